@@ -1,0 +1,225 @@
+#include "decoder.h"
+
+#include <mpg123.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <cmath>
+#include <sys/stat.h>
+
+namespace sonark {
+namespace {
+
+// A band value of +/-64 is +/-12 dB.
+constexpr double decibelsPerStep = 12.0 / 64.0;
+
+long flagsFor(int channels)
+{
+    switch (channels) {
+    case 1: return MPG123_MONO_LEFT | MPG123_FORCE_STEREO;
+    case 2: return MPG123_MONO_RIGHT | MPG123_FORCE_STEREO;
+    case 3: return MPG123_MONO_MIX | MPG123_FORCE_STEREO;
+    default: return 0;
+    }
+}
+
+mpg123_handle *newHandle(const DecoderSettings &settings, std::string &error)
+{
+    int err = MPG123_OK;
+    mpg123_handle *handle = mpg123_new(nullptr, &err);
+    if (!handle) {
+        error = mpg123_plain_strerror(err);
+        return nullptr;
+    }
+    mpg123_param(handle, MPG123_ADD_FLAGS, MPG123_QUIET | flagsFor(settings.channels), 0);
+    mpg123_param(handle, MPG123_DOWN_SAMPLE, std::clamp(settings.quality, 0, 2), 0);
+    mpg123_format_none(handle);
+    const long *rates = nullptr;
+    size_t count = 0;
+    mpg123_rates(&rates, &count);
+    for (size_t i = 0; i < count; ++i)
+        mpg123_format(handle, rates[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_SIGNED_16);
+    return handle;
+}
+
+// A full scan gives the exact length of VBR files without a Xing header. It
+// runs on a handle of its own: decoding after a scan and a seek back to the
+// start does not give the very same samples for MPEG 2 layer III.
+int64_t scanLength(const std::string &path, const DecoderSettings &settings)
+{
+    std::string error;
+    mpg123_handle *probe = newHandle(settings, error);
+    if (!probe)
+        return -1;
+    int64_t length = -1;
+    if (mpg123_open(probe, path.c_str()) == MPG123_OK && mpg123_scan(probe) == MPG123_OK)
+        length = mpg123_length(probe);
+    mpg123_close(probe);
+    mpg123_delete(probe);
+    return length;
+}
+
+}  // namespace
+
+Decoder::Decoder() = default;
+
+Decoder::~Decoder() { close(); }
+
+void Decoder::close()
+{
+    if (handle_) {
+        mpg123_close(handle_);
+        mpg123_delete(handle_);
+        handle_ = nullptr;
+    }
+    format_ = {};
+    length_ = -1;
+    averageBitrate_ = 0;
+}
+
+bool Decoder::configure(const DecoderSettings &settings, std::string &error)
+{
+    close();
+    handle_ = newHandle(settings, error);
+    if (!handle_)
+        return false;
+    setEqualizer(settings.equalizer);
+    return true;
+}
+
+bool Decoder::openFile(const std::string &path, const DecoderSettings &settings, std::string &error)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        error = std::string(std::strerror(errno));
+        return false;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        error = S_ISDIR(st.st_mode) ? "It is a folder, not a file" : "It is not a regular file";
+        return false;
+    }
+    if (!configure(settings, error))
+        return false;
+    if (mpg123_open(handle_, path.c_str()) != MPG123_OK) {
+        error = mpg123_strerror(handle_);
+        close();
+        return false;
+    }
+    long rate = 0;
+    int channels = 0, encoding = 0;
+    if (mpg123_getformat(handle_, &rate, &channels, &encoding) != MPG123_OK) {
+        error = "No MPEG audio found";
+        close();
+        return false;
+    }
+    format_ = {rate, channels};
+    length_ = scanLength(path, settings);
+    if (length_ <= 0) {
+        error = "No MPEG audio found";
+        close();
+        return false;
+    }
+    const double seconds = static_cast<double>(length_) / rate;
+    const off_t audioBytes = st.st_size;
+    averageBitrate_ = seconds > 0 ? static_cast<int>(std::lround(audioBytes * 8.0 / seconds / 1000.0)) : 0;
+    return true;
+}
+
+bool Decoder::openFeed(const DecoderSettings &settings, std::string &error)
+{
+    if (!configure(settings, error))
+        return false;
+    if (mpg123_open_feed(handle_) != MPG123_OK) {
+        error = mpg123_strerror(handle_);
+        close();
+        return false;
+    }
+    return true;
+}
+
+void Decoder::feed(const void *data, std::size_t size)
+{
+    if (handle_ && size > 0)
+        mpg123_feed(handle_, static_cast<const unsigned char *>(data), size);
+}
+
+Decoder::Result Decoder::read(unsigned char *buffer, std::size_t size, std::size_t &bytes)
+{
+    bytes = 0;
+    if (!handle_)
+        return Result::Error;
+    const int rc = mpg123_read(handle_, buffer, size, &bytes);
+    switch (rc) {
+    case MPG123_OK:
+        return Result::Data;
+    case MPG123_NEW_FORMAT: {
+        long rate = 0;
+        int channels = 0, encoding = 0;
+        mpg123_getformat(handle_, &rate, &channels, &encoding);
+        format_ = {rate, channels};
+        return Result::NewFormat;
+    }
+    case MPG123_NEED_MORE:
+        return bytes > 0 ? Result::Data : Result::NeedMore;
+    case MPG123_DONE:
+        return bytes > 0 ? Result::Data : Result::Done;
+    default:
+        return Result::Error;
+    }
+}
+
+std::string Decoder::lastError() const
+{
+    return handle_ ? mpg123_strerror(handle_) : "No input";
+}
+
+StreamInfo Decoder::streamInfo() const
+{
+    StreamInfo info;
+    mpg123_frameinfo2 fi {};
+    if (!handle_ || mpg123_info2(handle_, &fi) != MPG123_OK)
+        return info;
+    info.level = fi.version == MPG123_1_0 ? 1 : fi.version == MPG123_2_0 ? 2 : 25;
+    info.layer = fi.layer;
+    info.frequency = static_cast<int>(fi.rate);
+    info.mode = fi.mode;
+    info.bitrate = fi.vbr == MPG123_CBR ? fi.bitrate : (fi.vbr == MPG123_ABR ? fi.abr_rate : averageBitrate_);
+    if (info.bitrate <= 0)
+        info.bitrate = fi.bitrate;
+    return info;
+}
+
+int64_t Decoder::positionSamples() const
+{
+    return handle_ ? std::max<int64_t>(0, mpg123_tell(handle_)) : 0;
+}
+
+bool Decoder::seek(int64_t sample)
+{
+    return handle_ && mpg123_seek(handle_, static_cast<off_t>(sample), SEEK_SET) >= 0;
+}
+
+// Cuts below zero are attenuations; boosts are taken back by the largest
+// boost so that a raised band never clips.
+void Decoder::setEqualizer(const std::optional<SK_EqualizerInfo> &equalizer)
+{
+    if (!handle_)
+        return;
+    mpg123_reset_eq(handle_);
+    if (!equalizer)
+        return;
+    const int8_t *channels[2] = {equalizer->left, equalizer->right};
+    int maxBoost = 0;
+    for (const int8_t *bands : channels)
+        for (int b = 0; b < 32; ++b)
+            maxBoost = std::max<int>(maxBoost, bands[b]);
+    const int ids[2] = {MPG123_LEFT, MPG123_RIGHT};
+    for (int c = 0; c < 2; ++c)
+        for (int b = 0; b < 32; ++b) {
+            const double db = (channels[c][b] - maxBoost) * decibelsPerStep;
+            mpg123_eq(handle_, static_cast<mpg123_channels>(ids[c]), b, std::pow(10.0, db / 20.0));
+        }
+}
+
+}  // namespace sonark

@@ -1,0 +1,726 @@
+#include "player.h"
+
+#include "stream_reader.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstring>
+#include <strings.h>
+
+namespace sonark {
+namespace {
+
+constexpr std::size_t decodeChunkBytes = 8192;
+constexpr std::size_t streamChunkBytes = 16384;
+constexpr double timecodeInterval = 0.1;
+constexpr auto starvedWait = std::chrono::milliseconds(100);
+
+const char *const pitchName = "OUTPUT.DIRECTSOUND.PITCH";
+const char *const windowName = "OUTPUT.DIRECTSOUND.WINDOW";
+const char *const httpTimeoutName = "INPUT.HTTP.TIMEOUT";
+const char *const outputModuleName = "dsound_output_module_register@directsound.dll";
+
+bool startsWithNoCase(const std::string &text, const char *prefix)
+{
+    return strncasecmp(text.c_str(), prefix, std::strlen(prefix)) == 0;
+}
+
+bool isStreamAddress(const std::string &name)
+{
+    return startsWithNoCase(name, "http://") || startsWithNoCase(name, "www.");
+}
+
+}  // namespace
+
+Player::Player(SK_Player id, SK_WindowHandle window) : notifier_(id, window), buffer_(decodeChunkBytes)
+{
+    gain_.set(volume_);
+    thread_ = std::thread([this] { run(); });
+}
+
+Player::~Player()
+{
+    send({SK_EXIT});
+    thread_.join();
+}
+
+void Player::send(Command command)
+{
+    {
+        std::lock_guard lock(mutex_);
+        queue_.push_back(std::move(command));
+    }
+    wakeup_.notify_one();
+}
+
+void Player::wake()
+{
+    {
+        std::lock_guard lock(mutex_);
+        woken_ = true;
+    }
+    wakeup_.notify_one();
+}
+
+void Player::run()
+{
+    notifier_.post(Notification(SK_NOTIFY_READY));
+    bool starved = false;
+    for (;;) {
+        std::deque<Command> batch;
+        {
+            std::unique_lock lock(mutex_);
+            auto ready = [this] { return !queue_.empty() || woken_; };
+            if (state_ != SK_STATE_PLAYING)
+                wakeup_.wait(lock, ready);
+            else if (starved)
+                wakeup_.wait_for(lock, starvedWait, ready);
+            woken_ = false;
+            batch.swap(queue_);
+        }
+        for (const Command &command : batch)
+            if (!handle(command))
+                return;
+        starved = state_ == SK_STATE_PLAYING && !step();
+    }
+}
+
+bool Player::handle(const Command &c)
+{
+    switch (c.code) {
+    case SK_EXIT:
+        closeInput();
+        closeOutput();
+        notifier_.post(Notification(SK_NOTIFY_EXITED));
+        return false;
+    case SK_PING: {
+        Notification n(SK_NOTIFY_PONG);
+        n.message.data.value = c.a;
+        notifier_.post(std::move(n));
+        return true;
+    }
+    case SK_PLAY: play(); return true;
+    case SK_PAUSE: pause(); return true;
+    case SK_STOP: stop(); return true;
+    case SK_INPUT_SEEK: seek(c.a, c.b); return true;
+    case SK_INPUT_OPEN: openInput(c.s); return true;
+    case SK_INPUT_CLOSE:
+        closeInput();
+        notifier_.ack(c.code);
+        return true;
+    case SK_OUTPUT_OPEN:
+    case SK_SET_OUTPUT_NAME:
+        selectOutput(c.code, c.s);
+        return true;
+    case SK_OUTPUT_CLOSE:
+        closeOutput();
+        notifier_.ack(c.code);
+        return true;
+    case SK_OUTPUT_RESET:
+        if (output_)
+            output_->drop();
+        notifier_.ack(c.code);
+        return true;
+    case SK_OUTPUT_DRAIN:
+        if (output_)
+            output_->drain();
+        notifier_.ack(c.code);
+        return true;
+    case SK_OUTPUT_MUTE:
+    case SK_OUTPUT_UNMUTE:
+        volume_.muted = c.code == SK_OUTPUT_MUTE;
+        gain_.set(volume_);
+        notifier_.ack(c.code);
+        return true;
+    case SK_OUTPUT_MODULE_REGISTER:
+        if (c.s == outputModuleName)
+            notifier_.ack(c.code);
+        else
+            notifier_.nack(c.code, SK_ERROR_UNSUPPORTED);
+        return true;
+    case SK_INPUT_MODULES_LIST:
+        postModuleInfo(SK_NOTIFY_INPUT_MODULE_INFO, 0, "MPEG", "MPEG audio layers I, II and III");
+        return true;
+    case SK_OUTPUT_MODULES_LIST:
+        postModuleInfo(SK_NOTIFY_OUTPUT_MODULE_INFO, 0, "Wave", "Sound device (/dev/wave/0)");
+        postModuleInfo(SK_NOTIFY_OUTPUT_MODULE_INFO, 1, "DirectSound", "Sound device with pitch (/dev/dsound/0)");
+        postModuleInfo(SK_NOTIFY_OUTPUT_MODULE_INFO, 2, "WAV file", "WAV file writer (wav:PATH)");
+        return true;
+    case SK_SET_PLAYER_MODE:
+        playerMode_ = c.a;
+        [[fallthrough]];
+    case SK_GET_PLAYER_MODE: {
+        Notification n(SK_NOTIFY_PLAYER_MODE);
+        n.message.data.value = playerMode_;
+        notifier_.post(std::move(n));
+        return true;
+    }
+    case SK_SET_PLAYER_ENVIRONMENT_INTEGER:
+        setEnvironmentInteger(c.s, c.a);
+        return true;
+    case SK_GET_PLAYER_ENVIRONMENT_INTEGER: {
+        auto it = integers_.find(c.s);
+        if (it == integers_.end()) {
+            notifier_.nack(c.code, SK_ERROR_INVALID_ARGUMENT);
+            return true;
+        }
+        Notification n(SK_NOTIFY_PLAYER_ENVIRONMENT_INTEGER);
+        n.text(c.s).message.data.environment.value = it->second;
+        notifier_.post(std::move(n));
+        return true;
+    }
+    case SK_SET_PLAYER_ENVIRONMENT_STRING:
+        strings_[c.s] = c.t;
+        [[fallthrough]];
+    case SK_GET_PLAYER_ENVIRONMENT_STRING: {
+        auto it = strings_.find(c.s);
+        if (it == strings_.end()) {
+            notifier_.nack(c.code, SK_ERROR_INVALID_ARGUMENT);
+            return true;
+        }
+        Notification n(SK_NOTIFY_PLAYER_ENVIRONMENT_STRING);
+        n.text(c.s).text(it->second);
+        notifier_.post(std::move(n));
+        return true;
+    }
+    case SK_UNSET_PLAYER_ENVIRONMENT:
+        integers_.erase(c.s);
+        strings_.erase(c.s);
+        notifier_.ack(c.code);
+        return true;
+    case SK_SET_INPUT_NAME:
+    case SK_GET_INPUT_NAME:
+        if (c.code == SK_SET_INPUT_NAME)
+            inputName_ = c.s;
+        notifier_.post(std::move(Notification(SK_NOTIFY_INPUT_NAME).text(inputName_)));
+        return true;
+    case SK_SET_INPUT_POSITION_RANGE:
+        positionRange_ = c.a;
+        [[fallthrough]];
+    case SK_GET_INPUT_POSITION_RANGE: {
+        Notification n(SK_NOTIFY_INPUT_POSITION_RANGE);
+        n.message.data.value = positionRange_;
+        notifier_.post(std::move(n));
+        return true;
+    }
+    case SK_SET_INPUT_TIMECODE_GRANULARITY:
+        timecodeGranularity_ = c.a;
+        [[fallthrough]];
+    case SK_GET_INPUT_TIMECODE_GRANULARITY: {
+        Notification n(SK_NOTIFY_INPUT_TIMECODE_GRANULARITY);
+        n.message.data.value = timecodeGranularity_;
+        notifier_.post(std::move(n));
+        return true;
+    }
+    case SK_GET_OUTPUT_NAME:
+        notifier_.post(std::move(Notification(SK_NOTIFY_OUTPUT_NAME).text(outputName_)));
+        return true;
+    case SK_SET_OUTPUT_VOLUME:
+        setVolume(c.a, c.b, c.c);
+        return true;
+    case SK_GET_OUTPUT_VOLUME:
+        postVolume();
+        return true;
+    case SK_SET_OUTPUT_CHANNELS:
+    case SK_SET_CODEC_QUALITY: {
+        const bool channels = c.code == SK_SET_OUTPUT_CHANNELS;
+        if (c.a < 0 || c.a > (channels ? 3 : 2)) {
+            notifier_.nack(c.code, SK_ERROR_INVALID_ARGUMENT);
+            return true;
+        }
+        int &setting = channels ? settings_.channels : settings_.quality;
+        if (setting != c.a) {
+            setting = c.a;
+            reopenAtPosition();
+        }
+    }
+        [[fallthrough]];
+    case SK_GET_OUTPUT_CHANNELS:
+    case SK_GET_CODEC_QUALITY: {
+        const bool channels = c.code == SK_SET_OUTPUT_CHANNELS || c.code == SK_GET_OUTPUT_CHANNELS;
+        Notification n(channels ? SK_NOTIFY_OUTPUT_CHANNELS : SK_NOTIFY_CODEC_QUALITY);
+        n.message.data.bytes[0] = static_cast<uint8_t>(channels ? settings_.channels : settings_.quality);
+        notifier_.post(std::move(n));
+        return true;
+    }
+    case SK_SET_OUTPUT_PORTS:
+        ports_ = c.a;
+        [[fallthrough]];
+    case SK_GET_OUTPUT_PORTS: {
+        Notification n(SK_NOTIFY_OUTPUT_PORTS);
+        n.message.data.bytes[0] = static_cast<uint8_t>(ports_);
+        notifier_.post(std::move(n));
+        return true;
+    }
+    case SK_SET_CODEC_EQUALIZER:
+        settings_.equalizer = c.equalizer;
+        if (decoder_)
+            decoder_->setEqualizer(settings_.equalizer);
+        [[fallthrough]];
+    case SK_GET_CODEC_EQUALIZER:
+        postEqualizer();
+        return true;
+    case SK_SET_NOTIFICATION_MASK:
+        notificationMask_ = c.a;
+        [[fallthrough]];
+    case SK_GET_NOTIFICATION_MASK: {
+        Notification n(SK_NOTIFY_NOTIFICATION_MASK);
+        n.message.data.value = notificationMask_;
+        notifier_.post(std::move(n));
+        return true;
+    }
+    case SK_SET_DEBUG_LEVEL:
+        debugLevel_ = c.a;
+        [[fallthrough]];
+    case SK_GET_DEBUG_LEVEL: {
+        Notification n(SK_NOTIFY_DEBUG_LEVEL);
+        n.message.data.bytes[0] = static_cast<uint8_t>(debugLevel_);
+        notifier_.post(std::move(n));
+        return true;
+    }
+    default:
+        notifier_.nack(c.code, SK_ERROR_UNSUPPORTED);
+        return true;
+    }
+}
+
+void Player::setEnvironmentInteger(const std::string &name, int32_t value)
+{
+    if (name == pitchName) {
+        if (value < 1 || value > 2000) {
+            notifier_.nack(SK_SET_PLAYER_ENVIRONMENT_INTEGER, SK_ERROR_INVALID_ARGUMENT);
+            return;
+        }
+        pitch_ = value;
+        if (output_)
+            output_->setPitch(pitch_);
+    } else if (name == httpTimeoutName) {
+        if (value < 1) {
+            notifier_.nack(SK_SET_PLAYER_ENVIRONMENT_INTEGER, SK_ERROR_INVALID_ARGUMENT);
+            return;
+        }
+        httpTimeoutMs_ = value;
+    }
+    integers_[name] = value;
+    Notification n(SK_NOTIFY_PLAYER_ENVIRONMENT_INTEGER);
+    n.text(name).message.data.environment.value = value;
+    notifier_.post(std::move(n));
+}
+
+void Player::setVolume(int32_t balance, int32_t pcm, int32_t master)
+{
+    constexpr int32_t unchanged = 255;
+    auto apply = [](int &field, int32_t value) {
+        if (value != unchanged)
+            field = std::clamp(value, 0, 100);
+    };
+    apply(volume_.balance, balance);
+    apply(volume_.pcm, pcm);
+    apply(volume_.master, master);
+    gain_.set(volume_);
+    postVolume();
+}
+
+// ---- input ----
+
+void Player::openInput(const std::string &name)
+{
+    closeInput();
+    lastTimecode_ = -1.0;
+    if (name.empty()) {
+        notifier_.error(SK_SOURCE_INPUT, SK_ERROR_INPUT_OPEN, "No input name given");
+        notifier_.nack(SK_INPUT_OPEN, SK_ERROR_INVALID_ARGUMENT);
+        return;
+    }
+    inputName_ = name;
+    if (isStreamAddress(name)) {
+        isStream_ = true;
+        notifier_.post(std::move(Notification(SK_NOTIFY_INPUT_NAME).text(inputName_)));
+        postDuration();
+        postTimecode();
+        notifier_.ack(SK_INPUT_OPEN);
+        return;
+    }
+    auto decoder = std::make_unique<Decoder>();
+    std::string error;
+    if (!decoder->openFile(name, settings_, error)) {
+        inputName_.clear();
+        notifier_.error(SK_SOURCE_INPUT, SK_ERROR_INPUT_OPEN, "Cannot open " + name + ": " + error);
+        notifier_.nack(SK_INPUT_OPEN, SK_ERROR_INPUT_OPEN);
+        return;
+    }
+    decoder_ = std::move(decoder);
+    notifier_.post(std::move(Notification(SK_NOTIFY_INPUT_NAME).text(inputName_)));
+    postDuration();
+    postStreamInfo();
+    postTimecode();
+    notifier_.ack(SK_INPUT_OPEN);
+}
+
+bool Player::startStream()
+{
+    StreamReader::Options options;
+    options.timeoutMs = httpTimeoutMs_;
+    const std::string address = startsWithNoCase(inputName_, "www.") ? "http://" + inputName_ : inputName_;
+    auto decoder = std::make_unique<Decoder>();
+    std::string error;
+    if (!decoder->openFeed(settings_, error)) {
+        notifier_.error(SK_SOURCE_CODEC, SK_ERROR_FAILURE, error);
+        return false;
+    }
+    decoder_ = std::move(decoder);
+    stream_ = std::make_unique<StreamReader>(address, options, [this] { wake(); });
+    streamAnnounced_ = false;
+    return true;
+}
+
+void Player::closeInput()
+{
+    if (output_)
+        output_->drop();
+    stream_.reset();
+    decoder_.reset();
+    inputName_.clear();
+    isStream_ = false;
+    atEnd_ = false;
+    setState(SK_STATE_STOPPED);
+}
+
+// Channel mode and quality are decoder settings: a file is opened again and
+// goes on where it was; a stream takes them at its next start.
+void Player::reopenAtPosition()
+{
+    if (!decoder_ || isStream_)
+        return;
+    const double position = playedSeconds();
+    auto decoder = std::make_unique<Decoder>();
+    std::string error;
+    if (!decoder->openFile(inputName_, settings_, error)) {
+        inputFailed("Cannot open " + inputName_ + " again: " + error, SK_ERROR_INPUT_OPEN);
+        return;
+    }
+    decoder->seek(static_cast<int64_t>(position * decoder->format().rate));
+    decoder_ = std::move(decoder);
+    if (output_ && state_ != SK_STATE_STOPPED)
+        output_->drop();
+}
+
+void Player::inputFailed(const std::string &text, int code)
+{
+    notifier_.error(SK_SOURCE_INPUT, code, text);
+    const bool wasPlaying = state_ != SK_STATE_STOPPED;
+    stream_.reset();
+    decoder_.reset();
+    if (wasPlaying) {
+        if (output_)
+            output_->drop();
+        state_ = SK_STATE_STOPPED;
+        notifier_.playerState(SK_STATE_EOF);
+    }
+}
+
+// ---- transport ----
+
+void Player::play()
+{
+    if (inputName_.empty()) {
+        notifier_.nack(SK_PLAY, SK_ERROR_NO_INPUT);
+        notifier_.playerState(SK_STATE_STOPPED);
+        return;
+    }
+    if (state_ == SK_STATE_PAUSED) {
+        if (output_)
+            output_->pause(false);
+        setState(SK_STATE_PLAYING);
+        notifier_.ack(SK_PLAY);
+        return;
+    }
+    if (state_ == SK_STATE_PLAYING) {
+        notifier_.ack(SK_PLAY);
+        return;
+    }
+    if (isStream_) {
+        if (!stream_ && !startStream()) {
+            notifier_.nack(SK_PLAY, SK_ERROR_FAILURE);
+            return;
+        }
+    } else {
+        if (!decoder_) {
+            notifier_.nack(SK_PLAY, SK_ERROR_NO_INPUT);
+            notifier_.playerState(SK_STATE_STOPPED);
+            return;
+        }
+        if (atEnd_)
+            decoder_->seek(0);
+    }
+    atEnd_ = false;
+    setState(SK_STATE_PLAYING);
+    notifier_.ack(SK_PLAY);
+}
+
+void Player::pause()
+{
+    if (state_ == SK_STATE_PLAYING) {
+        if (output_)
+            output_->pause(true);
+        setState(SK_STATE_PAUSED);
+    }
+    notifier_.ack(SK_PAUSE);
+}
+
+void Player::stop()
+{
+    if (state_ != SK_STATE_STOPPED) {
+        if (output_)
+            output_->drop();
+        // A stopped stream lets go of its connection; Play connects again.
+        if (isStream_) {
+            stream_.reset();
+            decoder_.reset();
+        }
+        setState(SK_STATE_STOPPED);
+        postTimecode();
+    }
+    notifier_.ack(SK_STOP);
+}
+
+void Player::seek(int32_t offset, int32_t range)
+{
+    if (!decoder_ || isStream_) {
+        notifier_.nack(SK_INPUT_SEEK, decoder_ ? SK_ERROR_NOT_SEEKABLE : SK_ERROR_NO_INPUT);
+        return;
+    }
+    const int64_t length = std::max<int64_t>(0, decoder_->lengthSamples());
+    int64_t target = 0;
+    if (range > 0)
+        target = length * std::clamp<int64_t>(offset, 0, range) / range;
+    if (!decoder_->seek(target)) {
+        notifier_.nack(SK_INPUT_SEEK, SK_ERROR_INPUT_READ);
+        return;
+    }
+    atEnd_ = false;
+    if (output_ && state_ != SK_STATE_STOPPED) {
+        output_->drop();
+        if (state_ == SK_STATE_PAUSED)
+            output_->pause(true);
+    }
+    postTimecode();
+    notifier_.ack(SK_INPUT_SEEK);
+}
+
+void Player::endOfInput()
+{
+    if (output_) {
+        output_->drain();
+        if (outputName_.starts_with("wav:"))
+            closeOutput();
+    }
+    postTimecode();
+    state_ = SK_STATE_STOPPED;
+    atEnd_ = true;
+    if (isStream_) {
+        stream_.reset();
+        decoder_.reset();
+    }
+    notifier_.playerState(SK_STATE_EOF);
+}
+
+// Decodes and plays one chunk. Returns false when a stream has no data yet.
+bool Player::step()
+{
+    if (isStream_) {
+        unsigned char incoming[streamChunkBytes];
+        std::size_t got;
+        while ((got = stream_->read(incoming, sizeof incoming)) > 0)
+            decoder_->feed(incoming, got);
+    }
+    std::size_t bytes = 0;
+    switch (decoder_->read(buffer_.data(), buffer_.size(), bytes)) {
+    case Decoder::Result::Data:
+        if (isStream_ && !streamAnnounced_) {
+            streamAnnounced_ = true;
+            postStreamInfo();
+        }
+        writeOutput(buffer_.data(), bytes);
+        return true;
+    case Decoder::Result::NewFormat:
+        return true;
+    case Decoder::Result::NeedMore:
+        if (!isStream_) {
+            endOfInput();
+            return true;
+        }
+        if (stream_->status() == StreamReader::Status::Failed) {
+            inputFailed(stream_->error(), SK_ERROR_NETWORK);
+            return true;
+        }
+        if (stream_->status() == StreamReader::Status::Ended) {
+            endOfInput();
+            return true;
+        }
+        return false;
+    case Decoder::Result::Done:
+        endOfInput();
+        return true;
+    case Decoder::Result::Error:
+        notifier_.error(SK_SOURCE_CODEC, SK_ERROR_INPUT_FORMAT, "Cannot decode " + inputName_ + ": " + decoder_->lastError());
+        endOfInput();
+        return true;
+    }
+    return true;
+}
+
+// ---- output ----
+
+bool Player::writeOutput(unsigned char *pcm, std::size_t bytes)
+{
+    const PcmFormat format = decoder_->format();
+    if (format.channels <= 0 || !ensureOutput(format))
+        return false;
+    auto *samples = reinterpret_cast<int16_t *>(pcm);
+    const std::size_t frames = bytes / (2 * static_cast<std::size_t>(format.channels));
+    gain_.apply(samples, frames, format.channels);
+    std::string error;
+    if (!output_->write(samples, frames, error)) {
+        notifier_.error(SK_SOURCE_OUTPUT, SK_ERROR_OUTPUT, error);
+        output_.reset();
+        state_ = SK_STATE_STOPPED;
+        notifier_.playerState(SK_STATE_STOPPED);
+        return false;
+    }
+    if (std::fabs(playedSeconds() - lastTimecode_) >= timecodeInterval)
+        postTimecode();
+    return true;
+}
+
+// A sound device that cannot be opened is reported once and replaced by a
+// silent sink, so playback still runs its course.
+bool Player::ensureOutput(const PcmFormat &format)
+{
+    if (output_ && output_->isOpen() && outputFormat_ == format)
+        return true;
+    if (!output_) {
+        output_ = createOutput(outputName_);
+        output_->setPitch(pitch_);
+    }
+    std::string error;
+    if (!output_->open(format, error)) {
+        notifier_.error(SK_SOURCE_OUTPUT, SK_ERROR_OUTPUT, error);
+        if (outputName_.starts_with("wav:")) {
+            output_.reset();
+            state_ = SK_STATE_STOPPED;
+            notifier_.playerState(SK_STATE_STOPPED);
+            return false;
+        }
+        output_ = createSilentOutput(outputName_ == "/dev/dsound/0");
+        output_->setPitch(pitch_);
+        output_->open(format, error);
+    }
+    outputFormat_ = format;
+    return true;
+}
+
+// Switching outputs while a song plays lets the old output play out what it
+// holds; the song goes on from there on the new one.
+void Player::selectOutput(int code, const std::string &name)
+{
+    if (!isValidOutputName(name)) {
+        notifier_.error(SK_SOURCE_OUTPUT, SK_ERROR_INVALID_ARGUMENT, "Unknown output \"" + name + "\"");
+        notifier_.nack(code, SK_ERROR_INVALID_ARGUMENT);
+        return;
+    }
+    if (name != outputName_) {
+        if (output_)
+            output_->drain();
+        closeOutput();
+        outputName_ = name;
+    }
+    notifier_.post(std::move(Notification(SK_NOTIFY_OUTPUT_NAME).text(outputName_)));
+    notifier_.ack(code);
+}
+
+void Player::closeOutput()
+{
+    if (output_)
+        output_->close();
+    output_.reset();
+    outputFormat_ = {};
+}
+
+// ---- notifications ----
+
+void Player::setState(int state)
+{
+    if (state == state_)
+        return;
+    state_ = state;
+    notifier_.playerState(state);
+}
+
+double Player::playedSeconds()
+{
+    if (!decoder_ || decoder_->format().rate <= 0)
+        return 0.0;
+    int64_t played = decoder_->positionSamples();
+    if (output_ && state_ != SK_STATE_STOPPED)
+        played -= output_->delayFrames();
+    return static_cast<double>(std::max<int64_t>(0, played)) / decoder_->format().rate;
+}
+
+void Player::postTimecode()
+{
+    lastTimecode_ = playedSeconds();
+    notifier_.timecode(lastTimecode_);
+}
+
+void Player::postDuration()
+{
+    Notification n(SK_NOTIFY_INPUT_DURATION);
+    if (decoder_ && decoder_->format().rate > 0 && decoder_->lengthSamples() > 0)
+        n.message.data.value = static_cast<int32_t>(
+            std::lround(static_cast<double>(decoder_->lengthSamples()) / decoder_->format().rate));
+    notifier_.post(std::move(n));
+}
+
+void Player::postStreamInfo()
+{
+    const StreamInfo info = decoder_->streamInfo();
+    Notification n(SK_NOTIFY_INPUT_STREAM_INFO);
+    auto &s = n.message.data.stream_info;
+    s.level = static_cast<uint8_t>(info.level);
+    s.layer = static_cast<uint8_t>(info.layer);
+    s.bitrate = static_cast<uint16_t>(info.bitrate);
+    s.frequency = static_cast<uint16_t>(info.frequency);
+    s.mode = static_cast<uint8_t>(info.mode);
+    notifier_.post(std::move(n));
+}
+
+void Player::postVolume()
+{
+    Notification n(SK_NOTIFY_OUTPUT_VOLUME);
+    n.message.data.volume.master = static_cast<uint8_t>(volume_.master);
+    n.message.data.volume.pcm = static_cast<uint8_t>(volume_.pcm);
+    n.message.data.volume.balance = static_cast<uint8_t>(volume_.balance);
+    notifier_.post(std::move(n));
+}
+
+void Player::postEqualizer()
+{
+    Notification n(SK_NOTIFY_CODEC_EQUALIZER);
+    n.hasEqualizer = true;
+    if (settings_.equalizer)
+        n.equalizer = *settings_.equalizer;
+    notifier_.post(std::move(n));
+}
+
+void Player::postModuleInfo(int code, int id, const char *name, const char *description)
+{
+    Notification n(code);
+    n.message.data.module_info.id = static_cast<uint8_t>(id);
+    n.message.data.module_info.nb_devices = 1;
+    n.text(name).text(description);
+    notifier_.post(std::move(n));
+}
+
+}  // namespace sonark

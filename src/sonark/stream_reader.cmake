@@ -1,0 +1,9 @@
+# Streaming reader for internet radio (no toolkit dependency).
+# Included from src/sonark/CMakeLists.txt.
+find_package(Threads REQUIRED)
+
+add_library(sonark_stream STATIC ${CMAKE_CURRENT_LIST_DIR}/stream_reader.cpp)
+# Both "stream_reader.h" and "sonark/stream_reader.h" resolve.
+target_include_directories(sonark_stream PUBLIC ${CMAKE_CURRENT_LIST_DIR} ${CMAKE_CURRENT_LIST_DIR}/..)
+target_compile_features(sonark_stream PUBLIC cxx_std_20)
+target_link_libraries(sonark_stream PUBLIC Threads::Threads)

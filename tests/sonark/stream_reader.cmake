@@ -1,0 +1,17 @@
+# Tests of the streaming reader, plus the loopback HTTP server other tests may reuse.
+# Included from tests/CMakeLists.txt; needs GTest found and sonark_stream defined.
+find_package(Threads REQUIRED)
+include(GoogleTest)
+
+if(NOT TARGET ludro_test_http_server)
+  add_library(ludro_test_http_server STATIC ${CMAKE_CURRENT_LIST_DIR}/../support/http_test_server.cpp)
+  # Include as "support/http_test_server.h" or "http_test_server.h".
+  target_include_directories(ludro_test_http_server PUBLIC
+    ${CMAKE_CURRENT_LIST_DIR}/.. ${CMAKE_CURRENT_LIST_DIR}/../support)
+  target_compile_features(ludro_test_http_server PUBLIC cxx_std_20)
+  target_link_libraries(ludro_test_http_server PUBLIC Threads::Threads)
+endif()
+
+add_executable(stream_reader_test ${CMAKE_CURRENT_LIST_DIR}/stream_reader_test.cpp)
+target_link_libraries(stream_reader_test PRIVATE sonark_stream ludro_test_http_server GTest::gtest_main)
+gtest_discover_tests(stream_reader_test DISCOVERY_TIMEOUT 30 PROPERTIES TIMEOUT 60 LABELS network)
