@@ -14,10 +14,12 @@ constexpr unsigned latencyMicroseconds = 200000;
 
 // Failures reach the user as error notifications, not as ALSA's own lines
 // on the terminal.
+void ignoreAlsaMessage(const char *, int, const char *, int, const char *, ...) {}
+
 void silenceAlsaMessages()
 {
     static std::once_flag once;
-    std::call_once(once, [] { snd_lib_error_set_handler([](const char *, int, const char *, int, const char *, ...) {}); });
+    std::call_once(once, [] { snd_lib_error_set_handler(ignoreAlsaMessage); });
 }
 
 // The sound card through ALSA, in blocking mode. A device that takes audio

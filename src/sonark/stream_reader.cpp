@@ -494,12 +494,13 @@ private:
         }
     }
 
-    void publishTitle(IcyDemuxer& demuxer) {
+    bool publishTitle(IcyDemuxer& demuxer) {
         std::string title;
-        if (demuxer.takeTitle(title)) {
-            std::lock_guard lock(shared_->mutex);
-            shared_->title = std::move(title);
-        }
+        if (!demuxer.takeTitle(title))
+            return false;
+        std::lock_guard lock(shared_->mutex);
+        shared_->title = std::move(title);
+        return true;
     }
 
     void stream() {
@@ -549,7 +550,8 @@ private:
             if (remaining)
                 *remaining -= size;
             const std::size_t audio = demuxer.feed(data, size, data);
-            publishTitle(demuxer);
+            if (publishTitle(demuxer) && audio == 0)
+                shared_->notify();  // deliver() wakes the engine otherwise
             deliver(data, audio);
         };
 

@@ -29,9 +29,10 @@ public:
     // Starts connecting at once on a worker thread. `address` is
     // "http://host[:port]/path" or "www.host..." (taken as http://).
     // `wakeup` is called from the worker when data arrives or the status
-    // changes; it must be quick and must not take a lock that is held while
-    // the reader is being destroyed. It is never called once the destructor
-    // has returned.
+    // changes; it must be quick, must not destroy the reader, and must not
+    // take a lock that is held while the reader is being destroyed (the
+    // destructor waits for a call in progress). It is never called once the
+    // destructor has returned.
     StreamReader(std::string address, Options options, std::function<void()> wakeup);
 
     // Cancels and returns within ~200 ms; a worker stuck in a name lookup is

@@ -79,7 +79,8 @@ public:
     void on(std::string target, Response response);
     void setDefault(Response response);
 
-    // Raw bytes received on each connection so far, in order.
+    // Raw request bytes of each connection so far, in order. A connection
+    // is counted once its request head was read (or after 5 s without one).
     std::vector<std::string> requests() const;
     std::size_t connectionCount() const;
     bool waitForConnections(std::size_t count, std::chrono::milliseconds timeout) const;
