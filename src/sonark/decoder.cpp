@@ -4,7 +4,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <memory>
+#include <vector>
 #include <cmath>
 #include <sys/stat.h>
 
@@ -22,6 +25,52 @@ long flagsFor(int channels)
     case 3: return MPG123_MONO_MIX | MPG123_FORCE_STEREO;
     default: return 0;
     }
+}
+
+// Files are read through stdio with a large buffer: libmpg123's own reader
+// asks the system for every frame header and body separately.
+struct BufferedFile {
+    std::FILE *file = nullptr;
+    std::vector<char> buffer = std::vector<char>(1 << 16);
+};
+
+ssize_t readFile(void *handle, void *buffer, size_t size)
+{
+    std::FILE *f = static_cast<BufferedFile *>(handle)->file;
+    const size_t got = std::fread(buffer, 1, size, f);
+    return got == 0 && std::ferror(f) ? -1 : static_cast<ssize_t>(got);
+}
+
+off_t seekFile(void *handle, off_t offset, int whence)
+{
+    std::FILE *f = static_cast<BufferedFile *>(handle)->file;
+    return fseeko(f, offset, whence) == 0 ? ftello(f) : -1;
+}
+
+void closeFile(void *handle)
+{
+    auto *file = static_cast<BufferedFile *>(handle);
+    std::fclose(file->file);
+    delete file;
+}
+
+bool openBuffered(mpg123_handle *handle, const std::string &path, std::string &error)
+{
+    auto file = std::make_unique<BufferedFile>();
+    file->file = std::fopen(path.c_str(), "rb");
+    if (!file->file) {
+        error = std::strerror(errno);
+        return false;
+    }
+    std::setvbuf(file->file, file->buffer.data(), _IOFBF, file->buffer.size());
+    if (mpg123_replace_reader_handle(handle, readFile, seekFile, closeFile) != MPG123_OK
+        || mpg123_open_handle(handle, file.get()) != MPG123_OK) {
+        error = mpg123_strerror(handle);
+        std::fclose(file->file);
+        return false;
+    }
+    file.release();  // closeFile frees it when libmpg123 lets go
+    return true;
 }
 
 mpg123_handle *newHandle(const DecoderSettings &settings, std::string &error)
@@ -53,7 +102,7 @@ int64_t scanLength(const std::string &path, const DecoderSettings &settings)
     if (!probe)
         return -1;
     int64_t length = -1;
-    if (mpg123_open(probe, path.c_str()) == MPG123_OK && mpg123_scan(probe) == MPG123_OK)
+    if (openBuffered(probe, path, error) && mpg123_scan(probe) == MPG123_OK)
         length = mpg123_length(probe);
     mpg123_close(probe);
     mpg123_delete(probe);
@@ -101,8 +150,7 @@ bool Decoder::openFile(const std::string &path, const DecoderSettings &settings,
     }
     if (!configure(settings, error))
         return false;
-    if (mpg123_open(handle_, path.c_str()) != MPG123_OK) {
-        error = mpg123_strerror(handle_);
+    if (!openBuffered(handle_, path, error)) {
         close();
         return false;
     }

@@ -13,7 +13,10 @@ namespace {
 
 constexpr std::size_t decodeChunkBytes = 8192;
 constexpr std::size_t streamChunkBytes = 16384;
+// Time codes follow the music, but no more often than the clock allows, so
+// a fast WAV conversion does not flood the receiver.
 constexpr double timecodeInterval = 0.1;
+constexpr auto timecodeMinimumGap = std::chrono::milliseconds(100);
 constexpr auto starvedWait = std::chrono::milliseconds(100);
 
 const char *const pitchName = "OUTPUT.DIRECTSOUND.PITCH";
@@ -589,7 +592,8 @@ bool Player::writeOutput(unsigned char *pcm, std::size_t bytes)
         notifier_.playerState(SK_STATE_STOPPED);
         return false;
     }
-    if (std::fabs(playedSeconds() - lastTimecode_) >= timecodeInterval)
+    if (std::fabs(playedSeconds() - lastTimecode_) >= timecodeInterval
+        && std::chrono::steady_clock::now() - lastTimecodeAt_ >= timecodeMinimumGap)
         postTimecode();
     return true;
 }
@@ -671,6 +675,7 @@ double Player::playedSeconds()
 void Player::postTimecode()
 {
     lastTimecode_ = playedSeconds();
+    lastTimecodeAt_ = std::chrono::steady_clock::now();
     notifier_.timecode(lastTimecode_);
 }
 

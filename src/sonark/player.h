@@ -9,6 +9,7 @@
 #include "pcm_gain.h"
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <map>
@@ -92,6 +93,7 @@ private:
     int state_ = SK_STATE_STOPPED;
     bool atEnd_ = false;
     double lastTimecode_ = -1.0;
+    std::chrono::steady_clock::time_point lastTimecodeAt_{};
 
     std::string outputName_ = "/dev/wave/0";
     std::unique_ptr<AudioOutput> output_;

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 namespace sonark {
 namespace {
@@ -34,6 +35,7 @@ public:
             error = "Cannot create " + path_ + ": " + std::strerror(errno);
             return false;
         }
+        std::setvbuf(file_, buffer_.data(), _IOFBF, buffer_.size());
         dataBytes_ = 0;
         unsigned char header[headerBytes] = {};
         fillHeader(header);
@@ -111,6 +113,7 @@ private:
     std::FILE *file_ = nullptr;
     PcmFormat format_;
     uint64_t dataBytes_ = 0;
+    std::vector<char> buffer_ = std::vector<char>(1 << 16);
 };
 
 }  // namespace
