@@ -33,8 +33,7 @@ Registry &registry()
 
 }  // namespace
 
-MessageWindow::MessageWindow(Procedure procedure, QObject *parent)
-    : QObject(parent), procedure_(std::move(procedure))
+MessageWindow::MessageWindow(Procedure procedure, QObject *parent) : QObject(parent), procedure_(std::move(procedure))
 {
     Registry &r = registry();
     std::lock_guard lock(r.mutex);

@@ -35,8 +35,8 @@ public:
         int rc = snd_pcm_open(&pcm_, device_.c_str(), SND_PCM_STREAM_PLAYBACK, 0);
         if (rc >= 0)
             rc = snd_pcm_set_params(pcm_, SND_PCM_FORMAT_S16, SND_PCM_ACCESS_RW_INTERLEAVED,
-                                    static_cast<unsigned>(format.channels), static_cast<unsigned>(format.rate),
-                                    1, latencyMicroseconds);
+                                    static_cast<unsigned>(format.channels), static_cast<unsigned>(format.rate), 1,
+                                    latencyMicroseconds);
         if (rc < 0) {
             error = "Cannot open sound device \"" + device_ + "\": " + snd_strerror(rc);
             close();

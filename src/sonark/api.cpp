@@ -48,7 +48,10 @@ int32_t send(SK_Player player, Command command)
     }
 }
 
-std::string text(const char *s) { return s ? s : ""; }
+std::string text(const char *s)
+{
+    return s ? s : "";
+}
 
 }  // namespace
 
@@ -62,20 +65,34 @@ uint32_t sonark_get_api_version(int32_t)
 const char *sonark_error_string(int32_t code)
 {
     switch (code) {
-    case SK_SUCCESS: return "Success";
-    case SK_ERROR_FAILURE: return "Failure";
-    case SK_ERROR_INVALID_ARGUMENT: return "Invalid argument";
-    case SK_ERROR_NO_SUCH_PLAYER: return "No such player";
-    case SK_ERROR_NO_INPUT: return "No input is open";
-    case SK_ERROR_INPUT_OPEN: return "Cannot open the input";
-    case SK_ERROR_INPUT_FORMAT: return "The input is not MPEG audio";
-    case SK_ERROR_INPUT_READ: return "Cannot read the input";
-    case SK_ERROR_NOT_SEEKABLE: return "The input cannot be sought";
-    case SK_ERROR_OUTPUT: return "Output failure";
-    case SK_ERROR_NETWORK: return "Network failure";
-    case SK_ERROR_UNSUPPORTED: return "Not supported";
-    case SK_ERROR_EXITED: return "The player has exited";
-    default: return "Unknown error";
+    case SK_SUCCESS:
+        return "Success";
+    case SK_ERROR_FAILURE:
+        return "Failure";
+    case SK_ERROR_INVALID_ARGUMENT:
+        return "Invalid argument";
+    case SK_ERROR_NO_SUCH_PLAYER:
+        return "No such player";
+    case SK_ERROR_NO_INPUT:
+        return "No input is open";
+    case SK_ERROR_INPUT_OPEN:
+        return "Cannot open the input";
+    case SK_ERROR_INPUT_FORMAT:
+        return "The input is not MPEG audio";
+    case SK_ERROR_INPUT_READ:
+        return "Cannot read the input";
+    case SK_ERROR_NOT_SEEKABLE:
+        return "The input cannot be sought";
+    case SK_ERROR_OUTPUT:
+        return "Output failure";
+    case SK_ERROR_NETWORK:
+        return "Network failure";
+    case SK_ERROR_UNSUPPORTED:
+        return "Not supported";
+    case SK_ERROR_EXITED:
+        return "The player has exited";
+    default:
+        return "Unknown error";
     }
 }
 

@@ -20,10 +20,14 @@ constexpr double decibelsPerStep = 12.0 / 64.0;
 long flagsFor(int channels)
 {
     switch (channels) {
-    case 1: return MPG123_MONO_LEFT | MPG123_FORCE_STEREO;
-    case 2: return MPG123_MONO_RIGHT | MPG123_FORCE_STEREO;
-    case 3: return MPG123_MONO_MIX | MPG123_FORCE_STEREO;
-    default: return 0;
+    case 1:
+        return MPG123_MONO_LEFT | MPG123_FORCE_STEREO;
+    case 2:
+        return MPG123_MONO_RIGHT | MPG123_FORCE_STEREO;
+    case 3:
+        return MPG123_MONO_MIX | MPG123_FORCE_STEREO;
+    default:
+        return 0;
     }
 }
 
@@ -63,8 +67,8 @@ bool openBuffered(mpg123_handle *handle, const std::string &path, std::string &e
         return false;
     }
     std::setvbuf(file->file, file->buffer.data(), _IOFBF, file->buffer.size());
-    if (mpg123_replace_reader_handle(handle, readFile, seekFile, closeFile) != MPG123_OK
-        || mpg123_open_handle(handle, file.get()) != MPG123_OK) {
+    if (mpg123_replace_reader_handle(handle, readFile, seekFile, closeFile) != MPG123_OK ||
+        mpg123_open_handle(handle, file.get()) != MPG123_OK) {
         error = mpg123_strerror(handle);
         std::fclose(file->file);
         return false;
@@ -113,7 +117,10 @@ int64_t scanLength(const std::string &path, const DecoderSettings &settings)
 
 Decoder::Decoder() = default;
 
-Decoder::~Decoder() { close(); }
+Decoder::~Decoder()
+{
+    close();
+}
 
 void Decoder::close()
 {
@@ -225,7 +232,7 @@ std::string Decoder::lastError() const
 StreamInfo Decoder::streamInfo() const
 {
     StreamInfo info;
-    mpg123_frameinfo2 fi {};
+    mpg123_frameinfo2 fi{};
     if (!handle_ || mpg123_info2(handle_, &fi) != MPG123_OK)
         return info;
     info.level = fi.version == MPG123_1_0 ? 1 : fi.version == MPG123_2_0 ? 2 : 25;

@@ -21,16 +21,16 @@ struct PcmFormat {
 };
 
 struct StreamInfo {
-    int level = 0;       // 1, 2, or 25 for MPEG 2.5
+    int level = 0;  // 1, 2, or 25 for MPEG 2.5
     int layer = 0;
-    int bitrate = 0;     // kbit/s
-    int frequency = 0;   // Hz
-    int mode = 0;        // 0 stereo, 1 joint stereo, 2 dual channel, 3 single channel
+    int bitrate = 0;    // kbit/s
+    int frequency = 0;  // Hz
+    int mode = 0;       // 0 stereo, 1 joint stereo, 2 dual channel, 3 single channel
 };
 
 struct DecoderSettings {
-    int channels = 0;    // 0 as decoded, 1 left on both, 2 right on both, 3 mix
-    int quality = 0;     // 0 full rate, 1 half, 2 quarter
+    int channels = 0;  // 0 as decoded, 1 left on both, 2 right on both, 3 mix
+    int quality = 0;   // 0 full rate, 1 half, 2 quarter
     std::optional<SK_EqualizerInfo> equalizer;
 };
 
@@ -54,7 +54,7 @@ public:
 
     PcmFormat format() const { return format_; }
     StreamInfo streamInfo() const;
-    int64_t lengthSamples() const { return length_; }   // -1 when unknown
+    int64_t lengthSamples() const { return length_; }  // -1 when unknown
     int64_t positionSamples() const;
     bool seek(int64_t sample);
 

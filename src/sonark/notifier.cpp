@@ -48,6 +48,13 @@ int32_t Notifier::convert(SK_Message *out, uint32_t msg, uintptr_t wParam, intpt
     return SK_SUCCESS;
 }
 
+void Notifier::value(int code, int32_t value)
+{
+    Notification n(code);
+    n.message.data.value = value;
+    post(std::move(n));
+}
+
 void Notifier::ack(int command)
 {
     Notification n(SK_NOTIFY_ACK);
@@ -74,9 +81,7 @@ void Notifier::error(int source, int code, const std::string &text)
 
 void Notifier::playerState(int state)
 {
-    Notification n(SK_NOTIFY_PLAYER_STATE);
-    n.message.data.bytes[0] = static_cast<uint8_t>(state);
-    post(std::move(n));
+    value(SK_NOTIFY_PLAYER_STATE, state);
 }
 
 void Notifier::timecode(double seconds)

@@ -32,6 +32,8 @@ public:
     void post(Notification notification);  // any thread
     int32_t convert(SK_Message *out, uint32_t msg, uintptr_t wParam, intptr_t lParam);
 
+    // A notification whose only field is a number at byte 4.
+    void value(int code, int32_t value);
     void ack(int command);
     void nack(int command, int code);
     void error(int source, int code, const std::string &text);

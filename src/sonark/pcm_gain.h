@@ -8,9 +8,9 @@
 namespace sonark {
 
 struct VolumeSettings {
-    int balance = 50;   // 0 left only ... 50 centre ... 100 right only
-    int pcm = 100;      // 0 ... 100
-    int master = 100;   // 0 ... 100
+    int balance = 50;  // 0 left only ... 50 centre ... 100 right only
+    int pcm = 100;     // 0 ... 100
+    int master = 100;  // 0 ... 100
     bool muted = false;
 };
 

@@ -89,8 +89,8 @@ private:
         const soxr_io_spec_t io = soxr_io_spec(SOXR_INT16_I, SOXR_INT16_I);
         const soxr_quality_spec_t quality = soxr_quality_spec(SOXR_MQ, 0);
         const double inputRate = static_cast<double>(format_.rate) * pitch_ / normalPitch;
-        resampler_ = soxr_create(inputRate, static_cast<double>(format_.rate),
-                                 static_cast<unsigned>(format_.channels), &e, &io, &quality, nullptr);
+        resampler_ = soxr_create(inputRate, static_cast<double>(format_.rate), static_cast<unsigned>(format_.channels),
+                                 &e, &io, &quality, nullptr);
         if (e) {
             error = std::string("Pitch resampler failed: ") + e;
             resampler_ = nullptr;
@@ -122,8 +122,8 @@ const std::string wavFilePrefix = "wav:";
 
 bool isValidOutputName(const std::string &name)
 {
-    return name == waveOutput || name == directSoundOutput
-        || (name.starts_with(wavFilePrefix) && name.size() > wavFilePrefix.size());
+    return name == waveOutput || name == directSoundOutput ||
+           (name.starts_with(wavFilePrefix) && name.size() > wavFilePrefix.size());
 }
 
 std::unique_ptr<AudioOutput> createOutput(const std::string &name)

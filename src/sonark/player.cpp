@@ -89,173 +89,132 @@ void Player::run()
     }
 }
 
+// Settings the engine only keeps and reports back.
+struct KeptSetting {
+    int set, get, notification;
+};
+constexpr KeptSetting keptSettings[] = {
+    {SK_SET_PLAYER_MODE, SK_GET_PLAYER_MODE, SK_NOTIFY_PLAYER_MODE},
+    {SK_SET_INPUT_POSITION_RANGE, SK_GET_INPUT_POSITION_RANGE, SK_NOTIFY_INPUT_POSITION_RANGE},
+    {SK_SET_INPUT_TIMECODE_GRANULARITY, SK_GET_INPUT_TIMECODE_GRANULARITY, SK_NOTIFY_INPUT_TIMECODE_GRANULARITY},
+    {SK_SET_OUTPUT_PORTS, SK_GET_OUTPUT_PORTS, SK_NOTIFY_OUTPUT_PORTS},
+    {SK_SET_NOTIFICATION_MASK, SK_GET_NOTIFICATION_MASK, SK_NOTIFY_NOTIFICATION_MASK},
+    {SK_SET_DEBUG_LEVEL, SK_GET_DEBUG_LEVEL, SK_NOTIFY_DEBUG_LEVEL},
+};
+
 bool Player::handle(const Command &c)
 {
+    for (const KeptSetting &k : keptSettings)
+        if (c.code == k.set || c.code == k.get) {
+            if (c.code == k.set)
+                kept_[k.notification] = c.a;
+            notifier_.value(k.notification, kept_[k.notification]);
+            return true;
+        }
+
     switch (c.code) {
     case SK_EXIT:
         closeInput();
         closeOutput();
         notifier_.post(Notification(SK_NOTIFY_EXITED));
         return false;
-    case SK_PING: {
-        Notification n(SK_NOTIFY_PONG);
-        n.message.data.value = c.a;
-        notifier_.post(std::move(n));
-        return true;
-    }
-    case SK_PLAY: play(); return true;
-    case SK_PAUSE: pause(); return true;
-    case SK_STOP: stop(); return true;
-    case SK_INPUT_SEEK: seek(c.a, c.b); return true;
-    case SK_INPUT_OPEN: openInput(c.s); return true;
+    case SK_PING:
+        notifier_.value(SK_NOTIFY_PONG, c.a);
+        break;
+    case SK_PLAY:
+        play();
+        break;
+    case SK_PAUSE:
+        pause();
+        break;
+    case SK_STOP:
+        stop();
+        break;
+    case SK_INPUT_SEEK:
+        seek(c.a, c.b);
+        break;
+    case SK_INPUT_OPEN:
+        openInput(c.s);
+        break;
     case SK_INPUT_CLOSE:
         closeInput();
         notifier_.ack(c.code);
-        return true;
-    case SK_OUTPUT_OPEN:
-    case SK_SET_OUTPUT_NAME:
-        selectOutput(c.code, c.s);
-        return true;
-    case SK_OUTPUT_CLOSE:
-        closeOutput();
-        notifier_.ack(c.code);
-        return true;
-    case SK_OUTPUT_RESET:
-        if (output_)
-            output_->drop();
-        notifier_.ack(c.code);
-        return true;
-    case SK_OUTPUT_DRAIN:
-        if (output_)
-            output_->drain();
-        notifier_.ack(c.code);
-        return true;
-    case SK_OUTPUT_MUTE:
-    case SK_OUTPUT_UNMUTE:
-        volume_.muted = c.code == SK_OUTPUT_MUTE;
-        gain_.set(volume_);
-        notifier_.ack(c.code);
-        return true;
-    case SK_OUTPUT_MODULE_REGISTER:
-        if (c.s == outputModuleName)
-            notifier_.ack(c.code);
-        else
-            notifier_.nack(c.code, SK_ERROR_UNSUPPORTED);
-        return true;
-    case SK_INPUT_MODULES_LIST:
-        postModuleInfo(SK_NOTIFY_INPUT_MODULE_INFO, 0, "MPEG", "MPEG audio layers I, II and III");
-        return true;
-    case SK_OUTPUT_MODULES_LIST:
-        postModuleInfo(SK_NOTIFY_OUTPUT_MODULE_INFO, 0, "Wave", "Sound device (/dev/wave/0)");
-        postModuleInfo(SK_NOTIFY_OUTPUT_MODULE_INFO, 1, "DirectSound", "Sound device with pitch (/dev/dsound/0)");
-        postModuleInfo(SK_NOTIFY_OUTPUT_MODULE_INFO, 2, "WAV file", "WAV file writer (wav:PATH)");
-        return true;
-    case SK_SET_PLAYER_MODE:
-        playerMode_ = c.a;
-        [[fallthrough]];
-    case SK_GET_PLAYER_MODE: {
-        Notification n(SK_NOTIFY_PLAYER_MODE);
-        n.message.data.value = playerMode_;
-        notifier_.post(std::move(n));
-        return true;
-    }
-    case SK_SET_PLAYER_ENVIRONMENT_INTEGER:
-        setEnvironmentInteger(c.s, c.a);
-        return true;
-    case SK_GET_PLAYER_ENVIRONMENT_INTEGER: {
-        auto it = integers_.find(c.s);
-        if (it == integers_.end()) {
-            notifier_.nack(c.code, SK_ERROR_INVALID_ARGUMENT);
-            return true;
-        }
-        Notification n(SK_NOTIFY_PLAYER_ENVIRONMENT_INTEGER);
-        n.text(c.s).message.data.environment.value = it->second;
-        notifier_.post(std::move(n));
-        return true;
-    }
-    case SK_SET_PLAYER_ENVIRONMENT_STRING:
-        strings_[c.s] = c.t;
-        [[fallthrough]];
-    case SK_GET_PLAYER_ENVIRONMENT_STRING: {
-        auto it = strings_.find(c.s);
-        if (it == strings_.end()) {
-            notifier_.nack(c.code, SK_ERROR_INVALID_ARGUMENT);
-            return true;
-        }
-        Notification n(SK_NOTIFY_PLAYER_ENVIRONMENT_STRING);
-        n.text(c.s).text(it->second);
-        notifier_.post(std::move(n));
-        return true;
-    }
-    case SK_UNSET_PLAYER_ENVIRONMENT:
-        integers_.erase(c.s);
-        strings_.erase(c.s);
-        notifier_.ack(c.code);
-        return true;
+        break;
     case SK_SET_INPUT_NAME:
     case SK_GET_INPUT_NAME:
         if (c.code == SK_SET_INPUT_NAME)
             inputName_ = c.s;
         notifier_.post(std::move(Notification(SK_NOTIFY_INPUT_NAME).text(inputName_)));
-        return true;
-    case SK_SET_INPUT_POSITION_RANGE:
-        positionRange_ = c.a;
-        [[fallthrough]];
-    case SK_GET_INPUT_POSITION_RANGE: {
-        Notification n(SK_NOTIFY_INPUT_POSITION_RANGE);
-        n.message.data.value = positionRange_;
-        notifier_.post(std::move(n));
-        return true;
-    }
-    case SK_SET_INPUT_TIMECODE_GRANULARITY:
-        timecodeGranularity_ = c.a;
-        [[fallthrough]];
-    case SK_GET_INPUT_TIMECODE_GRANULARITY: {
-        Notification n(SK_NOTIFY_INPUT_TIMECODE_GRANULARITY);
-        n.message.data.value = timecodeGranularity_;
-        notifier_.post(std::move(n));
-        return true;
-    }
+        break;
+    case SK_OUTPUT_OPEN:
+    case SK_SET_OUTPUT_NAME:
+        selectOutput(c.code, c.s);
+        break;
     case SK_GET_OUTPUT_NAME:
         notifier_.post(std::move(Notification(SK_NOTIFY_OUTPUT_NAME).text(outputName_)));
-        return true;
+        break;
+    case SK_OUTPUT_CLOSE:
+    case SK_OUTPUT_RESET:
+    case SK_OUTPUT_DRAIN:
+        if (c.code == SK_OUTPUT_CLOSE)
+            closeOutput();
+        else if (output_)
+            c.code == SK_OUTPUT_RESET ? output_->drop() : output_->drain();
+        notifier_.ack(c.code);
+        break;
+    case SK_OUTPUT_MUTE:
+    case SK_OUTPUT_UNMUTE:
+        volume_.muted = c.code == SK_OUTPUT_MUTE;
+        gain_.set(volume_);
+        notifier_.ack(c.code);
+        break;
+    case SK_OUTPUT_MODULE_REGISTER:
+        if (c.s == outputModuleName)
+            notifier_.ack(c.code);
+        else
+            notifier_.nack(c.code, SK_ERROR_UNSUPPORTED);
+        break;
+    case SK_INPUT_MODULES_LIST:
+        postModuleInfo(SK_NOTIFY_INPUT_MODULE_INFO, 0, "MPEG", "MPEG audio layers I, II and III");
+        break;
+    case SK_OUTPUT_MODULES_LIST:
+        postModuleInfo(SK_NOTIFY_OUTPUT_MODULE_INFO, 0, "Wave", "Sound device (/dev/wave/0)");
+        postModuleInfo(SK_NOTIFY_OUTPUT_MODULE_INFO, 1, "DirectSound", "Sound device with pitch (/dev/dsound/0)");
+        postModuleInfo(SK_NOTIFY_OUTPUT_MODULE_INFO, 2, "WAV file", "WAV file writer (wav:PATH)");
+        break;
+    case SK_SET_PLAYER_ENVIRONMENT_INTEGER:
+        setEnvironmentInteger(c.s, c.a);
+        break;
+    case SK_SET_PLAYER_ENVIRONMENT_STRING:
+        strings_[c.s] = c.t;
+        [[fallthrough]];
+    case SK_GET_PLAYER_ENVIRONMENT_INTEGER:
+    case SK_GET_PLAYER_ENVIRONMENT_STRING:
+        postEnvironment(c.code, c.s);
+        break;
+    case SK_UNSET_PLAYER_ENVIRONMENT:
+        integers_.erase(c.s);
+        strings_.erase(c.s);
+        notifier_.ack(c.code);
+        break;
     case SK_SET_OUTPUT_VOLUME:
         setVolume(c.a, c.b, c.c);
-        return true;
+        break;
     case SK_GET_OUTPUT_VOLUME:
         postVolume();
-        return true;
+        break;
     case SK_SET_OUTPUT_CHANNELS:
-    case SK_SET_CODEC_QUALITY: {
-        const bool channels = c.code == SK_SET_OUTPUT_CHANNELS;
-        if (c.a < 0 || c.a > (channels ? 3 : 2)) {
-            notifier_.nack(c.code, SK_ERROR_INVALID_ARGUMENT);
-            return true;
-        }
-        int &setting = channels ? settings_.channels : settings_.quality;
-        if (setting != c.a) {
-            setting = c.a;
-            reopenAtPosition();
-        }
-    }
+        setDecoderSetting(c.code, settings_.channels, c.a, 3);
         [[fallthrough]];
     case SK_GET_OUTPUT_CHANNELS:
-    case SK_GET_CODEC_QUALITY: {
-        const bool channels = c.code == SK_SET_OUTPUT_CHANNELS || c.code == SK_GET_OUTPUT_CHANNELS;
-        Notification n(channels ? SK_NOTIFY_OUTPUT_CHANNELS : SK_NOTIFY_CODEC_QUALITY);
-        n.message.data.bytes[0] = static_cast<uint8_t>(channels ? settings_.channels : settings_.quality);
-        notifier_.post(std::move(n));
-        return true;
-    }
-    case SK_SET_OUTPUT_PORTS:
-        ports_ = c.a;
+        notifier_.value(SK_NOTIFY_OUTPUT_CHANNELS, settings_.channels);
+        break;
+    case SK_SET_CODEC_QUALITY:
+        setDecoderSetting(c.code, settings_.quality, c.a, 2);
         [[fallthrough]];
-    case SK_GET_OUTPUT_PORTS: {
-        Notification n(SK_NOTIFY_OUTPUT_PORTS);
-        n.message.data.bytes[0] = static_cast<uint8_t>(ports_);
-        notifier_.post(std::move(n));
-        return true;
-    }
+    case SK_GET_CODEC_QUALITY:
+        notifier_.value(SK_NOTIFY_CODEC_QUALITY, settings_.quality);
+        break;
     case SK_SET_CODEC_EQUALIZER:
         settings_.equalizer = c.equalizer;
         if (decoder_)
@@ -263,29 +222,12 @@ bool Player::handle(const Command &c)
         [[fallthrough]];
     case SK_GET_CODEC_EQUALIZER:
         postEqualizer();
-        return true;
-    case SK_SET_NOTIFICATION_MASK:
-        notificationMask_ = c.a;
-        [[fallthrough]];
-    case SK_GET_NOTIFICATION_MASK: {
-        Notification n(SK_NOTIFY_NOTIFICATION_MASK);
-        n.message.data.value = notificationMask_;
-        notifier_.post(std::move(n));
-        return true;
-    }
-    case SK_SET_DEBUG_LEVEL:
-        debugLevel_ = c.a;
-        [[fallthrough]];
-    case SK_GET_DEBUG_LEVEL: {
-        Notification n(SK_NOTIFY_DEBUG_LEVEL);
-        n.message.data.bytes[0] = static_cast<uint8_t>(debugLevel_);
-        notifier_.post(std::move(n));
-        return true;
-    }
+        break;
     default:
         notifier_.nack(c.code, SK_ERROR_UNSUPPORTED);
-        return true;
+        break;
     }
+    return true;
 }
 
 void Player::setEnvironmentInteger(const std::string &name, int32_t value)
@@ -306,9 +248,37 @@ void Player::setEnvironmentInteger(const std::string &name, int32_t value)
         httpTimeoutMs_ = value;
     }
     integers_[name] = value;
-    Notification n(SK_NOTIFY_PLAYER_ENVIRONMENT_INTEGER);
-    n.text(name).message.data.environment.value = value;
+    postEnvironment(SK_GET_PLAYER_ENVIRONMENT_INTEGER, name);
+}
+
+void Player::postEnvironment(int command, const std::string &name)
+{
+    const bool integer = command == SK_GET_PLAYER_ENVIRONMENT_INTEGER;
+    if (integer ? !integers_.contains(name) : !strings_.contains(name)) {
+        notifier_.nack(command, SK_ERROR_INVALID_ARGUMENT);
+        return;
+    }
+    Notification n(integer ? SK_NOTIFY_PLAYER_ENVIRONMENT_INTEGER : SK_NOTIFY_PLAYER_ENVIRONMENT_STRING);
+    n.text(name);
+    if (integer)
+        n.message.data.environment.value = integers_[name];
+    else
+        n.text(strings_[name]);
     notifier_.post(std::move(n));
+}
+
+// Channel mode and quality are decoder settings: a file is opened again and
+// goes on where it was; a stream takes them at its next start.
+void Player::setDecoderSetting(int command, int &setting, int32_t value, int32_t highest)
+{
+    if (value < 0 || value > highest) {
+        notifier_.nack(command, SK_ERROR_INVALID_ARGUMENT);
+        return;
+    }
+    if (setting != value) {
+        setting = value;
+        reopenAtPosition();
+    }
 }
 
 void Player::setVolume(int32_t balance, int32_t pcm, int32_t master)
@@ -390,8 +360,6 @@ void Player::closeInput()
     setState(SK_STATE_STOPPED);
 }
 
-// Channel mode and quality are decoder settings: a file is opened again and
-// goes on where it was; a stream takes them at its next start.
 void Player::reopenAtPosition()
 {
     if (!decoder_ || isStream_)
@@ -567,7 +535,8 @@ bool Player::step()
         endOfInput();
         return true;
     case Decoder::Result::Error:
-        notifier_.error(SK_SOURCE_CODEC, SK_ERROR_INPUT_FORMAT, "Cannot decode " + inputName_ + ": " + decoder_->lastError());
+        notifier_.error(SK_SOURCE_CODEC, SK_ERROR_INPUT_FORMAT,
+                        "Cannot decode " + inputName_ + ": " + decoder_->lastError());
         endOfInput();
         return true;
     }
@@ -592,8 +561,8 @@ bool Player::writeOutput(unsigned char *pcm, std::size_t bytes)
         notifier_.playerState(SK_STATE_STOPPED);
         return false;
     }
-    if (std::fabs(playedSeconds() - lastTimecode_) >= timecodeInterval
-        && std::chrono::steady_clock::now() - lastTimecodeAt_ >= timecodeMinimumGap)
+    if (std::fabs(playedSeconds() - lastTimecode_) >= timecodeInterval &&
+        std::chrono::steady_clock::now() - lastTimecodeAt_ >= timecodeMinimumGap)
         postTimecode();
     return true;
 }
@@ -683,8 +652,8 @@ void Player::postDuration()
 {
     Notification n(SK_NOTIFY_INPUT_DURATION);
     if (decoder_ && decoder_->format().rate > 0 && decoder_->lengthSamples() > 0)
-        n.message.data.value = static_cast<int32_t>(
-            std::lround(static_cast<double>(decoder_->lengthSamples()) / decoder_->format().rate));
+        n.message.data.value =
+            static_cast<int32_t>(std::lround(static_cast<double>(decoder_->lengthSamples()) / decoder_->format().rate));
     notifier_.post(std::move(n));
 }
 

@@ -66,6 +66,8 @@ private:
     void closeOutput();
 
     void setEnvironmentInteger(const std::string &name, int32_t value);
+    void setDecoderSetting(int command, int &setting, int32_t value, int32_t highest);
+    void postEnvironment(int command, const std::string &name);
     void setVolume(int32_t balance, int32_t pcm, int32_t master);
     void setState(int state);
     double playedSeconds();
@@ -104,12 +106,7 @@ private:
     DecoderSettings settings_;
     int pitch_ = 1000;
     int httpTimeoutMs_ = 10000;
-    int32_t playerMode_ = 0;
-    int32_t notificationMask_ = -1;
-    int32_t debugLevel_ = 0;
-    int32_t positionRange_ = 0;
-    int32_t timecodeGranularity_ = 0;
-    int32_t ports_ = 0;
+    std::map<int, int32_t> kept_;  // by notification code
     std::map<std::string, int32_t> integers_;
     std::map<std::string, std::string> strings_;
     std::vector<unsigned char> buffer_;

@@ -92,8 +92,8 @@ private:
             return;
         unsigned char header[headerBytes] = {};
         fillHeader(header);
-        const bool ok = std::fseek(file_, 0, SEEK_SET) == 0
-            && std::fwrite(header, 1, headerBytes, file_) == headerBytes;
+        const bool ok =
+            std::fseek(file_, 0, SEEK_SET) == 0 && std::fwrite(header, 1, headerBytes, file_) == headerBytes;
         const bool closed = std::fclose(file_) == 0;
         file_ = nullptr;
         if (!ok || !closed)
