@@ -201,7 +201,7 @@ bool Player::handle(const Command &c)
         setVolume(c.a, c.b, c.c);
         break;
     case SK_GET_OUTPUT_VOLUME:
-        postVolume();
+        postVolume(SK_NOTIFY_OUTPUT_VOLUME);
         break;
     case SK_SET_OUTPUT_CHANNELS:
         setDecoderSetting(c.code, settings_.channels, c.a, 3);
@@ -281,18 +281,26 @@ void Player::setDecoderSetting(int command, int &setting, int32_t value, int32_t
     }
 }
 
+// Echoes the whole volume record, then each level that changed.
 void Player::setVolume(int32_t balance, int32_t pcm, int32_t master)
 {
     constexpr int32_t unchanged = 255;
-    auto apply = [](int &field, int32_t value) {
-        if (value != unchanged)
-            field = std::clamp(value, 0, 100);
+    std::vector<int> changed;
+    auto apply = [&](int &field, int32_t value, int notification) {
+        if (value == unchanged)
+            return;
+        const int level = std::clamp(value, 0, 100);
+        if (level != field)
+            changed.push_back(notification);
+        field = level;
     };
-    apply(volume_.balance, balance);
-    apply(volume_.pcm, pcm);
-    apply(volume_.master, master);
+    apply(volume_.balance, balance, SK_NOTIFY_OUTPUT_BALANCE);
+    apply(volume_.pcm, pcm, SK_NOTIFY_OUTPUT_PCM_LEVEL);
+    apply(volume_.master, master, SK_NOTIFY_OUTPUT_MASTER_LEVEL);
     gain_.set(volume_);
-    postVolume();
+    postVolume(SK_NOTIFY_OUTPUT_VOLUME);
+    for (int notification : changed)
+        postVolume(notification);
 }
 
 // ---- input ----
@@ -670,9 +678,9 @@ void Player::postStreamInfo()
     notifier_.post(std::move(n));
 }
 
-void Player::postVolume()
+void Player::postVolume(int code)
 {
-    Notification n(SK_NOTIFY_OUTPUT_VOLUME);
+    Notification n(code);
     n.message.data.volume.master = static_cast<uint8_t>(volume_.master);
     n.message.data.volume.pcm = static_cast<uint8_t>(volume_.pcm);
     n.message.data.volume.balance = static_cast<uint8_t>(volume_.balance);

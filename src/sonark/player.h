@@ -74,7 +74,7 @@ private:
     void postTimecode();
     void postDuration();
     void postStreamInfo();
-    void postVolume();
+    void postVolume(int code);
     void postEqualizer();
     void postModuleInfo(int code, int id, const char *name, const char *description);
 

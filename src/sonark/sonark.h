@@ -141,6 +141,8 @@ const char *sonark_error_string(int32_t code);
 
 int32_t player_new(SK_Player *player, const SK_WindowHandle *notification_window);
 int32_t player_delete(SK_Player player);
+/* The priority is kept and reported; the player's thread keeps the normal
+   scheduling class, since raising it needs privileges a desktop user lacks. */
 int32_t player_set_priority(SK_Player player, uint32_t priority);
 uint32_t player_get_priority(SK_Player player);
 

@@ -108,6 +108,14 @@ TEST(EngineApi, SettingsAreEchoedAndBadValuesRefused)
     EXPECT_EQ(volumes[1]->message.data.volume.balance, 30);
     EXPECT_EQ(volumes[1]->message.data.volume.pcm, 80);
     EXPECT_EQ(volumes[1]->message.data.volume.master, 60);
+    // Each changed level has its own echo as well, at its byte of the record.
+    const Event *balanceEcho = s.find(SK_NOTIFY_OUTPUT_BALANCE);
+    ASSERT_NE(balanceEcho, nullptr);
+    EXPECT_EQ(balanceEcho->message.data.bytes[2], 30);
+    ASSERT_NE(s.find(SK_NOTIFY_OUTPUT_PCM_LEVEL), nullptr);
+    EXPECT_EQ(s.find(SK_NOTIFY_OUTPUT_PCM_LEVEL)->message.data.bytes[1], 80);
+    ASSERT_NE(s.find(SK_NOTIFY_OUTPUT_MASTER_LEVEL), nullptr);
+    EXPECT_EQ(s.find(SK_NOTIFY_OUTPUT_MASTER_LEVEL)->message.data.bytes[0], 60);
 
     std::vector<std::pair<int, int>> nacks;
     for (const Event &e : s.events())
