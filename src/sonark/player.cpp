@@ -327,6 +327,7 @@ void Player::openInput(const std::string &name)
     std::string error;
     if (!decoder->openFile(name, settings_, error)) {
         inputName_.clear();
+        inputFailed_ = true;
         notifier_.error(SK_SOURCE_INPUT, SK_ERROR_INPUT_OPEN, "Cannot open " + name + ": " + error);
         notifier_.nack(SK_INPUT_OPEN, SK_ERROR_INPUT_OPEN);
         return;
@@ -365,6 +366,7 @@ void Player::closeInput()
     inputName_.clear();
     isStream_ = false;
     atEnd_ = false;
+    inputFailed_ = false;
     setState(SK_STATE_STOPPED);
 }
 
@@ -388,6 +390,7 @@ void Player::reopenAtPosition()
 void Player::inputFailed(const std::string &text, int code)
 {
     notifier_.error(SK_SOURCE_INPUT, code, text);
+    inputFailed_ = true;
     const bool wasPlaying = state_ != SK_STATE_STOPPED;
     stream_.reset();
     decoder_.reset();
@@ -401,11 +404,13 @@ void Player::inputFailed(const std::string &text, int code)
 
 // ---- transport ----
 
+// Play on an input that could not be opened or decoded answers "end of
+// input", so a playlist moves on past it; with no input it stays stopped.
 void Player::play()
 {
-    if (inputName_.empty()) {
+    if (inputName_.empty() || (!isStream_ && !decoder_)) {
         notifier_.nack(SK_PLAY, SK_ERROR_NO_INPUT);
-        notifier_.playerState(SK_STATE_STOPPED);
+        notifier_.playerState(inputFailed_ ? SK_STATE_EOF : SK_STATE_STOPPED);
         return;
     }
     if (state_ == SK_STATE_PAUSED) {
@@ -424,14 +429,8 @@ void Player::play()
             notifier_.nack(SK_PLAY, SK_ERROR_FAILURE);
             return;
         }
-    } else {
-        if (!decoder_) {
-            notifier_.nack(SK_PLAY, SK_ERROR_NO_INPUT);
-            notifier_.playerState(SK_STATE_STOPPED);
-            return;
-        }
-        if (atEnd_)
-            decoder_->seek(0);
+    } else if (atEnd_) {
+        decoder_->seek(0);
     }
     atEnd_ = false;
     setState(SK_STATE_PLAYING);

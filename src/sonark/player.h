@@ -94,6 +94,7 @@ private:
     bool streamAnnounced_ = false;
     int state_ = SK_STATE_STOPPED;
     bool atEnd_ = false;
+    bool inputFailed_ = false;
     double lastTimecode_ = -1.0;
     std::chrono::steady_clock::time_point lastTimecodeAt_{};
 

@@ -1,0 +1,53 @@
+#pragma once
+
+// The worker thread behind a StreamReader and the state the two share. The
+// worker connects, follows redirects and fills the ring buffer until the
+// stream ends, fails or the reader cancels it.
+
+#include "stream_reader.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace sonark::detail {
+
+struct StreamShared {
+    mutable std::mutex mutex;
+    std::condition_variable spaceFreed;  // the worker waits here while the buffer is full
+    std::condition_variable workerDone;
+    std::atomic<bool> cancel{false};
+
+    // Ring buffer of audio bytes.
+    std::vector<unsigned char> ring;
+    std::size_t head = 0;
+    std::size_t used = 0;
+
+    StreamReader::Status status = StreamReader::Status::Connecting;
+    std::string error;
+    std::string title;
+    std::string contentType;
+    bool done = false;
+
+    // Separate lock so the callback never runs under `mutex` (the engine may
+    // call read() from inside it) and so the destructor can wait out a call
+    // in progress before returning.
+    std::mutex wakeupMutex;
+    std::function<void()> wakeup;
+
+    void notify()
+    {
+        std::lock_guard lock(wakeupMutex);
+        if (wakeup && !cancel.load())
+            wakeup();
+    }
+};
+
+// Runs until the stream is over, then sets `done`.
+void runStreamWorker(std::shared_ptr<StreamShared> shared, std::string address, StreamReader::Options options);
+
+}  // namespace sonark::detail
