@@ -1,0 +1,26 @@
+#pragma once
+
+// Every modal box the program shows goes through this interface, so that
+// tests can answer them without a window ever blocking.
+
+#include <QString>
+
+namespace platform {
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    // A box with one OK button.
+    virtual void error(const QString &text) = 0;
+    virtual void information(const QString &text) = 0;
+};
+
+// Qt's message boxes, titled with the application name.
+class QtDialogs : public Dialogs {
+public:
+    void error(const QString &text) override;
+    void information(const QString &text) override;
+};
+
+}  // namespace platform
