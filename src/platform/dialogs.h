@@ -14,6 +14,8 @@ public:
     // A box with one OK button.
     virtual void error(const QString &text) = 0;
     virtual void information(const QString &text) = 0;
+    // The chosen file, or empty when cancelled.
+    virtual QString openFileName(const QString &caption, const QString &folder, const QString &filter) = 0;
 };
 
 // Qt's message boxes, titled with the application name.
@@ -21,6 +23,7 @@ class QtDialogs : public Dialogs {
 public:
     void error(const QString &text) override;
     void information(const QString &text) override;
+    QString openFileName(const QString &caption, const QString &folder, const QString &filter) override;
 };
 
 }  // namespace platform

@@ -1,6 +1,7 @@
 #include "dialogs.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 
 namespace platform {
@@ -13,6 +14,11 @@ void QtDialogs::error(const QString &text)
 void QtDialogs::information(const QString &text)
 {
     QMessageBox::information(QApplication::activeWindow(), QApplication::applicationName(), text);
+}
+
+QString QtDialogs::openFileName(const QString &caption, const QString &folder, const QString &filter)
+{
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), caption, folder, filter);
 }
 
 }  // namespace platform

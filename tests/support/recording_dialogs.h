@@ -10,7 +10,15 @@ class RecordingDialogs : public platform::Dialogs {
 public:
     void error(const QString &text) override { errors << text; }
     void information(const QString &text) override { informations << text; }
+    QString openFileName(const QString &, const QString &folder, const QString &filter) override
+    {
+        openedIn << folder;
+        filters << filter;
+        return nextOpenFile;
+    }
 
     QStringList errors;
     QStringList informations;
+    QStringList openedIn, filters;
+    QString nextOpenFile;  // the answer of the next open dialog
 };

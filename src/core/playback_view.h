@@ -1,0 +1,26 @@
+#pragma once
+
+// What the playback controller shows: the main window implements this, tests
+// record it.
+
+#include <QString>
+
+class PlaybackView {
+public:
+    virtual ~PlaybackView() = default;
+
+    virtual void showTitle(const QString &text) = 0;           // the title text
+    virtual void showScrollingTitle(const QString &text) = 0;  // the scrolling title line
+    virtual void showTime(const QString &text) = 0;            // "m:ss" elapsed, or "-m:ss" remaining
+    virtual void showDuration(const QString &text) = 0;        // "(m:ss)"
+    virtual void showChannelMode(const QString &text) = 0;     // "Mono" or "Stereo"
+    virtual void showPosition(double fraction) = 0;            // 0 at the start ... 1 at the end
+    virtual void showPlayState(int state) = 0;                 // 0 stopped, 1 playing, 2 paused
+    virtual void showRepeat(bool on) = 0;
+    virtual void showShuffle(bool on) = 0;
+    virtual void setApplicationTitle(const QString &text) = 0;
+    virtual void setStayOnTop(bool on) = 0;
+    virtual void focusPlaylistEntry(int index) = 0;  // focus mark and scroll, in the playlist window
+    virtual void refreshPlaylist() = 0;
+    virtual void closeMainWindow() = 0;
+};

@@ -1,0 +1,69 @@
+#pragma once
+
+// The one playlist of the program: rows of eight text columns, the current
+// song, a pending play request and the shuffle cycle's played marks.
+
+#include <QString>
+
+#include <array>
+#include <random>
+#include <vector>
+
+// Marks "no position" in every playlist position variable.
+constexpr int NoPosition = 2147483647;
+
+struct PlaylistEntry {
+    enum Column { Title, Number, Time, Artist, Album, Genre, Path, Size, ColumnCount };
+    std::array<QString, ColumnCount> columns;
+
+    const QString &operator[](Column c) const { return columns[c]; }
+    QString &operator[](Column c) { return columns[c]; }
+};
+
+// One mark per entry: played in the current shuffle cycle or not. A
+// Fenwick tree over the unmarked positions keeps a pick fast on lists of any
+// length.
+class PlayedMarks {
+public:
+    void resize(int count);
+    void clear();
+    void mark(int index);
+    bool isMarked(int index) const;
+    // A uniformly random unmarked position, marked; when all are marked a
+    // new cycle starts with every position free again.
+    int pick(int count, std::mt19937 &random);
+
+private:
+    void rebuild();
+    int kthUnmarked(int k) const;  // 1-based k
+
+    std::vector<char> marks_;
+    std::vector<int> tree_;  // 1-based sums of unmarked flags
+    int unmarked_ = 0;
+};
+
+class PlaylistModel {
+public:
+    int entryCount() const { return static_cast<int>(entries_.size()); }
+    const PlaylistEntry &entry(int index) const { return entries_.at(static_cast<std::size_t>(index)); }
+    void setColumn(int index, PlaylistEntry::Column column, const QString &text);
+
+    void clearEntries();
+    void addFileEntry(const QString &path);
+    void addNetworkEntry(const QString &text);
+    void renumberEntries();
+    // Path followed by the file-name part of the title; an address for a
+    // network entry; empty beyond the end.
+    QString entryPath(int index) const;
+
+    static bool isNetworkEntry(const QString &text);
+
+    int currentIndex = 0;
+    int pendingIndex = NoPosition;
+    PlayedMarks playedMarks;
+
+private:
+    void append(PlaylistEntry entry);
+
+    std::vector<PlaylistEntry> entries_;
+};

@@ -1,0 +1,222 @@
+// The playback controller with the real engine (decoding into a WAV sink as
+// fast as it goes): opening, playlists, repeat and shuffle, the advance after
+// a song ends, seeking limits and the texts it shows.
+
+#include "core/playback_controller.h"
+#include "support/engine_session.h"
+#include "support/recording_dialogs.h"
+#include "support/recording_view.h"
+
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+bool runUntil(const std::function<bool()> &done, int limitMs = 20000)
+{
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (done())
+            loop.quit();
+    });
+    QTimer::singleShot(limitMs, &loop, &QEventLoop::quit);
+    poll.start(2);
+    loop.exec();
+    return done();
+}
+
+}  // namespace
+
+class Controller : public testing::Test {
+protected:
+    void SetUp() override { player.SetOutputName("wav:/dev/null"); }
+
+    QString song(const char *name, const char *fixtureName = "l2-22k-stereo.mp2")
+    {
+        const QString path = dir.filePath(name);
+        QFile::copy(QString::fromStdString(fixture(fixtureName)), path);
+        return path;
+    }
+
+    QString playlistFile(const char *name, const QStringList &lines)
+    {
+        QFile f(dir.filePath(name));
+        f.open(QIODevice::WriteOnly);
+        f.write(lines.join("\r\n").toUtf8());
+        return f.fileName();
+    }
+
+    // Plays the current song to its end, then ticks Timer1 until the
+    // controller opened another song or gave up.
+    void finishSongAndAdvance()
+    {
+        controller.endOfSong = false;
+        ASSERT_TRUE(runUntil([&] { return controller.endOfSong; })) << "the song never ended";
+        for (int tick = 0; tick < 5; ++tick)
+            controller.AutomaticAdvance();
+    }
+
+    // Songs decode in a few milliseconds here, so "playing" is seen in the
+    // states shown rather than in the state of the moment.
+    bool startsAgain()
+    {
+        const std::size_t seen = view.states.size();
+        return runUntil([&] {
+            return std::find(view.states.begin() + static_cast<long>(seen), view.states.end(), 1) != view.states.end();
+        });
+    }
+
+    QTemporaryDir dir;
+    RecordingDialogs dialogs;
+    RecordingView view;
+    PlaylistModel playlist;
+    TSonarkPlayer player{nullptr, dialogs};
+    PlaybackController controller{player, playlist, view, dialogs};
+};
+
+TEST_F(Controller, NamesDecideBetweenSongAndPlaylist)
+{
+    controller.OpenFile(song("Loud Song.MP3"));
+    ASSERT_EQ(playlist.entryCount(), 1);
+    EXPECT_EQ(view.title, "Loud Song");
+    EXPECT_EQ(controller.currentFile, dir.filePath("Loud Song.MP3"));
+
+    song("alpha.mp2");
+    song("b.mp3", "l3-22k-mono-vbr.mp3");
+    controller.OpenFile(playlistFile("list.m3u", {"#EXTM3U", "alpha.mp2", "WWW.radio.example/live", "", "b.mp3"}));
+    ASSERT_EQ(playlist.entryCount(), 3);
+    EXPECT_EQ(playlist.entryPath(0), dir.filePath("alpha.mp2"));
+    EXPECT_EQ(playlist.entryPath(1), "WWW.radio.example/live");
+    EXPECT_EQ(playlist.entry(1)[PlaylistEntry::Size], "0");
+    EXPECT_EQ(playlist.entry(2)[PlaylistEntry::Number], "3");
+    EXPECT_EQ(view.title, "Alpha") << "a lower-case first letter is raised";
+}
+
+TEST_F(Controller, ReportsDurationFormatAndStateWhilePlaying)
+{
+    controller.OpenFile(song("tune.mp3", "l3-44k-stereo-cbr.mp3"));
+    controller.StartPlayback();
+    ASSERT_TRUE(runUntil([&] { return controller.endOfSong; }));
+    EXPECT_EQ(view.duration, "(0:04)");
+    EXPECT_EQ(view.scrollingTitle, "Tune (0:04)");
+    EXPECT_EQ(playlist.entry(0)[PlaylistEntry::Time], "0:04");
+    EXPECT_EQ(view.channelMode, "Stereo");
+    EXPECT_EQ(controller.mpegText, "MPEG 1");
+    EXPECT_EQ(controller.bitrateText, "128 kbps");
+    EXPECT_EQ(controller.channelModeText, "Joint Stereo");
+    EXPECT_EQ(view.states, (std::vector<int>{1, 0}));
+    EXPECT_EQ(controller.playerState, 0);
+    EXPECT_EQ(view.applicationTitle, "Ludro Pro");
+    EXPECT_EQ(PlaybackController::minutesSeconds(3725), "2:05") << "hours are dropped";
+}
+
+TEST_F(Controller, ShufflePlaysEachEntryOncePerCycle)
+{
+    song("a.mp2");
+    song("b.mp2");
+    song("c.mp2");
+    controller.ToggleShuffle();
+    EXPECT_TRUE(view.shuffle);
+    controller.OpenFile(playlistFile("list.m3u", {"a.mp2", "b.mp2", "c.mp2"}));
+    controller.StartPlayback();
+    std::vector<int> order{playlist.currentIndex};
+    for (int i = 0; i < 3; ++i) {
+        finishSongAndAdvance();
+        order.push_back(playlist.currentIndex);
+    }
+    std::vector<int> firstCycle(order.begin(), order.begin() + 3);
+    std::sort(firstCycle.begin(), firstCycle.end());
+    EXPECT_EQ(firstCycle, (std::vector<int>{0, 1, 2})) << "each entry once before any repeats";
+    EXPECT_TRUE(startsAgain()) << "shuffle never stops at the end of the list";
+}
+
+TEST_F(Controller, LastEntryWithoutRepeatStopsAtItsStart)
+{
+    song("a.mp2");
+    song("b.mp2");
+    controller.OpenFile(playlistFile("list.m3u", {"a.mp2", "b.mp2"}));
+    controller.StartPlayback();
+    finishSongAndAdvance();
+    EXPECT_EQ(playlist.currentIndex, 1);
+    finishSongAndAdvance();
+    EXPECT_EQ(playlist.currentIndex, 1);
+    EXPECT_EQ(controller.playerState, 0);
+    runUntil([] { return false; }, 100);
+    EXPECT_EQ(view.time, "0:00");
+    EXPECT_EQ(view.position, 0.0);
+}
+
+TEST_F(Controller, RepeatRestartsASingleSongAndWrapsAList)
+{
+    controller.ToggleRepeat();
+    EXPECT_TRUE(view.repeat);
+    controller.OpenFile(song("one.mp2"));
+    controller.StartPlayback();
+    finishSongAndAdvance();
+    EXPECT_TRUE(startsAgain()) << "the single song starts again";
+
+    song("a.mp2");
+    song("b.mp2");
+    controller.OpenFile(playlistFile("list.m3u", {"a.mp2", "b.mp2"}));
+    controller.StartPlayback();
+    finishSongAndAdvance();
+    finishSongAndAdvance();
+    EXPECT_EQ(playlist.currentIndex, 0) << "repeat goes back to the first entry";
+}
+
+// An entry that cannot be opened or decoded ends at once, and the playlist
+// moves on past it.
+TEST_F(Controller, BrokenEntriesAreSkipped)
+{
+    song("a.mp2");
+    song("c.mp2");
+    QFile corrupt(dir.filePath("corrupt.mp3"));
+    corrupt.open(QIODevice::WriteOnly);
+    corrupt.write(QByteArray(5000, 'x'));
+    corrupt.close();
+    controller.OpenFile(playlistFile("list.m3u", {"a.mp2", "missing.mp3", "corrupt.mp3", "c.mp2"}));
+    controller.StartPlayback();
+    for (int expected = 1; expected <= 3; ++expected) {
+        finishSongAndAdvance();
+        EXPECT_EQ(playlist.currentIndex, expected);
+    }
+}
+
+TEST_F(Controller, SeeksNearTheEndsDoNothing)
+{
+    controller.OpenFile(song("long.mp3", "l3-44k-joint-long.mp3"));
+    controller.StartPlayback();
+    ASSERT_TRUE(runUntil([&] { return controller.durationSeconds == 30 && controller.playerState == 1; }));
+    controller.positionSeconds = 25;
+    controller.SeekForward();
+    EXPECT_EQ(controller.positionSeconds, 25);
+    controller.positionSeconds = 5;
+    controller.SeekBack();
+    EXPECT_EQ(controller.positionSeconds, 5);
+    controller.positionSeconds = 12;
+    controller.SeekForward();
+    EXPECT_EQ(controller.positionSeconds, 22);
+    EXPECT_EQ(view.time, "0:22") << "the time text moves at once";
+}
+
+TEST_F(Controller, PlayWithNothingLoadedAsksForAFile)
+{
+    dialogs.nextOpenFile = song("picked.mp2");
+    controller.PlayCommand();
+    ASSERT_EQ(dialogs.filters.size(), 1);
+    EXPECT_TRUE(dialogs.filters[0].contains("*.mp3"));
+    EXPECT_TRUE(controller.songLoaded);
+    EXPECT_EQ(controller.songDir, dir.path() + '/');
+    EXPECT_TRUE(runUntil([&] { return controller.playerState == 1 || controller.endOfSong; }));
+
+    controller.ToggleAlwaysOnTop();
+    EXPECT_TRUE(view.onTop);
+    controller.ExitCommand();
+    EXPECT_TRUE(view.closed);
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+// Remembers what the playback controller showed last.
+
+#include "core/playback_view.h"
+
+#include <vector>
+
+class RecordingView : public PlaybackView {
+public:
+    void showTitle(const QString &text) override { title = text; }
+    void showScrollingTitle(const QString &text) override { scrollingTitle = text; }
+    void showTime(const QString &text) override { time = text; }
+    void showDuration(const QString &text) override { duration = text; }
+    void showChannelMode(const QString &text) override { channelMode = text; }
+    void showPosition(double f) override { position = f; }
+    void showPlayState(int state) override { states.push_back(state); }
+    void showRepeat(bool on) override { repeat = on; }
+    void showShuffle(bool on) override { shuffle = on; }
+    void setApplicationTitle(const QString &text) override { applicationTitle = text; }
+    void setStayOnTop(bool on) override { onTop = on; }
+    void focusPlaylistEntry(int index) override { focused = index; }
+    void refreshPlaylist() override {}
+    void closeMainWindow() override { closed = true; }
+
+    QString title, scrollingTitle, time, duration, channelMode, applicationTitle;
+    double position = 0;
+    std::vector<int> states;
+    bool repeat = false, shuffle = false, onTop = false, closed = false;
+    int focused = -1;
+};
