@@ -58,7 +58,8 @@ HttpAddress parseHttpAddress(std::string_view address)
 
     const auto authorityEnd = rest.find_first_of("/?");
     std::string_view authority = rest.substr(0, authorityEnd);
-    const std::string_view target = authorityEnd == std::string_view::npos ? std::string_view{} : rest.substr(authorityEnd);
+    const std::string_view target =
+        authorityEnd == std::string_view::npos ? std::string_view{} : rest.substr(authorityEnd);
     const auto at = authority.rfind('@');
     if (at != std::string_view::npos)
         authority = authority.substr(at + 1);
@@ -91,9 +92,9 @@ HttpAddress parseHttpAddress(std::string_view address)
         result.port = static_cast<std::uint16_t>(*port);
     }
 
-    std::string path(target);
-    if (path.empty() || path.front() == '?')
-        path.insert(0, "/");
+    const bool pathMissing = target.empty() || target.front() == '?';
+    std::string path = pathMissing ? "/" : "";
+    path += target;
     result.target = encodeTarget(path);
     return result;
 }

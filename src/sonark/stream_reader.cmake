@@ -2,7 +2,14 @@
 # Included from src/sonark/CMakeLists.txt.
 find_package(Threads REQUIRED)
 
-add_library(sonark_stream STATIC ${CMAKE_CURRENT_LIST_DIR}/stream_reader.cpp)
+add_library(sonark_stream STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/stream_reader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/stream_worker.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/http_address.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/http_answer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/icy_demuxer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ascii_text.cpp
+)
 # Both "stream_reader.h" and "sonark/stream_reader.h" resolve.
 target_include_directories(sonark_stream PUBLIC ${CMAKE_CURRENT_LIST_DIR} ${CMAKE_CURRENT_LIST_DIR}/..)
 target_compile_features(sonark_stream PUBLIC cxx_std_20)

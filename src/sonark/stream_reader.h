@@ -8,7 +8,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <string_view>
 #include <thread>
 
 namespace sonark {
@@ -20,14 +19,14 @@ struct StreamShared;
 class StreamReader {
 public:
     struct Options {
-        int timeoutMs = 10000;      // connect, answer and silence limit each
+        int timeoutMs = 10000;  // connect, answer and silence limit each
         int maxRedirects = 10;
         std::size_t bufferBytes = 256 * 1024;
     };
     enum class Status { Connecting, Streaming, Ended, Failed };
 
     // Starts connecting at once on a worker thread. `address` is
-    // "http://host[:port]/path" or "www.host..." (taken as http://).
+    // "http://host[:port]/path" or the same without "http://".
     // `wakeup` is called from the worker when data arrives or the status
     // changes; it must be quick, must not destroy the reader, and must not
     // take a lock that is held while the reader is being destroyed (the
@@ -39,12 +38,12 @@ public:
     // left to finish alone.
     ~StreamReader();
 
-    StreamReader(const StreamReader&) = delete;
-    StreamReader& operator=(const StreamReader&) = delete;
+    StreamReader(const StreamReader &) = delete;
+    StreamReader &operator=(const StreamReader &) = delete;
 
     // Non-blocking: copies up to `size` audio bytes available now (ICY
     // metadata removed); 0 when none.
-    std::size_t read(void* buffer, std::size_t size);
+    std::size_t read(void *buffer, std::size_t size);
 
     // Ended and Failed are reported only once every byte received before
     // the end has been read, so "read() == 0 && status() == Ended" means the
@@ -58,35 +57,6 @@ private:
     // Everything the worker touches; it may outlive the reader.
     std::shared_ptr<detail::StreamShared> shared_;
     std::thread worker_;
-};
-
-// Removes the metadata blocks that SHOUTcast/Icecast servers interleave with
-// the audio ("icy-metaint"). Keeps its state between calls, so blocks may be
-// split anywhere across reads.
-class IcyDemuxer {
-public:
-    explicit IcyDemuxer(std::size_t metaint = 0);  // 0: no metadata in the stream
-
-    // Writes the audio bytes of data[0, size) to `out` and returns their
-    // count (never more than `size`). `out` may be `data` itself.
-    std::size_t feed(const unsigned char* data, std::size_t size, unsigned char* out);
-
-    // True once after a metadata block carrying a StreamTitle completed;
-    // `title` gets the last such title.
-    bool takeTitle(std::string& title);
-
-    // The StreamTitle value of one metadata block, converted to UTF-8 when
-    // it is not valid UTF-8 already (old servers send Latin-1).
-    static bool parseStreamTitle(std::string_view block, std::string& title);
-
-private:
-    std::size_t metaint_;
-    std::size_t audioLeft_;
-    std::size_t metaLeft_ = 0;
-    bool inMeta_ = false;
-    std::string meta_;
-    std::string title_;
-    bool titleReady_ = false;
 };
 
 }  // namespace sonark

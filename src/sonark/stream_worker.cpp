@@ -53,9 +53,9 @@ std::string formatSeconds(int ms)
     return result + " s";
 }
 
-std::runtime_error connectionLost(const HttpAddress &address)
+std::runtime_error connectionLost(const HttpAddress &address, int error)
 {
-    return std::runtime_error("Connection to " + address.hostAndPort() + " lost: " + errnoText(errno));
+    return std::runtime_error("Connection to " + address.hostAndPort() + " lost: " + errnoText(error));
 }
 
 class Socket {
@@ -153,8 +153,7 @@ private:
         hints.ai_socktype = SOCK_STREAM;
         hints.ai_flags = AI_NUMERICSERV;
         addrinfo *found = nullptr;
-        const int lookup =
-            ::getaddrinfo(address.host.c_str(), std::to_string(address.port).c_str(), &hints, &found);
+        const int lookup = ::getaddrinfo(address.host.c_str(), std::to_string(address.port).c_str(), &hints, &found);
         std::unique_ptr<addrinfo, decltype(&::freeaddrinfo)> list(found, &::freeaddrinfo);
         checkCancel();  // the reader may be long gone after a slow lookup
         if (lookup != 0 || !found)
@@ -192,8 +191,8 @@ private:
 
     void sendRequest(const Socket &socket, const HttpAddress &address)
     {
-        const std::string request = "GET " + address.target + " HTTP/1.0\r\n" +
-                                    "Host: " + address.hostHeader() + "\r\n" +
+        const std::string request = "GET " + address.target + " HTTP/1.0\r\n" + "Host: " + address.hostHeader() +
+                                    "\r\n" +
                                     "User-Agent: Ludro Pro/2.0\r\n"
                                     "Accept: */*\r\n"
                                     "Icy-MetaData: 1\r\n"
@@ -209,7 +208,7 @@ private:
                 if (!waitFor(socket.fd(), POLLOUT, deadline))
                     throw noAnswer(address);
             } else if (n < 0 && errno != EINTR) {
-                throw connectionLost(address);
+                throw connectionLost(address, errno);
             }
         }
     }
@@ -225,14 +224,15 @@ private:
             if (!waitFor(socket.fd(), POLLIN, deadline))
                 throw noAnswer(address);
             const ssize_t n = ::recv(socket.fd(), chunk, sizeof chunk, 0);
-            if (n > 0)
+            if (n > 0) {
                 raw.append(chunk, static_cast<std::size_t>(n));
-            else if (n == 0)
-                throw std::runtime_error(raw.empty()
-                                             ? "Connection closed by " + address.hostForDisplay() + " without an answer"
-                                             : "Incomplete answer from " + address.hostForDisplay());
-            else if (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)
-                throw connectionLost(address);
+            } else if (n == 0) {
+                const std::string host = address.hostForDisplay();
+                throw std::runtime_error(raw.empty() ? "Connection closed by " + host + " without an answer"
+                                                     : "Incomplete answer from " + host);
+            } else if (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
+                throw connectionLost(address, errno);
+            }
         }
     }
 
@@ -342,7 +342,7 @@ private:
                     throw std::runtime_error("Connection closed early by " + address.hostForDisplay());
                 break;
             } else if (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
-                throw connectionLost(address);
+                throw connectionLost(address, errno);
             }
         }
         finish(Status::Ended);

@@ -1,6 +1,5 @@
 #include "http_test_server.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <stdexcept>
 
@@ -19,78 +18,14 @@ namespace {
 constexpr std::size_t kMaxRequestBytes = 64 * 1024;
 constexpr int kRequestTimeoutMs = 5000;
 
-void fail(const char* what) {
+void fail(const char *what)
+{
     throw std::runtime_error(std::string("HttpTestServer: ") + what + " failed, errno " + std::to_string(errno));
 }
 
-}  // namespace
-
-// ------------------------------------------------------------------ scripts
-
-HttpTestServer::Response& HttpTestServer::Response::send(std::string bytes) {
-    actions.push_back({Action::Kind::Send, std::move(bytes), 0, 0});
-    return *this;
-}
-
-HttpTestServer::Response& HttpTestServer::Response::sendSlowly(std::string bytes, std::size_t chunkBytes,
-                                                               int intervalMs) {
-    actions.push_back({Action::Kind::Send, std::move(bytes), std::max<std::size_t>(chunkBytes, 1), intervalMs});
-    return *this;
-}
-
-HttpTestServer::Response& HttpTestServer::Response::pause(int ms) {
-    actions.push_back({Action::Kind::Pause, {}, 0, ms});
-    return *this;
-}
-
-HttpTestServer::Response& HttpTestServer::Response::stall() {
-    actions.push_back({Action::Kind::Stall, {}, 0, 0});
-    return *this;
-}
-
-std::string HttpTestServer::head(std::string_view statusLine, const Headers& headers, std::string_view eol) {
-    std::string text(statusLine);
-    text += eol;
-    for (const auto& [name, value] : headers) {
-        text += name;
-        text += ": ";
-        text += value;
-        text += eol;
-    }
-    text += eol;
-    return text;
-}
-
-HttpTestServer::Response HttpTestServer::reply(int code, std::string_view reason, const Headers& headers,
-                                               std::string body) {
-    Response response;
-    response.send(head("HTTP/1.0 " + std::to_string(code) + " " + std::string(reason), headers) + body);
-    return response;
-}
-
-HttpTestServer::Response HttpTestServer::ok(std::string body, std::string contentType) {
-    return reply(200, "OK", {{"Content-Type", std::move(contentType)}}, std::move(body));
-}
-
-HttpTestServer::Response HttpTestServer::redirect(int code, std::string location) {
-    return reply(code, code == 301 ? "Moved Permanently" : "Found", {{"Location", std::move(location)}});
-}
-
-HttpTestServer::Response HttpTestServer::silent() {
-    Response response;
-    response.stall();
-    return response;
-}
-
-std::string HttpTestServer::icyHead(std::size_t metaint, const Headers& extra) {
-    Headers headers{{"Content-Type", "audio/mpeg"}, {"icy-name", "Loopback Radio"}};
-    if (metaint > 0)
-        headers.emplace_back("icy-metaint", std::to_string(metaint));
-    headers.insert(headers.end(), extra.begin(), extra.end());
-    return head("ICY 200 OK", headers);
-}
-
-std::string HttpTestServer::icyBlock(std::string_view text) {
+// One metadata block: length byte, then `text` zero-padded to 16-byte units.
+std::string icyBlock(std::string_view text)
+{
     const std::size_t units = (text.size() + 15) / 16;
     if (units > 255)
         throw std::invalid_argument("ICY metadata longer than 4080 bytes");
@@ -100,8 +35,68 @@ std::string HttpTestServer::icyBlock(std::string_view text) {
     return block;
 }
 
+}  // namespace
+
+HttpTestServer::Response &HttpTestServer::Response::send(std::string more)
+{
+    bytes += more;
+    return *this;
+}
+
+HttpTestServer::Response &HttpTestServer::Response::stall()
+{
+    stalls = true;
+    return *this;
+}
+
+std::string HttpTestServer::head(std::string_view statusLine, const Headers &headers, std::string_view eol)
+{
+    std::string text(statusLine);
+    text += eol;
+    for (const auto &[name, value] : headers) {
+        text += name;
+        text += ": ";
+        text += value;
+        text += eol;
+    }
+    text += eol;
+    return text;
+}
+
+HttpTestServer::Response HttpTestServer::reply(int code, std::string_view reason, const Headers &headers,
+                                               std::string body)
+{
+    Response response;
+    response.send(head("HTTP/1.0 " + std::to_string(code) + " " + std::string(reason), headers) + body);
+    return response;
+}
+
+HttpTestServer::Response HttpTestServer::ok(std::string body, std::string contentType)
+{
+    return reply(200, "OK", {{"Content-Type", std::move(contentType)}}, std::move(body));
+}
+
+HttpTestServer::Response HttpTestServer::redirect(int code, std::string location)
+{
+    return reply(code, code == 301 ? "Moved Permanently" : "Found", {{"Location", std::move(location)}});
+}
+
+HttpTestServer::Response HttpTestServer::silent()
+{
+    return Response().stall();
+}
+
+std::string HttpTestServer::icyHead(std::size_t metaint)
+{
+    Headers headers{{"Content-Type", "audio/mpeg"}, {"icy-name", "Loopback Radio"}};
+    if (metaint > 0)
+        headers.emplace_back("icy-metaint", std::to_string(metaint));
+    return head("ICY 200 OK", headers);
+}
+
 std::string HttpTestServer::icyInterleave(std::string_view audio, std::size_t metaint,
-                                          const std::vector<std::string>& metadata) {
+                                          const std::vector<std::string> &metadata)
+{
     if (metaint == 0)
         return std::string(audio);
     std::string out;
@@ -116,9 +111,8 @@ std::string HttpTestServer::icyInterleave(std::string_view audio, std::size_t me
     return out;
 }
 
-// ------------------------------------------------------------------- server
-
-HttpTestServer::HttpTestServer() {
+HttpTestServer::HttpTestServer()
+{
     default_ = reply(404, "Not Found", {{"Content-Type", "text/plain"}}, "not found\n");
 
     if (::pipe2(stopPipe_, O_CLOEXEC | O_NONBLOCK) != 0)
@@ -130,22 +124,19 @@ HttpTestServer::HttpTestServer() {
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     address.sin_port = 0;
-    if (::bind(listenFd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
+    if (::bind(listenFd_, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0)
         fail("bind");
     if (::listen(listenFd_, 16) != 0)
         fail("listen");
     socklen_t length = sizeof address;
-    if (::getsockname(listenFd_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+    if (::getsockname(listenFd_, reinterpret_cast<sockaddr *>(&address), &length) != 0)
         fail("getsockname");
     port_ = ntohs(address.sin_port);
     thread_ = std::thread([this] { serve(); });
 }
 
-HttpTestServer::~HttpTestServer() {
-    {
-        std::lock_guard lock(mutex_);
-        stopping_ = true;
-    }
+HttpTestServer::~HttpTestServer()
+{
     const char byte = 1;
     [[maybe_unused]] const auto written = ::write(stopPipe_[1], &byte, 1);
     if (thread_.joinable())
@@ -155,36 +146,37 @@ HttpTestServer::~HttpTestServer() {
     ::close(stopPipe_[1]);
 }
 
-std::string HttpTestServer::url(std::string_view path) const {
+std::string HttpTestServer::url(std::string_view path) const
+{
     return "http://127.0.0.1:" + std::to_string(port_) + std::string(path);
 }
 
-void HttpTestServer::on(std::string target, Response response) {
+void HttpTestServer::on(std::string target, Response response)
+{
     std::lock_guard lock(mutex_);
     routes_[std::move(target)] = std::move(response);
 }
 
-void HttpTestServer::setDefault(Response response) {
+void HttpTestServer::setDefault(Response response)
+{
     std::lock_guard lock(mutex_);
     default_ = std::move(response);
 }
 
-std::vector<std::string> HttpTestServer::requests() const {
+std::vector<std::string> HttpTestServer::requests() const
+{
     std::lock_guard lock(mutex_);
     return requests_;
 }
 
-std::size_t HttpTestServer::connectionCount() const {
-    std::lock_guard lock(mutex_);
-    return requests_.size();
-}
-
-bool HttpTestServer::waitForConnections(std::size_t count, std::chrono::milliseconds timeout) const {
+bool HttpTestServer::waitForConnections(std::size_t count, std::chrono::milliseconds timeout) const
+{
     std::unique_lock lock(mutex_);
     return changed_.wait_for(lock, timeout, [&] { return requests_.size() >= count; });
 }
 
-bool HttpTestServer::waitReady(int fd, short events, int timeoutMs) {
+bool HttpTestServer::waitReady(int fd, short events, int timeoutMs)
+{
     pollfd entries[2] = {{fd, events, 0}, {stopPipe_[0], POLLIN, 0}};
     for (;;) {
         const int ready = ::poll(entries, 2, timeoutMs);
@@ -194,12 +186,8 @@ bool HttpTestServer::waitReady(int fd, short events, int timeoutMs) {
     }
 }
 
-bool HttpTestServer::sleepFor(int ms) {
-    pollfd entry{stopPipe_[0], POLLIN, 0};
-    return ::poll(&entry, 1, ms) == 0;
-}
-
-bool HttpTestServer::sendAll(int fd, std::string_view bytes) {
+bool HttpTestServer::sendAll(int fd, std::string_view bytes)
+{
     while (!bytes.empty()) {
         const ssize_t n = ::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
         if (n > 0) {
@@ -214,7 +202,8 @@ bool HttpTestServer::sendAll(int fd, std::string_view bytes) {
     return true;
 }
 
-void HttpTestServer::serve() {
+void HttpTestServer::serve()
+{
     for (;;) {
         if (!waitReady(listenFd_, POLLIN, -1))
             return;
@@ -222,20 +211,22 @@ void HttpTestServer::serve() {
         if (fd < 0)
             continue;
         const int one = 1;
-        ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);  // small chunks leave as they are sent
+        ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one,
+                     sizeof one);  // answers leave without waiting for acknowledgements
         handle(fd);
         ::close(fd);
     }
 }
 
-void HttpTestServer::handle(int fd) {
+void HttpTestServer::handle(int fd)
+{
     // Read the request head; it is recorded even when incomplete.
     std::string request;
     char chunk[4096];
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kRequestTimeoutMs);
-    while (request.find("\r\n\r\n") == std::string::npos && request.find("\n\n") == std::string::npos &&
-           request.size() < kMaxRequestBytes) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    while (request.find("\r\n\r\n") == std::string::npos && request.size() < kMaxRequestBytes) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0 || !waitReady(fd, POLLIN, static_cast<int>(left.count())))
             break;
         const ssize_t n = ::recv(fd, chunk, sizeof chunk, 0);
@@ -247,46 +238,23 @@ void HttpTestServer::handle(int fd) {
     Response response;
     {
         std::lock_guard lock(mutex_);
-        const auto lineEnd = request.find_first_of("\r\n");
-        const std::string line = request.substr(0, lineEnd);
+        const std::string line = request.substr(0, request.find_first_of("\r\n"));
         const auto first = line.find(' ');
-        const auto second = line.find(' ', first == std::string::npos ? line.size() : first + 1);
         const std::string target =
-            first == std::string::npos ? std::string() : line.substr(first + 1, second - first - 1);
+            first == std::string::npos ? "" : line.substr(first + 1, line.find(' ', first + 1) - first - 1);
         const auto route = routes_.find(target);
         response = route != routes_.end() ? route->second : default_;
         requests_.push_back(std::move(request));
     }
     changed_.notify_all();
 
-    for (const Action& action : response.actions) {
-        switch (action.kind) {
-        case Action::Kind::Send:
-            if (action.chunkBytes == 0) {
-                if (!sendAll(fd, action.bytes))
-                    return;
-            } else {
-                for (std::size_t at = 0; at < action.bytes.size(); at += action.chunkBytes) {
-                    if (at > 0 && !sleepFor(action.intervalMs))
-                        return;
-                    if (!sendAll(fd, std::string_view(action.bytes).substr(at, action.chunkBytes)))
-                        return;
-                }
-            }
-            break;
-        case Action::Kind::Pause:
-            if (!sleepFor(action.intervalMs))
-                return;
-            break;
-        case Action::Kind::Stall:
-            // Until the client closes (readable with EOF or error) or the server stops.
-            while (waitReady(fd, POLLIN, -1)) {
-                const ssize_t n = ::recv(fd, chunk, sizeof chunk, 0);
-                if (n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR))
-                    return;
-            }
+    if (!sendAll(fd, response.bytes) || !response.stalls)
+        return;
+    // Until the client closes (readable with EOF or error) or the server stops.
+    while (waitReady(fd, POLLIN, -1)) {
+        const ssize_t n = ::recv(fd, chunk, sizeof chunk, 0);
+        if (n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR))
             return;
-        }
     }
 }
 

@@ -2,9 +2,8 @@
 
 // A small scripted HTTP server on 127.0.0.1 for tests. It listens on a port
 // chosen by the OS, serves one connection at a time on its own thread, records
-// the raw request bytes of every connection, and answers with a script of
-// actions (send, send slowly, pause, stall). Connections close after the
-// script. The destructor stops and joins promptly, even mid-script.
+// the raw request bytes of every connection, and answers each with a scripted
+// response. The destructor stops and joins promptly, even mid-response.
 
 #include <chrono>
 #include <condition_variable>
@@ -22,53 +21,39 @@ namespace ludro::test {
 
 class HttpTestServer {
 public:
-    struct Action {
-        enum class Kind { Send, Pause, Stall };
-        Kind kind = Kind::Send;
-        std::string bytes;
-        std::size_t chunkBytes = 0;  // Send: 0 sends everything at once
-        int intervalMs = 0;          // Send: pause between chunks; Pause: its length
-    };
-
-    // What the server does on one connection, in order; then it closes.
+    // What the server does on one connection: sends the bytes, then closes,
+    // or after stall() keeps the connection open without sending until the
+    // client closes it or the server stops.
     struct Response {
-        std::vector<Action> actions;
+        std::string bytes;
+        bool stalls = false;
 
-        Response& send(std::string bytes);
-        // `chunkBytes` at a time with `intervalMs` between chunks.
-        Response& sendSlowly(std::string bytes, std::size_t chunkBytes, int intervalMs);
-        Response& pause(int ms);
-        // Keeps the connection open without sending until the client closes
-        // it or the server stops.
-        Response& stall();
+        Response &send(std::string more);
+        Response &stall();
     };
 
     using Headers = std::vector<std::pair<std::string, std::string>>;
 
     // "<statusLine>\r\nName: value\r\n...\r\n"; `eol` "\n" gives bare-LF headers.
-    static std::string head(std::string_view statusLine, const Headers& headers = {},
-                            std::string_view eol = "\r\n");
+    static std::string head(std::string_view statusLine, const Headers &headers = {}, std::string_view eol = "\r\n");
     // HTTP/1.0 answer with the body, then close.
-    static Response reply(int code, std::string_view reason, const Headers& headers = {},
-                          std::string body = {});
+    static Response reply(int code, std::string_view reason, const Headers &headers = {}, std::string body = {});
     static Response ok(std::string body, std::string contentType = "audio/mpeg");
     static Response redirect(int code, std::string location);
-    // Accepts, reads the request and never answers.
+    // Reads the request and never answers.
     static Response silent();
     // "ICY 200 OK" header announcing `metaint` (0: none).
-    static std::string icyHead(std::size_t metaint, const Headers& extra = {});
-    // One metadata block: length byte, then `text` zero-padded to 16-byte units.
-    static std::string icyBlock(std::string_view text);
+    static std::string icyHead(std::size_t metaint);
     // Interleaves audio with metadata as an ICY server does: after each
     // `metaint` audio bytes comes block i of `metadata` (an empty block when
     // the list runs out or the text is "").
     static std::string icyInterleave(std::string_view audio, std::size_t metaint,
-                                     const std::vector<std::string>& metadata);
+                                     const std::vector<std::string> &metadata);
 
     HttpTestServer();
     ~HttpTestServer();
-    HttpTestServer(const HttpTestServer&) = delete;
-    HttpTestServer& operator=(const HttpTestServer&) = delete;
+    HttpTestServer(const HttpTestServer &) = delete;
+    HttpTestServer &operator=(const HttpTestServer &) = delete;
 
     std::uint16_t port() const { return port_; }
     // "http://127.0.0.1:<port><path>"
@@ -82,7 +67,6 @@ public:
     // Raw request bytes of each connection so far, in order. A connection
     // is counted once its request head was read (or after 5 s without one).
     std::vector<std::string> requests() const;
-    std::size_t connectionCount() const;
     bool waitForConnections(std::size_t count, std::chrono::milliseconds timeout) const;
 
 private:
@@ -90,7 +74,6 @@ private:
     void handle(int fd);
     bool waitReady(int fd, short events, int timeoutMs);  // false when stopping or timed out
     bool sendAll(int fd, std::string_view bytes);
-    bool sleepFor(int ms);
 
     int listenFd_ = -1;
     int stopPipe_[2] = {-1, -1};
@@ -101,7 +84,6 @@ private:
     std::map<std::string, Response> routes_;
     Response default_;
     std::vector<std::string> requests_;
-    bool stopping_ = false;
 
     std::thread thread_;
 };
