@@ -1,0 +1,46 @@
+#pragma once
+
+// The main window's buttons and which one lies under a point.
+
+#include "appearance/texture_layout.h"
+
+#include <QPoint>
+#include <QRect>
+
+#include <span>
+
+// Numbered as the hover highlight counts them; repeat and shuffle are
+// toggles that show their own state instead of a hover highlight.
+enum class MainButton {
+    None = 0,
+    Play,
+    Stop,
+    Pause,
+    Load,
+    Playlist,
+    Minimize,
+    Info,
+    Previous,
+    Rewind,
+    Forward,
+    Next,
+    Exit,
+    Mode,
+    Menu,
+    Equalizer,
+    Cd,
+    Audio,
+    Prefs,
+    Repeat,
+    Shuffle,
+};
+
+// Every button, in hit-test order.
+std::span<const MainButton> allMainButtons();
+
+QRect mainButtonRect(const MainLayout &layout, MainButton button);
+
+// The first button whose rectangle holds the point, or None.
+MainButton mainButtonAt(const MainLayout &layout, QPoint point);
+
+bool highlightsOnHover(MainButton button);

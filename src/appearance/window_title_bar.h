@@ -1,0 +1,11 @@
+#pragma once
+
+// The title bar of the built-in secondary windows: dark metal with the
+// window's name engraved in ice blue.
+
+#include <QRect>
+#include <QString>
+
+class QPainter;
+
+void paintWindowTitleBar(QPainter &painter, const QRect &area, const QString &name);

@@ -1,0 +1,338 @@
+#include "core/main_form.h"
+
+#include "appearance/bitmap_counter.h"
+#include "appearance/position_dot.h"
+#include "appearance/slider_track.h"
+#include "appearance/window_shape.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+QFont fontOf(const TextElement &element)
+{
+    QFont font(element.font);
+    font.setBold(element.bold);
+    font.setPointSize(std::max(1, element.size));
+    return font;
+}
+
+// Where an element's text goes; `anchorX` is the point it is aligned to.
+enum class Anchor { Left, Centre, Right };
+
+void paintText(QPainter &painter, const TextElement &element, const QString &text, Anchor anchor, int anchorX)
+{
+    if (element.left >= HiddenLeft || text.isEmpty())
+        return;
+    const QFont font = fontOf(element);
+    const QFontMetrics metrics(font);
+    const int width = metrics.horizontalAdvance(text);
+    const int left = anchor == Anchor::Left     ? anchorX
+                     : anchor == Anchor::Centre ? anchorX - width / 2
+                                                : anchorX - width;
+    painter.setFont(font);
+    painter.setPen(toQColor(element.color));
+    painter.drawText(QRect(left, element.top, width + 1, metrics.height()), Qt::AlignLeft | Qt::AlignTop, text);
+}
+
+}  // namespace
+
+TMainForm::TMainForm(QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), texture_(TextureSet::builtin()),
+      positionKnobLeft_(layout().scrollerTime.left),
+      volumeKnobLeft_(SliderTrack(layout().scrollerVolume).knobLeftForPercent(100)),
+      balanceKnobLeft_(SliderTrack(layout().scrollerBalance).knobLeftForPercent(50)),
+      dotPlace_(positionDotRest(layout().positionDot))
+{
+    setWindowTitle("Ludro Pro");
+    setFixedSize(layout().width, layout().height);
+    setMask(builtinWindowShape());
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TMainForm::showTitle(const QString &text)
+{
+    title_ = text;
+    update(layout().titlePanel());
+}
+
+void TMainForm::showScrollingTitle(const QString &text)
+{
+    scrollingTitle_ = text;
+}
+
+void TMainForm::showTime(const QString &text)
+{
+    time_ = text;
+    update();
+}
+
+void TMainForm::showDuration(const QString &text)
+{
+    duration_ = text;
+    update();
+}
+
+void TMainForm::showChannelMode(const QString &text)
+{
+    channelMode_ = text;
+    update();
+}
+
+void TMainForm::showPosition(double fraction)
+{
+    if (drag_ != Drag::PositionKnob)
+        positionKnobLeft_ = SliderTrack(layout().scrollerTime).knobLeftAt(fraction);
+    dotPlace_ = positionDotPlace(layout().positionDot, fraction);
+    update();
+}
+
+void TMainForm::showPlayState(int state)
+{
+    playState_ = state;
+    update();
+}
+
+void TMainForm::showRepeat(bool on)
+{
+    repeat_ = on;
+    update(layout().repeat);
+}
+
+void TMainForm::showShuffle(bool on)
+{
+    shuffle_ = on;
+    update(layout().shuffle);
+}
+
+void TMainForm::setApplicationTitle(const QString &text)
+{
+    setWindowTitle(text);
+}
+
+void TMainForm::setStayOnTop(bool on)
+{
+    const bool shown = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, on);
+    // Changing a window flag hides the window.
+    if (shown)
+        show();
+}
+
+void TMainForm::focusPlaylistEntry(int index)
+{
+    emit playlistEntryFocused(index);
+}
+
+void TMainForm::refreshPlaylist()
+{
+    emit playlistRefreshRequested();
+}
+
+void TMainForm::closeMainWindow()
+{
+    close();
+}
+
+void TMainForm::showVolume(int volume)
+{
+    volumeKnobLeft_ = SliderTrack(layout().scrollerVolume).knobLeftForPercent(volume);
+    update();
+}
+
+void TMainForm::showBalance(int balance)
+{
+    balanceKnobLeft_ = SliderTrack(layout().scrollerBalance).knobLeftForPercent(balance);
+    update();
+}
+
+QRect TMainForm::positionKnobRect() const
+{
+    const SliderGeometry &time = layout().scrollerTime;
+    return {positionKnobLeft_, time.top, time.width, time.height};
+}
+
+void TMainForm::paintEvent(QPaintEvent *)
+{
+    const TexturePictures &pictures = texture_.pictures;
+    const MainLayout &main = layout();
+    QPainter painter(this);
+    painter.drawImage(0, 0, pictures.main);
+
+    if (highlighted_ != MainButton::None)
+        paintSelected(painter, mainButtonRect(main, highlighted_));
+    if (repeat_)
+        paintSelected(painter, main.repeat);
+    if (shuffle_)
+        paintSelected(painter, main.shuffle);
+
+    paintCounter(painter);
+    painter.drawImage(main.action, pictures.status, statusPictureRect(playState_));
+    if (main.positionDot.left() < HiddenLeft)
+        painter.drawImage(dotPlace_, pictures.status, PositionDotPictureRect);
+
+    painter.drawImage(positionKnobRect().topLeft(),
+                      drag_ == Drag::PositionKnob ? pictures.positionKnobPressed : pictures.positionKnob);
+    painter.drawImage(volumeKnobLeft_, main.scrollerVolume.top, pictures.volumeKnob);
+    painter.drawImage(balanceKnobLeft_, main.scrollerBalance.top, pictures.volumeKnob);
+
+    paintTexts(painter);
+}
+
+void TMainForm::paintSelected(QPainter &painter, const QRect &rect) const
+{
+    painter.drawImage(rect.topLeft(), texture_.pictures.selected, rect);
+}
+
+void TMainForm::paintCounter(QPainter &painter) const
+{
+    const QRect counter = layout().counter();
+    if (counter.left() >= HiddenLeft)
+        return;
+    for (const CounterDigit &digit : counterDigits(counter.size(), secondsOfTimeText(time_)))
+        painter.drawImage(counter.topLeft() + digit.target.topLeft(), texture_.pictures.numbers, digit.source);
+}
+
+void TMainForm::paintTexts(QPainter &painter) const
+{
+    const MainLayout &main = layout();
+    painter.save();
+    const QRect panel = main.titlePanel();
+    painter.setClipRect(panel);
+    // The title rests 3 pixels inside its panel.
+    TextElement title = main.fileName;
+    title.top = panel.top();
+    paintText(painter, title, title_, Anchor::Left, panel.left() + 3);
+    painter.restore();
+
+    paintText(painter, main.monoStereo, channelMode_, Anchor::Centre, main.monoStereo.left + 32);
+    paintText(painter, main.fileLength, duration_, Anchor::Right, main.fileLength.left + 54);
+    paintText(painter, main.filePos, time_, Anchor::Left, main.filePos.left);
+}
+
+void TMainForm::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return QWidget::mousePressEvent(event);
+    const QPoint point = event->position().toPoint();
+    if (positionKnobRect().contains(point)) {
+        drag_ = Drag::PositionKnob;
+        pressX_ = point.x();
+        knobAtPress_ = positionKnobLeft_;
+        update(positionKnobRect());
+        return;
+    }
+    pressed_ = mainButtonAt(layout(), point);
+    if (pressed_ == MainButton::None) {
+        drag_ = Drag::Window;
+        pressGlobal_ = event->globalPosition().toPoint();
+        windowAtPress_ = pos();
+    }
+}
+
+void TMainForm::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPoint point = event->position().toPoint();
+    switch (drag_) {
+    case Drag::Window:
+        move(windowAtPress_ + event->globalPosition().toPoint() - pressGlobal_);
+        return;
+    case Drag::PositionKnob: {
+        const SliderTrack track(layout().scrollerTime);
+        update(positionKnobRect());
+        positionKnobLeft_ = track.draggedKnobLeft(knobAtPress_, pressX_, point.x());
+        update(positionKnobRect());
+        emit positionDragged(track.offsetOf(positionKnobLeft_), track.length());
+        return;
+    }
+    case Drag::None:
+        break;
+    }
+    const MainButton button = mainButtonAt(layout(), point);
+    highlight(highlightsOnHover(button) ? button : MainButton::None);
+}
+
+void TMainForm::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return QWidget::mouseReleaseEvent(event);
+    const Drag drag = std::exchange(drag_, Drag::None);
+    const MainButton pressed = std::exchange(pressed_, MainButton::None);
+    if (drag == Drag::PositionKnob) {
+        const SliderTrack track(layout().scrollerTime);
+        update(positionKnobRect());
+        emit positionReleased(track.offsetOf(positionKnobLeft_), track.length());
+        return;
+    }
+    if (pressed != MainButton::None && mainButtonAt(layout(), event->position().toPoint()) == pressed)
+        emitClicked(pressed);
+}
+
+void TMainForm::leaveEvent(QEvent *)
+{
+    highlight(MainButton::None);
+}
+
+void TMainForm::highlight(MainButton button)
+{
+    if (button == highlighted_)
+        return;
+    update(mainButtonRect(layout(), highlighted_));
+    highlighted_ = button;
+    update(mainButtonRect(layout(), highlighted_));
+}
+
+void TMainForm::emitClicked(MainButton button)
+{
+    switch (button) {
+    case MainButton::Play:
+        return emit playClicked();
+    case MainButton::Stop:
+        return emit stopClicked();
+    case MainButton::Pause:
+        return emit pauseClicked();
+    case MainButton::Load:
+        return emit loadClicked();
+    case MainButton::Playlist:
+        return emit playlistClicked();
+    case MainButton::Minimize:
+        return emit minimizeClicked();
+    case MainButton::Info:
+        return emit infoClicked();
+    case MainButton::Previous:
+        return emit previousClicked();
+    case MainButton::Rewind:
+        return emit rewindClicked();
+    case MainButton::Forward:
+        return emit forwardClicked();
+    case MainButton::Next:
+        return emit nextClicked();
+    case MainButton::Exit:
+        return emit exitClicked();
+    case MainButton::Mode:
+        return emit modeClicked();
+    case MainButton::Menu:
+        return emit menuClicked();
+    case MainButton::Equalizer:
+        return emit equalizerClicked();
+    case MainButton::Cd:
+        return emit cdClicked();
+    case MainButton::Audio:
+        return emit audioClicked();
+    case MainButton::Prefs:
+        return emit prefsClicked();
+    case MainButton::Repeat:
+        return emit repeatClicked();
+    case MainButton::Shuffle:
+        return emit shuffleClicked();
+    case MainButton::None:
+        return;
+    }
+}

@@ -1,0 +1,115 @@
+#pragma once
+
+// The main window: a borderless picture in the texture's shape that shows
+// what the playback controller tells it and reports its buttons' clicks.
+// Dragging the picture moves the window.
+
+#include "appearance/main_button.h"
+#include "appearance/texture_set.h"
+#include "core/playback_view.h"
+
+#include <QPoint>
+#include <QString>
+#include <QWidget>
+
+class TMainForm : public QWidget, public PlaybackView {
+    Q_OBJECT
+
+public:
+    // Shows the built-in texture.
+    explicit TMainForm(QWidget *parent = nullptr);
+
+    void showTitle(const QString &text) override;
+    void showScrollingTitle(const QString &text) override;
+    void showTime(const QString &text) override;
+    void showDuration(const QString &text) override;
+    void showChannelMode(const QString &text) override;
+    void showPosition(double fraction) override;
+    void showPlayState(int state) override;
+    void showRepeat(bool on) override;
+    void showShuffle(bool on) override;
+    void setApplicationTitle(const QString &text) override;
+    void setStayOnTop(bool on) override;
+    void focusPlaylistEntry(int index) override;
+    void refreshPlaylist() override;
+    void closeMainWindow() override;
+
+    // Volume and balance 0 ... 100; they place their knobs.
+    void showVolume(int volume);
+    void showBalance(int balance);
+
+    const TextureSet &texture() const { return texture_; }
+    MainButton highlightedButton() const { return highlighted_; }
+    QString titleText() const { return title_; }
+    QString scrollingTitle() const { return scrollingTitle_; }
+    int positionKnobLeft() const { return positionKnobLeft_; }
+
+signals:
+    void playClicked();
+    void stopClicked();
+    void pauseClicked();
+    void loadClicked();
+    void playlistClicked();
+    void minimizeClicked();
+    void infoClicked();
+    void previousClicked();
+    void rewindClicked();
+    void forwardClicked();
+    void nextClicked();
+    void exitClicked();
+    void modeClicked();
+    void menuClicked();
+    void equalizerClicked();
+    void cdClicked();
+    void audioClicked();
+    void prefsClicked();
+    void repeatClicked();
+    void shuffleClicked();
+    // The position knob is held at `offset` pixels of a `trackWidth` pixel track.
+    void positionDragged(int offset, int trackWidth);
+    // The position knob was let go there.
+    void positionReleased(int offset, int trackWidth);
+    // For the playlist window.
+    void playlistEntryFocused(int index);
+    void playlistRefreshRequested();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+
+private:
+    enum class Drag { None, Window, PositionKnob };
+
+    const MainLayout &layout() const { return texture_.layout.main; }
+    QRect positionKnobRect() const;
+    void highlight(MainButton button);
+    void emitClicked(MainButton button);
+    void paintSelected(QPainter &painter, const QRect &rect) const;
+    void paintCounter(QPainter &painter) const;
+    void paintTexts(QPainter &painter) const;
+
+    TextureSet texture_;
+    QString title_;
+    QString scrollingTitle_;
+    QString time_ = "0:00";
+    QString duration_ = "(0:00)";
+    QString channelMode_;
+    int playState_ = 0;
+    bool repeat_ = false;
+    bool shuffle_ = false;
+    int positionKnobLeft_;
+    int volumeKnobLeft_;
+    int balanceKnobLeft_;
+    QPoint dotPlace_;
+
+    MainButton highlighted_ = MainButton::None;
+    MainButton pressed_ = MainButton::None;
+    Drag drag_ = Drag::None;
+    QPoint pressGlobal_;
+    QPoint windowAtPress_;
+    int pressX_ = 0;
+    int knobAtPress_ = 0;
+};

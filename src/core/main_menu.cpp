@@ -1,0 +1,74 @@
+#include "main_menu.h"
+
+#include "playback_controller.h"
+
+namespace {
+
+QAction *disabled(QMenu *menu, const QString &text)
+{
+    QAction *action = menu->addAction(text);
+    action->setEnabled(false);
+    return action;
+}
+
+}  // namespace
+
+MainMenu::MainMenu(PlaybackController &controller, Commands commands, QWidget *parent)
+    : QMenu(parent), controller_(controller)
+{
+    disabled(this, QStringLiteral("&About Ludro Pro..."));
+    addSeparator();
+    addAction(QStringLiteral("&Load..."), commands.load);
+    addAction(QStringLiteral("&URL..."), commands.url);
+    disabled(this, QStringLiteral("Play Audio &CD"));
+    QMenu *recent = addMenu(QStringLiteral("&Recent Files"));
+    recent->menuAction()->setVisible(false);
+    addSeparator();
+    disabled(this, QStringLiteral("&Playlist Editor"));
+    disabled(this, QStringLiteral("&Equalizer"));
+    disabled(this, QStringLiteral("Bro&wser"));
+    disabled(this, QStringLiteral("Rec&order"));
+    disabled(this, QStringLiteral("File &Information"));
+    disabled(this, QStringLiteral("Audio Manager"));
+    addSeparator();
+
+    QMenu *options = addMenu(QStringLiteral("&Options"));
+    disabled(options, QStringLiteral("Preferences..."));
+    disabled(options, QStringLiteral("Browse Textures..."));
+    onTop_ = options->addAction(QStringLiteral("Always On Top"), [this] { controller_.ToggleAlwaysOnTop(); });
+    disabled(options, QStringLiteral("Cool Bar Mode"));
+    options->addSeparator();
+    elapsed_ = options->addAction(QStringLiteral("Show Time Elapsed"), [this] { controller_.SetTimeElapsed(true); });
+    remaining_ =
+        options->addAction(QStringLiteral("Show Time Remaining"), [this] { controller_.SetTimeElapsed(false); });
+
+    QMenu *playback = addMenu(QStringLiteral("Play&back"));
+    playback->addAction(QStringLiteral("&Play"), [this] { controller_.PlayCommand(); });
+    playback->addAction(QStringLiteral("&Stop"), [this] { controller_.StopCommand(); });
+    playback->addAction(QStringLiteral("Pa&use (Resume)"), [this] { controller_.PauseCommand(); });
+    playback->addAction(QStringLiteral("&Next Song"), [this] { controller_.NextSong(); });
+    playback->addAction(QStringLiteral("&Previous Song"), [this] { controller_.PreviousSong(); });
+    playback->addSeparator();
+    disabled(playback, QStringLiteral("Pitch Control"));
+    playback->addAction(QStringLiteral("Jump 10 seconds -->"), [this] { controller_.SeekForward(); });
+    playback->addAction(QStringLiteral("Jump 10 seconds <--"), [this] { controller_.SeekBack(); });
+    playback->addSeparator();
+    repeat_ = playback->addAction(QStringLiteral("&Repeat"), [this] { controller_.ToggleRepeat(); });
+    shuffle_ = playback->addAction(QStringLiteral("&Shuffle"), [this] { controller_.RandomSongCommand(); });
+    addSeparator();
+    addAction(QStringLiteral("E&xit"), commands.exit);
+
+    for (QAction *a : {onTop_, elapsed_, remaining_, repeat_, shuffle_})
+        a->setCheckable(true);
+    connect(this, &QMenu::aboutToShow, this, &MainMenu::refreshChecks);
+    refreshChecks();
+}
+
+void MainMenu::refreshChecks()
+{
+    onTop_->setChecked(controller_.alwaysOnTop);
+    elapsed_->setChecked(controller_.timeElapsed);
+    remaining_->setChecked(!controller_.timeElapsed);
+    repeat_->setChecked(controller_.repeat);
+    shuffle_->setChecked(controller_.shuffle);
+}

@@ -1,0 +1,127 @@
+// Window shape, button hit-test, counter digits, position dot and slider
+// knobs of the built-in layout: plain geometry, no window.
+
+#include "appearance/bitmap_counter.h"
+#include "appearance/main_button.h"
+#include "appearance/position_dot.h"
+#include "appearance/slider_track.h"
+#include "appearance/window_shape.h"
+
+#include <gtest/gtest.h>
+
+TEST(BuiltinWindowShape, IsADomeOverARectangle)
+{
+    const QRegion shape = builtinWindowShape();
+    EXPECT_FALSE(shape.contains(QPoint(5, 10)));
+    EXPECT_TRUE(shape.contains(QPoint(122, 10)));
+    EXPECT_TRUE(shape.contains(QPoint(122, 1)));
+    EXPECT_FALSE(shape.contains(QPoint(30, 20)));
+    // Below the dome the whole width belongs to the window, corners included.
+    EXPECT_TRUE(shape.contains(QPoint(0, 69)));
+    EXPECT_TRUE(shape.contains(QPoint(244, 139)));
+    EXPECT_FALSE(shape.contains(QPoint(245, 100)));
+    EXPECT_FALSE(shape.contains(QPoint(10, 140)));
+    EXPECT_EQ(shape.boundingRect(), QRect(0, 0, 246, 140));
+}
+
+TEST(MainButtonHitTest, FindsTheButtonUnderAPoint)
+{
+    const MainLayout layout;
+    EXPECT_EQ(mainButtonAt(layout, QPoint(114, 99)), MainButton::Play);
+    EXPECT_EQ(mainButtonAt(layout, QPoint(132, 113)), MainButton::Play);
+    EXPECT_EQ(mainButtonAt(layout, QPoint(134, 105)), MainButton::None);
+    EXPECT_EQ(mainButtonAt(layout, QPoint(136, 105)), MainButton::Pause);
+    // Previous and skip back touch: the shared edge belongs to skip back.
+    EXPECT_EQ(mainButtonAt(layout, QPoint(124, 120)), MainButton::Previous);
+    EXPECT_EQ(mainButtonAt(layout, QPoint(125, 120)), MainButton::Rewind);
+    EXPECT_EQ(mainButtonAt(layout, QPoint(220, 50)), MainButton::Exit);
+    EXPECT_EQ(mainButtonAt(layout, QPoint(209, 50)), MainButton::Minimize);
+    EXPECT_EQ(mainButtonAt(layout, QPoint(25, 95)), MainButton::Repeat);
+    EXPECT_EQ(mainButtonAt(layout, QPoint(40, 108)), MainButton::Shuffle);
+    EXPECT_EQ(mainButtonAt(layout, QPoint(65, 122)), MainButton::Cd);
+    EXPECT_EQ(mainButtonAt(layout, QPoint(5, 130)), MainButton::None);
+}
+
+TEST(MainButtonHitTest, HiddenButtonsAreNeverHit)
+{
+    const MainLayout layout;
+    for (const QPoint point : {QPoint(1000, 0), QPoint(1000, 1), QPoint(0, 0)})
+        EXPECT_EQ(mainButtonAt(layout, point), MainButton::None);
+    EXPECT_TRUE(mainButtonRect(layout, MainButton::Menu).isEmpty());
+    EXPECT_TRUE(mainButtonRect(layout, MainButton::Prefs).isEmpty());
+}
+
+TEST(MainButtonHitTest, TogglesDoNotHighlightOnHover)
+{
+    EXPECT_TRUE(highlightsOnHover(MainButton::Play));
+    EXPECT_TRUE(highlightsOnHover(MainButton::Prefs));
+    EXPECT_FALSE(highlightsOnHover(MainButton::Repeat));
+    EXPECT_FALSE(highlightsOnHover(MainButton::Shuffle));
+    EXPECT_FALSE(highlightsOnHover(MainButton::None));
+}
+
+TEST(BitmapCounter, PlacesFourDigitsWithGapsOnTheBuiltinCounter)
+{
+    const auto digits = counterDigits(QSize(70, 20), 12 * 60 + 34);
+    const int expectedDigits[] = {1, 2, 3, 4};
+    const int expectedLefts[] = {0, 17, 38, 56};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(digits[i].source, QRect(14 * expectedDigits[i], 0, 14, 20)) << i;
+        EXPECT_EQ(digits[i].target.left(), expectedLefts[i]) << i;
+        EXPECT_EQ(digits[i].target.height(), 20) << i;
+    }
+    EXPECT_EQ(digits[0].target.width(), 14);
+    EXPECT_EQ(digits[3].target.right(), 69);
+}
+
+TEST(BitmapCounter, ShowsMinutesAndSecondsAndWrapsPastOneHundredMinutes)
+{
+    auto shown = [](int seconds) {
+        QString text;
+        for (const CounterDigit &digit : counterDigits(QSize(70, 20), seconds))
+            text += QString::number(digit.source.left() / 14);
+        return text;
+    };
+    EXPECT_EQ(shown(0), "0000");
+    EXPECT_EQ(shown(59), "0059");
+    EXPECT_EQ(shown(60), "0100");
+    EXPECT_EQ(shown(3725), "6205");
+    EXPECT_EQ(shown(5999), "9959");
+    EXPECT_EQ(shown(6000), "0000");
+}
+
+TEST(BitmapCounter, ReadsElapsedAndRemainingTimeTexts)
+{
+    EXPECT_EQ(secondsOfTimeText("0:00"), 0);
+    EXPECT_EQ(secondsOfTimeText("0:12"), 12);
+    EXPECT_EQ(secondsOfTimeText("-1:05"), 65);
+    EXPECT_EQ(secondsOfTimeText("62:05"), 3725);
+}
+
+TEST(PositionDot, FollowsTheUpperHalfOfAnEllipse)
+{
+    const QRect dot(159, 66, 40, 20);
+    EXPECT_EQ(positionDotPlace(dot, 0.0), QPoint(119, 66));
+    EXPECT_EQ(positionDotPlace(dot, 0.5), QPoint(159, 46));
+    EXPECT_EQ(positionDotPlace(dot, 1.0), QPoint(199, 66));
+    EXPECT_EQ(positionDotPlace(dot, 0.25), QPoint(159 - 28, 66 - 14));
+    EXPECT_EQ(positionDotRest(dot), positionDotPlace(dot, 0.0));
+}
+
+TEST(SliderTrack, PlacesAndDragsTheKnobWithinItsTrack)
+{
+    const SliderTrack position(MainLayout().scrollerTime);
+    EXPECT_EQ(position.knobLeftAt(0.0), 16);
+    EXPECT_EQ(position.knobLeftAt(0.5), 44);
+    EXPECT_EQ(position.knobLeftAt(1.0), 72);
+    EXPECT_EQ(position.knobLeftAt(1.5), 72);
+    EXPECT_EQ(position.draggedKnobLeft(30, 35, 45), 40);
+    EXPECT_EQ(position.draggedKnobLeft(30, 35, 0), 16);
+    EXPECT_EQ(position.draggedKnobLeft(30, 35, 200), 72);
+    EXPECT_EQ(position.offsetOf(72), 56);
+
+    const SliderTrack volume(MainLayout().scrollerVolume);
+    EXPECT_EQ(volume.knobLeftForPercent(0), 15);
+    EXPECT_EQ(volume.knobLeftForPercent(50), 22);
+    EXPECT_EQ(volume.knobLeftForPercent(100), 30);
+}

@@ -1,0 +1,250 @@
+// The main window: its shape, what it shows for the playback controller,
+// hover highlight, clicks, the position knob and dragging the window.
+
+#include "appearance/bitmap_counter.h"
+#include "core/main_form.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+class MainFormTest : public testing::Test {
+protected:
+    QImage shown() { return form.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+    QImage picture(const QImage &source, const QRect &rect)
+    {
+        return source.copy(rect).convertToFormat(QImage::Format_RGB32);
+    }
+
+    void mouse(QEvent::Type type, QPoint at, Qt::MouseButton button = Qt::NoButton, QPoint global = {})
+    {
+        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+        QMouseEvent event(type, QPointF(at), QPointF(global.isNull() ? at : global), button, held, Qt::NoModifier);
+        QApplication::sendEvent(&form, &event);
+    }
+    void hover(QPoint at) { mouse(QEvent::MouseMove, at); }
+    void click(QPoint at)
+    {
+        mouse(QEvent::MouseButtonPress, at, Qt::LeftButton);
+        mouse(QEvent::MouseButtonRelease, at, Qt::LeftButton);
+    }
+
+    // The pixels of `rect` of the form where the green or yellow text is.
+    static QRect inkBounds(const QImage &image, const QRect &rect, QColor ink)
+    {
+        QRect bounds;
+        for (int y = rect.top(); y <= rect.bottom(); ++y) {
+            for (int x = rect.left(); x <= rect.right(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                if (std::abs(c.red() - ink.red()) < 60 && std::abs(c.green() - ink.green()) < 60 &&
+                    std::abs(c.blue() - ink.blue()) < 60)
+                    bounds |= QRect(x, y, 1, 1);
+            }
+        }
+        return bounds;
+    }
+
+    TMainForm form;
+    const MainLayout &layout = form.texture().layout.main;
+    const TexturePictures &pictures = form.texture().pictures;
+};
+
+}  // namespace
+
+TEST_F(MainFormTest, IsABorderlessDomeOfTheTexturesSize)
+{
+    EXPECT_TRUE(form.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(form.size(), QSize(245, 140));
+    EXPECT_FALSE(form.mask().contains(QPoint(5, 10)));
+    EXPECT_TRUE(form.mask().contains(QPoint(122, 10)));
+    EXPECT_TRUE(picture(shown(), QRect(0, 80, 245, 10)) == picture(pictures.main, QRect(0, 80, 245, 10)));
+}
+
+TEST_F(MainFormTest, ShowsTheControllersTexts)
+{
+    form.showChannelMode("Stereo");
+    form.showDuration("(0:25)");
+    const QImage image = shown();
+    // "MonoStereo" is centred at its left + 32, "FileLength" ends at its left + 54.
+    const QRect stereo = inkBounds(image, QRect(150, 34, 70, 14), QColor(0, 255, 0));
+    ASSERT_FALSE(stereo.isNull());
+    EXPECT_NEAR(stereo.center().x(), layout.monoStereo.left + 32, 2);
+    const QRect length = inkBounds(image, QRect(140, 19, 75, 15), QColor(255, 255, 0));
+    ASSERT_FALSE(length.isNull());
+    EXPECT_GE(length.right(), layout.fileLength.left + 54 - 3);
+    EXPECT_LE(length.right(), layout.fileLength.left + 54);
+
+    form.showTitle("A very long title that is much wider than the title panel of the window");
+    const QImage titled = shown();
+    const QRect panel = layout.titlePanel();
+    EXPECT_FALSE(picture(titled, panel) == picture(pictures.main, panel));
+    // The title stays within its panel.
+    const QRect right(panel.right() + 1, panel.top(), 8, panel.height());
+    EXPECT_TRUE(picture(titled, right) == picture(image, right));
+    EXPECT_EQ(form.titleText(), "A very long title that is much wider than the title panel of the window");
+}
+
+TEST_F(MainFormTest, CounterShowsTheTimeInDigitPictures)
+{
+    form.showTime("-1:05");
+    const QRect counter = layout.counter();
+    QImage expected = pictures.main.copy();
+    {
+        QPainter painter(&expected);
+        for (const CounterDigit &digit : counterDigits(counter.size(), 65))
+            painter.drawImage(counter.topLeft() + digit.target.topLeft(), pictures.numbers, digit.source);
+    }
+    EXPECT_TRUE(picture(shown(), counter) == picture(expected, counter));
+    form.showTime("0:00");
+    EXPECT_FALSE(picture(shown(), counter) == picture(expected, counter));
+}
+
+TEST_F(MainFormTest, PlayStatePictureFollowsTheState)
+{
+    const QRect action(layout.action, QSize(11, 13));
+    std::vector<QImage> states;
+    for (int state : {0, 1, 2}) {
+        form.showPlayState(state);
+        states.push_back(picture(shown(), action));
+    }
+    EXPECT_NE(states[0], states[1]);
+    EXPECT_NE(states[1], states[2]);
+    EXPECT_NE(states[0], states[2]);
+    form.showPlayState(0);
+    EXPECT_EQ(picture(shown(), action), states[0]);
+}
+
+TEST_F(MainFormTest, RepeatAndShuffleShowTheirSelectedPictureWhileOn)
+{
+    form.showRepeat(true);
+    EXPECT_EQ(picture(shown(), layout.repeat), picture(pictures.selected, layout.repeat));
+    EXPECT_EQ(picture(shown(), layout.shuffle), picture(pictures.main, layout.shuffle));
+    form.showShuffle(true);
+    form.showRepeat(false);
+    EXPECT_EQ(picture(shown(), layout.repeat), picture(pictures.main, layout.repeat));
+    EXPECT_EQ(picture(shown(), layout.shuffle), picture(pictures.selected, layout.shuffle));
+}
+
+TEST_F(MainFormTest, HoverHighlightsOneButtonFromTheSelectedPicture)
+{
+    hover(layout.play.center());
+    EXPECT_EQ(form.highlightedButton(), MainButton::Play);
+    EXPECT_EQ(picture(shown(), layout.play), picture(pictures.selected, layout.play));
+    hover(layout.stop.center());
+    EXPECT_EQ(form.highlightedButton(), MainButton::Stop);
+    const QImage image = shown();
+    EXPECT_EQ(picture(image, layout.play), picture(pictures.main, layout.play));
+    EXPECT_EQ(picture(image, layout.stop), picture(pictures.selected, layout.stop));
+
+    hover(layout.repeat.center());
+    EXPECT_EQ(form.highlightedButton(), MainButton::None);
+    hover(layout.info.center());
+    EXPECT_EQ(form.highlightedButton(), MainButton::Info);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&form, &leave);
+    EXPECT_EQ(form.highlightedButton(), MainButton::None);
+}
+
+TEST_F(MainFormTest, EveryButtonReportsItsOwnClick)
+{
+    std::vector<MainButton> clicked;
+    const std::pair<MainButton, void (TMainForm::*)()> buttonSignals[] = {
+        {MainButton::Play, &TMainForm::playClicked},           {MainButton::Stop, &TMainForm::stopClicked},
+        {MainButton::Pause, &TMainForm::pauseClicked},         {MainButton::Load, &TMainForm::loadClicked},
+        {MainButton::Playlist, &TMainForm::playlistClicked},   {MainButton::Minimize, &TMainForm::minimizeClicked},
+        {MainButton::Info, &TMainForm::infoClicked},           {MainButton::Previous, &TMainForm::previousClicked},
+        {MainButton::Rewind, &TMainForm::rewindClicked},       {MainButton::Forward, &TMainForm::forwardClicked},
+        {MainButton::Next, &TMainForm::nextClicked},           {MainButton::Exit, &TMainForm::exitClicked},
+        {MainButton::Equalizer, &TMainForm::equalizerClicked}, {MainButton::Cd, &TMainForm::cdClicked},
+        {MainButton::Audio, &TMainForm::audioClicked},         {MainButton::Repeat, &TMainForm::repeatClicked},
+        {MainButton::Shuffle, &TMainForm::shuffleClicked},
+    };
+    for (const auto &[button, clickedSignal] : buttonSignals)
+        QObject::connect(&form, clickedSignal, [&clicked, button = button] { clicked.push_back(button); });
+
+    for (const auto &[button, clickedSignal] : buttonSignals) {
+        clicked.clear();
+        click(mainButtonRect(layout, button).center());
+        EXPECT_EQ(clicked, std::vector<MainButton>{button}) << static_cast<int>(button);
+    }
+
+    // Pressed on one button and let go over another: no click.
+    clicked.clear();
+    mouse(QEvent::MouseButtonPress, layout.play.center(), Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, layout.stop.center(), Qt::LeftButton);
+    EXPECT_TRUE(clicked.empty());
+    // The right button is left to the pop-up menu.
+    mouse(QEvent::MouseButtonPress, layout.play.center(), Qt::RightButton);
+    mouse(QEvent::MouseButtonRelease, layout.play.center(), Qt::RightButton);
+    EXPECT_TRUE(clicked.empty());
+}
+
+TEST_F(MainFormTest, PositionKnobFollowsPlaybackAndReportsWhereItWasLetGo)
+{
+    form.showPosition(0.5);
+    EXPECT_EQ(form.positionKnobLeft(), 44);
+
+    std::vector<std::pair<int, int>> dragged;
+    std::vector<std::pair<int, int>> released;
+    QObject::connect(&form, &TMainForm::positionDragged,
+                     [&](int offset, int width) { dragged.emplace_back(offset, width); });
+    QObject::connect(&form, &TMainForm::positionReleased,
+                     [&](int offset, int width) { released.emplace_back(offset, width); });
+    const QPoint grip(50, layout.scrollerTime.top + 4);
+    mouse(QEvent::MouseButtonPress, grip, Qt::LeftButton);
+    mouse(QEvent::MouseMove, grip + QPoint(10, 0), Qt::LeftButton);
+    // While held, the player's time codes do not move it.
+    form.showPosition(0.9);
+    EXPECT_EQ(form.positionKnobLeft(), 54);
+    mouse(QEvent::MouseMove, grip + QPoint(100, 30), Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, grip + QPoint(100, 30), Qt::LeftButton);
+
+    const std::vector<std::pair<int, int>> expectedDrag{{38, 56}, {56, 56}};
+    EXPECT_EQ(dragged, expectedDrag);
+    EXPECT_EQ(released, (std::vector<std::pair<int, int>>{{56, 56}}));
+    form.showPosition(0.25);
+    EXPECT_EQ(form.positionKnobLeft(), 30);
+}
+
+TEST_F(MainFormTest, DraggingThePictureMovesTheWindow)
+{
+    form.move(300, 200);
+    const QPoint background(60, 85);
+    ASSERT_EQ(mainButtonAt(layout, background), MainButton::None);
+    mouse(QEvent::MouseButtonPress, background, Qt::LeftButton, QPoint(360, 285));
+    mouse(QEvent::MouseMove, background, Qt::LeftButton, QPoint(390, 305));
+    EXPECT_EQ(form.pos(), QPoint(330, 220));
+    mouse(QEvent::MouseButtonRelease, background, Qt::LeftButton, QPoint(390, 305));
+    mouse(QEvent::MouseMove, background, Qt::NoButton, QPoint(500, 500));
+    EXPECT_EQ(form.pos(), QPoint(330, 220));
+}
+
+TEST_F(MainFormTest, WindowRequestsOfTheController)
+{
+    form.setApplicationTitle("0:12 - Morning Waltz");
+    EXPECT_EQ(form.windowTitle(), "0:12 - Morning Waltz");
+    form.showScrollingTitle("Morning Waltz (0:25)");
+    EXPECT_EQ(form.scrollingTitle(), "Morning Waltz (0:25)");
+
+    std::vector<int> focused;
+    int refreshed = 0;
+    QObject::connect(&form, &TMainForm::playlistEntryFocused, [&](int index) { focused.push_back(index); });
+    QObject::connect(&form, &TMainForm::playlistRefreshRequested, [&] { ++refreshed; });
+    form.focusPlaylistEntry(3);
+    form.refreshPlaylist();
+    EXPECT_EQ(focused, std::vector<int>{3});
+    EXPECT_EQ(refreshed, 1);
+
+    form.show();
+    form.setStayOnTop(true);
+    EXPECT_TRUE(form.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(form.isVisible());
+    form.closeMainWindow();
+    EXPECT_FALSE(form.isVisible());
+}

@@ -1,0 +1,290 @@
+// The HTTP client against loopback servers: exact request bytes, response
+// forms, relocations, server and local failures, Abort at every stage.
+
+#include "http_fetch.h"
+#include "loopback_http_server.h"
+
+#include <QFile>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+#include <gtest/gtest.h>
+
+#include <utility>
+
+using ludro::test::fetch;
+using ludro::test::Fetched;
+using ludro::test::LoopbackHttpServer;
+using namespace net;
+
+namespace {
+
+QString unusedPort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    return QString::number(probe.serverPort());
+}
+
+}  // namespace
+
+TEST(HttpClient, GetSendsEveryHeaderLineAndDeliversTheDocumentWithItsEvents)
+{
+    LoopbackHttpServer server;
+    const QByteArray song(20000, 's');
+    server.on("/dir/song.mp3", {"HTTP/1.0 200 OK\r\nContent-Type: audio/mpeg\r\nContent-Length: 20000\r\n\r\n" + song});
+    THttpCli client;
+    client.URL = "http://user:pw@127.0.0.1:" + QString::number(server.port()) + "/dir/song.mp3";
+    client.Sender = "me@example.org";
+    client.Reference = "http://ref.example/";
+    client.Agent = "Ludro Pro 2.0";
+    client.NoCache = true;
+    client.Cookie = "a=1";
+    client.ModifiedSince = QDateTime(QDate(1994, 11, 6), QTime(8, 49, 37), Qt::UTC);
+    QStringList events;
+    bool terminated = true;
+    client.OnStateChange = [&] { events << QString::number(static_cast<int>(client.State())); };
+    client.OnHeaderBegin = [&] { events << "header"; };
+    client.OnHeaderEnd = [&] { events << "/header"; };
+    client.OnDocBegin = [&] { events << "doc"; };
+    client.OnDocData = [&](const char *data, qint64 length) { terminated = terminated && data[length] == 0; };
+    client.OnDocEnd = [&] { events << "/doc"; };
+    client.OnRequestDone = [&] { events << "done"; };
+
+    const Fetched got = fetch(client);
+    EXPECT_EQ(got.failure, "");
+    EXPECT_EQ(got.body, song);
+    EXPECT_TRUE(terminated);
+    ASSERT_EQ(server.requests().size(), 1);
+    EXPECT_EQ(server.requests()[0].toStdString(), "GET /dir/song.mp3 HTTP/1.0\r\n"
+                                                  "From: me@example.org\r\n"
+                                                  "Referer: http://ref.example/\r\n"
+                                                  "User-Agent: Ludro Pro 2.0\r\n"
+                                                  "Host: 127.0.0.1\r\n"
+                                                  "Pragma: no-cache\r\n"
+                                                  "If-Modified-Since: Sun, 06 Nov 1994 08:49:37 GMT\r\n"
+                                                  "Authorization: Basic dXNlcjpwdw==\r\n"
+                                                  "Cookie: a=1\r\n\r\n");
+    EXPECT_EQ(events.join(' ').toStdString(), "1 2 3 header 4 /header doc /doc 0 done");
+    EXPECT_EQ(client.ResponseStatus(), 200);
+    EXPECT_EQ(client.ResponseReason(), "OK");
+    EXPECT_EQ(client.ResponseLength(), 20000);
+    EXPECT_EQ(client.ResponseContentType(), "audio/mpeg");
+    EXPECT_EQ(client.LocalDocName(), "song.mp3");
+}
+
+TEST(HttpClient, PostSendsTheBodyInPiecesAfterTheHeaderAgainAfterARelocation)
+{
+    LoopbackHttpServer server;
+    server.on("/cddb", {"HTTP/1.0 302 Found\r\nLocation: /cddb.cgi\r\n\r\n"});
+    server.on("/cddb.cgi", {LoopbackHttpServer::ok("210 Found")});
+    const QByteArray form(20000, 'f');
+    QBuffer post;
+    post.setData(form);
+    post.open(QIODevice::ReadOnly);
+    THttpCli client;
+    client.URL = server.url("/cddb");
+    client.PostBody = &post;
+    QStringList events;
+    client.OnSendBegin = [&] { events << "begin"; };
+    client.OnSendData = [&](const char *, qint64 length) { events << QString::number(length); };
+    client.OnSendEnd = [&] { events << "end"; };
+
+    EXPECT_EQ(fetch(client, true).body, "210 Found");
+    const std::string head = "Content-Type: application/x-www-form-urlencoded\r\n"
+                             "Host: 127.0.0.1\r\n"
+                             "Content-Length: 20000\r\n\r\n";
+    EXPECT_EQ(server.requests().value(0).toStdString(), "POST /cddb HTTP/1.0\r\n" + head + form.toStdString());
+    EXPECT_EQ(server.requests().value(1).toStdString(), "POST /cddb.cgi HTTP/1.0\r\n" + head + form.toStdString());
+    EXPECT_EQ(events.join(' ').toStdString(), "begin 8192 8192 3616 end begin 8192 8192 3616 end");
+    EXPECT_EQ(client.BodyBytesSent(), 20000);
+}
+
+TEST(HttpClient, ReadsResponsesWithOrWithoutLengthAndWithBareLineFeeds)
+{
+    struct Case {
+        QByteArray path, reply, body;
+        const char *contentType, *docName;
+    };
+    const QByteArray long_(30000, 'l');
+    const Case cases[] = {
+        {"/a.txt", "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nContent-Length: 5\r\n\r\nhello", "hello",
+         "text/plain", "a.txt"},
+        {"/until-close", "HTTP/1.0 200 OK\r\nContent-Type: x/y\r\n\r\n" + long_, long_, "x/y", "until-close"},
+        {"/setup.exe", "HTTP/1.0 200 OK\nContent-Type: text/html\nContent-Length:3\n\nabc", "abc", "text/html",
+         "setup.htm"},
+    };
+    LoopbackHttpServer server;
+    THttpCli client;
+    for (const Case &c : cases) {
+        server.on(c.path, {c.reply});
+        client.URL = server.url(c.path);
+        const Fetched got = fetch(client);
+        EXPECT_EQ(got.failure, "") << c.path.data();
+        EXPECT_EQ(got.body, c.body) << c.path.data();
+        EXPECT_EQ(client.ResponseStatus(), 200) << c.path.data();
+        EXPECT_EQ(client.ResponseContentType(), c.contentType) << c.path.data();
+        EXPECT_EQ(client.LocalDocName(), c.docName) << c.path.data();
+    }
+}
+
+TEST(HttpClient, FollowsRelocationsToAPathAndToAnotherServerButNotForever)
+{
+    LoopbackHttpServer first, second;
+    first.on("/old", {"HTTP/1.0 302 Found\r\nLocation: /new\r\n\r\nignored"});
+    first.on("/new", {LoopbackHttpServer::ok("new")});
+    first.on("/away", {"HTTP/1.0 301 Moved\r\nLocation: " + second.url("/doc").toUtf8() + "\r\n\r\n"});
+    second.on("/doc", {LoopbackHttpServer::ok("doc")});
+    first.on("/loop", {"HTTP/1.0 302 Found\r\nLocation: /loop\r\n\r\n"});
+    THttpCli client;
+    QStringList moves;
+    client.OnLocationChange = [&](const QString &location) { moves << location; };
+
+    client.URL = first.url("/old");
+    EXPECT_EQ(fetch(client).body, "new");
+    client.URL = first.url("/away");
+    EXPECT_EQ(fetch(client).body, "doc");
+    EXPECT_EQ(client.LocalDocName(), "doc");
+    EXPECT_EQ(second.requests().value(0), "GET /doc HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n");
+    EXPECT_EQ(moves, QStringList({"/new", second.url("/doc")}));
+
+    client.URL = first.url("/loop");
+    EXPECT_EQ(fetch(client).failure, "Too many relocations #404");
+    EXPECT_EQ(first.requests().size(), 3 + 21);
+    EXPECT_EQ(first.requests().value(1), "GET /new HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n");
+}
+
+TEST(HttpClient, ThroughAProxyNamesTheWholeAddressAndKeepsCredentialsToTheirHost)
+{
+    LoopbackHttpServer proxy;
+    proxy.on("http://music.example:8080/list?x=1", {"HTTP/1.0 302 Found\r\nLocation: /list2\r\n\r\n"});
+    proxy.on("http://music.example:8080/list2", {"HTTP/1.0 302 Found\r\nLocation: http://other.example/l3\r\n\r\n"});
+    proxy.on("http://other.example/l3", {LoopbackHttpServer::ok("list")});
+    THttpCli client;
+    client.Proxy = "127.0.0.1";
+    client.ProxyPort = QString::number(proxy.port());
+    client.URL = "http://me:pw@music.example:8080/list?x=1";
+    client.Cookie = "id=7";
+
+    EXPECT_EQ(fetch(client).body, "list");
+    const QByteArray credentials = "Authorization: Basic bWU6cHc=\r\nCookie: id=7\r\n\r\n";
+    EXPECT_EQ(proxy.requests(),
+              QByteArrayList({
+                  "GET http://music.example:8080/list?x=1 HTTP/1.0\r\nHost: music.example\r\n" + credentials,
+                  "GET http://music.example:8080/list2 HTTP/1.0\r\nHost: music.example\r\n" + credentials,
+                  "GET http://other.example/l3 HTTP/1.0\r\nHost: other.example\r\n\r\n",
+              }));
+    EXPECT_EQ(client.LocalDocName(), "l3");
+}
+
+TEST(HttpClient, ServerErrorsRaiseTheServersReasonWithoutTheDocument)
+{
+    LoopbackHttpServer server;
+    server.on("/missing", {"HTTP/1.0 404 Not Found\r\nContent-Length: 9\r\n\r\nnot here!"});
+    server.on("/broken", {"HTTP/1.1 500 Internal Server Error\r\n\r\noops"});
+    THttpCli client;
+    bool docBegun = false;
+    client.OnDocBegin = [&] { docBegun = true; };
+    client.URL = server.url("/missing");
+    EXPECT_EQ(fetch(client).failure, "Not Found #404");
+    client.URL = server.url("/broken");
+    EXPECT_EQ(fetch(client).failure, "Internal Server Error #500");
+    EXPECT_FALSE(docBegun);
+}
+
+TEST(HttpClient, LocalFailuresEndTheRequestWithTheirReason)
+{
+    LoopbackHttpServer server;
+    server.on("/nothing", {""});
+    server.on("/short", {"HTTP/1.0 200 OK\r\nContent-Length: 100\r\n\r\nonly ten!!"});
+    server.on("/long-line", {"HTTP/1.0 200 OK\r\nX-Long: " + QByteArray(9000, 'a') + "\r\n\r\n"});
+    QByteArray manyLines = "HTTP/1.0 200 OK\r\n";
+    for (int i = 0; i < 70; ++i)
+        manyLines += "X-Line: " + QByteArray(1000, 'a') + "\r\n";
+    server.on("/many-lines", {manyLines + "\r\n"});
+    const std::pair<QString, std::string> cases[] = {
+        {"http://127.0.0.1:" + unusedPort() + "/", "Connection refused (Error #111)"},
+        {"http://no..such..host/", "can't resolve hostname to IP address"},
+        {server.url("/nothing"), "Connection closed before the response was complete"},
+        {server.url("/short"), "Connection closed before the response was complete"},
+        {server.url("/long-line"), "Response header too large"},
+        {server.url("/many-lines"), "Response header too large"},
+    };
+    THttpCli client;
+    for (const auto &[url, reason] : cases) {
+        client.URL = url;
+        EXPECT_EQ(fetch(client).failure, reason + " #404") << url.toStdString();
+        EXPECT_EQ(client.State(), THttpState::Ready);
+    }
+    QFile full("/dev/full");
+    ASSERT_TRUE(full.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    client.URL = server.url("/short");
+    EXPECT_EQ(fetch(client, false, &full).failure, "No space left on device #404");
+    client.Agent = "x\r\nInjected: 1";
+    EXPECT_EQ(fetch(client).failure, "Line break in a request field #404");
+}
+
+TEST(HttpClient, AbortFromAnotherEventEndsTheRequestAtEveryStage)
+{
+    LoopbackHttpServer server;
+    server.on("/header", {"HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n", true});
+    server.on("/body", {"HTTP/1.0 200 OK\r\nContent-Length: 1000\r\n\r\npartial", true});
+    server.on("/fine", {LoopbackHttpServer::ok("fine")});
+    // A listener with a full queue leaves further connection attempts pending.
+    QTcpServer full;
+    full.setListenBacklogSize(0);
+    ASSERT_TRUE(full.listen(QHostAddress::LocalHost));
+    full.pauseAccepting();
+    QTcpSocket filler;
+    filler.connectToHost(QHostAddress::LocalHost, full.serverPort());
+    ASSERT_TRUE(filler.waitForConnected(5000));
+
+    THttpCli client;
+    // As a Cancel button would: a separate event while the request waits.
+    bool posted = false;
+    const auto abortSoon = [&] {
+        if (!std::exchange(posted, true))
+            QMetaObject::invokeMethod(
+                &client, [&client] { client.Abort(); }, Qt::QueuedConnection);
+    };
+    client.OnStateChange = [&] {
+        if (client.State() == THttpState::Connecting && client.URL.endsWith(":" + QString::number(full.serverPort())))
+            abortSoon();
+    };
+    client.OnHeaderData = [&](const QString &) { abortSoon(); };
+    client.OnDocData = [&](const char *, qint64) { abortSoon(); };
+
+    for (const QString &url :
+         {"http://127.0.0.1:" + QString::number(full.serverPort()), server.url("/header"), server.url("/body")}) {
+        client.URL = url;
+        posted = false;
+        const Fetched got = fetch(client);
+        EXPECT_EQ(got.failure, "Connection aborted on request #404") << url.toStdString();
+        EXPECT_EQ(got.body, url.endsWith("/body") ? "partial" : "") << url.toStdString();
+    }
+    client.OnHeaderData = nullptr;
+    client.OnDocData = nullptr;
+    client.URL = server.url("/fine");
+    EXPECT_EQ(fetch(client).body, "fine");
+}
+
+TEST(HttpClient, RefusesASecondRequestWhileBusyAndAPostWithoutBody)
+{
+    LoopbackHttpServer server;
+    server.on("/doc", {LoopbackHttpServer::ok("doc")});
+    THttpCli client;
+    client.URL = server.url("/doc");
+    std::string refusal;
+    client.OnDocBegin = [&] {
+        try {
+            client.Get();
+        } catch (const EHttpException &e) {
+            refusal = e.Message().toStdString() + " #" + std::to_string(e.ErrorCode());
+        }
+    };
+    EXPECT_EQ(fetch(client).body, "doc");
+    EXPECT_EQ(refusal, "HTTP component is busy #1");
+    client.OnDocBegin = nullptr;
+    EXPECT_EQ(fetch(client, true).failure, "HTTP component has nothing to post #2");
+    EXPECT_EQ(server.requests().size(), 1);
+}

@@ -1,0 +1,69 @@
+// Address rules of the HTTP client: URL parts, local document names, request
+// targets with and without a proxy, relocation targets, the date form.
+
+#include "net/http_request.h"
+#include "net/http_url.h"
+
+#include <gtest/gtest.h>
+
+using namespace net;
+
+namespace {
+
+std::string parts(const QString &url)
+{
+    const UrlParts p = splitUrl(url);
+    return QStringList({p.protocol, p.user, p.password, p.host, p.port, p.path}).join('|').toStdString();
+}
+
+std::string route(const HttpTarget &t)
+{
+    return (t.requestPath + " Host:" + t.host + " to " + t.connectHost + ":" + t.connectPort).toStdString();
+}
+
+}  // namespace
+
+TEST(HttpUrl, SplitsIntoProtocolUserPasswordHostPortAndPath)
+{
+    EXPECT_EQ(parts("http://user:pw@host:8080/a/b?x=1"), "http|user|pw|host|8080|/a/b?x=1");
+    EXPECT_EQ(parts("ftp://host"), "ftp|||host||");
+    EXPECT_EQ(parts("HTTP:/local"), "http|||||/local");
+    EXPECT_EQ(parts("mailto:me@example.org"), "mailto|me||example.org||");
+    EXPECT_EQ(parts("www.site.org/page"), "|||www.site.org||/page");
+    EXPECT_EQ(parts("http://a@b@host/p"), "http|a@b||host||/p");
+    EXPECT_EQ(parts("/go?to=http://x/y"), "|||||/go?to=http://x/y");
+}
+
+TEST(HttpUrl, LocalDocNameIsTheLastSegmentWithoutQuery)
+{
+    EXPECT_EQ(localDocName("/dir/"), "dir");
+    EXPECT_EQ(localDocName("/"), "document.htm");
+    EXPECT_EQ(localDocName("/a.cgi?x=1"), "a.cgi");
+    EXPECT_EQ(localDocName("/music/song.mp3"), "song.mp3");
+    EXPECT_EQ(localDocName("/?x=1"), "document.htm");
+    EXPECT_EQ(localDocName("/up/.."), "document.htm");
+    EXPECT_EQ(localDocName("/" + QString(300, 'n')), QString(255, 'n'));
+}
+
+TEST(HttpUrl, TargetsAndRelocationsWithAndWithoutProxy)
+{
+    const HttpTarget direct = requestTarget(splitUrl("http://h:81/p"), "", "80");
+    EXPECT_EQ(route(direct), "/p Host:h to h:81");
+    EXPECT_EQ(route(requestTarget(splitUrl("h"), "", "80")), "/ Host:h to h:80");
+    EXPECT_EQ(route(relocatedTarget(direct, "/q?x", "")), "/q?x Host:h to h:81");
+    EXPECT_EQ(route(relocatedTarget(direct, "http://k/r", "")), "/r Host:k to k:80");
+    EXPECT_EQ(route(relocatedTarget(direct, "http://k:82", "")), "/ Host:k to k:82");
+    EXPECT_EQ(route(relocatedTarget(direct, "http:/s", "")), "http://h:81/s Host:h to h:81");
+
+    const HttpTarget proxied = requestTarget(splitUrl("h:81/p"), "proxy", "3128");
+    EXPECT_EQ(route(proxied), "http://h:81/p Host:h to proxy:3128");
+    EXPECT_EQ(route(requestTarget(splitUrl("http://h:80/p"), "proxy", "3128")), "http://h/p Host:h to proxy:3128");
+    EXPECT_EQ(route(relocatedTarget(proxied, "/q", "proxy")), "http://h:81/q Host:h to proxy:3128");
+    EXPECT_EQ(route(relocatedTarget(proxied, "http://k/r", "proxy")), "http://k/r Host:k to proxy:3128");
+}
+
+TEST(HttpRequest, ModifiedSinceIsSentInGreenwichTime)
+{
+    const QDateTime oneHourEast(QDate(1994, 11, 6), QTime(9, 49, 37), Qt::OffsetFromUTC, 3600);
+    EXPECT_EQ(httpDate(oneHourEast), "Sun, 06 Nov 1994 08:49:37 GMT");
+}
