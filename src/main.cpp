@@ -1,5 +1,6 @@
 // Ludro Pro: the program entry.
 
+#include "core/app_dialogs.h"
 #include "core/ludro_app.h"
 
 #include <QApplication>
@@ -35,7 +36,8 @@ int main(int argc, char **argv)
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ludro Pro"));
-    LudroApp app(QApplication::arguments());
+    AppDialogs dialogs(nullptr);
+    LudroApp app(QApplication::arguments(), dialogs);
     app.show();
     scheduleScreenshot(app);
     return QApplication::exec();

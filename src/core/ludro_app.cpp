@@ -22,10 +22,10 @@ QString LudroApp::fileArgument(const QStringList &arguments)
     return parts.join(' ');
 }
 
-LudroApp::LudroApp(const QStringList &arguments)
-    : player_(&form_, dialogs_), controller_(player_, playlist_, form_, dialogs_), urlForm_(&form_),
+LudroApp::LudroApp(const QStringList &arguments, platform::Dialogs &dialogs)
+    : dialogs_(dialogs), player_(&form_, dialogs_), controller_(player_, playlist_, form_, dialogs_),
       menu_(controller_,
-            {[this] { controller_.OpenDialog(); }, [this] { controller_.OpenAddress(urlForm_.askAddress()); },
+            {[this] { controller_.OpenDialog(); }, [this] { controller_.OpenAddress(dialogs_.askAddress()); },
              [this] { controller_.ExitCommand(); }},
             &form_)
 {

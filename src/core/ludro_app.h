@@ -7,7 +7,6 @@
 #include "core/main_menu.h"
 #include "core/playback_controller.h"
 #include "decoder/sonark_player.h"
-#include "net/url_form.h"
 #include "platform/dialogs.h"
 #include "playlist/playlist_model.h"
 
@@ -16,7 +15,7 @@
 
 class LudroApp {
 public:
-    explicit LudroApp(const QStringList &arguments);
+    LudroApp(const QStringList &arguments, platform::Dialogs &dialogs);
     ~LudroApp();
 
     void show();
@@ -34,12 +33,11 @@ private:
     void Timer1Timer();
     void Timer2Timer();
 
-    platform::QtDialogs dialogs_;
+    platform::Dialogs &dialogs_;
     TMainForm form_;
     PlaylistModel playlist_;
     TSonarkPlayer player_;
     PlaybackController controller_;
-    TURLForm urlForm_;
     MainMenu menu_;
     QTimer timer1_;
     QTimer timer2_;

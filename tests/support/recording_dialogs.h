@@ -16,9 +16,11 @@ public:
         filters << filter;
         return nextOpenFile;
     }
+    QString askAddress() override { return nextAddress; }
 
     QStringList errors;
     QStringList informations;
     QStringList openedIn, filters;
     QString nextOpenFile;  // the answer of the next open dialog
+    QString nextAddress;
 };

@@ -1,0 +1,91 @@
+// The whole program in one process, as a user starts it: a playlist on the
+// command line plays through the ALSA "null" device and moves on by itself;
+// the menu and the window's buttons reach the controller.
+
+#include "core/ludro_app.h"
+#include "support/engine_session.h"
+#include "support/recording_dialogs.h"
+
+#include <QAction>
+#include <QFile>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+bool runUntil(const std::function<bool()> &done, int limitMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < limitMs)
+        QTest::qWait(20);
+    return done();
+}
+
+QAction *findAction(QMenu *menu, const QString &text)
+{
+    for (QAction *action : menu->actions()) {
+        if (action->text() == text)
+            return action;
+        if (action->menu())
+            if (QAction *inner = findAction(action->menu(), text))
+                return inner;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+class Program : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        qputenv("LUDRO_HOME", (home.path() + '/').toUtf8());
+        QFile::copy(QString::fromStdString(fixture("l2-32k-mono.mp2")), home.filePath("first.mp2"));
+        QFile::copy(QString::fromStdString(fixture("l3-44k-stereo-cbr.mp3")), home.filePath("second.mp3"));
+        QFile list(home.filePath("list.m3u"));
+        list.open(QIODevice::WriteOnly);
+        list.write("first.mp2\nsecond.mp3\n");
+    }
+
+    QTemporaryDir home;
+    RecordingDialogs dialogs;
+};
+
+TEST_F(Program, PlaysAPlaylistFromTheCommandLineAndMovesOn)
+{
+    LudroApp app({"ludro", home.filePath("list.m3u")}, dialogs);
+    app.show();
+    ASSERT_TRUE(runUntil([&] { return app.controller().playerState == 1; }, 5000)) << "the first song starts";
+    EXPECT_EQ(app.mainForm().titleText(), "First");
+    ASSERT_TRUE(runUntil([&] { return app.playlist().currentIndex == 1 && app.controller().playerState == 1; }, 15000))
+        << "the second song follows by itself";
+    EXPECT_EQ(app.mainForm().titleText(), "Second");
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+}
+
+TEST_F(Program, MenuAndButtonsReachTheController)
+{
+    LudroApp app({"ludro", "/noSave", home.filePath("second.mp3")}, dialogs);
+    app.show();
+    ASSERT_TRUE(runUntil([&] { return app.controller().playerState == 1; }, 5000));
+    auto *menu = app.mainForm().findChild<QMenu *>();
+    ASSERT_NE(menu, nullptr);
+    findAction(menu, "&Repeat")->trigger();
+    EXPECT_TRUE(app.controller().repeat);
+    findAction(menu, "Show Time Remaining")->trigger();
+    EXPECT_FALSE(app.controller().timeElapsed);
+
+    emit app.mainForm().pauseClicked();
+    ASSERT_TRUE(runUntil([&] { return app.controller().playerState == 2; }, 5000));
+    emit app.mainForm().stopClicked();
+    ASSERT_TRUE(runUntil([&] { return app.controller().playerState == 0; }, 5000));
+
+    dialogs.nextAddress = "";
+    findAction(menu, "&URL...")->trigger();
+    EXPECT_EQ(app.playlist().entryCount(), 1) << "a cancelled address window changes nothing";
+    EXPECT_EQ(LudroApp::fileArgument({"ludro", "/cd", "My", "Song.mp3", "--noSave"}), "My Song.mp3");
+}
