@@ -72,6 +72,7 @@ void LudroApp::connectButtons()
     QObject::connect(&form_, &TMainForm::shuffleClicked, [&c] { c.RandomSongCommand(); });
     QObject::connect(&form_, &TMainForm::exitClicked, [&c] { c.ExitCommand(); });
     QObject::connect(&form_, &TMainForm::minimizeClicked, [this] { form_.showMinimized(); });
+    QObject::connect(&form_, &TMainForm::positionDragged, [&c](int offset, int width) { c.KnobDragged(offset, width); });
     QObject::connect(&form_, &TMainForm::positionReleased, [&c](int offset, int width) { c.SeekToKnob(offset, width); });
     QObject::connect(&form_, &TMainForm::menuClicked, [this] { menu_.popup(QCursor::pos()); });
     form_.setContextMenuPolicy(Qt::CustomContextMenu);

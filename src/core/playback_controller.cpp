@@ -238,10 +238,20 @@ void PlaybackController::SeekBack()
     player_.InputSeek(static_cast<int32_t>(positionSeconds), static_cast<int32_t>(std::lround(durationSeconds)));
 }
 
+void PlaybackController::KnobDragged(int offset, int width)
+{
+    if (width <= 0)
+        return;
+    const long t = std::lround(durationSeconds) * offset / width;
+    view_.showTitle(QStringLiteral("Position %1:%2").arg(t / 60).arg(t % 60, 2, 10, QLatin1Char('0')));
+}
+
 void PlaybackController::SeekToKnob(int offset, int width)
 {
     if (songLoaded && width > 0)
         player_.InputSeek(offset, width);
+    if (songLoaded)
+        updateTitle();
 }
 
 void PlaybackController::ToggleRepeat()

@@ -28,7 +28,10 @@ public:
     void PreviousSong();
     void SeekForward();
     void SeekBack();
-    // The position knob was released at `offset` pixels of a `width` pixel track.
+    // The position knob is held at `offset` pixels of a `width` pixel track:
+    // the title shows the time there.
+    void KnobDragged(int offset, int width);
+    // The position knob was released there.
     void SeekToKnob(int offset, int width);
     void ToggleRepeat();
     void ToggleShuffle();

@@ -203,6 +203,12 @@ TEST_F(Controller, SeeksNearTheEndsDoNothing)
     controller.SeekForward();
     EXPECT_EQ(controller.positionSeconds, 22);
     EXPECT_EQ(view.time, "0:22") << "the time text moves at once";
+
+    controller.KnobDragged(28, 56);
+    EXPECT_EQ(view.title, "Position 0:15");
+    controller.SeekToKnob(28, 56);
+    EXPECT_EQ(view.title, "Long") << "the title comes back on release";
+    ASSERT_TRUE(runUntil([&] { return controller.positionSeconds >= 15; }));
 }
 
 TEST_F(Controller, PlayWithNothingLoadedAsksForAFile)
