@@ -1,0 +1,127 @@
+#include "profile_file.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+namespace platform {
+
+QString decodeText(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8(bytes);
+    if (!utf8.hasError())
+        return text;
+    QStringDecoder windows1252("windows-1252");
+    return windows1252.isValid() ? windows1252(bytes) : QString::fromLatin1(bytes);
+}
+
+ProfileFile ProfileFile::load(const QString &path)
+{
+    ProfileFile profile;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return profile;
+    Section *current = nullptr;
+    for (QString line : decodeText(file.readAll()).split('\n')) {
+        if (line.endsWith('\r'))
+            line.chop(1);
+        const QString trimmed = line.trimmed();
+        if (trimmed.startsWith('[') && trimmed.endsWith(']')) {
+            profile.sections_.push_back({trimmed.mid(1, trimmed.size() - 2).trimmed(), {}});
+            current = &profile.sections_.back();
+            continue;
+        }
+        const qsizetype equals = line.indexOf('=');
+        if (!current || equals <= 0 || trimmed.startsWith(';'))
+            continue;
+        current->entries.push_back({line.left(equals).trimmed(), line.mid(equals + 1)});
+    }
+    return profile;
+}
+
+bool ProfileFile::save(const QString &path, QString *error) const
+{
+    QString text;
+    for (const Section &section : sections_) {
+        text += '[' + section.name + "]\n";
+        for (const Entry &entry : section.entries)
+            text += entry.key + '=' + entry.value + '\n';
+    }
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) >= 0 && file.commit())
+        return true;
+    if (error)
+        *error = file.errorString();
+    return false;
+}
+
+const ProfileFile::Entry *ProfileFile::find(const QString &section, const QString &key) const
+{
+    for (const Section &s : sections_) {
+        if (s.name.compare(section, Qt::CaseInsensitive) != 0)
+            continue;
+        for (const Entry &e : s.entries)
+            if (e.key.compare(key, Qt::CaseInsensitive) == 0)
+                return &e;
+    }
+    return nullptr;
+}
+
+QString ProfileFile::readString(const QString &section, const QString &key, const QString &fallback) const
+{
+    const Entry *entry = find(section, key);
+    return entry ? entry->value : fallback;
+}
+
+int ProfileFile::readInteger(const QString &section, const QString &key, int fallback) const
+{
+    const QString value = readString(section, key, QString()).trimmed();
+    bool ok = false;
+    int number = 0;
+    if (value.size() > 2 && value.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
+        number = static_cast<int>(value.mid(2).toUInt(&ok, 16));
+    else
+        number = value.toInt(&ok, 10);
+    return ok ? number : fallback;
+}
+
+bool ProfileFile::readBool(const QString &section, const QString &key, bool fallback) const
+{
+    return readInteger(section, key, fallback ? 1 : 0) != 0;
+}
+
+void ProfileFile::writeString(const QString &section, const QString &key, const QString &text)
+{
+    // A line break inside a value would start a new key on reading.
+    QString value = text;
+    value.replace('\r', ' ').replace('\n', ' ');
+    Section *target = nullptr;
+    for (Section &s : sections_)
+        if (s.name.compare(section, Qt::CaseInsensitive) == 0) {
+            target = &s;
+            break;
+        }
+    if (!target) {
+        sections_.push_back({section, {}});
+        target = &sections_.back();
+    }
+    for (Entry &e : target->entries)
+        if (e.key.compare(key, Qt::CaseInsensitive) == 0) {
+            e.value = value;
+            return;
+        }
+    target->entries.push_back({key, value});
+}
+
+void ProfileFile::writeInteger(const QString &section, const QString &key, int value)
+{
+    writeString(section, key, QString::number(value));
+}
+
+void ProfileFile::writeBool(const QString &section, const QString &key, bool value)
+{
+    writeString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+}  // namespace platform

@@ -1,0 +1,73 @@
+// The settings file: defaults, every key round trip, the file's key order,
+// and keys of other versions surviving a write.
+
+#include "core/settings.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using platform::ProfileFile;
+
+TEST(Settings, DefaultsWithoutAFile)
+{
+    Settings s;
+    s.read(ProfileFile::load("/nonexistent/LudroPro.ini"), "/home/user/");
+    EXPECT_EQ(s.volume, 80);
+    EXPECT_EQ(s.balance, 50);
+    EXPECT_TRUE(s.repeat);
+    EXPECT_FALSE(s.random);
+    EXPECT_TRUE(s.elapsed);
+    EXPECT_EQ(s.leftPos, 20);
+    EXPECT_EQ(s.topPos, 20);
+    EXPECT_EQ(s.songDir, "/home/user/");
+    EXPECT_EQ(s.eq[10], -30);
+    EXPECT_EQ(s.titleWidth[0], 327);
+}
+
+TEST(Settings, EveryKeyComesBackAsWrittenInTheFileOrder)
+{
+    QTemporaryDir dir;
+    const QString path = settingsPath(dir.path() + '/');
+    QFile old(path);
+    old.open(QIODevice::WriteOnly);
+    old.write("[Ludro]\nFutureKey=kept\n[Other]\nA=1\n");
+    old.close();
+
+    Settings s;
+    s.volume = 33;
+    s.recent[9] = "/music/last.mp3";
+    s.repeat = false;
+    s.eq[11] = 7;
+    s.titleWidth[7] = 99;
+    s.audioGrabOutput = "grab";
+    s.directSound = true;
+    s.fontColor = "clYellow";
+    ProfileFile file = ProfileFile::load(path);
+    s.write(file, "/opt/ludro/");
+    ASSERT_TRUE(file.save(path));
+
+    Settings back;
+    const ProfileFile written = ProfileFile::load(path);
+    back.read(written, "/home/user/");
+    EXPECT_EQ(back.volume, 33);
+    EXPECT_EQ(back.recent[9], "/music/last.mp3");
+    EXPECT_FALSE(back.repeat);
+    EXPECT_EQ(back.eq[11], 7);
+    EXPECT_EQ(back.titleWidth[7], 99);
+    EXPECT_EQ(back.audioGrabOutput, "grab");
+    EXPECT_TRUE(back.directSound);
+    EXPECT_EQ(back.fontColor, "clYellow");
+    EXPECT_EQ(back.songDir, "/opt/ludro/") << "an empty song folder is written as the program folder";
+    EXPECT_EQ(written.readString("Ludro", "FutureKey", ""), "kept");
+    EXPECT_EQ(written.readString("Other", "A", ""), "1");
+
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    const QString text = QString::fromUtf8(f.readAll());
+    EXPECT_LT(text.indexOf("Version=2.00"), text.indexOf("SongDir="));
+    EXPECT_LT(text.indexOf("Recent10="), text.indexOf("SongPlaying="));
+    EXPECT_LT(text.indexOf("TitleWidth8="), text.indexOf("UseEqualizer="));
+    EXPECT_TRUE(text.contains("DirectSound=1\n"));
+}

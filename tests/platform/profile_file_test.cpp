@@ -1,0 +1,72 @@
+// Profile files: how values are found and parsed, and that saving never
+// leaves a broken file.
+
+#include "platform/profile_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using platform::ProfileFile;
+
+namespace {
+
+QString writeFile(const QTemporaryDir &dir, const QByteArray &bytes)
+{
+    QFile f(dir.filePath("test.ini"));
+    f.open(QIODevice::WriteOnly);
+    f.write(bytes);
+    return f.fileName();
+}
+
+}  // namespace
+
+TEST(ProfileFile, FindsKeysWithoutRegardToCaseAndTheFirstWins)
+{
+    QTemporaryDir dir;
+    const ProfileFile p = ProfileFile::load(writeFile(
+        dir, "[Other]\r\nVolume=1\r\n[ludro]\r\n volume = 0x40\r\nVOLUME=7\r\nName= two words \r\nNoEquals\r\n"
+             "Bad=yes\r\nShort=0x\r\nTrue=2\r\n[LUDRO]\r\nLate=9\r\n"));
+    EXPECT_EQ(p.readInteger("Ludro", "Volume", 80), 64);
+    EXPECT_EQ(p.readString("Ludro", "name", ""), " two words ") << "values are kept as written";
+    EXPECT_EQ(p.readInteger("Ludro", "Bad", 5), 5);
+    EXPECT_EQ(p.readInteger("Ludro", "Short", 5), 5);
+    EXPECT_TRUE(p.readBool("Ludro", "True", false));
+    EXPECT_TRUE(p.readBool("Ludro", "Bad", true));
+    EXPECT_EQ(p.readInteger("Ludro", "Missing", 3), 3);
+    EXPECT_EQ(p.readInteger("Ludro", "Late", 3), 9) << "a repeated section is searched too";
+    EXPECT_EQ(ProfileFile::load(dir.filePath("none.ini")).readString("Ludro", "Volume", "x"), "x");
+}
+
+TEST(ProfileFile, ReadsWindowsTextAndWritesUtf8)
+{
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, "[Ludro]\nSongDir=C:\\M\xfcsik\\\n");
+    ProfileFile p = ProfileFile::load(path);
+    EXPECT_EQ(p.readString("Ludro", "SongDir", ""), QString::fromUtf8("C:\\Müsik\\"));
+    p.writeString("Ludro", "Title", "line one\nline two");
+    ASSERT_TRUE(p.save(path));
+    const ProfileFile again = ProfileFile::load(path);
+    EXPECT_EQ(again.readString("Ludro", "SongDir", ""), QString::fromUtf8("C:\\Müsik\\"));
+    EXPECT_EQ(again.readString("Ludro", "Title", ""), "line one line two") << "no value can add a key";
+}
+
+TEST(ProfileFile, SavingReplacesTheFileWholeOrNotAtAll)
+{
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, "[Ludro]\nKeep=1\n");
+    ProfileFile p = ProfileFile::load(path);
+    p.writeInteger("Ludro", "Keep", 2);
+    p.writeBool("New Section", "Flag", true);
+    ASSERT_TRUE(p.save(path));
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    EXPECT_EQ(f.readAll(), "[Ludro]\nKeep=2\n[New Section]\nFlag=1\n");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1) << "no temporary file is left";
+
+    QString error;
+    EXPECT_FALSE(p.save(dir.filePath("missing-folder/test.ini"), &error));
+    EXPECT_FALSE(error.isEmpty());
+}
