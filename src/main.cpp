@@ -1,16 +1,39 @@
 // Ludro Pro: the program entry.
 
 #include "core/app_dialogs.h"
+#include "core/hand_over.h"
 #include "core/ludro_app.h"
+#include "core/settings.h"
+#include "platform/command_channel.h"
+#include "platform/instance_lock.h"
+#include "platform/program_folder.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QScreen>
 #include <QTimer>
 
+#include <atomic>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
+
+std::atomic<bool> terminationRequested{false};
+
+// A logout or Ctrl+C ends the player as its Exit does, settings and all.
+void quitOnTermination()
+{
+    std::signal(SIGTERM, [](int) { terminationRequested = true; });
+    std::signal(SIGINT, [](int) { terminationRequested = true; });
+    auto *watch = new QTimer(QCoreApplication::instance());
+    QObject::connect(watch, &QTimer::timeout, [] {
+        if (terminationRequested)
+            QCoreApplication::quit();
+    });
+    watch->start(200);
+}
 
 // LUDRO_SCREENSHOT=FILE[:SECONDS] saves a picture of the main window, so the
 // player can be seen working on a machine without a display.
@@ -32,13 +55,33 @@ void scheduleScreenshot(LudroApp &app)
 
 }  // namespace
 
+// A second instance hands its file to the first and ends at once, before
+// anything else is read or shown (it may run where no display is).
+bool handedOverToRunningPlayer(int argc, char **argv, platform::InstanceLock &lock)
+{
+    QCoreApplication probe(argc, argv);
+    const bool multipleInstances = platform::ProfileFile::load(settingsPath(platform::programFolder()))
+                                       .readBool(QStringLiteral("Ludro"), QStringLiteral("MultiInst"), false);
+    if (multipleInstances || lock.acquire())
+        return false;
+    const QString file = LudroApp::fileArgument(QCoreApplication::arguments());
+    if (!file.isEmpty())
+        platform::sendToRunningPlayer(handOverMessages(QFileInfo(file).absoluteFilePath()));
+    return true;
+}
+
 int main(int argc, char **argv)
 {
+    platform::InstanceLock lock(QStringLiteral("ludro-pro"));
+    if (handedOverToRunningPlayer(argc, argv, lock))
+        return 0;
+
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ludro Pro"));
     AppDialogs dialogs(nullptr);
     LudroApp app(QApplication::arguments(), dialogs);
     app.show();
     scheduleScreenshot(app);
+    quitOnTermination();
     return QApplication::exec();
 }

@@ -1,15 +1,30 @@
 #include "ludro_app.h"
 
+#include "platform/program_folder.h"
+
 #include <QCursor>
+#include <QDir>
 #include <QFileInfo>
 
 namespace {
 
+bool isCdSwitch(const QString &argument)
+{
+    return argument.compare("/cd", Qt::CaseInsensitive) == 0 || argument.compare("--cd", Qt::CaseInsensitive) == 0;
+}
+
+bool isNoSaveSwitch(const QString &argument)
+{
+    return argument.compare("/noSave", Qt::CaseInsensitive) == 0
+        || argument.compare("--nosave", Qt::CaseInsensitive) == 0;
+}
+
 bool isSwitch(const QString &argument)
 {
-    const QString lower = argument.toLower();
-    return lower == "/cd" || lower == "/nosave" || lower == "--cd" || lower == "--nosave";
+    return isCdSwitch(argument) || isNoSaveSwitch(argument);
 }
+
+constexpr std::uint32_t commandMessage = 273;  // WM_COMMAND
 
 }  // namespace
 
@@ -23,18 +38,24 @@ QString LudroApp::fileArgument(const QStringList &arguments)
 }
 
 LudroApp::LudroApp(const QStringList &arguments, platform::Dialogs &dialogs)
-    : dialogs_(dialogs), player_(&form_, dialogs_), controller_(player_, playlist_, form_, dialogs_),
+    : dialogs_(dialogs), programFolder_(platform::programFolder()), player_(&form_, dialogs_),
+      controller_(player_, playlist_, form_, dialogs_),
       menu_(controller_,
             {[this] { controller_.OpenDialog(); }, [this] { controller_.OpenAddress(dialogs_.askAddress()); },
              [this] { controller_.ExitCommand(); }},
-            &form_)
+            &form_),
+      channel_(platform::commandChannelName(), [this](const platform::WindowMessage &m) { receiveMessage(m); })
 {
+    settings_.read(platform::ProfileFile::load(settingsPath(programFolder_)), QDir::homePath() + '/');
+    for (const QString &argument : arguments.mid(1)) {
+        noSave_ = noSave_ || isNoSaveSwitch(argument);
+        startCdMode_ = startCdMode_ || isCdSwitch(argument);
+    }
     player_.SetPriority(4);
     connectButtons();
     startPlayer();
-    const QString file = fileArgument(arguments);
-    if (!file.isEmpty() && QFileInfo(file).isFile())
-        startupFile_ = file;
+    applySettings();
+    chooseStartupFile(fileArgument(arguments));
 
     QObject::connect(&timer1_, &QTimer::timeout, [this] { Timer1Timer(); });
     QObject::connect(&timer2_, &QTimer::timeout, [this] { Timer2Timer(); });
@@ -46,6 +67,22 @@ LudroApp::~LudroApp()
 {
     player_.OutputReset();
     player_.Exit();
+    saveSettings();
+}
+
+// A file named on the command line plays at the first tick; otherwise the
+// default playlist is opened where it was left.
+void LudroApp::chooseStartupFile(const QString &file)
+{
+    const QString defaultPlaylist = programFolder_ + QStringLiteral("Ludro.m3u");
+    if (!file.isEmpty() && QFileInfo(file).isFile()) {
+        startupFile_ = file;
+        controller_.startIndex = 0;
+        playlist_.pendingIndex = 0;
+    } else if (QFileInfo(defaultPlaylist).isFile()) {
+        startupFile_ = defaultPlaylist;
+        controller_.startIndex = settings_.songPlaying;
+    }
 }
 
 void LudroApp::startPlayer()
@@ -54,7 +91,8 @@ void LudroApp::startPlayer()
     player_.SetPlayerEnvironmentInteger("OUTPUT.DIRECTSOUND.WINDOW", static_cast<int32_t>(player_.notificationWindow()));
     player_.SetPlayerMode(1);
     player_.SetCodecQuality(0);
-    player_.SetOutputName("/dev/wave/0");
+    player_.SetOutputName(settings_.directSound ? "/dev/dsound/0" : "/dev/wave/0");
+    player_.SetOutputChannels(static_cast<uint8_t>(settings_.playMode));
 }
 
 void LudroApp::connectButtons()
@@ -83,11 +121,10 @@ void LudroApp::connectButtons()
 void LudroApp::show()
 {
     form_.show();
-    if (!startupFile_.isEmpty()) {
-        controller_.startIndex = 0;
+    startupPending_ = false;
+    if (!startupFile_.isEmpty())
         controller_.OpenFile(startupFile_);
-        playlist_.pendingIndex = 0;
-    }
+    channel_.listen();
     timer1_.start(750);
     timer2_.start(250);
 }
@@ -102,5 +139,36 @@ void LudroApp::Timer2Timer()
     if (controller_.pitchPending > 0) {
         player_.SetPlayerEnvironmentInteger("OUTPUT.DIRECTSOUND.PITCH", controller_.pitch);
         controller_.pitchPending = 0;
+    }
+    if (queuedCommand_ != 0) {
+        const int command = queuedCommand_;
+        queuedCommand_ = 0;
+        executeCommand(command, queuedArgument_);
+    }
+}
+
+void LudroApp::receiveMessage(const platform::WindowMessage &message)
+{
+    if (message.msg == commandMessage && message.wParam > 40000 && message.wParam < 40200) {
+        queuedCommand_ = static_cast<int>(message.wParam);
+        queuedArgument_ = static_cast<int>(message.lParam);
+    } else if (message.msg == handOverMessageNumber) {
+        if (const auto name = handOver_.take(message.wParam, message.lParam))
+            takeHandedOverFile(*name);
+    }
+}
+
+void LudroApp::takeHandedOverFile(const QString &name)
+{
+    controller_.songLoaded = true;
+    player_.Stop();
+    if (settings_.clearList) {
+        controller_.OpenFile(name);
+        playlist_.pendingIndex = 0;
+    } else {
+        playlist_.addFileEntry(name);
+        playlist_.renumberEntries();
+        form_.refreshPlaylist();
+        playlist_.pendingIndex = playlist_.entryCount() - 1;
     }
 }

@@ -3,10 +3,13 @@
 // The program's windows and their wiring: the main window, the player, the
 // playlist, the controller, the pop-up menu and the main window's timers.
 
+#include "core/hand_over.h"
 #include "core/main_form.h"
 #include "core/main_menu.h"
 #include "core/playback_controller.h"
+#include "core/settings.h"
 #include "decoder/sonark_player.h"
+#include "platform/command_channel.h"
 #include "platform/dialogs.h"
 #include "playlist/playlist_model.h"
 
@@ -23,17 +26,34 @@ public:
     PlaybackController &controller() { return controller_; }
     PlaylistModel &playlist() { return playlist_; }
 
+    const Settings &settings() const { return settings_; }
+
     // The file argument: every argument but the program name and the
     // switches, joined with blanks.
     static QString fileArgument(const QStringList &arguments);
 
+    // The message hook: commands from other programs and plug-ins, and the
+    // file a second instance hands over.
+    void receiveMessage(const platform::WindowMessage &message);
+
 private:
+    void chooseStartupFile(const QString &file);
+    void applySettings();
+    void saveSettings();
+    void executeCommand(int command, int argument);
+    void setVolume(int volume);
+    void takeHandedOverFile(const QString &name);
     void connectButtons();
     void startPlayer();
     void Timer1Timer();
     void Timer2Timer();
 
     platform::Dialogs &dialogs_;
+    QString programFolder_;
+    Settings settings_;
+    bool noSave_ = false;
+    bool startCdMode_ = false;
+    bool startupPending_ = true;
     TMainForm form_;
     PlaylistModel playlist_;
     TSonarkPlayer player_;
@@ -42,4 +62,8 @@ private:
     QTimer timer1_;
     QTimer timer2_;
     QString startupFile_;
+    int queuedCommand_ = 0;
+    int queuedArgument_ = 0;
+    HandOverBuffer handOver_;
+    platform::CommandChannel channel_;
 };

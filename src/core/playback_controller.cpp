@@ -14,12 +14,6 @@ const QString noTitle = QStringLiteral("<None>");
 const QString zeroTime = QStringLiteral("0:00");
 const char *const pitchName = "OUTPUT.DIRECTSOUND.PITCH";
 
-// ".mp3", ".mp2", ".mp1": the second-last character names a song.
-bool isSongName(const QString &name)
-{
-    return name.size() >= 2 && name[name.size() - 2].toLower() == QLatin1Char('p');
-}
-
 }  // namespace
 
 PlaybackController::PlaybackController(TSonarkPlayer &player, PlaylistModel &playlist, PlaybackView &view,
@@ -60,12 +54,7 @@ void PlaybackController::OpenFile(const QString &name)
         player_.Stop();
         resetDisplays();
     }
-    playlist_.clearEntries();
-    if (isSongName(name))
-        playlist_.addFileEntry(name);
-    else
-        appendPlaylistFile(playlist_, name);
-    playlist_.renumberEntries();
+    playlist_files::openFromMainWindow(playlist_, name);
     if (playlist_.entryCount() == 0)
         return;
 

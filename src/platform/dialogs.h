@@ -4,6 +4,7 @@
 // tests can answer them without a window ever blocking.
 
 #include <QString>
+#include <QStringList>
 
 namespace platform {
 
@@ -16,8 +17,17 @@ public:
     virtual void information(const QString &text) = 0;
     // The chosen file, or empty when cancelled.
     virtual QString openFileName(const QString &caption, const QString &folder, const QString &filter) = 0;
+    // Several chosen files, or none when cancelled.
+    virtual QStringList openFileNames(const QString &caption, const QString &folder, const QString &filter) = 0;
+    // The name to save under, asking before an existing file is replaced;
+    // empty when cancelled.
+    virtual QString saveFileName(const QString &caption, const QString &folder, const QString &filter) = 0;
+    // The chosen folder, or empty when cancelled.
+    virtual QString folderName(const QString &caption, const QString &folder) = 0;
     // The address of a stream or file, or empty when cancelled.
     virtual QString askAddress() = 0;
+    // A line of text typed by the user, or empty when cancelled.
+    virtual QString askText(const QString &caption, const QString &prompt) = 0;
 };
 
 // Qt's message boxes, titled with the application name. The address is
@@ -27,6 +37,10 @@ public:
     void error(const QString &text) override;
     void information(const QString &text) override;
     QString openFileName(const QString &caption, const QString &folder, const QString &filter) override;
+    QStringList openFileNames(const QString &caption, const QString &folder, const QString &filter) override;
+    QString saveFileName(const QString &caption, const QString &folder, const QString &filter) override;
+    QString folderName(const QString &caption, const QString &folder) override;
+    QString askText(const QString &caption, const QString &prompt) override;
 };
 
 }  // namespace platform

@@ -1,11 +1,26 @@
 #pragma once
 
-// Reading a playlist file into the playlist: one entry per line, addresses
-// as network entries, relative names from the list's own folder.
+// Playlist files (.m3u, .m3u8, .pls, .dmp): one name or address per line.
+// Written as bare lines; read leniently, as other players write them.
 
 #include "playlist_model.h"
 
 #include <QString>
 
-// Appends the entries; a file that cannot be read adds nothing.
-void appendPlaylistFile(PlaylistModel &playlist, const QString &path);
+namespace playlist_files {
+
+// The playlist window's reader: appends the addresses and the existing
+// MPEG audio files the file names. Relative names are found from the
+// playlist's own folder. Returns the system's description of a failure to
+// read, empty on success.
+QString readPlaylistFile(PlaylistModel &playlist, const QString &name);
+// The main window's open: a song alone, or every line of a playlist whether
+// its file exists or not. Failures give an empty list, silently.
+void openFromMainWindow(PlaylistModel &playlist, const QString &name);
+// Writes every entry as one line, replacing the file only once it is whole.
+// Returns the system's description of a failure, empty on success.
+QString writePlaylistFile(const PlaylistModel &playlist, const QString &name);
+// "Ludro.m3u" in the program folder.
+QString defaultPlaylistPath();
+
+}  // namespace playlist_files

@@ -1,5 +1,6 @@
 #include "playlist_model.h"
 
+#include <QCollator>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -75,6 +76,16 @@ int PlayedMarks::pick(int count, std::mt19937 &random)
     return chosen;
 }
 
+void PlayedMarks::remove(const std::vector<char> &removed)
+{
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < marks_.size(); ++i)
+        if (i >= removed.size() || !removed[i])
+            marks_[kept++] = marks_[i];
+    marks_.resize(kept);
+    rebuild();
+}
+
 void PlaylistModel::setColumn(int index, PlaylistEntry::Column column, const QString &text)
 {
     if (index >= 0 && index < entryCount())
@@ -112,6 +123,51 @@ void PlaylistModel::addNetworkEntry(const QString &text)
     entry[PlaylistEntry::Title] = text;
     entry[PlaylistEntry::Size] = QStringLiteral("0");
     append(std::move(entry));
+}
+
+void PlaylistModel::addFileEntry(const QString &folder, const QString &name, qint64 sizeKb)
+{
+    PlaylistEntry entry;
+    entry[PlaylistEntry::Title] = name;
+    entry[PlaylistEntry::Path] = folder;
+    entry[PlaylistEntry::Size] = QString::number(sizeKb);
+    append(std::move(entry));
+}
+
+void PlaylistModel::removeEntries(const std::vector<char> &removed)
+{
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+        if (i >= removed.size() || !removed[i])
+            entries_[kept++] = std::move(entries_[i]);
+    entries_.resize(kept);
+    playedMarks.remove(removed);
+}
+
+void PlaylistModel::swapEntries(int a, int b)
+{
+    std::swap(entries_.at(static_cast<std::size_t>(a)), entries_.at(static_cast<std::size_t>(b)));
+}
+
+void PlaylistModel::reverseEntries()
+{
+    std::reverse(entries_.begin(), entries_.end());
+}
+
+void PlaylistModel::sortEntries()
+{
+    QCollator collator;
+    std::vector<std::pair<QCollatorSortKey, std::size_t>> keys;
+    keys.reserve(entries_.size());
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+        keys.emplace_back(collator.sortKey(entries_[i][PlaylistEntry::Title]), i);
+    std::stable_sort(keys.begin(), keys.end(),
+                     [](const auto &a, const auto &b) { return a.first.compare(b.first) < 0; });
+    std::vector<PlaylistEntry> sorted;
+    sorted.reserve(entries_.size());
+    for (const auto &key : keys)
+        sorted.push_back(std::move(entries_[key.second]));
+    entries_ = std::move(sorted);
 }
 
 void PlaylistModel::renumberEntries()

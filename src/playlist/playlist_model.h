@@ -32,6 +32,8 @@ public:
     // A uniformly random unmarked position, marked; when all are marked a
     // new cycle starts with every position free again.
     int pick(int count, std::mt19937 &random);
+    // Drops the marks of removed positions; the marks above move down.
+    void remove(const std::vector<char> &removed);
 
 private:
     void rebuild();
@@ -51,6 +53,14 @@ public:
     void clearEntries();
     void addFileEntry(const QString &path);
     void addNetworkEntry(const QString &text);
+    // A file whose folder (with trailing "/") and size are already known.
+    void addFileEntry(const QString &folder, const QString &name, qint64 sizeKb);
+    // Removes every entry whose flag is set, with its played mark.
+    void removeEntries(const std::vector<char> &removed);
+    void swapEntries(int a, int b);
+    void reverseEntries();
+    // By title, ascending, in the user's locale; equal titles keep their order.
+    void sortEntries();
     void renumberEntries();
     // Path followed by the file-name part of the title; an address for a
     // network entry; empty beyond the end.
@@ -61,6 +71,10 @@ public:
     int currentIndex = 0;
     int pendingIndex = NoPosition;
     PlayedMarks playedMarks;
+    bool keepSorted = false;
+    bool musicGroup = false;
+    QString lastFolder;        // ends in "/" once set
+    QString lastPlaylistFile;  // saved or opened from the main window
 
 private:
     void append(PlaylistEntry entry);

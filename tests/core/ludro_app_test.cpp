@@ -2,6 +2,7 @@
 // command line plays through the ALSA "null" device and moves on by itself;
 // the menu and the window's buttons reach the controller.
 
+#include "core/hand_over.h"
 #include "core/ludro_app.h"
 #include "support/engine_session.h"
 #include "support/recording_dialogs.h"
@@ -44,6 +45,7 @@ protected:
     void SetUp() override
     {
         qputenv("LUDRO_HOME", (home.path() + '/').toUtf8());
+        qputenv("XDG_RUNTIME_DIR", home.path().toUtf8());
         QFile::copy(QString::fromStdString(fixture("l2-32k-mono.mp2")), home.filePath("first.mp2"));
         QFile::copy(QString::fromStdString(fixture("l3-44k-stereo-cbr.mp3")), home.filePath("second.mp3"));
         QFile list(home.filePath("list.m3u"));
@@ -74,8 +76,9 @@ TEST_F(Program, MenuAndButtonsReachTheController)
     ASSERT_TRUE(runUntil([&] { return app.controller().playerState == 1; }, 5000));
     auto *menu = app.mainForm().findChild<QMenu *>();
     ASSERT_NE(menu, nullptr);
+    EXPECT_TRUE(app.controller().repeat) << "repeat is on by default";
     findAction(menu, "&Repeat")->trigger();
-    EXPECT_TRUE(app.controller().repeat);
+    EXPECT_FALSE(app.controller().repeat);
     findAction(menu, "Show Time Remaining")->trigger();
     EXPECT_FALSE(app.controller().timeElapsed);
 
@@ -88,4 +91,56 @@ TEST_F(Program, MenuAndButtonsReachTheController)
     findAction(menu, "&URL...")->trigger();
     EXPECT_EQ(app.playlist().entryCount(), 1) << "a cancelled address window changes nothing";
     EXPECT_EQ(LudroApp::fileArgument({"ludro", "/cd", "My", "Song.mp3", "--noSave"}), "My Song.mp3");
+}
+
+TEST_F(Program, CommandsFromOutsideTakeOneSlotServedByTimer2)
+{
+    LudroApp app({"ludro", home.filePath("list.m3u")}, dialogs);
+    app.show();
+    const bool repeat = app.controller().repeat, shuffle = app.controller().shuffle;
+    app.receiveMessage({273, 40090, 0});
+    app.receiveMessage({273, 40091, 0});
+    QTest::qWait(400);
+    EXPECT_EQ(app.controller().repeat, repeat) << "the later command replaced the earlier one";
+    EXPECT_NE(app.controller().shuffle, shuffle);
+
+    app.receiveMessage({273, 40096, 150});
+    QTest::qWait(400);
+    EXPECT_EQ(app.settings().volume, 80);
+    app.receiveMessage({273, 40096, 0});
+    QTest::qWait(400);
+    EXPECT_EQ(app.settings().volume, 0);
+    app.receiveMessage({273, 40200, 0});
+    app.receiveMessage({273, 40095, 2});
+    QTest::qWait(400);
+    EXPECT_TRUE(runUntil([&] { return app.playlist().currentIndex == 1; }, 3000)) << "play entry 2";
+}
+
+TEST_F(Program, ASecondInstanceHandsItsFileOver)
+{
+    LudroApp app({"ludro", home.filePath("first.mp2")}, dialogs);
+    app.show();
+    ASSERT_TRUE(platform::sendToRunningPlayer(handOverMessages(home.filePath("second.mp3"))));
+    ASSERT_TRUE(runUntil([&] { return app.playlist().entryCount() == 2 && app.playlist().currentIndex == 1; }, 5000));
+    EXPECT_EQ(app.playlist().entryPath(1), home.filePath("second.mp3"));
+    EXPECT_TRUE(runUntil([&] { return app.mainForm().titleText() == "Second"; }, 5000));
+}
+
+TEST_F(Program, SettingsAreWrittenAtExitUnlessNoSave)
+{
+    const QString ini = home.filePath("LudroPro.ini");
+    {
+        LudroApp app({"ludro", "/NOSAVE"}, dialogs);
+        app.show();
+        app.controller().ToggleRepeat();
+    }
+    EXPECT_FALSE(QFile::exists(ini));
+    {
+        LudroApp app({"ludro"}, dialogs);
+        app.show();
+        app.controller().ToggleShuffle();
+    }
+    LudroApp again({"ludro"}, dialogs);
+    EXPECT_TRUE(again.settings().random);
+    EXPECT_TRUE(again.settings().repeat);
 }

@@ -16,11 +16,38 @@ public:
         filters << filter;
         return nextOpenFile;
     }
+    QStringList openFileNames(const QString &, const QString &folder, const QString &filter) override
+    {
+        openedIn << folder;
+        filters << filter;
+        return nextOpenFiles;
+    }
+    QString saveFileName(const QString &, const QString &folder, const QString &filter) override
+    {
+        openedIn << folder;
+        filters << filter;
+        return nextSaveFile;
+    }
+    QString folderName(const QString &, const QString &folder) override
+    {
+        openedIn << folder;
+        return nextFolder;
+    }
     QString askAddress() override { return nextAddress; }
+    QString askText(const QString &caption, const QString &prompt) override
+    {
+        askedTexts << caption + ": " + prompt;
+        return nextText;
+    }
 
     QStringList errors;
     QStringList informations;
     QStringList openedIn, filters;
     QString nextOpenFile;  // the answer of the next open dialog
+    QStringList nextOpenFiles;
+    QString nextSaveFile;
+    QString nextFolder;
     QString nextAddress;
+    QStringList askedTexts;  // "caption: prompt" of each input box
+    QString nextText;        // the answer of the next input box
 };

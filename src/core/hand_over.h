@@ -1,0 +1,29 @@
+#pragma once
+
+// Assembles a file name handed over by a second instance: one message per
+// character (wParam the character, lParam its 1-based position), then an end
+// message (wParam 0, lParam length + 1). Copies of any message change
+// nothing, and a name is given out exactly once.
+
+#include "platform/window_messages.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+class HandOverBuffer {
+public:
+    std::optional<QString> take(std::uintptr_t wParam, std::intptr_t lParam);
+
+private:
+    std::u32string collected_;
+};
+
+// WM_USER, the message that carries a handed-over file name.
+constexpr std::uint32_t handOverMessageNumber = 1024;
+
+// The messages that hand `name` over.
+std::vector<platform::WindowMessage> handOverMessages(const QString &name);

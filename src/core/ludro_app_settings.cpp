@@ -1,0 +1,47 @@
+// The settings' way into the windows at start and back into the file at exit.
+
+#include "ludro_app.h"
+
+void LudroApp::applySettings()
+{
+    controller_.repeat = settings_.repeat;
+    controller_.shuffle = settings_.random;
+    controller_.timeElapsed = settings_.elapsed;
+    controller_.showTimeInTitle = settings_.showTime;
+    controller_.songDir = settings_.songDir;
+    form_.showRepeat(settings_.repeat);
+    form_.showShuffle(settings_.random);
+    if (settings_.onTop)
+        controller_.ToggleAlwaysOnTop();
+    form_.move(settings_.leftPos, settings_.topPos);
+    form_.showVolume(settings_.volume);
+    form_.showBalance(settings_.balance);
+    // The knobs and the sound agree from the start.
+    player_.SetOutputVolume(static_cast<uint8_t>(settings_.balance), static_cast<uint8_t>(settings_.volume), 255);
+}
+
+// Nothing is written after "/noSave" or when start-up never finished.
+void LudroApp::saveSettings()
+{
+    if (noSave_ || startupPending_)
+        return;
+    settings_.leftPos = form_.x();
+    settings_.topPos = form_.y();
+    settings_.repeat = controller_.repeat;
+    settings_.random = controller_.shuffle;
+    settings_.elapsed = controller_.timeElapsed;
+    settings_.onTop = controller_.alwaysOnTop;
+    settings_.songDir = controller_.songDir;
+    settings_.songPlaying = playlist_.currentIndex;
+    const QString path = settingsPath(programFolder_);
+    platform::ProfileFile file = platform::ProfileFile::load(path);
+    settings_.write(file, programFolder_);
+    file.save(path);
+}
+
+void LudroApp::setVolume(int volume)
+{
+    settings_.volume = volume;
+    player_.SetOutputVolume(255, static_cast<uint8_t>(volume), 255);
+    form_.showVolume(volume);
+}

@@ -1,0 +1,162 @@
+#include "playlist/id3_form.h"
+
+#include "appearance/form_style.h"
+#include "playlist/id3_genres.h"
+#include "playlist/song_tag.h"
+
+#include <QFile>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QLabel *valueLabel(QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    label->setProperty("role", "value");
+    label->setMinimumWidth(90);
+    return label;
+}
+
+}  // namespace
+
+TID3Form::TID3Form(PlaylistModel &playlist, platform::Dialogs &dialogs, QWidget *parent)
+    : QDialog(parent), playlist_(playlist), dialogs_(dialogs), genre_(new QComboBox(this)),
+      fileLabel_(valueLabel(this))
+{
+    setWindowTitle(QStringLiteral("ID3 Tag"));
+    setStyleSheet(graphiteFormStyle());
+
+    auto *tagBox = new QGroupBox(QStringLiteral("ID3 Tag"), this);
+    auto *tagGrid = new QGridLayout(tagBox);
+    const char *const names[] = {"Title", "Artist", "Album", "Year", "Comment"};
+    for (int i = 0; i < 5; ++i) {
+        edits_[i] = new QLineEdit(tagBox);
+        edits_[i]->setMaxLength(i == 3 ? id3::YearWidth : id3::TextWidth);
+    }
+    for (int row : {0, 1, 2}) {
+        tagGrid->addWidget(new QLabel(QString::fromLatin1(names[row]), tagBox), row, 0);
+        tagGrid->addWidget(edits_[row], row, 1, 1, 3);
+    }
+    tagGrid->addWidget(new QLabel(QStringLiteral("Year"), tagBox), 3, 0);
+    edits_[3]->setFixedWidth(56);
+    tagGrid->addWidget(edits_[3], 3, 1);
+    tagGrid->addWidget(new QLabel(QStringLiteral("Genre"), tagBox), 3, 2, Qt::AlignRight);
+    genre_->addItems(sortedId3GenreNames());
+    genre_->setMaxVisibleItems(16);
+    genre_->setCurrentIndex(-1);
+    tagGrid->addWidget(genre_, 3, 3);
+    tagGrid->addWidget(new QLabel(QStringLiteral("Comment"), tagBox), 4, 0);
+    tagGrid->addWidget(edits_[4], 4, 1, 1, 3);
+    tagGrid->setColumnStretch(3, 1);
+
+    auto *infoBox = new QGroupBox(QStringLiteral("File Information"), this);
+    auto *infoGrid = new QGridLayout(infoBox);
+    for (int i = 0; i < 6; ++i) {
+        info_[i] = valueLabel(infoBox);
+        infoGrid->addWidget(info_[i], i % 3, i / 3);
+    }
+
+    auto *save = new QPushButton(QStringLiteral("Save"), this);
+    auto *clear = new QPushButton(QStringLiteral("Clear Tag"), this);
+    auto *cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    save->setDefault(true);
+    QObject::connect(save, &QPushButton::clicked, [this] { SaveClick(); });
+    QObject::connect(clear, &QPushButton::clicked, [this] { ClearTagClick(); });
+    QObject::connect(cancel, &QPushButton::clicked, [this] { CancelClick(); });
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(save);
+    buttons->addWidget(clear);
+    buttons->addWidget(cancel);
+
+    fileLabel_->setWordWrap(true);
+    auto *column = new QVBoxLayout(this);
+    column->addWidget(fileLabel_);
+    column->addWidget(tagBox);
+    column->addWidget(infoBox);
+    column->addLayout(buttons);
+    setFixedWidth(380);
+}
+
+void TID3Form::OpenTagEditor(const QString &path, int row)
+{
+    fill(path, row);
+    exec();
+}
+
+void TID3Form::fill(const QString &path, int row)
+{
+    genre_->setCurrentIndex(-1);
+    for (QLineEdit *edit : edits_)
+        edit->clear();
+    tagPresent_ = false;
+    path_ = path;
+    row_ = row;
+    fileLabel_->setText(path);
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    const std::optional<Id3Tag> tag = id3::readTag(path);
+    showColumns(tag);
+    if (!tag)
+        return;
+    tagPresent_ = true;
+    edits_[0]->setText(tag->title);
+    edits_[1]->setText(tag->artist);
+    edits_[2]->setText(tag->album);
+    edits_[3]->setText(tag->year);
+    edits_[4]->setText(tag->comment);
+    genre_->setCurrentIndex(genre_->findText(id3GenreName(tag->genre)));
+}
+
+void TID3Form::setFileInformation(const QStringList &texts)
+{
+    for (int i = 0; i < 6; ++i)
+        info_[i]->setText(texts.value(i));
+}
+
+// Without a genre chosen the byte is 255, which no name has.
+Id3Tag TID3Form::editedTag() const
+{
+    Id3Tag tag{edits_[0]->text(), edits_[1]->text(), edits_[2]->text(), edits_[3]->text(), edits_[4]->text()};
+    tag.genre = genre_->currentIndex() < 0 ? 255 : id3GenreNumber(genre_->currentText());
+    return tag;
+}
+
+void TID3Form::showColumns(const std::optional<Id3Tag> &tag)
+{
+    if (row_ > 0)
+        showTagColumns(playlist_, row_ - 1, tag);
+}
+
+void TID3Form::SaveClick()
+{
+    const Id3Tag tag = editedTag();
+    const QString error = id3::TagWriter().save(path_, tag);
+    if (!error.isEmpty()) {
+        dialogs_.error(error);
+        return;
+    }
+    showColumns(tag);
+    if (OnTagChanged)
+        OnTagChanged(path_);
+    accept();
+}
+
+void TID3Form::ClearTagClick()
+{
+    const QString error = id3::TagWriter().clear(path_);
+    if (!error.isEmpty()) {
+        dialogs_.error(error);
+        return;
+    }
+    showColumns(std::nullopt);
+    if (OnTagChanged)
+        OnTagChanged(path_);
+    accept();
+}

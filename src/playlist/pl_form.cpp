@@ -1,0 +1,427 @@
+#include "pl_form.h"
+
+#include "file_drop.h"
+#include "playlist_edits.h"
+#include "title_header.h"
+
+#include "appearance/theme.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+namespace {
+
+constexpr QSize DefaultSize{490, 340};
+constexpr QPoint BarPlace{5, 5};
+constexpr int BarHeight = 50;
+constexpr int LitBarOffset = 95;  // lit buttons lie this far below their place
+constexpr int Border = 5;
+constexpr int SearchTop = 62;
+constexpr int ListTop = 86;
+constexpr int BottomRoom = 30;
+
+// Source pieces of the frame in the playlist picture.
+const QRect BackgroundTile(0, 50, 20, 50);
+const QRect LeftBorder(20, 55, 5, 35);
+const QRect RightBorder(65, 55, 5, 35);
+const QRect TopBorder(25, 50, 40, 5);
+const QRect BottomBorder(25, 95, 40, 5);
+const QRect TopLeftCorner(20, 50, 5, 5);
+const QRect BottomLeftCorner(20, 95, 5, 5);
+const QRect TopRightCorner(65, 50, 5, 5);
+const QRect HeaderStrip(70, 50, 20, 20);
+const QRect ResizeGrip(45, 75, 25, 25);
+const QRect CloseButton(70, 70, 15, 15);
+
+QString cssColor(const QColor &color)
+{
+    return color.name(QColor::HexRgb);
+}
+
+void tile(QPainter &painter, const QRect &area, const QImage &picture, const QRect &piece)
+{
+    painter.drawTiledPixmap(area, QPixmap::fromImage(picture.copy(piece)));
+}
+
+}  // namespace
+
+TPLForm::TPLForm(PlaylistModel &playlist, platform::Dialogs &dialogs, const TextureSet &texture, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), playlist_(playlist), dialogs_(dialogs),
+      texture_(texture), commands_(playlist, dialogs), table_(playlist, this), titleView_(this),
+      quickSearchCaption_(QStringLiteral("Quick Search:"), this), quickSearch_(this), status_(this),
+      fontSize_(texture.layout.playlist.listFontSize)
+{
+    setWindowTitle(QStringLiteral("Playlist"));
+    setMinimumSize(MinimumSize);
+    setMaximumSize(MaximumSize);
+    resize(DefaultSize);
+    setAcceptDrops(true);
+    setMouseTracking(true);
+
+    const PlaylistLayout &layout = texture.layout.playlist;
+    titleView_.setObjectName(QStringLiteral("TitleView"));
+    titleView_.setHeader(new TitleHeader(texture.pictures.playlist.copy(HeaderStrip), theme::Glyph, &titleView_));
+    titleView_.setModel(&table_);
+    titleView_.setRootIsDecorated(false);
+    titleView_.setUniformRowHeights(true);
+    titleView_.setAllColumnsShowFocus(true);
+    titleView_.setSelectionMode(QAbstractItemView::ExtendedSelection);
+    titleView_.setSelectionBehavior(QAbstractItemView::SelectRows);
+    titleView_.setEditTriggers(QAbstractItemView::NoEditTriggers);
+    titleView_.setContextMenuPolicy(Qt::CustomContextMenu);
+    titleView_.setFrameShape(QFrame::NoFrame);
+    titleView_.header()->setStretchLastSection(false);
+    titleView_.setStyleSheet(
+        QStringLiteral("QTreeView { background: %1; color: %2; selection-background-color: #1d5673;"
+                       " selection-color: #ffffff; outline: 0; }"
+                       "QScrollBar { background: #14181f; border: 0; width: 11px; height: 11px; }"
+                       "QScrollBar::handle { background: #4a5463; border: 1px solid #07090c; min-height: 16px;"
+                       " min-width: 16px; }"
+                       "QScrollBar::add-line, QScrollBar::sub-line { width: 0; height: 0; }")
+            .arg(cssColor(toQColor(layout.listBackground)), cssColor(toQColor(layout.listColor))));
+    QFont listFont(layout.listFont);
+    listFont.setPointSize(fontSize_);
+    titleView_.setFont(listFont);
+    titleView_.installEventFilter(this);
+    connect(&titleView_, &QTreeView::doubleClicked, this, [this](const QModelIndex &index) {
+        commands_.playEntry(index.row());
+    });
+    connect(&titleView_, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        updateMenus();
+        listMenu_->popup(titleView_.viewport()->mapToGlobal(at));
+    });
+
+    QFont small(QStringLiteral("Arial"));
+    small.setPixelSize(11);
+    quickSearchCaption_.setFont(small);
+    quickSearchCaption_.setStyleSheet(QStringLiteral("color: %1;").arg(cssColor(toQColor(layout.quickSortColor))));
+    quickSearch_.setFont(small);
+    quickSearch_.setStyleSheet(QStringLiteral("QLineEdit { color: %1; background: %2; border: 1px solid #07090c;"
+                                              " padding: 0 3px; }")
+                                   .arg(cssColor(toQColor(layout.quickSearchEditColor)),
+                                        cssColor(toQColor(layout.quickSearchEditBackground))));
+    quickSearch_.installEventFilter(this);
+    connect(&quickSearch_, &QLineEdit::textEdited, this, [this] { searchQuickly(false); });
+    status_.setFont(small);
+    status_.setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    status_.setStyleSheet(QStringLiteral("color: %1;").arg(cssColor(toQColor(layout.infoTextColor))));
+
+    buildMenus();
+    refresh();
+}
+
+// ---- the list ----
+
+void TPLForm::refresh()
+{
+    table_.reload();
+    status_.setText(playlist_edits::statusText(playlist_, QStringLiteral("Song(s)")));
+    updateMenus();
+}
+
+void TPLForm::focusEntry(int index)
+{
+    if (index < 0 || index >= playlist_.entryCount())
+        return;
+    const QModelIndex row = table_.index(index, 0);
+    titleView_.selectionModel()->setCurrentIndex(row, QItemSelectionModel::NoUpdate);
+    titleView_.scrollTo(row);
+}
+
+std::vector<char> TPLForm::selectedFlags() const
+{
+    std::vector<char> flags(static_cast<std::size_t>(playlist_.entryCount()), 0);
+    for (const QModelIndex &row : titleView_.selectionModel()->selectedRows())
+        if (row.row() < playlist_.entryCount())
+            flags[static_cast<std::size_t>(row.row())] = 1;
+    return flags;
+}
+
+int TPLForm::selectedIndex() const
+{
+    const QModelIndexList rows = titleView_.selectionModel()->selectedRows();
+    return rows.size() == 1 ? rows.front().row() : -1;
+}
+
+void TPLForm::select(int index)
+{
+    if (index < 0 || index >= playlist_.entryCount())
+        return;
+    const QModelIndex row = table_.index(index, 0);
+    titleView_.selectionModel()->setCurrentIndex(
+        row, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    titleView_.scrollTo(row);
+}
+
+void TPLForm::run(const std::function<void()> &command)
+{
+    command();
+    refresh();
+}
+
+void TPLForm::playSelected()
+{
+    commands_.playEntry(selectedIndex());
+}
+
+void TPLForm::moveSelected(int step)
+{
+    const int index = selectedIndex();
+    const int moved = step < 0 ? commands_.moveUp(index) : commands_.moveDown(index);
+    if (moved < 0)
+        return;
+    refresh();
+    select(moved);
+}
+
+void TPLForm::searchQuickly(bool play)
+{
+    const int found = playlist_edits::quickSearch(playlist_, quickSearch_.text());
+    if (found < 0)
+        return;
+    select(found);
+    if (play)
+        commands_.playEntry(found);
+}
+
+void TPLForm::changeFontSize(int step)
+{
+    fontSize_ = std::max(1, fontSize_ + step);
+    QFont font = titleView_.font();
+    font.setPointSize(fontSize_);
+    titleView_.setFont(font);
+}
+
+bool TPLForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent *>(event)->key();
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    if (watched == &titleView_ && enter) {
+        playSelected();
+        return true;
+    }
+    if (watched == &titleView_ && key == Qt::Key_Escape) {
+        close();
+        return true;
+    }
+    if (watched == &quickSearch_ && enter) {
+        searchQuickly(true);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// ---- showing, hiding, layout ----
+
+void TPLForm::showEvent(QShowEvent *event)
+{
+    for (int c = 0; c < PlaylistEntry::ColumnCount; ++c) {
+        const std::size_t i = static_cast<std::size_t>(c);
+        if (columnWidths[i] < 5)
+            columnWidths[i] = PlaylistTable::DefaultWidths[i];
+        titleView_.setColumnWidth(c, columnWidths[i]);
+    }
+    QWidget::showEvent(event);
+}
+
+void TPLForm::hideEvent(QHideEvent *event)
+{
+    for (int c = 0; c < PlaylistEntry::ColumnCount; ++c)
+        columnWidths[static_cast<std::size_t>(c)] = titleView_.columnWidth(c);
+    QWidget::hideEvent(event);
+}
+
+void TPLForm::resizeEvent(QResizeEvent *event)
+{
+    const int w = width(), h = height();
+    quickSearchCaption_.setGeometry(12, SearchTop, 76, 18);
+    quickSearch_.setGeometry(88, SearchTop, std::min(160, w / 3), 18);
+    status_.setGeometry(quickSearch_.geometry().right() + 8, SearchTop, w - quickSearch_.geometry().right() - 22, 18);
+    titleView_.setGeometry(10, ListTop, w - 20, h - ListTop - BottomRoom);
+    QWidget::resizeEvent(event);
+}
+
+// ---- drawing ----
+
+QRect TPLForm::buttonRect(Button button) const
+{
+    const PlaylistLayout &l = texture_.layout.playlist;
+    switch (button) {
+    case Button::File:
+        return l.file;
+    case Button::Add:
+        return l.add;
+    case Button::Delete:
+        return l.remove;
+    case Button::Play:
+        return l.play;
+    case Button::Edit:
+        return l.edit;
+    case Button::Id3Tag:
+        return l.id3tag;
+    case Button::Sort:
+        return l.sort;
+    case Button::Close:
+        return closeRect();
+    case Button::None:
+        break;
+    }
+    return {};
+}
+
+QRect TPLForm::closeRect() const
+{
+    return QRect(std::max(texture_.layout.playlist.exitMinLeft, width() - 24), 9, 15, 15);
+}
+
+QRect TPLForm::gripRect() const
+{
+    return QRect(width() - 25, height() - 25, 25, 25);
+}
+
+TPLForm::Button TPLForm::buttonAt(QPoint place) const
+{
+    for (Button b : {Button::File, Button::Add, Button::Delete, Button::Play, Button::Edit, Button::Id3Tag,
+                     Button::Sort, Button::Close})
+        if (buttonRect(b).contains(place))
+            return b;
+    return Button::None;
+}
+
+void TPLForm::paintFrame(QPainter &painter) const
+{
+    const QImage &picture = texture_.pictures.playlist;
+    const int w = width(), h = height();
+    tile(painter, rect(), picture, BackgroundTile);
+    tile(painter, QRect(0, 0, w, Border), picture, TopBorder);
+    tile(painter, QRect(0, h - Border, w, Border), picture, BottomBorder);
+    tile(painter, QRect(0, 0, Border, h), picture, LeftBorder);
+    tile(painter, QRect(w - Border, 0, Border, h), picture, RightBorder);
+    painter.drawImage(QPoint(0, 0), picture, TopLeftCorner);
+    painter.drawImage(QPoint(0, h - Border), picture, BottomLeftCorner);
+    painter.drawImage(QPoint(w - Border, 0), picture, TopRightCorner);
+    painter.drawImage(BarPlace, picture, QRect(0, 0, std::min(picture.width(), w - 2 * Border), BarHeight));
+    painter.drawImage(gripRect().topLeft(), picture, ResizeGrip);
+    painter.drawImage(closeRect().topLeft(), picture, CloseButton);
+}
+
+void TPLForm::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    paintFrame(painter);
+    if (highlighted_ != Button::None && highlighted_ != Button::Close) {
+        const QRect place = buttonRect(highlighted_);
+        painter.drawImage(place.topLeft(), texture_.pictures.playlist,
+                          place.translated(-BarPlace.x(), LitBarOffset));
+    }
+    // A recess around the list, as the main window's display.
+    const QRect well = titleView_.geometry().adjusted(-1, -1, 1, 1);
+    painter.setPen(theme::RimDark);
+    painter.drawLine(well.topLeft(), well.topRight());
+    painter.drawLine(well.topLeft(), well.bottomLeft());
+    painter.setPen(theme::RimLight);
+    painter.drawLine(well.bottomLeft(), well.bottomRight());
+    painter.drawLine(well.topRight(), well.bottomRight());
+}
+
+// ---- mouse: buttons, moving and resizing ----
+
+void TPLForm::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return QWidget::mousePressEvent(event);
+    const QPoint place = event->position().toPoint();
+    pressGlobal_ = event->globalPosition().toPoint();
+    geometryAtPress_ = geometry();
+    if (buttonAt(place) != Button::None)
+        drag_ = Drag::None;
+    else if (gripRect().contains(place) || place.x() >= width() - Border || place.y() >= height() - Border)
+        drag_ = Drag::Resize;
+    else
+        drag_ = Drag::Move;
+}
+
+void TPLForm::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPoint offset = event->globalPosition().toPoint() - pressGlobal_;
+    if (drag_ == Drag::Move) {
+        move(geometryAtPress_.topLeft() + offset);
+        return;
+    }
+    if (drag_ == Drag::Resize) {
+        const QSize size = geometryAtPress_.size() + QSize(offset.x(), offset.y());
+        // A drag beyond the limits is ignored, not clamped.
+        if (size.width() >= MinimumSize.width() && size.width() <= MaximumSize.width()
+            && size.height() >= MinimumSize.height() && size.height() <= MaximumSize.height())
+            resize(size);
+        return;
+    }
+    const Button under = buttonAt(event->position().toPoint());
+    if (under != highlighted_) {
+        highlighted_ = under;
+        update();
+    }
+}
+
+void TPLForm::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool wasDrag = drag_ != Drag::None;
+    drag_ = Drag::None;
+    if (event->button() == Qt::LeftButton && !wasDrag)
+        click(buttonAt(event->position().toPoint()));
+}
+
+void TPLForm::leaveEvent(QEvent *event)
+{
+    highlighted_ = Button::None;
+    update();
+    QWidget::leaveEvent(event);
+}
+
+void TPLForm::click(Button button)
+{
+    if (button == Button::Close)
+        return void(close());
+    if (button == Button::Play)
+        return playSelected();
+    if (button == Button::Id3Tag) {
+        if (selectedIndex() >= 0)
+            emit id3TagRequested(selectedIndex());
+        return;
+    }
+    const auto menu = buttonMenus_.find(button);
+    if (menu == buttonMenus_.end())
+        return;
+    updateMenus();
+    menu->second->popup(mapToGlobal(buttonRect(button).bottomLeft()));
+}
+
+// ---- dropped files ----
+
+void TPLForm::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TPLForm::dropEvent(QDropEvent *event)
+{
+    QStringList names;
+    for (const QUrl &url : event->mimeData()->urls())
+        if (url.isLocalFile())
+            names << url.toLocalFile();
+    if (names.isEmpty())
+        return;
+    event->acceptProposedAction();
+    const QStringList errors = file_drop::dropOnPlaylistWindow(playlist_, names);
+    refresh();
+    for (const QString &error : errors)
+        dialogs_.error(error);
+}

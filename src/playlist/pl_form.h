@@ -1,0 +1,106 @@
+#pragma once
+
+// The playlist window: the texture's button bar and frame around the list
+// `TitleView`, a quick search and the status text. It edits the one
+// playlist through PlaylistCommands and only asks the main window to play
+// (the pending index). Files dropped on it join the list.
+
+#include "appearance/texture_set.h"
+#include "platform/dialogs.h"
+#include "playlist_commands.h"
+#include "playlist_model.h"
+#include "playlist_table.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTreeView>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <map>
+#include <vector>
+
+class TPLForm : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr QSize MinimumSize{301, 201};
+    static constexpr QSize MaximumSize{799, 1023};
+
+    TPLForm(PlaylistModel &playlist, platform::Dialogs &dialogs, const TextureSet &texture,
+            QWidget *parent = nullptr);
+
+    // The list changed elsewhere: rows and status are read again.
+    void refresh();
+    // The focus mark on the entry, scrolled into view.
+    void focusEntry(int index);
+
+    QTreeView &titleView() { return titleView_; }
+    QLineEdit &quickSearchEdit() { return quickSearch_; }
+    QString statusText() const { return status_.text(); }
+    int fontSize() const { return fontSize_; }
+    // The menu command with this caption, for the keys and the tests.
+    QAction *action(const QString &caption) const;
+    std::vector<char> selectedFlags() const;
+    // The selected entry when exactly one is selected, else -1.
+    int selectedIndex() const;
+    void select(int index);
+
+    // Stored when the window is hidden, applied when it is shown.
+    std::array<int, PlaylistEntry::ColumnCount> columnWidths = PlaylistTable::DefaultWidths;
+
+signals:
+    void id3TagRequested(int index);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    enum class Button { None = -1, File, Add, Delete, Play, Edit, Id3Tag, Sort, Close };
+    enum class Drag { None, Move, Resize };
+
+    void buildMenus();
+    void updateMenus();
+    QMenu *addMenu(const QString &name, const std::vector<std::pair<QString, std::function<void()>>> &items);
+    void run(const std::function<void()> &command);
+    void click(Button button);
+    Button buttonAt(QPoint place) const;
+    QRect buttonRect(Button button) const;
+    QRect closeRect() const;
+    QRect gripRect() const;
+    void paintFrame(QPainter &painter) const;
+    void searchQuickly(bool play);
+    void playSelected();
+    void moveSelected(int step);
+    void changeFontSize(int step);
+
+    PlaylistModel &playlist_;
+    platform::Dialogs &dialogs_;
+    const TextureSet &texture_;
+    PlaylistCommands commands_;
+    PlaylistTable table_;
+    QTreeView titleView_;
+    QLabel quickSearchCaption_;
+    QLineEdit quickSearch_;
+    QLabel status_;
+    std::map<Button, QMenu *> buttonMenus_;
+    QMenu *listMenu_ = nullptr;
+    int fontSize_;
+
+    Button highlighted_ = Button::None;
+    Drag drag_ = Drag::None;
+    QPoint pressGlobal_;
+    QRect geometryAtPress_;
+};

@@ -1,0 +1,133 @@
+#include "playlist_edits.h"
+
+namespace playlist_edits {
+
+namespace {
+
+const QString GroupSeparator = QStringLiteral("  :  /");
+
+}  // namespace
+
+void deleteEntries(PlaylistModel &playlist, const std::vector<char> &selected, bool keepSelected)
+{
+    const int count = playlist.entryCount();
+    std::vector<char> removed(static_cast<std::size_t>(count), 0);
+    for (int i = count - 1; i >= 0; --i) {
+        const bool isSelected = static_cast<std::size_t>(i) < selected.size() && selected[static_cast<std::size_t>(i)];
+        if (isSelected == keepSelected)
+            continue;
+        removed[static_cast<std::size_t>(i)] = 1;
+        if (i + 1 <= playlist.currentIndex && playlist.currentIndex > 0)
+            --playlist.currentIndex;
+    }
+    playlist.removeEntries(removed);
+    playlist.renumberEntries();
+    if (playlist.currentIndex >= playlist.entryCount())
+        playlist.currentIndex = 0;
+}
+
+void deleteAll(PlaylistModel &playlist)
+{
+    playlist.currentIndex = 0;
+    playlist.clearEntries();
+}
+
+void reverse(PlaylistModel &playlist)
+{
+    const int count = playlist.entryCount();
+    if (count < 2)
+        return;
+    playlist.reverseEntries();
+    if (playlist.currentIndex >= 0 && playlist.currentIndex < count)
+        playlist.currentIndex = count - 1 - playlist.currentIndex;
+    playlist.renumberEntries();
+}
+
+void randomize(PlaylistModel &playlist, std::mt19937 &random)
+{
+    const int count = playlist.entryCount();
+    if (count < 2)
+        return;
+    std::uniform_int_distribution<int> pick(0, count - 1);
+    for (int i = 0; i < count; ++i)
+        playlist.swapEntries(i, pick(random));
+    playlist.renumberEntries();
+}
+
+void sort(PlaylistModel &playlist)
+{
+    playlist.sortEntries();
+    playlist.renumberEntries();
+}
+
+int moveUp(PlaylistModel &playlist, int index)
+{
+    if (playlist.entryCount() < 3 || index < 1 || index >= playlist.entryCount())
+        return -1;
+    playlist.swapEntries(index, index - 1);
+    playlist.renumberEntries();
+    return index - 1;
+}
+
+int moveDown(PlaylistModel &playlist, int index)
+{
+    if (playlist.entryCount() < 3 || index < 0 || index + 1 >= playlist.entryCount())
+        return -1;
+    playlist.swapEntries(index, index + 1);
+    playlist.renumberEntries();
+    return index + 1;
+}
+
+void applyMusicGroup(PlaylistModel &playlist)
+{
+    for (int i = 0; i < playlist.entryCount(); ++i) {
+        const PlaylistEntry &entry = playlist.entry(i);
+        const QString &path = entry[PlaylistEntry::Path];
+        const QString &title = entry[PlaylistEntry::Title];
+        if (path.isEmpty())
+            continue;
+        if (!playlist.musicGroup) {
+            playlist.setColumn(i, PlaylistEntry::Title, title.section('/', -1));
+            continue;
+        }
+        if (title.contains('/'))
+            continue;
+        const QString group = path.chopped(1).section('/', -1);
+        if (!group.isEmpty())
+            playlist.setColumn(i, PlaylistEntry::Title, group.toUpper() + GroupSeparator + title);
+    }
+    playlist.renumberEntries();
+}
+
+void settle(PlaylistModel &playlist)
+{
+    if (playlist.keepSorted)
+        playlist.sortEntries();
+    playlist.renumberEntries();
+}
+
+int quickSearch(const PlaylistModel &playlist, const QString &text)
+{
+    if (text.isEmpty())
+        return -1;
+    for (int i = 0; i < playlist.entryCount(); ++i)
+        if (playlist.entry(i)[PlaylistEntry::Title].startsWith(text, Qt::CaseInsensitive))
+            return i;
+    return -1;
+}
+
+QString statusText(const PlaylistModel &playlist, const QString &songsWord)
+{
+    if (playlist.entryCount() == 0)
+        return {};
+    qint64 total = 0;
+    for (int i = 0; i < playlist.entryCount(); ++i)
+        total += playlist.entry(i)[PlaylistEntry::Size].toLongLong();
+    return QStringLiteral("%1 %2 - %3,%4Mb")
+        .arg(playlist.entryCount())
+        .arg(songsWord)
+        .arg(total / 1024)
+        .arg((total % 1024) / 100);
+}
+
+}  // namespace playlist_edits

@@ -1,0 +1,28 @@
+#pragma once
+
+// The playlist as the rows of the playlist window's report list.
+
+#include "playlist_model.h"
+
+#include <QAbstractTableModel>
+
+#include <array>
+
+class PlaylistTable : public QAbstractTableModel {
+public:
+    static const std::array<const char *, PlaylistEntry::ColumnCount> Captions;
+    static const std::array<int, PlaylistEntry::ColumnCount> DefaultWidths;
+
+    explicit PlaylistTable(PlaylistModel &playlist, QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    // The list changed under the table: rows are read again.
+    void reload();
+
+private:
+    PlaylistModel &playlist_;
+};

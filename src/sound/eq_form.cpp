@@ -1,0 +1,282 @@
+#include "sound/eq_form.h"
+
+#include "appearance/theme.h"
+#include "appearance/window_title_bar.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+
+// Places in the Winamp equalizer layout.
+constexpr QRect TitleBar{0, 0, 275, 14};
+constexpr QRect CloseKey{264, 3, 9, 9};
+constexpr QRect SwitchKey{14, 18, 25, 12};
+constexpr QRect PresetsKey{219, 18, 44, 12};
+constexpr QRect LabelArea{86, 18, 128, 12};
+constexpr int BodyHeight = 116;
+constexpr int FirstSliderLeft = 78, SliderSpacing = 18, SliderTop = 38;
+
+const QString saveCaption = QStringLiteral("Save Preset...");
+const QString savePrompt = QStringLiteral("Save this Equalizer Settings as...");
+
+QString colourSheet(TextureColor text, TextureColor background)
+{
+    return QStringLiteral("color: %1; background: %2;").arg(toQColor(text).name(), toQColor(background).name());
+}
+
+}  // namespace
+
+TEQForm::TEQForm(const TextureSet &texture, const QString &presetsFolder, platform::Dialogs &dialogs, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), texture_(texture), presets_(presetsFolder),
+      dialogs_(dialogs), useEq_(new QCheckBox(QStringLiteral("Use Eq"), this)), presetList_(new QListWidget(this))
+{
+    setWindowTitle(QStringLiteral("Equalizer"));
+    setFixedHeight(WindowHeight);
+    setMinimumWidth(BodyWidth + 100);
+    resize(436, WindowHeight);
+    composeBackground();
+
+    const QImage &picture = texture_.pictures.equalizer;
+    const QImage track = picture.copy(209, 164, 12, 63);
+    const QImage thumb = picture.copy(0, 164, 11, 11);
+    for (int i = 0; i < equalizer::SliderCount; ++i) {
+        auto *bar = new TBMPScrollBar(this);
+        bar->setBMPTrack(track);
+        bar->setBMPThumb(thumb);
+        bar->setRange(equalizer::MinPosition, equalizer::MaxPosition);
+        bar->SmallChange = i == 0 ? 1 : 2;
+        bar->LargeChange = 5;
+        bar->move(FirstSliderLeft + SliderSpacing * i, SliderTop);
+        bar->OnChange = [this, i](TBMPScrollBar *) { sliderChanged(i); };
+        trackbars_[i] = bar;
+    }
+
+    const EqualizerLayout &colours = texture_.layout.equalizer;
+    useEq_->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(toQColor(colours.infoColor).name()));
+    useEq_->setToolTip(QStringLiteral("Turn On/Off"));
+    QObject::connect(useEq_, &QCheckBox::toggled, [this] {
+        EqualizerChanged = true;
+        update();
+    });
+    presetList_->setStyleSheet(colourSheet(colours.listColor, colours.listBackground) +
+                               QStringLiteral(" border: 1px solid #07090c;"));
+    presetList_->setSortingEnabled(true);
+    QObject::connect(presetList_, &QListWidget::itemClicked,
+                     [this](QListWidgetItem *item) { LoadPreset(item->text()); });
+
+    buildSetupMenu();
+    windowMenu_.addAction(QStringLiteral("Equalizer Help"))->setEnabled(false);
+    windowMenu_.addAction(QStringLiteral("Close"), [this] { close(); });
+}
+
+void TEQForm::composeBackground()
+{
+    const QImage &picture = texture_.pictures.equalizer;
+    background_ = picture.copy(0, 0, BodyWidth, BodyHeight).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&background_);
+    painter.drawImage(SwitchKey.topLeft(), picture.copy(10, 119, 25, 12));
+    painter.drawImage(CloseKey.topLeft(), picture.copy(0, 115, 9, 9));
+    painter.drawImage(PresetsKey.topLeft(), picture.copy(224, 164, 44, 12));
+    painter.drawImage(TitleBar.topLeft(), picture.copy(0, 134, 275, 14));
+    switchOn_ = picture.copy(69, 119, 25, 12);
+}
+
+void TEQForm::buildSetupMenu()
+{
+    setupMenu_.addAction(QStringLiteral("Save as Preset..."), [this] { SaveAsPreset(); });
+    setupMenu_.addSeparator();
+    setupMenu_.addAction(QStringLiteral("Reset"), [this] { Reset(); });
+    setupMenu_.addAction(QStringLiteral("Move Right"), [this] { MoveRight(); });
+    setupMenu_.addAction(QStringLiteral("Move Left"), [this] { MoveLeft(); });
+}
+
+// ---- sliders ----
+
+equalizer::Positions TEQForm::positions() const
+{
+    equalizer::Positions p{};
+    for (int i = 0; i < equalizer::SliderCount; ++i)
+        p[i] = trackbars_[i]->Position();
+    return p;
+}
+
+// Moves made together leave the band label to the caller.
+void TEQForm::setPositions(const equalizer::Positions &p)
+{
+    loading_ = true;
+    for (int i = 0; i < equalizer::SliderCount; ++i)
+        trackbars_[i]->SetPosition(p[i]);
+    loading_ = false;
+    EqualizerChanged = true;
+}
+
+void TEQForm::setStoredValues(const equalizer::StoredValues &values)
+{
+    setPositions(equalizer::fromStoredValues(values));
+}
+
+void TEQForm::sliderChanged(int slider)
+{
+    EqualizerChanged = true;
+    if (!loading_)
+        setBandLabel(equalizer::bandLabel(slider, trackbars_[slider]->Position()));
+}
+
+void TEQForm::setBandLabel(const QString &text)
+{
+    label_ = text;
+    update(LabelArea);
+}
+
+// ---- commands ----
+
+void TEQForm::switchClick()
+{
+    useEq_->setChecked(!useEq_->isChecked());
+}
+
+void TEQForm::Reset()
+{
+    setBandLabel({});
+    setPositions({});
+}
+
+void TEQForm::MoveRight()
+{
+    setBandLabel({});
+    setPositions(equalizer::movedRight(positions()));
+}
+
+void TEQForm::MoveLeft()
+{
+    setBandLabel({});
+    setPositions(equalizer::movedLeft(positions()));
+}
+
+void TEQForm::SaveAsPreset()
+{
+    const QString name = dialogs_.askText(saveCaption, savePrompt);
+    if (name.isEmpty())
+        return;
+    const QString error = presets_.save(name, positions());
+    if (!error.isEmpty())
+        dialogs_.error(error);
+    refillPresets();
+}
+
+void TEQForm::LoadPreset(const QString &name)
+{
+    setBandLabel({});
+    const PresetFolder::Loaded loaded = presets_.load(name);
+    loading_ = true;
+    for (std::size_t i = 0; i < loaded.positions.size(); ++i)
+        trackbars_[i]->SetPosition(loaded.positions[i]);
+    loading_ = false;
+    EqualizerChanged = true;
+    if (!loaded.error.isEmpty())
+        dialogs_.error(loaded.error);
+}
+
+void TEQForm::refillPresets()
+{
+    presetList_->clear();
+    presetList_->addItems(presets_.names());
+}
+
+QStringList TEQForm::presetNames() const
+{
+    QStringList names;
+    for (int row = 0; row < presetList_->count(); ++row)
+        names << presetList_->item(row)->text();
+    return names;
+}
+
+void TEQForm::inputOpened()
+{
+    if (UseEqualizer())
+        EqualizerChanged = true;
+}
+
+void TEQForm::ApplyEqualizer(const EqualizerSink &send)
+{
+    if (!EqualizerChanged)
+        return;
+    EqualizerChanged = false;
+    if (!UseEqualizer()) {
+        const SK_EqualizerInfo flat{};
+        send(&flat);
+        send(nullptr);
+        return;
+    }
+    const SK_EqualizerInfo record = equalizer::bandRecord(positions());
+    send(&record);
+}
+
+// ---- window ----
+
+void TEQForm::showEvent(QShowEvent *event)
+{
+    refillPresets();
+    QWidget::showEvent(event);
+}
+
+void TEQForm::resizeEvent(QResizeEvent *event)
+{
+    const int left = BodyWidth + 8;
+    useEq_->setGeometry(left, 18, width() - left - 8, 16);
+    presetList_->setGeometry(left, 38, width() - left - 8, WindowHeight - 38 - 8);
+    QWidget::resizeEvent(event);
+}
+
+void TEQForm::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    QPainterPath all;
+    all.addRect(rect());
+    theme::paintMetal(painter, all, theme::MetalTop, theme::MetalBottom);
+    QPainterPath drawer;
+    drawer.addRect(QRect(BodyWidth, TitleBar.height(), width() - BodyWidth, height() - TitleBar.height()));
+    theme::paintRaisedEdge(painter, drawer);
+    paintWindowTitleBar(painter, QRect(BodyWidth, 0, width() - BodyWidth, TitleBar.height()), {});
+    painter.drawImage(0, 0, background_);
+    if (UseEqualizer())
+        painter.drawImage(SwitchKey.topLeft(), switchOn_);
+
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(10);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(toQColor(texture_.layout.equalizer.infoColor));
+    painter.drawText(LabelArea, Qt::AlignCenter, label_);
+}
+
+void TEQForm::mousePressEvent(QMouseEvent *event)
+{
+    const QPoint at = event->position().toPoint();
+    if (event->button() == Qt::RightButton && TitleBar.contains(at)) {
+        windowMenu_.popup(event->globalPosition().toPoint());
+    } else if (event->button() != Qt::LeftButton) {
+        return;
+    } else if (CloseKey.contains(at)) {
+        close();
+    } else if (SwitchKey.contains(at)) {
+        switchClick();
+    } else if (PresetsKey.contains(at)) {
+        setupMenu_.popup(mapToGlobal(PresetsKey.bottomLeft()));
+    } else if (at.y() < TitleBar.height()) {
+        dragging_ = true;
+        dragStart_ = event->globalPosition().toPoint() - pos();
+    }
+}
+
+void TEQForm::mouseMoveEvent(QMouseEvent *event)
+{
+    if (dragging_)
+        move(event->globalPosition().toPoint() - dragStart_);
+}
+
+void TEQForm::mouseReleaseEvent(QMouseEvent *)
+{
+    dragging_ = false;
+}

@@ -1,0 +1,42 @@
+// A handed-over file name is taken once, whole and in order, whatever
+// copies of its messages arrive; one running player per user.
+
+#include "core/hand_over.h"
+#include "platform/instance_lock.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+TEST(HandOver, EachNameIsTakenOnceDespiteCopies)
+{
+    const QString name = QString::fromUtf8("/music/Ünïcødé ♫ song.mp3");
+    HandOverBuffer buffer;
+    std::vector<QString> taken;
+    for (const platform::WindowMessage &m : handOverMessages(name))
+        for (int copy = 0; copy < 3; ++copy)
+            if (auto done = buffer.take(m.wParam, m.lParam))
+                taken.push_back(*done);
+    ASSERT_EQ(taken.size(), 1u);
+    EXPECT_EQ(taken[0], name);
+
+    EXPECT_FALSE(buffer.take(0, 1)) << "an end with nothing collected changes nothing";
+    EXPECT_FALSE(buffer.take('x', 5)) << "a character out of place is ignored";
+    EXPECT_FALSE(buffer.take(0, 2));
+    buffer.take('a', 1);
+    EXPECT_EQ(buffer.take(0, 2).value_or(""), "a");
+}
+
+TEST(InstanceLock, OnlyOneHolderAtATime)
+{
+    QTemporaryDir runtime;
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+    {
+        platform::InstanceLock first("ludro-test");
+        ASSERT_TRUE(first.acquire());
+        platform::InstanceLock second("ludro-test");
+        EXPECT_FALSE(second.acquire());
+    }
+    platform::InstanceLock afterwards("ludro-test");
+    EXPECT_TRUE(afterwards.acquire()) << "the lock goes with its holder";
+}

@@ -1,0 +1,97 @@
+// The tag editor under the offscreen platform: filling from a real file,
+// the playlist columns, saving, clearing and failures shown by the dialogs.
+
+#include "playlist/id3_form.h"
+#include "playlist/id3_genres.h"
+#include "support/recording_dialogs.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+class TagEditor : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        path = dir.filePath("song.mp3");
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(QByteArray(1000, '\x55'));
+        file.close();
+        playlist.addFileEntry(path);
+    }
+
+    QTemporaryDir dir;
+    QString path;
+    PlaylistModel playlist;
+    RecordingDialogs dialogs;
+    TID3Form form{playlist, dialogs};
+};
+
+TEST_F(TagEditor, FieldsHaveTheirLimitsAndTheGenresAreSorted)
+{
+    EXPECT_EQ(form.titleEdit().maxLength(), 30);
+    EXPECT_EQ(form.commentEdit().maxLength(), 30);
+    EXPECT_EQ(form.yearEdit().maxLength(), 4);
+    EXPECT_EQ(form.genreBox().count(), 126);
+    EXPECT_EQ(form.genreBox().itemText(0), "Acapella");
+    EXPECT_EQ(form.genreBox().maxVisibleItems(), 16);
+    form.setFileInformation({"3:15", "MPEG 1", "Layer 3", "128 kbps", "44100 Hz", "Joint Stereo"});
+    EXPECT_EQ(form.fileInformation(5), "Joint Stereo");
+    form.setFileInformation({});
+    EXPECT_EQ(form.fileInformation(0), "");
+}
+
+TEST_F(TagEditor, SaveAndReopenAndClear)
+{
+    form.fill(path, 1);
+    EXPECT_FALSE(form.tagPresent());
+    EXPECT_EQ(form.fileName(), path);
+    EXPECT_EQ(playlist.entry(0)[PlaylistEntry::Artist], "");
+    form.titleEdit().setText("Song");
+    form.albumEdit().setText("Album");
+    form.yearEdit().setText("1999");
+    form.genreBox().setCurrentText("Folk/Rock");
+    QString changed;
+    form.OnTagChanged = [&](const QString &p) { changed = p; };
+    form.SaveClick();
+    EXPECT_EQ(changed, path);
+    EXPECT_EQ(QFileInfo(path).size(), 1000 + 128);
+    EXPECT_EQ(id3::readTag(path)->genre, 81);
+    EXPECT_EQ(playlist.entry(0)[PlaylistEntry::Artist], "<NA>");
+    EXPECT_EQ(playlist.entry(0)[PlaylistEntry::Genre], "Folk/Rock");
+
+    form.fill(path, 1);
+    EXPECT_TRUE(form.tagPresent());
+    EXPECT_EQ(form.titleEdit().text(), "Song");
+    EXPECT_EQ(form.yearEdit().text(), "1999");
+    EXPECT_EQ(form.genreBox().currentText(), "Folk/Rock");
+    form.SaveClick();
+    EXPECT_EQ(QFileInfo(path).size(), 1000 + 128) << "saving twice leaves one tag";
+
+    form.ClearTagClick();
+    EXPECT_EQ(QFileInfo(path).size(), 1000);
+    EXPECT_EQ(playlist.entry(0)[PlaylistEntry::Album], "");
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+}
+
+TEST_F(TagEditor, UnnamedGenresAndFailures)
+{
+    id3::TagWriter().save(path, Id3Tag{"T", "A", "", "", "", 255});
+    form.fill(path, 1);
+    EXPECT_EQ(form.genreBox().currentIndex(), -1) << "genre 255 shows no genre";
+    EXPECT_EQ(playlist.entry(0)[PlaylistEntry::Genre], "<NA>");
+    form.SaveClick();
+    EXPECT_EQ(id3::readTag(path)->genre, 255) << "no genre chosen keeps no genre";
+
+    QFile::remove(path);
+    form.fill(path, 0);
+    EXPECT_EQ(form.titleEdit().text(), "");
+    form.titleEdit().setText("New");
+    form.SaveClick();
+    ASSERT_EQ(dialogs.errors.size(), 1) << "a vanished file is reported";
+    EXPECT_FALSE(QFile::exists(path));
+    form.ClearTagClick();
+    EXPECT_EQ(dialogs.errors.size(), 2);
+}

@@ -1,0 +1,186 @@
+// ID3v1 tags on real files in a temporary folder: reading and trimming, the
+// values a starting song shows, saving and clearing, and saves that fail
+// halfway.
+
+#include "playlist/id3_genres.h"
+#include "playlist/id3_tag.h"
+#include "playlist/song_tag.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A record with raw field bytes, for layouts the editor never writes.
+QByteArray rawRecord(const QByteArray &title, const QByteArray &artist, int genre)
+{
+    QByteArray record = "TAG" + title.leftJustified(30, ' ') + artist.leftJustified(30, ' ');
+    record += QByteArray(30, ' ') + "1999" + QByteArray(30, ' ');
+    record += static_cast<char>(genre);
+    return record;
+}
+
+// Writes only part of the record, then fails, as a full disk does.
+class FailingWriter : public id3::TagWriter {
+protected:
+    qint64 writeRecord(QFile &file, const QByteArray &record) override
+    {
+        file.write(record.left(50));
+        return -1;
+    }
+};
+
+}  // namespace
+
+class Id3Tags : public testing::Test {
+protected:
+    QString makeFile(const QByteArray &bytes, const QString &name = "song.mp3")
+    {
+        QFile file(dir.filePath(name));
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+        return file.fileName();
+    }
+    static QByteArray contents(const QString &path)
+    {
+        QFile file(path);
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }
+
+    QTemporaryDir dir;
+    const QByteArray audio = QByteArray(3000, '\xAA');
+};
+
+TEST_F(Id3Tags, FieldsAreTrimmedOfBlanksZerosAndControlsButKeepInnerOnes)
+{
+    EXPECT_EQ(id3::trimmedField("Hello  World   "), "Hello  World");
+    EXPECT_EQ(id3::trimmedField(QByteArray("Zeros\0\0\0\t\n", 11)), "Zeros");
+    EXPECT_EQ(id3::trimmedField(QByteArray("\0 a\0b\0", 6)), QString(QByteArray("\0 a\0b", 5)));
+    EXPECT_EQ(id3::trimmedField(QByteArray(" \0\x1F", 3)), "");
+    EXPECT_EQ(id3::trimmedField("Caf\xE9"), QString::fromUtf8("Café"));
+
+    const auto tag = id3::parseRecord(rawRecord(QByteArray("Title\0\0\0", 8), "Artist", 17));
+    ASSERT_TRUE(tag);
+    EXPECT_EQ(tag->title, "Title");
+    EXPECT_EQ(tag->artist, "Artist");
+    EXPECT_EQ(tag->year, "1999");
+    EXPECT_EQ(id3GenreName(tag->genre), "Rock");
+}
+
+TEST_F(Id3Tags, UntaggedShortAndMissingFilesHaveNoTag)
+{
+    EXPECT_FALSE(id3::readTag(makeFile(audio)));
+    EXPECT_FALSE(id3::readTag(makeFile("TAG short", "short.mp3")));
+    EXPECT_FALSE(id3::readTag(dir.filePath("missing.mp3")));
+    EXPECT_FALSE(id3::readTag(makeFile(audio + rawRecord("x", "y", 1).replace(0, 3, "tag"), "lower.mp3")));
+
+    const SongTag none = songTag(std::nullopt);
+    EXPECT_EQ(none.title, "No ID3 Tag");
+    EXPECT_TRUE(none.displayTitle.isEmpty());
+    EXPECT_TRUE(none.artist.isEmpty() && none.genre.isEmpty());
+}
+
+TEST_F(Id3Tags, DisplayTitleAndStandIns)
+{
+    Id3Tag tag{"Title", "Artist", "", "    ", "", 255};
+    SongTag song = songTag(tag);
+    EXPECT_EQ(song.displayTitle, "Artist - Title");
+    EXPECT_EQ(song.album, "<ALBUM>");
+    EXPECT_EQ(song.year, "<YEAR>");
+    EXPECT_EQ(song.comment, "<COMMENT>");
+    EXPECT_EQ(song.genre, "") << "genre 255 has no name";
+
+    tag.artist.clear();
+    EXPECT_EQ(songTag(tag).displayTitle, "Title");
+    EXPECT_EQ(songTag(tag).artist, "<ARTIST>");
+    tag.title.clear();
+    tag.artist = "Artist";
+    EXPECT_EQ(songTag(tag).displayTitle, "") << "no title: the file name is shown";
+    tag.year = "19 9";
+    EXPECT_EQ(songTag(tag).year, "19 9");
+}
+
+TEST_F(Id3Tags, PlaylistColumnsFollowTheTag)
+{
+    PlaylistModel playlist;
+    playlist.addFileEntry(dir.filePath("a.mp3"));
+    showTagColumns(playlist, 0, Id3Tag{"T", "", "Album", "2000", "", 200});
+    EXPECT_EQ(playlist.entry(0)[PlaylistEntry::Artist], "<NA>");
+    EXPECT_EQ(playlist.entry(0)[PlaylistEntry::Album], "Album");
+    EXPECT_EQ(playlist.entry(0)[PlaylistEntry::Genre], "<NA>");
+    showTagColumns(playlist, 0, Id3Tag{"T", "A", "", "", "", 123});
+    EXPECT_EQ(playlist.entry(0)[PlaylistEntry::Genre], "Acapella");
+    showTagColumns(playlist, 0, std::nullopt);
+    EXPECT_EQ(playlist.entry(0)[PlaylistEntry::Artist], "");
+    EXPECT_EQ(playlist.entry(0)[PlaylistEntry::Genre], "");
+    showTagColumns(playlist, NoPosition, std::nullopt);
+}
+
+TEST_F(Id3Tags, SavingAppendsOnceAndReplacesInPlace)
+{
+    const QString path = makeFile(audio);
+    id3::TagWriter writer;
+    Id3Tag tag{QString::fromUtf8("Été – Song"), "Artist", "Album", "2001", "Comment", 17};
+    ASSERT_EQ(writer.save(path, tag), "");
+    EXPECT_EQ(QFileInfo(path).size(), audio.size() + 128);
+    const QByteArray once = contents(path);
+    EXPECT_EQ(once.mid(audio.size() + 3, 30), QByteArray("\xC9t\xE9 ? Song").leftJustified(30, ' '));
+
+    tag.title = "Second title that is longer than thirty characters";
+    ASSERT_EQ(writer.save(path, tag), "");
+    const QByteArray twice = contents(path);
+    ASSERT_EQ(twice.size(), audio.size() + 128) << "saving twice leaves one tag";
+    EXPECT_TRUE(twice.startsWith(audio));
+    EXPECT_EQ(id3::readTag(path)->title, "Second title that is longer th");
+    EXPECT_EQ(id3::readTag(path)->genre, 17);
+
+    ASSERT_EQ(writer.clear(path), "");
+    EXPECT_EQ(contents(path), audio);
+    ASSERT_EQ(writer.clear(path), "") << "clearing an untagged file changes nothing";
+    EXPECT_EQ(contents(path), audio);
+}
+
+TEST_F(Id3Tags, GenreTableAndNumbers)
+{
+    EXPECT_EQ(Id3GenreNames.size(), 126u);
+    EXPECT_EQ(id3GenreName(40), "Alt. Rock");
+    EXPECT_EQ(id3GenreName(67), "Psychadelic");
+    EXPECT_EQ(id3GenreName(85), "Bobob");
+    EXPECT_EQ(id3GenreName(125), "Dance Hall");
+    EXPECT_EQ(id3GenreName(126), "");
+    EXPECT_EQ(id3GenreNumber("Folk/Rock"), 81);
+    EXPECT_EQ(id3GenreNumber("Nothing"), 0);
+    const QStringList sorted = sortedId3GenreNames();
+    EXPECT_EQ(sorted.first(), "Acapella");
+    EXPECT_EQ(sorted.size(), 126);
+}
+
+TEST_F(Id3Tags, FailedSavesLeaveTheFileAsItWas)
+{
+    const QString untagged = makeFile(audio, "untagged.mp3");
+    const QString tagged = makeFile(audio + rawRecord("Old", "Artist", 3), "tagged.mp3");
+    const QByteArray before = contents(tagged);
+    FailingWriter failing;
+    EXPECT_NE(failing.save(untagged, Id3Tag{"New"}), "");
+    EXPECT_EQ(contents(untagged), audio);
+    EXPECT_NE(failing.save(tagged, Id3Tag{"New"}), "");
+    EXPECT_EQ(contents(tagged), before);
+
+    // A file that cannot be opened for writing: a folder by that name.
+    id3::TagWriter writer;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.mp3"));
+    EXPECT_NE(writer.save(dir.filePath("folder.mp3"), Id3Tag{"New"}), "");
+    EXPECT_NE(writer.clear(dir.filePath("folder.mp3")), "");
+
+    EXPECT_NE(writer.save(dir.filePath("vanished.mp3"), Id3Tag{"New"}), "");
+    EXPECT_FALSE(QFile::exists(dir.filePath("vanished.mp3"))) << "a vanished file is not made again";
+
+    const QString tiny = makeFile("abc", "tiny.mp3");
+    ASSERT_EQ(writer.save(tiny, Id3Tag{"New"}), "");
+    EXPECT_EQ(QFileInfo(tiny).size(), 3 + 128);
+    EXPECT_EQ(id3::readTag(tiny)->title, "New");
+}

@@ -1,0 +1,145 @@
+// The equalizer window under the offscreen platform: its sliders, label,
+// commands, presets through the dialogs, and what reaches the decoder on
+// each tick of the main timer.
+
+#include "sound/eq_form.h"
+#include "support/recording_dialogs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <vector>
+
+class EqualizerWindow : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(QDir(home.path()).mkdir("presets")); }
+
+    // Runs one tick and returns what was sent: a record, or nothing for "off".
+    std::vector<std::optional<SK_EqualizerInfo>> tick()
+    {
+        std::vector<std::optional<SK_EqualizerInfo>> sent;
+        form.ApplyEqualizer([&](const SK_EqualizerInfo *record) {
+            sent.push_back(record ? std::optional(*record) : std::nullopt);
+        });
+        return sent;
+    }
+
+    QTemporaryDir home;
+    RecordingDialogs dialogs;
+    TEQForm form{TextureSet::builtin(), home.filePath("presets") + '/', dialogs};
+};
+
+TEST_F(EqualizerWindow, SlidersIgnoreOutOfRangePositionsAndShowTheirBand)
+{
+    TBMPScrollBar bar;
+    bar.setRange(-127, 127);
+    int changes = 0;
+    bar.OnChange = [&](TBMPScrollBar *) { ++changes; };
+    bar.SetPosition(128);
+    bar.SetPosition(-128);
+    bar.SetPosition(0);
+    EXPECT_EQ(bar.Position(), 0);
+    EXPECT_EQ(changes, 0) << "out of range or unchanged: nothing happens";
+    bar.SetPosition(-127);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(form.trackbar(0).SmallChange, 1);
+    EXPECT_EQ(form.trackbar(1).SmallChange, 2);
+    EXPECT_EQ(form.trackbar(9).LargeChange, 5);
+
+    form.trackbar(4).SetPosition(64);
+    EXPECT_EQ(form.bandLabelText(), "1KHz : -20dB");
+    form.trackbar(0).SetPosition(-126);
+    form.trackbar(0).SetPosition(-127);
+    EXPECT_EQ(form.bandLabelText(), "60Hz : 40dB");
+    EXPECT_TRUE(form.EqualizerChanged);
+}
+
+TEST_F(EqualizerWindow, ResetAndMovesRotateThePositions)
+{
+    const equalizer::Positions p{-100, -80, -60, -40, -20, 0, 20, 40, 60, 80};
+    form.setPositions(p);
+    form.MoveRight();
+    EXPECT_EQ(form.positions(), equalizer::movedRight(p));
+    EXPECT_EQ(form.bandLabelText(), "");
+    form.MoveLeft();
+    EXPECT_EQ(form.positions(), p);
+    form.Reset();
+    EXPECT_EQ(form.positions(), equalizer::Positions{});
+    form.setStoredValues({-34, -34, -20, -3, 5, 21, 25, 22, 5, -12, -30, -30});
+    EXPECT_EQ(form.positions(), (equalizer::Positions{-34, -20, -3, 5, 21, 25, 22, 5, -12, -30}));
+    EXPECT_EQ(form.storedValues()[11], -30);
+}
+
+TEST_F(EqualizerWindow, RecordsGoToTheDecoderAfterChangesOnly)
+{
+    form.setUseEqualizer(true);
+    form.trackbar(0).SetPosition(127);
+    auto sent = tick();
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0]->left[0], -63);
+    EXPECT_EQ(sent[0]->right[0], -63);
+    EXPECT_TRUE(tick().empty()) << "no change, nothing sent";
+    form.inputOpened();
+    EXPECT_EQ(tick().size(), 1u) << "a new input gets the record again";
+
+    form.switchClick();
+    EXPECT_FALSE(form.UseEqualizer());
+    sent = tick();
+    ASSERT_EQ(sent.size(), 2u);
+    ASSERT_TRUE(sent[0].has_value());
+    for (int band = 0; band < 32; ++band)
+        ASSERT_TRUE(sent[0]->left[band] == 0 && sent[0]->right[band] == 0);
+    EXPECT_FALSE(sent[1].has_value()) << "then equalization is switched off";
+    form.inputOpened();
+    EXPECT_TRUE(tick().empty()) << "while off nothing more is sent";
+}
+
+TEST_F(EqualizerWindow, PresetsAreSavedListedAndLoaded)
+{
+    const equalizer::Positions p{-127, -50, -3, 0, 7, 21, 64, 100, 126, 127};
+    form.setPositions(p);
+    dialogs.nextText = "Loud";
+    form.SaveAsPreset();
+    EXPECT_EQ(dialogs.askedTexts, QStringList{"Save Preset...: Save this Equalizer Settings as..."});
+    EXPECT_EQ(form.presetNames(), QStringList{"Loud"});
+    form.Reset();
+    form.EqualizerChanged = false;
+    form.LoadPreset("Loud");
+    EXPECT_EQ(form.positions(), p);
+    EXPECT_TRUE(form.EqualizerChanged);
+
+    dialogs.nextText = "../outside";
+    form.SaveAsPreset();
+    ASSERT_EQ(dialogs.errors.size(), 1);
+    EXPECT_TRUE(dialogs.errors[0].contains("\"/\""));
+    EXPECT_FALSE(QFile::exists(home.filePath("outside")));
+    dialogs.nextText.clear();
+    form.SaveAsPreset();
+    EXPECT_EQ(dialogs.errors.size(), 1) << "an empty answer does nothing";
+
+    QFile odd(home.filePath("presets/Odd"));
+    odd.open(QIODevice::WriteOnly);
+    odd.write("0\n10\n200\n30\nwhat\n50\n");
+    odd.close();
+    form.Reset();
+    form.LoadPreset("Odd");
+    EXPECT_EQ(form.positions(), (equalizer::Positions{10, 0, 30, 0, 0, 0, 0, 0, 0, 0}))
+        << "200 leaves its slider; loading stops at the bad line";
+    ASSERT_EQ(dialogs.errors.size(), 2);
+    EXPECT_EQ(dialogs.errors[1], "'what' is not a valid integer value");
+}
+
+TEST_F(EqualizerWindow, WindowFollowsTheEqualizerLayout)
+{
+    form.show();
+    EXPECT_EQ(form.height(), TEQForm::WindowHeight);
+    EXPECT_EQ(form.trackbar(0).geometry(), QRect(78, 38, 12, 63));
+    EXPECT_EQ(form.trackbar(9).geometry().left(), 78 + 9 * 18);
+    const QImage shot = form.grab().toImage();
+    const QImage picture = TextureSet::builtin().pictures.equalizer;
+    EXPECT_EQ(shot.pixel(5, 5), picture.pixel(5, 139)) << "the title bar comes from the picture's title strip";
+}

@@ -1,0 +1,76 @@
+// Preset files in a real "presets" folder: the round trip, bad lines,
+// names that would leave the folder, a missing folder.
+
+#include "sound/preset_folder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+class Presets : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(QDir(home.path()).mkdir("presets")); }
+    void write(const QString &name, const QByteArray &text)
+    {
+        QFile file(home.filePath("presets/" + name));
+        file.open(QIODevice::WriteOnly);
+        file.write(text);
+    }
+
+    QTemporaryDir home;
+    PresetFolder folder{home.filePath("presets") + '/'};
+};
+
+TEST_F(Presets, SavedPresetsLoadBackAndListAlphabetically)
+{
+    const equalizer::Positions p{-127, -50, -3, 0, 7, 21, 64, 100, 126, 127};
+    ASSERT_EQ(folder.save("Rock", p), "");
+    ASSERT_EQ(folder.save("bass boost", {}), "");
+    QFile file(home.filePath("presets/Rock"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    ASSERT_EQ(lines.size(), 13) << "twelve lines, each ended";
+    EXPECT_EQ(lines[0], lines[1]);
+    EXPECT_EQ(lines[10], lines[11]);
+    EXPECT_EQ(lines[0], "-127");
+    EXPECT_EQ(lines[11], "127");
+
+    const PresetFolder::Loaded loaded = folder.load("Rock");
+    EXPECT_EQ(loaded.error, "");
+    EXPECT_EQ(loaded.positions, std::vector<int>(p.begin(), p.end()));
+    EXPECT_EQ(folder.names(), (QStringList{"bass boost", "Rock"}));
+
+    ASSERT_EQ(folder.save("Rock", {}), "") << "an existing preset is replaced";
+    EXPECT_EQ(folder.load("Rock").positions, std::vector<int>(10, 0));
+}
+
+TEST_F(Presets, CarriageReturnsAndBadLines)
+{
+    write("crlf", "9\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n200\r\n10\r\n10\r\n");
+    EXPECT_EQ(folder.load("crlf").positions, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 200, 10}));
+    write("bad", "0\n11\n12\nloud\n14\n");
+    const PresetFolder::Loaded bad = folder.load("bad");
+    EXPECT_EQ(bad.error, "'loud' is not a valid integer value");
+    EXPECT_EQ(bad.positions, (std::vector<int>{11, 12})) << "values before the bad line still apply";
+    write("short", "0\n1\n");
+    EXPECT_EQ(folder.load("short").error, "'' is not a valid integer value");
+    EXPECT_NE(folder.load("missing").error, "");
+}
+
+TEST_F(Presets, NamesNeverLeaveTheFolder)
+{
+    for (const QString name : {"../escape", "a/b", "..", ".", "sub/../../x"}) {
+        EXPECT_NE(PresetFolder::refusal(name), "") << name.toStdString();
+        EXPECT_NE(folder.save(name, {}), "") << name.toStdString();
+        EXPECT_NE(folder.load(name).error, "") << name.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(home.filePath("escape")));
+    EXPECT_EQ(PresetFolder::refusal("My Preset 2.0"), "");
+    EXPECT_TRUE(folder.names().isEmpty());
+
+    PresetFolder missing(home.filePath("nowhere") + '/');
+    EXPECT_NE(missing.save("Rock", {}), "");
+    EXPECT_TRUE(missing.names().isEmpty());
+}
