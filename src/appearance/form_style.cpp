@@ -12,6 +12,8 @@ QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 3px; color: 
 QLineEdit, QComboBox, QListWidget { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #050c11, stop:1 #0b181f);
             color: #b2eeff; border: 1px solid #07090c; border-bottom-color: #86949f; border-radius: 2px;
             padding: 2px 4px; selection-background-color: #58d0ff; selection-color: #050c11; }
+QComboBox::drop-down { border: none; width: 14px;
+            background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #4a5463, stop:1 #1b2028); }
 QComboBox QAbstractItemView { background: #0b181f; color: #b2eeff; selection-background-color: #58d0ff;
             selection-color: #050c11; }
 QPushButton { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #4a5463, stop:1 #1b2028);

@@ -1,5 +1,6 @@
 #include "ludro_app.h"
 
+#include "core/recent_files.h"
 #include "platform/program_folder.h"
 
 #include <QCursor>
@@ -44,7 +45,9 @@ LudroApp::LudroApp(const QStringList &arguments, platform::Dialogs &dialogs)
             {[this] { controller_.OpenDialog(); }, [this] { controller_.OpenAddress(dialogs_.askAddress()); },
              [this] { controller_.ExitCommand(); }},
             &form_),
-      channel_(platform::commandChannelName(), [this](const platform::WindowMessage &m) { receiveMessage(m); })
+      plForm_(playlist_, dialogs_, form_.texture()),
+      channel_(platform::commandChannelName(), [this](const platform::WindowMessage &m) { receiveMessage(m); }),
+      pluginWindow_([this](const platform::WindowMessage &m) { receiveMessage(m); })
 {
     settings_.read(platform::ProfileFile::load(settingsPath(programFolder_)), QDir::homePath() + '/');
     for (const QString &argument : arguments.mid(1)) {
@@ -53,9 +56,17 @@ LudroApp::LudroApp(const QStringList &arguments, platform::Dialogs &dialogs)
     }
     player_.SetPriority(4);
     connectButtons();
+    connectSoundWindows();
+    connectPlaylistWindow();
     startPlayer();
     applySettings();
+    applySoundSettings();
     chooseStartupFile(fileArgument(arguments));
+    controller_.fileChosen = [this](const QString &name) {
+        addRecentFile(settings_.recent, name);
+        showRecentFiles();
+    };
+    showRecentFiles();
 
     QObject::connect(&timer1_, &QTimer::timeout, [this] { Timer1Timer(); });
     QObject::connect(&timer2_, &QTimer::timeout, [this] { Timer2Timer(); });
@@ -67,7 +78,10 @@ LudroApp::~LudroApp()
 {
     player_.OutputReset();
     player_.Exit();
+    plugins_.quitAll();
+    storePlaylistWindow();
     saveSettings();
+    saveDefaultPlaylist();
 }
 
 // A file named on the command line plays at the first tick; otherwise the
@@ -121,7 +135,10 @@ void LudroApp::connectButtons()
 void LudroApp::show()
 {
     form_.show();
+    if (settings_.eqVis)
+        eqForm_.show();
     startupPending_ = false;
+    plugins_.load(programFolder_ + QStringLiteral("plugins"), pluginWindow_.handle());
     if (!startupFile_.isEmpty())
         controller_.OpenFile(startupFile_);
     channel_.listen();
@@ -129,9 +146,21 @@ void LudroApp::show()
     timer2_.start(250);
 }
 
+// A recent file that is gone does nothing and keeps its place.
+void LudroApp::showRecentFiles()
+{
+    menu_.showRecentFiles(settings_.recent, [this](const QString &file) {
+        if (!QFileInfo(file).isFile())
+            return;
+        controller_.OpenFile(file);
+        controller_.StartPlayback();
+    });
+}
+
 void LudroApp::Timer1Timer()
 {
     controller_.AutomaticAdvance();
+    applyEqualizer();
 }
 
 void LudroApp::Timer2Timer()

@@ -7,11 +7,16 @@
 #include "core/main_form.h"
 #include "core/main_menu.h"
 #include "core/playback_controller.h"
+#include "core/plugin_host.h"
 #include "core/settings.h"
 #include "decoder/sonark_player.h"
 #include "platform/command_channel.h"
 #include "platform/dialogs.h"
+#include "playlist/pl_form.h"
+#include "playlist/id3_form.h"
 #include "playlist/playlist_model.h"
+#include "sound/eq_form.h"
+#include "sound/pitch_form.h"
 
 #include <QStringList>
 #include <QTimer>
@@ -25,8 +30,13 @@ public:
     TMainForm &mainForm() { return form_; }
     PlaybackController &controller() { return controller_; }
     PlaylistModel &playlist() { return playlist_; }
+    TEQForm &equalizerForm() { return eqForm_; }
+    TPitchForm &pitchForm() { return pitchForm_; }
+    TID3Form &tagForm() { return tagForm_; }
+    TPLForm &playlistForm() { return plForm_; }
 
     const Settings &settings() const { return settings_; }
+    const PluginHost &plugins() const { return plugins_; }
 
     // The file argument: every argument but the program name and the
     // switches, joined with blanks.
@@ -43,7 +53,19 @@ private:
     void executeCommand(int command, int argument);
     void setVolume(int volume);
     void takeHandedOverFile(const QString &name);
+    void showRecentFiles();
     void connectButtons();
+    void connectSoundWindows();
+    void openCurrentSongTag();
+    void openPlaylistTag(int index);
+    void showPitchWindow();
+    void applySoundSettings();
+    void storeSoundSettings();
+    void applyEqualizer();
+    void connectPlaylistWindow();
+    void dropOnMainWindow(const QStringList &names);
+    void storePlaylistWindow();
+    void saveDefaultPlaylist();
     void startPlayer();
     void Timer1Timer();
     void Timer2Timer();
@@ -59,11 +81,17 @@ private:
     TSonarkPlayer player_;
     PlaybackController controller_;
     MainMenu menu_;
+    TPLForm plForm_;
     QTimer timer1_;
     QTimer timer2_;
     QString startupFile_;
+    TEQForm eqForm_{form_.texture(), programFolder_ + QStringLiteral("presets/"), dialogs_};
+    TPitchForm pitchForm_;
+    TID3Form tagForm_{playlist_, dialogs_};
     int queuedCommand_ = 0;
     int queuedArgument_ = 0;
     HandOverBuffer handOver_;
     platform::CommandChannel channel_;
+    platform::MessageWindow pluginWindow_;
+    PluginHost plugins_;
 };

@@ -33,6 +33,7 @@ void LudroApp::saveSettings()
     settings_.onTop = controller_.alwaysOnTop;
     settings_.songDir = controller_.songDir;
     settings_.songPlaying = playlist_.currentIndex;
+    storeSoundSettings();
     const QString path = settingsPath(programFolder_);
     platform::ProfileFile file = platform::ProfileFile::load(path);
     settings_.write(file, programFolder_);

@@ -5,8 +5,11 @@
 #include "appearance/slider_track.h"
 #include "appearance/window_shape.h"
 
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFont>
 #include <QFontMetrics>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -55,6 +58,7 @@ TMainForm::TMainForm(QWidget *parent)
     setMask(builtinWindowShape());
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAcceptDrops(true);
 }
 
 void TMainForm::showTitle(const QString &text)
@@ -278,6 +282,24 @@ void TMainForm::mouseReleaseEvent(QMouseEvent *event)
 void TMainForm::leaveEvent(QEvent *)
 {
     highlight(MainButton::None);
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent *event)
+{
+    QStringList names;
+    for (const QUrl &url : event->mimeData()->urls())
+        if (url.isLocalFile())
+            names << url.toLocalFile();
+    if (names.isEmpty())
+        return;
+    event->acceptProposedAction();
+    emit filesDropped(names);
 }
 
 void TMainForm::highlight(MainButton button)

@@ -10,6 +10,7 @@
 
 #include <QPoint>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 class TMainForm : public QWidget, public PlaybackView {
@@ -72,6 +73,8 @@ signals:
     // For the playlist window.
     void playlistEntryFocused(int index);
     void playlistRefreshRequested();
+    // Files dropped on the window, full paths in the order given.
+    void filesDropped(const QStringList &names);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -79,6 +82,8 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void leaveEvent(QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     enum class Drag { None, Window, PositionKnob };

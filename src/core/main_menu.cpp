@@ -21,14 +21,14 @@ MainMenu::MainMenu(PlaybackController &controller, Commands commands, QWidget *p
     addAction(QStringLiteral("&Load..."), commands.load);
     addAction(QStringLiteral("&URL..."), commands.url);
     disabled(this, QStringLiteral("Play Audio &CD"));
-    QMenu *recent = addMenu(QStringLiteral("&Recent Files"));
-    recent->menuAction()->setVisible(false);
+    recent_ = addMenu(QStringLiteral("&Recent Files"));
+    recent_->menuAction()->setVisible(false);
     addSeparator();
     disabled(this, QStringLiteral("&Playlist Editor"));
-    disabled(this, QStringLiteral("&Equalizer"));
+    equalizer_ = disabled(this, QStringLiteral("&Equalizer"));
     disabled(this, QStringLiteral("Bro&wser"));
     disabled(this, QStringLiteral("Rec&order"));
-    disabled(this, QStringLiteral("File &Information"));
+    information_ = disabled(this, QStringLiteral("File &Information"));
     disabled(this, QStringLiteral("Audio Manager"));
     addSeparator();
 
@@ -49,7 +49,7 @@ MainMenu::MainMenu(PlaybackController &controller, Commands commands, QWidget *p
     playback->addAction(QStringLiteral("&Next Song"), [this] { controller_.NextSong(); });
     playback->addAction(QStringLiteral("&Previous Song"), [this] { controller_.PreviousSong(); });
     playback->addSeparator();
-    disabled(playback, QStringLiteral("Pitch Control"));
+    pitch_ = disabled(playback, QStringLiteral("Pitch Control"));
     playback->addAction(QStringLiteral("Jump 10 seconds -->"), [this] { controller_.SeekForward(); });
     playback->addAction(QStringLiteral("Jump 10 seconds <--"), [this] { controller_.SeekBack(); });
     playback->addSeparator();
@@ -71,4 +71,13 @@ void MainMenu::refreshChecks()
     remaining_->setChecked(!controller_.timeElapsed);
     repeat_->setChecked(controller_.repeat);
     shuffle_->setChecked(controller_.shuffle);
+}
+
+void MainMenu::showRecentFiles(const std::array<QString, 10> &files, const std::function<void(const QString &)> &open)
+{
+    recent_->clear();
+    for (const QString &file : files)
+        if (!file.isEmpty())
+            recent_->addAction(file, [open, file] { open(file); });
+    recent_->menuAction()->setVisible(!recent_->isEmpty());
 }

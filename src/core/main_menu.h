@@ -5,6 +5,7 @@
 
 #include <QMenu>
 
+#include <array>
 #include <functional>
 
 class PlaybackController;
@@ -19,14 +20,24 @@ public:
 
     // Puts the check marks in line with the controller before showing.
     void refreshChecks();
+    // One entry per non-empty place, newest first; choosing one opens it.
+    void showRecentFiles(const std::array<QString, 10> &files, const std::function<void(const QString &)> &open);
 
     QAction *repeatAction() const { return repeat_; }
     QAction *shuffleAction() const { return shuffle_; }
+    // Items of windows that come later: disabled until the program connects them.
+    QAction *equalizerAction() const { return equalizer_; }
+    QAction *informationAction() const { return information_; }
+    QAction *pitchAction() const { return pitch_; }
 
 private:
     PlaybackController &controller_;
+    QMenu *recent_ = nullptr;
     QAction *repeat_ = nullptr;
     QAction *shuffle_ = nullptr;
+    QAction *equalizer_ = nullptr;
+    QAction *information_ = nullptr;
+    QAction *pitch_ = nullptr;
     QAction *onTop_ = nullptr;
     QAction *elapsed_ = nullptr;
     QAction *remaining_ = nullptr;

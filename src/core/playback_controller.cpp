@@ -1,6 +1,7 @@
 #include "playback_controller.h"
 
 #include "playlist/playlist_file.h"
+#include "playlist/song_tag.h"
 
 #include <QFileInfo>
 
@@ -87,6 +88,26 @@ void PlaybackController::openCurrentEntry()
     currentFile = path;
     songLoaded = true;
     durationSeconds = positionSeconds = 0;
+    readSongTag();
+    updateTitle();
+    view_.refreshPlaylist();
+    if (songOpened)
+        songOpened();
+}
+
+// A file that cannot be read counts as untagged.
+void PlaybackController::readSongTag()
+{
+    const std::optional<Id3Tag> tag = id3::readTag(currentFile);
+    displayTitle = songTag(tag).displayTitle;
+    showTagColumns(playlist_, playlist_.currentIndex, tag);
+}
+
+void PlaybackController::TagChanged(const QString &path)
+{
+    if (!songLoaded || path != currentFile)
+        return;
+    readSongTag();
     updateTitle();
     view_.refreshPlaylist();
 }
@@ -115,6 +136,8 @@ void PlaybackController::OpenDialog()
         return;
     songDir = QFileInfo(name).path() + '/';
     OpenFile(name);
+    if (fileChosen)
+        fileChosen(name);
     if (songLoaded)
         StartPlayback();
     pitchPending = 1;
@@ -136,6 +159,8 @@ void PlaybackController::OpenAddress(const QString &address)
     songLoaded = true;
     updateTitle();
     StartPlayback();
+    if (songOpened)
+        songOpened();
 }
 
 // ---- transport ----

@@ -13,6 +13,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <random>
 
 class PlaybackController {
@@ -67,6 +68,12 @@ public:
     int pitchPending = 0;
     // A title from the song's tag; when set it replaces the file name.
     QString displayTitle;
+    // The tag editor wrote or removed the tag of that file.
+    void TagChanged(const QString &path);
+    // Runs after each newly opened input.
+    std::function<void()> songOpened;
+    // A file was chosen in the open dialog (for the recent-files list).
+    std::function<void(const QString &)> fileChosen;
 
     // Song information texts for the information window and the displays.
     QString mpegText, layerText, bitrateText, frequencyText, channelModeText, sizeText;
@@ -75,6 +82,7 @@ public:
 private:
     void bindPlayerEvents();
     void openCurrentEntry();
+    void readSongTag();
     void playCurrentEntry();
     void resetDisplays();
     void updateTitle();

@@ -156,7 +156,11 @@ void PlaylistModel::reverseEntries()
 
 void PlaylistModel::sortEntries()
 {
+    // Without a language of its own (the "C" locale) the list still sorts
+    // as a reader expects: letter case does not split the alphabet.
     QCollator collator;
+    if (collator.locale().language() == QLocale::C)
+        collator.setLocale(QLocale(QLocale::English));
     std::vector<std::pair<QCollatorSortKey, std::size_t>> keys;
     keys.reserve(entries_.size());
     for (std::size_t i = 0; i < entries_.size(); ++i)

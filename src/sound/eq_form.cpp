@@ -53,14 +53,18 @@ TEQForm::TEQForm(const TextureSet &texture, const QString &presetsFolder, platfo
     }
 
     const EqualizerLayout &colours = texture_.layout.equalizer;
-    useEq_->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(toQColor(colours.infoColor).name()));
+    useEq_->setStyleSheet(QStringLiteral("color: %1; background: transparent; font: bold 11px Arial;")
+                              .arg(toQColor(colours.infoColor).name()));
     useEq_->setToolTip(QStringLiteral("Turn On/Off"));
     QObject::connect(useEq_, &QCheckBox::toggled, [this] {
         EqualizerChanged = true;
         update();
     });
-    presetList_->setStyleSheet(colourSheet(colours.listColor, colours.listBackground) +
-                               QStringLiteral(" border: 1px solid #07090c;"));
+    presetList_->setStyleSheet(QStringLiteral("QListWidget { %1 border: 1px solid #07090c; font: 11px Arial; }"
+                                              "QScrollBar { background: #1b2028; width: 9px; }"
+                                              "QScrollBar::handle { background: #4a5463; border-radius: 3px; }"
+                                              "QScrollBar::add-line, QScrollBar::sub-line { height: 0; }")
+                                   .arg(colourSheet(colours.listColor, colours.listBackground)));
     presetList_->setSortingEnabled(true);
     QObject::connect(presetList_, &QListWidget::itemClicked,
                      [this](QListWidgetItem *item) { LoadPreset(item->text()); });

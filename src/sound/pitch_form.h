@@ -23,10 +23,3 @@ public:
 private:
     QSlider *pitchBar_;
 };
-
-// The "Pitch only works with Direct Sound Output." box is due before the
-// window opens when another output is chosen.
-inline bool pitchNeedsWarning(const QString &outputName)
-{
-    return outputName != QLatin1String("/dev/dsound/0");
-}

@@ -8,6 +8,7 @@
 #include "support/recording_dialogs.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QMenu>
 #include <QTemporaryDir>
@@ -143,4 +144,53 @@ TEST_F(Program, SettingsAreWrittenAtExitUnlessNoSave)
     LudroApp again({"ludro"}, dialogs);
     EXPECT_TRUE(again.settings().random);
     EXPECT_TRUE(again.settings().repeat);
+}
+
+// A plug-in in the "plugins" folder is started with the player, drives it
+// through its parent window and is told to quit at the end.
+TEST_F(Program, PluginsStartDriveThePlayerAndQuit)
+{
+    QDir(home.path()).mkpath("plugins");
+    ASSERT_TRUE(QFile::copy(LUDRO_SAMPLE_PLUGIN, home.filePath("plugins/sample.so")));
+    QFile notPlugin(home.filePath("plugins/broken.so"));
+    notPlugin.open(QIODevice::WriteOnly);
+    notPlugin.write("not a library");
+    notPlugin.close();
+    const QString log = home.filePath("quit.log");
+    qputenv("LUDRO_SAMPLE_PLUGIN_LOG", log.toUtf8());
+    {
+        LudroApp app({"ludro", "/noSave"}, dialogs);
+        const bool repeat = app.controller().repeat;
+        app.show();
+        EXPECT_EQ(app.plugins().descriptions(), QStringList{"Ludro sample plug-in"});
+        EXPECT_TRUE(runUntil([&] { return app.controller().repeat != repeat; }, 3000)) << "the plug-in's command";
+        EXPECT_FALSE(QFile::exists(log));
+    }
+    EXPECT_TRUE(QFile::exists(log)) << "quit was called";
+}
+
+TEST_F(Program, RecentFilesKeepEveryChoiceNewestFirst)
+{
+    LudroApp app({"ludro", "/noSave"}, dialogs);
+    app.show();
+    auto *menu = app.mainForm().findChild<QMenu *>();
+    QAction *recent = findAction(menu, "&Recent Files");
+    ASSERT_NE(recent, nullptr);
+    EXPECT_FALSE(recent->isVisible()) << "no entries with an empty settings file";
+
+    dialogs.nextOpenFile = home.filePath("first.mp2");
+    app.controller().OpenDialog();
+    app.controller().OpenDialog();
+    dialogs.nextOpenFile = home.filePath("second.mp3");
+    app.controller().OpenDialog();
+    EXPECT_EQ(app.settings().recent[0], home.filePath("second.mp3"));
+    EXPECT_EQ(app.settings().recent[1], home.filePath("first.mp2"));
+    EXPECT_EQ(app.settings().recent[2], home.filePath("first.mp2"));
+    EXPECT_TRUE(recent->isVisible());
+    ASSERT_EQ(recent->menu()->actions().size(), 3);
+
+    QFile::remove(home.filePath("first.mp2"));
+    recent->menu()->actions()[1]->trigger();
+    EXPECT_EQ(app.controller().currentFile, home.filePath("second.mp3")) << "a deleted file does nothing";
+    EXPECT_EQ(recent->menu()->actions().size(), 3);
 }

@@ -1,0 +1,52 @@
+// The playlist window's part in the program: shown and hidden by the main
+// window's playlist button, told of the current song, and the keeper of
+// the default playlist across runs.
+
+#include "ludro_app.h"
+
+#include "playlist/file_drop.h"
+#include "playlist/playlist_file.h"
+
+#include <algorithm>
+
+void LudroApp::connectPlaylistWindow()
+{
+    QObject::connect(&form_, &TMainForm::playlistClicked, [this] { plForm_.setVisible(!plForm_.isVisible()); });
+    QObject::connect(&form_, &TMainForm::playlistEntryFocused, [this](int index) { plForm_.focusEntry(index); });
+    QObject::connect(&form_, &TMainForm::playlistRefreshRequested, [this] { plForm_.refresh(); });
+    QObject::connect(&form_, &TMainForm::filesDropped, [this](const QStringList &names) { dropOnMainWindow(names); });
+    plForm_.columnWidths = settings_.titleWidth;
+    plForm_.setGeometry(settings_.playListX, settings_.playListY,
+                        std::clamp(settings_.playListW, TPLForm::MinimumSize.width(), TPLForm::MaximumSize.width()),
+                        std::clamp(settings_.playListH, TPLForm::MinimumSize.height(), TPLForm::MaximumSize.height()));
+}
+
+// The window's place, size and column widths go to the settings file.
+void LudroApp::storePlaylistWindow()
+{
+    if (plForm_.isVisible())
+        plForm_.hide();
+    settings_.titleWidth = plForm_.columnWidths;
+    settings_.playListX = plForm_.x();
+    settings_.playListY = plForm_.y();
+    settings_.playListW = plForm_.width();
+    settings_.playListH = plForm_.height();
+}
+
+void LudroApp::dropOnMainWindow(const QStringList &names)
+{
+    const QStringList errors =
+        file_drop::dropOnMainWindow(playlist_, names, {settings_.clearList, settings_.startPlay});
+    plForm_.refresh();
+    for (const QString &error : errors)
+        dialogs_.error(error);
+}
+
+// Background work: a failure keeps the old file and is not shown; an empty
+// list leaves the old file for the next start.
+void LudroApp::saveDefaultPlaylist()
+{
+    if (noSave_ || startupPending_ || playlist_.entryCount() == 0)
+        return;
+    playlist_files::writePlaylistFile(playlist_, programFolder_ + QStringLiteral("Ludro.m3u"));
+}

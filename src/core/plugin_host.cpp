@@ -1,0 +1,64 @@
+#include "plugin_host.h"
+
+#include "platform/window_messages.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <dlfcn.h>
+
+extern "C" __attribute__((visibility("default"))) int ludro_post_message(uintptr_t window, uint32_t msg,
+                                                                          uintptr_t wParam, intptr_t lParam)
+{
+    return platform::postMessage(window, msg, wParam, lParam) ? 1 : 0;
+}
+
+PluginHost::~PluginHost()
+{
+    quitAll();
+}
+
+void PluginHost::load(const QString &folder, uintptr_t parentWindow)
+{
+    const QStringList files = QDir(folder).entryList({QStringLiteral("*.so")}, QDir::Files, QDir::Name);
+    for (const QString &file : files) {
+        void *library = dlopen(QFile::encodeName(QDir(folder).filePath(file)).constData(), RTLD_NOW | RTLD_LOCAL);
+        if (!library)
+            continue;
+        auto entry = reinterpret_cast<winampGetGeneralPurposePluginFunction>(
+            dlsym(library, "winampGetGeneralPurposePlugin"));
+        winampGeneralPurposePlugin *record = entry ? entry() : nullptr;
+        if (!record) {
+            others_.push_back(library);
+            continue;
+        }
+        record->hwndParent = parentWindow;
+        record->hDllInstance = library;
+        plugins_.push_back({library, record});
+        if (record->init)
+            record->init();
+    }
+}
+
+QStringList PluginHost::descriptions() const
+{
+    QStringList list;
+    for (const Loaded &p : plugins_)
+        list << QString::fromUtf8(p.record->description ? p.record->description : "");
+    return list;
+}
+
+void PluginHost::configure(int index)
+{
+    if (index >= 0 && static_cast<std::size_t>(index) < plugins_.size() && plugins_[index].record->config)
+        plugins_[index].record->config();
+}
+
+// Libraries stay loaded: a plug-in may have left threads or callbacks behind.
+void PluginHost::quitAll()
+{
+    for (const Loaded &p : plugins_)
+        if (p.record->quit)
+            p.record->quit();
+    plugins_.clear();
+}

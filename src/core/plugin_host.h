@@ -1,0 +1,34 @@
+#pragma once
+
+// General-purpose plug-ins: every "plugins/*.so" is loaded; those that
+// export winampGetGeneralPurposePlugin are initialised at start and told to
+// quit at exit. Libraries that fail to load are skipped without a message.
+
+#include "ludro/gen_plugin.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+class PluginHost {
+public:
+    PluginHost() = default;
+    ~PluginHost();
+    PluginHost(const PluginHost &) = delete;
+    PluginHost &operator=(const PluginHost &) = delete;
+
+    void load(const QString &folder, uintptr_t parentWindow);
+    // The descriptions of the loaded plug-ins, for the preferences window.
+    QStringList descriptions() const;
+    void configure(int index);
+    void quitAll();
+
+private:
+    struct Loaded {
+        void *library;
+        winampGeneralPurposePlugin *record;
+    };
+    std::vector<Loaded> plugins_;
+    std::vector<void *> others_;  // loaded, without the entry point
+};

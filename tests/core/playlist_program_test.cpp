@@ -1,0 +1,104 @@
+// The playlist in the whole program: the playlist button shows the window,
+// files dropped on the main window join or replace the list and start,
+// and the default playlist carries the list to the next start.
+
+#include "core/ludro_app.h"
+#include "support/engine_session.h"
+#include "support/recording_dialogs.h"
+
+#include <QFile>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class PlaylistProgram : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        qputenv("LUDRO_HOME", (home.path() + '/').toUtf8());
+        QFile::copy(QString::fromStdString(fixture("l2-32k-mono.mp2")), home.filePath("first.mp2"));
+        QFile::copy(QString::fromStdString(fixture("l3-44k-stereo-cbr.mp3")), home.filePath("second.mp3"));
+        QFile list(home.filePath("list.m3u"));
+        ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+        list.write("first.mp2\nsecond.mp3\n");
+    }
+
+    void dropOn(QWidget &window, const QStringList &names)
+    {
+        QList<QUrl> urls;
+        for (const QString &name : names)
+            urls << QUrl::fromLocalFile(home.filePath(name));
+        QMimeData data;
+        data.setUrls(urls);
+        QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&window, &enter);
+        ASSERT_TRUE(enter.isAccepted());
+        QDropEvent event(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&window, &event);
+    }
+
+    QTemporaryDir home;
+    RecordingDialogs dialogs;
+};
+
+}  // namespace
+
+TEST_F(PlaylistProgram, ThePlaylistButtonShowsAndHidesTheWindow)
+{
+    LudroApp app({"ludro", "/noSave"}, dialogs);
+    app.show();
+    EXPECT_FALSE(app.playlistForm().isVisible());
+    emit app.mainForm().playlistClicked();
+    EXPECT_TRUE(app.playlistForm().isVisible());
+    emit app.mainForm().playlistClicked();
+    EXPECT_FALSE(app.playlistForm().isVisible());
+}
+
+TEST_F(PlaylistProgram, FilesDroppedOnTheMainWindowJoinTheListAndTheLastSongStarts)
+{
+    LudroApp app({"ludro", "/noSave"}, dialogs);
+    app.show();
+    dropOn(app.mainForm(), {"first.mp2", "second.mp3"});
+    EXPECT_EQ(app.playlist().entryCount(), 2);
+    EXPECT_EQ(app.playlist().pendingIndex, 1);
+    EXPECT_EQ(app.playlistForm().titleView().model()->rowCount(), 2);
+
+    dropOn(app.mainForm(), {"list.m3u"});
+    EXPECT_EQ(app.playlist().entryCount(), 4) << "a playlist joins the list";
+
+    dropOn(app.mainForm(), {"."});
+    EXPECT_EQ(dialogs.errors.size(), 1) << "a folder cannot be read as a playlist";
+}
+
+TEST_F(PlaylistProgram, FilesDroppedOnThePlaylistWindowJoinWithoutStarting)
+{
+    LudroApp app({"ludro", "/noSave"}, dialogs);
+    app.show();
+    dropOn(app.playlistForm(), {"second.mp3"});
+    EXPECT_EQ(app.playlist().entryCount(), 1);
+    EXPECT_EQ(app.playlist().pendingIndex, NoPosition);
+}
+
+TEST_F(PlaylistProgram, TheDefaultPlaylistSurvivesARestartAndAnEmptyListKeepsIt)
+{
+    {
+        LudroApp app({"ludro"}, dialogs);
+        app.show();
+        dropOn(app.mainForm(), {"second.mp3", "first.mp2"});
+        app.playlist().pendingIndex = NoPosition;
+    }
+    {
+        LudroApp app({"ludro"}, dialogs);
+        app.show();
+        ASSERT_EQ(app.playlist().entryCount(), 2);
+        EXPECT_EQ(app.playlist().entryPath(0), home.filePath("second.mp3"));
+        app.playlistForm().action("All Songs")->trigger();
+    }
+    LudroApp app({"ludro", "/noSave"}, dialogs);
+    app.show();
+    EXPECT_EQ(app.playlist().entryCount(), 2) << "an empty list leaves the old default playlist";
+}

@@ -1,0 +1,88 @@
+// "Directories...": the folder walk finds MPEG audio files in nested
+// folders in listing order and never follows a link back up.
+
+#include "playlist/folder_walk.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+namespace {
+
+void touch(const QString &path, int bytes = 0)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(bytes, 'x'));
+}
+
+QStringList walked(const QString &folder)
+{
+    QStringList found;
+    folder_walk::walk(folder, [&](const folder_walk::FoundFile &file) { found << file.folder + file.name; });
+    return found;
+}
+
+}  // namespace
+
+TEST(FolderWalk, FindsMpegFilesInNestedFoldersOnly)
+{
+    QTemporaryDir dir;
+    touch(dir.filePath("top.mp3"), 4096);
+    touch(dir.filePath("a/b/c/deep.MP2"));
+    touch(dir.filePath("a/clip.mpg"));
+    touch(dir.filePath("a/layer.mpa"));
+    touch(dir.filePath("a/notes.txt"));
+    touch(dir.filePath("a/.hidden/secret.mp3"));
+    touch(dir.filePath("x.mp3.bak"));
+
+    QStringList found = walked(dir.path());
+    found.sort();
+    const QString root = dir.path() + '/';
+    EXPECT_EQ(found, QStringList({root + "a/b/c/deep.MP2", root + "a/clip.mpg", root + "a/layer.mpa",
+                                  root + "top.mp3"}));
+
+    qint64 size = -1;
+    folder_walk::walk(dir.path() + '/', [&](const folder_walk::FoundFile &file) {
+        if (file.name == "top.mp3")
+            size = file.sizeKb;
+    });
+    EXPECT_EQ(size, 4);
+}
+
+TEST(FolderWalk, KeepsTheListingOrderWithinEachFolder)
+{
+    QTemporaryDir dir;
+    for (const char *name : {"one.mp3", "two.mp3", "three.mp3", "sub/inner.mp3"})
+        touch(dir.filePath(name));
+    QStringList expected;
+    for (const QString &name : QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Unsorted))
+        expected << (name == "sub" ? dir.filePath("sub/inner.mp3") : dir.filePath(name));
+    EXPECT_EQ(walked(dir.path()), expected);
+}
+
+TEST(FolderWalk, LinkLoopsAndDeepNestingStayBounded)
+{
+    QTemporaryDir dir;
+    touch(dir.filePath("a/song.mp3"));
+    ASSERT_EQ(symlink(dir.path().toLocal8Bit().constData(), dir.filePath("a/loop").toLocal8Bit().constData()), 0);
+    ASSERT_EQ(symlink(dir.filePath("a/song.mp3").toLocal8Bit().constData(),
+                      dir.filePath("linked.mp3").toLocal8Bit().constData()),
+              0);
+    QStringList found = walked(dir.path());
+    found.sort();
+    EXPECT_EQ(found, QStringList({dir.filePath("a/song.mp3"), dir.filePath("linked.mp3")}));
+
+    QString deep = dir.filePath("d");
+    for (int level = 0; level < folder_walk::MaxDepth + 5; ++level)
+        deep += "/n";
+    touch(deep + "/too-deep.mp3");
+    touch(dir.filePath("d/n/shallow.mp3"));
+    EXPECT_TRUE(walked(dir.filePath("d")).contains(dir.filePath("d/n/shallow.mp3")));
+    EXPECT_EQ(walked(dir.filePath("d")).size(), 1);
+}

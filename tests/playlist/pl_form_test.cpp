@@ -1,0 +1,216 @@
+// The playlist window with real widgets: its menus and their enabling, the
+// keys, quick search, dropped files, sizes and what it asks of the dialogs.
+
+#include "playlist/pl_form.h"
+#include "support/recording_dialogs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+class PlaylistWindow : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (const char *name : {"Jazz/a.mp3", "Jazz/b.mp3", "Rock/c.mp3", "Rock/d.mp2"})
+            writeFile(dir.filePath(name), QByteArray(2048, 'x'));
+        form.show();
+    }
+
+    void trigger(const QString &caption)
+    {
+        QAction *action = form.action(caption);
+        ASSERT_NE(action, nullptr) << caption.toStdString();
+        action->trigger();
+    }
+
+    void drop(const QStringList &names)
+    {
+        QList<QUrl> urls;
+        for (const QString &name : names)
+            urls << QUrl::fromLocalFile(name);
+        QMimeData data;
+        data.setUrls(urls);
+        QDragEnterEvent enter(QPoint(50, 150), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&form, &enter);
+        ASSERT_TRUE(enter.isAccepted());
+        QDropEvent event(QPointF(50, 150), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&form, &event);
+    }
+
+    void key(QWidget *target, Qt::Key key) { QTest::keyClick(target, key); }
+
+    QTemporaryDir dir;
+    RecordingDialogs dialogs;
+    PlaylistModel playlist;
+    TextureSet texture = TextureSet::builtin();
+    TPLForm form{playlist, dialogs, texture};
+};
+
+}  // namespace
+
+TEST_F(PlaylistWindow, AddsFilesFoldersAndAddressesThroughTheDialogs)
+{
+    writeFile(dir.filePath("list.m3u"), "Rock/c.mp3\n");
+    dialogs.nextOpenFiles = {dir.filePath("Jazz/a.mp3"), dir.filePath("list.m3u")};
+    trigger("File(s)...");
+    EXPECT_EQ(playlist.entryCount(), 2);
+    EXPECT_EQ(playlist.entryPath(1), dir.filePath("Rock/c.mp3"));
+    EXPECT_EQ(playlist.lastFolder, dir.filePath("Jazz") + '/');
+    EXPECT_EQ(form.statusText(), "2 Song(s) - 0,0Mb");
+    EXPECT_EQ(form.titleView().model()->rowCount(), 2);
+
+    dialogs.nextFolder = dir.filePath("Rock");
+    trigger("Directories...");
+    EXPECT_EQ(playlist.entryCount(), 4);
+
+    dialogs.nextAddress = "http://radio.example/live";
+    trigger("URL...");
+    EXPECT_EQ(playlist.entryPath(4), "http://radio.example/live");
+    EXPECT_EQ(playlist.entry(4)[PlaylistEntry::Number], "5");
+
+    dialogs.nextOpenFiles = {dir.filePath("gone.m3u"), dir.filePath("Jazz/b.mp3")};
+    trigger("File(s)...");
+    EXPECT_EQ(dialogs.errors.size(), 1) << "the first failure is shown and ends the command";
+    EXPECT_EQ(playlist.entryCount(), 5);
+}
+
+TEST_F(PlaylistWindow, LoadsAndSavesPlaylistsReportingFailures)
+{
+    writeFile(dir.filePath("list.m3u"), "Jazz/a.mp3\nJazz/b.mp3\n");
+    playlist.addNetworkEntry("http://replaced.example/");
+    dialogs.nextOpenFile = dir.filePath("list.m3u");
+    trigger("Load Playlist...");
+    EXPECT_EQ(playlist.entryCount(), 2);
+    EXPECT_EQ(playlist.lastFolder, dir.path() + '/');
+
+    dialogs.nextSaveFile = dir.filePath("saved.m3u");
+    trigger("Save Playlist...");
+    EXPECT_TRUE(QFile::exists(dir.filePath("saved.m3u")));
+    EXPECT_EQ(playlist.lastPlaylistFile, dir.filePath("saved.m3u"));
+
+    dialogs.nextSaveFile = dir.filePath("missing/folder/x.m3u");
+    trigger("Save Playlist...");
+    ASSERT_EQ(dialogs.errors.size(), 1);
+    EXPECT_TRUE(dialogs.errors[0].contains("x.m3u"));
+    EXPECT_EQ(playlist.lastPlaylistFile, dir.filePath("saved.m3u"));
+
+    dialogs.nextOpenFile = dir.filePath("nothing.m3u");
+    trigger("Load Playlist...");
+    EXPECT_EQ(dialogs.errors.size(), 2);
+}
+
+TEST_F(PlaylistWindow, MenusFollowTheSortModeAndTheSelection)
+{
+    drop({dir.filePath("Jazz/b.mp3"), dir.filePath("Jazz/a.mp3"), dir.filePath("Rock/c.mp3")});
+    trigger("Sort Alphabetically");
+    EXPECT_EQ(playlist.entry(0)[PlaylistEntry::Title], "a.mp3");
+    EXPECT_TRUE(form.action("Sort Alphabetically")->isChecked());
+    EXPECT_FALSE(form.action("Do Not Sort")->isChecked());
+    for (const char *caption : {"Randomize", "Reverse", "Sort Once"})
+        EXPECT_FALSE(form.action(caption)->isEnabled()) << caption;
+
+    form.select(1);
+    trigger("Select None");
+    form.select(1);
+    emit form.titleView().customContextMenuRequested({5, 5});
+    EXPECT_TRUE(form.action("Play Selected")->isEnabled());
+    EXPECT_FALSE(form.action("Move Up")->isEnabled()) << "a sorted list keeps its order";
+
+    trigger("Do Not Sort");
+    trigger("Reverse");
+    EXPECT_EQ(playlist.entry(0)[PlaylistEntry::Title], "c.mp3");
+    form.select(1);
+    emit form.titleView().customContextMenuRequested({5, 5});
+    EXPECT_TRUE(form.action("Move Up")->isEnabled());
+    trigger("Move Up");
+    EXPECT_EQ(playlist.entry(0)[PlaylistEntry::Title], "b.mp3");
+    EXPECT_EQ(form.selectedIndex(), 0) << "the selection moves with the song";
+
+    trigger("Select All");
+    emit form.titleView().customContextMenuRequested({5, 5});
+    EXPECT_FALSE(form.action("Play Selected")->isEnabled());
+    EXPECT_TRUE(form.action("Delete Selected")->isEnabled());
+    trigger("Invert Selection");
+    EXPECT_EQ(form.selectedIndex(), -1);
+    form.select(2);
+    trigger("All but Selected");
+    EXPECT_EQ(playlist.entryCount(), 1);
+
+    trigger("Show Music Group");
+    EXPECT_EQ(playlist.entry(0)[PlaylistEntry::Title].left(6), "JAZZ  ");
+    EXPECT_TRUE(form.action("Show Music Group")->isChecked());
+    trigger("All Songs");
+    EXPECT_EQ(form.statusText(), "");
+}
+
+TEST_F(PlaylistWindow, KeysAndQuickSearchAskToPlay)
+{
+    drop({dir.filePath("Jazz/a.mp3"), dir.filePath("Jazz/b.mp3"), dir.filePath("Rock/c.mp3")});
+    form.select(1);
+    key(&form.titleView(), Qt::Key_Return);
+    EXPECT_EQ(playlist.pendingIndex, 1);
+
+    QTest::keyClicks(&form.quickSearchEdit(), "C");
+    EXPECT_EQ(form.titleView().selectionModel()->selectedRows().size(), 2) << "the found entry joins the selection";
+    key(&form.quickSearchEdit(), Qt::Key_Return);
+    EXPECT_EQ(playlist.pendingIndex, 2);
+
+    emit form.titleView().doubleClicked(form.titleView().model()->index(0, 0));
+    EXPECT_EQ(playlist.pendingIndex, 0);
+
+    key(&form.titleView(), Qt::Key_Escape);
+    EXPECT_FALSE(form.isVisible());
+}
+
+TEST_F(PlaylistWindow, DroppedFilesJoinTheListAndPlaylistsAreRead)
+{
+    writeFile(dir.filePath("a.mpg"), "Rock/c.mp3\n");
+    playlist.pendingIndex = NoPosition;
+    drop({dir.filePath("Jazz/a.mp3"), dir.filePath("a.mpg"), dir.filePath("Rock/d.mp2")});
+    EXPECT_EQ(playlist.entryCount(), 3) << "a.mpg is read as a playlist here";
+    EXPECT_EQ(playlist.entryPath(1), dir.filePath("Rock/c.mp3"));
+    EXPECT_EQ(playlist.pendingIndex, NoPosition) << "nothing starts";
+    EXPECT_EQ(form.titleView().model()->rowCount(), 3);
+
+    drop({dir.filePath("Jazz")});
+    ASSERT_EQ(dialogs.errors.size(), 1) << "a folder is no playlist";
+    EXPECT_EQ(playlist.entryCount(), 3);
+}
+
+TEST_F(PlaylistWindow, SizesWidthsAndFont)
+{
+    EXPECT_EQ(form.minimumSize(), QSize(301, 201));
+    EXPECT_EQ(form.maximumSize(), QSize(799, 1023));
+    EXPECT_EQ(form.titleView().columnWidth(0), 205);
+    EXPECT_EQ(form.titleView().model()->headerData(7, Qt::Horizontal).toString(), "Size (Kb)");
+
+    form.titleView().setColumnWidth(3, 120);
+    form.hide();
+    EXPECT_EQ(form.columnWidths[3], 120);
+    form.columnWidths[1] = 2;
+    form.show();
+    EXPECT_EQ(form.titleView().columnWidth(1), 36) << "a width below 5 takes its default";
+    EXPECT_EQ(form.titleView().columnWidth(3), 120);
+
+    const int size = form.fontSize();
+    trigger("Increase");
+    EXPECT_EQ(form.fontSize(), size + 1);
+    EXPECT_EQ(form.titleView().font().pointSize(), size + 1);
+    trigger("Decrease");
+    EXPECT_EQ(form.fontSize(), size);
+}

@@ -1,0 +1,185 @@
+// The playlist window's editing commands and their bookkeeping of the
+// current song, the music group, quick search and the status text.
+
+#include "playlist/playlist_edits.h"
+
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace {
+
+// Entries "a.mp3", "b.mp3", ... in a folder named Jazz, 4000 Kb each.
+PlaylistModel lettered(int count)
+{
+    PlaylistModel playlist;
+    for (int i = 0; i < count; ++i)
+        playlist.addFileEntry("/music/Jazz/", QString(QChar('a' + i)) + ".mp3", 4000);
+    playlist.renumberEntries();
+    return playlist;
+}
+
+QString titles(const PlaylistModel &playlist)
+{
+    QStringList out;
+    for (int i = 0; i < playlist.entryCount(); ++i)
+        out << playlist.entry(i)[PlaylistEntry::Title].section('/', -1).section('.', 0, 0);
+    return out.join("");
+}
+
+std::vector<char> flags(std::initializer_list<int> set)
+{
+    std::vector<char> out(10, 0);
+    for (int i : set)
+        out[static_cast<std::size_t>(i)] = 1;
+    return out;
+}
+
+}  // namespace
+
+TEST(PlaylistEdits, DeletingKeepsTheCurrentSongOrTheOneMovingIntoItsPlace)
+{
+    PlaylistModel playlist = lettered(5);
+    playlist.currentIndex = 3;  // d
+    playlist_edits::deleteEntries(playlist, flags({0, 1}), false);
+    EXPECT_EQ(titles(playlist), "cde");
+    EXPECT_EQ(playlist.currentIndex, 1) << "still on d";
+    EXPECT_EQ(playlist.entry(2)[PlaylistEntry::Number], "3");
+
+    playlist_edits::deleteEntries(playlist, flags({1}), false);
+    EXPECT_EQ(titles(playlist), "ce");
+    EXPECT_EQ(playlist.currentIndex, 1) << "the deleted current entry is replaced by the next";
+
+    playlist_edits::deleteEntries(playlist, flags({1}), false);
+    EXPECT_EQ(playlist.currentIndex, 0) << "the last entry was current";
+
+    playlist = lettered(5);
+    playlist.currentIndex = 3;
+    playlist_edits::deleteEntries(playlist, flags({1, 3}), true);
+    EXPECT_EQ(titles(playlist), "bd");
+    EXPECT_EQ(playlist.currentIndex, 1);
+
+    playlist_edits::deleteAll(playlist);
+    EXPECT_EQ(playlist.entryCount(), 0);
+    EXPECT_EQ(playlist.currentIndex, 0);
+}
+
+TEST(PlaylistEdits, DeletingMovesThePlayedMarksWithTheirEntries)
+{
+    PlaylistModel playlist = lettered(5);
+    playlist.playedMarks.mark(3);
+    playlist_edits::deleteEntries(playlist, flags({0}), false);
+    EXPECT_TRUE(playlist.playedMarks.isMarked(2));
+    EXPECT_FALSE(playlist.playedMarks.isMarked(3));
+}
+
+TEST(PlaylistEdits, ReverseCarriesTheCurrentSong)
+{
+    PlaylistModel playlist = lettered(5);
+    playlist.currentIndex = 2;
+    playlist_edits::reverse(playlist);
+    EXPECT_EQ(titles(playlist), "edcba");
+    EXPECT_EQ(playlist.currentIndex, 2);
+    EXPECT_EQ(playlist.entry(0)[PlaylistEntry::Number], "1");
+
+    playlist = lettered(5);
+    playlist.currentIndex = 0;
+    playlist_edits::reverse(playlist);
+    EXPECT_EQ(playlist.currentIndex, 4);
+    EXPECT_EQ(playlist.entryPath(4), "/music/Jazz/a.mp3");
+}
+
+TEST(PlaylistEdits, RandomizeKeepsEverySongAndTheCurrentIndex)
+{
+    PlaylistModel playlist = lettered(20);
+    playlist.currentIndex = 7;
+    std::mt19937 random(5);
+    playlist_edits::randomize(playlist, random);
+    EXPECT_EQ(playlist.currentIndex, 7);
+    const QString shuffled = titles(playlist);
+    EXPECT_NE(shuffled, titles(lettered(20)));
+    EXPECT_EQ(std::set<QChar>(shuffled.begin(), shuffled.end()).size(), 20u);
+}
+
+TEST(PlaylistEdits, SortingComparesTitlesInTheLocaleAndLeavesTheCurrentIndex)
+{
+    PlaylistModel playlist;
+    for (const char *title : {"beta.mp3", "Alpha.mp3", "alpha.mp3", "Zulu.mp3", "echo.mp3"})
+        playlist.addFileEntry("/m/", title, 1);
+    playlist.currentIndex = 1;
+    playlist_edits::sort(playlist);
+    QStringList sorted;
+    for (int i = 0; i < playlist.entryCount(); ++i)
+        sorted << playlist.entry(i)[PlaylistEntry::Title].toLower();
+    EXPECT_EQ(sorted, QStringList({"alpha.mp3", "alpha.mp3", "beta.mp3", "echo.mp3", "zulu.mp3"}))
+        << "letter case does not split the alphabet";
+    EXPECT_EQ(playlist.currentIndex, 1);
+    EXPECT_EQ(playlist.entry(4)[PlaylistEntry::Number], "5");
+
+    playlist.keepSorted = true;
+    playlist.addFileEntry("/m/", "delta.mp3", 1);
+    playlist_edits::settle(playlist);
+    EXPECT_EQ(playlist.entry(3)[PlaylistEntry::Title], "delta.mp3");
+}
+
+TEST(PlaylistEdits, MovesNeedThreeEntriesAndStopAtTheEnds)
+{
+    PlaylistModel two = lettered(2);
+    EXPECT_EQ(playlist_edits::moveUp(two, 1), -1);
+    EXPECT_EQ(playlist_edits::moveDown(two, 0), -1);
+    EXPECT_EQ(titles(two), "ab");
+
+    PlaylistModel playlist = lettered(3);
+    playlist.currentIndex = 1;
+    EXPECT_EQ(playlist_edits::moveUp(playlist, 1), 0);
+    EXPECT_EQ(titles(playlist), "bac");
+    EXPECT_EQ(playlist_edits::moveDown(playlist, 1), 2);
+    EXPECT_EQ(titles(playlist), "bca");
+    EXPECT_EQ(playlist_edits::moveUp(playlist, 0), -1);
+    EXPECT_EQ(playlist_edits::moveDown(playlist, 2), -1);
+    EXPECT_EQ(playlist.currentIndex, 1) << "moves leave the current index";
+}
+
+TEST(PlaylistEdits, MusicGroupPrefixesFileTitlesOnlyAndComesOffAgain)
+{
+    PlaylistModel playlist;
+    playlist.addFileEntry("/music/Jazz/", "a.mp3", 1);
+    playlist.addNetworkEntry("http://radio.example/live");
+    playlist.addFileEntry("/", "root.mp3", 1);
+    playlist.musicGroup = true;
+    playlist_edits::applyMusicGroup(playlist);
+    EXPECT_EQ(playlist.entry(0)[PlaylistEntry::Title], "JAZZ  :  /a.mp3");
+    EXPECT_EQ(playlist.entryPath(0), "/music/Jazz/a.mp3") << "the group never reaches the path";
+    EXPECT_EQ(playlist.entry(1)[PlaylistEntry::Title], "http://radio.example/live");
+    EXPECT_EQ(playlist.entry(2)[PlaylistEntry::Title], "root.mp3") << "no folder name, no group";
+
+    playlist_edits::applyMusicGroup(playlist);
+    EXPECT_EQ(playlist.entry(0)[PlaylistEntry::Title], "JAZZ  :  /a.mp3") << "grouped once only";
+
+    playlist.musicGroup = false;
+    playlist_edits::applyMusicGroup(playlist);
+    EXPECT_EQ(playlist.entry(0)[PlaylistEntry::Title], "a.mp3");
+    EXPECT_EQ(playlist.entry(1)[PlaylistEntry::Title], "http://radio.example/live");
+}
+
+TEST(PlaylistEdits, QuickSearchMatchesTheStartOfTitlesInAnyCase)
+{
+    PlaylistModel playlist;
+    for (const char *title : {"abe.mp3", "Beatles.mp3", "bee.mp3"})
+        playlist.addFileEntry("/m/", title, 1);
+    EXPECT_EQ(playlist_edits::quickSearch(playlist, "be"), 1);
+    EXPECT_EQ(playlist_edits::quickSearch(playlist, "BEE"), 2);
+    EXPECT_EQ(playlist_edits::quickSearch(playlist, "x"), -1);
+    EXPECT_EQ(playlist_edits::quickSearch(playlist, ""), -1);
+}
+
+TEST(PlaylistEdits, StatusCountsSongsAndMegabytes)
+{
+    EXPECT_EQ(playlist_edits::statusText(PlaylistModel(), "Song(s)"), "");
+    EXPECT_EQ(playlist_edits::statusText(lettered(12), "Song(s)"), "12 Song(s) - 46,8Mb");
+    PlaylistModel playlist;
+    playlist.addFileEntry("/m/", "a.mp3", 2047);
+    EXPECT_EQ(playlist_edits::statusText(playlist, "Song(s)"), "1 Song(s) - 1,10Mb");
+}

@@ -1,0 +1,155 @@
+// Playlist files: the lists we write, the lists other players write
+// (.pls with keys, extended M3U, UTF-8 and Windows-1252 names), the main
+// window's lenient open and the whole-file-or-nothing save.
+
+#include "playlist/playlist_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QStringList paths(const PlaylistModel &playlist)
+{
+    QStringList out;
+    for (int i = 0; i < playlist.entryCount(); ++i)
+        out << playlist.entryPath(i);
+    return out;
+}
+
+class PlaylistFiles : public testing::Test {
+protected:
+    QString song(const QString &name)
+    {
+        const QString path = dir.filePath(name);
+        writeFile(path, QByteArray(3000, 'x'));
+        return path;
+    }
+
+    QTemporaryDir dir;
+    PlaylistModel playlist;
+};
+
+}  // namespace
+
+TEST_F(PlaylistFiles, PlsFileLinesOfAnyNumberAndAddressesAreRead)
+{
+    QByteArray pls = "[playlist]\r\n";
+    QStringList expected;
+    for (int n = 1; n <= 12; ++n) {
+        const QString value = n % 4 == 0 ? QString("http://radio.example/%1").arg(n) : song(QString("s%1.mp3").arg(n));
+        pls += QString("%1%2=%3\r\nTitle%2=Song %2\r\nLength%2=-1\r\n").arg(n % 2 ? "File" : "file").arg(n).arg(value).toUtf8();
+        expected << value;
+    }
+    pls += "NumberOfEntries=12\r\nVersion=2\r\n";
+    writeFile(dir.filePath("radio.pls"), pls);
+
+    EXPECT_EQ(playlist_files::readPlaylistFile(playlist, dir.filePath("radio.pls")), "");
+    EXPECT_EQ(paths(playlist), expected);
+    EXPECT_EQ(playlist.entry(11)[PlaylistEntry::Number], "12");
+
+    playlist_files::openFromMainWindow(playlist, dir.filePath("radio.pls"));
+    EXPECT_EQ(paths(playlist), expected) << "the other .pls lines name no entry";
+    EXPECT_EQ(playlist.lastPlaylistFile, dir.filePath("radio.pls"));
+}
+
+TEST_F(PlaylistFiles, ExtendedM3uWithRelativeUtf8NamesLoads)
+{
+    const QString first = song(QString::fromUtf8("Sub/Überall – Ωmega.mp3"));
+    const QString second = song("b.mp2");
+    writeFile(dir.filePath("list.m3u8"), QString::fromUtf8("\xEF\xBB\xBF#EXTM3U\r\n#EXTINF:123,Artist - Überall\r\n"
+                                                           "Sub/Überall – Ωmega.mp3\r\n\r\n#EXTINF:5,B\r\n%1\r\n")
+                                             .arg(second)
+                                             .toUtf8());
+    EXPECT_EQ(playlist_files::readPlaylistFile(playlist, dir.filePath("list.m3u8")), "");
+    EXPECT_EQ(paths(playlist), QStringList({first, second}));
+    EXPECT_EQ(playlist.entry(0)[PlaylistEntry::Title], QString::fromUtf8("Überall – Ωmega.mp3"));
+}
+
+TEST_F(PlaylistFiles, WindowsCodePageListsAreReadAsWindows1252)
+{
+    const QString name = song(QString::fromUtf8("Café – déjà.mp3"));
+    writeFile(dir.filePath("old.m3u"), QByteArray("Caf\xE9 \x96 d\xE9j\xE0.mp3\r\n"));
+    playlist_files::readPlaylistFile(playlist, dir.filePath("old.m3u"));
+    EXPECT_EQ(paths(playlist), QStringList({name}));
+}
+
+TEST_F(PlaylistFiles, TheWindowReaderDropsMissingAndNonAudioFilesTheMainWindowKeepsThem)
+{
+    const QString present = song("here.mp3");
+    song("cover.jpg");
+    writeFile(dir.filePath("list.m3u"), "here.mp3\ngone.mp3\ncover.jpg\nwww.example.com/live\n");
+
+    playlist_files::readPlaylistFile(playlist, dir.filePath("list.m3u"));
+    EXPECT_EQ(paths(playlist), QStringList({present, "www.example.com/live"}));
+
+    playlist_files::openFromMainWindow(playlist, dir.filePath("list.m3u"));
+    EXPECT_EQ(paths(playlist),
+              QStringList({present, dir.filePath("gone.mp3"), dir.filePath("cover.jpg"), "www.example.com/live"}));
+    EXPECT_EQ(playlist.entry(1)[PlaylistEntry::Size], "0");
+
+    playlist_files::openFromMainWindow(playlist, present);
+    EXPECT_EQ(paths(playlist), QStringList({present})) << "a song alone replaces the list";
+}
+
+TEST_F(PlaylistFiles, FailuresToReadAreDescribedForTheWindowAndSilentForTheMainWindow)
+{
+    playlist.addNetworkEntry("http://kept.example/");
+    EXPECT_FALSE(playlist_files::readPlaylistFile(playlist, dir.filePath("missing.m3u")).isEmpty());
+    EXPECT_FALSE(playlist_files::readPlaylistFile(playlist, dir.path()).isEmpty()) << "a folder is no playlist";
+    EXPECT_EQ(playlist.entryCount(), 1);
+
+    playlist_files::openFromMainWindow(playlist, dir.filePath("missing.m3u"));
+    EXPECT_EQ(playlist.entryCount(), 0);
+}
+
+TEST_F(PlaylistFiles, WritingGivesBareLinesAndReadsBackTheSameList)
+{
+    const QString local = song("a b.mp3");
+    playlist.addFileEntry(local);
+    playlist.addNetworkEntry("http://radio.example:8000/live");
+    playlist.musicGroup = true;
+    playlist.setColumn(0, PlaylistEntry::Title, "GROUP  :  /a b.mp3");
+
+    const QString name = dir.filePath("out.pls");
+    ASSERT_EQ(playlist_files::writePlaylistFile(playlist, name), "");
+    QFile file(name);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), (local + "\nhttp://radio.example:8000/live\n").toUtf8());
+
+    PlaylistModel again;
+    playlist_files::openFromMainWindow(again, dir.filePath("out.pls"));
+    EXPECT_EQ(again.entryCount(), 0) << "bare lines carry no .pls keys";
+    ASSERT_TRUE(QFile::rename(name, dir.filePath("out.m3u")));
+    playlist_files::openFromMainWindow(again, dir.filePath("out.m3u"));
+    EXPECT_EQ(paths(again), paths(playlist));
+}
+
+TEST_F(PlaylistFiles, AFailedWriteIsReportedAndLeavesTheOldFileWhole)
+{
+    playlist.addNetworkEntry("http://new.example/");
+    EXPECT_FALSE(playlist_files::writePlaylistFile(playlist, dir.filePath("no/such/folder/x.m3u")).isEmpty());
+
+    const QString name = dir.filePath("keep.m3u");
+    writeFile(name, "old\n");
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const QString error = playlist_files::writePlaylistFile(playlist, name);
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (error.isEmpty())
+        GTEST_SKIP() << "running with rights that ignore folder permissions";
+    QFile file(name);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "old\n");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"keep.m3u"})) << "no temporary file is left";
+}
