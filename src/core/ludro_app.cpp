@@ -1,6 +1,7 @@
 #include "ludro_app.h"
 
 #include "core/recent_files.h"
+#include "core/volume_balance.h"
 #include "platform/program_folder.h"
 
 #include <QCursor>
@@ -126,6 +127,15 @@ void LudroApp::connectButtons()
     QObject::connect(&form_, &TMainForm::minimizeClicked, [this] { form_.showMinimized(); });
     QObject::connect(&form_, &TMainForm::positionDragged, [&c](int offset, int width) { c.KnobDragged(offset, width); });
     QObject::connect(&form_, &TMainForm::positionReleased, [&c](int offset, int width) { c.SeekToKnob(offset, width); });
+    QObject::connect(&form_, &TMainForm::volumeDragged, [this](int offset, int width) {
+        setVolume(volumeFromKnob(offset, width));
+        form_.showTitle(volumeText(settings_.volume));
+    });
+    QObject::connect(&form_, &TMainForm::balanceDragged, [this](int offset, int width) {
+        setBalance(balanceFromKnob(offset, width) + 50);
+        form_.showTitle(balanceText(settings_.balance));
+    });
+    QObject::connect(&form_, &TMainForm::levelKnobReleased, [&c] { c.RefreshTitle(); });
     QObject::connect(&form_, &TMainForm::menuClicked, [this] { menu_.popup(QCursor::pos()); });
     form_.setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(&form_, &QWidget::customContextMenuRequested,

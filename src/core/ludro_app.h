@@ -33,6 +33,7 @@ public:
     TEQForm &equalizerForm() { return eqForm_; }
     TPitchForm &pitchForm() { return pitchForm_; }
     TID3Form &tagForm() { return tagForm_; }
+    TSonarkPlayer &player() { return player_; }
     TPLForm &playlistForm() { return plForm_; }
 
     const Settings &settings() const { return settings_; }
@@ -52,6 +53,7 @@ private:
     void saveSettings();
     void executeCommand(int command, int argument);
     void setVolume(int volume);
+    void setBalance(int balance);
     void takeHandedOverFile(const QString &name);
     void showRecentFiles();
     void connectButtons();

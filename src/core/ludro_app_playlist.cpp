@@ -24,8 +24,7 @@ void LudroApp::connectPlaylistWindow()
 // The window's place, size and column widths go to the settings file.
 void LudroApp::storePlaylistWindow()
 {
-    if (plForm_.isVisible())
-        plForm_.hide();
+    plForm_.storeColumnWidths();
     settings_.titleWidth = plForm_.columnWidths;
     settings_.playListX = plForm_.x();
     settings_.playListY = plForm_.y();

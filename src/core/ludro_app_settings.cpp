@@ -16,6 +16,7 @@ void LudroApp::applySettings()
     form_.move(settings_.leftPos, settings_.topPos);
     form_.showVolume(settings_.volume);
     form_.showBalance(settings_.balance);
+    form_.setLevelSlidersLocked(settings_.useVolume);
     // The knobs and the sound agree from the start.
     player_.SetOutputVolume(static_cast<uint8_t>(settings_.balance), static_cast<uint8_t>(settings_.volume), 255);
 }
@@ -45,4 +46,11 @@ void LudroApp::setVolume(int volume)
     settings_.volume = volume;
     player_.SetOutputVolume(255, static_cast<uint8_t>(volume), 255);
     form_.showVolume(volume);
+}
+
+void LudroApp::setBalance(int balance)
+{
+    settings_.balance = balance;
+    player_.SetOutputVolume(static_cast<uint8_t>(balance), static_cast<uint8_t>(settings_.volume), 255);
+    form_.showBalance(balance);
 }

@@ -157,6 +157,11 @@ void TMainForm::showBalance(int balance)
     update();
 }
 
+QRect TMainForm::levelKnobRect(const SliderGeometry &slider, int knobLeft) const
+{
+    return {knobLeft, slider.top, slider.width, slider.height};
+}
+
 QRect TMainForm::positionKnobRect() const
 {
     const SliderGeometry &time = layout().scrollerTime;
@@ -233,6 +238,15 @@ void TMainForm::mousePressEvent(QMouseEvent *event)
         update(positionKnobRect());
         return;
     }
+    const bool onVolume = levelKnobRect(layout().scrollerVolume, volumeKnobLeft_).contains(point);
+    if (onVolume || levelKnobRect(layout().scrollerBalance, balanceKnobLeft_).contains(point)) {
+        if (!levelSlidersLocked_) {
+            drag_ = onVolume ? Drag::VolumeKnob : Drag::BalanceKnob;
+            pressX_ = point.x();
+            knobAtPress_ = onVolume ? volumeKnobLeft_ : balanceKnobLeft_;
+        }
+        return;
+    }
     pressed_ = mainButtonAt(layout(), point);
     if (pressed_ == MainButton::None) {
         drag_ = Drag::Window;
@@ -256,6 +270,21 @@ void TMainForm::mouseMoveEvent(QMouseEvent *event)
         emit positionDragged(track.offsetOf(positionKnobLeft_), track.length());
         return;
     }
+    case Drag::VolumeKnob:
+    case Drag::BalanceKnob: {
+        const bool volume = drag_ == Drag::VolumeKnob;
+        const SliderGeometry &slider = volume ? layout().scrollerVolume : layout().scrollerBalance;
+        int &knobLeft = volume ? volumeKnobLeft_ : balanceKnobLeft_;
+        const SliderTrack track(slider);
+        update(levelKnobRect(slider, knobLeft));
+        knobLeft = track.draggedKnobLeft(knobAtPress_, pressX_, point.x());
+        update(levelKnobRect(slider, knobLeft));
+        if (volume)
+            emit volumeDragged(track.offsetOf(knobLeft), track.length());
+        else
+            emit balanceDragged(track.offsetOf(knobLeft), track.length());
+        return;
+    }
     case Drag::None:
         break;
     }
@@ -273,6 +302,10 @@ void TMainForm::mouseReleaseEvent(QMouseEvent *event)
         const SliderTrack track(layout().scrollerTime);
         update(positionKnobRect());
         emit positionReleased(track.offsetOf(positionKnobLeft_), track.length());
+        return;
+    }
+    if (drag == Drag::VolumeKnob || drag == Drag::BalanceKnob) {
+        emit levelKnobReleased();
         return;
     }
     if (pressed != MainButton::None && mainButtonAt(layout(), event->position().toPoint()) == pressed)

@@ -38,6 +38,8 @@ public:
     // Volume and balance 0 ... 100; they place their knobs.
     void showVolume(int volume);
     void showBalance(int balance);
+    // With the sliders locked, pressing them does nothing.
+    void setLevelSlidersLocked(bool locked) { levelSlidersLocked_ = locked; }
 
     const TextureSet &texture() const { return texture_; }
     MainButton highlightedButton() const { return highlighted_; }
@@ -70,6 +72,11 @@ signals:
     void positionDragged(int offset, int trackWidth);
     // The position knob was let go there.
     void positionReleased(int offset, int trackWidth);
+    // The volume or balance knob is held at `offset` pixels of its track;
+    // then it is let go.
+    void volumeDragged(int offset, int trackWidth);
+    void balanceDragged(int offset, int trackWidth);
+    void levelKnobReleased();
     // For the playlist window.
     void playlistEntryFocused(int index);
     void playlistRefreshRequested();
@@ -86,10 +93,11 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
-    enum class Drag { None, Window, PositionKnob };
+    enum class Drag { None, Window, PositionKnob, VolumeKnob, BalanceKnob };
 
     const MainLayout &layout() const { return texture_.layout.main; }
     QRect positionKnobRect() const;
+    QRect levelKnobRect(const SliderGeometry &slider, int knobLeft) const;
     void highlight(MainButton button);
     void emitClicked(MainButton button);
     void paintSelected(QPainter &painter, const QRect &rect) const;
@@ -108,6 +116,7 @@ private:
     int positionKnobLeft_;
     int volumeKnobLeft_;
     int balanceKnobLeft_;
+    bool levelSlidersLocked_ = false;
     QPoint dotPlace_;
 
     MainButton highlighted_ = MainButton::None;

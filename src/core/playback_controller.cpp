@@ -252,6 +252,12 @@ void PlaybackController::SeekBack()
     player_.InputSeek(static_cast<int32_t>(positionSeconds), static_cast<int32_t>(std::lround(durationSeconds)));
 }
 
+void PlaybackController::RefreshTitle()
+{
+    if (songLoaded)
+        updateTitle();
+}
+
 void PlaybackController::KnobDragged(int offset, int width)
 {
     if (width <= 0)

@@ -34,6 +34,8 @@ public:
     void KnobDragged(int offset, int width);
     // The position knob was released there.
     void SeekToKnob(int offset, int width);
+    // Puts the song's title back after a slider showed its read-out there.
+    void RefreshTitle();
     void ToggleRepeat();
     void ToggleShuffle();
     // The shuffle menu item and button: a fresh cycle, then the toggle.

@@ -24,8 +24,7 @@ QLabel *valueLabel(QWidget *parent)
 }  // namespace
 
 TID3Form::TID3Form(PlaylistModel &playlist, platform::Dialogs &dialogs, QWidget *parent)
-    : QDialog(parent), playlist_(playlist), dialogs_(dialogs), genre_(new QComboBox(this)),
-      fileLabel_(valueLabel(this))
+    : QDialog(parent), playlist_(playlist), dialogs_(dialogs), genre_(new QComboBox(this)), fileLabel_(valueLabel(this))
 {
     setWindowTitle(QStringLiteral("ID3 Tag"));
     setStyleSheet(graphiteFormStyle());

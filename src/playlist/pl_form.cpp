@@ -228,13 +228,21 @@ void TPLForm::showEvent(QShowEvent *event)
             columnWidths[i] = PlaylistTable::DefaultWidths[i];
         titleView_.setColumnWidth(c, columnWidths[i]);
     }
+    widthsApplied_ = true;
     QWidget::showEvent(event);
+}
+
+void TPLForm::storeColumnWidths()
+{
+    if (!widthsApplied_)
+        return;  // the list never showed them
+    for (int c = 0; c < PlaylistEntry::ColumnCount; ++c)
+        columnWidths[static_cast<std::size_t>(c)] = titleView_.columnWidth(c);
 }
 
 void TPLForm::hideEvent(QHideEvent *event)
 {
-    for (int c = 0; c < PlaylistEntry::ColumnCount; ++c)
-        columnWidths[static_cast<std::size_t>(c)] = titleView_.columnWidth(c);
+    storeColumnWidths();
     QWidget::hideEvent(event);
 }
 

@@ -47,6 +47,8 @@ public:
     // The selected entry when exactly one is selected, else -1.
     int selectedIndex() const;
     void select(int index);
+    // The list's present column widths into `columnWidths`.
+    void storeColumnWidths();
 
     // Stored when the window is hidden, applied when it is shown.
     std::array<int, PlaylistEntry::ColumnCount> columnWidths = PlaylistTable::DefaultWidths;
@@ -98,6 +100,7 @@ private:
     std::map<Button, QMenu *> buttonMenus_;
     QMenu *listMenu_ = nullptr;
     int fontSize_;
+    bool widthsApplied_ = false;
 
     Button highlighted_ = Button::None;
     Drag drag_ = Drag::None;

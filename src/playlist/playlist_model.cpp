@@ -10,13 +10,13 @@ void PlayedMarks::resize(int count)
     if (static_cast<std::size_t>(count) == marks_.size())
         return;
     marks_.resize(static_cast<std::size_t>(count), 0);
-    rebuild();
+    stale_ = true;
 }
 
 void PlayedMarks::clear()
 {
     std::fill(marks_.begin(), marks_.end(), 0);
-    rebuild();
+    stale_ = true;
 }
 
 void PlayedMarks::rebuild()
@@ -24,6 +24,7 @@ void PlayedMarks::rebuild()
     const std::size_t n = marks_.size();
     tree_.assign(n + 1, 0);
     unmarked_ = 0;
+    stale_ = false;
     for (std::size_t i = 1; i <= n; ++i) {
         const int free = marks_[i - 1] ? 0 : 1;
         unmarked_ += free;
@@ -39,6 +40,8 @@ void PlayedMarks::mark(int index)
     if (index < 0 || static_cast<std::size_t>(index) >= marks_.size() || marks_[static_cast<std::size_t>(index)])
         return;
     marks_[static_cast<std::size_t>(index)] = 1;
+    if (stale_)
+        return;
     --unmarked_;
     for (std::size_t i = static_cast<std::size_t>(index) + 1; i < tree_.size(); i += i & (~i + 1))
         --tree_[i];
@@ -65,6 +68,8 @@ int PlayedMarks::kthUnmarked(int k) const
 int PlayedMarks::pick(int count, std::mt19937 &random)
 {
     resize(count);
+    if (stale_)
+        rebuild();
     int chosen;
     if (unmarked_ == 0) {
         clear();
@@ -83,7 +88,7 @@ void PlayedMarks::remove(const std::vector<char> &removed)
         if (i >= removed.size() || !removed[i])
             marks_[kept++] = marks_[i];
     marks_.resize(kept);
-    rebuild();
+    stale_ = true;
 }
 
 void PlaylistModel::setColumn(int index, PlaylistEntry::Column column, const QString &text)

@@ -42,6 +42,9 @@ private:
     std::vector<char> marks_;
     std::vector<int> tree_;  // 1-based sums of unmarked flags
     int unmarked_ = 0;
+    // The tree is rebuilt at the next pick after a bulk change, so adding
+    // entries one by one stays linear.
+    bool stale_ = true;
 };
 
 class PlaylistModel {

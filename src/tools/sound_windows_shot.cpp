@@ -43,8 +43,8 @@ int main(int argc, char **argv)
     QTemporaryDir home;
     const QString song = home.filePath("Morning Waltz.mp3");
     QFile(song).open(QIODevice::WriteOnly);
-    id3::TagWriter().save(song, Id3Tag{"Morning Waltz", "The Graphite Quartet", "Quiet Hours", "1999",
-                                       "Recorded live", 32});
+    id3::TagWriter().save(song,
+                          Id3Tag{"Morning Waltz", "The Graphite Quartet", "Quiet Hours", "1999", "Recorded live", 32});
     PlaylistModel playlist;
     TID3Form tagForm(playlist, dialogs);
     tagForm.fill(song, 0);

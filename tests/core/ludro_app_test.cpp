@@ -8,6 +8,8 @@
 #include "support/recording_dialogs.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QMouseEvent>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
@@ -193,4 +195,21 @@ TEST_F(Program, RecentFilesKeepEveryChoiceNewestFirst)
     recent->menu()->actions()[1]->trigger();
     EXPECT_EQ(app.controller().currentFile, home.filePath("second.mp3")) << "a deleted file does nothing";
     EXPECT_EQ(recent->menu()->actions().size(), 3);
+}
+
+TEST_F(Program, VolumeKnobDragSetsTheVolumeAndShowsItInTheTitle)
+{
+    LudroApp app({"ludro", "/noSave", home.filePath("second.mp3")}, dialogs);
+    app.show();
+    ASSERT_TRUE(runUntil([&] { return app.controller().playerState == 1; }, 5000));
+    TMainForm &form = app.mainForm();
+    const QPoint knob(15 + 15 * 80 / 100 + 3, 68 + 3);  // the knob at volume 80
+    QTest::mousePress(&form, Qt::LeftButton, {}, knob);
+    QMouseEvent move(QEvent::MouseMove, QPointF(knob - QPoint(6, 0)), form.mapToGlobal(QPointF(knob - QPoint(6, 0))),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&form, &move);
+    EXPECT_EQ(app.settings().volume, 40);
+    EXPECT_EQ(form.titleText(), "Volume 40%");
+    QTest::mouseRelease(&form, Qt::LeftButton, {}, knob - QPoint(6, 0));
+    EXPECT_EQ(form.titleText(), "Second");
 }

@@ -2,6 +2,7 @@
 // and keys of other versions surviving a write.
 
 #include "core/settings.h"
+#include "core/volume_balance.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -70,4 +71,23 @@ TEST(Settings, EveryKeyComesBackAsWrittenInTheFileOrder)
     EXPECT_LT(text.indexOf("Recent10="), text.indexOf("SongPlaying="));
     EXPECT_LT(text.indexOf("TitleWidth8="), text.indexOf("UseEqualizer="));
     EXPECT_TRUE(text.contains("DirectSound=1\n"));
+}
+
+// Reading the volume and balance knobs (tracks of 15 pixels in the built-in
+// look).
+TEST(VolumeBalance, KnobPlacesAndReadOuts)
+{
+    EXPECT_EQ(volumeFromKnob(0, 15), 0);
+    EXPECT_EQ(volumeFromKnob(7, 15), 46);
+    EXPECT_EQ(volumeFromKnob(15, 15), 100);
+    EXPECT_EQ(balanceFromKnob(0, 15), -50);
+    EXPECT_EQ(balanceFromKnob(15, 15), 50);
+    for (int centre = 2; centre <= 12; ++centre)
+        EXPECT_EQ(balanceFromKnob(centre, 15), 0) << "dead zone at " << centre;
+    EXPECT_EQ(balanceFromKnob(0, 33), -50);
+    EXPECT_EQ(balanceFromKnob(33, 33), 50);
+    EXPECT_EQ(volumeText(45), "Volume 45%");
+    EXPECT_EQ(balanceText(0), "Balance 100% Left");
+    EXPECT_EQ(balanceText(65), "Balance 30% Right");
+    EXPECT_EQ(balanceText(50), "Balance Left=Right");
 }

@@ -22,9 +22,8 @@ protected:
     std::vector<std::optional<SK_EqualizerInfo>> tick()
     {
         std::vector<std::optional<SK_EqualizerInfo>> sent;
-        form.ApplyEqualizer([&](const SK_EqualizerInfo *record) {
-            sent.push_back(record ? std::optional(*record) : std::nullopt);
-        });
+        form.ApplyEqualizer(
+            [&](const SK_EqualizerInfo *record) { sent.push_back(record ? std::optional(*record) : std::nullopt); });
         return sent;
     }
 

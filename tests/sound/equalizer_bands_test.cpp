@@ -16,7 +16,7 @@ TEST(EqualizerBands, PositionsBecomeBandValuesTowardZero)
     EXPECT_EQ(bandValue(-5), 2);
 
     const SK_EqualizerInfo record = bandRecord({-127, -100, -80, -60, -40, -20, 0, 20, 40, 127});
-    const int expected[32] = {63, 50, 40, 30, 20, 10, 0, -10, -20, -20, -20, -20, -20, -20, -63, -63,
+    const int expected[32] = {63,  50,  40,  30,  20,  10,  0,   -10, -20, -20, -20, -20, -20, -20, -63, -63,
                               -63, -63, -63, -63, -63, -63, -63, -63, -63, -63, -63, -63, -63, -63, -63, -63};
     for (int band = 0; band < 32; ++band) {
         EXPECT_EQ(record.left[band], expected[band]) << band;
