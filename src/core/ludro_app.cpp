@@ -184,6 +184,8 @@ void LudroApp::Timer2Timer()
         queuedCommand_ = 0;
         executeCommand(command, queuedArgument_);
     }
+    form_.setTitleLeft(titleScroller_.step(form_.titleLeft(), form_.titleWidth(),
+                                           form_.texture().layout.main.fileNameWidth, settings_.autoScroll));
 }
 
 void LudroApp::receiveMessage(const platform::WindowMessage &message)

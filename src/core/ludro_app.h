@@ -8,6 +8,7 @@
 #include "core/main_menu.h"
 #include "core/playback_controller.h"
 #include "core/plugin_host.h"
+#include "appearance/title_scroller.h"
 #include "core/settings.h"
 #include "decoder/sonark_player.h"
 #include "platform/command_channel.h"
@@ -93,6 +94,7 @@ private:
     int queuedCommand_ = 0;
     int queuedArgument_ = 0;
     HandOverBuffer handOver_;
+    TitleScroller titleScroller_;
     platform::CommandChannel channel_;
     platform::MessageWindow pluginWindow_;
     PluginHost plugins_;

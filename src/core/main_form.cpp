@@ -64,6 +64,7 @@ TMainForm::TMainForm(QWidget *parent)
 void TMainForm::showTitle(const QString &text)
 {
     title_ = text;
+    titleLeft_ = 3;
     update(layout().titlePanel());
 }
 
@@ -209,6 +210,19 @@ void TMainForm::paintCounter(QPainter &painter) const
         painter.drawImage(counter.topLeft() + digit.target.topLeft(), texture_.pictures.numbers, digit.source);
 }
 
+int TMainForm::titleWidth() const
+{
+    return QFontMetrics(fontOf(layout().fileName)).horizontalAdvance(title_);
+}
+
+void TMainForm::setTitleLeft(int left)
+{
+    if (left == titleLeft_)
+        return;
+    titleLeft_ = left;
+    update(layout().titlePanel());
+}
+
 void TMainForm::paintTexts(QPainter &painter) const
 {
     const MainLayout &main = layout();
@@ -218,7 +232,7 @@ void TMainForm::paintTexts(QPainter &painter) const
     // The title rests 3 pixels inside its panel.
     TextElement title = main.fileName;
     title.top = panel.top();
-    paintText(painter, title, title_, Anchor::Left, panel.left() + 3);
+    paintText(painter, title, title_, Anchor::Left, panel.left() + titleLeft_);
     painter.restore();
 
     paintText(painter, main.monoStereo, channelMode_, Anchor::Centre, main.monoStereo.left + 32);

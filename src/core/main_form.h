@@ -44,6 +44,10 @@ public:
     const TextureSet &texture() const { return texture_; }
     MainButton highlightedButton() const { return highlighted_; }
     QString titleText() const { return title_; }
+    // The title's pixel width and its place in its panel (3 at rest).
+    int titleWidth() const;
+    int titleLeft() const { return titleLeft_; }
+    void setTitleLeft(int left);
     QString scrollingTitle() const { return scrollingTitle_; }
     int positionKnobLeft() const { return positionKnobLeft_; }
 
@@ -117,6 +121,7 @@ private:
     int volumeKnobLeft_;
     int balanceKnobLeft_;
     bool levelSlidersLocked_ = false;
+    int titleLeft_ = 3;
     QPoint dotPlace_;
 
     MainButton highlighted_ = MainButton::None;

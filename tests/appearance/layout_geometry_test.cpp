@@ -1,6 +1,7 @@
 // Window shape, button hit-test, counter digits, position dot and slider
 // knobs of the built-in layout: plain geometry, no window.
 
+#include "appearance/title_scroller.h"
 #include "appearance/bitmap_counter.h"
 #include "appearance/main_button.h"
 #include "appearance/position_dot.h"
@@ -124,4 +125,26 @@ TEST(SliderTrack, PlacesAndDragsTheKnobWithinItsTrack)
     EXPECT_EQ(volume.knobLeftForPercent(0), 15);
     EXPECT_EQ(volume.knobLeftForPercent(50), 22);
     EXPECT_EQ(volume.knobLeftForPercent(100), 30);
+}
+
+// A long title scrolls left until its end shows, comes back, then rests for
+// 14 further steps; a title that fits stays at rest.
+TEST(TitleScroller, ScrollsBackAndForthThenRests)
+{
+    TitleScroller scroller;
+    const int panel = 130;
+    EXPECT_EQ(scroller.step(3, panel - 3, panel, true), 3) << "exactly P - 3 never scrolls";
+    EXPECT_EQ(scroller.step(3, panel - 2, panel, true), -2) << "P - 2 scrolls";
+    EXPECT_EQ(scroller.step(3, 200, panel, false), 3);
+
+    TitleScroller pass;
+    std::vector<int> places;
+    int left = 3;
+    for (int i = 0; i < 60; ++i)
+        places.push_back(left = pass.step(left, 160, panel, true));
+    EXPECT_EQ(*std::min_element(places.begin(), places.end()), -37) << "until its end is visible";
+    const auto back = std::find(places.begin() + 8, places.end(), 3);
+    ASSERT_NE(back, places.end());
+    const auto restEnd = std::find_if(back, places.end(), [](int p) { return p != 3; });
+    EXPECT_EQ(restEnd - back, 16) << "back at the start, it rests";
 }
