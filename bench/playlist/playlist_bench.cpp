@@ -80,9 +80,8 @@ int main(int argc, char **argv)
     ok &= report("save 100,000 entries", 0.5,
                  [&] { playlist_files::writePlaylistFile(playlist, dir.filePath("saved.m3u")); });
     int found = 0;
-    ok &= report("walk a tree of 20,000 files", 1.0, [&] {
-        folder_walk::walk(dir.filePath("tree"), [&](const folder_walk::FoundFile &) { ++found; });
-    });
+    ok &= report("walk a tree of 20,000 files", 1.0,
+                 [&] { folder_walk::walk(dir.filePath("tree"), [&](const folder_walk::FoundFile &) { ++found; }); });
     QTextStream(stdout) << "entries " << playlist.entryCount() << ", walked files " << found << '\n';
     return ok && playlist.entryCount() == ListEntries && found == TreeFiles ? 0 : 1;
 }

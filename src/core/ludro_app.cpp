@@ -48,7 +48,8 @@ LudroApp::LudroApp(const QStringList &arguments, platform::Dialogs &dialogs)
             &form_),
       plForm_(playlist_, dialogs_, form_.texture()),
       channel_(platform::commandChannelName(), [this](const platform::WindowMessage &m) { receiveMessage(m); }),
-      pluginWindow_([this](const platform::WindowMessage &m) { receiveMessage(m); })
+      pluginWindow_([this](const platform::WindowMessage &m) { receiveMessage(m); }),
+      superTimer1_(std::chrono::milliseconds(75), [this] { SuperTimer1Timer(); })
 {
     settings_.read(platform::ProfileFile::load(settingsPath(programFolder_)), QDir::homePath() + '/');
     for (const QString &argument : arguments.mid(1)) {
@@ -79,6 +80,7 @@ LudroApp::~LudroApp()
 {
     player_.OutputReset();
     player_.Exit();
+    superTimer1_.setEnabled(false);
     plugins_.quitAll();
     storePlaylistWindow();
     saveSettings();
@@ -152,8 +154,38 @@ void LudroApp::show()
     if (!startupFile_.isEmpty())
         controller_.OpenFile(startupFile_);
     channel_.listen();
+    // The built-in look in normal mode greets with its lights first.
+    if (settings_.mode && settings_.texture == QStringLiteral("- Ludro Pro -")) {
+        introStep_ = 0;
+        superTimer1_.setEnabled(true);
+    } else {
+        startTimers();
+    }
+}
+
+void LudroApp::startTimers()
+{
     timer1_.start(750);
     timer2_.start(250);
+}
+
+// Steps 0 to 4 light the CD, mode, equalizer, audio and information buttons
+// one after another; odd steps from 5 put them out in the same order.
+void LudroApp::SuperTimer1Timer()
+{
+    static constexpr MainButton lights[] = {MainButton::Cd, MainButton::Mode, MainButton::Equalizer,
+                                            MainButton::Audio, MainButton::Info};
+    if (introStep_ >= 15)
+        return;
+    if (introStep_ <= 4)
+        form_.lightButton(lights[introStep_], true);
+    else if (introStep_ % 2 == 1)
+        form_.lightButton(lights[(introStep_ - 5) / 2], false);
+    if (++introStep_ == 15) {
+        ++introStep_;
+        superTimer1_.setEnabled(false);
+        startTimers();
+    }
 }
 
 // A recent file that is gone does nothing and keeps its place.

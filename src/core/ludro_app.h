@@ -13,6 +13,7 @@
 #include "decoder/sonark_player.h"
 #include "platform/command_channel.h"
 #include "platform/dialogs.h"
+#include "platform/super_timer.h"
 #include "playlist/pl_form.h"
 #include "playlist/id3_form.h"
 #include "playlist/playlist_model.h"
@@ -72,6 +73,8 @@ private:
     void startPlayer();
     void Timer1Timer();
     void Timer2Timer();
+    void SuperTimer1Timer();
+    void startTimers();
 
     platform::Dialogs &dialogs_;
     QString programFolder_;
@@ -95,6 +98,8 @@ private:
     int queuedArgument_ = 0;
     HandOverBuffer handOver_;
     TitleScroller titleScroller_;
+    platform::TSuperTimer superTimer1_;
+    int introStep_ = 20;
     platform::CommandChannel channel_;
     platform::MessageWindow pluginWindow_;
     PluginHost plugins_;

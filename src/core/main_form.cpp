@@ -178,6 +178,8 @@ void TMainForm::paintEvent(QPaintEvent *)
 
     if (highlighted_ != MainButton::None)
         paintSelected(painter, mainButtonRect(main, highlighted_));
+    for (MainButton button : lit_)
+        paintSelected(painter, mainButtonRect(main, button));
     if (repeat_)
         paintSelected(painter, main.repeat);
     if (shuffle_)
@@ -213,6 +215,15 @@ void TMainForm::paintCounter(QPainter &painter) const
 int TMainForm::titleWidth() const
 {
     return QFontMetrics(fontOf(layout().fileName)).horizontalAdvance(title_);
+}
+
+void TMainForm::lightButton(MainButton button, bool on)
+{
+    if (on)
+        lit_.insert(button);
+    else
+        lit_.erase(button);
+    update(mainButtonRect(layout(), button));
 }
 
 void TMainForm::setTitleLeft(int left)

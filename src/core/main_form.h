@@ -13,6 +13,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <set>
+
 class TMainForm : public QWidget, public PlaybackView {
     Q_OBJECT
 
@@ -48,6 +50,8 @@ public:
     int titleWidth() const;
     int titleLeft() const { return titleLeft_; }
     void setTitleLeft(int left);
+    // Shows a button lit, as the start-up animation does.
+    void lightButton(MainButton button, bool on);
     QString scrollingTitle() const { return scrollingTitle_; }
     int positionKnobLeft() const { return positionKnobLeft_; }
 
@@ -122,6 +126,7 @@ private:
     int balanceKnobLeft_;
     bool levelSlidersLocked_ = false;
     int titleLeft_ = 3;
+    std::set<MainButton> lit_;
     QPoint dotPlace_;
 
     MainButton highlighted_ = MainButton::None;

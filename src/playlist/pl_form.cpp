@@ -48,11 +48,28 @@ void tile(QPainter &painter, const QRect &area, const QImage &picture, const QRe
     painter.drawTiledPixmap(area, QPixmap::fromImage(picture.copy(piece)));
 }
 
+// The button bar across the window: a wider window stretches the bar's
+// empty metal before its right end, so the close button sits on the bar.
+void paintBar(QPainter &painter, const QImage &picture, int room)
+{
+    constexpr int EndWidth = 4, FillWidth = 20;
+    const int barWidth = picture.width();
+    if (room <= barWidth) {
+        painter.drawImage(BarPlace, picture, QRect(0, 0, room, BarHeight));
+        return;
+    }
+    painter.drawImage(BarPlace, picture, QRect(0, 0, barWidth - EndWidth, BarHeight));
+    tile(painter, QRect(BarPlace.x() + barWidth - EndWidth, BarPlace.y(), room - barWidth, BarHeight), picture,
+         QRect(barWidth - EndWidth - FillWidth, 0, FillWidth, BarHeight));
+    painter.drawImage(BarPlace + QPoint(room - EndWidth, 0), picture,
+                      QRect(barWidth - EndWidth, 0, EndWidth, BarHeight));
+}
+
 }  // namespace
 
 TPLForm::TPLForm(PlaylistModel &playlist, platform::Dialogs &dialogs, const TextureSet &texture, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), playlist_(playlist), dialogs_(dialogs),
-      texture_(texture), commands_(playlist, dialogs), table_(playlist, this), titleView_(this),
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), playlist_(playlist), dialogs_(dialogs), texture_(texture),
+      commands_(playlist, dialogs), table_(playlist, this), titleView_(this),
       quickSearchCaption_(QStringLiteral("Quick Search:"), this), quickSearch_(this), status_(this),
       fontSize_(texture.layout.playlist.listFontSize)
 {
@@ -79,6 +96,8 @@ TPLForm::TPLForm(PlaylistModel &playlist, platform::Dialogs &dialogs, const Text
     titleView_.setStyleSheet(
         QStringLiteral("QTreeView { background: %1; color: %2; selection-background-color: #1d5673;"
                        " selection-color: #ffffff; outline: 0; }"
+                       "QHeaderView { background: %1; }"
+                       "QAbstractScrollArea::corner { background: #14181f; }"
                        "QScrollBar { background: #14181f; border: 0; width: 11px; height: 11px; }"
                        "QScrollBar::handle { background: #4a5463; border: 1px solid #07090c; min-height: 16px;"
                        " min-width: 16px; }"
@@ -88,9 +107,8 @@ TPLForm::TPLForm(PlaylistModel &playlist, platform::Dialogs &dialogs, const Text
     listFont.setPointSize(fontSize_);
     titleView_.setFont(listFont);
     titleView_.installEventFilter(this);
-    connect(&titleView_, &QTreeView::doubleClicked, this, [this](const QModelIndex &index) {
-        commands_.playEntry(index.row());
-    });
+    connect(&titleView_, &QTreeView::doubleClicked, this,
+            [this](const QModelIndex &index) { commands_.playEntry(index.row()); });
     connect(&titleView_, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
         updateMenus();
         listMenu_->popup(titleView_.viewport()->mapToGlobal(at));
@@ -153,8 +171,7 @@ void TPLForm::select(int index)
     if (index < 0 || index >= playlist_.entryCount())
         return;
     const QModelIndex row = table_.index(index, 0);
-    titleView_.selectionModel()->setCurrentIndex(
-        row, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    titleView_.selectionModel()->setCurrentIndex(row, QItemSelectionModel::Select | QItemSelectionModel::Rows);
     titleView_.scrollTo(row);
 }
 
@@ -315,7 +332,7 @@ void TPLForm::paintFrame(QPainter &painter) const
     painter.drawImage(QPoint(0, 0), picture, TopLeftCorner);
     painter.drawImage(QPoint(0, h - Border), picture, BottomLeftCorner);
     painter.drawImage(QPoint(w - Border, 0), picture, TopRightCorner);
-    painter.drawImage(BarPlace, picture, QRect(0, 0, std::min(picture.width(), w - 2 * Border), BarHeight));
+    paintBar(painter, picture, w - 2 * Border);
     painter.drawImage(gripRect().topLeft(), picture, ResizeGrip);
     painter.drawImage(closeRect().topLeft(), picture, CloseButton);
 }
@@ -326,8 +343,7 @@ void TPLForm::paintEvent(QPaintEvent *)
     paintFrame(painter);
     if (highlighted_ != Button::None && highlighted_ != Button::Close) {
         const QRect place = buttonRect(highlighted_);
-        painter.drawImage(place.topLeft(), texture_.pictures.playlist,
-                          place.translated(-BarPlace.x(), LitBarOffset));
+        painter.drawImage(place.topLeft(), texture_.pictures.playlist, place.translated(-BarPlace.x(), LitBarOffset));
     }
     // A recess around the list, as the main window's display.
     const QRect well = titleView_.geometry().adjusted(-1, -1, 1, 1);
@@ -366,8 +382,8 @@ void TPLForm::mouseMoveEvent(QMouseEvent *event)
     if (drag_ == Drag::Resize) {
         const QSize size = geometryAtPress_.size() + QSize(offset.x(), offset.y());
         // A drag beyond the limits is ignored, not clamped.
-        if (size.width() >= MinimumSize.width() && size.width() <= MaximumSize.width()
-            && size.height() >= MinimumSize.height() && size.height() <= MaximumSize.height())
+        if (size.width() >= MinimumSize.width() && size.width() <= MaximumSize.width() &&
+            size.height() >= MinimumSize.height() && size.height() <= MaximumSize.height())
             resize(size);
         return;
     }

@@ -29,8 +29,7 @@ public:
     static constexpr QSize MinimumSize{301, 201};
     static constexpr QSize MaximumSize{799, 1023};
 
-    TPLForm(PlaylistModel &playlist, platform::Dialogs &dialogs, const TextureSet &texture,
-            QWidget *parent = nullptr);
+    TPLForm(PlaylistModel &playlist, platform::Dialogs &dialogs, const TextureSet &texture, QWidget *parent = nullptr);
 
     // The list changed elsewhere: rows and status are read again.
     void refresh();

@@ -40,8 +40,8 @@ void TPLForm::buildMenus()
                           }},
                          {"", {}},
                          {"Show Music Group", edit([&c] { c.toggleMusicGroup(); })}});
-    QMenu *fontMenu = addMenu("Font Size", {{"Increase", [this] { changeFontSize(1); }},
-                                            {"Decrease", [this] { changeFontSize(-1); }}});
+    QMenu *fontMenu = addMenu(
+        "Font Size", {{"Increase", [this] { changeFontSize(1); }}, {"Decrease", [this] { changeFontSize(-1); }}});
     fontMenu->setTitle("Font Size");
     editMenu->addMenu(fontMenu);
     buttonMenus_[Button::Edit] = editMenu;

@@ -4,7 +4,8 @@ const std::array<const char *, PlaylistEntry::ColumnCount> PlaylistTable::Captio
     "Title", "Nr", "Time", "Artist", "Album", "Genre", "Path", "Size (Kb)"};
 const std::array<int, PlaylistEntry::ColumnCount> PlaylistTable::DefaultWidths = {205, 36, 46, 78, 83, 53, 38, 53};
 
-PlaylistTable::PlaylistTable(PlaylistModel &playlist, QObject *parent) : QAbstractTableModel(parent), playlist_(playlist)
+PlaylistTable::PlaylistTable(PlaylistModel &playlist, QObject *parent)
+    : QAbstractTableModel(parent), playlist_(playlist)
 {
 }
 
@@ -27,7 +28,8 @@ QVariant PlaylistTable::data(const QModelIndex &index, int role) const
 
 QVariant PlaylistTable::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 || section >= PlaylistEntry::ColumnCount)
+    if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 ||
+        section >= PlaylistEntry::ColumnCount)
         return {};
     return QString::fromLatin1(Captions[static_cast<std::size_t>(section)]);
 }

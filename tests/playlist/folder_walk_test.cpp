@@ -44,8 +44,8 @@ TEST(FolderWalk, FindsMpegFilesInNestedFoldersOnly)
     QStringList found = walked(dir.path());
     found.sort();
     const QString root = dir.path() + '/';
-    EXPECT_EQ(found, QStringList({root + "a/b/c/deep.MP2", root + "a/clip.mpg", root + "a/layer.mpa",
-                                  root + "top.mp3"}));
+    EXPECT_EQ(found,
+              QStringList({root + "a/b/c/deep.MP2", root + "a/clip.mpg", root + "a/layer.mpa", root + "top.mp3"}));
 
     qint64 size = -1;
     folder_walk::walk(dir.path() + '/', [&](const folder_walk::FoundFile &file) {

@@ -1,0 +1,78 @@
+// Renders the playlist window holding a playlist into a PNG, as after each
+// song has played once (tags and times known), enlarged with whole pixels:
+// playlist-window-shot OUT.png PLAYLIST [SCALE]
+
+#include "platform/dialogs.h"
+#include "playlist/id3_tag.h"
+#include "playlist/pl_form.h"
+#include "playlist/playlist_file.h"
+#include "playlist/song_tag.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QTextStream>
+
+#include <mpg123.h>
+
+namespace {
+
+// The shot asks nothing; Qt's boxes stand by for form's sake.
+class ShotDialogs : public platform::QtDialogs {
+public:
+    QString askAddress() override { return {}; }
+};
+
+// The song's length as the decoder reports it, "m:ss"; "..." when unknown.
+QString songTime(const QString &path)
+{
+    mpg123_handle *handle = mpg123_new(nullptr, nullptr);
+    QString time = QStringLiteral("...");
+    long rate = 0;
+    int channels = 0, encoding = 0;
+    if (handle && mpg123_open(handle, QFile::encodeName(path).constData()) == MPG123_OK &&
+        mpg123_getformat(handle, &rate, &channels, &encoding) == MPG123_OK && mpg123_scan(handle) == MPG123_OK) {
+        const off_t samples = mpg123_length(handle);
+        if (samples > 0 && rate > 0) {
+            const long seconds = static_cast<long>(samples / rate);
+            time = QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+        }
+    }
+    mpg123_delete(handle);
+    return time;
+}
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() < 3) {
+        QTextStream(stderr) << "usage: playlist-window-shot OUT.png PLAYLIST [SCALE]\n";
+        return 2;
+    }
+    const int scale = args.size() > 3 ? std::max(1, args[3].toInt()) : 2;
+    mpg123_init();
+
+    PlaylistModel playlist;
+    playlist_files::readPlaylistFile(playlist, args[2]);
+    for (int i = 0; i < playlist.entryCount(); ++i) {
+        showTagColumns(playlist, i, id3::readTag(playlist.entryPath(i)));
+        playlist.setColumn(i, PlaylistEntry::Time, songTime(playlist.entryPath(i)));
+    }
+    ShotDialogs dialogs;
+    const TextureSet texture = TextureSet::builtin();
+    TPLForm form(playlist, dialogs, texture);
+    form.resize(640, 260);
+    form.show();
+    form.refresh();
+    form.select(1);
+    QApplication::processEvents();
+    const QImage shot = form.grab().toImage();
+    const QImage enlarged = shot.scaled(shot.size() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    if (!enlarged.save(args[1])) {
+        QTextStream(stderr) << "cannot write " << args[1] << "\n";
+        return 1;
+    }
+    return 0;
+}
