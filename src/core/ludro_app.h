@@ -29,6 +29,8 @@ public:
     ~LudroApp();
 
     void show();
+    // The main window's timers run once the start-up light show is over.
+    bool timersRunning() const { return timer1_.isActive(); }
     TMainForm &mainForm() { return form_; }
     PlaybackController &controller() { return controller_; }
     PlaylistModel &playlist() { return playlist_; }

@@ -100,6 +100,7 @@ TEST_F(Program, CommandsFromOutsideTakeOneSlotServedByTimer2)
 {
     LudroApp app({"ludro", home.filePath("list.m3u")}, dialogs);
     app.show();
+    ASSERT_TRUE(runUntil([&] { return app.timersRunning(); }, 3000));
     const bool repeat = app.controller().repeat, shuffle = app.controller().shuffle;
     app.receiveMessage({273, 40090, 0});
     app.receiveMessage({273, 40091, 0});

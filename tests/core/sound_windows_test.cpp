@@ -104,6 +104,7 @@ TEST_F(SoundWindows, PitchSendsTheLastMoveOfATickAndWarnsOffDirectSound)
             pitches.push_back(value);
     };
     app.show();
+    ASSERT_TRUE(runUntil([&] { return app.timersRunning(); }, 3000));
     QTest::qWait(300);
     pitches.clear();
     app.pitchForm().PitchBar().setValue(1200);
