@@ -52,6 +52,7 @@ LudroApp::LudroApp(const QStringList &arguments, platform::Dialogs &dialogs)
       superTimer1_(std::chrono::milliseconds(75), [this] { SuperTimer1Timer(); })
 {
     settings_.read(platform::ProfileFile::load(settingsPath(programFolder_)), QDir::homePath() + '/');
+    QDir(programFolder_).mkpath(QStringLiteral("Settings"));
     for (const QString &argument : arguments.mid(1)) {
         noSave_ = noSave_ || isNoSaveSwitch(argument);
         startCdMode_ = startCdMode_ || isCdSwitch(argument);
@@ -201,6 +202,7 @@ void LudroApp::showRecentFiles()
 
 void LudroApp::Timer1Timer()
 {
+    form_.setTimeShown(controller_.playerState != 2 || !form_.timeShown());
     controller_.AutomaticAdvance();
     applyEqualizer();
 }

@@ -206,7 +206,7 @@ void TMainForm::paintSelected(QPainter &painter, const QRect &rect) const
 void TMainForm::paintCounter(QPainter &painter) const
 {
     const QRect counter = layout().counter();
-    if (counter.left() >= HiddenLeft)
+    if (counter.left() >= HiddenLeft || !timeShown_)
         return;
     for (const CounterDigit &digit : counterDigits(counter.size(), secondsOfTimeText(time_)))
         painter.drawImage(counter.topLeft() + digit.target.topLeft(), texture_.pictures.numbers, digit.source);
@@ -215,6 +215,14 @@ void TMainForm::paintCounter(QPainter &painter) const
 int TMainForm::titleWidth() const
 {
     return QFontMetrics(fontOf(layout().fileName)).horizontalAdvance(title_);
+}
+
+void TMainForm::setTimeShown(bool shown)
+{
+    if (shown == timeShown_)
+        return;
+    timeShown_ = shown;
+    update(layout().counter());
 }
 
 void TMainForm::lightButton(MainButton button, bool on)

@@ -52,6 +52,9 @@ public:
     void setTitleLeft(int left);
     // Shows a button lit, as the start-up animation does.
     void lightButton(MainButton button, bool on);
+    // The time display blinks while a song is paused.
+    void setTimeShown(bool shown);
+    bool timeShown() const { return timeShown_; }
     QString scrollingTitle() const { return scrollingTitle_; }
     int positionKnobLeft() const { return positionKnobLeft_; }
 
@@ -127,6 +130,7 @@ private:
     bool levelSlidersLocked_ = false;
     int titleLeft_ = 3;
     std::set<MainButton> lit_;
+    bool timeShown_ = true;
     QPoint dotPlace_;
 
     MainButton highlighted_ = MainButton::None;

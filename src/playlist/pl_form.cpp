@@ -179,6 +179,7 @@ void TPLForm::run(const std::function<void()> &command)
 {
     command();
     refresh();
+    titleView_.clearSelection();
 }
 
 void TPLForm::playSelected()
@@ -193,6 +194,7 @@ void TPLForm::moveSelected(int step)
     if (moved < 0)
         return;
     refresh();
+    titleView_.clearSelection();
     select(moved);
 }
 

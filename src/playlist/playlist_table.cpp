@@ -5,13 +5,13 @@ const std::array<const char *, PlaylistEntry::ColumnCount> PlaylistTable::Captio
 const std::array<int, PlaylistEntry::ColumnCount> PlaylistTable::DefaultWidths = {205, 36, 46, 78, 83, 53, 38, 53};
 
 PlaylistTable::PlaylistTable(PlaylistModel &playlist, QObject *parent)
-    : QAbstractTableModel(parent), playlist_(playlist)
+    : QAbstractTableModel(parent), playlist_(playlist), rows_(playlist.entryCount())
 {
 }
 
 int PlaylistTable::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : playlist_.entryCount();
+    return parent.isValid() ? 0 : rows_;
 }
 
 int PlaylistTable::columnCount(const QModelIndex &parent) const
@@ -36,6 +36,12 @@ QVariant PlaylistTable::headerData(int section, Qt::Orientation orientation, int
 
 void PlaylistTable::reload()
 {
+    if (rows_ == playlist_.entryCount()) {
+        if (rows_ > 0)
+            emit dataChanged(index(0, 0), index(rows_ - 1, PlaylistEntry::ColumnCount - 1));
+        return;
+    }
     beginResetModel();
+    rows_ = playlist_.entryCount();
     endResetModel();
 }

@@ -20,9 +20,11 @@ public:
     QVariant data(const QModelIndex &index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-    // The list changed under the table: rows are read again.
+    // The list changed under the table: rows are read again. The view keeps
+    // its selection when the number of rows stayed.
     void reload();
 
 private:
     PlaylistModel &playlist_;
+    int rows_ = 0;  // as the view last learnt them
 };

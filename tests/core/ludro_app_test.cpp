@@ -87,6 +87,8 @@ TEST_F(Program, MenuAndButtonsReachTheController)
 
     emit app.mainForm().pauseClicked();
     ASSERT_TRUE(runUntil([&] { return app.controller().playerState == 2; }, 5000));
+    EXPECT_TRUE(runUntil([&] { return !app.mainForm().timeShown(); }, 2000)) << "the time blinks while paused";
+    EXPECT_TRUE(runUntil([&] { return app.mainForm().timeShown(); }, 2000));
     emit app.mainForm().stopClicked();
     ASSERT_TRUE(runUntil([&] { return app.controller().playerState == 0; }, 5000));
 
@@ -139,6 +141,7 @@ TEST_F(Program, SettingsAreWrittenAtExitUnlessNoSave)
         app.controller().ToggleRepeat();
     }
     EXPECT_FALSE(QFile::exists(ini));
+    EXPECT_TRUE(QDir(home.filePath("Settings")).exists());
     {
         LudroApp app({"ludro"}, dialogs);
         app.show();
