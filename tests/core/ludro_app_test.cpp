@@ -5,6 +5,7 @@
 #include "core/hand_over.h"
 #include "core/ludro_app.h"
 #include "support/engine_session.h"
+#include "support/run_until.h"
 #include "support/recording_dialogs.h"
 
 #include <QAction>
@@ -20,14 +21,6 @@
 
 namespace {
 
-bool runUntil(const std::function<bool()> &done, int limitMs)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < limitMs)
-        QTest::qWait(20);
-    return done();
-}
 
 QAction *findAction(QMenu *menu, const QString &text)
 {

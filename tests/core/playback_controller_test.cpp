@@ -4,6 +4,7 @@
 
 #include "core/playback_controller.h"
 #include "support/engine_session.h"
+#include "support/run_until.h"
 #include "support/recording_dialogs.h"
 #include "support/recording_view.h"
 
@@ -14,24 +15,6 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
-
-namespace {
-
-bool runUntil(const std::function<bool()> &done, int limitMs = 20000)
-{
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (done())
-            loop.quit();
-    });
-    QTimer::singleShot(limitMs, &loop, &QEventLoop::quit);
-    poll.start(2);
-    loop.exec();
-    return done();
-}
-
-}  // namespace
 
 class Controller : public testing::Test {
 protected:

@@ -3,6 +3,7 @@
 
 #include "decoder/sonark_player.h"
 #include "support/engine_session.h"
+#include "support/run_until.h"
 #include "support/recording_dialogs.h"
 
 #include <QCoreApplication>
@@ -10,24 +11,6 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
-
-namespace {
-
-bool runUntil(const std::function<bool()> &done, int limitMs = 20000)
-{
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (done())
-            loop.quit();
-    });
-    QTimer::singleShot(limitMs, &loop, &QEventLoop::quit);
-    poll.start(5);
-    loop.exec();
-    return done();
-}
-
-}  // namespace
 
 TEST(SonarkPlayer, VersionMismatchIsShownAndThePlayerStillWorks)
 {
