@@ -37,20 +37,22 @@ void EngineSession::receive(const platform::WindowMessage &m)
     events_.push_back(std::move(e));
 }
 
-// Sleeps in the event loop until a message or the deadline arrives.
+// Sleeps in the event loop until the condition holds or the deadline
+// arrives. A heartbeat makes sure the condition is looked at again even when
+// a wake-up for messages from the engine's thread goes astray.
 bool EngineSession::waitFor(const std::function<bool()> &done, std::chrono::milliseconds limit)
 {
-    bool late = false;
-    QTimer deadline;
-    deadline.setSingleShot(true);
-    QObject::connect(&deadline, &QTimer::timeout, [&] { late = true; });
-    deadline.start(limit);
-    while (!done()) {
-        if (late)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    return true;
+    QEventLoop loop;
+    QTimer heartbeat;
+    QObject::connect(&heartbeat, &QTimer::timeout, &loop, [&] {
+        if (done())
+            loop.quit();
+    });
+    QTimer::singleShot(limit, &loop, &QEventLoop::quit);
+    heartbeat.start(10);
+    if (!done())
+        loop.exec();
+    return done();
 }
 
 const Event *EngineSession::find(int code, std::size_t since, std::optional<int> state) const
