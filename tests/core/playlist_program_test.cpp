@@ -74,6 +74,23 @@ TEST_F(PlaylistProgram, FilesDroppedOnTheMainWindowJoinTheListAndTheLastSongStar
     EXPECT_EQ(dialogs.errors.size(), 1) << "a folder cannot be read as a playlist";
 }
 
+TEST_F(PlaylistProgram, WithClearListADroppedPlaylistReplacesTheList)
+{
+    QFile ini(home.filePath("LudroPro.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[Ludro]\nClearList=1\nStartPlay=0\n");
+    ini.close();
+    QFile::copy(home.filePath("second.mp3"), home.filePath("clip.mpg"));
+    LudroApp app({"ludro", "/noSave"}, dialogs);
+    app.show();
+    dropOn(app.mainForm(), {"clip.mpg"});
+    EXPECT_EQ(app.playlist().entryPath(0), home.filePath("clip.mpg")) << "the main window takes .mpg as a song";
+    dropOn(app.mainForm(), {"list.m3u"});
+    ASSERT_EQ(app.playlist().entryCount(), 2);
+    EXPECT_EQ(app.playlist().entryPath(0), home.filePath("first.mp2"));
+    EXPECT_EQ(app.playlist().pendingIndex, NoPosition) << "StartPlay is off";
+}
+
 TEST_F(PlaylistProgram, FilesDroppedOnThePlaylistWindowJoinWithoutStarting)
 {
     LudroApp app({"ludro", "/noSave"}, dialogs);

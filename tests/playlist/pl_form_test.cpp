@@ -214,3 +214,20 @@ TEST_F(PlaylistWindow, SizesWidthsAndFont)
     trigger("Decrease");
     EXPECT_EQ(form.fontSize(), size);
 }
+
+TEST_F(PlaylistWindow, ChangesElsewhereShowOnRefreshAndNeverReachBeyondTheList)
+{
+    drop({dir.filePath("Jazz/a.mp3"), dir.filePath("Jazz/b.mp3")});
+    form.select(1);
+    playlist.setColumn(1, PlaylistEntry::Time, "0:42");
+    form.refresh();
+    EXPECT_EQ(form.selectedIndex(), 1) << "a new song time keeps the selection";
+    EXPECT_EQ(form.titleView().model()->index(1, PlaylistEntry::Time).data().toString(), "0:42");
+
+    playlist.clearEntries();
+    key(&form.titleView(), Qt::Key_Return);
+    EXPECT_EQ(playlist.pendingIndex, NoPosition);
+    EXPECT_FALSE(form.titleView().model()->index(1, 0).data().isValid());
+    form.refresh();
+    EXPECT_EQ(form.titleView().model()->rowCount(), 0);
+}
