@@ -2,9 +2,12 @@
 
 #include "core/recent_files.h"
 #include "core/volume_balance.h"
+#include "core/window_place.h"
 #include "platform/program_folder.h"
 
 #include <QCursor>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QDir>
 #include <QFileInfo>
 
@@ -147,9 +150,15 @@ void LudroApp::connectButtons()
 
 void LudroApp::show()
 {
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        form_.move(keptOnScreen(form_.geometry(), screen->geometry().size()));
+        plForm_.move(keptOnScreen(plForm_.geometry(), screen->geometry().size()));
+    }
     form_.show();
     if (settings_.eqVis)
         eqForm_.show();
+    if (settings_.plVis)
+        plForm_.show();
     startupPending_ = false;
     plugins_.load(programFolder_ + QStringLiteral("plugins"), pluginWindow_.handle());
     if (!startupFile_.isEmpty())

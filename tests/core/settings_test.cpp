@@ -3,6 +3,7 @@
 
 #include "core/settings.h"
 #include "core/volume_balance.h"
+#include "core/window_place.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -90,4 +91,12 @@ TEST(VolumeBalance, KnobPlacesAndReadOuts)
     EXPECT_EQ(balanceText(0), "Balance 100% Left");
     EXPECT_EQ(balanceText(65), "Balance 30% Right");
     EXPECT_EQ(balanceText(50), "Balance Left=Right");
+}
+
+TEST(WindowPlace, WindowsComeBackOntoTheScreen)
+{
+    const QSize screen(1024, 768);
+    EXPECT_EQ(keptOnScreen({2000, 900, 245, 140}, screen), QPoint(1024 - 245 - 10, 768 - 140 - 10));
+    EXPECT_EQ(keptOnScreen({-50, -1, 245, 140}, screen), QPoint(10, 10));
+    EXPECT_EQ(keptOnScreen({20, 20, 245, 140}, screen), QPoint(20, 20));
 }
