@@ -22,11 +22,12 @@ namespace {
 
 std::atomic<bool> terminationRequested{false};
 
-// A logout or Ctrl+C ends the player as its Exit does, settings and all.
+// A logout, Ctrl+C or a service manager ends the player as its Exit does,
+// settings and default playlist and all.
 void quitOnTermination()
 {
-    std::signal(SIGTERM, [](int) { terminationRequested = true; });
-    std::signal(SIGINT, [](int) { terminationRequested = true; });
+    for (int signal : {SIGTERM, SIGINT, SIGHUP})
+        std::signal(signal, [](int) { terminationRequested = true; });
     auto *watch = new QTimer(QCoreApplication::instance());
     QObject::connect(watch, &QTimer::timeout, [] {
         if (terminationRequested)
