@@ -142,6 +142,13 @@ void LudroApp::connectButtons()
         form_.showTitle(balanceText(settings_.balance));
     });
     QObject::connect(&form_, &TMainForm::levelKnobReleased, [&c] { c.RefreshTitle(); });
+    QObject::connect(&form_, &TMainForm::buttonPressed, [this](int button) {
+        if (pressedButton_ != MainButton::None)
+            form_.lightButton(pressedButton_, false);
+        pressedButton_ = static_cast<MainButton>(button);
+        pressFrame_ = 0;
+        superTimer1_.setEnabled(true);
+    });
     QObject::connect(&form_, &TMainForm::menuClicked, [this] { menu_.popup(QCursor::pos()); });
     form_.setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(&form_, &QWidget::customContextMenuRequested,
@@ -179,10 +186,28 @@ void LudroApp::startTimers()
     timer2_.start(250);
 }
 
+// A clicked button flashes for one frame of the 75 ms timer.
+void LudroApp::animatePress()
+{
+    if (pressedButton_ == MainButton::None)
+        return;
+    if (pressFrame_ == 0) {
+        form_.lightButton(pressedButton_, true);
+        ++pressFrame_;
+        return;
+    }
+    form_.lightButton(pressedButton_, false);
+    pressedButton_ = MainButton::None;
+    pressFrame_ = 0;
+    if (introStep_ >= 15)
+        superTimer1_.setEnabled(false);
+}
+
 // Steps 0 to 4 light the CD, mode, equalizer, audio and information buttons
 // one after another; odd steps from 5 put them out in the same order.
 void LudroApp::SuperTimer1Timer()
 {
+    animatePress();
     static constexpr MainButton lights[] = {MainButton::Cd, MainButton::Mode, MainButton::Equalizer,
                                             MainButton::Audio, MainButton::Info};
     if (introStep_ >= 15)
@@ -193,7 +218,8 @@ void LudroApp::SuperTimer1Timer()
         form_.lightButton(lights[(introStep_ - 5) / 2], false);
     if (++introStep_ == 15) {
         ++introStep_;
-        superTimer1_.setEnabled(false);
+        if (pressedButton_ == MainButton::None)
+            superTimer1_.setEnabled(false);
         startTimers();
     }
 }
@@ -212,6 +238,7 @@ void LudroApp::showRecentFiles()
 void LudroApp::Timer1Timer()
 {
     form_.setTimeShown(controller_.playerState != 2 || !form_.timeShown());
+    updateHints();
     controller_.AutomaticAdvance();
     applyEqualizer();
 }

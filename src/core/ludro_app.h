@@ -60,6 +60,7 @@ private:
     void setBalance(int balance);
     void takeHandedOverFile(const QString &name);
     void showRecentFiles();
+    void updateHints();
     void connectButtons();
     void connectSoundWindows();
     void openCurrentSongTag();
@@ -77,6 +78,7 @@ private:
     void Timer2Timer();
     void SuperTimer1Timer();
     void startTimers();
+    void animatePress();
 
     platform::Dialogs &dialogs_;
     QString programFolder_;
@@ -102,6 +104,8 @@ private:
     TitleScroller titleScroller_;
     platform::TSuperTimer superTimer1_;
     int introStep_ = 20;
+    MainButton pressedButton_ = MainButton::None;
+    int pressFrame_ = 0;
     platform::CommandChannel channel_;
     platform::MessageWindow pluginWindow_;
     PluginHost plugins_;

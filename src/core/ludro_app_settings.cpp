@@ -2,6 +2,8 @@
 
 #include "ludro_app.h"
 
+#include "core/volume_balance.h"
+
 void LudroApp::applySettings()
 {
     controller_.repeat = settings_.repeat;
@@ -39,6 +41,22 @@ void LudroApp::saveSettings()
     platform::ProfileFile file = platform::ProfileFile::load(path);
     settings_.write(file, programFolder_);
     file.save(path);
+}
+
+// Timer1 keeps the position and title hints up to date; the level hints
+// change with their knobs.
+void LudroApp::updateHints()
+{
+    const int duration = static_cast<int>(controller_.durationSeconds);
+    if (duration > 0)
+        form_.setHint(TMainForm::Hint::Position,
+                      QStringLiteral("%1%").arg(static_cast<int>(controller_.positionSeconds) * 100 / duration));
+    const QString title = form_.titleText();
+    form_.setHint(TMainForm::Hint::Title, playlist_.entryCount() < 2
+                                              ? title
+                                              : QStringLiteral("%1. %2").arg(playlist_.currentIndex + 1).arg(title));
+    form_.setHint(TMainForm::Hint::Volume, QStringLiteral("%1%").arg(settings_.volume));
+    form_.setHint(TMainForm::Hint::Balance, balanceHint(settings_.balance));
 }
 
 void LudroApp::setVolume(int volume)

@@ -11,7 +11,9 @@
 #include <QFontMetrics>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QHelpEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include <algorithm>
 #include <utility>
@@ -217,6 +219,42 @@ int TMainForm::titleWidth() const
     return QFontMetrics(fontOf(layout().fileName)).horizontalAdvance(title_);
 }
 
+void TMainForm::setHint(Hint element, const QString &text)
+{
+    hints_[element] = text;
+}
+
+QString TMainForm::hintAt(const QPoint &point) const
+{
+    const MainLayout &main = layout();
+    auto hint = [this](Hint element) {
+        const auto it = hints_.find(element);
+        return it == hints_.end() ? QString() : it->second;
+    };
+    if (levelKnobRect(main.scrollerVolume, volumeKnobLeft_).contains(point))
+        return hint(Hint::Volume);
+    if (levelKnobRect(main.scrollerBalance, balanceKnobLeft_).contains(point))
+        return hint(Hint::Balance);
+    if (positionKnobRect().contains(point))
+        return hint(Hint::Position);
+    if (main.titlePanel().contains(point))
+        return hint(Hint::Title);
+    return {};
+}
+
+bool TMainForm::event(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    const auto *help = static_cast<QHelpEvent *>(event);
+    const QString text = hintAt(help->pos());
+    if (text.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(help->globalPos(), text, this);
+    return true;
+}
+
 void TMainForm::setTimeShown(bool shown)
 {
     if (shown == timeShown_)
@@ -379,6 +417,7 @@ void TMainForm::highlight(MainButton button)
 
 void TMainForm::emitClicked(MainButton button)
 {
+    emit buttonPressed(static_cast<int>(button));
     switch (button) {
     case MainButton::Play:
         return emit playClicked();

@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <map>
 #include <set>
 
 class TMainForm : public QWidget, public PlaybackView {
@@ -52,8 +53,14 @@ public:
     void setTitleLeft(int left);
     // Shows a button lit, as the start-up animation does.
     void lightButton(MainButton button, bool on);
+    bool isLit(MainButton button) const { return lit_.count(button) > 0; }
     // The time display blinks while a song is paused.
     void setTimeShown(bool shown);
+
+    // Hints shown when the pointer rests on an element.
+    enum class Hint { Volume, Balance, Position, Title };
+    void setHint(Hint element, const QString &text);
+    QString hintAt(const QPoint &point) const;
     bool timeShown() const { return timeShown_; }
     QString scrollingTitle() const { return scrollingTitle_; }
     int positionKnobLeft() const { return positionKnobLeft_; }
@@ -79,6 +86,8 @@ signals:
     void prefsClicked();
     void repeatClicked();
     void shuffleClicked();
+    // Any button was clicked (a MainButton), before its own signal.
+    void buttonPressed(int button);
     // The position knob is held at `offset` pixels of a `trackWidth` pixel track.
     void positionDragged(int offset, int trackWidth);
     // The position knob was let go there.
@@ -95,6 +104,7 @@ signals:
     void filesDropped(const QStringList &names);
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -131,6 +141,7 @@ private:
     int titleLeft_ = 3;
     std::set<MainButton> lit_;
     bool timeShown_ = true;
+    std::map<Hint, QString> hints_;
     QPoint dotPlace_;
 
     MainButton highlighted_ = MainButton::None;

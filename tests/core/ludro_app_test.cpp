@@ -209,4 +209,23 @@ TEST_F(Program, VolumeKnobDragSetsTheVolumeAndShowsItInTheTitle)
     EXPECT_EQ(form.titleText(), "Volume 40%");
     QTest::mouseRelease(&form, Qt::LeftButton, {}, knob - QPoint(6, 0));
     EXPECT_EQ(form.titleText(), "Second");
+
+    ASSERT_TRUE(runUntil([&] { return form.hintAt(knob - QPoint(6, 0)) == "40%"; }, 2000)) << "the knob's hint";
+    EXPECT_EQ(form.hintAt(QPoint(42 + 7, 68 + 3)), "Left=Right");
+    EXPECT_EQ(form.hintAt(QPoint(40, 40)), "Second") << "one entry: the title alone";
+    EXPECT_TRUE(form.hintAt(QPoint(16 + 3, 55 + 3)).endsWith("%"));
+}
+
+TEST_F(Program, TheStartUpLightsAndAClickedButtonFlash)
+{
+    LudroApp app({"ludro", "/noSave"}, dialogs);
+    app.show();
+    TMainForm &form = app.mainForm();
+    EXPECT_TRUE(runUntil([&] { return form.isLit(MainButton::Equalizer); }, 2000)) << "the start-up lights";
+    ASSERT_TRUE(runUntil([&] { return app.timersRunning(); }, 3000));
+    EXPECT_FALSE(form.isLit(MainButton::Cd) || form.isLit(MainButton::Equalizer) || form.isLit(MainButton::Info));
+
+    QTest::mouseClick(&form, Qt::LeftButton, {}, QPoint(158 + 5, 99 + 5));  // stop
+    EXPECT_TRUE(runUntil([&] { return form.isLit(MainButton::Stop); }, 1000));
+    EXPECT_TRUE(runUntil([&] { return !form.isLit(MainButton::Stop); }, 1000));
 }
