@@ -7,7 +7,10 @@
 #include "playlist/file_drop.h"
 #include "playlist/playlist_file.h"
 
-#include <algorithm>
+#include "core/window_place.h"
+
+#include <QGuiApplication>
+#include <QScreen>
 
 void LudroApp::connectPlaylistWindow()
 {
@@ -16,9 +19,12 @@ void LudroApp::connectPlaylistWindow()
     QObject::connect(&form_, &TMainForm::playlistRefreshRequested, [this] { plForm_.refresh(); });
     QObject::connect(&form_, &TMainForm::filesDropped, [this](const QStringList &names) { dropOnMainWindow(names); });
     plForm_.columnWidths = settings_.titleWidth;
-    plForm_.setGeometry(settings_.playListX, settings_.playListY,
-                        std::clamp(settings_.playListW, TPLForm::MinimumSize.width(), TPLForm::MaximumSize.width()),
-                        std::clamp(settings_.playListH, TPLForm::MinimumSize.height(), TPLForm::MaximumSize.height()));
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QSize size = correctedPlaylistSize({settings_.playListW, settings_.playListH},
+                                             screen ? screen->geometry().height() : 1024)
+                           .boundedTo(TPLForm::MaximumSize)
+                           .expandedTo(TPLForm::MinimumSize);
+    plForm_.setGeometry(QRect(QPoint(settings_.playListX, settings_.playListY), size));
 }
 
 // The window's place, size and column widths go to the settings file.

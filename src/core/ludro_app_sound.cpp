@@ -4,6 +4,8 @@
 
 #include "ludro_app.h"
 
+#include "core/window_place.h"
+
 #include <QFileInfo>
 
 namespace {
@@ -65,7 +67,8 @@ void LudroApp::applySoundSettings()
     eqForm_.setStoredValues(settings_.eq);
     eqForm_.setUseEqualizer(settings_.useEqualizer);
     eqForm_.move(settings_.equalizerX, settings_.equalizerY);
-    eqForm_.resize(std::max(settings_.equalizerW, eqForm_.minimumWidth()), TEQForm::WindowHeight);
+    eqForm_.resize(std::max(correctedEqualizerWidth(settings_.equalizerW), eqForm_.minimumWidth()),
+                   TEQForm::WindowHeight);
 }
 
 void LudroApp::storeSoundSettings()
