@@ -8,6 +8,8 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
+
+#include <utility>
 #include <QDir>
 #include <QFileInfo>
 
@@ -60,6 +62,9 @@ LudroApp::LudroApp(const QStringList &arguments, platform::Dialogs &dialogs)
         noSave_ = noSave_ || isNoSaveSwitch(argument);
         startCdMode_ = startCdMode_ || isCdSwitch(argument);
     }
+    // Closing the main window ends the program, whatever else is open.
+    for (QWidget *window : std::initializer_list<QWidget *>{&plForm_, &eqForm_, &pitchForm_, &tagForm_})
+        window->setAttribute(Qt::WA_QuitOnClose, false);
     player_.SetPriority(4);
     connectButtons();
     connectSoundWindows();
@@ -113,7 +118,6 @@ void LudroApp::startPlayer()
     player_.SetPlayerMode(1);
     player_.SetCodecQuality(0);
     player_.SetOutputName(settings_.directSound ? "/dev/dsound/0" : "/dev/wave/0");
-    player_.SetOutputChannels(static_cast<uint8_t>(settings_.playMode));
 }
 
 void LudroApp::connectButtons()
@@ -237,6 +241,12 @@ void LudroApp::showRecentFiles()
 
 void LudroApp::Timer1Timer()
 {
+    settings_.eqVis = eqForm_.isVisible();
+    settings_.plVis = plForm_.isVisible();
+    if (std::exchange(outputChanged, false))
+        player_.SetOutputName(settings_.directSound ? "/dev/dsound/0" : "/dev/wave/0");
+    if (std::exchange(channelsChanged, false))
+        player_.SetOutputChannels(static_cast<uint8_t>(settings_.playMode));
     form_.setTimeShown(controller_.playerState != 2 || !form_.timeShown());
     updateHints();
     controller_.AutomaticAdvance();

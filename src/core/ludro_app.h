@@ -31,6 +31,12 @@ public:
     void show();
     // The main window's timers run once the start-up light show is over.
     bool timersRunning() const { return timer1_.isActive(); }
+
+    // Requests of other windows (the preferences window), served by Timer1:
+    // the output device from `DirectSound`, the channel mode from `PlayMode`.
+    bool outputChanged = false;
+    bool channelsChanged = true;
+    Settings &settings() { return settings_; }
     TMainForm &mainForm() { return form_; }
     PlaybackController &controller() { return controller_; }
     PlaylistModel &playlist() { return playlist_; }

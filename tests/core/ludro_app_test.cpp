@@ -229,3 +229,18 @@ TEST_F(Program, TheStartUpLightsAndAClickedButtonFlash)
     EXPECT_TRUE(runUntil([&] { return form.isLit(MainButton::Stop); }, 1000));
     EXPECT_TRUE(runUntil([&] { return !form.isLit(MainButton::Stop); }, 1000));
 }
+
+// The program ends when its last window that ends it closes: after Exit no
+// window that is still open may hold it.
+TEST_F(Program, ExitEndsTheProgramWithOtherWindowsOpen)
+{
+    LudroApp app({"ludro", "/noSave"}, dialogs);
+    app.show();
+    app.equalizerForm().show();
+    ASSERT_TRUE(app.playlistForm().isVisible());
+    app.controller().ExitCommand();
+    EXPECT_FALSE(app.mainForm().isVisible());
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (window->isVisible())
+            EXPECT_FALSE(window->testAttribute(Qt::WA_QuitOnClose)) << window->metaObject()->className();
+}
