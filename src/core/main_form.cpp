@@ -5,6 +5,7 @@
 #include "appearance/slider_track.h"
 #include "appearance/window_shape.h"
 
+#include "platform/dropped_files.h"
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFont>
@@ -396,10 +397,7 @@ void TMainForm::dragEnterEvent(QDragEnterEvent *event)
 
 void TMainForm::dropEvent(QDropEvent *event)
 {
-    QStringList names;
-    for (const QUrl &url : event->mimeData()->urls())
-        if (url.isLocalFile())
-            names << url.toLocalFile();
+    const QStringList names = droppedLocalFiles(*event->mimeData());
     if (names.isEmpty())
         return;
     event->acceptProposedAction();

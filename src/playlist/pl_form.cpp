@@ -6,6 +6,7 @@
 
 #include "appearance/theme.h"
 
+#include "platform/dropped_files.h"
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
@@ -439,10 +440,7 @@ void TPLForm::dragEnterEvent(QDragEnterEvent *event)
 
 void TPLForm::dropEvent(QDropEvent *event)
 {
-    QStringList names;
-    for (const QUrl &url : event->mimeData()->urls())
-        if (url.isLocalFile())
-            names << url.toLocalFile();
+    const QStringList names = droppedLocalFiles(*event->mimeData());
     if (names.isEmpty())
         return;
     event->acceptProposedAction();
