@@ -42,7 +42,4 @@ private:
     std::vector<Section> sections_;
 };
 
-// Text of a file made here (UTF-8) or on the original platform (Windows-1252).
-QString decodeText(const QByteArray &bytes);
-
 }  // namespace platform

@@ -1,5 +1,7 @@
 #include "playlist_file.h"
 
+#include "platform/text_decoding.h"
+
 #include "platform/program_folder.h"
 
 #include <QDir>
@@ -7,7 +9,6 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
-#include <QStringDecoder>
 
 #include <cerrno>
 #include <cstring>
@@ -18,17 +19,6 @@
 namespace playlist_files {
 
 namespace {
-
-// Lists made on other systems may be in Windows-1252 rather than UTF-8.
-QString decode(const QByteArray &bytes)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8(bytes);
-    if (!utf8.hasError())
-        return text;
-    QStringDecoder windows1252("windows-1252");
-    return windows1252.isValid() ? windows1252(bytes) : QString::fromLatin1(bytes);
-}
 
 // ".pls": the second-last character of the list's name.
 bool isPlsName(const QString &name)
@@ -75,7 +65,7 @@ ReadLines readLines(const QString &name)
     QFile file(name);
     if (!file.open(QIODevice::ReadOnly))
         return {{}, file.errorString()};
-    QString text = decode(file.readAll());
+    QString text = platform::decodeText(file.readAll());
     if (file.error() != QFileDevice::NoError)
         return {{}, file.errorString()};
     if (text.startsWith(QChar(0xFEFF)))
