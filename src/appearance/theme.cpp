@@ -23,6 +23,17 @@ QColor withAlpha(QColor color, int alpha)
     return color;
 }
 
+// Outlines an area with a pen whose colour runs from top to bottom.
+void strokeEdge(QPainter &painter, const QPainterPath &area, const QGradientStops &stops, qreal width)
+{
+    const QRectF bounds = area.boundingRect();
+    QLinearGradient edge(bounds.topLeft(), bounds.bottomLeft());
+    edge.setStops(stops);
+    painter.setPen(QPen(QBrush(edge), width));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(area);
+}
+
 }  // namespace
 
 void paintMetal(QPainter &painter, const QPainterPath &area, const QColor &top, const QColor &bottom)
@@ -51,17 +62,11 @@ void paintMetal(QPainter &painter, const QPainterPath &area, const QColor &top, 
 
 void paintRaisedEdge(QPainter &painter, const QPainterPath &area)
 {
-    const QRectF bounds = area.boundingRect();
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setClipPath(area, Qt::IntersectClip);
-    QLinearGradient edge(bounds.topLeft(), bounds.bottomLeft());
-    edge.setColorAt(0, withAlpha(RimLight, 230));
-    edge.setColorAt(0.5, withAlpha(RimLight, 70));
-    edge.setColorAt(1, withAlpha(RimDark, 200));
-    painter.setPen(QPen(QBrush(edge), 2));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawPath(area);
+    strokeEdge(painter, area, {{0, withAlpha(RimLight, 230)}, {0.5, withAlpha(RimLight, 70)}, {1, withAlpha(RimDark, 200)}},
+               2);
     painter.restore();
 }
 
@@ -74,13 +79,8 @@ void paintWell(QPainter &painter, const QPainterPath &area)
     fill.setColorAt(0, QColor(14, 17, 22, 200));
     fill.setColorAt(1, QColor(30, 36, 45, 160));
     painter.fillPath(area, fill);
-    QLinearGradient edge(bounds.topLeft(), bounds.bottomLeft());
-    edge.setColorAt(0, withAlpha(RimDark, 240));
-    edge.setColorAt(0.6, withAlpha(RimDark, 120));
-    edge.setColorAt(1, withAlpha(RimLight, 170));
-    painter.setPen(QPen(QBrush(edge), 1));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawPath(area);
+    strokeEdge(painter, area, {{0, withAlpha(RimDark, 240)}, {0.6, withAlpha(RimDark, 120)}, {1, withAlpha(RimLight, 170)}},
+               1);
     painter.restore();
 }
 
@@ -99,13 +99,8 @@ void paintLcd(QPainter &painter, const QPainterPath &area)
     shine.setColorAt(1, QColor(120, 200, 255, 0));
     painter.fillRect(bounds, shine);
     painter.setClipping(false);
-    QLinearGradient edge(bounds.topLeft(), bounds.bottomLeft());
-    edge.setColorAt(0, QColor(0, 0, 0, 255));
-    edge.setColorAt(0.7, QColor(0, 0, 0, 200));
-    edge.setColorAt(1, withAlpha(RimLight, 200));
-    painter.setPen(QPen(QBrush(edge), 1.2));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawPath(area);
+    strokeEdge(painter, area, {{0, QColor(0, 0, 0, 255)}, {0.7, QColor(0, 0, 0, 200)}, {1, withAlpha(RimLight, 200)}},
+               1.2);
     painter.restore();
 }
 
