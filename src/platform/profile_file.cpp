@@ -1,9 +1,10 @@
 #include "profile_file.h"
 
+#include "regular_file.h"
 #include "text_decoding.h"
+#include "whole_file.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace platform {
 
@@ -11,7 +12,7 @@ ProfileFile ProfileFile::load(const QString &path)
 {
     ProfileFile profile;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!openRegularFile(file, QIODevice::ReadOnly))
         return profile;
     Section *current = nullptr;
     for (QString line : decodeText(file.readAll()).split('\n')) {
@@ -39,12 +40,10 @@ bool ProfileFile::save(const QString &path, QString *error) const
         for (const Entry &entry : section.entries)
             text += entry.key + '=' + entry.value + '\n';
     }
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) >= 0 && file.commit())
-        return true;
+    const QString failure = saveWholeFile(path, text.toUtf8());
     if (error)
-        *error = file.errorString();
-    return false;
+        *error = failure;
+    return failure.isEmpty();
 }
 
 const ProfileFile::Entry *ProfileFile::find(const QString &section, const QString &key) const

@@ -1,18 +1,22 @@
 #include "sound/preset_folder.h"
 
+#include "platform/program_folder.h"
+#include "platform/regular_file.h"
+#include "platform/whole_file.h"
+
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 QStringList PresetFolder::names() const
 {
-    return QDir(folder_).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    return QDir(folder_).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
 }
 
 QString PresetFolder::refusal(const QString &name)
 {
-    if (name.contains('/') || name.contains(QLatin1String("..")) || name == QLatin1String("."))
-        return QStringLiteral("A preset name cannot contain \"/\" or \"..\".");
+    // A name starting with "." would be a hidden file that the list never shows.
+    if (name.contains('/') || name.startsWith('.'))
+        return QStringLiteral("A preset name cannot start with \".\" or contain \"/\".");
     return {};
 }
 
@@ -20,15 +24,10 @@ QString PresetFolder::save(const QString &name, const equalizer::Positions &posi
 {
     if (const QString refused = refusal(name); !refused.isEmpty())
         return refused;
-    QSaveFile file(folder_ + name);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
     QByteArray text;
     for (int value : equalizer::storedValues(positions))
         text += QByteArray::number(value) + '\n';
-    if (file.write(text) != text.size() || !file.commit())
-        return file.errorString();
-    return {};
+    return platform::saveWholeFile(platform::pathIgnoringCase(folder_, name), text);
 }
 
 PresetFolder::Loaded PresetFolder::load(const QString &name) const
@@ -38,8 +37,8 @@ PresetFolder::Loaded PresetFolder::load(const QString &name) const
         loaded.error = refused;
         return loaded;
     }
-    QFile file(folder_ + name);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file(platform::pathIgnoringCase(folder_, name));
+    if (!platform::openRegularFile(file, QIODevice::ReadOnly)) {
         loaded.error = file.errorString();
         return loaded;
     }

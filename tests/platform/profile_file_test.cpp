@@ -2,6 +2,7 @@
 // leaves a broken file.
 
 #include "platform/profile_file.h"
+#include "support/full_disk.h"
 
 #include <QDir>
 #include <QFile>
@@ -69,4 +70,18 @@ TEST(ProfileFile, SavingReplacesTheFileWholeOrNotAtAll)
     QString error;
     EXPECT_FALSE(p.save(dir.filePath("missing-folder/test.ini"), &error));
     EXPECT_FALSE(error.isEmpty());
+
+    // A full disk fails the write of a small file only when it reaches the
+    // disk; the old file stays, permissions and all.
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    p.writeString("Ludro", "Grown", QString(100, 'x'));
+    {
+        FullDisk full;
+        EXPECT_FALSE(p.save(path, &error));
+    }
+    EXPECT_EQ(QFile(path).size(), 36);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    ASSERT_TRUE(p.save(path));
+    EXPECT_EQ(QFile::permissions(path), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser
+                                            | QFileDevice::WriteUser);
 }

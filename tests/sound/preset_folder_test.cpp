@@ -61,7 +61,7 @@ TEST_F(Presets, CarriageReturnsAndBadLines)
 
 TEST_F(Presets, NamesNeverLeaveTheFolder)
 {
-    for (const QString name : {"../escape", "a/b", "..", ".", "sub/../../x"}) {
+    for (const QString name : {"../escape", "a/b", "..", ".", "sub/../../x", ".hidden"}) {
         EXPECT_NE(PresetFolder::refusal(name), "") << name.toStdString();
         EXPECT_NE(folder.save(name, {}), "") << name.toStdString();
         EXPECT_NE(folder.load(name).error, "") << name.toStdString();
@@ -73,4 +73,23 @@ TEST_F(Presets, NamesNeverLeaveTheFolder)
     PresetFolder missing(home.filePath("nowhere") + '/');
     EXPECT_NE(missing.save("Rock", {}), "");
     EXPECT_TRUE(missing.names().isEmpty());
+}
+
+// Users fill the folder by hand, so names are found without regard to case;
+// the presets that come with the program all load.
+TEST_F(Presets, NamesIgnoreCaseAndTheShippedPresetsLoad)
+{
+    write("Rock", "0\n1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n10\n");
+    EXPECT_EQ(folder.load("ROCK").positions.size(), 10u);
+    ASSERT_EQ(folder.save("rock", {}), "");
+    EXPECT_EQ(folder.names(), QStringList{"Rock"}) << "the existing file was replaced";
+
+    const PresetFolder shipped(QStringLiteral(LUDRO_PROGRAM_DIR "/presets/"));
+    ASSERT_GE(shipped.names().size(), 8);
+    for (const QString &name : shipped.names()) {
+        const PresetFolder::Loaded loaded = shipped.load(name);
+        EXPECT_EQ(loaded.error, "") << name.toStdString();
+        for (int value : loaded.positions)
+            EXPECT_TRUE(value >= equalizer::MinPosition && value <= equalizer::MaxPosition) << name.toStdString();
+    }
 }
