@@ -49,6 +49,13 @@ void paintText(QPainter &painter, const TextElement &element, const QString &tex
 
 }  // namespace
 
+// The band across the window where an element's text stands, wherever its
+// anchor puts it.
+QRect TMainForm::textLine(const TextElement &element) const
+{
+    return {0, element.top, width(), QFontMetrics(fontOf(element)).height()};
+}
+
 TMainForm::TMainForm(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), texture_(TextureSet::builtin()),
       positionKnobLeft_(layout().scrollerTime.left),
@@ -64,8 +71,13 @@ TMainForm::TMainForm(QWidget *parent)
     setAcceptDrops(true);
 }
 
+// A song playing sends its time ten times a second: only what changed is
+// drawn again, so the window costs next to nothing while it plays.
+
 void TMainForm::showTitle(const QString &text)
 {
+    if (text == title_ && titleLeft_ == 3)
+        return;
     title_ = text;
     titleLeft_ = 3;
     update(layout().titlePanel());
@@ -78,34 +90,49 @@ void TMainForm::showScrollingTitle(const QString &text)
 
 void TMainForm::showTime(const QString &text)
 {
+    if (text == time_)
+        return;
     time_ = text;
-    update();
+    update(layout().counter());
+    update(textLine(layout().filePos));
 }
 
 void TMainForm::showDuration(const QString &text)
 {
+    if (text == duration_)
+        return;
     duration_ = text;
-    update();
+    update(textLine(layout().fileLength));
 }
 
 void TMainForm::showChannelMode(const QString &text)
 {
+    if (text == channelMode_)
+        return;
     channelMode_ = text;
-    update();
+    update(textLine(layout().monoStereo));
 }
 
 void TMainForm::showPosition(double fraction)
 {
+    const QRect oldKnob = positionKnobRect();
+    const QRect oldDot(dotPlace_, PositionDotPictureRect.size());
     if (drag_ != Drag::PositionKnob)
         positionKnobLeft_ = SliderTrack(layout().scrollerTime).knobLeftAt(fraction);
     dotPlace_ = positionDotPlace(layout().positionDot, fraction);
-    update();
+    const QRect newDot(dotPlace_, PositionDotPictureRect.size());
+    if (oldKnob != positionKnobRect())
+        update(oldKnob.united(positionKnobRect()));
+    if (oldDot != newDot)
+        update(oldDot.united(newDot));
 }
 
 void TMainForm::showPlayState(int state)
 {
+    if (state == playState_)
+        return;
     playState_ = state;
-    update();
+    update(QRect(layout().action, statusPictureRect(state).size()));
 }
 
 void TMainForm::showRepeat(bool on)
@@ -151,14 +178,18 @@ void TMainForm::closeMainWindow()
 
 void TMainForm::showVolume(int volume)
 {
-    volumeKnobLeft_ = SliderTrack(layout().scrollerVolume).knobLeftForPercent(volume);
-    update();
+    const SliderGeometry &slider = layout().scrollerVolume;
+    update(levelKnobRect(slider, volumeKnobLeft_));
+    volumeKnobLeft_ = SliderTrack(slider).knobLeftForPercent(volume);
+    update(levelKnobRect(slider, volumeKnobLeft_));
 }
 
 void TMainForm::showBalance(int balance)
 {
-    balanceKnobLeft_ = SliderTrack(layout().scrollerBalance).knobLeftForPercent(balance);
-    update();
+    const SliderGeometry &slider = layout().scrollerBalance;
+    update(levelKnobRect(slider, balanceKnobLeft_));
+    balanceKnobLeft_ = SliderTrack(slider).knobLeftForPercent(balance);
+    update(levelKnobRect(slider, balanceKnobLeft_));
 }
 
 QRect TMainForm::levelKnobRect(const SliderGeometry &slider, int knobLeft) const

@@ -118,6 +118,7 @@ private:
 
     const MainLayout &layout() const { return texture_.layout.main; }
     QRect positionKnobRect() const;
+    QRect textLine(const TextElement &element) const;
     QRect levelKnobRect(const SliderGeometry &slider, int knobLeft) const;
     void highlight(MainButton button);
     void emitClicked(MainButton button);
