@@ -5,10 +5,13 @@
 #include "net/url_form.h"
 #include "platform/dialogs.h"
 
+#include <QApplication>
+
 class AppDialogs : public platform::QtDialogs {
 public:
     explicit AppDialogs(QWidget *parent) : urlForm_(parent) {}
-    QString askAddress() override { return urlForm_.askAddress(); }
+    // Not while another dialog is open (see QtDialogs).
+    QString askAddress() override { return QApplication::activeModalWidget() ? QString() : urlForm_.askAddress(); }
 
 private:
     TURLForm urlForm_;

@@ -9,9 +9,12 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include <utility>
 #include <QDir>
 #include <QFileInfo>
+
+#include <algorithm>
+#include <climits>
+#include <utility>
 
 namespace {
 
@@ -91,6 +94,8 @@ LudroApp::~LudroApp()
     player_.Exit();
     superTimer1_.setEnabled(false);
     plugins_.quitAll();
+    if (!quitWatch_.quitting())
+        recordWindowVisibility();
     storePlaylistWindow();
     saveSettings();
     saveDefaultPlaylist();
@@ -102,7 +107,7 @@ void LudroApp::chooseStartupFile(const QString &file)
 {
     const QString defaultPlaylist = programFolder_ + QStringLiteral("Ludro.m3u");
     if (!file.isEmpty() && QFileInfo(file).isFile()) {
-        startupFile_ = file;
+        startupFile_ = QFileInfo(file).absoluteFilePath();
         controller_.startIndex = 0;
         playlist_.pendingIndex = 0;
     } else if (QFileInfo(defaultPlaylist).isFile()) {
@@ -239,10 +244,17 @@ void LudroApp::showRecentFiles()
     });
 }
 
-void LudroApp::Timer1Timer()
+// Which windows are open is the user's choice, kept until the next start.
+// Qt closes them all when the program quits, so they are looked at before.
+void LudroApp::recordWindowVisibility()
 {
     settings_.eqVis = eqForm_.isVisible();
     settings_.plVis = plForm_.isVisible();
+}
+
+void LudroApp::Timer1Timer()
+{
+    recordWindowVisibility();
     if (std::exchange(outputChanged, false))
         player_.SetOutputName(settings_.directSound ? "/dev/dsound/0" : "/dev/wave/0");
     if (std::exchange(channelsChanged, false))
@@ -272,7 +284,7 @@ void LudroApp::receiveMessage(const platform::WindowMessage &message)
 {
     if (message.msg == commandMessage && message.wParam > 40000 && message.wParam < 40200) {
         queuedCommand_ = static_cast<int>(message.wParam);
-        queuedArgument_ = static_cast<int>(message.lParam);
+        queuedArgument_ = static_cast<int>(std::clamp<std::intptr_t>(message.lParam, INT_MIN, INT_MAX));
     } else if (message.msg == handOverMessageNumber) {
         if (const auto name = handOver_.take(message.wParam, message.lParam))
             takeHandedOverFile(*name);
@@ -281,7 +293,6 @@ void LudroApp::receiveMessage(const platform::WindowMessage &message)
 
 void LudroApp::takeHandedOverFile(const QString &name)
 {
-    controller_.songLoaded = true;
     player_.Stop();
     if (settings_.clearList) {
         controller_.OpenFile(name);

@@ -13,6 +13,8 @@
 #include "decoder/sonark_player.h"
 #include "platform/command_channel.h"
 #include "platform/dialogs.h"
+#include "platform/program_folder.h"
+#include "platform/quit_watch.h"
 #include "platform/super_timer.h"
 #include "playlist/pl_form.h"
 #include "playlist/id3_form.h"
@@ -78,6 +80,7 @@ private:
     void connectPlaylistWindow();
     void dropOnMainWindow(const QStringList &names);
     void storePlaylistWindow();
+    void recordWindowVisibility();
     void saveDefaultPlaylist();
     void startPlayer();
     void Timer1Timer();
@@ -101,7 +104,7 @@ private:
     QTimer timer1_;
     QTimer timer2_;
     QString startupFile_;
-    TEQForm eqForm_{form_.texture(), programFolder_ + QStringLiteral("presets/"), dialogs_};
+    TEQForm eqForm_{form_.texture(), platform::pathIgnoringCase(programFolder_, QStringLiteral("presets")) + '/', dialogs_};
     TPitchForm pitchForm_;
     TID3Form tagForm_{playlist_, dialogs_};
     int queuedCommand_ = 0;
@@ -112,6 +115,7 @@ private:
     int introStep_ = 20;
     MainButton pressedButton_ = MainButton::None;
     int pressFrame_ = 0;
+    platform::QuitWatch quitWatch_{[this] { recordWindowVisibility(); }};
     platform::CommandChannel channel_;
     platform::MessageWindow pluginWindow_;
     PluginHost plugins_;

@@ -11,6 +11,12 @@ void LudroApp::executeCommand(int command, int argument)
     case 40145:
         c.OpenDialog();
         break;
+    case 40036:
+        eqForm_.setVisible(!eqForm_.isVisible());
+        break;
+    case 40040:
+        plForm_.setVisible(!plForm_.isVisible());
+        break;
     case 40044:
         c.PreviousSong();
         break;
@@ -52,7 +58,9 @@ void LudroApp::executeCommand(int command, int argument)
         c.SetTimeElapsed(!c.timeElapsed);
         break;
     case 40095:
-        playlist_.pendingIndex = argument - 1;
+        // Entry numbers count from 1; the request is checked when it is taken.
+        if (argument > 0)
+            playlist_.pendingIndex = argument - 1;
         break;
     case 40096:
         if (argument >= 0 && argument < 101)

@@ -36,7 +36,6 @@ void LudroApp::storePlaylistWindow()
     settings_.playListY = plForm_.y();
     settings_.playListW = plForm_.width();
     settings_.playListH = plForm_.height();
-    settings_.plVis = plForm_.isVisible();
 }
 
 void LudroApp::dropOnMainWindow(const QStringList &names)

@@ -11,6 +11,10 @@ void LudroApp::applySettings()
     controller_.timeElapsed = settings_.elapsed;
     controller_.showTimeInTitle = settings_.showTime;
     controller_.songDir = settings_.songDir;
+    playlist_.keepSorted = settings_.sortList;
+    playlist_.musicGroup = settings_.musicGroup;
+    plForm_.setFontSize(settings_.fontSize);
+    plForm_.refresh();
     form_.showRepeat(settings_.repeat);
     form_.showShuffle(settings_.random);
     if (settings_.onTop)
@@ -36,6 +40,9 @@ void LudroApp::saveSettings()
     settings_.onTop = controller_.alwaysOnTop;
     settings_.songDir = controller_.songDir;
     settings_.songPlaying = playlist_.currentIndex;
+    settings_.sortList = playlist_.keepSorted;
+    settings_.musicGroup = playlist_.musicGroup;
+    settings_.fontSize = plForm_.fontSize();
     storeSoundSettings();
     const QString path = settingsPath(programFolder_);
     platform::ProfileFile file = platform::ProfileFile::load(path);

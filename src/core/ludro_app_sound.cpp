@@ -78,7 +78,6 @@ void LudroApp::storeSoundSettings()
     settings_.equalizerX = eqForm_.x();
     settings_.equalizerY = eqForm_.y();
     settings_.equalizerW = eqForm_.width();
-    settings_.eqVis = eqForm_.isVisible();
 }
 
 void LudroApp::applyEqualizer()

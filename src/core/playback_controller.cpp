@@ -5,8 +5,10 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -49,24 +51,28 @@ QString PlaybackController::minutesSeconds(int seconds)
 
 void PlaybackController::OpenFile(const QString &name)
 {
+    // A file that holds no text is refused before anything changes, even
+    // what plays.
+    if (const QString refusal = playlist_files::openFromMainWindow(playlist_, name); !refusal.isEmpty()) {
+        dialogs_.error(refusal);
+        return;
+    }
     endOfSong = false;
     advanceCountdown = 0;
     if (songLoaded) {
         player_.Stop();
         resetDisplays();
     }
-    playlist_files::openFromMainWindow(playlist_, name);
-    if (playlist_.entryCount() == 0)
-        return;
-
-    playlist_.playedMarks.clear();
-    playlist_.currentIndex = shuffle ? std::uniform_int_distribution<int>(0, playlist_.entryCount() - 1)(random_) : 0;
+    const int count = playlist_.entryCount();
+    int index = shuffle && count > 0 ? std::uniform_int_distribution<int>(0, count - 1)(random_) : 0;
     if (startIndex != NoPosition) {
-        playlist_.currentIndex = startIndex < playlist_.entryCount() ? startIndex : 0;
+        index = playlist_.entryAt(startIndex) ? startIndex : 0;
         startIndex = NoPosition;
     }
-    playlist_.playedMarks.mark(playlist_.currentIndex);
-    openCurrentEntry();
+    playlist_.playedMarks.clear();
+    playlist_.playedMarks.mark(index);
+    if (!openEntry(index))
+        unload();
 }
 
 void PlaybackController::resetDisplays()
@@ -81,9 +87,14 @@ void PlaybackController::resetDisplays()
     view_.showPosition(0);
 }
 
-void PlaybackController::openCurrentEntry()
+// The one way from a playlist position to an opened song: a position that
+// names no entry means nothing to play.
+bool PlaybackController::openEntry(int index)
 {
-    const QString path = playlist_.entryPath(playlist_.currentIndex);
+    if (!playlist_.entryAt(index))
+        return false;
+    playlist_.currentIndex = index;
+    const QString path = playlist_.entryPath(index);
     player_.InputOpen(path);
     currentFile = path;
     songLoaded = true;
@@ -93,6 +104,28 @@ void PlaybackController::openCurrentEntry()
     view_.refreshPlaylist();
     if (songOpened)
         songOpened();
+    return true;
+}
+
+// Nothing to play: the engine lets go of the old song, so neither Play nor
+// the displays can reach it any more.
+void PlaybackController::unload()
+{
+    if (songLoaded)
+        player_.InputClose();
+    songLoaded = false;
+    currentFile.clear();
+    resetDisplays();
+    durationSeconds = positionSeconds = 0;
+    playlist_.currentIndex = 0;
+    view_.refreshPlaylist();
+}
+
+// The current position holds the loaded song, unless the list changed
+// under it; then the song's facts belong to no entry.
+int PlaybackController::songEntry() const
+{
+    return songLoaded && playlist_.entryPath(playlist_.currentIndex) == currentFile ? playlist_.currentIndex : -1;
 }
 
 // A file that cannot be read counts as untagged.
@@ -100,7 +133,7 @@ void PlaybackController::readSongTag()
 {
     const std::optional<Id3Tag> tag = id3::readTag(currentFile);
     displayTitle = songTag(tag).displayTitle;
-    showTagColumns(playlist_, playlist_.currentIndex, tag);
+    showTagColumns(playlist_, songEntry(), tag);
 }
 
 void PlaybackController::TagChanged(const QString &path)
@@ -112,10 +145,10 @@ void PlaybackController::TagChanged(const QString &path)
     view_.refreshPlaylist();
 }
 
-void PlaybackController::playCurrentEntry()
+void PlaybackController::playEntry(int index)
 {
-    openCurrentEntry();
-    StartPlayback();
+    if (openEntry(index))
+        StartPlayback();
 }
 
 void PlaybackController::StartPlayback()
@@ -212,11 +245,7 @@ void PlaybackController::NextSong()
     endOfSong = false;
     advanceCountdown = 0;
     player_.Stop();
-    if (shuffle)
-        playlist_.currentIndex = playlist_.playedMarks.pick(count, random_);
-    else
-        ++playlist_.currentIndex;
-    playCurrentEntry();
+    playEntry(shuffle ? playlist_.playedMarks.pick(count, random_) : playlist_.currentIndex + 1);
 }
 
 void PlaybackController::PreviousSong()
@@ -225,13 +254,12 @@ void PlaybackController::PreviousSong()
         NextSong();
         return;
     }
-    if (!songLoaded || playlist_.currentIndex < 1)
+    if (!songLoaded || !playlist_.entryAt(playlist_.currentIndex - 1))
         return;
     endOfSong = false;
     advanceCountdown = 0;
     player_.Stop();
-    --playlist_.currentIndex;
-    playCurrentEntry();
+    playEntry(playlist_.currentIndex - 1);
 }
 
 void PlaybackController::SeekForward()
@@ -254,8 +282,7 @@ void PlaybackController::SeekBack()
 
 void PlaybackController::RefreshTitle()
 {
-    if (songLoaded)
-        updateTitle();
+    updateTitle();
 }
 
 void PlaybackController::KnobDragged(int offset, int width)
@@ -270,8 +297,7 @@ void PlaybackController::SeekToKnob(int offset, int width)
 {
     if (songLoaded && width > 0)
         player_.InputSeek(offset, width);
-    if (songLoaded)
-        updateTitle();
+    updateTitle();
 }
 
 void PlaybackController::ToggleRepeat()
@@ -313,16 +339,15 @@ void PlaybackController::ExitCommand()
 
 void PlaybackController::AutomaticAdvance()
 {
-    if (playlist_.pendingIndex != NoPosition) {
+    // A request for a position that names no entry is dropped; what plays
+    // goes on.
+    if (const int pending = std::exchange(playlist_.pendingIndex, NoPosition); playlist_.entryAt(pending)) {
         if (songLoaded)
             player_.Stop();
-        songLoaded = true;
         endOfSong = false;
         advanceCountdown = 0;
-        playlist_.currentIndex = playlist_.pendingIndex;
-        playlist_.playedMarks.mark(playlist_.currentIndex);
-        playCurrentEntry();
-        playlist_.pendingIndex = NoPosition;
+        playlist_.playedMarks.mark(pending);
+        playEntry(pending);
     }
     if (endOfSong) {
         advanceCountdown = 4;
@@ -330,20 +355,19 @@ void PlaybackController::AutomaticAdvance()
     }
     if (advanceCountdown == 1) {
         const int count = playlist_.entryCount();
+        const int current = playlist_.currentIndex;
         if (count == 1 && repeat) {
             player_.Stop();
             StartPlayback();
         } else if (count >= 2 && shuffle) {
-            playlist_.currentIndex = playlist_.playedMarks.pick(count, random_);
-            playCurrentEntry();
-        } else if (count >= 2 && playlist_.currentIndex + 1 < count) {
-            playlist_.playedMarks.mark(++playlist_.currentIndex);
-            playCurrentEntry();
+            playEntry(playlist_.playedMarks.pick(count, random_));
+        } else if (count >= 2 && current + 1 < count) {
+            playlist_.playedMarks.mark(current + 1);
+            playEntry(current + 1);
         } else if (count >= 2 && repeat) {
             playlist_.playedMarks.clear();
-            playlist_.currentIndex = 0;
             playlist_.playedMarks.mark(0);
-            playCurrentEntry();
+            playEntry(0);
         }
     }
     if (advanceCountdown > 0)
@@ -354,8 +378,12 @@ void PlaybackController::AutomaticAdvance()
 
 void PlaybackController::updateTitle()
 {
+    if (!songLoaded) {
+        view_.showTitle(titleText_);
+        return;
+    }
     // An address is shown whole; a file without its folder and extension.
-    QString name = playlist_.entry(playlist_.currentIndex)[PlaylistEntry::Title];
+    QString name = currentFile;
     if (!PlaylistModel::isNetworkEntry(name)) {
         name = name.section('/', -1);
         name.chop(4);
@@ -363,11 +391,18 @@ void PlaybackController::updateTitle()
     if (name.size() > 1 && name[0] >= QLatin1Char('a') && name[0] <= QLatin1Char('z'))
         name[0] = name[0].toUpper();
     titleText_ = name;
-    QString scrolling = titleText_ + ' ' + durationText_;
     if (!displayTitle.isEmpty() && !cdMode)
-        titleText_ = scrolling = displayTitle;
+        titleText_ = displayTitle;
     view_.showTitle(titleText_);
-    view_.showScrollingTitle(scrolling);
+    view_.showScrollingTitle(scrollingTitle());
+}
+
+// The title and the duration; a tag's title stands alone until the
+// duration is known.
+QString PlaybackController::scrollingTitle() const
+{
+    const bool tagged = !displayTitle.isEmpty() && !cdMode;
+    return tagged && durationSeconds <= 0 ? titleText_ : titleText_ + ' ' + durationText_;
 }
 
 void PlaybackController::showTimes()
@@ -383,9 +418,8 @@ void PlaybackController::showTimes()
 
 void PlaybackController::rebuildSizeText()
 {
-    const QString size = playlist_.currentIndex < playlist_.entryCount()
-        ? playlist_.entry(playlist_.currentIndex)[PlaylistEntry::Size]
-        : QStringLiteral("0");
+    const PlaylistEntry *entry = playlist_.entryAt(songEntry());
+    const QString size = entry ? (*entry)[PlaylistEntry::Size] : QStringLiteral("0");
     sizeText = QString::number(static_cast<int>(durationSeconds)) + " seconds / " + size + "Kb";
 }
 
@@ -420,8 +454,8 @@ void PlaybackController::onDuration(int32_t seconds)
     durationSeconds = seconds;
     durationText_ = '(' + minutesSeconds(seconds) + ')';
     view_.showDuration(durationText_);
-    playlist_.setColumn(playlist_.currentIndex, PlaylistEntry::Time, minutesSeconds(seconds));
-    view_.showScrollingTitle(!displayTitle.isEmpty() && !cdMode ? displayTitle : titleText_ + ' ' + durationText_);
+    playlist_.setColumn(songEntry(), PlaylistEntry::Time, minutesSeconds(seconds));
+    view_.showScrollingTitle(scrollingTitle());
     rebuildSizeText();
     view_.refreshPlaylist();
 }

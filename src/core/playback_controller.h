@@ -83,11 +83,14 @@ public:
 
 private:
     void bindPlayerEvents();
-    void openCurrentEntry();
+    bool openEntry(int index);
+    void playEntry(int index);
+    void unload();
+    int songEntry() const;
     void readSongTag();
-    void playCurrentEntry();
     void resetDisplays();
     void updateTitle();
+    QString scrollingTitle() const;
     void showTimes();
     void rebuildSizeText();
     void onPlayerState(int state);

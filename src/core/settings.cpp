@@ -1,5 +1,7 @@
 #include "settings.h"
 
+#include <algorithm>
+
 namespace {
 
 const QString section = QStringLiteral("Ludro");
@@ -111,6 +113,25 @@ void Settings::read(const platform::ProfileFile &file, const QString &home)
     if (recDest.isEmpty())
         recDest = home;
     eachSetting(*this, Reader{file});
+    keepInRange();
+}
+
+// A hand-edited or damaged file may hold any number; the windows and the
+// engine get only values they can show and play.
+void Settings::keepInRange()
+{
+    volume = std::clamp(volume, 0, 100);
+    balance = std::clamp(balance, 0, 100);
+    if (playMode < 0 || playMode > 3)
+        playMode = 0;
+    fontSize = std::clamp(fontSize, 1, 72);
+    // No screen reaches further; beyond it window arithmetic would overflow.
+    constexpr int farthest = 32767;
+    for (int *place : {&leftPos, &topPos, &playListX, &playListY, &browserX, &browserY, &recorderX, &recorderY,
+                       &equalizerX, &equalizerY})
+        *place = std::clamp(*place, -farthest, farthest);
+    for (int *extent : {&playListW, &playListH, &browserW, &browserH, &recorderW, &recorderH, &equalizerW})
+        *extent = std::clamp(*extent, 0, farthest);
 }
 
 void Settings::write(platform::ProfileFile &file, const QString &programFolder) const

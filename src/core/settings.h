@@ -62,6 +62,9 @@ struct Settings {
     void read(const platform::ProfileFile &file, const QString &home);
     // In the file's key order; an empty song folder becomes the program folder.
     void write(platform::ProfileFile &file, const QString &programFolder) const;
+
+private:
+    void keepInRange();
 };
 
 // "LudroPro.ini" in the program folder.

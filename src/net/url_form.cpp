@@ -15,10 +15,7 @@ TURLForm::TURLForm(QWidget *parent) : QDialog(parent), edit_(new QLineEdit(this)
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, [this] {
-        edit_->clear();
-        reject();
-    });
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(label);
     layout->addWidget(edit_);
@@ -29,6 +26,6 @@ TURLForm::TURLForm(QWidget *parent) : QDialog(parent), edit_(new QLineEdit(this)
 QString TURLForm::askAddress()
 {
     edit_->clear();
-    exec();
-    return edit_->text().trimmed();
+    // Cancel, Escape and closing the window all mean: nothing to open.
+    return exec() == QDialog::Accepted ? edit_->text().trimmed() : QString();
 }

@@ -11,7 +11,7 @@ public:
     explicit TURLForm(QWidget *parent = nullptr);
 
     // Shows the window modally with an empty field; the address typed, or
-    // empty after Cancel.
+    // empty when the window was left any other way than OK.
     QString askAddress();
     QLineEdit *edit() const { return edit_; }
 

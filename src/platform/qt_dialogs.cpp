@@ -7,6 +7,18 @@
 
 namespace platform {
 
+namespace {
+
+// Remote commands and plug-ins can ask for a dialog at any time; while one
+// is open a second would only stack on top of it, so none is shown and the
+// answer is "cancelled".
+bool aDialogIsOpen()
+{
+    return QApplication::activeModalWidget() != nullptr;
+}
+
+}  // namespace
+
 void QtDialogs::error(const QString &text)
 {
     QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(), text);
@@ -19,26 +31,36 @@ void QtDialogs::information(const QString &text)
 
 QString QtDialogs::openFileName(const QString &caption, const QString &folder, const QString &filter)
 {
+    if (aDialogIsOpen())
+        return {};
     return QFileDialog::getOpenFileName(QApplication::activeWindow(), caption, folder, filter);
 }
 
 QStringList QtDialogs::openFileNames(const QString &caption, const QString &folder, const QString &filter)
 {
+    if (aDialogIsOpen())
+        return {};
     return QFileDialog::getOpenFileNames(QApplication::activeWindow(), caption, folder, filter);
 }
 
 QString QtDialogs::saveFileName(const QString &caption, const QString &folder, const QString &filter)
 {
+    if (aDialogIsOpen())
+        return {};
     return QFileDialog::getSaveFileName(QApplication::activeWindow(), caption, folder, filter);
 }
 
 QString QtDialogs::folderName(const QString &caption, const QString &folder)
 {
+    if (aDialogIsOpen())
+        return {};
     return QFileDialog::getExistingDirectory(QApplication::activeWindow(), caption, folder);
 }
 
 QString QtDialogs::askText(const QString &caption, const QString &prompt)
 {
+    if (aDialogIsOpen())
+        return {};
     return QInputDialog::getText(QApplication::activeWindow(), caption, prompt);
 }
 

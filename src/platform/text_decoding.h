@@ -6,8 +6,15 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 namespace platform {
 
 QString decodeText(const QByteArray &bytes);
+
+// The text, or nothing when the bytes are no text file at all: NUL bytes,
+// or neither UTF-8 nor Windows-1252 without control characters (a song, an
+// archive or a picture opened by mistake).
+std::optional<QString> decodeTextFile(const QByteArray &bytes);
 
 }  // namespace platform

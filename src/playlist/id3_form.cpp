@@ -3,6 +3,7 @@
 #include "appearance/form_style.h"
 #include "playlist/id3_genres.h"
 #include "playlist/song_tag.h"
+#include "platform/regular_file.h"
 
 #include <QFile>
 #include <QGridLayout>
@@ -98,7 +99,7 @@ void TID3Form::fill(const QString &path, int row)
     fileLabel_->setText(path);
 
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!platform::openRegularFile(file, QIODevice::ReadOnly))
         return;
     const std::optional<Id3Tag> tag = id3::readTag(path);
     showColumns(tag);
@@ -129,7 +130,8 @@ Id3Tag TID3Form::editedTag() const
 
 void TID3Form::showColumns(const std::optional<Id3Tag> &tag)
 {
-    if (row_ > 0)
+    // The list may have changed while the editor was open.
+    if (playlist_.entryPath(row_ - 1) == path_)
         showTagColumns(playlist_, row_ - 1, tag);
 }
 

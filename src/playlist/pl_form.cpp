@@ -15,6 +15,8 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include <algorithm>
+
 namespace {
 
 constexpr QSize DefaultSize{490, 340};
@@ -211,7 +213,12 @@ void TPLForm::searchQuickly(bool play)
 
 void TPLForm::changeFontSize(int step)
 {
-    fontSize_ = std::max(1, fontSize_ + step);
+    setFontSize(fontSize_ + step);
+}
+
+void TPLForm::setFontSize(int points)
+{
+    fontSize_ = std::clamp(points, 1, 72);
     QFont font = titleView_.font();
     font.setPointSize(fontSize_);
     titleView_.setFont(font);

@@ -40,6 +40,7 @@ public:
     QLineEdit &quickSearchEdit() { return quickSearch_; }
     QString statusText() const { return status_.text(); }
     int fontSize() const { return fontSize_; }
+    void setFontSize(int points);
     // The menu command with this caption, for the keys and the tests.
     QAction *action(const QString &caption) const;
     std::vector<char> selectedFlags() const;

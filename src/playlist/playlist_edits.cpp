@@ -81,7 +81,7 @@ int moveDown(PlaylistModel &playlist, int index)
 void applyMusicGroup(PlaylistModel &playlist)
 {
     for (int i = 0; i < playlist.entryCount(); ++i) {
-        const PlaylistEntry &entry = playlist.entry(i);
+        const PlaylistEntry &entry = playlist.entries()[static_cast<std::size_t>(i)];
         const QString &path = entry[PlaylistEntry::Path];
         const QString &title = entry[PlaylistEntry::Title];
         if (path.isEmpty())
@@ -111,7 +111,7 @@ int quickSearch(const PlaylistModel &playlist, const QString &text)
     if (text.isEmpty())
         return -1;
     for (int i = 0; i < playlist.entryCount(); ++i)
-        if (playlist.entry(i)[PlaylistEntry::Title].startsWith(text, Qt::CaseInsensitive))
+        if (playlist.entries()[static_cast<std::size_t>(i)][PlaylistEntry::Title].startsWith(text, Qt::CaseInsensitive))
             return i;
     return -1;
 }
@@ -121,8 +121,8 @@ QString statusText(const PlaylistModel &playlist, const QString &songsWord)
     if (playlist.entryCount() == 0)
         return {};
     qint64 total = 0;
-    for (int i = 0; i < playlist.entryCount(); ++i)
-        total += playlist.entry(i)[PlaylistEntry::Size].toLongLong();
+    for (const PlaylistEntry &entry : playlist.entries())
+        total += entry[PlaylistEntry::Size].toLongLong();
     return QStringLiteral("%1 %2 - %3,%4Mb")
         .arg(playlist.entryCount())
         .arg(songsWord)

@@ -1,17 +1,19 @@
 #include "playlist_file.h"
 
-#include "platform/text_decoding.h"
+#include "playlist_edits.h"
 
 #include "platform/program_folder.h"
+#include "platform/regular_file.h"
+#include "platform/text_decoding.h"
+#include "platform/whole_file.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
+#include <QUrl>
 
-#include <cerrno>
-#include <cstring>
+#include <algorithm>
 #include <optional>
 
 #include <sys/stat.h>
@@ -19,6 +21,8 @@
 namespace playlist_files {
 
 namespace {
+
+const QString notText = QStringLiteral("not a playlist file (it holds no text)");
 
 // ".pls": the second-last character of the list's name.
 bool isPlsName(const QString &name)
@@ -32,8 +36,21 @@ bool isSongName(const QString &name)
     return name.size() >= 2 && name[name.size() - 2].toLower() == QLatin1Char('p');
 }
 
-// What a line names: a .pls "FileN=" value, or any line of another list
-// but an extended M3U comment. Nothing for the other lines.
+const QRegularExpression &plsFileKey()
+{
+    static const QRegularExpression key(QStringLiteral("^file[0-9]+=(.*)$"), QRegularExpression::CaseInsensitiveOption);
+    return key;
+}
+
+// A line break in a file name cannot stand on a line of its own: such a
+// name is written as a file address, and read back from one.
+bool isFileAddress(const QString &line)
+{
+    return line.startsWith(QLatin1String("file://"), Qt::CaseInsensitive);
+}
+
+// What a line names: a "FileN=" value of a .pls list, or any line of
+// another list but an extended M3U comment. Nothing for the other lines.
 std::optional<QString> nameOnLine(QString line, bool pls)
 {
     if (line.endsWith('\r'))
@@ -41,36 +58,51 @@ std::optional<QString> nameOnLine(QString line, bool pls)
     if (line.trimmed().isEmpty())
         return std::nullopt;
     if (pls) {
-        static const QRegularExpression fileKey(QStringLiteral("^file[0-9]+=(.*)$"),
-                                                QRegularExpression::CaseInsensitiveOption);
-        const QRegularExpressionMatch match = fileKey.match(line);
+        const QRegularExpressionMatch match = plsFileKey().match(line);
         if (!match.hasMatch() || match.captured(1).trimmed().isEmpty())
             return std::nullopt;
-        return match.captured(1);
-    }
-    if (line.startsWith('#'))
+        line = match.captured(1);
+    } else if (line.startsWith('#')) {
         return std::nullopt;
+    }
+    if (isFileAddress(line)) {
+        const QString local = QUrl(line).toLocalFile();
+        return local.isEmpty() ? std::nullopt : std::optional<QString>(local);
+    }
     return line;
 }
 
-struct ReadLines {
-    QStringList lines;
+struct ListFile {
+    QStringList names;
     QString error;
+    bool isText = true;
 };
 
-ReadLines readLines(const QString &name)
+// The names a list holds. A .pls without a single "FileN=" key (as lists of
+// bare lines saved under that name are) is read line by line.
+ListFile readList(const QString &name)
 {
-    if (QFileInfo(name).isDir())
-        return {{}, QString::fromLocal8Bit(std::strerror(EISDIR))};
     QFile file(name);
-    if (!file.open(QIODevice::ReadOnly))
-        return {{}, file.errorString()};
-    QString text = platform::decodeText(file.readAll());
+    QString error;
+    if (!platform::openRegularFile(file, QIODevice::ReadOnly, &error))
+        return {{}, error};
+    const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return {{}, file.errorString()};
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    return {text.split('\n'), {}};
+    std::optional<QString> text = platform::decodeTextFile(bytes);
+    if (!text)
+        return {{}, notText, false};
+    if (text->startsWith(QChar(0xFEFF)))
+        text->remove(0, 1);
+    const QStringList lines = text->split('\n');
+    const bool pls = isPlsName(name) && std::any_of(lines.begin(), lines.end(), [](const QString &line) {
+                         return plsFileKey().match(line).hasMatch();
+                     });
+    ListFile list;
+    for (const QString &line : lines)
+        if (std::optional<QString> named = nameOnLine(line, pls))
+            list.names << *named;
+    return list;
 }
 
 // Lists name many files: one plain stat each keeps long lists fast.
@@ -91,18 +123,14 @@ QString resolved(const QDir &folder, const QString &line)
 
 QString readPlaylistFile(PlaylistModel &playlist, const QString &name)
 {
-    const ReadLines read = readLines(name);
+    const ListFile list = readList(name);
     const QDir folder = QFileInfo(name).absoluteDir();
-    const bool pls = isPlsName(name);
-    for (const QString &line : read.lines) {
-        const std::optional<QString> named = nameOnLine(line, pls);
-        if (!named)
-            continue;
-        if (PlaylistModel::isNetworkEntry(*named)) {
-            playlist.addNetworkEntry(*named);
+    for (const QString &named : list.names) {
+        if (PlaylistModel::isNetworkEntry(named)) {
+            playlist.addNetworkEntry(named);
             continue;
         }
-        const QString path = resolved(folder, *named);
+        const QString path = resolved(folder, named);
         const QChar last = path.back();
         if (last != '1' && last != '2' && last != '3')
             continue;
@@ -112,47 +140,47 @@ QString readPlaylistFile(PlaylistModel &playlist, const QString &name)
             playlist.addFileEntry(path.left(slash + 1), path.mid(slash + 1), size / 1024);
     }
     playlist.renumberEntries();
-    return read.error;
+    return list.error;
 }
 
-void openFromMainWindow(PlaylistModel &playlist, const QString &name)
+QString openFromMainWindow(PlaylistModel &playlist, const QString &name)
 {
+    if (isSongName(name)) {
+        playlist.clearEntries();
+        playlist.currentIndex = 0;
+        playlist.addFileEntry(name);
+        playlist_edits::applyMusicGroup(playlist);
+        return {};
+    }
+    const ListFile list = readList(name);
+    if (!list.isText)
+        return QStringLiteral("\"%1\" is %2.").arg(name, notText);
     playlist.clearEntries();
     playlist.currentIndex = 0;
-    if (isSongName(name)) {
-        playlist.addFileEntry(name);
-        playlist.renumberEntries();
-        return;
-    }
     playlist.lastPlaylistFile = name;
     const QDir folder = QFileInfo(name).absoluteDir();
-    const bool pls = isPlsName(name);
-    for (const QString &line : readLines(name).lines) {
-        const std::optional<QString> named = nameOnLine(line, pls);
-        if (!named)
-            continue;
-        if (PlaylistModel::isNetworkEntry(*named))
-            playlist.addNetworkEntry(*named);
+    for (const QString &named : list.names) {
+        if (PlaylistModel::isNetworkEntry(named))
+            playlist.addNetworkEntry(named);
         else
-            playlist.addFileEntry(resolved(folder, *named));
+            playlist.addFileEntry(resolved(folder, named));
     }
-    playlist.renumberEntries();
+    playlist_edits::applyMusicGroup(playlist);
+    return {};
 }
 
 QString writePlaylistFile(const PlaylistModel &playlist, const QString &name)
 {
     QByteArray text;
     for (int i = 0; i < playlist.entryCount(); ++i) {
-        const QString &title = playlist.entry(i)[PlaylistEntry::Title];
-        text += (PlaylistModel::isNetworkEntry(title) ? title : playlist.entryPath(i)).toUtf8();
+        const QString &title = playlist.entries()[static_cast<std::size_t>(i)][PlaylistEntry::Title];
+        QString line = PlaylistModel::isNetworkEntry(title) ? title : playlist.entryPath(i);
+        if (line.contains('\n') || line.contains('\r'))
+            line = QUrl::fromLocalFile(line).toString(QUrl::FullyEncoded);
+        text += line.toUtf8();
         text += '\n';
     }
-    QSaveFile file(name);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    if (file.write(text) != text.size() || !file.commit())
-        return file.errorString();
-    return {};
+    return platform::saveWholeFile(name, text);
 }
 
 QString defaultPlaylistPath()

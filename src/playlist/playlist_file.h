@@ -15,8 +15,10 @@ namespace playlist_files {
 // read, empty on success.
 QString readPlaylistFile(PlaylistModel &playlist, const QString &name);
 // The main window's open: a song alone, or every line of a playlist whether
-// its file exists or not. Failures give an empty list, silently.
-void openFromMainWindow(PlaylistModel &playlist, const QString &name);
+// its file exists or not; a list that cannot be read gives an empty list.
+// A file that holds no text is no playlist: the list stays as it was and
+// the message to show is returned (empty otherwise).
+QString openFromMainWindow(PlaylistModel &playlist, const QString &name);
 // Writes every entry as one line, replacing the file only once it is whole.
 // Returns the system's description of a failure, empty on success.
 QString writePlaylistFile(const PlaylistModel &playlist, const QString &name);

@@ -91,6 +91,11 @@ void PlayedMarks::remove(const std::vector<char> &removed)
     stale_ = true;
 }
 
+const PlaylistEntry *PlaylistModel::entryAt(int index) const
+{
+    return index >= 0 && index < entryCount() ? &entries_[static_cast<std::size_t>(index)] : nullptr;
+}
+
 void PlaylistModel::setColumn(int index, PlaylistEntry::Column column, const QString &text)
 {
     if (index >= 0 && index < entryCount())
@@ -117,7 +122,7 @@ void PlaylistModel::addFileEntry(const QString &path)
     const QFileInfo info(path);
     PlaylistEntry entry;
     entry[PlaylistEntry::Title] = info.fileName();
-    entry[PlaylistEntry::Path] = info.path() + '/';
+    entry[PlaylistEntry::Path] = info.absolutePath() + '/';
     entry[PlaylistEntry::Size] = QString::number(info.size() / 1024);
     append(std::move(entry));
 }
@@ -151,7 +156,8 @@ void PlaylistModel::removeEntries(const std::vector<char> &removed)
 
 void PlaylistModel::swapEntries(int a, int b)
 {
-    std::swap(entries_.at(static_cast<std::size_t>(a)), entries_.at(static_cast<std::size_t>(b)));
+    if (entryAt(a) && entryAt(b))
+        std::swap(entries_[static_cast<std::size_t>(a)], entries_[static_cast<std::size_t>(b)]);
 }
 
 void PlaylistModel::reverseEntries()
@@ -187,12 +193,12 @@ void PlaylistModel::renumberEntries()
 
 QString PlaylistModel::entryPath(int index) const
 {
-    if (index < 0 || index >= entryCount())
+    const PlaylistEntry *e = entryAt(index);
+    if (!e)
         return {};
-    const PlaylistEntry &e = entry(index);
-    if (e[PlaylistEntry::Path].isEmpty())
-        return e[PlaylistEntry::Title];
-    return e[PlaylistEntry::Path] + e[PlaylistEntry::Title].section('/', -1);
+    if ((*e)[PlaylistEntry::Path].isEmpty())
+        return (*e)[PlaylistEntry::Title];
+    return (*e)[PlaylistEntry::Path] + (*e)[PlaylistEntry::Title].section('/', -1);
 }
 
 bool PlaylistModel::isNetworkEntry(const QString &text)

@@ -50,10 +50,16 @@ private:
 class PlaylistModel {
 public:
     int entryCount() const { return static_cast<int>(entries_.size()); }
-    const PlaylistEntry &entry(int index) const { return entries_.at(static_cast<std::size_t>(index)); }
+    // The entry a position names, or nothing. Positions come from the
+    // settings, commands, plug-ins and other windows: every one of them is
+    // turned into an entry here.
+    const PlaylistEntry *entryAt(int index) const;
+    const std::vector<PlaylistEntry> &entries() const { return entries_; }
     void setColumn(int index, PlaylistEntry::Column column, const QString &text);
 
     void clearEntries();
+    // The folder is stored absolute, so the entry survives a change of the
+    // current folder and the next start.
     void addFileEntry(const QString &path);
     void addNetworkEntry(const QString &text);
     // A file whose folder (with trailing "/") and size are already known.

@@ -21,9 +21,10 @@ int PlaylistTable::columnCount(const QModelIndex &parent) const
 
 QVariant PlaylistTable::data(const QModelIndex &index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= playlist_.entryCount())
+    const PlaylistEntry *entry = playlist_.entryAt(index.row());
+    if (role != Qt::DisplayRole || !index.isValid() || !entry)
         return {};
-    return playlist_.entry(index.row())[static_cast<PlaylistEntry::Column>(index.column())];
+    return (*entry)[static_cast<PlaylistEntry::Column>(index.column())];
 }
 
 QVariant PlaylistTable::headerData(int section, Qt::Orientation orientation, int role) const

@@ -4,6 +4,7 @@
 
 #include "core/hand_over.h"
 #include "core/ludro_app.h"
+#include "net/url_form.h"
 #include "support/engine_session.h"
 #include "support/run_until.h"
 #include "support/recording_dialogs.h"
@@ -14,8 +15,13 @@
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+
+#include <climits>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -230,17 +236,100 @@ TEST_F(Program, TheStartUpLightsAndAClickedButtonFlash)
     EXPECT_TRUE(runUntil([&] { return !form.isLit(MainButton::Stop); }, 1000));
 }
 
-// The program ends when its last window that ends it closes: after Exit no
-// window that is still open may hold it.
-TEST_F(Program, ExitEndsTheProgramWithOtherWindowsOpen)
+// Exit and closing the main window end the program with other windows open,
+// and those windows come back at the next start; hidden ones stay hidden.
+// (A signal's way out is tested with a real process.)
+TEST_F(Program, RealExitPathsKeepTheWindowsAsTheUserLeftThem)
 {
-    LudroApp app({"ludro", "/noSave"}, dialogs);
-    app.show();
-    app.equalizerForm().show();
-    ASSERT_TRUE(app.playlistForm().isVisible());
-    app.controller().ExitCommand();
-    EXPECT_FALSE(app.mainForm().isVisible());
-    for (QWidget *window : QApplication::topLevelWidgets())
-        if (window->isVisible())
-            EXPECT_FALSE(window->testAttribute(Qt::WA_QuitOnClose)) << window->metaObject()->className();
+    const std::vector<std::function<void(LudroApp &)>> exits = {
+        [](LudroApp &app) { app.controller().ExitCommand(); },
+        [](LudroApp &app) { app.mainForm().close(); },
+    };
+    for (const auto &exit : exits) {
+        for (bool playlistShown : {true, false}) {
+            {
+                LudroApp app({"ludro"}, dialogs);
+                app.show();
+                app.equalizerForm().show();
+                app.playlistForm().setVisible(playlistShown);
+                QTimer::singleShot(0, [&] { exit(app); });
+                QTimer stuck;
+                QObject::connect(&stuck, &QTimer::timeout, [] { QApplication::quit(); });
+                stuck.start(10000);
+                QApplication::exec();
+                EXPECT_TRUE(stuck.isActive()) << "the program ended by itself";
+            }
+            LudroApp again({"ludro"}, dialogs);
+            EXPECT_TRUE(again.settings().eqVis);
+            EXPECT_EQ(again.settings().plVis, playlistShown);
+        }
+    }
+}
+
+// Positions from other programs that name no entry are dropped, with an
+// empty list too; the list's options and its font size come back at start.
+TEST_F(Program, CommandsWithPositionsOutsideTheListAndTheListOptions)
+{
+    QFile ini(home.filePath("LudroPro.ini"));
+    ini.open(QIODevice::WriteOnly);
+    ini.write("[Ludro]\nSortList=0\nMusicGroup=1\nFontSize=11\nClearList=1\n");
+    ini.close();
+    const QString started = QDir::currentPath();
+    QDir::setCurrent(home.path());
+    {
+        LudroApp app({"ludro", "second.mp3"}, dialogs);
+        app.show();
+        ASSERT_TRUE(runUntil([&] { return app.controller().playerState == 1; }, 5000));
+        EXPECT_FALSE(app.playlist().keepSorted);
+        EXPECT_TRUE(app.playlist().musicGroup);
+        EXPECT_EQ(app.playlistForm().fontSize(), 11);
+        EXPECT_EQ(app.playlist().entryPath(0), home.filePath("second.mp3")) << "a relative name is stored whole";
+        for (int argument : {0, 5, INT_MIN, INT_MAX}) {
+            app.receiveMessage({273, 40095, argument});
+            QTest::qWait(300);
+        }
+        app.receiveMessage({273, 40036, 0});
+        app.receiveMessage({273, 40040, 0});
+        ASSERT_TRUE(runUntil([&] { return !app.playlistForm().isVisible(); }, 1000)) << "40040 hides the playlist";
+        app.receiveMessage({273, 40036, 0});
+        ASSERT_TRUE(runUntil([&] { return !app.equalizerForm().isVisible(); }, 1000)) << "40036 hides the equalizer";
+
+        app.playlist().clearEntries();
+        for (int command : {40154, 40158}) {
+            app.receiveMessage({273, static_cast<std::uintptr_t>(command), 0});
+            QTest::qWait(300);
+        }
+        for (const auto &message : handOverMessages(home.filePath("missing.m3u")))
+            app.receiveMessage(message);
+        QTest::qWait(1600);
+        EXPECT_EQ(app.playlist().entryCount(), 0);
+        app.playlistForm().setFontSize(9);
+    }
+    QDir::setCurrent(started);
+    LudroApp again({"ludro"}, dialogs);
+    EXPECT_FALSE(again.settings().sortList);
+    EXPECT_TRUE(again.settings().musicGroup);
+    EXPECT_EQ(again.settings().fontSize, 9);
+    QFile saved(home.filePath("Ludro.m3u"));
+    EXPECT_FALSE(saved.exists()) << "an empty list leaves no default playlist";
+}
+
+TEST(AddressWindow, EscapeAndClosingMeanCancel)
+{
+    TURLForm form;
+    for (bool escape : {true, false}) {
+        QTimer::singleShot(0, [&] {
+            form.edit()->setText("http://typed.example/");
+            if (escape)
+                QTest::keyClick(form.edit(), Qt::Key_Escape);
+            else
+                form.close();
+        });
+        EXPECT_EQ(form.askAddress(), "");
+    }
+    QTimer::singleShot(0, [&] {
+        form.edit()->setText(" http://typed.example/ ");
+        QTest::keyClick(form.edit(), Qt::Key_Return);
+    });
+    EXPECT_EQ(form.askAddress(), "http://typed.example/");
 }

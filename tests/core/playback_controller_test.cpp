@@ -3,6 +3,7 @@
 // a song ends, seeking limits and the texts it shows.
 
 #include "core/playback_controller.h"
+#include "playlist/id3_tag.h"
 #include "support/engine_session.h"
 #include "support/run_until.h"
 #include "support/recording_dialogs.h"
@@ -76,8 +77,8 @@ TEST_F(Controller, NamesDecideBetweenSongAndPlaylist)
     ASSERT_EQ(playlist.entryCount(), 3);
     EXPECT_EQ(playlist.entryPath(0), dir.filePath("alpha.mp2"));
     EXPECT_EQ(playlist.entryPath(1), "WWW.radio.example/live");
-    EXPECT_EQ(playlist.entry(1)[PlaylistEntry::Size], "0");
-    EXPECT_EQ(playlist.entry(2)[PlaylistEntry::Number], "3");
+    EXPECT_EQ(playlist.entries().at(1)[PlaylistEntry::Size], "0");
+    EXPECT_EQ(playlist.entries().at(2)[PlaylistEntry::Number], "3");
     EXPECT_EQ(view.title, "Alpha") << "a lower-case first letter is raised";
 }
 
@@ -88,7 +89,7 @@ TEST_F(Controller, ReportsDurationFormatAndStateWhilePlaying)
     ASSERT_TRUE(runUntil([&] { return controller.endOfSong; }));
     EXPECT_EQ(view.duration, "(0:04)");
     EXPECT_EQ(view.scrollingTitle, "Tune (0:04)");
-    EXPECT_EQ(playlist.entry(0)[PlaylistEntry::Time], "0:04");
+    EXPECT_EQ(playlist.entries().at(0)[PlaylistEntry::Time], "0:04");
     EXPECT_EQ(view.channelMode, "Stereo");
     EXPECT_EQ(controller.mpegText, "MPEG 1");
     EXPECT_EQ(controller.bitrateText, "128 kbps");
@@ -208,4 +209,78 @@ TEST_F(Controller, PlayWithNothingLoadedAsksForAFile)
     EXPECT_TRUE(view.onTop);
     controller.ExitCommand();
     EXPECT_TRUE(view.closed);
+}
+
+// Positions from the settings, commands and other windows that name no
+// entry mean nothing to play; an empty list leaves nothing half-loaded.
+TEST_F(Controller, PositionsThatNameNoEntryPlayNothing)
+{
+    song("a.mp2");
+    song("b.mp2");
+    const QString list = playlistFile("list.m3u", {"a.mp2", "b.mp2"});
+    for (int start : {-1, 2, NoPosition - 1}) {
+        controller.startIndex = start;
+        controller.OpenFile(list);
+        EXPECT_EQ(playlist.currentIndex, 0) << start;
+        EXPECT_EQ(controller.startIndex, NoPosition);
+    }
+    controller.StartPlayback();
+    for (int pending : {-1, 2, -2147483647}) {
+        playlist.pendingIndex = pending;
+        controller.AutomaticAdvance();
+        EXPECT_EQ(playlist.pendingIndex, NoPosition);
+        EXPECT_EQ(playlist.currentIndex, 0) << pending;
+    }
+
+    // The list goes while its song plays: the song and its title stay.
+    playlist.clearEntries();
+    controller.RefreshTitle();
+    controller.SeekToKnob(10, 56);
+    controller.TagChanged(controller.currentFile);
+    controller.NextSong();
+    controller.PreviousSong();
+    EXPECT_EQ(view.title, "a");
+    EXPECT_TRUE(controller.songLoaded);
+
+    for (const QString &empty : {playlistFile("empty.m3u", {}), playlistFile("comments.m3u", {"#EXTM3U"})}) {
+        controller.OpenFile(song("c.mp2"));
+        controller.OpenFile(empty);
+        EXPECT_FALSE(controller.songLoaded);
+        EXPECT_TRUE(controller.currentFile.isEmpty());
+        EXPECT_EQ(view.title, "<None>");
+        controller.AutomaticAdvance();
+    }
+    dialogs.nextOpenFile.clear();
+    controller.PlayCommand();
+    EXPECT_EQ(dialogs.filters.size(), 1) << "Play on an empty list asks for a file";
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+}
+
+// A file that holds no text is no playlist: a message, and nothing changes.
+TEST_F(Controller, ABinaryFileIsNoPlaylist)
+{
+    controller.OpenFile(song("a.mp2"));
+    QFile binary(dir.filePath("album.flac"));
+    binary.open(QIODevice::WriteOnly);
+    binary.write(QByteArray("fLaC\0\0\0\x22", 8) + QByteArray(100000, '\x7f'));
+    binary.close();
+    controller.OpenFile(binary.fileName());
+    ASSERT_EQ(dialogs.errors.size(), 1);
+    EXPECT_TRUE(dialogs.errors[0].contains("album.flac"));
+    EXPECT_EQ(playlist.entryCount(), 1);
+    EXPECT_EQ(controller.currentFile, dir.filePath("a.mp2"));
+    EXPECT_EQ(view.title, "a");
+}
+
+TEST_F(Controller, ATaggedTitleKeepsItsDurationWhenScrolling)
+{
+    const QString path = song("tagged.mp3", "l3-44k-stereo-cbr.mp3");
+    ASSERT_TRUE(id3::TagWriter().save(path, {"Night", "Band", "", "", ""}).isEmpty());
+    controller.OpenFile(path);
+    EXPECT_EQ(view.scrollingTitle, "Band - Night");
+    controller.StartPlayback();
+    ASSERT_TRUE(runUntil([&] { return controller.durationSeconds > 0; }));
+    EXPECT_EQ(view.scrollingTitle, "Band - Night (0:04)");
+    controller.RefreshTitle();
+    EXPECT_EQ(view.scrollingTitle, "Band - Night (0:04)");
 }

@@ -74,6 +74,27 @@ TEST(Settings, EveryKeyComesBackAsWrittenInTheFileOrder)
     EXPECT_TRUE(text.contains("DirectSound=1\n"));
 }
 
+// A hand-edited file cannot hand the windows or the engine values they
+// cannot show: a negative balance would wrap to full right while the knob
+// shows full left, and places near the integer limit overflow.
+TEST(Settings, ValuesOutOfRangeAreBroughtIntoIt)
+{
+    QTemporaryDir dir;
+    QFile file(dir.filePath("LudroPro.ini"));
+    file.open(QIODevice::WriteOnly);
+    file.write("[Ludro]\nVolume=250\nBalance=-1\nPlayMode=9\nLeftPos=2147483647\nTopPos=-2147483648\n"
+               "PlayListX=2147483000\nEqualizerY=-2147483000\nPlayListW=2147483647\nFontSize=-3\n");
+    file.close();
+    Settings s;
+    s.read(ProfileFile::load(file.fileName()), "/home/user/");
+    EXPECT_EQ(s.volume, 100);
+    EXPECT_EQ(s.balance, 0);
+    EXPECT_EQ(s.playMode, 0);
+    EXPECT_EQ(s.fontSize, 1);
+    EXPECT_EQ(keptOnScreen({QPoint(s.leftPos, s.topPos), QSize(275, 116)}, {1024, 768}), QPoint(1024 - 275 - 10, 10));
+    EXPECT_EQ(keptOnScreen({QPoint(s.playListX, s.equalizerY), QSize(s.playListW, 400)}, {1024, 768}).y(), 10);
+}
+
 // Reading the volume and balance knobs (tracks of 15 pixels in the built-in
 // look).
 TEST(VolumeBalance, KnobPlacesAndReadOuts)

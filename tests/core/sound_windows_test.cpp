@@ -49,8 +49,8 @@ TEST_F(SoundWindows, AStartingSongShowsItsTagAndTheTagButtonEditsIt)
     app.show();
     ASSERT_TRUE(runUntil([&] { return app.controller().playerState == 1; }, 5000));
     EXPECT_EQ(app.mainForm().titleText(), "Quartet - Waltz");
-    EXPECT_EQ(app.playlist().entry(0)[PlaylistEntry::Album], "<NA>");
-    EXPECT_EQ(app.playlist().entry(0)[PlaylistEntry::Genre], "Classical");
+    EXPECT_EQ(app.playlist().entries().at(0)[PlaylistEntry::Album], "<NA>");
+    EXPECT_EQ(app.playlist().entries().at(0)[PlaylistEntry::Genre], "Classical");
     ASSERT_TRUE(runUntil([&] { return !app.controller().layerText.isEmpty(); }, 5000));
 
     QString shownFile, shownLayer;

@@ -48,7 +48,7 @@ TEST_F(TagEditor, SaveAndReopenAndClear)
     form.fill(path, 1);
     EXPECT_FALSE(form.tagPresent());
     EXPECT_EQ(form.fileName(), path);
-    EXPECT_EQ(playlist.entry(0)[PlaylistEntry::Artist], "");
+    EXPECT_EQ(playlist.entries().at(0)[PlaylistEntry::Artist], "");
     form.titleEdit().setText("Song");
     form.albumEdit().setText("Album");
     form.yearEdit().setText("1999");
@@ -59,8 +59,8 @@ TEST_F(TagEditor, SaveAndReopenAndClear)
     EXPECT_EQ(changed, path);
     EXPECT_EQ(QFileInfo(path).size(), 1000 + 128);
     EXPECT_EQ(id3::readTag(path)->genre, 81);
-    EXPECT_EQ(playlist.entry(0)[PlaylistEntry::Artist], "<NA>");
-    EXPECT_EQ(playlist.entry(0)[PlaylistEntry::Genre], "Folk/Rock");
+    EXPECT_EQ(playlist.entries().at(0)[PlaylistEntry::Artist], "<NA>");
+    EXPECT_EQ(playlist.entries().at(0)[PlaylistEntry::Genre], "Folk/Rock");
 
     form.fill(path, 1);
     EXPECT_TRUE(form.tagPresent());
@@ -72,7 +72,7 @@ TEST_F(TagEditor, SaveAndReopenAndClear)
 
     form.ClearTagClick();
     EXPECT_EQ(QFileInfo(path).size(), 1000);
-    EXPECT_EQ(playlist.entry(0)[PlaylistEntry::Album], "");
+    EXPECT_EQ(playlist.entries().at(0)[PlaylistEntry::Album], "");
     EXPECT_TRUE(dialogs.errors.isEmpty());
 }
 
@@ -81,7 +81,7 @@ TEST_F(TagEditor, UnnamedGenresAndFailures)
     id3::TagWriter().save(path, Id3Tag{"T", "A", "", "", "", 255});
     form.fill(path, 1);
     EXPECT_EQ(form.genreBox().currentIndex(), -1) << "genre 255 shows no genre";
-    EXPECT_EQ(playlist.entry(0)[PlaylistEntry::Genre], "<NA>");
+    EXPECT_EQ(playlist.entries().at(0)[PlaylistEntry::Genre], "<NA>");
     form.SaveClick();
     EXPECT_EQ(id3::readTag(path)->genre, 255) << "no genre chosen keeps no genre";
 

@@ -109,14 +109,14 @@ TEST_F(Id3Tags, PlaylistColumnsFollowTheTag)
     PlaylistModel playlist;
     playlist.addFileEntry(dir.filePath("a.mp3"));
     showTagColumns(playlist, 0, Id3Tag{"T", "", "Album", "2000", "", 200});
-    EXPECT_EQ(playlist.entry(0)[PlaylistEntry::Artist], "<NA>");
-    EXPECT_EQ(playlist.entry(0)[PlaylistEntry::Album], "Album");
-    EXPECT_EQ(playlist.entry(0)[PlaylistEntry::Genre], "<NA>");
+    EXPECT_EQ(playlist.entries().at(0)[PlaylistEntry::Artist], "<NA>");
+    EXPECT_EQ(playlist.entries().at(0)[PlaylistEntry::Album], "Album");
+    EXPECT_EQ(playlist.entries().at(0)[PlaylistEntry::Genre], "<NA>");
     showTagColumns(playlist, 0, Id3Tag{"T", "A", "", "", "", 123});
-    EXPECT_EQ(playlist.entry(0)[PlaylistEntry::Genre], "Acapella");
+    EXPECT_EQ(playlist.entries().at(0)[PlaylistEntry::Genre], "Acapella");
     showTagColumns(playlist, 0, std::nullopt);
-    EXPECT_EQ(playlist.entry(0)[PlaylistEntry::Artist], "");
-    EXPECT_EQ(playlist.entry(0)[PlaylistEntry::Genre], "");
+    EXPECT_EQ(playlist.entries().at(0)[PlaylistEntry::Artist], "");
+    EXPECT_EQ(playlist.entries().at(0)[PlaylistEntry::Genre], "");
     showTagColumns(playlist, NoPosition, std::nullopt);
 }
 

@@ -81,7 +81,7 @@ TEST_F(PlaylistWindow, AddsFilesFoldersAndAddressesThroughTheDialogs)
     dialogs.nextAddress = "http://radio.example/live";
     trigger("URL...");
     EXPECT_EQ(playlist.entryPath(4), "http://radio.example/live");
-    EXPECT_EQ(playlist.entry(4)[PlaylistEntry::Number], "5");
+    EXPECT_EQ(playlist.entries().at(4)[PlaylistEntry::Number], "5");
 
     dialogs.nextOpenFiles = {dir.filePath("gone.m3u"), dir.filePath("Jazz/b.mp3")};
     trigger("File(s)...");
@@ -118,7 +118,7 @@ TEST_F(PlaylistWindow, MenusFollowTheSortModeAndTheSelection)
 {
     drop({dir.filePath("Jazz/b.mp3"), dir.filePath("Jazz/a.mp3"), dir.filePath("Rock/c.mp3")});
     trigger("Sort Alphabetically");
-    EXPECT_EQ(playlist.entry(0)[PlaylistEntry::Title], "a.mp3");
+    EXPECT_EQ(playlist.entries().at(0)[PlaylistEntry::Title], "a.mp3");
     EXPECT_TRUE(form.action("Sort Alphabetically")->isChecked());
     EXPECT_FALSE(form.action("Do Not Sort")->isChecked());
     for (const char *caption : {"Randomize", "Reverse", "Sort Once"})
@@ -133,12 +133,12 @@ TEST_F(PlaylistWindow, MenusFollowTheSortModeAndTheSelection)
 
     trigger("Do Not Sort");
     trigger("Reverse");
-    EXPECT_EQ(playlist.entry(0)[PlaylistEntry::Title], "c.mp3");
+    EXPECT_EQ(playlist.entries().at(0)[PlaylistEntry::Title], "c.mp3");
     form.select(1);
     emit form.titleView().customContextMenuRequested({5, 5});
     EXPECT_TRUE(form.action("Move Up")->isEnabled());
     trigger("Move Up");
-    EXPECT_EQ(playlist.entry(0)[PlaylistEntry::Title], "b.mp3");
+    EXPECT_EQ(playlist.entries().at(0)[PlaylistEntry::Title], "b.mp3");
     EXPECT_EQ(form.selectedIndex(), 0) << "the selection moves with the song";
 
     trigger("Select All");
@@ -152,7 +152,7 @@ TEST_F(PlaylistWindow, MenusFollowTheSortModeAndTheSelection)
     EXPECT_EQ(playlist.entryCount(), 1);
 
     trigger("Show Music Group");
-    EXPECT_EQ(playlist.entry(0)[PlaylistEntry::Title].left(6), "JAZZ  ");
+    EXPECT_EQ(playlist.entries().at(0)[PlaylistEntry::Title].left(6), "JAZZ  ");
     EXPECT_TRUE(form.action("Show Music Group")->isChecked());
     trigger("All Songs");
     EXPECT_EQ(form.statusText(), "");

@@ -25,7 +25,7 @@ QString titles(const PlaylistModel &playlist)
 {
     QStringList out;
     for (int i = 0; i < playlist.entryCount(); ++i)
-        out << playlist.entry(i)[PlaylistEntry::Title].section('/', -1).section('.', 0, 0);
+        out << playlist.entries().at(i)[PlaylistEntry::Title].section('/', -1).section('.', 0, 0);
     return out.join("");
 }
 
@@ -46,7 +46,7 @@ TEST(PlaylistEdits, DeletingKeepsTheCurrentSongOrTheOneMovingIntoItsPlace)
     playlist_edits::deleteEntries(playlist, flags({0, 1}), false);
     EXPECT_EQ(titles(playlist), "cde");
     EXPECT_EQ(playlist.currentIndex, 1) << "still on d";
-    EXPECT_EQ(playlist.entry(2)[PlaylistEntry::Number], "3");
+    EXPECT_EQ(playlist.entries().at(2)[PlaylistEntry::Number], "3");
 
     playlist_edits::deleteEntries(playlist, flags({1}), false);
     EXPECT_EQ(titles(playlist), "ce");
@@ -82,7 +82,7 @@ TEST(PlaylistEdits, ReverseCarriesTheCurrentSong)
     playlist_edits::reverse(playlist);
     EXPECT_EQ(titles(playlist), "edcba");
     EXPECT_EQ(playlist.currentIndex, 2);
-    EXPECT_EQ(playlist.entry(0)[PlaylistEntry::Number], "1");
+    EXPECT_EQ(playlist.entries().at(0)[PlaylistEntry::Number], "1");
 
     playlist = lettered(5);
     playlist.currentIndex = 0;
@@ -112,16 +112,16 @@ TEST(PlaylistEdits, SortingComparesTitlesInTheLocaleAndLeavesTheCurrentIndex)
     playlist_edits::sort(playlist);
     QStringList sorted;
     for (int i = 0; i < playlist.entryCount(); ++i)
-        sorted << playlist.entry(i)[PlaylistEntry::Title].toLower();
+        sorted << playlist.entries().at(i)[PlaylistEntry::Title].toLower();
     EXPECT_EQ(sorted, QStringList({"alpha.mp3", "alpha.mp3", "beta.mp3", "echo.mp3", "zulu.mp3"}))
         << "letter case does not split the alphabet";
     EXPECT_EQ(playlist.currentIndex, 1);
-    EXPECT_EQ(playlist.entry(4)[PlaylistEntry::Number], "5");
+    EXPECT_EQ(playlist.entries().at(4)[PlaylistEntry::Number], "5");
 
     playlist.keepSorted = true;
     playlist.addFileEntry("/m/", "delta.mp3", 1);
     playlist_edits::settle(playlist);
-    EXPECT_EQ(playlist.entry(3)[PlaylistEntry::Title], "delta.mp3");
+    EXPECT_EQ(playlist.entries().at(3)[PlaylistEntry::Title], "delta.mp3");
 }
 
 TEST(PlaylistEdits, MovesNeedThreeEntriesAndStopAtTheEnds)
@@ -150,18 +150,18 @@ TEST(PlaylistEdits, MusicGroupPrefixesFileTitlesOnlyAndComesOffAgain)
     playlist.addFileEntry("/", "root.mp3", 1);
     playlist.musicGroup = true;
     playlist_edits::applyMusicGroup(playlist);
-    EXPECT_EQ(playlist.entry(0)[PlaylistEntry::Title], "JAZZ  :  /a.mp3");
+    EXPECT_EQ(playlist.entries().at(0)[PlaylistEntry::Title], "JAZZ  :  /a.mp3");
     EXPECT_EQ(playlist.entryPath(0), "/music/Jazz/a.mp3") << "the group never reaches the path";
-    EXPECT_EQ(playlist.entry(1)[PlaylistEntry::Title], "http://radio.example/live");
-    EXPECT_EQ(playlist.entry(2)[PlaylistEntry::Title], "root.mp3") << "no folder name, no group";
+    EXPECT_EQ(playlist.entries().at(1)[PlaylistEntry::Title], "http://radio.example/live");
+    EXPECT_EQ(playlist.entries().at(2)[PlaylistEntry::Title], "root.mp3") << "no folder name, no group";
 
     playlist_edits::applyMusicGroup(playlist);
-    EXPECT_EQ(playlist.entry(0)[PlaylistEntry::Title], "JAZZ  :  /a.mp3") << "grouped once only";
+    EXPECT_EQ(playlist.entries().at(0)[PlaylistEntry::Title], "JAZZ  :  /a.mp3") << "grouped once only";
 
     playlist.musicGroup = false;
     playlist_edits::applyMusicGroup(playlist);
-    EXPECT_EQ(playlist.entry(0)[PlaylistEntry::Title], "a.mp3");
-    EXPECT_EQ(playlist.entry(1)[PlaylistEntry::Title], "http://radio.example/live");
+    EXPECT_EQ(playlist.entries().at(0)[PlaylistEntry::Title], "a.mp3");
+    EXPECT_EQ(playlist.entries().at(1)[PlaylistEntry::Title], "http://radio.example/live");
 }
 
 TEST(PlaylistEdits, QuickSearchMatchesTheStartOfTitlesInAnyCase)

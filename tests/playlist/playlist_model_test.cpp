@@ -22,12 +22,12 @@ TEST(PlaylistModel, EntriesCarryTheirColumnsAndPaths)
     playlist.addFileEntry(song.fileName());
     playlist.addNetworkEntry("http://radio.example:8000/live");
     playlist.renumberEntries();
-    const PlaylistEntry &file = playlist.entry(0);
+    const PlaylistEntry &file = playlist.entries().at(0);
     EXPECT_EQ(file[PlaylistEntry::Title], "My Song.mp3");
     EXPECT_EQ(file[PlaylistEntry::Path], dir.path() + '/');
     EXPECT_EQ(file[PlaylistEntry::Size], "4");
     EXPECT_EQ(file[PlaylistEntry::Artist], "...");
-    EXPECT_EQ(playlist.entry(1)[PlaylistEntry::Number], "2");
+    EXPECT_EQ(playlist.entries().at(1)[PlaylistEntry::Number], "2");
     EXPECT_EQ(playlist.entryPath(0), song.fileName());
     EXPECT_EQ(playlist.entryPath(1), "http://radio.example:8000/live");
     EXPECT_EQ(playlist.entryPath(2), "");
