@@ -507,14 +507,19 @@ void Player::endOfInput()
 // Decodes and plays one chunk. Returns false when a stream has no data yet.
 bool Player::step()
 {
+    std::size_t bytes = 0;
+    Decoder::Result result = decoder_->read(buffer_.data(), buffer_.size(), bytes);
+    // Stream bytes are taken only when the decoder has used up what it has:
+    // a server faster than the music then waits, and memory stays flat.
     if (isStream_) {
         unsigned char incoming[streamChunkBytes];
-        std::size_t got;
-        while ((got = stream_->read(incoming, sizeof incoming)) > 0)
+        std::size_t got = 0;
+        while (result == Decoder::Result::NeedMore && (got = stream_->read(incoming, sizeof incoming)) > 0) {
             decoder_->feed(incoming, got);
+            result = decoder_->read(buffer_.data(), buffer_.size(), bytes);
+        }
     }
-    std::size_t bytes = 0;
-    switch (decoder_->read(buffer_.data(), buffer_.size(), bytes)) {
+    switch (result) {
     case Decoder::Result::Data:
         if (isStream_ && !streamAnnounced_) {
             streamAnnounced_ = true;

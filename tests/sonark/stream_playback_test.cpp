@@ -118,3 +118,19 @@ TEST_F(StreamPlayback, DeadAndSilentServersEndInAnError)
     EXPECT_NE(s.find(SK_NOTIFY_ERROR)->texts[0], "");
     EXPECT_TRUE(s.playToEnd(fixture("l2-32k-mono.mp2")));
 }
+
+// However fast the server, the stream is read about as fast as it is played:
+// memory stays flat on an endless radio stream or a link to a large file.
+TEST_F(StreamPlayback, FastServerIsReadOnlyAsFastAsThePlaying)
+{
+    server.on("/fast",
+              HttpTestServer::Response().send(HttpTestServer::icyHead(0)).endless(songBytes("l3-44k-joint-long.mp3")));
+    EngineSession s;
+    s.open(server.url("/fast"));
+    s.send(SK_PLAY);
+    ASSERT_NE(s.waitForEvent(SK_NOTIFY_INPUT_STREAM_INFO), nullptr);
+    s.waitFor([] { return false; }, 2s);
+    // Two seconds of music are 32 KB; the reader's and the sockets' buffers add a few MB.
+    EXPECT_LT(server.bytesSent(), 16u << 20);
+    EXPECT_EQ(s.find(SK_NOTIFY_PLAYER_STATE, 0, SK_STATE_EOF), nullptr);
+}
