@@ -164,14 +164,14 @@ bool Decoder::openFile(const std::string &path, const DecoderSettings &settings,
     long rate = 0;
     int channels = 0, encoding = 0;
     if (mpg123_getformat(handle_, &rate, &channels, &encoding) != MPG123_OK) {
-        error = "No MPEG audio found";
+        error = noAudioFound;
         close();
         return false;
     }
     format_ = {rate, channels};
     length_ = scanLength(path, settings);
     if (length_ <= 0) {
-        error = "No MPEG audio found";
+        error = noAudioFound;
         close();
         return false;
     }

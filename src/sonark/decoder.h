@@ -14,6 +14,9 @@ struct mpg123_handle_struct;
 
 namespace sonark {
 
+// Why an input without a single MPEG audio frame is refused.
+inline constexpr const char *noAudioFound = "No MPEG audio found";
+
 struct PcmFormat {
     long rate = 0;
     int channels = 0;

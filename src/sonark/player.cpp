@@ -519,9 +519,11 @@ bool Player::step()
             result = decoder_->read(buffer_.data(), buffer_.size(), bytes);
         }
     }
+    // A stream that ends or breaks before its first frame carried no audio.
+    const bool noAudio = isStream_ && !streamAnnounced_;
     switch (result) {
     case Decoder::Result::Data:
-        if (isStream_ && !streamAnnounced_) {
+        if (noAudio) {
             streamAnnounced_ = true;
             postStreamInfo();
         }
@@ -538,20 +540,22 @@ bool Player::step()
             inputFailed(stream_->error(), SK_ERROR_NETWORK);
             return true;
         }
-        if (stream_->status() == StreamReader::Status::Ended) {
-            endOfInput();
-            return true;
-        }
-        return false;
+        if (stream_->status() != StreamReader::Status::Ended)
+            return false;
+        break;
     case Decoder::Result::Done:
-        endOfInput();
-        return true;
+        break;
     case Decoder::Result::Error:
+        if (noAudio)
+            break;
         notifier_.error(SK_SOURCE_CODEC, SK_ERROR_INPUT_FORMAT,
                         "Cannot decode " + inputName_ + ": " + decoder_->lastError());
-        endOfInput();
-        return true;
+        break;
     }
+    if (noAudio)
+        inputFailed("Cannot open " + inputName_ + ": " + noAudioFound, SK_ERROR_INPUT_OPEN);
+    else
+        endOfInput();
     return true;
 }
 

@@ -91,7 +91,7 @@ private:
     std::unique_ptr<StreamReader> stream_;
     std::string inputName_;
     bool isStream_ = false;
-    bool streamAnnounced_ = false;
+    bool streamAnnounced_ = false;  // a frame of the stream was decoded
     int state_ = SK_STATE_STOPPED;
     bool atEnd_ = false;
     bool inputFailed_ = false;
