@@ -28,6 +28,8 @@ public:
     // Frames written but not yet heard, in frames of the written format.
     virtual int64_t delayFrames() = 0;
     virtual void setPitch(int /*permille*/) {}
+    // How fast written audio plays: 1, or 0.001 to 2 with a pitch change.
+    virtual double speed() const { return 1.0; }
 };
 
 // Output names: "/dev/wave/0", "/dev/dsound/0" (with pitch), "wav:" + path.

@@ -74,6 +74,8 @@ public:
     }
     int64_t delayFrames() override { return inner_->delayFrames() * pitch_ / normalPitch; }
 
+    double speed() const override { return static_cast<double>(pitch_) / normalPitch; }
+
     void setPitch(int permille) override
     {
         if (permille == pitch_)

@@ -18,6 +18,9 @@ constexpr std::size_t streamChunkBytes = 16384;
 constexpr double timecodeInterval = 0.1;
 constexpr auto timecodeMinimumGap = std::chrono::milliseconds(100);
 constexpr auto starvedWait = std::chrono::milliseconds(100);
+// The longest a single output write may play: commands wait no longer than
+// this, even at the lowest pitch where one decoded chunk plays for ~47 s.
+constexpr double sliceSeconds = 0.05;
 
 const char *const pitchName = "OUTPUT.DIRECTSOUND.PITCH";
 const char *const windowName = "OUTPUT.DIRECTSOUND.WINDOW";
@@ -363,6 +366,7 @@ void Player::closeInput()
         output_->drop();
     stream_.reset();
     decoder_.reset();
+    discardDecoded();
     inputName_.clear();
     isStream_ = false;
     atEnd_ = false;
@@ -383,6 +387,7 @@ void Player::reopenAtPosition()
     }
     decoder->seek(static_cast<int64_t>(position * decoder->format().rate));
     decoder_ = std::move(decoder);
+    discardDecoded();
     if (output_ && state_ != SK_STATE_STOPPED)
         output_->drop();
 }
@@ -394,6 +399,7 @@ void Player::inputFailed(const std::string &text, int code)
     const bool wasPlaying = state_ != SK_STATE_STOPPED;
     stream_.reset();
     decoder_.reset();
+    discardDecoded();
     if (wasPlaying) {
         if (output_)
             output_->drop();
@@ -456,6 +462,7 @@ void Player::stop()
         if (isStream_) {
             stream_.reset();
             decoder_.reset();
+            discardDecoded();
         }
         setState(SK_STATE_STOPPED);
         postTimecode();
@@ -477,6 +484,7 @@ void Player::seek(int32_t offset, int32_t range)
         notifier_.nack(SK_INPUT_SEEK, SK_ERROR_INPUT_READ);
         return;
     }
+    discardDecoded();
     atEnd_ = false;
     if (output_ && state_ != SK_STATE_STOPPED) {
         output_->drop();
@@ -504,9 +512,14 @@ void Player::endOfInput()
     notifier_.playerState(SK_STATE_EOF);
 }
 
-// Decodes and plays one chunk. Returns false when a stream has no data yet.
+// Plays a slice of the decoded audio, or decodes the next chunk. Returns
+// false when a stream has no data yet.
 bool Player::step()
 {
+    if (written_ < decoded_) {
+        writeSlice();
+        return true;
+    }
     std::size_t bytes = 0;
     Decoder::Result result = decoder_->read(buffer_.data(), buffer_.size(), bytes);
     // Stream bytes are taken only when the decoder has used up what it has:
@@ -527,7 +540,9 @@ bool Player::step()
             streamAnnounced_ = true;
             postStreamInfo();
         }
-        writeOutput(buffer_.data(), bytes);
+        decoded_ = bytes;
+        written_ = 0;
+        writeSlice();
         return true;
     case Decoder::Result::NewFormat:
         return true;
@@ -561,26 +576,38 @@ bool Player::step()
 
 // ---- output ----
 
-bool Player::writeOutput(unsigned char *pcm, std::size_t bytes)
+void Player::writeSlice()
 {
     const PcmFormat format = decoder_->format();
-    if (format.channels <= 0 || !ensureOutput(format))
-        return false;
-    auto *samples = reinterpret_cast<int16_t *>(pcm);
-    const std::size_t frames = bytes / (2 * static_cast<std::size_t>(format.channels));
+    const std::size_t frameBytes = 2 * static_cast<std::size_t>(std::max(format.channels, 0));
+    const std::size_t left = frameBytes ? (decoded_ - written_) / frameBytes : 0;
+    if (left == 0 || !ensureOutput(format)) {
+        discardDecoded();
+        return;
+    }
+    const double framesPerSlice = format.rate * output_->speed() * sliceSeconds;
+    const std::size_t frames = std::clamp<std::size_t>(static_cast<std::size_t>(framesPerSlice), 1, left);
+    auto *samples = reinterpret_cast<int16_t *>(buffer_.data() + written_);
+    written_ += frames * frameBytes;
     gain_.apply(samples, frames, format.channels);
     std::string error;
     if (!output_->write(samples, frames, error)) {
         notifier_.error(SK_SOURCE_OUTPUT, SK_ERROR_OUTPUT, error);
         output_.reset();
+        discardDecoded();
         state_ = SK_STATE_STOPPED;
         notifier_.playerState(SK_STATE_STOPPED);
-        return false;
+        return;
     }
     if (std::fabs(playedSeconds() - lastTimecode_) >= timecodeInterval &&
         std::chrono::steady_clock::now() - lastTimecodeAt_ >= timecodeMinimumGap)
         postTimecode();
-    return true;
+}
+
+void Player::discardDecoded()
+{
+    decoded_ = 0;
+    written_ = 0;
 }
 
 // A sound device that cannot be opened is reported once and replaced by a
@@ -649,12 +676,14 @@ void Player::setState(int state)
 
 double Player::playedSeconds()
 {
-    if (!decoder_ || decoder_->format().rate <= 0)
+    const PcmFormat format = decoder_ ? decoder_->format() : PcmFormat{};
+    if (format.rate <= 0 || format.channels <= 0)
         return 0.0;
-    int64_t played = decoder_->positionSamples();
+    const std::size_t unwritten = (decoded_ - written_) / (2 * static_cast<std::size_t>(format.channels));
+    int64_t played = decoder_->positionSamples() - static_cast<int64_t>(unwritten);
     if (output_ && state_ != SK_STATE_STOPPED)
         played -= output_->delayFrames();
-    return static_cast<double>(std::max<int64_t>(0, played)) / decoder_->format().rate;
+    return static_cast<double>(std::max<int64_t>(0, played)) / format.rate;
 }
 
 void Player::postTimecode()
