@@ -1,11 +1,11 @@
 #include "decoder.h"
 
+#include "platform/regular_file.h"
+
 #include <mpg123.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 #include <vector>
 #include <cmath>
@@ -61,17 +61,16 @@ off_t seekFile(void *handle, off_t offset, int whence)
     return fseeko(f, offset, whence) == 0 ? ftello(f) : -1;
 }
 
+// Only a regular file, opened without blocking: a named pipe fails at once.
 // libmpg123 gets no cleanup callback: it keeps the file even after an open
 // that fails, so the caller alone owns the file and closes it after
 // mpg123_close.
 std::unique_ptr<BufferedFile> openBuffered(mpg123_handle *handle, const std::string &path, std::string &error)
 {
     auto file = std::make_unique<BufferedFile>();
-    file->file = std::fopen(path.c_str(), "rb");
-    if (!file->file) {
-        error = std::strerror(errno);
+    file->file = platform::openRegularStream(path.c_str(), false, error);
+    if (!file->file)
         return nullptr;
-    }
     std::setvbuf(file->file, file->buffer.data(), _IOFBF, file->buffer.size());
     if (mpg123_replace_reader_handle(handle, readFile, seekFile, nullptr) != MPG123_OK ||
         mpg123_open_handle(handle, file.get()) != MPG123_OK) {
@@ -153,19 +152,11 @@ bool Decoder::configure(const DecoderSettings &settings, std::string &error)
 
 bool Decoder::openFile(const std::string &path, const DecoderSettings &settings, std::string &error)
 {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) {
-        error = std::string(std::strerror(errno));
-        return false;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        error = S_ISDIR(st.st_mode) ? "It is a folder, not a file" : "It is not a regular file";
-        return false;
-    }
     if (!configure(settings, error))
         return false;
     file_ = openBuffered(handle_, path, error);
-    if (!file_) {
+    struct stat st {};
+    if (!file_ || ::fstat(::fileno(file_->file), &st) != 0) {
         close();
         return false;
     }
