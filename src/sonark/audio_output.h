@@ -22,8 +22,9 @@ public:
     virtual void pause(bool paused) = 0;
     // Discards what was written but not heard.
     virtual void drop() = 0;
-    // Lets what was written be heard, then returns.
-    virtual void drain() = 0;
+    // Lets what was written be heard, then returns; false with `error` when
+    // the output could not be completed (a WAV file on a full disk).
+    virtual bool drain(std::string &error) = 0;
     virtual void close() = 0;
     // Frames written but not yet heard, in frames of the written format.
     virtual int64_t delayFrames() = 0;

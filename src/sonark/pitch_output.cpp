@@ -62,10 +62,10 @@ public:
         freeResampler();
         inner_->drop();
     }
-    void drain() override
+    bool drain(std::string &error) override
     {
         freeResampler();
-        inner_->drain();
+        return inner_->drain(error);
     }
     void close() override
     {

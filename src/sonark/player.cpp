@@ -162,7 +162,7 @@ bool Player::handle(const Command &c)
         if (c.code == SK_OUTPUT_CLOSE)
             closeOutput();
         else if (output_)
-            c.code == SK_OUTPUT_RESET ? output_->drop() : output_->drain();
+            c.code == SK_OUTPUT_RESET ? output_->drop() : drainOutput();
         notifier_.ack(c.code);
         break;
     case SK_OUTPUT_MUTE:
@@ -497,11 +497,9 @@ void Player::seek(int32_t offset, int32_t range)
 
 void Player::endOfInput()
 {
-    if (output_) {
-        output_->drain();
-        if (outputName_.starts_with("wav:"))
-            closeOutput();
-    }
+    drainOutput();
+    if (outputName_.starts_with("wav:"))
+        closeOutput();
     postTimecode();
     state_ = SK_STATE_STOPPED;
     atEnd_ = true;
@@ -647,13 +645,20 @@ void Player::selectOutput(int code, const std::string &name)
         return;
     }
     if (name != outputName_) {
-        if (output_)
-            output_->drain();
+        drainOutput();
         closeOutput();
         outputName_ = name;
     }
     notifier_.post(std::move(Notification(SK_NOTIFY_OUTPUT_NAME).text(outputName_)));
     notifier_.ack(code);
+}
+
+// A WAV file that could not be finished is reported like a failed write.
+void Player::drainOutput()
+{
+    std::string error;
+    if (output_ && !output_->drain(error))
+        notifier_.error(SK_SOURCE_OUTPUT, SK_ERROR_OUTPUT, error);
 }
 
 void Player::closeOutput()

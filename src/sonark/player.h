@@ -64,6 +64,7 @@ private:
     void discardDecoded();
     bool ensureOutput(const PcmFormat &format);
     void selectOutput(int code, const std::string &name);
+    void drainOutput();
     void closeOutput();
 
     void setEnvironmentInteger(const std::string &name, int32_t value);
