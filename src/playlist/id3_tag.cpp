@@ -1,5 +1,7 @@
 #include "playlist/id3_tag.h"
 
+#include "platform/regular_file.h"
+
 namespace id3 {
 
 namespace {
@@ -65,7 +67,7 @@ QByteArray buildRecord(const Id3Tag &tag)
 std::optional<Id3Tag> readTag(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!platform::openRegularFile(file, QIODevice::ReadOnly))
         return std::nullopt;
     return parseRecord(lastRecord(file));
 }
@@ -73,8 +75,8 @@ std::optional<Id3Tag> readTag(const QString &path)
 QString TagWriter::save(const QString &path, const Id3Tag &tag)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
-        return file.errorString();
+    if (QString error; !platform::openRegularFile(file, QIODevice::ReadWrite, &error))
+        return error;
     const qint64 size = file.size();
     const QByteArray old = lastRecord(file);
     const bool tagged = hasTagMarker(old);
@@ -96,8 +98,8 @@ QString TagWriter::save(const QString &path, const Id3Tag &tag)
 QString TagWriter::clear(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
-        return file.errorString();
+    if (QString error; !platform::openRegularFile(file, QIODevice::ReadWrite, &error))
+        return error;
     if (!hasTagMarker(lastRecord(file)))
         return {};
     return file.resize(file.size() - TagSize) ? QString() : file.errorString();

@@ -98,15 +98,16 @@ public:
         paused_ = false;
     }
 
-    void drain() override
+    bool drain(std::string &) override
     {
         if (!pcm_)
-            return;
+            return true;
         if (paused_)
             pause(false);
         snd_pcm_drain(pcm_);
         snd_pcm_prepare(pcm_);
         pacer_.finish();
+        return true;
     }
 
     void close() override

@@ -22,12 +22,15 @@ public:
     virtual void pause(bool paused) = 0;
     // Discards what was written but not heard.
     virtual void drop() = 0;
-    // Lets what was written be heard, then returns.
-    virtual void drain() = 0;
+    // Lets what was written be heard, then returns; false with `error` when
+    // the output could not be completed (a WAV file on a full disk).
+    virtual bool drain(std::string &error) = 0;
     virtual void close() = 0;
     // Frames written but not yet heard, in frames of the written format.
     virtual int64_t delayFrames() = 0;
     virtual void setPitch(int /*permille*/) {}
+    // How fast written audio plays: 1, or 0.001 to 2 with a pitch change.
+    virtual double speed() const { return 1.0; }
 };
 
 // Output names: "/dev/wave/0", "/dev/dsound/0" (with pitch), "wav:" + path.

@@ -1,17 +1,34 @@
 #include "decoder.h"
 
+#include "platform/regular_file.h"
+
 #include <mpg123.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 #include <vector>
 #include <cmath>
 #include <sys/stat.h>
 
 namespace sonark {
+
+// Files are read through stdio with a large buffer: libmpg123's own reader
+// asks the system for every frame header and body separately.
+struct BufferedFile {
+    std::FILE *file = nullptr;
+    std::vector<char> buffer = std::vector<char>(1 << 16);
+
+    BufferedFile() = default;
+    BufferedFile(const BufferedFile &) = delete;
+    BufferedFile &operator=(const BufferedFile &) = delete;
+    ~BufferedFile()
+    {
+        if (file)
+            std::fclose(file);
+    }
+};
+
 namespace {
 
 // A band value of +/-64 is +/-12 dB.
@@ -31,13 +48,6 @@ long flagsFor(int channels)
     }
 }
 
-// Files are read through stdio with a large buffer: libmpg123's own reader
-// asks the system for every frame header and body separately.
-struct BufferedFile {
-    std::FILE *file = nullptr;
-    std::vector<char> buffer = std::vector<char>(1 << 16);
-};
-
 ssize_t readFile(void *handle, void *buffer, size_t size)
 {
     std::FILE *f = static_cast<BufferedFile *>(handle)->file;
@@ -51,30 +61,24 @@ off_t seekFile(void *handle, off_t offset, int whence)
     return fseeko(f, offset, whence) == 0 ? ftello(f) : -1;
 }
 
-void closeFile(void *handle)
-{
-    auto *file = static_cast<BufferedFile *>(handle);
-    std::fclose(file->file);
-    delete file;
-}
-
-bool openBuffered(mpg123_handle *handle, const std::string &path, std::string &error)
+// Only a regular file, opened without blocking: a named pipe fails at once.
+// libmpg123 gets no cleanup callback: it keeps the file even after an open
+// that fails, so the caller alone owns the file and closes it after
+// mpg123_close.
+std::unique_ptr<BufferedFile> openBuffered(mpg123_handle *handle, const std::string &path, std::string &error)
 {
     auto file = std::make_unique<BufferedFile>();
-    file->file = std::fopen(path.c_str(), "rb");
-    if (!file->file) {
-        error = std::strerror(errno);
-        return false;
-    }
+    file->file = platform::openRegularStream(path.c_str(), false, error);
+    if (!file->file)
+        return nullptr;
     std::setvbuf(file->file, file->buffer.data(), _IOFBF, file->buffer.size());
-    if (mpg123_replace_reader_handle(handle, readFile, seekFile, closeFile) != MPG123_OK ||
+    if (mpg123_replace_reader_handle(handle, readFile, seekFile, nullptr) != MPG123_OK ||
         mpg123_open_handle(handle, file.get()) != MPG123_OK) {
         error = mpg123_strerror(handle);
-        std::fclose(file->file);
-        return false;
+        mpg123_close(handle);
+        return nullptr;
     }
-    file.release();  // closeFile frees it when libmpg123 lets go
-    return true;
+    return file;
 }
 
 mpg123_handle *newHandle(const DecoderSettings &settings, std::string &error)
@@ -106,7 +110,8 @@ int64_t scanLength(const std::string &path, const DecoderSettings &settings)
     if (!probe)
         return -1;
     int64_t length = -1;
-    if (openBuffered(probe, path, error) && mpg123_scan(probe) == MPG123_OK)
+    const std::unique_ptr<BufferedFile> file = openBuffered(probe, path, error);
+    if (file && mpg123_scan(probe) == MPG123_OK)
         length = mpg123_length(probe);
     mpg123_close(probe);
     mpg123_delete(probe);
@@ -129,6 +134,7 @@ void Decoder::close()
         mpg123_delete(handle_);
         handle_ = nullptr;
     }
+    file_.reset();
     format_ = {};
     length_ = -1;
     averageBitrate_ = 0;
@@ -146,32 +152,25 @@ bool Decoder::configure(const DecoderSettings &settings, std::string &error)
 
 bool Decoder::openFile(const std::string &path, const DecoderSettings &settings, std::string &error)
 {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) {
-        error = std::string(std::strerror(errno));
-        return false;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        error = S_ISDIR(st.st_mode) ? "It is a folder, not a file" : "It is not a regular file";
-        return false;
-    }
     if (!configure(settings, error))
         return false;
-    if (!openBuffered(handle_, path, error)) {
+    file_ = openBuffered(handle_, path, error);
+    struct stat st {};
+    if (!file_ || ::fstat(::fileno(file_->file), &st) != 0) {
         close();
         return false;
     }
     long rate = 0;
     int channels = 0, encoding = 0;
     if (mpg123_getformat(handle_, &rate, &channels, &encoding) != MPG123_OK) {
-        error = "No MPEG audio found";
+        error = noAudioFound;
         close();
         return false;
     }
     format_ = {rate, channels};
     length_ = scanLength(path, settings);
     if (length_ <= 0) {
-        error = "No MPEG audio found";
+        error = noAudioFound;
         close();
         return false;
     }

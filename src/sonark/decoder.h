@@ -7,12 +7,18 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
 struct mpg123_handle_struct;
 
 namespace sonark {
+
+struct BufferedFile;
+
+// Why an input without a single MPEG audio frame is refused.
+inline constexpr const char *noAudioFound = "No MPEG audio found";
 
 struct PcmFormat {
     long rate = 0;
@@ -64,6 +70,7 @@ private:
     bool configure(const DecoderSettings &settings, std::string &error);
 
     mpg123_handle_struct *handle_ = nullptr;
+    std::unique_ptr<BufferedFile> file_;  // read by handle_, closed after it
     PcmFormat format_;
     int64_t length_ = -1;
     int averageBitrate_ = 0;

@@ -62,10 +62,10 @@ public:
         freeResampler();
         inner_->drop();
     }
-    void drain() override
+    bool drain(std::string &error) override
     {
         freeResampler();
-        inner_->drain();
+        return inner_->drain(error);
     }
     void close() override
     {
@@ -73,6 +73,8 @@ public:
         inner_->close();
     }
     int64_t delayFrames() override { return inner_->delayFrames() * pitch_ / normalPitch; }
+
+    double speed() const override { return static_cast<double>(pitch_) / normalPitch; }
 
     void setPitch(int permille) override
     {

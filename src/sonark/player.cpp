@@ -18,6 +18,9 @@ constexpr std::size_t streamChunkBytes = 16384;
 constexpr double timecodeInterval = 0.1;
 constexpr auto timecodeMinimumGap = std::chrono::milliseconds(100);
 constexpr auto starvedWait = std::chrono::milliseconds(100);
+// The longest a single output write may play: commands wait no longer than
+// this, even at the lowest pitch where one decoded chunk plays for ~47 s.
+constexpr double sliceSeconds = 0.05;
 
 const char *const pitchName = "OUTPUT.DIRECTSOUND.PITCH";
 const char *const windowName = "OUTPUT.DIRECTSOUND.WINDOW";
@@ -159,7 +162,7 @@ bool Player::handle(const Command &c)
         if (c.code == SK_OUTPUT_CLOSE)
             closeOutput();
         else if (output_)
-            c.code == SK_OUTPUT_RESET ? output_->drop() : output_->drain();
+            c.code == SK_OUTPUT_RESET ? output_->drop() : drainOutput();
         notifier_.ack(c.code);
         break;
     case SK_OUTPUT_MUTE:
@@ -363,6 +366,7 @@ void Player::closeInput()
         output_->drop();
     stream_.reset();
     decoder_.reset();
+    discardDecoded();
     inputName_.clear();
     isStream_ = false;
     atEnd_ = false;
@@ -383,6 +387,7 @@ void Player::reopenAtPosition()
     }
     decoder->seek(static_cast<int64_t>(position * decoder->format().rate));
     decoder_ = std::move(decoder);
+    discardDecoded();
     if (output_ && state_ != SK_STATE_STOPPED)
         output_->drop();
 }
@@ -394,6 +399,7 @@ void Player::inputFailed(const std::string &text, int code)
     const bool wasPlaying = state_ != SK_STATE_STOPPED;
     stream_.reset();
     decoder_.reset();
+    discardDecoded();
     if (wasPlaying) {
         if (output_)
             output_->drop();
@@ -456,6 +462,7 @@ void Player::stop()
         if (isStream_) {
             stream_.reset();
             decoder_.reset();
+            discardDecoded();
         }
         setState(SK_STATE_STOPPED);
         postTimecode();
@@ -477,6 +484,7 @@ void Player::seek(int32_t offset, int32_t range)
         notifier_.nack(SK_INPUT_SEEK, SK_ERROR_INPUT_READ);
         return;
     }
+    discardDecoded();
     atEnd_ = false;
     if (output_ && state_ != SK_STATE_STOPPED) {
         output_->drop();
@@ -489,11 +497,9 @@ void Player::seek(int32_t offset, int32_t range)
 
 void Player::endOfInput()
 {
-    if (output_) {
-        output_->drain();
-        if (outputName_.starts_with("wav:"))
-            closeOutput();
-    }
+    drainOutput();
+    if (outputName_.starts_with("wav:"))
+        closeOutput();
     postTimecode();
     state_ = SK_STATE_STOPPED;
     atEnd_ = true;
@@ -504,23 +510,37 @@ void Player::endOfInput()
     notifier_.playerState(SK_STATE_EOF);
 }
 
-// Decodes and plays one chunk. Returns false when a stream has no data yet.
+// Plays a slice of the decoded audio, or decodes the next chunk. Returns
+// false when a stream has no data yet.
 bool Player::step()
 {
-    if (isStream_) {
-        unsigned char incoming[streamChunkBytes];
-        std::size_t got;
-        while ((got = stream_->read(incoming, sizeof incoming)) > 0)
-            decoder_->feed(incoming, got);
+    if (written_ < decoded_) {
+        writeSlice();
+        return true;
     }
     std::size_t bytes = 0;
-    switch (decoder_->read(buffer_.data(), buffer_.size(), bytes)) {
+    Decoder::Result result = decoder_->read(buffer_.data(), buffer_.size(), bytes);
+    // Stream bytes are taken only when the decoder has used up what it has:
+    // a server faster than the music then waits, and memory stays flat.
+    if (isStream_) {
+        unsigned char incoming[streamChunkBytes];
+        std::size_t got = 0;
+        while (result == Decoder::Result::NeedMore && (got = stream_->read(incoming, sizeof incoming)) > 0) {
+            decoder_->feed(incoming, got);
+            result = decoder_->read(buffer_.data(), buffer_.size(), bytes);
+        }
+    }
+    // A stream that ends or breaks before its first frame carried no audio.
+    const bool noAudio = isStream_ && !streamAnnounced_;
+    switch (result) {
     case Decoder::Result::Data:
-        if (isStream_ && !streamAnnounced_) {
+        if (noAudio) {
             streamAnnounced_ = true;
             postStreamInfo();
         }
-        writeOutput(buffer_.data(), bytes);
+        decoded_ = bytes;
+        written_ = 0;
+        writeSlice();
         return true;
     case Decoder::Result::NewFormat:
         return true;
@@ -533,45 +553,59 @@ bool Player::step()
             inputFailed(stream_->error(), SK_ERROR_NETWORK);
             return true;
         }
-        if (stream_->status() == StreamReader::Status::Ended) {
-            endOfInput();
-            return true;
-        }
-        return false;
+        if (stream_->status() != StreamReader::Status::Ended)
+            return false;
+        break;
     case Decoder::Result::Done:
-        endOfInput();
-        return true;
+        break;
     case Decoder::Result::Error:
+        if (noAudio)
+            break;
         notifier_.error(SK_SOURCE_CODEC, SK_ERROR_INPUT_FORMAT,
                         "Cannot decode " + inputName_ + ": " + decoder_->lastError());
-        endOfInput();
-        return true;
+        break;
     }
+    if (noAudio)
+        inputFailed("Cannot open " + inputName_ + ": " + noAudioFound, SK_ERROR_INPUT_OPEN);
+    else
+        endOfInput();
     return true;
 }
 
 // ---- output ----
 
-bool Player::writeOutput(unsigned char *pcm, std::size_t bytes)
+void Player::writeSlice()
 {
     const PcmFormat format = decoder_->format();
-    if (format.channels <= 0 || !ensureOutput(format))
-        return false;
-    auto *samples = reinterpret_cast<int16_t *>(pcm);
-    const std::size_t frames = bytes / (2 * static_cast<std::size_t>(format.channels));
+    const std::size_t frameBytes = 2 * static_cast<std::size_t>(std::max(format.channels, 0));
+    const std::size_t left = frameBytes ? (decoded_ - written_) / frameBytes : 0;
+    if (left == 0 || !ensureOutput(format)) {
+        discardDecoded();
+        return;
+    }
+    const double framesPerSlice = format.rate * output_->speed() * sliceSeconds;
+    const std::size_t frames = std::clamp<std::size_t>(static_cast<std::size_t>(framesPerSlice), 1, left);
+    auto *samples = reinterpret_cast<int16_t *>(buffer_.data() + written_);
+    written_ += frames * frameBytes;
     gain_.apply(samples, frames, format.channels);
     std::string error;
     if (!output_->write(samples, frames, error)) {
         notifier_.error(SK_SOURCE_OUTPUT, SK_ERROR_OUTPUT, error);
         output_.reset();
+        discardDecoded();
         state_ = SK_STATE_STOPPED;
         notifier_.playerState(SK_STATE_STOPPED);
-        return false;
+        return;
     }
     if (std::fabs(playedSeconds() - lastTimecode_) >= timecodeInterval &&
         std::chrono::steady_clock::now() - lastTimecodeAt_ >= timecodeMinimumGap)
         postTimecode();
-    return true;
+}
+
+void Player::discardDecoded()
+{
+    decoded_ = 0;
+    written_ = 0;
 }
 
 // A sound device that cannot be opened is reported once and replaced by a
@@ -611,13 +645,20 @@ void Player::selectOutput(int code, const std::string &name)
         return;
     }
     if (name != outputName_) {
-        if (output_)
-            output_->drain();
+        drainOutput();
         closeOutput();
         outputName_ = name;
     }
     notifier_.post(std::move(Notification(SK_NOTIFY_OUTPUT_NAME).text(outputName_)));
     notifier_.ack(code);
+}
+
+// A WAV file that could not be finished is reported like a failed write.
+void Player::drainOutput()
+{
+    std::string error;
+    if (output_ && !output_->drain(error))
+        notifier_.error(SK_SOURCE_OUTPUT, SK_ERROR_OUTPUT, error);
 }
 
 void Player::closeOutput()
@@ -640,12 +681,14 @@ void Player::setState(int state)
 
 double Player::playedSeconds()
 {
-    if (!decoder_ || decoder_->format().rate <= 0)
+    const PcmFormat format = decoder_ ? decoder_->format() : PcmFormat{};
+    if (format.rate <= 0 || format.channels <= 0)
         return 0.0;
-    int64_t played = decoder_->positionSamples();
+    const std::size_t unwritten = (decoded_ - written_) / (2 * static_cast<std::size_t>(format.channels));
+    int64_t played = decoder_->positionSamples() - static_cast<int64_t>(unwritten);
     if (output_ && state_ != SK_STATE_STOPPED)
         played -= output_->delayFrames();
-    return static_cast<double>(std::max<int64_t>(0, played)) / decoder_->format().rate;
+    return static_cast<double>(std::max<int64_t>(0, played)) / format.rate;
 }
 
 void Player::postTimecode()

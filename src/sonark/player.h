@@ -60,9 +60,11 @@ private:
     void inputFailed(const std::string &text, int code);
     void reopenAtPosition();
 
-    bool writeOutput(unsigned char *pcm, std::size_t bytes);
+    void writeSlice();
+    void discardDecoded();
     bool ensureOutput(const PcmFormat &format);
     void selectOutput(int code, const std::string &name);
+    void drainOutput();
     void closeOutput();
 
     void setEnvironmentInteger(const std::string &name, int32_t value);
@@ -91,7 +93,7 @@ private:
     std::unique_ptr<StreamReader> stream_;
     std::string inputName_;
     bool isStream_ = false;
-    bool streamAnnounced_ = false;
+    bool streamAnnounced_ = false;  // a frame of the stream was decoded
     int state_ = SK_STATE_STOPPED;
     bool atEnd_ = false;
     bool inputFailed_ = false;
@@ -110,7 +112,10 @@ private:
     std::map<int, int32_t> kept_;  // by notification code
     std::map<std::string, int32_t> integers_;
     std::map<std::string, std::string> strings_;
+    // Decoded PCM; the bytes from written_ to decoded_ still go to the output.
     std::vector<unsigned char> buffer_;
+    std::size_t decoded_ = 0;
+    std::size_t written_ = 0;
 
     std::thread thread_;
 };

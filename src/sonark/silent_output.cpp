@@ -23,7 +23,11 @@ public:
     }
     void pause(bool paused) override { paused ? pacer_.pause() : pacer_.resume(); }
     void drop() override { pacer_.reset(); }
-    void drain() override { pacer_.finish(); }
+    bool drain(std::string &) override
+    {
+        pacer_.finish();
+        return true;
+    }
     void close() override { open_ = false; }
     int64_t delayFrames() override { return pacer_.aheadFrames(); }
 

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include <sys/stat.h>
+
 namespace sonark {
 namespace {
 
@@ -20,7 +22,8 @@ void putLE(unsigned char *at, uint32_t value, int bytes)
 // Decoded sound as a 16-bit PCM WAV file, written as fast as decoding goes.
 // The file is finished (sizes in the header) when the input ends or stops;
 // a file that could not be written completely is removed, so that its
-// existence means success.
+// existence means success. Only a regular file is removed: never a device
+// such as /dev/null given as the output.
 class WavFileOutput : public AudioOutput {
 public:
     explicit WavFileOutput(std::string path) : path_(std::move(path)) {}
@@ -36,6 +39,8 @@ public:
             return false;
         }
         std::setvbuf(file_, buffer_.data(), _IOFBF, buffer_.size());
+        struct stat info {};
+        regular_ = ::fstat(::fileno(file_), &info) == 0 && S_ISREG(info.st_mode);
         dataBytes_ = 0;
         unsigned char header[headerBytes] = {};
         fillHeader(header);
@@ -52,8 +57,8 @@ public:
             return false;
         const std::size_t bytes = count * static_cast<std::size_t>(format_.channels) * 2;
         if (dataBytes_ + bytes > maxDataBytes) {
+            finish(error);
             error = path_ + " would exceed the WAV size limit of 4 GB";
-            finish();
             return false;
         }
         if (std::fwrite(frames, 1, bytes, file_) != bytes)
@@ -63,9 +68,13 @@ public:
     }
 
     void pause(bool) override {}
-    void drop() override { finish(); }
-    void drain() override { finish(); }
-    void close() override { finish(); }
+    void drop() override { close(); }
+    bool drain(std::string &error) override { return finish(error); }
+    void close() override
+    {
+        std::string ignored;
+        finish(ignored);
+    }
     int64_t delayFrames() override { return 0; }
 
 private:
@@ -86,18 +95,23 @@ private:
         putLE(h + 40, static_cast<uint32_t>(dataBytes_), 4);
     }
 
-    void finish()
+    // The last buffered bytes reach the disk here, so a full disk may
+    // show only now.
+    bool finish(std::string &error)
     {
         if (!file_)
-            return;
+            return true;
         unsigned char header[headerBytes] = {};
         fillHeader(header);
-        const bool ok =
-            std::fseek(file_, 0, SEEK_SET) == 0 && std::fwrite(header, 1, headerBytes, file_) == headerBytes;
+        if (std::fseek(file_, 0, SEEK_SET) != 0 || std::fwrite(header, 1, headerBytes, file_) != headerBytes)
+            return fail(error);
         const bool closed = std::fclose(file_) == 0;
         file_ = nullptr;
-        if (!ok || !closed)
-            std::remove(path_.c_str());
+        if (closed)
+            return true;
+        error = "Cannot write " + path_ + ": " + std::strerror(errno);
+        discard();
+        return false;
     }
 
     bool fail(std::string &error)
@@ -105,12 +119,19 @@ private:
         error = "Cannot write " + path_ + ": " + std::strerror(errno);
         std::fclose(file_);
         file_ = nullptr;
-        std::remove(path_.c_str());
+        discard();
         return false;
+    }
+
+    void discard()
+    {
+        if (regular_)
+            std::remove(path_.c_str());
     }
 
     std::string path_;
     std::FILE *file_ = nullptr;
+    bool regular_ = false;
     PcmFormat format_;
     uint64_t dataBytes_ = 0;
     std::vector<char> buffer_ = std::vector<char>(1 << 16);

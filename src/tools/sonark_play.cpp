@@ -14,6 +14,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -84,6 +85,17 @@ void addPlaylist(const std::string &path, std::vector<std::string> &inputs)
     }
 }
 
+// Converting a song into itself would destroy it before it is read. The
+// same device and inode mean the same file, whatever the names.
+void refuseToOverwrite(const std::string &output, const std::string &input)
+{
+    std::error_code error;
+    if (std::filesystem::equivalent(output, input, error)) {
+        std::fprintf(stderr, "sonark-play: the output %s is the input %s itself\n", output.c_str(), input.c_str());
+        std::exit(2);
+    }
+}
+
 Options parse(const QStringList &args)
 {
     Options o;
@@ -117,8 +129,11 @@ Options parse(const QStringList &args)
     }
     if (o.inputs.empty())
         usage("no input given");
-    if (o.output && o.output->starts_with("wav:") && o.inputs.size() > 1)
-        usage("a wav: output takes exactly one input");
+    if (o.output && o.output->starts_with("wav:")) {
+        if (o.inputs.size() > 1)
+            usage("a wav: output takes exactly one input");
+        refuseToOverwrite(o.output->substr(4), o.inputs.front());
+    }
     return o;
 }
 
@@ -244,8 +259,8 @@ private:
                 openNext();
             break;
         case SK_NOTIFY_ERROR:
-            if (m.data.error.source == SK_SOURCE_INPUT || m.data.error.source == SK_SOURCE_CODEC)
-                failed_ = true;
+            std::fprintf(stderr, "sonark-play: %s\n", m.text[0] ? m.text[0] : sonark_error_string(m.data.error.code));
+            failed_ = true;
             break;
         case SK_NOTIFY_EXITED:
             QCoreApplication::exit(failed_ ? 1 : 0);

@@ -12,6 +12,15 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <future>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace std::chrono_literals;
+
 namespace {
 
 // A record with raw field bytes, for layouts the editor never writes.
@@ -32,6 +41,19 @@ protected:
         return -1;
     }
 };
+
+// False when `task` is stuck opening the named pipe; a late writer then
+// sets it free, so the test fails instead of hanging.
+bool finishesAtOnce(const QString &pipe, const std::function<void()> &task)
+{
+    auto running = std::async(std::launch::async, task);
+    if (running.wait_for(2s) == std::future_status::ready)
+        return true;
+    const int writer = ::open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK);
+    running.wait();
+    ::close(writer);
+    return false;
+}
 
 }  // namespace
 
@@ -178,6 +200,18 @@ TEST_F(Id3Tags, FailedSavesLeaveTheFileAsItWas)
 
     EXPECT_NE(writer.save(dir.filePath("vanished.mp3"), Id3Tag{"New"}), "");
     EXPECT_FALSE(QFile::exists(dir.filePath("vanished.mp3"))) << "a vanished file is not made again";
+
+    // A named pipe is no song: no tag, and nothing is written into it.
+    const QString pipe = dir.filePath("pipe.mp3");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    std::optional<Id3Tag> pipeTag;
+    QString saved, cleared;
+    EXPECT_TRUE(finishesAtOnce(pipe, [&] { pipeTag = id3::readTag(pipe); }));
+    EXPECT_FALSE(pipeTag);
+    EXPECT_TRUE(finishesAtOnce(pipe, [&] { saved = writer.save(pipe, Id3Tag{"New"}); }));
+    EXPECT_NE(saved, "");
+    EXPECT_TRUE(finishesAtOnce(pipe, [&] { cleared = writer.clear(pipe); }));
+    EXPECT_NE(cleared, "");
 
     const QString tiny = makeFile("abc", "tiny.mp3");
     ASSERT_EQ(writer.save(tiny, Id3Tag{"New"}), "");

@@ -10,6 +10,8 @@
 
 #include <random>
 
+#include <sys/stat.h>
+
 namespace {
 
 QByteArray readAll(const std::string &path)
@@ -65,10 +67,14 @@ protected:
     EngineSession session;
 };
 
-TEST_F(BadInput, MissingFileFolderAndEmptyFileAreRefused)
+TEST_F(BadInput, MissingFileFolderPipeAndEmptyFileAreRefused)
 {
     EXPECT_TRUE(refused(dir.filePath("no such song.mp3").toStdString()));
     EXPECT_TRUE(refused(dir.path().toStdString()));
+    // Opening a named pipe without a writer would block for good.
+    const std::string pipe = dir.filePath("pipe.mp3").toStdString();
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_TRUE(refused(pipe));
     EXPECT_TRUE(refused(write(dir, "empty.mp3", {})));
     EXPECT_TRUE(refused(write(dir, "text.mp3", QByteArray("This is not a song at all.\n").repeated(200))));
     EXPECT_FALSE(QFile::exists(dir.filePath("out.wav"))) << "nothing was decoded, so no WAV file";

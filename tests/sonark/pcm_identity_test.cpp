@@ -4,10 +4,15 @@
 #include "support/engine_session.h"
 #include "support/wav_file.h"
 
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -52,27 +57,51 @@ INSTANTIATE_TEST_SUITE_P(Songs, PcmIdentity,
                              return name;
                          });
 
-// The command-line player converts as well, and its exit status tells.
+// The command-line player converts as well, and its exit status tells: a
+// song that cannot be read or a WAV file that cannot be written fails, and
+// the output never overwrites the song it comes from.
 TEST(CommandLinePlayer, ConvertsToWavAndReportsFailure)
 {
     QTemporaryDir dir;
+    const QString song = QString::fromStdString(fixture("l3-44k-stereo-vbr.mp3"));
     const QString out = dir.filePath("out.wav");
     QProcess play;
-    play.start(LUDRO_PROGRAM_DIR "/sonark-play",
-               {"--output", "wav:" + out, QString::fromStdString(fixture("l3-44k-stereo-vbr.mp3"))});
-    ASSERT_TRUE(play.waitForFinished(60000));
-    EXPECT_EQ(play.exitCode(), 0);
+    auto convert = [&](const QString &output, const QString &input, qint64 sizeLimit = RLIM_INFINITY) {
+        play.setChildProcessModifier([sizeLimit] {
+            const rlimit limit{static_cast<rlim_t>(sizeLimit), static_cast<rlim_t>(sizeLimit)};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            ::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails as on a full disk
+        });
+        play.start(LUDRO_PROGRAM_DIR "/sonark-play", {"--output", "wav:" + output, input});
+        EXPECT_TRUE(play.waitForFinished(60000));
+        return play.exitCode();
+    };
+    ASSERT_EQ(convert(out, song), 0);
     const QString lines = QString::fromUtf8(play.readAllStandardOutput());
     EXPECT_TRUE(lines.contains("69 PlayerState state=3"));
     EXPECT_TRUE(lines.endsWith("68 Exited value=0\n"));
-
-    const auto reference = decodeWithMpg123(fixture("l3-44k-stereo-vbr.mp3"), dir.filePath("ref.wav").toStdString());
+    const auto reference = decodeWithMpg123(song.toStdString(), dir.filePath("ref.wav").toStdString());
     const auto decoded = readWav(out.toStdString());
     ASSERT_TRUE(reference && decoded);
     expectSameAudio(*decoded, *reference);
 
-    play.start(LUDRO_PROGRAM_DIR "/sonark-play", {"--output", "wav:" + out, dir.filePath("missing.mp3")});
-    ASSERT_TRUE(play.waitForFinished(60000));
-    EXPECT_EQ(play.exitCode(), 1);
+    EXPECT_EQ(convert(out, dir.filePath("missing.mp3")), 1);
     EXPECT_TRUE(QString::fromUtf8(play.readAllStandardOutput()).contains("66 Nack command=7"));
+
+    // A missing folder, and a disk that fills up with the last bytes.
+    const qint64 wavSize = QFileInfo(out).size();
+    for (auto [output, limit] : {std::pair{dir.filePath("none/out.wav"), wavSize}, {out, wavSize - 1}}) {
+        EXPECT_NE(convert(output, song, limit), 0) << output.toStdString() << " " << limit;
+        EXPECT_FALSE(play.readAllStandardError().isEmpty());
+        EXPECT_FALSE(QFile::exists(output)) << output.toStdString();
+    }
+
+    // The song itself, by another name: refused before it is touched.
+    const QString copy = dir.filePath("song.mp3");
+    ASSERT_TRUE(QFile::copy(song, copy));
+    EXPECT_NE(convert(dir.path() + "/./song.mp3", copy), 0);
+    EXPECT_TRUE(play.readAllStandardError().contains("song.mp3"));
+    QFile original(song), kept(copy);
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly) && kept.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(kept.readAll() == original.readAll());
 }

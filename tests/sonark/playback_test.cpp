@@ -195,6 +195,31 @@ TEST(Playback, PitchPlaysFasterOnTheDirectSoundOutput)
     EXPECT_GT(wall, 1.5);
 }
 
+// At the lowest pitch one decoded chunk plays for most of a minute; the
+// player still answers within a fraction of a second.
+TEST(Playback, CommandsAreAnsweredPromptlyAtTheLowestPitch)
+{
+    EngineSession s;
+    auto pitch = [&](int value) {
+        control_message_send_SI(s.player(), SK_SET_PLAYER_ENVIRONMENT_INTEGER, "OUTPUT.DIRECTSOUND.PITCH", value);
+    };
+    auto secondsToAnswer = [&](const std::function<void()> &send, int answer) {
+        const std::size_t since = s.mark();
+        const auto start = std::chrono::steady_clock::now();
+        send();
+        s.waitForEvent(answer, since, {}, 60s);
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    };
+    s.setOutput("/dev/dsound/0");
+    pitch(1);
+    s.open(fixture("l3-44k-stereo-cbr.mp3"));
+    s.send(SK_PLAY);
+    ASSERT_NE(s.waitForEvent(SK_NOTIFY_PLAYER_STATE, 0, SK_STATE_PLAYING), nullptr);
+    s.waitFor([] { return false; }, 300ms);
+    EXPECT_LT(secondsToAnswer([&] { pitch(2); }, SK_NOTIFY_PLAYER_ENVIRONMENT_INTEGER), 0.5);
+    EXPECT_LT(secondsToAnswer([&] { s.send(SK_STOP); }, SK_NOTIFY_ACK), 0.5);
+}
+
 // Without a usable sound device the song still runs its course in real time.
 TEST(Playback, MissingSoundDeviceIsReportedAndPlaybackGoesOnSilently)
 {

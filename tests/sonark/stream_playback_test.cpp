@@ -118,3 +118,47 @@ TEST_F(StreamPlayback, DeadAndSilentServersEndInAnError)
     EXPECT_NE(s.find(SK_NOTIFY_ERROR)->texts[0], "");
     EXPECT_TRUE(s.playToEnd(fixture("l2-32k-mono.mp2")));
 }
+
+// An answer without a single MPEG frame is no song: the same input error as
+// a file of garbage, then end of input.
+TEST_F(StreamPlayback, AnswersWithoutAudioEndInAnInputError)
+{
+    const std::string text = "This is not a song at all.\n";
+    // An ID3v2 tag holding one title frame, and nothing after it.
+    const std::string id3Only("ID3\x03\0\0\0\0\0\x10"
+                              "TIT2\0\0\0\x06\0\0"
+                              "\0Title",
+                              26);
+    server.on("/text", HttpTestServer::ok(text + text + text, "text/plain"));
+    server.on("/empty", HttpTestServer::ok(""));
+    server.on("/tag", HttpTestServer::ok(id3Only));
+
+    EngineSession s;
+    for (const char *path : {"/text", "/empty", "/tag"}) {
+        const std::size_t since = s.mark();
+        s.open(server.url(path));
+        s.send(SK_PLAY);
+        ASSERT_NE(s.waitForEvent(SK_NOTIFY_PLAYER_STATE, since, SK_STATE_EOF), nullptr) << path;
+        const Event *error = s.find(SK_NOTIFY_ERROR, since);
+        ASSERT_NE(error, nullptr) << path;
+        EXPECT_EQ(error->message.data.error.source, SK_SOURCE_INPUT) << path;
+        EXPECT_EQ(error->message.data.error.code, SK_ERROR_INPUT_OPEN) << path;
+        EXPECT_NE(error->texts[0].find(server.url(path)), std::string::npos) << error->texts[0];
+    }
+}
+
+// However fast the server, the stream is read about as fast as it is played:
+// memory stays flat on an endless radio stream or a link to a large file.
+TEST_F(StreamPlayback, FastServerIsReadOnlyAsFastAsThePlaying)
+{
+    server.on("/fast",
+              HttpTestServer::Response().send(HttpTestServer::icyHead(0)).endless(songBytes("l3-44k-joint-long.mp3")));
+    EngineSession s;
+    s.open(server.url("/fast"));
+    s.send(SK_PLAY);
+    ASSERT_NE(s.waitForEvent(SK_NOTIFY_INPUT_STREAM_INFO), nullptr);
+    s.waitFor([] { return false; }, 2s);
+    // Two seconds of music are 32 KB; the reader's and the sockets' buffers add a few MB.
+    EXPECT_LT(server.bytesSent(), 16u << 20);
+    EXPECT_EQ(s.find(SK_NOTIFY_PLAYER_STATE, 0, SK_STATE_EOF), nullptr);
+}

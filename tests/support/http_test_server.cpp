@@ -49,6 +49,12 @@ HttpTestServer::Response &HttpTestServer::Response::stall()
     return *this;
 }
 
+HttpTestServer::Response &HttpTestServer::Response::endless(std::string again)
+{
+    repeated = std::move(again);
+    return *this;
+}
+
 std::string HttpTestServer::head(std::string_view statusLine, const Headers &headers, std::string_view eol)
 {
     std::string text(statusLine);
@@ -192,6 +198,7 @@ bool HttpTestServer::sendAll(int fd, std::string_view bytes)
         const ssize_t n = ::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
         if (n > 0) {
             bytes.remove_prefix(static_cast<std::size_t>(n));
+            sent_ += static_cast<std::uint64_t>(n);
         } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
             if (!waitReady(fd, POLLOUT, -1))
                 return false;
@@ -248,7 +255,12 @@ void HttpTestServer::handle(int fd)
     }
     changed_.notify_all();
 
-    if (!sendAll(fd, response.bytes) || !response.stalls)
+    if (!sendAll(fd, response.bytes))
+        return;
+    if (!response.repeated.empty())
+        while (sendAll(fd, response.repeated)) {
+        }
+    if (!response.stalls)
         return;
     // Until the client closes (readable with EOF or error) or the server stops.
     while (waitReady(fd, POLLIN, -1)) {

@@ -5,6 +5,7 @@
 // the raw request bytes of every connection, and answers each with a scripted
 // response. The destructor stops and joins promptly, even mid-response.
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstddef>
@@ -23,13 +24,16 @@ class HttpTestServer {
 public:
     // What the server does on one connection: sends the bytes, then closes,
     // or after stall() keeps the connection open without sending until the
-    // client closes it or the server stops.
+    // client closes it or the server stops, or after endless() sends its
+    // bytes over and over as fast as the client takes them.
     struct Response {
         std::string bytes;
         bool stalls = false;
+        std::string repeated;
 
         Response &send(std::string more);
         Response &stall();
+        Response &endless(std::string again);
     };
 
     using Headers = std::vector<std::pair<std::string, std::string>>;
@@ -68,6 +72,8 @@ public:
     // is counted once its request head was read (or after 5 s without one).
     std::vector<std::string> requests() const;
     bool waitForConnections(std::size_t count, std::chrono::milliseconds timeout) const;
+    // Bytes the clients have taken so far, over all connections.
+    std::uint64_t bytesSent() const { return sent_.load(); }
 
 private:
     void serve();
@@ -84,6 +90,7 @@ private:
     std::map<std::string, Response> routes_;
     Response default_;
     std::vector<std::string> requests_;
+    std::atomic<std::uint64_t> sent_{0};
 
     std::thread thread_;
 };
