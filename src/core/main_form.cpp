@@ -79,6 +79,8 @@ void TMainForm::showTitle(const QString &text)
     if (text == title_ && titleLeft_ == 3)
         return;
     title_ = text;
+    // Measured once here: the title scrolls four times a second.
+    titleWidth_ = QFontMetrics(fontOf(layout().fileName)).horizontalAdvance(title_);
     titleLeft_ = 3;
     update(layout().titlePanel());
 }
@@ -244,11 +246,6 @@ void TMainForm::paintCounter(QPainter &painter) const
         return;
     for (const CounterDigit &digit : counterDigits(counter.size(), secondsOfTimeText(time_)))
         painter.drawImage(counter.topLeft() + digit.target.topLeft(), texture_.pictures.numbers, digit.source);
-}
-
-int TMainForm::titleWidth() const
-{
-    return QFontMetrics(fontOf(layout().fileName)).horizontalAdvance(title_);
 }
 
 void TMainForm::setHint(Hint element, const QString &text)

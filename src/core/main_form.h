@@ -48,7 +48,7 @@ public:
     MainButton highlightedButton() const { return highlighted_; }
     QString titleText() const { return title_; }
     // The title's pixel width and its place in its panel (3 at rest).
-    int titleWidth() const;
+    int titleWidth() const { return titleWidth_; }
     int titleLeft() const { return titleLeft_; }
     void setTitleLeft(int left);
     // Shows a button lit, as the start-up animation does.
@@ -128,6 +128,7 @@ private:
 
     TextureSet texture_;
     QString title_;
+    int titleWidth_ = 0;
     QString scrollingTitle_;
     QString time_ = "0:00";
     QString duration_ = "(0:00)";

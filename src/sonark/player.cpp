@@ -8,10 +8,12 @@
 #include <cstring>
 #include <strings.h>
 
+#include <pthread.h>
+
 namespace sonark {
 namespace {
 
-constexpr std::size_t decodeChunkBytes = 8192;
+constexpr std::size_t decodeChunkBytes = 32768;
 constexpr std::size_t streamChunkBytes = 16384;
 // Time codes follow the music, but no more often than the clock allows, so
 // a fast WAV conversion does not flood the receiver.
@@ -20,7 +22,7 @@ constexpr auto timecodeMinimumGap = std::chrono::milliseconds(100);
 constexpr auto starvedWait = std::chrono::milliseconds(100);
 // The longest a single output write may play: commands wait no longer than
 // this, even at the lowest pitch where one decoded chunk plays for ~47 s.
-constexpr double sliceSeconds = 0.05;
+constexpr double sliceSeconds = 0.2;
 
 const char *const pitchName = "OUTPUT.DIRECTSOUND.PITCH";
 const char *const windowName = "OUTPUT.DIRECTSOUND.WINDOW";
@@ -71,6 +73,8 @@ void Player::wake()
 
 void Player::run()
 {
+    // Named so that a look at the threads (top -H, a debugger) tells it apart.
+    pthread_setname_np(pthread_self(), "sonark");
     notifier_.post(Notification(SK_NOTIFY_READY));
     bool starved = false;
     for (;;) {
