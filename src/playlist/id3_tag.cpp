@@ -2,6 +2,11 @@
 
 #include "platform/regular_file.h"
 
+#include <cerrno>
+#include <cstring>
+
+#include <unistd.h>
+
 namespace id3 {
 
 namespace {
@@ -84,11 +89,13 @@ QString TagWriter::save(const QString &path, const Id3Tag &tag)
     const QByteArray record = buildRecord(tag);
     if (!file.seek(at))
         return file.errorString();
-    if (writeRecord(file, record) == TagSize && file.flush())
+    // The tag reaches the disk, or the file is put back.
+    if (writeRecord(file, record) == TagSize && file.flush() && ::fsync(file.handle()) == 0)
         return {};
 
     // Put the file back as it was: the old record, or the old length.
-    const QString error = file.errorString();
+    const QString error =
+        file.error() != QFileDevice::NoError ? file.errorString() : QString::fromLocal8Bit(std::strerror(errno));
     if (tagged && file.seek(at))
         file.write(old);
     file.resize(size);
