@@ -58,12 +58,12 @@ void scheduleScreenshot(LudroApp &app)
 
 // A second instance hands its file to the first and ends at once, before
 // anything else is read or shown (it may run where no display is).
-bool handedOverToRunningPlayer(int argc, char **argv, platform::InstanceLock &lock)
+bool handedOverToRunningPlayer(int argc, char **argv, platform::InstanceLock::Outcome outcome)
 {
     QCoreApplication probe(argc, argv);
     const bool multipleInstances = platform::ProfileFile::load(settingsPath(platform::programFolder()))
                                        .readBool(QStringLiteral("Ludro"), QStringLiteral("MultiInst"), false);
-    if (multipleInstances || lock.acquire())
+    if (multipleInstances || outcome != platform::InstanceLock::HeldByAnother)
         return false;
     const QString file = LudroApp::fileArgument(QCoreApplication::arguments());
     if (!file.isEmpty())
@@ -73,8 +73,13 @@ bool handedOverToRunningPlayer(int argc, char **argv, platform::InstanceLock &lo
 
 int main(int argc, char **argv)
 {
-    platform::InstanceLock lock(QStringLiteral("ludro-pro"));
-    if (handedOverToRunningPlayer(argc, argv, lock))
+    platform::InstanceLock lock(platform::playerInstanceName);
+    const platform::InstanceLock::Outcome outcome = lock.acquire();
+    if (outcome == platform::InstanceLock::NoSafePlace) {
+        std::fprintf(stderr, "ludro: no safe place for the one-player-per-user lock: %s\n", qPrintable(lock.error()));
+        return 1;
+    }
+    if (handedOverToRunningPlayer(argc, argv, outcome))
         return 0;
 
     QApplication application(argc, argv);

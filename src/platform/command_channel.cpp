@@ -4,8 +4,6 @@
 
 #include <QLocalSocket>
 
-#include <unistd.h>
-
 namespace platform {
 namespace {
 
@@ -16,7 +14,7 @@ constexpr qint64 maxLineBytes = 256;
 
 QString commandChannelName()
 {
-    return runtimeFolder() + "ludro-pro-" + QString::number(getuid()) + ".socket";
+    return runtimePath(playerInstanceName, QStringLiteral(".socket"));
 }
 
 CommandChannel::CommandChannel(const QString &name, Handler handler, QObject *parent)

@@ -37,12 +37,15 @@ TEST(InstanceLock, OnlyOneHolderAtATime)
 {
     QTemporaryDir runtime;
     qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+    using platform::InstanceLock;
     {
-        platform::InstanceLock first("ludro-test");
-        ASSERT_TRUE(first.acquire());
-        platform::InstanceLock second("ludro-test");
-        EXPECT_FALSE(second.acquire());
+        InstanceLock first("ludro-test");
+        EXPECT_FALSE(InstanceLock::isHeld("ludro-test"));
+        ASSERT_EQ(first.acquire(), InstanceLock::Acquired);
+        EXPECT_TRUE(InstanceLock::isHeld("ludro-test")) << "seen without taking it";
+        InstanceLock second("ludro-test");
+        EXPECT_EQ(second.acquire(), InstanceLock::HeldByAnother);
     }
-    platform::InstanceLock afterwards("ludro-test");
-    EXPECT_TRUE(afterwards.acquire()) << "the lock goes with its holder";
+    InstanceLock afterwards("ludro-test");
+    EXPECT_EQ(afterwards.acquire(), InstanceLock::Acquired) << "the lock goes with its holder";
 }

@@ -1,6 +1,7 @@
-// The real program as separate processes: one player per user, the
-// hand-over from a second start, a crashed player not blocking the next,
-// ludroctl, and the settings file surviving a kill while it is written.
+// The real program as separate processes: one player per user and where its
+// lock lives, the hand-over from a second start, a crashed player not
+// blocking the next, ludroctl, and the settings file surviving a kill while
+// it is written.
 
 #include "platform/profile_file.h"
 #include "support/engine_session.h"
@@ -14,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -25,12 +27,11 @@ class Processes : public testing::Test {
 protected:
     void SetUp() override
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("LUDRO_HOME", home.path() + '/');
-        env.insert("XDG_RUNTIME_DIR", home.path());
-        env.insert("LUDRO_ALSA_DEVICE", "null");
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        environment = env;
+        environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("LUDRO_HOME", home.path() + '/');
+        environment.insert("XDG_RUNTIME_DIR", home.path());
+        environment.insert("LUDRO_ALSA_DEVICE", "null");
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
         QFile::copy(QString::fromStdString(fixture("l3-44k-joint-long.mp3")), home.filePath("first.mp3"));
         QFile::copy(QString::fromStdString(fixture("l3-44k-stereo-cbr.mp3")), home.filePath("second.mp3"));
     }
@@ -45,15 +46,16 @@ protected:
         qDeleteAll(started);
     }
 
-    QProcess *start(const QString &program, const QStringList &args)
+    QProcess *start(const QString &program, const QStringList &args, const QProcessEnvironment &env)
     {
         auto *p = new QProcess;
-        p->setProcessEnvironment(environment);
+        p->setProcessEnvironment(env);
         p->start(programDir + '/' + program, args);
         started.push_back(p);
         EXPECT_TRUE(p->waitForStarted(5000));
         return p;
     }
+    QProcess *start(const QString &program, const QStringList &args) { return start(program, args, environment); }
 
     // Waits until the running player answers on its command socket; 40199
     // is a command that does nothing.
@@ -130,6 +132,46 @@ TEST_F(Processes, ACrashedPlayerDoesNotBlockTheNextAndMultiInstAllowsTwo)
     QProcess *another = start("ludro", {"/noSave"});
     EXPECT_FALSE(another->waitForFinished(1500)) << "with MultiInst a second player runs too";
     endGently(another);
+}
+
+// Without XDG_RUNTIME_DIR the lock and the socket live in a private folder
+// of ours in the temporary folder; the player never runs unprotected.
+TEST_F(Processes, ThePlayerRefusesAPlaceForItsLockThatIsNotPrivate)
+{
+    const QProcessEnvironment withRuntimeDir = environment;
+    environment.remove("XDG_RUNTIME_DIR");
+    environment.insert("TMPDIR", home.path());
+    const QString folder = home.filePath(QStringLiteral("ludro-pro-%1").arg(getuid()));
+    auto refused = [&](const char *what, const QProcessEnvironment &env) {
+        QProcess *player = start("ludro", {}, env);
+        ASSERT_TRUE(player->waitForFinished(10000)) << what;
+        EXPECT_NE(player->exitCode(), 0) << what;
+        EXPECT_FALSE(player->readAllStandardError().isEmpty()) << what;
+    };
+
+    QDir(home.path()).mkdir("elsewhere");
+    QFile::link(home.filePath("elsewhere"), folder);
+    refused("a symbolic link", environment);
+    QFile::remove(folder);
+    QDir(home.path()).mkdir(folder);
+    ::chmod(QFile::encodeName(folder).constData(), 0755);
+    refused("a folder others can enter", environment);
+    QDir(home.path()).rmdir(folder);
+    QFile(folder).open(QIODevice::WriteOnly);
+    refused("a file", environment);
+    QFile::remove(folder);
+    const QString lockName = QStringLiteral("ludro-pro-%1.lock").arg(getuid());
+    QDir(home.path()).mkdir(lockName);
+    refused("a lock file that cannot be opened", withRuntimeDir);
+    QDir(home.path()).rmdir(lockName);
+
+    QProcess *player = start("ludro", {});
+    ASSERT_TRUE(playerListening());
+    struct stat made {};
+    ASSERT_EQ(::lstat(QFile::encodeName(folder).constData(), &made), 0);
+    EXPECT_TRUE(S_ISDIR(made.st_mode));
+    EXPECT_EQ(made.st_mode & 0777, 0700u);
+    endGently(player);
 }
 
 TEST_F(Processes, LudroctlSaysWhenNoPlayerRuns)
