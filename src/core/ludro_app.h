@@ -11,7 +11,6 @@
 #include "appearance/title_scroller.h"
 #include "core/settings.h"
 #include "decoder/sonark_player.h"
-#include "platform/command_channel.h"
 #include "platform/dialogs.h"
 #include "platform/super_timer.h"
 #include "playlist/pl_form.h"
@@ -112,7 +111,6 @@ private:
     int introStep_ = 20;
     MainButton pressedButton_ = MainButton::None;
     int pressFrame_ = 0;
-    platform::CommandChannel channel_;
     platform::MessageWindow pluginWindow_;
     PluginHost plugins_;
 };
