@@ -3,6 +3,7 @@
 #include "core/app_dialogs.h"
 #include "core/hand_over.h"
 #include "core/ludro_app.h"
+#include "core/play_through.h"
 #include "core/settings.h"
 #include "platform/command_channel.h"
 #include "platform/instance_lock.h"
@@ -122,6 +123,9 @@ int main(int argc, char **argv)
     if (channel)
         channel->deliverTo([&app](const platform::WindowMessage &m) { app.receiveMessage(m); });
     scheduleScreenshot(app);
+    std::optional<PlayThrough> playThrough;
+    if (PlayThrough::requested())
+        playThrough.emplace(app.controller(), app.playlist());
     quitOnTermination();
     const int status = QApplication::exec();
     channel.reset();  // senders from now on get no confirmation and can tell

@@ -1,7 +1,7 @@
 // The real program as separate processes: one player per user and where its
 // lock lives, hand-overs from starts at the same instant, a frozen or
-// crashed player, MultiInst, ludroctl, and the settings file surviving a
-// kill while it is written.
+// crashed player, MultiInst, ludroctl, the play-through without a display,
+// and the settings file surviving a kill while it is written.
 
 #include "platform/profile_file.h"
 #include "support/engine_session.h"
@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QLocalSocket>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -246,6 +247,25 @@ TEST_F(Processes, LudroctlDeliversAHandOverOfAnyLengthOrSaysSo)
     EXPECT_EQ(ludroctl({"40199"}), 0);
     endGently(player);
     EXPECT_TRUE(readText("Ludro.m3u").contains(QString(40000, 'n') + ".mp3"));
+}
+
+// LUDRO_PLAY_THROUGH: the list plays once and the program ends, whatever
+// repeat and shuffle say, past a song that cannot be opened.
+TEST_F(Processes, PlayThroughPlaysEachEntryOnceAndEnds)
+{
+    QFile::copy(QString::fromStdString(fixture("l2-44k-stereo.mp2")), home.filePath("third.mp2"));
+    writeFile("LudroPro.ini", "[Ludro]\nRepeat=1\nRandom=1\n");
+    writeFile("list.m3u", "second.mp3\nmissing.mp3\nthird.mp2\n");
+    QProcessEnvironment env = environment;
+    env.insert("LUDRO_PLAY_THROUGH", "1");
+    QProcess *player = start("ludro", {home.filePath("list.m3u")}, env);
+    ASSERT_TRUE(player->waitForFinished(60000));
+    EXPECT_EQ(player->exitCode(), 0);
+    const QString out = QString::fromUtf8(player->readAllStandardOutput());
+    EXPECT_EQ(out.count("Playing "), 2) << out.toStdString();
+    EXPECT_TRUE(out.contains(QRegularExpression("Playing 1/3: second \\(0:0[345]\\)\n"))) << out.toStdString();
+    EXPECT_TRUE(out.contains(QRegularExpression("Playing 3/3: third \\(0:0[345]\\)\n"))) << out.toStdString();
+    EXPECT_TRUE(player->readAllStandardError().contains("Cannot play 2/3"));
 }
 
 TEST_F(Processes, NoSaveLeavesTheSettingsFileByteForByte)
