@@ -3,6 +3,7 @@
 #include "core/app_dialogs.h"
 #include "core/hand_over.h"
 #include "core/ludro_app.h"
+#include "core/play_through.h"
 #include "core/settings.h"
 #include "platform/command_channel.h"
 #include "platform/instance_lock.h"
@@ -16,7 +17,8 @@
 #include <atomic>
 #include <csignal>
 #include <cstdio>
-#include <cstdlib>
+#include <memory>
+#include <optional>
 
 namespace {
 
@@ -54,35 +56,78 @@ void scheduleScreenshot(LudroApp &app)
     });
 }
 
-}  // namespace
-
-// A second instance hands its file to the first and ends at once, before
-// anything else is read or shown (it may run where no display is).
-bool handedOverToRunningPlayer(int argc, char **argv, platform::InstanceLock &lock)
+// A second start hands its file to the running player and ends, before
+// anything else is read or shown (it may run where no display is). Nothing
+// when this copy runs as a player after all: MultiInst allows it, or the
+// running player ended meanwhile and `outcome` says what became of the lock.
+std::optional<int> handOverToRunningPlayer(int argc, char **argv, platform::InstanceLock &lock,
+                                           platform::InstanceLock::Outcome &outcome)
 {
     QCoreApplication probe(argc, argv);
-    const bool multipleInstances = platform::ProfileFile::load(settingsPath(platform::programFolder()))
-                                       .readBool(QStringLiteral("Ludro"), QStringLiteral("MultiInst"), false);
-    if (multipleInstances || lock.acquire())
-        return false;
+    if (platform::ProfileFile::load(settingsPath(platform::programFolder()))
+            .readBool(QStringLiteral("Ludro"), QStringLiteral("MultiInst"), false))
+        return std::nullopt;
     const QString file = LudroApp::fileArgument(QCoreApplication::arguments());
-    if (!file.isEmpty())
-        platform::sendToRunningPlayer(handOverMessages(QFileInfo(file).absoluteFilePath()));
-    return true;
+    if (file.isEmpty())
+        return 0;
+    const std::vector<platform::WindowMessage> messages = handOverMessages(QFileInfo(file).absoluteFilePath());
+    while (outcome == platform::InstanceLock::HeldByAnother) {
+        QString error;
+        switch (platform::sendToRunningPlayer(messages, &error)) {
+        case platform::Delivery::Delivered:
+            return 0;
+        case platform::Delivery::Unreachable:
+            std::fprintf(stderr, "ludro: could not reach the running player (%s); %s was not opened\n",
+                         qPrintable(error), qPrintable(file));
+            return 1;
+        case platform::Delivery::NoPlayer:
+            outcome = lock.acquire();
+        }
+    }
+    return std::nullopt;
 }
+
+// Only the holder of the lock listens, at once: starts at the same instant
+// hand their files over while this player is still coming up.
+std::unique_ptr<platform::CommandChannel> listenIfHolder(platform::InstanceLock::Outcome outcome)
+{
+    if (outcome != platform::InstanceLock::Acquired)
+        return nullptr;
+    auto channel = std::make_unique<platform::CommandChannel>(platform::commandChannelName());
+    if (!channel->listen())
+        std::fprintf(stderr, "ludro: other programs cannot reach this player (%s)\n",
+                     qPrintable(channel->errorString()));
+    return channel;
+}
+
+}  // namespace
 
 int main(int argc, char **argv)
 {
-    platform::InstanceLock lock(QStringLiteral("ludro-pro"));
-    if (handedOverToRunningPlayer(argc, argv, lock))
-        return 0;
+    platform::InstanceLock lock(platform::playerInstanceName);
+    platform::InstanceLock::Outcome outcome = lock.acquire();
+    if (outcome == platform::InstanceLock::HeldByAnother)
+        if (const std::optional<int> status = handOverToRunningPlayer(argc, argv, lock, outcome))
+            return *status;
+    if (outcome == platform::InstanceLock::NoSafePlace) {
+        std::fprintf(stderr, "ludro: no safe place for the one-player-per-user lock: %s\n", qPrintable(lock.error()));
+        return 1;
+    }
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ludro Pro"));
+    std::unique_ptr<platform::CommandChannel> channel = listenIfHolder(outcome);
     AppDialogs dialogs(nullptr);
     LudroApp app(QApplication::arguments(), dialogs);
     app.show();
+    if (channel)
+        channel->deliverTo([&app](const platform::WindowMessage &m) { app.receiveMessage(m); });
     scheduleScreenshot(app);
+    std::optional<PlayThrough> playThrough;
+    if (PlayThrough::requested())
+        playThrough.emplace(app.controller(), app.playlist());
     quitOnTermination();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    channel.reset();  // senders from now on get no confirmation and can tell
+    return status;
 }

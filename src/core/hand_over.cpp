@@ -10,7 +10,12 @@ std::optional<QString> HandOverBuffer::take(std::uintptr_t wParam, std::intptr_t
         collected_.clear();
         return name;
     }
-    if (lParam == next && wParam <= 0x10FFFF)
+    if (wParam > 0x10FFFF)
+        return std::nullopt;
+    // A first character starts a new name: a stray message before it is dropped.
+    if (lParam == 1)
+        collected_.assign(1, static_cast<char32_t>(wParam));
+    else if (lParam == next)
         collected_.push_back(static_cast<char32_t>(wParam));
     return std::nullopt;
 }

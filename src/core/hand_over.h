@@ -3,7 +3,8 @@
 // Assembles a file name handed over by a second instance: one message per
 // character (wParam the character, lParam its 1-based position), then an end
 // message (wParam 0, lParam length + 1). Copies of any message change
-// nothing, and a name is given out exactly once.
+// nothing, a first character starts over, and a name is given out exactly
+// once.
 
 #include "platform/window_messages.h"
 

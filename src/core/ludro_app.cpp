@@ -55,7 +55,6 @@ LudroApp::LudroApp(const QStringList &arguments, platform::Dialogs &dialogs)
              [this] { controller_.ExitCommand(); }},
             &form_),
       plForm_(playlist_, dialogs_, form_.texture()),
-      channel_(platform::commandChannelName(), [this](const platform::WindowMessage &m) { receiveMessage(m); }),
       pluginWindow_([this](const platform::WindowMessage &m) { receiveMessage(m); }),
       superTimer1_(std::chrono::milliseconds(75), [this] { SuperTimer1Timer(); })
 {
@@ -179,7 +178,6 @@ void LudroApp::show()
     plugins_.load(programFolder_ + QStringLiteral("plugins"), pluginWindow_.handle());
     if (!startupFile_.isEmpty())
         controller_.OpenFile(startupFile_);
-    channel_.listen();
     // The built-in look in normal mode greets with its lights first.
     if (settings_.mode && settings_.texture == QStringLiteral("- Ludro Pro -")) {
         introStep_ = 0;

@@ -11,7 +11,6 @@
 #include "appearance/title_scroller.h"
 #include "core/settings.h"
 #include "decoder/sonark_player.h"
-#include "platform/command_channel.h"
 #include "platform/dialogs.h"
 #include "platform/program_folder.h"
 #include "platform/quit_watch.h"
@@ -116,7 +115,6 @@ private:
     MainButton pressedButton_ = MainButton::None;
     int pressFrame_ = 0;
     platform::QuitWatch quitWatch_{[this] { recordWindowVisibility(); }};
-    platform::CommandChannel channel_;
     platform::MessageWindow pluginWindow_;
     PluginHost plugins_;
 };

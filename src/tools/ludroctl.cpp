@@ -2,6 +2,8 @@
 // other programs do.
 //   ludroctl COMMAND [ARGUMENT]     a name below or a number 40001-40199
 //   ludroctl --handover FILE        plays FILE in the running player
+// It waits until the player confirms, for a few seconds at most; the status
+// is 0 only when everything arrived.
 
 #include "core/hand_over.h"
 #include "platform/command_channel.h"
@@ -61,9 +63,15 @@ int main(int argc, char **argv)
         messages.push_back({273, static_cast<std::uintptr_t>(command), static_cast<std::intptr_t>(argument)});
     }
     QString error;
-    if (!platform::sendToRunningPlayer(messages, &error)) {
-        std::fprintf(stderr, "ludroctl: no Ludro Pro player is running (%s)\n", qPrintable(error));
+    switch (platform::sendToRunningPlayer(messages, &error)) {
+    case platform::Delivery::Delivered:
+        return 0;
+    case platform::Delivery::NoPlayer:
+        std::fprintf(stderr, "ludroctl: no Ludro Pro player is running\n");
         return 1;
+    case platform::Delivery::Unreachable:
+        break;
     }
-    return 0;
+    std::fprintf(stderr, "ludroctl: could not reach the running player (%s)\n", qPrintable(error));
+    return 1;
 }

@@ -1,5 +1,5 @@
 // A handed-over file name is taken once, whole and in order, whatever
-// copies of its messages arrive; one running player per user.
+// copies of its messages or strays arrive; one running player per user.
 
 #include "core/hand_over.h"
 #include "platform/instance_lock.h"
@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(HandOver, EachNameIsTakenOnceDespiteCopies)
+TEST(HandOver, EachNameIsTakenOnceDespiteCopiesAndStrays)
 {
     const QString name = QString::fromUtf8("/music/Ünïcødé ♫ song.mp3");
     HandOverBuffer buffer;
@@ -25,18 +25,27 @@ TEST(HandOver, EachNameIsTakenOnceDespiteCopies)
     EXPECT_FALSE(buffer.take(0, 2));
     buffer.take('a', 1);
     EXPECT_EQ(buffer.take(0, 2).value_or(""), "a");
+
+    buffer.take('z', 1);
+    std::optional<QString> afterStray;
+    for (const platform::WindowMessage &m : handOverMessages(name))
+        afterStray = buffer.take(m.wParam, m.lParam);
+    EXPECT_EQ(afterStray.value_or(""), name) << "a new name starts over after a stray first character";
 }
 
 TEST(InstanceLock, OnlyOneHolderAtATime)
 {
     QTemporaryDir runtime;
     qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+    using platform::InstanceLock;
     {
-        platform::InstanceLock first("ludro-test");
-        ASSERT_TRUE(first.acquire());
-        platform::InstanceLock second("ludro-test");
-        EXPECT_FALSE(second.acquire());
+        InstanceLock first("ludro-test");
+        EXPECT_FALSE(InstanceLock::isHeld("ludro-test"));
+        ASSERT_EQ(first.acquire(), InstanceLock::Acquired);
+        EXPECT_TRUE(InstanceLock::isHeld("ludro-test")) << "seen without taking it";
+        InstanceLock second("ludro-test");
+        EXPECT_EQ(second.acquire(), InstanceLock::HeldByAnother);
     }
-    platform::InstanceLock afterwards("ludro-test");
-    EXPECT_TRUE(afterwards.acquire()) << "the lock goes with its holder";
+    InstanceLock afterwards("ludro-test");
+    EXPECT_EQ(afterwards.acquire(), InstanceLock::Acquired) << "the lock goes with its holder";
 }

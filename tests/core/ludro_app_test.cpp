@@ -2,7 +2,6 @@
 // command line plays through the ALSA "null" device and moves on by itself;
 // the menu and the window's buttons reach the controller.
 
-#include "core/hand_over.h"
 #include "core/ludro_app.h"
 #include "net/url_form.h"
 #include "support/engine_session.h"
@@ -119,16 +118,6 @@ TEST_F(Program, CommandsFromOutsideTakeOneSlotServedByTimer2)
     app.receiveMessage({273, 40095, 2});
     QTest::qWait(400);
     EXPECT_TRUE(runUntil([&] { return app.playlist().currentIndex == 1; }, 3000)) << "play entry 2";
-}
-
-TEST_F(Program, ASecondInstanceHandsItsFileOver)
-{
-    LudroApp app({"ludro", home.filePath("first.mp2")}, dialogs);
-    app.show();
-    ASSERT_TRUE(platform::sendToRunningPlayer(handOverMessages(home.filePath("second.mp3"))));
-    ASSERT_TRUE(runUntil([&] { return app.playlist().entryCount() == 2 && app.playlist().currentIndex == 1; }, 5000));
-    EXPECT_EQ(app.playlist().entryPath(1), home.filePath("second.mp3"));
-    EXPECT_TRUE(runUntil([&] { return app.mainForm().titleText() == "Second"; }, 5000));
 }
 
 TEST_F(Program, SettingsAreWrittenAtExitUnlessNoSave)

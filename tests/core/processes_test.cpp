@@ -1,19 +1,24 @@
-// The real program as separate processes: one player per user, the
-// hand-over from a second start, a crashed player not blocking the next,
-// ludroctl, and the settings file surviving a kill while it is written.
+// The real program as separate processes: one player per user and where its
+// lock lives, hand-overs from starts at the same instant, a frozen or
+// crashed player, MultiInst, ludroctl, the play-through without a display,
+// and the settings file surviving a kill while it is written.
 
 #include "platform/profile_file.h"
 #include "support/engine_session.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QLocalSocket>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -25,12 +30,11 @@ class Processes : public testing::Test {
 protected:
     void SetUp() override
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("LUDRO_HOME", home.path() + '/');
-        env.insert("XDG_RUNTIME_DIR", home.path());
-        env.insert("LUDRO_ALSA_DEVICE", "null");
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        environment = env;
+        environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("LUDRO_HOME", home.path() + '/');
+        environment.insert("XDG_RUNTIME_DIR", home.path());
+        environment.insert("LUDRO_ALSA_DEVICE", "null");
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
         QFile::copy(QString::fromStdString(fixture("l3-44k-joint-long.mp3")), home.filePath("first.mp3"));
         QFile::copy(QString::fromStdString(fixture("l3-44k-stereo-cbr.mp3")), home.filePath("second.mp3"));
     }
@@ -45,15 +49,16 @@ protected:
         qDeleteAll(started);
     }
 
-    QProcess *start(const QString &program, const QStringList &args)
+    QProcess *start(const QString &program, const QStringList &args, const QProcessEnvironment &env)
     {
         auto *p = new QProcess;
-        p->setProcessEnvironment(environment);
+        p->setProcessEnvironment(env);
         p->start(programDir + '/' + program, args);
         started.push_back(p);
         EXPECT_TRUE(p->waitForStarted(5000));
         return p;
     }
+    QProcess *start(const QString &program, const QStringList &args) { return start(program, args, environment); }
 
     // Waits until the running player answers on its command socket; 40199
     // is a command that does nothing.
@@ -63,7 +68,7 @@ protected:
             QProcess ask;
             ask.setProcessEnvironment(environment);
             ask.start(programDir + "/ludroctl", {"40199"});
-            ask.waitForFinished(5000);
+            ask.waitForFinished(15000);
             if (ask.exitCode() == 0)
                 return true;
             QThread::msleep(100);
@@ -71,10 +76,24 @@ protected:
         return false;
     }
 
+    int ludroctl(const QStringList &args)
+    {
+        QProcess *ctl = start("ludroctl", args);
+        EXPECT_TRUE(ctl->waitForFinished(20000));
+        return ctl->exitCode();
+    }
+
     void endGently(QProcess *p)
     {
         ::kill(static_cast<pid_t>(p->processId()), SIGTERM);
         EXPECT_TRUE(p->waitForFinished(10000));
+    }
+
+    void writeFile(const QString &name, const QByteArray &text)
+    {
+        QFile f(home.filePath(name));
+        f.open(QIODevice::WriteOnly);
+        f.write(text);
     }
 
     QString readText(const QString &name)
@@ -91,76 +110,177 @@ protected:
 
 }  // namespace
 
-TEST_F(Processes, ASecondStartHandsItsFileToTheRunningPlayer)
+// A file manager opening several files starts one player per file at the
+// same instant: one plays, the others hand their files over, none is lost.
+TEST_F(Processes, StartsAtTheSameInstantHandEveryFileOverOnce)
 {
-    QProcess *first = start("ludro", {home.filePath("first.mp3")});
-    ASSERT_TRUE(playerListening());
-    QProcess *second = start("ludro", {home.filePath("second.mp3")});
-    ASSERT_TRUE(second->waitForFinished(10000)) << "the second instance ends at once";
-    EXPECT_EQ(second->exitCode(), 0);
+    const QString song = QString::fromStdString(fixture("l3-44k-joint-long.mp3"));
+    for (int round = 0; round < 3; ++round) {
+        QFile::remove(home.filePath("Ludro.m3u"));
+        std::vector<QProcess *> running;
+        for (int i = 0; i < 4; ++i) {
+            const QString file = home.filePath(QStringLiteral("song-%1-%2.mp3").arg(round).arg(i));
+            QFile::copy(song, file);
+            running.push_back(start("ludro", {file}));
+        }
+        QElapsedTimer clock;
+        clock.start();
+        while (running.size() > 1 && clock.elapsed() < 30000)
+            std::erase_if(running, [](QProcess *p) {
+                if (!p->waitForFinished(50))
+                    return false;
+                EXPECT_EQ(p->exitCode(), 0) << p->readAllStandardError().toStdString();
+                return true;
+            });
+        ASSERT_EQ(running.size(), 1u) << "one player keeps running, round " << round;
+        if (round == 2) {
+            EXPECT_EQ(ludroctl({"volume", "30"}), 0);
+            QThread::msleep(3000);  // Timer1 plays the last handed-over file; Timer2 takes the command
+        }
+        endGently(running[0]);
 
-    QProcess *volume = start("ludroctl", {"volume", "30"});
-    ASSERT_TRUE(volume->waitForFinished(5000));
-    EXPECT_EQ(volume->exitCode(), 0);
-    QThread::msleep(3000);  // Timer1 plays the handed-over file; Timer2 takes the command
-    endGently(first);
-
-    const QString playlist = readText("Ludro.m3u");
-    EXPECT_TRUE(playlist.contains("second.mp3")) << playlist.toStdString();
+        const QString playlist = readText("Ludro.m3u");
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(playlist.count(QStringLiteral("song-%1-%2.mp3").arg(round).arg(i)), 1)
+                << "round " << round << ":\n" << playlist.toStdString();
+    }
     const platform::ProfileFile settings = platform::ProfileFile::load(home.filePath("LudroPro.ini"));
-    EXPECT_EQ(settings.readInteger("Ludro", "SongPlaying", -1), 1) << "the handed-over song played";
+    EXPECT_EQ(settings.readInteger("Ludro", "SongPlaying", -1), 3) << "the last handed-over song played";
     EXPECT_EQ(settings.readInteger("Ludro", "Volume", -1), 30);
 }
 
-TEST_F(Processes, ACrashedPlayerDoesNotBlockTheNextAndMultiInstAllowsTwo)
+TEST_F(Processes, AFrozenPlayerIsReportedAndACrashedOneDoesNotBlockTheNext)
 {
-    QProcess *crashed = start("ludro", {});
+    QProcess *frozen = start("ludro", {});
     ASSERT_TRUE(playerListening());
-    crashed->kill();
-    crashed->waitForFinished(5000);
+    ::kill(static_cast<pid_t>(frozen->processId()), SIGSTOP);
+    QProcess *second = start("ludro", {home.filePath("second.mp3")});
+    ASSERT_TRUE(second->waitForFinished(30000));
+    EXPECT_NE(second->exitCode(), 0);
+    EXPECT_TRUE(second->readAllStandardError().contains("could not reach")) << "a file that did not arrive is reported";
 
+    frozen->kill();
+    frozen->waitForFinished(5000);
     QProcess *next = start("ludro", {});
     EXPECT_FALSE(next->waitForFinished(1500)) << "a new player starts after a crash";
     ASSERT_TRUE(playerListening());
+}
 
-    QFile ini(home.filePath("LudroPro.ini"));
-    ini.open(QIODevice::WriteOnly);
-    ini.write("[Ludro]\nMultiInst=1\n");
-    ini.close();
-    QProcess *another = start("ludro", {"/noSave"});
-    EXPECT_FALSE(another->waitForFinished(1500)) << "with MultiInst a second player runs too";
+// A second copy allowed by MultiInst runs without a listener, so commands
+// still reach the player that holds the lock.
+TEST_F(Processes, WithMultiInstOnlyTheFirstCopyListens)
+{
+    QProcess *first = start("ludro", {});
+    ASSERT_TRUE(playerListening());
+    writeFile("LudroPro.ini", "[Ludro]\nMultiInst=1\n");
+    QProcessEnvironment env = environment;
+    env.insert("LUDRO_SCREENSHOT", home.filePath("another.png") + ":1");
+    QProcess *another = start("ludro", {"/noSave"}, env);
+    ASSERT_TRUE(another->waitForReadyRead(20000)) << "with MultiInst a second player runs too";
+
+    EXPECT_EQ(ludroctl({"volume", "30"}), 0);
+    QThread::msleep(1000);
+    endGently(first);
+    EXPECT_EQ(platform::ProfileFile::load(home.filePath("LudroPro.ini")).readInteger("Ludro", "Volume", -1), 30);
+    EXPECT_EQ(another->state(), QProcess::Running);
     endGently(another);
 }
 
-TEST_F(Processes, LudroctlSaysWhenNoPlayerRuns)
+// Without XDG_RUNTIME_DIR the lock and the socket live in a private folder
+// of ours in the temporary folder; the player never runs unprotected.
+TEST_F(Processes, ThePlayerRefusesAPlaceForItsLockThatIsNotPrivate)
+{
+    const QProcessEnvironment withRuntimeDir = environment;
+    environment.remove("XDG_RUNTIME_DIR");
+    environment.insert("TMPDIR", home.path());
+    const QString folder = home.filePath(QStringLiteral("ludro-pro-%1").arg(getuid()));
+    auto refused = [&](const char *what, const QProcessEnvironment &env) {
+        QProcess *player = start("ludro", {}, env);
+        ASSERT_TRUE(player->waitForFinished(10000)) << what;
+        EXPECT_NE(player->exitCode(), 0) << what;
+        EXPECT_FALSE(player->readAllStandardError().isEmpty()) << what;
+    };
+
+    QDir(home.path()).mkdir("elsewhere");
+    QFile::link(home.filePath("elsewhere"), folder);
+    refused("a symbolic link", environment);
+    QFile::remove(folder);
+    QDir(home.path()).mkdir(folder);
+    ::chmod(QFile::encodeName(folder).constData(), 0755);
+    refused("a folder others can enter", environment);
+    QDir(home.path()).rmdir(folder);
+    QFile(folder).open(QIODevice::WriteOnly);
+    refused("a file", environment);
+    QFile::remove(folder);
+    const QString lockName = QStringLiteral("ludro-pro-%1.lock").arg(getuid());
+    QDir(home.path()).mkdir(lockName);
+    refused("a lock file that cannot be opened", withRuntimeDir);
+    QDir(home.path()).rmdir(lockName);
+
+    QProcess *player = start("ludro", {});
+    ASSERT_TRUE(playerListening());
+    struct stat made {};
+    ASSERT_EQ(::lstat(QFile::encodeName(folder).constData(), &made), 0);
+    EXPECT_TRUE(S_ISDIR(made.st_mode));
+    EXPECT_EQ(made.st_mode & 0777, 0700u);
+    endGently(player);
+}
+
+TEST_F(Processes, LudroctlDeliversAHandOverOfAnyLengthOrSaysSo)
 {
     QProcess *ctl = start("ludroctl", {"play"});
     ASSERT_TRUE(ctl->waitForFinished(5000));
     EXPECT_EQ(ctl->exitCode(), 1);
     EXPECT_TRUE(ctl->readAllStandardError().contains("no Ludro Pro player is running"));
-    QProcess *bad = start("ludroctl", {"dance"});
-    ASSERT_TRUE(bad->waitForFinished(5000));
-    EXPECT_EQ(bad->exitCode(), 2);
+    EXPECT_EQ(ludroctl({"dance"}), 2);
+
+    QProcess *player = start("ludro", {home.filePath("first.mp3")});
+    ASSERT_TRUE(playerListening());
+    const QString longName = home.filePath(QString(40000, 'n') + ".mp3");
+    EXPECT_EQ(ludroctl({"--handover", longName}), 0);
+
+    QLocalSocket endless;
+    endless.connectToServer(home.filePath(QStringLiteral("ludro-pro-%1.socket").arg(getuid())));
+    ASSERT_TRUE(endless.waitForConnected(5000));
+    endless.write(QByteArray(100000, '7'));
+    EXPECT_TRUE(endless.waitForDisconnected(10000)) << "a line that never ends is cut off";
+    EXPECT_EQ(ludroctl({"40199"}), 0);
+    endGently(player);
+    EXPECT_TRUE(readText("Ludro.m3u").contains(QString(40000, 'n') + ".mp3"));
+}
+
+// LUDRO_PLAY_THROUGH: the list plays once and the program ends, whatever
+// repeat and shuffle say, past a song that cannot be opened.
+TEST_F(Processes, PlayThroughPlaysEachEntryOnceAndEnds)
+{
+    QFile::copy(QString::fromStdString(fixture("l2-44k-stereo.mp2")), home.filePath("third.mp2"));
+    writeFile("LudroPro.ini", "[Ludro]\nRepeat=1\nRandom=1\n");
+    writeFile("list.m3u", "second.mp3\nmissing.mp3\nthird.mp2\n");
+    QProcessEnvironment env = environment;
+    env.insert("LUDRO_PLAY_THROUGH", "1");
+    QProcess *player = start("ludro", {home.filePath("list.m3u")}, env);
+    ASSERT_TRUE(player->waitForFinished(60000));
+    EXPECT_EQ(player->exitCode(), 0);
+    const QString out = QString::fromUtf8(player->readAllStandardOutput());
+    EXPECT_EQ(out.count("Playing "), 2) << out.toStdString();
+    EXPECT_TRUE(out.contains(QRegularExpression("Playing 1/3: second \\(0:0[345]\\)\n"))) << out.toStdString();
+    EXPECT_TRUE(out.contains(QRegularExpression("Playing 3/3: third \\(0:0[345]\\)\n"))) << out.toStdString();
+    EXPECT_TRUE(player->readAllStandardError().contains("Cannot play 2/3"));
 }
 
 TEST_F(Processes, NoSaveLeavesTheSettingsFileByteForByte)
 {
     const QByteArray original = "[Ludro]\r\nVolume=0x40\r\nRepeat=yes\r\ngarbage line\r\n=\r\n[Other]\r\nKeep=me\r\n";
-    QFile ini(home.filePath("LudroPro.ini"));
-    ini.open(QIODevice::WriteOnly);
-    ini.write(original);
-    ini.close();
+    writeFile("LudroPro.ini", original);
     QProcess *player = start("ludro", {"/NOSAVE"});
     ASSERT_TRUE(playerListening());
     endGently(player);
-    ini.open(QIODevice::ReadOnly);
-    EXPECT_EQ(ini.readAll(), original);
-    ini.close();
+    EXPECT_EQ(readText("LudroPro.ini").toUtf8(), original);
 
     QProcess *saving = start("ludro", {});
     ASSERT_TRUE(playerListening());
     endGently(saving);
-    const platform::ProfileFile written = platform::ProfileFile::load(ini.fileName());
+    const platform::ProfileFile written = platform::ProfileFile::load(home.filePath("LudroPro.ini"));
     EXPECT_EQ(written.readInteger("Ludro", "Volume", 0), 64);
     EXPECT_TRUE(written.readBool("Ludro", "Repeat", false));
     EXPECT_EQ(written.readString("Other", "Keep", ""), "me") << "what this version does not know survives";
