@@ -8,35 +8,18 @@
 #include "platform/command_channel.h"
 #include "platform/instance_lock.h"
 #include "platform/program_folder.h"
+#include "platform/termination_signals.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QScreen>
 #include <QTimer>
 
-#include <atomic>
-#include <csignal>
 #include <cstdio>
 #include <memory>
 #include <optional>
 
 namespace {
-
-std::atomic<bool> terminationRequested{false};
-
-// A logout, Ctrl+C or a service manager ends the player as its Exit does,
-// settings and default playlist and all.
-void quitOnTermination()
-{
-    for (int signal : {SIGTERM, SIGINT, SIGHUP})
-        std::signal(signal, [](int) { terminationRequested = true; });
-    auto *watch = new QTimer(QCoreApplication::instance());
-    QObject::connect(watch, &QTimer::timeout, [] {
-        if (terminationRequested)
-            QCoreApplication::quit();
-    });
-    watch->start(200);
-}
 
 // LUDRO_SCREENSHOT=FILE[:SECONDS] saves a picture of the main window, so the
 // player can be seen working on a machine without a display.
@@ -126,7 +109,7 @@ int main(int argc, char **argv)
     std::optional<PlayThrough> playThrough;
     if (PlayThrough::requested())
         playThrough.emplace(app.controller(), app.playlist());
-    quitOnTermination();
+    platform::quitOnTerminationSignals();
     const int status = QApplication::exec();
     channel.reset();  // senders from now on get no confirmation and can tell
     return status;

@@ -147,6 +147,8 @@ TEST_F(Processes, StartsAtTheSameInstantHandEveryFileOverOnce)
     const platform::ProfileFile settings = platform::ProfileFile::load(home.filePath("LudroPro.ini"));
     EXPECT_EQ(settings.readInteger("Ludro", "SongPlaying", -1), 3) << "the last handed-over song played";
     EXPECT_EQ(settings.readInteger("Ludro", "Volume", -1), 30);
+    EXPECT_TRUE(settings.readBool("Ludro", "PLVis", false) && settings.readBool("Ludro", "EQVis", false))
+        << "a signal keeps the open windows for the next start";
 }
 
 TEST_F(Processes, AFrozenPlayerIsReportedAndACrashedOneDoesNotBlockTheNext)
