@@ -55,8 +55,8 @@ LudroApp::LudroApp(const QStringList &arguments, platform::Dialogs &dialogs)
              [this] { controller_.ExitCommand(); }},
             &form_),
       plForm_(playlist_, dialogs_, form_.texture()),
-      pluginWindow_([this](const platform::WindowMessage &m) { receiveMessage(m); }),
-      superTimer1_(std::chrono::milliseconds(75), [this] { SuperTimer1Timer(); })
+      superTimer1_(std::chrono::milliseconds(75), [this] { SuperTimer1Timer(); }),
+      pluginWindow_([this](const platform::WindowMessage &m) { receiveMessage(m); })
 {
     settings_.read(platform::ProfileFile::load(settingsPath(programFolder_)), QDir::homePath() + '/');
     QDir(programFolder_).mkpath(QStringLiteral("Settings"));
