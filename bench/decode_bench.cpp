@@ -4,6 +4,8 @@
 
 #include "support/engine_session.h"
 
+#include "run_tool.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -18,19 +20,11 @@
 
 namespace {
 
-bool run(const QString &program, const QStringList &args)
-{
-    QProcess p;
-    p.setStandardOutputFile(QProcess::nullDevice());
-    p.start(program, args);
-    return p.waitForFinished(600000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-}
-
 double seconds(const QString &program, const QStringList &args)
 {
     QElapsedTimer t;
     t.start();
-    if (!run(program, args)) {
+    if (!runTool(program, args)) {
         std::fprintf(stderr, "bench-decode: %s failed\n", qPrintable(program));
         std::exit(1);
     }
@@ -58,7 +52,8 @@ int main(int argc, char **argv)
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
     QTemporaryDir dir;
     const QString wav = dir.filePath("source.wav"), song = dir.filePath("song.mp3");
-    if (!run(LUDRO_FIXTURE_WAV, {"44100", "2", "180", wav}) || !run("lame", {"--quiet", "-b", "128", wav, song})) {
+    if (!runTool(LUDRO_FIXTURE_WAV, {"44100", "2", "180", wav})
+        || !runTool("lame", {"--quiet", "-b", "128", wav, song})) {
         std::fprintf(stderr, "bench-decode: cannot make the 3-minute song\n");
         return 1;
     }

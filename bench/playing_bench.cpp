@@ -2,6 +2,8 @@
 // on an X server (Xvfb) and its sound going to ALSA's "null" device.
 //   bench-playing [SECONDS]
 
+#include "run_tool.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -18,14 +20,6 @@
 #include <unistd.h>
 
 namespace {
-
-bool run(const QString &program, const QStringList &args)
-{
-    QProcess p;
-    p.setStandardOutputFile(QProcess::nullDevice());
-    p.start(program, args);
-    return p.waitForFinished(600000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-}
 
 // CPU time of each thread of a process, by thread name, in seconds (the
 // scheduler's nanosecond count, finer than the clock ticks of /proc/PID/stat).
@@ -63,8 +57,8 @@ int main(int argc, char **argv)
     const int seconds = argc > 1 ? std::max(5, std::atoi(argv[1])) : 20;
     QTemporaryDir home;
     const QString wav = home.filePath("source.wav"), song = home.filePath("song.mp3");
-    if (!run(LUDRO_FIXTURE_WAV, {"44100", "2", QString::number(seconds + 30), wav})
-        || !run("lame", {"--quiet", "-b", "128", wav, song}))
+    if (!runTool(LUDRO_FIXTURE_WAV, {"44100", "2", QString::number(seconds + 30), wav})
+        || !runTool("lame", {"--quiet", "-b", "128", wav, song}))
         fail("cannot make the song");
 
     QProcess x;
