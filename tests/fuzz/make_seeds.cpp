@@ -117,6 +117,17 @@ void responseSeeds(const fs::path &dir)
     write(dir / "negative.txt", "HTTP/1.0 404 Not Found\r\nContent-Length: -5\r\n\r\n");
 }
 
+// Settings bytes as the decoder target reads them, then the audio.
+void mpegReproducers(const fs::path &dir)
+{
+    // A stream opening with an ID3v2 tag that claims 256 MB, fed a byte at a
+    // time: every read made the decoder allocate the whole tag.
+    std::string hugeTag = std::string("\x20\x00", 2) + "ID3\x03" + std::string(2, '\0') + "\x7F\x7F\x7F\x7F";
+    for (int i = 0; i < 50; ++i)
+        hugeTag += "\xFF\xFB\x90";
+    write(dir / "huge-id3v2-tag", hugeTag);
+}
+
 std::string readAll(const fs::path &path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -135,6 +146,7 @@ int main(int argc, char **argv)
         id3Seeds(dir / "fuzz_id3_tag");
         streamSeeds(dir / "fuzz_stream_answer");
         responseSeeds(dir / "fuzz_http_response");
+        mpegReproducers(dir / "fuzz_mpeg_decoder");
         writeTone(args[2] + "-44k-stereo.wav", 44100, 2);
         writeTone(args[2] + "-22k-mono.wav", 22050, 1);
         return 0;
