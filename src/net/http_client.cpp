@@ -285,31 +285,31 @@ void THttpCli::receiveHeader()
 void THttpCli::headerLine(const QString &line)
 {
     headerLines_ << line;
-    const bool statusLine = line.startsWith("HTTP/1.0") || line.startsWith("HTTP/1.1");
-    if (statusLine) {
-        status_ = line.mid(9, 3).toInt();
-        reason_ = line.mid(13);
-    } else if (const qsizetype colon = line.indexOf(':'); colon >= 0) {
-        const QString field = line.left(colon).toLower();
-        // The blank after the colon is optional.
-        const QString value = line.mid(colon + 1).trimmed();
-        if (field == "location") {
-            locationSeen_ = true;
-            location_ = value;
-            relocation_ = relocatedTarget(target_, value, Proxy);
-        } else if (field == "content-length") {
-            length_ = value.toLongLong(&lengthKnown_);
-            if (length_ < 0) {
-                length_ = 0;
-                lengthKnown_ = false;
-            }
-        } else if (field == "content-type") {
-            contentType_ = value;
-        } else if (field == "www-authenticate") {
-            challenges_ << value;
-        }
+    const HttpResponseLine parsed = parseResponseLine(line);
+    switch (parsed.kind) {
+    case HttpResponseLine::Status:
+        status_ = parsed.status;
+        reason_ = parsed.text;
+        break;
+    case HttpResponseLine::Location:
+        locationSeen_ = true;
+        location_ = parsed.text;
+        relocation_ = relocatedTarget(target_, location_, Proxy);
+        break;
+    case HttpResponseLine::ContentLength:
+        length_ = parsed.length;
+        lengthKnown_ = parsed.lengthKnown;
+        break;
+    case HttpResponseLine::ContentType:
+        contentType_ = parsed.text;
+        break;
+    case HttpResponseLine::Challenge:
+        challenges_ << parsed.text;
+        break;
+    case HttpResponseLine::Other:
+        break;
     }
-    if (fire(OnHeaderData, line) && statusLine && status_ >= 400)
+    if (fire(OnHeaderData, line) && parsed.kind == HttpResponseLine::Status && status_ >= 400)
         closeConnection();
 }
 

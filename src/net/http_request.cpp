@@ -29,6 +29,38 @@ QStringList requestHeaderLines(const HttpRequestHeader &h)
     return lines;
 }
 
+HttpResponseLine parseResponseLine(const QString &line)
+{
+    HttpResponseLine parsed;
+    if (line.startsWith("HTTP/1.0") || line.startsWith("HTTP/1.1")) {
+        parsed.kind = HttpResponseLine::Status;
+        parsed.status = line.mid(9, 3).toInt();
+        parsed.text = line.mid(13);
+        return parsed;
+    }
+    const qsizetype colon = line.indexOf(':');
+    if (colon < 0)
+        return parsed;
+    const QString field = line.left(colon).toLower();
+    // The blank after the colon is optional.
+    parsed.text = line.mid(colon + 1).trimmed();
+    if (field == "location") {
+        parsed.kind = HttpResponseLine::Location;
+    } else if (field == "content-length") {
+        parsed.kind = HttpResponseLine::ContentLength;
+        parsed.length = parsed.text.toLongLong(&parsed.lengthKnown);
+        if (parsed.length < 0) {
+            parsed.length = 0;
+            parsed.lengthKnown = false;
+        }
+    } else if (field == "content-type") {
+        parsed.kind = HttpResponseLine::ContentType;
+    } else if (field == "www-authenticate") {
+        parsed.kind = HttpResponseLine::Challenge;
+    }
+    return parsed;
+}
+
 QString httpDate(const QDateTime &time)
 {
     static constexpr std::array<const char *, 7> days{"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};

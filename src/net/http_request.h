@@ -1,6 +1,7 @@
 #pragma once
 
-// The header of an HTTP/1.0 request, line by line.
+// The header of an HTTP/1.0 request, line by line, and what each line of
+// the answer's header says.
 
 #include <QDateTime>
 #include <QString>
@@ -20,6 +21,18 @@ struct HttpRequestHeader {
 
 // The lines without line ends and without the closing empty line.
 QStringList requestHeaderLines(const HttpRequestHeader &h);
+
+// One received header line, without its line end.
+struct HttpResponseLine {
+    enum Kind { Other, Status, Location, ContentLength, ContentType, Challenge };
+    Kind kind = Other;
+    int status = 0;
+    QString text;  // the reason of a status line, else the field's value
+    qint64 length = 0;
+    bool lengthKnown = false;  // a Content-Length of a number 0 or more
+};
+
+HttpResponseLine parseResponseLine(const QString &line);
 
 // "Sun, 06 Nov 1994 08:49:37 GMT"
 QString httpDate(const QDateTime &time);

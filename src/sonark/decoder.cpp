@@ -89,7 +89,9 @@ mpg123_handle *newHandle(const DecoderSettings &settings, std::string &error)
         error = mpg123_plain_strerror(err);
         return nullptr;
     }
-    mpg123_param(handle, MPG123_ADD_FLAGS, MPG123_QUIET | flagsFor(settings.channels), 0);
+    // ID3v2 tags go unread: parsing allocates the size a tag claims, up to
+    // 256 MB, again on every read of a stream until the tag is complete.
+    mpg123_param(handle, MPG123_ADD_FLAGS, MPG123_QUIET | MPG123_SKIP_ID3V2 | flagsFor(settings.channels), 0);
     mpg123_param(handle, MPG123_DOWN_SAMPLE, std::clamp(settings.quality, 0, 2), 0);
     mpg123_format_none(handle);
     const long *rates = nullptr;

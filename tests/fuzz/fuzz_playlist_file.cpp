@@ -1,0 +1,25 @@
+// Playlist files as the playlist window and the main window read them. The
+// first byte picks the list's extension, the rest is the file.
+
+#include "fuzz_input.h"
+#include "playlist/playlist_file.h"
+
+#include <array>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    if (size == 0)
+        return 0;
+    static const std::array<QString, 4> extensions{"m3u", "m3u8", "pls", "dmp"};
+    const QString name = fuzz::inputFile(data + 1, size - 1, "list." + extensions[data[0] % extensions.size()]);
+
+    PlaylistModel added;
+    fuzz::require(playlist_files::readPlaylistFile(added, name).isEmpty());
+    PlaylistModel opened;
+    playlist_files::openFromMainWindow(opened, name);
+    // The main window lists every line the playlist window takes, and more.
+    fuzz::require(added.entryCount() <= opened.entryCount());
+    for (int i = 0; i < opened.entryCount(); ++i)
+        fuzz::require(!opened.entryPath(i).isEmpty());
+    return 0;
+}

@@ -1,0 +1,170 @@
+// Writes the fuzz targets' seeds: a few valid inputs each, and the
+// reproducers of what fuzzing found, kept small and in text here.
+//   fuzz-seeds text DIR TONE      text seeds into DIR/<target>/, and
+//                                 TONE-44k-stereo.wav, TONE-22k-mono.wav
+//   fuzz-seeds mpeg DIR FILE...   each MPEG file behind decoder settings
+
+#include "core/settings.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <numbers>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+void write(const fs::path &path, const std::string &bytes)
+{
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+void writeTone(const fs::path &path, std::uint32_t rate, std::uint16_t channels)
+{
+    const std::uint32_t frames = rate / 6;
+    std::string wav;
+    auto put = [&wav](std::uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            wav += static_cast<char>((v >> (8 * i)) & 0xFF);
+    };
+    const std::uint32_t dataSize = frames * channels * 2;
+    wav += "RIFF";
+    put(36 + dataSize, 4);
+    wav += "WAVEfmt ";
+    put(16, 4), put(1, 2), put(channels, 2), put(rate, 4), put(rate * channels * 2, 4), put(channels * 2, 2);
+    put(16, 2);
+    wav += "data";
+    put(dataSize, 4);
+    for (std::uint32_t i = 0; i < frames; ++i)
+        for (std::uint16_t c = 0; c < channels; ++c) {
+            const double t = static_cast<double>(i) / rate;
+            const double s = std::sin(2 * std::numbers::pi * (440.0 + 110.0 * c) * t) * 0.5;
+            put(static_cast<std::uint16_t>(static_cast<std::int16_t>(s * 32767)), 2);
+        }
+    write(path, wav);
+}
+
+// "TAG" and the fields at their widths, blank-padded.
+std::string tagRecord(const std::string &title, const std::string &artist, const std::string &album,
+                      const std::string &year, const std::string &comment, unsigned char genre)
+{
+    auto field = [](std::string text, std::size_t width) {
+        text.resize(width, ' ');
+        return text;
+    };
+    return "TAG" + field(title, 30) + field(artist, 30) + field(album, 30) + field(year, 4) + field(comment, 30) +
+           static_cast<char>(genre);
+}
+
+void playlistSeeds(const fs::path &dir)
+{
+    // The first byte picks the extension: m3u, m3u8, pls, dmp.
+    write(dir / "extended.m3u", std::string("\x00", 1) +
+                                    "#EXTM3U\n#EXTINF:123,Artist - Title\nsong one.mp3\n../up/two.mp2\n"
+                                    "/music/three.MP3\nhttp://radio.example:8000/live\n\n   \n");
+    write(dir / "bom-crlf.m3u8", "\x01\xEF\xBB\xBFm\xC3\xBAsica/canci\xC3\xB3n.mp3\r\nicy://radio.example/a\r\n");
+    write(dir / "radio.pls", "\x02[playlist]\r\nFile1=one.mp3\r\nTitle1=One\r\nLength1=-1\r\n"
+                             "FILE2=http://radio.example/stream\r\nfile3=  \r\nNumberOfEntries=3\r\nVersion=2\r\n");
+    write(dir / "windows.dmp", "\x03" "C:\\Music\\caf\xE9.mp3\r\nD:\\x.mp1\r\n");
+}
+
+void settingsSeeds(const fs::path &dir)
+{
+    Settings settings;
+    settings.recent[0] = QStringLiteral("/music/caf\u00e9.mp3");
+    platform::ProfileFile every;
+    settings.write(every, QStringLiteral("/opt/ludro/"));
+    every.writeString(QStringLiteral("Plugins"), QStringLiteral("Count"), QStringLiteral("0"));
+    fs::create_directories(dir);
+    every.save(QString::fromStdString((dir / "LudroPro.ini").string()));
+    write(dir / "odd.ini", "; comment\r\n[ludro]\r\nVolume = 0x50\r\nBalance=abc\r\nEq1=-64\r\n"
+                           "SongDir=C:\\Mus\xE9\r\n=novalue\r\n[Ludro]\r\nVolume=1\r\n[\r\nkey=]\r\n");
+}
+
+void id3Seeds(const fs::path &dir)
+{
+    write(dir / "record.tag", std::string(200, '\xFF') + tagRecord("Title", "Artist", "Album", "2025", "Comment", 8));
+    write(dir / "blank.tag", tagRecord("", "", "", "    ", "", 255));
+    write(dir / "latin1.tag", tagRecord("Caf\xE9", "\x01\x02", std::string(30, 'x'), "19", "tail\x1F\x20", 147));
+}
+
+void streamSeeds(const fs::path &dir)
+{
+    const std::string audio(16, '\xFF');
+    std::string title = "StreamTitle='Don't stop';StreamUrl='';";
+    title.resize(48, '\0');
+    write(dir / "icy.txt", "ICY 200 OK\r\nicy-name: Fuzz Radio\r\nicy-metaint: 16\r\ncontent-type: audio/mpeg\r\n\r\n" +
+                               audio + '\x03' + title + audio + std::string(1, '\0') + audio);
+    write(dir / "latin1.txt", "HTTP/1.0 200 OK\nContent-Length: 40\nicy-metaint: 4\n\nabcd\x01StreamTitle='Caf\xE9'xyzw");
+    write(dir / "redirect.txt", "HTTP/1.1 302 Found\r\nLocation: /other/stream?x=1\r\n\r\n");
+    write(dir / "redirect-host.txt", "HTTP/1.1 301\r\nlocation: //[::1]:8000/a b#frag\r\n\r\n");
+    write(dir / "redirect-relative.txt", "HTTP/1.0 307 Temporary\r\nLocation: next.mp3?q\r\n\r\n");
+}
+
+void responseSeeds(const fs::path &dir)
+{
+    write(dir / "ok.txt", "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: 1234\r\n"
+                          "WWW-Authenticate: Basic realm=\"x\"\r\n\r\nbody");
+    write(dir / "moved.txt", "HTTP/1.0 301 Moved\r\nLocation: http://user@other.example:81/a/b.exe?q=1\r\n\r\n");
+    write(dir / "relative.txt", "HTTP/1.1 302\r\nlocation:/relative/doc.htm\r\nLocation: page.htm\r\n\r\n");
+    write(dir / "negative.txt", "HTTP/1.0 404 Not Found\r\nContent-Length: -5\r\n\r\n");
+}
+
+// Settings bytes as the decoder target reads them, then the audio.
+void mpegReproducers(const fs::path &dir)
+{
+    // A stream opening with an ID3v2 tag that claims 256 MB, fed a byte at a
+    // time: every read made the decoder allocate the whole tag.
+    std::string hugeTag = std::string("\x20\x00", 2) + "ID3\x03" + std::string(2, '\0') + "\x7F\x7F\x7F\x7F";
+    for (int i = 0; i < 50; ++i)
+        hugeTag += "\xFF\xFB\x90";
+    write(dir / "huge-id3v2-tag", hugeTag);
+}
+
+std::string readAll(const fs::path &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() == 3 && args[0] == "text") {
+        const fs::path dir = args[1];
+        playlistSeeds(dir / "fuzz_playlist_file");
+        settingsSeeds(dir / "fuzz_settings_file");
+        id3Seeds(dir / "fuzz_id3_tag");
+        streamSeeds(dir / "fuzz_stream_answer");
+        responseSeeds(dir / "fuzz_http_response");
+        mpegReproducers(dir / "fuzz_mpeg_decoder");
+        writeTone(args[2] + "-44k-stereo.wav", 44100, 2);
+        writeTone(args[2] + "-22k-mono.wav", 22050, 1);
+        return 0;
+    }
+    if (args.size() >= 3 && args[0] == "mpeg") {
+        // Settings bytes: a file as decoded; fed in pieces; fed with mixed
+        // channels, half rate and the equalizer; a file, left channel, equalizer.
+        static const std::string settings[] = {std::string("\x00\x00", 2), std::string("\x20\x10", 2), "\x37\x05",
+                                               "\x11\x40"};
+        for (std::size_t i = 2; i < args.size(); ++i) {
+            const std::string audio = readAll(args[i]);
+            for (std::size_t s = 0; s < std::size(settings); ++s)
+                write(fs::path(args[1]) / "fuzz_mpeg_decoder" /
+                          (fs::path(args[i]).filename().string() + "-" + std::to_string(s)),
+                      settings[s] + audio);
+        }
+        return 0;
+    }
+    std::fprintf(stderr, "usage: fuzz-seeds text DIR TONE | fuzz-seeds mpeg DIR FILE...\n");
+    return 2;
+}
