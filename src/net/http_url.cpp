@@ -1,6 +1,7 @@
 #include "http_url.h"
 
 #include <QRegularExpression>
+#include <QUrl>
 
 namespace net {
 namespace {
@@ -85,6 +86,15 @@ HttpTarget relocatedTarget(const HttpTarget &current, const QString &location, c
 {
     const UrlParts v = splitUrl(location);
     HttpTarget t = current;
+    // "page.htm" or "../up" is a place beside the document, not a host name.
+    if (v.protocol.isEmpty() && !location.startsWith('/')) {
+        const QUrl resolved = QUrl(QStringLiteral("http://host") + current.path).resolved(QUrl(location));
+        t.path = resolved.path(QUrl::FullyEncoded);
+        if (resolved.hasQuery())
+            t.path += '?' + resolved.query(QUrl::FullyEncoded);
+        t.requestPath = proxy.isEmpty() ? t.path : absoluteUrl(t);
+        return t;
+    }
     if (!v.protocol.isEmpty())
         t.protocol = v.protocol;
     t.path = v.path.isEmpty() ? "/" : v.path;

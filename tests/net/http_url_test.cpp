@@ -54,12 +54,17 @@ TEST(HttpUrl, TargetsAndRelocationsWithAndWithoutProxy)
     EXPECT_EQ(route(relocatedTarget(direct, "http://k/r", "")), "/r Host:k to k:80");
     EXPECT_EQ(route(relocatedTarget(direct, "http://k:82", "")), "/ Host:k to k:82");
     EXPECT_EQ(route(relocatedTarget(direct, "http:/s", "")), "http://h:81/s Host:h to h:81");
+    const HttpTarget deep = requestTarget(splitUrl("http://h/a/b/page?x=1"), "", "80");
+    EXPECT_EQ(route(relocatedTarget(deep, "next.htm?y=2", "")), "/a/b/next.htm?y=2 Host:h to h:80")
+        << "a relative place is beside the document, not a host";
+    EXPECT_EQ(route(relocatedTarget(deep, "../up", "")), "/a/up Host:h to h:80");
 
     const HttpTarget proxied = requestTarget(splitUrl("h:81/p"), "proxy", "3128");
     EXPECT_EQ(route(proxied), "http://h:81/p Host:h to proxy:3128");
     EXPECT_EQ(route(requestTarget(splitUrl("http://h:80/p"), "proxy", "3128")), "http://h/p Host:h to proxy:3128");
     EXPECT_EQ(route(relocatedTarget(proxied, "/q", "proxy")), "http://h:81/q Host:h to proxy:3128");
     EXPECT_EQ(route(relocatedTarget(proxied, "http://k/r", "proxy")), "http://k/r Host:k to proxy:3128");
+    EXPECT_EQ(route(relocatedTarget(proxied, "q", "proxy")), "http://h:81/q Host:h to proxy:3128");
 }
 
 TEST(HttpRequest, ModifiedSinceIsSentInGreenwichTime)
