@@ -87,9 +87,12 @@ HttpTarget relocatedTarget(const HttpTarget &current, const QString &location, c
     const UrlParts v = splitUrl(location);
     HttpTarget t = current;
     // "page.htm" or "../up" is a place beside the document, not a host name.
-    if (v.protocol.isEmpty() && !location.startsWith('/')) {
-        const QUrl resolved = QUrl(QStringLiteral("http://host") + current.path).resolved(QUrl(location));
+    if (const QUrl reference(location);
+        v.protocol.isEmpty() && !location.isEmpty() && !location.startsWith('/') && reference.isRelative()) {
+        const QUrl resolved = QUrl(QStringLiteral("http://host") + current.path).resolved(reference);
         t.path = resolved.path(QUrl::FullyEncoded);
+        if (t.path.isEmpty())
+            t.path = "/";
         if (resolved.hasQuery())
             t.path += '?' + resolved.query(QUrl::FullyEncoded);
         t.requestPath = proxy.isEmpty() ? t.path : absoluteUrl(t);

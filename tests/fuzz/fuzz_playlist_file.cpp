@@ -14,9 +14,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QString name = fuzz::inputFile(data + 1, size - 1, "list." + extensions[data[0] % extensions.size()]);
 
     PlaylistModel added;
-    fuzz::require(playlist_files::readPlaylistFile(added, name).isEmpty());
+    const QString error = playlist_files::readPlaylistFile(added, name);
     PlaylistModel opened;
-    playlist_files::openFromMainWindow(opened, name);
+    opened.addNetworkEntry("http://kept.example/");
+    const QString refusal = playlist_files::openFromMainWindow(opened, name);
+    // A file that holds no text is no list to either, and changes nothing.
+    fuzz::require(error.isEmpty() == refusal.isEmpty());
+    if (!refusal.isEmpty()) {
+        fuzz::require(added.entryCount() == 0 && opened.entryCount() == 1);
+        return 0;
+    }
     // The main window lists every line the playlist window takes, and more.
     fuzz::require(added.entryCount() <= opened.entryCount());
     for (int i = 0; i < opened.entryCount(); ++i)
