@@ -3,9 +3,9 @@
 // for both, as the server closes after each answer.
 //   bench-http [REQUESTS]
 
-#include "loopback_http_server.h"
 #include "net/http_client.h"
 #include "net/http_exception.h"
+#include "support/http_test_server.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -17,7 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-using ludro::test::LoopbackHttpServer;
+using ludro::test::HttpTestServer;
 
 namespace {
 
@@ -71,9 +71,10 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     const int requests = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
     const QByteArray file(100 * 1024, 'b');
-    LoopbackHttpServer server;
-    server.on("/file.mp3", {LoopbackHttpServer::ok(file)});
-    const QString url = server.url("/file.mp3");
+    HttpTestServer server;
+    server.on("/file.mp3",
+              HttpTestServer::reply(200, "OK", {{"Content-Length", std::to_string(file.size())}}, file.toStdString()));
+    const QString url = QString::fromStdString(server.url("/file.mp3"));
 
     const double ours = clientSeconds(url, requests, file.size());
     const double curl = curlSeconds(url, requests);

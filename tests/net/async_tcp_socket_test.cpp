@@ -2,22 +2,22 @@
 // reads, and an Abort after which the old session stays silent. Its errors
 // are seen through the HTTP client's tests.
 
-#include "loopback_http_server.h"
 #include "net/async_tcp_socket.h"
+#include "support/http_test_server.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 
 #include <gtest/gtest.h>
 
-using ludro::test::LoopbackHttpServer;
+using ludro::test::HttpTestServer;
 using net::TWSocket;
 
 TEST(TWSocket, ReportsEachStageInOrderAndDeliversAllData)
 {
-    LoopbackHttpServer server;
-    const QByteArray reply = LoopbackHttpServer::ok(QByteArray(50000, 'r'));
-    server.on("/", {reply});
+    HttpTestServer server;
+    const HttpTestServer::Response reply = HttpTestServer::ok(std::string(50000, 'r'));
+    server.on("/", reply);
     TWSocket socket;
     socket.Addr = "127.0.0.1";
     socket.Port = QString::number(server.port());
@@ -46,5 +46,5 @@ TEST(TWSocket, ReportsEachStageInOrderAndDeliversAllData)
     while (!(socket.state() == TWSocket::State::Closed && sessions == 2) && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     EXPECT_EQ(events.join(", ").toStdString(), "lookup 0, connected 0, lookup 0, connected 0, sent, closed 0");
-    EXPECT_EQ(received, reply);
+    EXPECT_EQ(received.toStdString(), reply.bytes);
 }

@@ -1,6 +1,7 @@
 #include "http_test_server.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <stdexcept>
 
 #include <arpa/inet.h>
@@ -33,6 +34,15 @@ std::string icyBlock(std::string_view text)
     block += text;
     block.resize(1 + units * 16, '\0');
     return block;
+}
+
+// The head has arrived, and as much body as its Content-Length announces.
+bool complete(const std::string &request)
+{
+    const auto headEnd = request.find("\r\n\r\n");
+    const auto length = request.find("\r\nContent-Length: ");
+    const std::size_t body = length < headEnd ? std::strtoul(request.c_str() + length + 18, nullptr, 10) : 0;
+    return headEnd != std::string::npos && request.size() >= headEnd + 4 + body;
 }
 
 }  // namespace
@@ -227,11 +237,11 @@ void HttpTestServer::serve()
 
 void HttpTestServer::handle(int fd)
 {
-    // Read the request head; it is recorded even when incomplete.
+    // Read the request head and its body; it is recorded even when incomplete.
     std::string request;
     char chunk[4096];
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kRequestTimeoutMs);
-    while (request.find("\r\n\r\n") == std::string::npos && request.size() < kMaxRequestBytes) {
+    while (!complete(request) && request.size() < kMaxRequestBytes) {
         const auto left =
             std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0 || !waitReady(fd, POLLIN, static_cast<int>(left.count())))

@@ -1,9 +1,11 @@
 #pragma once
 
-// A small scripted HTTP server on 127.0.0.1 for tests. It listens on a port
-// chosen by the OS, serves one connection at a time on its own thread, records
-// the raw request bytes of every connection, and answers each with a scripted
-// response. The destructor stops and joins promptly, even mid-response.
+// A small scripted HTTP server on 127.0.0.1 for tests and benchmarks. It
+// listens on a port chosen by the OS, serves one connection at a time on its
+// own thread (so a client in a nested event loop, or a blocking one, meets it
+// as a remote server), records the raw request (head and body) of every
+// connection, and answers each with a scripted response. The destructor stops
+// and joins promptly, even mid-response.
 
 #include <atomic>
 #include <chrono>
@@ -69,7 +71,7 @@ public:
     void setDefault(Response response);
 
     // Raw request bytes of each connection so far, in order. A connection
-    // is counted once its request head was read (or after 5 s without one).
+    // is counted once its request was read (or after 5 s without one).
     std::vector<std::string> requests() const;
     bool waitForConnections(std::size_t count, std::chrono::milliseconds timeout) const;
     // Bytes the clients have taken so far, over all connections.
