@@ -2,9 +2,8 @@
 // folders in listing order and never follows a link back up.
 
 #include "playlist/folder_walk.h"
+#include "support/files.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -12,14 +11,6 @@
 #include <unistd.h>
 
 namespace {
-
-void touch(const QString &path, int bytes = 0)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray(bytes, 'x'));
-}
 
 QStringList walked(const QString &folder)
 {
@@ -33,13 +24,13 @@ QStringList walked(const QString &folder)
 TEST(FolderWalk, FindsMpegFilesInNestedFoldersOnly)
 {
     QTemporaryDir dir;
-    touch(dir.filePath("top.mp3"), 4096);
-    touch(dir.filePath("a/b/c/deep.MP2"));
-    touch(dir.filePath("a/clip.mpg"));
-    touch(dir.filePath("a/layer.mpa"));
-    touch(dir.filePath("a/notes.txt"));
-    touch(dir.filePath("a/.hidden/secret.mp3"));
-    touch(dir.filePath("x.mp3.bak"));
+    writeFile(dir.filePath("top.mp3"), QByteArray(4096, 'x'));
+    writeFile(dir.filePath("a/b/c/deep.MP2"));
+    writeFile(dir.filePath("a/clip.mpg"));
+    writeFile(dir.filePath("a/layer.mpa"));
+    writeFile(dir.filePath("a/notes.txt"));
+    writeFile(dir.filePath("a/.hidden/secret.mp3"));
+    writeFile(dir.filePath("x.mp3.bak"));
 
     QStringList found = walked(dir.path());
     found.sort();
@@ -59,7 +50,7 @@ TEST(FolderWalk, KeepsTheListingOrderWithinEachFolder)
 {
     QTemporaryDir dir;
     for (const char *name : {"one.mp3", "two.mp3", "three.mp3", "sub/inner.mp3"})
-        touch(dir.filePath(name));
+        writeFile(dir.filePath(name));
     QStringList expected;
     for (const QString &name : QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Unsorted))
         expected << (name == "sub" ? dir.filePath("sub/inner.mp3") : dir.filePath(name));
@@ -69,7 +60,7 @@ TEST(FolderWalk, KeepsTheListingOrderWithinEachFolder)
 TEST(FolderWalk, LinkLoopsAndDeepNestingStayBounded)
 {
     QTemporaryDir dir;
-    touch(dir.filePath("a/song.mp3"));
+    writeFile(dir.filePath("a/song.mp3"));
     ASSERT_EQ(symlink(dir.path().toLocal8Bit().constData(), dir.filePath("a/loop").toLocal8Bit().constData()), 0);
     ASSERT_EQ(symlink(dir.filePath("a/song.mp3").toLocal8Bit().constData(),
                       dir.filePath("linked.mp3").toLocal8Bit().constData()),
@@ -81,8 +72,8 @@ TEST(FolderWalk, LinkLoopsAndDeepNestingStayBounded)
     QString deep = dir.filePath("d");
     for (int level = 0; level < folder_walk::MaxDepth + 5; ++level)
         deep += "/n";
-    touch(deep + "/too-deep.mp3");
-    touch(dir.filePath("d/n/shallow.mp3"));
+    writeFile(deep + "/too-deep.mp3");
+    writeFile(dir.filePath("d/n/shallow.mp3"));
     EXPECT_TRUE(walked(dir.filePath("d")).contains(dir.filePath("d/n/shallow.mp3")));
     EXPECT_EQ(walked(dir.filePath("d")).size(), 1);
 }

@@ -2,49 +2,28 @@
 // the playlist columns, saving, clearing and failures shown by the dialogs.
 
 #include "playlist/id3_form.h"
-#include "playlist/id3_genres.h"
+#include "support/files.h"
 #include "support/recording_dialogs.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 class TagEditor : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        path = dir.filePath("song.mp3");
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        file.write(QByteArray(1000, '\x55'));
-        file.close();
-        playlist.addFileEntry(path);
-    }
+    void SetUp() override { playlist.addFileEntry(path); }
 
     QTemporaryDir dir;
-    QString path;
+    QString path = writeFile(dir.filePath("song.mp3"), QByteArray(1000, '\x55'));
     PlaylistModel playlist;
     RecordingDialogs dialogs;
     TID3Form form{playlist, dialogs};
 };
 
-TEST_F(TagEditor, FieldsHaveTheirLimitsAndTheGenresAreSorted)
-{
-    EXPECT_EQ(form.titleEdit().maxLength(), 30);
-    EXPECT_EQ(form.commentEdit().maxLength(), 30);
-    EXPECT_EQ(form.yearEdit().maxLength(), 4);
-    EXPECT_EQ(form.genreBox().count(), 126);
-    EXPECT_EQ(form.genreBox().itemText(0), "Acapella");
-    EXPECT_EQ(form.genreBox().maxVisibleItems(), 16);
-    form.setFileInformation({"3:15", "MPEG 1", "Layer 3", "128 kbps", "44100 Hz", "Joint Stereo"});
-    EXPECT_EQ(form.fileInformation(5), "Joint Stereo");
-    form.setFileInformation({});
-    EXPECT_EQ(form.fileInformation(0), "");
-}
-
 TEST_F(TagEditor, SaveAndReopenAndClear)
 {
+    EXPECT_EQ(form.genreBox().count(), 126);
+    EXPECT_EQ(form.genreBox().itemText(0), "Acapella") << "the genres are sorted";
     form.fill(path, 1);
     EXPECT_FALSE(form.tagPresent());
     EXPECT_EQ(form.fileName(), path);

@@ -39,13 +39,15 @@ std::vector<char> flags(std::initializer_list<int> set)
 
 }  // namespace
 
-TEST(PlaylistEdits, DeletingKeepsTheCurrentSongOrTheOneMovingIntoItsPlace)
+TEST(PlaylistEdits, DeletingKeepsTheCurrentSongOrTheOneMovingIntoItsPlaceAndThePlayedMarks)
 {
     PlaylistModel playlist = lettered(5);
     playlist.currentIndex = 3;  // d
+    playlist.playedMarks.mark(3);
     playlist_edits::deleteEntries(playlist, flags({0, 1}), false);
     EXPECT_EQ(titles(playlist), "cde");
     EXPECT_EQ(playlist.currentIndex, 1) << "still on d";
+    EXPECT_TRUE(playlist.playedMarks.isMarked(1) && !playlist.playedMarks.isMarked(3));
     EXPECT_EQ(playlist.entries().at(2)[PlaylistEntry::Number], "3");
 
     playlist_edits::deleteEntries(playlist, flags({1}), false);
@@ -64,15 +66,6 @@ TEST(PlaylistEdits, DeletingKeepsTheCurrentSongOrTheOneMovingIntoItsPlace)
     playlist_edits::deleteAll(playlist);
     EXPECT_EQ(playlist.entryCount(), 0);
     EXPECT_EQ(playlist.currentIndex, 0);
-}
-
-TEST(PlaylistEdits, DeletingMovesThePlayedMarksWithTheirEntries)
-{
-    PlaylistModel playlist = lettered(5);
-    playlist.playedMarks.mark(3);
-    playlist_edits::deleteEntries(playlist, flags({0}), false);
-    EXPECT_TRUE(playlist.playedMarks.isMarked(2));
-    EXPECT_FALSE(playlist.playedMarks.isMarked(3));
 }
 
 TEST(PlaylistEdits, ReverseCarriesTheCurrentSong)

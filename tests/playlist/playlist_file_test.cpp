@@ -3,10 +3,9 @@
 // window's lenient open and the whole-file-or-nothing save.
 
 #include "playlist/playlist_file.h"
+#include "support/files.h"
 #include "support/full_disk.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
@@ -14,14 +13,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 QStringList paths(const PlaylistModel &playlist)
 {
@@ -33,12 +24,7 @@ QStringList paths(const PlaylistModel &playlist)
 
 class PlaylistFiles : public testing::Test {
 protected:
-    QString song(const QString &name)
-    {
-        const QString path = dir.filePath(name);
-        writeFile(path, QByteArray(3000, 'x'));
-        return path;
-    }
+    QString song(const QString &name) { return writeFile(dir.filePath(name), QByteArray(3000, 'x')); }
 
     QTemporaryDir dir;
     PlaylistModel playlist;
@@ -71,7 +57,7 @@ TEST_F(PlaylistFiles, PlsFileLinesOfAnyNumberAndAddressesAreRead)
     EXPECT_EQ(playlist.lastPlaylistFile, dir.filePath("radio.pls"));
 }
 
-TEST_F(PlaylistFiles, ExtendedM3uWithRelativeUtf8NamesLoads)
+TEST_F(PlaylistFiles, ExtendedM3uWithRelativeUtf8NamesAndWindows1252ListsLoad)
 {
     const QString first = song(QString::fromUtf8("Sub/Überall – Ωmega.mp3"));
     const QString second = song("b.mp2");
@@ -82,14 +68,11 @@ TEST_F(PlaylistFiles, ExtendedM3uWithRelativeUtf8NamesLoads)
     EXPECT_EQ(playlist_files::readPlaylistFile(playlist, dir.filePath("list.m3u8")), "");
     EXPECT_EQ(paths(playlist), QStringList({first, second}));
     EXPECT_EQ(playlist.entries().at(0)[PlaylistEntry::Title], QString::fromUtf8("Überall – Ωmega.mp3"));
-}
 
-TEST_F(PlaylistFiles, WindowsCodePageListsAreReadAsWindows1252)
-{
     const QString name = song(QString::fromUtf8("Café – déjà.mp3"));
     writeFile(dir.filePath("old.m3u"), QByteArray("Caf\xE9 \x96 d\xE9j\xE0.mp3\r\n"));
     playlist_files::readPlaylistFile(playlist, dir.filePath("old.m3u"));
-    EXPECT_EQ(paths(playlist), QStringList({name}));
+    EXPECT_EQ(paths(playlist), QStringList({first, second, name}));
 }
 
 TEST_F(PlaylistFiles, TheWindowReaderDropsMissingAndNonAudioFilesTheMainWindowKeepsThem)
@@ -141,9 +124,7 @@ TEST_F(PlaylistFiles, WritingGivesBareLinesAndReadsBackTheSameList)
 
     const QString name = dir.filePath("out.pls");
     ASSERT_EQ(playlist_files::writePlaylistFile(playlist, name), "");
-    QFile file(name);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), (local + "\nhttp://radio.example:8000/live\n").toUtf8());
+    EXPECT_EQ(readFile(name), (local + "\nhttp://radio.example:8000/live\n").toUtf8());
 
     PlaylistModel again;
     playlist_files::openFromMainWindow(again, name);
@@ -174,8 +155,6 @@ TEST_F(PlaylistFiles, AFailedWriteIsReportedAndLeavesTheOldFileWhole)
         FullDisk full;
         EXPECT_FALSE(playlist_files::writePlaylistFile(playlist, name).isEmpty());
     }
-    QFile file(name);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), "old\n");
+    EXPECT_EQ(readFile(name), "old\n");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"keep.m3u"})) << "no temporary file is left";
 }

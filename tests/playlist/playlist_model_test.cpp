@@ -2,8 +2,8 @@
 // shuffle cycle's marks over long lists.
 
 #include "playlist/playlist_model.h"
+#include "support/files.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -13,13 +13,9 @@
 TEST(PlaylistModel, EntriesCarryTheirColumnsAndPaths)
 {
     QTemporaryDir dir;
-    QFile song(dir.filePath("My Song.mp3"));
-    song.open(QIODevice::WriteOnly);
-    song.write(QByteArray(5000, 'x'));
-    song.close();
-
+    const QString song = writeFile(dir.filePath("My Song.mp3"), QByteArray(5000, 'x'));
     PlaylistModel playlist;
-    playlist.addFileEntry(song.fileName());
+    playlist.addFileEntry(song);
     playlist.addNetworkEntry("http://radio.example:8000/live");
     playlist.renumberEntries();
     const PlaylistEntry &file = playlist.entries().at(0);
@@ -28,7 +24,7 @@ TEST(PlaylistModel, EntriesCarryTheirColumnsAndPaths)
     EXPECT_EQ(file[PlaylistEntry::Size], "4");
     EXPECT_EQ(file[PlaylistEntry::Artist], "...");
     EXPECT_EQ(playlist.entries().at(1)[PlaylistEntry::Number], "2");
-    EXPECT_EQ(playlist.entryPath(0), song.fileName());
+    EXPECT_EQ(playlist.entryPath(0), song);
     EXPECT_EQ(playlist.entryPath(1), "http://radio.example:8000/live");
     EXPECT_EQ(playlist.entryPath(2), "");
 
