@@ -2,9 +2,8 @@
 // names that would leave the folder, a missing folder.
 
 #include "sound/preset_folder.h"
+#include "support/files.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -12,12 +11,7 @@
 class Presets : public testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(QDir(home.path()).mkdir("presets")); }
-    void write(const QString &name, const QByteArray &text)
-    {
-        QFile file(home.filePath("presets/" + name));
-        file.open(QIODevice::WriteOnly);
-        file.write(text);
-    }
+    void write(const QString &name, const QByteArray &text) { writeFile(home.filePath("presets/" + name), text); }
 
     QTemporaryDir home;
     PresetFolder folder{home.filePath("presets") + '/'};
@@ -28,9 +22,7 @@ TEST_F(Presets, SavedPresetsLoadBackAndListAlphabetically)
     const equalizer::Positions p{-127, -50, -3, 0, 7, 21, 64, 100, 126, 127};
     ASSERT_EQ(folder.save("Rock", p), "");
     ASSERT_EQ(folder.save("bass boost", {}), "");
-    QFile file(home.filePath("presets/Rock"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QList<QByteArray> lines = file.readAll().split('\n');
+    const QList<QByteArray> lines = readFile(home.filePath("presets/Rock")).split('\n');
     ASSERT_EQ(lines.size(), 13) << "twelve lines, each ended";
     EXPECT_EQ(lines[0], lines[1]);
     EXPECT_EQ(lines[10], lines[11]);
