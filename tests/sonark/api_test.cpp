@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 
 TEST(EngineApi, ReportsVersionThreeTwo)
@@ -27,23 +28,6 @@ TEST(EngineApi, UnknownPlayerIsRefusedEverywhere)
     EXPECT_EQ(m.code, -1);
     EXPECT_EQ(player_delete(999999), SK_ERROR_NO_SUCH_PLAYER);
     EXPECT_EQ(player_new(nullptr, nullptr), SK_ERROR_INVALID_ARGUMENT);
-}
-
-TEST(EngineApi, StartsWithReadyAndAnswersPing)
-{
-    EngineSession s;
-    control_message_send_I(s.player(), SK_PING, 0x12345678);
-    const Event *pong = s.waitForEvent(SK_NOTIFY_PONG);
-    ASSERT_NE(pong, nullptr);
-    EXPECT_EQ(pong->message.data.value, 0x12345678);
-    EXPECT_EQ(s.events().front().code(), SK_NOTIFY_READY);
-}
-
-TEST(EngineApi, PriorityIsKeptPerPlayer)
-{
-    EngineSession s;
-    EXPECT_EQ(player_set_priority(s.player(), 4), SK_SUCCESS);
-    EXPECT_EQ(player_get_priority(s.player()), 4u);
 }
 
 // Texts live in the engine until the next conversion; a message converted
@@ -81,6 +65,7 @@ TEST(EngineApi, ConversionHandsOutEachNotificationOnce)
     EXPECT_NE(control_win32_params_to_message(player, &m, raw[2].msg, raw[2].wParam, raw[2].lParam), SK_SUCCESS);
 }
 
+// Exit ends the player: later commands are ignored.
 TEST(EngineApi, SettingsAreEchoedAndBadValuesRefused)
 {
     EngineSession s;
@@ -96,26 +81,21 @@ TEST(EngineApi, SettingsAreEchoedAndBadValuesRefused)
     control_message_send_S(p, SK_SET_OUTPUT_NAME, "/dev/nowhere");
     control_message_send_N(p, SK_EXIT);
     ASSERT_NE(s.waitForEvent(SK_NOTIFY_EXITED), nullptr);
+    const std::size_t exited = s.mark();
+    control_message_send_I(p, SK_PING, 1);
+    s.waitFor([] { return false; }, std::chrono::milliseconds(200));
+    EXPECT_EQ(s.mark(), exited) << "nothing after the exit";
 
-    std::vector<const Event *> volumes;
+    std::vector<std::array<int, 3>> volumes;  // balance, pcm, master
     for (const Event &e : s.events())
         if (e.code() == SK_NOTIFY_OUTPUT_VOLUME)
-            volumes.push_back(&e);
-    ASSERT_EQ(volumes.size(), 2u);
-    EXPECT_EQ(volumes[0]->message.data.volume.balance, 30);
-    EXPECT_EQ(volumes[0]->message.data.volume.pcm, 80);
-    EXPECT_EQ(volumes[0]->message.data.volume.master, 100);
-    EXPECT_EQ(volumes[1]->message.data.volume.balance, 30);
-    EXPECT_EQ(volumes[1]->message.data.volume.pcm, 80);
-    EXPECT_EQ(volumes[1]->message.data.volume.master, 60);
+            volumes.push_back({e.message.data.volume.balance, e.message.data.volume.pcm, e.message.data.volume.master});
+    EXPECT_EQ(volumes, (std::vector<std::array<int, 3>>{{30, 80, 100}, {30, 80, 60}}));
     // Each changed level has its own echo as well, at its byte of the record.
-    const Event *balanceEcho = s.find(SK_NOTIFY_OUTPUT_BALANCE);
-    ASSERT_NE(balanceEcho, nullptr);
-    EXPECT_EQ(balanceEcho->message.data.bytes[2], 30);
-    ASSERT_NE(s.find(SK_NOTIFY_OUTPUT_PCM_LEVEL), nullptr);
-    EXPECT_EQ(s.find(SK_NOTIFY_OUTPUT_PCM_LEVEL)->message.data.bytes[1], 80);
-    ASSERT_NE(s.find(SK_NOTIFY_OUTPUT_MASTER_LEVEL), nullptr);
-    EXPECT_EQ(s.find(SK_NOTIFY_OUTPUT_MASTER_LEVEL)->message.data.bytes[0], 60);
+    const auto echoed = [&](int code, int byte) { return s.find(code) ? s.find(code)->message.data.bytes[byte] : -1; };
+    EXPECT_EQ(echoed(SK_NOTIFY_OUTPUT_BALANCE, 2), 30);
+    EXPECT_EQ(echoed(SK_NOTIFY_OUTPUT_PCM_LEVEL, 1), 80);
+    EXPECT_EQ(echoed(SK_NOTIFY_OUTPUT_MASTER_LEVEL, 0), 60);
 
     std::vector<std::pair<int, int>> nacks;
     for (const Event &e : s.events())
@@ -161,15 +141,4 @@ TEST(EngineApi, EqualizerRecordIsCopiedAndEchoed)
     EXPECT_EQ(echoes[0].right[31], -15);
     for (int i = 0; i < 32; ++i)
         EXPECT_EQ(echoes[1].left[i], 0);
-}
-
-TEST(EngineApi, ExitEndsThePlayerAndLaterCommandsAreIgnored)
-{
-    EngineSession s;
-    s.send(SK_EXIT);
-    ASSERT_NE(s.waitForEvent(SK_NOTIFY_EXITED), nullptr);
-    const std::size_t after = s.mark();
-    control_message_send_I(s.player(), SK_PING, 1);
-    s.waitFor([] { return false; }, std::chrono::milliseconds(200));
-    EXPECT_EQ(s.mark(), after);
 }

@@ -2,8 +2,8 @@
 // player stays usable for the next song.
 
 #include "support/engine_session.h"
+#include "support/files.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -14,19 +14,9 @@
 
 namespace {
 
-QByteArray readAll(const std::string &path)
-{
-    QFile f(QString::fromStdString(path));
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
-
 std::string write(const QTemporaryDir &dir, const char *name, const QByteArray &bytes)
 {
-    QFile f(dir.filePath(name));
-    f.open(QIODevice::WriteOnly);
-    f.write(bytes);
-    return f.fileName().toStdString();
+    return writeFile(dir.filePath(name), bytes).toStdString();
 }
 
 // After the bad input, a good song must still play to its end.
@@ -94,14 +84,15 @@ TEST_F(BadInput, RandomBytesNeverHangThePlayer)
         session.send(SK_PLAY);
         ASSERT_TRUE(session.waitFor([&] {
             return session.find(SK_NOTIFY_NACK, since) || session.find(SK_NOTIFY_PLAYER_STATE, since, SK_STATE_EOF);
-        })) << "seed " << seed;
+        })) << "seed "
+            << seed;
     }
     expectStillUsable(session);
 }
 
 TEST_F(BadInput, TruncatedAndDamagedSongsPlayWhatTheyHave)
 {
-    const QByteArray song = readAll(fixture("l3-44k-joint-long.mp3"));
+    const QByteArray song = readFile(QString::fromStdString(fixture("l3-44k-joint-long.mp3")));
     ASSERT_GT(song.size(), 100000);
 
     const std::size_t since = session.mark();
