@@ -7,12 +7,8 @@
 #include "platform/command_channel.h"
 #include "platform/profile_file.h"
 #include "support/engine_session.h"
-
-#include <QDir>
-#include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
-#include <QThread>
+#include "support/files.h"
+#include "support/player_process.h"
 
 #include <gtest/gtest.h>
 
@@ -23,8 +19,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-const QString programDir = QStringLiteral(LUDRO_PROGRAM_DIR);
 
 struct Sequence {
     const char *name;
@@ -40,39 +34,17 @@ class CommandSequence : public testing::TestWithParam<Sequence> {
 protected:
     void SetUp() override
     {
-        environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("LUDRO_HOME", home.path() + '/');
-        environment.insert("XDG_RUNTIME_DIR", home.path());
-        environment.insert("LUDRO_ALSA_DEVICE", "null");
-        environment.insert("QT_QPA_PLATFORM", "offscreen");
         qputenv("XDG_RUNTIME_DIR", home.path().toUtf8());
         QFile::copy(QString::fromStdString(fixture("l2-22k-stereo.mp2")), home.filePath("song.mp2"));
         mkfifo(QFile::encodeName(home.filePath("pipe.mp3")).constData(), 0600);
-        QFile list(home.filePath("list.m3u"));
-        list.open(QIODevice::WriteOnly);
-        list.write(QByteArray(GetParam().playlist).replace("song", home.filePath("song.mp2").toUtf8()));
+        writeFile(home.filePath("list.m3u"),
+                  QByteArray(GetParam().playlist).replace("song", home.filePath("song.mp2").toUtf8()));
     }
 
-    int ludroctl(const QStringList &arguments)
-    {
-        QProcess ctl;
-        ctl.setProcessEnvironment(environment);
-        ctl.start(programDir + "/ludroctl", arguments);
-        return ctl.waitForFinished(10000) ? ctl.exitCode() : -1;
-    }
-
-    bool listening()
-    {
-        for (int i = 0; i < 100; ++i) {
-            if (ludroctl({"40199"}) == 0)
-                return true;
-            QThread::msleep(100);
-        }
-        return false;
-    }
+    int ludroctl(const QStringList &arguments) { return runLudroctl(environment, arguments); }
 
     QTemporaryDir home;
-    QProcessEnvironment environment;
+    QProcessEnvironment environment = playerEnvironment(home);
 };
 
 }  // namespace
@@ -80,8 +52,8 @@ protected:
 TEST_P(CommandSequence, ThePlayerSurvivesAndEndsWithWholeFiles)
 {
     const unsigned seed = qEnvironmentVariableIsSet("LUDRO_TEST_SEED")
-        ? static_cast<unsigned>(qEnvironmentVariableIntValue("LUDRO_TEST_SEED"))
-        : std::random_device{}();
+                              ? static_cast<unsigned>(qEnvironmentVariableIntValue("LUDRO_TEST_SEED"))
+                              : std::random_device{}();
     SCOPED_TRACE(testing::Message() << "seed " << seed << " (LUDRO_TEST_SEED=" << seed << " repeats it)");
     std::mt19937 random(seed);
 
@@ -90,10 +62,10 @@ TEST_P(CommandSequence, ThePlayerSurvivesAndEndsWithWholeFiles)
     player.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     player.start(programDir + "/ludro", {home.filePath("list.m3u")});
     ASSERT_TRUE(player.waitForStarted());
-    ASSERT_TRUE(listening());
+    ASSERT_TRUE(playerListening(environment));
 
-    const std::vector<std::intptr_t> arguments = {INT_MIN, -2, -1, 0, 1, 2, 3, 5, 100, 101, 150, INT_MAX,
-                                                  std::intptr_t{1} << 40};
+    const std::vector<std::intptr_t> arguments = {
+        INT_MIN, -2, -1, 0, 1, 2, 3, 5, 100, 101, 150, INT_MAX, std::intptr_t{1} << 40};
     const std::vector<QString> handedOver = {home.filePath("song.mp2"), home.filePath("missing.m3u"),
                                              home.filePath("pipe.mp3"), home.path()};
     for (int i = 0; i < 700; ++i) {
@@ -118,12 +90,10 @@ TEST_P(CommandSequence, ThePlayerSurvivesAndEndsWithWholeFiles)
     EXPECT_EQ(player.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(player.exitCode(), 0);
 
-    QFile ini(home.filePath("LudroPro.ini"));
-    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
-    const QByteArray settings = ini.readAll();
+    const QByteArray settings = readFile(home.filePath("LudroPro.ini"));
     EXPECT_TRUE(settings.startsWith("[Ludro]\n"));
     EXPECT_TRUE(settings.endsWith("DirectSound=0\n")) << "the settings file is whole";
-    const platform::ProfileFile profile = platform::ProfileFile::load(ini.fileName());
+    const platform::ProfileFile profile = platform::ProfileFile::load(home.filePath("LudroPro.ini"));
     const int volume = profile.readInteger("Ludro", "Volume", -1);
     EXPECT_TRUE(volume >= 0 && volume <= 100) << volume;
 
@@ -138,9 +108,9 @@ TEST_P(CommandSequence, ThePlayerSurvivesAndEndsWithWholeFiles)
         << "no temporary file is left";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Playlists, CommandSequence,
-    testing::Values(Sequence{"Empty", ""}, Sequence{"OneEntry", "song\n"},
-                    Sequence{"Broken", "#EXTM3U\n#EXTINF:-1\nmissing.mp3\npipe.mp3\n.\n\xff\xfe garbage\n"
-                                       "http://127.0.0.1:9/nothing\nsong\n[playlist]\nFile1=\n"}),
-    [](const testing::TestParamInfo<Sequence> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Playlists, CommandSequence,
+                         testing::Values(Sequence{"Empty", ""}, Sequence{"OneEntry", "song\n"},
+                                         Sequence{"Broken",
+                                                  "#EXTM3U\n#EXTINF:-1\nmissing.mp3\npipe.mp3\n.\n\xff\xfe garbage\n"
+                                                  "http://127.0.0.1:9/nothing\nsong\n[playlist]\nFile1=\n"}),
+                         [](const testing::TestParamInfo<Sequence> &info) { return std::string(info.param.name); });

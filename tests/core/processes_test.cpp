@@ -5,15 +5,12 @@
 
 #include "platform/profile_file.h"
 #include "support/engine_session.h"
+#include "support/files.h"
+#include "support/player_process.h"
 
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QLocalSocket>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QTemporaryDir>
-#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -24,17 +21,10 @@
 
 namespace {
 
-const QString programDir = QStringLiteral(LUDRO_PROGRAM_DIR);
-
 class Processes : public testing::Test {
 protected:
     void SetUp() override
     {
-        environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("LUDRO_HOME", home.path() + '/');
-        environment.insert("XDG_RUNTIME_DIR", home.path());
-        environment.insert("LUDRO_ALSA_DEVICE", "null");
-        environment.insert("QT_QPA_PLATFORM", "offscreen");
         QFile::copy(QString::fromStdString(fixture("l3-44k-joint-long.mp3")), home.filePath("first.mp3"));
         QFile::copy(QString::fromStdString(fixture("l3-44k-stereo-cbr.mp3")), home.filePath("second.mp3"));
     }
@@ -60,28 +50,8 @@ protected:
     }
     QProcess *start(const QString &program, const QStringList &args) { return start(program, args, environment); }
 
-    // Waits until the running player answers on its command socket; 40199
-    // is a command that does nothing.
-    bool playerListening()
-    {
-        for (int i = 0; i < 100; ++i) {
-            QProcess ask;
-            ask.setProcessEnvironment(environment);
-            ask.start(programDir + "/ludroctl", {"40199"});
-            ask.waitForFinished(15000);
-            if (ask.exitCode() == 0)
-                return true;
-            QThread::msleep(100);
-        }
-        return false;
-    }
-
-    int ludroctl(const QStringList &args)
-    {
-        QProcess *ctl = start("ludroctl", args);
-        EXPECT_TRUE(ctl->waitForFinished(20000));
-        return ctl->exitCode();
-    }
+    bool playerListening() { return ::playerListening(environment); }
+    int ludroctl(const QStringList &args) { return runLudroctl(environment, args); }
 
     void endGently(QProcess *p)
     {
@@ -89,22 +59,11 @@ protected:
         EXPECT_TRUE(p->waitForFinished(10000));
     }
 
-    void writeFile(const QString &name, const QByteArray &text)
-    {
-        QFile f(home.filePath(name));
-        f.open(QIODevice::WriteOnly);
-        f.write(text);
-    }
-
-    QString readText(const QString &name)
-    {
-        QFile f(home.filePath(name));
-        f.open(QIODevice::ReadOnly);
-        return QString::fromUtf8(f.readAll());
-    }
+    void write(const QString &name, const QByteArray &text) { writeFile(home.filePath(name), text); }
+    QString readText(const QString &name) { return QString::fromUtf8(readFile(home.filePath(name))); }
 
     QTemporaryDir home;
-    QProcessEnvironment environment;
+    QProcessEnvironment environment = playerEnvironment(home);
     std::vector<QProcess *> started;
 };
 
@@ -142,7 +101,8 @@ TEST_F(Processes, StartsAtTheSameInstantHandEveryFileOverOnce)
         const QString playlist = readText("Ludro.m3u");
         for (int i = 0; i < 4; ++i)
             EXPECT_EQ(playlist.count(QStringLiteral("song-%1-%2.mp3").arg(round).arg(i)), 1)
-                << "round " << round << ":\n" << playlist.toStdString();
+                << "round " << round << ":\n"
+                << playlist.toStdString();
     }
     const platform::ProfileFile settings = platform::ProfileFile::load(home.filePath("LudroPro.ini"));
     EXPECT_EQ(settings.readInteger("Ludro", "SongPlaying", -1), 3) << "the last handed-over song played";
@@ -174,7 +134,7 @@ TEST_F(Processes, WithMultiInstOnlyTheFirstCopyListens)
 {
     QProcess *first = start("ludro", {});
     ASSERT_TRUE(playerListening());
-    writeFile("LudroPro.ini", "[Ludro]\nMultiInst=1\n");
+    write("LudroPro.ini", "[Ludro]\nMultiInst=1\n");
     QProcessEnvironment env = environment;
     env.insert("LUDRO_SCREENSHOT", home.filePath("another.png") + ":1");
     QProcess *another = start("ludro", {"/noSave"}, env);
@@ -256,8 +216,8 @@ TEST_F(Processes, LudroctlDeliversAHandOverOfAnyLengthOrSaysSo)
 TEST_F(Processes, PlayThroughPlaysEachEntryOnceAndEnds)
 {
     QFile::copy(QString::fromStdString(fixture("l2-44k-stereo.mp2")), home.filePath("third.mp2"));
-    writeFile("LudroPro.ini", "[Ludro]\nRepeat=1\nRandom=1\n");
-    writeFile("list.m3u", "second.mp3\nmissing.mp3\nthird.mp2\n");
+    write("LudroPro.ini", "[Ludro]\nRepeat=1\nRandom=1\n");
+    write("list.m3u", "second.mp3\nmissing.mp3\nthird.mp2\n");
     QProcessEnvironment env = environment;
     env.insert("LUDRO_PLAY_THROUGH", "1");
     QProcess *player = start("ludro", {home.filePath("list.m3u")}, env);
@@ -273,7 +233,7 @@ TEST_F(Processes, PlayThroughPlaysEachEntryOnceAndEnds)
 TEST_F(Processes, NoSaveLeavesTheSettingsFileByteForByte)
 {
     const QByteArray original = "[Ludro]\r\nVolume=0x40\r\nRepeat=yes\r\ngarbage line\r\n=\r\n[Other]\r\nKeep=me\r\n";
-    writeFile("LudroPro.ini", original);
+    write("LudroPro.ini", original);
     QProcess *player = start("ludro", {"/NOSAVE"});
     ASSERT_TRUE(playerListening());
     endGently(player);
