@@ -1,12 +1,14 @@
-// The whole program in one process, as a user starts it: a playlist on the
-// command line plays through the ALSA "null" device and moves on by itself;
-// the menu and the window's buttons reach the controller.
+// The whole program in one process, as a user starts it (playing through the
+// ALSA "null" device): the menu, the window's buttons and commands from other
+// programs reach the controller; what the user leaves comes back at start.
+// A command-line playlist played through is seen with a real process.
 
 #include "core/ludro_app.h"
 #include "net/url_form.h"
 #include "support/engine_session.h"
-#include "support/run_until.h"
+#include "support/files.h"
 #include "support/recording_dialogs.h"
+#include "support/run_until.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,7 +27,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
 
 QAction *findAction(QMenu *menu, const QString &text)
 {
@@ -49,33 +50,34 @@ protected:
         qputenv("XDG_RUNTIME_DIR", home.path().toUtf8());
         QFile::copy(QString::fromStdString(fixture("l2-32k-mono.mp2")), home.filePath("first.mp2"));
         QFile::copy(QString::fromStdString(fixture("l3-44k-stereo-cbr.mp3")), home.filePath("second.mp3"));
-        QFile list(home.filePath("list.m3u"));
-        list.open(QIODevice::WriteOnly);
-        list.write("first.mp2\nsecond.mp3\n");
+        writeFile(home.filePath("list.m3u"), "first.mp2\nsecond.mp3\n");
     }
 
     QTemporaryDir home;
     RecordingDialogs dialogs;
 };
 
-TEST_F(Program, PlaysAPlaylistFromTheCommandLineAndMovesOn)
-{
-    LudroApp app({"ludro", home.filePath("list.m3u")}, dialogs);
-    app.show();
-    ASSERT_TRUE(runUntil([&] { return app.controller().playerState == 1; }, 5000)) << "the first song starts";
-    EXPECT_EQ(app.mainForm().titleText(), "First");
-    ASSERT_TRUE(runUntil([&] { return app.playlist().currentIndex == 1 && app.controller().playerState == 1; }, 15000))
-        << "the second song follows by itself";
-    EXPECT_EQ(app.mainForm().titleText(), "Second");
-    EXPECT_TRUE(dialogs.errors.isEmpty());
-}
-
-TEST_F(Program, MenuAndButtonsReachTheController)
+TEST_F(Program, MenuButtonsAndKnobsReachTheController)
 {
     LudroApp app({"ludro", "/noSave", home.filePath("second.mp3")}, dialogs);
     app.show();
     ASSERT_TRUE(runUntil([&] { return app.controller().playerState == 1; }, 5000));
-    auto *menu = app.mainForm().findChild<QMenu *>();
+    TMainForm &form = app.mainForm();
+    const QPoint knob(15 + 15 * 80 / 100 + 3, 68 + 3);  // the volume knob at 80
+    QTest::mousePress(&form, Qt::LeftButton, {}, knob);
+    QMouseEvent move(QEvent::MouseMove, QPointF(knob - QPoint(6, 0)), form.mapToGlobal(QPointF(knob - QPoint(6, 0))),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&form, &move);
+    EXPECT_EQ(app.settings().volume, 40);
+    EXPECT_EQ(form.titleText(), "Volume 40%");
+    QTest::mouseRelease(&form, Qt::LeftButton, {}, knob - QPoint(6, 0));
+    EXPECT_EQ(form.titleText(), "Second");
+    ASSERT_TRUE(runUntil([&] { return form.hintAt(knob - QPoint(6, 0)) == "40%"; }, 2000)) << "the knob's hint";
+    EXPECT_EQ(form.hintAt(QPoint(42 + 7, 68 + 3)), "Left=Right");
+    EXPECT_EQ(form.hintAt(QPoint(40, 40)), "Second") << "one entry: the title alone";
+    EXPECT_TRUE(form.hintAt(QPoint(16 + 3, 55 + 3)).endsWith("%"));
+
+    auto *menu = form.findChild<QMenu *>();
     ASSERT_NE(menu, nullptr);
     EXPECT_TRUE(app.controller().repeat) << "repeat is on by default";
     findAction(menu, "&Repeat")->trigger();
@@ -83,11 +85,11 @@ TEST_F(Program, MenuAndButtonsReachTheController)
     findAction(menu, "Show Time Remaining")->trigger();
     EXPECT_FALSE(app.controller().timeElapsed);
 
-    emit app.mainForm().pauseClicked();
+    emit form.pauseClicked();
     ASSERT_TRUE(runUntil([&] { return app.controller().playerState == 2; }, 5000));
-    EXPECT_TRUE(runUntil([&] { return !app.mainForm().timeShown(); }, 2000)) << "the time blinks while paused";
-    EXPECT_TRUE(runUntil([&] { return app.mainForm().timeShown(); }, 2000));
-    emit app.mainForm().stopClicked();
+    EXPECT_TRUE(runUntil([&] { return !form.timeShown(); }, 2000)) << "the time blinks while paused";
+    EXPECT_TRUE(runUntil([&] { return form.timeShown(); }, 2000));
+    emit form.stopClicked();
     ASSERT_TRUE(runUntil([&] { return app.controller().playerState == 0; }, 5000));
 
     dialogs.nextAddress = "";
@@ -120,36 +122,13 @@ TEST_F(Program, CommandsFromOutsideTakeOneSlotServedByTimer2)
     EXPECT_TRUE(runUntil([&] { return app.playlist().currentIndex == 1; }, 3000)) << "play entry 2";
 }
 
-TEST_F(Program, SettingsAreWrittenAtExitUnlessNoSave)
-{
-    const QString ini = home.filePath("LudroPro.ini");
-    {
-        LudroApp app({"ludro", "/NOSAVE"}, dialogs);
-        app.show();
-        app.controller().ToggleRepeat();
-    }
-    EXPECT_FALSE(QFile::exists(ini));
-    EXPECT_TRUE(QDir(home.filePath("Settings")).exists());
-    {
-        LudroApp app({"ludro"}, dialogs);
-        app.show();
-        app.controller().ToggleShuffle();
-    }
-    LudroApp again({"ludro"}, dialogs);
-    EXPECT_TRUE(again.settings().random);
-    EXPECT_TRUE(again.settings().repeat);
-}
-
 // A plug-in in the "plugins" folder is started with the player, drives it
 // through its parent window and is told to quit at the end.
 TEST_F(Program, PluginsStartDriveThePlayerAndQuit)
 {
     QDir(home.path()).mkpath("plugins");
     ASSERT_TRUE(QFile::copy(LUDRO_SAMPLE_PLUGIN, home.filePath("plugins/sample.so")));
-    QFile notPlugin(home.filePath("plugins/broken.so"));
-    notPlugin.open(QIODevice::WriteOnly);
-    notPlugin.write("not a library");
-    notPlugin.close();
+    writeFile(home.filePath("plugins/broken.so"), "not a library");
     const QString log = home.filePath("quit.log");
     qputenv("LUDRO_SAMPLE_PLUGIN_LOG", log.toUtf8());
     {
@@ -187,28 +166,6 @@ TEST_F(Program, RecentFilesKeepEveryChoiceNewestFirst)
     recent->menu()->actions()[1]->trigger();
     EXPECT_EQ(app.controller().currentFile, home.filePath("second.mp3")) << "a deleted file does nothing";
     EXPECT_EQ(recent->menu()->actions().size(), 3);
-}
-
-TEST_F(Program, VolumeKnobDragSetsTheVolumeAndShowsItInTheTitle)
-{
-    LudroApp app({"ludro", "/noSave", home.filePath("second.mp3")}, dialogs);
-    app.show();
-    ASSERT_TRUE(runUntil([&] { return app.controller().playerState == 1; }, 5000));
-    TMainForm &form = app.mainForm();
-    const QPoint knob(15 + 15 * 80 / 100 + 3, 68 + 3);  // the knob at volume 80
-    QTest::mousePress(&form, Qt::LeftButton, {}, knob);
-    QMouseEvent move(QEvent::MouseMove, QPointF(knob - QPoint(6, 0)), form.mapToGlobal(QPointF(knob - QPoint(6, 0))),
-                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&form, &move);
-    EXPECT_EQ(app.settings().volume, 40);
-    EXPECT_EQ(form.titleText(), "Volume 40%");
-    QTest::mouseRelease(&form, Qt::LeftButton, {}, knob - QPoint(6, 0));
-    EXPECT_EQ(form.titleText(), "Second");
-
-    ASSERT_TRUE(runUntil([&] { return form.hintAt(knob - QPoint(6, 0)) == "40%"; }, 2000)) << "the knob's hint";
-    EXPECT_EQ(form.hintAt(QPoint(42 + 7, 68 + 3)), "Left=Right");
-    EXPECT_EQ(form.hintAt(QPoint(40, 40)), "Second") << "one entry: the title alone";
-    EXPECT_TRUE(form.hintAt(QPoint(16 + 3, 55 + 3)).endsWith("%"));
 }
 
 TEST_F(Program, TheStartUpLightsAndAClickedButtonFlash)
@@ -259,10 +216,7 @@ TEST_F(Program, RealExitPathsKeepTheWindowsAsTheUserLeftThem)
 // empty list too; the list's options and its font size come back at start.
 TEST_F(Program, CommandsWithPositionsOutsideTheListAndTheListOptions)
 {
-    QFile ini(home.filePath("LudroPro.ini"));
-    ini.open(QIODevice::WriteOnly);
-    ini.write("[Ludro]\nSortList=0\nMusicGroup=1\nFontSize=11\nClearList=1\n");
-    ini.close();
+    writeFile(home.filePath("LudroPro.ini"), "[Ludro]\nSortList=0\nMusicGroup=1\nFontSize=11\nClearList=1\n");
     const QString started = QDir::currentPath();
     QDir::setCurrent(home.path());
     {
@@ -299,8 +253,7 @@ TEST_F(Program, CommandsWithPositionsOutsideTheListAndTheListOptions)
     EXPECT_FALSE(again.settings().sortList);
     EXPECT_TRUE(again.settings().musicGroup);
     EXPECT_EQ(again.settings().fontSize, 9);
-    QFile saved(home.filePath("Ludro.m3u"));
-    EXPECT_FALSE(saved.exists()) << "an empty list leaves no default playlist";
+    EXPECT_FALSE(QFile::exists(home.filePath("Ludro.m3u"))) << "an empty list leaves no default playlist";
 }
 
 TEST(AddressWindow, EscapeAndClosingMeanCancel)

@@ -5,15 +5,12 @@
 #include "core/playback_controller.h"
 #include "playlist/id3_tag.h"
 #include "support/engine_session.h"
-#include "support/run_until.h"
+#include "support/files.h"
 #include "support/recording_dialogs.h"
 #include "support/recording_view.h"
+#include "support/run_until.h"
 
-#include <QDir>
-#include <QEventLoop>
-#include <QFile>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -30,10 +27,7 @@ protected:
 
     QString playlistFile(const char *name, const QStringList &lines)
     {
-        QFile f(dir.filePath(name));
-        f.open(QIODevice::WriteOnly);
-        f.write(lines.join("\r\n").toUtf8());
-        return f.fileName();
+        return writeFile(dir.filePath(name), lines.join("\r\n").toUtf8());
     }
 
     // Plays the current song to its end, then ticks Timer1 until the
@@ -80,24 +74,6 @@ TEST_F(Controller, NamesDecideBetweenSongAndPlaylist)
     EXPECT_EQ(playlist.entries().at(1)[PlaylistEntry::Size], "0");
     EXPECT_EQ(playlist.entries().at(2)[PlaylistEntry::Number], "3");
     EXPECT_EQ(view.title, "Alpha") << "a lower-case first letter is raised";
-}
-
-TEST_F(Controller, ReportsDurationFormatAndStateWhilePlaying)
-{
-    controller.OpenFile(song("tune.mp3", "l3-44k-stereo-cbr.mp3"));
-    controller.StartPlayback();
-    ASSERT_TRUE(runUntil([&] { return controller.endOfSong; }));
-    EXPECT_EQ(view.duration, "(0:04)");
-    EXPECT_EQ(view.scrollingTitle, "Tune (0:04)");
-    EXPECT_EQ(playlist.entries().at(0)[PlaylistEntry::Time], "0:04");
-    EXPECT_EQ(view.channelMode, "Stereo");
-    EXPECT_EQ(controller.mpegText, "MPEG 1");
-    EXPECT_EQ(controller.bitrateText, "128 kbps");
-    EXPECT_EQ(controller.channelModeText, "Joint Stereo");
-    EXPECT_EQ(view.states, (std::vector<int>{1, 0}));
-    EXPECT_EQ(controller.playerState, 0);
-    EXPECT_EQ(view.applicationTitle, "Ludro Pro");
-    EXPECT_EQ(PlaybackController::minutesSeconds(3725), "2:05") << "hours are dropped";
 }
 
 TEST_F(Controller, ShufflePlaysEachEntryOncePerCycle)
@@ -160,10 +136,7 @@ TEST_F(Controller, BrokenEntriesAreSkipped)
 {
     song("a.mp2");
     song("c.mp2");
-    QFile corrupt(dir.filePath("corrupt.mp3"));
-    corrupt.open(QIODevice::WriteOnly);
-    corrupt.write(QByteArray(5000, 'x'));
-    corrupt.close();
+    writeFile(dir.filePath("corrupt.mp3"), QByteArray(5000, 'x'));
     controller.OpenFile(playlistFile("list.m3u", {"a.mp2", "missing.mp3", "corrupt.mp3", "c.mp2"}));
     controller.StartPlayback();
     for (int expected = 1; expected <= 3; ++expected) {
@@ -195,24 +168,9 @@ TEST_F(Controller, SeeksNearTheEndsDoNothing)
     ASSERT_TRUE(runUntil([&] { return controller.positionSeconds >= 15; }));
 }
 
-TEST_F(Controller, PlayWithNothingLoadedAsksForAFile)
-{
-    dialogs.nextOpenFile = song("picked.mp2");
-    controller.PlayCommand();
-    ASSERT_EQ(dialogs.filters.size(), 1);
-    EXPECT_TRUE(dialogs.filters[0].contains("*.mp3"));
-    EXPECT_TRUE(controller.songLoaded);
-    EXPECT_EQ(controller.songDir, dir.path() + '/');
-    EXPECT_TRUE(runUntil([&] { return controller.playerState == 1 || controller.endOfSong; }));
-
-    controller.ToggleAlwaysOnTop();
-    EXPECT_TRUE(view.onTop);
-    controller.ExitCommand();
-    EXPECT_TRUE(view.closed);
-}
-
 // Positions from the settings, commands and other windows that name no
-// entry mean nothing to play; an empty list leaves nothing half-loaded.
+// entry mean nothing to play; an empty list leaves nothing half-loaded, and
+// Play then asks for a file.
 TEST_F(Controller, PositionsThatNameNoEntryPlayNothing)
 {
     controller.KnobDragged(10, 56);
@@ -253,9 +211,13 @@ TEST_F(Controller, PositionsThatNameNoEntryPlayNothing)
         EXPECT_EQ(view.title, "<None>");
         controller.AutomaticAdvance();
     }
-    dialogs.nextOpenFile.clear();
+    dialogs.nextOpenFile = song("picked.mp2");
     controller.PlayCommand();
-    EXPECT_EQ(dialogs.filters.size(), 1) << "Play on an empty list asks for a file";
+    ASSERT_EQ(dialogs.filters.size(), 1) << "Play on an empty list asks for a file";
+    EXPECT_TRUE(dialogs.filters[0].contains("*.mp3"));
+    EXPECT_TRUE(controller.songLoaded);
+    EXPECT_EQ(controller.songDir, dir.path() + '/');
+    EXPECT_TRUE(runUntil([&] { return controller.playerState == 1 || controller.endOfSong; }));
     EXPECT_TRUE(dialogs.errors.isEmpty());
 }
 
@@ -263,11 +225,8 @@ TEST_F(Controller, PositionsThatNameNoEntryPlayNothing)
 TEST_F(Controller, ABinaryFileIsNoPlaylist)
 {
     controller.OpenFile(song("a.mp2"));
-    QFile binary(dir.filePath("album.flac"));
-    binary.open(QIODevice::WriteOnly);
-    binary.write(QByteArray("fLaC\0\0\0\x22", 8) + QByteArray(100000, '\x7f'));
-    binary.close();
-    controller.OpenFile(binary.fileName());
+    controller.OpenFile(
+        writeFile(dir.filePath("album.flac"), QByteArray("fLaC\0\0\0\x22", 8) + QByteArray(100000, '\x7f')));
     ASSERT_EQ(dialogs.errors.size(), 1);
     EXPECT_TRUE(dialogs.errors[0].contains("album.flac"));
     EXPECT_EQ(playlist.entryCount(), 1);
@@ -275,6 +234,7 @@ TEST_F(Controller, ABinaryFileIsNoPlaylist)
     EXPECT_EQ(view.title, "a");
 }
 
+// Also what a playing song shows, and the state it ends in.
 TEST_F(Controller, ATaggedTitleKeepsItsDurationWhenScrolling)
 {
     const QString path = song("tagged.mp3", "l3-44k-stereo-cbr.mp3");
@@ -286,4 +246,16 @@ TEST_F(Controller, ATaggedTitleKeepsItsDurationWhenScrolling)
     EXPECT_EQ(view.scrollingTitle, "Band - Night (0:04)");
     controller.RefreshTitle();
     EXPECT_EQ(view.scrollingTitle, "Band - Night (0:04)");
+
+    ASSERT_TRUE(runUntil([&] { return controller.endOfSong; }));
+    EXPECT_EQ(view.duration, "(0:04)");
+    EXPECT_EQ(playlist.entries().at(0)[PlaylistEntry::Time], "0:04");
+    EXPECT_EQ(view.channelMode, "Stereo");
+    EXPECT_EQ(controller.mpegText, "MPEG 1");
+    EXPECT_EQ(controller.bitrateText, "128 kbps");
+    EXPECT_EQ(controller.channelModeText, "Joint Stereo");
+    EXPECT_EQ(view.states, (std::vector<int>{1, 0}));
+    EXPECT_EQ(controller.playerState, 0);
+    EXPECT_EQ(view.applicationTitle, "Ludro Pro");
+    EXPECT_EQ(PlaybackController::minutesSeconds(3725), "2:05") << "hours are dropped";
 }

@@ -3,13 +3,12 @@
 // and the default playlist carries the list to the next start.
 
 #include "core/ludro_app.h"
+#include "support/drop_files.h"
 #include "support/engine_session.h"
+#include "support/files.h"
 #include "support/recording_dialogs.h"
 
-#include <QFile>
-#include <QMimeData>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -22,23 +21,15 @@ protected:
         qputenv("LUDRO_HOME", (home.path() + '/').toUtf8());
         QFile::copy(QString::fromStdString(fixture("l2-32k-mono.mp2")), home.filePath("first.mp2"));
         QFile::copy(QString::fromStdString(fixture("l3-44k-stereo-cbr.mp3")), home.filePath("second.mp3"));
-        QFile list(home.filePath("list.m3u"));
-        ASSERT_TRUE(list.open(QIODevice::WriteOnly));
-        list.write("first.mp2\nsecond.mp3\n");
+        writeFile(home.filePath("list.m3u"), "first.mp2\nsecond.mp3\n");
     }
 
     void dropOn(QWidget &window, const QStringList &names)
     {
-        QList<QUrl> urls;
+        QStringList paths;
         for (const QString &name : names)
-            urls << QUrl::fromLocalFile(home.filePath(name));
-        QMimeData data;
-        data.setUrls(urls);
-        QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&window, &enter);
-        ASSERT_TRUE(enter.isAccepted());
-        QDropEvent event(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&window, &event);
+            paths << home.filePath(name);
+        dropFiles(window, paths);
     }
 
     QTemporaryDir home;
@@ -47,7 +38,7 @@ protected:
 
 }  // namespace
 
-TEST_F(PlaylistProgram, ThePlaylistButtonShowsAndHidesTheWindow)
+TEST_F(PlaylistProgram, TheButtonShowsTheWindowAndDroppedFilesJoinTheList)
 {
     LudroApp app({"ludro", "/noSave"}, dialogs);
     app.show();
@@ -56,30 +47,25 @@ TEST_F(PlaylistProgram, ThePlaylistButtonShowsAndHidesTheWindow)
     EXPECT_FALSE(app.playlistForm().isVisible());
     emit app.mainForm().playlistClicked();
     EXPECT_TRUE(app.playlistForm().isVisible());
-}
 
-TEST_F(PlaylistProgram, FilesDroppedOnTheMainWindowJoinTheListAndTheLastSongStarts)
-{
-    LudroApp app({"ludro", "/noSave"}, dialogs);
-    app.show();
     dropOn(app.mainForm(), {"first.mp2", "second.mp3"});
     EXPECT_EQ(app.playlist().entryCount(), 2);
-    EXPECT_EQ(app.playlist().pendingIndex, 1);
+    EXPECT_EQ(app.playlist().pendingIndex, 1) << "the last dropped song starts";
     EXPECT_EQ(app.playlistForm().titleView().model()->rowCount(), 2);
-
     dropOn(app.mainForm(), {"list.m3u"});
     EXPECT_EQ(app.playlist().entryCount(), 4) << "a playlist joins the list";
-
     dropOn(app.mainForm(), {"."});
     EXPECT_EQ(dialogs.errors.size(), 1) << "a folder cannot be read as a playlist";
+
+    app.playlist().pendingIndex = NoPosition;
+    dropOn(app.playlistForm(), {"second.mp3"});
+    EXPECT_EQ(app.playlist().entryCount(), 5);
+    EXPECT_EQ(app.playlist().pendingIndex, NoPosition) << "a drop on the playlist window starts nothing";
 }
 
 TEST_F(PlaylistProgram, WithClearListADroppedPlaylistReplacesTheList)
 {
-    QFile ini(home.filePath("LudroPro.ini"));
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    ini.write("[Ludro]\nClearList=1\nStartPlay=0\n");
-    ini.close();
+    writeFile(home.filePath("LudroPro.ini"), "[Ludro]\nClearList=1\nStartPlay=0\n");
     QFile::copy(home.filePath("second.mp3"), home.filePath("clip.mpg"));
     LudroApp app({"ludro", "/noSave"}, dialogs);
     app.show();
@@ -89,15 +75,6 @@ TEST_F(PlaylistProgram, WithClearListADroppedPlaylistReplacesTheList)
     ASSERT_EQ(app.playlist().entryCount(), 2);
     EXPECT_EQ(app.playlist().entryPath(0), home.filePath("first.mp2"));
     EXPECT_EQ(app.playlist().pendingIndex, NoPosition) << "StartPlay is off";
-}
-
-TEST_F(PlaylistProgram, FilesDroppedOnThePlaylistWindowJoinWithoutStarting)
-{
-    LudroApp app({"ludro", "/noSave"}, dialogs);
-    app.show();
-    dropOn(app.playlistForm(), {"second.mp3"});
-    EXPECT_EQ(app.playlist().entryCount(), 1);
-    EXPECT_EQ(app.playlist().pendingIndex, NoPosition);
 }
 
 TEST_F(PlaylistProgram, TheDefaultPlaylistSurvivesARestartAndAnEmptyListKeepsIt)

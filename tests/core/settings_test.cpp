@@ -1,41 +1,21 @@
-// The settings file: defaults, every key round trip, the file's key order,
+// The settings file: every key round trip, the file's key order,
 // and keys of other versions surviving a write.
 
 #include "core/settings.h"
 #include "core/volume_balance.h"
 #include "core/window_place.h"
+#include "support/files.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 using platform::ProfileFile;
 
-TEST(Settings, DefaultsWithoutAFile)
-{
-    Settings s;
-    s.read(ProfileFile::load("/nonexistent/LudroPro.ini"), "/home/user/");
-    EXPECT_EQ(s.volume, 80);
-    EXPECT_EQ(s.balance, 50);
-    EXPECT_TRUE(s.repeat);
-    EXPECT_FALSE(s.random);
-    EXPECT_TRUE(s.elapsed);
-    EXPECT_EQ(s.leftPos, 20);
-    EXPECT_EQ(s.topPos, 20);
-    EXPECT_EQ(s.songDir, "/home/user/");
-    EXPECT_EQ(s.eq[10], -30);
-    EXPECT_EQ(s.titleWidth[0], 327);
-}
-
 TEST(Settings, EveryKeyComesBackAsWrittenInTheFileOrder)
 {
     QTemporaryDir dir;
-    const QString path = settingsPath(dir.path() + '/');
-    QFile old(path);
-    old.open(QIODevice::WriteOnly);
-    old.write("[Ludro]\nFutureKey=kept\n[Other]\nA=1\n");
-    old.close();
+    const QString path = writeFile(settingsPath(dir.path() + '/'), "[Ludro]\nFutureKey=kept\n[Other]\nA=1\n");
 
     Settings s;
     s.volume = 33;
@@ -65,9 +45,7 @@ TEST(Settings, EveryKeyComesBackAsWrittenInTheFileOrder)
     EXPECT_EQ(written.readString("Ludro", "FutureKey", ""), "kept");
     EXPECT_EQ(written.readString("Other", "A", ""), "1");
 
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    const QString text = QString::fromUtf8(f.readAll());
+    const QString text = QString::fromUtf8(readFile(path));
     EXPECT_LT(text.indexOf("Version=2.00"), text.indexOf("SongDir="));
     EXPECT_LT(text.indexOf("Recent10="), text.indexOf("SongPlaying="));
     EXPECT_LT(text.indexOf("TitleWidth8="), text.indexOf("UseEqualizer="));
@@ -80,17 +58,17 @@ TEST(Settings, EveryKeyComesBackAsWrittenInTheFileOrder)
 TEST(Settings, ValuesOutOfRangeAreBroughtIntoIt)
 {
     QTemporaryDir dir;
-    QFile file(dir.filePath("LudroPro.ini"));
-    file.open(QIODevice::WriteOnly);
-    file.write("[Ludro]\nVolume=250\nBalance=-1\nPlayMode=9\nLeftPos=2147483647\nTopPos=-2147483648\n"
-               "PlayListX=2147483000\nEqualizerY=-2147483000\nPlayListW=2147483647\nFontSize=-3\n");
-    file.close();
+    const QString file =
+        writeFile(dir.filePath("LudroPro.ini"),
+                  "[Ludro]\nVolume=250\nBalance=-1\nPlayMode=9\nLeftPos=2147483647\nTopPos=-2147483648\n"
+                  "PlayListX=2147483000\nEqualizerY=-2147483000\nPlayListW=2147483647\nFontSize=-3\n");
     Settings s;
-    s.read(ProfileFile::load(file.fileName()), "/home/user/");
+    s.read(ProfileFile::load(file), "/home/user/");
     EXPECT_EQ(s.volume, 100);
     EXPECT_EQ(s.balance, 0);
     EXPECT_EQ(s.playMode, 0);
     EXPECT_EQ(s.fontSize, 1);
+    EXPECT_EQ(s.songDir, "/home/user/") << "no song folder: the home folder";
     EXPECT_EQ(keptOnScreen({QPoint(s.leftPos, s.topPos), QSize(275, 116)}, {1024, 768}), QPoint(1024 - 275 - 10, 10));
     EXPECT_EQ(keptOnScreen({QPoint(s.playListX, s.equalizerY), QSize(s.playListW, 400)}, {1024, 768}).y(), 10);
 }

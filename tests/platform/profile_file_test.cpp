@@ -2,34 +2,22 @@
 // leaves a broken file.
 
 #include "platform/profile_file.h"
+#include "support/files.h"
 #include "support/full_disk.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 using platform::ProfileFile;
 
-namespace {
-
-QString writeFile(const QTemporaryDir &dir, const QByteArray &bytes)
-{
-    QFile f(dir.filePath("test.ini"));
-    f.open(QIODevice::WriteOnly);
-    f.write(bytes);
-    return f.fileName();
-}
-
-}  // namespace
-
 TEST(ProfileFile, FindsKeysWithoutRegardToCaseAndTheFirstWins)
 {
     QTemporaryDir dir;
-    const ProfileFile p = ProfileFile::load(writeFile(
-        dir, "[Other]\r\nVolume=1\r\n[ludro]\r\n volume = 0x40\r\nVOLUME=7\r\nName= two words \r\nNoEquals\r\n"
-             "Bad=yes\r\nShort=0x\r\nTrue=2\r\n[LUDRO]\r\nLate=9\r\n"));
+    const ProfileFile p = ProfileFile::load(
+        writeFile(dir.filePath("test.ini"),
+                  "[Other]\r\nVolume=1\r\n[ludro]\r\n volume = 0x40\r\nVOLUME=7\r\nName= two words \r\nNoEquals\r\n"
+                  "Bad=yes\r\nShort=0x\r\nTrue=2\r\n[LUDRO]\r\nLate=9\r\n"));
     EXPECT_EQ(p.readInteger("Ludro", "Volume", 80), 64);
     EXPECT_EQ(p.readString("Ludro", "name", ""), " two words ") << "values are kept as written";
     EXPECT_EQ(p.readInteger("Ludro", "Bad", 5), 5);
@@ -44,7 +32,7 @@ TEST(ProfileFile, FindsKeysWithoutRegardToCaseAndTheFirstWins)
 TEST(ProfileFile, ReadsWindowsTextAndWritesUtf8)
 {
     QTemporaryDir dir;
-    const QString path = writeFile(dir, "[Ludro]\nSongDir=C:\\M\xfcsik\\\n");
+    const QString path = writeFile(dir.filePath("test.ini"), "[Ludro]\nSongDir=C:\\M\xfcsik\\\n");
     ProfileFile p = ProfileFile::load(path);
     EXPECT_EQ(p.readString("Ludro", "SongDir", ""), QString::fromUtf8("C:\\Müsik\\"));
     p.writeString("Ludro", "Title", "line one\nline two");
@@ -57,14 +45,12 @@ TEST(ProfileFile, ReadsWindowsTextAndWritesUtf8)
 TEST(ProfileFile, SavingReplacesTheFileWholeOrNotAtAll)
 {
     QTemporaryDir dir;
-    const QString path = writeFile(dir, "[Ludro]\nKeep=1\n");
+    const QString path = writeFile(dir.filePath("test.ini"), "[Ludro]\nKeep=1\n");
     ProfileFile p = ProfileFile::load(path);
     p.writeInteger("Ludro", "Keep", 2);
     p.writeBool("New Section", "Flag", true);
     ASSERT_TRUE(p.save(path));
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    EXPECT_EQ(f.readAll(), "[Ludro]\nKeep=2\n[New Section]\nFlag=1\n");
+    EXPECT_EQ(readFile(path), "[Ludro]\nKeep=2\n[New Section]\nFlag=1\n");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1) << "no temporary file is left";
 
     QString error;
@@ -82,6 +68,6 @@ TEST(ProfileFile, SavingReplacesTheFileWholeOrNotAtAll)
     EXPECT_EQ(QFile(path).size(), 36);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
     ASSERT_TRUE(p.save(path));
-    EXPECT_EQ(QFile::permissions(path), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser
-                                            | QFileDevice::WriteUser);
+    EXPECT_EQ(QFile::permissions(path),
+              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser);
 }

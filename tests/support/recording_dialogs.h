@@ -10,29 +10,14 @@ class RecordingDialogs : public platform::Dialogs {
 public:
     void error(const QString &text) override { errors << text; }
     void information(const QString &text) override { informations << text; }
-    QString openFileName(const QString &, const QString &folder, const QString &filter) override
+    QString openFileName(const QString &, const QString &, const QString &filter) override
     {
-        openedIn << folder;
         filters << filter;
         return nextOpenFile;
     }
-    QStringList openFileNames(const QString &, const QString &folder, const QString &filter) override
-    {
-        openedIn << folder;
-        filters << filter;
-        return nextOpenFiles;
-    }
-    QString saveFileName(const QString &, const QString &folder, const QString &filter) override
-    {
-        openedIn << folder;
-        filters << filter;
-        return nextSaveFile;
-    }
-    QString folderName(const QString &, const QString &folder) override
-    {
-        openedIn << folder;
-        return nextFolder;
-    }
+    QStringList openFileNames(const QString &, const QString &, const QString &) override { return nextOpenFiles; }
+    QString saveFileName(const QString &, const QString &, const QString &) override { return nextSaveFile; }
+    QString folderName(const QString &, const QString &) override { return nextFolder; }
     QString askAddress() override { return nextAddress; }
     QString askText(const QString &caption, const QString &prompt) override
     {
@@ -42,8 +27,8 @@ public:
 
     QStringList errors;
     QStringList informations;
-    QStringList openedIn, filters;
-    QString nextOpenFile;  // the answer of the next open dialog
+    QStringList filters;   // of each file-open box
+    QString nextOpenFile;  // the answer of the next file-open box
     QStringList nextOpenFiles;
     QString nextSaveFile;
     QString nextFolder;

@@ -18,14 +18,13 @@ public:
     void showRepeat(bool on) override { repeat = on; }
     void showShuffle(bool on) override { shuffle = on; }
     void setApplicationTitle(const QString &text) override { applicationTitle = text; }
-    void setStayOnTop(bool on) override { onTop = on; }
-    void focusPlaylistEntry(int index) override { focused = index; }
+    void setStayOnTop(bool) override {}
+    void focusPlaylistEntry(int) override {}
     void refreshPlaylist() override {}
-    void closeMainWindow() override { closed = true; }
+    void closeMainWindow() override {}
 
     QString title, scrollingTitle, time, duration, channelMode, applicationTitle;
     double position = 0;
     std::vector<int> states;
-    bool repeat = false, shuffle = false, onTop = false, closed = false;
-    int focused = -1;
+    bool repeat = false, shuffle = false;
 };
