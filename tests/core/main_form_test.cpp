@@ -120,7 +120,8 @@ TEST_F(MainFormTest, PlayStatePictureFollowsTheState)
     EXPECT_EQ(picture(shown(), action), states[0]);
 }
 
-TEST_F(MainFormTest, RepeatAndShuffleShowTheirSelectedPictureWhileOn)
+// Repeat and shuffle show theirs while on, and never on hover.
+TEST_F(MainFormTest, HoverHighlightsOneButtonFromTheSelectedPicture)
 {
     form.showRepeat(true);
     EXPECT_EQ(picture(shown(), layout.repeat), picture(pictures.selected, layout.repeat));
@@ -129,10 +130,7 @@ TEST_F(MainFormTest, RepeatAndShuffleShowTheirSelectedPictureWhileOn)
     form.showRepeat(false);
     EXPECT_EQ(picture(shown(), layout.repeat), picture(pictures.main, layout.repeat));
     EXPECT_EQ(picture(shown(), layout.shuffle), picture(pictures.selected, layout.shuffle));
-}
 
-TEST_F(MainFormTest, HoverHighlightsOneButtonFromTheSelectedPicture)
-{
     hover(layout.play.center());
     EXPECT_EQ(form.highlightedButton(), MainButton::Play);
     EXPECT_EQ(picture(shown(), layout.play), picture(pictures.selected, layout.play));
@@ -227,24 +225,12 @@ TEST_F(MainFormTest, DraggingThePictureMovesTheWindow)
 
 TEST_F(MainFormTest, WindowRequestsOfTheController)
 {
-    form.setApplicationTitle("0:12 - Morning Waltz");
-    EXPECT_EQ(form.windowTitle(), "0:12 - Morning Waltz");
-    form.showScrollingTitle("Morning Waltz (0:25)");
-    EXPECT_EQ(form.scrollingTitle(), "Morning Waltz (0:25)");
-
     std::vector<int> focused;
-    int refreshed = 0;
     QObject::connect(&form, &TMainForm::playlistEntryFocused, [&](int index) { focused.push_back(index); });
-    QObject::connect(&form, &TMainForm::playlistRefreshRequested, [&] { ++refreshed; });
     form.focusPlaylistEntry(3);
-    form.refreshPlaylist();
     EXPECT_EQ(focused, std::vector<int>{3});
-    EXPECT_EQ(refreshed, 1);
-
     form.show();
     form.setStayOnTop(true);
     EXPECT_TRUE(form.windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_TRUE(form.isVisible());
-    form.closeMainWindow();
-    EXPECT_FALSE(form.isVisible());
+    EXPECT_TRUE(form.isVisible()) << "changing the flags shows the window again";
 }
