@@ -1,9 +1,11 @@
 // The HTTP client against loopback servers: exact request bytes, response
 // forms, relocations, server and local failures, Abort at every stage.
 
-#include "http_fetch.h"
+#include "net/http_client.h"
+#include "net/http_exception.h"
 #include "support/http_test_server.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -12,12 +14,32 @@
 
 #include <utility>
 
-using ludro::test::fetch;
-using ludro::test::Fetched;
 using ludro::test::HttpTestServer;
 using namespace net;
 
 namespace {
+
+struct Fetched {
+    std::string failure;  // "message #code", or empty
+    QByteArray body;
+};
+
+// Runs a request into `sink`, or into memory.
+Fetched fetch(THttpCli &client, bool post = false, QIODevice *sink = nullptr)
+{
+    QBuffer memory;
+    memory.open(QIODevice::WriteOnly);
+    client.BodySink = sink ? sink : &memory;
+    Fetched fetched;
+    try {
+        post ? client.Post() : client.Get();
+    } catch (const EHttpException &e) {
+        fetched.failure = e.Message().toStdString() + " #" + std::to_string(e.ErrorCode());
+    }
+    client.BodySink = nullptr;
+    fetched.body = memory.data();
+    return fetched;
+}
 
 QString url(const HttpTestServer &server, const char *path)
 {
