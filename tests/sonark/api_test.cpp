@@ -1,5 +1,5 @@
-// The engine's C surface: version, handles, conversion of notifications and
-// the echoes of settings.
+// The engine's C surface: handles, error texts, conversion of notifications
+// and the echoes of settings.
 
 #include "support/engine_session.h"
 
@@ -11,17 +11,11 @@
 #include <array>
 #include <cstring>
 
-TEST(EngineApi, ReportsVersionThreeTwo)
+// The version is checked by the player component's test.
+TEST(EngineApi, UnknownPlayerIsRefusedEverywhereAndErrorsHaveTexts)
 {
-    const uint32_t version = sonark_get_api_version(2);
-    EXPECT_EQ((version >> 16) & 0xFF, 3u);
-    EXPECT_EQ((version >> 8) & 0xFF, 2u);
     EXPECT_STRNE(sonark_error_string(SK_ERROR_NOT_SEEKABLE), sonark_error_string(SK_ERROR_NO_INPUT));
     EXPECT_STREQ(sonark_error_string(12345), "Unknown error");
-}
-
-TEST(EngineApi, UnknownPlayerIsRefusedEverywhere)
-{
     SK_Message m;
     EXPECT_EQ(control_message_send_N(999999, SK_PLAY), SK_ERROR_NO_SUCH_PLAYER);
     EXPECT_EQ(control_win32_params_to_message(999999, &m, SK_NOTIFICATION_MESSAGE, 1, 999999), SK_ERROR_NO_SUCH_PLAYER);
