@@ -50,6 +50,8 @@ public:
     VolumeControl &volume() { return volume_; }
     OutputControl &output() { return output_; }
     RemoteControl &remote() { return remote_; }
+    // The window plug-ins post their commands to.
+    platform::WindowHandle pluginWindow() const { return pluginWindow_.handle(); }
 
     const Settings &settings() const { return settings_; }
     const PluginHost &plugins() const { return plugins_; }
