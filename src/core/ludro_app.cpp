@@ -34,8 +34,6 @@ bool isSwitch(const QString &argument)
     return isCdSwitch(argument) || isNoSaveSwitch(argument);
 }
 
-constexpr std::uint32_t commandMessage = 273;  // WM_COMMAND
-
 }  // namespace
 
 QString LudroApp::fileArgument(const QStringList &arguments)
@@ -48,17 +46,16 @@ QString LudroApp::fileArgument(const QStringList &arguments)
 }
 
 LudroApp::LudroApp(const QStringList &arguments, platform::Dialogs &dialogs)
-    : dialogs_(dialogs), programFolder_(platform::programFolder()), player_(&form_, dialogs_),
+    : dialogs_(dialogs), programFolder_(platform::programFolder()),
+      settings_(readSettings(programFolder_, QDir::homePath() + '/')), player_(&form_, dialogs_),
       controller_(player_, playlist_, form_, dialogs_),
       menu_(controller_,
             {[this] { controller_.OpenDialog(); }, [this] { controller_.OpenAddress(dialogs_.askAddress()); },
              [this] { controller_.ExitCommand(); }},
             &form_),
       plForm_(playlist_, dialogs_, form_.texture()),
-      superTimer1_(std::chrono::milliseconds(75), [this] { SuperTimer1Timer(); }),
       pluginWindow_([this](const platform::WindowMessage &m) { receiveMessage(m); })
 {
-    settings_.read(platform::ProfileFile::load(settingsPath(programFolder_)), QDir::homePath() + '/');
     QDir(programFolder_).mkpath(QStringLiteral("Settings"));
     for (const QString &argument : arguments.mid(1)) {
         noSave_ = noSave_ || isNoSaveSwitch(argument);
@@ -75,10 +72,11 @@ LudroApp::LudroApp(const QStringList &arguments, platform::Dialogs &dialogs)
     applySettings();
     applySoundSettings();
     chooseStartupFile(fileArgument(arguments));
-    controller_.fileChosen = [this](const QString &name) {
+    QObject::connect(&controller_, &PlaybackController::fileChosen, [this](const QString &name) {
         addRecentFile(settings_.recent, name);
         showRecentFiles();
-    };
+    });
+    bindRemoteCommands();
     showRecentFiles();
 
     QObject::connect(&timer1_, &QTimer::timeout, [this] { Timer1Timer(); });
@@ -91,7 +89,7 @@ LudroApp::~LudroApp()
 {
     player_.OutputReset();
     player_.Exit();
-    superTimer1_.setEnabled(false);
+    lights_.stop();
     plugins_.quitAll();
     if (!quitWatch_.quitting())
         recordWindowVisibility();
@@ -107,11 +105,11 @@ void LudroApp::chooseStartupFile(const QString &file)
     const QString defaultPlaylist = programFolder_ + QStringLiteral("Ludro.m3u");
     if (!file.isEmpty() && QFileInfo(file).isFile()) {
         startupFile_ = QFileInfo(file).absoluteFilePath();
-        controller_.startIndex = 0;
+        controller_.setStartIndex(0);
         playlist_.pendingIndex = 0;
     } else if (QFileInfo(defaultPlaylist).isFile()) {
         startupFile_ = defaultPlaylist;
-        controller_.startIndex = settings_.songPlaying;
+        controller_.setStartIndex(settings_.songPlaying);
     }
 }
 
@@ -121,7 +119,6 @@ void LudroApp::startPlayer()
     player_.SetPlayerEnvironmentInteger("OUTPUT.DIRECTSOUND.WINDOW", static_cast<int32_t>(player_.notificationWindow()));
     player_.SetPlayerMode(1);
     player_.SetCodecQuality(0);
-    player_.SetOutputName(settings_.directSound ? "/dev/dsound/0" : "/dev/wave/0");
 }
 
 void LudroApp::connectButtons()
@@ -141,22 +138,14 @@ void LudroApp::connectButtons()
     QObject::connect(&form_, &TMainForm::minimizeClicked, [this] { form_.showMinimized(); });
     QObject::connect(&form_, &TMainForm::positionDragged, [&c](int offset, int width) { c.KnobDragged(offset, width); });
     QObject::connect(&form_, &TMainForm::positionReleased, [&c](int offset, int width) { c.SeekToKnob(offset, width); });
-    QObject::connect(&form_, &TMainForm::volumeDragged, [this](int offset, int width) {
-        setVolume(volumeFromKnob(offset, width));
-        form_.showTitle(volumeText(settings_.volume));
-    });
-    QObject::connect(&form_, &TMainForm::balanceDragged, [this](int offset, int width) {
-        setBalance(balanceFromKnob(offset, width) + 50);
-        form_.showTitle(balanceText(settings_.balance));
-    });
+    QObject::connect(&form_, &TMainForm::volumeDragged, &volume_, &VolumeControl::dragVolume);
+    QObject::connect(&form_, &TMainForm::balanceDragged, &volume_, &VolumeControl::dragBalance);
+    QObject::connect(&volume_, &VolumeControl::volumeChanged, &form_, &TMainForm::showVolume);
+    QObject::connect(&volume_, &VolumeControl::balanceChanged, &form_, &TMainForm::showBalance);
+    QObject::connect(&volume_, &VolumeControl::readOut, &form_, &TMainForm::showTitle);
     QObject::connect(&form_, &TMainForm::levelKnobReleased, [&c] { c.RefreshTitle(); });
-    QObject::connect(&form_, &TMainForm::buttonPressed, [this](int button) {
-        if (pressedButton_ != MainButton::None)
-            form_.lightButton(pressedButton_, false);
-        pressedButton_ = static_cast<MainButton>(button);
-        pressFrame_ = 0;
-        superTimer1_.setEnabled(true);
-    });
+    QObject::connect(&form_, &TMainForm::buttonPressed,
+                     [this](int button) { lights_.flash(static_cast<MainButton>(button)); });
     QObject::connect(&form_, &TMainForm::menuClicked, [this] { menu_.popup(QCursor::pos()); });
     form_.setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(&form_, &QWidget::customContextMenuRequested,
@@ -179,56 +168,16 @@ void LudroApp::show()
     if (!startupFile_.isEmpty())
         controller_.OpenFile(startupFile_);
     // The built-in look in normal mode greets with its lights first.
-    if (settings_.mode && settings_.texture == QStringLiteral("- Ludro Pro -")) {
-        introStep_ = 0;
-        superTimer1_.setEnabled(true);
-    } else {
+    if (settings_.mode && settings_.texture == QStringLiteral("- Ludro Pro -"))
+        lights_.startIntro();
+    else
         startTimers();
-    }
 }
 
 void LudroApp::startTimers()
 {
     timer1_.start(750);
     timer2_.start(250);
-}
-
-// A clicked button flashes for one frame of the 75 ms timer.
-void LudroApp::animatePress()
-{
-    if (pressedButton_ == MainButton::None)
-        return;
-    if (pressFrame_ == 0) {
-        form_.lightButton(pressedButton_, true);
-        ++pressFrame_;
-        return;
-    }
-    form_.lightButton(pressedButton_, false);
-    pressedButton_ = MainButton::None;
-    pressFrame_ = 0;
-    if (introStep_ >= 15)
-        superTimer1_.setEnabled(false);
-}
-
-// Steps 0 to 4 light the CD, mode, equalizer, audio and information buttons
-// one after another; odd steps from 5 put them out in the same order.
-void LudroApp::SuperTimer1Timer()
-{
-    animatePress();
-    static constexpr MainButton lights[] = {MainButton::Cd, MainButton::Mode, MainButton::Equalizer,
-                                            MainButton::Audio, MainButton::Info};
-    if (introStep_ >= 15)
-        return;
-    if (introStep_ <= 4)
-        form_.lightButton(lights[introStep_], true);
-    else if (introStep_ % 2 == 1)
-        form_.lightButton(lights[(introStep_ - 5) / 2], false);
-    if (++introStep_ == 15) {
-        ++introStep_;
-        if (pressedButton_ == MainButton::None)
-            superTimer1_.setEnabled(false);
-        startTimers();
-    }
 }
 
 // A recent file that is gone does nothing and keeps its place.
@@ -253,11 +202,8 @@ void LudroApp::recordWindowVisibility()
 void LudroApp::Timer1Timer()
 {
     recordWindowVisibility();
-    if (std::exchange(outputChanged, false))
-        player_.SetOutputName(settings_.directSound ? "/dev/dsound/0" : "/dev/wave/0");
-    if (std::exchange(channelsChanged, false))
-        player_.SetOutputChannels(static_cast<uint8_t>(settings_.playMode));
-    form_.setTimeShown(controller_.playerState != 2 || !form_.timeShown());
+    output_.applyRequests();
+    form_.setTimeShown(controller_.playerState() != 2 || !form_.timeShown());
     updateHints();
     controller_.AutomaticAdvance();
     applyEqualizer();
@@ -265,40 +211,19 @@ void LudroApp::Timer1Timer()
 
 void LudroApp::Timer2Timer()
 {
-    if (controller_.pitchPending > 0) {
-        player_.SetPlayerEnvironmentInteger("OUTPUT.DIRECTSOUND.PITCH", controller_.pitch);
-        controller_.pitchPending = 0;
-    }
-    if (queuedCommand_ != 0) {
-        const int command = queuedCommand_;
-        queuedCommand_ = 0;
-        executeCommand(command, queuedArgument_);
-    }
+    controller_.SendPendingPitch();
+    remote_.executeQueued();
     form_.setTitleLeft(titleScroller_.step(form_.titleLeft(), form_.titleWidth(),
                                            form_.texture().layout.main.fileNameWidth, settings_.autoScroll));
 }
 
 void LudroApp::receiveMessage(const platform::WindowMessage &message)
 {
-    if (message.msg == commandMessage && message.wParam > 40000 && message.wParam < 40200) {
-        queuedCommand_ = static_cast<int>(message.wParam);
-        queuedArgument_ = static_cast<int>(std::clamp<std::intptr_t>(message.lParam, INT_MIN, INT_MAX));
+    if (message.msg == commandMessageNumber && message.wParam > 40000 && message.wParam < 40200) {
+        remote_.queue(static_cast<int>(message.wParam),
+                      static_cast<int>(std::clamp<std::intptr_t>(message.lParam, INT_MIN, INT_MAX)));
     } else if (message.msg == handOverMessageNumber) {
         if (const auto name = handOver_.take(message.wParam, message.lParam))
-            takeHandedOverFile(*name);
-    }
-}
-
-void LudroApp::takeHandedOverFile(const QString &name)
-{
-    player_.Stop();
-    if (settings_.clearList) {
-        controller_.OpenFile(name);
-        playlist_.pendingIndex = 0;
-    } else {
-        playlist_.addFileEntry(name);
-        playlist_.renumberEntries();
-        form_.refreshPlaylist();
-        playlist_.pendingIndex = playlist_.entryCount() - 1;
+            controller_.TakeHandedOverFile(*name, settings_.clearList);
     }
 }

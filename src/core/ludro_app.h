@@ -1,20 +1,25 @@
 #pragma once
 
-// The program's windows and their wiring: the main window, the player, the
-// playlist, the controller, the pop-up menu and the main window's timers.
+// The program's windows and controllers, and the lines that connect them:
+// the main window, the player, the playlist, the playback, volume, output and
+// remote controls, the pop-up menu and the main window's timers. What a part
+// of the program does lives in that part; here it is only wired.
 
+#include "core/button_lights.h"
 #include "core/hand_over.h"
 #include "core/main_form.h"
 #include "core/main_menu.h"
 #include "core/playback_controller.h"
+#include "core/output_control.h"
 #include "core/plugin_host.h"
 #include "appearance/title_scroller.h"
+#include "core/remote_control.h"
 #include "core/settings.h"
+#include "core/volume_control.h"
 #include "decoder/sonark_player.h"
 #include "platform/dialogs.h"
 #include "platform/program_folder.h"
 #include "platform/quit_watch.h"
-#include "platform/super_timer.h"
 #include "playlist/pl_form.h"
 #include "playlist/id3_form.h"
 #include "playlist/playlist_model.h"
@@ -33,10 +38,6 @@ public:
     // The main window's timers run once the start-up light show is over.
     bool timersRunning() const { return timer1_.isActive(); }
 
-    // Requests of other windows (the preferences window), served by Timer1:
-    // the output device from `DirectSound`, the channel mode from `PlayMode`.
-    bool outputChanged = false;
-    bool channelsChanged = true;
     Settings &settings() { return settings_; }
     TMainForm &mainForm() { return form_; }
     PlaybackController &controller() { return controller_; }
@@ -46,6 +47,9 @@ public:
     TID3Form &tagForm() { return tagForm_; }
     TSonarkPlayer &player() { return player_; }
     TPLForm &playlistForm() { return plForm_; }
+    VolumeControl &volume() { return volume_; }
+    OutputControl &output() { return output_; }
+    RemoteControl &remote() { return remote_; }
 
     const Settings &settings() const { return settings_; }
     const PluginHost &plugins() const { return plugins_; }
@@ -62,10 +66,7 @@ private:
     void chooseStartupFile(const QString &file);
     void applySettings();
     void saveSettings();
-    void executeCommand(int command, int argument);
-    void setVolume(int volume);
-    void setBalance(int balance);
-    void takeHandedOverFile(const QString &name);
+    void bindRemoteCommands();
     void showRecentFiles();
     void updateHints();
     void connectButtons();
@@ -84,9 +85,7 @@ private:
     void startPlayer();
     void Timer1Timer();
     void Timer2Timer();
-    void SuperTimer1Timer();
     void startTimers();
-    void animatePress();
 
     platform::Dialogs &dialogs_;
     QString programFolder_;
@@ -98,6 +97,9 @@ private:
     PlaylistModel playlist_;
     TSonarkPlayer player_;
     PlaybackController controller_;
+    VolumeControl volume_{player_, settings_.volume, settings_.balance};
+    OutputControl output_{player_, settings_.directSound, settings_.playMode};
+    RemoteControl remote_;
     MainMenu menu_;
     TPLForm plForm_;
     QTimer timer1_;
@@ -106,14 +108,9 @@ private:
     TEQForm eqForm_{form_.texture(), platform::pathIgnoringCase(programFolder_, QStringLiteral("presets")) + '/', dialogs_};
     TPitchForm pitchForm_;
     TID3Form tagForm_{playlist_, dialogs_};
-    int queuedCommand_ = 0;
-    int queuedArgument_ = 0;
     HandOverBuffer handOver_;
     TitleScroller titleScroller_;
-    platform::TSuperTimer superTimer1_;
-    int introStep_ = 20;
-    MainButton pressedButton_ = MainButton::None;
-    int pressFrame_ = 0;
+    ButtonLights lights_{form_, [this] { startTimers(); }};
     platform::QuitWatch quitWatch_{[this] { recordWindowVisibility(); }};
     platform::MessageWindow pluginWindow_;
     PluginHost plugins_;

@@ -2,29 +2,26 @@
 
 #include "ludro_app.h"
 
+#include "core/hints.h"
 #include "core/volume_balance.h"
 
 void LudroApp::applySettings()
 {
-    controller_.repeat = settings_.repeat;
-    controller_.shuffle = settings_.random;
-    controller_.timeElapsed = settings_.elapsed;
-    controller_.showTimeInTitle = settings_.showTime;
-    controller_.songDir = settings_.songDir;
+    controller_.setRepeat(settings_.repeat);
+    controller_.setShuffle(settings_.random);
+    controller_.SetTimeElapsed(settings_.elapsed);
+    controller_.setShowTimeInTitle(settings_.showTime);
+    controller_.setSongDir(settings_.songDir);
     playlist_.keepSorted = settings_.sortList;
     playlist_.musicGroup = settings_.musicGroup;
     plForm_.setFontSize(settings_.fontSize);
     plForm_.refresh();
-    form_.showRepeat(settings_.repeat);
-    form_.showShuffle(settings_.random);
     if (settings_.onTop)
         controller_.ToggleAlwaysOnTop();
     form_.move(settings_.leftPos, settings_.topPos);
-    form_.showVolume(settings_.volume);
-    form_.showBalance(settings_.balance);
+    form_.showVolume(volume_.volume());
+    form_.showBalance(volume_.balance());
     form_.setLevelSlidersLocked(settings_.useVolume);
-    // The knobs and the sound agree from the start.
-    player_.SetOutputVolume(static_cast<uint8_t>(settings_.balance), static_cast<uint8_t>(settings_.volume), 255);
 }
 
 // Nothing is written after "/noSave" or when start-up never finished.
@@ -34,11 +31,15 @@ void LudroApp::saveSettings()
         return;
     settings_.leftPos = form_.x();
     settings_.topPos = form_.y();
-    settings_.repeat = controller_.repeat;
-    settings_.random = controller_.shuffle;
-    settings_.elapsed = controller_.timeElapsed;
-    settings_.onTop = controller_.alwaysOnTop;
-    settings_.songDir = controller_.songDir;
+    settings_.repeat = controller_.repeat();
+    settings_.random = controller_.shuffle();
+    settings_.elapsed = controller_.timeElapsed();
+    settings_.onTop = controller_.alwaysOnTop();
+    settings_.songDir = controller_.songDir();
+    settings_.volume = volume_.volume();
+    settings_.balance = volume_.balance();
+    settings_.directSound = output_.directSound();
+    settings_.playMode = output_.playMode();
     settings_.songPlaying = playlist_.currentIndex;
     settings_.sortList = playlist_.keepSorted;
     settings_.musicGroup = playlist_.musicGroup;
@@ -50,32 +51,13 @@ void LudroApp::saveSettings()
     file.save(path);
 }
 
-// Timer1 keeps the position and title hints up to date; the level hints
-// change with their knobs.
+// Timer1 keeps the hints up to date.
 void LudroApp::updateHints()
 {
-    const int duration = static_cast<int>(controller_.durationSeconds);
-    if (duration > 0)
-        form_.setHint(TMainForm::Hint::Position,
-                      QStringLiteral("%1%").arg(static_cast<int>(controller_.positionSeconds) * 100 / duration));
-    const QString title = form_.titleText();
-    form_.setHint(TMainForm::Hint::Title, playlist_.entryCount() < 2
-                                              ? title
-                                              : QStringLiteral("%1. %2").arg(playlist_.currentIndex + 1).arg(title));
-    form_.setHint(TMainForm::Hint::Volume, QStringLiteral("%1%").arg(settings_.volume));
-    form_.setHint(TMainForm::Hint::Balance, balanceHint(settings_.balance));
-}
-
-void LudroApp::setVolume(int volume)
-{
-    settings_.volume = volume;
-    player_.SetOutputVolume(255, static_cast<uint8_t>(volume), 255);
-    form_.showVolume(volume);
-}
-
-void LudroApp::setBalance(int balance)
-{
-    settings_.balance = balance;
-    player_.SetOutputVolume(static_cast<uint8_t>(balance), static_cast<uint8_t>(settings_.volume), 255);
-    form_.showBalance(balance);
+    if (const QString position = positionHint(controller_.positionSeconds(), controller_.durationSeconds());
+        !position.isEmpty())
+        form_.setHint(TMainForm::Hint::Position, position);
+    form_.setHint(TMainForm::Hint::Title, titleHint(form_.titleText(), playlist_.entryCount(), playlist_.currentIndex));
+    form_.setHint(TMainForm::Hint::Volume, QStringLiteral("%1%").arg(volume_.volume()));
+    form_.setHint(TMainForm::Hint::Balance, balanceHint(volume_.balance()));
 }

@@ -27,23 +27,20 @@ void LudroApp::connectSoundWindows()
     menu_.pitchAction()->setEnabled(true);
     QObject::connect(menu_.pitchAction(), &QAction::triggered, [this] { showPitchWindow(); });
 
-    pitchForm_.OnPitchChange = [&c](int value) {
-        c.pitch = value;
-        c.pitchPending = value;
-    };
+    pitchForm_.OnPitchChange = [&c](int value) { c.setPitch(value); };
     tagForm_.OnTagChanged = [&c](const QString &path) { c.TagChanged(path); };
-    c.songOpened = [this] { eqForm_.inputOpened(); };
+    QObject::connect(&c, &PlaybackController::songChanged, [this] { eqForm_.inputOpened(); });
 }
 
 // The tag button: the current song, with the playing stream's information.
 void LudroApp::openCurrentSongTag()
 {
     const auto &c = controller_;
-    if (!c.songLoaded || c.cdMode || PlaylistModel::isNetworkEntry(c.currentFile))
+    if (!c.songLoaded() || c.cdMode() || PlaylistModel::isNetworkEntry(c.currentFile()))
         return;
-    tagForm_.setFileInformation(
-        {c.sizeText, c.mpegText, c.layerText, c.bitrateText, c.frequencyText, c.channelModeText});
-    tagForm_.OpenTagEditor(c.currentFile, playlist_.currentIndex + 1);
+    const SongInformation &i = c.information();
+    tagForm_.setFileInformation({i.size, i.mpeg, i.layer, i.bitrate, i.frequency, i.channelMode});
+    tagForm_.OpenTagEditor(c.currentFile(), playlist_.currentIndex + 1);
 }
 
 void LudroApp::openPlaylistTag(int index)
@@ -57,7 +54,7 @@ void LudroApp::openPlaylistTag(int index)
 
 void LudroApp::showPitchWindow()
 {
-    if (!settings_.directSound)
+    if (!output_.directSound())
         dialogs_.information(pitchWarning);
     pitchForm_.show();
 }

@@ -66,11 +66,11 @@ MainMenu::MainMenu(PlaybackController &controller, Commands commands, QWidget *p
 
 void MainMenu::refreshChecks()
 {
-    onTop_->setChecked(controller_.alwaysOnTop);
-    elapsed_->setChecked(controller_.timeElapsed);
-    remaining_->setChecked(!controller_.timeElapsed);
-    repeat_->setChecked(controller_.repeat);
-    shuffle_->setChecked(controller_.shuffle);
+    onTop_->setChecked(controller_.alwaysOnTop());
+    elapsed_->setChecked(controller_.timeElapsed());
+    remaining_->setChecked(!controller_.timeElapsed());
+    repeat_->setChecked(controller_.repeat());
+    shuffle_->setChecked(controller_.shuffle());
 }
 
 void MainMenu::showRecentFiles(const std::array<QString, 10> &files, const std::function<void(const QString &)> &open)

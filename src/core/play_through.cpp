@@ -51,12 +51,12 @@ void PlayThrough::watch()
 
 void PlayThrough::follow()
 {
-    const bool playing = controller_.playerState != 0;
+    const bool playing = controller_.playerState() != 0;
     if (playing && !heard_) {
         heard_ = true;
         turnClock_.start();
     }
-    if (heard_ && !announced_ && (controller_.durationSeconds > 0 || turnClock_.hasExpired(1000)))
+    if (heard_ && !announced_ && (controller_.durationSeconds() > 0 || turnClock_.hasExpired(1000)))
         announce();
     if (heard_ && !playing) {
         endTurn();
@@ -70,10 +70,10 @@ void PlayThrough::follow()
 void PlayThrough::announce()
 {
     announced_ = true;
-    const QString title = controller_.displayTitle.isEmpty() ? QFileInfo(controller_.currentFile).completeBaseName()
-                                                             : controller_.displayTitle;
+    const QString title = controller_.displayTitle().isEmpty() ? QFileInfo(controller_.currentFile()).completeBaseName()
+                                                             : controller_.displayTitle();
     std::printf("Playing %d/%d: %s (%s)\n", index_ + 1, playlist_.entryCount(), qPrintable(title),
-                qPrintable(PlaybackController::minutesSeconds(static_cast<int>(controller_.durationSeconds))));
+                qPrintable(PlaybackController::minutesSeconds(static_cast<int>(controller_.durationSeconds()))));
     std::fflush(stdout);
 }
 
@@ -89,5 +89,5 @@ void PlayThrough::endTurn()
     if (index_ < count)
         done_[static_cast<std::size_t>(index_)] = 1;
     finished_ = std::ranges::all_of(done_, [](char done) { return done != 0; })
-        || (!controller_.shuffle && index_ + 1 == count);
+        || (!controller_.shuffle() && index_ + 1 == count);
 }

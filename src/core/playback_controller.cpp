@@ -20,25 +20,25 @@ const char *const pitchName = "OUTPUT.DIRECTSOUND.PITCH";
 }  // namespace
 
 PlaybackController::PlaybackController(TSonarkPlayer &player, PlaylistModel &playlist, PlaybackView &view,
-                                       platform::Dialogs &dialogs)
-    : player_(player), playlist_(playlist), view_(view), dialogs_(dialogs),
+                                       platform::Dialogs &dialogs, QObject *parent)
+    : QObject(parent), player_(player), playlist_(playlist), view_(view), dialogs_(dialogs),
       random_(static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()))
 {
-    bindPlayerEvents();
-}
-
-void PlaybackController::bindPlayerEvents()
-{
-    player_.OnNotifyPlayerState = [this](TSonarkPlayer *, int state) { onPlayerState(state); };
-    player_.OnNotifyInputDuration = [this](TSonarkPlayer *, int32_t seconds) { onDuration(seconds); };
-    player_.OnNotifyInputTimecode = [this](TSonarkPlayer *, uint8_t h, uint8_t m, uint8_t s, uint8_t) {
-        onTimecode(h, m, s);
-    };
-    player_.OnNotifyInputStreamInfo = [this](TSonarkPlayer *, uint8_t level, uint8_t layer, uint16_t bitrate,
-                                             uint16_t frequency, uint8_t mode) {
-        onStreamInfo(level, layer, bitrate, frequency, mode);
-    };
-    player_.OnNotifyNack = [](TSonarkPlayer *, uint8_t, int16_t) {};
+    connect(&player_, &TSonarkPlayer::OnNotifyAck, this,
+            [this](TSonarkPlayer *, uint8_t command) { PlayerNotifyAck(command); });
+    // A refused open ends the wait as an acknowledged one does; refusals are
+    // not shown.
+    connect(&player_, &TSonarkPlayer::OnNotifyNack, this,
+            [this](TSonarkPlayer *, uint8_t command, int16_t) { PlayerNotifyAck(command); });
+    connect(&player_, &TSonarkPlayer::OnNotifyPlayerState, this,
+            [this](TSonarkPlayer *, int state) { PlayerNotifyPlayerState(state); });
+    connect(&player_, &TSonarkPlayer::OnNotifyInputDuration, this,
+            [this](TSonarkPlayer *, int32_t seconds) { PlayerNotifyInputDuration(seconds); });
+    connect(&player_, &TSonarkPlayer::OnNotifyInputTimecode, this,
+            [this](TSonarkPlayer *, uint8_t h, uint8_t m, uint8_t s, uint8_t) { PlayerNotifyInputTimecode(h, m, s); });
+    connect(&player_, &TSonarkPlayer::OnNotifyInputStreamInfo, this,
+            [this](TSonarkPlayer *, uint8_t level, uint8_t layer, uint16_t bitrate, uint16_t frequency,
+                   uint8_t mode) { PlayerNotifyInputStreamInfo(level, layer, bitrate, frequency, mode); });
 }
 
 QString PlaybackController::minutesSeconds(int seconds)
@@ -57,17 +57,17 @@ void PlaybackController::OpenFile(const QString &name)
         dialogs_.error(refusal);
         return;
     }
-    endOfSong = false;
-    advanceCountdown = 0;
-    if (songLoaded) {
+    endOfSong_ = false;
+    advanceCountdown_ = 0;
+    if (songLoaded_) {
         player_.Stop();
         resetDisplays();
     }
     const int count = playlist_.entryCount();
-    int index = shuffle && count > 0 ? std::uniform_int_distribution<int>(0, count - 1)(random_) : 0;
-    if (startIndex != NoPosition) {
-        index = playlist_.entryAt(startIndex) ? startIndex : 0;
-        startIndex = NoPosition;
+    int index = shuffle_ && count > 0 ? std::uniform_int_distribution<int>(0, count - 1)(random_) : 0;
+    if (startIndex_ != NoPosition) {
+        index = playlist_.entryAt(startIndex_) ? startIndex_ : 0;
+        startIndex_ = NoPosition;
     }
     playlist_.playedMarks.clear();
     playlist_.playedMarks.mark(index);
@@ -78,7 +78,7 @@ void PlaybackController::OpenFile(const QString &name)
 void PlaybackController::resetDisplays()
 {
     titleText_ = noTitle;
-    displayTitle.clear();
+    displayTitle_.clear();
     durationText_ = QStringLiteral("(0:00)");
     view_.showTitle(noTitle);
     view_.showScrollingTitle(noTitle);
@@ -94,51 +94,56 @@ bool PlaybackController::openEntry(int index)
     if (!playlist_.entryAt(index))
         return false;
     playlist_.currentIndex = index;
-    const QString path = playlist_.entryPath(index);
-    player_.InputOpen(path);
-    currentFile = path;
-    songLoaded = true;
-    durationSeconds = positionSeconds = 0;
+    openInput(playlist_.entryPath(index));
     readSongTag();
     updateTitle();
     view_.refreshPlaylist();
-    if (songOpened)
-        songOpened();
+    emit songChanged(currentFile_);
     return true;
+}
+
+void PlaybackController::openInput(const QString &name)
+{
+    player_.InputOpen(name);
+    ++opensInFlight_;
+    currentFile_ = name;
+    songLoaded_ = true;
+    durationSeconds_ = positionSeconds_ = 0;
 }
 
 // Nothing to play: the engine lets go of the old song, so neither Play nor
 // the displays can reach it any more.
 void PlaybackController::unload()
 {
-    if (songLoaded)
+    if (songLoaded_)
         player_.InputClose();
-    songLoaded = false;
-    currentFile.clear();
+    songLoaded_ = false;
+    currentFile_.clear();
     resetDisplays();
-    durationSeconds = positionSeconds = 0;
+    durationSeconds_ = positionSeconds_ = 0;
     playlist_.currentIndex = 0;
     view_.refreshPlaylist();
+    emit songChanged(currentFile_);
 }
 
 // The current position holds the loaded song, unless the list changed
 // under it; then the song's facts belong to no entry.
 int PlaybackController::songEntry() const
 {
-    return songLoaded && playlist_.entryPath(playlist_.currentIndex) == currentFile ? playlist_.currentIndex : -1;
+    return songLoaded_ && playlist_.entryPath(playlist_.currentIndex) == currentFile_ ? playlist_.currentIndex : -1;
 }
 
 // A file that cannot be read counts as untagged.
 void PlaybackController::readSongTag()
 {
-    const std::optional<Id3Tag> tag = id3::readTag(currentFile);
-    displayTitle = songTag(tag).displayTitle;
+    const std::optional<Id3Tag> tag = id3::readTag(currentFile_);
+    displayTitle_ = songTag(tag).displayTitle;
     showTagColumns(playlist_, songEntry(), tag);
 }
 
 void PlaybackController::TagChanged(const QString &path)
 {
-    if (!songLoaded || path != currentFile)
+    if (!songLoaded_ || path != currentFile_)
         return;
     readSongTag();
     updateTitle();
@@ -153,63 +158,59 @@ void PlaybackController::playEntry(int index)
 
 void PlaybackController::StartPlayback()
 {
-    if (songLoaded)
+    if (songLoaded_)
         player_.Play();
     view_.focusPlaylistEntry(playlist_.currentIndex);
-    player_.SetPlayerEnvironmentInteger(pitchName, pitch);
-    pitchPending = 1;
+    player_.SetPlayerEnvironmentInteger(pitchName, pitch_);
+    pitchPending_ = 1;
 }
 
 void PlaybackController::OpenDialog()
 {
-    const QString name = dialogs_.openFileName(QStringLiteral("Open"), songDir,
+    const QString name = dialogs_.openFileName(QStringLiteral("Open"), songDir_,
                                                QStringLiteral("MPEG Audio and Playlists (*.mp1 *.mp2 *.mp3 *.MP1 "
                                                               "*.MP2 *.MP3 *.m3u *.m3u8 *.pls *.dmp);;All Files (*)"));
     if (name.isEmpty())
         return;
-    songDir = QFileInfo(name).path() + '/';
+    songDir_ = QFileInfo(name).path() + '/';
     OpenFile(name);
-    if (fileChosen)
-        fileChosen(name);
-    if (songLoaded)
+    emit fileChosen(name);
+    if (songLoaded_)
         StartPlayback();
-    pitchPending = 1;
+    pitchPending_ = 1;
 }
 
 void PlaybackController::OpenAddress(const QString &address)
 {
     if (address.isEmpty())
         return;
-    endOfSong = false;
-    advanceCountdown = 0;
+    endOfSong_ = false;
+    advanceCountdown_ = 0;
     playlist_.clearEntries();
     playlist_.addNetworkEntry(address);
     playlist_.renumberEntries();
     playlist_.currentIndex = 0;
-    displayTitle.clear();
-    player_.InputOpen(address);
-    currentFile = address;
-    songLoaded = true;
+    displayTitle_.clear();
+    openInput(address);
     updateTitle();
     StartPlayback();
-    if (songOpened)
-        songOpened();
+    emit songChanged(currentFile_);
 }
 
 // ---- transport ----
 
 void PlaybackController::PlayCommand()
 {
-    if (!songLoaded) {
+    if (!songLoaded_) {
         OpenDialog();
         return;
     }
-    endOfSong = false;
-    advanceCountdown = 0;
+    endOfSong_ = false;
+    advanceCountdown_ = 0;
     playlist_.pendingIndex = NoPosition;
-    if (playerState == 1) {
+    if (playerState_ == 1) {
         player_.Pause();
-    } else if (playerState == 2) {
+    } else if (playerState_ == 2) {
         StartPlayback();
     } else {
         player_.Stop();
@@ -219,9 +220,9 @@ void PlaybackController::PlayCommand()
 
 void PlaybackController::PauseCommand()
 {
-    if (!songLoaded)
+    if (!songLoaded_)
         return;
-    if (playerState == 2)
+    if (playerState_ == 2)
         StartPlayback();
     else
         player_.Pause();
@@ -230,9 +231,9 @@ void PlaybackController::PauseCommand()
 void PlaybackController::StopCommand()
 {
     view_.setApplicationTitle(applicationTitle);
-    if (!songLoaded)
+    if (!songLoaded_)
         return;
-    advanceCountdown = 0;
+    advanceCountdown_ = 0;
     player_.Stop();
     player_.InputSeek(0, 0);
 }
@@ -240,44 +241,46 @@ void PlaybackController::StopCommand()
 void PlaybackController::NextSong()
 {
     const int count = playlist_.entryCount();
-    if (!((songLoaded && count > playlist_.currentIndex + 1) || (shuffle && count > 0)))
+    if (!((songLoaded_ && count > playlist_.currentIndex + 1) || (shuffle_ && count > 0)))
         return;
-    endOfSong = false;
-    advanceCountdown = 0;
+    endOfSong_ = false;
+    advanceCountdown_ = 0;
     player_.Stop();
-    playEntry(shuffle ? playlist_.playedMarks.pick(count, random_) : playlist_.currentIndex + 1);
+    playEntry(shuffle_ ? playlist_.playedMarks.pick(count, random_) : playlist_.currentIndex + 1);
 }
 
 void PlaybackController::PreviousSong()
 {
-    if (shuffle) {
+    if (shuffle_) {
         NextSong();
         return;
     }
-    if (!songLoaded || !playlist_.entryAt(playlist_.currentIndex - 1))
+    if (!songLoaded_ || !playlist_.entryAt(playlist_.currentIndex - 1))
         return;
-    endOfSong = false;
-    advanceCountdown = 0;
+    endOfSong_ = false;
+    advanceCountdown_ = 0;
     player_.Stop();
     playEntry(playlist_.currentIndex - 1);
 }
 
 void PlaybackController::SeekForward()
 {
-    if (playerState != 1 || positionSeconds + 10 >= durationSeconds)
+    if (playerState_ != 1 || positionSeconds_ + 10 >= durationSeconds_)
         return;
-    positionSeconds = std::round(positionSeconds) + 10;
+    positionSeconds_ = std::round(positionSeconds_) + 10;
     showTimes();
-    player_.InputSeek(static_cast<int32_t>(positionSeconds), static_cast<int32_t>(std::lround(durationSeconds)));
+    emit positionChanged(positionSeconds_);
+    player_.InputSeek(static_cast<int32_t>(positionSeconds_), static_cast<int32_t>(std::lround(durationSeconds_)));
 }
 
 void PlaybackController::SeekBack()
 {
-    if (playerState != 1 || positionSeconds - 10 <= 0)
+    if (playerState_ != 1 || positionSeconds_ - 10 <= 0)
         return;
-    positionSeconds = std::round(positionSeconds) - 10;
+    positionSeconds_ = std::round(positionSeconds_) - 10;
     showTimes();
-    player_.InputSeek(static_cast<int32_t>(positionSeconds), static_cast<int32_t>(std::lround(durationSeconds)));
+    emit positionChanged(positionSeconds_);
+    player_.InputSeek(static_cast<int32_t>(positionSeconds_), static_cast<int32_t>(std::lround(durationSeconds_)));
 }
 
 void PlaybackController::RefreshTitle()
@@ -289,27 +292,39 @@ void PlaybackController::KnobDragged(int offset, int width)
 {
     if (width <= 0)
         return;
-    const long t = std::lround(durationSeconds) * offset / width;
+    const long t = std::lround(durationSeconds_) * offset / width;
     view_.showTitle(QStringLiteral("Position %1:%2").arg(t / 60).arg(t % 60, 2, 10, QLatin1Char('0')));
 }
 
 void PlaybackController::SeekToKnob(int offset, int width)
 {
-    if (songLoaded && width > 0)
+    if (songLoaded_ && width > 0)
         player_.InputSeek(offset, width);
     updateTitle();
 }
 
 void PlaybackController::ToggleRepeat()
 {
-    repeat = !repeat;
-    view_.showRepeat(repeat);
+    setRepeat(!repeat_);
 }
 
 void PlaybackController::ToggleShuffle()
 {
-    shuffle = !shuffle;
-    view_.showShuffle(shuffle);
+    setShuffle(!shuffle_);
+}
+
+void PlaybackController::setRepeat(bool on)
+{
+    repeat_ = on;
+    view_.showRepeat(on);
+    emit repeatChanged(on);
+}
+
+void PlaybackController::setShuffle(bool on)
+{
+    shuffle_ = on;
+    view_.showShuffle(on);
+    emit shuffleChanged(on);
 }
 
 void PlaybackController::RandomSongCommand()
@@ -320,21 +335,70 @@ void PlaybackController::RandomSongCommand()
 
 void PlaybackController::SetTimeElapsed(bool elapsed)
 {
-    timeElapsed = elapsed;
+    timeElapsed_ = elapsed;
     showTimes();
+    emit timeElapsedChanged(elapsed);
 }
 
 void PlaybackController::ToggleAlwaysOnTop()
 {
-    alwaysOnTop = !alwaysOnTop;
-    view_.setStayOnTop(alwaysOnTop);
+    alwaysOnTop_ = !alwaysOnTop_;
+    view_.setStayOnTop(alwaysOnTop_);
+    emit alwaysOnTopChanged(alwaysOnTop_);
+}
+
+void PlaybackController::setPitch(int pitch)
+{
+    pitch_ = pitch;
+    pitchPending_ = pitch;
+}
+
+void PlaybackController::SendPendingPitch()
+{
+    if (pitchPending_ <= 0)
+        return;
+    player_.SetPlayerEnvironmentInteger(pitchName, pitch_);
+    pitchPending_ = 0;
 }
 
 void PlaybackController::ExitCommand()
 {
-    if (songLoaded)
+    if (songLoaded_)
         player_.Stop();
     view_.closeMainWindow();
+}
+
+void PlaybackController::TakeHandedOverFile(const QString &name, bool clearList)
+{
+    player_.Stop();
+    if (clearList) {
+        OpenFile(name);
+        playlist_.pendingIndex = 0;
+        return;
+    }
+    playlist_.addFileEntry(name);
+    playlist_.renumberEntries();
+    view_.refreshPlaylist();
+    playlist_.pendingIndex = playlist_.entryCount() - 1;
+}
+
+// The request is checked when Timer1 takes it.
+void PlaybackController::PlayEntryNumber(int number)
+{
+    if (number > 0)
+        playlist_.pendingIndex = number - 1;
+}
+
+void PlaybackController::PlayFirstEntry()
+{
+    if (songLoaded_)
+        playlist_.pendingIndex = 0;
+}
+
+void PlaybackController::PlayLastEntry()
+{
+    if (songLoaded_)
+        playlist_.pendingIndex = playlist_.entryCount() - 1;
 }
 
 void PlaybackController::AutomaticAdvance()
@@ -342,48 +406,48 @@ void PlaybackController::AutomaticAdvance()
     // A request for a position that names no entry is dropped; what plays
     // goes on.
     if (const int pending = std::exchange(playlist_.pendingIndex, NoPosition); playlist_.entryAt(pending)) {
-        if (songLoaded)
+        if (songLoaded_)
             player_.Stop();
-        endOfSong = false;
-        advanceCountdown = 0;
+        endOfSong_ = false;
+        advanceCountdown_ = 0;
         playlist_.playedMarks.mark(pending);
         playEntry(pending);
     }
-    if (endOfSong) {
-        advanceCountdown = 4;
-        endOfSong = false;
+    if (endOfSong_) {
+        advanceCountdown_ = 4;
+        endOfSong_ = false;
     }
-    if (advanceCountdown == 1) {
+    if (advanceCountdown_ == 1) {
         const int count = playlist_.entryCount();
         const int current = playlist_.currentIndex;
-        if (count == 1 && repeat) {
+        if (count == 1 && repeat_) {
             player_.Stop();
             StartPlayback();
-        } else if (count >= 2 && shuffle) {
+        } else if (count >= 2 && shuffle_) {
             playEntry(playlist_.playedMarks.pick(count, random_));
         } else if (count >= 2 && current + 1 < count) {
             playlist_.playedMarks.mark(current + 1);
             playEntry(current + 1);
-        } else if (count >= 2 && repeat) {
+        } else if (count >= 2 && repeat_) {
             playlist_.playedMarks.clear();
             playlist_.playedMarks.mark(0);
             playEntry(0);
         }
     }
-    if (advanceCountdown > 0)
-        --advanceCountdown;
+    if (advanceCountdown_ > 0)
+        --advanceCountdown_;
 }
 
 // ---- titles and notifications ----
 
 void PlaybackController::updateTitle()
 {
-    if (!songLoaded) {
+    if (!songLoaded_) {
         view_.showTitle(titleText_);
         return;
     }
     // An address is shown whole; a file without its folder and extension.
-    QString name = currentFile;
+    QString name = currentFile_;
     if (!PlaylistModel::isNetworkEntry(name)) {
         name = name.section('/', -1);
         name.chop(4);
@@ -391,8 +455,8 @@ void PlaybackController::updateTitle()
     if (name.size() > 1 && name[0] >= QLatin1Char('a') && name[0] <= QLatin1Char('z'))
         name[0] = name[0].toUpper();
     titleText_ = name;
-    if (!displayTitle.isEmpty() && !cdMode)
-        titleText_ = displayTitle;
+    if (!displayTitle_.isEmpty() && !cdMode_)
+        titleText_ = displayTitle_;
     view_.showTitle(titleText_);
     view_.showScrollingTitle(scrollingTitle());
 }
@@ -401,18 +465,18 @@ void PlaybackController::updateTitle()
 // duration is known.
 QString PlaybackController::scrollingTitle() const
 {
-    const bool tagged = !displayTitle.isEmpty() && !cdMode;
-    return tagged && durationSeconds <= 0 ? titleText_ : titleText_ + ' ' + durationText_;
+    const bool tagged = !displayTitle_.isEmpty() && !cdMode_;
+    return tagged && durationSeconds_ <= 0 ? titleText_ : titleText_ + ' ' + durationText_;
 }
 
 void PlaybackController::showTimes()
 {
-    const int position = static_cast<int>(positionSeconds);
-    const QString time = timeElapsed ? minutesSeconds(position)
-                                     : '-' + minutesSeconds(std::max(0, static_cast<int>(durationSeconds) - position));
+    const int position = static_cast<int>(positionSeconds_);
+    const QString time = timeElapsed_ ? minutesSeconds(position)
+                                     : '-' + minutesSeconds(std::max(0, static_cast<int>(durationSeconds_) - position));
     view_.showTime(time);
-    view_.showPosition(durationSeconds > 0 ? std::clamp(positionSeconds / durationSeconds, 0.0, 1.0) : 0.0);
-    if (showTimeInTitle)
+    view_.showPosition(durationSeconds_ > 0 ? std::clamp(positionSeconds_ / durationSeconds_, 0.0, 1.0) : 0.0);
+    if (showTimeInTitle_)
         view_.setApplicationTitle(minutesSeconds(position) + " - " + titleText_);
 }
 
@@ -420,60 +484,80 @@ void PlaybackController::rebuildSizeText()
 {
     const PlaylistEntry *entry = playlist_.entryAt(songEntry());
     const QString size = entry ? (*entry)[PlaylistEntry::Size] : QStringLiteral("0");
-    sizeText = QString::number(static_cast<int>(durationSeconds)) + " seconds / " + size + "Kb";
+    information_.size = QString::number(static_cast<int>(durationSeconds_)) + " seconds / " + size + "Kb";
 }
 
-void PlaybackController::onPlayerState(int state)
+void PlaybackController::PlayerNotifyAck(uint8_t command)
 {
+    if (command == SK_INPUT_OPEN && opensInFlight_ > 0)
+        --opensInFlight_;
+}
+
+// While an open is on its way, the end of the song it replaces, its time
+// and its length are old news: acting on them would skip the new song.
+void PlaybackController::PlayerNotifyPlayerState(int state)
+{
+    const int before = playerState_;
     switch (state) {
     case 0:
-        playerState = 0;
+        playerState_ = 0;
         view_.showTime(zeroTime);
         view_.showPosition(0);
         view_.showPlayState(0);
         break;
     case 1:
     case 2:
-        playerState = state;
+        playerState_ = state;
         view_.showPlayState(state);
         break;
     case 3:
-        playerState = 0;
+        if (opensInFlight_ > 0)
+            return;
+        playerState_ = 0;
         view_.setApplicationTitle(applicationTitle);
         view_.showPlayState(0);
         player_.InputSeek(0, 0);
-        endOfSong = true;
+        endOfSong_ = true;
+        emit songEnded();
         break;
     default:
-        break;
+        return;
     }
+    if (playerState_ != before)
+        emit stateChanged(playerState_);
 }
 
-void PlaybackController::onDuration(int32_t seconds)
+void PlaybackController::PlayerNotifyInputDuration(int32_t seconds)
 {
-    durationSeconds = seconds;
+    if (opensInFlight_ > 0)
+        return;
+    durationSeconds_ = seconds;
     durationText_ = '(' + minutesSeconds(seconds) + ')';
     view_.showDuration(durationText_);
     playlist_.setColumn(songEntry(), PlaylistEntry::Time, minutesSeconds(seconds));
     view_.showScrollingTitle(scrollingTitle());
     rebuildSizeText();
     view_.refreshPlaylist();
+    emit durationChanged(durationSeconds_);
 }
 
-void PlaybackController::onTimecode(int hours, int minutes, int seconds)
+void PlaybackController::PlayerNotifyInputTimecode(int hours, int minutes, int seconds)
 {
-    positionSeconds = hours * 3600 + minutes * 60 + seconds;
+    if (opensInFlight_ > 0)
+        return;
+    positionSeconds_ = hours * 3600 + minutes * 60 + seconds;
     showTimes();
+    emit positionChanged(positionSeconds_);
 }
 
-void PlaybackController::onStreamInfo(int level, int layer, int bitrate, int frequency, int mode)
+void PlaybackController::PlayerNotifyInputStreamInfo(int level, int layer, int bitrate, int frequency, int mode)
 {
     static const char *const modes[] = {"Stereo", "Joint Stereo", "Dual Channel", "Single Channel"};
-    mpegText = "MPEG " + (level == 25 ? QStringLiteral("2.5") : QString::number(level));
-    layerText = "Layer " + QString::number(layer);
-    bitrateText = QString::number(bitrate) + " kbps";
-    frequencyText = QString::number(frequency) + " Hz";
-    channelModeText = mode >= 0 && mode <= 3 ? modes[mode] : "";
+    information_.mpeg = "MPEG " + (level == 25 ? QStringLiteral("2.5") : QString::number(level));
+    information_.layer = "Layer " + QString::number(layer);
+    information_.bitrate = QString::number(bitrate) + " kbps";
+    information_.frequency = QString::number(frequency) + " Hz";
+    information_.channelMode = mode >= 0 && mode <= 3 ? modes[mode] : "";
     view_.showChannelMode(mode == 3 ? QStringLiteral("Mono") : QStringLiteral("Stereo"));
-    informationChanged = true;
+    emit informationChanged();
 }

@@ -4,21 +4,30 @@
 // starts, pauses, stops and seeks, steps through the playlist with repeat
 // and shuffle, moves on when a song ends, and turns the player's
 // notifications into the main window's texts. It mirrors the player's state
-// from notifications only and never assumes that a command took effect.
+// from notifications only and never assumes that a command took effect;
+// listeners learn of every change through its signals.
 
 #include "core/playback_view.h"
 #include "decoder/sonark_player.h"
 #include "platform/dialogs.h"
 #include "playlist/playlist_model.h"
 
+#include <QObject>
 #include <QString>
 
-#include <functional>
 #include <random>
 
-class PlaybackController {
+// The song's facts for the information window and the displays.
+struct SongInformation {
+    QString mpeg, layer, bitrate, frequency, channelMode, size;
+};
+
+class PlaybackController : public QObject {
+    Q_OBJECT
+
 public:
-    PlaybackController(TSonarkPlayer &player, PlaylistModel &playlist, PlaybackView &view, platform::Dialogs &dialogs);
+    PlaybackController(TSonarkPlayer &player, PlaylistModel &playlist, PlaybackView &view, platform::Dialogs &dialogs,
+                       QObject *parent = nullptr);
 
     void OpenFile(const QString &name);
     void StartPlayback();
@@ -47,44 +56,70 @@ public:
     void ExitCommand();
     // Timer1's share: a pending play request and the advance after a song ended.
     void AutomaticAdvance();
+    // Timer2's share: the pitch asked for once more, if it is pending.
+    void SendPendingPitch();
+    // The tag editor wrote or removed the tag of that file.
+    void TagChanged(const QString &path);
+    // A second start handed its file over: it replaces the list (`clearList`)
+    // or joins it, and plays at the next tick.
+    void TakeHandedOverFile(const QString &name, bool clearList);
+    // The remote command's entry number, counted from 1.
+    void PlayEntryNumber(int number);
+    // The first or last entry plays at the next tick, when a song is loaded.
+    void PlayFirstEntry();
+    void PlayLastEntry();
+
+    void setRepeat(bool on);
+    void setShuffle(bool on);
+    // The pitch window: the value, sent by Timer2.
+    void setPitch(int pitch);
+    // Start-up: the entry to begin the start-up playlist with.
+    void setStartIndex(int index) { startIndex_ = index; }
+    void setSongDir(const QString &folder) { songDir_ = folder; }
+    void setShowTimeInTitle(bool on) { showTimeInTitle_ = on; }
+
+    bool songLoaded() const { return songLoaded_; }
+    int playerState() const { return playerState_; }  // 0 stopped, 1 playing, 2 paused
+    const QString &currentFile() const { return currentFile_; }
+    const QString &songDir() const { return songDir_; }
+    double durationSeconds() const { return durationSeconds_; }
+    double positionSeconds() const { return positionSeconds_; }
+    bool cdMode() const { return cdMode_; }
+    bool repeat() const { return repeat_; }
+    bool shuffle() const { return shuffle_; }
+    bool timeElapsed() const { return timeElapsed_; }
+    bool alwaysOnTop() const { return alwaysOnTop_; }
+    int pitch() const { return pitch_; }
+    // A title from the song's tag; when set it replaces the file name.
+    const QString &displayTitle() const { return displayTitle_; }
+    const SongInformation &information() const { return information_; }
 
     // "m:ss" with the hours dropped, as the displays show times.
     static QString minutesSeconds(int seconds);
 
-    bool songLoaded = false;
-    int playerState = 0;
-    bool endOfSong = false;
-    int advanceCountdown = 0;
-    int startIndex = NoPosition;
-    QString currentFile;
-    QString songDir;
-    double durationSeconds = 0;
-    double positionSeconds = 0;
-    bool cdMode = false;
-    bool repeat = false;
-    bool shuffle = false;
-    bool timeElapsed = true;
-    bool alwaysOnTop = false;
-    bool showTimeInTitle = false;
-    int pitch = 1000;
-    int pitchPending = 0;
-    // A title from the song's tag; when set it replaces the file name.
-    QString displayTitle;
-    // The tag editor wrote or removed the tag of that file.
-    void TagChanged(const QString &path);
-    // Runs after each newly opened input.
-    std::function<void()> songOpened;
+signals:
+    void stateChanged(int state);
+    // A new song was opened (its full path or address), or none is loaded
+    // any more (empty).
+    void songChanged(const QString &file);
+    void durationChanged(double seconds);
+    void positionChanged(double seconds);
+    void repeatChanged(bool on);
+    void shuffleChanged(bool on);
+    void timeElapsedChanged(bool elapsed);
+    void alwaysOnTopChanged(bool on);
+    // The stream's facts arrived.
+    void informationChanged();
+    // The song reached its end; the next one follows by the repeat and
+    // shuffle rules.
+    void songEnded();
     // A file was chosen in the open dialog (for the recent-files list).
-    std::function<void(const QString &)> fileChosen;
-
-    // Song information texts for the information window and the displays.
-    QString mpegText, layerText, bitrateText, frequencyText, channelModeText, sizeText;
-    bool informationChanged = false;
+    void fileChosen(const QString &file);
 
 private:
-    void bindPlayerEvents();
     bool openEntry(int index);
     void playEntry(int index);
+    void openInput(const QString &name);
     void unload();
     int songEntry() const;
     void readSongTag();
@@ -93,15 +128,39 @@ private:
     QString scrollingTitle() const;
     void showTimes();
     void rebuildSizeText();
-    void onPlayerState(int state);
-    void onDuration(int32_t seconds);
-    void onTimecode(int hours, int minutes, int seconds);
-    void onStreamInfo(int level, int layer, int bitrate, int frequency, int mode);
+    void PlayerNotifyAck(uint8_t command);
+    void PlayerNotifyPlayerState(int state);
+    void PlayerNotifyInputDuration(int32_t seconds);
+    void PlayerNotifyInputTimecode(int hours, int minutes, int seconds);
+    void PlayerNotifyInputStreamInfo(int level, int layer, int bitrate, int frequency, int mode);
 
     TSonarkPlayer &player_;
     PlaylistModel &playlist_;
     PlaybackView &view_;
     platform::Dialogs &dialogs_;
+
+    bool songLoaded_ = false;
+    int playerState_ = 0;
+    bool endOfSong_ = false;
+    int advanceCountdown_ = 0;
+    int startIndex_ = NoPosition;
+    // Opens sent whose answer has not come: what the engine reports until
+    // then belongs to an input already replaced.
+    int opensInFlight_ = 0;
+    QString currentFile_;
+    QString songDir_;
+    double durationSeconds_ = 0;
+    double positionSeconds_ = 0;
+    bool cdMode_ = false;
+    bool repeat_ = false;
+    bool shuffle_ = false;
+    bool timeElapsed_ = true;
+    bool alwaysOnTop_ = false;
+    bool showTimeInTitle_ = false;
+    int pitch_ = 1000;
+    int pitchPending_ = 0;
+    QString displayTitle_;
+    SongInformation information_;
     QString titleText_;
     QString durationText_ = QStringLiteral("(0:00)");
     std::mt19937 random_;

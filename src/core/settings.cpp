@@ -106,6 +106,13 @@ QString settingsPath(const QString &programFolder)
     return programFolder + QStringLiteral("LudroPro.ini");
 }
 
+Settings readSettings(const QString &programFolder, const QString &home)
+{
+    Settings settings;
+    settings.read(platform::ProfileFile::load(settingsPath(programFolder)), home);
+    return settings;
+}
+
 void Settings::read(const platform::ProfileFile &file, const QString &home)
 {
     if (songDir.isEmpty())

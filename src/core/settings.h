@@ -69,3 +69,5 @@ private:
 
 // "LudroPro.ini" in the program folder.
 QString settingsPath(const QString &programFolder);
+// The settings file of the program folder read, `home` being the user's folder.
+Settings readSettings(const QString &programFolder, const QString &home);

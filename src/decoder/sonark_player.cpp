@@ -1,5 +1,7 @@
 #include "sonark_player.h"
 
+#include <QMetaMethod>
+
 #include <cstring>
 
 namespace {
@@ -78,18 +80,17 @@ void TSonarkPlayer::dispatch(const platform::WindowMessage &message)
     SK_Message m;
     if (control_win32_params_to_message(player_, &m, message.msg, message.wParam, message.lParam) != SK_SUCCESS)
         return;
-    if (OnNotifyMessage)
-        OnNotifyMessage(this, m);
+    emit OnNotifyMessage(this, m);
     dispatchEvent(m);
 }
 
-// Each event unpacks its fields (and converts its texts) only when its slot
-// is assigned.
+// Each event unpacks its fields (and converts its texts) only when someone
+// listens to it.
 void TSonarkPlayer::dispatchEvent(SK_Message &m)
 {
-    auto call = [this](auto &slot, auto &&...args) {
-        if (slot)
-            slot(this, args()...);
+    auto call = [this](auto signal, auto &&...args) {
+        if (isSignalConnected(QMetaMethod::fromSignal(signal)))
+            emit(this->*signal)(this, args()...);
     };
     auto b = [&m](int offset) { return [&m, offset] { return byteAt(m, offset); }; };
     auto s16 = [&m](int offset) { return [&m, offset] { return int16At(m, offset); }; };
@@ -97,56 +98,56 @@ void TSonarkPlayer::dispatchEvent(SK_Message &m)
     auto str = [&m](int field) { return [&m, field] { return text(m, field); }; };
 
     switch (m.code) {
-    case SK_NOTIFY_READY: call(OnNotifyReady); break;
-    case SK_NOTIFY_ACK: call(OnNotifyAck, b(4)); break;
-    case SK_NOTIFY_NACK: call(OnNotifyNack, b(4), s16(6)); break;
-    case SK_NOTIFY_PONG: call(OnNotifyPong, s32(4)); break;
-    case SK_NOTIFY_EXITED: call(OnNotifyExited); break;
-    case SK_NOTIFY_PLAYER_STATE: call(OnNotifyPlayerState, [&] { return static_cast<int>(byteAt(m, 4)); }); break;
-    case SK_NOTIFY_PLAYER_MODE: call(OnNotifyPlayerMode, s32(4)); break;
-    case SK_NOTIFY_PLAYER_ENVIRONMENT_INTEGER: call(OnNotifyPlayerEnvironmentInteger, str(0), s32(8)); break;
-    case SK_NOTIFY_PLAYER_ENVIRONMENT_STRING: call(OnNotifyPlayerEnvironmentString, str(0), str(1)); break;
-    case SK_NOTIFY_INPUT_STATE: call(OnNotifyInputState, b(4)); break;
-    case SK_NOTIFY_INPUT_NAME: call(OnNotifyInputName, str(0)); break;
-    case SK_NOTIFY_INPUT_CAPS: call(OnNotifyInputCaps, s32(4)); break;
-    case SK_NOTIFY_INPUT_POSITION: call(OnNotifyInputPosition, s32(4), s32(8)); break;
-    case SK_NOTIFY_INPUT_POSITION_RANGE: call(OnNotifyInputPositionRange, s32(4)); break;
-    case SK_NOTIFY_INPUT_TIMECODE: call(OnNotifyInputTimecode, b(4), b(5), b(6), b(7)); break;
-    case SK_NOTIFY_INPUT_TIMECODE_GRANULARITY: call(OnNotifyInputTimecodeGranularity, s32(4)); break;
-    case SK_NOTIFY_INPUT_DURATION: call(OnNotifyInputDuration, s32(4)); break;
+    case SK_NOTIFY_READY: call(&TSonarkPlayer::OnNotifyReady); break;
+    case SK_NOTIFY_ACK: call(&TSonarkPlayer::OnNotifyAck, b(4)); break;
+    case SK_NOTIFY_NACK: call(&TSonarkPlayer::OnNotifyNack, b(4), s16(6)); break;
+    case SK_NOTIFY_PONG: call(&TSonarkPlayer::OnNotifyPong, s32(4)); break;
+    case SK_NOTIFY_EXITED: call(&TSonarkPlayer::OnNotifyExited); break;
+    case SK_NOTIFY_PLAYER_STATE: call(&TSonarkPlayer::OnNotifyPlayerState, [&] { return static_cast<int>(byteAt(m, 4)); }); break;
+    case SK_NOTIFY_PLAYER_MODE: call(&TSonarkPlayer::OnNotifyPlayerMode, s32(4)); break;
+    case SK_NOTIFY_PLAYER_ENVIRONMENT_INTEGER: call(&TSonarkPlayer::OnNotifyPlayerEnvironmentInteger, str(0), s32(8)); break;
+    case SK_NOTIFY_PLAYER_ENVIRONMENT_STRING: call(&TSonarkPlayer::OnNotifyPlayerEnvironmentString, str(0), str(1)); break;
+    case SK_NOTIFY_INPUT_STATE: call(&TSonarkPlayer::OnNotifyInputState, b(4)); break;
+    case SK_NOTIFY_INPUT_NAME: call(&TSonarkPlayer::OnNotifyInputName, str(0)); break;
+    case SK_NOTIFY_INPUT_CAPS: call(&TSonarkPlayer::OnNotifyInputCaps, s32(4)); break;
+    case SK_NOTIFY_INPUT_POSITION: call(&TSonarkPlayer::OnNotifyInputPosition, s32(4), s32(8)); break;
+    case SK_NOTIFY_INPUT_POSITION_RANGE: call(&TSonarkPlayer::OnNotifyInputPositionRange, s32(4)); break;
+    case SK_NOTIFY_INPUT_TIMECODE: call(&TSonarkPlayer::OnNotifyInputTimecode, b(4), b(5), b(6), b(7)); break;
+    case SK_NOTIFY_INPUT_TIMECODE_GRANULARITY: call(&TSonarkPlayer::OnNotifyInputTimecodeGranularity, s32(4)); break;
+    case SK_NOTIFY_INPUT_DURATION: call(&TSonarkPlayer::OnNotifyInputDuration, s32(4)); break;
     case SK_NOTIFY_INPUT_STREAM_INFO:
-        call(OnNotifyInputStreamInfo, b(4), b(5), [&] { return static_cast<uint16_t>(int16At(m, 6)); },
+        call(&TSonarkPlayer::OnNotifyInputStreamInfo, b(4), b(5), [&] { return static_cast<uint16_t>(int16At(m, 6)); },
              [&] { return static_cast<uint16_t>(int16At(m, 8)); }, b(10));
         break;
-    case SK_NOTIFY_INPUT_MODULE: call(OnNotifyInputModule, s16(4)); break;
-    case SK_NOTIFY_INPUT_MODULE_INFO: call(OnNotifyInputModuleInfo, b(4), b(5), str(0), str(1)); break;
-    case SK_NOTIFY_INPUT_DEVICE_INFO: call(OnNotifyInputDeviceInfo, b(4), b(5), b(6), str(0), str(1)); break;
-    case SK_NOTIFY_INPUT_FILTER_INFO: call(OnNotifyInputFilterInfo, b(8), str(0)); break;
-    case SK_NOTIFY_OUTPUT_STATE: call(OnNotifyOutputState, b(4)); break;
-    case SK_NOTIFY_OUTPUT_NAME: call(OnNotifyOutputName, str(0)); break;
-    case SK_NOTIFY_OUTPUT_CAPS: call(OnNotifyOutputCaps, s32(4)); break;
-    case SK_NOTIFY_OUTPUT_VOLUME: call(OnNotifyOutputVolume, b(4), b(5), b(6)); break;
-    case SK_NOTIFY_OUTPUT_BALANCE: call(OnNotifyOutputBalance, b(6)); break;
-    case SK_NOTIFY_OUTPUT_PCM_LEVEL: call(OnNotifyOutputPcmLevel, b(5)); break;
-    case SK_NOTIFY_OUTPUT_MASTER_LEVEL: call(OnNotifyOutputMasterLevel, b(4)); break;
-    case SK_NOTIFY_OUTPUT_CHANNELS: call(OnNotifyOutputChannels, b(4)); break;
-    case SK_NOTIFY_OUTPUT_PORTS: call(OnNotifyOutputPorts, [&] { return static_cast<uint32_t>(byteAt(m, 4)); }); break;
-    case SK_NOTIFY_OUTPUT_MODULE: call(OnNotifyOutputModule, s16(4)); break;
-    case SK_NOTIFY_OUTPUT_MODULE_INFO: call(OnNotifyOutputModuleInfo, b(4), b(5), str(0), str(1)); break;
-    case SK_NOTIFY_OUTPUT_DEVICE_INFO: call(OnNotifyOutputDeviceInfo, b(4), b(5), b(6), str(0), str(1)); break;
-    case SK_NOTIFY_OUTPUT_FILTER_INFO: call(OnNotifyOutputFilterInfo, b(8), str(0)); break;
-    case SK_NOTIFY_CODEC_QUALITY: call(OnNotifyCodecQuality, b(4)); break;
+    case SK_NOTIFY_INPUT_MODULE: call(&TSonarkPlayer::OnNotifyInputModule, s16(4)); break;
+    case SK_NOTIFY_INPUT_MODULE_INFO: call(&TSonarkPlayer::OnNotifyInputModuleInfo, b(4), b(5), str(0), str(1)); break;
+    case SK_NOTIFY_INPUT_DEVICE_INFO: call(&TSonarkPlayer::OnNotifyInputDeviceInfo, b(4), b(5), b(6), str(0), str(1)); break;
+    case SK_NOTIFY_INPUT_FILTER_INFO: call(&TSonarkPlayer::OnNotifyInputFilterInfo, b(8), str(0)); break;
+    case SK_NOTIFY_OUTPUT_STATE: call(&TSonarkPlayer::OnNotifyOutputState, b(4)); break;
+    case SK_NOTIFY_OUTPUT_NAME: call(&TSonarkPlayer::OnNotifyOutputName, str(0)); break;
+    case SK_NOTIFY_OUTPUT_CAPS: call(&TSonarkPlayer::OnNotifyOutputCaps, s32(4)); break;
+    case SK_NOTIFY_OUTPUT_VOLUME: call(&TSonarkPlayer::OnNotifyOutputVolume, b(4), b(5), b(6)); break;
+    case SK_NOTIFY_OUTPUT_BALANCE: call(&TSonarkPlayer::OnNotifyOutputBalance, b(6)); break;
+    case SK_NOTIFY_OUTPUT_PCM_LEVEL: call(&TSonarkPlayer::OnNotifyOutputPcmLevel, b(5)); break;
+    case SK_NOTIFY_OUTPUT_MASTER_LEVEL: call(&TSonarkPlayer::OnNotifyOutputMasterLevel, b(4)); break;
+    case SK_NOTIFY_OUTPUT_CHANNELS: call(&TSonarkPlayer::OnNotifyOutputChannels, b(4)); break;
+    case SK_NOTIFY_OUTPUT_PORTS: call(&TSonarkPlayer::OnNotifyOutputPorts, [&] { return static_cast<uint32_t>(byteAt(m, 4)); }); break;
+    case SK_NOTIFY_OUTPUT_MODULE: call(&TSonarkPlayer::OnNotifyOutputModule, s16(4)); break;
+    case SK_NOTIFY_OUTPUT_MODULE_INFO: call(&TSonarkPlayer::OnNotifyOutputModuleInfo, b(4), b(5), str(0), str(1)); break;
+    case SK_NOTIFY_OUTPUT_DEVICE_INFO: call(&TSonarkPlayer::OnNotifyOutputDeviceInfo, b(4), b(5), b(6), str(0), str(1)); break;
+    case SK_NOTIFY_OUTPUT_FILTER_INFO: call(&TSonarkPlayer::OnNotifyOutputFilterInfo, b(8), str(0)); break;
+    case SK_NOTIFY_CODEC_QUALITY: call(&TSonarkPlayer::OnNotifyCodecQuality, b(4)); break;
     case SK_NOTIFY_CODEC_EQUALIZER:
-        if (OnNotifyCodecEqualizer && m.equalizer) {
+        if (m.equalizer) {
             SK_EqualizerInfo equalizer = *m.equalizer;
-            OnNotifyCodecEqualizer(this, equalizer);
+            emit OnNotifyCodecEqualizer(this, equalizer);
         }
         break;
-    case SK_NOTIFY_NOTIFICATION_MASK: call(OnNotifyNotificationMask, s32(4)); break;
-    case SK_NOTIFY_DEBUG_LEVEL: call(OnNotifyDebugLevel, b(4)); break;
-    case SK_NOTIFY_PROGRESS: call(OnNotifyProgress, b(4), b(5), s16(6), str(0)); break;
-    case SK_NOTIFY_DEBUG: call(OnNotifyDebug, b(4), b(5), str(0)); break;
-    case SK_NOTIFY_ERROR: call(OnNotifyError, b(4), s16(6), str(0)); break;
+    case SK_NOTIFY_NOTIFICATION_MASK: call(&TSonarkPlayer::OnNotifyNotificationMask, s32(4)); break;
+    case SK_NOTIFY_DEBUG_LEVEL: call(&TSonarkPlayer::OnNotifyDebugLevel, b(4)); break;
+    case SK_NOTIFY_PROGRESS: call(&TSonarkPlayer::OnNotifyProgress, b(4), b(5), s16(6), str(0)); break;
+    case SK_NOTIFY_DEBUG: call(&TSonarkPlayer::OnNotifyDebug, b(4), b(5), str(0)); break;
+    case SK_NOTIFY_ERROR: call(&TSonarkPlayer::OnNotifyError, b(4), s16(6), str(0)); break;
     default: break;
     }
 }

@@ -16,6 +16,8 @@
 #include <memory>
 
 class TSonarkPlayer : public QObject {
+    Q_OBJECT
+
 public:
     using ApiVersion = std::function<uint32_t(int32_t)>;
 
@@ -91,60 +93,60 @@ public:
     int SetDebugLevel(int32_t level);
     int GetDebugLevel();
 
-    template <typename... Args>
-    using Event = std::function<void(TSonarkPlayer *sender, Args...)>;
+signals:
+    // The engine's notifications, on the GUI thread in the order they were
+    // posted; any number of listeners may connect.
+    void OnNotifyMessage(TSonarkPlayer *sender, SK_Message &message);
+    void OnNotifyReady(TSonarkPlayer *sender);
+    void OnNotifyAck(TSonarkPlayer *sender, uint8_t command);
+    void OnNotifyNack(TSonarkPlayer *sender, uint8_t command, int16_t code);
+    void OnNotifyPong(TSonarkPlayer *sender, int32_t tag);
+    void OnNotifyExited(TSonarkPlayer *sender);
+    void OnNotifyPlayerState(TSonarkPlayer *sender, int state);
+    void OnNotifyPlayerMode(TSonarkPlayer *sender, int32_t mode);
+    void OnNotifyPlayerEnvironmentInteger(TSonarkPlayer *sender, const QString &name, int32_t value);
+    void OnNotifyPlayerEnvironmentString(TSonarkPlayer *sender, const QString &name, const QString &value);
+    void OnNotifyInputState(TSonarkPlayer *sender, uint8_t state);
+    void OnNotifyInputName(TSonarkPlayer *sender, const QString &name);
+    void OnNotifyInputCaps(TSonarkPlayer *sender, int32_t caps);
+    void OnNotifyInputPosition(TSonarkPlayer *sender, int32_t offset, int32_t range);
+    void OnNotifyInputPositionRange(TSonarkPlayer *sender, int32_t range);
+    void OnNotifyInputTimecode(TSonarkPlayer *sender, uint8_t hours, uint8_t minutes, uint8_t seconds,
+        uint8_t fractions);
+    void OnNotifyInputTimecodeGranularity(TSonarkPlayer *sender, int32_t granularity);
+    void OnNotifyInputDuration(TSonarkPlayer *sender, int32_t seconds);
+    void OnNotifyInputStreamInfo(TSonarkPlayer *sender, uint8_t level, uint8_t layer, uint16_t bitrate,
+        uint16_t frequency, uint8_t mode);
+    void OnNotifyInputModule(TSonarkPlayer *sender, int16_t id);
+    void OnNotifyInputModuleInfo(TSonarkPlayer *sender, uint8_t id, uint8_t devices, const QString &name,
+        const QString &description);
+    void OnNotifyInputDeviceInfo(TSonarkPlayer *sender, uint8_t module, uint8_t index, uint8_t flags,
+        const QString &name, const QString &description);
+    void OnNotifyInputFilterInfo(TSonarkPlayer *sender, uint8_t id, const QString &name);
+    void OnNotifyOutputState(TSonarkPlayer *sender, uint8_t state);
+    void OnNotifyOutputName(TSonarkPlayer *sender, const QString &name);
+    void OnNotifyOutputCaps(TSonarkPlayer *sender, int32_t caps);
+    void OnNotifyOutputVolume(TSonarkPlayer *sender, uint8_t master, uint8_t pcm, uint8_t balance);
+    void OnNotifyOutputBalance(TSonarkPlayer *sender, uint8_t balance);
+    void OnNotifyOutputPcmLevel(TSonarkPlayer *sender, uint8_t pcm);
+    void OnNotifyOutputMasterLevel(TSonarkPlayer *sender, uint8_t master);
+    void OnNotifyOutputChannels(TSonarkPlayer *sender, uint8_t channels);
+    void OnNotifyOutputPorts(TSonarkPlayer *sender, uint32_t ports);
+    void OnNotifyOutputModule(TSonarkPlayer *sender, int16_t id);
+    void OnNotifyOutputModuleInfo(TSonarkPlayer *sender, uint8_t id, uint8_t devices, const QString &name,
+        const QString &description);
+    void OnNotifyOutputDeviceInfo(TSonarkPlayer *sender, uint8_t module, uint8_t index, uint8_t flags,
+        const QString &name, const QString &description);
+    void OnNotifyOutputFilterInfo(TSonarkPlayer *sender, uint8_t id, const QString &name);
+    void OnNotifyCodecQuality(TSonarkPlayer *sender, uint8_t quality);
+    void OnNotifyCodecEqualizer(TSonarkPlayer *sender, SK_EqualizerInfo &equalizer);
+    void OnNotifyNotificationMask(TSonarkPlayer *sender, int32_t mask);
+    void OnNotifyDebugLevel(TSonarkPlayer *sender, uint8_t level);
+    void OnNotifyProgress(TSonarkPlayer *sender, uint8_t source, uint8_t code, int16_t value, const QString &message);
+    void OnNotifyDebug(TSonarkPlayer *sender, uint8_t source, uint8_t level, const QString &message);
+    void OnNotifyError(TSonarkPlayer *sender, uint8_t source, int16_t code, const QString &message);
 
-    Event<SK_Message &> OnNotifyMessage;
-    Event<> OnNotifyReady;
-    Event<uint8_t /*command*/> OnNotifyAck;
-    Event<uint8_t /*command*/, int16_t /*code*/> OnNotifyNack;
-    Event<int32_t /*tag*/> OnNotifyPong;
-    Event<> OnNotifyExited;
-    Event<int /*state*/> OnNotifyPlayerState;
-    Event<int32_t /*mode*/> OnNotifyPlayerMode;
-    Event<const QString & /*name*/, int32_t /*value*/> OnNotifyPlayerEnvironmentInteger;
-    Event<const QString & /*name*/, const QString & /*value*/> OnNotifyPlayerEnvironmentString;
-    Event<uint8_t /*state*/> OnNotifyInputState;
-    Event<const QString & /*name*/> OnNotifyInputName;
-    Event<int32_t /*caps*/> OnNotifyInputCaps;
-    Event<int32_t /*offset*/, int32_t /*range*/> OnNotifyInputPosition;
-    Event<int32_t /*range*/> OnNotifyInputPositionRange;
-    Event<uint8_t /*hours*/, uint8_t /*minutes*/, uint8_t /*seconds*/, uint8_t /*fractions*/> OnNotifyInputTimecode;
-    Event<int32_t /*granularity*/> OnNotifyInputTimecodeGranularity;
-    Event<int32_t /*seconds*/> OnNotifyInputDuration;
-    Event<uint8_t /*level*/, uint8_t /*layer*/, uint16_t /*bitrate*/, uint16_t /*frequency*/, uint8_t /*mode*/>
-        OnNotifyInputStreamInfo;
-    Event<int16_t /*id*/> OnNotifyInputModule;
-    Event<uint8_t /*id*/, uint8_t /*devices*/, const QString & /*name*/, const QString & /*description*/>
-        OnNotifyInputModuleInfo;
-    Event<uint8_t /*module*/, uint8_t /*index*/, uint8_t /*flags*/, const QString & /*name*/,
-          const QString & /*description*/>
-        OnNotifyInputDeviceInfo;
-    Event<uint8_t /*id*/, const QString & /*name*/> OnNotifyInputFilterInfo;
-    Event<uint8_t /*state*/> OnNotifyOutputState;
-    Event<const QString & /*name*/> OnNotifyOutputName;
-    Event<int32_t /*caps*/> OnNotifyOutputCaps;
-    Event<uint8_t /*master*/, uint8_t /*pcm*/, uint8_t /*balance*/> OnNotifyOutputVolume;
-    Event<uint8_t /*balance*/> OnNotifyOutputBalance;
-    Event<uint8_t /*pcm*/> OnNotifyOutputPcmLevel;
-    Event<uint8_t /*master*/> OnNotifyOutputMasterLevel;
-    Event<uint8_t /*channels*/> OnNotifyOutputChannels;
-    Event<uint32_t /*ports*/> OnNotifyOutputPorts;
-    Event<int16_t /*id*/> OnNotifyOutputModule;
-    Event<uint8_t /*id*/, uint8_t /*devices*/, const QString & /*name*/, const QString & /*description*/>
-        OnNotifyOutputModuleInfo;
-    Event<uint8_t /*module*/, uint8_t /*index*/, uint8_t /*flags*/, const QString & /*name*/,
-          const QString & /*description*/>
-        OnNotifyOutputDeviceInfo;
-    Event<uint8_t /*id*/, const QString & /*name*/> OnNotifyOutputFilterInfo;
-    Event<uint8_t /*quality*/> OnNotifyCodecQuality;
-    Event<SK_EqualizerInfo &> OnNotifyCodecEqualizer;
-    Event<int32_t /*mask*/> OnNotifyNotificationMask;
-    Event<uint8_t /*level*/> OnNotifyDebugLevel;
-    Event<uint8_t /*source*/, uint8_t /*code*/, int16_t /*value*/, const QString & /*message*/> OnNotifyProgress;
-    Event<uint8_t /*source*/, uint8_t /*level*/, const QString & /*message*/> OnNotifyDebug;
-    Event<uint8_t /*source*/, int16_t /*code*/, const QString & /*message*/> OnNotifyError;
-
+public:
     // The handle of the hidden window that receives the notifications.
     platform::WindowHandle notificationWindow() const { return window_->handle(); }
 

@@ -324,10 +324,8 @@ void Player::openInput(const std::string &name)
     inputName_ = name;
     if (isStreamAddress(name)) {
         isStream_ = true;
-        notifier_.post(std::move(Notification(SK_NOTIFY_INPUT_NAME).text(inputName_)));
-        postDuration();
-        postTimecode();
         notifier_.ack(SK_INPUT_OPEN);
+        postOpened();
         return;
     }
     auto decoder = std::make_unique<Decoder>();
@@ -340,11 +338,19 @@ void Player::openInput(const std::string &name)
         return;
     }
     decoder_ = std::move(decoder);
+    notifier_.ack(SK_INPUT_OPEN);
+    postOpened();
+}
+
+// The answer to an open comes first: everything after it is about the new
+// input, so a receiver can tell it from what the old one sent.
+void Player::postOpened()
+{
     notifier_.post(std::move(Notification(SK_NOTIFY_INPUT_NAME).text(inputName_)));
     postDuration();
-    postStreamInfo();
+    if (decoder_)
+        postStreamInfo();
     postTimecode();
-    notifier_.ack(SK_INPUT_OPEN);
 }
 
 bool Player::startStream()

@@ -49,6 +49,7 @@ private:
     bool handle(const Command &command);  // false after Exit
     bool step();                          // false when starved for stream data
 
+    void postOpened();
     void openInput(const std::string &name);
     void closeInput();
     bool startStream();

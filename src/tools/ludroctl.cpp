@@ -6,29 +6,22 @@
 // is 0 only when everything arrived.
 
 #include "core/hand_over.h"
+#include "core/remote_commands.h"
 #include "platform/command_channel.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 
 #include <cstdio>
-#include <map>
 
 namespace {
-
-const std::map<QString, int> commandNames = {
-    {"open", 40029},     {"previous", 40044},   {"play", 40045},       {"pause", 40046},   {"stop", 40047},
-    {"next", 40048},     {"volume-up", 40058},  {"volume-down", 40059}, {"forward", 40060}, {"back", 40061},
-    {"repeat", 40090},   {"shuffle", 40091},    {"time", 40094},        {"play-entry", 40095},
-    {"volume", 40096},   {"first", 40154},      {"url", 40155},         {"last", 40158},
-};
 
 int usage()
 {
     std::fprintf(stderr, "usage: ludroctl COMMAND [ARGUMENT]\n       ludroctl --handover FILE\nCOMMAND is a number "
                          "from 40001 to 40199 or one of:");
-    for (const auto &[name, number] : commandNames)
-        std::fprintf(stderr, " %s", qPrintable(name));
+    for (const RemoteCommand &command : remoteCommands())
+        std::fprintf(stderr, " %s", command.name);
     std::fprintf(stderr, "\n");
     return 2;
 }
@@ -48,19 +41,12 @@ int main(int argc, char **argv)
             return usage();
         messages = handOverMessages(QFileInfo(args[2]).absoluteFilePath());
     } else {
-        bool ok = false;
-        int command = args[1].toInt(&ok);
-        if (!ok) {
-            const auto named = commandNames.find(args[1].toLower());
-            if (named == commandNames.end())
-                return usage();
-            command = named->second;
-        }
         bool argumentOk = true;
         const long long argument = args.size() == 3 ? args[2].toLongLong(&argumentOk) : 0;
-        if (command <= 40000 || command >= 40200 || !argumentOk)
+        const auto message = remoteCommandMessage(args[1], static_cast<std::intptr_t>(argument));
+        if (!message || !argumentOk)
             return usage();
-        messages.push_back({273, static_cast<std::uintptr_t>(command), static_cast<std::intptr_t>(argument)});
+        messages.push_back(*message);
     }
     QString error;
     switch (platform::sendToRunningPlayer(messages, &error)) {
