@@ -15,7 +15,6 @@ void LudroApp::applySettings()
     playlist_.keepSorted = settings_.sortList;
     playlist_.musicGroup = settings_.musicGroup;
     plForm_.setFontSize(settings_.fontSize);
-    plForm_.refresh();
     if (settings_.onTop)
         controller_.ToggleAlwaysOnTop();
     form_.move(settings_.leftPos, settings_.topPos);

@@ -97,7 +97,6 @@ bool PlaybackController::openEntry(int index)
     openInput(playlist_.entryPath(index));
     readSongTag();
     updateTitle();
-    view_.refreshPlaylist();
     emit songChanged(currentFile_);
     return true;
 }
@@ -122,7 +121,6 @@ void PlaybackController::unload()
     resetDisplays();
     durationSeconds_ = positionSeconds_ = 0;
     playlist_.setCurrentIndex(0);
-    view_.refreshPlaylist();
     emit songChanged(currentFile_);
 }
 
@@ -147,7 +145,6 @@ void PlaybackController::TagChanged(const QString &path)
         return;
     readSongTag();
     updateTitle();
-    view_.refreshPlaylist();
 }
 
 void PlaybackController::playEntry(int index)
@@ -378,7 +375,6 @@ void PlaybackController::TakeHandedOverFile(const QString &name, bool clearList)
     }
     playlist_.addFileEntry(name);
     playlist_.renumberEntries();
-    view_.refreshPlaylist();
     playlist_.pendingIndex = playlist_.entryCount() - 1;
 }
 
@@ -537,7 +533,6 @@ void PlaybackController::PlayerNotifyInputDuration(int32_t seconds)
     playlist_.setColumn(songEntry(), PlaylistEntry::Time, minutesSeconds(seconds));
     view_.showScrollingTitle(scrollingTitle());
     rebuildSizeText();
-    view_.refreshPlaylist();
     emit durationChanged(durationSeconds_);
 }
 

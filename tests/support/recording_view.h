@@ -20,7 +20,6 @@ public:
     void setApplicationTitle(const QString &text) override { applicationTitle = text; }
     void setStayOnTop(bool on) override { onTop = on; }
     void focusPlaylistEntry(int index) override { focused = index; }
-    void refreshPlaylist() override {}
     void closeMainWindow() override { closed = true; }
 
     QString title, scrollingTitle, time, duration, channelMode, applicationTitle;
