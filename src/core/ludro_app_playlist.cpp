@@ -16,7 +16,6 @@ void LudroApp::connectPlaylistWindow()
 {
     QObject::connect(&form_, &TMainForm::playlistClicked, [this] { plForm_.setVisible(!plForm_.isVisible()); });
     QObject::connect(&form_, &TMainForm::playlistEntryFocused, [this](int index) { plForm_.focusEntry(index); });
-    QObject::connect(&form_, &TMainForm::playlistRefreshRequested, [this] { plForm_.refresh(); });
     QObject::connect(&form_, &TMainForm::filesDropped, [this](const QStringList &names) { dropOnMainWindow(names); });
     plForm_.columnWidths = settings_.titleWidth;
     const QScreen *screen = QGuiApplication::primaryScreen();
@@ -42,7 +41,6 @@ void LudroApp::dropOnMainWindow(const QStringList &names)
 {
     const QStringList errors =
         file_drop::dropOnMainWindow(playlist_, names, {settings_.clearList, settings_.startPlay});
-    plForm_.refresh();
     for (const QString &error : errors)
         dialogs_.error(error);
 }

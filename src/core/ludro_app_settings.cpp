@@ -15,7 +15,6 @@ void LudroApp::applySettings()
     playlist_.keepSorted = settings_.sortList;
     playlist_.musicGroup = settings_.musicGroup;
     plForm_.setFontSize(settings_.fontSize);
-    plForm_.refresh();
     if (settings_.onTop)
         controller_.ToggleAlwaysOnTop();
     form_.move(settings_.leftPos, settings_.topPos);
@@ -40,7 +39,7 @@ void LudroApp::saveSettings()
     settings_.balance = volume_.balance();
     settings_.directSound = output_.directSound();
     settings_.playMode = output_.playMode();
-    settings_.songPlaying = playlist_.currentIndex;
+    settings_.songPlaying = playlist_.currentIndex();
     settings_.sortList = playlist_.keepSorted;
     settings_.musicGroup = playlist_.musicGroup;
     settings_.fontSize = plForm_.fontSize();
@@ -57,7 +56,8 @@ void LudroApp::updateHints()
     if (const QString position = positionHint(controller_.positionSeconds(), controller_.durationSeconds());
         !position.isEmpty())
         form_.setHint(TMainForm::Hint::Position, position);
-    form_.setHint(TMainForm::Hint::Title, titleHint(form_.titleText(), playlist_.entryCount(), playlist_.currentIndex));
+    form_.setHint(TMainForm::Hint::Title,
+                  titleHint(form_.titleText(), playlist_.entryCount(), playlist_.currentIndex()));
     form_.setHint(TMainForm::Hint::Volume, QStringLiteral("%1%").arg(volume_.volume()));
     form_.setHint(TMainForm::Hint::Balance, balanceHint(volume_.balance()));
 }

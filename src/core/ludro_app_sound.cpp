@@ -40,7 +40,7 @@ void LudroApp::openCurrentSongTag()
         return;
     const SongInformation &i = c.information();
     tagForm_.setFileInformation({i.size, i.mpeg, i.layer, i.bitrate, i.frequency, i.channelMode});
-    tagForm_.OpenTagEditor(c.currentFile(), playlist_.currentIndex + 1);
+    tagForm_.OpenTagEditor(c.currentFile(), playlist_.currentIndex() + 1);
 }
 
 void LudroApp::openPlaylistTag(int index)

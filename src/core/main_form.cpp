@@ -168,11 +168,6 @@ void TMainForm::focusPlaylistEntry(int index)
     emit playlistEntryFocused(index);
 }
 
-void TMainForm::refreshPlaylist()
-{
-    emit playlistRefreshRequested();
-}
-
 void TMainForm::closeMainWindow()
 {
     close();

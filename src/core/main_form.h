@@ -35,7 +35,6 @@ public:
     void setApplicationTitle(const QString &text) override;
     void setStayOnTop(bool on) override;
     void focusPlaylistEntry(int index) override;
-    void refreshPlaylist() override;
     void closeMainWindow() override;
 
     // Volume and balance 0 ... 100; they place their knobs.
@@ -99,7 +98,6 @@ signals:
     void levelKnobReleased();
     // For the playlist window.
     void playlistEntryFocused(int index);
-    void playlistRefreshRequested();
     // Files dropped on the window, full paths in the order given.
     void filesDropped(const QStringList &names);
 

@@ -34,10 +34,10 @@ void PlayThrough::watch()
     if (count == 0)
         std::fprintf(stderr, "Nothing to play\n");
     done_.resize(static_cast<std::size_t>(count));
-    if (playlist_.currentIndex != index_) {
+    if (playlist_.currentIndex() != index_) {
         if (index_ >= 0 && !over_)
             endTurn();  // the controller moved on by itself
-        index_ = playlist_.currentIndex;
+        index_ = playlist_.currentIndex();
         heard_ = announced_ = over_ = false;
         turnClock_.start();
     }

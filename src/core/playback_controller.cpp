@@ -93,11 +93,10 @@ bool PlaybackController::openEntry(int index)
 {
     if (!playlist_.entryAt(index))
         return false;
-    playlist_.currentIndex = index;
+    playlist_.setCurrentIndex(index);
     openInput(playlist_.entryPath(index));
     readSongTag();
     updateTitle();
-    view_.refreshPlaylist();
     emit songChanged(currentFile_);
     return true;
 }
@@ -121,8 +120,7 @@ void PlaybackController::unload()
     currentFile_.clear();
     resetDisplays();
     durationSeconds_ = positionSeconds_ = 0;
-    playlist_.currentIndex = 0;
-    view_.refreshPlaylist();
+    playlist_.setCurrentIndex(0);
     emit songChanged(currentFile_);
 }
 
@@ -130,7 +128,7 @@ void PlaybackController::unload()
 // under it; then the song's facts belong to no entry.
 int PlaybackController::songEntry() const
 {
-    return songLoaded_ && playlist_.entryPath(playlist_.currentIndex) == currentFile_ ? playlist_.currentIndex : -1;
+    return songLoaded_ && playlist_.entryPath(playlist_.currentIndex()) == currentFile_ ? playlist_.currentIndex() : -1;
 }
 
 // A file that cannot be read counts as untagged.
@@ -147,7 +145,6 @@ void PlaybackController::TagChanged(const QString &path)
         return;
     readSongTag();
     updateTitle();
-    view_.refreshPlaylist();
 }
 
 void PlaybackController::playEntry(int index)
@@ -160,7 +157,7 @@ void PlaybackController::StartPlayback()
 {
     if (songLoaded_)
         player_.Play();
-    view_.focusPlaylistEntry(playlist_.currentIndex);
+    view_.focusPlaylistEntry(playlist_.currentIndex());
     player_.SetPlayerEnvironmentInteger(pitchName, pitch_);
     pitchPending_ = 1;
 }
@@ -189,7 +186,7 @@ void PlaybackController::OpenAddress(const QString &address)
     playlist_.clearEntries();
     playlist_.addNetworkEntry(address);
     playlist_.renumberEntries();
-    playlist_.currentIndex = 0;
+    playlist_.setCurrentIndex(0);
     displayTitle_.clear();
     openInput(address);
     updateTitle();
@@ -241,12 +238,12 @@ void PlaybackController::StopCommand()
 void PlaybackController::NextSong()
 {
     const int count = playlist_.entryCount();
-    if (!((songLoaded_ && count > playlist_.currentIndex + 1) || (shuffle_ && count > 0)))
+    if (!((songLoaded_ && count > playlist_.currentIndex() + 1) || (shuffle_ && count > 0)))
         return;
     endOfSong_ = false;
     advanceCountdown_ = 0;
     player_.Stop();
-    playEntry(shuffle_ ? playlist_.playedMarks.pick(count, random_) : playlist_.currentIndex + 1);
+    playEntry(shuffle_ ? playlist_.playedMarks.pick(count, random_) : playlist_.currentIndex() + 1);
 }
 
 void PlaybackController::PreviousSong()
@@ -255,12 +252,12 @@ void PlaybackController::PreviousSong()
         NextSong();
         return;
     }
-    if (!songLoaded_ || !playlist_.entryAt(playlist_.currentIndex - 1))
+    if (!songLoaded_ || !playlist_.entryAt(playlist_.currentIndex() - 1))
         return;
     endOfSong_ = false;
     advanceCountdown_ = 0;
     player_.Stop();
-    playEntry(playlist_.currentIndex - 1);
+    playEntry(playlist_.currentIndex() - 1);
 }
 
 void PlaybackController::SeekForward()
@@ -378,7 +375,6 @@ void PlaybackController::TakeHandedOverFile(const QString &name, bool clearList)
     }
     playlist_.addFileEntry(name);
     playlist_.renumberEntries();
-    view_.refreshPlaylist();
     playlist_.pendingIndex = playlist_.entryCount() - 1;
 }
 
@@ -419,7 +415,7 @@ void PlaybackController::AutomaticAdvance()
     }
     if (advanceCountdown_ == 1) {
         const int count = playlist_.entryCount();
-        const int current = playlist_.currentIndex;
+        const int current = playlist_.currentIndex();
         if (count == 1 && repeat_) {
             player_.Stop();
             StartPlayback();
@@ -537,7 +533,6 @@ void PlaybackController::PlayerNotifyInputDuration(int32_t seconds)
     playlist_.setColumn(songEntry(), PlaylistEntry::Time, minutesSeconds(seconds));
     view_.showScrollingTitle(scrollingTitle());
     rebuildSizeText();
-    view_.refreshPlaylist();
     emit durationChanged(durationSeconds_);
 }
 

@@ -21,6 +21,5 @@ public:
     virtual void setApplicationTitle(const QString &text) = 0;
     virtual void setStayOnTop(bool on) = 0;
     virtual void focusPlaylistEntry(int index) = 0;  // focus mark and scroll, in the playlist window
-    virtual void refreshPlaylist() = 0;
     virtual void closeMainWindow() = 0;
 };

@@ -134,19 +134,20 @@ TPLForm::TPLForm(PlaylistModel &playlist, platform::Dialogs &dialogs, const Text
 
     buildMenus();
     refresh();
+    connect(&playlist_, &PlaylistModel::changed, this, &TPLForm::refresh);
 }
 
 // ---- the list ----
 
 void TPLForm::refresh()
 {
-    table_.reload();
     status_.setText(playlist_edits::statusText(playlist_, QStringLiteral("Song(s)")));
     updateMenus();
 }
 
 void TPLForm::focusEntry(int index)
 {
+    playlist_.deliverChanges();  // the entry may have joined the list just now
     if (index < 0 || index >= playlist_.entryCount())
         return;
     const QModelIndex row = table_.index(index, 0);
@@ -171,6 +172,7 @@ int TPLForm::selectedIndex() const
 
 void TPLForm::select(int index)
 {
+    playlist_.deliverChanges();
     if (index < 0 || index >= playlist_.entryCount())
         return;
     const QModelIndex row = table_.index(index, 0);
@@ -181,8 +183,9 @@ void TPLForm::select(int index)
 void TPLForm::run(const std::function<void()> &command)
 {
     command();
-    refresh();
     titleView_.clearSelection();
+    playlist_.deliverChanges();
+    updateMenus();  // also for a command that changed only a mode
 }
 
 void TPLForm::playSelected()
@@ -196,7 +199,6 @@ void TPLForm::moveSelected(int step)
     const int moved = step < 0 ? commands_.moveUp(index) : commands_.moveDown(index);
     if (moved < 0)
         return;
-    refresh();
     titleView_.clearSelection();
     select(moved);
 }
@@ -452,7 +454,7 @@ void TPLForm::dropEvent(QDropEvent *event)
         return;
     event->acceptProposedAction();
     const QStringList errors = file_drop::dropOnPlaylistWindow(playlist_, names);
-    refresh();
+    playlist_.deliverChanges();
     for (const QString &error : errors)
         dialogs_.error(error);
 }

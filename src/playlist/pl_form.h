@@ -3,7 +3,9 @@
 // The playlist window: the texture's button bar and frame around the list
 // `TitleView`, a quick search and the status text. It edits the one
 // playlist through PlaylistCommands and only asks the main window to play
-// (the pending index). Files dropped on it join the list.
+// (the pending index). Files dropped on it join the list. The list and the
+// status follow the playlist's change signals; the window's own edits show
+// at once.
 
 #include "appearance/texture_set.h"
 #include "platform/dialogs.h"
@@ -31,8 +33,6 @@ public:
 
     TPLForm(PlaylistModel &playlist, platform::Dialogs &dialogs, const TextureSet &texture, QWidget *parent = nullptr);
 
-    // The list changed elsewhere: rows and status are read again.
-    void refresh();
     // The focus mark on the entry, scrolled into view.
     void focusEntry(int index);
 
@@ -70,6 +70,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // After every change of the list: the status text and the menus.
+    void refresh();
+
     enum class Button { None = -1, File, Add, Delete, Play, Edit, Id3Tag, Sort, Close };
     enum class Drag { None, Move, Resize };
 

@@ -11,24 +11,24 @@ const QString GroupSeparator = QStringLiteral("  :  /");
 void deleteEntries(PlaylistModel &playlist, const std::vector<char> &selected, bool keepSelected)
 {
     const int count = playlist.entryCount();
+    int current = playlist.currentIndex();
     std::vector<char> removed(static_cast<std::size_t>(count), 0);
     for (int i = count - 1; i >= 0; --i) {
         const bool isSelected = static_cast<std::size_t>(i) < selected.size() && selected[static_cast<std::size_t>(i)];
         if (isSelected == keepSelected)
             continue;
         removed[static_cast<std::size_t>(i)] = 1;
-        if (i + 1 <= playlist.currentIndex && playlist.currentIndex > 0)
-            --playlist.currentIndex;
+        if (i + 1 <= current && current > 0)
+            --current;
     }
     playlist.removeEntries(removed);
     playlist.renumberEntries();
-    if (playlist.currentIndex >= playlist.entryCount())
-        playlist.currentIndex = 0;
+    playlist.setCurrentIndex(current >= playlist.entryCount() ? 0 : current);
 }
 
 void deleteAll(PlaylistModel &playlist)
 {
-    playlist.currentIndex = 0;
+    playlist.setCurrentIndex(0);
     playlist.clearEntries();
 }
 
@@ -38,8 +38,8 @@ void reverse(PlaylistModel &playlist)
     if (count < 2)
         return;
     playlist.reverseEntries();
-    if (playlist.currentIndex >= 0 && playlist.currentIndex < count)
-        playlist.currentIndex = count - 1 - playlist.currentIndex;
+    if (const int current = playlist.currentIndex(); current >= 0 && current < count)
+        playlist.setCurrentIndex(count - 1 - current);
     playlist.renumberEntries();
 }
 

@@ -147,7 +147,7 @@ QString openFromMainWindow(PlaylistModel &playlist, const QString &name)
 {
     if (isSongName(name)) {
         playlist.clearEntries();
-        playlist.currentIndex = 0;
+        playlist.setCurrentIndex(0);
         playlist.addFileEntry(name);
         playlist_edits::applyMusicGroup(playlist);
         return {};
@@ -156,7 +156,7 @@ QString openFromMainWindow(PlaylistModel &playlist, const QString &name)
     if (!list.isText)
         return QStringLiteral("\"%1\" is %2.").arg(name, notText);
     playlist.clearEntries();
-    playlist.currentIndex = 0;
+    playlist.setCurrentIndex(0);
     playlist.lastPlaylistFile = name;
     const QDir folder = QFileInfo(name).absoluteDir();
     for (const QString &named : list.names) {

@@ -1,9 +1,12 @@
 #include "playlist_model.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCollator>
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cstdlib>
+#include <utility>
 
 void PlayedMarks::resize(int count)
 {
@@ -91,6 +94,56 @@ void PlayedMarks::remove(const std::vector<char> &removed)
     stale_ = true;
 }
 
+PlaylistModel::PlaylistModel(QObject *parent) : QObject(parent)
+{
+    delivery_.setSingleShot(true);
+    delivery_.setInterval(0);
+    connect(&delivery_, &QTimer::timeout, this, &PlaylistModel::deliverChanges);
+}
+
+// A few comparisons per entry: long lists pay nothing more for being
+// watched.
+void PlaylistModel::note(Level level, int first, int count)
+{
+    Span &span = pending_[static_cast<std::size_t>(level)];
+    if (span.first < 0) {
+        span = {first, first + count};
+    } else {
+        span.first = std::min(span.first, first);
+        span.end = std::max(span.end, first + count);
+    }
+    scheduleDelivery();
+}
+
+// Without an event loop (a tool of its own) changes wait for
+// deliverChanges().
+void PlaylistModel::scheduleDelivery()
+{
+    if (!delivery_.isActive() && QAbstractEventDispatcher::instance(thread()))
+        delivery_.start();
+}
+
+// Structure first: the rows are in place before their texts are read again.
+void PlaylistModel::deliverChanges()
+{
+    delivery_.stop();
+    const std::array<Span, 2> pending = std::exchange(pending_, {});
+    for (Level level : {Level::Structure, Level::Metadata})
+        if (const Span span = pending[static_cast<std::size_t>(level)]; span.first >= 0)
+            emit changed(level, span.first, span.end - span.first);
+    if (currentIndex_ != toldIndex_) {
+        toldIndex_ = currentIndex_;
+        emit currentChanged(currentIndex_);
+    }
+}
+
+void PlaylistModel::setCurrentIndex(int index)
+{
+    currentIndex_ = index;
+    if (currentIndex_ != toldIndex_)
+        scheduleDelivery();
+}
+
 const PlaylistEntry *PlaylistModel::entryAt(int index) const
 {
     return index >= 0 && index < entryCount() ? &entries_[static_cast<std::size_t>(index)] : nullptr;
@@ -98,14 +151,22 @@ const PlaylistEntry *PlaylistModel::entryAt(int index) const
 
 void PlaylistModel::setColumn(int index, PlaylistEntry::Column column, const QString &text)
 {
-    if (index >= 0 && index < entryCount())
-        entries_[static_cast<std::size_t>(index)][column] = text;
+    if (index < 0 || index >= entryCount())
+        return;
+    QString &cell = entries_[static_cast<std::size_t>(index)][column];
+    if (cell == text)
+        return;
+    cell = text;
+    note(Level::Metadata, index, 1);
 }
 
 void PlaylistModel::clearEntries()
 {
+    const int count = entryCount();
     entries_.clear();
     playedMarks.resize(0);
+    if (count > 0)
+        note(Level::Structure, 0, count);
 }
 
 void PlaylistModel::append(PlaylistEntry entry)
@@ -115,6 +176,7 @@ void PlaylistModel::append(PlaylistEntry entry)
         entry[c] = QStringLiteral("...");
     entries_.push_back(std::move(entry));
     playedMarks.resize(entryCount());
+    note(Level::Structure, entryCount() - 1, 1);
 }
 
 void PlaylistModel::addFileEntry(const QString &path)
@@ -146,23 +208,35 @@ void PlaylistModel::addFileEntry(const QString &folder, const QString &name, qin
 
 void PlaylistModel::removeEntries(const std::vector<char> &removed)
 {
+    const int count = entryCount();
+    int first = -1;
     std::size_t kept = 0;
-    for (std::size_t i = 0; i < entries_.size(); ++i)
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
         if (i >= removed.size() || !removed[i])
             entries_[kept++] = std::move(entries_[i]);
+        else if (first < 0)
+            first = static_cast<int>(i);
+    }
     entries_.resize(kept);
     playedMarks.remove(removed);
+    if (first >= 0)
+        note(Level::Structure, first, count - first);
 }
 
 void PlaylistModel::swapEntries(int a, int b)
 {
-    if (entryAt(a) && entryAt(b))
-        std::swap(entries_[static_cast<std::size_t>(a)], entries_[static_cast<std::size_t>(b)]);
+    if (a == b || !entryAt(a) || !entryAt(b))
+        return;
+    std::swap(entries_[static_cast<std::size_t>(a)], entries_[static_cast<std::size_t>(b)]);
+    note(Level::Structure, std::min(a, b), std::abs(a - b) + 1);
 }
 
 void PlaylistModel::reverseEntries()
 {
+    if (entryCount() < 2)
+        return;
     std::reverse(entries_.begin(), entries_.end());
+    note(Level::Structure, 0, entryCount());
 }
 
 void PlaylistModel::sortEntries()
@@ -178,17 +252,40 @@ void PlaylistModel::sortEntries()
         keys.emplace_back(collator.sortKey(entries_[i][PlaylistEntry::Title]), i);
     std::stable_sort(keys.begin(), keys.end(),
                      [](const auto &a, const auto &b) { return a.first.compare(b.first) < 0; });
+    // A list kept sorted is sorted again after every change: only the rows
+    // that moved are told.
+    int first = -1, end = 0;
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        if (keys[i].second != i) {
+            if (first < 0)
+                first = static_cast<int>(i);
+            end = static_cast<int>(i) + 1;
+        }
+    if (first < 0)
+        return;
     std::vector<PlaylistEntry> sorted;
     sorted.reserve(entries_.size());
     for (const auto &key : keys)
         sorted.push_back(std::move(entries_[key.second]));
     entries_ = std::move(sorted);
+    note(Level::Structure, first, end - first);
 }
 
 void PlaylistModel::renumberEntries()
 {
-    for (int i = 0; i < entryCount(); ++i)
-        entries_[static_cast<std::size_t>(i)][PlaylistEntry::Number] = QString::number(i + 1);
+    int first = -1, end = 0;
+    for (int i = 0; i < entryCount(); ++i) {
+        QString number = QString::number(i + 1);
+        QString &cell = entries_[static_cast<std::size_t>(i)][PlaylistEntry::Number];
+        if (cell == number)
+            continue;
+        cell = std::move(number);
+        if (first < 0)
+            first = i;
+        end = i + 1;
+    }
+    if (first >= 0)
+        note(Level::Metadata, first, end - first);
 }
 
 QString PlaylistModel::entryPath(int index) const

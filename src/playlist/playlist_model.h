@@ -2,8 +2,11 @@
 
 // The one playlist of the program: rows of eight text columns, the current
 // song, a pending play request and the shuffle cycle's played marks.
+// Every change to the rows or the current song is told by a signal.
 
+#include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <array>
 #include <random>
@@ -47,8 +50,20 @@ private:
     bool stale_ = true;
 };
 
-class PlaylistModel {
+// Changes are gathered and told once per turn of the event loop: a folder
+// walk of thousands of files makes one signal per level, not one per file.
+class PlaylistModel : public QObject {
+    Q_OBJECT
+
 public:
+    enum class Level {
+        Metadata,   // column texts of the rows changed
+        Structure,  // rows added, removed, reordered or cleared
+    };
+    Q_ENUM(Level)
+
+    explicit PlaylistModel(QObject *parent = nullptr);
+
     int entryCount() const { return static_cast<int>(entries_.size()); }
     // The entry a position names, or nothing. Positions come from the
     // settings, commands, plug-ins and other windows: every one of them is
@@ -77,7 +92,14 @@ public:
 
     static bool isNetworkEntry(const QString &text);
 
-    int currentIndex = 0;
+    int currentIndex() const { return currentIndex_; }
+    void setCurrentIndex(int index);
+
+    // Tells the changes gathered so far now rather than at the next turn,
+    // for a writer that goes on to select or scroll to the rows it changed.
+    void deliverChanges();
+
+    // A request to play that position, taken by the next tick.
     int pendingIndex = NoPosition;
     PlayedMarks playedMarks;
     bool keepSorted = false;
@@ -85,8 +107,27 @@ public:
     QString lastFolder;        // ends in "/" once set
     QString lastPlaylistFile;  // saved or opened from the main window
 
+signals:
+    // Rows first ... first + count - 1 changed at this level. Structure is
+    // told before Metadata; told in the same turn, a Metadata range beyond
+    // the Structure range's first row may name rows that have moved since.
+    void changed(PlaylistModel::Level level, int first, int count);
+    void currentChanged(int index);
+
 private:
+    // Positions first ... end - 1; empty when first is -1.
+    struct Span {
+        int first = -1;
+        int end = 0;
+    };
+
     void append(PlaylistEntry entry);
+    void note(Level level, int first, int count);
+    void scheduleDelivery();
 
     std::vector<PlaylistEntry> entries_;
+    int currentIndex_ = 0;
+    int toldIndex_ = 0;  // as the last currentChanged told it
+    std::array<Span, 2> pending_;
+    QTimer delivery_;
 };

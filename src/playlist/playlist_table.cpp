@@ -1,5 +1,7 @@
 #include "playlist_table.h"
 
+#include <algorithm>
+
 const std::array<const char *, PlaylistEntry::ColumnCount> PlaylistTable::Captions = {
     "Title", "Nr", "Time", "Artist", "Album", "Genre", "Path", "Size (Kb)"};
 const std::array<int, PlaylistEntry::ColumnCount> PlaylistTable::DefaultWidths = {205, 36, 46, 78, 83, 53, 38, 53};
@@ -7,6 +9,7 @@ const std::array<int, PlaylistEntry::ColumnCount> PlaylistTable::DefaultWidths =
 PlaylistTable::PlaylistTable(PlaylistModel &playlist, QObject *parent)
     : QAbstractTableModel(parent), playlist_(playlist), rows_(playlist.entryCount())
 {
+    connect(&playlist, &PlaylistModel::changed, this, &PlaylistTable::showChange);
 }
 
 int PlaylistTable::rowCount(const QModelIndex &parent) const
@@ -35,14 +38,26 @@ QVariant PlaylistTable::headerData(int section, Qt::Orientation orientation, int
     return QString::fromLatin1(Captions[static_cast<std::size_t>(section)]);
 }
 
-void PlaylistTable::reload()
+// Rows added at the end are inserted and a reordered list is laid out
+// again, so the view keeps its selection and scroll place; other changes of
+// the row count read the list anew.
+void PlaylistTable::showChange(PlaylistModel::Level level, int first, int count)
 {
-    if (rows_ == playlist_.entryCount()) {
-        if (rows_ > 0)
-            emit dataChanged(index(0, 0), index(rows_ - 1, PlaylistEntry::ColumnCount - 1));
-        return;
+    const int rows = playlist_.entryCount();
+    if (level == PlaylistModel::Level::Metadata) {
+        const int last = std::min(first + count, rows_) - 1;
+        if (first <= last)
+            emit dataChanged(index(first, 0), index(last, PlaylistEntry::ColumnCount - 1));
+    } else if (rows > rows_ && first >= rows_) {
+        beginInsertRows({}, rows_, rows - 1);
+        rows_ = rows;
+        endInsertRows();
+    } else if (rows == rows_) {
+        emit layoutAboutToBeChanged();
+        emit layoutChanged();
+    } else {
+        beginResetModel();
+        rows_ = rows;
+        endResetModel();
     }
-    beginResetModel();
-    rows_ = playlist_.entryCount();
-    endResetModel();
 }

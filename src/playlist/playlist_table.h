@@ -1,6 +1,7 @@
 #pragma once
 
-// The playlist as the rows of the playlist window's report list.
+// The playlist as the rows of the playlist window's report list, following
+// the playlist's change signals.
 
 #include "playlist_model.h"
 
@@ -20,11 +21,9 @@ public:
     QVariant data(const QModelIndex &index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-    // The list changed under the table: rows are read again. The view keeps
-    // its selection when the number of rows stayed.
-    void reload();
-
 private:
+    void showChange(PlaylistModel::Level level, int first, int count);
+
     PlaylistModel &playlist_;
     int rows_ = 0;  // as the view last learnt them
 };

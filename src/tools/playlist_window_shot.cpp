@@ -65,7 +65,6 @@ int main(int argc, char **argv)
     TPLForm form(playlist, dialogs, texture);
     form.resize(640, 260);
     form.show();
-    form.refresh();
     form.select(1);
     QApplication::processEvents();
     const QImage shot = form.grab().toImage();

@@ -5,6 +5,9 @@
 #include "support/files.h"
 #include "support/recording_dialogs.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -34,8 +37,14 @@ TEST_F(TagEditor, SaveAndReopenAndClear)
     form.genreBox().setCurrentText("Folk/Rock");
     QString changed;
     form.OnTagChanged = [&](const QString &p) { changed = p; };
+    playlist.deliverChanges();
+    QSignalSpy rowsTold(&playlist, &PlaylistModel::changed);
     form.SaveClick();
     EXPECT_EQ(changed, path);
+    playlist.deliverChanges();
+    ASSERT_EQ(rowsTold.size(), 1) << "the playlist window learns of the tag of a song that is not playing";
+    EXPECT_EQ(rowsTold[0][0].value<PlaylistModel::Level>(), PlaylistModel::Level::Metadata);
+    EXPECT_EQ(rowsTold[0][1].toInt(), 0);
     EXPECT_EQ(id3::readTag(path)->genre, 81);
     EXPECT_EQ(playlist.entries().at(0)[PlaylistEntry::Artist], "<NA>");
     EXPECT_EQ(playlist.entries().at(0)[PlaylistEntry::Genre], "Folk/Rock");

@@ -5,7 +5,9 @@
 #include "support/drop_files.h"
 #include "support/files.h"
 #include "support/recording_dialogs.h"
+#include "support/run_until.h"
 
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -193,19 +195,36 @@ TEST_F(PlaylistWindow, ColumnWidthsAndFontSize)
     EXPECT_EQ(form.fontSize(), size);
 }
 
-TEST_F(PlaylistWindow, ChangesElsewhereShowOnRefreshAndNeverReachBeyondTheList)
+TEST_F(PlaylistWindow, ChangesElsewhereShowByThemselvesAndNeverReachBeyondTheList)
 {
-    drop({"Jazz/a.mp3", "Jazz/b.mp3"});
+    drop({"Jazz/a.mp3", "Jazz/b.mp3", "Rock/c.mp3"});
+    QAbstractItemModel &rows = *form.titleView().model();
+    QSignalSpy repainted(&rows, &QAbstractItemModel::dataChanged);
+    QSignalSpy reset(&rows, &QAbstractItemModel::modelReset);
     form.select(1);
     playlist.setColumn(1, PlaylistEntry::Time, "0:42");
-    form.refresh();
+    ASSERT_TRUE(repainted.wait(1000));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(repainted.size(), 1);
+    EXPECT_EQ(repainted[0][0].value<QModelIndex>().row(), 1);
+    EXPECT_EQ(repainted[0][1].value<QModelIndex>().row(), 1) << "only the changed row is read again";
+    EXPECT_EQ(rows.index(1, PlaylistEntry::Time).data().toString(), "0:42");
     EXPECT_EQ(form.selectedIndex(), 1) << "a new song time keeps the selection";
-    EXPECT_EQ(form.titleView().model()->index(1, PlaylistEntry::Time).data().toString(), "0:42");
+
+    playlist.addNetworkEntry("http://radio.example/live");
+    EXPECT_TRUE(runUntil([&] { return form.statusText() == "4 Song(s) - 0,0Mb"; }, 1000));
+    EXPECT_EQ(rows.rowCount(), 4);
+    EXPECT_EQ(form.selectedIndex(), 1) << "an added row keeps the selection";
+    EXPECT_EQ(reset.size(), 0);
+
+    playlist.addNetworkEntry("http://radio.example/other");
+    form.focusEntry(4);
+    EXPECT_EQ(form.titleView().currentIndex().row(), 4) << "a row added in the same turn takes the focus mark";
 
     playlist.clearEntries();
+    EXPECT_FALSE(rows.index(1, 0).data().isValid());
     QTest::keyClick(&form.titleView(), Qt::Key_Return);
     EXPECT_EQ(playlist.pendingIndex, NoPosition);
-    EXPECT_FALSE(form.titleView().model()->index(1, 0).data().isValid());
-    form.refresh();
-    EXPECT_EQ(form.titleView().model()->rowCount(), 0);
+    EXPECT_TRUE(runUntil([&] { return rows.rowCount() == 0; }, 1000));
+    EXPECT_EQ(form.statusText(), "");
 }

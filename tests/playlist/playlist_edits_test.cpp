@@ -12,13 +12,12 @@
 namespace {
 
 // Entries "a.mp3", "b.mp3", ... in a folder named Jazz, 4000 Kb each.
-PlaylistModel lettered(int count)
+void fillLettered(PlaylistModel &playlist, int count)
 {
-    PlaylistModel playlist;
+    playlist.clearEntries();
     for (int i = 0; i < count; ++i)
         playlist.addFileEntry("/music/Jazz/", QString(QChar('a' + i)) + ".mp3", 4000);
     playlist.renumberEntries();
-    return playlist;
 }
 
 QString titles(const PlaylistModel &playlist)
@@ -41,58 +40,61 @@ std::vector<char> flags(std::initializer_list<int> set)
 
 TEST(PlaylistEdits, DeletingKeepsTheCurrentSongOrTheOneMovingIntoItsPlaceAndThePlayedMarks)
 {
-    PlaylistModel playlist = lettered(5);
-    playlist.currentIndex = 3;  // d
+    PlaylistModel playlist;
+    fillLettered(playlist, 5);
+    playlist.setCurrentIndex(3);  // d
     playlist.playedMarks.mark(3);
     playlist_edits::deleteEntries(playlist, flags({0, 1}), false);
     EXPECT_EQ(titles(playlist), "cde");
-    EXPECT_EQ(playlist.currentIndex, 1) << "still on d";
+    EXPECT_EQ(playlist.currentIndex(), 1) << "still on d";
     EXPECT_TRUE(playlist.playedMarks.isMarked(1) && !playlist.playedMarks.isMarked(3));
     EXPECT_EQ(playlist.entries().at(2)[PlaylistEntry::Number], "3");
 
     playlist_edits::deleteEntries(playlist, flags({1}), false);
     EXPECT_EQ(titles(playlist), "ce");
-    EXPECT_EQ(playlist.currentIndex, 1) << "the deleted current entry is replaced by the next";
+    EXPECT_EQ(playlist.currentIndex(), 1) << "the deleted current entry is replaced by the next";
 
     playlist_edits::deleteEntries(playlist, flags({1}), false);
-    EXPECT_EQ(playlist.currentIndex, 0) << "the last entry was current";
+    EXPECT_EQ(playlist.currentIndex(), 0) << "the last entry was current";
 
-    playlist = lettered(5);
-    playlist.currentIndex = 3;
+    fillLettered(playlist, 5);
+    playlist.setCurrentIndex(3);
     playlist_edits::deleteEntries(playlist, flags({1, 3}), true);
     EXPECT_EQ(titles(playlist), "bd");
-    EXPECT_EQ(playlist.currentIndex, 1);
+    EXPECT_EQ(playlist.currentIndex(), 1);
 
     playlist_edits::deleteAll(playlist);
     EXPECT_EQ(playlist.entryCount(), 0);
-    EXPECT_EQ(playlist.currentIndex, 0);
+    EXPECT_EQ(playlist.currentIndex(), 0);
 }
 
 TEST(PlaylistEdits, ReverseCarriesTheCurrentSong)
 {
-    PlaylistModel playlist = lettered(5);
-    playlist.currentIndex = 2;
+    PlaylistModel playlist;
+    fillLettered(playlist, 5);
+    playlist.setCurrentIndex(2);
     playlist_edits::reverse(playlist);
     EXPECT_EQ(titles(playlist), "edcba");
-    EXPECT_EQ(playlist.currentIndex, 2);
+    EXPECT_EQ(playlist.currentIndex(), 2);
     EXPECT_EQ(playlist.entries().at(0)[PlaylistEntry::Number], "1");
 
-    playlist = lettered(5);
-    playlist.currentIndex = 0;
+    fillLettered(playlist, 5);
+    playlist.setCurrentIndex(0);
     playlist_edits::reverse(playlist);
-    EXPECT_EQ(playlist.currentIndex, 4);
+    EXPECT_EQ(playlist.currentIndex(), 4);
     EXPECT_EQ(playlist.entryPath(4), "/music/Jazz/a.mp3");
 }
 
 TEST(PlaylistEdits, RandomizeKeepsEverySongAndTheCurrentIndex)
 {
-    PlaylistModel playlist = lettered(20);
-    playlist.currentIndex = 7;
+    PlaylistModel playlist;
+    fillLettered(playlist, 20);
+    playlist.setCurrentIndex(7);
     std::mt19937 random(5);
     playlist_edits::randomize(playlist, random);
-    EXPECT_EQ(playlist.currentIndex, 7);
+    EXPECT_EQ(playlist.currentIndex(), 7);
     const QString shuffled = titles(playlist);
-    EXPECT_NE(shuffled, titles(lettered(20)));
+    EXPECT_NE(shuffled, "abcdefghijklmnopqrst");
     EXPECT_EQ(std::set<QChar>(shuffled.begin(), shuffled.end()).size(), 20u);
 }
 
@@ -101,14 +103,14 @@ TEST(PlaylistEdits, SortingComparesTitlesInTheLocaleAndLeavesTheCurrentIndex)
     PlaylistModel playlist;
     for (const char *title : {"beta.mp3", "Alpha.mp3", "alpha.mp3", "Zulu.mp3", "echo.mp3"})
         playlist.addFileEntry("/m/", title, 1);
-    playlist.currentIndex = 1;
+    playlist.setCurrentIndex(1);
     playlist_edits::sort(playlist);
     QStringList sorted;
     for (int i = 0; i < playlist.entryCount(); ++i)
         sorted << playlist.entries().at(i)[PlaylistEntry::Title].toLower();
     EXPECT_EQ(sorted, QStringList({"alpha.mp3", "alpha.mp3", "beta.mp3", "echo.mp3", "zulu.mp3"}))
         << "letter case does not split the alphabet";
-    EXPECT_EQ(playlist.currentIndex, 1);
+    EXPECT_EQ(playlist.currentIndex(), 1);
     EXPECT_EQ(playlist.entries().at(4)[PlaylistEntry::Number], "5");
 
     playlist.keepSorted = true;
@@ -119,20 +121,22 @@ TEST(PlaylistEdits, SortingComparesTitlesInTheLocaleAndLeavesTheCurrentIndex)
 
 TEST(PlaylistEdits, MovesNeedThreeEntriesAndStopAtTheEnds)
 {
-    PlaylistModel two = lettered(2);
+    PlaylistModel two;
+    fillLettered(two, 2);
     EXPECT_EQ(playlist_edits::moveUp(two, 1), -1);
     EXPECT_EQ(playlist_edits::moveDown(two, 0), -1);
     EXPECT_EQ(titles(two), "ab");
 
-    PlaylistModel playlist = lettered(3);
-    playlist.currentIndex = 1;
+    PlaylistModel playlist;
+    fillLettered(playlist, 3);
+    playlist.setCurrentIndex(1);
     EXPECT_EQ(playlist_edits::moveUp(playlist, 1), 0);
     EXPECT_EQ(titles(playlist), "bac");
     EXPECT_EQ(playlist_edits::moveDown(playlist, 1), 2);
     EXPECT_EQ(titles(playlist), "bca");
     EXPECT_EQ(playlist_edits::moveUp(playlist, 0), -1);
     EXPECT_EQ(playlist_edits::moveDown(playlist, 2), -1);
-    EXPECT_EQ(playlist.currentIndex, 1) << "moves leave the current index";
+    EXPECT_EQ(playlist.currentIndex(), 1) << "moves leave the current index";
 }
 
 TEST(PlaylistEdits, MusicGroupPrefixesFileTitlesOnlyAndComesOffAgain)
@@ -171,8 +175,10 @@ TEST(PlaylistEdits, QuickSearchMatchesTheStartOfTitlesInAnyCase)
 TEST(PlaylistEdits, StatusCountsSongsAndMegabytes)
 {
     EXPECT_EQ(playlist_edits::statusText(PlaylistModel(), "Song(s)"), "");
-    EXPECT_EQ(playlist_edits::statusText(lettered(12), "Song(s)"), "12 Song(s) - 46,8Mb");
     PlaylistModel playlist;
+    fillLettered(playlist, 12);
+    EXPECT_EQ(playlist_edits::statusText(playlist, "Song(s)"), "12 Song(s) - 46,8Mb");
+    playlist.clearEntries();
     playlist.addFileEntry("/m/", "a.mp3", 2047);
     EXPECT_EQ(playlist_edits::statusText(playlist, "Song(s)"), "1 Song(s) - 1,10Mb");
 }

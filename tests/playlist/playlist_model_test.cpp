@@ -1,14 +1,35 @@
-// The playlist model core: entry columns and paths, network entries and the
-// shuffle cycle's marks over long lists.
+// The playlist model core: entry columns and paths, network entries, the
+// change signals and the shuffle cycle's marks over long lists.
 
 #include "playlist/playlist_model.h"
 #include "support/files.h"
 
+#include <QCoreApplication>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
+#include <vector>
+
+namespace {
+
+using Level = PlaylistModel::Level;
+
+using Changes = std::vector<std::tuple<Level, int, int>>;
+
+// The changes told so far, each as (level, first, count).
+Changes told(const QSignalSpy &spy)
+{
+    Changes out;
+    for (const QList<QVariant> &change : spy)
+        out.emplace_back(change[0].value<Level>(), change[1].toInt(), change[2].toInt());
+    return out;
+}
+
+}  // namespace
 
 TEST(PlaylistModel, EntriesCarryTheirColumnsAndPaths)
 {
@@ -49,4 +70,49 @@ TEST(PlayedMarks, EveryPositionOncePerCycleEvenForLongLists)
     for (int i = 0; i < count; ++i)
         marked += marks.isMarked(i);
     EXPECT_EQ(marked, 1) << "a full cycle starts a new one";
+}
+
+TEST(PlaylistModel, ChangesAreToldOncePerTurnWithTheRowsTheyConcern)
+{
+    PlaylistModel playlist;
+    QSignalSpy changes(&playlist, &PlaylistModel::changed);
+    for (int i = 0; i < 100000; ++i)
+        playlist.addNetworkEntry(QStringLiteral("http://radio.example/%1").arg(i));
+    playlist.renumberEntries();
+    EXPECT_TRUE(changes.isEmpty()) << "told at the next turn of the event loop";
+    ASSERT_TRUE(changes.wait(5000));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(told(changes), (Changes{{Level::Structure, 0, 100000}, {Level::Metadata, 0, 100000}}));
+
+    changes.clear();
+    playlist.setColumn(7, PlaylistEntry::Time, "3:07");
+    playlist.setColumn(8, PlaylistEntry::Title, playlist.entries()[8][PlaylistEntry::Title]);
+    playlist.renumberEntries();
+    playlist.deliverChanges();
+    EXPECT_EQ(told(changes), (Changes{{Level::Metadata, 7, 1}}))
+        << "one row's time; unchanged texts and numbers are no change";
+
+    changes.clear();
+    std::vector<char> removed(100000, 0);
+    removed[99990] = removed[99995] = 1;
+    playlist.removeEntries(removed);
+    playlist.swapEntries(5, 3);
+    playlist.deliverChanges();
+    EXPECT_EQ(told(changes), (Changes{{Level::Structure, 3, 100000 - 3}}));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(changes.size(), 1) << "nothing is told twice";
+}
+
+TEST(PlaylistModel, TheCurrentEntryIsToldWhenItChanges)
+{
+    PlaylistModel playlist;
+    QSignalSpy current(&playlist, &PlaylistModel::currentChanged);
+    playlist.setCurrentIndex(3);
+    playlist.setCurrentIndex(4);
+    EXPECT_EQ(playlist.currentIndex(), 4);
+    ASSERT_TRUE(current.wait(1000));
+    playlist.setCurrentIndex(4);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(current.size(), 1);
+    EXPECT_EQ(current[0][0].toInt(), 4);
 }

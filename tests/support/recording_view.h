@@ -20,7 +20,6 @@ public:
     void setApplicationTitle(const QString &text) override { applicationTitle = text; }
     void setStayOnTop(bool) override {}
     void focusPlaylistEntry(int) override {}
-    void refreshPlaylist() override {}
     void closeMainWindow() override {}
 
     QString title, scrollingTitle, time, duration, channelMode, applicationTitle;
