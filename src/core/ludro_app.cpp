@@ -168,7 +168,7 @@ void LudroApp::show()
     if (!startupFile_.isEmpty())
         controller_.OpenFile(startupFile_);
     // The built-in look in normal mode greets with its lights first.
-    if (settings_.mode && settings_.texture == QStringLiteral("- Ludro Pro -"))
+    if (settings_.mode && settings_.texture == TextureManager::BuiltinName)
         lights_.startIntro();
     else
         startTimers();

@@ -93,7 +93,8 @@ private:
     bool noSave_ = false;
     bool startCdMode_ = false;
     bool startupPending_ = true;
-    TMainForm form_;
+    TextureManager textures_;
+    TMainForm form_{textures_};
     PlaylistModel playlist_;
     TSonarkPlayer player_;
     PlaybackController controller_;
