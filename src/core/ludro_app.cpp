@@ -53,7 +53,7 @@ LudroApp::LudroApp(const QStringList &arguments, platform::Dialogs &dialogs)
             {[this] { controller_.OpenDialog(); }, [this] { controller_.OpenAddress(dialogs_.askAddress()); },
              [this] { controller_.ExitCommand(); }},
             &form_),
-      plForm_(playlist_, dialogs_, form_.texture()),
+      plForm_(playlist_, dialogs_, textures_),
       pluginWindow_([this](const platform::WindowMessage &m) { receiveMessage(m); })
 {
     QDir(programFolder_).mkpath(QStringLiteral("Settings"));
