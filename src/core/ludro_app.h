@@ -106,7 +106,7 @@ private:
     QTimer timer1_;
     QTimer timer2_;
     QString startupFile_;
-    TEQForm eqForm_{form_.texture(), platform::pathIgnoringCase(programFolder_, QStringLiteral("presets")) + '/', dialogs_};
+    TEQForm eqForm_{textures_, platform::pathIgnoringCase(programFolder_, QStringLiteral("presets")) + '/', dialogs_};
     TPitchForm pitchForm_;
     TID3Form tagForm_{playlist_, dialogs_};
     HandOverBuffer handOver_;
