@@ -9,8 +9,3 @@ QPoint positionDotPlace(const QRect &dot, double fraction)
     return {dot.left() + static_cast<int>(std::lround(dot.width() * std::cos(angle))),
             dot.top() - static_cast<int>(std::lround(dot.height() * std::sin(angle)))};
 }
-
-QPoint positionDotRest(const QRect &dot)
-{
-    return {dot.left() - dot.width(), dot.top()};
-}

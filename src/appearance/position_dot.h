@@ -8,4 +8,3 @@
 
 // `dot` is the texture's PositionDot rectangle: the ellipse's centre and radii.
 QPoint positionDotPlace(const QRect &dot, double fraction);
-QPoint positionDotRest(const QRect &dot);

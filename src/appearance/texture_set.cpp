@@ -1,6 +1,7 @@
 #include "appearance/texture_set.h"
 
 #include "appearance/builtin_pictures.h"
+#include "appearance/window_shape.h"
 
 TextureSet TextureSet::builtin()
 {
@@ -23,6 +24,7 @@ TextureSet TextureSet::builtin()
     const SliderGeometry &volume = layout.main.scrollerVolume;
     pictures.volumeKnob = paintRoundKnob(QSize(volume.width, volume.height), false);
     pictures.volumeKnobPressed = paintRoundKnob(QSize(volume.width, volume.height), true);
+    texture.mainShape = builtinWindowShape();
 
     texture.info.name = "Ludro Pro 2.0";
     texture.info.author = "The Ludro Pro authors";

@@ -6,6 +6,7 @@
 #include "appearance/texture_layout.h"
 
 #include <QImage>
+#include <QRegion>
 #include <QString>
 
 struct TextureInfo {
@@ -41,6 +42,8 @@ public:
 
     TextureLayout layout;
     TexturePictures pictures;
+    // The main window's shape; an empty one leaves the window a rectangle.
+    QRegion mainShape;
     TextureInfo info;
 };
 

@@ -53,7 +53,7 @@ LudroApp::LudroApp(const QStringList &arguments, platform::Dialogs &dialogs)
             {[this] { controller_.OpenDialog(); }, [this] { controller_.OpenAddress(dialogs_.askAddress()); },
              [this] { controller_.ExitCommand(); }},
             &form_),
-      plForm_(playlist_, dialogs_, form_.texture()),
+      plForm_(playlist_, dialogs_, textures_),
       pluginWindow_([this](const platform::WindowMessage &m) { receiveMessage(m); })
 {
     QDir(programFolder_).mkpath(QStringLiteral("Settings"));
@@ -168,7 +168,7 @@ void LudroApp::show()
     if (!startupFile_.isEmpty())
         controller_.OpenFile(startupFile_);
     // The built-in look in normal mode greets with its lights first.
-    if (settings_.mode && settings_.texture == QStringLiteral("- Ludro Pro -"))
+    if (settings_.mode && settings_.texture == TextureManager::BuiltinName)
         lights_.startIntro();
     else
         startTimers();

@@ -95,7 +95,8 @@ private:
     bool noSave_ = false;
     bool startCdMode_ = false;
     bool startupPending_ = true;
-    TMainForm form_;
+    TextureManager textures_;
+    TMainForm form_{textures_};
     PlaylistModel playlist_;
     TSonarkPlayer player_;
     PlaybackController controller_;
@@ -107,7 +108,7 @@ private:
     QTimer timer1_;
     QTimer timer2_;
     QString startupFile_;
-    TEQForm eqForm_{form_.texture(), platform::pathIgnoringCase(programFolder_, QStringLiteral("presets")) + '/', dialogs_};
+    TEQForm eqForm_{textures_, platform::pathIgnoringCase(programFolder_, QStringLiteral("presets")) + '/', dialogs_};
     TPitchForm pitchForm_;
     TID3Form tagForm_{playlist_, dialogs_};
     HandOverBuffer handOver_;

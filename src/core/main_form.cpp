@@ -3,7 +3,6 @@
 #include "appearance/bitmap_counter.h"
 #include "appearance/position_dot.h"
 #include "appearance/slider_track.h"
-#include "appearance/window_shape.h"
 
 #include "platform/dropped_files.h"
 #include <QDragEnterEvent>
@@ -56,19 +55,40 @@ QRect TMainForm::textLine(const TextElement &element) const
     return {0, element.top, width(), QFontMetrics(fontOf(element)).height()};
 }
 
-TMainForm::TMainForm(QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), texture_(TextureSet::builtin()),
-      positionKnobLeft_(layout().scrollerTime.left),
-      volumeKnobLeft_(SliderTrack(layout().scrollerVolume).knobLeftForPercent(100)),
-      balanceKnobLeft_(SliderTrack(layout().scrollerBalance).knobLeftForPercent(50)),
-      dotPlace_(positionDotRest(layout().positionDot))
+TMainForm::TMainForm(const TextureManager &textures, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), textures_(textures)
 {
     setWindowTitle("Ludro Pro");
-    setFixedSize(layout().width, layout().height);
-    setMask(builtinWindowShape());
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAcceptDrops(true);
+    applyTexture();
+    connect(&textures_, &TextureManager::textureChanged, this, &TMainForm::applyTexture);
+}
+
+// All that is measured or placed from the texture is taken anew; what the
+// window shows stays.
+void TMainForm::applyTexture()
+{
+    texture_ = textures_.texture();
+    const MainLayout &main = layout();
+    setFixedSize(main.width, main.height);
+    if (texture_->mainShape.isEmpty())
+        clearMask();
+    else
+        setMask(texture_->mainShape);
+    positionKnobLeft_ = SliderTrack(main.scrollerTime).knobLeftAt(position_);
+    dotPlace_ = positionDotPlace(main.positionDot, position_);
+    volumeKnobLeft_ = SliderTrack(main.scrollerVolume).knobLeftForPercent(volume_);
+    balanceKnobLeft_ = SliderTrack(main.scrollerBalance).knobLeftForPercent(balance_);
+    titleWidth_ = measureTitle();
+    update();
+}
+
+// Measured once per title: the title scrolls four times a second.
+int TMainForm::measureTitle() const
+{
+    return QFontMetrics(fontOf(layout().fileName)).horizontalAdvance(title_);
 }
 
 // A song playing sends its time ten times a second: only what changed is
@@ -79,8 +99,7 @@ void TMainForm::showTitle(const QString &text)
     if (text == title_ && titleLeft_ == 3)
         return;
     title_ = text;
-    // Measured once here: the title scrolls four times a second.
-    titleWidth_ = QFontMetrics(fontOf(layout().fileName)).horizontalAdvance(title_);
+    titleWidth_ = measureTitle();
     titleLeft_ = 3;
     update(layout().titlePanel());
 }
@@ -119,6 +138,7 @@ void TMainForm::showPosition(double fraction)
 {
     const QRect oldKnob = positionKnobRect();
     const QRect oldDot(dotPlace_, PositionDotPictureRect.size());
+    position_ = fraction;
     if (drag_ != Drag::PositionKnob)
         positionKnobLeft_ = SliderTrack(layout().scrollerTime).knobLeftAt(fraction);
     dotPlace_ = positionDotPlace(layout().positionDot, fraction);
@@ -177,6 +197,7 @@ void TMainForm::showVolume(int volume)
 {
     const SliderGeometry &slider = layout().scrollerVolume;
     update(levelKnobRect(slider, volumeKnobLeft_));
+    volume_ = volume;
     volumeKnobLeft_ = SliderTrack(slider).knobLeftForPercent(volume);
     update(levelKnobRect(slider, volumeKnobLeft_));
 }
@@ -185,6 +206,7 @@ void TMainForm::showBalance(int balance)
 {
     const SliderGeometry &slider = layout().scrollerBalance;
     update(levelKnobRect(slider, balanceKnobLeft_));
+    balance_ = balance;
     balanceKnobLeft_ = SliderTrack(slider).knobLeftForPercent(balance);
     update(levelKnobRect(slider, balanceKnobLeft_));
 }
@@ -202,7 +224,7 @@ QRect TMainForm::positionKnobRect() const
 
 void TMainForm::paintEvent(QPaintEvent *)
 {
-    const TexturePictures &pictures = texture_.pictures;
+    const TexturePictures &pictures = texture_->pictures;
     const MainLayout &main = layout();
     QPainter painter(this);
     painter.drawImage(0, 0, pictures.main);
@@ -231,7 +253,7 @@ void TMainForm::paintEvent(QPaintEvent *)
 
 void TMainForm::paintSelected(QPainter &painter, const QRect &rect) const
 {
-    painter.drawImage(rect.topLeft(), texture_.pictures.selected, rect);
+    painter.drawImage(rect.topLeft(), texture_->pictures.selected, rect);
 }
 
 void TMainForm::paintCounter(QPainter &painter) const
@@ -240,7 +262,7 @@ void TMainForm::paintCounter(QPainter &painter) const
     if (counter.left() >= HiddenLeft || !timeShown_)
         return;
     for (const CounterDigit &digit : counterDigits(counter.size(), secondsOfTimeText(time_)))
-        painter.drawImage(counter.topLeft() + digit.target.topLeft(), texture_.pictures.numbers, digit.source);
+        painter.drawImage(counter.topLeft() + digit.target.topLeft(), texture_->pictures.numbers, digit.source);
 }
 
 void TMainForm::setHint(Hint element, const QString &text)

@@ -2,10 +2,11 @@
 
 // The main window: a borderless picture in the texture's shape that shows
 // what the playback controller tells it and reports its buttons' clicks.
-// Dragging the picture moves the window.
+// Dragging the picture moves the window. It follows the texture manager's
+// texture.
 
 #include "appearance/main_button.h"
-#include "appearance/texture_set.h"
+#include "appearance/texture_manager.h"
 #include "core/playback_view.h"
 
 #include <QPoint>
@@ -14,14 +15,14 @@
 #include <QWidget>
 
 #include <map>
+#include <memory>
 #include <set>
 
 class TMainForm : public QWidget, public PlaybackView {
     Q_OBJECT
 
 public:
-    // Shows the built-in texture.
-    explicit TMainForm(QWidget *parent = nullptr);
+    explicit TMainForm(const TextureManager &textures, QWidget *parent = nullptr);
 
     void showTitle(const QString &text) override;
     void showScrollingTitle(const QString &text) override;
@@ -43,7 +44,7 @@ public:
     // With the sliders locked, pressing them does nothing.
     void setLevelSlidersLocked(bool locked) { levelSlidersLocked_ = locked; }
 
-    const TextureSet &texture() const { return texture_; }
+    const TextureSet &texture() const { return *texture_; }
     MainButton highlightedButton() const { return highlighted_; }
     QString titleText() const { return title_; }
     // The title's pixel width and its place in its panel (3 at rest).
@@ -114,7 +115,9 @@ protected:
 private:
     enum class Drag { None, Window, PositionKnob, VolumeKnob, BalanceKnob };
 
-    const MainLayout &layout() const { return texture_.layout.main; }
+    void applyTexture();
+    const MainLayout &layout() const { return texture_->layout.main; }
+    int measureTitle() const;
     QRect positionKnobRect() const;
     QRect textLine(const TextElement &element) const;
     QRect levelKnobRect(const SliderGeometry &slider, int knobLeft) const;
@@ -124,7 +127,8 @@ private:
     void paintCounter(QPainter &painter) const;
     void paintTexts(QPainter &painter) const;
 
-    TextureSet texture_;
+    const TextureManager &textures_;
+    std::shared_ptr<const TextureSet> texture_;
     QString title_;
     int titleWidth_ = 0;
     QString scrollingTitle_;
@@ -134,9 +138,13 @@ private:
     int playState_ = 0;
     bool repeat_ = false;
     bool shuffle_ = false;
-    int positionKnobLeft_;
-    int volumeKnobLeft_;
-    int balanceKnobLeft_;
+    // Knob places as values, and in pixels of the present texture.
+    double position_ = 0;
+    int volume_ = 100;
+    int balance_ = 50;
+    int positionKnobLeft_ = 0;
+    int volumeKnobLeft_ = 0;
+    int balanceKnobLeft_ = 0;
     bool levelSlidersLocked_ = false;
     int titleLeft_ = 3;
     std::set<MainButton> lit_;

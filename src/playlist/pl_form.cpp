@@ -70,11 +70,11 @@ void paintBar(QPainter &painter, const QImage &picture, int room)
 
 }  // namespace
 
-TPLForm::TPLForm(PlaylistModel &playlist, platform::Dialogs &dialogs, const TextureSet &texture, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), playlist_(playlist), dialogs_(dialogs), texture_(texture),
-      commands_(playlist, dialogs), table_(playlist, this), titleView_(this),
+TPLForm::TPLForm(PlaylistModel &playlist, platform::Dialogs &dialogs, const TextureManager &textures, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), playlist_(playlist), dialogs_(dialogs),
+      textures_(textures), commands_(playlist, dialogs), table_(playlist, this), titleView_(this),
       quickSearchCaption_(QStringLiteral("Quick Search:"), this), quickSearch_(this), status_(this),
-      fontSize_(texture.layout.playlist.listFontSize)
+      fontSize_(textures.texture()->layout.playlist.listFontSize)
 {
     setWindowTitle(QStringLiteral("Playlist"));
     setMinimumSize(MinimumSize);
@@ -83,9 +83,7 @@ TPLForm::TPLForm(PlaylistModel &playlist, platform::Dialogs &dialogs, const Text
     setAcceptDrops(true);
     setMouseTracking(true);
 
-    const PlaylistLayout &layout = texture.layout.playlist;
     titleView_.setObjectName(QStringLiteral("TitleView"));
-    titleView_.setHeader(new TitleHeader(texture.pictures.playlist.copy(HeaderStrip), theme::Glyph, &titleView_));
     titleView_.setModel(&table_);
     titleView_.setRootIsDecorated(false);
     titleView_.setUniformRowHeights(true);
@@ -95,7 +93,45 @@ TPLForm::TPLForm(PlaylistModel &playlist, platform::Dialogs &dialogs, const Text
     titleView_.setEditTriggers(QAbstractItemView::NoEditTriggers);
     titleView_.setContextMenuPolicy(Qt::CustomContextMenu);
     titleView_.setFrameShape(QFrame::NoFrame);
-    titleView_.header()->setStretchLastSection(false);
+    titleView_.installEventFilter(this);
+    connect(&titleView_, &QTreeView::doubleClicked, this,
+            [this](const QModelIndex &index) { commands_.playEntry(index.row()); });
+    connect(&titleView_, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        updateMenus();
+        listMenu_->popup(titleView_.viewport()->mapToGlobal(at));
+    });
+
+    QFont small(QStringLiteral("Arial"));
+    small.setPixelSize(11);
+    quickSearchCaption_.setFont(small);
+    quickSearch_.setFont(small);
+    quickSearch_.installEventFilter(this);
+    connect(&quickSearch_, &QLineEdit::textEdited, this, [this] { searchQuickly(false); });
+    status_.setFont(small);
+    status_.setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    applyTexture();
+    connect(&textures_, &TextureManager::textureChanged, this, &TPLForm::applyTexture);
+    buildMenus();
+    refresh();
+    connect(&playlist_, &PlaylistModel::changed, this, &TPLForm::refresh);
+}
+
+// The frame, the header and the colours are taken from the texture anew.
+// The header is made again with the strip: the columns keep their widths,
+// and it shows in a window already open.
+void TPLForm::applyTexture()
+{
+    texture_ = textures_.texture();
+    const PlaylistLayout &layout = texture_->layout.playlist;
+    storeColumnWidths();
+    auto *header = new TitleHeader(texture_->pictures.playlist.copy(HeaderStrip), theme::Glyph, &titleView_);
+    header->setStretchLastSection(false);
+    titleView_.setHeader(header);
+    header->show();
+    if (widthsApplied_)
+        for (int c = 0; c < PlaylistEntry::ColumnCount; ++c)
+            titleView_.setColumnWidth(c, columnWidths[static_cast<std::size_t>(c)]);
     titleView_.setStyleSheet(
         QStringLiteral("QTreeView { background: %1; color: %2; selection-background-color: #1d5673;"
                        " selection-color: #ffffff; outline: 0; }"
@@ -109,32 +145,13 @@ TPLForm::TPLForm(PlaylistModel &playlist, platform::Dialogs &dialogs, const Text
     QFont listFont(layout.listFont);
     listFont.setPointSize(fontSize_);
     titleView_.setFont(listFont);
-    titleView_.installEventFilter(this);
-    connect(&titleView_, &QTreeView::doubleClicked, this,
-            [this](const QModelIndex &index) { commands_.playEntry(index.row()); });
-    connect(&titleView_, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
-        updateMenus();
-        listMenu_->popup(titleView_.viewport()->mapToGlobal(at));
-    });
-
-    QFont small(QStringLiteral("Arial"));
-    small.setPixelSize(11);
-    quickSearchCaption_.setFont(small);
     quickSearchCaption_.setStyleSheet(QStringLiteral("color: %1;").arg(cssColor(toQColor(layout.quickSortColor))));
-    quickSearch_.setFont(small);
     quickSearch_.setStyleSheet(QStringLiteral("QLineEdit { color: %1; background: %2; border: 1px solid #07090c;"
                                               " padding: 0 3px; }")
                                    .arg(cssColor(toQColor(layout.quickSearchEditColor)),
                                         cssColor(toQColor(layout.quickSearchEditBackground))));
-    quickSearch_.installEventFilter(this);
-    connect(&quickSearch_, &QLineEdit::textEdited, this, [this] { searchQuickly(false); });
-    status_.setFont(small);
-    status_.setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     status_.setStyleSheet(QStringLiteral("color: %1;").arg(cssColor(toQColor(layout.infoTextColor))));
-
-    buildMenus();
-    refresh();
-    connect(&playlist_, &PlaylistModel::changed, this, &TPLForm::refresh);
+    update();
 }
 
 // ---- the list ----
@@ -289,7 +306,7 @@ void TPLForm::resizeEvent(QResizeEvent *event)
 
 QRect TPLForm::buttonRect(Button button) const
 {
-    const PlaylistLayout &l = texture_.layout.playlist;
+    const PlaylistLayout &l = texture_->layout.playlist;
     switch (button) {
     case Button::File:
         return l.file;
@@ -315,7 +332,7 @@ QRect TPLForm::buttonRect(Button button) const
 
 QRect TPLForm::closeRect() const
 {
-    return QRect(std::max(texture_.layout.playlist.exitMinLeft, width() - 24), 9, 15, 15);
+    return QRect(std::max(texture_->layout.playlist.exitMinLeft, width() - 24), 9, 15, 15);
 }
 
 QRect TPLForm::gripRect() const
@@ -334,7 +351,7 @@ TPLForm::Button TPLForm::buttonAt(QPoint place) const
 
 void TPLForm::paintFrame(QPainter &painter) const
 {
-    const QImage &picture = texture_.pictures.playlist;
+    const QImage &picture = texture_->pictures.playlist;
     const int w = width(), h = height();
     tile(painter, rect(), picture, BackgroundTile);
     tile(painter, QRect(0, 0, w, Border), picture, TopBorder);
@@ -355,7 +372,7 @@ void TPLForm::paintEvent(QPaintEvent *)
     paintFrame(painter);
     if (highlighted_ != Button::None && highlighted_ != Button::Close) {
         const QRect place = buttonRect(highlighted_);
-        painter.drawImage(place.topLeft(), texture_.pictures.playlist, place.translated(-BarPlace.x(), LitBarOffset));
+        painter.drawImage(place.topLeft(), texture_->pictures.playlist, place.translated(-BarPlace.x(), LitBarOffset));
     }
     // A recess around the list, as the main window's display.
     const QRect well = titleView_.geometry().adjusted(-1, -1, 1, 1);

@@ -4,10 +4,10 @@
 // `TitleView`, a quick search and the status text. It edits the one
 // playlist through PlaylistCommands and only asks the main window to play
 // (the pending index). Files dropped on it join the list. The list and the
-// status follow the playlist's change signals; the window's own edits show
-// at once.
+// status follow the playlist's change signals, the window's own edits show
+// at once, and it follows the texture manager's texture.
 
-#include "appearance/texture_set.h"
+#include "appearance/texture_manager.h"
 #include "platform/dialogs.h"
 #include "playlist_commands.h"
 #include "playlist_model.h"
@@ -22,6 +22,7 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <memory>
 #include <vector>
 
 class TPLForm : public QWidget {
@@ -31,7 +32,8 @@ public:
     static constexpr QSize MinimumSize{301, 201};
     static constexpr QSize MaximumSize{799, 1023};
 
-    TPLForm(PlaylistModel &playlist, platform::Dialogs &dialogs, const TextureSet &texture, QWidget *parent = nullptr);
+    TPLForm(PlaylistModel &playlist, platform::Dialogs &dialogs, const TextureManager &textures,
+            QWidget *parent = nullptr);
 
     // The focus mark on the entry, scrolled into view.
     void focusEntry(int index);
@@ -76,6 +78,7 @@ private:
     enum class Button { None = -1, File, Add, Delete, Play, Edit, Id3Tag, Sort, Close };
     enum class Drag { None, Move, Resize };
 
+    void applyTexture();
     void buildMenus();
     void updateMenus();
     QMenu *addMenu(const QString &name, const std::vector<std::pair<QString, std::function<void()>>> &items);
@@ -93,7 +96,8 @@ private:
 
     PlaylistModel &playlist_;
     platform::Dialogs &dialogs_;
-    const TextureSet &texture_;
+    const TextureManager &textures_;
+    std::shared_ptr<const TextureSet> texture_;
     PlaylistCommands commands_;
     PlaylistTable table_;
     QTreeView titleView_;

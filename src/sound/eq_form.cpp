@@ -27,23 +27,18 @@ QString colourSheet(TextureColor text, TextureColor background)
 
 }  // namespace
 
-TEQForm::TEQForm(const TextureSet &texture, const QString &presetsFolder, platform::Dialogs &dialogs, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), texture_(texture), presets_(presetsFolder),
+TEQForm::TEQForm(const TextureManager &textures, const QString &presetsFolder, platform::Dialogs &dialogs,
+                 QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), textures_(textures), presets_(presetsFolder),
       dialogs_(dialogs), useEq_(new QCheckBox(QStringLiteral("Use Eq"), this)), presetList_(new QListWidget(this))
 {
     setWindowTitle(QStringLiteral("Equalizer"));
     setFixedHeight(WindowHeight);
     setMinimumWidth(BodyWidth + 100);
     resize(436, WindowHeight);
-    composeBackground();
 
-    const QImage &picture = texture_.pictures.equalizer;
-    const QImage track = picture.copy(209, 164, 12, 63);
-    const QImage thumb = picture.copy(0, 164, 11, 11);
     for (int i = 0; i < equalizer::SliderCount; ++i) {
         auto *bar = new TBMPScrollBar(this);
-        bar->setBMPTrack(track);
-        bar->setBMPThumb(thumb);
         bar->setRange(equalizer::MinPosition, equalizer::MaxPosition);
         bar->SmallChange = i == 0 ? 1 : 2;
         bar->LargeChange = 5;
@@ -52,19 +47,11 @@ TEQForm::TEQForm(const TextureSet &texture, const QString &presetsFolder, platfo
         trackbars_[i] = bar;
     }
 
-    const EqualizerLayout &colours = texture_.layout.equalizer;
-    useEq_->setStyleSheet(QStringLiteral("color: %1; background: transparent; font: bold 11px Arial;")
-                              .arg(toQColor(colours.infoColor).name()));
     useEq_->setToolTip(QStringLiteral("Turn On/Off"));
     QObject::connect(useEq_, &QCheckBox::toggled, [this] {
         EqualizerChanged = true;
         update();
     });
-    presetList_->setStyleSheet(QStringLiteral("QListWidget { %1 border: 1px solid #07090c; font: 11px Arial; }"
-                                              "QScrollBar { background: #1b2028; width: 9px; }"
-                                              "QScrollBar::handle { background: #4a5463; border-radius: 3px; }"
-                                              "QScrollBar::add-line, QScrollBar::sub-line { height: 0; }")
-                                   .arg(colourSheet(colours.listColor, colours.listBackground)));
     presetList_->setSortingEnabled(true);
     QObject::connect(presetList_, &QListWidget::itemClicked,
                      [this](QListWidgetItem *item) { LoadPreset(item->text()); });
@@ -72,11 +59,36 @@ TEQForm::TEQForm(const TextureSet &texture, const QString &presetsFolder, platfo
     buildSetupMenu();
     windowMenu_.addAction(QStringLiteral("Equalizer Help"))->setEnabled(false);
     windowMenu_.addAction(QStringLiteral("Close"), [this] { close(); });
+    applyTexture();
+    QObject::connect(&textures_, &TextureManager::textureChanged, this, [this] { applyTexture(); });
+}
+
+// The pictures and colours are taken from the texture anew.
+void TEQForm::applyTexture()
+{
+    texture_ = textures_.texture();
+    composeBackground();
+    const QImage &picture = texture_->pictures.equalizer;
+    const QImage track = picture.copy(209, 164, 12, 63);
+    const QImage thumb = picture.copy(0, 164, 11, 11);
+    for (TBMPScrollBar *bar : trackbars_) {
+        bar->setBMPTrack(track);
+        bar->setBMPThumb(thumb);
+    }
+    const EqualizerLayout &colours = texture_->layout.equalizer;
+    useEq_->setStyleSheet(QStringLiteral("color: %1; background: transparent; font: bold 11px Arial;")
+                              .arg(toQColor(colours.infoColor).name()));
+    presetList_->setStyleSheet(QStringLiteral("QListWidget { %1 border: 1px solid #07090c; font: 11px Arial; }"
+                                              "QScrollBar { background: #1b2028; width: 9px; }"
+                                              "QScrollBar::handle { background: #4a5463; border-radius: 3px; }"
+                                              "QScrollBar::add-line, QScrollBar::sub-line { height: 0; }")
+                                   .arg(colourSheet(colours.listColor, colours.listBackground)));
+    update();
 }
 
 void TEQForm::composeBackground()
 {
-    const QImage &picture = texture_.pictures.equalizer;
+    const QImage &picture = texture_->pictures.equalizer;
     background_ = picture.copy(0, 0, BodyWidth, BodyHeight).convertToFormat(QImage::Format_ARGB32_Premultiplied);
     QPainter painter(&background_);
     painter.drawImage(SwitchKey.topLeft(), picture.copy(10, 119, 25, 12));
@@ -251,7 +263,7 @@ void TEQForm::paintEvent(QPaintEvent *)
     font.setPixelSize(10);
     font.setBold(true);
     painter.setFont(font);
-    painter.setPen(toQColor(texture_.layout.equalizer.infoColor));
+    painter.setPen(toQColor(texture_->layout.equalizer.infoColor));
     painter.drawText(LabelArea, Qt::AlignCenter, label_);
 }
 

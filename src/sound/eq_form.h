@@ -4,9 +4,9 @@
 // label, the setup menu and the preset list, drawn from the texture's
 // equalizer picture in the Winamp equalizer layout. It only records what
 // changed; the main window's timer hands the record to the decoder through
-// ApplyEqualizer.
+// ApplyEqualizer. It follows the texture manager's texture.
 
-#include "appearance/texture_set.h"
+#include "appearance/texture_manager.h"
 #include "platform/dialogs.h"
 #include "sound/bmp_scroll_bar.h"
 #include "sound/equalizer_bands.h"
@@ -19,11 +19,12 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 
 class TEQForm : public QWidget {
 public:
     // `presetsFolder` ends with "/".
-    TEQForm(const TextureSet &texture, const QString &presetsFolder, platform::Dialogs &dialogs,
+    TEQForm(const TextureManager &textures, const QString &presetsFolder, platform::Dialogs &dialogs,
             QWidget *parent = nullptr);
 
     TBMPScrollBar &trackbar(int slider) { return *trackbars_[slider]; }
@@ -66,12 +67,14 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    void applyTexture();
     void composeBackground();
     void buildSetupMenu();
     void sliderChanged(int slider);
     void setBandLabel(const QString &text);
 
-    TextureSet texture_;
+    const TextureManager &textures_;
+    std::shared_ptr<const TextureSet> texture_;
     QImage background_;
     QImage switchOn_;
     PresetFolder presets_;

@@ -18,7 +18,8 @@ int main(int argc, char **argv)
     }
     const int scale = args.size() > 2 ? std::max(1, args[2].toInt()) : 3;
 
-    TMainForm form;
+    const TextureManager textures;
+    TMainForm form(textures);
     form.showTitle("Morning Waltz");
     form.showDuration("(0:25)");
     form.showChannelMode("Stereo");

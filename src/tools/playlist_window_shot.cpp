@@ -61,8 +61,8 @@ int main(int argc, char **argv)
         playlist.setColumn(i, PlaylistEntry::Time, songTime(playlist.entryPath(i)));
     }
     ShotDialogs dialogs;
-    const TextureSet texture = TextureSet::builtin();
-    TPLForm form(playlist, dialogs, texture);
+    const TextureManager textures;
+    TPLForm form(playlist, dialogs, textures);
     form.resize(640, 260);
     form.show();
     form.select(1);

@@ -52,7 +52,8 @@ int main(int argc, char **argv)
 
     QDir(home.path()).mkdir("presets");
     const QString presets = home.filePath("presets") + '/';
-    TEQForm eqForm(TextureSet::builtin(), presets, dialogs);
+    const TextureManager textures;
+    TEQForm eqForm(textures, presets, dialogs);
     for (const char *name : {"Classical", "Dance", "Large Hall", "Live", "Rock", "Soft"})
         PresetFolder(presets).save(name, {});
     eqForm.setStoredValues({-34, -34, -20, -3, 5, 21, 25, 22, 5, -12, -30, -30});

@@ -1,5 +1,6 @@
 // The main window: its shape, what it shows for the playback controller,
-// hover highlight, clicks, the position knob and dragging the window.
+// hover highlight, clicks, the position knob, dragging the window and a
+// change of texture.
 
 #include "appearance/bitmap_counter.h"
 #include "core/main_form.h"
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 namespace {
@@ -50,7 +52,8 @@ protected:
         return bounds;
     }
 
-    TMainForm form;
+    TextureManager textures;
+    TMainForm form{textures};
     const MainLayout &layout = form.texture().layout.main;
     const TexturePictures &pictures = form.texture().pictures;
 };
@@ -233,4 +236,37 @@ TEST_F(MainFormTest, WindowRequestsOfTheController)
     form.setStayOnTop(true);
     EXPECT_TRUE(form.windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_TRUE(form.isVisible()) << "changing the flags shows the window again";
+}
+
+TEST_F(MainFormTest, TakesANewTextureKeepingWhatItShows)
+{
+    form.showTitle("Morning Waltz");
+    form.showPosition(0.5);
+    form.showVolume(40);
+    form.setHint(TMainForm::Hint::Volume, "Volume: 40%");
+    const int titleWidth = form.titleWidth();
+
+    auto wide = std::make_shared<TextureSet>(*textures.texture());
+    MainLayout &main = wide->layout.main;
+    main.width = 300;
+    main.height = 160;
+    main.fileName.size = 12;
+    main.scrollerTime = {26, 55, 12, 9, 100};
+    main.scrollerVolume = {40, 80, 7, 7, 50};
+    wide->mainShape = {};
+    wide->pictures.main = QImage(300, 160, QImage::Format_RGB32);
+    wide->pictures.main.fill(Qt::darkRed);
+    textures.setTexture("Wide", wide);
+
+    EXPECT_EQ(form.size(), QSize(300, 160));
+    EXPECT_TRUE(form.mask().isEmpty()) << "no shape: the whole rectangle";
+    EXPECT_EQ(shown().pixelColor(295, 155), QColor(Qt::darkRed));
+    EXPECT_EQ(form.positionKnobLeft(), 26 + 50);
+    EXPECT_EQ(form.hintAt(QPoint(40 + 20 + 3, 83)), "Volume: 40%");
+    EXPECT_GT(form.titleWidth(), titleWidth) << "the title is measured in the new font";
+    EXPECT_EQ(form.titleText(), "Morning Waltz");
+
+    textures.setTexture("Missing", nullptr);
+    EXPECT_EQ(textures.name(), "Wide");
+    EXPECT_EQ(form.size(), QSize(300, 160));
 }

@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace {
 
 class PlaylistWindow : public testing::Test {
@@ -42,8 +44,8 @@ protected:
     QTemporaryDir dir;
     RecordingDialogs dialogs;
     PlaylistModel playlist;
-    TextureSet texture = TextureSet::builtin();
-    TPLForm form{playlist, dialogs, texture};
+    TextureManager textures;
+    TPLForm form{playlist, dialogs, textures};
 };
 
 }  // namespace
@@ -193,6 +195,22 @@ TEST_F(PlaylistWindow, ColumnWidthsAndFontSize)
     EXPECT_EQ(form.titleView().font().pointSize(), size + 1);
     trigger("Decrease");
     EXPECT_EQ(form.fontSize(), size);
+}
+
+TEST_F(PlaylistWindow, TakesANewTextureKeepingWidthsAndFont)
+{
+    form.titleView().setColumnWidth(3, 120);
+    form.setFontSize(11);
+    auto plain = std::make_shared<TextureSet>(*textures.texture());
+    plain->pictures.playlist.fill(Qt::darkRed);
+    textures.setTexture("Plain", plain);
+
+    const QImage shot = form.grab().toImage();
+    EXPECT_EQ(shot.pixelColor(2, 150), QColor(Qt::darkRed)) << "the frame";
+    EXPECT_EQ(shot.pixelColor(form.titleView().geometry().topLeft() + QPoint(2, 2)), QColor(Qt::darkRed))
+        << "the column header's strip";
+    EXPECT_EQ(form.titleView().columnWidth(3), 120);
+    EXPECT_EQ(form.titleView().font().pointSize(), 11);
 }
 
 TEST_F(PlaylistWindow, ChangesElsewhereShowByThemselvesAndNeverReachBeyondTheList)

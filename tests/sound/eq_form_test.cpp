@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -28,7 +29,8 @@ protected:
 
     QTemporaryDir home;
     RecordingDialogs dialogs;
-    TEQForm form{TextureSet::builtin(), home.filePath("presets") + '/', dialogs};
+    TextureManager textures;
+    TEQForm form{textures, home.filePath("presets") + '/', dialogs};
 };
 
 TEST_F(EqualizerWindow, SlidersIgnoreOutOfRangePositionsAndShowTheirBand)
@@ -128,6 +130,13 @@ TEST_F(EqualizerWindow, WindowFollowsTheEqualizerLayout)
     form.show();
     EXPECT_EQ(form.trackbar(9).geometry(), QRect(78 + 9 * 18, 38, 12, 63));
     const QImage shot = form.grab().toImage();
-    const QImage picture = TextureSet::builtin().pictures.equalizer;
+    const QImage picture = textures.texture()->pictures.equalizer;
     EXPECT_EQ(shot.pixel(5, 5), picture.pixel(5, 139)) << "the title bar comes from the picture's title strip";
+
+    auto plain = std::make_shared<TextureSet>(*textures.texture());
+    plain->pictures.equalizer.fill(Qt::darkRed);
+    textures.setTexture("Plain", plain);
+    const QImage changed = form.grab().toImage();
+    EXPECT_EQ(changed.pixelColor(5, 5), QColor(Qt::darkRed)) << "a new texture's title strip";
+    EXPECT_EQ(changed.pixelColor(84, 40), QColor(Qt::darkRed)) << "a new texture's slider track";
 }
