@@ -61,14 +61,14 @@ TEST_F(Program, MenuButtonsAndKnobsReachTheController)
 {
     LudroApp app({"ludro", "/noSave", home.filePath("second.mp3")}, dialogs);
     app.show();
-    ASSERT_TRUE(runUntil([&] { return app.controller().playerState == 1; }, 5000));
+    ASSERT_TRUE(runUntil([&] { return app.controller().playerState() == 1; }, 5000));
     TMainForm &form = app.mainForm();
     const QPoint knob(15 + 15 * 80 / 100 + 3, 68 + 3);  // the volume knob at 80
     QTest::mousePress(&form, Qt::LeftButton, {}, knob);
     QMouseEvent move(QEvent::MouseMove, QPointF(knob - QPoint(6, 0)), form.mapToGlobal(QPointF(knob - QPoint(6, 0))),
                      Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&form, &move);
-    EXPECT_EQ(app.settings().volume, 40);
+    EXPECT_EQ(app.volume().volume(), 40);
     EXPECT_EQ(form.titleText(), "Volume 40%");
     QTest::mouseRelease(&form, Qt::LeftButton, {}, knob - QPoint(6, 0));
     EXPECT_EQ(form.titleText(), "Second");
@@ -79,18 +79,18 @@ TEST_F(Program, MenuButtonsAndKnobsReachTheController)
 
     auto *menu = form.findChild<QMenu *>();
     ASSERT_NE(menu, nullptr);
-    EXPECT_TRUE(app.controller().repeat) << "repeat is on by default";
+    EXPECT_TRUE(app.controller().repeat()) << "repeat is on by default";
     findAction(menu, "&Repeat")->trigger();
-    EXPECT_FALSE(app.controller().repeat);
+    EXPECT_FALSE(app.controller().repeat());
     findAction(menu, "Show Time Remaining")->trigger();
-    EXPECT_FALSE(app.controller().timeElapsed);
+    EXPECT_FALSE(app.controller().timeElapsed());
 
     emit form.pauseClicked();
-    ASSERT_TRUE(runUntil([&] { return app.controller().playerState == 2; }, 5000));
+    ASSERT_TRUE(runUntil([&] { return app.controller().playerState() == 2; }, 5000));
     EXPECT_TRUE(runUntil([&] { return !form.timeShown(); }, 2000)) << "the time blinks while paused";
     EXPECT_TRUE(runUntil([&] { return form.timeShown(); }, 2000));
     emit form.stopClicked();
-    ASSERT_TRUE(runUntil([&] { return app.controller().playerState == 0; }, 5000));
+    ASSERT_TRUE(runUntil([&] { return app.controller().playerState() == 0; }, 5000));
 
     dialogs.nextAddress = "";
     findAction(menu, "&URL...")->trigger();
@@ -103,23 +103,23 @@ TEST_F(Program, CommandsFromOutsideTakeOneSlotServedByTimer2)
     LudroApp app({"ludro", home.filePath("list.m3u")}, dialogs);
     app.show();
     ASSERT_TRUE(runUntil([&] { return app.timersRunning(); }, 3000));
-    const bool repeat = app.controller().repeat, shuffle = app.controller().shuffle;
+    const bool repeat = app.controller().repeat(), shuffle = app.controller().shuffle();
     app.receiveMessage({273, 40090, 0});
     app.receiveMessage({273, 40091, 0});
     QTest::qWait(400);
-    EXPECT_EQ(app.controller().repeat, repeat) << "the later command replaced the earlier one";
-    EXPECT_NE(app.controller().shuffle, shuffle);
+    EXPECT_EQ(app.controller().repeat(), repeat) << "the later command replaced the earlier one";
+    EXPECT_NE(app.controller().shuffle(), shuffle);
 
     app.receiveMessage({273, 40096, 150});
     QTest::qWait(400);
-    EXPECT_EQ(app.settings().volume, 80);
+    EXPECT_EQ(app.volume().volume(), 80);
     app.receiveMessage({273, 40096, 0});
     QTest::qWait(400);
-    EXPECT_EQ(app.settings().volume, 0);
+    EXPECT_EQ(app.volume().volume(), 0);
     app.receiveMessage({273, 40200, 0});
     app.receiveMessage({273, 40095, 2});
     QTest::qWait(400);
-    EXPECT_TRUE(runUntil([&] { return app.playlist().currentIndex == 1; }, 3000)) << "play entry 2";
+    EXPECT_TRUE(runUntil([&] { return app.playlist().currentIndex() == 1; }, 3000)) << "play entry 2";
 }
 
 // A plug-in in the "plugins" folder is started with the player, drives it
@@ -133,10 +133,10 @@ TEST_F(Program, PluginsStartDriveThePlayerAndQuit)
     qputenv("LUDRO_SAMPLE_PLUGIN_LOG", log.toUtf8());
     {
         LudroApp app({"ludro", "/noSave"}, dialogs);
-        const bool repeat = app.controller().repeat;
+        const bool repeat = app.controller().repeat();
         app.show();
         EXPECT_EQ(app.plugins().descriptions(), QStringList{"Ludro sample plug-in"});
-        EXPECT_TRUE(runUntil([&] { return app.controller().repeat != repeat; }, 3000)) << "the plug-in's command";
+        EXPECT_TRUE(runUntil([&] { return app.controller().repeat() != repeat; }, 3000)) << "the plug-in's command";
         EXPECT_FALSE(QFile::exists(log));
     }
     EXPECT_TRUE(QFile::exists(log)) << "quit was called";
@@ -164,7 +164,7 @@ TEST_F(Program, RecentFilesKeepEveryChoiceNewestFirst)
 
     QFile::remove(home.filePath("first.mp2"));
     recent->menu()->actions()[1]->trigger();
-    EXPECT_EQ(app.controller().currentFile, home.filePath("second.mp3")) << "a deleted file does nothing";
+    EXPECT_EQ(app.controller().currentFile(), home.filePath("second.mp3")) << "a deleted file does nothing";
     EXPECT_EQ(recent->menu()->actions().size(), 3);
 }
 
@@ -222,7 +222,7 @@ TEST_F(Program, CommandsWithPositionsOutsideTheListAndTheListOptions)
     {
         LudroApp app({"ludro", "second.mp3"}, dialogs);
         app.show();
-        ASSERT_TRUE(runUntil([&] { return app.controller().playerState == 1; }, 5000));
+        ASSERT_TRUE(runUntil([&] { return app.controller().playerState() == 1; }, 5000));
         EXPECT_FALSE(app.playlist().keepSorted);
         EXPECT_TRUE(app.playlist().musicGroup);
         EXPECT_EQ(app.playlistForm().fontSize(), 11);

@@ -10,9 +10,14 @@
 #include "support/recording_view.h"
 #include "support/run_until.h"
 
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <thread>
 
 class Controller : public testing::Test {
 protected:
@@ -34,8 +39,8 @@ protected:
     // controller opened another song or gave up.
     void finishSongAndAdvance()
     {
-        controller.endOfSong = false;
-        ASSERT_TRUE(runUntil([&] { return controller.endOfSong; })) << "the song never ended";
+        const qsizetype seen = ended.size();
+        ASSERT_TRUE(runUntil([&] { return ended.size() > seen; })) << "the song never ended";
         for (int tick = 0; tick < 5; ++tick)
             controller.AutomaticAdvance();
     }
@@ -56,6 +61,7 @@ protected:
     PlaylistModel playlist;
     TSonarkPlayer player{nullptr, dialogs};
     PlaybackController controller{player, playlist, view, dialogs};
+    QSignalSpy ended{&controller, &PlaybackController::songEnded};
 };
 
 TEST_F(Controller, NamesDecideBetweenSongAndPlaylist)
@@ -63,7 +69,7 @@ TEST_F(Controller, NamesDecideBetweenSongAndPlaylist)
     controller.OpenFile(song("Loud Song.MP3"));
     ASSERT_EQ(playlist.entryCount(), 1);
     EXPECT_EQ(view.title, "Loud Song");
-    EXPECT_EQ(controller.currentFile, dir.filePath("Loud Song.MP3"));
+    EXPECT_EQ(controller.currentFile(), dir.filePath("Loud Song.MP3"));
 
     song("alpha.mp2");
     song("b.mp3", "l3-22k-mono-vbr.mp3");
@@ -85,10 +91,10 @@ TEST_F(Controller, ShufflePlaysEachEntryOncePerCycle)
     EXPECT_TRUE(view.shuffle);
     controller.OpenFile(playlistFile("list.m3u", {"a.mp2", "b.mp2", "c.mp2"}));
     controller.StartPlayback();
-    std::vector<int> order{playlist.currentIndex};
+    std::vector<int> order{playlist.currentIndex()};
     for (int i = 0; i < 3; ++i) {
         finishSongAndAdvance();
-        order.push_back(playlist.currentIndex);
+        order.push_back(playlist.currentIndex());
     }
     std::vector<int> firstCycle(order.begin(), order.begin() + 3);
     std::sort(firstCycle.begin(), firstCycle.end());
@@ -103,10 +109,10 @@ TEST_F(Controller, LastEntryWithoutRepeatStopsAtItsStart)
     controller.OpenFile(playlistFile("list.m3u", {"a.mp2", "b.mp2"}));
     controller.StartPlayback();
     finishSongAndAdvance();
-    EXPECT_EQ(playlist.currentIndex, 1);
+    EXPECT_EQ(playlist.currentIndex(), 1);
     finishSongAndAdvance();
-    EXPECT_EQ(playlist.currentIndex, 1);
-    EXPECT_EQ(controller.playerState, 0);
+    EXPECT_EQ(playlist.currentIndex(), 1);
+    EXPECT_EQ(controller.playerState(), 0);
     runUntil([] { return false; }, 100);
     EXPECT_EQ(view.time, "0:00");
     EXPECT_EQ(view.position, 0.0);
@@ -127,7 +133,7 @@ TEST_F(Controller, RepeatRestartsASingleSongAndWrapsAList)
     controller.StartPlayback();
     finishSongAndAdvance();
     finishSongAndAdvance();
-    EXPECT_EQ(playlist.currentIndex, 0) << "repeat goes back to the first entry";
+    EXPECT_EQ(playlist.currentIndex(), 0) << "repeat goes back to the first entry";
 }
 
 // An entry that cannot be opened or decoded ends at once, and the playlist
@@ -141,31 +147,35 @@ TEST_F(Controller, BrokenEntriesAreSkipped)
     controller.StartPlayback();
     for (int expected = 1; expected <= 3; ++expected) {
         finishSongAndAdvance();
-        EXPECT_EQ(playlist.currentIndex, expected);
+        EXPECT_EQ(playlist.currentIndex(), expected);
     }
 }
 
 TEST_F(Controller, SeeksNearTheEndsDoNothing)
 {
+    player.SetOutputName("/dev/wave/0");  // ALSA's "null" device, paced in real time
     controller.OpenFile(song("long.mp3", "l3-44k-joint-long.mp3"));
     controller.StartPlayback();
-    ASSERT_TRUE(runUntil([&] { return controller.durationSeconds == 30 && controller.playerState == 1; }));
-    controller.positionSeconds = 25;
-    controller.SeekForward();
-    EXPECT_EQ(controller.positionSeconds, 25);
-    controller.positionSeconds = 5;
+    ASSERT_TRUE(runUntil([&] { return controller.durationSeconds() == 30 && controller.playerState() == 1; }));
+    const double early = controller.positionSeconds();
     controller.SeekBack();
-    EXPECT_EQ(controller.positionSeconds, 5);
-    controller.positionSeconds = 12;
-    controller.SeekForward();
-    EXPECT_EQ(controller.positionSeconds, 22);
-    EXPECT_EQ(view.time, "0:22") << "the time text moves at once";
+    EXPECT_EQ(controller.positionSeconds(), early) << "within the first 10 seconds";
 
     controller.KnobDragged(28, 56);
     EXPECT_EQ(view.title, "Position 0:15");
-    controller.SeekToKnob(28, 56);
+    controller.SeekToKnob(25, 30);
     EXPECT_EQ(view.title, "Long") << "the title comes back on release";
-    ASSERT_TRUE(runUntil([&] { return controller.positionSeconds >= 15; }));
+    ASSERT_TRUE(runUntil([&] { return controller.positionSeconds() >= 25; }));
+    const double late = controller.positionSeconds();
+    controller.SeekForward();
+    EXPECT_EQ(controller.positionSeconds(), late) << "within the last 10 seconds";
+
+    controller.SeekToKnob(12, 30);
+    ASSERT_TRUE(runUntil([&] { return controller.positionSeconds() >= 12 && controller.positionSeconds() < 14; }));
+    const double from = std::round(controller.positionSeconds());
+    controller.SeekForward();
+    EXPECT_EQ(controller.positionSeconds(), from + 10);
+    EXPECT_EQ(view.time, PlaybackController::minutesSeconds(static_cast<int>(from) + 10)) << "the time moves at once";
 }
 
 // Positions from the settings, commands and other windows that name no
@@ -180,34 +190,33 @@ TEST_F(Controller, PositionsThatNameNoEntryPlayNothing)
     song("b.mp2");
     const QString list = playlistFile("list.m3u", {"a.mp2", "b.mp2"});
     for (int start : {-1, 2, NoPosition - 1}) {
-        controller.startIndex = start;
+        controller.setStartIndex(start);
         controller.OpenFile(list);
-        EXPECT_EQ(playlist.currentIndex, 0) << start;
-        EXPECT_EQ(controller.startIndex, NoPosition);
+        EXPECT_EQ(playlist.currentIndex(), 0) << start;
     }
     controller.StartPlayback();
     for (int pending : {-1, 2, -2147483647}) {
         playlist.pendingIndex = pending;
         controller.AutomaticAdvance();
         EXPECT_EQ(playlist.pendingIndex, NoPosition);
-        EXPECT_EQ(playlist.currentIndex, 0) << pending;
+        EXPECT_EQ(playlist.currentIndex(), 0) << pending;
     }
 
     // The list goes while its song plays: the song and its title stay.
     playlist.clearEntries();
     controller.RefreshTitle();
     controller.SeekToKnob(10, 56);
-    controller.TagChanged(controller.currentFile);
+    controller.TagChanged(controller.currentFile());
     controller.NextSong();
     controller.PreviousSong();
     EXPECT_EQ(view.title, "a");
-    EXPECT_TRUE(controller.songLoaded);
+    EXPECT_TRUE(controller.songLoaded());
 
     for (const QString &empty : {playlistFile("empty.m3u", {}), playlistFile("comments.m3u", {"#EXTM3U"})}) {
         controller.OpenFile(song("c.mp2"));
         controller.OpenFile(empty);
-        EXPECT_FALSE(controller.songLoaded);
-        EXPECT_TRUE(controller.currentFile.isEmpty());
+        EXPECT_FALSE(controller.songLoaded());
+        EXPECT_TRUE(controller.currentFile().isEmpty());
         EXPECT_EQ(view.title, "<None>");
         controller.AutomaticAdvance();
     }
@@ -215,9 +224,9 @@ TEST_F(Controller, PositionsThatNameNoEntryPlayNothing)
     controller.PlayCommand();
     ASSERT_EQ(dialogs.filters.size(), 1) << "Play on an empty list asks for a file";
     EXPECT_TRUE(dialogs.filters[0].contains("*.mp3"));
-    EXPECT_TRUE(controller.songLoaded);
-    EXPECT_EQ(controller.songDir, dir.path() + '/');
-    EXPECT_TRUE(runUntil([&] { return controller.playerState == 1 || controller.endOfSong; }));
+    EXPECT_TRUE(controller.songLoaded());
+    EXPECT_EQ(controller.songDir(), dir.path() + '/');
+    EXPECT_TRUE(runUntil([&] { return controller.playerState() == 1 || !ended.isEmpty(); }));
     EXPECT_TRUE(dialogs.errors.isEmpty());
 }
 
@@ -230,7 +239,7 @@ TEST_F(Controller, ABinaryFileIsNoPlaylist)
     ASSERT_EQ(dialogs.errors.size(), 1);
     EXPECT_TRUE(dialogs.errors[0].contains("album.flac"));
     EXPECT_EQ(playlist.entryCount(), 1);
-    EXPECT_EQ(controller.currentFile, dir.filePath("a.mp2"));
+    EXPECT_EQ(controller.currentFile(), dir.filePath("a.mp2"));
     EXPECT_EQ(view.title, "a");
 }
 
@@ -242,20 +251,39 @@ TEST_F(Controller, ATaggedTitleKeepsItsDurationWhenScrolling)
     controller.OpenFile(path);
     EXPECT_EQ(view.scrollingTitle, "Band - Night");
     controller.StartPlayback();
-    ASSERT_TRUE(runUntil([&] { return controller.durationSeconds > 0; }));
+    ASSERT_TRUE(runUntil([&] { return controller.durationSeconds() > 0; }));
     EXPECT_EQ(view.scrollingTitle, "Band - Night (0:04)");
     controller.RefreshTitle();
     EXPECT_EQ(view.scrollingTitle, "Band - Night (0:04)");
 
-    ASSERT_TRUE(runUntil([&] { return controller.endOfSong; }));
+    ASSERT_TRUE(runUntil([&] { return !ended.isEmpty(); }));
     EXPECT_EQ(view.duration, "(0:04)");
     EXPECT_EQ(playlist.entries().at(0)[PlaylistEntry::Time], "0:04");
     EXPECT_EQ(view.channelMode, "Stereo");
-    EXPECT_EQ(controller.mpegText, "MPEG 1");
-    EXPECT_EQ(controller.bitrateText, "128 kbps");
-    EXPECT_EQ(controller.channelModeText, "Joint Stereo");
+    EXPECT_EQ(controller.information().mpeg, "MPEG 1");
+    EXPECT_EQ(controller.information().bitrate, "128 kbps");
+    EXPECT_EQ(controller.information().channelMode, "Joint Stereo");
     EXPECT_EQ(view.states, (std::vector<int>{1, 0}));
-    EXPECT_EQ(controller.playerState, 0);
+    EXPECT_EQ(controller.playerState(), 0);
     EXPECT_EQ(view.applicationTitle, "Ludro Pro");
     EXPECT_EQ(PlaybackController::minutesSeconds(3725), "2:05") << "hours are dropped";
+}
+
+// The engine reported a song's end while the program was busy, and then
+// "Next" was pressed: that end is old news and must not skip the new song.
+TEST_F(Controller, AnEndReportedJustBeforeNextDoesNotSkipTheNewSong)
+{
+    song("a.mp2");
+    song("b.mp2");
+    song("c.mp2");
+    controller.OpenFile(playlistFile("list.m3u", {"a.mp2", "b.mp2", "c.mp2"}));
+    controller.StartPlayback();
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));  // "a" ends unseen, into a WAV sink
+    player.SetOutputName("/dev/wave/0");                          // "b" plays in real time
+    controller.NextSong();
+    QTest::qWait(300);
+    for (int tick = 0; tick < 5; ++tick)
+        controller.AutomaticAdvance();
+    EXPECT_EQ(playlist.currentIndex(), 1);
+    EXPECT_EQ(controller.currentFile(), dir.filePath("b.mp2"));
 }

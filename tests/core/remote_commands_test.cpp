@@ -6,6 +6,7 @@
 #include "core/remote_commands.h"
 #include "ludro/gen_plugin.h"
 #include "platform/command_channel.h"
+#include "platform/instance_lock.h"
 #include "support/recording_dialogs.h"
 #include "support/run_until.h"
 
@@ -43,6 +44,8 @@ TEST(RemoteCommands, EveryFrontEndReachesTheSameAction)
                           [&heard, name = QString::fromLatin1(command.name)](int argument) {
                               heard.push_back({name, argument});
                           });
+    platform::InstanceLock lock(platform::playerInstanceName);
+    ASSERT_EQ(lock.acquire(), platform::InstanceLock::Acquired);
     platform::CommandChannel channel(platform::commandChannelName());
     ASSERT_TRUE(channel.listen());
     channel.deliverTo([&app](const platform::WindowMessage &m) { app.receiveMessage(m); });

@@ -35,11 +35,11 @@ TEST_F(SoundWindows, AStartingSongShowsItsTagAndTheTagButtonEditsIt)
 {
     LudroApp app({"ludro", "/noSave", song}, dialogs);
     app.show();
-    ASSERT_TRUE(runUntil([&] { return app.controller().playerState == 1; }, 5000));
+    ASSERT_TRUE(runUntil([&] { return app.controller().playerState() == 1; }, 5000));
     EXPECT_EQ(app.mainForm().titleText(), "Quartet - Waltz");
     EXPECT_EQ(app.playlist().entries().at(0)[PlaylistEntry::Album], "<NA>");
     EXPECT_EQ(app.playlist().entries().at(0)[PlaylistEntry::Genre], "Classical");
-    ASSERT_TRUE(runUntil([&] { return !app.controller().layerText.isEmpty(); }, 5000));
+    ASSERT_TRUE(runUntil([&] { return !app.controller().information().layer.isEmpty(); }, 5000));
 
     QString shownFile, shownLayer;
     QTimer::singleShot(100, [&] {
@@ -60,7 +60,8 @@ TEST_F(SoundWindows, TheEqualizerGoesToTheDecoderAfterEachChangeOnly)
 {
     LudroApp app({"ludro", "/noSave"}, dialogs);
     std::vector<SK_EqualizerInfo> sent;
-    app.player().OnNotifyCodecEqualizer = [&](TSonarkPlayer *, SK_EqualizerInfo &record) { sent.push_back(record); };
+    QObject::connect(&app.player(), &TSonarkPlayer::OnNotifyCodecEqualizer,
+                     [&](TSonarkPlayer *, SK_EqualizerInfo &record) { sent.push_back(record); });
     app.show();
     EXPECT_TRUE(app.equalizerForm().isVisible()) << "shown at start by default";
     emit app.mainForm().equalizerClicked();
@@ -85,10 +86,11 @@ TEST_F(SoundWindows, PitchSendsTheLastMoveOfATickAndWarnsOffDirectSound)
 {
     LudroApp app({"ludro", "/noSave"}, dialogs);
     std::vector<int> pitches;
-    app.player().OnNotifyPlayerEnvironmentInteger = [&](TSonarkPlayer *, const QString &name, int32_t value) {
-        if (name == "OUTPUT.DIRECTSOUND.PITCH")
-            pitches.push_back(value);
-    };
+    QObject::connect(&app.player(), &TSonarkPlayer::OnNotifyPlayerEnvironmentInteger,
+                     [&](TSonarkPlayer *, const QString &name, int32_t value) {
+                         if (name == "OUTPUT.DIRECTSOUND.PITCH")
+                             pitches.push_back(value);
+                     });
     app.show();
     ASSERT_TRUE(runUntil([&] { return app.timersRunning(); }, 3000));
     QTest::qWait(300);

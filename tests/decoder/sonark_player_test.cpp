@@ -21,12 +21,15 @@ TEST(SonarkPlayer, VersionMismatchIsShownAndThePlayerStillWorks)
     EXPECT_EQ(dialogs.errors[0].split('\r'), (QStringList{"Sonark DLL API Mismatch", "Expected 3,2", "Got 3,1"}));
 
     int32_t pong = 0;
-    player.OnNotifyPong = [&](TSonarkPlayer *sender, int32_t tag) {
+    QObject::connect(&player, &TSonarkPlayer::OnNotifyPong, [&](TSonarkPlayer *sender, int32_t tag) {
         EXPECT_EQ(sender, &player);
         pong = tag;
-    };
+    });
+    int32_t heardToo = 0;
+    QObject::connect(&player, &TSonarkPlayer::OnNotifyPong, [&](TSonarkPlayer *, int32_t tag) { heardToo = tag; });
     player.Ping(77);
     EXPECT_TRUE(runUntil([&] { return pong == 77; }));
+    EXPECT_EQ(heardToo, 77) << "a second listener does not replace the first";
     player.SetPriority(4);
     EXPECT_EQ(player.Priority(), 4u);
 }
@@ -38,22 +41,26 @@ TEST(SonarkPlayer, PlayingASongRaisesTypedEventsInOrder)
     QStringList log;
     int messages = 0;
     bool ended = false;
-    player.OnNotifyMessage = [&](TSonarkPlayer *, SK_Message &) { ++messages; };
-    player.OnNotifyInputName = [&](TSonarkPlayer *, const QString &name) { log << "name " + name.section('/', -1); };
-    player.OnNotifyInputDuration = [&](TSonarkPlayer *, int32_t s) { log << QString("duration %1").arg(s); };
-    player.OnNotifyInputStreamInfo = [&](TSonarkPlayer *, uint8_t level, uint8_t layer, uint16_t kbps, uint16_t hz,
-                                         uint8_t mode) {
-        log << QString("info %1 %2 %3 %4 %5").arg(level).arg(layer).arg(kbps).arg(hz).arg(mode);
-    };
-    player.OnNotifyPlayerState = [&](TSonarkPlayer *, int state) {
+    QObject::connect(&player, &TSonarkPlayer::OnNotifyMessage, [&](TSonarkPlayer *, SK_Message &) { ++messages; });
+    QObject::connect(&player, &TSonarkPlayer::OnNotifyInputName,
+                     [&](TSonarkPlayer *, const QString &name) { log << "name " + name.section('/', -1); });
+    QObject::connect(&player, &TSonarkPlayer::OnNotifyInputDuration,
+                     [&](TSonarkPlayer *, int32_t s) { log << QString("duration %1").arg(s); });
+    QObject::connect(&player, &TSonarkPlayer::OnNotifyInputStreamInfo,
+                     [&](TSonarkPlayer *, uint8_t level, uint8_t layer, uint16_t kbps, uint16_t hz, uint8_t mode) {
+                         log << QString("info %1 %2 %3 %4 %5").arg(level).arg(layer).arg(kbps).arg(hz).arg(mode);
+                     });
+    QObject::connect(&player, &TSonarkPlayer::OnNotifyPlayerState, [&](TSonarkPlayer *, int state) {
         log << QString("state %1").arg(state);
         ended = ended || state == SK_STATE_EOF;
-    };
-    player.OnNotifyInputTimecode = [&](TSonarkPlayer *, uint8_t h, uint8_t m, uint8_t s, uint8_t) {
-        if (h == 0 && m == 0 && s == 4)
-            log << "at 0:04";
-    };
-    player.OnNotifyError = [&](TSonarkPlayer *, uint8_t, int16_t, const QString &text) { log << "error " + text; };
+    });
+    QObject::connect(&player, &TSonarkPlayer::OnNotifyInputTimecode,
+                     [&](TSonarkPlayer *, uint8_t h, uint8_t m, uint8_t s, uint8_t) {
+                         if (h == 0 && m == 0 && s == 4)
+                             log << "at 0:04";
+                     });
+    QObject::connect(&player, &TSonarkPlayer::OnNotifyError,
+                     [&](TSonarkPlayer *, uint8_t, int16_t, const QString &text) { log << "error " + text; });
 
     player.SetOutputName(QString::fromStdString("wav:/dev/null"));
     player.InputOpen(QString::fromStdString(fixture("l3-44k-stereo-cbr.mp3")));
@@ -71,11 +78,14 @@ TEST(SonarkPlayer, RefusalsArriveAsNackAndError)
     TSonarkPlayer player(nullptr, dialogs);
     QString error;
     std::pair<int, int> nack{0, 0};
-    player.OnNotifyError = [&](TSonarkPlayer *, uint8_t source, int16_t, const QString &text) {
-        if (source == SK_SOURCE_INPUT)
-            error = text;
-    };
-    player.OnNotifyNack = [&](TSonarkPlayer *, uint8_t command, int16_t code) { nack = {command, code}; };
+    QObject::connect(&player, &TSonarkPlayer::OnNotifyError,
+                     [&](TSonarkPlayer *, uint8_t source, int16_t, const QString &text) {
+                         if (source == SK_SOURCE_INPUT)
+                             error = text;
+                     });
+    QObject::connect(&player, &TSonarkPlayer::OnNotifyNack, [&](TSonarkPlayer *, uint8_t command, int16_t code) {
+        nack = {command, code};
+    });
     player.InputOpen("/no/such/song.mp3");
     ASSERT_TRUE(runUntil([&] { return nack.first != 0; }));
     EXPECT_EQ(nack, std::make_pair(int(SK_INPUT_OPEN), int(SK_ERROR_INPUT_OPEN)));
