@@ -2,8 +2,11 @@
 
 #include "cd/disc_id.h"
 #include "support/disc_image.h"
+#include "support/files.h"
+#include "support/http_test_server.h"
 
 #include <QProcess>
+#include <QTcpServer>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -56,4 +59,40 @@ TEST(CdTool, PrintsTheTableOfContentsAndTheDiscIdOrSaysWhyNot)
         EXPECT_TRUE(failed.out.isEmpty());
     }
     EXPECT_EQ(ludroCd({"--device", cue, "rip"}).status, 2);
+}
+
+TEST(CdTool, LooksTheDiscUpAndWritesItsNamesFileAsThePlayerDoes)
+{
+    QTemporaryDir dir;
+    const QString cue = writeDiscImage(dir.path(), {{4567, 440}, {151, 660}});
+    const QString query = ludroCd({"--device", cue, "discid"}).out.trimmed();
+    ludro::test::HttpTestServer http;
+    http.answerBy([](const std::string &request) {
+        return ludro::test::HttpTestServer::ok(
+            request.find("cmd=cddb+query+") != std::string::npos
+                ? "211 Found inexact matches, list follows (until terminating `.')\r\n"
+                  "rock 0b0aaaaa Other / Disc\r\njazz 0b0bbbbb Artist / Title\r\n.\r\n"
+                : "210 jazz 0b0bbbbb\r\n# xmcd\r\nDISCID=0b0bbbbb\r\nDTITLE=Artist / Title\r\n"
+                  "TTITLE0=One\r\nTTITLE1=Two\r\n.\r\n",
+            "text/plain");
+    });
+    const QString server = "127.0.0.1:" + QString::number(http.port());
+    qputenv("LUDRO_HOME", dir.path().toUtf8());
+    const ToolRun found = ludroCd({"--server", server, "--device", cue, "lookup", "--match", "2"});
+    qunsetenv("LUDRO_HOME");
+
+    EXPECT_EQ(found.status, 0) << found.err.toStdString();
+    EXPECT_EQ(found.out, "Artist / Title\nOne\nTwo\n");
+    const auto requests = http.requests();
+    ASSERT_EQ(requests.size(), 2);
+    EXPECT_NE(requests[0].find("cmd=cddb+query+" + query.toStdString() + "+&hello=user+localhost+"), std::string::npos);
+    EXPECT_NE(requests[1].find("cmd=cddb+read+jazz+0b0bbbbb&"), std::string::npos);
+    EXPECT_EQ(readFile(dir.filePath("tracks/" + query.section('+', 0, 0))), "Title\nArtist \nOne\nTwo\n");
+
+    QTcpServer closed;
+    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
+    const QString refused = "127.0.0.1:" + QString::number(closed.serverPort());
+    closed.close();
+    EXPECT_EQ(ludroCd({"--device", cue, "--server", refused, "lookup"}).status, 2);
+    EXPECT_EQ(ludroCd({"--device", cue, "lookup", "--match", "0"}).status, 2) << "usage";
 }
