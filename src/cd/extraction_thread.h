@@ -37,6 +37,7 @@ private:
     void run();
     Clock::time_point deadline() const;
     void handle(const DeviceCommand &command);
+    void moveTo(long frame, Mode mode);
     void publish();
 
     void pollDisc();
@@ -55,6 +56,7 @@ private:
     std::function<void()> modeChanged_;
 
     CdIo_t *cdio_ = nullptr;
+    std::unique_ptr<QTemporaryDir> links_;  // of an image opened through links
     std::unique_ptr<SectorReader> reader_;
     std::unique_ptr<sonark::AudioOutput> output_;
     std::vector<int16_t> samples_;

@@ -5,15 +5,15 @@
 #include "cd/cd_device.h"
 #include "cd/disc_id.h"
 #include "cd/sector_reader.h"
+#include "libdiscid_peer.h"
 #include "support/disc_image.h"
+#include "support/files.h"
 #include "support/run_until.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-
-#include <discid/discid.h>
 
 #include <gtest/gtest.h>
 
@@ -25,20 +25,6 @@ using cd::CdDevice;
 using Mode = CdDevice::Mode;
 
 constexpr long sectorsPerSecond = 75;
-
-std::string libdiscidFreedbId(const cd::TableOfContents &toc)
-{
-    int offsets[100] = {};
-    offsets[0] = static_cast<int>(toc.leadoutFrame);
-    for (std::size_t i = 0; i < toc.tracks.size(); ++i)
-        offsets[i + 1] = static_cast<int>(toc.tracks[i].startFrame);
-    DiscId *disc = discid_new();
-    std::string id;
-    if (discid_put(disc, 1, static_cast<int>(toc.tracks.size()), offsets))
-        id = discid_get_freedb_id(disc);
-    discid_free(disc);
-    return id;
-}
 
 class CdDeviceTest : public testing::Test {
 protected:
@@ -110,6 +96,14 @@ TEST_F(CdDeviceTest, ReadsTheTableOfContentsOfEveryLayout)
     EXPECT_EQ(device.trackPosition(2), cd::msfFromFrames(408));
     EXPECT_EQ(device.position(), cd::packMsf(0, 2, 0));
     EXPECT_EQ(device.trackPosition(3), 0u);
+
+    // A .cue whose FILE line names a data file of another base name.
+    const QString cue = writeDiscImage(dir.path(), {{331, 440}}, "renamed");
+    ASSERT_TRUE(QFile::rename(dir.filePath("renamed.bin"), dir.filePath("Album (Disc 1).bin")));
+    writeFile(cue, readFile(cue).replace("renamed.bin", "Album (Disc 1).bin"));
+    CdDevice renamed(cue);
+    ASSERT_TRUE(renamed.open());
+    EXPECT_EQ(renamed.tableOfContents().leadoutFrame, 481);
 }
 
 TEST_F(CdDeviceTest, MissingImageIsAnOpenDoorAndEjectKeepsItOpenUntilTheImageChanges)

@@ -3,8 +3,7 @@
 
 #include "cd/cd_time.h"
 #include "cd/disc_id.h"
-
-#include <discid/discid.h>
+#include "libdiscid_peer.h"
 
 #include <gtest/gtest.h>
 
@@ -29,20 +28,6 @@ cd::TableOfContents tableOf(const std::vector<long> &starts, long leadout, bool 
         toc.tracks.push_back({static_cast<int>(i + 1), starts[i], end - starts[i], !(dataLast && i + 1 == starts.size())});
     }
     return toc;
-}
-
-std::string libdiscidFreedbId(const cd::TableOfContents &toc)
-{
-    int offsets[100] = {};
-    offsets[0] = static_cast<int>(toc.leadoutFrame);
-    for (std::size_t i = 0; i < toc.tracks.size(); ++i)
-        offsets[i + 1] = static_cast<int>(toc.tracks[i].startFrame);
-    DiscId *disc = discid_new();
-    std::string id;
-    if (discid_put(disc, 1, static_cast<int>(toc.tracks.size()), offsets))
-        id = discid_get_freedb_id(disc);
-    discid_free(disc);
-    return id;
 }
 
 }  // namespace
