@@ -9,6 +9,7 @@
 #include "cd/cd_device.h"
 #include "cd/disc_id.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 
 #include <cstdio>
@@ -17,7 +18,9 @@
 
 namespace {
 
-using Command = std::function<int(const cd::TableOfContents &)>;
+// A command gets the disc's table of contents and the command line (its own
+// options and arguments included).
+using Command = std::function<int(const cd::TableOfContents &, const QCommandLineParser &)>;
 
 QString time(long frames)
 {
@@ -25,7 +28,7 @@ QString time(long frames)
     return QString::asprintf("%02d:%02d.%02d", cd::msfMinutes(msf), cd::msfSeconds(msf), cd::msfFrames(msf));
 }
 
-int printToc(const cd::TableOfContents &toc)
+int printToc(const cd::TableOfContents &toc, const QCommandLineParser &)
 {
     for (const cd::CdTrack &track : toc.tracks)
         std::printf("%02d %s %s %s\n", track.number, qPrintable(time(track.startFrame)),
@@ -34,7 +37,7 @@ int printToc(const cd::TableOfContents &toc)
     return 0;
 }
 
-int printDiscId(const cd::TableOfContents &toc)
+int printDiscId(const cd::TableOfContents &toc, const QCommandLineParser &)
 {
     std::printf("%s\n", qPrintable(cd::computeDiscId(toc).queryArgument));
     return 0;
@@ -46,8 +49,10 @@ const std::map<QString, Command> &commands()
     return table;
 }
 
-int usage()
+int usage(const QString &error = {})
 {
+    if (!error.isEmpty())
+        std::fprintf(stderr, "ludro-cd: %s\n", qPrintable(error));
     std::fprintf(stderr, "usage: ludro-cd [--device DEV] COMMAND\nCOMMAND is one of:");
     for (const auto &[name, command] : commands())
         std::fprintf(stderr, " %s", qPrintable(name));
@@ -60,15 +65,17 @@ int usage()
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    QStringList args = QCoreApplication::arguments().mid(1);
-    QString device;
-    if (args.size() >= 2 && args[0] == "--device") {
-        device = args[1];
-        args = args.mid(2);
-    }
+    QCommandLineParser parser;
+    const QCommandLineOption deviceOption("device", "The CD drive or disc image (.cue/.bin/.toc).", "DEV");
+    parser.addOption(deviceOption);
+    parser.addPositionalArgument("command", "What to do.");
+    if (!parser.parse(QCoreApplication::arguments()))
+        return usage(parser.errorText());
+    const QStringList args = parser.positionalArguments();
     if (args.isEmpty() || !commands().contains(args[0]))
         return usage();
 
+    const QString device = parser.value(deviceOption);
     cd::CdDevice drive(device);
     if (!drive.open()) {
         std::fprintf(stderr, "ludro-cd: cannot open the CD drive %s\n",
@@ -85,5 +92,5 @@ int main(int argc, char **argv)
                      qPrintable(drive.deviceName()));
         return 1;
     }
-    return commands().at(args[0])(toc);
+    return commands().at(args[0])(toc, parser);
 }
