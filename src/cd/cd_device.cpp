@@ -70,9 +70,8 @@ bool CdDevice::open()
         return true;
     const DiscSource source = resolveDiscSource(device_);
     resolved_ = source.name;
-    thread_ = ExtractionThread::start(source, *channel_, [this] {
-        QMetaObject::invokeMethod(this, &CdDevice::notifyMode, Qt::QueuedConnection);
-    });
+    thread_ = ExtractionThread::start(
+        source, *channel_, [this] { QMetaObject::invokeMethod(this, &CdDevice::notifyMode, Qt::QueuedConnection); });
     notifyMode();
     return thread_ != nullptr;
 }
@@ -248,8 +247,8 @@ long CdDevice::frameOf(uint32_t position) const
         const CdTrack *track = trackOf(toc, tmsfTrack(position));
         if (!track)
             return -1;
-        frame = track->startFrame +
-                (tmsfMinutes(position) * 60L + tmsfSeconds(position)) * framesPerSecond + tmsfFrames(position);
+        frame = track->startFrame + (tmsfMinutes(position) * 60L + tmsfSeconds(position)) * framesPerSecond +
+                tmsfFrames(position);
     }
     return frame >= toc.tracks.front().startFrame && frame <= toc.leadoutFrame ? frame : -1;
 }

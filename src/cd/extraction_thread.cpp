@@ -31,8 +31,7 @@ std::unique_ptr<ExtractionThread> ExtractionThread::start(const DiscSource &sour
     return thread;
 }
 
-ExtractionThread::ExtractionThread(const DiscSource &source, DeviceChannel &channel,
-                                   std::function<void()> modeChanged)
+ExtractionThread::ExtractionThread(const DiscSource &source, DeviceChannel &channel, std::function<void()> modeChanged)
     : source_(source), channel_(channel), modeChanged_(std::move(modeChanged)),
       samples_(sectorsPerSlice * samplesPerSector)
 {

@@ -62,8 +62,8 @@ private:
     std::vector<int16_t> samples_;
     TableOfContents toc_;
     bool tocChanged_ = true;
-    ImageStamp stamp_;          // of the image as loaded
-    ImageStamp ejectedStamp_;   // of the image when it was ejected
+    ImageStamp stamp_;         // of the image as loaded
+    ImageStamp ejectedStamp_;  // of the image when it was ejected
     bool ejected_ = false;
     Mode mode_ = Mode::Open;
     long frame_ = 0;  // next sector to play, absolute

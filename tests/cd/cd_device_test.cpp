@@ -64,7 +64,7 @@ TEST_F(CdDeviceTest, ReadsTheTableOfContentsOfEveryLayout)
     const Layout layouts[] = {
         {{{331, 440}}, {150}, 481},
         {{{227, 440}, {151, 660, false, 31}}, {150, 408}, 559},  // a pregap before track 2
-        {{{75, 440}, {53, 0, true}}, {150, 225}, 278},          // a data track last
+        {{{75, 440}, {53, 0, true}}, {150, 225}, 278},           // a data track last
         {twelve, twelveStarts, twelveStarts.back() + 32},
         {ninetyNine, ninetyNineStarts, ninetyNineStarts.back() + 7 + 98 % 5},
     };
@@ -90,8 +90,8 @@ TEST_F(CdDeviceTest, ReadsTheTableOfContentsOfEveryLayout)
     ASSERT_TRUE(device.open());
     EXPECT_EQ(device.trackCount(), 2);
     EXPECT_EQ(device.trackPosition(2), cd::packTmsf(2, 0, 0, 0));
-    EXPECT_EQ(device.trackLength(2), cd::packMsf(0, 2, 1));  // 151 sectors
-    EXPECT_EQ(device.trackLength(1), cd::packMsf(0, 3, 33)); // 227 + the 31 of the pregap
+    EXPECT_EQ(device.trackLength(2), cd::packMsf(0, 2, 1));   // 151 sectors
+    EXPECT_EQ(device.trackLength(1), cd::packMsf(0, 3, 33));  // 227 + the 31 of the pregap
     device.setTimeFormat(CdDevice::TimeFormat::Msf);
     EXPECT_EQ(device.trackPosition(2), cd::msfFromFrames(408));
     EXPECT_EQ(device.position(), cd::packMsf(0, 2, 0));
@@ -174,7 +174,7 @@ TEST_F(CdDeviceTest, PlaysPausesResumesAndStopsWherePlaybackWas)
 
     device->pause();
     EXPECT_EQ(device->mode(), Mode::Paused);
-    QTest::qWait(100);
+    QTest::qWait(250);  // the thread has taken the command
     const long paused = frames(*device);
     QTest::qWait(300);
     EXPECT_EQ(frames(*device), paused);
@@ -185,7 +185,7 @@ TEST_F(CdDeviceTest, PlaysPausesResumesAndStopsWherePlaybackWas)
 
     device->stop();
     EXPECT_EQ(device->mode(), Mode::Stopped);
-    QTest::qWait(100);
+    QTest::qWait(250);  // the thread has taken the command
     const long stopped = frames(*device);
     EXPECT_GT(stopped, paused + 15);
     QTest::qWait(200);
