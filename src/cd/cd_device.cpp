@@ -3,6 +3,8 @@
 #include "device_channel.h"
 #include "extraction_thread.h"
 
+#include <algorithm>
+#include <initializer_list>
 #include <optional>
 
 namespace cd {
@@ -26,6 +28,17 @@ bool command(DeviceChannel &channel, Change change)
     if (queued)
         channel.wake.notify_one();
     return queued.has_value();
+}
+
+// A disc in one of the modes `from` goes to mode `to`.
+bool transition(DeviceChannel &channel, std::initializer_list<Mode> from, Mode to, Kind kind)
+{
+    return command(channel, [&](DeviceState &state) -> std::optional<DeviceCommand> {
+        if (std::find(from.begin(), from.end(), state.mode) == from.end())
+            return {};
+        state.mode = to;
+        return DeviceCommand{kind};
+    });
 }
 
 const CdTrack *trackOf(const TableOfContents &toc, int track)
@@ -57,9 +70,8 @@ bool CdDevice::open()
         return true;
     const DiscSource source = resolveDiscSource(device_);
     resolved_ = source.name;
-    thread_ = ExtractionThread::start(source, *channel_, [this] {
-        QMetaObject::invokeMethod(this, &CdDevice::notifyMode, Qt::QueuedConnection);
-    });
+    thread_ = ExtractionThread::start(
+        source, *channel_, [this] { QMetaObject::invokeMethod(this, &CdDevice::notifyMode, Qt::QueuedConnection); });
     notifyMode();
     return thread_ != nullptr;
 }
@@ -118,25 +130,13 @@ void CdDevice::playFrom(uint32_t position)
 
 void CdDevice::pause()
 {
-    const bool sent = command(*channel_, [](DeviceState &state) -> std::optional<DeviceCommand> {
-        if (state.mode != Mode::Playing)
-            return {};
-        state.mode = Mode::Paused;
-        return DeviceCommand{Kind::Pause};
-    });
-    if (sent)
+    if (transition(*channel_, {Mode::Playing}, Mode::Paused, Kind::Pause))
         notifyMode();
 }
 
 void CdDevice::stop()
 {
-    const bool sent = command(*channel_, [](DeviceState &state) -> std::optional<DeviceCommand> {
-        if (state.mode != Mode::Playing && state.mode != Mode::Paused)
-            return {};
-        state.mode = Mode::Stopped;
-        return DeviceCommand{Kind::Stop};
-    });
-    if (sent)
+    if (transition(*channel_, {Mode::Playing, Mode::Paused}, Mode::Stopped, Kind::Stop))
         notifyMode();
 }
 
@@ -247,8 +247,8 @@ long CdDevice::frameOf(uint32_t position) const
         const CdTrack *track = trackOf(toc, tmsfTrack(position));
         if (!track)
             return -1;
-        frame = track->startFrame +
-                (tmsfMinutes(position) * 60L + tmsfSeconds(position)) * framesPerSecond + tmsfFrames(position);
+        frame = track->startFrame + (tmsfMinutes(position) * 60L + tmsfSeconds(position)) * framesPerSecond +
+                tmsfFrames(position);
     }
     return frame >= toc.tracks.front().startFrame && frame <= toc.leadoutFrame ? frame : -1;
 }

@@ -47,15 +47,15 @@ public:
     ~CdDevice() override;
 
     QString deviceName() const;  // as resolved by open()
-    bool open();          // false when the drive cannot be used at all (busy, no such device)
+    bool open();                 // false when the drive cannot be used at all (busy, no such device)
     void close();
     bool isOpen() const;
 
     // Positions are packed as the time format says (see cd_time.h).
     void setTimeFormat(TimeFormat format);
     TimeFormat timeFormat() const;
-    void play();                      // from the current position or a start set by seek()
-    void playFrom(uint32_t position); // seek, then play
+    void play();                       // from the current position or a start set by seek()
+    void playFrom(uint32_t position);  // seek, then play
     void pause();
     void stop();
     void seekToStart();

@@ -35,8 +35,7 @@ DiscId computeDiscId(const TableOfContents &toc)
     const unsigned long id = static_cast<unsigned long>(checksum % 255) << 24 |
                              static_cast<unsigned long>(std::max(playing, 0L)) << 8 | static_cast<unsigned long>(count);
     disc.id = QStringLiteral("%1").arg(id & 0xffffffffUL, 8, 16, QLatin1Char('0'));
-    disc.queryArgument =
-        disc.id + '+' + QString::number(count) + offsets + '+' + QString::number(disc.discSeconds);
+    disc.queryArgument = disc.id + '+' + QString::number(count) + offsets + '+' + QString::number(disc.discSeconds);
     return disc;
 }
 

@@ -18,8 +18,8 @@
 namespace cd {
 
 struct DiscId {
-    QString id;               // eight lower-case hexadecimal digits, empty without tracks
-    QString queryArgument;    // id + "+" track count + "+" each offset + "+" disc seconds
+    QString id;             // eight lower-case hexadecimal digits, empty without tracks
+    QString queryArgument;  // id + "+" track count + "+" each offset + "+" disc seconds
     int discSeconds = 0;
     std::vector<long> offsets;  // absolute start frame of each track
 };

@@ -2,7 +2,10 @@
 
 #include <cdio/logging.h>
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <cstdlib>
@@ -29,6 +32,39 @@ bool hasImageSuffix(const QString &name)
 {
     const QString suffix = QFileInfo(name).suffix().toLower();
     return suffix == "cue" || suffix == "bin" || suffix == "toc";
+}
+
+// The data file a .cue names first, empty when it names none.
+QString cueDataFile(const QString &cue)
+{
+    QFile file(cue);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    static const QRegularExpression fileLine(R"re(^\s*FILE\s+(?:"([^"]+)"|(\S+)))re",
+                                             QRegularExpression::CaseInsensitiveOption);
+    while (!file.atEnd()) {
+        const QRegularExpressionMatch match = fileLine.match(QString::fromUtf8(file.readLine(4096)));
+        if (match.hasMatch())
+            return QFileInfo(cue).dir().filePath(match.captured(1).isEmpty() ? match.captured(2) : match.captured(1));
+    }
+    return {};
+}
+
+// A name libcdio can open `cue` under: the .cue itself, or a link beside a
+// link to the data file it names.
+QString openableCue(const QString &cue, std::unique_ptr<QTemporaryDir> &links)
+{
+    const QString data = cueDataFile(cue);
+    const QFileInfo info(cue);
+    const QString sameName = info.dir().filePath(info.completeBaseName() + ".bin");
+    if (data.isEmpty() || !QFileInfo(data).isFile() || QFileInfo(data) == QFileInfo(sameName))
+        return cue;
+    links = std::make_unique<QTemporaryDir>();
+    const QString linked = links->filePath("image.cue");
+    if (!links->isValid() || !QFile::link(info.absoluteFilePath(), linked) ||
+        !QFile::link(QFileInfo(data).absoluteFilePath(), links->filePath("image.bin")))
+        return cue;
+    return linked;
 }
 
 }  // namespace
@@ -58,17 +94,21 @@ ImageStamp stampOf(const QString &path)
             static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
 }
 
-CdIo_t *openDisc(const DiscSource &source)
+CdIo_t *openDisc(const DiscSource &source, std::unique_ptr<QTemporaryDir> &links)
 {
     silenceCdioMessages();
+    links.reset();
     if (source.name.isEmpty())
         return nullptr;
+    QString name = source.name;
     driver_id_t driver = DRIVER_DEVICE;
     if (source.image) {
         const QString suffix = QFileInfo(source.name).suffix().toLower();
         driver = suffix == "toc" ? DRIVER_CDRDAO : suffix == "cue" || suffix == "bin" ? DRIVER_BINCUE : DRIVER_UNKNOWN;
+        if (suffix == "cue")
+            name = openableCue(source.name, links);
     }
-    return cdio_open(QFile::encodeName(source.name).constData(), driver);
+    return cdio_open(QFile::encodeName(name).constData(), driver);
 }
 
 TableOfContents readTableOfContents(CdIo_t *cdio)

@@ -7,11 +7,12 @@
 #include "table_of_contents.h"
 
 #include <QString>
+#include <QTemporaryDir>
 
 #include <cdio/cdio.h>
 
 #include <cstdint>
-#include <tuple>
+#include <memory>
 
 namespace cd {
 
@@ -32,8 +33,11 @@ struct ImageStamp {
 };
 ImageStamp stampOf(const QString &path);
 
-// The drive or image opened for reading; null when it cannot be.
-CdIo_t *openDisc(const DiscSource &source);
+// The drive or image opened for reading; null when it cannot be. libcdio
+// reads a .cue's data from the .bin of the same base name, whatever its FILE
+// line says; a .cue that names another file is opened through links named
+// alike in `links`, which must outlive the handle.
+CdIo_t *openDisc(const DiscSource &source, std::unique_ptr<QTemporaryDir> &links);
 
 // Empty when no disc is in the drive.
 TableOfContents readTableOfContents(CdIo_t *cdio);

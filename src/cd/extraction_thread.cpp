@@ -31,8 +31,7 @@ std::unique_ptr<ExtractionThread> ExtractionThread::start(const DiscSource &sour
     return thread;
 }
 
-ExtractionThread::ExtractionThread(const DiscSource &source, DeviceChannel &channel,
-                                   std::function<void()> modeChanged)
+ExtractionThread::ExtractionThread(const DiscSource &source, DeviceChannel &channel, std::function<void()> modeChanged)
     : source_(source), channel_(channel), modeChanged_(std::move(modeChanged)),
       samples_(sectorsPerSlice * samplesPerSector)
 {
@@ -96,11 +95,8 @@ void ExtractionThread::handle(const DeviceCommand &command)
 {
     switch (command.kind) {
     case DeviceCommand::Kind::Play:
-        if (!toc_.hasAudio())
-            return;
-        stopOutput();
-        frame_ = heard_ = command.frame;
-        mode_ = Mode::Playing;
+        if (toc_.hasAudio())
+            moveTo(command.frame, Mode::Playing);
         return;
     case DeviceCommand::Kind::Resume:
         if (mode_ != Mode::Paused)
@@ -125,11 +121,8 @@ void ExtractionThread::handle(const DeviceCommand &command)
         mode_ = Mode::Stopped;
         return;
     case DeviceCommand::Kind::Seek:
-        if (toc_.empty())
-            return;
-        stopOutput();
-        frame_ = heard_ = command.frame;
-        mode_ = Mode::Stopped;
+        if (!toc_.empty())
+            moveTo(command.frame, Mode::Stopped);
         return;
     case DeviceCommand::Kind::Eject:
         eject();
@@ -137,6 +130,14 @@ void ExtractionThread::handle(const DeviceCommand &command)
     case DeviceCommand::Kind::Quit:
         return;
     }
+}
+
+// What was written but not heard is dropped.
+void ExtractionThread::moveTo(long frame, Mode mode)
+{
+    stopOutput();
+    frame_ = heard_ = frame;
+    mode_ = mode;
 }
 
 void ExtractionThread::publish()
@@ -193,7 +194,7 @@ void ExtractionThread::reload()
     stopOutput();
     closeDisc();
     if (!source_.image || stamp_.present())
-        cdio_ = openDisc(source_);
+        cdio_ = openDisc(source_, links_);
     TableOfContents toc = cdio_ ? readTableOfContents(cdio_) : TableOfContents{};
     if (toc.empty() || toc != toc_)
         frame_ = toc.empty() ? 0 : toc.tracks.front().startFrame;
@@ -209,6 +210,7 @@ void ExtractionThread::closeDisc()
     if (cdio_)
         cdio_destroy(cdio_);
     cdio_ = nullptr;
+    links_.reset();
 }
 
 void ExtractionThread::eject()

@@ -37,6 +37,7 @@ private:
     void run();
     Clock::time_point deadline() const;
     void handle(const DeviceCommand &command);
+    void moveTo(long frame, Mode mode);
     void publish();
 
     void pollDisc();
@@ -55,13 +56,14 @@ private:
     std::function<void()> modeChanged_;
 
     CdIo_t *cdio_ = nullptr;
+    std::unique_ptr<QTemporaryDir> links_;  // of an image opened through links
     std::unique_ptr<SectorReader> reader_;
     std::unique_ptr<sonark::AudioOutput> output_;
     std::vector<int16_t> samples_;
     TableOfContents toc_;
     bool tocChanged_ = true;
-    ImageStamp stamp_;          // of the image as loaded
-    ImageStamp ejectedStamp_;   // of the image when it was ejected
+    ImageStamp stamp_;         // of the image as loaded
+    ImageStamp ejectedStamp_;  // of the image when it was ejected
     bool ejected_ = false;
     Mode mode_ = Mode::Open;
     long frame_ = 0;  // next sector to play, absolute

@@ -8,9 +8,9 @@
 namespace cd {
 
 struct CdTrack {
-    int number = 0;        // 1-based
-    long startFrame = 0;   // absolute (00:02.00 = 150 for a normal disc)
-    long lengthFrames = 0; // true length: next track's start (or the lead-out) minus this start
+    int number = 0;         // 1-based
+    long startFrame = 0;    // absolute (00:02.00 = 150 for a normal disc)
+    long lengthFrames = 0;  // true length: next track's start (or the lead-out) minus this start
     bool audio = true;
     long endFrame() const { return startFrame + lengthFrames; }
     bool operator==(const CdTrack &) const = default;

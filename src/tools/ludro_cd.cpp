@@ -16,24 +16,19 @@
 #include "cd/disc_lookup.h"
 #include "cd/track_names.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QTextStream>
 
 #include <cstdio>
 #include <functional>
 #include <map>
-#include <optional>
-#include <utility>
 
 namespace {
 
-struct Options {
-    QString device;
-    QString server;
-    int match = 1;
-};
-
-using Command = std::function<int(const cd::TableOfContents &, const Options &)>;
+// A command gets the disc's table of contents and the command line (its own
+// options and arguments included).
+using Command = std::function<int(const cd::TableOfContents &, const QCommandLineParser &)>;
 
 QString time(long frames)
 {
@@ -41,7 +36,7 @@ QString time(long frames)
     return QString::asprintf("%02d:%02d.%02d", cd::msfMinutes(msf), cd::msfSeconds(msf), cd::msfFrames(msf));
 }
 
-int printToc(const cd::TableOfContents &toc, const Options &)
+int printToc(const cd::TableOfContents &toc, const QCommandLineParser &)
 {
     for (const cd::CdTrack &track : toc.tracks)
         std::printf("%02d %s %s %s\n", track.number, qPrintable(time(track.startFrame)),
@@ -50,17 +45,25 @@ int printToc(const cd::TableOfContents &toc, const Options &)
     return 0;
 }
 
-int printDiscId(const cd::TableOfContents &toc, const Options &)
+int printDiscId(const cd::TableOfContents &toc, const QCommandLineParser &)
 {
     std::printf("%s\n", qPrintable(cd::computeDiscId(toc).queryArgument));
     return 0;
 }
 
-int lookUp(const cd::TableOfContents &toc, const Options &options)
+const QCommandLineOption serverOption("server", "The disc-database server.", "HOST[:PORT]");
+const QCommandLineOption matchOption("match", "Of several matches, the N-th (from 1).", "N", "1");
+
+int lookUp(const cd::TableOfContents &toc, const QCommandLineParser &parser)
 {
+    bool number = false;
     cd::LookupOptions lookup;
-    lookup.server = options.server;
-    lookup.match = options.match;
+    lookup.server = parser.value(serverOption);
+    lookup.match = parser.value(matchOption).toInt(&number);
+    if (!number || lookup.match < 1) {
+        std::fprintf(stderr, "ludro-cd: --match takes a number from 1\n");
+        return 2;
+    }
     lookup.tracksFolder = cd::tracksFolder();
     QTextStream out(stdout), errors(stderr);
     return cd::lookupDisc(cd::computeDiscId(toc), lookup, out, errors);
@@ -72,8 +75,10 @@ const std::map<QString, Command> &commands()
     return table;
 }
 
-int usage()
+int usage(const QString &error = {})
 {
+    if (!error.isEmpty())
+        std::fprintf(stderr, "ludro-cd: %s\n", qPrintable(error));
     std::fprintf(stderr, "usage: ludro-cd [--device DEV] [--server HOST[:PORT]] COMMAND [--match N]\n"
                          "COMMAND is one of:");
     for (const auto &[name, command] : commands())
@@ -82,41 +87,25 @@ int usage()
     return 2;
 }
 
-// The options before the command, the command, and lookup's --match after
-// it; nullopt for anything else.
-std::optional<std::pair<Options, QString>> parse(QStringList args)
-{
-    Options options;
-    while (args.size() >= 2 && (args[0] == "--device" || args[0] == "--server")) {
-        (args[0] == "--device" ? options.device : options.server) = args[1];
-        args = args.mid(2);
-    }
-    if (args.isEmpty() || !commands().contains(args[0]))
-        return std::nullopt;
-    const QString command = args.takeFirst();
-    if (command == "lookup" && args.size() == 2 && args[0] == "--match") {
-        bool number = false;
-        options.match = args[1].toInt(&number);
-        if (!number || options.match < 1)
-            return std::nullopt;
-        args.clear();
-    }
-    if (!args.isEmpty())
-        return std::nullopt;
-    return std::pair{options, command};
-}
-
 }  // namespace
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    const auto parsed = parse(QCoreApplication::arguments().mid(1));
-    if (!parsed)
+    QCommandLineParser parser;
+    const QCommandLineOption deviceOption("device", "The CD drive or disc image (.cue/.bin/.toc).", "DEV");
+    parser.addOption(deviceOption);
+    parser.addOption(serverOption);
+    parser.addOption(matchOption);
+    parser.addPositionalArgument("command", "What to do.");
+    if (!parser.parse(QCoreApplication::arguments()))
+        return usage(parser.errorText());
+    const QStringList args = parser.positionalArguments();
+    if (args.isEmpty() || !commands().contains(args[0]))
         return usage();
-    const auto &[options, command] = *parsed;
 
-    cd::CdDevice drive(options.device);
+    const QString device = parser.value(deviceOption);
+    cd::CdDevice drive(device);
     if (!drive.open()) {
         std::fprintf(stderr, "ludro-cd: cannot open the CD drive %s\n",
                      qPrintable(drive.deviceName().isEmpty() ? QStringLiteral("(none found)") : drive.deviceName()));
@@ -132,5 +121,5 @@ int main(int argc, char **argv)
                      qPrintable(drive.deviceName()));
         return 1;
     }
-    return commands().at(command)(toc, options);
+    return commands().at(args[0])(toc, parser);
 }

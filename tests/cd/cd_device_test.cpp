@@ -5,15 +5,15 @@
 #include "cd/cd_device.h"
 #include "cd/disc_id.h"
 #include "cd/sector_reader.h"
+#include "libdiscid_peer.h"
 #include "support/disc_image.h"
+#include "support/files.h"
 #include "support/run_until.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-
-#include <discid/discid.h>
 
 #include <gtest/gtest.h>
 
@@ -25,20 +25,6 @@ using cd::CdDevice;
 using Mode = CdDevice::Mode;
 
 constexpr long sectorsPerSecond = 75;
-
-std::string libdiscidFreedbId(const cd::TableOfContents &toc)
-{
-    int offsets[100] = {};
-    offsets[0] = static_cast<int>(toc.leadoutFrame);
-    for (std::size_t i = 0; i < toc.tracks.size(); ++i)
-        offsets[i + 1] = static_cast<int>(toc.tracks[i].startFrame);
-    DiscId *disc = discid_new();
-    std::string id;
-    if (discid_put(disc, 1, static_cast<int>(toc.tracks.size()), offsets))
-        id = discid_get_freedb_id(disc);
-    discid_free(disc);
-    return id;
-}
 
 class CdDeviceTest : public testing::Test {
 protected:
@@ -78,7 +64,7 @@ TEST_F(CdDeviceTest, ReadsTheTableOfContentsOfEveryLayout)
     const Layout layouts[] = {
         {{{331, 440}}, {150}, 481},
         {{{227, 440}, {151, 660, false, 31}}, {150, 408}, 559},  // a pregap before track 2
-        {{{75, 440}, {53, 0, true}}, {150, 225}, 278},          // a data track last
+        {{{75, 440}, {53, 0, true}}, {150, 225}, 278},           // a data track last
         {twelve, twelveStarts, twelveStarts.back() + 32},
         {ninetyNine, ninetyNineStarts, ninetyNineStarts.back() + 7 + 98 % 5},
     };
@@ -104,12 +90,20 @@ TEST_F(CdDeviceTest, ReadsTheTableOfContentsOfEveryLayout)
     ASSERT_TRUE(device.open());
     EXPECT_EQ(device.trackCount(), 2);
     EXPECT_EQ(device.trackPosition(2), cd::packTmsf(2, 0, 0, 0));
-    EXPECT_EQ(device.trackLength(2), cd::packMsf(0, 2, 1));  // 151 sectors
-    EXPECT_EQ(device.trackLength(1), cd::packMsf(0, 3, 33)); // 227 + the 31 of the pregap
+    EXPECT_EQ(device.trackLength(2), cd::packMsf(0, 2, 1));   // 151 sectors
+    EXPECT_EQ(device.trackLength(1), cd::packMsf(0, 3, 33));  // 227 + the 31 of the pregap
     device.setTimeFormat(CdDevice::TimeFormat::Msf);
     EXPECT_EQ(device.trackPosition(2), cd::msfFromFrames(408));
     EXPECT_EQ(device.position(), cd::packMsf(0, 2, 0));
     EXPECT_EQ(device.trackPosition(3), 0u);
+
+    // A .cue whose FILE line names a data file of another base name.
+    const QString cue = writeDiscImage(dir.path(), {{331, 440}}, "renamed");
+    ASSERT_TRUE(QFile::rename(dir.filePath("renamed.bin"), dir.filePath("Album (Disc 1).bin")));
+    writeFile(cue, readFile(cue).replace("renamed.bin", "Album (Disc 1).bin"));
+    CdDevice renamed(cue);
+    ASSERT_TRUE(renamed.open());
+    EXPECT_EQ(renamed.tableOfContents().leadoutFrame, 481);
 }
 
 TEST_F(CdDeviceTest, MissingImageIsAnOpenDoorAndEjectKeepsItOpenUntilTheImageChanges)
@@ -180,7 +174,7 @@ TEST_F(CdDeviceTest, PlaysPausesResumesAndStopsWherePlaybackWas)
 
     device->pause();
     EXPECT_EQ(device->mode(), Mode::Paused);
-    QTest::qWait(100);
+    QTest::qWait(250);  // the thread has taken the command
     const long paused = frames(*device);
     QTest::qWait(300);
     EXPECT_EQ(frames(*device), paused);
@@ -191,7 +185,7 @@ TEST_F(CdDeviceTest, PlaysPausesResumesAndStopsWherePlaybackWas)
 
     device->stop();
     EXPECT_EQ(device->mode(), Mode::Stopped);
-    QTest::qWait(100);
+    QTest::qWait(250);  // the thread has taken the command
     const long stopped = frames(*device);
     EXPECT_GT(stopped, paused + 15);
     QTest::qWait(200);
