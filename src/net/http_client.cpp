@@ -203,6 +203,7 @@ void THttpCli::sendRequest()
     h.post = method_ == "POST";
     h.postContentType = ContentTypePost;
     h.postLength = h.post ? PostBody->size() : 0;
+    h.extra = ExtraHeaders;
 
     QByteArray header;
     for (const QString &line : requestHeaderLines(h)) {

@@ -44,6 +44,7 @@ public:
     QDateTime ModifiedSince;  // invalid: not sent
     QString Cookie;
     QString ContentTypePost = "application/x-www-form-urlencoded";
+    QStringList ExtraHeaders;    // "Name: value" lines sent after the others, on every request
     bool MultiThreaded = false;  // true: the wait does not handle user input
     QIODevice *PostBody = nullptr;
     QIODevice *BodySink = nullptr;  // the caller's; a failed write fails the request

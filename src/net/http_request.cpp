@@ -26,7 +26,7 @@ QStringList requestHeaderLines(const HttpRequestHeader &h)
     if (!h.username.isEmpty())
         lines << "Authorization: Basic " + (h.username + ":" + h.password).toUtf8().toBase64();
     add("Cookie: ", h.cookie);
-    return lines;
+    return lines + h.extra;
 }
 
 HttpResponseLine parseResponseLine(const QString &line)

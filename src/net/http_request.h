@@ -17,6 +17,7 @@ struct HttpRequestHeader {
     bool post = false;
     QString postContentType;
     qint64 postLength = 0;
+    QStringList extra;  // "Name: value", last
 };
 
 // The lines without line ends and without the closing empty line.

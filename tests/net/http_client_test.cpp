@@ -106,6 +106,7 @@ TEST(HttpClient, PostSendsTheBodyInPiecesAfterTheHeaderAgainAfterARelocation)
     THttpCli client;
     client.URL = url(server, "/cddb");
     client.PostBody = &post;
+    client.ExtraHeaders = {"Category: rock", "Discid: 0b012a02"};
     QStringList events;
     client.OnSendBegin = [&] { events << "begin"; };
     client.OnSendData = [&](const char *, qint64 length) { events << QString::number(length); };
@@ -114,7 +115,7 @@ TEST(HttpClient, PostSendsTheBodyInPiecesAfterTheHeaderAgainAfterARelocation)
     EXPECT_EQ(fetch(client, true).body, "210 Found");
     const std::string head = "Content-Type: application/x-www-form-urlencoded\r\n"
                              "Host: 127.0.0.1\r\n"
-                             "Content-Length: 20000\r\n\r\n";
+                             "Content-Length: 20000\r\nCategory: rock\r\nDiscid: 0b012a02\r\n\r\n";
     EXPECT_EQ(server.requests(), (std::vector<std::string>{"POST /cddb HTTP/1.0\r\n" + head + form.toStdString(),
                                                            "POST /cddb.cgi HTTP/1.0\r\n" + head + form.toStdString()}));
     EXPECT_EQ(events.join(' ').toStdString(), "begin 8192 8192 3616 end begin 8192 8192 3616 end");
@@ -239,6 +240,9 @@ TEST(HttpClient, ServerAndLocalFailuresEndTheRequestWithTheirReason)
     ASSERT_TRUE(full.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
     client.URL = url(server, "/short");
     EXPECT_EQ(fetch(client, false, &full).failure, "No space left on device #404");
+    client.ExtraHeaders = {"User-Email: a@b\nInjected: 1"};
+    EXPECT_EQ(fetch(client).failure, "Line break in a request field #404");
+    client.ExtraHeaders.clear();
     client.Agent = "x\r\nInjected: 1";
     EXPECT_EQ(fetch(client).failure, "Line break in a request field #404");
 }
