@@ -18,6 +18,8 @@ namespace {
 // Records are a few kilobytes; a server sending without end is cut off.
 constexpr qint64 maxAnswerBytes = 1 << 20;
 
+const QString formType = QStringLiteral("application/x-www-form-urlencoded");
+
 // A record has at least its header comment, DISCID, DTITLE, DYEAR, DGENRE
 // and a track title.
 constexpr int minRecordLines = 6;
@@ -54,12 +56,25 @@ void CddbClient::setServer(const QString &configured)
     server_ = cddbServer(configured);
 }
 
-CddbLookup CddbClient::lookup(const QString &queryArgument, const MatchChooser &choose)
+void CddbClient::setUserEmail(const QString &email)
+{
+    email_ = email;
+    hello_ = splitUserEmail(email);
+}
+
+bool CddbClient::begin()
 {
     if (running_)
-        return {};
+        return false;
     running_ = true;
     aborted_ = false;
+    return true;
+}
+
+CddbLookup CddbClient::lookup(const QString &queryArgument, const MatchChooser &choose)
+{
+    if (!begin())
+        return {};
     CddbLookup result;
     if (const std::optional<QStringList> answer = post(queryForm(queryArgument))) {
         if (answer->size() == 1) {
@@ -79,6 +94,30 @@ CddbLookup CddbClient::lookup(const QString &queryArgument, const MatchChooser &
     if (aborted_)
         result = {};
     running_ = false;
+    return result;
+}
+
+CddbSubmit CddbClient::submit(const QString &category, bool test, const QString &discId, const QStringList &record)
+{
+    if (!begin())
+        return {};
+    QByteArray body;
+    for (const QString &line : record)
+        body += line.toUtf8() + '\n';
+    // The fields a submission script reads from the request's header.
+    QStringList headers;
+    headers << "Category: " + category << "Discid: " + discId << "User-Email: " + email_;
+    headers << QStringLiteral("Submit-Mode: ") + (test ? "test" : "submit");
+    headers << QStringLiteral("Charset: UTF-8") << QStringLiteral("X-Cddbd-Note: Sent by Ludro Pro 2.0");
+    const std::optional<QStringList> answer =
+        send("http://" + server_ + "/~cddb/submit.cgi", body, QStringLiteral("text/plain; charset=UTF-8"), headers);
+    running_ = false;
+    CddbSubmit result;
+    if (!answer)
+        return result;
+    result.answer = answer->isEmpty() ? QString() : singleLine(answer->first());
+    result.outcome =
+        result.answer.section(' ', 0, 0) == QLatin1String("200") ? CddbSubmit::Accepted : CddbSubmit::Refused;
     return result;
 }
 
@@ -107,17 +146,25 @@ CddbLookup CddbClient::read(const std::optional<CddbMatch> &match)
 
 std::optional<QStringList> CddbClient::post(const QByteArray &form)
 {
+    return send("http://" + server_ + "/~cddb/cddb.cgi", form, formType);
+}
+
+std::optional<QStringList> CddbClient::send(const QString &url, const QByteArray &body, const QString &contentType,
+                                            const QStringList &headers)
+{
     if (aborted_)
         return std::nullopt;
-    http_.URL = "http://" + server_ + "/~cddb/cddb.cgi";
+    http_.URL = url;
+    http_.ContentTypePost = contentType;
+    http_.ExtraHeaders = headers;
     http_.Proxy.clear();
     http_.ProxyPort = QStringLiteral("80");
-    QBuffer body;
-    body.setData(form);
-    body.open(QIODevice::ReadOnly);
+    QBuffer post;
+    post.setData(body);
+    post.open(QIODevice::ReadOnly);
     QBuffer answer;
     answer.open(QIODevice::WriteOnly);
-    http_.PostBody = &body;
+    http_.PostBody = &post;
     http_.BodySink = &answer;
     if (timeout_ > 0)
         timer_.start(timeout_);

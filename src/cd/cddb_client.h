@@ -1,9 +1,10 @@
 #pragma once
 
-// The disc-database lookup over HTTP: a query request for a disc's query
-// argument, then a read request for the record the answer names (the only
-// match, or the one picked from a list). Requests wait in a nested event
-// loop, so windows keep working and abort() ends a request at once.
+// The disc database over HTTP: the lookup (a query request for a disc's
+// query argument, then a read request for the record the answer names: the
+// only match, or the one picked from a list) and the submission of a
+// record. Requests wait in a nested event loop, so windows
+// keep working and abort() ends a request at once.
 
 #include "cddb_match.h"
 
@@ -38,6 +39,12 @@ struct CddbLookup {
     QStringList record;  // the read answer's lines, an error answer too
 };
 
+struct CddbSubmit {
+    enum Outcome { Accepted, Refused, ConnectionFailed };
+    Outcome outcome = ConnectionFailed;
+    QString answer;  // the server's first line, as one line
+};
+
 class CddbClient {
 public:
     CddbClient();
@@ -45,7 +52,7 @@ public:
     // host[:port], through cddbServer() of cddb_server.h.
     void setServer(const QString &configured);
     QString server() const { return server_; }
-    void setUserEmail(const QString &email) { hello_ = splitUserEmail(email); }
+    void setUserEmail(const QString &email);
     HelloParts hello() const { return hello_; }
     // Each request ends as failed after this long; 0 (the default) waits
     // until the server answers or abort() is called.
@@ -55,12 +62,19 @@ public:
     // answer naming no record) is NoRecord. `choose` is asked only when the
     // server lists several matches.
     CddbLookup lookup(const QString &queryArgument, const MatchChooser &choose);
-    // Ends the running lookup at once as ConnectionFailed.
+    // Sends an xmcd record (xmcd_record.h) to the server's submission
+    // script, for a test or for real. Only an answer whose first line has
+    // the code 200 is Accepted.
+    CddbSubmit submit(const QString &category, bool test, const QString &discId, const QStringList &record);
+    // Ends the running request at once as failed.
     void abort();
     bool busy() const { return running_; }
 
 private:
+    bool begin();
     std::optional<QStringList> post(const QByteArray &form);
+    std::optional<QStringList> send(const QString &url, const QByteArray &body, const QString &contentType,
+                                    const QStringList &headers = {});
     QByteArray queryForm(const QString &queryArgument) const;
     QByteArray readForm(const CddbMatch &match) const;
     QByteArray helloField() const;
@@ -69,6 +83,7 @@ private:
     net::THttpCli http_;
     QTimer timer_;
     QString server_;
+    QString email_ = QStringLiteral("user@localhost");
     HelloParts hello_;
     int timeout_ = 0;
     bool running_ = false;

@@ -3,6 +3,7 @@
 #include "disc_record.h"
 #include "match_form.h"
 #include "track_names.h"
+#include "xmcd_record.h"
 
 #include "platform/dialogs.h"
 
@@ -100,6 +101,31 @@ bool TCDDBForm::QueryDisc(const DiscId &id, DiscNames &names, const QRect &mainW
     setStatus(QStringLiteral("CDDB Successfull."));
     applyDiscRecord(lookup.record, names);
     save(id.id, names);
+    hide();
+    return true;
+}
+
+bool TCDDBForm::SubmitDisc(const DiscId &id, const DiscNames &names, int revision, const QString &category, bool test,
+                           const QRect &mainWindowFrame)
+{
+    if (client_.busy())
+        return false;
+    showBeside(mainWindowFrame);
+    const QStringList record = xmcdRecord(id, names, revision);
+    CDDBMemo->setPlainText(record.join('\n'));
+    setStatus(QStringLiteral("Connecting..."));
+    const CddbSubmit sent = client_.submit(category, test, id.id, record);
+    switch (sent.outcome) {
+    case CddbSubmit::ConnectionFailed:
+        setStatus(QStringLiteral("Connection Failed"));
+        return false;
+    case CddbSubmit::Refused:
+        setStatus(sent.answer.isEmpty() ? QStringLiteral("The server sent no answer.") : sent.answer);
+        return false;
+    case CddbSubmit::Accepted:
+        break;
+    }
+    setStatus(sent.answer);
     hide();
     return true;
 }

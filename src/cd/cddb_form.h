@@ -1,8 +1,8 @@
 #pragma once
 
 // The disc-database window: shown beside the main window while a disc's
-// names are looked up, with the state of the lookup and a Close button that
-// ends it at once. It also offers the "CDDB Enabled" check box, which is
+// names are looked up or sent, with the state of the request and a Close
+// button that ends it at once. It also offers the "CDDB Enabled" check box, which is
 // only stored and mirrored with the preferences.
 
 #include "cddb_client.h"
@@ -40,6 +40,12 @@ public:
     // the disc's names file when the server has no record. True when a record
     // was read: `names` then holds its names, also written to the file.
     bool QueryDisc(const DiscId &id, DiscNames &names, const QRect &mainWindowFrame);
+    // Sends the disc's names as a record of `revision` under `category`
+    // ("rock"), for a test or for real. True when the server accepted it:
+    // the window then closes. Otherwise it stays and shows "Connection
+    // Failed" or the server's answer. `names` holds one name per track.
+    bool SubmitDisc(const DiscId &id, const DiscNames &names, int revision, const QString &category, bool test,
+                    const QRect &mainWindowFrame);
 
     QString status() const;
     QStringList record() const;  // the last record read, kept until the next lookup
