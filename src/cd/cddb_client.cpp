@@ -121,6 +121,16 @@ CddbSubmit CddbClient::submit(const QString &category, bool test, const QString 
     return result;
 }
 
+std::optional<QStringList> CddbClient::sites()
+{
+    if (!begin())
+        return std::nullopt;
+    std::optional<QStringList> answer =
+        send("http://" + cddbServer({}) + "/~cddb/cddb.cgi", "cmd=sites&hello=" + helloField(), formType);
+    running_ = false;
+    return answer;
+}
+
 void CddbClient::abort()
 {
     if (!running_)

@@ -2,8 +2,8 @@
 
 // The disc database over HTTP: the lookup (a query request for a disc's
 // query argument, then a read request for the record the answer names: the
-// only match, or the one picked from a list) and the submission of a
-// record. Requests wait in a nested event loop, so windows
+// only match, or the one picked from a list), the submission of a record
+// and the list of servers. Requests wait in a nested event loop, so windows
 // keep working and abort() ends a request at once.
 
 #include "cddb_match.h"
@@ -66,6 +66,9 @@ public:
     // script, for a test or for real. Only an answer whose first line has
     // the code 200 is Accepted.
     CddbSubmit submit(const QString &category, bool test, const QString &discId, const QStringList &record);
+    // The default server's answer to "sites" (cddb_sites.h reads it), not
+    // the configured server's; none when the request failed.
+    std::optional<QStringList> sites();
     // Ends the running request at once as failed.
     void abort();
     bool busy() const { return running_; }

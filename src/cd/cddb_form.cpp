@@ -1,7 +1,9 @@
 #include "cddb_form.h"
 
+#include "cddb_sites.h"
 #include "disc_record.h"
 #include "match_form.h"
+#include "text_lines.h"
 #include "track_names.h"
 #include "xmcd_record.h"
 
@@ -128,6 +130,33 @@ bool TCDDBForm::SubmitDisc(const DiscId &id, const DiscNames &names, int revisio
     setStatus(sent.answer);
     hide();
     return true;
+}
+
+std::optional<QStringList> TCDDBForm::UpdateServerList(const QString &listFile, const QRect &besideFrame)
+{
+    if (client_.busy())
+        return std::nullopt;
+    showBeside(besideFrame);
+    CDDBMemo->clear();
+    setStatus(QStringLiteral("Updating CDDB Server list..."));
+    const std::optional<QStringList> answer = client_.sites();
+    if (!answer) {
+        setStatus(QStringLiteral("Connection Failed"));
+        return std::nullopt;
+    }
+    CDDBMemo->setPlainText(answer->join('\n'));
+    const std::optional<QStringList> sites = parseSitesAnswer(*answer);
+    if (!sites) {
+        // An error answer tells why; a cut-off one lost its connection.
+        const QString status = answer->value(0).section(' ', 0, 0);
+        setStatus(status.startsWith('4') || status.startsWith('5') ? singleLine(answer->first())
+                                                                   : QStringLiteral("Connection Failed"));
+        return std::nullopt;
+    }
+    // A file that cannot be written keeps the old list for the next start.
+    saveServerList(listFile, *sites);
+    hide();
+    return sites;
 }
 
 void TCDDBForm::closeEvent(QCloseEvent *event)

@@ -1,8 +1,9 @@
 #pragma once
 
 // The disc-database window: shown beside the main window while a disc's
-// names are looked up or sent, with the state of the request and a Close
-// button that ends it at once. It also offers the "CDDB Enabled" check box, which is
+// names are looked up or sent, or beside the preferences while the list of
+// servers is fetched, with the state of the request and a Close button that
+// ends it at once. It also offers the "CDDB Enabled" check box, which is
 // only stored and mirrored with the preferences.
 
 #include "cddb_client.h"
@@ -46,6 +47,11 @@ public:
     // Failed" or the server's answer. `names` holds one name per track.
     bool SubmitDisc(const DiscId &id, const DiscNames &names, int revision, const QString &category, bool test,
                     const QRect &mainWindowFrame);
+    // Fetches the default server's list of servers and writes it to
+    // `listFile`: the new list, the window then closed. None when the
+    // request failed or the answer was not complete: the file is kept and
+    // the window stays with "Connection Failed" or the server's error.
+    std::optional<QStringList> UpdateServerList(const QString &listFile, const QRect &besideFrame);
 
     QString status() const;
     QStringList record() const;  // the last record read, kept until the next lookup

@@ -5,11 +5,18 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace cd {
 
 // A line feed ends a line, a carriage return before it is dropped, and a
 // final line feed adds no empty line.
 QStringList textLines(const QString &text);
+
+// The lines of a regular text file of up to a megabyte (far more than the
+// player's own files hold), without a byte order mark; none when it cannot
+// be read or is bigger.
+std::optional<QStringList> readTextLines(const QString &path);
 
 // A name from a server or the user as one line of a file or a terminal: its
 // line breaks and other control characters become blanks, so it can neither

@@ -3,8 +3,6 @@
 #include "text_lines.h"
 
 #include "platform/program_folder.h"
-#include "platform/regular_file.h"
-#include "platform/text_decoding.h"
 #include "platform/whole_file.h"
 
 #include <QDir>
@@ -13,30 +11,6 @@
 #include <optional>
 
 namespace cd {
-
-namespace {
-
-// Far more than 99 names of any length a server sends: a bigger file named
-// like a disc is no names file.
-constexpr qint64 maxFileBytes = 1 << 20;
-
-std::optional<QStringList> readLines(const QString &path)
-{
-    QFile file(path);
-    if (!platform::openRegularFile(file, QIODevice::ReadOnly))
-        return std::nullopt;
-    const QByteArray bytes = file.read(maxFileBytes + 1);
-    if (file.error() != QFileDevice::NoError || bytes.size() > maxFileBytes)
-        return std::nullopt;
-    std::optional<QString> text = platform::decodeTextFile(bytes);
-    if (!text)
-        return std::nullopt;
-    if (text->startsWith(QChar(0xFEFF)))
-        text->remove(0, 1);
-    return textLines(*text);
-}
-
-}  // namespace
 
 QString tracksFolder()
 {
@@ -50,7 +24,7 @@ bool loadTrackNames(const QString &tracksFolder, const DiscId &id, const QString
     names = DiscNames();
     if (!legacyName.isEmpty()) {
         const QString legacyPath = folder.filePath(legacyName);
-        if (std::optional<QStringList> lines = readLines(legacyPath)) {
+        if (std::optional<QStringList> lines = readTextLines(legacyPath)) {
             names.tracks = *lines;
             // The old file goes only once its names are safe in the new one.
             if (saveTrackNames(tracksFolder, id.id, names))
@@ -58,7 +32,7 @@ bool loadTrackNames(const QString &tracksFolder, const DiscId &id, const QString
             return true;
         }
     }
-    if (std::optional<QStringList> lines = readLines(folder.filePath(id.id))) {
+    if (std::optional<QStringList> lines = readTextLines(folder.filePath(id.id))) {
         names.title = lines->value(0);
         names.artist = lines->value(1);
         names.tracks = lines->mid(2);

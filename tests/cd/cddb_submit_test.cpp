@@ -1,17 +1,22 @@
-// Sending a disc's names to the disc database, against a loopback server
-// that records each request's bytes.
+// Sending a disc's names to the disc database and fetching its list of
+// servers, against a loopback server that records each request's bytes.
 
 #include "cd/cddb_form.h"
 #include "cd/disc_source.h"
+#include "cd/server_list_box.h"
 #include "cd/submit_form.h"
 #include "support/disc_image.h"
+#include "support/files.h"
 #include "support/http_test_server.h"
 #include "support/recording_dialogs.h"
 
 #include <QComboBox>
+#include <QListWidget>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTcpServer>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -153,4 +158,68 @@ TEST_F(Submission, OnlyAnAnswerOf200ClosesTheWindowsAndRaisesTheRevision)
     EXPECT_EQ(dialogs.errors,
               QStringList({"Submit: The track list has 3 names for the 2 tracks of the disc; nothing was sent."}));
     EXPECT_EQ(http.requests().size(), 3);
+}
+
+TEST(ServerList, OnlyACompleteAnswerReplacesTheFile)
+{
+    HttpTestServer http;
+    QTemporaryDir dir;
+    const QString file = dir.filePath("cddb.ini");
+    RecordingDialogs dialogs;
+    TCDDBForm cddb(dialogs);
+    cddb.setServer(closedPort());  // the list comes from the default server, not this one
+    TServerListBox box(cddb);
+    box.setListFile(file);
+    box.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    EXPECT_EQ(box.servers()->count(), 0) << "no file, no servers";
+    QSignalSpy chosen(&box, &TServerListBox::serverChosen);
+
+    std::string sites = "210 OK, site information follows (until terminating `.')\r\n"
+                        "gnudb.gnudb.org http 80 /~cddb/cddb.cgi N000.00 W000.00 GnuDB\r\n"
+                        "127.0.0.1:8880 cddbp 8880 - N000.00 W000.00 Loop\tback\x1b[0m\r\n"
+                        "bad/host http 80 /\r\n-dash.example http 80 /\r\nhost:99999 http\r\n";
+    for (int i = 0; i < 1001; ++i)
+        sites += "h" + std::to_string(i) + ".example http 80 /~cddb/cddb.cgi\r\n";
+    http.setDefault(HttpTestServer::ok(sites + ".\r\n", "text/plain"));
+    qputenv("LUDRO_CDDB_SERVER", "127.0.0.1:" + QByteArray::number(http.port()));
+    box.findChild<QPushButton *>("CDDB_Update")->click();
+    EXPECT_FALSE(cddb.isVisible());
+    EXPECT_EQ(http.requests().at(0).substr(0, 31), "POST /~cddb/cddb.cgi HTTP/1.0\r\n");
+    EXPECT_EQ(body(http.requests().at(0)), "cmd=sites&hello=user+localhost+Ludro+2.0&proto=4");
+    QByteArray expected = "gnudb.gnudb.org http 80 /~cddb/cddb.cgi N000.00 W000.00 GnuDB\n"
+                          "127.0.0.1:8880 cddbp 8880 - N000.00 W000.00 Loop back [0m\n";
+    for (int i = 0; i < 998; ++i)
+        expected += "h" + QByteArray::number(i) + ".example http 80 /~cddb/cddb.cgi\n";
+    EXPECT_EQ(readFile(file), expected);
+    ASSERT_EQ(box.servers()->count(), 1000);
+    QListWidget *list = box.servers();
+    const QPoint second = list->visualItemRect(list->item(1)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second);
+    ASSERT_EQ(chosen.size(), 1);
+    EXPECT_EQ(chosen[0][0].toString(), "127.0.0.1:8880");
+
+    const std::pair<std::string, const char *> failures[] = {
+        {"401 No site information available.\r\n", "401 No site information available."},
+        {sites, "Connection Failed"},  // no terminator
+        {"", "Connection Failed"},
+    };
+    writeFile(file, "mine.example http 80\n");
+    for (const auto &[answer, status] : failures) {
+        http.setDefault(HttpTestServer::ok(answer, "text/plain"));
+        box.findChild<QPushButton *>("CDDB_Update")->click();
+        EXPECT_EQ(cddb.status(), status);
+        EXPECT_TRUE(cddb.isVisible());
+        EXPECT_EQ(readFile(file), "mine.example http 80\n");
+    }
+    qputenv("LUDRO_CDDB_SERVER", closedPort().toUtf8());
+    box.findChild<QPushButton *>("CDDB_Update")->click();
+    qunsetenv("LUDRO_CDDB_SERVER");
+    EXPECT_EQ(cddb.status(), "Connection Failed");
+    EXPECT_EQ(readFile(file), "mine.example http 80\n");
+    EXPECT_EQ(box.servers()->count(), 1000) << "the list shown stays until it is shown again";
+    box.hide();
+    box.show();
+    EXPECT_EQ(box.servers()->count(), 1);
 }

@@ -72,7 +72,8 @@ void playlistSeeds(const fs::path &dir)
     write(dir / "bom-crlf.m3u8", "\x01\xEF\xBB\xBFm\xC3\xBAsica/canci\xC3\xB3n.mp3\r\nicy://radio.example/a\r\n");
     write(dir / "radio.pls", "\x02[playlist]\r\nFile1=one.mp3\r\nTitle1=One\r\nLength1=-1\r\n"
                              "FILE2=http://radio.example/stream\r\nfile3=  \r\nNumberOfEntries=3\r\nVersion=2\r\n");
-    write(dir / "windows.dmp", "\x03" "C:\\Music\\caf\xE9.mp3\r\nD:\\x.mp1\r\n");
+    write(dir / "windows.dmp", "\x03"
+                               "C:\\Music\\caf\xE9.mp3\r\nD:\\x.mp1\r\n");
 }
 
 void settingsSeeds(const fs::path &dir)
@@ -102,7 +103,8 @@ void streamSeeds(const fs::path &dir)
     title.resize(48, '\0');
     write(dir / "icy.txt", "ICY 200 OK\r\nicy-name: Fuzz Radio\r\nicy-metaint: 16\r\ncontent-type: audio/mpeg\r\n\r\n" +
                                audio + '\x03' + title + audio + std::string(1, '\0') + audio);
-    write(dir / "latin1.txt", "HTTP/1.0 200 OK\nContent-Length: 40\nicy-metaint: 4\n\nabcd\x01StreamTitle='Caf\xE9'xyzw");
+    write(dir / "latin1.txt",
+          "HTTP/1.0 200 OK\nContent-Length: 40\nicy-metaint: 4\n\nabcd\x01StreamTitle='Caf\xE9'xyzw");
     write(dir / "redirect.txt", "HTTP/1.1 302 Found\r\nLocation: /other/stream?x=1\r\n\r\n");
     write(dir / "redirect-host.txt", "HTTP/1.1 301\r\nlocation: //[::1]:8000/a b#frag\r\n\r\n");
     write(dir / "redirect-relative.txt", "HTTP/1.0 307 Temporary\r\nLocation: next.mp3?q\r\n\r\n");
@@ -125,6 +127,17 @@ void discRecordSeeds(const fs::path &dir)
     write(dir / "matches.txt", "211 Found inexact matches, list follows (until terminating `.')\n"
                                "rock 0b012a02 Artist / Title\njazz 0b012a03 Only an artist\n.\n");
     write(dir / "single.txt", "200 misc 0b012a02 Artist / Title\n");
+}
+
+void sitesSeeds(const fs::path &dir)
+{
+    write(dir / "sites.txt", "210 OK, site information follows (until terminating `.')\r\n"
+                             "gnudb.gnudb.org http 80 /~cddb/cddb.cgi N000.00 W000.00 GnuDB\r\n"
+                             "gnudb.gnudb.org cddbp 8880 - N000.00 W000.00 GnuDB\r\n"
+                             "10.0.0.7:8080 http 8080 /~cddb/cddb.cgi S033.52 E151.12 Caf\xE9\t\x1b[1m\r\n"
+                             "bad/host http 80 /\r\n.\r\n");
+    write(dir / "none.txt", "401 No site information available.\r\n");
+    write(dir / "cut-off.txt", "210 OK\nhost.example:99999 http\n");
 }
 
 // Settings bytes as the decoder target reads them, then the audio.
@@ -157,6 +170,7 @@ int main(int argc, char **argv)
         streamSeeds(dir / "fuzz_stream_answer");
         responseSeeds(dir / "fuzz_http_response");
         discRecordSeeds(dir / "fuzz_disc_record");
+        sitesSeeds(dir / "fuzz_cddb_sites");
         mpegReproducers(dir / "fuzz_mpeg_decoder");
         writeTone(args[2] + "-44k-stereo.wav", 44100, 2);
         writeTone(args[2] + "-22k-mono.wav", 22050, 1);
