@@ -29,6 +29,7 @@ public:
     QAction *equalizerAction() const { return equalizer_; }
     QAction *informationAction() const { return information_; }
     QAction *pitchAction() const { return pitch_; }
+    QAction *converterAction() const { return converter_; }
 
 private:
     PlaybackController &controller_;
@@ -38,6 +39,7 @@ private:
     QAction *equalizer_ = nullptr;
     QAction *information_ = nullptr;
     QAction *pitch_ = nullptr;
+    QAction *converter_ = nullptr;
     QAction *onTop_ = nullptr;
     QAction *elapsed_ = nullptr;
     QAction *remaining_ = nullptr;

@@ -16,7 +16,7 @@
 
 using namespace encoder;
 
-TConvForm::TConvForm(platform::Dialogs &dialogs, std::function<EncoderChoice()> encoderChoice, QWidget *parent)
+TConvForm::TConvForm(platform::Dialogs &dialogs, std::function<EncoderSetup()> encoderChoice, QWidget *parent)
     : QDialog(parent),
       ConvList(new QListWidget(this)),
       DestDir(new QLineEdit(this)),
@@ -112,7 +112,7 @@ void TConvForm::StartClick()
     QStringList lines;
     for (int i = 0; i < ConvList->count(); ++i)
         lines << ConvList->item(i)->text();
-    const EncoderChoice choice = encoderChoice_();
+    const EncoderSetup choice = encoderChoice_();
     ConversionSettings settings{choice.program, choice.switches,
         {bitRates()[static_cast<std::size_t>(std::max(0, BitrateCombo->currentIndex()))], HQCheck->isChecked(),
             MonoCheck->isChecked()},

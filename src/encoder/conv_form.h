@@ -17,17 +17,12 @@ class QListWidget;
 class QPushButton;
 class TProgressForm;
 
-struct EncoderChoice {
-    QString program;
-    encoder::EncoderSwitches switches;
-};
-
 class TConvForm : public QDialog {
     Q_OBJECT
 
 public:
     // `encoderChoice` tells the encoder chosen in the preferences at Start.
-    TConvForm(platform::Dialogs &dialogs, std::function<EncoderChoice()> encoderChoice, QWidget *parent = nullptr);
+    TConvForm(platform::Dialogs &dialogs, std::function<encoder::EncoderSetup()> encoderChoice, QWidget *parent = nullptr);
 
     QListWidget *ConvList;
     QLineEdit *DestDir;
@@ -45,6 +40,6 @@ protected:
 
 private:
     platform::Dialogs &dialogs_;
-    std::function<EncoderChoice()> encoderChoice_;
+    std::function<encoder::EncoderSetup()> encoderChoice_;
     encoder::Conversion conversion_;
 };

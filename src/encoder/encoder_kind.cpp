@@ -41,6 +41,12 @@ std::optional<EncoderKind> kindOfProgram(const QString &path)
     return std::nullopt;
 }
 
+EncoderSetup chooseEncoder(const EncoderSetup &current, const QString &path)
+{
+    const auto kind = kindOfProgram(path);
+    return {path, kind ? switchesOf(*kind) : current.switches};
+}
+
 const std::array<int, 12> &bitRates()
 {
     static const std::array<int, 12> rates{

@@ -20,6 +20,16 @@ struct EncoderSwitches {
     bool operator==(const EncoderSwitches &) const = default;
 };
 
+// The encoder program and its switch fields, as the preferences keep them.
+struct EncoderSetup {
+    QString program;
+    EncoderSwitches switches;
+};
+
+// `path` becomes the encoder; a known program name brings its kind's
+// switches, any other keeps the current ones.
+EncoderSetup chooseEncoder(const EncoderSetup &current, const QString &path);
+
 enum class EncoderKind { BladeEnc, L3Enc, Mp3Enc, Lame };
 
 // The lines of the kind drop-down, in kind order.

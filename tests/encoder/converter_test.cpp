@@ -21,7 +21,7 @@ namespace {
 
 struct Converter {
     RecordingDialogs dialogs;
-    TConvForm form{dialogs, [] { return EncoderChoice{"lame", switchesOf(EncoderKind::Lame)}; }};
+    TConvForm form{dialogs, [] { return EncoderSetup{"lame", switchesOf(EncoderKind::Lame)}; }};
 
     QStringList run(const QStringList &files, const QString &destination = {})
     {
