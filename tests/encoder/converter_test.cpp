@@ -2,15 +2,19 @@
 // decoder, failures, Cancel, and the user's files left as they were.
 
 #include "encoder/conv_form.h"
+#include "encoder/enc_form.h"
+#include "encoder/encoder_page.h"
 #include "encoder/progress_form.h"
 #include "support/files.h"
 #include "support/recording_dialogs.h"
 #include "support/run_until.h"
 #include "support/wav_file.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -105,4 +109,25 @@ TEST(Converter, ReadOnlySourcesConvertIntoTheDestinationAndCancelEndsTheBatch)
     EXPECT_EQ(entries(dir.filePath("out2")), QStringList());
     EXPECT_FALSE(c.form.Progress->isVisible());
     QFile::setPermissions(dir.filePath("src"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+TEST(EncoderPage, PresetsFillTheFieldsAndAnUnknownProgramKeepsThem)
+{
+    RecordingDialogs dialogs;
+    TEncForm wizard(dialogs);
+    EncoderPage page(dialogs, wizard, "/nonexistent/");
+    EncoderSetup reported;
+    QObject::connect(&page, &EncoderPage::setupChanged, [&](const EncoderSetup &s) { reported = s; });
+    page.encodersettings->setCurrentIndex(2);
+    emit page.encodersettings->activated(2);
+    EXPECT_EQ(reported.switches, switchesOf(EncoderKind::Mp3Enc));
+    dialogs.nextOpenFile = "/opt/enc/my encoder";
+    page.ExploreButton->click();
+    EXPECT_EQ(reported.program, "/opt/enc/my encoder");
+    EXPECT_EQ(reported.switches, switchesOf(EncoderKind::Mp3Enc));
+    page.hqsettings->setText("-q 0");
+    EXPECT_EQ(reported.switches.highQuality, "-q 0");
+    dialogs.nextOpenFile = "/usr/bin/lame";
+    page.ExploreButton->click();
+    EXPECT_EQ(reported.switches, switchesOf(EncoderKind::Lame));
 }
