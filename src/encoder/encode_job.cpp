@@ -37,7 +37,7 @@ EncodeJob::EncodeJob(EncodeRequest request, QObject *parent)
         else
             end(true, {});
     });
-    progressTimer_.setInterval(500);
+    progressTimer_.setInterval(250);
     connect(&progressTimer_, &QTimer::timeout, this, [this] { emit progress(percent()); });
 }
 
