@@ -131,3 +131,14 @@ TEST(EncoderPage, PresetsFillTheFieldsAndAnUnknownProgramKeepsThem)
     page.ExploreButton->click();
     EXPECT_EQ(reported.switches, switchesOf(EncoderKind::Lame));
 }
+
+TEST(Converter, WavFilesWithoutAnEncoderAreRefusedBeforeStarting)
+{
+    RecordingDialogs dialogs;
+    TConvForm form(dialogs, [] { return EncoderSetup{}; });
+    form.addFiles({"/music/a.wav"});
+    form.StartClick();
+    EXPECT_EQ(dialogs.errors, QStringList("No encoder specified. Change the Settings on the Setup Page."));
+    EXPECT_FALSE(form.Progress->isVisible());
+    EXPECT_FALSE(form.conversion().running());
+}
