@@ -1,6 +1,8 @@
 // Renders the playlist window holding a playlist into a PNG, as after each
 // song has played once (tags and times known), enlarged with whole pixels:
 // playlist-window-shot OUT.png PLAYLIST [SCALE]
+// or its CD view showing a disc's track file (title, artist, a name a line):
+// playlist-window-shot OUT.png --cd TRACKFILE [SCALE]
 
 #include "platform/dialogs.h"
 #include "playlist/id3_tag.h"
@@ -41,6 +43,23 @@ QString songTime(const QString &path)
     return time;
 }
 
+void showDisc(TPLForm &form, const QString &trackFile)
+{
+    QFile file(trackFile);
+    file.open(QIODevice::ReadOnly | QIODevice::Text);
+    QStringList lines = QString::fromUtf8(file.readAll()).split('\n');
+    while (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    QStringList tracks;
+    for (int i = 2; i < lines.size(); ++i)
+        tracks << QStringLiteral("%1. %2").arg(i - 1).arg(lines[i]);
+    form.setCdView(true);
+    form.setCdTitle(lines.value(0));
+    form.setCdArtist(lines.value(1));
+    form.setCdLines(tracks);
+    form.selectCdLine(1);
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
@@ -51,11 +70,18 @@ int main(int argc, char **argv)
         QTextStream(stderr) << "usage: playlist-window-shot OUT.png PLAYLIST [SCALE]\n";
         return 2;
     }
-    const int scale = args.size() > 3 ? std::max(1, args[3].toInt()) : 2;
     mpg123_init();
 
+    const bool disc = args[2] == "--cd";
+    if (disc && args.size() < 4) {
+        QTextStream(stderr) << "usage: playlist-window-shot OUT.png --cd TRACKFILE [SCALE]\n";
+        return 2;
+    }
+    const QString scaleArgument = args.value(disc ? 4 : 3);
+    const int scale = scaleArgument.isEmpty() ? 2 : std::max(1, scaleArgument.toInt());
     PlaylistModel playlist;
-    playlist_files::readPlaylistFile(playlist, args[2]);
+    if (!disc)
+        playlist_files::readPlaylistFile(playlist, args[2]);
     for (int i = 0; i < playlist.entryCount(); ++i) {
         showTagColumns(playlist, i, id3::readTag(playlist.entryPath(i)));
         playlist.setColumn(i, PlaylistEntry::Time, songTime(playlist.entryPath(i)));
@@ -65,7 +91,10 @@ int main(int argc, char **argv)
     TPLForm form(playlist, dialogs, textures);
     form.resize(640, 260);
     form.show();
-    form.select(1);
+    if (disc)
+        showDisc(form, args[3]);
+    else
+        form.select(1);
     QApplication::processEvents();
     const QImage shot = form.grab().toImage();
     const QImage enlarged = shot.scaled(shot.size() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
