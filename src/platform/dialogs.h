@@ -12,8 +12,9 @@ class Dialogs {
 public:
     virtual ~Dialogs() = default;
 
-    // A box with one OK button.
+    // A box with one OK button, titled with the program's name or `caption`.
     virtual void error(const QString &text) = 0;
+    virtual void errorWithCaption(const QString &caption, const QString &text) = 0;
     virtual void information(const QString &text) = 0;
     // The chosen file, or empty when cancelled.
     virtual QString openFileName(const QString &caption, const QString &folder, const QString &filter) = 0;
@@ -36,6 +37,7 @@ public:
 class QtDialogs : public Dialogs {
 public:
     void error(const QString &text) override;
+    void errorWithCaption(const QString &caption, const QString &text) override;
     void information(const QString &text) override;
     QString openFileName(const QString &caption, const QString &folder, const QString &filter) override;
     QStringList openFileNames(const QString &caption, const QString &folder, const QString &filter) override;

@@ -25,6 +25,11 @@ void QtDialogs::error(const QString &text)
     QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(), text);
 }
 
+void QtDialogs::errorWithCaption(const QString &caption, const QString &text)
+{
+    QMessageBox::critical(QApplication::activeWindow(), caption, text);
+}
+
 void QtDialogs::information(const QString &text)
 {
     QMessageBox::information(QApplication::activeWindow(), QApplication::applicationName(), text);

@@ -117,6 +117,16 @@ void responseSeeds(const fs::path &dir)
     write(dir / "negative.txt", "HTTP/1.0 404 Not Found\r\nContent-Length: -5\r\n\r\n");
 }
 
+void discRecordSeeds(const fs::path &dir)
+{
+    write(dir / "record.txt", "210 rock 0b012a02 CD database entry follows (until terminating `.')\r\n"
+                              "# xmcd\r\n#\r\n# Revision: 3\r\nDISCID=0b012a02\r\nDTITLE=Artist / Title\r\n"
+                              "DYEAR=1999\r\nTTITLE0=Split\r\nTTITLE0= title\r\nttitle10=Caf\xE9\r\n.\r\n");
+    write(dir / "matches.txt", "211 Found inexact matches, list follows (until terminating `.')\n"
+                               "rock 0b012a02 Artist / Title\njazz 0b012a03 Only an artist\n.\n");
+    write(dir / "single.txt", "200 misc 0b012a02 Artist / Title\n");
+}
+
 // Settings bytes as the decoder target reads them, then the audio.
 void mpegReproducers(const fs::path &dir)
 {
@@ -146,6 +156,7 @@ int main(int argc, char **argv)
         id3Seeds(dir / "fuzz_id3_tag");
         streamSeeds(dir / "fuzz_stream_answer");
         responseSeeds(dir / "fuzz_http_response");
+        discRecordSeeds(dir / "fuzz_disc_record");
         mpegReproducers(dir / "fuzz_mpeg_decoder");
         writeTone(args[2] + "-44k-stereo.wav", 44100, 2);
         writeTone(args[2] + "-22k-mono.wav", 22050, 1);

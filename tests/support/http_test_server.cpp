@@ -179,6 +179,12 @@ void HttpTestServer::setDefault(Response response)
     default_ = std::move(response);
 }
 
+void HttpTestServer::answerBy(std::function<Response(const std::string &request)> answer)
+{
+    std::lock_guard lock(mutex_);
+    answer_ = std::move(answer);
+}
+
 std::vector<std::string> HttpTestServer::requests() const
 {
     std::lock_guard lock(mutex_);
@@ -260,7 +266,7 @@ void HttpTestServer::handle(int fd)
         const std::string target =
             first == std::string::npos ? "" : line.substr(first + 1, line.find(' ', first + 1) - first - 1);
         const auto route = routes_.find(target);
-        response = route != routes_.end() ? route->second : default_;
+        response = answer_ ? answer_(request) : route != routes_.end() ? route->second : default_;
         requests_.push_back(std::move(request));
     }
     changed_.notify_all();

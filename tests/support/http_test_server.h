@@ -12,6 +12,7 @@
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <string>
@@ -69,6 +70,10 @@ public:
     // answer (404 unless setDefault was called).
     void on(std::string target, Response response);
     void setDefault(Response response);
+    // Answers every connection from its raw request instead, as a form
+    // handler whose answer depends on the body. Runs on the server's thread
+    // under its lock, so it must not call the server.
+    void answerBy(std::function<Response(const std::string &request)> answer);
 
     // Raw request bytes of each connection so far, in order. A connection
     // is counted once its request was read (or after 5 s without one).
@@ -91,6 +96,7 @@ private:
     mutable std::condition_variable changed_;
     std::map<std::string, Response> routes_;
     Response default_;
+    std::function<Response(const std::string &request)> answer_;
     std::vector<std::string> requests_;
     std::atomic<std::uint64_t> sent_{0};
 

@@ -9,6 +9,7 @@
 class RecordingDialogs : public platform::Dialogs {
 public:
     void error(const QString &text) override { errors << text; }
+    void errorWithCaption(const QString &caption, const QString &text) override { errors << caption + ": " + text; }
     void information(const QString &text) override { informations << text; }
     QString openFileName(const QString &, const QString &, const QString &filter) override
     {

@@ -1,0 +1,85 @@
+#include "track_names.h"
+
+#include "text_lines.h"
+
+#include "platform/program_folder.h"
+#include "platform/regular_file.h"
+#include "platform/text_decoding.h"
+#include "platform/whole_file.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <optional>
+
+namespace cd {
+
+namespace {
+
+// Far more than 99 names of any length a server sends: a bigger file named
+// like a disc is no names file.
+constexpr qint64 maxFileBytes = 1 << 20;
+
+std::optional<QStringList> readLines(const QString &path)
+{
+    QFile file(path);
+    if (!platform::openRegularFile(file, QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray bytes = file.read(maxFileBytes + 1);
+    if (file.error() != QFileDevice::NoError || bytes.size() > maxFileBytes)
+        return std::nullopt;
+    std::optional<QString> text = platform::decodeTextFile(bytes);
+    if (!text)
+        return std::nullopt;
+    if (text->startsWith(QChar(0xFEFF)))
+        text->remove(0, 1);
+    return textLines(*text);
+}
+
+}  // namespace
+
+QString tracksFolder()
+{
+    return platform::programFolder() + "tracks/";
+}
+
+bool loadTrackNames(const QString &tracksFolder, const DiscId &id, const QString &legacyName, int trackCount,
+                    DiscNames &names)
+{
+    const QDir folder(tracksFolder);
+    names = DiscNames();
+    if (!legacyName.isEmpty()) {
+        const QString legacyPath = folder.filePath(legacyName);
+        if (std::optional<QStringList> lines = readLines(legacyPath)) {
+            names.tracks = *lines;
+            // The old file goes only once its names are safe in the new one.
+            if (saveTrackNames(tracksFolder, id.id, names))
+                QFile::remove(legacyPath);
+            return true;
+        }
+    }
+    if (std::optional<QStringList> lines = readLines(folder.filePath(id.id))) {
+        names.title = lines->value(0);
+        names.artist = lines->value(1);
+        names.tracks = lines->mid(2);
+        return true;
+    }
+    if (trackCount > 0 && trackCount < 100)
+        for (int i = 0; i < trackCount; ++i)
+            names.tracks << QStringLiteral("CD-Track");
+    return false;
+}
+
+bool saveTrackNames(const QString &tracksFolder, const QString &discId, const DiscNames &names)
+{
+    if (names.tracks.isEmpty())
+        return true;
+    QString text = singleLine(names.title) + '\n' + singleLine(names.artist) + '\n';
+    for (const QString &track : names.tracks)
+        text += singleLine(track) + '\n';
+    if (!QDir().mkpath(tracksFolder))
+        return false;
+    return platform::saveWholeFile(QDir(tracksFolder).filePath(discId), text.toUtf8()).isEmpty();
+}
+
+}  // namespace cd
