@@ -3,10 +3,9 @@
 //   bench-playing [SECONDS]
 
 #include "run_tool.h"
+#include "thread_cpu.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -15,33 +14,10 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <map>
 
 #include <unistd.h>
 
 namespace {
-
-// CPU time of each thread of a process, by thread name, in seconds (the
-// scheduler's nanosecond count, finer than the clock ticks of /proc/PID/stat).
-std::map<QString, double> threadSeconds(qint64 pid)
-{
-    std::map<QString, double> seconds;
-    const QString tasks = QStringLiteral("/proc/%1/task/").arg(pid);
-    for (const QString &task : QDir(tasks).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        QFile name(tasks + task + "/comm"), stat(tasks + task + "/schedstat");
-        if (name.open(QIODevice::ReadOnly) && stat.open(QIODevice::ReadOnly))
-            seconds[QString::fromUtf8(name.readAll().trimmed())] += stat.readAll().split(' ').value(0).toDouble() / 1e9;
-    }
-    return seconds;
-}
-
-double total(const std::map<QString, double> &seconds)
-{
-    double sum = 0;
-    for (const auto &[name, value] : seconds)
-        sum += value;
-    return sum;
-}
 
 void fail(const char *what)
 {

@@ -1,0 +1,140 @@
+#include "disc_source.h"
+
+#include <cdio/logging.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <cstdlib>
+#include <mutex>
+
+#include <sys/stat.h>
+
+namespace cd {
+namespace {
+
+constexpr long msfOffset = 150;  // LSN 0 is MSF 00:02.00
+
+// Failures reach the user as the device's modes and the tools' messages, not
+// as libcdio's own lines on the terminal.
+void ignoreCdioMessage(cdio_log_level_t, const char *) {}
+
+void silenceCdioMessages()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { cdio_log_set_handler(ignoreCdioMessage); });
+}
+
+bool hasImageSuffix(const QString &name)
+{
+    const QString suffix = QFileInfo(name).suffix().toLower();
+    return suffix == "cue" || suffix == "bin" || suffix == "toc";
+}
+
+// The data file a .cue names first, empty when it names none.
+QString cueDataFile(const QString &cue)
+{
+    QFile file(cue);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    static const QRegularExpression fileLine(R"re(^\s*FILE\s+(?:"([^"]+)"|(\S+)))re",
+                                             QRegularExpression::CaseInsensitiveOption);
+    while (!file.atEnd()) {
+        const QRegularExpressionMatch match = fileLine.match(QString::fromUtf8(file.readLine(4096)));
+        if (match.hasMatch())
+            return QFileInfo(cue).dir().filePath(match.captured(1).isEmpty() ? match.captured(2) : match.captured(1));
+    }
+    return {};
+}
+
+// A name libcdio can open `cue` under: the .cue itself, or a link beside a
+// link to the data file it names.
+QString openableCue(const QString &cue, std::unique_ptr<QTemporaryDir> &links)
+{
+    const QString data = cueDataFile(cue);
+    const QFileInfo info(cue);
+    const QString sameName = info.dir().filePath(info.completeBaseName() + ".bin");
+    if (data.isEmpty() || !QFileInfo(data).isFile() || QFileInfo(data) == QFileInfo(sameName))
+        return cue;
+    links = std::make_unique<QTemporaryDir>();
+    const QString linked = links->filePath("image.cue");
+    if (!links->isValid() || !QFile::link(info.absoluteFilePath(), linked) ||
+        !QFile::link(QFileInfo(data).absoluteFilePath(), links->filePath("image.bin")))
+        return cue;
+    return linked;
+}
+
+}  // namespace
+
+DiscSource resolveDiscSource(const QString &configured)
+{
+    QString name = configured;
+    if (name.isEmpty())
+        name = qEnvironmentVariable("LUDRO_CD_DEVICE");
+    if (name.isEmpty()) {
+        silenceCdioMessages();
+        if (char *drive = cdio_get_default_device(nullptr)) {
+            name = QString::fromLocal8Bit(drive);
+            cdio_free(drive);
+        }
+    }
+    const QFileInfo info(name);
+    return {name, hasImageSuffix(name) || info.isFile()};
+}
+
+ImageStamp stampOf(const QString &path)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return {};
+    return {static_cast<int64_t>(st.st_ino), static_cast<int64_t>(st.st_size),
+            static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+}
+
+CdIo_t *openDisc(const DiscSource &source, std::unique_ptr<QTemporaryDir> &links)
+{
+    silenceCdioMessages();
+    links.reset();
+    if (source.name.isEmpty())
+        return nullptr;
+    QString name = source.name;
+    driver_id_t driver = DRIVER_DEVICE;
+    if (source.image) {
+        const QString suffix = QFileInfo(source.name).suffix().toLower();
+        driver = suffix == "toc" ? DRIVER_CDRDAO : suffix == "cue" || suffix == "bin" ? DRIVER_BINCUE : DRIVER_UNKNOWN;
+        if (suffix == "cue")
+            name = openableCue(source.name, links);
+    }
+    return cdio_open(QFile::encodeName(name).constData(), driver);
+}
+
+TableOfContents readTableOfContents(CdIo_t *cdio)
+{
+    TableOfContents toc;
+    const track_t first = cdio_get_first_track_num(cdio);
+    const track_t count = cdio_get_num_tracks(cdio);
+    if (first == CDIO_INVALID_TRACK || count == CDIO_INVALID_TRACK || count == 0)
+        return toc;
+    for (int i = first; i < first + count; ++i) {
+        const lsn_t lsn = cdio_get_track_lsn(cdio, static_cast<track_t>(i));
+        if (lsn == CDIO_INVALID_LSN)
+            return {};
+        toc.tracks.push_back({i - first + 1, lsn + msfOffset, 0,
+                              cdio_get_track_format(cdio, static_cast<track_t>(i)) == TRACK_FORMAT_AUDIO});
+    }
+    const lsn_t leadout = cdio_get_track_lsn(cdio, CDIO_CDROM_LEADOUT_TRACK);
+    if (leadout == CDIO_INVALID_LSN)
+        return {};
+    // A short image puts the lead-out before its last tracks; they become empty.
+    toc.leadoutFrame = std::max<long>(leadout + msfOffset, toc.tracks.back().startFrame);
+    for (std::size_t i = 0; i < toc.tracks.size(); ++i) {
+        const long end = i + 1 < toc.tracks.size() ? toc.tracks[i + 1].startFrame : toc.leadoutFrame;
+        toc.tracks[i].lengthFrames = std::max(0L, std::min(end, toc.leadoutFrame) - toc.tracks[i].startFrame);
+    }
+    return toc;
+}
+
+}  // namespace cd
