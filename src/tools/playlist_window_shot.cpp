@@ -1,9 +1,10 @@
 // Renders the playlist window holding a playlist into a PNG, as after each
 // song has played once (tags and times known), enlarged with whole pixels:
 // playlist-window-shot OUT.png PLAYLIST [SCALE]
-// or its CD view showing a disc's track file (title, artist, a name a line):
-// playlist-window-shot OUT.png --cd TRACKFILE [SCALE]
+// or its CD view showing the names in a disc's names file (tracks/DISCID):
+// playlist-window-shot OUT.png --cd NAMESFILE [SCALE]
 
+#include "cd/track_names.h"
 #include "platform/dialogs.h"
 #include "playlist/id3_tag.h"
 #include "playlist/pl_form.h"
@@ -11,6 +12,7 @@
 #include "playlist/song_tag.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QImage>
 #include <QTextStream>
 
@@ -43,20 +45,21 @@ QString songTime(const QString &path)
     return time;
 }
 
-void showDisc(TPLForm &form, const QString &trackFile)
+// The names as the player reads them from a disc's names file.
+void showDisc(TPLForm &form, const QString &namesFile)
 {
-    QFile file(trackFile);
-    file.open(QIODevice::ReadOnly | QIODevice::Text);
-    QStringList lines = QString::fromUtf8(file.readAll()).split('\n');
-    while (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    QStringList tracks;
-    for (int i = 2; i < lines.size(); ++i)
-        tracks << QStringLiteral("%1. %2").arg(i - 1).arg(lines[i]);
+    const QFileInfo file(namesFile);
+    cd::DiscId disc;
+    disc.id = file.fileName();
+    cd::DiscNames names;
+    cd::loadTrackNames(file.path(), disc, {}, 0, names);
+    QStringList lines;
+    for (int i = 0; i < names.tracks.size(); ++i)
+        lines << QStringLiteral("%1. %2").arg(QString::number(i + 1), names.tracks[i]);
     form.setCdView(true);
-    form.setCdTitle(lines.value(0));
-    form.setCdArtist(lines.value(1));
-    form.setCdLines(tracks);
+    form.setCdTitle(names.title);
+    form.setCdArtist(names.artist);
+    form.setCdLines(lines);
     form.selectCdLine(1);
 }
 
@@ -74,7 +77,7 @@ int main(int argc, char **argv)
 
     const bool disc = args[2] == "--cd";
     if (disc && args.size() < 4) {
-        QTextStream(stderr) << "usage: playlist-window-shot OUT.png --cd TRACKFILE [SCALE]\n";
+        QTextStream(stderr) << "usage: playlist-window-shot OUT.png --cd NAMESFILE [SCALE]\n";
         return 2;
     }
     const QString scaleArgument = args.value(disc ? 4 : 3);
