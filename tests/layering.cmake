@@ -13,7 +13,7 @@ set(allowed_sound sound appearance platform)
 set(allowed_cd cd sonark net platform)
 
 set(failures "")
-foreach(layer platform sonark decoder appearance net playlist sound cd)
+foreach(layer platform sonark decoder appearance net cd playlist sound)
   file(GLOB_RECURSE files "${SOURCE_DIR}/${layer}/*.h" "${SOURCE_DIR}/${layer}/*.cpp")
   foreach(file ${files})
     file(STRINGS "${file}" includes REGEX "^#include \"[a-z_]+/")

@@ -5,6 +5,10 @@
 // remote controls, the pop-up menu and the main window's timers. What a part
 // of the program does lives in that part; here it is only wired.
 
+#include "cd/cd_controller.h"
+#include "cd/cd_device.h"
+#include "cd/cddb_form.h"
+#include "cd/track_names.h"
 #include "core/button_lights.h"
 #include "core/hand_over.h"
 #include "core/main_form.h"
@@ -47,6 +51,8 @@ public:
     TID3Form &tagForm() { return tagForm_; }
     TSonarkPlayer &player() { return player_; }
     TPLForm &playlistForm() { return plForm_; }
+    cd::CdController &cdController() { return cd_; }
+    cd::CdDevice &cdDevice() { return cdDevice_; }
     VolumeControl &volume() { return volume_; }
     OutputControl &output() { return output_; }
     RemoteControl &remote() { return remote_; }
@@ -80,6 +86,7 @@ private:
     void storeSoundSettings();
     void applyEqualizer();
     void connectPlaylistWindow();
+    void connectCd();
     void dropOnMainWindow(const QStringList &names);
     void storePlaylistWindow();
     void recordWindowVisibility();
@@ -105,6 +112,9 @@ private:
     RemoteControl remote_;
     MainMenu menu_;
     TPLForm plForm_;
+    cd::CdDevice cdDevice_;
+    cd::TCDDBForm cddbForm_{dialogs_};
+    cd::CdController cd_{cdDevice_, cddbForm_, dialogs_, cd::tracksFolder()};
     QTimer timer1_;
     QTimer timer2_;
     QString startupFile_;

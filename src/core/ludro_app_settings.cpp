@@ -11,6 +11,7 @@ void LudroApp::applySettings()
     controller_.setShuffle(settings_.random);
     controller_.SetTimeElapsed(settings_.elapsed);
     controller_.setShowTimeInTitle(settings_.showTime);
+    cd_.setShowTimeInTitle(settings_.showTime);
     controller_.setSongDir(settings_.songDir);
     playlist_.keepSorted = settings_.sortList;
     playlist_.musicGroup = settings_.musicGroup;
@@ -53,11 +54,13 @@ void LudroApp::saveSettings()
 // Timer1 keeps the hints up to date.
 void LudroApp::updateHints()
 {
+    form_.setHint(TMainForm::Hint::Volume, QStringLiteral("%1%").arg(volume_.volume()));
+    form_.setHint(TMainForm::Hint::Balance, balanceHint(volume_.balance()));
+    if (controller_.cdMode())
+        return;  // the disc's poll keeps the title's hint
     if (const QString position = positionHint(controller_.positionSeconds(), controller_.durationSeconds());
         !position.isEmpty())
         form_.setHint(TMainForm::Hint::Position, position);
     form_.setHint(TMainForm::Hint::Title,
                   titleHint(form_.titleText(), playlist_.entryCount(), playlist_.currentIndex()));
-    form_.setHint(TMainForm::Hint::Volume, QStringLiteral("%1%").arg(volume_.volume()));
-    form_.setHint(TMainForm::Hint::Balance, balanceHint(volume_.balance()));
 }

@@ -211,6 +211,25 @@ void TMainForm::showBalance(int balance)
     update(levelKnobRect(slider, balanceKnobLeft_));
 }
 
+void TMainForm::setCdMode(bool on)
+{
+    if (on == cdMode_)
+        return;
+    cdMode_ = on;
+    if (on) {
+        beforeCd_ = {title_, duration_, channelMode_, hint(Hint::Title)};
+        showChannelMode(QStringLiteral("AudioCD"));
+    } else {
+        showChannelMode(beforeCd_.channel);
+        showDuration(beforeCd_.duration);
+        showTitle(beforeCd_.title);
+        showScrollingTitle(beforeCd_.title + ' ' + beforeCd_.duration);
+        setHint(Hint::Title, beforeCd_.titleHint);
+    }
+    update(levelKnobRect(layout().scrollerVolume, volumeKnobLeft_));
+    update(levelKnobRect(layout().scrollerBalance, balanceKnobLeft_));
+}
+
 QRect TMainForm::levelKnobRect(const SliderGeometry &slider, int knobLeft) const
 {
     return {knobLeft, slider.top, slider.width, slider.height};
@@ -245,8 +264,10 @@ void TMainForm::paintEvent(QPaintEvent *)
 
     painter.drawImage(positionKnobRect().topLeft(),
                       drag_ == Drag::PositionKnob ? pictures.positionKnobPressed : pictures.positionKnob);
-    painter.drawImage(volumeKnobLeft_, main.scrollerVolume.top, pictures.volumeKnob);
-    painter.drawImage(balanceKnobLeft_, main.scrollerBalance.top, pictures.volumeKnob);
+    if (!cdMode_) {
+        painter.drawImage(volumeKnobLeft_, main.scrollerVolume.top, pictures.volumeKnob);
+        painter.drawImage(balanceKnobLeft_, main.scrollerBalance.top, pictures.volumeKnob);
+    }
 
     paintTexts(painter);
 }
@@ -270,16 +291,18 @@ void TMainForm::setHint(Hint element, const QString &text)
     hints_[element] = text;
 }
 
+QString TMainForm::hint(Hint element) const
+{
+    const auto it = hints_.find(element);
+    return it == hints_.end() ? QString() : it->second;
+}
+
 QString TMainForm::hintAt(const QPoint &point) const
 {
     const MainLayout &main = layout();
-    auto hint = [this](Hint element) {
-        const auto it = hints_.find(element);
-        return it == hints_.end() ? QString() : it->second;
-    };
-    if (levelKnobRect(main.scrollerVolume, volumeKnobLeft_).contains(point))
+    if (!cdMode_ && levelKnobRect(main.scrollerVolume, volumeKnobLeft_).contains(point))
         return hint(Hint::Volume);
-    if (levelKnobRect(main.scrollerBalance, balanceKnobLeft_).contains(point))
+    if (!cdMode_ && levelKnobRect(main.scrollerBalance, balanceKnobLeft_).contains(point))
         return hint(Hint::Balance);
     if (positionKnobRect().contains(point))
         return hint(Hint::Position);
@@ -355,8 +378,9 @@ void TMainForm::mousePressEvent(QMouseEvent *event)
         update(positionKnobRect());
         return;
     }
+    // In CD mode the knobs are not there: their place is plain window.
     const bool onVolume = levelKnobRect(layout().scrollerVolume, volumeKnobLeft_).contains(point);
-    if (onVolume || levelKnobRect(layout().scrollerBalance, balanceKnobLeft_).contains(point)) {
+    if (!cdMode_ && (onVolume || levelKnobRect(layout().scrollerBalance, balanceKnobLeft_).contains(point))) {
         if (!levelSlidersLocked_) {
             drag_ = onVolume ? Drag::VolumeKnob : Drag::BalanceKnob;
             pressX_ = point.x();

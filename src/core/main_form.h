@@ -43,10 +43,17 @@ public:
     void showBalance(int balance);
     // With the sliders locked, pressing them does nothing.
     void setLevelSlidersLocked(bool locked) { levelSlidersLocked_ = locked; }
+    // CD mode: the volume and balance knobs are gone and the channel reads
+    // "AudioCD"; leaving it brings back the title, total time, channel and
+    // title hint of before.
+    void setCdMode(bool on);
+    bool cdMode() const { return cdMode_; }
 
     const TextureSet &texture() const { return *texture_; }
     MainButton highlightedButton() const { return highlighted_; }
     QString titleText() const { return title_; }
+    QString durationText() const { return duration_; }
+    QString channelText() const { return channelMode_; }
     // The title's pixel width and its place in its panel (3 at rest).
     int titleWidth() const { return titleWidth_; }
     int titleLeft() const { return titleLeft_; }
@@ -115,7 +122,12 @@ protected:
 private:
     enum class Drag { None, Window, PositionKnob, VolumeKnob, BalanceKnob };
 
+    struct Captions {
+        QString title, duration, channel, titleHint;
+    };
+
     void applyTexture();
+    QString hint(Hint element) const;
     const MainLayout &layout() const { return texture_->layout.main; }
     int measureTitle() const;
     QRect positionKnobRect() const;
@@ -146,6 +158,8 @@ private:
     int volumeKnobLeft_ = 0;
     int balanceKnobLeft_ = 0;
     bool levelSlidersLocked_ = false;
+    bool cdMode_ = false;
+    Captions beforeCd_;
     int titleLeft_ = 3;
     std::set<MainButton> lit_;
     bool timeShown_ = true;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 
 namespace platform {
@@ -62,11 +63,11 @@ QString QtDialogs::folderName(const QString &caption, const QString &folder)
     return QFileDialog::getExistingDirectory(QApplication::activeWindow(), caption, folder);
 }
 
-QString QtDialogs::askText(const QString &caption, const QString &prompt)
+QString QtDialogs::askText(const QString &caption, const QString &prompt, const QString &initial)
 {
     if (aDialogIsOpen())
         return {};
-    return QInputDialog::getText(QApplication::activeWindow(), caption, prompt);
+    return QInputDialog::getText(QApplication::activeWindow(), caption, prompt, QLineEdit::Normal, initial);
 }
 
 }  // namespace platform

@@ -1,25 +1,25 @@
-// Renders the main window with sample texts into a PNG, enlarged with
-// whole pixels, for the documentation: main-window-shot OUT.png [SCALE]
+// Renders the main window into a PNG, enlarged with whole pixels, for the
+// documentation:
+//   main-window-shot OUT.png [SCALE]        with sample texts
+//   main-window-shot OUT.png --cd [SCALE]   the player in CD mode, a few
+//                                           seconds into the disc in the
+//                                           drive (LUDRO_CD_DEVICE)
 
+#include "core/app_dialogs.h"
+#include "core/ludro_app.h"
 #include "core/main_form.h"
 
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <QEventLoop>
 #include <QTextStream>
+#include <QTimer>
 
-int main(int argc, char **argv)
+namespace {
+
+void showSample(TMainForm &form)
 {
-    QApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    if (args.size() < 2) {
-        QTextStream(stderr) << "usage: main-window-shot OUT.png [SCALE]\n";
-        return 2;
-    }
-    const int scale = args.size() > 2 ? std::max(1, args[2].toInt()) : 3;
-
-    const TextureManager textures;
-    TMainForm form(textures);
     form.showTitle("Morning Waltz");
     form.showDuration("(0:25)");
     form.showChannelMode("Stereo");
@@ -28,8 +28,11 @@ int main(int argc, char **argv)
     form.showPlayState(1);
     form.showVolume(80);
     form.showBalance(50);
+}
 
-    // Outside the window's shape is see-through, as on the desktop.
+// Outside the window's shape is see-through, as on the desktop.
+bool save(TMainForm &form, int scale, const QString &file)
+{
     QImage shot(form.size(), QImage::Format_ARGB32_Premultiplied);
     shot.fill(Qt::transparent);
     {
@@ -37,8 +40,39 @@ int main(int argc, char **argv)
         painter.setClipRegion(form.mask());
         painter.drawPixmap(0, 0, form.grab());
     }
-    const QImage enlarged = shot.scaled(shot.size() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    if (!enlarged.save(args[1])) {
+    return shot.scaled(shot.size() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation).save(file);
+}
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() < 2) {
+        QTextStream(stderr) << "usage: main-window-shot OUT.png [--cd] [SCALE]\n";
+        return 2;
+    }
+    const bool disc = args.value(2) == "--cd";
+    const QString scaleArgument = args.value(disc ? 3 : 2);
+    const int scale = scaleArgument.isEmpty() ? 3 : std::max(1, scaleArgument.toInt());
+
+    bool saved = false;
+    if (disc) {
+        AppDialogs dialogs(nullptr);
+        LudroApp player({"ludro", "/noSave", "/cd"}, dialogs);
+        player.show();
+        QEventLoop playing;
+        QTimer::singleShot(4000, &playing, &QEventLoop::quit);
+        playing.exec();
+        saved = save(player.mainForm(), scale, args[1]);
+    } else {
+        const TextureManager textures;
+        TMainForm form(textures);
+        showSample(form);
+        saved = save(form, scale, args[1]);
+    }
+    if (!saved) {
         QTextStream(stderr) << "cannot write " << args[1] << "\n";
         return 1;
     }
