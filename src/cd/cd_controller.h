@@ -38,6 +38,10 @@ public:
     int pendingTrack() const { return pendingTrack_; }
     int discRevision() const { return names_.revision; }
     const DiscNames &names() const { return names_; }
+    // The disc's id as computed when it started.
+    const DiscId &discId() const { return discId_; }
+    // A revision the disc database accepted.
+    void setDiscRevision(int revision) { names_.revision = revision; }
     // The track list's lines: "N. name".
     QStringList lines() const;
 

@@ -8,6 +8,7 @@
 #include "cd/cd_controller.h"
 #include "cd/cd_device.h"
 #include "cd/cddb_form.h"
+#include "cd/submit_form.h"
 #include "cd/track_names.h"
 #include "core/button_lights.h"
 #include "core/hand_over.h"
@@ -114,6 +115,7 @@ private:
     TPLForm plForm_;
     cd::CdDevice cdDevice_;
     cd::TCDDBForm cddbForm_{dialogs_};
+    cd::TSubmitForm submitForm_{cddbForm_, dialogs_};
     cd::CdController cd_{cdDevice_, cddbForm_, dialogs_, cd::tracksFolder()};
     QTimer timer1_;
     QTimer timer2_;

@@ -39,4 +39,9 @@ void LudroApp::connectCd()
     QObject::connect(&plForm_, &TPLForm::cdArtistEdited, &cd_, &cd::CdController::artistEdited);
     QObject::connect(&plForm_, &TPLForm::changeTrackNameRequested, &cd_, &cd::CdController::renameTrack);
     QObject::connect(&plForm_, &TPLForm::readFromCddbRequested, [this] { cd_.readFromCddb(form_.frameGeometry()); });
+    QObject::connect(&plForm_, &TPLForm::submitToCddbRequested, [this] {
+        if (cd_.cdMode())
+            cd_.setDiscRevision(submitForm_.WriteToCDDB(cd_.discId(), cd_.names(), form_.frameGeometry()));
+    });
+    QObject::connect(&cddbForm_, &cd::TCDDBForm::cddbEnabledChanged, [this](bool on) { settings_.cddbEnabled = on; });
 }

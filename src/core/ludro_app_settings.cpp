@@ -12,6 +12,9 @@ void LudroApp::applySettings()
     controller_.SetTimeElapsed(settings_.elapsed);
     controller_.setShowTimeInTitle(settings_.showTime);
     cd_.setShowTimeInTitle(settings_.showTime);
+    cddbForm_.setServer(settings_.cddbServer);
+    cddbForm_.setUserEmail(settings_.userEMail);
+    cddbForm_.setCddbEnabled(settings_.cddbEnabled);
     controller_.setSongDir(settings_.songDir);
     playlist_.keepSorted = settings_.sortList;
     playlist_.musicGroup = settings_.musicGroup;

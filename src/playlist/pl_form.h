@@ -80,6 +80,7 @@ signals:
     void cdArtistEdited(const QString &artist);
     void changeTrackNameRequested(int index);
     void readFromCddbRequested();
+    void submitToCddbRequested();
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -51,8 +51,7 @@ void TPLForm::buildMenus()
             emit changeTrackNameRequested(selectedCdLine());
     });
     connect(editMenu->addAction("Read from CDDB"), &QAction::triggered, this, [this] { emit readFromCddbRequested(); });
-    // Submitting names to the disc database comes with its own window later.
-    editMenu->addAction("Submit to CDDB")->setEnabled(false);
+    connect(editMenu->addAction("Submit to CDDB"), &QAction::triggered, this, [this] { emit submitToCddbRequested(); });
     buttonMenus_[Button::Edit] = editMenu;
     cdMenu_ = new QMenu(this);
     cdMenu_->setObjectName("CD");

@@ -257,7 +257,6 @@ TEST_F(PlaylistWindow, CdViewShowsTheDiscAndReportsWhatTheUserAsks)
     EXPECT_FALSE(form.quickSearchEdit().isVisible());
     EXPECT_FALSE(form.action("Select All")->isVisible());
     EXPECT_TRUE(form.action("Read from CDDB")->isVisible());
-    EXPECT_FALSE(form.action("Submit to CDDB")->isEnabled()) << "until submissions exist";
 
     form.setCdLines({"1. Intro", "2. Song", "3. Outro"});
     form.setCdTitle("Album");
@@ -266,6 +265,7 @@ TEST_F(PlaylistWindow, CdViewShowsTheDiscAndReportsWhatTheUserAsks)
     EXPECT_EQ(form.cdList().currentRow(), 1) << "a line that is not there selects nothing";
     QSignalSpy activated(&form, &TPLForm::cdTrackActivated);
     QSignalSpy rename(&form, &TPLForm::changeTrackNameRequested);
+    QSignalSpy submit(&form, &TPLForm::submitToCddbRequested);
     QSignalSpy title(&form, &TPLForm::cdTitleEdited);
     QTest::keyClick(&form.cdList(), Qt::Key_Return);
     emit form.cdList().itemDoubleClicked(form.cdList().item(2));
@@ -276,6 +276,8 @@ TEST_F(PlaylistWindow, CdViewShowsTheDiscAndReportsWhatTheUserAsks)
     trigger("Change Track Name");
     ASSERT_EQ(rename.size(), 1);
     EXPECT_EQ(rename[0][0].toInt(), 1);
+    trigger("Submit to CDDB");
+    EXPECT_EQ(submit.size(), 1);
     EXPECT_FALSE(form.action("Selected Songs")->isEnabled()) << "the file list's edits wait";
 
     QTest::keyClicks(&form.cdTitleEdit(), "!");
