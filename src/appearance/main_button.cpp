@@ -62,6 +62,42 @@ QRect mainButtonRect(const MainLayout &layout, MainButton button)
     return {};
 }
 
+QRect coolBarButtonRect(const CoolBarLayout &layout, MainButton button)
+{
+    switch (button) {
+    case MainButton::Play:
+        return layout.play;
+    case MainButton::Stop:
+        return layout.stop;
+    case MainButton::Pause:
+        return layout.pause;
+    case MainButton::Load:
+        return layout.load;
+    case MainButton::Playlist:
+        return layout.playlist;
+    case MainButton::Minimize:
+        return layout.minimize;
+    case MainButton::Info:
+        return layout.info;
+    case MainButton::Previous:
+        return layout.previous;
+    case MainButton::Rewind:
+        return layout.rewind;
+    case MainButton::Forward:
+        return layout.forward;
+    case MainButton::Next:
+        return layout.next;
+    case MainButton::Exit:
+        return layout.exit;
+    case MainButton::Mode:
+        return layout.mode;
+    case MainButton::Menu:
+        return layout.menu;
+    default:
+        return {};
+    }
+}
+
 MainButton mainButtonAt(const MainLayout &layout, QPoint point)
 {
     for (MainButton button : allMainButtons()) {

@@ -3,8 +3,9 @@
 // The main window: a borderless picture in the texture's shape that shows
 // what the playback controller tells it and reports its buttons' clicks.
 // Dragging the picture moves the window. It follows the texture manager's
-// texture.
+// texture, in normal mode or as the compact Cool Bar.
 
+#include "appearance/hover_animation.h"
 #include "appearance/main_button.h"
 #include "appearance/texture_manager.h"
 #include "core/playback_view.h"
@@ -44,8 +45,16 @@ public:
     // With the sliders locked, pressing them does nothing.
     void setLevelSlidersLocked(bool locked) { levelSlidersLocked_ = locked; }
 
+    // Normal mode, or the Cool Bar.
+    bool normalMode() const { return normalMode_; }
+    void setNormalMode(bool normal);
+    void ToggleMode() { setNormalMode(!normalMode_); }
+
     const TextureSet &texture() const { return *texture_; }
     MainButton highlightedButton() const { return highlighted_; }
+    // The hover animation's frame, and whether it still runs.
+    int hoverFrame() const { return hoverAnimation_.frame(); }
+    bool hoverAnimating() const { return hoverAnimation_.running(); }
     QString titleText() const { return title_; }
     // The title's pixel width and its place in its panel (3 at rest).
     int titleWidth() const { return titleWidth_; }
@@ -66,6 +75,7 @@ public:
     int positionKnobLeft() const { return positionKnobLeft_; }
 
 signals:
+    void modeChanged(bool normal);
     void playClicked();
     void stopClicked();
     void pauseClicked();
@@ -116,14 +126,25 @@ private:
     enum class Drag { None, Window, PositionKnob, VolumeKnob, BalanceKnob };
 
     void applyTexture();
+    // The window's size, shape and knob places for the texture and mode.
+    void LayoutMainWindow();
     const MainLayout &layout() const { return texture_->layout.main; }
+    const CoolBarLayout &coolBar() const { return texture_->layout.coolBar; }
+    QRect buttonRect(MainButton button) const;
+    MainButton buttonAt(QPoint point) const;
+    // Repaints an element of normal mode, or the whole Cool Bar when it
+    // shows the element too.
+    void updateNormal(const QRect &area);
+    void updateShown(const QRect &area, bool alsoOnCoolBar);
     int measureTitle() const;
     QRect positionKnobRect() const;
     QRect textLine(const TextElement &element) const;
     QRect levelKnobRect(const SliderGeometry &slider, int knobLeft) const;
     void highlight(MainButton button);
     void emitClicked(MainButton button);
-    void paintSelected(QPainter &painter, const QRect &rect) const;
+    void paintSelected(QPainter &painter, const QRect &rect, int frame = 0) const;
+    void paintNormal(QPainter &painter) const;
+    void paintCoolBar(QPainter &painter) const;
     void paintCounter(QPainter &painter) const;
     void paintTexts(QPainter &painter) const;
 
@@ -152,7 +173,9 @@ private:
     std::map<Hint, QString> hints_;
     QPoint dotPlace_;
 
+    bool normalMode_ = true;
     MainButton highlighted_ = MainButton::None;
+    HoverAnimation hoverAnimation_{[this] { update(buttonRect(highlighted_)); }};
     MainButton pressed_ = MainButton::None;
     Drag drag_ = Drag::None;
     QPoint pressGlobal_;

@@ -7,6 +7,7 @@
 // status follow the playlist's change signals, the window's own edits show
 // at once, and it follows the texture manager's texture.
 
+#include "appearance/hover_animation.h"
 #include "appearance/texture_manager.h"
 #include "platform/dialogs.h"
 #include "playlist_commands.h"
@@ -110,6 +111,7 @@ private:
     bool widthsApplied_ = false;
 
     Button highlighted_ = Button::None;
+    HoverAnimation hoverAnimation_{[this] { update(buttonRect(highlighted_)); }};
     Drag drag_ = Drag::None;
     QPoint pressGlobal_;
     QRect geometryAtPress_;

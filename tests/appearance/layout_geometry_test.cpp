@@ -57,7 +57,7 @@ TEST(BitmapCounter, PlacesFourDigitsWithGapsOnTheBuiltinCounter)
     EXPECT_EQ(digits[3].target.right(), 69);
 }
 
-TEST(BitmapCounter, ShowsMinutesAndSecondsAndWrapsPastOneHundredMinutesAndReadsTimeTexts)
+TEST(BitmapCounter, ShowsMinutesAndSecondsUpTo99_59AndReadsTimeTexts)
 {
     auto shown = [](int seconds) {
         QString text;
@@ -70,7 +70,8 @@ TEST(BitmapCounter, ShowsMinutesAndSecondsAndWrapsPastOneHundredMinutesAndReadsT
     EXPECT_EQ(shown(60), "0100");
     EXPECT_EQ(shown(3725), "6205");
     EXPECT_EQ(shown(5999), "9959");
-    EXPECT_EQ(shown(6000), "0000");
+    EXPECT_EQ(shown(6000), "9959");
+    EXPECT_EQ(shown(-65), "0105");
     EXPECT_EQ(secondsOfTimeText("0:12"), 12);
     EXPECT_EQ(secondsOfTimeText("-1:05"), 65);
     EXPECT_EQ(secondsOfTimeText("62:05"), 3725);
