@@ -66,6 +66,7 @@ LudroApp::LudroApp(const QStringList &arguments, platform::Dialogs &dialogs)
         window->setAttribute(Qt::WA_QuitOnClose, false);
     player_.SetPriority(4);
     connectButtons();
+    connectAppearance();
     connectSoundWindows();
     connectPlaylistWindow();
     startPlayer();
@@ -168,7 +169,7 @@ void LudroApp::show()
     if (!startupFile_.isEmpty())
         controller_.OpenFile(startupFile_);
     // The built-in look in normal mode greets with its lights first.
-    if (settings_.mode && settings_.texture == TextureManager::BuiltinName)
+    if (form_.normalMode() && textures_.name() == TextureManager::BuiltinName)
         lights_.startIntro();
     else
         startTimers();
