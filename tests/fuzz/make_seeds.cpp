@@ -72,7 +72,8 @@ void playlistSeeds(const fs::path &dir)
     write(dir / "bom-crlf.m3u8", "\x01\xEF\xBB\xBFm\xC3\xBAsica/canci\xC3\xB3n.mp3\r\nicy://radio.example/a\r\n");
     write(dir / "radio.pls", "\x02[playlist]\r\nFile1=one.mp3\r\nTitle1=One\r\nLength1=-1\r\n"
                              "FILE2=http://radio.example/stream\r\nfile3=  \r\nNumberOfEntries=3\r\nVersion=2\r\n");
-    write(dir / "windows.dmp", "\x03" "C:\\Music\\caf\xE9.mp3\r\nD:\\x.mp1\r\n");
+    write(dir / "windows.dmp", "\x03"
+                               "C:\\Music\\caf\xE9.mp3\r\nD:\\x.mp1\r\n");
 }
 
 void settingsSeeds(const fs::path &dir)
@@ -86,6 +87,26 @@ void settingsSeeds(const fs::path &dir)
     every.save(QString::fromStdString((dir / "LudroPro.ini").string()));
     write(dir / "odd.ini", "; comment\r\n[ludro]\r\nVolume = 0x50\r\nBalance=abc\r\nEq1=-64\r\n"
                            "SongDir=C:\\Mus\xE9\r\n=novalue\r\n[Ludro]\r\nVolume=1\r\n[\r\nkey=]\r\n");
+}
+
+// The first byte: 0 "Texture.ini", 1 "prefs"; 2 added with Cool Bar pictures.
+void textureSeeds(const fs::path &dir)
+{
+    write(dir / "full.ini",
+          "\x02[Texture]\r\nName=Seed\r\n; comment\r\n[main]\r\nMain_Width=$12C\r\nMain_Height=0x64\r\n"
+          "FileName_Font=Arial\r\nFileName_Bold=0\r\nFileName_Size=9\r\nFileName_Color=clAqua\r\n"
+          "ButtonPlay_Left=10\r\nButtonPlay_Width=20\r\nFilePosBitMap_Width=14\r\n"
+          "PositionDot_Left=150\r\nMainBG_Color=$00102030\r\nScrollerTime_Length=60\r\n"
+          "[Playlist]\r\nList_Font=Verdana\r\nList_FontSize=2147483647\r\n[Equalizer]\r\n"
+          "Info_Color=-1\r\n[Cool Bar]\r\nMain_Width=275\r\nCounter_Color=clBtnFace\r\n"
+          "[Recorder]\r\nHead_Color=clNone\r\n");
+    write(dir / "bad-colour.ini", std::string(1, '\0') + "[main]\nFileName_Color=reddish\nMain_Width=99999999999\n");
+    std::string prefs = "\x03Arial\nTrue\n8\n$00FFFFFF\n# comment\n/ comment\n indented\n\n";
+    for (int i = 0; i < 130; ++i)
+        prefs += std::to_string(i % 7) + "\n";
+    prefs += "EXTENDED\n300\n28";
+    write(dir / "extended.prefs", prefs);
+    write(dir / "short.prefs", "\x01Tahoma\nfalse\n-5\nclRed\n0\nx");
 }
 
 void id3Seeds(const fs::path &dir)
@@ -102,7 +123,8 @@ void streamSeeds(const fs::path &dir)
     title.resize(48, '\0');
     write(dir / "icy.txt", "ICY 200 OK\r\nicy-name: Fuzz Radio\r\nicy-metaint: 16\r\ncontent-type: audio/mpeg\r\n\r\n" +
                                audio + '\x03' + title + audio + std::string(1, '\0') + audio);
-    write(dir / "latin1.txt", "HTTP/1.0 200 OK\nContent-Length: 40\nicy-metaint: 4\n\nabcd\x01StreamTitle='Caf\xE9'xyzw");
+    write(dir / "latin1.txt",
+          "HTTP/1.0 200 OK\nContent-Length: 40\nicy-metaint: 4\n\nabcd\x01StreamTitle='Caf\xE9'xyzw");
     write(dir / "redirect.txt", "HTTP/1.1 302 Found\r\nLocation: /other/stream?x=1\r\n\r\n");
     write(dir / "redirect-host.txt", "HTTP/1.1 301\r\nlocation: //[::1]:8000/a b#frag\r\n\r\n");
     write(dir / "redirect-relative.txt", "HTTP/1.0 307 Temporary\r\nLocation: next.mp3?q\r\n\r\n");
@@ -143,6 +165,7 @@ int main(int argc, char **argv)
         const fs::path dir = args[1];
         playlistSeeds(dir / "fuzz_playlist_file");
         settingsSeeds(dir / "fuzz_settings_file");
+        textureSeeds(dir / "fuzz_texture_description");
         id3Seeds(dir / "fuzz_id3_tag");
         streamSeeds(dir / "fuzz_stream_answer");
         responseSeeds(dir / "fuzz_http_response");
