@@ -1,9 +1,13 @@
 // Renders the main window with sample texts into a PNG, enlarged with
-// whole pixels, for the documentation: main-window-shot OUT.png [SCALE]
+// whole pixels, for the documentation:
+//   main-window-shot OUT.png [SCALE] [--texture FOLDER] [--cool-bar]
+// FOLDER is a texture folder (its parent holds the textures); without it
+// the built-in texture is shown.
 
 #include "core/main_form.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QTextStream>
@@ -11,15 +15,27 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    const QStringList args = app.arguments();
+    QStringList args = app.arguments();
+    const qsizetype textureAt = args.indexOf("--texture");
+    const QString texture = textureAt > 0 ? args.value(textureAt + 1) : QString();
+    if (textureAt > 0)
+        args.remove(textureAt, 2);
+    const bool coolBar = args.removeAll("--cool-bar") > 0;
     if (args.size() < 2) {
-        QTextStream(stderr) << "usage: main-window-shot OUT.png [SCALE]\n";
+        QTextStream(stderr) << "usage: main-window-shot OUT.png [SCALE] [--texture FOLDER] [--cool-bar]\n";
         return 2;
     }
     const int scale = args.size() > 2 ? std::max(1, args[2].toInt()) : 3;
 
-    const TextureManager textures;
+    const QFileInfo folder(texture);
+    TextureManager textures(folder.absolutePath() + '/');
+    QString error;
+    if (!texture.isEmpty() && !textures.apply(folder.fileName(), &error)) {
+        QTextStream(stderr) << error << "\n";
+        return 1;
+    }
     TMainForm form(textures);
+    form.setNormalMode(!coolBar);
     form.showTitle("Morning Waltz");
     form.showDuration("(0:25)");
     form.showChannelMode("Stereo");
@@ -34,7 +50,8 @@ int main(int argc, char **argv)
     shot.fill(Qt::transparent);
     {
         QPainter painter(&shot);
-        painter.setClipRegion(form.mask());
+        if (!form.mask().isEmpty())
+            painter.setClipRegion(form.mask());
         painter.drawPixmap(0, 0, form.grab());
     }
     const QImage enlarged = shot.scaled(shot.size() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);

@@ -245,3 +245,30 @@ TEST(TextureManager, ListsPlainFolderNamesAndKeepsItsTextureWhenANameCannotBeUse
     EXPECT_EQ(textures.texture(), coded);
     EXPECT_EQ(changes.size(), 1);
 }
+
+// The textures the build draws are complete: every picture their own, their
+// description read, each window the size of its picture.
+TEST(ShippedTextures, AreWholeTextures)
+{
+    TextureManager textures(LUDRO_PROGRAM_DIR "/textures/");
+    const TextureSet builtin = TextureSet::builtin();
+    for (const QString name : {"Ember", "Moss"}) {
+        ASSERT_TRUE(textures.apply(name)) << name.toStdString();
+        const TextureSet &texture = *textures.texture();
+        EXPECT_EQ(texture.info.name, name);
+        const TexturePictures &p = texture.pictures;
+        for (const auto &[picture, own] : {std::pair{&p.main, &builtin.pictures.main},
+                                           {&p.playlist, &builtin.pictures.playlist},
+                                           {&p.coolBarSelected, &builtin.pictures.coolBarSelected},
+                                           {&p.numbers, &builtin.pictures.numbers},
+                                           {&p.volumeKnob, &builtin.pictures.volumeKnob}})
+            EXPECT_NE(*picture, *own) << name.toStdString();
+        EXPECT_EQ(p.main.size(), QSize(texture.layout.main.width, texture.layout.main.height));
+        EXPECT_EQ(p.coolBarMain.size(), QSize(texture.layout.coolBar.width, texture.layout.coolBar.height));
+        EXPECT_EQ(p.numbers.size(),
+                  QSize(2 * texture.layout.main.counter.width(), texture.layout.main.counter.height()));
+        EXPECT_FALSE(texture.mainShape.isEmpty());
+        EXPECT_GT(texture.hoverFrames, 1);
+        EXPECT_EQ(texture.playlistHoverFrames, texture.hoverFrames);
+    }
+}

@@ -1,0 +1,498 @@
+#include "art.h"
+
+#include "appearance/lcd_digits.h"
+#include "appearance/pixel_font.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QRadialGradient>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace art {
+
+namespace {
+
+unsigned nextNoise(unsigned &state)
+{
+    state = state * 1103515245u + 12345u;
+    return (state >> 16) & 0x7FFF;
+}
+
+QColor withAlpha(QColor color, int alpha)
+{
+    color.setAlpha(alpha);
+    return color;
+}
+
+QColor mix(const QColor &a, const QColor &b, double amount)
+{
+    auto channel = [amount](int x, int y) { return static_cast<int>(x + (y - x) * amount + 0.5); };
+    return QColor(channel(a.red(), b.red()), channel(a.green(), b.green()), channel(a.blue(), b.blue()),
+                  channel(a.alpha(), b.alpha()));
+}
+
+void strokeEdge(QPainter &painter, const QPainterPath &area, const QGradientStops &stops, qreal width)
+{
+    const QRectF bounds = area.boundingRect();
+    QLinearGradient edge(bounds.topLeft(), bounds.bottomLeft());
+    edge.setStops(stops);
+    painter.setPen(QPen(QBrush(edge), width));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(area);
+}
+
+QString colorValue(TextureColor color)
+{
+    return '$' + QStringLiteral("%1").arg(color, 8, 16, QLatin1Char('0')).toUpper();
+}
+
+}  // namespace
+
+void paintMetal(QPainter &painter, const QPainterPath &area, const Palette &palette, unsigned seed)
+{
+    const QRectF bounds = area.boundingRect();
+    painter.save();
+    painter.setClipPath(area, Qt::IntersectClip);
+    QLinearGradient gradient(bounds.topLeft(), bounds.bottomLeft());
+    gradient.setColorAt(0, palette.metalTop);
+    gradient.setColorAt(0.5, mix(palette.metalTop, palette.metalBottom, 0.6));
+    gradient.setColorAt(1, palette.metalBottom);
+    painter.fillRect(bounds, gradient);
+    unsigned state = seed;
+    for (int y = static_cast<int>(bounds.top()); y < bounds.bottom(); ++y) {
+        int x = static_cast<int>(bounds.left());
+        while (x < bounds.right()) {
+            const int length = 8 + static_cast<int>(nextNoise(state) % 48);
+            const int shade = static_cast<int>(nextNoise(state) % 5);
+            painter.fillRect(x, y, length, 1,
+                             shade < 2 ? QColor(255, 255, 255, 5 + 3 * shade) : QColor(0, 0, 0, 4 + 3 * shade));
+            x += length;
+        }
+    }
+    painter.restore();
+}
+
+void paintRaisedEdge(QPainter &painter, const QPainterPath &area, const Palette &palette)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setClipPath(area, Qt::IntersectClip);
+    strokeEdge(painter, area,
+               {{0, withAlpha(palette.rimLight, 230)},
+                {0.5, withAlpha(palette.rimLight, 60)},
+                {1, withAlpha(palette.rimDark, 220)}},
+               2);
+    painter.restore();
+}
+
+void paintWell(QPainter &painter, const QPainterPath &area, const Palette &palette)
+{
+    const QRectF bounds = area.boundingRect();
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient fill(bounds.topLeft(), bounds.bottomLeft());
+    fill.setColorAt(0, withAlpha(palette.rimDark, 210));
+    fill.setColorAt(1, withAlpha(palette.metalBottom.darker(130), 170));
+    painter.fillPath(area, fill);
+    strokeEdge(painter, area,
+               {{0, withAlpha(palette.rimDark, 250)},
+                {0.6, withAlpha(palette.rimDark, 120)},
+                {1, withAlpha(palette.rimLight, 160)}},
+               1);
+    painter.restore();
+}
+
+void paintLcd(QPainter &painter, const QPainterPath &area, const Palette &palette)
+{
+    const QRectF bounds = area.boundingRect();
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient fill(bounds.topLeft(), bounds.bottomLeft());
+    fill.setColorAt(0, palette.lcdTop);
+    fill.setColorAt(1, palette.lcdBottom);
+    painter.fillPath(area, fill);
+    strokeEdge(painter, area,
+               {{0, QColor(0, 0, 0, 255)}, {0.7, QColor(0, 0, 0, 190)}, {1, withAlpha(palette.rimLight, 200)}}, 1.2);
+    painter.restore();
+}
+
+void paintKey(QPainter &painter, const QRectF &area, qreal radius, const Palette &palette, double glow)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF outer = area.adjusted(0.5, 0.5, -0.5, -0.5);
+    const QColor litTop = mix(palette.keyTop, palette.accent, 0.35);
+    const QColor litBottom = mix(palette.keyBottom, palette.accent, 0.2);
+    QLinearGradient face(outer.topLeft(), outer.bottomLeft());
+    face.setColorAt(0, mix(palette.keyTop, litTop, glow));
+    face.setColorAt(0.55, mix(mix(palette.keyTop, palette.keyBottom, 0.6), litBottom, glow));
+    face.setColorAt(1, mix(palette.keyBottom, litBottom, glow));
+    painter.setPen(QPen(mix(palette.rimDark, palette.accent.darker(140), glow), 1));
+    painter.setBrush(face);
+    painter.drawRoundedRect(outer, radius, radius);
+    const QRectF inner = outer.adjusted(1, 1, -1, -1);
+    QLinearGradient rim(inner.topLeft(), inner.bottomLeft());
+    rim.setColorAt(0, mix(withAlpha(palette.rimLight, 210), withAlpha(palette.accentLight, 230), glow));
+    rim.setColorAt(0.45, QColor(255, 255, 255, 0));
+    rim.setColorAt(1, mix(QColor(0, 0, 0, 80), withAlpha(palette.accent, 150), glow));
+    painter.setPen(QPen(QBrush(rim), 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(inner, std::max(0.0, radius - 1), std::max(0.0, radius - 1));
+    if (glow > 0) {
+        QRadialGradient light(outer.center(), std::max(outer.width(), outer.height()) * 0.7);
+        light.setColorAt(0, withAlpha(palette.accent, static_cast<int>(90 * glow)));
+        light.setColorAt(1, withAlpha(palette.accent, 0));
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(light);
+        painter.drawRoundedRect(inner, radius, radius);
+    }
+    painter.restore();
+}
+
+void paintGlyph(QPainter &painter, Glyph glyph, const QRectF &box, int height, const Palette &palette, double glow,
+                const QColor &color)
+{
+    const QPainterPath path = glyphPath(glyph, box, height);
+    const QColor base = color.isValid() ? color : palette.glyph;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillPath(path.translated(0, 1), withAlpha(palette.rimDark, static_cast<int>(160 * (1 - glow))));
+    if (glow > 0) {
+        painter.setPen(QPen(withAlpha(palette.accent, static_cast<int>(130 * glow)), 2.0, Qt::SolidLine, Qt::RoundCap,
+                            Qt::RoundJoin));
+        painter.drawPath(path);
+    }
+    painter.fillPath(path, mix(base, palette.accentLight, glow));
+    painter.restore();
+}
+
+void paintGlyphKey(QPainter &painter, const QRect &rect, Glyph glyph, int height, const Palette &palette, double glow,
+                   qreal radius)
+{
+    if (rect.isEmpty() || rect.left() >= HiddenLeft)
+        return;
+    paintKey(painter, rect, radius, palette, glow);
+    paintGlyph(painter, glyph, QRectF(rect).adjusted(0, 0, 0, -1), height, palette, glow);
+}
+
+void paintToggle(QPainter &painter, const QRect &rect, const QString &name, const Palette &palette, double glow)
+{
+    paintKey(painter, rect, 3, palette, glow);
+    paintLabelCentred(painter, rect.center().x() + 1, rect.top() + (rect.height() - pixel_font::Height) / 2, name,
+                      mix(palette.glyph, palette.accentLight, glow), palette.rimDark);
+}
+
+void paintLabel(QPainter &painter, QPoint topLeft, const QString &text, const QColor &color, const QColor &shadow)
+{
+    pixel_font::drawText(painter, topLeft + QPoint(0, 1), text, withAlpha(shadow, 200));
+    pixel_font::drawText(painter, topLeft, text, color);
+}
+
+void paintLabelCentred(QPainter &painter, int centreX, int top, const QString &text, const QColor &color,
+                       const QColor &shadow)
+{
+    paintLabel(painter, QPoint(centreX - pixel_font::textWidth(text) / 2, top), text, color, shadow);
+}
+
+void paintCounterGhosts(QPainter &painter, const QRect &counter, const Palette &palette)
+{
+    const int w = counter.width();
+    for (int start : {0, 5, 11, 16}) {
+        const QRectF cell(counter.left() + w * start / 20, counter.top(), w / 5, counter.height());
+        paintLcdSegments(painter, cell, AllLcdSegments, withAlpha(palette.accent, 26), false);
+    }
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(palette.accent);
+    const qreal colonX = counter.left() + (w * 9 / 20 + w * 11 / 20) / 2.0 - 1;
+    painter.drawRect(QRectF(colonX, counter.top() + counter.height() * 0.3, 2, 2));
+    painter.drawRect(QRectF(colonX - 0.5, counter.top() + counter.height() * 0.65, 2, 2));
+    painter.restore();
+}
+
+QImage digitsPicture(const QImage &cell, const Palette &palette)
+{
+    QImage image(cell.width() * 10, cell.height(), QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&image);
+    for (int digit = 0; digit < 10; ++digit) {
+        const QRectF box(digit * cell.width(), 0, cell.width(), cell.height());
+        painter.drawImage(box.topLeft(), cell);
+        paintLcdSegments(painter, box, lcdSegments(digit), palette.accentLight, true);
+    }
+    return image;
+}
+
+QImage statusPicture(const QImage &cell, const Palette &palette, const QColor &dotBackground)
+{
+    QImage image(38, 13, QImage::Format_ARGB32_Premultiplied);
+    image.fill(dotBackground);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const struct {
+        Glyph glyph;
+        int height;
+        QColor color;
+    } states[] = {
+        {Glyph::Play, 8, palette.accentLight}, {Glyph::Stop, 6, palette.label}, {Glyph::Pause, 8, palette.accent}};
+    for (int i = 0; i < 3; ++i) {
+        const QRectF box(11 * i, 0, 11, 13);
+        painter.drawImage(box.topLeft(), cell);
+        const QPainterPath path = glyphPath(states[i].glyph, box, states[i].height);
+        painter.setPen(QPen(withAlpha(states[i].color, 70), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPath(path);
+        painter.fillPath(path, states[i].color);
+    }
+    QRadialGradient dot(QPointF(35.5, 2.5), 2.8);
+    dot.setColorAt(0, QColor(255, 255, 255));
+    dot.setColorAt(0.5, palette.accentLight);
+    dot.setColorAt(1, palette.accent);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(dot);
+    painter.drawEllipse(QRectF(33, 0, 5, 5));
+    return image;
+}
+
+QImage knobPicture(const QImage &background, const Palette &palette, bool pressed, bool round)
+{
+    QImage image = background.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&image);
+    const QRectF area(0, 0, image.width(), image.height());
+    if (round) {
+        painter.setRenderHint(QPainter::Antialiasing);
+        QRadialGradient face(area.center() - QPointF(1, 1), area.width());
+        face.setColorAt(0, pressed ? palette.accentLight : palette.keyTop.lighter(170));
+        face.setColorAt(0.6, pressed ? palette.accent : palette.keyTop);
+        face.setColorAt(1, pressed ? palette.accent.darker(170) : palette.keyBottom);
+        painter.setPen(QPen(palette.rimDark, 1));
+        painter.setBrush(face);
+        painter.drawEllipse(area.adjusted(0.5, 0.5, -0.5, -0.5));
+        return image;
+    }
+    paintKey(painter, area, 2, palette, pressed ? 1.0 : 0.0);
+    const int left = image.width() / 2 - 3;
+    for (int i = 0; i < 3; ++i) {
+        const QRect groove(left + 2 * i, 2, 1, image.height() - 4);
+        painter.fillRect(groove, palette.rimDark);
+        painter.fillRect(groove.translated(1, 0), pressed ? palette.accentLight : palette.rimLight);
+    }
+    return image;
+}
+
+QImage recoloured(const QImage &picture, int hueShift, double saturation)
+{
+    QImage image = picture.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor before = QColor::fromRgba(line[x]);
+            float h = 0, s = 0, l = 0, a = 0;
+            before.getHslF(&h, &s, &l, &a);
+            const float hue = h < 0 ? 0 : std::fmod(h + hueShift / 360.0f + 1.0f, 1.0f);
+            const QColor after =
+                QColor::fromHslF(hue, std::clamp(static_cast<float>(s * saturation), 0.0f, 1.0f), l, a);
+            line[x] = after.rgba();
+        }
+    }
+    return image;
+}
+
+QImage blended(const QImage &from, const QImage &to, double amount)
+{
+    QImage image = from.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&image);
+    painter.setOpacity(amount);
+    painter.drawImage(0, 0, to);
+    return image;
+}
+
+QImage stacked(const std::vector<QImage> &pictures)
+{
+    int width = 0, height = 0;
+    for (const QImage &picture : pictures) {
+        width = std::max(width, picture.width());
+        height += picture.height();
+    }
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    int top = 0;
+    for (const QImage &picture : pictures) {
+        painter.drawImage(0, top, picture);
+        top += picture.height();
+    }
+    return image;
+}
+
+QImage maskPicture(const QPainterPath &outline, QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.fillPath(outline, Qt::black);
+    return image;
+}
+
+QImage playlistWithFrames(const QImage &builtin, int frames)
+{
+    const QImage normalBar = builtin.copy(0, 0, builtin.width(), 50);
+    const QImage litBar = builtin.copy(0, 100, builtin.width(), 50);
+    std::vector<QImage> parts{builtin.copy(0, 0, builtin.width(), 100)};
+    for (int k = 1; k <= frames; ++k)
+        parts.push_back(blended(normalBar, litBar, static_cast<double>(k) / frames));
+    return stacked(parts);
+}
+
+QByteArray textureIni(const TextureLayout &layout, const TextureInfo &info)
+{
+    QString text;
+    auto section = [&text](const char *name) { text += QStringLiteral("\r\n[%1]\r\n").arg(QLatin1String(name)); };
+    auto value = [&text](const QString &key, const QString &v) { text += key + '=' + v + "\r\n"; };
+    auto number = [&value](const QString &key, int v) { value(key, QString::number(v)); };
+    auto color = [&value](const QString &key, TextureColor c) { value(key, colorValue(c)); };
+    auto rect = [&number](const QString &name, const QRect &r, int widthDivisor = 1) {
+        number(name + "_Left", r.left());
+        number(name + "_Top", r.top());
+        number(name + "_Width", r.width() / widthDivisor);
+        number(name + "_Height", r.height());
+    };
+    auto element = [&](const QString &name, const TextElement &e) {
+        value(name + "_Font", e.font);
+        number(name + "_Bold", e.bold ? 1 : 0);
+        number(name + "_Size", e.size);
+        color(name + "_Color", e.color);
+        number(name + "_Left", e.left);
+        number(name + "_Top", e.top);
+    };
+    auto slider = [&number](const QString &name, const SliderGeometry &s) {
+        number(name + "_Left", s.left);
+        number(name + "_Top", s.top);
+        number(name + "_Width", s.width);
+        number(name + "_Height", s.height);
+        number(name + "_Length", s.length);
+    };
+
+    text += "; Made by the Ludro Pro build from our own drawing code.\r\n";
+    section("Texture");
+    value("Name", info.name);
+    value("Version", info.version);
+    value("Author", info.author);
+    value("email", info.email);
+    value("homePage", info.homePage);
+    value("comment", info.comment);
+
+    const MainLayout &m = layout.main;
+    section("main");
+    element("FileName", m.fileName);
+    number("FileName_Width", m.fileNameWidth);
+    number("FileName_Height", m.fileNameHeight);
+    element("MonoStereo", m.monoStereo);
+    element("FileLength", m.fileLength);
+    element("FilePos", m.filePos);
+    const std::pair<const char *, QRect> buttons[] = {
+        {"ButtonPlay", m.play},           {"ButtonStop", m.stop},
+        {"ButtonPause", m.pause},         {"ButtonPrev", m.previous},
+        {"ButtonREW", m.rewind},          {"ButtonFFW", m.forward},
+        {"ButtonNext", m.next},           {"ButtonLoad", m.load},
+        {"ButtonPlaylist", m.playlist},   {"ButtonMinimize", m.minimize},
+        {"ButtonInfo", m.info},           {"ButtonMenu", m.menu},
+        {"ButtonMode", m.mode},           {"ButtonExit", m.exit},
+        {"ButtonEqualizer", m.equalizer}, {"ButtonCD", m.cd},
+        {"ButtonAudio", m.audio},         {"ButtonPrefs", m.prefs},
+        {"ButtonRepeat", m.repeat},       {"ButtonShuffle", m.shuffle},
+        {"PositionDot", m.positionDot},
+    };
+    for (const auto &[name, r] : buttons)
+        rect(QLatin1String(name), r);
+    rect("FilePosBitMap", m.counter, 5);
+    number("Action_Left", m.action.x());
+    number("Action_Top", m.action.y());
+    number("Main_Width", m.width);
+    number("Main_Height", m.height);
+    color("MainBG_Color", m.background);
+    slider("ScrollerTime", m.scrollerTime);
+    slider("ScrollerVolume", m.scrollerVolume);
+    slider("ScrollerBalance", m.scrollerBalance);
+
+    const PlaylistLayout &p = layout.playlist;
+    section("Playlist");
+    for (const auto &[name, r] : {std::pair<const char *, QRect>{"File", p.file},
+                                  {"add", p.add},
+                                  {"Delete", p.remove},
+                                  {"Play", p.play},
+                                  {"edit", p.edit},
+                                  {"id3tag", p.id3tag},
+                                  {"sort", p.sort}})
+        rect(QLatin1String(name), r);
+    number("Exit_MinLeft", p.exitMinLeft);
+    color("QuickSort_Color", p.quickSortColor);
+    color("QSEdit_Color", p.quickSearchEditColor);
+    color("QSEditBG_Color", p.quickSearchEditBackground);
+    color("InfoText_Color", p.infoTextColor);
+    number("List_FontSize", p.listFontSize);
+    value("List_Font", p.listFont);
+    color("ListBG_Color", p.listBackground);
+    color("List_Color", p.listColor);
+
+    section("Equalizer");
+    color("Info_Color", layout.equalizer.infoColor);
+    color("ListBG_Color", layout.equalizer.listBackground);
+    color("List_Color", layout.equalizer.listColor);
+
+    const CoolBarLayout &c = layout.coolBar;
+    section("Cool Bar");
+    number("Main_Width", c.width);
+    number("Main_Height", c.height);
+    for (const auto &[name, r] : {std::pair<const char *, QRect>{"Play", c.play},
+                                  {"Stop", c.stop},
+                                  {"Pause", c.pause},
+                                  {"Previous", c.previous},
+                                  {"Next", c.next},
+                                  {"REW", c.rewind},
+                                  {"FFW", c.forward},
+                                  {"Menu", c.menu},
+                                  {"Playlist", c.playlist},
+                                  {"Load", c.load},
+                                  {"Info", c.info},
+                                  {"Minimize", c.minimize},
+                                  {"Mode", c.mode},
+                                  {"Exit", c.exit}})
+        rect(QLatin1String(name), r);
+    element("Counter", c.counter);
+    number("Status_Left", c.status.x());
+    number("Status_Top", c.status.y());
+
+    section("Recorder");
+    color("Head_Color", layout.recorder.headColor);
+    color("Info_Color", layout.recorder.infoColor);
+    color("Tracks_BGColor", layout.recorder.tracksBackground);
+    color("Tracks_Color", layout.recorder.tracksColor);
+    return text.toUtf8();
+}
+
+bool writeTexture(const TextureArt &texture, const QString &folder)
+{
+    if (!QDir().mkpath(folder)) {
+        std::fprintf(stderr, "cannot make %s\n", qPrintable(folder));
+        return false;
+    }
+    QFile ini(folder + "/Texture.ini");
+    const QByteArray text = textureIni(texture.layout, texture.info);
+    if (!ini.open(QIODevice::WriteOnly) || ini.write(text) != text.size()) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(ini.fileName()));
+        return false;
+    }
+    for (const auto &[name, picture] : texture.pictures) {
+        const QString path = folder + '/' + name;
+        if (!picture.convertToFormat(QImage::Format_RGB32).save(path, "BMP")) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace art

@@ -1,0 +1,253 @@
+// "Moss": a capsule of green-grey metal with a phosphor display on which a
+// dot rides an arc as the song plays; levels in the left cap, the window
+// buttons in the right one, keys that light up over two frames.
+
+#include "textures.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+#include <numbers>
+
+namespace {
+
+using art::textureColor;
+
+const Palette palette{
+    .metalTop = {66, 86, 72},
+    .metalBottom = {18, 27, 22},
+    .rimLight = {160, 200, 170},
+    .rimDark = {4, 8, 6},
+    .lcdTop = {5, 15, 9},
+    .lcdBottom = {11, 30, 18},
+    .accent = {110, 236, 104},
+    .accentLight = {206, 255, 188},
+    .glyph = {218, 236, 222},
+    .label = {140, 178, 150},
+    .keyTop = {86, 110, 94},
+    .keyBottom = {30, 42, 34},
+};
+
+constexpr int Width = 290, Height = 108;
+
+TextureLayout mossLayout()
+{
+    TextureLayout layout;
+    MainLayout &m = layout.main;
+    m.width = Width;
+    m.height = Height;
+    m.background = textureColor(4, 8, 6);
+    m.fileName = {"Arial", true, 8, textureColor(196, 255, 176), 96, 57};
+    m.fileNameWidth = 96;
+    m.fileNameHeight = 12;
+    m.monoStereo = {"Arial", true, 7, textureColor(120, 236, 110), 84, 11};
+    m.fileLength = {"Arial", true, 8, textureColor(206, 255, 188), 164, 11};
+    m.filePos = {"Arial", true, 8, textureColor(206, 255, 188), HiddenLeft, 0};
+    m.counter = {110, 36, 65, 20};
+    m.action = {70, 11};
+    m.positionDot = {140, 60, 64, 34};
+
+    m.menu = {24, 14, 11, 9};
+    m.scrollerVolume = {14, 34, 8, 8, 36};
+    m.scrollerBalance = {14, 54, 8, 8, 36};
+    m.repeat = {10, 70, 24, 10};
+    m.shuffle = {36, 70, 24, 10};
+
+    m.previous = {70, 76, 20, 16};
+    m.rewind = {92, 76, 20, 16};
+    m.play = {114, 74, 28, 20};
+    m.pause = {144, 76, 20, 16};
+    m.stop = {166, 76, 20, 16};
+    m.forward = {188, 76, 20, 16};
+    m.next = {210, 76, 20, 16};
+    m.scrollerTime = {66, 97, 14, 6, 150};
+
+    m.minimize = {230, 10, 10, 9};
+    m.mode = {242, 10, 10, 9};
+    m.exit = {254, 10, 10, 9};
+    m.playlist = {232, 26, 16, 16};
+    m.equalizer = {252, 26, 16, 16};
+    m.cd = {232, 46, 16, 16};
+    m.audio = {252, 46, 16, 16};
+    m.load = {232, 66, 16, 16};
+    m.info = {252, 66, 16, 16};
+    m.prefs = {HiddenLeft, 0, 0, 0};
+
+    CoolBarLayout &c = layout.coolBar;
+    c.width = Width;
+    c.height = 18;
+    c.status = {10, 3};
+    c.counter = {"Arial", true, 7, textureColor(196, 255, 176), 26, 3};
+    c.previous = {92, 4, 12, 10};
+    c.rewind = {106, 4, 12, 10};
+    c.play = {120, 4, 12, 10};
+    c.pause = {134, 4, 12, 10};
+    c.stop = {148, 4, 12, 10};
+    c.forward = {162, 4, 12, 10};
+    c.next = {176, 4, 12, 10};
+    c.load = {192, 4, 12, 10};
+    c.playlist = {208, 4, 12, 10};
+    c.info = {HiddenLeft, 0, 0, 0};
+    c.menu = {HiddenLeft, 0, 0, 0};
+    c.minimize = {246, 4, 10, 10};
+    c.mode = {258, 4, 10, 10};
+    c.exit = {270, 4, 10, 10};
+
+    PlaylistLayout &p = layout.playlist;
+    p.quickSortColor = textureColor(150, 220, 150);
+    p.quickSearchEditColor = textureColor(206, 255, 188);
+    p.quickSearchEditBackground = textureColor(8, 18, 11);
+    p.infoTextColor = textureColor(150, 220, 150);
+    p.listBackground = textureColor(7, 16, 10);
+    p.listColor = textureColor(210, 240, 212);
+    layout.equalizer = {textureColor(206, 255, 188), textureColor(7, 16, 10), textureColor(210, 240, 212)};
+    layout.recorder = {textureColor(206, 255, 188), textureColor(210, 240, 212), textureColor(7, 16, 10),
+                       textureColor(210, 240, 212)};
+    return layout;
+}
+
+QPainterPath capsule(QRectF area)
+{
+    QPainterPath path;
+    path.addRoundedRect(area, area.height() / 2, area.height() / 2);
+    return path;
+}
+
+QRectF lcdArea()
+{
+    return {62.5, 7.5, 164, 63};
+}
+
+// The arc the position dot rides: the dot's top-left follows the ellipse,
+// so its middle follows this one.
+void paintArc(QPainter &painter, const QRect &dot)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    for (int step = 0; step <= 40; ++step) {
+        const double angle = std::numbers::pi * step / 40;
+        const QPointF at(dot.left() + 2.5 - dot.width() * std::cos(angle),
+                         dot.top() + 2.5 - dot.height() * std::sin(angle));
+        painter.setBrush(QColor(110, 236, 104, step % 5 == 0 ? 90 : 38));
+        painter.drawEllipse(at, step % 5 == 0 ? 1.1 : 0.7, step % 5 == 0 ? 1.1 : 0.7);
+    }
+    painter.restore();
+}
+
+QImage paintMain(const MainLayout &m, double glow)
+{
+    QImage image(m.width, m.height, QImage::Format_ARGB32_Premultiplied);
+    image.fill(toQColor(m.background));
+    QPainter painter(&image);
+    const QPainterPath body = capsule(QRectF(0, 0, m.width, m.height));
+    art::paintMetal(painter, body, palette, 0x3c11);
+    art::paintRaisedEdge(painter, body, palette);
+
+    QPainterPath lcd;
+    lcd.addRoundedRect(lcdArea(), 6, 6);
+    art::paintLcd(painter, lcd, palette);
+    paintArc(painter, m.positionDot);
+    art::paintCounterGhosts(painter, m.counter, palette);
+
+    art::paintLabel(painter, QPoint(38, 16), "MOSS", palette.accent, palette.rimDark);
+    art::paintLabel(painter, QPoint(m.scrollerVolume.left, 27), "VOL", palette.label, palette.rimDark);
+    art::paintLabel(painter, QPoint(m.scrollerBalance.left, 47), "BAL", palette.label, palette.rimDark);
+    for (const SliderGeometry *s : {&m.scrollerVolume, &m.scrollerBalance, &m.scrollerTime}) {
+        QPainterPath track;
+        const qreal middle = s->top + s->height / 2.0;
+        track.addRoundedRect(QRectF(s->left + 1, middle - 1.5, s->length + s->width - 2, 3), 1.5, 1.5);
+        art::paintWell(painter, track, palette);
+    }
+    art::paintToggle(painter, m.repeat, "REP", palette, glow);
+    art::paintToggle(painter, m.shuffle, "SHUF", palette, glow);
+
+    QPainterPath well;
+    well.addRoundedRect(QRectF(m.previous.united(m.next).united(m.play)).adjusted(-3, -2.5, 3, 2.5), 6, 6);
+    art::paintWell(painter, well, palette);
+    art::paintGlyphKey(painter, m.previous, Glyph::Previous, 7, palette, glow, 4);
+    art::paintGlyphKey(painter, m.rewind, Glyph::Rewind, 7, palette, glow, 4);
+    art::paintGlyphKey(painter, m.play, Glyph::Play, 10, palette, glow, 5);
+    art::paintGlyphKey(painter, m.pause, Glyph::Pause, 7, palette, glow, 4);
+    art::paintGlyphKey(painter, m.stop, Glyph::Stop, 6, palette, glow, 4);
+    art::paintGlyphKey(painter, m.forward, Glyph::Forward, 7, palette, glow, 4);
+    art::paintGlyphKey(painter, m.next, Glyph::Next, 7, palette, glow, 4);
+
+    const struct {
+        QRect rect;
+        Glyph glyph;
+        int height;
+    } round[] = {{m.playlist, Glyph::List, 7}, {m.equalizer, Glyph::Equalizer, 7}, {m.cd, Glyph::Disc, 9},
+                 {m.audio, Glyph::Record, 5},  {m.load, Glyph::Eject, 7},          {m.info, Glyph::Info, 8}};
+    for (const auto &button : round) {
+        QPainterPath socket;
+        socket.addEllipse(QRectF(button.rect).adjusted(-2, -2, 2, 2));
+        art::paintWell(painter, socket, palette);
+        art::paintGlyphKey(painter, button.rect, button.glyph, button.height, palette, glow, button.rect.width() / 2.0);
+    }
+    art::paintGlyphKey(painter, m.menu, Glyph::List, 5, palette, glow, 2);
+    art::paintGlyphKey(painter, m.minimize, Glyph::Minimize, 4, palette, glow, 2);
+    art::paintGlyphKey(painter, m.mode, Glyph::Mode, 5, palette, glow, 2);
+    art::paintGlyphKey(painter, m.exit, Glyph::Close, 4, palette, glow, 2);
+    return image;
+}
+
+QImage paintCoolBar(const CoolBarLayout &c, double glow)
+{
+    QImage image(c.width, c.height, QImage::Format_ARGB32_Premultiplied);
+    image.fill(palette.rimDark);
+    QPainter painter(&image);
+    const QPainterPath body = capsule(QRectF(0, 0, c.width, c.height));
+    art::paintMetal(painter, body, palette, 0x77);
+    art::paintRaisedEdge(painter, body, palette);
+    QPainterPath lcd;
+    lcd.addRoundedRect(QRectF(7.5, 2.5, 76, 14), 3, 3);
+    art::paintLcd(painter, lcd, palette);
+    const struct {
+        QRect rect;
+        Glyph glyph;
+        int height;
+    } keys[] = {{c.previous, Glyph::Previous, 5}, {c.rewind, Glyph::Rewind, 5}, {c.play, Glyph::Play, 6},
+                {c.pause, Glyph::Pause, 6},       {c.stop, Glyph::Stop, 5},     {c.forward, Glyph::Forward, 5},
+                {c.next, Glyph::Next, 5},         {c.load, Glyph::Eject, 5},    {c.playlist, Glyph::List, 5},
+                {c.minimize, Glyph::Minimize, 3}, {c.mode, Glyph::Mode, 5},     {c.exit, Glyph::Close, 4}};
+    for (const auto &key : keys)
+        art::paintGlyphKey(painter, key.rect, key.glyph, key.height, palette, glow, 2);
+    art::paintLabel(painter, QPoint(224, 7), "MOSS", palette.label, palette.rimDark);
+    return image;
+}
+
+}  // namespace
+
+TextureArt paintMoss(const TextureSet &builtin)
+{
+    TextureArt texture{mossLayout(), {}, {}};
+    texture.info = {"Moss", "1.0", "The Ludro Pro authors",
+                    "",     "",    "A green capsule; the dot on the display rides an arc as the song plays."};
+    const MainLayout &m = texture.layout.main;
+    const QImage main = paintMain(m, 0);
+    auto &pictures = texture.pictures;
+    pictures["main.bmp"] = main;
+    pictures["selected.bmp"] = art::stacked({paintMain(m, 0.55), paintMain(m, 1.0)});
+    pictures["mainmask.bmp"] = art::maskPicture(capsule(QRectF(0, 0, m.width, m.height)), QSize(m.width, m.height));
+    pictures["CPMain.bmp"] = paintCoolBar(texture.layout.coolBar, 0);
+    pictures["CPSelected.bmp"] = paintCoolBar(texture.layout.coolBar, 1);
+
+    const QRect firstCell(m.counter.left(), m.counter.top(), m.counter.width() / 5, m.counter.height());
+    pictures["Numbers.bmp"] = art::digitsPicture(main.copy(firstCell), palette);
+    pictures["Status.bmp"] = art::statusPicture(main.copy(QRect(m.action, QSize(11, 13))), palette, palette.lcdBottom);
+    const SliderGeometry &time = m.scrollerTime;
+    pictures["Scrollup.bmp"] = art::knobPicture(main.copy(time.knobAtStart()), palette, false, false);
+    pictures["ScrollDown.bmp"] = art::knobPicture(main.copy(time.knobAtStart()), palette, true, false);
+    const SliderGeometry &volume = m.scrollerVolume;
+    pictures["volup.bmp"] = art::knobPicture(main.copy(volume.knobAtStart()), palette, false, true);
+    pictures["volDown.bmp"] = art::knobPicture(main.copy(volume.knobAtStart()), palette, true, true);
+
+    // The secondary windows: the built-in pictures turned green.
+    const TexturePictures &b = builtin.pictures;
+    pictures["playlist.bmp"] = art::playlistWithFrames(art::recoloured(b.playlist, -75, 1.5), 2);
+    pictures["eqmain.bmp"] = art::recoloured(b.equalizer, -75, 1.5);
+    pictures["browser.bmp"] = art::recoloured(b.browser, -75, 1.5);
+    pictures["recorder.bmp"] = art::recoloured(b.recorder, -75, 1.5);
+    return texture;
+}
