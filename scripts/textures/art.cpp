@@ -2,6 +2,7 @@
 
 #include "appearance/lcd_digits.h"
 #include "appearance/pixel_font.h"
+#include "appearance/theme.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,12 +17,6 @@ namespace art {
 
 namespace {
 
-unsigned nextNoise(unsigned &state)
-{
-    state = state * 1103515245u + 12345u;
-    return (state >> 16) & 0x7FFF;
-}
-
 QColor withAlpha(QColor color, int alpha)
 {
     color.setAlpha(alpha);
@@ -35,59 +30,12 @@ QColor mix(const QColor &a, const QColor &b, double amount)
                   channel(a.alpha(), b.alpha()));
 }
 
-void strokeEdge(QPainter &painter, const QPainterPath &area, const QGradientStops &stops, qreal width)
-{
-    const QRectF bounds = area.boundingRect();
-    QLinearGradient edge(bounds.topLeft(), bounds.bottomLeft());
-    edge.setStops(stops);
-    painter.setPen(QPen(QBrush(edge), width));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawPath(area);
-}
-
 QString colorValue(TextureColor color)
 {
     return '$' + QStringLiteral("%1").arg(color, 8, 16, QLatin1Char('0')).toUpper();
 }
 
 }  // namespace
-
-void paintMetal(QPainter &painter, const QPainterPath &area, const Palette &palette, unsigned seed)
-{
-    const QRectF bounds = area.boundingRect();
-    painter.save();
-    painter.setClipPath(area, Qt::IntersectClip);
-    QLinearGradient gradient(bounds.topLeft(), bounds.bottomLeft());
-    gradient.setColorAt(0, palette.metalTop);
-    gradient.setColorAt(0.5, mix(palette.metalTop, palette.metalBottom, 0.6));
-    gradient.setColorAt(1, palette.metalBottom);
-    painter.fillRect(bounds, gradient);
-    unsigned state = seed;
-    for (int y = static_cast<int>(bounds.top()); y < bounds.bottom(); ++y) {
-        int x = static_cast<int>(bounds.left());
-        while (x < bounds.right()) {
-            const int length = 8 + static_cast<int>(nextNoise(state) % 48);
-            const int shade = static_cast<int>(nextNoise(state) % 5);
-            painter.fillRect(x, y, length, 1,
-                             shade < 2 ? QColor(255, 255, 255, 5 + 3 * shade) : QColor(0, 0, 0, 4 + 3 * shade));
-            x += length;
-        }
-    }
-    painter.restore();
-}
-
-void paintRaisedEdge(QPainter &painter, const QPainterPath &area, const Palette &palette)
-{
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setClipPath(area, Qt::IntersectClip);
-    strokeEdge(painter, area,
-               {{0, withAlpha(palette.rimLight, 230)},
-                {0.5, withAlpha(palette.rimLight, 60)},
-                {1, withAlpha(palette.rimDark, 220)}},
-               2);
-    painter.restore();
-}
 
 void paintWell(QPainter &painter, const QPainterPath &area, const Palette &palette)
 {
@@ -98,11 +46,11 @@ void paintWell(QPainter &painter, const QPainterPath &area, const Palette &palet
     fill.setColorAt(0, withAlpha(palette.rimDark, 210));
     fill.setColorAt(1, withAlpha(palette.metalBottom.darker(130), 170));
     painter.fillPath(area, fill);
-    strokeEdge(painter, area,
-               {{0, withAlpha(palette.rimDark, 250)},
-                {0.6, withAlpha(palette.rimDark, 120)},
-                {1, withAlpha(palette.rimLight, 160)}},
-               1);
+    theme::strokeEdge(painter, area,
+                      {{0, withAlpha(palette.rimDark, 250)},
+                       {0.6, withAlpha(palette.rimDark, 120)},
+                       {1, withAlpha(palette.rimLight, 160)}},
+                      1);
     painter.restore();
 }
 
@@ -115,8 +63,9 @@ void paintLcd(QPainter &painter, const QPainterPath &area, const Palette &palett
     fill.setColorAt(0, palette.lcdTop);
     fill.setColorAt(1, palette.lcdBottom);
     painter.fillPath(area, fill);
-    strokeEdge(painter, area,
-               {{0, QColor(0, 0, 0, 255)}, {0.7, QColor(0, 0, 0, 190)}, {1, withAlpha(palette.rimLight, 200)}}, 1.2);
+    theme::strokeEdge(painter, area,
+                      {{0, QColor(0, 0, 0, 255)}, {0.7, QColor(0, 0, 0, 190)}, {1, withAlpha(palette.rimLight, 200)}},
+                      1.2);
     painter.restore();
 }
 
@@ -177,6 +126,52 @@ void paintGlyphKey(QPainter &painter, const QRect &rect, Glyph glyph, int height
         return;
     paintKey(painter, rect, radius, palette, glow);
     paintGlyph(painter, glyph, QRectF(rect).adjusted(0, 0, 0, -1), height, palette, glow);
+}
+
+void paintRoundKey(QPainter &painter, const QRect &rect, Glyph glyph, int height, const Palette &palette, double glow)
+{
+    QPainterPath socket;
+    socket.addEllipse(QRectF(rect).adjusted(-2, -2, 2, 2));
+    paintWell(painter, socket, palette);
+    paintGlyphKey(painter, rect, glyph, height, palette, glow, rect.width() / 2.0);
+}
+
+void paintSliderTracks(QPainter &painter, const MainLayout &layout, const Palette &palette)
+{
+    for (const SliderGeometry *s : {&layout.scrollerVolume, &layout.scrollerBalance, &layout.scrollerTime}) {
+        QPainterPath track;
+        const qreal middle = s->top + s->height / 2.0;
+        track.addRoundedRect(QRectF(s->left + 1, middle - 1.5, s->length + s->width - 2, 3), 1.5, 1.5);
+        paintWell(painter, track, palette);
+    }
+}
+
+QImage paintCoolBar(const CoolBarLayout &c, const Palette &palette, qreal radius, const QRectF &lcd, QPoint labelAt,
+                    const QString &label, double glow)
+{
+    QImage image(c.width, c.height, QImage::Format_ARGB32_Premultiplied);
+    image.fill(palette.rimDark);
+    QPainter painter(&image);
+    QPainterPath body;
+    body.addRoundedRect(QRectF(0, 0, c.width, c.height), radius, radius);
+    theme::paintMetal(painter, body, palette.metalTop, palette.metalBottom);
+    theme::paintRaisedEdge(painter, body, palette.rimLight, palette.rimDark);
+    QPainterPath glass;
+    glass.addRoundedRect(lcd, 2.5, 2.5);
+    paintLcd(painter, glass, palette);
+    const struct {
+        QRect rect;
+        Glyph glyph;
+        int height;
+    } keys[] = {{c.previous, Glyph::Previous, 5}, {c.rewind, Glyph::Rewind, 5}, {c.play, Glyph::Play, 6},
+                {c.pause, Glyph::Pause, 6},       {c.stop, Glyph::Stop, 5},     {c.forward, Glyph::Forward, 5},
+                {c.next, Glyph::Next, 5},         {c.load, Glyph::Eject, 5},    {c.playlist, Glyph::List, 5},
+                {c.info, Glyph::Info, 6},         {c.menu, Glyph::List, 5},     {c.minimize, Glyph::Minimize, 3},
+                {c.mode, Glyph::Mode, 5},         {c.exit, Glyph::Close, 4}};
+    for (const auto &key : keys)
+        paintGlyphKey(painter, key.rect, key.glyph, key.height, palette, glow, 2);
+    paintLabel(painter, labelAt, label, palette.label, palette.rimDark);
+    return image;
 }
 
 void paintToggle(QPainter &painter, const QRect &rect, const QString &name, const Palette &palette, double glow)
@@ -336,7 +331,7 @@ QImage maskPicture(const QPainterPath &outline, QSize size)
     return image;
 }
 
-QImage playlistWithFrames(const QImage &builtin, int frames)
+static QImage playlistWithFrames(const QImage &builtin, int frames)
 {
     const QImage normalBar = builtin.copy(0, 0, builtin.width(), 50);
     const QImage litBar = builtin.copy(0, 100, builtin.width(), 50);
@@ -344,6 +339,37 @@ QImage playlistWithFrames(const QImage &builtin, int frames)
     for (int k = 1; k <= frames; ++k)
         parts.push_back(blended(normalBar, litBar, static_cast<double>(k) / frames));
     return stacked(parts);
+}
+
+void drawPictures(TextureArt &texture, const Palette &palette, const Drawing &drawing, const TextureSet &builtin)
+{
+    const MainLayout &m = texture.layout.main;
+    const QImage main = drawing.main(0);
+    auto &pictures = texture.pictures;
+    pictures["main.bmp"] = main;
+    std::vector<QImage> frames;
+    for (double glow : drawing.hoverGlows)
+        frames.push_back(drawing.main(glow));
+    pictures["selected.bmp"] = stacked(frames);
+    pictures["mainmask.bmp"] = maskPicture(drawing.outline, QSize(m.width, m.height));
+    pictures["CPMain.bmp"] = drawing.coolBar(0);
+    pictures["CPSelected.bmp"] = drawing.coolBar(1);
+
+    const QRect firstCell(m.counter.left(), m.counter.top(), m.counter.width() / 5, m.counter.height());
+    pictures["Numbers.bmp"] = digitsPicture(main.copy(firstCell), palette);
+    pictures["Status.bmp"] = statusPicture(main.copy(QRect(m.action, QSize(11, 13))), palette, palette.lcdBottom);
+    const QRect time = m.scrollerTime.knobAtStart(), volume = m.scrollerVolume.knobAtStart();
+    pictures["Scrollup.bmp"] = knobPicture(main.copy(time), palette, false, false);
+    pictures["ScrollDown.bmp"] = knobPicture(main.copy(time), palette, true, false);
+    pictures["volup.bmp"] = knobPicture(main.copy(volume), palette, false, true);
+    pictures["volDown.bmp"] = knobPicture(main.copy(volume), palette, true, true);
+
+    const TexturePictures &b = builtin.pictures;
+    const QImage playlist = recoloured(b.playlist, drawing.hueShift, drawing.saturation);
+    pictures["playlist.bmp"] = playlistWithFrames(playlist, static_cast<int>(drawing.hoverGlows.size()));
+    pictures["eqmain.bmp"] = recoloured(b.equalizer, drawing.hueShift, drawing.saturation);
+    pictures["browser.bmp"] = recoloured(b.browser, drawing.hueShift, drawing.saturation);
+    pictures["recorder.bmp"] = recoloured(b.recorder, drawing.hueShift, drawing.saturation);
 }
 
 QByteArray textureIni(const TextureLayout &layout, const TextureInfo &info)

@@ -5,13 +5,14 @@
 // the built-in ones in other colours, and the files a texture folder holds.
 
 #include "appearance/glyphs.h"
-#include "appearance/texture_layout.h"
+#include "appearance/texture_set.h"
 
 #include <QColor>
 #include <QImage>
 #include <QPainterPath>
 #include <QString>
 
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -42,8 +43,6 @@ constexpr TextureColor textureColor(int red, int green, int blue)
     return static_cast<TextureColor>(red | green << 8 | blue << 16);
 }
 
-void paintMetal(QPainter &painter, const QPainterPath &area, const Palette &palette, unsigned seed = 7);
-void paintRaisedEdge(QPainter &painter, const QPainterPath &area, const Palette &palette);
 void paintWell(QPainter &painter, const QPainterPath &area, const Palette &palette);
 void paintLcd(QPainter &painter, const QPainterPath &area, const Palette &palette);
 // A key; `glow` 0 ... 1 lights it by degrees (the hover frames).
@@ -53,6 +52,14 @@ void paintGlyph(QPainter &painter, Glyph glyph, const QRectF &box, int height, c
 // A glyph on a key, drawn only for a place inside the window.
 void paintGlyphKey(QPainter &painter, const QRect &rect, Glyph glyph, int height, const Palette &palette, double glow,
                    qreal radius = 3);
+// A round key in its socket.
+void paintRoundKey(QPainter &painter, const QRect &rect, Glyph glyph, int height, const Palette &palette, double glow);
+// The grooves of the position, volume and balance sliders.
+void paintSliderTracks(QPainter &painter, const MainLayout &layout, const Palette &palette);
+// A Cool Bar: metal with corners of `radius`, an LCD for the play state and
+// the time, its keys, and the texture's name at `labelAt`.
+QImage paintCoolBar(const CoolBarLayout &layout, const Palette &palette, qreal radius, const QRectF &lcd,
+                    QPoint labelAt, const QString &label, double glow);
 // A toggle with its name in the pixel font.
 void paintToggle(QPainter &painter, const QRect &rect, const QString &name, const Palette &palette, double glow);
 void paintLabel(QPainter &painter, QPoint topLeft, const QString &text, const QColor &color, const QColor &shadow);
@@ -78,8 +85,22 @@ QImage stacked(const std::vector<QImage> &pictures);
 // Black inside the outline, white outside, in whole pixels.
 QImage maskPicture(const QPainterPath &outline, QSize size);
 
-// The built-in playlist picture with `frames` hover frames below its pieces.
-QImage playlistWithFrames(const QImage &builtin, int frames);
+// How a texture draws its main window and Cool Bar, lit by `glow` 0 ... 1,
+// and how its secondary windows are made from the built-in ones.
+struct Drawing {
+    std::function<QImage(double glow)> main;
+    std::function<QImage(double glow)> coolBar;
+    QPainterPath outline;
+    // The glow of each hover frame; the last is fully lit.
+    std::vector<double> hoverGlows;
+    int hueShift = 0;
+    double saturation = 1;
+};
+
+// Every picture of the texture: the windows drawn, the digits, play states
+// and knobs on the main picture's own background, the secondary windows
+// recoloured from the built-in texture's.
+void drawPictures(TextureArt &texture, const Palette &palette, const Drawing &drawing, const TextureSet &builtin);
 
 // Texture.ini for the layout, every key written out.
 QByteArray textureIni(const TextureLayout &layout, const TextureInfo &info);

@@ -3,6 +3,8 @@
 
 #include "textures.h"
 
+#include "appearance/theme.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -119,8 +121,8 @@ QImage paintMain(const MainLayout &m, double glow)
     image.fill(toQColor(m.background));
     QPainter painter(&image);
     const QPainterPath body = outline(m);
-    art::paintMetal(painter, body, palette, 0x2b1e);
-    art::paintRaisedEdge(painter, body, palette);
+    theme::paintMetal(painter, body, palette.metalTop, palette.metalBottom);
+    theme::paintRaisedEdge(painter, body, palette.rimLight, palette.rimDark);
 
     // The top strip: the name, then the small keys.
     art::paintLabel(painter, QPoint(21, 5), "EMBER", palette.accent, palette.rimDark);
@@ -139,12 +141,7 @@ QImage paintMain(const MainLayout &m, double glow)
     // The levels beside the display.
     art::paintLabel(painter, QPoint(m.scrollerVolume.left, 18), "VOLUME", palette.label, palette.rimDark);
     art::paintLabel(painter, QPoint(m.scrollerBalance.left, 37), "BALANCE", palette.label, palette.rimDark);
-    for (const SliderGeometry *s : {&m.scrollerVolume, &m.scrollerBalance, &m.scrollerTime}) {
-        QPainterPath track;
-        const qreal middle = s->top + s->height / 2.0;
-        track.addRoundedRect(QRectF(s->left + 1, middle - 1.5, s->length + s->width - 2, 3), 1.5, 1.5);
-        art::paintWell(painter, track, palette);
-    }
+    art::paintSliderTracks(painter, m, palette);
     art::paintToggle(painter, m.repeat, "REPEAT", palette, glow);
     art::paintToggle(painter, m.shuffle, "SHUFFLE", palette, glow);
 
@@ -159,13 +156,9 @@ QImage paintMain(const MainLayout &m, double glow)
     art::paintGlyphKey(painter, m.load, Glyph::Eject, 8, palette, glow, 4);
     art::paintGlyphKey(painter, m.rewind, Glyph::Rewind, 5, palette, glow, 2.5);
     art::paintGlyphKey(painter, m.forward, Glyph::Forward, 5, palette, glow, 2.5);
-    for (const auto &[rect, glyph] :
-         {std::pair{m.playlist, Glyph::List}, {m.equalizer, Glyph::Equalizer}, {m.info, Glyph::Info}}) {
-        QPainterPath socket;
-        socket.addEllipse(QRectF(rect).adjusted(-2, -2, 2, 2));
-        art::paintWell(painter, socket, palette);
-        art::paintGlyphKey(painter, rect, glyph, 8, palette, glow, rect.width() / 2.0);
-    }
+    art::paintRoundKey(painter, m.playlist, Glyph::List, 8, palette, glow);
+    art::paintRoundKey(painter, m.equalizer, Glyph::Equalizer, 8, palette, glow);
+    art::paintRoundKey(painter, m.info, Glyph::Info, 8, palette, glow);
     art::paintGlyphKey(painter, m.menu, Glyph::List, 5, palette, glow, 2);
     art::paintGlyphKey(painter, m.cd, Glyph::Disc, 7, palette, glow, 2);
     art::paintGlyphKey(painter, m.audio, Glyph::Record, 4, palette, glow, 2);
@@ -176,32 +169,6 @@ QImage paintMain(const MainLayout &m, double glow)
     return image;
 }
 
-QImage paintCoolBar(const CoolBarLayout &c, double glow)
-{
-    QImage image(c.width, c.height, QImage::Format_ARGB32_Premultiplied);
-    image.fill(palette.rimDark);
-    QPainter painter(&image);
-    QPainterPath body;
-    body.addRoundedRect(QRectF(0, 0, c.width, c.height), 4, 4);
-    art::paintMetal(painter, body, palette, 0x51c);
-    art::paintRaisedEdge(painter, body, palette);
-    QPainterPath lcd;
-    lcd.addRoundedRect(QRectF(3.5, 1.5, 76, 14), 2, 2);
-    art::paintLcd(painter, lcd, palette);
-    const struct {
-        QRect rect;
-        Glyph glyph;
-        int height;
-    } keys[] = {{c.previous, Glyph::Previous, 5}, {c.play, Glyph::Play, 6}, {c.pause, Glyph::Pause, 6},
-                {c.stop, Glyph::Stop, 5},         {c.next, Glyph::Next, 5}, {c.load, Glyph::Eject, 5},
-                {c.playlist, Glyph::List, 5},     {c.info, Glyph::Info, 6}, {c.minimize, Glyph::Minimize, 3},
-                {c.mode, Glyph::Mode, 5},         {c.exit, Glyph::Close, 4}};
-    for (const auto &key : keys)
-        art::paintGlyphKey(painter, key.rect, key.glyph, key.height, palette, glow, 2);
-    art::paintLabel(painter, QPoint(213, 6), "EMBER", palette.label, palette.rimDark);
-    return image;
-}
-
 }  // namespace
 
 TextureArt paintEmber(const TextureSet &builtin)
@@ -209,30 +176,17 @@ TextureArt paintEmber(const TextureSet &builtin)
     TextureArt texture{emberLayout(), {}, {}};
     texture.info = {"Ember", "1.0", "The Ludro Pro authors",
                     "",      "",    "Copper and amber; its keys glow up when the pointer comes."};
-    const MainLayout &m = texture.layout.main;
-    const QImage main = paintMain(m, 0);
-    auto &pictures = texture.pictures;
-    pictures["main.bmp"] = main;
-    pictures["selected.bmp"] = art::stacked({paintMain(m, 0.35), paintMain(m, 0.7), paintMain(m, 1.0)});
-    pictures["mainmask.bmp"] = art::maskPicture(outline(m), QSize(m.width, m.height));
-    pictures["CPMain.bmp"] = paintCoolBar(texture.layout.coolBar, 0);
-    pictures["CPSelected.bmp"] = paintCoolBar(texture.layout.coolBar, 1);
-
-    const QRect firstCell(m.counter.left(), m.counter.top(), m.counter.width() / 5, m.counter.height());
-    pictures["Numbers.bmp"] = art::digitsPicture(main.copy(firstCell), palette);
-    pictures["Status.bmp"] = art::statusPicture(main.copy(QRect(m.action, QSize(11, 13))), palette, palette.lcdTop);
-    const SliderGeometry &time = m.scrollerTime;
-    pictures["Scrollup.bmp"] = art::knobPicture(main.copy(time.knobAtStart()), palette, false, false);
-    pictures["ScrollDown.bmp"] = art::knobPicture(main.copy(time.knobAtStart()), palette, true, false);
-    const SliderGeometry &volume = m.scrollerVolume;
-    pictures["volup.bmp"] = art::knobPicture(main.copy(volume.knobAtStart()), palette, false, true);
-    pictures["volDown.bmp"] = art::knobPicture(main.copy(volume.knobAtStart()), palette, true, true);
-
-    // The secondary windows: the built-in pictures warmed to copper.
-    const TexturePictures &b = builtin.pictures;
-    pictures["playlist.bmp"] = art::playlistWithFrames(art::recoloured(b.playlist, 180, 1.6), 3);
-    pictures["eqmain.bmp"] = art::recoloured(b.equalizer, 180, 1.6);
-    pictures["browser.bmp"] = art::recoloured(b.browser, 180, 1.6);
-    pictures["recorder.bmp"] = art::recoloured(b.recorder, 180, 1.6);
+    const TextureLayout &layout = texture.layout;
+    art::drawPictures(
+        texture, palette,
+        {[&layout](double glow) { return paintMain(layout.main, glow); },
+         [&layout](double glow) {
+             return art::paintCoolBar(layout.coolBar, palette, 4, {3.5, 1.5, 76, 14}, {213, 6}, "EMBER", glow);
+         },
+         outline(layout.main),
+         {0.35, 0.7, 1.0},
+         180,
+         1.6},
+        builtin);
     return texture;
 }

@@ -4,6 +4,8 @@
 
 #include "textures.h"
 
+#include "appearance/theme.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -141,8 +143,8 @@ QImage paintMain(const MainLayout &m, double glow)
     image.fill(toQColor(m.background));
     QPainter painter(&image);
     const QPainterPath body = capsule(QRectF(0, 0, m.width, m.height));
-    art::paintMetal(painter, body, palette, 0x3c11);
-    art::paintRaisedEdge(painter, body, palette);
+    theme::paintMetal(painter, body, palette.metalTop, palette.metalBottom);
+    theme::paintRaisedEdge(painter, body, palette.rimLight, palette.rimDark);
 
     QPainterPath lcd;
     lcd.addRoundedRect(lcdArea(), 6, 6);
@@ -153,12 +155,7 @@ QImage paintMain(const MainLayout &m, double glow)
     art::paintLabel(painter, QPoint(38, 16), "MOSS", palette.accent, palette.rimDark);
     art::paintLabel(painter, QPoint(m.scrollerVolume.left, 27), "VOL", palette.label, palette.rimDark);
     art::paintLabel(painter, QPoint(m.scrollerBalance.left, 47), "BAL", palette.label, palette.rimDark);
-    for (const SliderGeometry *s : {&m.scrollerVolume, &m.scrollerBalance, &m.scrollerTime}) {
-        QPainterPath track;
-        const qreal middle = s->top + s->height / 2.0;
-        track.addRoundedRect(QRectF(s->left + 1, middle - 1.5, s->length + s->width - 2, 3), 1.5, 1.5);
-        art::paintWell(painter, track, palette);
-    }
+    art::paintSliderTracks(painter, m, palette);
     art::paintToggle(painter, m.repeat, "REP", palette, glow);
     art::paintToggle(painter, m.shuffle, "SHUF", palette, glow);
 
@@ -179,41 +176,12 @@ QImage paintMain(const MainLayout &m, double glow)
         int height;
     } round[] = {{m.playlist, Glyph::List, 7}, {m.equalizer, Glyph::Equalizer, 7}, {m.cd, Glyph::Disc, 9},
                  {m.audio, Glyph::Record, 5},  {m.load, Glyph::Eject, 7},          {m.info, Glyph::Info, 8}};
-    for (const auto &button : round) {
-        QPainterPath socket;
-        socket.addEllipse(QRectF(button.rect).adjusted(-2, -2, 2, 2));
-        art::paintWell(painter, socket, palette);
-        art::paintGlyphKey(painter, button.rect, button.glyph, button.height, palette, glow, button.rect.width() / 2.0);
-    }
+    for (const auto &button : round)
+        art::paintRoundKey(painter, button.rect, button.glyph, button.height, palette, glow);
     art::paintGlyphKey(painter, m.menu, Glyph::List, 5, palette, glow, 2);
     art::paintGlyphKey(painter, m.minimize, Glyph::Minimize, 4, palette, glow, 2);
     art::paintGlyphKey(painter, m.mode, Glyph::Mode, 5, palette, glow, 2);
     art::paintGlyphKey(painter, m.exit, Glyph::Close, 4, palette, glow, 2);
-    return image;
-}
-
-QImage paintCoolBar(const CoolBarLayout &c, double glow)
-{
-    QImage image(c.width, c.height, QImage::Format_ARGB32_Premultiplied);
-    image.fill(palette.rimDark);
-    QPainter painter(&image);
-    const QPainterPath body = capsule(QRectF(0, 0, c.width, c.height));
-    art::paintMetal(painter, body, palette, 0x77);
-    art::paintRaisedEdge(painter, body, palette);
-    QPainterPath lcd;
-    lcd.addRoundedRect(QRectF(7.5, 2.5, 76, 14), 3, 3);
-    art::paintLcd(painter, lcd, palette);
-    const struct {
-        QRect rect;
-        Glyph glyph;
-        int height;
-    } keys[] = {{c.previous, Glyph::Previous, 5}, {c.rewind, Glyph::Rewind, 5}, {c.play, Glyph::Play, 6},
-                {c.pause, Glyph::Pause, 6},       {c.stop, Glyph::Stop, 5},     {c.forward, Glyph::Forward, 5},
-                {c.next, Glyph::Next, 5},         {c.load, Glyph::Eject, 5},    {c.playlist, Glyph::List, 5},
-                {c.minimize, Glyph::Minimize, 3}, {c.mode, Glyph::Mode, 5},     {c.exit, Glyph::Close, 4}};
-    for (const auto &key : keys)
-        art::paintGlyphKey(painter, key.rect, key.glyph, key.height, palette, glow, 2);
-    art::paintLabel(painter, QPoint(224, 7), "MOSS", palette.label, palette.rimDark);
     return image;
 }
 
@@ -224,30 +192,17 @@ TextureArt paintMoss(const TextureSet &builtin)
     TextureArt texture{mossLayout(), {}, {}};
     texture.info = {"Moss", "1.0", "The Ludro Pro authors",
                     "",     "",    "A green capsule; the dot on the display rides an arc as the song plays."};
-    const MainLayout &m = texture.layout.main;
-    const QImage main = paintMain(m, 0);
-    auto &pictures = texture.pictures;
-    pictures["main.bmp"] = main;
-    pictures["selected.bmp"] = art::stacked({paintMain(m, 0.55), paintMain(m, 1.0)});
-    pictures["mainmask.bmp"] = art::maskPicture(capsule(QRectF(0, 0, m.width, m.height)), QSize(m.width, m.height));
-    pictures["CPMain.bmp"] = paintCoolBar(texture.layout.coolBar, 0);
-    pictures["CPSelected.bmp"] = paintCoolBar(texture.layout.coolBar, 1);
-
-    const QRect firstCell(m.counter.left(), m.counter.top(), m.counter.width() / 5, m.counter.height());
-    pictures["Numbers.bmp"] = art::digitsPicture(main.copy(firstCell), palette);
-    pictures["Status.bmp"] = art::statusPicture(main.copy(QRect(m.action, QSize(11, 13))), palette, palette.lcdBottom);
-    const SliderGeometry &time = m.scrollerTime;
-    pictures["Scrollup.bmp"] = art::knobPicture(main.copy(time.knobAtStart()), palette, false, false);
-    pictures["ScrollDown.bmp"] = art::knobPicture(main.copy(time.knobAtStart()), palette, true, false);
-    const SliderGeometry &volume = m.scrollerVolume;
-    pictures["volup.bmp"] = art::knobPicture(main.copy(volume.knobAtStart()), palette, false, true);
-    pictures["volDown.bmp"] = art::knobPicture(main.copy(volume.knobAtStart()), palette, true, true);
-
-    // The secondary windows: the built-in pictures turned green.
-    const TexturePictures &b = builtin.pictures;
-    pictures["playlist.bmp"] = art::playlistWithFrames(art::recoloured(b.playlist, -75, 1.5), 2);
-    pictures["eqmain.bmp"] = art::recoloured(b.equalizer, -75, 1.5);
-    pictures["browser.bmp"] = art::recoloured(b.browser, -75, 1.5);
-    pictures["recorder.bmp"] = art::recoloured(b.recorder, -75, 1.5);
+    const TextureLayout &layout = texture.layout;
+    art::drawPictures(
+        texture, palette,
+        {[&layout](double glow) { return paintMain(layout.main, glow); },
+         [&layout](double glow) {
+             return art::paintCoolBar(layout.coolBar, palette, 9, {7.5, 2.5, 76, 14}, {224, 7}, "MOSS", glow);
+         },
+         capsule(QRectF(0, 0, Width, Height)),
+         {0.55, 1.0},
+         -75,
+         1.5},
+        builtin);
     return texture;
 }

@@ -44,5 +44,6 @@ QRect coolBarButtonRect(const CoolBarLayout &layout, MainButton button);
 
 // The first button whose rectangle holds the point, or None.
 MainButton mainButtonAt(const MainLayout &layout, QPoint point);
+MainButton coolBarButtonAt(const CoolBarLayout &layout, QPoint point);
 
 bool highlightsOnHover(MainButton button);

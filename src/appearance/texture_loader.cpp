@@ -58,7 +58,8 @@ LoadedTexture loadTextureFolder(const TextureSource &source)
     load(source, QStringLiteral("Scrollup.bmp"), p.positionKnob);
     load(source, QStringLiteral("volup.bmp"), p.volumeKnob);
     load(source, QStringLiteral("volDown.bmp"), p.volumeKnobPressed);
-    texture->hasCoolBarPictures = load(source, QStringLiteral("CPMain.bmp"), p.coolBarMain);
+    // Without them the Cool Bar keeps the built-in pictures and layout.
+    const bool hasCoolBarPictures = load(source, QStringLiteral("CPMain.bmp"), p.coolBarMain);
     load(source, QStringLiteral("CPSelected.bmp"), p.coolBarSelected);
     if (!load(source, QStringLiteral("Numbers.bmp"), p.numbers))
         load(source, QStringLiteral("Nums_ex.bmp"), p.numbers);
@@ -69,9 +70,9 @@ LoadedTexture loadTextureFolder(const TextureSource &source)
         texture->mainShape = maskRegion(*mask);
 
     if (const auto ini = source.file(QStringLiteral("Texture.ini"), MaxDescriptionBytes))
-        readTextureIni(*ini, texture->hasCoolBarPictures, texture->layout, texture->info);
+        readTextureIni(*ini, hasCoolBarPictures, texture->layout, texture->info);
     else if (const auto prefs = source.file(QStringLiteral("prefs"), MaxDescriptionBytes))
-        readLegacyPrefs(*prefs, source.name(), texture->hasCoolBarPictures, texture->layout, texture->info);
+        readLegacyPrefs(*prefs, source.name(), hasCoolBarPictures, texture->layout, texture->info);
 
     const TextureLayout builtin;
     MainLayout &main = texture->layout.main;

@@ -39,8 +39,6 @@ public:
     // window a rectangle.
     QRegion mainShape;
     TextureInfo info;
-    // Without them the Cool Bar shows the built-in pictures and layout.
-    bool hasCoolBarPictures = true;
     // Hover frames of the main window's and the playlist's buttons, one
     // below the other in their "selected" pictures; 1 is no animation.
     int hoverFrames = 1;

@@ -122,10 +122,7 @@ QRect TMainForm::buttonRect(MainButton button) const
 
 MainButton TMainForm::buttonAt(QPoint point) const
 {
-    for (MainButton button : allMainButtons())
-        if (buttonRect(button).contains(point))
-            return button;
-    return MainButton::None;
+    return normalMode_ ? mainButtonAt(layout(), point) : coolBarButtonAt(coolBar(), point);
 }
 
 void TMainForm::updateNormal(const QRect &area)
