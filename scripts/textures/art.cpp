@@ -30,11 +30,6 @@ QColor mix(const QColor &a, const QColor &b, double amount)
                   channel(a.alpha(), b.alpha()));
 }
 
-QString colorValue(TextureColor color)
-{
-    return '$' + QStringLiteral("%1").arg(color, 8, 16, QLatin1Char('0')).toUpper();
-}
-
 }  // namespace
 
 void paintWell(QPainter &painter, const QPainterPath &area, const Palette &palette)
@@ -372,133 +367,6 @@ void drawPictures(TextureArt &texture, const Palette &palette, const Drawing &dr
     pictures["recorder.bmp"] = recoloured(b.recorder, drawing.hueShift, drawing.saturation);
 }
 
-QByteArray textureIni(const TextureLayout &layout, const TextureInfo &info)
-{
-    QString text;
-    auto section = [&text](const char *name) { text += QStringLiteral("\r\n[%1]\r\n").arg(QLatin1String(name)); };
-    auto value = [&text](const QString &key, const QString &v) { text += key + '=' + v + "\r\n"; };
-    auto number = [&value](const QString &key, int v) { value(key, QString::number(v)); };
-    auto color = [&value](const QString &key, TextureColor c) { value(key, colorValue(c)); };
-    auto rect = [&number](const QString &name, const QRect &r, int widthDivisor = 1) {
-        number(name + "_Left", r.left());
-        number(name + "_Top", r.top());
-        number(name + "_Width", r.width() / widthDivisor);
-        number(name + "_Height", r.height());
-    };
-    auto element = [&](const QString &name, const TextElement &e) {
-        value(name + "_Font", e.font);
-        number(name + "_Bold", e.bold ? 1 : 0);
-        number(name + "_Size", e.size);
-        color(name + "_Color", e.color);
-        number(name + "_Left", e.left);
-        number(name + "_Top", e.top);
-    };
-    auto slider = [&number](const QString &name, const SliderGeometry &s) {
-        number(name + "_Left", s.left);
-        number(name + "_Top", s.top);
-        number(name + "_Width", s.width);
-        number(name + "_Height", s.height);
-        number(name + "_Length", s.length);
-    };
-
-    text += "; Made by the Ludro Pro build from our own drawing code.\r\n";
-    section("Texture");
-    value("Name", info.name);
-    value("Version", info.version);
-    value("Author", info.author);
-    value("email", info.email);
-    value("homePage", info.homePage);
-    value("comment", info.comment);
-
-    const MainLayout &m = layout.main;
-    section("main");
-    element("FileName", m.fileName);
-    number("FileName_Width", m.fileNameWidth);
-    number("FileName_Height", m.fileNameHeight);
-    element("MonoStereo", m.monoStereo);
-    element("FileLength", m.fileLength);
-    element("FilePos", m.filePos);
-    const std::pair<const char *, QRect> buttons[] = {
-        {"ButtonPlay", m.play},           {"ButtonStop", m.stop},
-        {"ButtonPause", m.pause},         {"ButtonPrev", m.previous},
-        {"ButtonREW", m.rewind},          {"ButtonFFW", m.forward},
-        {"ButtonNext", m.next},           {"ButtonLoad", m.load},
-        {"ButtonPlaylist", m.playlist},   {"ButtonMinimize", m.minimize},
-        {"ButtonInfo", m.info},           {"ButtonMenu", m.menu},
-        {"ButtonMode", m.mode},           {"ButtonExit", m.exit},
-        {"ButtonEqualizer", m.equalizer}, {"ButtonCD", m.cd},
-        {"ButtonAudio", m.audio},         {"ButtonPrefs", m.prefs},
-        {"ButtonRepeat", m.repeat},       {"ButtonShuffle", m.shuffle},
-        {"PositionDot", m.positionDot},
-    };
-    for (const auto &[name, r] : buttons)
-        rect(QLatin1String(name), r);
-    rect("FilePosBitMap", m.counter, 5);
-    number("Action_Left", m.action.x());
-    number("Action_Top", m.action.y());
-    number("Main_Width", m.width);
-    number("Main_Height", m.height);
-    color("MainBG_Color", m.background);
-    slider("ScrollerTime", m.scrollerTime);
-    slider("ScrollerVolume", m.scrollerVolume);
-    slider("ScrollerBalance", m.scrollerBalance);
-
-    const PlaylistLayout &p = layout.playlist;
-    section("Playlist");
-    for (const auto &[name, r] : {std::pair<const char *, QRect>{"File", p.file},
-                                  {"add", p.add},
-                                  {"Delete", p.remove},
-                                  {"Play", p.play},
-                                  {"edit", p.edit},
-                                  {"id3tag", p.id3tag},
-                                  {"sort", p.sort}})
-        rect(QLatin1String(name), r);
-    number("Exit_MinLeft", p.exitMinLeft);
-    color("QuickSort_Color", p.quickSortColor);
-    color("QSEdit_Color", p.quickSearchEditColor);
-    color("QSEditBG_Color", p.quickSearchEditBackground);
-    color("InfoText_Color", p.infoTextColor);
-    number("List_FontSize", p.listFontSize);
-    value("List_Font", p.listFont);
-    color("ListBG_Color", p.listBackground);
-    color("List_Color", p.listColor);
-
-    section("Equalizer");
-    color("Info_Color", layout.equalizer.infoColor);
-    color("ListBG_Color", layout.equalizer.listBackground);
-    color("List_Color", layout.equalizer.listColor);
-
-    const CoolBarLayout &c = layout.coolBar;
-    section("Cool Bar");
-    number("Main_Width", c.width);
-    number("Main_Height", c.height);
-    for (const auto &[name, r] : {std::pair<const char *, QRect>{"Play", c.play},
-                                  {"Stop", c.stop},
-                                  {"Pause", c.pause},
-                                  {"Previous", c.previous},
-                                  {"Next", c.next},
-                                  {"REW", c.rewind},
-                                  {"FFW", c.forward},
-                                  {"Menu", c.menu},
-                                  {"Playlist", c.playlist},
-                                  {"Load", c.load},
-                                  {"Info", c.info},
-                                  {"Minimize", c.minimize},
-                                  {"Mode", c.mode},
-                                  {"Exit", c.exit}})
-        rect(QLatin1String(name), r);
-    element("Counter", c.counter);
-    number("Status_Left", c.status.x());
-    number("Status_Top", c.status.y());
-
-    section("Recorder");
-    color("Head_Color", layout.recorder.headColor);
-    color("Info_Color", layout.recorder.infoColor);
-    color("Tracks_BGColor", layout.recorder.tracksBackground);
-    color("Tracks_Color", layout.recorder.tracksColor);
-    return text.toUtf8();
-}
-
 bool writeTexture(const TextureArt &texture, const QString &folder)
 {
     if (!QDir().mkpath(folder)) {
@@ -506,8 +374,7 @@ bool writeTexture(const TextureArt &texture, const QString &folder)
         return false;
     }
     QFile ini(folder + "/Texture.ini");
-    const QByteArray text = textureIni(texture.layout, texture.info);
-    if (!ini.open(QIODevice::WriteOnly) || ini.write(text) != text.size()) {
+    if (!ini.open(QIODevice::WriteOnly) || ini.write(texture.description) != texture.description.size()) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(ini.fileName()));
         return false;
     }

@@ -27,21 +27,16 @@ struct Palette {
     QColor keyTop, keyBottom;
 };
 
-// A texture ready to be written: its layout, what it says of itself and its
-// pictures by file name.
+// A texture ready to be written: its layout and what it says of itself, as
+// read from its description file, and its pictures by file name.
 struct TextureArt {
     TextureLayout layout;
     TextureInfo info;
     std::map<QString, QImage> pictures;
+    QByteArray description;
 };
 
 namespace art {
-
-// A colour as texture files write it.
-constexpr TextureColor textureColor(int red, int green, int blue)
-{
-    return static_cast<TextureColor>(red | green << 8 | blue << 16);
-}
 
 void paintWell(QPainter &painter, const QPainterPath &area, const Palette &palette);
 void paintLcd(QPainter &painter, const QPainterPath &area, const Palette &palette);
@@ -102,8 +97,6 @@ struct Drawing {
 // recoloured from the built-in texture's.
 void drawPictures(TextureArt &texture, const Palette &palette, const Drawing &drawing, const TextureSet &builtin);
 
-// Texture.ini for the layout, every key written out.
-QByteArray textureIni(const TextureLayout &layout, const TextureInfo &info);
 // Writes the texture into `folder`; false with a message on stderr when a
 // file cannot be written.
 bool writeTexture(const TextureArt &texture, const QString &folder);

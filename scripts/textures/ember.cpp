@@ -10,8 +10,6 @@
 
 namespace {
 
-using art::textureColor;
-
 const Palette palette{
     .metalTop = {96, 68, 50},
     .metalBottom = {30, 21, 17},
@@ -26,82 +24,6 @@ const Palette palette{
     .keyTop = {118, 88, 68},
     .keyBottom = {48, 33, 26},
 };
-
-TextureLayout emberLayout()
-{
-    TextureLayout layout;
-    MainLayout &m = layout.main;
-    m.width = 275;
-    m.height = 116;
-    m.background = textureColor(8, 5, 3);
-    m.fileName = {"Arial", true, 8, textureColor(255, 206, 140), 14, 47};
-    m.fileNameWidth = 160;
-    m.fileNameHeight = 14;
-    m.monoStereo = {"Arial", true, 7, textureColor(255, 170, 64), 118, 34};
-    m.fileLength = {"Arial", true, 8, textureColor(255, 226, 170), 120, 20};
-    m.filePos = {"Arial", true, 8, textureColor(255, 226, 170), HiddenLeft, 0};
-    m.counter = {31, 20, 65, 20};
-    m.action = {14, 24};
-    m.positionDot = {HiddenLeft, 0, 0, 0};
-
-    m.menu = {6, 3, 11, 9};
-    m.cd = {187, 3, 11, 9};
-    m.audio = {200, 3, 11, 9};
-    m.prefs = {213, 3, 11, 9};
-    m.minimize = {230, 3, 11, 9};
-    m.mode = {243, 3, 11, 9};
-    m.exit = {256, 3, 11, 9};
-
-    m.scrollerVolume = {192, 25, 9, 9, 66};
-    m.scrollerBalance = {192, 44, 9, 9, 66};
-    m.repeat = {188, 56, 38, 11};
-    m.shuffle = {230, 56, 40, 11};
-    m.scrollerTime = {10, 71, 18, 8, 238};
-
-    m.previous = {8, 84, 26, 22};
-    m.play = {36, 84, 30, 22};
-    m.pause = {68, 84, 26, 22};
-    m.stop = {96, 84, 26, 22};
-    m.next = {124, 84, 26, 22};
-    m.load = {154, 84, 22, 22};
-    m.rewind = {180, 84, 20, 10};
-    m.forward = {180, 96, 20, 10};
-    m.playlist = {206, 86, 18, 18};
-    m.equalizer = {228, 86, 18, 18};
-    m.info = {250, 86, 18, 18};
-
-    CoolBarLayout &c = layout.coolBar;
-    c.width = 275;
-    c.height = 17;
-    c.status = {6, 2};
-    c.counter = {"Arial", true, 7, textureColor(255, 206, 140), 22, 2};
-    c.previous = {86, 3, 13, 11};
-    c.play = {101, 3, 13, 11};
-    c.pause = {116, 3, 13, 11};
-    c.stop = {131, 3, 13, 11};
-    c.next = {146, 3, 13, 11};
-    c.load = {163, 3, 13, 11};
-    c.rewind = {HiddenLeft, 0, 0, 0};
-    c.forward = {HiddenLeft, 0, 0, 0};
-    c.playlist = {182, 3, 13, 11};
-    c.info = {197, 3, 13, 11};
-    c.menu = {HiddenLeft, 0, 0, 0};
-    c.minimize = {236, 3, 11, 11};
-    c.mode = {248, 3, 11, 11};
-    c.exit = {260, 3, 11, 11};
-
-    PlaylistLayout &p = layout.playlist;
-    p.quickSortColor = textureColor(255, 196, 128);
-    p.quickSearchEditColor = textureColor(255, 222, 180);
-    p.quickSearchEditBackground = textureColor(22, 12, 7);
-    p.infoTextColor = textureColor(255, 196, 128);
-    p.listBackground = textureColor(18, 10, 6);
-    p.listColor = textureColor(250, 226, 200);
-    layout.equalizer = {textureColor(255, 216, 150), textureColor(18, 10, 6), textureColor(250, 226, 200)};
-    layout.recorder = {textureColor(255, 216, 150), textureColor(250, 226, 200), textureColor(18, 10, 6),
-                       textureColor(250, 226, 200)};
-    return layout;
-}
 
 QPainterPath outline(const MainLayout &m)
 {
@@ -171,11 +93,8 @@ QImage paintMain(const MainLayout &m, double glow)
 
 }  // namespace
 
-TextureArt paintEmber(const TextureSet &builtin)
+void paintEmber(TextureArt &texture, const TextureSet &builtin)
 {
-    TextureArt texture{emberLayout(), {}, {}};
-    texture.info = {"Ember", "1.0", "The Ludro Pro authors",
-                    "",      "",    "Copper and amber; its keys glow up when the pointer comes."};
     const TextureLayout &layout = texture.layout;
     art::drawPictures(
         texture, palette,
@@ -188,5 +107,4 @@ TextureArt paintEmber(const TextureSet &builtin)
          180,
          1.6},
         builtin);
-    return texture;
 }

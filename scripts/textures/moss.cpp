@@ -13,8 +13,6 @@
 
 namespace {
 
-using art::textureColor;
-
 const Palette palette{
     .metalTop = {66, 86, 72},
     .metalBottom = {18, 27, 22},
@@ -29,84 +27,6 @@ const Palette palette{
     .keyTop = {86, 110, 94},
     .keyBottom = {30, 42, 34},
 };
-
-constexpr int Width = 290, Height = 108;
-
-TextureLayout mossLayout()
-{
-    TextureLayout layout;
-    MainLayout &m = layout.main;
-    m.width = Width;
-    m.height = Height;
-    m.background = textureColor(4, 8, 6);
-    m.fileName = {"Arial", true, 8, textureColor(196, 255, 176), 96, 57};
-    m.fileNameWidth = 96;
-    m.fileNameHeight = 12;
-    m.monoStereo = {"Arial", true, 7, textureColor(120, 236, 110), 84, 11};
-    m.fileLength = {"Arial", true, 8, textureColor(206, 255, 188), 164, 11};
-    m.filePos = {"Arial", true, 8, textureColor(206, 255, 188), HiddenLeft, 0};
-    m.counter = {110, 36, 65, 20};
-    m.action = {70, 11};
-    m.positionDot = {140, 60, 64, 34};
-
-    m.menu = {24, 14, 11, 9};
-    m.scrollerVolume = {14, 34, 8, 8, 36};
-    m.scrollerBalance = {14, 54, 8, 8, 36};
-    m.repeat = {10, 70, 24, 10};
-    m.shuffle = {36, 70, 24, 10};
-
-    m.previous = {70, 76, 20, 16};
-    m.rewind = {92, 76, 20, 16};
-    m.play = {114, 74, 28, 20};
-    m.pause = {144, 76, 20, 16};
-    m.stop = {166, 76, 20, 16};
-    m.forward = {188, 76, 20, 16};
-    m.next = {210, 76, 20, 16};
-    m.scrollerTime = {66, 97, 14, 6, 150};
-
-    m.minimize = {230, 10, 10, 9};
-    m.mode = {242, 10, 10, 9};
-    m.exit = {254, 10, 10, 9};
-    m.playlist = {232, 26, 16, 16};
-    m.equalizer = {252, 26, 16, 16};
-    m.cd = {232, 46, 16, 16};
-    m.audio = {252, 46, 16, 16};
-    m.load = {232, 66, 16, 16};
-    m.info = {252, 66, 16, 16};
-    m.prefs = {HiddenLeft, 0, 0, 0};
-
-    CoolBarLayout &c = layout.coolBar;
-    c.width = Width;
-    c.height = 18;
-    c.status = {10, 3};
-    c.counter = {"Arial", true, 7, textureColor(196, 255, 176), 26, 3};
-    c.previous = {92, 4, 12, 10};
-    c.rewind = {106, 4, 12, 10};
-    c.play = {120, 4, 12, 10};
-    c.pause = {134, 4, 12, 10};
-    c.stop = {148, 4, 12, 10};
-    c.forward = {162, 4, 12, 10};
-    c.next = {176, 4, 12, 10};
-    c.load = {192, 4, 12, 10};
-    c.playlist = {208, 4, 12, 10};
-    c.info = {HiddenLeft, 0, 0, 0};
-    c.menu = {HiddenLeft, 0, 0, 0};
-    c.minimize = {246, 4, 10, 10};
-    c.mode = {258, 4, 10, 10};
-    c.exit = {270, 4, 10, 10};
-
-    PlaylistLayout &p = layout.playlist;
-    p.quickSortColor = textureColor(150, 220, 150);
-    p.quickSearchEditColor = textureColor(206, 255, 188);
-    p.quickSearchEditBackground = textureColor(8, 18, 11);
-    p.infoTextColor = textureColor(150, 220, 150);
-    p.listBackground = textureColor(7, 16, 10);
-    p.listColor = textureColor(210, 240, 212);
-    layout.equalizer = {textureColor(206, 255, 188), textureColor(7, 16, 10), textureColor(210, 240, 212)};
-    layout.recorder = {textureColor(206, 255, 188), textureColor(210, 240, 212), textureColor(7, 16, 10),
-                       textureColor(210, 240, 212)};
-    return layout;
-}
 
 QPainterPath capsule(QRectF area)
 {
@@ -187,11 +107,8 @@ QImage paintMain(const MainLayout &m, double glow)
 
 }  // namespace
 
-TextureArt paintMoss(const TextureSet &builtin)
+void paintMoss(TextureArt &texture, const TextureSet &builtin)
 {
-    TextureArt texture{mossLayout(), {}, {}};
-    texture.info = {"Moss", "1.0", "The Ludro Pro authors",
-                    "",     "",    "A green capsule; the dot on the display rides an arc as the song plays."};
     const TextureLayout &layout = texture.layout;
     art::drawPictures(
         texture, palette,
@@ -199,10 +116,9 @@ TextureArt paintMoss(const TextureSet &builtin)
          [&layout](double glow) {
              return art::paintCoolBar(layout.coolBar, palette, 9, {7.5, 2.5, 76, 14}, {224, 7}, "MOSS", glow);
          },
-         capsule(QRectF(0, 0, Width, Height)),
+         capsule(QRectF(0, 0, layout.main.width, layout.main.height)),
          {0.55, 1.0},
          -75,
          1.5},
         builtin);
-    return texture;
 }

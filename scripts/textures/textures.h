@@ -1,11 +1,12 @@
 #pragma once
 
-// The textures shipped with the player, each drawn from the built-in
-// texture's layout and pictures where it shares them.
+// The textures shipped with the player: each draws its pictures for the
+// layout its description file gives, and makes its secondary windows from
+// the built-in texture's.
 
 #include "art.h"
 
 #include "appearance/texture_set.h"
 
-TextureArt paintEmber(const TextureSet &builtin);
-TextureArt paintMoss(const TextureSet &builtin);
+void paintEmber(TextureArt &texture, const TextureSet &builtin);
+void paintMoss(TextureArt &texture, const TextureSet &builtin);
