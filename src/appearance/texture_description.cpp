@@ -98,6 +98,7 @@ public:
             target = QRect(left, top, width * widthFactor, height);
     }
 
+    // A knob travels forward only.
     void slider(const QString &name, SliderGeometry &slider)
     {
         integer(name + "_Left", slider.left, 0);
@@ -105,6 +106,7 @@ public:
         integer(name + "_Width", slider.width, 0);
         integer(name + "_Height", slider.height, 0);
         integer(name + "_Length", slider.length, 0);
+        slider.length = std::max(0, slider.length);
     }
 
     void point(const QString &name, QPoint &target)
@@ -308,6 +310,7 @@ public:
         integer(slider.width, fallback.width);
         integer(slider.height, fallback.height);
         integer(slider.length, fallback.length);
+        slider.length = std::max(0, slider.length);
     }
 
 private:

@@ -52,6 +52,9 @@ TEST(TextureIni, ReadsHexNumbersColourNamesAndCommentsUntilABadColour)
     EXPECT_EQ(main.scrollerTime.left, TextureLayout().main.scrollerTime.left);
     EXPECT_EQ(layout.playlist.listColor, 0x00FFFFFFu);
     EXPECT_EQ(layout.playlist.file, TextureLayout().playlist.file);
+
+    readTextureIni("[main]\nScrollerTime_Length=-40\n", true, layout, info);
+    EXPECT_EQ(layout.main.scrollerTime.length, 0) << "a knob travels forward only";
 }
 
 TEST(TextureIni, OnlyATextureSectionZeroesTheMainWindowAndGivesThePlaylistItsDefaults)

@@ -35,6 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     fuzz::require(sane(main.counter) && sane(main.positionDot) && sane(main.play) && sane(bar.exit));
     for (const TextElement *text : {&main.fileName, &main.monoStereo, &main.fileLength, &main.filePos, &bar.counter})
         fuzz::require(text->size >= 0 && text->size <= 200 && std::abs(text->left) <= 100000);
-    fuzz::require(std::abs(main.width) <= 100000 && std::abs(main.scrollerTime.length) <= 100000);
+    fuzz::require(std::abs(main.width) <= 100000);
+    for (const SliderGeometry *slider : {&main.scrollerTime, &main.scrollerVolume, &main.scrollerBalance})
+        fuzz::require(slider->length >= 0 && slider->length <= 100000);
     return 0;
 }
