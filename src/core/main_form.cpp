@@ -131,11 +131,11 @@ void TMainForm::updateNormal(const QRect &area)
         update(area);
 }
 
-void TMainForm::updateShown(const QRect &area, bool alsoOnCoolBar)
+void TMainForm::updateShown(const QRect &area)
 {
     if (normalMode_)
         update(area);
-    else if (alsoOnCoolBar)
+    else
         update();
 }
 
@@ -168,7 +168,7 @@ void TMainForm::showTime(const QString &text)
     if (text == time_)
         return;
     time_ = text;
-    updateShown(layout().counter, true);
+    updateShown(layout().counter);
     updateNormal(textLine(layout().filePos));
 }
 
@@ -208,7 +208,7 @@ void TMainForm::showPlayState(int state)
     if (state == playState_)
         return;
     playState_ = state;
-    updateShown(QRect(layout().action, statusPictureRect(state).size()), true);
+    updateShown(QRect(layout().action, statusPictureRect(state).size()));
 }
 
 void TMainForm::showRepeat(bool on)
@@ -388,7 +388,7 @@ void TMainForm::setTimeShown(bool shown)
     if (shown == timeShown_)
         return;
     timeShown_ = shown;
-    updateShown(layout().counter, true);
+    updateShown(layout().counter);
 }
 
 void TMainForm::lightButton(MainButton button, bool on)

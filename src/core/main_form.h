@@ -132,10 +132,10 @@ private:
     const CoolBarLayout &coolBar() const { return texture_->layout.coolBar; }
     QRect buttonRect(MainButton button) const;
     MainButton buttonAt(QPoint point) const;
-    // Repaints an element of normal mode, or the whole Cool Bar when it
-    // shows the element too.
+    // Repaints an element only normal mode shows; one both modes show is
+    // repainted at its place, or on the whole (small) Cool Bar.
     void updateNormal(const QRect &area);
-    void updateShown(const QRect &area, bool alsoOnCoolBar);
+    void updateShown(const QRect &area);
     int measureTitle() const;
     QRect positionKnobRect() const;
     QRect textLine(const TextElement &element) const;
