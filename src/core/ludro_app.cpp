@@ -66,6 +66,7 @@ LudroApp::LudroApp(const QStringList &arguments, platform::Dialogs &dialogs)
         window->setAttribute(Qt::WA_QuitOnClose, false);
     player_.SetPriority(4);
     connectButtons();
+    connectAppearance();
     connectSoundWindows();
     connectPlaylistWindow();
     connectCd();
@@ -172,7 +173,7 @@ void LudroApp::show()
     if (std::exchange(startCdMode_, false))
         cd_.toggle();
     // The built-in look in normal mode greets with its lights first.
-    if (settings_.mode && settings_.texture == TextureManager::BuiltinName)
+    if (form_.normalMode() && textures_.name() == TextureManager::BuiltinName)
         lights_.startIntro();
     else
         startTimers();

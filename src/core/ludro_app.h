@@ -54,6 +54,10 @@ public:
     TPLForm &playlistForm() { return plForm_; }
     cd::CdController &cdController() { return cd_; }
     cd::CdDevice &cdDevice() { return cdDevice_; }
+    TextureManager &textures() { return textures_; }
+    // Takes the texture and keeps it as the setting; a texture that cannot
+    // be used changes neither and is reported.
+    void chooseTexture(const QString &name);
     VolumeControl &volume() { return volume_; }
     OutputControl &output() { return output_; }
     RemoteControl &remote() { return remote_; }
@@ -79,6 +83,8 @@ private:
     void showRecentFiles();
     void updateHints();
     void connectButtons();
+    void connectAppearance();
+    void showTextureMenu();
     void connectSoundWindows();
     void openCurrentSongTag();
     void openPlaylistTag(int index);
@@ -103,7 +109,7 @@ private:
     bool noSave_ = false;
     bool startCdMode_ = false;
     bool startupPending_ = true;
-    TextureManager textures_;
+    TextureManager textures_{platform::pathIgnoringCase(programFolder_, QStringLiteral("textures")) + '/'};
     TMainForm form_{textures_};
     PlaylistModel playlist_;
     TSonarkPlayer player_;

@@ -7,6 +7,10 @@
 
 void LudroApp::applySettings()
 {
+    // A texture that cannot be used leaves the built-in one, and the
+    // setting as it was.
+    textures_.apply(settings_.texture);
+    form_.setNormalMode(settings_.mode);
     controller_.setRepeat(settings_.repeat);
     controller_.setShuffle(settings_.random);
     controller_.SetTimeElapsed(settings_.elapsed);
@@ -47,6 +51,7 @@ void LudroApp::saveSettings()
     settings_.sortList = playlist_.keepSorted;
     settings_.musicGroup = playlist_.musicGroup;
     settings_.fontSize = plForm_.fontSize();
+    settings_.mode = form_.normalMode();
     storeSoundSettings();
     const QString path = settingsPath(programFolder_);
     platform::ProfileFile file = platform::ProfileFile::load(path);

@@ -36,7 +36,9 @@ MainMenu::MainMenu(PlaybackController &controller, Commands commands, QWidget *p
     disabled(options, QStringLiteral("Preferences..."));
     disabled(options, QStringLiteral("Browse Textures..."));
     onTop_ = options->addAction(QStringLiteral("Always On Top"), [this] { controller_.ToggleAlwaysOnTop(); });
-    disabled(options, QStringLiteral("Cool Bar Mode"));
+    coolBar_ = options->addAction(QStringLiteral("Cool Bar Mode"));
+    coolBar_->setCheckable(true);
+    textures_ = options->addMenu(QStringLiteral("&Texture"));
     options->addSeparator();
     elapsed_ = options->addAction(QStringLiteral("Show Time Elapsed"), [this] { controller_.SetTimeElapsed(true); });
     remaining_ =

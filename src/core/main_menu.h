@@ -33,6 +33,10 @@ public:
     QAction *equalizerAction() const { return equalizer_; }
     QAction *informationAction() const { return information_; }
     QAction *pitchAction() const { return pitch_; }
+    // Checked in Cool Bar mode; the program connects it.
+    QAction *coolBarAction() const { return coolBar_; }
+    // The textures to choose from, filled by the program before it shows.
+    QMenu *textureMenu() const { return textures_; }
 
 private:
     PlaybackController &controller_;
@@ -45,6 +49,8 @@ private:
     QAction *equalizer_ = nullptr;
     QAction *information_ = nullptr;
     QAction *pitch_ = nullptr;
+    QAction *coolBar_ = nullptr;
+    QMenu *textures_ = nullptr;
     QAction *onTop_ = nullptr;
     QAction *elapsed_ = nullptr;
     QAction *remaining_ = nullptr;

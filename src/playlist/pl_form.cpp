@@ -4,6 +4,7 @@
 #include "playlist_edits.h"
 #include "title_header.h"
 
+#include "appearance/texture_bitmap.h"
 #include "appearance/theme.h"
 
 #include "platform/dropped_files.h"
@@ -23,6 +24,7 @@ constexpr QSize DefaultSize{490, 340};
 constexpr QPoint BarPlace{5, 5};
 constexpr int BarHeight = 50;
 constexpr int LitBarOffset = 95;  // lit buttons lie this far below their place
+constexpr int HoverFrameHeight = 50;
 constexpr int Border = 5;
 constexpr int SearchTop = 62;
 constexpr int ListTop = 86;
@@ -57,15 +59,15 @@ void paintBar(QPainter &painter, const QImage &picture, int room)
 {
     constexpr int EndWidth = 4, FillWidth = 20;
     const int barWidth = picture.width();
-    if (room <= barWidth) {
-        painter.drawImage(BarPlace, picture, QRect(0, 0, room, BarHeight));
+    if (room <= barWidth || barWidth < EndWidth + FillWidth) {
+        drawPiece(painter, BarPlace, picture, QRect(0, 0, room, BarHeight));
         return;
     }
-    painter.drawImage(BarPlace, picture, QRect(0, 0, barWidth - EndWidth, BarHeight));
+    drawPiece(painter, BarPlace, picture, QRect(0, 0, barWidth - EndWidth, BarHeight));
     tile(painter, QRect(BarPlace.x() + barWidth - EndWidth, BarPlace.y(), room - barWidth, BarHeight), picture,
          QRect(barWidth - EndWidth - FillWidth, 0, FillWidth, BarHeight));
-    painter.drawImage(BarPlace + QPoint(room - EndWidth, 0), picture,
-                      QRect(barWidth - EndWidth, 0, EndWidth, BarHeight));
+    drawPiece(painter, BarPlace + QPoint(room - EndWidth, 0), picture,
+              QRect(barWidth - EndWidth, 0, EndWidth, BarHeight));
 }
 
 }  // namespace
@@ -126,6 +128,8 @@ TPLForm::TPLForm(PlaylistModel &playlist, platform::Dialogs &dialogs, const Text
 void TPLForm::applyTexture()
 {
     texture_ = textures_.texture();
+    highlighted_ = Button::None;
+    hoverAnimation_.stop();
     const PlaylistLayout &layout = texture_->layout.playlist;
     storeColumnWidths();
     auto *header = new TitleHeader(texture_->pictures.playlist.copy(HeaderStrip), theme::Glyph, &titleView_);
@@ -375,12 +379,12 @@ void TPLForm::paintFrame(QPainter &painter) const
     tile(painter, QRect(0, h - Border, w, Border), picture, BottomBorder);
     tile(painter, QRect(0, 0, Border, h), picture, LeftBorder);
     tile(painter, QRect(w - Border, 0, Border, h), picture, RightBorder);
-    painter.drawImage(QPoint(0, 0), picture, TopLeftCorner);
-    painter.drawImage(QPoint(0, h - Border), picture, BottomLeftCorner);
-    painter.drawImage(QPoint(w - Border, 0), picture, TopRightCorner);
+    drawPiece(painter, QPoint(0, 0), picture, TopLeftCorner);
+    drawPiece(painter, QPoint(0, h - Border), picture, BottomLeftCorner);
+    drawPiece(painter, QPoint(w - Border, 0), picture, TopRightCorner);
     paintBar(painter, picture, w - 2 * Border);
-    painter.drawImage(gripRect().topLeft(), picture, ResizeGrip);
-    painter.drawImage(closeRect().topLeft(), picture, CloseButton);
+    drawPiece(painter, gripRect().topLeft(), picture, ResizeGrip);
+    drawPiece(painter, closeRect().topLeft(), picture, CloseButton);
 }
 
 void TPLForm::paintEvent(QPaintEvent *)
@@ -389,7 +393,8 @@ void TPLForm::paintEvent(QPaintEvent *)
     paintFrame(painter);
     if (highlighted_ != Button::None && highlighted_ != Button::Close) {
         const QRect place = buttonRect(highlighted_);
-        painter.drawImage(place.topLeft(), texture_->pictures.playlist, place.translated(-BarPlace.x(), LitBarOffset));
+        const int shift = LitBarOffset + HoverFrameHeight * hoverAnimation_.frame();
+        drawPiece(painter, place.topLeft(), texture_->pictures.playlist, place.translated(-BarPlace.x(), shift));
     }
     // A recess around the list, as the main window's display.
     const QRect well = titleView_.geometry().adjusted(-1, -1, 1, 1);
@@ -436,6 +441,7 @@ void TPLForm::mouseMoveEvent(QMouseEvent *event)
     const Button under = buttonAt(event->position().toPoint());
     if (under != highlighted_) {
         highlighted_ = under;
+        hoverAnimation_.start(texture_->playlistHoverFrames);
         update();
     }
 }
@@ -451,6 +457,7 @@ void TPLForm::mouseReleaseEvent(QMouseEvent *event)
 void TPLForm::leaveEvent(QEvent *event)
 {
     highlighted_ = Button::None;
+    hoverAnimation_.stop();
     update();
     QWidget::leaveEvent(event);
 }

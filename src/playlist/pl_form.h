@@ -10,6 +10,7 @@
 // tracks (`cdbox`, lines "N. name"), title and artist. It only shows what it
 // is given and reports what the user asks for; the CD part decides.
 
+#include "appearance/hover_animation.h"
 #include "appearance/texture_manager.h"
 #include "platform/dialogs.h"
 #include "playlist_commands.h"
@@ -146,6 +147,7 @@ private:
     bool widthsApplied_ = false;
 
     Button highlighted_ = Button::None;
+    HoverAnimation hoverAnimation_{[this] { update(buttonRect(highlighted_)); }};
     Drag drag_ = Drag::None;
     QPoint pressGlobal_;
     QRect geometryAtPress_;

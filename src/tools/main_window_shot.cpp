@@ -1,18 +1,21 @@
 // Renders the main window into a PNG, enlarged with whole pixels, for the
 // documentation:
-//   main-window-shot OUT.png [SCALE]        with sample texts
-//   main-window-shot OUT.png --cd [SCALE]   the player in CD mode, a few
-//                                           seconds into the disc in the
-//                                           drive (LUDRO_CD_DEVICE)
+//   main-window-shot OUT.png [SCALE] [--texture FOLDER] [--cool-bar]
+//       with sample texts; FOLDER is a texture folder (its parent holds the
+//       textures), without it the built-in texture is shown
+//   main-window-shot OUT.png --cd [SCALE]
+//       the player in CD mode, a few seconds into the disc in the drive
+//       (LUDRO_CD_DEVICE)
 
 #include "core/app_dialogs.h"
 #include "core/ludro_app.h"
 #include "core/main_form.h"
 
 #include <QApplication>
+#include <QEventLoop>
+#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
-#include <QEventLoop>
 #include <QTextStream>
 #include <QTimer>
 
@@ -37,7 +40,8 @@ bool save(TMainForm &form, int scale, const QString &file)
     shot.fill(Qt::transparent);
     {
         QPainter painter(&shot);
-        painter.setClipRegion(form.mask());
+        if (!form.mask().isEmpty())
+            painter.setClipRegion(form.mask());
         painter.drawPixmap(0, 0, form.grab());
     }
     return shot.scaled(shot.size() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation).save(file);
@@ -48,14 +52,18 @@ bool save(TMainForm &form, int scale, const QString &file)
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    const QStringList args = app.arguments();
+    QStringList args = app.arguments();
+    const qsizetype textureAt = args.indexOf("--texture");
+    const QString texture = textureAt > 0 ? args.value(textureAt + 1) : QString();
+    if (textureAt > 0)
+        args.remove(textureAt, 2);
+    const bool coolBar = args.removeAll("--cool-bar") > 0;
+    const bool disc = args.removeAll("--cd") > 0;
     if (args.size() < 2) {
-        QTextStream(stderr) << "usage: main-window-shot OUT.png [--cd] [SCALE]\n";
+        QTextStream(stderr) << "usage: main-window-shot OUT.png [SCALE] [--texture FOLDER] [--cool-bar] | OUT.png --cd [SCALE]\n";
         return 2;
     }
-    const bool disc = args.value(2) == "--cd";
-    const QString scaleArgument = args.value(disc ? 3 : 2);
-    const int scale = scaleArgument.isEmpty() ? 3 : std::max(1, scaleArgument.toInt());
+    const int scale = args.size() > 2 ? std::max(1, args[2].toInt()) : 3;
 
     bool saved = false;
     if (disc) {
@@ -67,8 +75,15 @@ int main(int argc, char **argv)
         playing.exec();
         saved = save(player.mainForm(), scale, args[1]);
     } else {
-        const TextureManager textures;
+        const QFileInfo folder(texture);
+        TextureManager textures(folder.absolutePath() + '/');
+        QString error;
+        if (!texture.isEmpty() && !textures.apply(folder.fileName(), &error)) {
+            QTextStream(stderr) << error << "\n";
+            return 1;
+        }
         TMainForm form(textures);
+        form.setNormalMode(!coolBar);
         showSample(form);
         saved = save(form, scale, args[1]);
     }
