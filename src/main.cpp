@@ -83,6 +83,16 @@ std::unique_ptr<platform::CommandChannel> listenIfHolder(platform::InstanceLock:
     return channel;
 }
 
+// The windows place, shape and dock themselves, which Wayland does not let
+// a program do: on a Wayland desktop the player runs on its X server
+// (XWayland), unless the user chose a platform.
+void preferX11()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        !qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
@@ -97,6 +107,7 @@ int main(int argc, char **argv)
         return 1;
     }
 
+    preferX11();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ludro Pro"));
     std::unique_ptr<platform::CommandChannel> channel = listenIfHolder(outcome);

@@ -14,7 +14,7 @@ set(allowed_cd cd sonark net platform)
 set(allowed_encoder encoder decoder sonark platform)
 
 set(failures "")
-foreach(layer platform sonark decoder appearance net playlist sound cd encoder)
+foreach(layer platform sonark decoder appearance net cd playlist sound encoder)
   file(GLOB_RECURSE files "${SOURCE_DIR}/${layer}/*.h" "${SOURCE_DIR}/${layer}/*.cpp")
   foreach(file ${files})
     file(STRINGS "${file}" includes REGEX "^#include \"[a-z_]+/")

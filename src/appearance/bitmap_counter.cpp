@@ -2,15 +2,16 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <cstdlib>
 
 std::array<CounterDigit, 4> counterDigits(QSize counter, int seconds)
 {
     const int w = counter.width();
     const int h = counter.height();
-    const int t = std::abs(seconds);
-    // Ten minutes and more wrap on the tens-of-minutes digit.
-    const std::array<int, 4> digits{(t / 600) % 10, (t % 600) / 60, (t % 60) / 10, t % 10};
+    // A remaining time counts its amount; 100 minutes and more stay at 99:59.
+    const int t = static_cast<int>(std::min<long long>(std::llabs(seconds), 99 * 60 + 59));
+    const std::array<int, 4> digits{t / 600, (t % 600) / 60, (t % 60) / 10, t % 10};
     const std::array<int, 4> starts{0, 5, 11, 16};
     std::array<CounterDigit, 4> placed;
     for (std::size_t i = 0; i < placed.size(); ++i) {

@@ -14,8 +14,8 @@ struct CounterDigit {
     QRect target;  // relative to the counter's top-left corner
 };
 
-// The four digits of `seconds` on a counter of size `counter`; each digit
-// is one fifth of the counter wide.
+// The four digits of `seconds` (its amount, at most 99:59) on a counter of
+// size `counter`; each digit is one fifth of the counter wide.
 std::array<CounterDigit, 4> counterDigits(QSize counter, int seconds);
 
 // Whole seconds of an "m:ss" time text; a remaining time "-m:ss" counts

@@ -1,74 +1,96 @@
 #include "appearance/main_button.h"
 
 #include <array>
+#include <utility>
+
+namespace {
+
+template <typename Layout>
+using Place = std::pair<MainButton, QRect Layout::*>;
+
+// Each button's rectangle in normal mode, in hit-test order.
+constexpr std::array<Place<MainLayout>, 20> mainPlaces{{
+    {MainButton::Play, &MainLayout::play},           {MainButton::Stop, &MainLayout::stop},
+    {MainButton::Pause, &MainLayout::pause},         {MainButton::Load, &MainLayout::load},
+    {MainButton::Playlist, &MainLayout::playlist},   {MainButton::Minimize, &MainLayout::minimize},
+    {MainButton::Info, &MainLayout::info},           {MainButton::Previous, &MainLayout::previous},
+    {MainButton::Rewind, &MainLayout::rewind},       {MainButton::Forward, &MainLayout::forward},
+    {MainButton::Next, &MainLayout::next},           {MainButton::Exit, &MainLayout::exit},
+    {MainButton::Mode, &MainLayout::mode},           {MainButton::Menu, &MainLayout::menu},
+    {MainButton::Equalizer, &MainLayout::equalizer}, {MainButton::Cd, &MainLayout::cd},
+    {MainButton::Audio, &MainLayout::audio},         {MainButton::Prefs, &MainLayout::prefs},
+    {MainButton::Repeat, &MainLayout::repeat},       {MainButton::Shuffle, &MainLayout::shuffle},
+}};
+
+// The Cool Bar has no toggles and no equalizer, CD, audio or preferences buttons.
+constexpr std::array<Place<CoolBarLayout>, 14> coolBarPlaces{{
+    {MainButton::Play, &CoolBarLayout::play},
+    {MainButton::Stop, &CoolBarLayout::stop},
+    {MainButton::Pause, &CoolBarLayout::pause},
+    {MainButton::Load, &CoolBarLayout::load},
+    {MainButton::Playlist, &CoolBarLayout::playlist},
+    {MainButton::Minimize, &CoolBarLayout::minimize},
+    {MainButton::Info, &CoolBarLayout::info},
+    {MainButton::Previous, &CoolBarLayout::previous},
+    {MainButton::Rewind, &CoolBarLayout::rewind},
+    {MainButton::Forward, &CoolBarLayout::forward},
+    {MainButton::Next, &CoolBarLayout::next},
+    {MainButton::Exit, &CoolBarLayout::exit},
+    {MainButton::Mode, &CoolBarLayout::mode},
+    {MainButton::Menu, &CoolBarLayout::menu},
+}};
+
+template <typename Layout, std::size_t N>
+QRect rectOf(const std::array<Place<Layout>, N> &places, const Layout &layout, MainButton button)
+{
+    for (const auto &[placed, rect] : places) {
+        if (placed == button)
+            return layout.*rect;
+    }
+    return {};
+}
+
+template <typename Layout, std::size_t N>
+MainButton buttonAt(const std::array<Place<Layout>, N> &places, const Layout &layout, QPoint point)
+{
+    for (const auto &[button, rect] : places) {
+        if ((layout.*rect).contains(point))
+            return button;
+    }
+    return MainButton::None;
+}
+
+}  // namespace
 
 std::span<const MainButton> allMainButtons()
 {
-    static constexpr std::array buttons{
-        MainButton::Play,     MainButton::Stop,  MainButton::Pause,    MainButton::Load,   MainButton::Playlist,
-        MainButton::Minimize, MainButton::Info,  MainButton::Previous, MainButton::Rewind, MainButton::Forward,
-        MainButton::Next,     MainButton::Exit,  MainButton::Mode,     MainButton::Menu,   MainButton::Equalizer,
-        MainButton::Cd,       MainButton::Audio, MainButton::Prefs,    MainButton::Repeat, MainButton::Shuffle,
-    };
+    static const std::array<MainButton, mainPlaces.size()> buttons = [] {
+        std::array<MainButton, mainPlaces.size()> all{};
+        for (std::size_t i = 0; i < all.size(); ++i)
+            all[i] = mainPlaces[i].first;
+        return all;
+    }();
     return buttons;
 }
 
 QRect mainButtonRect(const MainLayout &layout, MainButton button)
 {
-    switch (button) {
-    case MainButton::Play:
-        return layout.play;
-    case MainButton::Stop:
-        return layout.stop;
-    case MainButton::Pause:
-        return layout.pause;
-    case MainButton::Load:
-        return layout.load;
-    case MainButton::Playlist:
-        return layout.playlist;
-    case MainButton::Minimize:
-        return layout.minimize;
-    case MainButton::Info:
-        return layout.info;
-    case MainButton::Previous:
-        return layout.previous;
-    case MainButton::Rewind:
-        return layout.rewind;
-    case MainButton::Forward:
-        return layout.forward;
-    case MainButton::Next:
-        return layout.next;
-    case MainButton::Exit:
-        return layout.exit;
-    case MainButton::Mode:
-        return layout.mode;
-    case MainButton::Menu:
-        return layout.menu;
-    case MainButton::Equalizer:
-        return layout.equalizer;
-    case MainButton::Cd:
-        return layout.cd;
-    case MainButton::Audio:
-        return layout.audio;
-    case MainButton::Prefs:
-        return layout.prefs;
-    case MainButton::Repeat:
-        return layout.repeat;
-    case MainButton::Shuffle:
-        return layout.shuffle;
-    case MainButton::None:
-        break;
-    }
-    return {};
+    return rectOf(mainPlaces, layout, button);
+}
+
+QRect coolBarButtonRect(const CoolBarLayout &layout, MainButton button)
+{
+    return rectOf(coolBarPlaces, layout, button);
 }
 
 MainButton mainButtonAt(const MainLayout &layout, QPoint point)
 {
-    for (MainButton button : allMainButtons()) {
-        if (mainButtonRect(layout, button).contains(point))
-            return button;
-    }
-    return MainButton::None;
+    return buttonAt(mainPlaces, layout, point);
+}
+
+MainButton coolBarButtonAt(const CoolBarLayout &layout, QPoint point)
+{
+    return buttonAt(coolBarPlaces, layout, point);
 }
 
 bool highlightsOnHover(MainButton button)

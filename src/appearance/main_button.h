@@ -39,8 +39,11 @@ enum class MainButton {
 std::span<const MainButton> allMainButtons();
 
 QRect mainButtonRect(const MainLayout &layout, MainButton button);
+// Empty for the buttons the Cool Bar does not have.
+QRect coolBarButtonRect(const CoolBarLayout &layout, MainButton button);
 
 // The first button whose rectangle holds the point, or None.
 MainButton mainButtonAt(const MainLayout &layout, QPoint point);
+MainButton coolBarButtonAt(const CoolBarLayout &layout, QPoint point);
 
 bool highlightsOnHover(MainButton button);

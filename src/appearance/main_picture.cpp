@@ -49,7 +49,7 @@ void paintDisplay(QPainter &painter, const MainLayout &layout)
     theme::paintLcd(painter, displayOutline(layout));
 
     // Dim segments under the counter's digits, and its colon.
-    const QRect counter = layout.counter();
+    const QRect counter = layout.counter;
     QColor ghost = theme::Accent;
     ghost.setAlpha(22);
     const int w = counter.width();

@@ -1,21 +1,14 @@
 #pragma once
 
-// Where a texture places things and how it colours its texts. The member
-// defaults are the built-in texture's values; a texture folder's description
-// file overrides them.
+// Where a texture places things and how it colours its texts, and what it
+// says about itself. The member defaults are the built-in texture's values;
+// a texture folder's description file overrides them.
 
-#include <QColor>
+#include "appearance/texture_color.h"
+
 #include <QPoint>
 #include <QRect>
 #include <QString>
-
-// Colours are kept as texture files write them: 0x00BBGGRR.
-using TextureColor = quint32;
-
-inline QColor toQColor(TextureColor color)
-{
-    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
-}
 
 // A Left of this value places an element outside every window.
 inline constexpr int HiddenLeft = 1000;
@@ -68,8 +61,8 @@ struct MainLayout {
     QRect prefs{HiddenLeft, 0, 0, 0};
     QRect repeat{19, 91, 21, 11};
     QRect shuffle{30, 103, 20, 10};
-    // The width is one digit cell; the counter is five cells wide.
-    QRect filePosBitMap{89, 13, 14, 20};
+    // The bitmap time counter, five digit cells wide.
+    QRect counter{89, 13, 70, 20};
     QRect positionDot{HiddenLeft, 0, 0, 0};
 
     QPoint action{72, 17};
@@ -81,10 +74,6 @@ struct MainLayout {
     SliderGeometry scrollerBalance{42, 68, 7, 7, 15};
 
     QRect titlePanel() const { return {fileName.left, fileName.top, fileNameWidth, fileNameHeight}; }
-    QRect counter() const
-    {
-        return {filePosBitMap.left(), filePosBitMap.top(), 5 * filePosBitMap.width(), filePosBitMap.height()};
-    }
 };
 
 struct CoolBarLayout {
@@ -138,6 +127,16 @@ struct RecorderLayout {
     TextureColor infoColor = 0x00FFFFFF;
     TextureColor tracksBackground = 0x00181010;
     TextureColor tracksColor = 0x00FFFFFF;
+};
+
+// What the preferences window shows about a texture.
+struct TextureInfo {
+    QString name;
+    QString version;
+    QString author;
+    QString email;
+    QString homePage;
+    QString comment;
 };
 
 struct TextureLayout {

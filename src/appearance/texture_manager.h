@@ -1,12 +1,14 @@
 #pragma once
 
-// The texture every window shows. Setting another one tells the windows to
-// draw themselves anew; what a texture loader returns is handed in here.
+// The texture every window shows. Choosing another one loads it first and
+// keeps the present texture when it cannot be used; a texture that is
+// taken tells the windows to draw themselves anew.
 
 #include "appearance/texture_set.h"
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -14,14 +16,21 @@ class TextureManager : public QObject {
     Q_OBJECT
 
 public:
-    // The built-in texture's name in the settings.
+    // The built-in texture's name in the settings and the texture list.
     static inline const QString BuiltinName = QStringLiteral("- Ludro Pro -");
 
-    // Holds the built-in texture.
-    explicit TextureManager(QObject *parent = nullptr);
+    // Holds the built-in texture; `texturesFolder` (ending with "/") holds
+    // the texture folders.
+    explicit TextureManager(const QString &texturesFolder = {}, QObject *parent = nullptr);
 
     std::shared_ptr<const TextureSet> texture() const { return texture_; }
     QString name() const { return name_; }
+    // The built-in texture's name, then the texture folders' names.
+    QStringList names() const;
+
+    // Loads the texture of that name and takes it; false, with the reason,
+    // when it cannot be used.
+    bool apply(const QString &name, QString *error = nullptr);
     // No texture keeps the present one.
     void setTexture(const QString &name, std::shared_ptr<const TextureSet> texture);
 
@@ -29,6 +38,7 @@ signals:
     void textureChanged();
 
 private:
+    QString texturesFolder_;
     QString name_ = BuiltinName;
     std::shared_ptr<const TextureSet> texture_;
 };

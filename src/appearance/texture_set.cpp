@@ -3,7 +3,9 @@
 #include "appearance/builtin_pictures.h"
 #include "appearance/window_shape.h"
 
-TextureSet TextureSet::builtin()
+namespace {
+
+TextureSet paintBuiltin()
 {
     TextureSet texture;
     const TextureLayout &layout = texture.layout;
@@ -17,7 +19,7 @@ TextureSet TextureSet::builtin()
     pictures.browser = paintBrowserPicture();
     pictures.recorder = paintRecorderPicture();
     pictures.status = paintStatusPicture();
-    pictures.numbers = paintDigitsPicture(layout.main.filePosBitMap.size());
+    pictures.numbers = paintDigitsPicture(QSize(layout.main.counter.width() / 5, layout.main.counter.height()));
     const SliderGeometry &time = layout.main.scrollerTime;
     pictures.positionKnob = paintPositionKnob(QSize(time.width, time.height), false);
     pictures.positionKnobPressed = paintPositionKnob(QSize(time.width, time.height), true);
@@ -29,6 +31,14 @@ TextureSet TextureSet::builtin()
     texture.info.name = "Ludro Pro 2.0";
     texture.info.author = "The Ludro Pro authors";
     texture.info.comment = "Default Texture for Ludro Pro. Created in July 1999.";
+    return texture;
+}
+
+}  // namespace
+
+TextureSet TextureSet::builtin()
+{
+    static const TextureSet texture = paintBuiltin();
     return texture;
 }
 

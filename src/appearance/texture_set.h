@@ -1,22 +1,14 @@
 #pragma once
 
 // A texture: its pictures, its layout and what the preferences window says
-// about it. `builtin()` draws the program's own texture.
+// about it. `builtin()` draws the program's own texture; loaders start
+// from it.
 
 #include "appearance/texture_layout.h"
 
 #include <QImage>
 #include <QRegion>
 #include <QString>
-
-struct TextureInfo {
-    QString name;
-    QString version;
-    QString author;
-    QString email;
-    QString homePage;
-    QString comment;
-};
 
 struct TexturePictures {
     QImage main;
@@ -38,13 +30,19 @@ struct TexturePictures {
 
 class TextureSet {
 public:
+    // Drawn once; later calls share its pictures.
     static TextureSet builtin();
 
     TextureLayout layout;
     TexturePictures pictures;
-    // The main window's shape; an empty one leaves the window a rectangle.
+    // The main window's shape in normal mode; an empty one leaves the
+    // window a rectangle.
     QRegion mainShape;
     TextureInfo info;
+    // Hover frames of the main window's and the playlist's buttons, one
+    // below the other in their "selected" pictures; 1 is no animation.
+    int hoverFrames = 1;
+    int playlistHoverFrames = 1;
 };
 
 // The play-state pictures within the status picture.

@@ -23,7 +23,8 @@ QColor withAlpha(QColor color, int alpha)
     return color;
 }
 
-// Outlines an area with a pen whose colour runs from top to bottom.
+}  // namespace
+
 void strokeEdge(QPainter &painter, const QPainterPath &area, const QGradientStops &stops, qreal width)
 {
     const QRectF bounds = area.boundingRect();
@@ -33,8 +34,6 @@ void strokeEdge(QPainter &painter, const QPainterPath &area, const QGradientStop
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(area);
 }
-
-}  // namespace
 
 void paintMetal(QPainter &painter, const QPainterPath &area, const QColor &top, const QColor &bottom)
 {
@@ -60,13 +59,12 @@ void paintMetal(QPainter &painter, const QPainterPath &area, const QColor &top, 
     painter.restore();
 }
 
-void paintRaisedEdge(QPainter &painter, const QPainterPath &area)
+void paintRaisedEdge(QPainter &painter, const QPainterPath &area, const QColor &light, const QColor &dark)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setClipPath(area, Qt::IntersectClip);
-    strokeEdge(painter, area, {{0, withAlpha(RimLight, 230)}, {0.5, withAlpha(RimLight, 70)}, {1, withAlpha(RimDark, 200)}},
-               2);
+    strokeEdge(painter, area, {{0, withAlpha(light, 230)}, {0.5, withAlpha(light, 70)}, {1, withAlpha(dark, 200)}}, 2);
     painter.restore();
 }
 
@@ -79,8 +77,8 @@ void paintWell(QPainter &painter, const QPainterPath &area)
     fill.setColorAt(0, QColor(14, 17, 22, 200));
     fill.setColorAt(1, QColor(30, 36, 45, 160));
     painter.fillPath(area, fill);
-    strokeEdge(painter, area, {{0, withAlpha(RimDark, 240)}, {0.6, withAlpha(RimDark, 120)}, {1, withAlpha(RimLight, 170)}},
-               1);
+    strokeEdge(painter, area,
+               {{0, withAlpha(RimDark, 240)}, {0.6, withAlpha(RimDark, 120)}, {1, withAlpha(RimLight, 170)}}, 1);
     painter.restore();
 }
 

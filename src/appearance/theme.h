@@ -4,6 +4,7 @@
 // glow. Every built-in picture paints with these, so the windows match.
 
 #include <QColor>
+#include <QGradient>
 #include <QPainterPath>
 #include <QPoint>
 #include <QRect>
@@ -31,7 +32,10 @@ inline const QColor LightMetalBottom{128, 139, 154};
 // Metal between `top` and `bottom` rows with fine brushed streaks.
 void paintMetal(QPainter &painter, const QPainterPath &area, const QColor &top, const QColor &bottom);
 // A 1-pixel raised edge just inside the area: light above, dark below.
-void paintRaisedEdge(QPainter &painter, const QPainterPath &area);
+void paintRaisedEdge(QPainter &painter, const QPainterPath &area, const QColor &light = RimLight,
+                     const QColor &dark = RimDark);
+// Outlines an area with a pen whose colour runs from top to bottom.
+void strokeEdge(QPainter &painter, const QPainterPath &area, const QGradientStops &stops, qreal width);
 // A recess: darker fill, shadow at its upper edge, light at its lower edge.
 void paintWell(QPainter &painter, const QPainterPath &area);
 // The LCD glass, a deep blue-black with a faint reflection.

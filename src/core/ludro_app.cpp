@@ -51,7 +51,7 @@ LudroApp::LudroApp(const QStringList &arguments, platform::Dialogs &dialogs)
       controller_(player_, playlist_, form_, dialogs_),
       menu_(controller_,
             {[this] { controller_.OpenDialog(); }, [this] { controller_.OpenAddress(dialogs_.askAddress()); },
-             [this] { controller_.ExitCommand(); }},
+             [this] { cd_.toggle(); }, [this] { controller_.ExitCommand(); }},
             &form_),
       plForm_(playlist_, dialogs_, textures_),
       pluginWindow_([this](const platform::WindowMessage &m) { receiveMessage(m); })
@@ -62,13 +62,15 @@ LudroApp::LudroApp(const QStringList &arguments, platform::Dialogs &dialogs)
         startCdMode_ = startCdMode_ || isCdSwitch(argument);
     }
     // Closing the main window ends the program, whatever else is open.
-    for (QWidget *window : std::initializer_list<QWidget *>{&plForm_, &eqForm_, &pitchForm_, &tagForm_, &convForm_, &encForm_})
+    for (QWidget *window : std::initializer_list<QWidget *>{&plForm_, &eqForm_, &pitchForm_, &tagForm_, &cddbForm_, &submitForm_, &convForm_, &encForm_})
         window->setAttribute(Qt::WA_QuitOnClose, false);
     player_.SetPriority(4);
     connectButtons();
+    connectAppearance();
     connectSoundWindows();
     connectEncoderWindows();
     connectPlaylistWindow();
+    connectCd();
     startPlayer();
     applySettings();
     applySoundSettings();
@@ -88,6 +90,7 @@ LudroApp::LudroApp(const QStringList &arguments, platform::Dialogs &dialogs)
 // window's pieces go.
 LudroApp::~LudroApp()
 {
+    cd_.close();
     player_.OutputReset();
     player_.Exit();
     lights_.stop();
@@ -128,7 +131,7 @@ void LudroApp::connectButtons()
     QObject::connect(&form_, &TMainForm::playClicked, [&c] { c.PlayCommand(); });
     QObject::connect(&form_, &TMainForm::pauseClicked, [&c] { c.PauseCommand(); });
     QObject::connect(&form_, &TMainForm::stopClicked, [&c] { c.StopCommand(); });
-    QObject::connect(&form_, &TMainForm::loadClicked, [&c] { c.OpenDialog(); });
+    QObject::connect(&form_, &TMainForm::loadClicked, [&c] { c.LoadCommand(); });
     QObject::connect(&form_, &TMainForm::previousClicked, [&c] { c.PreviousSong(); });
     QObject::connect(&form_, &TMainForm::nextClicked, [&c] { c.NextSong(); });
     QObject::connect(&form_, &TMainForm::rewindClicked, [&c] { c.SeekBack(); });
@@ -169,8 +172,10 @@ void LudroApp::show()
     plugins_.load(programFolder_ + QStringLiteral("plugins"), pluginWindow_.handle());
     if (!startupFile_.isEmpty())
         controller_.OpenFile(startupFile_);
+    if (std::exchange(startCdMode_, false))
+        cd_.toggle();
     // The built-in look in normal mode greets with its lights first.
-    if (settings_.mode && settings_.texture == TextureManager::BuiltinName)
+    if (form_.normalMode() && textures_.name() == TextureManager::BuiltinName)
         lights_.startIntro();
     else
         startTimers();
@@ -206,6 +211,7 @@ void LudroApp::Timer1Timer()
     recordWindowVisibility();
     output_.applyRequests();
     form_.setTimeShown(controller_.playerState() != 2 || !form_.timeShown());
+    cd_.poll();
     updateHints();
     controller_.AutomaticAdvance();
     applyEqualizer();

@@ -5,6 +5,11 @@
 // remote controls, the pop-up menu and the main window's timers. What a part
 // of the program does lives in that part; here it is only wired.
 
+#include "cd/cd_controller.h"
+#include "cd/cd_device.h"
+#include "cd/cddb_form.h"
+#include "cd/submit_form.h"
+#include "cd/track_names.h"
 #include "core/button_lights.h"
 #include "core/hand_over.h"
 #include "core/main_form.h"
@@ -54,6 +59,12 @@ public:
     TID3Form &tagForm() { return tagForm_; }
     TSonarkPlayer &player() { return player_; }
     TPLForm &playlistForm() { return plForm_; }
+    cd::CdController &cdController() { return cd_; }
+    cd::CdDevice &cdDevice() { return cdDevice_; }
+    TextureManager &textures() { return textures_; }
+    // Takes the texture and keeps it as the setting; a texture that cannot
+    // be used changes neither and is reported.
+    void chooseTexture(const QString &name);
     VolumeControl &volume() { return volume_; }
     OutputControl &output() { return output_; }
     RemoteControl &remote() { return remote_; }
@@ -79,6 +90,8 @@ private:
     void showRecentFiles();
     void updateHints();
     void connectButtons();
+    void connectAppearance();
+    void showTextureMenu();
     void connectSoundWindows();
     void connectEncoderWindows();
     void checkEncoderAtStart();
@@ -90,6 +103,7 @@ private:
     void storeSoundSettings();
     void applyEqualizer();
     void connectPlaylistWindow();
+    void connectCd();
     void dropOnMainWindow(const QStringList &names);
     void storePlaylistWindow();
     void recordWindowVisibility();
@@ -105,7 +119,7 @@ private:
     bool noSave_ = false;
     bool startCdMode_ = false;
     bool startupPending_ = true;
-    TextureManager textures_;
+    TextureManager textures_{platform::pathIgnoringCase(programFolder_, QStringLiteral("textures")) + '/'};
     TMainForm form_{textures_};
     PlaylistModel playlist_;
     TSonarkPlayer player_;
@@ -115,6 +129,10 @@ private:
     RemoteControl remote_;
     MainMenu menu_;
     TPLForm plForm_;
+    cd::CdDevice cdDevice_;
+    cd::TCDDBForm cddbForm_{dialogs_};
+    cd::TSubmitForm submitForm_{cddbForm_, dialogs_};
+    cd::CdController cd_{cdDevice_, cddbForm_, dialogs_, cd::tracksFolder()};
     QTimer timer1_;
     QTimer timer2_;
     QString startupFile_;

@@ -7,8 +7,9 @@ void LudroApp::bindRemoteCommands()
 {
     auto &c = controller_;
     auto &r = remote_;
-    r.bind("open", [&c](int) { c.OpenDialog(); });
-    r.bind("load", [&c](int) { c.OpenDialog(); });
+    r.bind("open", [&c](int) { c.LoadCommand(); });
+    r.bind("load", [&c](int) { c.LoadCommand(); });
+    r.bind("cd-mode", [this](int) { cd_.toggle(); });
     r.bind("equalizer", [this](int) { eqForm_.setVisible(!eqForm_.isVisible()); });
     r.bind("playlist", [this](int) { plForm_.setVisible(!plForm_.isVisible()); });
     r.bind("previous", [&c](int) { c.PreviousSong(); });

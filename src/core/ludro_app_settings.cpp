@@ -7,10 +7,18 @@
 
 void LudroApp::applySettings()
 {
+    // A texture that cannot be used leaves the built-in one, and the
+    // setting as it was.
+    textures_.apply(settings_.texture);
+    form_.setNormalMode(settings_.mode);
     controller_.setRepeat(settings_.repeat);
     controller_.setShuffle(settings_.random);
     controller_.SetTimeElapsed(settings_.elapsed);
     controller_.setShowTimeInTitle(settings_.showTime);
+    cd_.setShowTimeInTitle(settings_.showTime);
+    cddbForm_.setServer(settings_.cddbServer);
+    cddbForm_.setUserEmail(settings_.userEMail);
+    cddbForm_.setCddbEnabled(settings_.cddbEnabled);
     controller_.setSongDir(settings_.songDir);
     playlist_.keepSorted = settings_.sortList;
     playlist_.musicGroup = settings_.musicGroup;
@@ -43,6 +51,7 @@ void LudroApp::saveSettings()
     settings_.sortList = playlist_.keepSorted;
     settings_.musicGroup = playlist_.musicGroup;
     settings_.fontSize = plForm_.fontSize();
+    settings_.mode = form_.normalMode();
     storeSoundSettings();
     const QString path = settingsPath(programFolder_);
     platform::ProfileFile file = platform::ProfileFile::load(path);
@@ -53,11 +62,13 @@ void LudroApp::saveSettings()
 // Timer1 keeps the hints up to date.
 void LudroApp::updateHints()
 {
+    form_.setHint(TMainForm::Hint::Volume, QStringLiteral("%1%").arg(volume_.volume()));
+    form_.setHint(TMainForm::Hint::Balance, balanceHint(volume_.balance()));
+    if (controller_.cdMode())
+        return;  // the disc's poll keeps the title's hint
     if (const QString position = positionHint(controller_.positionSeconds(), controller_.durationSeconds());
         !position.isEmpty())
         form_.setHint(TMainForm::Hint::Position, position);
     form_.setHint(TMainForm::Hint::Title,
                   titleHint(form_.titleText(), playlist_.entryCount(), playlist_.currentIndex()));
-    form_.setHint(TMainForm::Hint::Volume, QStringLiteral("%1%").arg(volume_.volume()));
-    form_.setHint(TMainForm::Hint::Balance, balanceHint(volume_.balance()));
 }

@@ -3,6 +3,7 @@
 #include "appearance/bitmap_counter.h"
 #include "appearance/position_dot.h"
 #include "appearance/slider_track.h"
+#include "appearance/texture_bitmap.h"
 
 #include "platform/dropped_files.h"
 #include <QDragEnterEvent>
@@ -46,6 +47,14 @@ void paintText(QPainter &painter, const TextElement &element, const QString &tex
     painter.drawText(QRect(left, element.top, width + 1, metrics.height()), Qt::AlignLeft | Qt::AlignTop, text);
 }
 
+// The picture fills what it covers; the texture's colour shows elsewhere.
+void paintBackground(QPainter &painter, const QImage &picture, const QSize &window, TextureColor color)
+{
+    if (picture.width() < window.width() || picture.height() < window.height())
+        painter.fillRect(QRect(QPoint(0, 0), window), toQColor(color));
+    painter.drawImage(0, 0, picture);
+}
+
 }  // namespace
 
 // The band across the window where an element's text stands, wherever its
@@ -71,18 +80,63 @@ TMainForm::TMainForm(const TextureManager &textures, QWidget *parent)
 void TMainForm::applyTexture()
 {
     texture_ = textures_.texture();
+    LayoutMainWindow();
+}
+
+void TMainForm::setNormalMode(bool normal)
+{
+    if (normal == normalMode_)
+        return;
+    normalMode_ = normal;
+    LayoutMainWindow();
+    emit modeChanged(normal);
+}
+
+// The Cool Bar is always a rectangle; in normal mode a texture without a
+// shape is one too.
+void TMainForm::LayoutMainWindow()
+{
+    highlighted_ = MainButton::None;
+    hoverAnimation_.stop();
     const MainLayout &main = layout();
-    setFixedSize(main.width, main.height);
-    if (texture_->mainShape.isEmpty())
-        clearMask();
+    if (normalMode_)
+        setFixedSize(main.width, main.height);
     else
+        setFixedSize(coolBar().width, coolBar().height);
+    if (normalMode_ && !texture_->mainShape.isEmpty())
         setMask(texture_->mainShape);
+    else
+        clearMask();
     positionKnobLeft_ = SliderTrack(main.scrollerTime).knobLeftAt(position_);
     dotPlace_ = positionDotPlace(main.positionDot, position_);
     volumeKnobLeft_ = SliderTrack(main.scrollerVolume).knobLeftForPercent(volume_);
     balanceKnobLeft_ = SliderTrack(main.scrollerBalance).knobLeftForPercent(balance_);
     titleWidth_ = measureTitle();
     update();
+}
+
+QRect TMainForm::buttonRect(MainButton button) const
+{
+    return normalMode_ ? mainButtonRect(layout(), button) : coolBarButtonRect(coolBar(), button);
+}
+
+MainButton TMainForm::buttonAt(QPoint point) const
+{
+    return normalMode_ ? mainButtonAt(layout(), point) : coolBarButtonAt(coolBar(), point);
+}
+
+void TMainForm::updateNormal(const QRect &area)
+{
+    if (normalMode_)
+        update(area);
+}
+
+void TMainForm::updateShown(const QRect &area)
+{
+    if (normalMode_)
+        update(area);
+    else
+        update();
 }
 
 // Measured once per title: the title scrolls four times a second.
@@ -101,7 +155,7 @@ void TMainForm::showTitle(const QString &text)
     title_ = text;
     titleWidth_ = measureTitle();
     titleLeft_ = 3;
-    update(layout().titlePanel());
+    updateNormal(layout().titlePanel());
 }
 
 void TMainForm::showScrollingTitle(const QString &text)
@@ -114,8 +168,8 @@ void TMainForm::showTime(const QString &text)
     if (text == time_)
         return;
     time_ = text;
-    update(layout().counter());
-    update(textLine(layout().filePos));
+    updateShown(layout().counter);
+    updateNormal(textLine(layout().filePos));
 }
 
 void TMainForm::showDuration(const QString &text)
@@ -123,7 +177,7 @@ void TMainForm::showDuration(const QString &text)
     if (text == duration_)
         return;
     duration_ = text;
-    update(textLine(layout().fileLength));
+    updateNormal(textLine(layout().fileLength));
 }
 
 void TMainForm::showChannelMode(const QString &text)
@@ -131,7 +185,7 @@ void TMainForm::showChannelMode(const QString &text)
     if (text == channelMode_)
         return;
     channelMode_ = text;
-    update(textLine(layout().monoStereo));
+    updateNormal(textLine(layout().monoStereo));
 }
 
 void TMainForm::showPosition(double fraction)
@@ -144,9 +198,9 @@ void TMainForm::showPosition(double fraction)
     dotPlace_ = positionDotPlace(layout().positionDot, fraction);
     const QRect newDot(dotPlace_, PositionDotPictureRect.size());
     if (oldKnob != positionKnobRect())
-        update(oldKnob.united(positionKnobRect()));
+        updateNormal(oldKnob.united(positionKnobRect()));
     if (oldDot != newDot)
-        update(oldDot.united(newDot));
+        updateNormal(oldDot.united(newDot));
 }
 
 void TMainForm::showPlayState(int state)
@@ -154,19 +208,19 @@ void TMainForm::showPlayState(int state)
     if (state == playState_)
         return;
     playState_ = state;
-    update(QRect(layout().action, statusPictureRect(state).size()));
+    updateShown(QRect(layout().action, statusPictureRect(state).size()));
 }
 
 void TMainForm::showRepeat(bool on)
 {
     repeat_ = on;
-    update(layout().repeat);
+    updateNormal(layout().repeat);
 }
 
 void TMainForm::showShuffle(bool on)
 {
     shuffle_ = on;
-    update(layout().shuffle);
+    updateNormal(layout().shuffle);
 }
 
 void TMainForm::setApplicationTitle(const QString &text)
@@ -196,19 +250,38 @@ void TMainForm::closeMainWindow()
 void TMainForm::showVolume(int volume)
 {
     const SliderGeometry &slider = layout().scrollerVolume;
-    update(levelKnobRect(slider, volumeKnobLeft_));
+    updateNormal(levelKnobRect(slider, volumeKnobLeft_));
     volume_ = volume;
     volumeKnobLeft_ = SliderTrack(slider).knobLeftForPercent(volume);
-    update(levelKnobRect(slider, volumeKnobLeft_));
+    updateNormal(levelKnobRect(slider, volumeKnobLeft_));
 }
 
 void TMainForm::showBalance(int balance)
 {
     const SliderGeometry &slider = layout().scrollerBalance;
-    update(levelKnobRect(slider, balanceKnobLeft_));
+    updateNormal(levelKnobRect(slider, balanceKnobLeft_));
     balance_ = balance;
     balanceKnobLeft_ = SliderTrack(slider).knobLeftForPercent(balance);
-    update(levelKnobRect(slider, balanceKnobLeft_));
+    updateNormal(levelKnobRect(slider, balanceKnobLeft_));
+}
+
+void TMainForm::setCdMode(bool on)
+{
+    if (on == cdMode_)
+        return;
+    cdMode_ = on;
+    if (on) {
+        beforeCd_ = {title_, duration_, channelMode_, hint(Hint::Title)};
+        showChannelMode(QStringLiteral("AudioCD"));
+    } else {
+        showChannelMode(beforeCd_.channel);
+        showDuration(beforeCd_.duration);
+        showTitle(beforeCd_.title);
+        showScrollingTitle(beforeCd_.title + ' ' + beforeCd_.duration);
+        setHint(Hint::Title, beforeCd_.titleHint);
+    }
+    update(levelKnobRect(layout().scrollerVolume, volumeKnobLeft_));
+    update(levelKnobRect(layout().scrollerBalance, balanceKnobLeft_));
 }
 
 QRect TMainForm::levelKnobRect(const SliderGeometry &slider, int knobLeft) const
@@ -224,45 +297,73 @@ QRect TMainForm::positionKnobRect() const
 
 void TMainForm::paintEvent(QPaintEvent *)
 {
+    QPainter painter(this);
+    if (normalMode_)
+        paintNormal(painter);
+    else
+        paintCoolBar(painter);
+}
+
+void TMainForm::paintNormal(QPainter &painter) const
+{
     const TexturePictures &pictures = texture_->pictures;
     const MainLayout &main = layout();
-    QPainter painter(this);
-    painter.drawImage(0, 0, pictures.main);
+    paintBackground(painter, pictures.main, size(), main.background);
 
     if (highlighted_ != MainButton::None)
-        paintSelected(painter, mainButtonRect(main, highlighted_));
+        paintSelected(painter, buttonRect(highlighted_), hoverAnimation_.frame());
     for (MainButton button : lit_)
-        paintSelected(painter, mainButtonRect(main, button));
+        paintSelected(painter, buttonRect(button));
     if (repeat_)
         paintSelected(painter, main.repeat);
     if (shuffle_)
         paintSelected(painter, main.shuffle);
 
     paintCounter(painter);
-    painter.drawImage(main.action, pictures.status, statusPictureRect(playState_));
+    drawPiece(painter, main.action, pictures.status, statusPictureRect(playState_));
     if (main.positionDot.left() < HiddenLeft)
-        painter.drawImage(dotPlace_, pictures.status, PositionDotPictureRect);
+        drawPiece(painter, dotPlace_, pictures.status, PositionDotPictureRect);
 
-    painter.drawImage(positionKnobRect().topLeft(),
-                      drag_ == Drag::PositionKnob ? pictures.positionKnobPressed : pictures.positionKnob);
-    painter.drawImage(volumeKnobLeft_, main.scrollerVolume.top, pictures.volumeKnob);
-    painter.drawImage(balanceKnobLeft_, main.scrollerBalance.top, pictures.volumeKnob);
+    const QImage &positionKnob = drag_ == Drag::PositionKnob ? pictures.positionKnobPressed : pictures.positionKnob;
+    painter.drawImage(positionKnobRect().topLeft(), positionKnob);
+    if (!cdMode_) {
+        painter.drawImage(volumeKnobLeft_, main.scrollerVolume.top, pictures.volumeKnob);
+        painter.drawImage(balanceKnobLeft_, main.scrollerBalance.top, pictures.volumeKnob);
+    }
 
     paintTexts(painter);
 }
 
-void TMainForm::paintSelected(QPainter &painter, const QRect &rect) const
+// The compact bar: its buttons, the play state and the time as text.
+void TMainForm::paintCoolBar(QPainter &painter) const
 {
-    painter.drawImage(rect.topLeft(), texture_->pictures.selected, rect);
+    const TexturePictures &pictures = texture_->pictures;
+    const CoolBarLayout &bar = coolBar();
+    paintBackground(painter, pictures.coolBarMain, size(), layout().background);
+    for (MainButton button : lit_)
+        paintSelected(painter, buttonRect(button));
+    if (highlighted_ != MainButton::None)
+        paintSelected(painter, buttonRect(highlighted_));
+    drawPiece(painter, bar.status, pictures.status, statusPictureRect(playState_));
+    if (timeShown_)
+        paintText(painter, bar.counter, time_, Anchor::Left, bar.counter.left);
+}
+
+// Lit buttons come from the mode's "selected" picture; a hover frame k lies
+// k window heights further down.
+void TMainForm::paintSelected(QPainter &painter, const QRect &rect, int frame) const
+{
+    const QImage &selected = normalMode_ ? texture_->pictures.selected : texture_->pictures.coolBarSelected;
+    drawPiece(painter, rect.topLeft(), selected, rect.translated(0, frame * layout().height));
 }
 
 void TMainForm::paintCounter(QPainter &painter) const
 {
-    const QRect counter = layout().counter();
+    const QRect counter = layout().counter;
     if (counter.left() >= HiddenLeft || !timeShown_)
         return;
     for (const CounterDigit &digit : counterDigits(counter.size(), secondsOfTimeText(time_)))
-        painter.drawImage(counter.topLeft() + digit.target.topLeft(), texture_->pictures.numbers, digit.source);
+        drawPiece(painter, counter.topLeft() + digit.target.topLeft(), texture_->pictures.numbers, digit.source);
 }
 
 void TMainForm::setHint(Hint element, const QString &text)
@@ -270,16 +371,20 @@ void TMainForm::setHint(Hint element, const QString &text)
     hints_[element] = text;
 }
 
+QString TMainForm::hint(Hint element) const
+{
+    const auto it = hints_.find(element);
+    return it == hints_.end() ? QString() : it->second;
+}
+
 QString TMainForm::hintAt(const QPoint &point) const
 {
+    if (!normalMode_)
+        return {};
     const MainLayout &main = layout();
-    auto hint = [this](Hint element) {
-        const auto it = hints_.find(element);
-        return it == hints_.end() ? QString() : it->second;
-    };
-    if (levelKnobRect(main.scrollerVolume, volumeKnobLeft_).contains(point))
+    if (!cdMode_ && levelKnobRect(main.scrollerVolume, volumeKnobLeft_).contains(point))
         return hint(Hint::Volume);
-    if (levelKnobRect(main.scrollerBalance, balanceKnobLeft_).contains(point))
+    if (!cdMode_ && levelKnobRect(main.scrollerBalance, balanceKnobLeft_).contains(point))
         return hint(Hint::Balance);
     if (positionKnobRect().contains(point))
         return hint(Hint::Position);
@@ -306,7 +411,7 @@ void TMainForm::setTimeShown(bool shown)
     if (shown == timeShown_)
         return;
     timeShown_ = shown;
-    update(layout().counter());
+    updateShown(layout().counter);
 }
 
 void TMainForm::lightButton(MainButton button, bool on)
@@ -315,7 +420,7 @@ void TMainForm::lightButton(MainButton button, bool on)
         lit_.insert(button);
     else
         lit_.erase(button);
-    update(mainButtonRect(layout(), button));
+    update(buttonRect(button));
 }
 
 void TMainForm::setTitleLeft(int left)
@@ -323,7 +428,7 @@ void TMainForm::setTitleLeft(int left)
     if (left == titleLeft_)
         return;
     titleLeft_ = left;
-    update(layout().titlePanel());
+    updateNormal(layout().titlePanel());
 }
 
 void TMainForm::paintTexts(QPainter &painter) const
@@ -348,15 +453,17 @@ void TMainForm::mousePressEvent(QMouseEvent *event)
     if (event->button() != Qt::LeftButton)
         return QWidget::mousePressEvent(event);
     const QPoint point = event->position().toPoint();
-    if (positionKnobRect().contains(point)) {
+    if (normalMode_ && positionKnobRect().contains(point)) {
         drag_ = Drag::PositionKnob;
         pressX_ = point.x();
         knobAtPress_ = positionKnobLeft_;
         update(positionKnobRect());
         return;
     }
-    const bool onVolume = levelKnobRect(layout().scrollerVolume, volumeKnobLeft_).contains(point);
-    if (onVolume || levelKnobRect(layout().scrollerBalance, balanceKnobLeft_).contains(point)) {
+    // In CD mode the knobs are not there: their place is plain window.
+    const bool levels = normalMode_ && !cdMode_;
+    const bool onVolume = levels && levelKnobRect(layout().scrollerVolume, volumeKnobLeft_).contains(point);
+    if (onVolume || (levels && levelKnobRect(layout().scrollerBalance, balanceKnobLeft_).contains(point))) {
         if (!levelSlidersLocked_) {
             drag_ = onVolume ? Drag::VolumeKnob : Drag::BalanceKnob;
             pressX_ = point.x();
@@ -364,7 +471,7 @@ void TMainForm::mousePressEvent(QMouseEvent *event)
         }
         return;
     }
-    pressed_ = mainButtonAt(layout(), point);
+    pressed_ = buttonAt(point);
     if (pressed_ == MainButton::None) {
         drag_ = Drag::Window;
         pressGlobal_ = event->globalPosition().toPoint();
@@ -405,7 +512,7 @@ void TMainForm::mouseMoveEvent(QMouseEvent *event)
     case Drag::None:
         break;
     }
-    const MainButton button = mainButtonAt(layout(), point);
+    const MainButton button = buttonAt(point);
     highlight(highlightsOnHover(button) ? button : MainButton::None);
 }
 
@@ -425,7 +532,7 @@ void TMainForm::mouseReleaseEvent(QMouseEvent *event)
         emit levelKnobReleased();
         return;
     }
-    if (pressed != MainButton::None && mainButtonAt(layout(), event->position().toPoint()) == pressed)
+    if (pressed != MainButton::None && buttonAt(event->position().toPoint()) == pressed)
         emitClicked(pressed);
 }
 
@@ -453,9 +560,13 @@ void TMainForm::highlight(MainButton button)
 {
     if (button == highlighted_)
         return;
-    update(mainButtonRect(layout(), highlighted_));
+    update(buttonRect(highlighted_));
     highlighted_ = button;
-    update(mainButtonRect(layout(), highlighted_));
+    if (button == MainButton::None)
+        hoverAnimation_.stop();
+    else
+        hoverAnimation_.start(normalMode_ ? texture_->hoverFrames : 1);
+    update(buttonRect(highlighted_));
 }
 
 void TMainForm::emitClicked(MainButton button)

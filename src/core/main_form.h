@@ -3,8 +3,9 @@
 // The main window: a borderless picture in the texture's shape that shows
 // what the playback controller tells it and reports its buttons' clicks.
 // Dragging the picture moves the window. It follows the texture manager's
-// texture.
+// texture, in normal mode or as the compact Cool Bar.
 
+#include "appearance/hover_animation.h"
 #include "appearance/main_button.h"
 #include "appearance/texture_manager.h"
 #include "core/playback_view.h"
@@ -43,10 +44,25 @@ public:
     void showBalance(int balance);
     // With the sliders locked, pressing them does nothing.
     void setLevelSlidersLocked(bool locked) { levelSlidersLocked_ = locked; }
+    // CD mode: the volume and balance knobs are gone and the channel reads
+    // "AudioCD"; leaving it brings back the title, total time, channel and
+    // title hint of before.
+    void setCdMode(bool on);
+    bool cdMode() const { return cdMode_; }
+
+    // Normal mode, or the Cool Bar.
+    bool normalMode() const { return normalMode_; }
+    void setNormalMode(bool normal);
+    void ToggleMode() { setNormalMode(!normalMode_); }
 
     const TextureSet &texture() const { return *texture_; }
     MainButton highlightedButton() const { return highlighted_; }
+    // The hover animation's frame, and whether it still runs.
+    int hoverFrame() const { return hoverAnimation_.frame(); }
+    bool hoverAnimating() const { return hoverAnimation_.running(); }
     QString titleText() const { return title_; }
+    QString durationText() const { return duration_; }
+    QString channelText() const { return channelMode_; }
     // The title's pixel width and its place in its panel (3 at rest).
     int titleWidth() const { return titleWidth_; }
     int titleLeft() const { return titleLeft_; }
@@ -66,6 +82,7 @@ public:
     int positionKnobLeft() const { return positionKnobLeft_; }
 
 signals:
+    void modeChanged(bool normal);
     void playClicked();
     void stopClicked();
     void pauseClicked();
@@ -115,15 +132,31 @@ protected:
 private:
     enum class Drag { None, Window, PositionKnob, VolumeKnob, BalanceKnob };
 
+    struct Captions {
+        QString title, duration, channel, titleHint;
+    };
+
     void applyTexture();
+    QString hint(Hint element) const;
+    // The window's size, shape and knob places for the texture and mode.
+    void LayoutMainWindow();
     const MainLayout &layout() const { return texture_->layout.main; }
+    const CoolBarLayout &coolBar() const { return texture_->layout.coolBar; }
+    QRect buttonRect(MainButton button) const;
+    MainButton buttonAt(QPoint point) const;
+    // Repaints an element only normal mode shows; one both modes show is
+    // repainted at its place, or on the whole (small) Cool Bar.
+    void updateNormal(const QRect &area);
+    void updateShown(const QRect &area);
     int measureTitle() const;
     QRect positionKnobRect() const;
     QRect textLine(const TextElement &element) const;
     QRect levelKnobRect(const SliderGeometry &slider, int knobLeft) const;
     void highlight(MainButton button);
     void emitClicked(MainButton button);
-    void paintSelected(QPainter &painter, const QRect &rect) const;
+    void paintSelected(QPainter &painter, const QRect &rect, int frame = 0) const;
+    void paintNormal(QPainter &painter) const;
+    void paintCoolBar(QPainter &painter) const;
     void paintCounter(QPainter &painter) const;
     void paintTexts(QPainter &painter) const;
 
@@ -146,13 +179,17 @@ private:
     int volumeKnobLeft_ = 0;
     int balanceKnobLeft_ = 0;
     bool levelSlidersLocked_ = false;
+    bool cdMode_ = false;
+    Captions beforeCd_;
     int titleLeft_ = 3;
     std::set<MainButton> lit_;
     bool timeShown_ = true;
     std::map<Hint, QString> hints_;
     QPoint dotPlace_;
 
+    bool normalMode_ = true;
     MainButton highlighted_ = MainButton::None;
+    HoverAnimation hoverAnimation_{[this] { update(buttonRect(highlighted_)); }};
     MainButton pressed_ = MainButton::None;
     Drag drag_ = Drag::None;
     QPoint pressGlobal_;

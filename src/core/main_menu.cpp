@@ -18,9 +18,9 @@ MainMenu::MainMenu(PlaybackController &controller, Commands commands, QWidget *p
 {
     disabled(this, QStringLiteral("&About Ludro Pro..."));
     addSeparator();
-    addAction(QStringLiteral("&Load..."), commands.load);
-    addAction(QStringLiteral("&URL..."), commands.url);
-    disabled(this, QStringLiteral("Play Audio &CD"));
+    load_ = addAction(QStringLiteral("&Load..."), commands.load);
+    url_ = addAction(QStringLiteral("&URL..."), commands.url);
+    cdMode_ = addAction(QStringLiteral("Play Audio &CD"), commands.cdMode);
     recent_ = addMenu(QStringLiteral("&Recent Files"));
     recent_->menuAction()->setVisible(false);
     addSeparator();
@@ -38,7 +38,9 @@ MainMenu::MainMenu(PlaybackController &controller, Commands commands, QWidget *p
     disabled(options, QStringLiteral("Preferences..."));
     disabled(options, QStringLiteral("Browse Textures..."));
     onTop_ = options->addAction(QStringLiteral("Always On Top"), [this] { controller_.ToggleAlwaysOnTop(); });
-    disabled(options, QStringLiteral("Cool Bar Mode"));
+    coolBar_ = options->addAction(QStringLiteral("Cool Bar Mode"));
+    coolBar_->setCheckable(true);
+    textures_ = options->addMenu(QStringLiteral("&Texture"));
     options->addSeparator();
     elapsed_ = options->addAction(QStringLiteral("Show Time Elapsed"), [this] { controller_.SetTimeElapsed(true); });
     remaining_ =
@@ -60,7 +62,7 @@ MainMenu::MainMenu(PlaybackController &controller, Commands commands, QWidget *p
     addSeparator();
     addAction(QStringLiteral("E&xit"), commands.exit);
 
-    for (QAction *a : {onTop_, elapsed_, remaining_, repeat_, shuffle_})
+    for (QAction *a : {cdMode_, onTop_, elapsed_, remaining_, repeat_, shuffle_})
         a->setCheckable(true);
     connect(this, &QMenu::aboutToShow, this, &MainMenu::refreshChecks);
     refreshChecks();
@@ -68,6 +70,7 @@ MainMenu::MainMenu(PlaybackController &controller, Commands commands, QWidget *p
 
 void MainMenu::refreshChecks()
 {
+    cdMode_->setChecked(controller_.cdMode());
     onTop_->setChecked(controller_.alwaysOnTop());
     elapsed_->setChecked(controller_.timeElapsed());
     remaining_->setChecked(!controller_.timeElapsed());
@@ -81,5 +84,13 @@ void MainMenu::showRecentFiles(const std::array<QString, 10> &files, const std::
     for (const QString &file : files)
         if (!file.isEmpty())
             recent_->addAction(file, [open, file] { open(file); });
-    recent_->menuAction()->setVisible(!recent_->isEmpty());
+    recent_->menuAction()->setVisible(!recent_->isEmpty() && !controller_.cdMode());
+}
+
+void MainMenu::setCdMode(bool on)
+{
+    cdMode_->setChecked(on);
+    for (QAction *a : {load_, url_, repeat_, shuffle_})
+        a->setVisible(!on);
+    recent_->menuAction()->setVisible(!recent_->isEmpty() && !on);
 }

@@ -13,7 +13,7 @@ class PlaybackController;
 class MainMenu : public QMenu {
 public:
     struct Commands {
-        std::function<void()> load, url, exit;
+        std::function<void()> load, url, cdMode, exit;
     };
 
     MainMenu(PlaybackController &controller, Commands commands, QWidget *parent = nullptr);
@@ -22,24 +22,37 @@ public:
     void refreshChecks();
     // One entry per non-empty place, newest first; choosing one opens it.
     void showRecentFiles(const std::array<QString, 10> &files, const std::function<void(const QString &)> &open);
+    // In CD mode the file items (load, address, recent files, repeat and
+    // shuffle) are hidden.
+    void setCdMode(bool on);
 
     QAction *repeatAction() const { return repeat_; }
     QAction *shuffleAction() const { return shuffle_; }
+    QAction *cdModeAction() const { return cdMode_; }
     // Items of windows that come later: disabled until the program connects them.
     QAction *equalizerAction() const { return equalizer_; }
     QAction *informationAction() const { return information_; }
     QAction *pitchAction() const { return pitch_; }
     QAction *converterAction() const { return converter_; }
+    // Checked in Cool Bar mode; the program connects it.
+    QAction *coolBarAction() const { return coolBar_; }
+    // The textures to choose from, filled by the program before it shows.
+    QMenu *textureMenu() const { return textures_; }
 
 private:
     PlaybackController &controller_;
     QMenu *recent_ = nullptr;
+    QAction *load_ = nullptr;
+    QAction *url_ = nullptr;
+    QAction *cdMode_ = nullptr;
     QAction *repeat_ = nullptr;
     QAction *shuffle_ = nullptr;
     QAction *equalizer_ = nullptr;
     QAction *information_ = nullptr;
     QAction *pitch_ = nullptr;
     QAction *converter_ = nullptr;
+    QAction *coolBar_ = nullptr;
+    QMenu *textures_ = nullptr;
     QAction *onTop_ = nullptr;
     QAction *elapsed_ = nullptr;
     QAction *remaining_ = nullptr;

@@ -41,6 +41,28 @@ PlaybackController::PlaybackController(TSonarkPlayer &player, PlaylistModel &pla
                    uint8_t mode) { PlayerNotifyInputStreamInfo(level, layer, bitrate, frequency, mode); });
 }
 
+void PlaybackController::setCdController(cd::CdController *cd)
+{
+    cd_ = cd;
+    // The song stops where it is, and nothing asked for before starts
+    // while the disc plays or after. Back from the disc, what the song's
+    // stream told meanwhile shows.
+    connect(cd_, &cd::CdController::cdModeChanged, this, [this](bool on) {
+        if (!on) {
+            updateTitle();
+            view_.showDuration(durationText_);
+            if (!channelText_.isEmpty())
+                view_.showChannelMode(channelText_);
+            return;
+        }
+        if (songLoaded_)
+            player_.Stop();
+        endOfSong_ = false;
+        advanceCountdown_ = 0;
+        playlist_.pendingIndex = NoPosition;
+    });
+}
+
 QString PlaybackController::minutesSeconds(int seconds)
 {
     const int minutes = seconds % 3600 / 60, rest = seconds % 60;
@@ -77,6 +99,8 @@ void PlaybackController::OpenFile(const QString &name)
 
 void PlaybackController::resetDisplays()
 {
+    if (cdMode())
+        return;
     titleText_ = noTitle;
     displayTitle_.clear();
     durationText_ = QStringLiteral("(0:00)");
@@ -177,6 +201,14 @@ void PlaybackController::OpenDialog()
     pitchPending_ = 1;
 }
 
+void PlaybackController::LoadCommand()
+{
+    if (cdMode())
+        cd_->eject();
+    else
+        OpenDialog();
+}
+
 void PlaybackController::OpenAddress(const QString &address)
 {
     if (address.isEmpty())
@@ -198,6 +230,8 @@ void PlaybackController::OpenAddress(const QString &address)
 
 void PlaybackController::PlayCommand()
 {
+    if (cdMode())
+        return cd_->playPause();
     if (!songLoaded_) {
         OpenDialog();
         return;
@@ -217,6 +251,8 @@ void PlaybackController::PlayCommand()
 
 void PlaybackController::PauseCommand()
 {
+    if (cdMode())
+        return cd_->playPause();
     if (!songLoaded_)
         return;
     if (playerState_ == 2)
@@ -227,6 +263,8 @@ void PlaybackController::PauseCommand()
 
 void PlaybackController::StopCommand()
 {
+    if (cdMode())
+        return cd_->stop();
     view_.setApplicationTitle(applicationTitle);
     if (!songLoaded_)
         return;
@@ -237,6 +275,8 @@ void PlaybackController::StopCommand()
 
 void PlaybackController::NextSong()
 {
+    if (cdMode())
+        return cd_->next();
     const int count = playlist_.entryCount();
     if (!((songLoaded_ && count > playlist_.currentIndex() + 1) || (shuffle_ && count > 0)))
         return;
@@ -248,6 +288,8 @@ void PlaybackController::NextSong()
 
 void PlaybackController::PreviousSong()
 {
+    if (cdMode())
+        return cd_->previous();
     if (shuffle_) {
         NextSong();
         return;
@@ -262,6 +304,8 @@ void PlaybackController::PreviousSong()
 
 void PlaybackController::SeekForward()
 {
+    if (cdMode())
+        return cd_->forward10();
     if (playerState_ != 1 || positionSeconds_ + 10 >= durationSeconds_)
         return;
     positionSeconds_ = std::round(positionSeconds_) + 10;
@@ -272,6 +316,8 @@ void PlaybackController::SeekForward()
 
 void PlaybackController::SeekBack()
 {
+    if (cdMode())
+        return cd_->back10();
     if (playerState_ != 1 || positionSeconds_ - 10 <= 0)
         return;
     positionSeconds_ = std::round(positionSeconds_) - 10;
@@ -289,12 +335,15 @@ void PlaybackController::KnobDragged(int offset, int width)
 {
     if (width <= 0)
         return;
-    const long t = std::lround(durationSeconds_) * offset / width;
+    const long length = cdMode() ? cd_->trackLengthSeconds() : std::lround(durationSeconds_);
+    const long t = length * offset / width;
     view_.showTitle(QStringLiteral("Position %1:%2").arg(t / 60).arg(t % 60, 2, 10, QLatin1Char('0')));
 }
 
 void PlaybackController::SeekToKnob(int offset, int width)
 {
+    if (cdMode())
+        return cd_->seekToBar(offset, width);
     if (songLoaded_ && width > 0)
         player_.InputSeek(offset, width);
     updateTitle();
@@ -360,6 +409,8 @@ void PlaybackController::SendPendingPitch()
 
 void PlaybackController::ExitCommand()
 {
+    if (cdMode())
+        cd_->close();
     if (songLoaded_)
         player_.Stop();
     view_.closeMainWindow();
@@ -381,7 +432,9 @@ void PlaybackController::TakeHandedOverFile(const QString &name, bool clearList)
 // The request is checked when Timer1 takes it.
 void PlaybackController::PlayEntryNumber(int number)
 {
-    if (number > 0)
+    if (cdMode())
+        cd_->setPendingTrack(number - 1);
+    else if (number > 0)
         playlist_.pendingIndex = number - 1;
 }
 
@@ -399,6 +452,8 @@ void PlaybackController::PlayLastEntry()
 
 void PlaybackController::AutomaticAdvance()
 {
+    if (cdMode())
+        return;
     // A request for a position that names no entry is dropped; what plays
     // goes on.
     if (const int pending = std::exchange(playlist_.pendingIndex, NoPosition); playlist_.entryAt(pending)) {
@@ -438,6 +493,8 @@ void PlaybackController::AutomaticAdvance()
 
 void PlaybackController::updateTitle()
 {
+    if (cdMode())
+        return;
     if (!songLoaded_) {
         view_.showTitle(titleText_);
         return;
@@ -451,7 +508,7 @@ void PlaybackController::updateTitle()
     if (name.size() > 1 && name[0] >= QLatin1Char('a') && name[0] <= QLatin1Char('z'))
         name[0] = name[0].toUpper();
     titleText_ = name;
-    if (!displayTitle_.isEmpty() && !cdMode_)
+    if (!displayTitle_.isEmpty())
         titleText_ = displayTitle_;
     view_.showTitle(titleText_);
     view_.showScrollingTitle(scrollingTitle());
@@ -461,12 +518,14 @@ void PlaybackController::updateTitle()
 // duration is known.
 QString PlaybackController::scrollingTitle() const
 {
-    const bool tagged = !displayTitle_.isEmpty() && !cdMode_;
+    const bool tagged = !displayTitle_.isEmpty();
     return tagged && durationSeconds_ <= 0 ? titleText_ : titleText_ + ' ' + durationText_;
 }
 
 void PlaybackController::showTimes()
 {
+    if (cdMode())
+        return;
     const int position = static_cast<int>(positionSeconds_);
     const QString time = timeElapsed_ ? minutesSeconds(position)
                                      : '-' + minutesSeconds(std::max(0, static_cast<int>(durationSeconds_) - position));
@@ -494,24 +553,31 @@ void PlaybackController::PlayerNotifyAck(uint8_t command)
 void PlaybackController::PlayerNotifyPlayerState(int state)
 {
     const int before = playerState_;
+    // The song stopped by the CD switch reports it while the disc is shown.
+    const bool shown = !cdMode();
     switch (state) {
     case 0:
         playerState_ = 0;
-        view_.showTime(zeroTime);
-        view_.showPosition(0);
-        view_.showPlayState(0);
+        if (shown) {
+            view_.showTime(zeroTime);
+            view_.showPosition(0);
+            view_.showPlayState(0);
+        }
         break;
     case 1:
     case 2:
         playerState_ = state;
-        view_.showPlayState(state);
+        if (shown)
+            view_.showPlayState(state);
         break;
     case 3:
         if (opensInFlight_ > 0)
             return;
         playerState_ = 0;
-        view_.setApplicationTitle(applicationTitle);
-        view_.showPlayState(0);
+        if (shown) {
+            view_.setApplicationTitle(applicationTitle);
+            view_.showPlayState(0);
+        }
         player_.InputSeek(0, 0);
         endOfSong_ = true;
         emit songEnded();
@@ -529,9 +595,11 @@ void PlaybackController::PlayerNotifyInputDuration(int32_t seconds)
         return;
     durationSeconds_ = seconds;
     durationText_ = '(' + minutesSeconds(seconds) + ')';
-    view_.showDuration(durationText_);
     playlist_.setColumn(songEntry(), PlaylistEntry::Time, minutesSeconds(seconds));
-    view_.showScrollingTitle(scrollingTitle());
+    if (!cdMode()) {
+        view_.showDuration(durationText_);
+        view_.showScrollingTitle(scrollingTitle());
+    }
     rebuildSizeText();
     emit durationChanged(durationSeconds_);
 }
@@ -553,6 +621,8 @@ void PlaybackController::PlayerNotifyInputStreamInfo(int level, int layer, int b
     information_.bitrate = QString::number(bitrate) + " kbps";
     information_.frequency = QString::number(frequency) + " Hz";
     information_.channelMode = mode >= 0 && mode <= 3 ? modes[mode] : "";
-    view_.showChannelMode(mode == 3 ? QStringLiteral("Mono") : QStringLiteral("Stereo"));
+    channelText_ = mode == 3 ? QStringLiteral("Mono") : QStringLiteral("Stereo");
+    if (!cdMode())
+        view_.showChannelMode(channelText_);
     emit informationChanged();
 }

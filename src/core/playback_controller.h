@@ -5,8 +5,10 @@
 // and shuffle, moves on when a song ends, and turns the player's
 // notifications into the main window's texts. It mirrors the player's state
 // from notifications only and never assumes that a command took effect;
-// listeners learn of every change through its signals.
+// listeners learn of every change through its signals. In CD mode the
+// commands go to the CD controller instead.
 
+#include "cd/cd_controller.h"
 #include "core/playback_view.h"
 #include "decoder/sonark_player.h"
 #include "platform/dialogs.h"
@@ -50,6 +52,8 @@ public:
     // The shuffle menu item and button: a fresh cycle, then the toggle.
     void RandomSongCommand();
     void OpenDialog();
+    // The load button and command: the open dialog, or the door in CD mode.
+    void LoadCommand();
     void OpenAddress(const QString &address);
     void SetTimeElapsed(bool elapsed);
     void ToggleAlwaysOnTop();
@@ -77,14 +81,19 @@ public:
     void setStartIndex(int index) { startIndex_ = index; }
     void setSongDir(const QString &folder) { songDir_ = folder; }
     void setShowTimeInTitle(bool on) { showTimeInTitle_ = on; }
+    // The CD part, whose switch decides CD mode; file playback stops when
+    // it is switched on. Connect the main window's own CD look first: the
+    // song's texts are shown again over it when the mode ends.
+    void setCdController(cd::CdController *cd);
 
     bool songLoaded() const { return songLoaded_; }
-    int playerState() const { return playerState_; }  // 0 stopped, 1 playing, 2 paused
+    // 0 stopped, 1 playing, 2 paused; the disc's in CD mode.
+    int playerState() const { return cdMode() ? cd_->playerState() : playerState_; }
     const QString &currentFile() const { return currentFile_; }
     const QString &songDir() const { return songDir_; }
     double durationSeconds() const { return durationSeconds_; }
     double positionSeconds() const { return positionSeconds_; }
-    bool cdMode() const { return cdMode_; }
+    bool cdMode() const { return cd_ && cd_->cdMode(); }
     bool repeat() const { return repeat_; }
     bool shuffle() const { return shuffle_; }
     bool timeElapsed() const { return timeElapsed_; }
@@ -151,7 +160,7 @@ private:
     QString songDir_;
     double durationSeconds_ = 0;
     double positionSeconds_ = 0;
-    bool cdMode_ = false;
+    cd::CdController *cd_ = nullptr;
     bool repeat_ = false;
     bool shuffle_ = false;
     bool timeElapsed_ = true;
@@ -163,5 +172,6 @@ private:
     SongInformation information_;
     QString titleText_;
     QString durationText_ = QStringLiteral("(0:00)");
+    QString channelText_;
     std::mt19937 random_;
 };

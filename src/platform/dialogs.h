@@ -27,8 +27,9 @@ public:
     virtual QString folderName(const QString &caption, const QString &folder) = 0;
     // The address of a stream or file, or empty when cancelled.
     virtual QString askAddress() = 0;
-    // A line of text typed by the user, or empty when cancelled.
-    virtual QString askText(const QString &caption, const QString &prompt) = 0;
+    // A line of text typed by the user, starting from `initial`; empty when
+    // cancelled.
+    virtual QString askText(const QString &caption, const QString &prompt, const QString &initial) = 0;
 };
 
 // Qt's message boxes, titled with the application name. The address is
@@ -42,7 +43,7 @@ public:
     QStringList openFileNames(const QString &caption, const QString &folder, const QString &filter) override;
     QString saveFileName(const QString &caption, const QString &folder, const QString &filter) override;
     QString folderName(const QString &caption, const QString &folder) override;
-    QString askText(const QString &caption, const QString &prompt) override;
+    QString askText(const QString &caption, const QString &prompt, const QString &initial) override;
 };
 
 }  // namespace platform

@@ -10,12 +10,17 @@ namespace platform {
 
 ProfileFile ProfileFile::load(const QString &path)
 {
-    ProfileFile profile;
     QFile file(path);
     if (!openRegularFile(file, QIODevice::ReadOnly))
-        return profile;
+        return {};
+    return parse(file.readAll());
+}
+
+ProfileFile ProfileFile::parse(const QByteArray &bytes)
+{
+    ProfileFile profile;
     Section *current = nullptr;
-    for (QString line : decodeText(file.readAll()).split('\n')) {
+    for (QString line : decodeText(bytes).split('\n')) {
         if (line.endsWith('\r'))
             line.chop(1);
         const QString trimmed = line.trimmed();

@@ -5,6 +5,7 @@
 // values are kept as written. Saving replaces the file in one step, so a
 // crash or a full disk never leaves half a file.
 
+#include <QByteArray>
 #include <QString>
 
 #include <vector>
@@ -15,9 +16,12 @@ class ProfileFile {
 public:
     // A missing or unreadable file gives an empty profile.
     static ProfileFile load(const QString &path);
+    // The profile written in `bytes`.
+    static ProfileFile parse(const QByteArray &bytes);
     // Writes to a temporary file beside it and renames it over the old one.
     bool save(const QString &path, QString *error = nullptr) const;
 
+    bool contains(const QString &section, const QString &key) const { return find(section, key) != nullptr; }
     QString readString(const QString &section, const QString &key, const QString &fallback) const;
     // Decimal, or hexadecimal for a value of more than two characters that
     // starts with "0x"; anything else gives the fallback.

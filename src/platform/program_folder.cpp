@@ -1,5 +1,7 @@
 #include "program_folder.h"
 
+#include "user_folder.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -20,11 +22,9 @@ QString pathIgnoringCase(const QString &folder, const QString &name)
 {
     if (QFileInfo::exists(folder + name))
         return folder + name;
-    const QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    for (const QString &entry : entries)
-        if (entry.compare(name, Qt::CaseInsensitive) == 0)
-            return folder + entry;
-    return folder + name;
+    const QString found = findIgnoringCase(
+        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot), name);
+    return folder + (found.isEmpty() ? name : found);
 }
 
 }  // namespace platform

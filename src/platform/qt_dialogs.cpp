@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 
 namespace platform {
@@ -17,11 +18,19 @@ bool aDialogIsOpen()
     return QApplication::activeModalWidget() != nullptr;
 }
 
+// Messages carry names from users' files and folders: never read as markup.
+void showMessage(QMessageBox::Icon icon, const QString &text)
+{
+    QMessageBox box(icon, QApplication::applicationName(), text, QMessageBox::Ok, QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
 }  // namespace
 
 void QtDialogs::error(const QString &text)
 {
-    QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(), text);
+    showMessage(QMessageBox::Critical, text);
 }
 
 void QtDialogs::errorWithCaption(const QString &caption, const QString &text)
@@ -31,7 +40,7 @@ void QtDialogs::errorWithCaption(const QString &caption, const QString &text)
 
 void QtDialogs::information(const QString &text)
 {
-    QMessageBox::information(QApplication::activeWindow(), QApplication::applicationName(), text);
+    showMessage(QMessageBox::Information, text);
 }
 
 QString QtDialogs::openFileName(const QString &caption, const QString &folder, const QString &filter)
@@ -62,11 +71,11 @@ QString QtDialogs::folderName(const QString &caption, const QString &folder)
     return QFileDialog::getExistingDirectory(QApplication::activeWindow(), caption, folder);
 }
 
-QString QtDialogs::askText(const QString &caption, const QString &prompt)
+QString QtDialogs::askText(const QString &caption, const QString &prompt, const QString &initial)
 {
     if (aDialogIsOpen())
         return {};
-    return QInputDialog::getText(QApplication::activeWindow(), caption, prompt);
+    return QInputDialog::getText(QApplication::activeWindow(), caption, prompt, QLineEdit::Normal, initial);
 }
 
 }  // namespace platform

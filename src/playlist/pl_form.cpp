@@ -4,6 +4,7 @@
 #include "playlist_edits.h"
 #include "title_header.h"
 
+#include "appearance/texture_bitmap.h"
 #include "appearance/theme.h"
 
 #include "platform/dropped_files.h"
@@ -23,6 +24,7 @@ constexpr QSize DefaultSize{490, 340};
 constexpr QPoint BarPlace{5, 5};
 constexpr int BarHeight = 50;
 constexpr int LitBarOffset = 95;  // lit buttons lie this far below their place
+constexpr int HoverFrameHeight = 50;
 constexpr int Border = 5;
 constexpr int SearchTop = 62;
 constexpr int ListTop = 86;
@@ -57,15 +59,15 @@ void paintBar(QPainter &painter, const QImage &picture, int room)
 {
     constexpr int EndWidth = 4, FillWidth = 20;
     const int barWidth = picture.width();
-    if (room <= barWidth) {
-        painter.drawImage(BarPlace, picture, QRect(0, 0, room, BarHeight));
+    if (room <= barWidth || barWidth < EndWidth + FillWidth) {
+        drawPiece(painter, BarPlace, picture, QRect(0, 0, room, BarHeight));
         return;
     }
-    painter.drawImage(BarPlace, picture, QRect(0, 0, barWidth - EndWidth, BarHeight));
+    drawPiece(painter, BarPlace, picture, QRect(0, 0, barWidth - EndWidth, BarHeight));
     tile(painter, QRect(BarPlace.x() + barWidth - EndWidth, BarPlace.y(), room - barWidth, BarHeight), picture,
          QRect(barWidth - EndWidth - FillWidth, 0, FillWidth, BarHeight));
-    painter.drawImage(BarPlace + QPoint(room - EndWidth, 0), picture,
-                      QRect(barWidth - EndWidth, 0, EndWidth, BarHeight));
+    drawPiece(painter, BarPlace + QPoint(room - EndWidth, 0), picture,
+              QRect(barWidth - EndWidth, 0, EndWidth, BarHeight));
 }
 
 }  // namespace
@@ -73,7 +75,9 @@ void paintBar(QPainter &painter, const QImage &picture, int room)
 TPLForm::TPLForm(PlaylistModel &playlist, platform::Dialogs &dialogs, const TextureManager &textures, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), playlist_(playlist), dialogs_(dialogs),
       textures_(textures), commands_(playlist, dialogs), table_(playlist, this), titleView_(this),
-      quickSearchCaption_(QStringLiteral("Quick Search:"), this), quickSearch_(this), status_(this),
+      quickSearchCaption_(QStringLiteral("Quick Search:"), this), quickSearch_(this), status_(this), cdbox_(this),
+      cdTitleCaption_(QStringLiteral("Title:"), this), cdTitle_(this), cdArtistCaption_(QStringLiteral("Artist:"), this),
+      cdArtist_(this),
       fontSize_(textures.texture()->layout.playlist.listFontSize)
 {
     setWindowTitle(QStringLiteral("Playlist"));
@@ -109,6 +113,7 @@ TPLForm::TPLForm(PlaylistModel &playlist, platform::Dialogs &dialogs, const Text
     connect(&quickSearch_, &QLineEdit::textEdited, this, [this] { searchQuickly(false); });
     status_.setFont(small);
     status_.setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    buildCdView();
 
     applyTexture();
     connect(&textures_, &TextureManager::textureChanged, this, &TPLForm::applyTexture);
@@ -123,6 +128,8 @@ TPLForm::TPLForm(PlaylistModel &playlist, platform::Dialogs &dialogs, const Text
 void TPLForm::applyTexture()
 {
     texture_ = textures_.texture();
+    highlighted_ = Button::None;
+    hoverAnimation_.stop();
     const PlaylistLayout &layout = texture_->layout.playlist;
     storeColumnWidths();
     auto *header = new TitleHeader(texture_->pictures.playlist.copy(HeaderStrip), theme::Glyph, &titleView_);
@@ -132,8 +139,9 @@ void TPLForm::applyTexture()
     if (widthsApplied_)
         for (int c = 0; c < PlaylistEntry::ColumnCount; ++c)
             titleView_.setColumnWidth(c, columnWidths[static_cast<std::size_t>(c)]);
-    titleView_.setStyleSheet(
-        QStringLiteral("QTreeView { background: %1; color: %2; selection-background-color: #1d5673;"
+    // The CD view's list and fields look as the file list and quick search.
+    const QString listStyle =
+        QStringLiteral("QTreeView, QListWidget { background: %1; color: %2; selection-background-color: #1d5673;"
                        " selection-color: #ffffff; outline: 0; }"
                        "QHeaderView { background: %1; }"
                        "QAbstractScrollArea::corner { background: #14181f; }"
@@ -141,15 +149,20 @@ void TPLForm::applyTexture()
                        "QScrollBar::handle { background: #4a5463; border: 1px solid #07090c; min-height: 16px;"
                        " min-width: 16px; }"
                        "QScrollBar::add-line, QScrollBar::sub-line { width: 0; height: 0; }")
-            .arg(cssColor(toQColor(layout.listBackground)), cssColor(toQColor(layout.listColor))));
+            .arg(cssColor(toQColor(layout.listBackground)), cssColor(toQColor(layout.listColor)));
+    const QString captionStyle = QStringLiteral("color: %1;").arg(cssColor(toQColor(layout.quickSortColor)));
+    const QString editStyle = QStringLiteral("QLineEdit { color: %1; background: %2; border: 1px solid #07090c;"
+                                             " padding: 0 3px; }")
+                                  .arg(cssColor(toQColor(layout.quickSearchEditColor)),
+                                       cssColor(toQColor(layout.quickSearchEditBackground)));
+    titleView_.setStyleSheet(listStyle);
     QFont listFont(layout.listFont);
     listFont.setPointSize(fontSize_);
     titleView_.setFont(listFont);
-    quickSearchCaption_.setStyleSheet(QStringLiteral("color: %1;").arg(cssColor(toQColor(layout.quickSortColor))));
-    quickSearch_.setStyleSheet(QStringLiteral("QLineEdit { color: %1; background: %2; border: 1px solid #07090c;"
-                                              " padding: 0 3px; }")
-                                   .arg(cssColor(toQColor(layout.quickSearchEditColor)),
-                                        cssColor(toQColor(layout.quickSearchEditBackground))));
+    cdbox_.setFont(listFont);
+    quickSearchCaption_.setStyleSheet(captionStyle);
+    quickSearch_.setStyleSheet(editStyle);
+    styleCdView(listStyle, captionStyle, editStyle);
     status_.setStyleSheet(QStringLiteral("color: %1;").arg(cssColor(toQColor(layout.infoTextColor))));
     update();
 }
@@ -241,13 +254,20 @@ void TPLForm::setFontSize(int points)
     QFont font = titleView_.font();
     font.setPointSize(fontSize_);
     titleView_.setFont(font);
+    cdbox_.setFont(font);
 }
 
 bool TPLForm::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::FocusOut && watched == &cdTitle_)
+        emit cdTitleEdited(cdTitle_.text());
+    if (event->type() == QEvent::FocusOut && watched == &cdArtist_)
+        emit cdArtistEdited(cdArtist_.text());
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     const int key = static_cast<QKeyEvent *>(event)->key();
+    if (cdKey(watched, key))
+        return true;
     const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
     if (watched == &titleView_ && enter) {
         playSelected();
@@ -299,6 +319,7 @@ void TPLForm::resizeEvent(QResizeEvent *event)
     quickSearch_.setGeometry(88, SearchTop, std::min(160, w / 3), 18);
     status_.setGeometry(quickSearch_.geometry().right() + 8, SearchTop, w - quickSearch_.geometry().right() - 22, 18);
     titleView_.setGeometry(10, ListTop, w - 20, h - ListTop - BottomRoom);
+    layoutCdView(QRect(12, SearchTop, w - 24, 18), titleView_.geometry());
     QWidget::resizeEvent(event);
 }
 
@@ -358,12 +379,12 @@ void TPLForm::paintFrame(QPainter &painter) const
     tile(painter, QRect(0, h - Border, w, Border), picture, BottomBorder);
     tile(painter, QRect(0, 0, Border, h), picture, LeftBorder);
     tile(painter, QRect(w - Border, 0, Border, h), picture, RightBorder);
-    painter.drawImage(QPoint(0, 0), picture, TopLeftCorner);
-    painter.drawImage(QPoint(0, h - Border), picture, BottomLeftCorner);
-    painter.drawImage(QPoint(w - Border, 0), picture, TopRightCorner);
+    drawPiece(painter, QPoint(0, 0), picture, TopLeftCorner);
+    drawPiece(painter, QPoint(0, h - Border), picture, BottomLeftCorner);
+    drawPiece(painter, QPoint(w - Border, 0), picture, TopRightCorner);
     paintBar(painter, picture, w - 2 * Border);
-    painter.drawImage(gripRect().topLeft(), picture, ResizeGrip);
-    painter.drawImage(closeRect().topLeft(), picture, CloseButton);
+    drawPiece(painter, gripRect().topLeft(), picture, ResizeGrip);
+    drawPiece(painter, closeRect().topLeft(), picture, CloseButton);
 }
 
 void TPLForm::paintEvent(QPaintEvent *)
@@ -372,7 +393,8 @@ void TPLForm::paintEvent(QPaintEvent *)
     paintFrame(painter);
     if (highlighted_ != Button::None && highlighted_ != Button::Close) {
         const QRect place = buttonRect(highlighted_);
-        painter.drawImage(place.topLeft(), texture_->pictures.playlist, place.translated(-BarPlace.x(), LitBarOffset));
+        const int shift = LitBarOffset + HoverFrameHeight * hoverAnimation_.frame();
+        drawPiece(painter, place.topLeft(), texture_->pictures.playlist, place.translated(-BarPlace.x(), shift));
     }
     // A recess around the list, as the main window's display.
     const QRect well = titleView_.geometry().adjusted(-1, -1, 1, 1);
@@ -419,6 +441,7 @@ void TPLForm::mouseMoveEvent(QMouseEvent *event)
     const Button under = buttonAt(event->position().toPoint());
     if (under != highlighted_) {
         highlighted_ = under;
+        hoverAnimation_.start(texture_->playlistHoverFrames);
         update();
     }
 }
@@ -434,6 +457,7 @@ void TPLForm::mouseReleaseEvent(QMouseEvent *event)
 void TPLForm::leaveEvent(QEvent *event)
 {
     highlighted_ = Button::None;
+    hoverAnimation_.stop();
     update();
     QWidget::leaveEvent(event);
 }
@@ -442,9 +466,14 @@ void TPLForm::click(Button button)
 {
     if (button == Button::Close)
         return void(close());
+    if (button == Button::Play && cdView_) {
+        if (selectedCdLine() >= 0)
+            emit cdTrackActivated(selectedCdLine());
+        return;
+    }
     if (button == Button::Play)
         return playSelected();
-    if (button == Button::Id3Tag) {
+    if (button == Button::Id3Tag && !cdView_) {
         if (selectedIndex() >= 0)
             emit id3TagRequested(selectedIndex());
         return;

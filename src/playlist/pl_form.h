@@ -6,7 +6,11 @@
 // (the pending index). Files dropped on it join the list. The list and the
 // status follow the playlist's change signals, the window's own edits show
 // at once, and it follows the texture manager's texture.
+// While the main window plays a CD the window shows the disc instead: its
+// tracks (`cdbox`, lines "N. name"), title and artist. It only shows what it
+// is given and reports what the user asks for; the CD part decides.
 
+#include "appearance/hover_animation.h"
 #include "appearance/texture_manager.h"
 #include "platform/dialogs.h"
 #include "playlist_commands.h"
@@ -15,6 +19,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QTreeView>
 #include <QWidget>
@@ -52,11 +57,31 @@ public:
     // The list's present column widths into `columnWidths`.
     void storeColumnWidths();
 
+    // The CD view in place of the file list, quick search and selection items.
+    void setCdView(bool on);
+    bool cdView() const { return cdView_; }
+    void setCdLines(const QStringList &lines);
+    void setCdTitle(const QString &title);
+    void setCdArtist(const QString &artist);
+    // The line of the track playing; one that is not there selects nothing.
+    void selectCdLine(int index);
+    QListWidget &cdList() { return cdbox_; }
+    QLineEdit &cdTitleEdit() { return cdTitle_; }
+    QLineEdit &cdArtistEdit() { return cdArtist_; }
+
     // Stored when the window is hidden, applied when it is shown.
     std::array<int, PlaylistEntry::ColumnCount> columnWidths = PlaylistTable::DefaultWidths;
 
 signals:
     void id3TagRequested(int index);
+    // CD view: a track chosen (double click, Enter, the play button), the
+    // title or artist left after editing, the rename and lookup items.
+    void cdTrackActivated(int index);
+    void cdTitleEdited(const QString &title);
+    void cdArtistEdited(const QString &artist);
+    void changeTrackNameRequested(int index);
+    void readFromCddbRequested();
+    void submitToCddbRequested();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -79,6 +104,11 @@ private:
     enum class Drag { None, Move, Resize };
 
     void applyTexture();
+    void buildCdView();
+    void styleCdView(const QString &listStyle, const QString &captionStyle, const QString &editStyle);
+    void layoutCdView(const QRect &fieldRow, const QRect &list);
+    int selectedCdLine() const;
+    bool cdKey(QObject *watched, int key);
     void buildMenus();
     void updateMenus();
     QMenu *addMenu(const QString &name, const std::vector<std::pair<QString, std::function<void()>>> &items);
@@ -104,12 +134,20 @@ private:
     QLabel quickSearchCaption_;
     QLineEdit quickSearch_;
     QLabel status_;
+    QListWidget cdbox_;
+    QLabel cdTitleCaption_;
+    QLineEdit cdTitle_;
+    QLabel cdArtistCaption_;
+    QLineEdit cdArtist_;
+    QMenu *cdMenu_ = nullptr;
+    bool cdView_ = false;
     std::map<Button, QMenu *> buttonMenus_;
     QMenu *listMenu_ = nullptr;
     int fontSize_;
     bool widthsApplied_ = false;
 
     Button highlighted_ = Button::None;
+    HoverAnimation hoverAnimation_{[this] { update(buttonRect(highlighted_)); }};
     Drag drag_ = Drag::None;
     QPoint pressGlobal_;
     QRect geometryAtPress_;

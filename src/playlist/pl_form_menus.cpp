@@ -44,7 +44,18 @@ void TPLForm::buildMenus()
         "Font Size", {{"Increase", [this] { changeFontSize(1); }}, {"Decrease", [this] { changeFontSize(-1); }}});
     fontMenu->setTitle("Font Size");
     editMenu->addMenu(fontMenu);
+    // The CD view's items; the list's own menu offers the rename too.
+    editMenu->addSeparator();
+    connect(editMenu->addAction("Change Track Name"), &QAction::triggered, this, [this] {
+        if (selectedCdLine() >= 0)
+            emit changeTrackNameRequested(selectedCdLine());
+    });
+    connect(editMenu->addAction("Read from CDDB"), &QAction::triggered, this, [this] { emit readFromCddbRequested(); });
+    connect(editMenu->addAction("Submit to CDDB"), &QAction::triggered, this, [this] { emit submitToCddbRequested(); });
     buttonMenus_[Button::Edit] = editMenu;
+    cdMenu_ = new QMenu(this);
+    cdMenu_->setObjectName("CD");
+    cdMenu_->addAction(action("Change Track Name"));
     buttonMenus_[Button::Sort] = addMenu("Sort", {{"Sort Alphabetically", edit([&c] { c.setKeepSorted(true); })},
                                                   {"Do Not Sort", edit([&c] { c.setKeepSorted(false); })},
                                                   {"Sort Once", edit([&c] { c.sortOnce(); })},
@@ -59,6 +70,8 @@ void TPLForm::buildMenus()
                                  {"Move Down", [this] { moveSelected(1); }}});
     for (const char *checkable : {"Show Music Group", "Sort Alphabetically", "Do Not Sort"})
         action(checkable)->setCheckable(true);
+    for (const char *cdItem : {"Change Track Name", "Read from CDDB", "Submit to CDDB"})
+        action(cdItem)->setVisible(false);
 }
 
 QAction *TPLForm::action(const QString &caption) const
@@ -83,7 +96,11 @@ void TPLForm::updateMenus()
     const int one = selectedIndex();
     action("Play Selected")->setEnabled(selected == 1);
     action("ID3 Tag")->setEnabled(selected == 1);
-    action("Delete Selected")->setEnabled(selected >= 1);
+    action("Delete Selected")->setEnabled(selected >= 1 && !cdView_);
     action("Move Up")->setEnabled(!sorted && one > 0);
     action("Move Down")->setEnabled(!sorted && one >= 0 && one + 1 < playlist_.entryCount());
+    // The file list's edits wait while the disc is shown.
+    for (const char *caption : {"Selected Songs", "All but Selected", "Load Playlist..."})
+        action(caption)->setEnabled(!cdView_);
+    action("Change Track Name")->setEnabled(cdView_ && selectedCdLine() >= 0);
 }

@@ -172,7 +172,7 @@ void TEQForm::MoveLeft()
 
 void TEQForm::SaveAsPreset()
 {
-    const QString name = dialogs_.askText(saveCaption, savePrompt);
+    const QString name = dialogs_.askText(saveCaption, savePrompt, {});
     if (name.isEmpty())
         return;
     const QString error = presets_.save(name, positions());

@@ -1,7 +1,10 @@
 // Renders the playlist window holding a playlist into a PNG, as after each
 // song has played once (tags and times known), enlarged with whole pixels:
 // playlist-window-shot OUT.png PLAYLIST [SCALE]
+// or its CD view showing the names in a disc's names file (tracks/DISCID):
+// playlist-window-shot OUT.png --cd NAMESFILE [SCALE]
 
+#include "cd/track_names.h"
 #include "platform/dialogs.h"
 #include "playlist/id3_tag.h"
 #include "playlist/pl_form.h"
@@ -9,6 +12,7 @@
 #include "playlist/song_tag.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QImage>
 #include <QTextStream>
 
@@ -41,6 +45,24 @@ QString songTime(const QString &path)
     return time;
 }
 
+// The names as the player reads them from a disc's names file.
+void showDisc(TPLForm &form, const QString &namesFile)
+{
+    const QFileInfo file(namesFile);
+    cd::DiscId disc;
+    disc.id = file.fileName();
+    cd::DiscNames names;
+    cd::loadTrackNames(file.path(), disc, {}, 0, names);
+    QStringList lines;
+    for (int i = 0; i < names.tracks.size(); ++i)
+        lines << QStringLiteral("%1. %2").arg(QString::number(i + 1), names.tracks[i]);
+    form.setCdView(true);
+    form.setCdTitle(names.title);
+    form.setCdArtist(names.artist);
+    form.setCdLines(lines);
+    form.selectCdLine(1);
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
@@ -51,11 +73,18 @@ int main(int argc, char **argv)
         QTextStream(stderr) << "usage: playlist-window-shot OUT.png PLAYLIST [SCALE]\n";
         return 2;
     }
-    const int scale = args.size() > 3 ? std::max(1, args[3].toInt()) : 2;
     mpg123_init();
 
+    const bool disc = args[2] == "--cd";
+    if (disc && args.size() < 4) {
+        QTextStream(stderr) << "usage: playlist-window-shot OUT.png --cd NAMESFILE [SCALE]\n";
+        return 2;
+    }
+    const QString scaleArgument = args.value(disc ? 4 : 3);
+    const int scale = scaleArgument.isEmpty() ? 2 : std::max(1, scaleArgument.toInt());
     PlaylistModel playlist;
-    playlist_files::readPlaylistFile(playlist, args[2]);
+    if (!disc)
+        playlist_files::readPlaylistFile(playlist, args[2]);
     for (int i = 0; i < playlist.entryCount(); ++i) {
         showTagColumns(playlist, i, id3::readTag(playlist.entryPath(i)));
         playlist.setColumn(i, PlaylistEntry::Time, songTime(playlist.entryPath(i)));
@@ -65,7 +94,10 @@ int main(int argc, char **argv)
     TPLForm form(playlist, dialogs, textures);
     form.resize(640, 260);
     form.show();
-    form.select(1);
+    if (disc)
+        showDisc(form, args[3]);
+    else
+        form.select(1);
     QApplication::processEvents();
     const QImage shot = form.grab().toImage();
     const QImage enlarged = shot.scaled(shot.size() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);

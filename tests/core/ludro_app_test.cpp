@@ -9,6 +9,7 @@
 #include "support/files.h"
 #include "support/recording_dialogs.h"
 #include "support/run_until.h"
+#include "support/texture_fixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -180,6 +181,48 @@ TEST_F(Program, TheStartUpLightsAndAClickedButtonFlash)
     QTest::mouseClick(&form, Qt::LeftButton, {}, QPoint(158 + 5, 99 + 5));  // stop
     EXPECT_TRUE(runUntil([&] { return form.isLit(MainButton::Stop); }, 1000));
     EXPECT_TRUE(runUntil([&] { return !form.isLit(MainButton::Stop); }, 1000));
+}
+
+// The texture and the Cool Bar chosen before come back at start; switching
+// modes leaves playback alone; both are kept for the next start. A texture
+// folder that is gone leaves the built-in texture, its dome and the setting.
+TEST_F(Program, TheTextureAndTheCoolBarComeBackAndTogglingLeavesPlaybackAlone)
+{
+    using namespace fixture_texture;
+    writeCodedTexture(home.path());
+    writeFile(home.filePath("LudroPro.ini"), "[Ludro]\nTexture=Coded\nMode=0\n");
+    {
+        LudroApp app({"ludro", home.filePath("second.mp3")}, dialogs);
+        app.show();
+        TMainForm &form = app.mainForm();
+        EXPECT_EQ(form.size(), CoolBarSize);
+        ASSERT_TRUE(runUntil([&] { return app.controller().playerState() == 1; }, 5000));
+        emit form.modeClicked();
+        EXPECT_EQ(form.size(), MainSize);
+        QAction *coolBar = findAction(form.findChild<QMenu *>(), "Cool Bar Mode");
+        EXPECT_FALSE(coolBar->isChecked());
+        coolBar->trigger();
+        EXPECT_TRUE(coolBar->isChecked());
+        EXPECT_EQ(form.size(), CoolBarSize);
+        const double position = app.controller().positionSeconds();
+        EXPECT_TRUE(runUntil([&] { return app.controller().positionSeconds() > position + 0.3; }, 3000));
+        EXPECT_EQ(app.controller().playerState(), 1);
+        coolBar->trigger();
+
+        app.chooseTexture("../textures/Coded");
+        EXPECT_EQ(dialogs.errors.size(), 1);
+        EXPECT_EQ(app.textures().name(), "Coded");
+    }
+    const platform::ProfileFile saved = platform::ProfileFile::load(home.filePath("LudroPro.ini"));
+    EXPECT_EQ(saved.readString("Ludro", "Texture", ""), "Coded");
+    EXPECT_EQ(saved.readString("Ludro", "Mode", ""), "1");
+
+    QDir(home.filePath("textures/Coded")).removeRecursively();
+    LudroApp again({"ludro", "/noSave"}, dialogs);
+    EXPECT_EQ(again.textures().name(), TextureManager::BuiltinName);
+    EXPECT_FALSE(again.mainForm().mask().contains(QPoint(5, 10))) << "the built-in dome";
+    EXPECT_TRUE(again.mainForm().mask().contains(QPoint(122, 10)));
+    EXPECT_EQ(again.settings().texture, "Coded");
 }
 
 // Exit and closing the main window end the program with other windows open,

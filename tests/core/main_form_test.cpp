@@ -1,17 +1,21 @@
 // The main window: its shape, what it shows for the playback controller,
-// hover highlight, clicks, the position knob, dragging the window and a
-// change of texture.
+// hover highlight, clicks, the position knob, dragging the window, a
+// texture folder's pictures in both modes and a change of texture.
 
-#include "appearance/bitmap_counter.h"
 #include "core/main_form.h"
+#include "support/texture_fixture.h"
 
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
+#include <numbers>
 #include <vector>
 
 namespace {
@@ -91,21 +95,6 @@ TEST_F(MainFormTest, ShowsTheControllersTexts)
     const QRect right(panel.right() + 1, panel.top(), 8, panel.height());
     EXPECT_TRUE(picture(titled, right) == picture(image, right));
     EXPECT_EQ(form.titleText(), "A very long title that is much wider than the title panel of the window");
-}
-
-TEST_F(MainFormTest, CounterShowsTheTimeInDigitPictures)
-{
-    form.showTime("-1:05");
-    const QRect counter = layout.counter();
-    QImage expected = pictures.main.copy();
-    {
-        QPainter painter(&expected);
-        for (const CounterDigit &digit : counterDigits(counter.size(), 65))
-            painter.drawImage(counter.topLeft() + digit.target.topLeft(), pictures.numbers, digit.source);
-    }
-    EXPECT_TRUE(picture(shown(), counter) == picture(expected, counter));
-    form.showTime("0:00");
-    EXPECT_FALSE(picture(shown(), counter) == picture(expected, counter));
 }
 
 TEST_F(MainFormTest, PlayStatePictureFollowsTheState)
@@ -269,4 +258,100 @@ TEST_F(MainFormTest, TakesANewTextureKeepingWhatItShows)
     textures.setTexture("Missing", nullptr);
     EXPECT_EQ(textures.name(), "Wide");
     EXPECT_EQ(form.size(), QSize(300, 160));
+}
+
+namespace {
+
+using namespace fixture_texture;
+
+// The main window wearing the texture "Coded", whose pixels tell where they
+// come from.
+class CodedTextureTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        writeCodedTexture(home.path());
+        ASSERT_TRUE(textures.apply("Coded"));
+    }
+    QImage shown() { return form.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+
+    // What the Part's tables put on main.bmp for a time, a play state, a
+    // position and the volume 100 and balance 50 the window starts with.
+    static QImage expectedWindow(int minutes, int seconds, int state, double position)
+    {
+        QImage expected = codedPicture(MainSize, Main);
+        auto put = [&expected](QPoint at, QRect source, int id) {
+            for (int y = 0; y < source.height(); ++y)
+                for (int x = 0; x < source.width(); ++x)
+                    expected.setPixel(at + QPoint(x, y), coded(source.x() + x, source.y() + y, id));
+        };
+        // Digit d is the d-th fifth of the counter's width in Numbers.bmp;
+        // the four digits stand at twentieths 0, 5, 11 and 16.
+        const int w = Counter.width(), h = Counter.height();
+        const int digits[] = {minutes / 10, minutes % 10, seconds / 10, seconds % 10};
+        const int starts[] = {0, 5, 11, 16};
+        for (int i = 0; i < 4; ++i)
+            put(Counter.topLeft() + QPoint(w * starts[i] / 20, 0), QRect(w * digits[i] / 5, 0, w / 5, h), Numbers);
+        const int stateColumn = state == 1 ? 0 : state == 2 ? 22 : 11;
+        put(Action, QRect(stateColumn, 0, 11, 13), Status);
+        const double angle = std::numbers::pi * (1 - position);
+        const QPoint dot(PositionDot.left() + int(std::lround(PositionDot.width() * std::cos(angle))),
+                         PositionDot.top() - int(std::lround(PositionDot.height() * std::sin(angle))));
+        put(dot, QRect(33, 0, 5, 5), Status);
+        put(QPoint(10 + int(std::lround(60 * position)), 30), QRect(0, 0, 10, 6), Knob);
+        put(QPoint(100 + 20, 30), QRect(0, 0, 6, 6), LevelKnob);
+        put(QPoint(130 + 10, 30), QRect(0, 0, 6, 6), LevelKnob);
+        return expected;
+    }
+
+    QTemporaryDir home;
+    TextureManager textures{home.path() + "/textures/"};
+    TMainForm form{textures};
+};
+
+}  // namespace
+
+// Repeat is on, but the texture gives its button no size: nothing of the
+// "selected" picture shows.
+TEST_F(CodedTextureTest, ShowsMainBmpWithTheCounterStateDotAndKnobsWhereTheTablesPutThem)
+{
+    EXPECT_EQ(form.size(), MainSize);
+    EXPECT_FALSE(form.mask().contains(CutCorner.bottomRight()));
+    EXPECT_TRUE(form.mask().contains(CutCorner.bottomRight() + QPoint(1, 0)));
+    form.showRepeat(true);
+    form.showTime("12:34");
+    form.showPlayState(1);
+    form.showPosition(0.5);
+    EXPECT_EQ(shown(), expectedWindow(12, 34, 1, 0.5));
+
+    // A stream past 100 minutes, a song past its duration.
+    form.showTime("123:45");
+    form.showPlayState(2);
+    form.showPosition(1.5);
+    EXPECT_EQ(shown(), expectedWindow(99, 59, 2, 1.0));
+}
+
+TEST_F(CodedTextureTest, CoolBarTakesItsSizePicturesAndButtonsAndGivesThemBack)
+{
+    QSignalSpy modes(&form, &TMainForm::modeChanged);
+    form.showPosition(0.25);
+    form.setNormalMode(false);
+    EXPECT_EQ(form.size(), CoolBarSize);
+    EXPECT_TRUE(form.mask().isEmpty()) << "the Cool Bar is a rectangle";
+    const QImage bar = shown();
+    EXPECT_EQ(bar.pixel(5, 5), coded(5, 5, CoolBarMain));
+    EXPECT_EQ(bar.pixel(26, 2), coded(11, 0, Status)) << "stopped";
+
+    const QPoint play = CoolBarPlay.center();
+    QMouseEvent move(QEvent::MouseMove, QPointF(play), QPointF(play), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&form, &move);
+    EXPECT_EQ(shown().pixel(play), coded(play.x(), play.y(), CoolBarSelected));
+    EXPECT_FALSE(form.hoverAnimating()) << "the Cool Bar does not animate";
+
+    form.ToggleMode();
+    EXPECT_EQ(form.size(), MainSize);
+    EXPECT_FALSE(form.mask().isEmpty());
+    EXPECT_EQ(form.highlightedButton(), MainButton::None);
+    EXPECT_EQ(form.positionKnobLeft(), 10 + 15);
+    EXPECT_EQ(modes.size(), 2);
 }

@@ -89,6 +89,26 @@ void settingsSeeds(const fs::path &dir)
                            "SongDir=C:\\Mus\xE9\r\n=novalue\r\n[Ludro]\r\nVolume=1\r\n[\r\nkey=]\r\n");
 }
 
+// The first byte: 0 "Texture.ini", 1 "prefs"; 2 added with Cool Bar pictures.
+void textureSeeds(const fs::path &dir)
+{
+    write(dir / "full.ini",
+          "\x02[Texture]\r\nName=Seed\r\n; comment\r\n[main]\r\nMain_Width=$12C\r\nMain_Height=0x64\r\n"
+          "FileName_Font=Arial\r\nFileName_Bold=0\r\nFileName_Size=9\r\nFileName_Color=clAqua\r\n"
+          "ButtonPlay_Left=10\r\nButtonPlay_Width=20\r\nFilePosBitMap_Width=14\r\n"
+          "PositionDot_Left=150\r\nMainBG_Color=$00102030\r\nScrollerTime_Length=60\r\n"
+          "[Playlist]\r\nList_Font=Verdana\r\nList_FontSize=2147483647\r\n[Equalizer]\r\n"
+          "Info_Color=-1\r\n[Cool Bar]\r\nMain_Width=275\r\nCounter_Color=clBtnFace\r\n"
+          "[Recorder]\r\nHead_Color=clNone\r\n");
+    write(dir / "bad-colour.ini", std::string(1, '\0') + "[main]\nFileName_Color=reddish\nMain_Width=99999999999\n");
+    std::string prefs = "\x03Arial\nTrue\n8\n$00FFFFFF\n# comment\n/ comment\n indented\n\n";
+    for (int i = 0; i < 130; ++i)
+        prefs += std::to_string(i % 7) + "\n";
+    prefs += "EXTENDED\n300\n28";
+    write(dir / "extended.prefs", prefs);
+    write(dir / "short.prefs", "\x01Tahoma\nfalse\n-5\nclRed\n0\nx");
+}
+
 void id3Seeds(const fs::path &dir)
 {
     write(dir / "record.tag", std::string(200, '\xFF') + tagRecord("Title", "Artist", "Album", "2025", "Comment", 8));
@@ -166,6 +186,7 @@ int main(int argc, char **argv)
         const fs::path dir = args[1];
         playlistSeeds(dir / "fuzz_playlist_file");
         settingsSeeds(dir / "fuzz_settings_file");
+        textureSeeds(dir / "fuzz_texture_description");
         id3Seeds(dir / "fuzz_id3_tag");
         streamSeeds(dir / "fuzz_stream_answer");
         responseSeeds(dir / "fuzz_http_response");

@@ -7,6 +7,8 @@
 #include "support/recording_dialogs.h"
 #include "support/run_until.h"
 
+#include <QApplication>
+#include <QFocusEvent>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -245,4 +247,50 @@ TEST_F(PlaylistWindow, ChangesElsewhereShowByThemselvesAndNeverReachBeyondTheLis
     EXPECT_EQ(playlist.pendingIndex, NoPosition);
     EXPECT_TRUE(runUntil([&] { return rows.rowCount() == 0; }, 1000));
     EXPECT_EQ(form.statusText(), "");
+}
+
+TEST_F(PlaylistWindow, CdViewShowsTheDiscAndReportsWhatTheUserAsks)
+{
+    form.setCdView(true);
+    EXPECT_TRUE(form.cdList().isVisible());
+    EXPECT_FALSE(form.titleView().isVisible());
+    EXPECT_FALSE(form.quickSearchEdit().isVisible());
+    EXPECT_FALSE(form.action("Select All")->isVisible());
+    EXPECT_TRUE(form.action("Read from CDDB")->isVisible());
+
+    form.setCdLines({"1. Intro", "2. Song", "3. Outro"});
+    form.setCdTitle("Album");
+    form.selectCdLine(1);
+    form.selectCdLine(7);
+    EXPECT_EQ(form.cdList().currentRow(), 1) << "a line that is not there selects nothing";
+    QSignalSpy activated(&form, &TPLForm::cdTrackActivated);
+    QSignalSpy rename(&form, &TPLForm::changeTrackNameRequested);
+    QSignalSpy submit(&form, &TPLForm::submitToCddbRequested);
+    QSignalSpy title(&form, &TPLForm::cdTitleEdited);
+    QTest::keyClick(&form.cdList(), Qt::Key_Return);
+    emit form.cdList().itemDoubleClicked(form.cdList().item(2));
+    ASSERT_EQ(activated.size(), 2);
+    EXPECT_EQ(activated[0][0].toInt(), 1);
+    EXPECT_EQ(activated[1][0].toInt(), 2);
+    emit form.cdList().customContextMenuRequested({5, 5});
+    trigger("Change Track Name");
+    ASSERT_EQ(rename.size(), 1);
+    EXPECT_EQ(rename[0][0].toInt(), 1);
+    trigger("Submit to CDDB");
+    EXPECT_EQ(submit.size(), 1);
+    EXPECT_FALSE(form.action("Selected Songs")->isEnabled()) << "the file list's edits wait";
+
+    QTest::keyClicks(&form.cdTitleEdit(), "!");
+    QFocusEvent leave(QEvent::FocusOut);
+    QApplication::sendEvent(&form.cdTitleEdit(), &leave);
+    ASSERT_EQ(title.size(), 1) << "leaving the field";
+    EXPECT_EQ(title[0][0].toString(), "Album!");
+    QTest::keyClick(&form.cdList(), Qt::Key_Escape);
+    EXPECT_FALSE(form.isVisible());
+
+    form.setCdView(false);
+    form.show();
+    EXPECT_TRUE(form.titleView().isVisible());
+    EXPECT_FALSE(form.cdList().isVisible());
+    EXPECT_FALSE(form.action("Change Track Name")->isVisible());
 }

@@ -20,9 +20,9 @@ public:
     QString saveFileName(const QString &, const QString &, const QString &) override { return nextSaveFile; }
     QString folderName(const QString &, const QString &) override { return nextFolder; }
     QString askAddress() override { return nextAddress; }
-    QString askText(const QString &caption, const QString &prompt) override
+    QString askText(const QString &caption, const QString &prompt, const QString &initial) override
     {
-        askedTexts << caption + ": " + prompt;
+        askedTexts << caption + ": " + prompt + (initial.isEmpty() ? QString() : " [" + initial + "]");
         return nextText;
     }
 
@@ -34,6 +34,6 @@ public:
     QString nextSaveFile;
     QString nextFolder;
     QString nextAddress;
-    QStringList askedTexts;  // "caption: prompt" of each input box
+    QStringList askedTexts;  // "caption: prompt [initial]" of each input box
     QString nextText;        // the answer of the next input box
 };

@@ -1,0 +1,38 @@
+// Draws the textures shipped with the player into a textures folder, each
+// from its description file NAME.ini in SOURCE:
+//   ludro-textures SOURCE FOLDER
+
+#include "textures.h"
+
+#include "appearance/texture_description.h"
+
+#include <QFile>
+#include <QGuiApplication>
+
+#include <cstdio>
+
+int main(int argc, char **argv)
+{
+    // Drawn off screen: the build may run where no display is.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: ludro-textures SOURCE FOLDER\n");
+        return 2;
+    }
+    const QString source = QString::fromLocal8Bit(argv[1]), folder = QString::fromLocal8Bit(argv[2]);
+    const TextureSet builtin = TextureSet::builtin();
+    for (const auto &[name, paint] : {std::pair{"Ember", &paintEmber}, {"Moss", &paintMoss}}) {
+        QFile ini(source + '/' + name + ".ini");
+        if (!ini.open(QIODevice::ReadOnly)) {
+            std::fprintf(stderr, "cannot read %s\n", qPrintable(ini.fileName()));
+            return 1;
+        }
+        TextureArt texture{{}, {}, {}, ini.readAll()};
+        readTextureIni(texture.description, true, texture.layout, texture.info);
+        paint(texture, builtin);
+        if (!art::writeTexture(texture, folder + '/' + name))
+            return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,277 @@
+// Texture folders: the description files, the pictures and the mask as the
+// loader reads them from folders users fill, and choosing a texture.
+
+#include "appearance/texture_bitmap.h"
+#include "appearance/texture_description.h"
+#include "appearance/texture_loader.h"
+#include "appearance/texture_manager.h"
+#include "support/texture_fixture.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace fixture_texture;
+
+namespace {
+
+TextureSet loaded(const QString &folder)
+{
+    const LoadedTexture texture = loadTextureFolder(TextureFolder(folder));
+    EXPECT_TRUE(texture.texture) << texture.error.toStdString();
+    return texture.texture ? *texture.texture : TextureSet{};
+}
+
+}  // namespace
+
+TEST(TextureIni, ReadsHexNumbersColourNamesAndCommentsUntilABadColour)
+{
+    TextureLayout layout;
+    TextureInfo info;
+    readTextureIni("[Texture]\r\nName = Sunset \r\nVersion=1.2\r\n; Author=nobody\r\n"
+                   "[main]\r\nMain_Width=$12C\r\nMain_Height=0x64\r\nFileName_Color=CLRED\r\nFileName_Bold=0\r\n"
+                   "FileName_Font=\r\nFileName_Size=x\r\nMonoStereo_Color=$00FF8000\r\nButtonMenu_Left=1000\r\n"
+                   "FilePosBitMap_Width=14\r\nFilePosBitMap_Height=20\r\nMainBG_Color=dark red\r\n"
+                   "ScrollerTime_Left=5\r\n[Playlist]\r\nList_Color=clLime\r\n",
+                   true, layout, info);
+    EXPECT_EQ(info.name, "Sunset");
+    EXPECT_EQ(info.version, "1.2");
+    EXPECT_EQ(info.author, "");
+    const MainLayout &main = layout.main;
+    EXPECT_EQ(QSize(main.width, main.height), QSize(300, 100));
+    EXPECT_EQ(main.fileName.color, 0x0000FFu);
+    EXPECT_FALSE(main.fileName.bold);
+    EXPECT_EQ(main.fileName.font, "Arial") << "an empty face keeps the present one";
+    EXPECT_EQ(main.fileName.size, 0) << "unreadable: the default";
+    EXPECT_EQ(main.monoStereo.color, 0x00FF8000u);
+    EXPECT_EQ(main.menu.left(), HiddenLeft);
+    EXPECT_EQ(main.counter.width(), 70) << "the width of one digit cell";
+    EXPECT_EQ(main.play, QRect(0, 0, 0, 0)) << "absent: 0";
+    // Nothing after the bad colour is read.
+    EXPECT_EQ(main.scrollerTime.left, TextureLayout().main.scrollerTime.left);
+    EXPECT_EQ(layout.playlist.listColor, 0x00FFFFFFu);
+    EXPECT_EQ(layout.playlist.file, TextureLayout().playlist.file);
+
+    readTextureIni("[main]\nScrollerTime_Length=-40\n", true, layout, info);
+    EXPECT_EQ(layout.main.scrollerTime.length, 0) << "a knob travels forward only";
+}
+
+TEST(TextureIni, OnlyATextureSectionZeroesTheMainWindowAndGivesThePlaylistItsDefaults)
+{
+    for (const bool coolBarPictures : {true, false}) {
+        TextureLayout layout;
+        TextureInfo info;
+        readTextureIni("[Texture]\nName=Bare\n", coolBarPictures, layout, info);
+        EXPECT_EQ(layout.main.width, 0);
+        EXPECT_EQ(layout.main.fileLength.size, 0);
+        EXPECT_EQ(layout.main.exit, QRect(0, 0, 0, 0));
+        EXPECT_EQ(layout.playlist.file, QRect(83, 12, 28, 34));
+        EXPECT_EQ(layout.playlist.sort, QRect(362, 12, 36, 34));
+        // Without Cool Bar pictures the Cool Bar keeps the built-in layout.
+        EXPECT_EQ(layout.coolBar.width, coolBarPictures ? 0 : 245);
+        EXPECT_EQ(layout.coolBar.play, coolBarPictures ? QRect(0, 0, 0, 0) : QRect(85, 5, 8, 9));
+    }
+}
+
+namespace {
+
+// The "prefs" lines up to the marker: mostly 0, which means the defaults.
+QStringList prefsUpToMarker()
+{
+    QStringList lines;
+    const int valueLines = 26 + 4 + 2 + 1 + 2 + 56 + 15 + 1 + 24;
+    for (int i = 0; i < valueLines; ++i)
+        lines << "0";
+    lines[0] = "Verdana";                  // FileName font
+    lines[1] = "True";                     // bold
+    lines[3] = "clYellow";                 // colour
+    lines[26 + 4 + 2 + 1] = "300";         // main width
+    lines[26 + 4 + 2 + 1 + 2 + 56] = "9";  // ScrollerTime left
+    return lines;
+}
+
+}  // namespace
+
+TEST(LegacyPrefs, SkipsCommentsReadsTheExtendedBlockInCapitalsAndItsLastLine)
+{
+    QStringList lines = prefsUpToMarker();
+    lines.insert(1, "# a comment");
+    lines.insert(2, "/ another");
+    lines.insert(3, " indented");
+    lines.insert(4, "");
+    lines << "EXTENDED"
+          << "300"
+          << "0";  // Cool Bar width, height
+    for (int i = 0; i < 14 * 4 + 6 + 2 + 29; ++i)
+        lines << "0";
+    lines << "clRed"
+          << "50"
+          << "5"
+          << "10"
+          << "17";  // ignored colour; counter left, top, cell, height
+
+    TextureLayout layout;
+    TextureInfo info;
+    readLegacyPrefs(lines.join("\r\n").toUtf8(), "Old Folder", true, layout, info);
+    EXPECT_EQ(info.name, "Old Folder");
+    EXPECT_EQ(info.author, "Not Available");
+    EXPECT_EQ(info.comment, "No Information");
+    const MainLayout &main = layout.main;
+    EXPECT_EQ(main.fileName.font, "Verdana");
+    EXPECT_TRUE(main.fileName.bold);
+    EXPECT_EQ(main.fileName.color, 0x0000FFFFu);
+    EXPECT_EQ(main.titlePanel(), QRect(8, 38, 116, 13));
+    EXPECT_EQ(main.monoStereo.left, 152);
+    EXPECT_EQ(QSize(main.width, main.height), QSize(300, 179));
+    EXPECT_EQ(main.play, QRect(16, 114, 43, 25));
+    EXPECT_EQ(main.scrollerTime.left, 9);
+    EXPECT_EQ(main.equalizer.left(), HiddenLeft) << "a left below 1 hides";
+    EXPECT_EQ(main.equalizer.size(), TextureLayout().main.equalizer.size()) << "the rest below 1 keeps";
+    EXPECT_EQ(QSize(layout.coolBar.width, layout.coolBar.height), QSize(300, 28));
+    EXPECT_EQ(layout.coolBar.rewind.left(), HiddenLeft);
+    EXPECT_EQ(layout.coolBar.mode, QRect(212, 6, 14, 14));
+    EXPECT_EQ(main.counter, QRect(50, 5, 50, 17)) << "the last line counts";
+}
+
+TEST(LegacyPrefs, ABadNumberStopsAndWithoutTheMarkerTheCounterHides)
+{
+    QStringList lines = prefsUpToMarker();
+    lines << "plain";
+    TextureLayout layout;
+    TextureInfo info;
+    readLegacyPrefs(lines.join('\n').toUtf8(), "Old", true, layout, info);
+    EXPECT_EQ(layout.main.counter.left(), HiddenLeft);
+    EXPECT_EQ(QSize(layout.coolBar.width, layout.coolBar.height), QSize(247, 28));
+    EXPECT_EQ(layout.coolBar.counter.size, 10);
+
+    lines[26 + 4 + 2 + 1 + 1] = "tall";  // the main height
+    TextureLayout stopped;
+    readLegacyPrefs(lines.join('\n').toUtf8(), "Old", true, stopped, info);
+    EXPECT_EQ(stopped.main.width, 300) << "read before the error";
+    EXPECT_EQ(stopped.main.height, TextureLayout().main.height);
+    EXPECT_EQ(stopped.main.play, TextureLayout().main.play);
+    EXPECT_EQ(stopped.main.counter, TextureLayout().main.counter);
+}
+
+TEST(TextureFolderLoading, TakesEveryPictureWithoutRegardToCaseTheMaskAndTheHoverFrames)
+{
+    QTemporaryDir home;
+    const QString folder = writeCodedTexture(home.path(), 2);
+    // The exact spelling wins over another one.
+    writeBitmap(folder + "main.bmp", codedPicture(MainSize, 20));
+    const TextureSet texture = loaded(folder);
+    EXPECT_EQ(texture.info.name, "Coded");
+    EXPECT_EQ(texture.pictures.main.pixel(3, 4), coded(3, 4, 20));
+    EXPECT_EQ(texture.pictures.numbers.pixel(7, 2), coded(7, 2, Numbers));
+    EXPECT_EQ(texture.pictures.coolBarSelected.pixel(1, 1), coded(1, 1, CoolBarSelected));
+    EXPECT_EQ(texture.pictures.volumeKnobPressed.pixel(1, 1), coded(1, 1, LevelKnobDown));
+    EXPECT_EQ(texture.pictures.main.format(), QImage::Format_RGB32);
+    EXPECT_EQ(texture.mainShape, QRegion(QRect(QPoint(0, 0), MainSize)).subtracted(CutCorner));
+    EXPECT_EQ(texture.hoverFrames, 2);
+    EXPECT_EQ(texture.playlistHoverFrames, 3);
+
+    // One and a half times the main picture's height does not animate.
+    writeBitmap(folder + "Selected.bmp", codedPicture(QSize(200, 150), Selected));
+    EXPECT_EQ(loaded(folder).hoverFrames, 1);
+}
+
+// Pictures users bring: too large, broken, with an alpha channel; masks
+// all black or all white; descriptions that leave no window.
+TEST(TextureFolderLoading, BadPicturesAreSkippedAndNoWindowIsLeftInvisible)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.path() + "/Odd/";
+    writeBitmap(folder + "main.bmp", codedPicture(QSize(MaxBitmapSide + 1, 1), Main));
+    writeFile(folder + "eqmain.bmp", "BM not a picture");
+    // A 2 x 1 BMP with 32-bit pixels and an alpha mask, its alpha all 0.
+    QByteArray bmp;
+    auto put = [&bmp](quint32 value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            bmp.append(char((value >> (8 * i)) & 0xFF));
+    };
+    put(0x4D42, 2), put(14 + 108 + 8, 4), put(0, 4), put(14 + 108, 4);
+    put(108, 4), put(2, 4), put(1, 4), put(1, 2), put(32, 2), put(3, 4), put(8, 4);
+    bmp.append(QByteArray(16, 0));
+    put(0x00FF0000, 4), put(0x0000FF00, 4), put(0x000000FF, 4), put(0xFF000000, 4), put(0x73524742, 4);
+    bmp.append(QByteArray(48, 0));
+    put(0x00405060, 4), put(0x00102030, 4);
+    writeFile(folder + "Status.bmp", bmp);
+    QImage black(30, 20, QImage::Format_RGB32);
+    black.fill(Qt::black);
+    writeBitmap(folder + "mainmask.bmp", black);
+    writeFile(folder + "Texture.ini", "[Texture]\nName=Odd\n");
+
+    TextureSet texture = loaded(folder);
+    const TextureSet builtin = TextureSet::builtin();
+    EXPECT_EQ(texture.pictures.main, builtin.pictures.main);
+    EXPECT_EQ(texture.pictures.equalizer, builtin.pictures.equalizer);
+    EXPECT_EQ(texture.pictures.status.pixel(0, 0), qRgb(0x40, 0x50, 0x60)) << "the alpha is ignored";
+    EXPECT_EQ(texture.mainShape, QRegion(0, 0, 30, 20)) << "all black: the mask's rectangle";
+    EXPECT_EQ(QSize(texture.layout.main.width, texture.layout.main.height), QSize(245, 140));
+    EXPECT_EQ(QSize(texture.layout.coolBar.width, texture.layout.coolBar.height), QSize(245, 19));
+
+    QImage white = black;
+    white.fill(Qt::white);
+    writeBitmap(folder + "mainmask.bmp", white);
+    writeBitmap(folder + "playlist.bmp", codedPicture(QSize(480, 120), Playlist));
+    writeBitmap(folder + "selected.bmp", codedPicture(QSize(245, 300), Selected));
+    writeFile(folder + "Texture.ini", "[Texture]\nName=" + QByteArray(MaxDescriptionBytes, 'x') + "\n");
+    texture = loaded(folder);
+    EXPECT_TRUE(texture.mainShape.isEmpty()) << "all white: no mask at all";
+    EXPECT_EQ(texture.playlistHoverFrames, 1) << "a playlist picture too short still has its frame";
+    EXPECT_EQ(texture.info.name, builtin.info.name) << "a description too large is none";
+
+    writeBitmap(folder + "CBUTTONS.BMP", black);
+    EXPECT_FALSE(loadTextureFolder(TextureFolder(folder)).texture) << "a Winamp skin";
+}
+
+TEST(TextureManager, ListsPlainFolderNamesAndKeepsItsTextureWhenANameCannotBeUsed)
+{
+    QTemporaryDir home;
+    writeCodedTexture(home.path());
+    for (const char *folder : {"beta", "Alpha", ".hidden"})
+        QDir(home.path()).mkpath(QStringLiteral("textures/") + folder);
+    writeFile(home.filePath("textures/gamma"), "a file");
+    TextureManager textures(home.path() + "/textures/");
+    EXPECT_EQ(textures.names(), QStringList({TextureManager::BuiltinName, "Alpha", "beta", "Coded"}));
+
+    QSignalSpy changes(&textures, &TextureManager::textureChanged);
+    ASSERT_TRUE(textures.apply("Coded"));
+    const auto coded = textures.texture();
+    for (const char *name : {"../textures/Coded", "", ".hidden", "Missing", "gamma", "."}) {
+        QString error;
+        EXPECT_FALSE(textures.apply(name, &error)) << name;
+        EXPECT_FALSE(error.isEmpty());
+    }
+    EXPECT_EQ(textures.name(), "Coded");
+    EXPECT_EQ(textures.texture(), coded);
+    EXPECT_EQ(changes.size(), 1);
+}
+
+// The textures the build draws are complete: every picture their own, their
+// description read, each window the size of its picture.
+TEST(ShippedTextures, AreWholeTextures)
+{
+    TextureManager textures(LUDRO_PROGRAM_DIR "/textures/");
+    const TextureSet builtin = TextureSet::builtin();
+    for (const QString name : {"Ember", "Moss"}) {
+        ASSERT_TRUE(textures.apply(name)) << name.toStdString();
+        const TextureSet &texture = *textures.texture();
+        EXPECT_EQ(texture.info.name, name);
+        const TexturePictures &p = texture.pictures;
+        for (const auto &[picture, own] : {std::pair{&p.main, &builtin.pictures.main},
+                                           {&p.playlist, &builtin.pictures.playlist},
+                                           {&p.coolBarSelected, &builtin.pictures.coolBarSelected},
+                                           {&p.numbers, &builtin.pictures.numbers},
+                                           {&p.volumeKnob, &builtin.pictures.volumeKnob}})
+            EXPECT_NE(*picture, *own) << name.toStdString();
+        EXPECT_EQ(p.main.size(), QSize(texture.layout.main.width, texture.layout.main.height));
+        EXPECT_EQ(p.coolBarMain.size(), QSize(texture.layout.coolBar.width, texture.layout.coolBar.height));
+        EXPECT_EQ(p.numbers.size(),
+                  QSize(2 * texture.layout.main.counter.width(), texture.layout.main.counter.height()));
+        EXPECT_FALSE(texture.mainShape.isEmpty());
+        EXPECT_GT(texture.hoverFrames, 1);
+        EXPECT_EQ(texture.playlistHoverFrames, texture.hoverFrames);
+    }
+}

@@ -1,0 +1,256 @@
+// CD mode through the whole program, as a user meets it: the drive is a disc
+// image in a temporary folder (missing: the door is open), playing through
+// the ALSA "null" device; the main window, the playlist window's CD view and
+// the commands from other programs are real.
+
+#include "cd/cd_time.h"
+#include "cd/disc_id.h"
+#include "core/ludro_app.h"
+#include "support/disc_image.h"
+#include "support/engine_session.h"
+#include "support/files.h"
+#include "support/recording_dialogs.h"
+#include "support/run_until.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFocusEvent>
+#include <QMenu>
+#include <QTemporaryDir>
+
+#include <functional>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+ImageTrack audio(int seconds, long extraSectors = 0)
+{
+    return {seconds * 75 + extraSectors, 440};
+}
+
+const ImageTrack dataTrack{300, 0, true};
+
+QAction *findAction(QMenu *menu, const QString &text)
+{
+    for (QAction *action : menu->actions()) {
+        if (action->text() == text)
+            return action;
+        if (action->menu())
+            if (QAction *inner = findAction(action->menu(), text))
+                return inner;
+    }
+    return nullptr;
+}
+
+class CdMode : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        qputenv("LUDRO_HOME", (home.path() + '/').toUtf8());
+        qputenv("XDG_RUNTIME_DIR", home.path().toUtf8());
+        qputenv("LUDRO_CD_DEVICE", drive().toUtf8());
+        QDir(home.path()).mkpath(QStringLiteral("tracks"));
+    }
+
+    QString drive() const { return home.filePath("drive/disc.cue"); }
+    void insert(const std::vector<ImageTrack> &tracks) { writeDiscImage(home.filePath("drive"), tracks); }
+    void removeDisc() { QDir(home.filePath("drive")).removeRecursively(); }
+    QString discId()
+    {
+        cd::CdDevice probe(drive());
+        probe.open();
+        return cd::computeDiscId(probe.tableOfContents()).id;
+    }
+
+    // The track and whole seconds the drive is at, once it got there.
+    static bool reaches(cd::CdDevice &device, int track, int fromSecond, int toSecond)
+    {
+        return runUntil(
+            [&] {
+                device.setTimeFormat(cd::CdDevice::TimeFormat::Tmsf);
+                const uint32_t at = device.position();
+                const int second = cd::tmsfMinutes(at) * 60 + cd::tmsfSeconds(at);
+                return cd::tmsfTrack(at) == track && second >= fromSecond && second <= toSecond;
+            },
+            3000);
+    }
+
+    static bool titleShows(LudroApp &app, const QString &title)
+    {
+        return runUntil([&] { return app.mainForm().titleText() == title; }, 5000);
+    }
+
+    QTemporaryDir home;
+    RecordingDialogs dialogs;
+};
+
+}  // namespace
+
+TEST_F(CdMode, DoorOpenDataDiscAndAudioDiscAsTheTicksSeeThem)
+{
+    LudroApp app({"ludro", "/noSave", "/cd"}, dialogs);
+    app.show();
+    TMainForm &form = app.mainForm();
+    EXPECT_TRUE(app.controller().cdMode()) << "/cd switches at the first showing";
+    ASSERT_TRUE(titleShows(app, "No CD in Drive"));
+    EXPECT_EQ(form.durationText(), "(0:00)");
+    EXPECT_EQ(form.channelText(), "AudioCD");
+
+    insert({dataTrack});
+    ASSERT_TRUE(titleShows(app, "Data CD in Drive"));
+    removeDisc();
+    ASSERT_TRUE(titleShows(app, "No CD in Drive"));
+    insert({dataTrack});
+    ASSERT_TRUE(titleShows(app, "Data CD in Drive"));
+    insert({audio(20), audio(20)});
+    ASSERT_TRUE(titleShows(app, "CD-Track (1 of 2)")) << "the start is tried at every tick";
+    EXPECT_EQ(app.controller().playerState(), 1);
+    EXPECT_EQ(form.durationText(), "(0:20)");
+    EXPECT_EQ(app.playlistForm().cdList().count(), 2);
+    EXPECT_EQ(app.playlistForm().cdList().item(1)->text(), "2. CD-Track");
+    removeDisc();
+    ASSERT_TRUE(titleShows(app, "No CD in Drive"));
+    EXPECT_EQ(app.playlistForm().cdList().count(), 0);
+}
+
+TEST_F(CdMode, DiscsAtEntryStartTrackOneWithTheirNames)
+{
+    struct Case {
+        std::vector<ImageTrack> tracks;
+        QByteArray cache;  // the names' cache file, when there is one
+        QString title;
+        QStringList lines;
+        QString discTitle, discArtist;
+    };
+    const Case cases[] = {
+        {{audio(5, 11)}, {}, "CD-Track (1 of 1)", {"1. CD-Track"}, "", ""},
+        {{audio(9), audio(7)},
+         "Tones\nSynth\n50%2 Morning\nEvening\n",
+         "50%2 Morning (1 of 2)",
+         {"1. 50%2 Morning", "2. Evening"},
+         "Tones",
+         "Synth"},
+    };
+    for (const Case &c : cases) {
+        insert(c.tracks);
+        if (!c.cache.isEmpty())
+            writeFile(home.filePath("tracks/" + discId()), c.cache);
+        LudroApp app({"ludro", "/noSave", "/cd"}, dialogs);
+        app.show();
+        ASSERT_TRUE(titleShows(app, c.title));
+        TPLForm &view = app.playlistForm();
+        QStringList lines;
+        for (int i = 0; i < view.cdList().count(); ++i)
+            lines << view.cdList().item(i)->text();
+        EXPECT_EQ(lines, c.lines);
+        EXPECT_EQ(view.cdList().currentRow(), 0);
+        EXPECT_EQ(view.cdTitleEdit().text(), c.discTitle);
+        EXPECT_EQ(view.cdArtistEdit().text(), c.discArtist);
+        EXPECT_EQ(app.mainForm().hintAt(QPoint(40, 40)), c.title);
+    }
+
+    // The names typed in the CD view go to the cache file.
+    LudroApp app({"ludro", "/noSave", "/cd"}, dialogs);
+    app.show();
+    ASSERT_TRUE(titleShows(app, "50%2 Morning (1 of 2)"));
+    TPLForm &view = app.playlistForm();
+    view.selectCdLine(1);
+    dialogs.nextText = "Night";
+    emit view.cdList().customContextMenuRequested({5, 5});
+    view.action("Change Track Name")->trigger();
+    ASSERT_EQ(dialogs.askedTexts.size(), 1);
+    EXPECT_EQ(dialogs.askedTexts[0], "Track Name: Change the Name of this Track to... [Evening]");
+    EXPECT_EQ(view.cdList().item(1)->text(), "2. Night");
+    EXPECT_EQ(view.cdList().currentRow(), 1);
+    view.cdArtistEdit().setText("Synthesizer");
+    QFocusEvent leave(QEvent::FocusOut);
+    QApplication::sendEvent(&view.cdArtistEdit(), &leave);
+    EXPECT_EQ(readFile(home.filePath("tracks/" + discId())), "Tones\nSynthesizer\n50%2 Morning\nNight\n");
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+}
+
+TEST_F(CdMode, TransportStepsThroughTheDiscAsTheEdgeCasesSay)
+{
+    insert({audio(30), audio(30), audio(30)});
+    LudroApp app({"ludro", "/noSave", "/cd"}, dialogs);
+    app.show();
+    ASSERT_TRUE(titleShows(app, "CD-Track (1 of 3)"));
+    cd::CdDevice &drive = app.cdDevice();
+    PlaybackController &c = app.controller();
+    struct Step {
+        const char *what;
+        std::function<void()> act;
+        int track, fromSecond, toSecond;
+    };
+    const Step steps[] = {
+        {"playing on", [] { QTest::qWait(2100); }, 1, 2, 3},
+        {"back 10 s in the first 10 s does nothing", [&] { c.SeekBack(); }, 1, 2, 3},
+        {"forward 10 s", [&] { c.SeekForward(); }, 1, 12, 13},
+        {"back 10 s", [&] { c.SeekBack(); }, 1, 2, 3},
+        {"previous in track 1: its start", [&] { c.PreviousSong(); }, 1, 0, 0},
+        {"next", [&] { c.NextSong(); }, 2, 0, 0},
+        {"next", [&] { c.NextSong(); }, 3, 0, 0},
+        {"next on the last track: its start", [&] { c.NextSong(); }, 3, 0, 0},
+        {"previous in the first second: the track before", [&] { c.PreviousSong(); }, 2, 0, 0},
+        {"later in track 3", [&] { c.NextSong(); QTest::qWait(1200); }, 3, 1, 2},
+        {"previous: the track's start", [&] { c.PreviousSong(); }, 3, 0, 0},
+    };
+    for (const Step &step : steps) {
+        step.act();
+        EXPECT_TRUE(reaches(drive, step.track, step.fromSecond, step.toSecond)) << step.what;
+    }
+    ASSERT_TRUE(titleShows(app, "CD-Track (3 of 3)"));
+
+    // Other programs choose a track by number; one the disc lacks is ignored.
+    app.receiveMessage({273, 40095, 1});
+    EXPECT_TRUE(reaches(drive, 1, 0, 1)) << "40095 in CD mode";
+    app.receiveMessage({273, 40095, 4});
+    QTest::qWait(1600);
+    EXPECT_EQ(app.cdController().pendingTrack(), cd::CdController::NoPendingTrack);
+    EXPECT_TRUE(reaches(drive, 1, 0, 3));
+
+    c.PauseCommand();
+    EXPECT_TRUE(runUntil([&] { return c.playerState() == 2; }, 1000));
+    c.PlayCommand();
+    EXPECT_TRUE(runUntil([&] { return c.playerState() == 1; }, 2000)) << "resumed before a tick saw the pause";
+    c.StopCommand();
+    EXPECT_TRUE(reaches(drive, 1, 0, 0));
+    EXPECT_EQ(c.playerState(), 0);
+}
+
+TEST_F(CdMode, LeavingBringsBackTheFileAndItsWindow)
+{
+    QFile::copy(QString::fromStdString(fixture("l3-44k-stereo-cbr.mp3")), home.filePath("second.mp3"));
+    insert({audio(20)});
+    LudroApp app({"ludro", "/noSave", "/cd", home.filePath("second.mp3")}, dialogs);
+    app.show();
+    TMainForm &form = app.mainForm();
+    ASSERT_TRUE(titleShows(app, "CD-Track (1 of 1)"));
+    auto *menu = form.findChild<QMenu *>();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_TRUE(findAction(menu, "Play Audio &CD")->isChecked());
+    for (const char *item : {"&Load...", "&URL...", "&Repeat", "&Shuffle"})
+        EXPECT_FALSE(findAction(menu, item)->isVisible()) << item;
+    EXPECT_EQ(form.hintAt(QPoint(15 + 15 * 80 / 100 + 3, 68 + 3)), "") << "no volume knob";
+    EXPECT_EQ(app.controller().playerState(), 1);
+
+    app.receiveMessage({273, 40092, 0});
+    ASSERT_TRUE(runUntil([&] { return !app.controller().cdMode(); }, 2000));
+    EXPECT_NE(app.cdDevice().mode(), cd::CdDevice::Mode::Playing);
+    EXPECT_EQ(form.titleText(), "Second");
+    EXPECT_NE(form.channelText(), "AudioCD");
+    EXPECT_TRUE(findAction(menu, "&Load...")->isVisible());
+    EXPECT_FALSE(app.playlistForm().cdList().isVisible());
+    app.controller().PlayCommand();
+    EXPECT_TRUE(runUntil([&] { return app.controller().playerState() == 1; }, 5000)) << "the file named at start";
+    EXPECT_TRUE(runUntil([&] { return form.channelText() == "Stereo"; }, 2000));
+    EXPECT_FALSE(form.hintAt(QPoint(15 + 15 * 80 / 100 + 3, 68 + 3)).isEmpty());
+
+    qputenv("LUDRO_CD_DEVICE", home.filePath("no-such-drive").toUtf8());
+    emit form.cdClicked();
+    EXPECT_EQ(dialogs.errors, QStringList{"The CD-Player is currently Busy"});
+    EXPECT_FALSE(app.controller().cdMode());
+    EXPECT_EQ(app.controller().playerState(), 1) << "the song plays on";
+}

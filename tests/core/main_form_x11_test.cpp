@@ -1,0 +1,104 @@
+// The main window on a real X server (Xvfb, started here): the pointer,
+// moved by xdotool, lights a button from selected.bmp frame by frame until
+// the last one stays; the mask cuts the window, so the root window's colour
+// set by xsetroot shows where the mask is white.
+
+#include "core/main_form.h"
+#include "support/run_until.h"
+#include "support/texture_fixture.h"
+
+#include <QApplication>
+#include <QProcess>
+#include <QScreen>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+using namespace fixture_texture;
+
+bool run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    return process.waitForFinished(10000) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+QImage screenAt(const QRect &area)
+{
+    return QGuiApplication::primaryScreen()
+        ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+}  // namespace
+
+TEST(MainWindowOnX11, HoverLightsTheButtonFrameByFrameAndTheMaskCutsTheWindow)
+{
+    QTemporaryDir home;
+    writeCodedTexture(home.path(), 3);
+    TextureManager textures(home.path() + "/textures/");
+    ASSERT_TRUE(textures.apply("Coded"));
+    const QRgb magenta = qRgb(255, 0, 255);
+    ASSERT_TRUE(run("xsetroot", {"-solid", "#ff00ff"}));
+
+    TMainForm form(textures);
+    form.move(100, 80);
+    form.show();
+    const QRect window(form.mapToGlobal(QPoint(0, 0)), MainSize);
+    const QPoint corner = CutCorner.center(), body(CutCorner.right() + 5, 5);
+    ASSERT_TRUE(runUntil(
+        [&] {
+            const QImage shown = screenAt(window);
+            return shown.pixel(corner) == magenta && shown.pixel(body) == coded(body.x(), body.y(), Main);
+        },
+        5000))
+        << "the white of the mask is cut away";
+
+    const QPoint play = window.topLeft() + Play.center();
+    ASSERT_TRUE(run("xdotool", {"mousemove", QString::number(play.x()), QString::number(play.y())}));
+    ASSERT_TRUE(runUntil([&] { return form.hoverFrame() == 2 && !form.hoverAnimating(); }, 3000));
+    const int lastFrame = 2 * MainSize.height();
+    EXPECT_TRUE(runUntil(
+        [&] { return screenAt(window).pixel(Play.topLeft()) == coded(Play.left(), Play.top() + lastFrame, Selected); },
+        2000))
+        << "the last frame stays";
+
+    ASSERT_TRUE(run("xdotool", {"mousemove", QString::number(window.left() + 100), QString::number(window.top() + 5)}));
+    EXPECT_TRUE(
+        runUntil([&] { return screenAt(window).pixel(Play.topLeft()) == coded(Play.left(), Play.top(), Main); }, 2000));
+    EXPECT_EQ(form.highlightedButton(), MainButton::None);
+}
+
+// Qt's X11 platform asks the session bus for desktop settings; libdbus keeps
+// what it allocates for that until the process ends.
+extern "C" const char *__lsan_default_suppressions()
+{
+    return "leak:libdbus-1.so\n";
+}
+
+// The X server lives as long as the tests.
+int main(int argc, char **argv)
+{
+    QProcess xvfb;
+    xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", "640x480x24", "-nolisten", "tcp"});
+    if (!xvfb.waitForReadyRead(10000)) {
+        std::fprintf(stderr, "cannot start Xvfb\n");
+        return 1;
+    }
+    qputenv("DISPLAY", ':' + xvfb.readLine().trimmed());
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    int status = 0;
+    {
+        QApplication app(argc, argv);
+        testing::InitGoogleTest(&argc, argv);
+        status = RUN_ALL_TESTS();
+    }
+    xvfb.terminate();
+    xvfb.waitForFinished(5000);
+    return status;
+}
