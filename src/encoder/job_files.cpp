@@ -52,7 +52,7 @@ bool placeResult(const QString &from, const QString &to, platform::Dialogs &dial
     QString target = to;
     while (target.isEmpty() || !moveWithoutReplacing(from, target)) {
         const QString answer = dialogs.askText(QStringLiteral("Error"),
-            QStringLiteral("The File already exists or not a valid Filename."));
+            QStringLiteral("The File already exists or not a valid Filename."), {});
         if (answer.isEmpty()) {
             QFile::remove(from);
             return false;
