@@ -30,7 +30,8 @@ QString PageFolder::path(const QString &name) const
 std::vector<PageLine> PageFolder::page(const QString &name) const
 {
     const QString file = path(name);
-    const std::optional<QByteArray> bytes = file.isEmpty() ? std::nullopt : platform::readLimitedFile(file, maxPageBytes);
+    const std::optional<QByteArray> bytes =
+        file.isEmpty() ? std::nullopt : platform::readLimitedFile(file, maxPageBytes);
     const std::optional<QString> text = bytes ? platform::decodeTextFile(*bytes) : std::nullopt;
     return text ? parsePage(*text) : std::vector<PageLine>();
 }

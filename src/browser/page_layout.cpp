@@ -37,9 +37,18 @@ std::optional<PageLine> parseTag(const QString &line)
 {
     using K = PageLine::Kind;
     static const std::array<std::pair<const char *, K>, 12> plain{{
-        {"<CENTER>", K::CenterOn}, {"</CENTER>", K::CenterOff}, {"<BR>", K::Break}, {"<HR>", K::Rule},
-        {"<B>", K::Bold}, {"<I>", K::Italic}, {"<U>", K::Underline}, {"</B>", K::Plain}, {"</I>", K::Plain},
-        {"</U>", K::Plain}, {"<BLOCKQUOTE>", K::QuoteOn}, {"</BLOCKQUOTE>", K::QuoteOff},
+        {"<CENTER>", K::CenterOn},
+        {"</CENTER>", K::CenterOff},
+        {"<BR>", K::Break},
+        {"<HR>", K::Rule},
+        {"<B>", K::Bold},
+        {"<I>", K::Italic},
+        {"<U>", K::Underline},
+        {"</B>", K::Plain},
+        {"</I>", K::Plain},
+        {"</U>", K::Plain},
+        {"<BLOCKQUOTE>", K::QuoteOn},
+        {"</BLOCKQUOTE>", K::QuoteOff},
     }};
     for (const auto &[tag, kind] : plain)
         if (line == QLatin1String(tag))
@@ -141,17 +150,39 @@ PageLayout layoutPage(const std::vector<PageLine> &lines, const PageMetrics &met
             bottom = std::max(bottom, y + imageHeight);
             break;
         }
-        case PageLine::CenterOn: centred = true; break;
-        case PageLine::CenterOff: centred = false; break;
-        case PageLine::FontSize: style.points = line.value; break;
-        case PageLine::Bold: style.style = TextStyle::Bold; break;
-        case PageLine::Italic: style.style = TextStyle::Italic; break;
-        case PageLine::Underline: style.style = TextStyle::Underline; break;
-        case PageLine::Plain: style.style = TextStyle::Plain; break;
-        case PageLine::QuoteOn: indent += quoteIndent; break;
-        case PageLine::QuoteOff: indent = std::max(0, indent - quoteIndent); break;
-        case PageLine::FontColor: style.color = QColor::fromRgb(static_cast<QRgb>(line.value)); break;
-        case PageLine::FontFace: style.face = line.text; break;
+        case PageLine::CenterOn:
+            centred = true;
+            break;
+        case PageLine::CenterOff:
+            centred = false;
+            break;
+        case PageLine::FontSize:
+            style.points = line.value;
+            break;
+        case PageLine::Bold:
+            style.style = TextStyle::Bold;
+            break;
+        case PageLine::Italic:
+            style.style = TextStyle::Italic;
+            break;
+        case PageLine::Underline:
+            style.style = TextStyle::Underline;
+            break;
+        case PageLine::Plain:
+            style.style = TextStyle::Plain;
+            break;
+        case PageLine::QuoteOn:
+            indent += quoteIndent;
+            break;
+        case PageLine::QuoteOff:
+            indent = std::max(0, indent - quoteIndent);
+            break;
+        case PageLine::FontColor:
+            style.color = QColor::fromRgb(static_cast<QRgb>(line.value));
+            break;
+        case PageLine::FontFace:
+            style.face = line.text;
+            break;
         case PageLine::Link:
             pendingLink = line.text;
             linkPending = true;

@@ -20,8 +20,22 @@ namespace browser {
 // One line of a page file.
 struct PageLine {
     enum Kind {
-        Text, CenterOn, CenterOff, Break, Rule, FontSize, Bold, Italic, Underline, Plain,
-        QuoteOn, QuoteOff, FontColor, FontFace, Link, Image,
+        Text,
+        CenterOn,
+        CenterOff,
+        Break,
+        Rule,
+        FontSize,
+        Bold,
+        Italic,
+        Underline,
+        Plain,
+        QuoteOn,
+        QuoteOff,
+        FontColor,
+        FontFace,
+        Link,
+        Image,
     };
     Kind kind = Text;
     QString text;   // text, font face, link target or picture name
@@ -44,8 +58,8 @@ struct TextStyle {
 struct PageItem {
     enum Kind { Text, Rule, Image };
     Kind kind = Text;
-    QPoint at;       // top left; a rule's left end
-    int right = 0;   // a rule's right end
+    QPoint at;      // top left; a rule's left end
+    int right = 0;  // a rule's right end
     QString text;
     TextStyle style;
     QImage image;

@@ -62,7 +62,8 @@ LudroApp::LudroApp(const QStringList &arguments, platform::Dialogs &dialogs)
         startCdMode_ = startCdMode_ || isCdSwitch(argument);
     }
     // Closing the main window ends the program, whatever else is open.
-    for (QWidget *window : std::initializer_list<QWidget *>{&plForm_, &eqForm_, &pitchForm_, &tagForm_, &cddbForm_, &submitForm_})
+    for (QWidget *window : std::initializer_list<QWidget *>{&plForm_, &eqForm_, &pitchForm_, &tagForm_, &cddbForm_, &submitForm_,
+                                                               &browser_.form()})
         window->setAttribute(Qt::WA_QuitOnClose, false);
     player_.SetPriority(4);
     connectButtons();
@@ -70,6 +71,7 @@ LudroApp::LudroApp(const QStringList &arguments, platform::Dialogs &dialogs)
     connectSoundWindows();
     connectPlaylistWindow();
     connectCd();
+    connectBrowser();
     startPlayer();
     applySettings();
     applySoundSettings();
@@ -166,6 +168,8 @@ void LudroApp::show()
         eqForm_.show();
     if (settings_.plVis)
         plForm_.show();
+    if (settings_.brVis)
+        browser_.form().show();
     startupPending_ = false;
     plugins_.load(programFolder_ + QStringLiteral("plugins"), pluginWindow_.handle());
     if (!startupFile_.isEmpty())
@@ -202,6 +206,7 @@ void LudroApp::recordWindowVisibility()
 {
     settings_.eqVis = eqForm_.isVisible();
     settings_.plVis = plForm_.isVisible();
+    settings_.brVis = browser_.form().isVisible();
 }
 
 void LudroApp::Timer1Timer()
