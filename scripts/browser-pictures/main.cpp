@@ -1,13 +1,15 @@
 // Draws the pictures of the browser's own pages into the program folder's
-// Browser/: the background every page lies on, the logo, and pictures of
-// the windows the help pages describe, taken from the built-in texture.
+// Browser/: the background every page lies on, the logo, and the windows
+// the help pages describe, drawn off screen in the built-in texture.
 //   ludro-browser-pictures FOLDER
 
-#include "appearance/texture_set.h"
 #include "appearance/theme.h"
+#include "core/main_form.h"
+#include "sound/eq_form.h"
 
+#include <QApplication>
 #include <QDir>
-#include <QGuiApplication>
+#include <QTemporaryDir>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -56,25 +58,50 @@ QImage paintLogo()
     return logo;
 }
 
+class NoDialogs : public platform::QtDialogs {
+public:
+    QString askAddress() override { return {}; }
+};
+
+// The window as the page shows it: on the page's own colour.
+QImage window(QWidget &form)
+{
+    QImage shot(form.size(), QImage::Format_RGB32);
+    shot.fill(QColor(22, 27, 36));
+    form.render(&shot, QPoint(), QRegion(), QWidget::DrawChildren);
+    return shot;
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
 {
     // Drawn off screen: the build may run where no display is.
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     if (argc != 2) {
         std::fprintf(stderr, "usage: ludro-browser-pictures FOLDER\n");
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]) + '/';
     QDir().mkpath(folder);
-    const TextureSet texture = TextureSet::builtin();
+    const TextureManager textures;
+    TMainForm mainForm(textures);
+    mainForm.showTitle(QStringLiteral("Morning Waltz"));
+    mainForm.showTime(QStringLiteral("0:12"));
+    mainForm.showVolume(80);
+    mainForm.showBalance(50);
+    QTemporaryDir presets;
+    NoDialogs dialogs;
+    TEQForm equalizer(textures, presets.path() + '/', dialogs);
+    equalizer.resize(TEQForm::BodyWidth, TEQForm::WindowHeight);
+    equalizer.setStoredValues({-30, -30, -18, -4, 6, 20, 24, 20, 6, -10, -26, -26});
+    equalizer.setUseEqualizer(true);
     const std::pair<const char *, QImage> pictures[] = {
         {"BackGround.bmp", paintBackground()},
         {"logo.bmp", paintLogo()},
-        {"main-window.bmp", texture.pictures.main},
-        {"equalizer-window.bmp", texture.pictures.equalizer.copy(0, 0, 275, 116)},
+        {"main-window.bmp", window(mainForm)},
+        {"equalizer-window.bmp", window(equalizer)},
     };
     for (const auto &[name, picture] : pictures)
         if (!picture.convertToFormat(QImage::Format_RGB32).save(folder + name, "BMP")) {

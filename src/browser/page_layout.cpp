@@ -109,15 +109,12 @@ PageLayout layoutPage(const std::vector<PageLine> &lines, const PageMetrics &met
                 shown.style = TextStyle::Underline;
                 shown.color = linkColor;
             }
-            const QSize size = metrics.measure(line.text, shown);
+            // A "\" at the end continues the line with the next text.
+            const bool continued = line.text.endsWith(u'\\');
+            const QString text = continued ? line.text.chopped(1) : line.text;
+            const QSize size = metrics.measure(text, shown);
             const int x = centred ? half - size.width() / 2 : indent + pageMargin + xOffset + continuation;
-            QString text = line.text;
-            if (text.endsWith(u'\\')) {
-                text.chop(1);
-                continuation += metrics.measure(text, shown).width();
-            } else {
-                continuation = 0;
-            }
+            continuation = continued ? continuation + size.width() : 0;
             if (linkPending)
                 page.links.push_back({pendingLink, QRect(x, y, size.width(), size.height())});
             linkPending = false;
