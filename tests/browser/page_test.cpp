@@ -73,6 +73,15 @@ TEST(Page, TextLinesContinueCentreIndentAndLink)
     EXPECT_EQ(page.items[5].style, TextStyle{.points = 22});  // the link's look ends with it; the last line is drawn
 }
 
+TEST(Page, ALinkContinuedOnItsLineIsAsWideAsItsText)
+{
+    const PageLayout page = layout("<A HREF=\"a.html\">\nlink\\\n more\n");
+    ASSERT_EQ(page.links.size(), 1u);
+    EXPECT_EQ(page.links[0].area.width(), 4 * charWidth);
+    EXPECT_EQ(at(page, " more"), QPoint(10 + 4 * charWidth, 10));
+    EXPECT_EQ(page.items[1].style, TextStyle{});
+}
+
 TEST(Page, ShortOrMalformedTagsKeepTheState)
 {
     const PageLayout page = layout("<FONT COLOR=0000FF>\nred\n<FONT COLOR=12>\n<FONT COLOR=GG0000>\n"
