@@ -116,21 +116,27 @@ TEST_F(BrowserUpdate, AnythingButACompleteUpdateKeepsTheFolderAsItWas)
     EXPECT_EQ(files(), withEmptyList) << "a relocation loop";
 }
 
-TEST_F(BrowserUpdate, CancelDuringAStalledTransferLeavesNoPartialFile)
+TEST_F(BrowserUpdate, CancelOrTheCloseBoxDuringAStalledTransferLeavesNoPartialFile)
 {
     serve("list.txt", "2\n1\nHome.html\n");
     server.on("/pages/Home.html", HttpTestServer::Response().send("HTTP/1.0 200 OK\r\n\r\npartial").stall());
     const Files before = files();
     BrowserController browser(textures, dialogs, folder(), QString::fromStdString(server.url("/pages/")));
-    QTimer cancel;
-    QObject::connect(&cancel, &QTimer::timeout, [&] {
-        if (server.requests().size() == 2 && browser.updateForm().HttpClient.BodyBytesReceived() > 0)
-            browser.updateForm().cancelButton()->click();
-    });
-    cancel.start(10);
-    browser.DownloadUpdates();
-    EXPECT_TRUE(browser.updateForm().cancelled());
-    EXPECT_EQ(files(), before);
+    TUpdateForm &progress = browser.updateForm();
+    const std::function<void()> cancels[] = {[&] { progress.cancelButton()->click(); }, [&] { progress.close(); }};
+    for (const std::function<void()> &cancel : cancels) {
+        const std::size_t requests = server.requests().size();
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (server.requests().size() == requests + 2 && progress.HttpClient.BodyBytesReceived() > 0)
+                cancel();
+        });
+        watch.start(10);
+        browser.DownloadUpdates();
+        EXPECT_TRUE(progress.cancelled());
+        EXPECT_TRUE(progress.isModal() && !progress.isVisible());
+        EXPECT_EQ(files(), before);
+    }
     EXPECT_TRUE(dialogs.errors.isEmpty() && dialogs.informations.isEmpty());
 }
 
