@@ -5,7 +5,6 @@
 
 #include <QDesktopServices>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollArea>
@@ -48,7 +47,8 @@ bool isWebAddress(const QUrl &url)
 
 TBrowserForm::TBrowserForm(const TextureManager &textures, browser::PageFolder folder, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), OpenExternal(&QDesktopServices::openUrl),
-      textures_(textures), folder_(std::move(folder)), area_(new QScrollArea(this)), view_(new PageView(image_, area_))
+      textures_(textures), folder_(std::move(folder)), area_(new QScrollArea(this)), view_(new PageView(image_, area_)),
+      grip_(new QSizeGrip(this))
 {
     setWindowTitle(QStringLiteral("Music Browser"));
     setMinimumSize(300, 150);
@@ -84,7 +84,6 @@ TBrowserForm::TBrowserForm(const TextureManager &textures, browser::PageFolder f
     column->setSpacing(0);
     column->addLayout(row);
     column->addWidget(area_, 1);
-    row->setSizeConstraint(QLayout::SetNoConstraint);
 
     area_->setFrameShape(QFrame::NoFrame);
     area_->setWidget(view_);
@@ -92,9 +91,7 @@ TBrowserForm::TBrowserForm(const TextureManager &textures, browser::PageFolder f
     area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     area_->setStyleSheet(QStringLiteral("QScrollArea { background: black; }"));
     view_->installEventFilter(this);
-    auto *grip = new QSizeGrip(this);
-    grip->resize(16, 16);
-    grip->setObjectName(QStringLiteral("grip"));
+    grip_->resize(16, 16);
 
     connect(&textures_, &TextureManager::textureChanged, this, [this] { update(); });
 }
@@ -157,11 +154,16 @@ void TBrowserForm::reload()
 void TBrowserForm::drawCurrentPage()
 {
     browser::PageMetrics metrics;
-    metrics.width = area_->viewport()->width();
-    metrics.visibleHeight = area_->viewport()->height();
+    metrics.width = area_->width();
+    metrics.visibleHeight = area_->height();
     metrics.measure = &browser::measureText;
     metrics.picture = [this](const QString &name) { return folder_.picture(name); };
-    layout_ = browser::layoutPage(folder_.page(history_.current()), metrics);
+    const std::vector<browser::PageLine> lines = folder_.page(history_.current());
+    layout_ = browser::layoutPage(lines, metrics);
+    if (layout_.height > metrics.visibleHeight) {  // the scroll bar takes its share of the width
+        metrics.width -= area_->verticalScrollBar()->sizeHint().width();
+        layout_ = browser::layoutPage(lines, metrics);
+    }
     image_ = browser::renderPage(layout_, metrics.width, folder_.background());
     view_->resize(image_.size());
     view_->update();
@@ -198,10 +200,8 @@ void TBrowserForm::paintEvent(QPaintEvent *)
 void TBrowserForm::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    if (auto *grip = findChild<QSizeGrip *>(QStringLiteral("grip"))) {
-        grip->move(width() - grip->width(), height() - grip->height());
-        grip->raise();
-    }
+    grip_->move(width() - grip_->width(), height() - grip_->height());
+    grip_->raise();
     if (isVisible())
         drawCurrentPage();
 }
@@ -229,8 +229,6 @@ bool TBrowserForm::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == view_ && (event->type() == QEvent::MouseMove || event->type() == QEvent::MouseButtonRelease))
         pageMouse(static_cast<QMouseEvent *>(event), event->type() == QEvent::MouseButtonRelease);
-    else if (watched == view_ && event->type() == QEvent::Hide)
-        view_->unsetCursor();
     return QWidget::eventFilter(watched, event);
 }
 

@@ -18,6 +18,7 @@
 #include <memory>
 
 class QScrollArea;
+class QSizeGrip;
 class QToolButton;
 
 class TBrowserForm : public QWidget {
@@ -45,7 +46,6 @@ public:
     std::function<void(const QUrl &)> OpenExternal;
 
     static constexpr int TitleHeight = 30;
-    static constexpr int ButtonRowHeight = 26;
 
 signals:
     void updatesRequested();
@@ -74,6 +74,7 @@ private:
     QImage image_;
     QScrollArea *area_;
     QWidget *view_;
+    QSizeGrip *grip_;
     QPoint dragStart_;
     bool dragging_ = false;
 };
