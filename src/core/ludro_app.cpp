@@ -62,7 +62,8 @@ LudroApp::LudroApp(const QStringList &arguments, platform::Dialogs &dialogs)
         startCdMode_ = startCdMode_ || isCdSwitch(argument);
     }
     // Closing the main window ends the program, whatever else is open.
-    for (QWidget *window : std::initializer_list<QWidget *>{&plForm_, &eqForm_, &pitchForm_, &tagForm_, &cddbForm_, &submitForm_, &convForm_, &encForm_})
+    for (QWidget *window : std::initializer_list<QWidget *>{&plForm_, &eqForm_, &pitchForm_, &tagForm_, &cddbForm_, &submitForm_, &convForm_, &encForm_,
+                                                               &browser_.form()})
         window->setAttribute(Qt::WA_QuitOnClose, false);
     player_.SetPriority(4);
     connectButtons();
@@ -71,6 +72,7 @@ LudroApp::LudroApp(const QStringList &arguments, platform::Dialogs &dialogs)
     connectEncoderWindows();
     connectPlaylistWindow();
     connectCd();
+    connectBrowser();
     startPlayer();
     applySettings();
     applySoundSettings();
@@ -167,6 +169,8 @@ void LudroApp::show()
         eqForm_.show();
     if (settings_.plVis)
         plForm_.show();
+    if (settings_.brVis)
+        browser_.form().show();
     startupPending_ = false;
     encoderCheckPending_ = settings_.encPath.isEmpty();
     plugins_.load(programFolder_ + QStringLiteral("plugins"), pluginWindow_.handle());
@@ -204,6 +208,7 @@ void LudroApp::recordWindowVisibility()
 {
     settings_.eqVis = eqForm_.isVisible();
     settings_.plVis = plForm_.isVisible();
+    settings_.brVis = browser_.form().isVisible();
 }
 
 void LudroApp::Timer1Timer()

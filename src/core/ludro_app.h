@@ -10,6 +10,8 @@
 #include "cd/cddb_form.h"
 #include "cd/submit_form.h"
 #include "cd/track_names.h"
+#include "browser/browser_controller.h"
+#include "browser/page_update.h"
 #include "core/button_lights.h"
 #include "core/hand_over.h"
 #include "core/main_form.h"
@@ -60,6 +62,8 @@ public:
     TSonarkPlayer &player() { return player_; }
     TPLForm &playlistForm() { return plForm_; }
     cd::CdController &cdController() { return cd_; }
+    BrowserController &browser() { return browser_; }
+    MainMenu &mainMenu() { return menu_; }
     cd::CdDevice &cdDevice() { return cdDevice_; }
     TextureManager &textures() { return textures_; }
     // Takes the texture and keeps it as the setting; a texture that cannot
@@ -104,6 +108,8 @@ private:
     void applyEqualizer();
     void connectPlaylistWindow();
     void connectCd();
+    void connectBrowser();
+    void storeBrowserSettings();
     void dropOnMainWindow(const QStringList &names);
     void storePlaylistWindow();
     void recordWindowVisibility();
@@ -142,6 +148,9 @@ private:
     TConvForm convForm_{dialogs_, [this] { return encoderSetup(); }};
     TEncForm encForm_{dialogs_};
     bool encoderCheckPending_ = false;
+    BrowserController browser_{textures_, dialogs_,
+                               platform::pathIgnoringCase(programFolder_, QStringLiteral("Browser")) + '/',
+                               browser::updateAddress()};
     HandOverBuffer handOver_;
     TitleScroller titleScroller_;
     ButtonLights lights_{form_, [this] { startTimers(); }};

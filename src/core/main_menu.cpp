@@ -26,7 +26,7 @@ MainMenu::MainMenu(PlaybackController &controller, Commands commands, QWidget *p
     addSeparator();
     disabled(this, QStringLiteral("&Playlist Editor"));
     equalizer_ = disabled(this, QStringLiteral("&Equalizer"));
-    disabled(this, QStringLiteral("Bro&wser"));
+    browser_ = disabled(this, QStringLiteral("Bro&wser"));
     disabled(this, QStringLiteral("Rec&order"));
     information_ = disabled(this, QStringLiteral("File &Information"));
     QMenu *audio = addMenu(QStringLiteral("Audio Manager"));

@@ -34,6 +34,7 @@ public:
     QAction *informationAction() const { return information_; }
     QAction *pitchAction() const { return pitch_; }
     QAction *converterAction() const { return converter_; }
+    QAction *browserAction() const { return browser_; }
     // Checked in Cool Bar mode; the program connects it.
     QAction *coolBarAction() const { return coolBar_; }
     // The textures to choose from, filled by the program before it shows.
@@ -51,6 +52,7 @@ private:
     QAction *information_ = nullptr;
     QAction *pitch_ = nullptr;
     QAction *converter_ = nullptr;
+    QAction *browser_ = nullptr;
     QAction *coolBar_ = nullptr;
     QMenu *textures_ = nullptr;
     QAction *onTop_ = nullptr;

@@ -74,6 +74,7 @@ public:
 
 signals:
     void id3TagRequested(int index);
+    void helpRequested();
     // CD view: a track chosen (double click, Enter, the play button), the
     // title or artist left after editing, the rename and lookup items.
     void cdTrackActivated(int index);

@@ -67,7 +67,9 @@ void TPLForm::buildMenus()
                                  {"Delete Selected", edit([this, &c] { c.deleteSelected(selectedFlags()); })},
                                  {"", {}},
                                  {"Move Up", [this] { moveSelected(-1); }},
-                                 {"Move Down", [this] { moveSelected(1); }}});
+                                 {"Move Down", [this] { moveSelected(1); }},
+                                 {"", {}},
+                                 {"Playlist Help", [this] { emit helpRequested(); }}});
     for (const char *checkable : {"Show Music Group", "Sort Alphabetically", "Do Not Sort"})
         action(checkable)->setCheckable(true);
     for (const char *cdItem : {"Change Track Name", "Read from CDDB", "Submit to CDDB"})

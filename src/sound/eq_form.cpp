@@ -57,7 +57,10 @@ TEQForm::TEQForm(const TextureManager &textures, const QString &presetsFolder, p
                      [this](QListWidgetItem *item) { LoadPreset(item->text()); });
 
     buildSetupMenu();
-    windowMenu_.addAction(QStringLiteral("Equalizer Help"))->setEnabled(false);
+    windowMenu_.addAction(QStringLiteral("Equalizer Help"), [this] {
+        if (OnHelp)
+            OnHelp();
+    });
     windowMenu_.addAction(QStringLiteral("Close"), [this] { close(); });
     applyTexture();
     QObject::connect(&textures_, &TextureManager::textureChanged, this, [this] { applyTexture(); });

@@ -89,6 +89,15 @@ void settingsSeeds(const fs::path &dir)
                            "SongDir=C:\\Mus\xE9\r\n=novalue\r\n[Ludro]\r\nVolume=1\r\n[\r\nkey=]\r\n");
 }
 
+void browserPageSeeds(const fs::path &dir)
+{
+    write(dir / "page.html", "<CENTER>\r\n<FONT SIZE=5>\r\n<B>\r\nWelcome\r\n</B>\r\n</CENTER>\r\n<HR>\r\n"
+                             "<FONT COLOR=7E7EFF>\r\n<FONT FACE=Arial>\r\n<BLOCKQUOTE>\r\nfirst \\\r\nsecond\r\n"
+                             "</BLOCKQUOTE>\r\n<A HREF=\"Music.html\">\r\nMusic\r\n<IMG SRC=\"logo.bmp\">\r\n"
+                             "<IMG SRC=\"x.bmp\">\r\n<BR>\r\n<I>\r\nend\r\n");
+    write(dir / "short-tags.html", "<FONT COLOR=\n<FONT COLOR=ZZ00FF>\n<A HREF\n<IMG SRC=\n<FONT SIZE=0>\n\\\n\n");
+}
+
 // The first byte: 0 "Texture.ini", 1 "prefs"; 2 added with Cool Bar pictures.
 void textureSeeds(const fs::path &dir)
 {
@@ -192,6 +201,7 @@ int main(int argc, char **argv)
         responseSeeds(dir / "fuzz_http_response");
         discRecordSeeds(dir / "fuzz_disc_record");
         sitesSeeds(dir / "fuzz_cddb_sites");
+        browserPageSeeds(dir / "fuzz_browser_page");
         mpegReproducers(dir / "fuzz_mpeg_decoder");
         writeTone(args[2] + "-44k-stereo.wav", 44100, 2);
         writeTone(args[2] + "-22k-mono.wav", 22050, 1);
