@@ -4,6 +4,7 @@
 #include "appearance/position_dot.h"
 #include "appearance/slider_track.h"
 #include "appearance/texture_bitmap.h"
+#include "appearance/winamp_skin.h"
 
 #include "platform/dropped_files.h"
 #include <QDragEnterEvent>
@@ -20,6 +21,10 @@
 #include <utility>
 
 namespace {
+
+// Where a Winamp skin shows the volume and balance bars, and mono and stereo.
+constexpr QRect WinampLevelBars{107, 57, 108, 14};
+constexpr QRect WinampMonoStereo{213, 41, 55, 12};
 
 QFont fontOf(const TextElement &element)
 {
@@ -185,7 +190,7 @@ void TMainForm::showChannelMode(const QString &text)
     if (text == channelMode_)
         return;
     channelMode_ = text;
-    updateNormal(textLine(layout().monoStereo));
+    updateNormal(texture_->winamp ? WinampMonoStereo : textLine(layout().monoStereo));
 }
 
 void TMainForm::showPosition(double fraction)
@@ -208,7 +213,7 @@ void TMainForm::showPlayState(int state)
     if (state == playState_)
         return;
     playState_ = state;
-    updateShown(QRect(layout().action, statusPictureRect(state).size()));
+    updateShown(texture_->winamp ? layout().counter : QRect(layout().action, statusPictureRect(state).size()));
 }
 
 void TMainForm::showRepeat(bool on)
@@ -254,6 +259,8 @@ void TMainForm::showVolume(int volume)
     volume_ = volume;
     volumeKnobLeft_ = SliderTrack(slider).knobLeftForPercent(volume);
     updateNormal(levelKnobRect(slider, volumeKnobLeft_));
+    if (texture_->winamp)
+        updateNormal(WinampLevelBars);
 }
 
 void TMainForm::showBalance(int balance)
@@ -263,6 +270,8 @@ void TMainForm::showBalance(int balance)
     balance_ = balance;
     balanceKnobLeft_ = SliderTrack(slider).knobLeftForPercent(balance);
     updateNormal(levelKnobRect(slider, balanceKnobLeft_));
+    if (texture_->winamp)
+        updateNormal(WinampLevelBars);
 }
 
 void TMainForm::setCdMode(bool on)
@@ -314,13 +323,10 @@ void TMainForm::paintNormal(QPainter &painter) const
         paintSelected(painter, buttonRect(highlighted_), hoverAnimation_.frame());
     for (MainButton button : lit_)
         paintSelected(painter, buttonRect(button));
-    if (repeat_)
-        paintSelected(painter, main.repeat);
-    if (shuffle_)
-        paintSelected(painter, main.shuffle);
-
-    paintCounter(painter);
-    drawPiece(painter, main.action, pictures.status, statusPictureRect(playState_));
+    if (texture_->winamp)
+        paintWinamp(painter);
+    else
+        paintTextureIndicators(painter);
     if (main.positionDot.left() < HiddenLeft)
         drawPiece(painter, dotPlace_, pictures.status, PositionDotPictureRect);
 
@@ -331,7 +337,29 @@ void TMainForm::paintNormal(QPainter &painter) const
         painter.drawImage(balanceKnobLeft_, main.scrollerBalance.top, pictures.volumeKnob);
     }
 
-    paintTexts(painter);
+    if (!texture_->winamp)
+        paintTexts(painter);
+}
+
+void TMainForm::paintTextureIndicators(QPainter &painter) const
+{
+    if (repeat_)
+        paintSelected(painter, layout().repeat);
+    if (shuffle_)
+        paintSelected(painter, layout().shuffle);
+    paintCounter(painter);
+    drawPiece(painter, layout().action, texture_->pictures.status, statusPictureRect(playState_));
+}
+
+void TMainForm::paintWinamp(QPainter &painter) const
+{
+    const WinampSkin &skin = *texture_->winamp;
+    const WinampState state{secondsOfTimeText(time_), playState_, timeShown_, volume_, balance_,
+                            channelMode_ == QLatin1String("Mono"), shuffle_, repeat_, title_};
+    paintWinampIndicators(painter, skin, state);
+    // A skin without digit pictures counts with the built-in ones.
+    if (skin.numbers.isNull())
+        paintCounter(painter);
 }
 
 // The compact bar: its buttons, the play state and the time as text.

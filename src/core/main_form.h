@@ -158,6 +158,8 @@ private:
     void paintNormal(QPainter &painter) const;
     void paintCoolBar(QPainter &painter) const;
     void paintCounter(QPainter &painter) const;
+    void paintTextureIndicators(QPainter &painter) const;
+    void paintWinamp(QPainter &painter) const;
     void paintTexts(QPainter &painter) const;
 
     const TextureManager &textures_;

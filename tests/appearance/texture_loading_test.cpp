@@ -222,8 +222,11 @@ TEST(TextureFolderLoading, BadPicturesAreSkippedAndNoWindowIsLeftInvisible)
     EXPECT_EQ(texture.playlistHoverFrames, 1) << "a playlist picture too short still has its frame";
     EXPECT_EQ(texture.info.name, builtin.info.name) << "a description too large is none";
 
-    writeBitmap(folder + "CBUTTONS.BMP", black);
-    EXPECT_FALSE(loadTextureFolder(TextureFolder(folder)).texture) << "a Winamp skin";
+    // A Winamp skin, however small its bitmap.
+    writeBitmap(folder + "CBUTTONS.BMP", codedPicture(QSize(1, 1), Main));
+    texture = loaded(folder);
+    EXPECT_EQ(texture.layout.main.width, 275);
+    EXPECT_EQ(texture.pictures.main.pixel(16, 88), coded(0, 0, Main));
 }
 
 TEST(TextureManager, ListsPlainFolderNamesAndKeepsItsTextureWhenANameCannotBeUsed)
