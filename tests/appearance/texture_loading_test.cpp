@@ -1,11 +1,13 @@
 // Texture folders: the description files, the pictures and the mask as the
 // loader reads them from folders users fill, and choosing a texture.
 
+#include "appearance/texture_archive.h"
 #include "appearance/texture_bitmap.h"
 #include "appearance/texture_description.h"
 #include "appearance/texture_loader.h"
 #include "appearance/texture_manager.h"
 #include "support/texture_fixture.h"
+#include "support/zip_file.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -236,13 +238,14 @@ TEST(TextureManager, ListsPlainFolderNamesAndKeepsItsTextureWhenANameCannotBeUse
     for (const char *folder : {"beta", "Alpha", ".hidden"})
         QDir(home.path()).mkpath(QStringLiteral("textures/") + folder);
     writeFile(home.filePath("textures/gamma"), "a file");
+    writeFile(home.filePath("textures/Torn.WSZ"), "PK not a zip");
     TextureManager textures(home.path() + "/textures/");
-    EXPECT_EQ(textures.names(), QStringList({TextureManager::BuiltinName, "Alpha", "beta", "Coded"}));
+    EXPECT_EQ(textures.names(), QStringList({TextureManager::BuiltinName, "Alpha", "beta", "Coded", "Torn.WSZ"}));
 
     QSignalSpy changes(&textures, &TextureManager::textureChanged);
     ASSERT_TRUE(textures.apply("Coded"));
     const auto coded = textures.texture();
-    for (const char *name : {"../textures/Coded", "", ".hidden", "Missing", "gamma", "."}) {
+    for (const char *name : {"../textures/Coded", "", ".hidden", "Missing", "gamma", ".", "Torn.WSZ", "No.wsz"}) {
         QString error;
         EXPECT_FALSE(textures.apply(name, &error)) << name;
         EXPECT_FALSE(error.isEmpty());
@@ -250,6 +253,66 @@ TEST(TextureManager, ListsPlainFolderNamesAndKeepsItsTextureWhenANameCannotBeUse
     EXPECT_EQ(textures.name(), "Coded");
     EXPECT_EQ(textures.texture(), coded);
     EXPECT_EQ(changes.size(), 1);
+}
+
+namespace {
+
+// Sets the uncompressed size every header declares for the first member.
+QByteArray withDeclaredSize(QByteArray zip, quint32 size)
+{
+    auto put = [&zip, size](qsizetype at) {
+        for (int i = 0; i < 4; ++i)
+            zip[at + i] = char(size >> (8 * i));
+    };
+    put(zip.indexOf("PK\x03\x04") + 22);
+    put(zip.indexOf("PK\x01\x02") + 24);
+    return zip;
+}
+
+}  // namespace
+
+// Zipped skins users download: members that climb out of the archive or
+// sit in folders, sizes that lie either way, a bomb, a torn archive. Each
+// is refused or skipped; nothing is unpacked anywhere.
+TEST(TextureArchive, HostileArchivesAreRefusedOrSkippedAndNothingIsWritten)
+{
+    QTemporaryDir home;
+    const QString skin = writeCodedWinampSkin(home.path());
+    const QString textures = home.path() + "/textures/";
+    const QByteArray buttons = readFile(skin + "CBUTTONS.BMP");
+    const QByteArray zeros(MaxBitmapBytes + 1, 0);
+    writeZip(textures + "Odd.wsz", {{"../../x.bmp", buttons},
+                                    {"sub/main.bmp", buttons},
+                                    {"..\\numbers.bmp", buttons},
+                                    {"cButtons.bmp", buttons},
+                                    {"MAIN.BMP", zeros}});
+    const TextureArchive odd(textures + "Odd.wsz");
+    ASSERT_TRUE(odd.usable());
+    EXPECT_EQ(odd.name(), "Odd.wsz");
+    EXPECT_EQ(odd.file("CBUTTONS.BMP", MaxBitmapBytes), buttons);
+    EXPECT_FALSE(odd.file("x.bmp", MaxBitmapBytes));
+    EXPECT_FALSE(odd.file("main.bmp", MaxBitmapBytes)) << "the bomb is over the bitmap cap";
+    EXPECT_FALSE(odd.file("numbers.bmp", MaxBitmapBytes));
+    EXPECT_FALSE(odd.file("CBUTTONS.BMP", buttons.size() - 1));
+
+    const QByteArray zip = writeZip(textures + "One.wsz", {{"cButtons.bmp", buttons}});
+    for (const quint32 size : {0xC0000000u, 10u}) {
+        writeFile(textures + "Lying.wsz", withDeclaredSize(zip, size));
+        const TextureArchive lying(textures + "Lying.wsz");
+        EXPECT_FALSE(lying.usable() && lying.file("cButtons.bmp", MaxBitmapBytes)) << size;
+    }
+    writeFile(textures + "Torn.wsz", zip.left(zip.size() / 2));
+    EXPECT_FALSE(TextureArchive(textures + "Torn.wsz").usable());
+
+    TextureManager manager(textures);
+    EXPECT_TRUE(manager.apply("Odd.wsz"));
+    EXPECT_EQ(manager.texture()->layout.main.width, 275);
+    EXPECT_FALSE(manager.apply("Torn.wsz"));
+    EXPECT_EQ(manager.name(), "Odd.wsz");
+    EXPECT_FALSE(QFileInfo::exists(home.path() + "/x.bmp"));
+    EXPECT_FALSE(QFileInfo::exists(home.path() + "/../x.bmp"));
+    EXPECT_EQ(QDir(textures).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList({"Classic", "Lying.wsz", "Odd.wsz", "One.wsz", "Torn.wsz"}));
 }
 
 // The textures the build draws are complete: every picture their own, their

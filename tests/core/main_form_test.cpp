@@ -5,6 +5,7 @@
 #include "appearance/winamp_skin.h"
 #include "core/main_form.h"
 #include "support/texture_fixture.h"
+#include "support/zip_file.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -437,4 +438,13 @@ TEST_F(WinampSkinTest, TheTitleIsDrawnInTheBitmapFontWithinItsStrip)
     EXPECT_EQ(image.pixel(266, 28), coded(266, 28, SkinMain)) << "the strip ends at 266";
     EXPECT_EQ(winampGlyph(0xE5), 62);
     EXPECT_EQ(winampGlyph(0x1E5), -1);
+}
+
+TEST_F(WinampSkinTest, AsAZipFileItDrawsTheSamePixels)
+{
+    form.showTitle("Zipped");
+    const QImage folder = form.grab().toImage();
+    writeZip(home.path() + "/textures/Classic.wsz", folderMembers(home.path() + "/textures/Classic"));
+    ASSERT_TRUE(textures.apply("Classic.wsz"));
+    EXPECT_EQ(form.grab().toImage(), folder);
 }
