@@ -1,7 +1,9 @@
+#include "appearance/slider_track.h"
 #include "appearance/texture_bitmap.h"
 #include "appearance/winamp_skin.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 
 namespace {
@@ -14,15 +16,22 @@ QRect edges(int left, int top, int right, int bottom)
 constexpr QPoint Counter{26, 26};
 constexpr QRect TitleStrip{111, 27, 155, 6};
 
+constexpr SliderGeometry ShadeTrack{227, 4, 3, 7, 12};
+
+// The four digits of the time as the counters show it, at most 99:59.
+std::array<int, 4> timeDigits(int seconds)
+{
+    const int t = std::clamp(seconds, 0, 99 * 60 + 59);
+    return {t / 600, t % 600 / 60, t % 60 / 10, t % 10};
+}
+
 void paintCounter(QPainter &painter, const WinampSkin &skin, const WinampState &state)
 {
     const int cell = state.playState == 1 ? 0 : state.playState == 2 ? 1 : 2;
     drawPiece(painter, Counter + QPoint(0, 2), skin.playPause, edges(9 * cell, 0, 9 * cell + 9, 9));
     if (!state.timeShown)
         return;
-    // The counter shows at most 99:59.
-    const int t = std::clamp(state.seconds, 0, 99 * 60 + 59);
-    const int digits[] = {t / 600, t % 600 / 60, t % 60 / 10, t % 10};
+    const std::array<int, 4> digits = timeDigits(state.seconds);
     const int places[] = {22, 34, 52, 64};
     for (int i = 0; i < 4; ++i)
         drawPiece(painter, Counter + QPoint(places[i], 0), skin.numbers, edges(9 * digits[i], 0, 9 * digits[i] + 9, 13));
@@ -86,4 +95,21 @@ void paintWinampIndicators(QPainter &painter, const WinampSkin &skin, const Wina
 
     paintCounter(painter, skin, state);
     paintTitle(painter, skin, state.title);
+}
+
+int winampShadeKnobLeft(double position)
+{
+    return SliderTrack(ShadeTrack).knobLeftAt(position);
+}
+
+void paintWinampShade(QPainter &painter, const WinampSkin &skin, const WinampState &state)
+{
+    painter.drawImage(winampShadeKnobLeft(state.position), ShadeTrack.top, skin.shadeKnob);
+    if (!state.timeShown)
+        return;
+    // Minutes and seconds in the font's digits, each pair a field of its own.
+    const std::array<int, 4> digits = timeDigits(state.seconds);
+    const int places[] = {134, 139, 147, 152};
+    for (int i = 0; i < 4; ++i)
+        drawPiece(painter, {places[i], 4}, skin.text, QRect(5 * digits[i], 6, 5, 6));
 }

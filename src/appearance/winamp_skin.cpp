@@ -6,6 +6,7 @@
 namespace {
 
 constexpr QSize WindowSize{275, 116};
+constexpr QSize ShadeSize{275, 14};
 
 QImage bitmap(const TextureSource &source, const char *name)
 {
@@ -72,6 +73,30 @@ MainLayout winampLayout()
     return main;
 }
 
+// The shade bar: the window buttons as in normal mode, small transport
+// buttons in a row, no texts of the texture.
+CoolBarLayout shadeLayout()
+{
+    const QRect hidden(HiddenLeft, 0, 0, 0);
+    CoolBarLayout bar;
+    bar.width = ShadeSize.width();
+    bar.height = ShadeSize.height();
+    bar.menu = {6, 3, 9, 9};
+    bar.minimize = {244, 3, 9, 9};
+    bar.mode = {254, 3, 9, 9};
+    bar.exit = {264, 3, 9, 9};
+    bar.previous = {166, 4, 9, 9};
+    bar.play = {176, 4, 9, 9};
+    bar.pause = {186, 4, 9, 9};
+    bar.stop = {196, 4, 9, 9};
+    bar.next = {206, 4, 9, 9};
+    bar.load = {216, 4, 9, 9};
+    bar.rewind = bar.forward = bar.playlist = bar.info = hidden;
+    bar.counter.left = HiddenLeft;
+    bar.status = {HiddenLeft, 0};
+    return bar;
+}
+
 struct Piece {
     const QImage *picture;
     QRect source;
@@ -128,6 +153,15 @@ LoadedTexture loadWinampSkin(const TextureSource &source)
                        {&titleBar, edges(9, 9, 18, 18), {244, 3}},
                        {&titleBar, edges(18, 9, 27, 18), {264, 3}},
                        {&titleBar, edges(9, 27, 18, 36), {254, 3}}});
+    texture->layout.coolBar = shadeLayout();
+    p.coolBarMain = QImage(ShadeSize, QImage::Format_RGB32);
+    p.coolBarMain.fill(Qt::black);
+    paste(p.coolBarMain, {{&titleBar, edges(27, 29, 302, 43), {0, 0}}, {&titleBar, edges(0, 36, 17, 43), {226, 4}}});
+    p.coolBarSelected = p.coolBarMain;
+    // The equalizer window takes its pieces from this picture.
+    if (const QImage equalizer = bitmap(source, "eqmain.bmp"); !equalizer.isNull())
+        p.equalizer = equalizer;
+
     if (!positionBar.isNull()) {
         p.positionKnob = cut(positionBar, edges(248, 0, 277, 10));
         p.positionKnobPressed = cut(positionBar, edges(278, 0, 307, 10));
@@ -151,6 +185,7 @@ LoadedTexture loadWinampSkin(const TextureSource &source)
     skin->volume = volume;
     skin->shuffleRepeat = shuffleRepeat;
     skin->monoStereo = bitmap(source, "monoster.bmp");
+    skin->shadeKnob = cut(titleBar, edges(20, 36, 23, 43));
     skin->titleBackground = background.pixel(112, 27);
     texture->winamp = std::move(skin);
     return {std::move(texture), {}};

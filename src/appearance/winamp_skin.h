@@ -18,6 +18,7 @@ struct WinampSkin {
     QImage volume;
     QImage shuffleRepeat;
     QImage monoStereo;
+    QImage shadeKnob;
     // The title strip's background colour, from the background picture.
     QRgb titleBackground = 0;
 };
@@ -33,6 +34,7 @@ struct WinampState {
     bool shuffle = false;
     bool repeat = false;
     QString title;
+    double position = 0;  // 0 ... 1 of the song
 };
 
 LoadedTexture loadWinampSkin(const TextureSource &source);
@@ -41,3 +43,7 @@ LoadedTexture loadWinampSkin(const TextureSource &source);
 int winampGlyph(char32_t character);
 
 void paintWinampIndicators(QPainter &painter, const WinampSkin &skin, const WinampState &state);
+// The shade bar: its position knob and the time in the bitmap font.
+void paintWinampShade(QPainter &painter, const WinampSkin &skin, const WinampState &state);
+// The left of the shade bar's position knob.
+int winampShadeKnobLeft(double position);

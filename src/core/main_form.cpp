@@ -197,6 +197,8 @@ void TMainForm::showPosition(double fraction)
 {
     const QRect oldKnob = positionKnobRect();
     const QRect oldDot(dotPlace_, PositionDotPictureRect.size());
+    if (!normalMode_ && texture_->winamp && winampShadeKnobLeft(fraction) != winampShadeKnobLeft(position_))
+        update();
     position_ = fraction;
     if (drag_ != Drag::PositionKnob)
         positionKnobLeft_ = SliderTrack(layout().scrollerTime).knobLeftAt(fraction);
@@ -351,12 +353,17 @@ void TMainForm::paintTextureIndicators(QPainter &painter) const
     drawPiece(painter, layout().action, texture_->pictures.status, statusPictureRect(playState_));
 }
 
+WinampState TMainForm::winampState() const
+{
+    const bool mono = channelMode_ == QLatin1String("Mono");
+    return {secondsOfTimeText(time_), playState_, timeShown_, volume_, balance_, mono, shuffle_, repeat_, title_,
+            position_};
+}
+
 void TMainForm::paintWinamp(QPainter &painter) const
 {
     const WinampSkin &skin = *texture_->winamp;
-    const WinampState state{secondsOfTimeText(time_), playState_, timeShown_, volume_, balance_,
-                            channelMode_ == QLatin1String("Mono"), shuffle_, repeat_, title_};
-    paintWinampIndicators(painter, skin, state);
+    paintWinampIndicators(painter, skin, winampState());
     // A skin without digit pictures counts with the built-in ones.
     if (skin.numbers.isNull())
         paintCounter(painter);
@@ -372,6 +379,10 @@ void TMainForm::paintCoolBar(QPainter &painter) const
         paintSelected(painter, buttonRect(button));
     if (highlighted_ != MainButton::None)
         paintSelected(painter, buttonRect(highlighted_));
+    if (texture_->winamp) {
+        paintWinampShade(painter, *texture_->winamp, winampState());
+        return;
+    }
     drawPiece(painter, bar.status, pictures.status, statusPictureRect(playState_));
     if (timeShown_)
         paintText(painter, bar.counter, time_, Anchor::Left, bar.counter.left);

@@ -19,6 +19,8 @@
 #include <memory>
 #include <set>
 
+struct WinampState;
+
 class TMainForm : public QWidget, public PlaybackView {
     Q_OBJECT
 
@@ -160,6 +162,7 @@ private:
     void paintCounter(QPainter &painter) const;
     void paintTextureIndicators(QPainter &painter) const;
     void paintWinamp(QPainter &painter) const;
+    WinampState winampState() const;
     void paintTexts(QPainter &painter) const;
 
     const TextureManager &textures_;

@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -405,6 +406,7 @@ TEST_F(WinampSkinTest, ShowsTheSkinsBitmapsInTheWinampPlacesAndNotItsTextureIni)
     expectPiece({26 + 64, 26}, {0, 0, 9, 13}, SkinNumbers);
     expectPiece({26, 28}, {18, 0, 9, 9}, SkinPlayPause);
     expectPiece({239, 41}, {0, 0, 29, 12}, SkinMonoStereo);
+    EXPECT_EQ(form.texture().pictures.equalizer.pixel(10, 119), coded(10, 119, SkinEqualizer));
 
     form.showPlayState(2);
     form.showTime("100:07");
@@ -447,4 +449,30 @@ TEST_F(WinampSkinTest, AsAZipFileItDrawsTheSamePixels)
     writeZip(home.path() + "/textures/Classic.wsz", folderMembers(home.path() + "/textures/Classic"));
     ASSERT_TRUE(textures.apply("Classic.wsz"));
     EXPECT_EQ(form.grab().toImage(), folder);
+}
+
+// Mode=0: the title bar's shade picture, its small buttons, a position
+// knob within its track and the time in the bitmap font.
+TEST_F(WinampSkinTest, CompactModeIsTheShadeBar)
+{
+    form.showTime("12:34");
+    form.showPosition(0.5);
+    QSignalSpy plays(&form, &TMainForm::playClicked);
+    form.setNormalMode(false);
+    EXPECT_EQ(form.size(), QSize(275, 14));
+    expectPiece({0, 0}, {27, 29, 134, 14}, SkinTitleBar);
+    const int digits[] = {1, 2, 3, 4};
+    const int places[] = {134, 139, 147, 152};
+    for (int i = 0; i < 4; ++i)
+        expectPiece({places[i], 4}, {5 * digits[i], 6, 5, 6}, SkinText);
+    expectPiece({226, 4}, {0, 36, 17, 7}, SkinTitleBar, QRect(227 + 6, 4, 3, 7));
+    expectPiece({227 + 6, 4}, {20, 36, 3, 7}, SkinTitleBar);
+    expectPiece({244, 0}, {27 + 244, 29, 31, 14}, SkinTitleBar);
+
+    form.showPosition(2);
+    expectPiece({227 + 12, 4}, {20, 36, 3, 7}, SkinTitleBar);
+    QTest::mouseClick(&form, Qt::LeftButton, {}, QPoint(180, 8));
+    EXPECT_EQ(plays.size(), 1);
+    form.setNormalMode(true);
+    EXPECT_EQ(form.size(), QSize(275, 116));
 }

@@ -38,7 +38,8 @@ enum Id {
     SkinText,
     SkinPlayPause,
     SkinShuffleRepeat,
-    SkinMonoStereo
+    SkinMonoStereo,
+    SkinEqualizer
 };
 
 inline QRgb coded(int x, int y, int id)
@@ -192,6 +193,7 @@ inline QString writeCodedWinampSkin(const QString &home)
         {"PLAYPAUS.BMP", codedPicture(QSize(42, 9), SkinPlayPause)},
         {"SHUFREP.BMP", codedPicture(QSize(92, 85), SkinShuffleRepeat)},
         {"MONOSTER.BMP", codedPicture(QSize(58, 24), SkinMonoStereo)},
+        {"EQMAIN.BMP", codedPicture(QSize(275, 227), SkinEqualizer)},
     };
     for (const auto &[name, picture] : pictures)
         writeBitmap(folder + name, picture);
