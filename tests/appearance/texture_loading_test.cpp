@@ -6,6 +6,7 @@
 #include "appearance/texture_description.h"
 #include "appearance/texture_loader.h"
 #include "appearance/texture_manager.h"
+#include "appearance/winamp_skin.h"
 #include "support/texture_fixture.h"
 #include "support/zip_file.h"
 
@@ -315,8 +316,8 @@ TEST(TextureArchive, HostileArchivesAreRefusedOrSkippedAndNothingIsWritten)
               QStringList({"Classic", "Lying.wsz", "Odd.wsz", "One.wsz", "Torn.wsz"}));
 }
 
-// The textures the build draws are complete: every picture their own, their
-// description read, each window the size of its picture.
+// The textures and the skin the build draws are complete: every picture
+// their own, their description read, each window the size of its picture.
 TEST(ShippedTextures, AreWholeTextures)
 {
     TextureManager textures(LUDRO_PROGRAM_DIR "/textures/");
@@ -340,4 +341,13 @@ TEST(ShippedTextures, AreWholeTextures)
         EXPECT_GT(texture.hoverFrames, 1);
         EXPECT_EQ(texture.playlistHoverFrames, texture.hoverFrames);
     }
+    // The Winamp skin, with every bitmap of its own.
+    ASSERT_TRUE(textures.apply("Alloy"));
+    const TextureSet &skin = *textures.texture();
+    ASSERT_TRUE(skin.winamp);
+    for (const QImage *picture : {&skin.winamp->numbers, &skin.winamp->text, &skin.winamp->playPause,
+                                  &skin.winamp->volume, &skin.winamp->shuffleRepeat, &skin.winamp->monoStereo})
+        EXPECT_FALSE(picture->isNull());
+    EXPECT_NE(skin.pictures.equalizer, builtin.pictures.equalizer);
+    EXPECT_NE(skin.pictures.main, builtin.pictures.main);
 }
