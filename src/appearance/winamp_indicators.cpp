@@ -37,6 +37,26 @@ void paintCounter(QPainter &painter, const WinampSkin &skin, const WinampState &
         drawPiece(painter, Counter + QPoint(places[i], 0), skin.numbers, edges(9 * digits[i], 0, 9 * digits[i] + 9, 13));
 }
 
+// The font's digit d, at `at`.
+void paintTextDigit(QPainter &painter, const WinampSkin &skin, QPoint at, int d)
+{
+    drawPiece(painter, at, skin.text, QRect(5 * d, 6, 5, 6));
+}
+
+// Three digits of bit rate and two of kHz, each kept to what its field holds.
+void paintStreamNumbers(QPainter &painter, const WinampSkin &skin, const WinampState &state)
+{
+    if (state.sampleRate <= 0)
+        return;
+    const int f = std::min(state.sampleRate, 99999);
+    const int b = std::clamp(state.bitRate, 0, 999);
+    paintTextDigit(painter, skin, {156, 43}, f / 10000);
+    paintTextDigit(painter, skin, {161, 43}, f % 10000 / 1000);
+    paintTextDigit(painter, skin, {111, 43}, b / 100);
+    paintTextDigit(painter, skin, {116, 43}, b % 100 / 10);
+    paintTextDigit(painter, skin, {121, 43}, b % 10);
+}
+
 void paintTitle(QPainter &painter, const WinampSkin &skin, const QString &title)
 {
     painter.fillRect(TitleStrip, QColor(skin.titleBackground));
@@ -94,6 +114,7 @@ void paintWinampIndicators(QPainter &painter, const WinampSkin &skin, const Wina
     drawPiece(painter, {210, 89}, skin.shuffleRepeat, state.repeat ? edges(0, 30, 28, 45) : edges(0, 0, 28, 15));
 
     paintCounter(painter, skin, state);
+    paintStreamNumbers(painter, skin, state);
     paintTitle(painter, skin, state.title);
 }
 
@@ -111,5 +132,5 @@ void paintWinampShade(QPainter &painter, const WinampSkin &skin, const WinampSta
     const std::array<int, 4> digits = timeDigits(state.seconds);
     const int places[] = {134, 139, 147, 152};
     for (int i = 0; i < 4; ++i)
-        drawPiece(painter, {places[i], 4}, skin.text, QRect(5 * digits[i], 6, 5, 6));
+        paintTextDigit(painter, skin, {places[i], 4}, digits[i]);
 }

@@ -35,6 +35,8 @@ struct WinampState {
     bool repeat = false;
     QString title;
     double position = 0;  // 0 ... 1 of the song
+    int bitRate = 0;      // kbit/s
+    int sampleRate = 0;   // Hz; 0 shows no stream numbers
 };
 
 LoadedTexture loadWinampSkin(const TextureSource &source);

@@ -25,6 +25,7 @@ namespace {
 // Where a Winamp skin shows the volume and balance bars, and mono and stereo.
 constexpr QRect WinampLevelBars{107, 57, 108, 14};
 constexpr QRect WinampMonoStereo{213, 41, 55, 12};
+constexpr QRect WinampStreamNumbers{111, 43, 55, 6};
 
 QFont fontOf(const TextElement &element)
 {
@@ -193,6 +194,15 @@ void TMainForm::showChannelMode(const QString &text)
     updateNormal(texture_->winamp ? WinampMonoStereo : textLine(layout().monoStereo));
 }
 
+// Only a Winamp skin shows them.
+void TMainForm::showStreamNumbers(int kbps, int hertz)
+{
+    bitRate_ = kbps;
+    sampleRate_ = hertz;
+    if (texture_->winamp)
+        updateNormal(WinampStreamNumbers);
+}
+
 void TMainForm::showPosition(double fraction)
 {
     const QRect oldKnob = positionKnobRect();
@@ -357,7 +367,7 @@ WinampState TMainForm::winampState() const
 {
     const bool mono = channelMode_ == QLatin1String("Mono");
     return {secondsOfTimeText(time_), playState_, timeShown_, volume_, balance_, mono, shuffle_, repeat_, title_,
-            position_};
+            position_, bitRate_, sampleRate_};
 }
 
 void TMainForm::paintWinamp(QPainter &painter) const

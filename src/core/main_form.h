@@ -32,6 +32,7 @@ public:
     void showTime(const QString &text) override;
     void showDuration(const QString &text) override;
     void showChannelMode(const QString &text) override;
+    void showStreamNumbers(int kbps, int hertz) override;
     void showPosition(double fraction) override;
     void showPlayState(int state) override;
     void showRepeat(bool on) override;
@@ -173,6 +174,8 @@ private:
     QString time_ = "0:00";
     QString duration_ = "(0:00)";
     QString channelMode_;
+    int bitRate_ = 0;
+    int sampleRate_ = 0;
     int playState_ = 0;
     bool repeat_ = false;
     bool shuffle_ = false;

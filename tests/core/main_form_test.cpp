@@ -415,6 +415,13 @@ TEST_F(WinampSkinTest, ShowsTheSkinsBitmapsInTheWinampPlacesAndNotItsTextureIni)
     expectPiece({26 + 22, 26}, {81, 0, 9, 13}, SkinNumbers);
     form.showVolume(3);
     expectPiece({107, 57}, {0, 0, 68, 14}, SkinVolume, QRect(111 + 1, 58, 14, 11));
+    // Bit rate and kHz in the font's digits, once the stream tells them.
+    expectPiece({111, 43}, {111, 43, 55, 6}, SkinMain);
+    form.showStreamNumbers(128, 44100);
+    const int digits[] = {1, 2, 8, 4, 4};
+    const int places[] = {111, 116, 121, 156, 161};
+    for (int i = 0; i < 5; ++i)
+        expectPiece({places[i], 43}, {5 * digits[i], 6, 5, 6}, SkinText);
 
     QMouseEvent move(QEvent::MouseMove, QPointF(50, 95), QPointF(50, 95), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(&form, &move);
