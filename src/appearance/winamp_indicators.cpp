@@ -57,12 +57,12 @@ void paintStreamNumbers(QPainter &painter, const WinampSkin &skin, const WinampS
     paintTextDigit(painter, skin, {121, 43}, b % 10);
 }
 
-void paintTitle(QPainter &painter, const WinampSkin &skin, const QString &title)
+void paintTitle(QPainter &painter, const WinampSkin &skin, const QString &title, int left)
 {
     painter.fillRect(TitleStrip, QColor(skin.titleBackground));
     painter.save();
     painter.setClipRect(TitleStrip);
-    int x = TitleStrip.left();
+    int x = TitleStrip.left() + left;
     for (const char32_t character : title.toUcs4()) {
         if (x >= TitleStrip.right())
             break;
@@ -115,7 +115,7 @@ void paintWinampIndicators(QPainter &painter, const WinampSkin &skin, const Wina
 
     paintCounter(painter, skin, state);
     paintStreamNumbers(painter, skin, state);
-    paintTitle(painter, skin, state.title);
+    paintTitle(painter, skin, state.title, state.titleLeft);
 }
 
 int winampShadeKnobLeft(double position)

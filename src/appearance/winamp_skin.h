@@ -37,6 +37,7 @@ struct WinampState {
     double position = 0;  // 0 ... 1 of the song
     int bitRate = 0;      // kbit/s
     int sampleRate = 0;   // Hz; 0 shows no stream numbers
+    int titleLeft = 0;    // where the scrolling title stands in its strip
 };
 
 LoadedTexture loadWinampSkin(const TextureSource &source);

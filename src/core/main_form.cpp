@@ -145,10 +145,18 @@ void TMainForm::updateShown(const QRect &area)
         update();
 }
 
-// Measured once per title: the title scrolls four times a second.
+// Measured once per title: the title scrolls four times a second. A
+// Winamp skin's title scrolls on eight blank glyphs past its end.
 int TMainForm::measureTitle() const
 {
+    if (texture_->winamp)
+        return 5 * (int(title_.toUcs4().size()) + 8);
     return QFontMetrics(fontOf(layout().fileName)).horizontalAdvance(title_);
+}
+
+int TMainForm::titleRestingLeft() const
+{
+    return texture_->winamp ? 0 : 3;
 }
 
 // A song playing sends its time ten times a second: only what changed is
@@ -156,11 +164,11 @@ int TMainForm::measureTitle() const
 
 void TMainForm::showTitle(const QString &text)
 {
-    if (text == title_ && titleLeft_ == 3)
+    if (text == title_ && titleLeft_ == titleRestingLeft())
         return;
     title_ = text;
     titleWidth_ = measureTitle();
-    titleLeft_ = 3;
+    titleLeft_ = titleRestingLeft();
     updateNormal(layout().titlePanel());
 }
 
@@ -365,9 +373,19 @@ void TMainForm::paintTextureIndicators(QPainter &painter) const
 
 WinampState TMainForm::winampState() const
 {
-    const bool mono = channelMode_ == QLatin1String("Mono");
-    return {secondsOfTimeText(time_), playState_, timeShown_, volume_, balance_, mono, shuffle_, repeat_, title_,
-            position_, bitRate_, sampleRate_};
+    return {.seconds = secondsOfTimeText(time_),
+            .playState = playState_,
+            .timeShown = timeShown_,
+            .volume = volume_,
+            .balance = balance_,
+            .mono = channelMode_ == QLatin1String("Mono"),
+            .shuffle = shuffle_,
+            .repeat = repeat_,
+            .title = title_,
+            .position = position_,
+            .bitRate = bitRate_,
+            .sampleRate = sampleRate_,
+            .titleLeft = titleLeft_};
 }
 
 void TMainForm::paintWinamp(QPainter &painter) const

@@ -66,9 +66,10 @@ public:
     QString titleText() const { return title_; }
     QString durationText() const { return duration_; }
     QString channelText() const { return channelMode_; }
-    // The title's pixel width and its place in its panel (3 at rest).
+    // The title's width and its place in its panel (titleRestingLeft at rest).
     int titleWidth() const { return titleWidth_; }
     int titleLeft() const { return titleLeft_; }
+    int titleRestingLeft() const;
     void setTitleLeft(int left);
     // Shows a button lit, as the start-up animation does.
     void lightButton(MainButton button, bool on);

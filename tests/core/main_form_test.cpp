@@ -429,7 +429,8 @@ TEST_F(WinampSkinTest, ShowsTheSkinsBitmapsInTheWinampPlacesAndNotItsTextureIni)
 }
 
 // Glyphs from the bitmap font: letters in either case, digits, no glyph
-// for a blank, a dot or a character past 255; nothing beyond the strip.
+// for a blank, a dot or a character past 255; nothing beyond the strip,
+// also while it scrolls.
 TEST_F(WinampSkinTest, TheTitleIsDrawnInTheBitmapFontWithinItsStrip)
 {
     form.showTitle(QString("ABC 1.mp3") + QChar(0x100) + QString(40, 'z'));
@@ -447,6 +448,14 @@ TEST_F(WinampSkinTest, TheTitleIsDrawnInTheBitmapFontWithinItsStrip)
     EXPECT_EQ(image.pixel(266, 28), coded(266, 28, SkinMain)) << "the strip ends at 266";
     EXPECT_EQ(winampGlyph(0xE5), 62);
     EXPECT_EQ(winampGlyph(0x1E5), -1);
+
+    // It scrolls on eight blank glyphs past its end, and rests at the strip's left.
+    EXPECT_EQ(form.titleWidth(), 5 * (50 + 8));
+    form.setTitleLeft(-10);
+    glyphAt(0, {10, 0, 5, 6});
+    EXPECT_EQ(form.grab().toImage().pixel(266, 28), coded(266, 28, SkinMain));
+    form.showTitle("Short");
+    EXPECT_EQ(form.titleLeft(), 0);
 }
 
 TEST_F(WinampSkinTest, AsAZipFileItDrawsTheSamePixels)

@@ -1,6 +1,6 @@
 // A Winamp skin as the loader reads it: with a first byte 0 the rest is a
 // zipped skin; otherwise the rest is every bitmap of a skin folder. What
-// loads is painted with every indicator at its extremes.
+// loads is painted, normal and shade, with every indicator at its extremes.
 
 #include "appearance/texture_archive.h"
 #include "appearance/winamp_skin.h"
@@ -31,8 +31,20 @@ void check(const LoadedTexture &loaded)
     fuzz::require(texture.winamp && texture.layout.main.width == 275 && texture.layout.main.height == 116);
     QImage window(275, 116, QImage::Format_RGB32);
     QPainter painter(&window);
-    const WinampState state{100 * 60 + 7, 2, true, 100, 0, true, true, true, QString(200, QChar(0xE5))};
+    const WinampState state{.seconds = 100 * 60 + 7,
+                            .playState = 2,
+                            .volume = 100,
+                            .balance = 0,
+                            .mono = true,
+                            .shuffle = true,
+                            .repeat = true,
+                            .title = QString(200, QChar(0xE5)),
+                            .position = 2,
+                            .bitRate = 100000,
+                            .sampleRate = 192000,
+                            .titleLeft = -300};
     paintWinampIndicators(painter, *texture.winamp, state);
+    paintWinampShade(painter, *texture.winamp, state);
 }
 
 }  // namespace
