@@ -150,8 +150,14 @@ void TMainForm::updateShown(const QRect &area)
 int TMainForm::measureTitle() const
 {
     if (texture_->winamp)
-        return 5 * (int(title_.toUcs4().size()) + 8);
+        return 5 * (int(winampTitle().toUcs4().size()) + 8);
     return QFontMetrics(fontOf(layout().fileName)).horizontalAdvance(title_);
+}
+
+// A Winamp skin names the CD player instead of the disc's tracks.
+QString TMainForm::winampTitle() const
+{
+    return cdMode_ ? QStringLiteral("CD-Player") : title_;
 }
 
 int TMainForm::titleRestingLeft() const
@@ -309,6 +315,8 @@ void TMainForm::setCdMode(bool on)
         showScrollingTitle(beforeCd_.title + ' ' + beforeCd_.duration);
         setHint(Hint::Title, beforeCd_.titleHint);
     }
+    titleWidth_ = measureTitle();
+    updateNormal(layout().titlePanel());
     update(levelKnobRect(layout().scrollerVolume, volumeKnobLeft_));
     update(levelKnobRect(layout().scrollerBalance, balanceKnobLeft_));
 }
@@ -381,7 +389,7 @@ WinampState TMainForm::winampState() const
             .mono = channelMode_ == QLatin1String("Mono"),
             .shuffle = shuffle_,
             .repeat = repeat_,
-            .title = title_,
+            .title = winampTitle(),
             .position = position_,
             .bitRate = bitRate_,
             .sampleRate = sampleRate_,

@@ -165,6 +165,7 @@ private:
     void paintTextureIndicators(QPainter &painter) const;
     void paintWinamp(QPainter &painter) const;
     WinampState winampState() const;
+    QString winampTitle() const;
     void paintTexts(QPainter &painter) const;
 
     const TextureManager &textures_;

@@ -456,6 +456,10 @@ TEST_F(WinampSkinTest, TheTitleIsDrawnInTheBitmapFontWithinItsStrip)
     EXPECT_EQ(form.grab().toImage().pixel(266, 28), coded(266, 28, SkinMain));
     form.showTitle("Short");
     EXPECT_EQ(form.titleLeft(), 0);
+    form.setCdMode(true);
+    glyphAt(0, {10, 0, 5, 6});
+    glyphAt(2, {75, 6, 5, 6});
+    EXPECT_EQ(form.titleWidth(), 5 * (9 + 8)) << "CD-Player";
 }
 
 TEST_F(WinampSkinTest, AsAZipFileItDrawsTheSamePixels)
