@@ -295,6 +295,8 @@ TEST(TextureArchive, HostileArchivesAreRefusedOrSkippedAndNothingIsWritten)
     EXPECT_FALSE(odd.file("main.bmp", MaxBitmapBytes)) << "the bomb is over the bitmap cap";
     EXPECT_FALSE(odd.file("numbers.bmp", MaxBitmapBytes));
     EXPECT_FALSE(odd.file("CBUTTONS.BMP", buttons.size() - 1));
+    EXPECT_EQ(odd.file("main.bmp", MaxArchiveBytes), zeros) << "a caller that allows more gets it";
+    EXPECT_FALSE(odd.file("main.bmp", MaxArchiveBytes)) << "but all reads together stay within the cap";
 
     const QByteArray zip = writeZip(textures + "One.wsz", {{"cButtons.bmp", buttons}});
     for (const quint32 size : {0xC0000000u, 10u}) {
