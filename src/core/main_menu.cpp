@@ -29,7 +29,9 @@ MainMenu::MainMenu(PlaybackController &controller, Commands commands, QWidget *p
     disabled(this, QStringLiteral("Bro&wser"));
     disabled(this, QStringLiteral("Rec&order"));
     information_ = disabled(this, QStringLiteral("File &Information"));
-    disabled(this, QStringLiteral("Audio Manager"));
+    QMenu *audio = addMenu(QStringLiteral("Audio Manager"));
+    disabled(audio, QStringLiteral("Recorder"));
+    converter_ = audio->addAction(QStringLiteral("File Converter"));
     addSeparator();
 
     QMenu *options = addMenu(QStringLiteral("&Options"));

@@ -33,6 +33,7 @@ public:
     QAction *equalizerAction() const { return equalizer_; }
     QAction *informationAction() const { return information_; }
     QAction *pitchAction() const { return pitch_; }
+    QAction *converterAction() const { return converter_; }
     // Checked in Cool Bar mode; the program connects it.
     QAction *coolBarAction() const { return coolBar_; }
     // The textures to choose from, filled by the program before it shows.
@@ -49,6 +50,7 @@ private:
     QAction *equalizer_ = nullptr;
     QAction *information_ = nullptr;
     QAction *pitch_ = nullptr;
+    QAction *converter_ = nullptr;
     QAction *coolBar_ = nullptr;
     QMenu *textures_ = nullptr;
     QAction *onTop_ = nullptr;
