@@ -229,7 +229,8 @@ void LudroApp::Timer2Timer()
     controller_.SendPendingPitch();
     remote_.executeQueued();
     form_.setTitleLeft(titleScroller_.step(form_.titleLeft(), form_.titleWidth(),
-                                           form_.texture().layout.main.fileNameWidth, settings_.autoScroll));
+                                           form_.texture().layout.main.fileNameWidth, settings_.autoScroll,
+                                           form_.titleRestingLeft()));
 }
 
 void LudroApp::receiveMessage(const platform::WindowMessage &message)

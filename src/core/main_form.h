@@ -19,6 +19,8 @@
 #include <memory>
 #include <set>
 
+struct WinampState;
+
 class TMainForm : public QWidget, public PlaybackView {
     Q_OBJECT
 
@@ -30,6 +32,7 @@ public:
     void showTime(const QString &text) override;
     void showDuration(const QString &text) override;
     void showChannelMode(const QString &text) override;
+    void showStreamNumbers(int kbps, int hertz) override;
     void showPosition(double fraction) override;
     void showPlayState(int state) override;
     void showRepeat(bool on) override;
@@ -63,9 +66,10 @@ public:
     QString titleText() const { return title_; }
     QString durationText() const { return duration_; }
     QString channelText() const { return channelMode_; }
-    // The title's pixel width and its place in its panel (3 at rest).
+    // The title's width and its place in its panel (titleRestingLeft at rest).
     int titleWidth() const { return titleWidth_; }
     int titleLeft() const { return titleLeft_; }
+    int titleRestingLeft() const;
     void setTitleLeft(int left);
     // Shows a button lit, as the start-up animation does.
     void lightButton(MainButton button, bool on);
@@ -158,6 +162,10 @@ private:
     void paintNormal(QPainter &painter) const;
     void paintCoolBar(QPainter &painter) const;
     void paintCounter(QPainter &painter) const;
+    void paintTextureIndicators(QPainter &painter) const;
+    void paintWinamp(QPainter &painter) const;
+    WinampState winampState() const;
+    QString winampTitle() const;
     void paintTexts(QPainter &painter) const;
 
     const TextureManager &textures_;
@@ -168,6 +176,8 @@ private:
     QString time_ = "0:00";
     QString duration_ = "(0:00)";
     QString channelMode_;
+    int bitRate_ = 0;
+    int sampleRate_ = 0;
     int playState_ = 0;
     bool repeat_ = false;
     bool shuffle_ = false;
