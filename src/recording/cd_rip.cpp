@@ -4,7 +4,9 @@
 #include "encoder/encode_job.h"
 #include "encoder/job_files.h"
 #include "platform/dialogs.h"
+#include "recording/mixer_lines.h"
 #include "recording/rec_tracks.h"
+#include "recording/track_capture.h"
 #include "recording/wav_writer.h"
 
 #include <QDir>
@@ -64,12 +66,10 @@ void CdRip::cancel()
 {
     if (!running_)
         return;
-    if (encode_ && encode_->running()) {
-        cancelled_ = true;
-        encode_->cancel();
-    }  // finished(false) follows, then the run stops
-    else
-        stop({});
+    if (!encode_ || !encode_->running())
+        return stop({});
+    cancelled_ = true;
+    encode_->cancel();  // finished(false) follows, then the run stops
 }
 
 void CdRip::startTrack()
@@ -81,6 +81,8 @@ void CdRip::startTrack()
     folder_ = encoder::makeJobFolder(settings_.destination);
     if (folder_.isEmpty())
         return stop(QStringLiteral("Cannot write into the destination %1").arg(settings_.destination));
+    if (!settings_.input.isEmpty() && settings_.input != cdDigitalAudio())
+        return startCapture();
     QString error;
     reader_ = cd::TrackReader::open(settings_.source, lineTrack(lines_[index_]), error);
     if (!reader_)
@@ -90,6 +92,31 @@ void CdRip::startTrack()
         return stop(writer_->error());
     report(0, 0, recordingAction());
     QTimer::singleShot(0, this, &CdRip::readSlice);
+}
+
+void CdRip::startCapture()
+{
+    const int track = lineTrack(lines_[index_]);
+    if (!settings_.device || track < 1 || track > static_cast<int>(settings_.toc.tracks.size()))
+        return stop(QStringLiteral("The disc has no track %1").arg(track));
+    capture_ = std::make_unique<TrackCapture>(*settings_.device, settings_.toc.tracks[track - 1]);
+    connect(capture_.get(), &TrackCapture::progressed, this, [this] {
+        const int song = percentOf(capture_->sectorsPlayed(), trackSectors(settings_.toc, lineTrack(lines_[index_])));
+        report(song, 0, recordingAction() + QStringLiteral(" - %1%").arg(song));
+    });
+    connect(capture_.get(), &TrackCapture::done, this, [this](bool ok, const QString &error) {
+        if (!running_)
+            return;
+        if (!ok)
+            return stop(QStringLiteral("The recording of %1 failed: %2").arg(lines_[index_], error));
+        doneSectors_ += trackSectors(settings_.toc, lineTrack(lines_[index_]));
+        capture_.reset();
+        trackRecorded();
+    }, Qt::QueuedConnection);
+    QString error;
+    if (!capture_->start(QDir(folder_).filePath(QStringLiteral("track.wav")), error))
+        return stop(error);
+    report(0, 0, recordingAction());
 }
 
 void CdRip::readSlice()
@@ -117,6 +144,12 @@ void CdRip::trackRead()
     if (!writer_->finish())
         return stop(QStringLiteral("The recording of %1 failed: %2").arg(lines_[index_], writer_->error()));
     writer_.reset();
+    trackRecorded();
+}
+
+// The complete WAV file of the track is placed, or encoded and placed.
+void CdRip::trackRecorded()
+{
     const QString wav = QDir(folder_).filePath(QStringLiteral("track.wav"));
     if (!settings_.compress) {
         written_ += encoder::placeResult(wav, target(QStringLiteral(".wav")), dialogs_) ? 1 : 0;
@@ -165,6 +198,7 @@ void CdRip::stop(const QString &error)
 // Whatever of the current track is not placed yet goes.
 void CdRip::dropTrack()
 {
+    capture_.reset();
     reader_.reset();
     writer_.reset();
     if (!folder_.isEmpty())
@@ -180,7 +214,8 @@ QString CdRip::target(const QString &extension) const
 
 void CdRip::report(int song, int encoder, const QString &action)
 {
-    const long sectors = doneSectors_ + (reader_ ? reader_->sectorsRead() : 0);
+    const long sectors =
+        doneSectors_ + (reader_ ? reader_->sectorsRead() : 0) + (capture_ ? capture_->sectorsPlayed() : 0);
     emit progress({index_, song, percentOf(sectors, totalSectors_), encoder, action});
 }
 

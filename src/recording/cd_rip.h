@@ -5,7 +5,9 @@
 // bit-exactly and as fast as the drive delivers into a WAV file in a private
 // folder of the destination, then placed (or encoded and placed) without
 // replacing a file. The recorder window and `ludro-cd rip` both run it.
-// Cancel ends the run: finished tracks stay, the current one is dropped.
+// A real input line instead records each track in real time while the CD
+// device plays it. Cancel ends the run: finished tracks stay, the current
+// one is dropped.
 
 #include "cd/disc_source.h"
 #include "encoder/encoder_kind.h"
@@ -17,6 +19,7 @@
 #include <memory>
 
 namespace cd {
+class CdDevice;
 class TrackReader;
 }
 namespace platform {
@@ -29,6 +32,7 @@ class EncodeJob;
 
 namespace recording {
 
+class TrackCapture;
 class WavWriter;
 
 struct RipSettings {
@@ -39,6 +43,8 @@ struct RipSettings {
     QString encoder;  // used when compressing
     encoder::EncoderSwitches switches;
     encoder::EncodeOptions options;
+    QString input;                     // a line of inputLines(); empty: CD Digital Audio
+    cd::CdDevice *device = nullptr;    // plays the tracks a real input line records
 };
 
 struct RipProgress {
@@ -71,7 +77,9 @@ signals:
 private:
     void startTrack();
     void readSlice();
+    void startCapture();
     void trackRead();
+    void trackRecorded();
     void encoded(bool ok, const QString &message);
     void nextTrack();
     void stop(const QString &error);
@@ -88,6 +96,7 @@ private:
     QString folder_;  // the current track's private folder
     std::unique_ptr<cd::TrackReader> reader_;
     std::unique_ptr<WavWriter> writer_;
+    std::unique_ptr<TrackCapture> capture_;
     std::unique_ptr<encoder::EncodeJob> encode_;
 };
 

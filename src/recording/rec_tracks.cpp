@@ -3,6 +3,8 @@
 #include "cd/disc_id.h"
 #include "cd/track_names.h"
 
+#include <algorithm>
+
 namespace recording {
 
 QStringList discTrackLines(const cd::TableOfContents &toc, const QString &tracksFolder)
@@ -35,6 +37,33 @@ QString lineName(const QString &line)
 QString trackLine(int track, const QString &name)
 {
     return QString::number(track) + QStringLiteral(". ") + name;
+}
+
+QStringList addedLines(const QStringList &list, const QStringList &chosen)
+{
+    QStringList result = list;
+    for (const QString &line : chosen)
+        if (std::none_of(result.begin(), result.end(), [&](const QString &l) { return lineTrack(l) == lineTrack(line); }))
+            result << line;
+    return result;
+}
+
+int trackSeconds(const cd::TableOfContents &toc, int track)
+{
+    return track >= 1 && track <= static_cast<int>(toc.tracks.size()) ? toc.tracks[track - 1].lengthFrames / 75 : 0;
+}
+
+QString listSummary(const QStringList &lines, const cd::TableOfContents &toc)
+{
+    int seconds = 0;
+    for (const QString &line : lines)
+        seconds += trackSeconds(toc, lineTrack(line));
+    const qint64 megabytes = qint64{seconds} * 176400 / 1024 / 1024;
+    return QStringLiteral("%1 Tracks (%2:%3)       WAV: %4Mb")
+        .arg(lines.size())
+        .arg(seconds / 60)
+        .arg(seconds % 60, 2, 10, QLatin1Char('0'))
+        .arg(megabytes);
 }
 
 }  // namespace recording

@@ -21,4 +21,11 @@ int lineTrack(const QString &line);
 QString lineName(const QString &line);
 QString trackLine(int track, const QString &name);
 
+// `list` with the `chosen` lines appended whose tracks it does not hold yet.
+QStringList addedLines(const QStringList &list, const QStringList &chosen);
+// Whole seconds of a track's length (0 for a track the disc lacks).
+int trackSeconds(const cd::TableOfContents &toc, int track);
+// "N Tracks (m:ss)       WAV: sMb" for `lines` of the disc.
+QString listSummary(const QStringList &lines, const cd::TableOfContents &toc);
+
 }  // namespace recording
