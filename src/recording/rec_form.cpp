@@ -6,11 +6,13 @@
 #include "recording/rec_tracks.h"
 
 #include <QAction>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QVBoxLayout>
+
+#include <tuple>
 
 using namespace recording;
 
@@ -40,19 +42,22 @@ TRecForm::TRecForm(cd::CdDevice &device, TASForm &setup, platform::Dialogs &dial
     addActions({RefreshAction, AddAction, SelectAllAction, DeleteAction, RenameAction});
     setContextMenuPolicy(Qt::ActionsContextMenu);
 
-    auto *layout = new QGridLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("Tracks on current CD"), this), 0, 0);
-    layout->addWidget(InfoLabel, 0, 1, Qt::AlignRight);
-    layout->addWidget(CDTracks, 1, 0, 1, 2);
-    layout->addWidget(new QLabel(QStringLiteral("Tracks to Record"), this), 2, 0);
-    layout->addWidget(SummaryLabel, 2, 1, Qt::AlignRight);
-    layout->addWidget(SaveTracks, 3, 0, 1, 2);
+    auto *layout = new QVBoxLayout(this);
+    for (const auto &[heading, info, list] : {std::tuple{QStringLiteral("Tracks on current CD"), InfoLabel, CDTracks},
+                                             std::tuple{QStringLiteral("Tracks to Record"), SummaryLabel, SaveTracks}}) {
+        auto *row = new QHBoxLayout;
+        row->addWidget(new QLabel(heading, this));
+        row->addStretch();
+        row->addWidget(info);
+        layout->addLayout(row);
+        layout->addWidget(list);
+    }
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(StartButton);
     buttons->addWidget(CloseButton);
-    layout->addLayout(buttons, 4, 0, 1, 2);
-    resize(333, 356);
+    layout->addLayout(buttons);
+    resize(400, 356);
 
     connect(RefreshAction, &QAction::triggered, this, &TRecForm::Refresh);
     connect(AddAction, &QAction::triggered, this, &TRecForm::Add);
