@@ -62,7 +62,7 @@ LudroApp::LudroApp(const QStringList &arguments, platform::Dialogs &dialogs)
         startCdMode_ = startCdMode_ || isCdSwitch(argument);
     }
     // Closing the main window ends the program, whatever else is open.
-    for (QWidget *window : std::initializer_list<QWidget *>{&plForm_, &eqForm_, &pitchForm_, &tagForm_, &cddbForm_, &submitForm_, &convForm_, &encForm_,
+    for (QWidget *window : std::initializer_list<QWidget *>{&plForm_, &eqForm_, &pitchForm_, &tagForm_, &cddbForm_, &submitForm_, &convForm_, &encForm_, &recForm_, &asForm_,
                                                                &browser_.form()})
         window->setAttribute(Qt::WA_QuitOnClose, false);
     player_.SetPriority(4);

@@ -32,6 +32,8 @@
 #include "playlist/pl_form.h"
 #include "playlist/id3_form.h"
 #include "playlist/playlist_model.h"
+#include "recording/as_form.h"
+#include "recording/rec_form.h"
 #include "sound/eq_form.h"
 #include "sound/pitch_form.h"
 
@@ -55,6 +57,7 @@ public:
     TPitchForm &pitchForm() { return pitchForm_; }
     TConvForm &converterForm() { return convForm_; }
     TEncForm &encoderWizard() { return encForm_; }
+    TRecForm &recorderForm() { return recForm_; }
     MainMenu &menu() { return menu_; }
     // The preferences' encoder becomes `path`, with its kind's switches.
     void ChooseEncoder(const QString &path);
@@ -147,6 +150,8 @@ private:
     TID3Form tagForm_{playlist_, dialogs_};
     TConvForm convForm_{dialogs_, [this] { return encoderSetup(); }};
     TEncForm encForm_{dialogs_};
+    TASForm asForm_{dialogs_, [this] { return encoderSetup(); }, settings_.recDest, settings_.recInput};
+    TRecForm recForm_{cdDevice_, asForm_, dialogs_, cd::tracksFolder(), [this] { return cd_.cdMode(); }};
     bool encoderCheckPending_ = false;
     BrowserController browser_{textures_, dialogs_,
                                platform::pathIgnoringCase(programFolder_, QStringLiteral("Browser")) + '/',

@@ -27,10 +27,10 @@ MainMenu::MainMenu(PlaybackController &controller, Commands commands, QWidget *p
     disabled(this, QStringLiteral("&Playlist Editor"));
     equalizer_ = disabled(this, QStringLiteral("&Equalizer"));
     browser_ = disabled(this, QStringLiteral("Bro&wser"));
-    disabled(this, QStringLiteral("Rec&order"));
+    recorder_ = addAction(QStringLiteral("Rec&order"));
     information_ = disabled(this, QStringLiteral("File &Information"));
     QMenu *audio = addMenu(QStringLiteral("Audio Manager"));
-    disabled(audio, QStringLiteral("Recorder"));
+    audioRecorder_ = audio->addAction(QStringLiteral("Recorder"));
     converter_ = audio->addAction(QStringLiteral("File Converter"));
     addSeparator();
 

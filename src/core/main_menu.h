@@ -35,6 +35,8 @@ public:
     QAction *pitchAction() const { return pitch_; }
     QAction *converterAction() const { return converter_; }
     QAction *browserAction() const { return browser_; }
+    QAction *recorderAction() const { return recorder_; }
+    QAction *audioRecorderAction() const { return audioRecorder_; }
     // Checked in Cool Bar mode; the program connects it.
     QAction *coolBarAction() const { return coolBar_; }
     // The textures to choose from, filled by the program before it shows.
@@ -53,6 +55,8 @@ private:
     QAction *pitch_ = nullptr;
     QAction *converter_ = nullptr;
     QAction *browser_ = nullptr;
+    QAction *recorder_ = nullptr;
+    QAction *audioRecorder_ = nullptr;
     QAction *coolBar_ = nullptr;
     QMenu *textures_ = nullptr;
     QAction *onTop_ = nullptr;
