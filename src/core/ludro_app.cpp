@@ -171,6 +171,8 @@ void LudroApp::show()
         plForm_.show();
     if (settings_.brVis)
         browser_.form().show();
+    if (settings_.recVis)
+        recForm_.show();
     startupPending_ = false;
     encoderCheckPending_ = settings_.encPath.isEmpty();
     plugins_.load(programFolder_ + QStringLiteral("plugins"), pluginWindow_.handle());
@@ -209,6 +211,7 @@ void LudroApp::recordWindowVisibility()
     settings_.eqVis = eqForm_.isVisible();
     settings_.plVis = plForm_.isVisible();
     settings_.brVis = browser_.form().isVisible();
+    settings_.recVis = recForm_.isVisible();
 }
 
 void LudroApp::Timer1Timer()

@@ -113,6 +113,7 @@ private:
     void connectCd();
     void connectBrowser();
     void storeBrowserSettings();
+    void storeRecorderSettings();
     void dropOnMainWindow(const QStringList &names);
     void storePlaylistWindow();
     void recordWindowVisibility();

@@ -21,7 +21,8 @@ void LudroApp::connectBrowser()
     const std::pair<QWidget *, const char *> pages[] = {
         {&form_, "manual.html"},     {&plForm_, "playlist.html"},       {&eqForm_, "equalizer.html"},
         {&pitchForm_, "pitch.html"}, {&tagForm_, "tags.html"},          {&cddbForm_, "cddb.html"},
-        {&submitForm_, "cddb.html"}, {&browser_.form(), "manual.html"},
+        {&submitForm_, "cddb.html"}, {&browser_.form(), "manual.html"}, {&recForm_, "recorder.html"},
+        {&asForm_, "recorder.html"}, {&convForm_, "converter.html"}, {&encForm_, "converter.html"},
     };
     for (const auto &[window, page] : pages) {
         auto *key = new QShortcut(QKeySequence::HelpContents, window);

@@ -6,6 +6,7 @@
 
 #include <QListWidget>
 
+#include <algorithm>
 #include <tuple>
 
 void LudroApp::connectEncoderWindows()
@@ -15,6 +16,17 @@ void LudroApp::connectEncoderWindows()
         QObject::connect(recorder, &QAction::triggered, [this] { recForm_.show(); });
     QObject::connect(&asForm_, &TASForm::encoderSetupRequested, [this] { encForm_.open(); });
     QObject::connect(&encForm_, &TEncForm::encoderChosen, [this](const QString &path) { ChooseEncoder(path); });
+    recForm_.setGeometry(settings_.recorderX, settings_.recorderY, std::max(settings_.recorderW, recForm_.minimumWidth()),
+                         std::max(settings_.recorderH, recForm_.minimumHeight()));
+}
+
+void LudroApp::storeRecorderSettings()
+{
+    const QRect place = recForm_.geometry();
+    settings_.recorderX = place.x();
+    settings_.recorderY = place.y();
+    settings_.recorderW = place.width();
+    settings_.recorderH = place.height();
 }
 
 encoder::EncoderSetup LudroApp::encoderSetup() const

@@ -54,6 +54,7 @@ void LudroApp::saveSettings()
     settings_.mode = form_.normalMode();
     storeSoundSettings();
     storeBrowserSettings();
+    storeRecorderSettings();
     const QString path = settingsPath(programFolder_);
     platform::ProfileFile file = platform::ProfileFile::load(path);
     settings_.write(file, programFolder_);

@@ -11,7 +11,7 @@
 //       the tracks (all audio tracks without TRACK) as WAV or MP3 files in DIR
 //       (the current folder without it), named as the recorder names them; an
 //       existing file is left alone. Progress on stderr. Status 0 when every
-//       track was written, 1 otherwise.
+//       track was written, 1 otherwise (Ctrl+C included).
 // DEV is a drive or a disc image (.cue/.bin/.toc); without it LUDRO_CD_DEVICE,
 // else the system's default drive. No disc, a data disc or a drive that
 // cannot be opened: a message and status 1.
@@ -21,6 +21,7 @@
 #include "cd/disc_lookup.h"
 #include "cd/track_names.h"
 #include "platform/dialogs.h"
+#include "platform/termination_signals.h"
 #include "recording/cd_rip.h"
 #include "recording/rec_tracks.h"
 
@@ -168,6 +169,9 @@ int rip(const cd::TableOfContents &toc, const QCommandLineParser &parser)
     });
     QObject::connect(&run, &recording::CdRip::finished, QCoreApplication::instance(), &QCoreApplication::quit,
                      Qt::QueuedConnection);
+    // Ctrl+C ends the loop instead of the process, so the run removes its
+    // private folder and ends the encoder as it goes.
+    platform::quitOnTerminationSignals();
     run.start(lines, settings);
     QCoreApplication::exec();
     return run.written() == lines.size() ? 0 : 1;

@@ -170,8 +170,23 @@ TEST(CdTool, RipsToMonoMp3WithLameAndReportsEveryFailedEncode)
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", dir.filePath("bin").toUtf8() + ":" + path);
     const ToolRun failed = ludroCd({"--device", cue, "rip", "--dest", dir.filePath("failed"), "--mp3"});
-    qputenv("PATH", path);
     EXPECT_EQ(failed.status, 1);
     EXPECT_EQ(failed.err.count("The Song was not encoded"), 2) << failed.err.toStdString();
     EXPECT_TRUE(entries(dir.filePath("failed")).isEmpty());
+
+    // Ctrl+C or SIGTERM while the encoder runs leaves no private folder behind.
+    writeFile(failing, "#!/bin/sh\nexec sleep 30\n");
+    QProcess stopped;
+    stopped.setReadChannel(QProcess::StandardError);
+    stopped.start(LUDRO_PROGRAM_DIR "/ludro-cd", {"--device", cue, "rip", "--dest", dir.filePath("stopped"), "--mp3"});
+    QByteArray err;
+    while (!err.contains("Compressing") && stopped.waitForReadyRead(10000))
+        err += stopped.readAllStandardError();
+    qputenv("PATH", path);
+    ASSERT_TRUE(err.contains("Compressing")) << err.toStdString();
+    stopped.terminate();
+    ASSERT_TRUE(stopped.waitForFinished(10000));
+    EXPECT_EQ(stopped.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(stopped.exitCode(), 1);
+    EXPECT_TRUE(entries(dir.filePath("stopped")).isEmpty()) << entries(dir.filePath("stopped")).join(' ').toStdString();
 }

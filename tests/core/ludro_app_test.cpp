@@ -49,6 +49,7 @@ protected:
     {
         qputenv("LUDRO_HOME", (home.path() + '/').toUtf8());
         qputenv("XDG_RUNTIME_DIR", home.path().toUtf8());
+        qputenv("LUDRO_CD_DEVICE", home.filePath("no-disc.cue").toUtf8());
         QFile::copy(QString::fromStdString(fixture("l2-32k-mono.mp2")), home.filePath("first.mp2"));
         QFile::copy(QString::fromStdString(fixture("l3-44k-stereo-cbr.mp3")), home.filePath("second.mp3"));
         writeFile(home.filePath("list.m3u"), "first.mp2\nsecond.mp3\n");
@@ -236,11 +237,15 @@ TEST_F(Program, RealExitPathsKeepTheWindowsAsTheUserLeftThem)
     };
     for (const auto &exit : exits) {
         for (bool playlistShown : {true, false}) {
+            QRect recorderPlace;
             {
                 LudroApp app({"ludro"}, dialogs);
                 app.show();
                 app.equalizerForm().show();
                 app.playlistForm().setVisible(playlistShown);
+                app.recorderForm().setVisible(playlistShown);
+                app.recorderForm().move(123, 45);
+                recorderPlace = app.recorderForm().geometry();
                 QTimer::singleShot(0, [&] { exit(app); });
                 QTimer stuck;
                 QObject::connect(&stuck, &QTimer::timeout, [] { QApplication::quit(); });
@@ -251,6 +256,8 @@ TEST_F(Program, RealExitPathsKeepTheWindowsAsTheUserLeftThem)
             LudroApp again({"ludro"}, dialogs);
             EXPECT_TRUE(again.settings().eqVis);
             EXPECT_EQ(again.settings().plVis, playlistShown);
+            EXPECT_EQ(again.settings().recVis, playlistShown);
+            EXPECT_EQ(again.recorderForm().geometry(), recorderPlace);
         }
     }
 }
