@@ -58,6 +58,9 @@ public:
     MainMenu &menu() { return menu_; }
     // The preferences' encoder becomes `path`, with its kind's switches.
     void ChooseEncoder(const QString &path);
+    // The preferences' "Register Filetypes": the settings "Icon1" and
+    // "Icon2" pick the icons; the outcome is shown in a message box.
+    void RegisterFileTypes();
     TID3Form &tagForm() { return tagForm_; }
     TSonarkPlayer &player() { return player_; }
     TPLForm &playlistForm() { return plForm_; }

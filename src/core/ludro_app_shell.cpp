@@ -1,0 +1,31 @@
+// The player in the desktop: the file types registered on the user's
+// request, with the icons chosen in the preferences.
+
+#include "ludro_app.h"
+
+#include "shell/file_types.h"
+
+#include <QCoreApplication>
+
+void LudroApp::RegisterFileTypes()
+{
+    const QString folder = platform::pathIgnoringCase(programFolder_, QStringLiteral("icons")) + '/';
+    const QStringList icons = shell::iconFiles(folder);
+    const auto icon = [&](int index) { return index >= 0 && index < icons.size() ? folder + icons[index] : QString(); };
+    const shell::Registration result = shell::registerFileTypes(QCoreApplication::applicationFilePath(),
+                                                                icon(settings_.icon1), icon(settings_.icon2));
+    switch (result.outcome) {
+    case shell::Registration::Registered:
+        dialogs_.information(QStringLiteral("MPx and Playlist files has now been associated with Ludro."));
+        break;
+    case shell::Registration::NotDefault:
+        dialogs_.information(
+            QStringLiteral("The file types are registered, but the desktop still opens them with another "
+                           "program (%1). Choose Ludro in the desktop's settings for default programs.")
+                .arg(result.detail));
+        break;
+    case shell::Registration::Failed:
+        dialogs_.error(QStringLiteral("The file types could not be registered: %1").arg(result.detail));
+        break;
+    }
+}
