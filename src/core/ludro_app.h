@@ -29,6 +29,7 @@
 #include "platform/dialogs.h"
 #include "platform/program_folder.h"
 #include "platform/quit_watch.h"
+#include "shell/shell_controller.h"
 #include "playlist/pl_form.h"
 #include "playlist/id3_form.h"
 #include "playlist/playlist_model.h"
@@ -61,6 +62,8 @@ public:
     // The preferences' "Register Filetypes": the settings "Icon1" and
     // "Icon2" pick the icons; the outcome is shown in a message box.
     void RegisterFileTypes();
+    // The tray buttons; the preferences' check box calls ShowTrayIcons.
+    shell::ShellController &shell() { return shell_; }
     TID3Form &tagForm() { return tagForm_; }
     TSonarkPlayer &player() { return player_; }
     TPLForm &playlistForm() { return plForm_; }
@@ -113,6 +116,7 @@ private:
     void connectCd();
     void connectBrowser();
     void storeBrowserSettings();
+    void connectShell();
     void dropOnMainWindow(const QStringList &names);
     void storePlaylistWindow();
     void recordWindowVisibility();
@@ -160,4 +164,5 @@ private:
     platform::QuitWatch quitWatch_{[this] { recordWindowVisibility(); }};
     platform::MessageWindow pluginWindow_;
     PluginHost plugins_;
+    shell::ShellController shell_;
 };

@@ -1,11 +1,21 @@
-// The player in the desktop: the file types registered on the user's
-// request, with the icons chosen in the preferences.
+// The player in the desktop: the tray buttons, and the file types
+// registered on the user's request with the icons chosen in the preferences.
 
 #include "ludro_app.h"
 
 #include "shell/file_types.h"
 
 #include <QCoreApplication>
+
+void LudroApp::connectShell()
+{
+    PlaybackController &c = controller_;
+    shell_.setCommands({[&c] { c.PreviousSong(); }, [&c] { c.PlayCommand(); }, [&c] { c.StopCommand(); },
+                        [&c] { c.LoadCommand(); }, [&c] { c.NextSong(); }});
+    shell_.setToolTips({QStringLiteral("Previous"), QStringLiteral("Play"), QStringLiteral("Stop"),
+                        QStringLiteral("Load"), QStringLiteral("Next")});
+    shell_.ShowTrayIcons(settings_.trayIcons);
+}
 
 void LudroApp::RegisterFileTypes()
 {
