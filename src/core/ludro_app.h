@@ -29,10 +29,11 @@
 #include "platform/dialogs.h"
 #include "platform/program_folder.h"
 #include "platform/quit_watch.h"
-#include "shell/shell_controller.h"
 #include "playlist/pl_form.h"
 #include "playlist/id3_form.h"
 #include "playlist/playlist_model.h"
+#include "shell/shell_controller.h"
+#include "shell/window_docking.h"
 #include "sound/eq_form.h"
 #include "sound/pitch_form.h"
 
@@ -165,4 +166,5 @@ private:
     platform::MessageWindow pluginWindow_;
     PluginHost plugins_;
     shell::ShellController shell_;
+    shell::WindowDocking docking_{{&form_, &eqForm_, &plForm_, &browser_.form()}};
 };

@@ -1,5 +1,6 @@
 // The player in the desktop: the tray buttons, and the file types
 // registered on the user's request with the icons chosen in the preferences.
+// The windows snap and dock by themselves (docking_).
 
 #include "ludro_app.h"
 
