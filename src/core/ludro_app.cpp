@@ -73,6 +73,7 @@ LudroApp::LudroApp(const QStringList &arguments, platform::Dialogs &dialogs)
     connectPlaylistWindow();
     connectCd();
     connectBrowser();
+    connectShell();
     startPlayer();
     applySettings();
     applySoundSettings();

@@ -34,6 +34,8 @@
 #include "playlist/playlist_model.h"
 #include "recording/as_form.h"
 #include "recording/rec_form.h"
+#include "shell/shell_controller.h"
+#include "shell/window_docking.h"
 #include "sound/eq_form.h"
 #include "sound/pitch_form.h"
 
@@ -61,6 +63,11 @@ public:
     MainMenu &menu() { return menu_; }
     // The preferences' encoder becomes `path`, with its kind's switches.
     void ChooseEncoder(const QString &path);
+    // The preferences' "Register Filetypes": the settings "Icon1" and
+    // "Icon2" pick the icons; the outcome is shown in a message box.
+    void RegisterFileTypes();
+    // The tray buttons; the preferences' check box calls ShowTrayIcons.
+    shell::ShellController &shell() { return shell_; }
     TID3Form &tagForm() { return tagForm_; }
     TSonarkPlayer &player() { return player_; }
     TPLForm &playlistForm() { return plForm_; }
@@ -114,6 +121,7 @@ private:
     void connectBrowser();
     void storeBrowserSettings();
     void storeRecorderSettings();
+    void connectShell();
     void dropOnMainWindow(const QStringList &names);
     void storePlaylistWindow();
     void recordWindowVisibility();
@@ -163,4 +171,6 @@ private:
     platform::QuitWatch quitWatch_{[this] { recordWindowVisibility(); }};
     platform::MessageWindow pluginWindow_;
     PluginHost plugins_;
+    shell::ShellController shell_;
+    shell::WindowDocking docking_{{&form_, &eqForm_, &plForm_, &browser_.form()}};
 };

@@ -306,6 +306,31 @@ TEST_F(Program, CommandsWithPositionsOutsideTheListAndTheListOptions)
     EXPECT_FALSE(QFile::exists(home.filePath("Ludro.m3u"))) << "an empty list leaves no default playlist";
 }
 
+TEST_F(Program, OnlyRegisterTouchesTheDesktopsFileTypes)
+{
+    const QString data = home.filePath("xdg-data"), config = home.filePath("xdg-config");
+    qputenv("XDG_DATA_HOME", data.toUtf8());
+    qputenv("XDG_CONFIG_HOME", config.toUtf8());
+    QDir().mkpath(home.filePath("icons"));
+    for (const char *name : {"note.ico", "playlist.ico"})
+        QFile::copy(QStringLiteral(LUDRO_PROGRAM_DIR "/icons/") + name, home.filePath("icons/") + name);
+    {
+        LudroApp app({"ludro", "/noSave"}, dialogs);
+        app.show();
+        ASSERT_TRUE(runUntil([&] { return app.timersRunning(); }, 5000));
+        EXPECT_FALSE(QFile::exists(data) || QFile::exists(config));
+        app.settings().icon1 = 0;
+        app.settings().icon2 = 9;  // no such icon: the entry goes without one
+        app.RegisterFileTypes();
+    }
+    qunsetenv("XDG_DATA_HOME");
+    qunsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(dialogs.informations, QStringList{"MPx and Playlist files has now been associated with Ludro."})
+        << dialogs.errors.join(u'\n').toStdString();
+    EXPECT_TRUE(readFile(data + "/applications/ludropro-mpeg-file.desktop").contains("Icon=" + data.toUtf8()));
+    EXPECT_FALSE(readFile(data + "/applications/ludropro-mpeg-playlist.desktop").contains("Icon="));
+}
+
 TEST(AddressWindow, EscapeAndClosingMeanCancel)
 {
     TURLForm form;

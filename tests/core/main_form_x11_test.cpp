@@ -4,6 +4,9 @@
 // set by xsetroot shows where the mask is white.
 
 #include "core/main_form.h"
+#include "platform/profile_file.h"
+#include "support/files.h"
+#include "support/player_process.h"
 #include "support/run_until.h"
 #include "support/texture_fixture.h"
 
@@ -72,6 +75,39 @@ TEST(MainWindowOnX11, HoverLightsTheButtonFrameByFrameAndTheMaskCutsTheWindow)
     EXPECT_TRUE(
         runUntil([&] { return screenAt(window).pixel(Play.topLeft()) == coded(Play.left(), Play.top(), Main); }, 2000));
     EXPECT_EQ(form.highlightedButton(), MainButton::None);
+}
+
+// The real player: a drag of the main window carries the playlist window
+// docked under it and leaves the equalizer 1 pixel beside it in place.
+TEST(MainWindowOnX11, DraggingTheMainWindowCarriesOnlyTheDockedWindow)
+{
+    QTemporaryDir home;
+    writeCodedTexture(home.path(), 3);
+    writeFile(home.filePath("LudroPro.ini"), "[Ludro]\nTexture=Coded\nMode=1\nLeftPos=100\nTopPos=50\n"
+                                             "PLVis=1\nPlayListX=100\nPlayListY=150\nEQVis=1\n"
+                                             "EqualizerX=301\nEqualizerY=50\n");
+    QProcessEnvironment environment = playerEnvironment(home);
+    environment.insert("QT_QPA_PLATFORM", "xcb");
+    QProcess player;
+    player.setProcessEnvironment(environment);
+    player.start(programDir + "/ludro", QStringList());
+    ASSERT_TRUE(playerListening(environment));
+    QThread::msleep(1000);  // the windows are mapped
+    for (const QStringList &step : {QStringList{"mousemove", "200", "55"}, {"mousedown", "1"},
+                                    {"mousemove", "220", "70"}, {"mousemove", "240", "85"}, {"mouseup", "1"}}) {
+        ASSERT_TRUE(run("xdotool", step));
+        QThread::msleep(100);
+    }
+    player.terminate();
+    ASSERT_TRUE(player.waitForFinished(15000));
+
+    const auto saved = platform::ProfileFile::load(home.filePath("LudroPro.ini"));
+    const auto place = [&](const char *x, const char *y) {
+        return QPoint(saved.readInteger("Ludro", x, -1), saved.readInteger("Ludro", y, -1));
+    };
+    EXPECT_EQ(place("LeftPos", "TopPos"), QPoint(140, 80));
+    EXPECT_EQ(place("PlayListX", "PlayListY"), QPoint(140, 180));
+    EXPECT_EQ(place("EqualizerX", "EqualizerY"), QPoint(301, 50));
 }
 
 // Qt's X11 platform asks the session bus for desktop settings; libdbus keeps

@@ -1,0 +1,78 @@
+#include "shell/window_docking.h"
+
+#include "shell/snapping.h"
+
+#include <QGuiApplication>
+#include <QMouseEvent>
+
+namespace shell {
+
+namespace {
+
+QList<WindowBox> boxes(const QList<QPointer<QWidget>> &windows)
+{
+    QList<WindowBox> boxes;
+    for (const QWidget *window : windows)
+        boxes.append({window ? window->frameGeometry() : QRect(), window && window->isVisible()});
+    return boxes;
+}
+
+}  // namespace
+
+WindowDocking::WindowDocking(const QList<QWidget *> &windows)
+{
+    if (QGuiApplication::platformName() == u"wayland")
+        return;
+    for (QWidget *window : windows) {
+        windows_.append(window);
+        window->installEventFilter(this);
+    }
+}
+
+bool WindowDocking::eventFilter(QObject *watched, QEvent *event)
+{
+    const qsizetype index = windows_.indexOf(qobject_cast<QWidget *>(watched));
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+            dragged_ = index;
+            const QList<WindowBox> now = boxes(windows_);
+            docked_ = index == 0 ? dockedWindows(now, 0) : QList<bool>(now.size(), false);
+            placesAtPress_.clear();
+            for (const WindowBox &box : now)
+                placesAtPress_.append(box.rect.topLeft());
+        }
+        break;
+    case QEvent::MouseButtonRelease:
+        dragged_ = -1;
+        break;
+    case QEvent::Move:
+        if (index == dragged_ && !placing_)
+            moved(index);
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+// The window moved where the mouse asked: docked windows follow the main
+// window, or else the window snaps.
+void WindowDocking::moved(qsizetype index)
+{
+    placing_ = true;
+    QWidget *window = windows_[index];
+    if (docked_.contains(true)) {
+        const QPoint offset = window->pos() - placesAtPress_[0];
+        for (qsizetype i = 0; i < windows_.size(); ++i)
+            if (docked_[i] && windows_[i])
+                windows_[i]->move(placesAtPress_[i] + offset);
+    } else {
+        const QPoint place = snappedPosition(window->frameGeometry(), boxes(windows_), index);
+        if (place != window->pos())
+            window->move(place);
+    }
+    placing_ = false;
+}
+
+}  // namespace shell

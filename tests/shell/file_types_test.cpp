@@ -1,0 +1,138 @@
+// Registering the file types in temporary XDG folders, checked with the
+// system's own tools: xdg-mime, desktop-file-validate and shared-mime-info.
+
+#include "shell/desktop_entry.h"
+#include "shell/file_types.h"
+#include "support/files.h"
+
+#include <QDirIterator>
+#include <QImage>
+#include <QMap>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString tool(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished();
+    return QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError()).trimmed();
+}
+
+// Every file under `folder` with its contents.
+QMap<QString, QByteArray> snapshot(const QString &folder)
+{
+    QMap<QString, QByteArray> files;
+    for (QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+        const QString path = it.next();
+        files[path] = readFile(path);
+    }
+    return files;
+}
+
+// The arguments of an Exec value, read the way a desktop reads them.
+QStringList execArguments(const QString &value)
+{
+    QString text;
+    for (qsizetype i = 0; i < value.size(); ++i)
+        text += value[i] == u'\\' && i + 1 < value.size() ? value[++i] : value[i];
+    QStringList arguments{QString()};
+    bool quoted = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'"')
+            quoted = !quoted;
+        else if (quoted && c == u'\\')
+            arguments.last() += text[++i];
+        else if (!quoted && c == u' ')
+            arguments << QString();
+        else if (c == u'%')
+            arguments.last() += text[++i] == u'%' ? QStringLiteral("%") : u'%' + text[i];
+        else
+            arguments.last() += c;
+    }
+    return arguments;
+}
+
+QString executable(const QString &path)
+{
+    writeFile(path, "#!/bin/sh\n");
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return path;
+}
+
+class FileTypes : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(home.isValid());
+        qputenv("XDG_DATA_HOME", data.toUtf8());
+        qputenv("XDG_CONFIG_HOME", config.toUtf8());
+        qunsetenv("XDG_CURRENT_DESKTOP");
+    }
+    void TearDown() override
+    {
+        qunsetenv("XDG_DATA_HOME");
+        qunsetenv("XDG_CONFIG_HOME");
+        qunsetenv("XDG_CURRENT_DESKTOP");
+    }
+    QString entry(const char *name) const { return data + "/applications/" + name; }
+
+    QTemporaryDir home;
+    QString data = home.path() + "/data", config = home.path() + "/config";
+    QString icons = QStringLiteral(LUDRO_SOURCE_DIR "/data/icons/");
+};
+
+TEST_F(FileTypes, RegisterMakesOurEntriesTheDefaultsAndKeepsEveryOtherLine)
+{
+    const QByteArray others = "[Added Associations]\naudio/mpeg=vlc.desktop;\n\n"
+                              "[Default Applications]\ntext/plain=gedit.desktop;\naudio/mpeg=vlc.desktop;\n";
+    writeFile(config + "/mimeapps.list", others);
+    const QString program = executable(home.path() + "/bin/ludro");
+
+    const auto result = shell::registerFileTypes(program, icons + "note.ico", icons + "playlist.ico");
+    ASSERT_EQ(result.outcome, shell::Registration::Registered) << result.detail.toStdString();
+    EXPECT_EQ(tool("xdg-mime", {"query", "default", "audio/mpeg"}), "ludropro-mpeg-file.desktop");
+    EXPECT_EQ(tool("xdg-mime", {"query", "default", "audio/x-scpls"}), "ludropro-mpeg-playlist.desktop");
+    EXPECT_EQ(tool("xdg-mime", {"query", "filetype", writeFile(home.path() + "/x.mp1")}), "audio/mpeg");
+    for (const char *name : {"ludropro-mpeg-file.desktop", "ludropro-mpeg-playlist.desktop"})
+        EXPECT_EQ(tool("desktop-file-validate", {entry(name)}), "") << name;
+    const QByteArray list = readFile(config + "/mimeapps.list");
+    EXPECT_TRUE(list.startsWith("[Added Associations]\naudio/mpeg=vlc.desktop;\n")) << list.data();
+    EXPECT_TRUE(list.contains("\ntext/plain=gedit.desktop;\n")) << list.data();
+    EXPECT_EQ(list.count("audio/mpeg="), 2) << list.data();
+    EXPECT_EQ(QImage(data + "/ludropro/icons/ludropro-mpeg-playlist.png").size(), QSize(32, 32));
+
+    const auto before = snapshot(home.path());
+    shell::registerFileTypes(program, icons + "note.ico", icons + "playlist.ico");
+    EXPECT_EQ(snapshot(home.path()), before);
+}
+
+TEST_F(FileTypes, ExecLineGivesTheProgramPathBackAsOneArgument)
+{
+    for (const QString path : {"/usr/bin/ludro", "/opt/my player/100%/ludro", R"(/a/"b"/$c/`d`/e\f/g'h)"}) {
+        const QByteArray text = shell::desktopEntry("Ludro", path, {}, {"audio/mpeg"});
+        const QString exec = QString::fromUtf8(text).section("\nExec=", 1).section(u'\n', 0, 0);
+        EXPECT_EQ(execArguments(exec), QStringList({path, "%f"})) << exec.toStdString();
+        EXPECT_EQ(tool("desktop-file-validate", {writeFile(entry("ludropro-test.desktop"), text)}), "")
+            << exec.toStdString();
+    }
+}
+
+TEST_F(FileTypes, DesktopsOwnListWinningIsReportedNotClaimedAsSuccess)
+{
+    qputenv("XDG_CURRENT_DESKTOP", "TestDesk");
+    writeFile(entry("other.desktop"), "[Desktop Entry]\nType=Application\nName=Other\nExec=/bin/true %f\n");
+    writeFile(config + "/testdesk-mimeapps.list", "[Default Applications]\naudio/mpeg=other.desktop;\n");
+
+    const auto result = shell::registerFileTypes(executable(home.path() + "/ludro"), {}, {});
+    EXPECT_EQ(result.outcome, shell::Registration::NotDefault);
+    EXPECT_EQ(result.detail, config + "/testdesk-mimeapps.list");
+    EXPECT_FALSE(readFile(entry("ludropro-mpeg-file.desktop")).contains("Icon="));
+}
+
+}  // namespace

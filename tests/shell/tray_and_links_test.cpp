@@ -1,0 +1,114 @@
+// The five tray buttons over a recording backend, and the addresses the
+// link labels open.
+
+#include "shell/shell_controller.h"
+#include "shell/url_label.h"
+
+#include <QDialog>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class RecordingTray : public shell::TrayBackend {
+public:
+    explicit RecordingTray(QStringList &log, bool available = true) : log_(log), available_(available) {}
+    bool available() const override { return available_; }
+    void add(int id, const QIcon &icon, const QString &tip) override { record("add", id, icon, tip); }
+    void modify(int id, const QIcon &icon, const QString &tip) override { record("modify", id, icon, tip); }
+    void remove(int id) override { log_ << QStringLiteral("remove %1").arg(id); }
+
+private:
+    void record(const char *what, int id, const QIcon &icon, const QString &tip)
+    {
+        log_ << QStringLiteral("%1 %2 %3%4").arg(what).arg(id).arg(tip, icon.isNull() ? " no icon" : "");
+    }
+    QStringList &log_;
+    bool available_;
+};
+
+TEST(TrayButtons, AddModifyAndRemoveInOrderWithTipsCutByCharacters)
+{
+    QStringList log;
+    const QString longTip = QString(61, u'a') + QString::fromUtf8("\xF0\x9F\x8E\xB5") + "b";
+    {
+        shell::ShellController shell(std::make_unique<RecordingTray>(log));
+        shell.setToolTips({"Previous", "Play", "Stop", "Open", longTip});
+        EXPECT_TRUE(log.isEmpty()) << "nothing shows before the check box";
+        shell.ShowTrayIcons(true);
+        shell.ShowTrayIcons(true);
+        shell.setToolTips({"Previous", "Play", "Stop!", "Open", longTip});
+        shell.ShowTrayIcons(false);
+        shell.ShowTrayIcons(true);
+    }
+    const QString cut = longTip.chopped(1);
+    EXPECT_EQ(log.join(u'\n'), QStringList({"add 1 Previous", "add 2 Play", "add 3 Stop", "add 4 Open", "add 5 " + cut,
+                                            "modify 1 Previous", "modify 2 Play", "modify 3 Stop!", "modify 4 Open",
+                                            "modify 5 " + cut, "remove 1", "remove 2", "remove 3", "remove 4",
+                                            "remove 5", "add 1 Previous", "add 2 Play", "add 3 Stop!", "add 4 Open",
+                                            "add 5 " + cut, "remove 5", "remove 4", "remove 3", "remove 2",
+                                            "remove 1"})
+                                    .join(u'\n'));
+
+    log.clear();
+    shell::ShellController noTray(std::make_unique<RecordingTray>(log, false));
+    noTray.ShowTrayIcons(true);
+    EXPECT_TRUE(log.isEmpty());
+    EXPECT_FALSE(noTray.trayIcon(0).active());
+}
+
+TEST(TrayButtons, ClicksRunTheirCommandsButNotWhileAModalWindowIsOpen)
+{
+    QStringList log, ran;
+    auto tray = std::make_unique<RecordingTray>(log);
+    RecordingTray &backend = *tray;
+    shell::ShellController shell(std::move(tray));
+    shell.setCommands({[&] { ran << "previous"; }, [&] { ran << "play"; }, [&] { ran << "stop"; },
+                       [&] { ran << "open"; }, [&] { ran << "next"; }});
+    shell.trayIcon(4).OnRightClick = [&](QPoint at) { ran << QStringLiteral("menu at %1").arg(at.x()); };
+    shell.ShowTrayIcons(true);
+    backend.clicked(2, shell::TrayBackend::Left, {});
+    backend.clicked(5, shell::TrayBackend::Right, {7, 8});
+    backend.clicked(5, shell::TrayBackend::Double, {});
+    QDialog recording;
+    recording.open();
+    ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activeModalWidget(); }));
+    backend.clicked(3, shell::TrayBackend::Left, {});
+    recording.close();
+    backend.clicked(1, shell::TrayBackend::Left, {});
+    EXPECT_EQ(ran.join(", "), "play, menu at 7, previous");
+}
+
+TEST(LinkLabels, OpenOnlyWebAndMailAddressesWithOnePrefix)
+{
+    const struct {
+        shell::LabelType type;
+        const char *text, *opened;
+    } cases[] = {
+        {shell::hmHTTP, "www.example.org", "http://www.example.org"},
+        {shell::hmHTTP, "http://example.org/a", "http://example.org/a"},
+        {shell::hmHTTP, "HTTPS://example.org", "https://example.org"},
+        {shell::hmMAIL, "me@example.org", "mailto:me@example.org"},
+        {shell::hmMAIL, "mailto:me@example.org", "mailto:me@example.org"},
+        {shell::hmFTP, "ftp.example.org", "ftp://ftp.example.org"},
+        {shell::hmCUSTOM, "https://example.org", "https://example.org"},
+        {shell::hmCUSTOM, "javascript:alert(1)", ""},
+        {shell::hmCUSTOM, "file:///etc/passwd", ""},
+        {shell::hmHTTP, "", ""},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(shell::linkAddress(c.type, c.text).toString(), c.opened) << c.text;
+
+    shell::TURLLabel label;
+    label.setText("me@example.org");
+    label.labelType = shell::hmMAIL;
+    label.resize(100, 20);
+    QStringList opened;
+    label.open = [&](const QUrl &url) { opened << url.toString(); };
+    QTest::mouseClick(&label, Qt::LeftButton);
+    EXPECT_EQ(opened, QStringList{"mailto:me@example.org"});
+    EXPECT_EQ(label.cursor().shape(), Qt::PointingHandCursor);
+}
+
+}  // namespace
