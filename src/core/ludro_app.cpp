@@ -67,6 +67,7 @@ LudroApp::LudroApp(const QStringList &arguments, platform::Dialogs &dialogs)
     player_.SetPriority(4);
     connectButtons();
     connectAppearance();
+    QObject::connect(&language_, &Language::changed, [this] { applyTexts(); });
     connectSoundWindows();
     connectPlaylistWindow();
     connectCd();

@@ -22,6 +22,7 @@
 #include "core/settings.h"
 #include "core/volume_control.h"
 #include "decoder/sonark_player.h"
+#include "language/language.h"
 #include "platform/dialogs.h"
 #include "platform/program_folder.h"
 #include "platform/quit_watch.h"
@@ -59,6 +60,9 @@ public:
     // be used changes neither and is reported.
     void chooseTexture(const QString &name);
     VolumeControl &volume() { return volume_; }
+    // The language the windows speak; choosing one keeps it as the setting.
+    Language &language() { return language_; }
+    void chooseLanguage(const QString &name);
     OutputControl &output() { return output_; }
     RemoteControl &remote() { return remote_; }
     // The window plug-ins post their commands to.
@@ -84,7 +88,7 @@ private:
     void updateHints();
     void connectButtons();
     void connectAppearance();
-    void showTextureMenu();
+    void applyTexts();
     void connectSoundWindows();
     void openCurrentSongTag();
     void openPlaylistTag(int index);
@@ -109,6 +113,7 @@ private:
     bool noSave_ = false;
     bool startCdMode_ = false;
     bool startupPending_ = true;
+    Language language_{platform::pathIgnoringCase(programFolder_, QStringLiteral("language")) + '/'};
     TextureManager textures_{platform::pathIgnoringCase(programFolder_, QStringLiteral("textures")) + '/'};
     TMainForm form_{textures_};
     PlaylistModel playlist_;

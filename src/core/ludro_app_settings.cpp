@@ -10,6 +10,7 @@ void LudroApp::applySettings()
     // A texture that cannot be used leaves the built-in one, and the
     // setting as it was.
     textures_.apply(settings_.texture);
+    language_.choose(settings_.language);
     form_.setNormalMode(settings_.mode);
     controller_.setRepeat(settings_.repeat);
     controller_.setShuffle(settings_.random);
@@ -63,7 +64,7 @@ void LudroApp::saveSettings()
 void LudroApp::updateHints()
 {
     form_.setHint(TMainForm::Hint::Volume, QStringLiteral("%1%").arg(volume_.volume()));
-    form_.setHint(TMainForm::Hint::Balance, balanceHint(volume_.balance()));
+    form_.setHint(TMainForm::Hint::Balance, balanceHint(volume_.balance(), language_.messages()));
     if (controller_.cdMode())
         return;  // the disc's poll keeps the title's hint
     if (const QString position = positionHint(controller_.positionSeconds(), controller_.durationSeconds());

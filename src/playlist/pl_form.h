@@ -12,6 +12,7 @@
 
 #include "appearance/hover_animation.h"
 #include "appearance/texture_manager.h"
+#include "language/messages.h"
 #include "platform/dialogs.h"
 #include "playlist_commands.h"
 #include "playlist_model.h"
@@ -48,8 +49,10 @@ public:
     QString statusText() const { return status_.text(); }
     int fontSize() const { return fontSize_; }
     void setFontSize(int points);
-    // The menu command with this caption, for the keys and the tests.
-    QAction *action(const QString &caption) const;
+    // The menu command named by this key of the message table.
+    QAction *action(const QString &key) const;
+    // Menus, captions, column titles and the status word in the language.
+    void applyTexts(const Messages &messages);
     std::vector<char> selectedFlags() const;
     // The selected entry when exactly one is selected, else -1.
     int selectedIndex() const;
@@ -112,6 +115,7 @@ private:
     void buildMenus();
     void updateMenus();
     QMenu *addMenu(const QString &name, const std::vector<std::pair<QString, std::function<void()>>> &items);
+    static QAction *addItem(QMenu *menu, const QString &key);
     void run(const std::function<void()> &command);
     void click(Button button);
     Button buttonAt(QPoint place) const;
@@ -138,6 +142,7 @@ private:
     QLabel cdTitleCaption_;
     QLineEdit cdTitle_;
     QLabel cdArtistCaption_;
+    QString songsWord_;
     QLineEdit cdArtist_;
     QMenu *cdMenu_ = nullptr;
     bool cdView_ = false;
