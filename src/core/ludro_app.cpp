@@ -62,13 +62,14 @@ LudroApp::LudroApp(const QStringList &arguments, platform::Dialogs &dialogs)
         startCdMode_ = startCdMode_ || isCdSwitch(argument);
     }
     // Closing the main window ends the program, whatever else is open.
-    for (QWidget *window : std::initializer_list<QWidget *>{&plForm_, &eqForm_, &pitchForm_, &tagForm_, &cddbForm_, &submitForm_})
+    for (QWidget *window : std::initializer_list<QWidget *>{&plForm_, &eqForm_, &pitchForm_, &tagForm_, &cddbForm_, &submitForm_, &convForm_, &encForm_})
         window->setAttribute(Qt::WA_QuitOnClose, false);
     player_.SetPriority(4);
     connectButtons();
     connectAppearance();
     QObject::connect(&language_, &Language::changed, [this] { applyTexts(); });
     connectSoundWindows();
+    connectEncoderWindows();
     connectPlaylistWindow();
     connectCd();
     startPlayer();
@@ -168,6 +169,7 @@ void LudroApp::show()
     if (settings_.plVis)
         plForm_.show();
     startupPending_ = false;
+    encoderCheckPending_ = settings_.encPath.isEmpty();
     plugins_.load(programFolder_ + QStringLiteral("plugins"), pluginWindow_.handle());
     if (!startupFile_.isEmpty())
         controller_.OpenFile(startupFile_);
@@ -214,6 +216,8 @@ void LudroApp::Timer1Timer()
     updateHints();
     controller_.AutomaticAdvance();
     applyEqualizer();
+    if (encoderCheckPending_)
+        checkEncoderAtStart();
 }
 
 void LudroApp::Timer2Timer()

@@ -22,6 +22,8 @@
 #include "core/settings.h"
 #include "core/volume_control.h"
 #include "decoder/sonark_player.h"
+#include "encoder/conv_form.h"
+#include "encoder/enc_form.h"
 #include "language/language.h"
 #include "platform/dialogs.h"
 #include "platform/program_folder.h"
@@ -50,6 +52,11 @@ public:
     PlaylistModel &playlist() { return playlist_; }
     TEQForm &equalizerForm() { return eqForm_; }
     TPitchForm &pitchForm() { return pitchForm_; }
+    TConvForm &converterForm() { return convForm_; }
+    TEncForm &encoderWizard() { return encForm_; }
+    MainMenu &menu() { return menu_; }
+    // The preferences' encoder becomes `path`, with its kind's switches.
+    void ChooseEncoder(const QString &path);
     TID3Form &tagForm() { return tagForm_; }
     TSonarkPlayer &player() { return player_; }
     TPLForm &playlistForm() { return plForm_; }
@@ -90,6 +97,9 @@ private:
     void connectAppearance();
     void applyTexts();
     void connectSoundWindows();
+    void connectEncoderWindows();
+    void checkEncoderAtStart();
+    encoder::EncoderSetup encoderSetup() const;
     void openCurrentSongTag();
     void openPlaylistTag(int index);
     void showPitchWindow();
@@ -134,6 +144,9 @@ private:
     TEQForm eqForm_{textures_, platform::pathIgnoringCase(programFolder_, QStringLiteral("presets")) + '/', dialogs_};
     TPitchForm pitchForm_;
     TID3Form tagForm_{playlist_, dialogs_};
+    TConvForm convForm_{dialogs_, [this] { return encoderSetup(); }};
+    TEncForm encForm_{dialogs_};
+    bool encoderCheckPending_ = false;
     HandOverBuffer handOver_;
     TitleScroller titleScroller_;
     ButtonLights lights_{form_, [this] { startTimers(); }};

@@ -54,7 +54,9 @@ MainMenu::MainMenu(PlaybackController &controller, Commands commands, QWidget *p
     disabled(this, "Pop_Browser");
     disabled(this, "Pop_Recorder");
     information_ = disabled(this, "Pop_ID3");
-    disabled(this, "Pop_Audio");
+    QMenu *audio = submenu(this, "Pop_Audio");
+    disabled(audio, "Audio_Recorder");
+    converter_ = item(audio, "Audio_Converter");
     addSeparator();
 
     QMenu *options = submenu(this, "Pop_Options");

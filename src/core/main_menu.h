@@ -33,6 +33,7 @@ public:
     QAction *equalizerAction() const { return equalizer_; }
     QAction *informationAction() const { return information_; }
     QAction *pitchAction() const { return pitch_; }
+    QAction *converterAction() const { return converter_; }
     // Checked in Cool Bar mode; the program connects it.
     QAction *coolBarAction() const { return coolBar_; }
     // The preferences window, on the page shown last or on the textures.
@@ -50,6 +51,7 @@ private:
     QAction *equalizer_ = nullptr;
     QAction *information_ = nullptr;
     QAction *pitch_ = nullptr;
+    QAction *converter_ = nullptr;
     QAction *coolBar_ = nullptr;
     QAction *preferences_ = nullptr;
     QAction *browseTextures_ = nullptr;

@@ -1,0 +1,42 @@
+// The external encoder and the converter: the menu opens the converter, the
+// wizard chooses the encoder, and a first start without one looks for one.
+
+#include "ludro_app.h"
+
+#include <QListWidget>
+
+#include <tuple>
+
+void LudroApp::connectEncoderWindows()
+{
+    QObject::connect(menu_.converterAction(), &QAction::triggered, [this] { convForm_.show(); });
+    QObject::connect(&encForm_, &TEncForm::encoderChosen, [this](const QString &path) { ChooseEncoder(path); });
+}
+
+encoder::EncoderSetup LudroApp::encoderSetup() const
+{
+    const Settings &s = settings_;
+    return {s.encPath, {s.audioGe, s.audioIn, s.audioOut, s.audioBr, s.audioHq, s.audioDm}};
+}
+
+void LudroApp::ChooseEncoder(const QString &path)
+{
+    const encoder::EncoderSetup chosen = encoder::chooseEncoder(encoderSetup(), path);
+    Settings &s = settings_;
+    s.encPath = chosen.program;
+    const encoder::EncoderSwitches &w = chosen.switches;
+    std::tie(s.audioGe, s.audioIn, s.audioOut, s.audioBr, s.audioHq, s.audioDm) =
+        std::tie(w.general, w.input, w.output, w.bitRate, w.highQuality, w.downmix);
+}
+
+// Once per start, after the start-up windows: one encoder found is taken at
+// once; several are offered in the wizard.
+void LudroApp::checkEncoderAtStart()
+{
+    encoderCheckPending_ = false;
+    encForm_.DetectEncoders(programFolder_);
+    if (encForm_.EncoderList->count() == 1)
+        ChooseEncoder(encForm_.EncoderList->item(0)->text());
+    else if (encForm_.EncoderList->count() > 1)
+        encForm_.open();
+}

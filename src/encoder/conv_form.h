@@ -1,0 +1,45 @@
+#pragma once
+
+// The converter window: a list of WAV and MPEG audio files, the destination
+// folder and the encoder options; Start converts the list while the progress
+// window shows how far it got.
+
+#include "encoder/conversion.h"
+
+#include <QDialog>
+
+#include <functional>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class TProgressForm;
+
+class TConvForm : public QDialog {
+    Q_OBJECT
+
+public:
+    // `encoderChoice` tells the encoder chosen in the preferences at Start.
+    TConvForm(platform::Dialogs &dialogs, std::function<encoder::EncoderSetup()> encoderChoice, QWidget *parent = nullptr);
+
+    QListWidget *ConvList;
+    QLineEdit *DestDir;
+    QComboBox *BitrateCombo;
+    QCheckBox *HQCheck, *MonoCheck;
+    QPushButton *AddButton, *RemoveButton, *ClearButton, *ExploreButton, *StartButton, *CancelButton;
+    TProgressForm *Progress;
+
+    void addFiles(const QStringList &paths);
+    void StartClick();
+    encoder::Conversion &conversion() { return conversion_; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    platform::Dialogs &dialogs_;
+    std::function<encoder::EncoderSetup()> encoderChoice_;
+    encoder::Conversion conversion_;
+};

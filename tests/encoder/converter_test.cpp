@@ -1,0 +1,144 @@
+// The converter window: batches both ways with the real lame and the real
+// decoder, failures, Cancel, and the user's files left as they were.
+
+#include "encoder/conv_form.h"
+#include "encoder/enc_form.h"
+#include "encoder/encoder_page.h"
+#include "encoder/progress_form.h"
+#include "support/files.h"
+#include "support/recording_dialogs.h"
+#include "support/run_until.h"
+#include "support/wav_file.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace encoder;
+
+namespace {
+
+struct Converter {
+    RecordingDialogs dialogs;
+    TConvForm form{dialogs, [] { return EncoderSetup{"lame", switchesOf(EncoderKind::Lame)}; }};
+
+    QStringList run(const QStringList &files, const QString &destination = {})
+    {
+        form.ConvList->clear();
+        form.addFiles(files);
+        form.DestDir->setText(destination);
+        form.show();
+        form.StartClick();
+        EXPECT_TRUE(runUntil([&] { return !form.conversion().running(); }, 60000));
+        QStringList lines;
+        for (int i = 0; i < form.ConvList->count(); ++i)
+            lines << form.ConvList->item(i)->text();
+        return lines;
+    }
+};
+
+QString wavOf(const QTemporaryDir &dir, const QString &name, const char *fixture = "l3-44k-stereo-cbr.mp3")
+{
+    const QString path = dir.filePath(name);
+    QDir().mkpath(QFileInfo(path).path());
+    decodeWithMpg123(std::string(LUDRO_FIXTURE_DIR "/") + fixture, path.toStdString());
+    return path;
+}
+
+QStringList entries(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+}  // namespace
+
+TEST(Converter, ConvertsBothWaysNextToTheSourcesAndNeverReplacesAFile)
+{
+    QTemporaryDir dir;
+    const QString mp3 = dir.filePath("song one.mp3");
+    QFile::copy(LUDRO_FIXTURE_DIR "/l3-44k-stereo-vbr.mp3", mp3);
+    const QString a = wavOf(dir, "a.wav"), b = wavOf(dir, "b.wav");
+    const QString corrupt = writeFile(dir.filePath("bad.mp3"), QByteArray(20000, 'x'));
+    writeFile(dir.filePath("b.mp3"), "mine");
+    const QByteArray sourceA = readFile(a);
+
+    Converter c;
+    const QStringList lines = c.run({a, mp3, b, corrupt});
+    EXPECT_EQ(lines, QStringList({convertedLabel() + a, convertedLabel() + mp3, failedLabel() + b,
+                         failedLabel() + corrupt}));
+    EXPECT_EQ(c.dialogs.askedTexts.size(), 1) << "b.mp3 exists: asked once, cancelled";
+    EXPECT_EQ(readFile(dir.filePath("b.mp3")), "mine");
+    EXPECT_EQ(readFile(a), sourceA);
+    EXPECT_EQ(entries(dir.path()),
+        QStringList({"a.mp3", "a.wav", "b.mp3", "b.wav", "bad.mp3", "song one.mp3", "song one.wav"}));
+    EXPECT_FALSE(c.form.ConvList->item(3)->toolTip().isEmpty()) << "a failure says why";
+
+    const auto ours = readWav(dir.filePath("song one.wav").toStdString());
+    const auto reference = decodeWithMpg123(mp3.toStdString(), dir.filePath("ref").toStdString());
+    ASSERT_TRUE(ours && reference);
+    EXPECT_EQ(ours->samples, reference->samples);
+    EXPECT_EQ(ours->rate, reference->rate);
+}
+
+TEST(Converter, ReadOnlySourcesConvertIntoTheDestinationAndCancelEndsTheBatch)
+{
+    QTemporaryDir dir;
+    const QString a = wavOf(dir, "src/a.wav"), b = wavOf(dir, "src/b.wav");
+    QFile::setPermissions(dir.filePath("src"), QFile::ReadOwner | QFile::ExeOwner);
+    const QString out = dir.filePath("out/");
+    QDir().mkpath(out);
+    Converter c;
+    EXPECT_EQ(c.run({a}, out), QStringList(convertedLabel() + a));
+    EXPECT_EQ(entries(out), QStringList("a.mp3"));
+
+    // An encoder that takes long: Cancel leaves every line unconverted and no file.
+    c.form.ConvList->clear();
+    c.form.addFiles({a, b});
+    c.form.DestDir->setText(dir.filePath("out2/"));
+    QDir().mkpath(dir.filePath("out2"));
+    c.form.StartClick();
+    ASSERT_TRUE(c.form.Progress->isVisible());
+    c.form.Progress->close();
+    EXPECT_TRUE(runUntil([&] { return !c.form.conversion().running(); }));
+    EXPECT_EQ(c.form.ConvList->item(0)->text(), wavToMp3Label() + a);
+    EXPECT_EQ(entries(dir.filePath("out2")), QStringList());
+    EXPECT_FALSE(c.form.Progress->isVisible());
+    QFile::setPermissions(dir.filePath("src"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+TEST(EncoderPage, PresetsFillTheFieldsAndAnUnknownProgramKeepsThem)
+{
+    RecordingDialogs dialogs;
+    TEncForm wizard(dialogs);
+    EncoderPage page(dialogs, wizard, "/nonexistent/");
+    EncoderSetup reported;
+    QObject::connect(&page, &EncoderPage::setupChanged, [&](const EncoderSetup &s) { reported = s; });
+    page.encodersettings->setCurrentIndex(2);
+    emit page.encodersettings->activated(2);
+    EXPECT_EQ(reported.switches, switchesOf(EncoderKind::Mp3Enc));
+    dialogs.nextOpenFile = "/opt/enc/my encoder";
+    page.ExploreButton->click();
+    EXPECT_EQ(reported.program, "/opt/enc/my encoder");
+    EXPECT_EQ(reported.switches, switchesOf(EncoderKind::Mp3Enc));
+    page.hqsettings->setText("-q 0");
+    EXPECT_EQ(reported.switches.highQuality, "-q 0");
+    dialogs.nextOpenFile = "/usr/bin/lame";
+    page.ExploreButton->click();
+    EXPECT_EQ(reported.switches, switchesOf(EncoderKind::Lame));
+}
+
+TEST(Converter, WavFilesWithoutAnEncoderAreRefusedBeforeStarting)
+{
+    RecordingDialogs dialogs;
+    TConvForm form(dialogs, [] { return EncoderSetup{}; });
+    form.addFiles({"/music/a.wav"});
+    form.StartClick();
+    EXPECT_EQ(dialogs.errors, QStringList("No encoder specified. Change the Settings on the Setup Page."));
+    EXPECT_FALSE(form.Progress->isVisible());
+    EXPECT_FALSE(form.conversion().running());
+}
