@@ -72,6 +72,7 @@ LudroApp::LudroApp(const QStringList &arguments, platform::Dialogs &dialogs)
     connectEncoderWindows();
     connectPlaylistWindow();
     connectCd();
+    connectPreferences();
     startPlayer();
     applySettings();
     applySoundSettings();
@@ -210,6 +211,7 @@ void LudroApp::recordWindowVisibility()
 void LudroApp::Timer1Timer()
 {
     recordWindowVisibility();
+    servePreferenceRequests();
     output_.applyRequests();
     form_.setTimeShown(controller_.playerState() != 2 || !form_.timeShown());
     cd_.poll();

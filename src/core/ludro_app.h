@@ -17,6 +17,7 @@
 #include "core/playback_controller.h"
 #include "core/output_control.h"
 #include "core/plugin_host.h"
+#include "core/prefs_form.h"
 #include "appearance/title_scroller.h"
 #include "core/remote_control.h"
 #include "core/settings.h"
@@ -70,6 +71,7 @@ public:
     // The language the windows speak; choosing one keeps it as the setting.
     Language &language() { return language_; }
     void chooseLanguage(const QString &name);
+    TPrefsForm &preferences() { return prefsForm_; }
     OutputControl &output() { return output_; }
     RemoteControl &remote() { return remote_; }
     // The window plug-ins post their commands to.
@@ -96,6 +98,11 @@ private:
     void connectButtons();
     void connectAppearance();
     void applyTexts();
+    void connectPreferences();
+    void openPreferences(std::optional<TPrefsForm::Page> page);
+    void applyGeneralSettings();
+    void applyPlaylistFont();
+    void servePreferenceRequests();
     void connectSoundWindows();
     void connectEncoderWindows();
     void checkEncoderAtStart();
@@ -153,4 +160,6 @@ private:
     platform::QuitWatch quitWatch_{[this] { recordWindowVisibility(); }};
     platform::MessageWindow pluginWindow_;
     PluginHost plugins_;
+    TPrefsForm prefsForm_{
+        {settings_, dialogs_, language_, textures_, output_, plugins_, cddbForm_, encForm_, programFolder_}, &form_};
 };

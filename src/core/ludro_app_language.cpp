@@ -22,4 +22,5 @@ void LudroApp::applyTexts()
     cddbForm_.applyTexts(messages);
     controller_.applyTexts(messages);
     volume_.setWords(messages);
+    prefsForm_.applyTexts(messages);
 }

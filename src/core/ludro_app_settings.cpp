@@ -23,7 +23,7 @@ void LudroApp::applySettings()
     controller_.setSongDir(settings_.songDir);
     playlist_.keepSorted = settings_.sortList;
     playlist_.musicGroup = settings_.musicGroup;
-    plForm_.setFontSize(settings_.fontSize);
+    applyPlaylistFont();
     if (settings_.onTop)
         controller_.ToggleAlwaysOnTop();
     form_.move(settings_.leftPos, settings_.topPos);
@@ -51,7 +51,6 @@ void LudroApp::saveSettings()
     settings_.songPlaying = playlist_.currentIndex();
     settings_.sortList = playlist_.keepSorted;
     settings_.musicGroup = playlist_.musicGroup;
-    settings_.fontSize = plForm_.fontSize();
     settings_.mode = form_.normalMode();
     storeSoundSettings();
     const QString path = settingsPath(programFolder_);

@@ -45,6 +45,7 @@ public:
     void showBalance(int balance);
     // With the sliders locked, pressing them does nothing.
     void setLevelSlidersLocked(bool locked) { levelSlidersLocked_ = locked; }
+    bool levelSlidersLocked() const { return levelSlidersLocked_; }
     // CD mode: the volume and balance knobs are gone and the channel reads
     // "AudioCD"; leaving it brings back the title, total time, channel and
     // title hint of before.
@@ -79,6 +80,7 @@ public:
     void setHint(Hint element, const QString &text);
     // The buttons' hints in the language.
     void applyTexts(const Messages &messages);
+    void clearHighlight() { highlight(MainButton::None); }
     QString hintAt(const QPoint &point) const;
     bool timeShown() const { return timeShown_; }
     QString scrollingTitle() const { return scrollingTitle_; }

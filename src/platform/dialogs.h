@@ -3,8 +3,12 @@
 // Every modal box the program shows goes through this interface, so that
 // tests can answer them without a window ever blocking.
 
+#include <QColor>
+#include <QFont>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 namespace platform {
 
@@ -30,6 +34,10 @@ public:
     // A line of text typed by the user, starting from `initial`; empty when
     // cancelled.
     virtual QString askText(const QString &caption, const QString &prompt, const QString &initial) = 0;
+    // The chosen font and colour, starting from `initial`; nothing when
+    // cancelled.
+    virtual std::optional<QFont> chooseFont(const QFont &initial) = 0;
+    virtual std::optional<QColor> chooseColor(const QColor &initial) = 0;
 };
 
 // Qt's message boxes, titled with the application name. The address is
@@ -44,6 +52,8 @@ public:
     QString saveFileName(const QString &caption, const QString &folder, const QString &filter) override;
     QString folderName(const QString &caption, const QString &folder) override;
     QString askText(const QString &caption, const QString &prompt, const QString &initial) override;
+    std::optional<QFont> chooseFont(const QFont &initial) override;
+    std::optional<QColor> chooseColor(const QColor &initial) override;
 };
 
 }  // namespace platform

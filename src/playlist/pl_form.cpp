@@ -164,14 +164,15 @@ void TPLForm::applyTexture()
                        "QScrollBar::handle { background: #4a5463; border: 1px solid #07090c; min-height: 16px;"
                        " min-width: 16px; }"
                        "QScrollBar::add-line, QScrollBar::sub-line { width: 0; height: 0; }")
-            .arg(cssColor(toQColor(layout.listBackground)), cssColor(toQColor(layout.listColor)));
+            .arg(cssColor(toQColor(layout.listBackground)), cssColor(userColour_.value_or(toQColor(layout.listColor))));
     const QString captionStyle = QStringLiteral("color: %1;").arg(cssColor(toQColor(layout.quickSortColor)));
     const QString editStyle = QStringLiteral("QLineEdit { color: %1; background: %2; border: 1px solid #07090c;"
                                              " padding: 0 3px; }")
                                   .arg(cssColor(toQColor(layout.quickSearchEditColor)),
                                        cssColor(toQColor(layout.quickSearchEditBackground)));
     titleView_.setStyleSheet(listStyle);
-    QFont listFont(layout.listFont);
+    QFont listFont(userFace_.isEmpty() ? layout.listFont : userFace_);
+    listFont.setBold(!userFace_.isEmpty() && userBold_);
     listFont.setPointSize(fontSize_);
     titleView_.setFont(listFont);
     cdbox_.setFont(listFont);
@@ -261,6 +262,15 @@ void TPLForm::searchQuickly(bool play)
 void TPLForm::changeFontSize(int step)
 {
     setFontSize(fontSize_ + step);
+    emit fontSizeChanged(fontSize_);
+}
+
+void TPLForm::setUserFont(const QString &face, bool bold, std::optional<QColor> colour)
+{
+    userFace_ = face;
+    userBold_ = bold;
+    userColour_ = colour;
+    applyTexture();
 }
 
 void TPLForm::setFontSize(int points)

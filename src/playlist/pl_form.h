@@ -29,6 +29,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class TPLForm : public QWidget {
@@ -49,6 +50,9 @@ public:
     QString statusText() const { return status_.text(); }
     int fontSize() const { return fontSize_; }
     void setFontSize(int points);
+    // The list's face, boldness and colour chosen by the user; an empty face
+    // and no colour are the texture's.
+    void setUserFont(const QString &face, bool bold, std::optional<QColor> colour);
     // The menu command named by this key of the message table.
     QAction *action(const QString &key) const;
     // Menus, captions, column titles and the status word in the language.
@@ -77,6 +81,8 @@ public:
 
 signals:
     void id3TagRequested(int index);
+    // The user made the list's font larger or smaller.
+    void fontSizeChanged(int points);
     // CD view: a track chosen (double click, Enter, the play button), the
     // title or artist left after editing, the rename and lookup items.
     void cdTrackActivated(int index);
@@ -143,6 +149,9 @@ private:
     QLineEdit cdTitle_;
     QLabel cdArtistCaption_;
     QString songsWord_;
+    QString userFace_;
+    bool userBold_ = false;
+    std::optional<QColor> userColour_;
     QLineEdit cdArtist_;
     QMenu *cdMenu_ = nullptr;
     bool cdView_ = false;
