@@ -16,6 +16,8 @@ void LudroApp::applyTexts()
     ::applyTexts(menu_, messages);
     ::applyTexts(pitchForm_, messages);
     ::applyTexts(tagForm_, messages);
+    ::applyTexts(convForm_, messages);
+    ::applyTexts(encForm_, messages);
     form_.applyTexts(messages);
     plForm_.applyTexts(messages);
     eqForm_.applyTexts(messages);

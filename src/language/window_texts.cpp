@@ -25,6 +25,8 @@ void applyTexts(QObject &window, const Messages &messages)
             label->setText(text);
         } else if (auto *group = qobject_cast<QGroupBox *>(child)) {
             group->setTitle(text);
+        } else if (auto *inner = qobject_cast<QWidget *>(child); inner && inner->isWindow()) {
+            inner->setWindowTitle(text);
         }
     }
 }

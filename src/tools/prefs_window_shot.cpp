@@ -2,7 +2,7 @@
 // PNGs for the documentation:
 //   prefs-window-shot OUT-FOLDER [LANGUAGE]
 //       OUT-FOLDER/prefs-1.png ... prefs-6.png, one per page, and with a
-//       LANGUAGE also OUT-FOLDER/language.png: the main window, its menu and
+//       LANGUAGE also OUT-FOLDER/language-german.png: the main window, its menu and
 //       the preferences in that language. LUDRO_HOME names the program folder.
 
 #include "core/app_dialogs.h"
@@ -68,7 +68,7 @@ int main(int argc, char **argv)
         painter.drawImage(main.width() + 12, 0, items);
         painter.drawImage(main.width() + items.width() + 24, 0, general);
         painter.end();
-        saved = shot.save(folder + "language.png");
+        saved = shot.save(folder + QStringLiteral("language-%1.png").arg(args[2].toLower()));
     } else {
         for (int page = 0; page < 6; ++page)
             saved = pages[page].save(folder + QStringLiteral("prefs-%1.png").arg(page + 1)) && saved;
