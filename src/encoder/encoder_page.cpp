@@ -4,6 +4,7 @@
 #include "platform/dialogs.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -63,7 +64,8 @@ EncoderPage::EncoderPage(platform::Dialogs &dialogs, TEncForm &wizard, const QSt
     connect(ExploreButton, &QPushButton::clicked, this, [this, &dialogs] {
         const QString path =
             dialogs.openFileName(QStringLiteral("Select Executable"), {}, QStringLiteral("Executable Files (*)"));
-        if (!path.isEmpty())
+        // "Executable Files": only a file with the executable bit is a program.
+        if (QFileInfo(path).isFile() && QFileInfo(path).isExecutable())
             ChooseEncoder(path);
     });
     connect(WizardButton, &QPushButton::clicked, this, [&wizard, programFolder] {
