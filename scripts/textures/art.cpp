@@ -374,7 +374,8 @@ bool writeTexture(const TextureArt &texture, const QString &folder)
         return false;
     }
     QFile ini(folder + "/Texture.ini");
-    if (!ini.open(QIODevice::WriteOnly) || ini.write(texture.description) != texture.description.size()) {
+    if (!texture.description.isEmpty() &&
+        (!ini.open(QIODevice::WriteOnly) || ini.write(texture.description) != texture.description.size())) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(ini.fileName()));
         return false;
     }

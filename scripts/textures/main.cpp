@@ -1,5 +1,5 @@
 // Draws the textures shipped with the player into a textures folder, each
-// from its description file NAME.ini in SOURCE:
+// from its description file NAME.ini in SOURCE, and the Winamp skin Alloy:
 //   ludro-textures SOURCE FOLDER
 
 #include "textures.h"
@@ -34,5 +34,7 @@ int main(int argc, char **argv)
         if (!art::writeTexture(texture, folder + '/' + name))
             return 1;
     }
-    return 0;
+    TextureArt alloy;
+    paintAlloy(alloy, builtin);
+    return art::writeTexture(alloy, folder + "/Alloy") ? 0 : 1;
 }

@@ -2,6 +2,7 @@
 
 #include "appearance/texture_bitmap.h"
 #include "appearance/texture_description.h"
+#include "appearance/winamp_skin.h"
 #include "appearance/window_shape.h"
 
 #include <algorithm>
@@ -43,7 +44,7 @@ void countHoverFrames(TextureSet &texture)
 LoadedTexture loadTextureFolder(const TextureSource &source)
 {
     if (readTextureBitmap(source, QStringLiteral("cButtons.bmp")))
-        return {nullptr, QStringLiteral("%1 is a Winamp skin, which this version cannot show.").arg(source.name())};
+        return loadWinampSkin(source);
 
     auto texture = std::make_shared<TextureSet>(TextureSet::builtin());
     TexturePictures &p = texture->pictures;

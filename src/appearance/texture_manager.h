@@ -25,7 +25,8 @@ public:
 
     std::shared_ptr<const TextureSet> texture() const { return texture_; }
     QString name() const { return name_; }
-    // The built-in texture's name, then the texture folders' names.
+    // The built-in texture's name, the texture folders' names, then the
+    // zipped skins' file names.
     QStringList names() const;
 
     // Loads the texture of that name and takes it; false, with the reason,

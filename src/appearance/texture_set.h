@@ -10,6 +10,10 @@
 #include <QRegion>
 #include <QString>
 
+#include <memory>
+
+struct WinampSkin;
+
 struct TexturePictures {
     QImage main;
     QImage selected;
@@ -43,6 +47,8 @@ public:
     // below the other in their "selected" pictures; 1 is no animation.
     int hoverFrames = 1;
     int playlistHoverFrames = 1;
+    // A Winamp skin's own pictures; none for a texture.
+    std::shared_ptr<const WinampSkin> winamp;
 };
 
 // The play-state pictures within the status picture.

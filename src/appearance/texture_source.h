@@ -1,7 +1,7 @@
 #pragma once
 
-// Where a texture's files come from: a folder of textures/ here, an
-// archive later. Loaders read through this and never touch the disk
+// Where a texture's files come from: a folder of textures/, or a zipped
+// skin. Loaders read through this and never touch the disk
 // themselves, so they can be given anything.
 
 #include <QByteArray>

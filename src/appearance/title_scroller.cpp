@@ -1,6 +1,6 @@
 #include "title_scroller.h"
 
-int TitleScroller::step(int left, int titleWidth, int panelWidth, bool autoScroll)
+int TitleScroller::step(int left, int titleWidth, int panelWidth, bool autoScroll, int restingLeft)
 {
     if (rest_ == 0 && titleWidth > panelWidth - 3 && autoScroll) {
         if (movingLeft_) {

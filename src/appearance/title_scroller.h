@@ -5,12 +5,11 @@
 
 class TitleScroller {
 public:
-    // One step; `left` is the title's place in its panel. Returns the new place.
-    int step(int left, int titleWidth, int panelWidth, bool autoScroll);
+    // One step; `left` is the title's place in its panel, `restingLeft`
+    // where a title that fits stands. Returns the new place.
+    int step(int left, int titleWidth, int panelWidth, bool autoScroll, int restingLeft);
 
 private:
-    static constexpr int restingLeft = 3;
-
     bool movingLeft_ = true;
     int rest_ = 0;
 };

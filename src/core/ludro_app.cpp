@@ -62,7 +62,8 @@ LudroApp::LudroApp(const QStringList &arguments, platform::Dialogs &dialogs)
         startCdMode_ = startCdMode_ || isCdSwitch(argument);
     }
     // Closing the main window ends the program, whatever else is open.
-    for (QWidget *window : std::initializer_list<QWidget *>{&plForm_, &eqForm_, &pitchForm_, &tagForm_, &cddbForm_, &submitForm_, &convForm_, &encForm_})
+    for (QWidget *window : std::initializer_list<QWidget *>{&plForm_, &eqForm_, &pitchForm_, &tagForm_, &cddbForm_, &submitForm_, &convForm_, &encForm_, &recForm_, &asForm_,
+                                                               &browser_.form()})
         window->setAttribute(Qt::WA_QuitOnClose, false);
     player_.SetPriority(4);
     connectButtons();
@@ -73,6 +74,7 @@ LudroApp::LudroApp(const QStringList &arguments, platform::Dialogs &dialogs)
     connectPlaylistWindow();
     connectCd();
     connectPreferences();
+    connectBrowser();
     startPlayer();
     applySettings();
     applySoundSettings();
@@ -169,6 +171,8 @@ void LudroApp::show()
         eqForm_.show();
     if (settings_.plVis)
         plForm_.show();
+    if (settings_.brVis)
+        browser_.form().show();
     startupPending_ = false;
     encoderCheckPending_ = settings_.encPath.isEmpty();
     plugins_.load(programFolder_ + QStringLiteral("plugins"), pluginWindow_.handle());
@@ -206,6 +210,7 @@ void LudroApp::recordWindowVisibility()
 {
     settings_.eqVis = eqForm_.isVisible();
     settings_.plVis = plForm_.isVisible();
+    settings_.brVis = browser_.form().isVisible();
 }
 
 void LudroApp::Timer1Timer()
@@ -227,7 +232,8 @@ void LudroApp::Timer2Timer()
     controller_.SendPendingPitch();
     remote_.executeQueued();
     form_.setTitleLeft(titleScroller_.step(form_.titleLeft(), form_.titleWidth(),
-                                           form_.texture().layout.main.fileNameWidth, settings_.autoScroll));
+                                           form_.texture().layout.main.fileNameWidth, settings_.autoScroll,
+                                           form_.titleRestingLeft()));
 }
 
 void LudroApp::receiveMessage(const platform::WindowMessage &message)

@@ -10,6 +10,8 @@
 #include "cd/cddb_form.h"
 #include "cd/submit_form.h"
 #include "cd/track_names.h"
+#include "browser/browser_controller.h"
+#include "browser/page_update.h"
 #include "core/button_lights.h"
 #include "core/hand_over.h"
 #include "core/main_form.h"
@@ -32,6 +34,8 @@
 #include "playlist/pl_form.h"
 #include "playlist/id3_form.h"
 #include "playlist/playlist_model.h"
+#include "recording/as_form.h"
+#include "recording/rec_form.h"
 #include "sound/eq_form.h"
 #include "sound/pitch_form.h"
 
@@ -55,6 +59,7 @@ public:
     TPitchForm &pitchForm() { return pitchForm_; }
     TConvForm &converterForm() { return convForm_; }
     TEncForm &encoderWizard() { return encForm_; }
+    TRecForm &recorderForm() { return recForm_; }
     MainMenu &menu() { return menu_; }
     // The preferences' encoder becomes `path`, with its kind's switches.
     void ChooseEncoder(const QString &path);
@@ -62,6 +67,8 @@ public:
     TSonarkPlayer &player() { return player_; }
     TPLForm &playlistForm() { return plForm_; }
     cd::CdController &cdController() { return cd_; }
+    BrowserController &browser() { return browser_; }
+    MainMenu &mainMenu() { return menu_; }
     cd::CdDevice &cdDevice() { return cdDevice_; }
     TextureManager &textures() { return textures_; }
     // Takes the texture and keeps it as the setting; a texture that cannot
@@ -115,6 +122,8 @@ private:
     void applyEqualizer();
     void connectPlaylistWindow();
     void connectCd();
+    void connectBrowser();
+    void storeBrowserSettings();
     void dropOnMainWindow(const QStringList &names);
     void storePlaylistWindow();
     void recordWindowVisibility();
@@ -153,7 +162,12 @@ private:
     TID3Form tagForm_{playlist_, dialogs_};
     TConvForm convForm_{dialogs_, [this] { return encoderSetup(); }};
     TEncForm encForm_{dialogs_};
+    TASForm asForm_{dialogs_, [this] { return encoderSetup(); }, settings_.recDest, settings_.recInput};
+    TRecForm recForm_{cdDevice_, asForm_, dialogs_, cd::tracksFolder(), [this] { return cd_.cdMode(); }};
     bool encoderCheckPending_ = false;
+    BrowserController browser_{textures_, dialogs_,
+                               platform::pathIgnoringCase(programFolder_, QStringLiteral("Browser")) + '/',
+                               browser::updateAddress()};
     HandOverBuffer handOver_;
     TitleScroller titleScroller_;
     ButtonLights lights_{form_, [this] { startTimers(); }};

@@ -12,6 +12,7 @@ void LudroApp::bindRemoteCommands()
     r.bind("cd-mode", [this](int) { cd_.toggle(); });
     r.bind("equalizer", [this](int) { eqForm_.setVisible(!eqForm_.isVisible()); });
     r.bind("playlist", [this](int) { plForm_.setVisible(!plForm_.isVisible()); });
+    r.bind("browser", [this](int) { browser_.toggle(); });
     r.bind("previous", [&c](int) { c.PreviousSong(); });
     r.bind("play", [&c](int) { c.PlayCommand(); });
     r.bind("pause", [&c](int) { c.PauseCommand(); });

@@ -1,5 +1,6 @@
-// The external encoder and the converter: the menu opens the converter, the
-// wizard chooses the encoder, and a first start without one looks for one.
+// The external encoder, the converter and the CD recorder: the menu opens
+// the converter and the recorder, the wizard chooses the encoder, and a
+// first start without one looks for one.
 
 #include "ludro_app.h"
 
@@ -10,6 +11,9 @@
 void LudroApp::connectEncoderWindows()
 {
     QObject::connect(menu_.converterAction(), &QAction::triggered, [this] { convForm_.show(); });
+    for (QAction *recorder : {menu_.recorderAction(), menu_.audioRecorderAction()})
+        QObject::connect(recorder, &QAction::triggered, [this] { recForm_.show(); });
+    QObject::connect(&asForm_, &TASForm::encoderSetupRequested, [this] { encForm_.open(); });
     QObject::connect(&encForm_, &TEncForm::encoderChosen, [this](const QString &path) { ChooseEncoder(path); });
 }
 

@@ -18,6 +18,8 @@ void LudroApp::connectPreferences()
             openPreferences(TPrefsForm::Textures);
     });
     QObject::connect(&prefsForm_, &TPrefsForm::closed, [this] { saveSettings(); });
+    QObject::connect(&prefsForm_, &TPrefsForm::helpRequested,
+                     [this] { browser_.OpenHelpPage(QStringLiteral("preferences.html")); });
     QObject::connect(&prefsForm_, &TPrefsForm::generalChanged, [this] { applyGeneralSettings(); });
     QObject::connect(&prefsForm_, &TPrefsForm::languageChosen, [this](const QString &name) { chooseLanguage(name); });
     QObject::connect(&prefsForm_, &TPrefsForm::deviceChosen,

@@ -53,6 +53,7 @@ void LudroApp::saveSettings()
     settings_.musicGroup = playlist_.musicGroup;
     settings_.mode = form_.normalMode();
     storeSoundSettings();
+    storeBrowserSettings();
     const QString path = settingsPath(programFolder_);
     platform::ProfileFile file = platform::ProfileFile::load(path);
     settings_.write(file, programFolder_);

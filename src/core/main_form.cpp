@@ -4,6 +4,7 @@
 #include "appearance/position_dot.h"
 #include "appearance/slider_track.h"
 #include "appearance/texture_bitmap.h"
+#include "appearance/winamp_skin.h"
 
 #include "platform/dropped_files.h"
 #include <QDragEnterEvent>
@@ -20,6 +21,11 @@
 #include <utility>
 
 namespace {
+
+// Where a Winamp skin shows the volume and balance bars, and mono and stereo.
+constexpr QRect WinampLevelBars{107, 57, 108, 14};
+constexpr QRect WinampMonoStereo{213, 41, 55, 12};
+constexpr QRect WinampStreamNumbers{111, 43, 55, 6};
 
 QFont fontOf(const TextElement &element)
 {
@@ -140,10 +146,24 @@ void TMainForm::updateShown(const QRect &area)
         update();
 }
 
-// Measured once per title: the title scrolls four times a second.
+// Measured once per title: the title scrolls four times a second. A
+// Winamp skin's title scrolls on eight blank glyphs past its end.
 int TMainForm::measureTitle() const
 {
+    if (texture_->winamp)
+        return 5 * (int(winampTitle().toUcs4().size()) + 8);
     return QFontMetrics(fontOf(layout().fileName)).horizontalAdvance(title_);
+}
+
+// A Winamp skin names the CD player instead of the disc's tracks.
+QString TMainForm::winampTitle() const
+{
+    return cdMode_ ? QStringLiteral("CD-Player") : title_;
+}
+
+int TMainForm::titleRestingLeft() const
+{
+    return texture_->winamp ? 0 : 3;
 }
 
 // A song playing sends its time ten times a second: only what changed is
@@ -151,11 +171,11 @@ int TMainForm::measureTitle() const
 
 void TMainForm::showTitle(const QString &text)
 {
-    if (text == title_ && titleLeft_ == 3)
+    if (text == title_ && titleLeft_ == titleRestingLeft())
         return;
     title_ = text;
     titleWidth_ = measureTitle();
-    titleLeft_ = 3;
+    titleLeft_ = titleRestingLeft();
     updateNormal(layout().titlePanel());
 }
 
@@ -186,13 +206,24 @@ void TMainForm::showChannelMode(const QString &text)
     if (text == channelMode_)
         return;
     channelMode_ = text;
-    updateNormal(textLine(layout().monoStereo));
+    updateNormal(texture_->winamp ? WinampMonoStereo : textLine(layout().monoStereo));
+}
+
+// Only a Winamp skin shows them.
+void TMainForm::showStreamNumbers(int kbps, int hertz)
+{
+    bitRate_ = kbps;
+    sampleRate_ = hertz;
+    if (texture_->winamp)
+        updateNormal(WinampStreamNumbers);
 }
 
 void TMainForm::showPosition(double fraction)
 {
     const QRect oldKnob = positionKnobRect();
     const QRect oldDot(dotPlace_, PositionDotPictureRect.size());
+    if (!normalMode_ && texture_->winamp && winampShadeKnobLeft(fraction) != winampShadeKnobLeft(position_))
+        update();
     position_ = fraction;
     if (drag_ != Drag::PositionKnob)
         positionKnobLeft_ = SliderTrack(layout().scrollerTime).knobLeftAt(fraction);
@@ -209,7 +240,7 @@ void TMainForm::showPlayState(int state)
     if (state == playState_)
         return;
     playState_ = state;
-    updateShown(QRect(layout().action, statusPictureRect(state).size()));
+    updateShown(texture_->winamp ? layout().counter : QRect(layout().action, statusPictureRect(state).size()));
 }
 
 void TMainForm::showRepeat(bool on)
@@ -255,6 +286,8 @@ void TMainForm::showVolume(int volume)
     volume_ = volume;
     volumeKnobLeft_ = SliderTrack(slider).knobLeftForPercent(volume);
     updateNormal(levelKnobRect(slider, volumeKnobLeft_));
+    if (texture_->winamp)
+        updateNormal(WinampLevelBars);
 }
 
 void TMainForm::showBalance(int balance)
@@ -264,6 +297,8 @@ void TMainForm::showBalance(int balance)
     balance_ = balance;
     balanceKnobLeft_ = SliderTrack(slider).knobLeftForPercent(balance);
     updateNormal(levelKnobRect(slider, balanceKnobLeft_));
+    if (texture_->winamp)
+        updateNormal(WinampLevelBars);
 }
 
 void TMainForm::setCdMode(bool on)
@@ -281,6 +316,8 @@ void TMainForm::setCdMode(bool on)
         showScrollingTitle(beforeCd_.title + ' ' + beforeCd_.duration);
         setHint(Hint::Title, beforeCd_.titleHint);
     }
+    titleWidth_ = measureTitle();
+    updateNormal(layout().titlePanel());
     update(levelKnobRect(layout().scrollerVolume, volumeKnobLeft_));
     update(levelKnobRect(layout().scrollerBalance, balanceKnobLeft_));
 }
@@ -315,13 +352,10 @@ void TMainForm::paintNormal(QPainter &painter) const
         paintSelected(painter, buttonRect(highlighted_), hoverAnimation_.frame());
     for (MainButton button : lit_)
         paintSelected(painter, buttonRect(button));
-    if (repeat_)
-        paintSelected(painter, main.repeat);
-    if (shuffle_)
-        paintSelected(painter, main.shuffle);
-
-    paintCounter(painter);
-    drawPiece(painter, main.action, pictures.status, statusPictureRect(playState_));
+    if (texture_->winamp)
+        paintWinamp(painter);
+    else
+        paintTextureIndicators(painter);
     if (main.positionDot.left() < HiddenLeft)
         drawPiece(painter, dotPlace_, pictures.status, PositionDotPictureRect);
 
@@ -332,7 +366,44 @@ void TMainForm::paintNormal(QPainter &painter) const
         painter.drawImage(balanceKnobLeft_, main.scrollerBalance.top, pictures.volumeKnob);
     }
 
-    paintTexts(painter);
+    if (!texture_->winamp)
+        paintTexts(painter);
+}
+
+void TMainForm::paintTextureIndicators(QPainter &painter) const
+{
+    if (repeat_)
+        paintSelected(painter, layout().repeat);
+    if (shuffle_)
+        paintSelected(painter, layout().shuffle);
+    paintCounter(painter);
+    drawPiece(painter, layout().action, texture_->pictures.status, statusPictureRect(playState_));
+}
+
+WinampState TMainForm::winampState() const
+{
+    return {.seconds = secondsOfTimeText(time_),
+            .playState = playState_,
+            .timeShown = timeShown_,
+            .volume = volume_,
+            .balance = balance_,
+            .mono = channelMode_ == QLatin1String("Mono"),
+            .shuffle = shuffle_,
+            .repeat = repeat_,
+            .title = winampTitle(),
+            .position = position_,
+            .bitRate = bitRate_,
+            .sampleRate = sampleRate_,
+            .titleLeft = titleLeft_};
+}
+
+void TMainForm::paintWinamp(QPainter &painter) const
+{
+    const WinampSkin &skin = *texture_->winamp;
+    paintWinampIndicators(painter, skin, winampState());
+    // A skin without digit pictures counts with the built-in ones.
+    if (skin.numbers.isNull())
+        paintCounter(painter);
 }
 
 // The compact bar: its buttons, the play state and the time as text.
@@ -345,6 +416,10 @@ void TMainForm::paintCoolBar(QPainter &painter) const
         paintSelected(painter, buttonRect(button));
     if (highlighted_ != MainButton::None)
         paintSelected(painter, buttonRect(highlighted_));
+    if (texture_->winamp) {
+        paintWinampShade(painter, *texture_->winamp, winampState());
+        return;
+    }
     drawPiece(painter, bar.status, pictures.status, statusPictureRect(playState_));
     if (timeShown_)
         paintText(painter, bar.counter, time_, Anchor::Left, bar.counter.left);

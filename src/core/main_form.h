@@ -20,6 +20,8 @@
 #include <memory>
 #include <set>
 
+struct WinampState;
+
 class TMainForm : public QWidget, public PlaybackView {
     Q_OBJECT
 
@@ -31,6 +33,7 @@ public:
     void showTime(const QString &text) override;
     void showDuration(const QString &text) override;
     void showChannelMode(const QString &text) override;
+    void showStreamNumbers(int kbps, int hertz) override;
     void showPosition(double fraction) override;
     void showPlayState(int state) override;
     void showRepeat(bool on) override;
@@ -65,9 +68,10 @@ public:
     QString titleText() const { return title_; }
     QString durationText() const { return duration_; }
     QString channelText() const { return channelMode_; }
-    // The title's pixel width and its place in its panel (3 at rest).
+    // The title's width and its place in its panel (titleRestingLeft at rest).
     int titleWidth() const { return titleWidth_; }
     int titleLeft() const { return titleLeft_; }
+    int titleRestingLeft() const;
     void setTitleLeft(int left);
     // Shows a button lit, as the start-up animation does.
     void lightButton(MainButton button, bool on);
@@ -164,6 +168,10 @@ private:
     void paintNormal(QPainter &painter) const;
     void paintCoolBar(QPainter &painter) const;
     void paintCounter(QPainter &painter) const;
+    void paintTextureIndicators(QPainter &painter) const;
+    void paintWinamp(QPainter &painter) const;
+    WinampState winampState() const;
+    QString winampTitle() const;
     void paintTexts(QPainter &painter) const;
 
     const TextureManager &textures_;
@@ -174,6 +182,8 @@ private:
     QString time_ = "0:00";
     QString duration_ = "(0:00)";
     QString channelMode_;
+    int bitRate_ = 0;
+    int sampleRate_ = 0;
     int playState_ = 0;
     bool repeat_ = false;
     bool shuffle_ = false;

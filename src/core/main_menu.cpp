@@ -51,11 +51,11 @@ MainMenu::MainMenu(PlaybackController &controller, Commands commands, QWidget *p
     addSeparator();
     disabled(this, "Pop_Playlist");
     equalizer_ = disabled(this, "Pop_EQ");
-    disabled(this, "Pop_Browser");
-    disabled(this, "Pop_Recorder");
+    browser_ = disabled(this, "Pop_Browser");
+    recorder_ = item(this, "Pop_Recorder");
     information_ = disabled(this, "Pop_ID3");
     QMenu *audio = submenu(this, "Pop_Audio");
-    disabled(audio, "Audio_Recorder");
+    audioRecorder_ = item(audio, "Audio_Recorder");
     converter_ = item(audio, "Audio_Converter");
     addSeparator();
 

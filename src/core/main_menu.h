@@ -34,6 +34,9 @@ public:
     QAction *informationAction() const { return information_; }
     QAction *pitchAction() const { return pitch_; }
     QAction *converterAction() const { return converter_; }
+    QAction *browserAction() const { return browser_; }
+    QAction *recorderAction() const { return recorder_; }
+    QAction *audioRecorderAction() const { return audioRecorder_; }
     // Checked in Cool Bar mode; the program connects it.
     QAction *coolBarAction() const { return coolBar_; }
     // The preferences window, on the page shown last or on the textures.
@@ -52,6 +55,9 @@ private:
     QAction *information_ = nullptr;
     QAction *pitch_ = nullptr;
     QAction *converter_ = nullptr;
+    QAction *browser_ = nullptr;
+    QAction *recorder_ = nullptr;
+    QAction *audioRecorder_ = nullptr;
     QAction *coolBar_ = nullptr;
     QAction *preferences_ = nullptr;
     QAction *browseTextures_ = nullptr;

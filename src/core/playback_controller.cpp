@@ -628,7 +628,9 @@ void PlaybackController::PlayerNotifyInputStreamInfo(int level, int layer, int b
     information_.frequency = QString::number(frequency) + " Hz";
     information_.channelMode = mode >= 0 && mode <= 3 ? modes[mode] : "";
     channelText_ = mode == 3 ? QStringLiteral("Mono") : QStringLiteral("Stereo");
-    if (!cdMode())
+    if (!cdMode()) {
         view_.showChannelMode(channelText_);
+        view_.showStreamNumbers(bitrate, frequency);
+    }
     emit informationChanged();
 }

@@ -14,6 +14,7 @@ public:
     virtual void showTime(const QString &text) = 0;            // "m:ss" elapsed, or "-m:ss" remaining
     virtual void showDuration(const QString &text) = 0;        // "(m:ss)"
     virtual void showChannelMode(const QString &text) = 0;     // "Mono" or "Stereo"
+    virtual void showStreamNumbers(int kbps, int hertz) = 0;   // the stream's bit rate and sample rate
     virtual void showPosition(double fraction) = 0;            // 0 at the start ... 1 at the end
     virtual void showPlayState(int state) = 0;                 // 0 stopped, 1 playing, 2 paused
     virtual void showRepeat(bool on) = 0;

@@ -41,7 +41,6 @@ TPrefsForm::TPrefsForm(Parts parts, QWidget *parent)
     QPushButton *ok = buttons->addButton(QString(), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("Prefs_OK"));
     ok->setDefault(true);
-    // The music browser shows the help page once it is there.
     QPushButton *help = buttons->addButton(QString(), QDialogButtonBox::HelpRole);
     help->setObjectName(QStringLiteral("Prefs_Help"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -83,6 +83,7 @@ signals:
     void id3TagRequested(int index);
     // The user made the list's font larger or smaller.
     void fontSizeChanged(int points);
+    void helpRequested();
     // CD view: a track chosen (double click, Enter, the play button), the
     // title or artist left after editing, the rename and lookup items.
     void cdTrackActivated(int index);

@@ -77,7 +77,9 @@ void TPLForm::buildMenus()
                                  {"Playlist_Pop_Delete", edit([this, &c] { c.deleteSelected(selectedFlags()); })},
                                  {"", {}},
                                  {"Playlist_Pop_Up", [this] { moveSelected(-1); }},
-                                 {"Playlist_Pop_Down", [this] { moveSelected(1); }}});
+                                 {"Playlist_Pop_Down", [this] { moveSelected(1); }},
+                                 {"", {}},
+                                 {"Playlist_Pop_Help", [this] { emit helpRequested(); }}});
     for (const char *checkable : {"Playlist_Edit_MusicGroup", "Playlist_Effects_Alpha", "Playlist_Effects_NoSort"})
         action(checkable)->setCheckable(true);
     for (const char *cdItem : {"Playlist_Edit_TrackName", "Playlist_Edit_CDDB", "Playlist_Edit_Submit"})

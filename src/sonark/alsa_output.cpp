@@ -16,12 +16,6 @@ constexpr unsigned latencyMicroseconds = 200000;
 // on the terminal.
 void ignoreAlsaMessage(const char *, int, const char *, int, const char *, ...) {}
 
-void silenceAlsaMessages()
-{
-    static std::once_flag once;
-    std::call_once(once, [] { snd_lib_error_set_handler(ignoreAlsaMessage); });
-}
-
 // The sound card through ALSA, in blocking mode. A device that takes audio
 // faster than real time (the "null" device) is paced by the clock.
 class AlsaOutput : public AudioOutput {
@@ -136,6 +130,12 @@ private:
 };
 
 }  // namespace
+
+void silenceAlsaMessages()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { snd_lib_error_set_handler(ignoreAlsaMessage); });
+}
 
 std::string soundDeviceName()
 {

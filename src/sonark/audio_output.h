@@ -37,6 +37,10 @@ public:
 bool isValidOutputName(const std::string &name);
 std::unique_ptr<AudioOutput> createOutput(const std::string &name);
 std::unique_ptr<AudioOutput> createSilentOutput(bool withPitch);
+
+// ALSA's own error lines stay off the terminal: failures reach the user as
+// the program's messages.
+void silenceAlsaMessages();
 std::string soundDeviceName();
 
 }  // namespace sonark

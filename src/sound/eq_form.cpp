@@ -55,8 +55,10 @@ TEQForm::TEQForm(const TextureManager &textures, const QString &presetsFolder, p
                      [this](QListWidgetItem *item) { LoadPreset(item->text()); });
 
     buildSetupMenu();
-    windowMenu_.addAction(QString())->setObjectName(QStringLiteral("EQ_Help"));
-    windowMenu_.actions().back()->setEnabled(false);
+    windowMenu_.addAction(QString(), [this] {
+        if (OnHelp)
+            OnHelp();
+    })->setObjectName(QStringLiteral("EQ_Help"));
     windowMenu_.addAction(QString(), [this] { close(); })->setObjectName(QStringLiteral("EQ_Close"));
     applyTexts(Messages());
     applyTexture();

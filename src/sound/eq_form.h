@@ -58,6 +58,8 @@ public:
     using EqualizerSink = std::function<void(const SK_EqualizerInfo *)>;
     void ApplyEqualizer(const EqualizerSink &send);
     bool EqualizerChanged = false;
+    // "Equalizer Help" from the window's menu.
+    std::function<void()> OnHelp;
 
     static constexpr int WindowHeight = 126;
     static constexpr int BodyWidth = 275;

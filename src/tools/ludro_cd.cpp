@@ -7,6 +7,11 @@
 //       file as the player does and printed: "Artist / Title", then one
 //       track name a line; of several matches the first, or the N-th.
 //       Status 0 found, 1 no record, 2 connection failed.
+//   ludro-cd [--device DEV] rip [--dest DIR] [--mp3 [--bitrate KBPS] [--hq] [--mono]] [TRACK...]
+//       the tracks (all audio tracks without TRACK) as WAV or MP3 files in DIR
+//       (the current folder without it), named as the recorder names them; an
+//       existing file is left alone. Progress on stderr. Status 0 when every
+//       track was written, 1 otherwise.
 // DEV is a drive or a disc image (.cue/.bin/.toc); without it LUDRO_CD_DEVICE,
 // else the system's default drive. No disc, a data disc or a drive that
 // cannot be opened: a message and status 1.
@@ -15,11 +20,16 @@
 #include "cd/disc_id.h"
 #include "cd/disc_lookup.h"
 #include "cd/track_names.h"
+#include "platform/dialogs.h"
+#include "recording/cd_rip.h"
+#include "recording/rec_tracks.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
 #include <QTextStream>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -69,9 +79,104 @@ int lookUp(const cd::TableOfContents &toc, const QCommandLineParser &parser)
     return cd::lookupDisc(cd::computeDiscId(toc), lookup, out, errors);
 }
 
+const QCommandLineOption deviceOption("device", "The CD drive or disc image (.cue/.bin/.toc).", "DEV");
+const QCommandLineOption destOption("dest", "The folder the tracks go into.", "DIR", ".");
+const QCommandLineOption mp3Option("mp3", "Encode the tracks to MP3 with lame.");
+const QCommandLineOption bitRateOption("bitrate", "The MP3 bit rate in kbit/s.", "KBPS", "128");
+const QCommandLineOption highQualityOption("hq", "The encoder's highest quality.");
+const QCommandLineOption monoOption("mono", "Downmix to mono.");
+
+// The run's boxes on the terminal: nobody is asked, so an existing file
+// stays as it is.
+class ConsoleDialogs : public platform::Dialogs {
+public:
+    QString line;  // of the track being ripped
+
+    void error(const QString &text) override { say(text); }
+    void errorWithCaption(const QString &, const QString &text) override { say(text); }
+    void information(const QString &text) override { say(text); }
+    QString openFileName(const QString &, const QString &, const QString &) override { return {}; }
+    QStringList openFileNames(const QString &, const QString &, const QString &) override { return {}; }
+    QString saveFileName(const QString &, const QString &, const QString &) override { return {}; }
+    QString folderName(const QString &, const QString &) override { return {}; }
+    QString askAddress() override { return {}; }
+    QString askText(const QString &, const QString &prompt, const QString &) override
+    {
+        say(prompt + QStringLiteral(" Not written."));
+        return {};
+    }
+
+private:
+    void say(const QString &text) const
+    {
+        std::fprintf(stderr, "ludro-cd: %s: %s\n", qPrintable(line), qPrintable(QString(text).replace('\n', ' ')));
+    }
+};
+
+int rip(const cd::TableOfContents &toc, const QCommandLineParser &parser)
+{
+    const QStringList all = recording::discTrackLines(toc, cd::tracksFolder());
+    QStringList lines;
+    for (const QString &arg : parser.positionalArguments().mid(1)) {
+        bool number = false;
+        const int track = arg.toInt(&number);
+        if (!number || track < 1 || track > static_cast<int>(all.size()) || !toc.tracks[track - 1].audio) {
+            std::fprintf(stderr, "ludro-cd: no audio track %s on the disc\n", qPrintable(arg));
+            return 2;
+        }
+        lines << all[track - 1];
+    }
+    if (parser.positionalArguments().size() == 1)
+        for (const QString &line : all)
+            if (toc.tracks[recording::lineTrack(line) - 1].audio)
+                lines << line;
+
+    recording::RipSettings settings;
+    settings.source = cd::resolveDiscSource(parser.value(deviceOption));
+    settings.toc = toc;
+    settings.destination = parser.value(destOption);
+    if (!QDir().mkpath(settings.destination)) {
+        std::fprintf(stderr, "ludro-cd: cannot make the folder %s\n", qPrintable(settings.destination));
+        return 1;
+    }
+    settings.compress = parser.isSet(mp3Option);
+    if (settings.compress) {
+        bool number = false;
+        settings.options.bitRate = parser.value(bitRateOption).toInt(&number) * 1000;
+        if (!number || !std::ranges::count(encoder::bitRates(), settings.options.bitRate)) {
+            std::fprintf(stderr, "ludro-cd: --bitrate takes one of");
+            for (int rate : encoder::bitRates())
+                std::fprintf(stderr, " %d", rate / 1000);
+            std::fprintf(stderr, "\n");
+            return 2;
+        }
+        settings.encoder = QStringLiteral("lame");
+        settings.switches = encoder::switchesOf(encoder::EncoderKind::Lame);
+        settings.options.highQuality = parser.isSet(highQualityOption);
+        settings.options.downmix = parser.isSet(monoOption);
+    }
+
+    ConsoleDialogs dialogs;
+    recording::CdRip run(dialogs);
+    QString shown;
+    QObject::connect(&run, &recording::CdRip::progress, [&](const recording::RipProgress &p) {
+        dialogs.line = lines.value(p.line);
+        const QString step = QStringLiteral("%1: %2 %3%").arg(dialogs.line, p.action.section(" - ", 0, 0))
+                                 .arg(p.encoder ? p.encoder / 25 * 25 : p.song / 25 * 25);
+        if (step != shown)
+            std::fprintf(stderr, "ludro-cd: %s\n", qPrintable(shown = step));
+    });
+    QObject::connect(&run, &recording::CdRip::finished, QCoreApplication::instance(), &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    run.start(lines, settings);
+    QCoreApplication::exec();
+    return run.written() == lines.size() ? 0 : 1;
+}
+
 const std::map<QString, Command> &commands()
 {
-    static const std::map<QString, Command> table{{"toc", printToc}, {"discid", printDiscId}, {"lookup", lookUp}};
+    static const std::map<QString, Command> table{
+        {"toc", printToc}, {"discid", printDiscId}, {"lookup", lookUp}, {"rip", rip}};
     return table;
 }
 
@@ -80,6 +185,8 @@ int usage(const QString &error = {})
     if (!error.isEmpty())
         std::fprintf(stderr, "ludro-cd: %s\n", qPrintable(error));
     std::fprintf(stderr, "usage: ludro-cd [--device DEV] [--server HOST[:PORT]] COMMAND [--match N]\n"
+                         "       ludro-cd [--device DEV] rip [--dest DIR] [--mp3 [--bitrate KBPS] [--hq] [--mono]] "
+                         "[TRACK...]\n"
                          "COMMAND is one of:");
     for (const auto &[name, command] : commands())
         std::fprintf(stderr, " %s", qPrintable(name));
@@ -93,10 +200,8 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
-    const QCommandLineOption deviceOption("device", "The CD drive or disc image (.cue/.bin/.toc).", "DEV");
-    parser.addOption(deviceOption);
-    parser.addOption(serverOption);
-    parser.addOption(matchOption);
+    parser.addOptions({deviceOption, serverOption, matchOption, destOption, mp3Option, bitRateOption,
+                       highQualityOption, monoOption});
     parser.addPositionalArgument("command", "What to do.");
     if (!parser.parse(QCoreApplication::arguments()))
         return usage(parser.errorText());

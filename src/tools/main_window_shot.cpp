@@ -26,6 +26,7 @@ void showSample(TMainForm &form)
     form.showTitle("Morning Waltz");
     form.showDuration("(0:25)");
     form.showChannelMode("Stereo");
+    form.showStreamNumbers(128, 44100);
     form.showTime("0:12");
     form.showPosition(12.0 / 25.0);
     form.showPlayState(1);

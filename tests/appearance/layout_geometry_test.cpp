@@ -94,15 +94,16 @@ TEST(TitleScroller, ScrollsBackAndForthThenRests)
 {
     TitleScroller scroller;
     const int panel = 130;
-    EXPECT_EQ(scroller.step(3, panel - 3, panel, true), 3) << "exactly P - 3 never scrolls";
-    EXPECT_EQ(scroller.step(3, panel - 2, panel, true), -2) << "P - 2 scrolls";
-    EXPECT_EQ(scroller.step(3, 200, panel, false), 3);
+    EXPECT_EQ(scroller.step(3, panel - 3, panel, true, 3), 3) << "exactly P - 3 never scrolls";
+    EXPECT_EQ(scroller.step(3, panel - 2, panel, true, 3), -2) << "P - 2 scrolls";
+    EXPECT_EQ(scroller.step(3, 200, panel, false, 3), 3);
+    EXPECT_EQ(scroller.step(3, 10, panel, true, 0), 0) << "a Winamp title rests at 0";
 
     TitleScroller pass;
     std::vector<int> places;
     int left = 3;
     for (int i = 0; i < 60; ++i)
-        places.push_back(left = pass.step(left, 160, panel, true));
+        places.push_back(left = pass.step(left, 160, panel, true, 3));
     EXPECT_EQ(*std::min_element(places.begin(), places.end()), -37) << "until its end is visible";
     const auto back = std::find(places.begin() + 8, places.end(), 3);
     ASSERT_NE(back, places.end());

@@ -1,11 +1,14 @@
 // Texture folders: the description files, the pictures and the mask as the
 // loader reads them from folders users fill, and choosing a texture.
 
+#include "appearance/texture_archive.h"
 #include "appearance/texture_bitmap.h"
 #include "appearance/texture_description.h"
 #include "appearance/texture_loader.h"
 #include "appearance/texture_manager.h"
+#include "appearance/winamp_skin.h"
 #include "support/texture_fixture.h"
+#include "support/zip_file.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -222,8 +225,11 @@ TEST(TextureFolderLoading, BadPicturesAreSkippedAndNoWindowIsLeftInvisible)
     EXPECT_EQ(texture.playlistHoverFrames, 1) << "a playlist picture too short still has its frame";
     EXPECT_EQ(texture.info.name, builtin.info.name) << "a description too large is none";
 
-    writeBitmap(folder + "CBUTTONS.BMP", black);
-    EXPECT_FALSE(loadTextureFolder(TextureFolder(folder)).texture) << "a Winamp skin";
+    // A Winamp skin, however small its bitmap.
+    writeBitmap(folder + "CBUTTONS.BMP", codedPicture(QSize(1, 1), Main));
+    texture = loaded(folder);
+    EXPECT_EQ(texture.layout.main.width, 275);
+    EXPECT_EQ(texture.pictures.main.pixel(16, 88), coded(0, 0, Main));
 }
 
 TEST(TextureManager, ListsPlainFolderNamesAndKeepsItsTextureWhenANameCannotBeUsed)
@@ -233,13 +239,14 @@ TEST(TextureManager, ListsPlainFolderNamesAndKeepsItsTextureWhenANameCannotBeUse
     for (const char *folder : {"beta", "Alpha", ".hidden"})
         QDir(home.path()).mkpath(QStringLiteral("textures/") + folder);
     writeFile(home.filePath("textures/gamma"), "a file");
+    writeFile(home.filePath("textures/Torn.WSZ"), "PK not a zip");
     TextureManager textures(home.path() + "/textures/");
-    EXPECT_EQ(textures.names(), QStringList({TextureManager::BuiltinName, "Alpha", "beta", "Coded"}));
+    EXPECT_EQ(textures.names(), QStringList({TextureManager::BuiltinName, "Alpha", "beta", "Coded", "Torn.WSZ"}));
 
     QSignalSpy changes(&textures, &TextureManager::textureChanged);
     ASSERT_TRUE(textures.apply("Coded"));
     const auto coded = textures.texture();
-    for (const char *name : {"../textures/Coded", "", ".hidden", "Missing", "gamma", "."}) {
+    for (const char *name : {"../textures/Coded", "", ".hidden", "Missing", "gamma", ".", "Torn.WSZ", "No.wsz"}) {
         QString error;
         EXPECT_FALSE(textures.apply(name, &error)) << name;
         EXPECT_FALSE(error.isEmpty());
@@ -249,8 +256,70 @@ TEST(TextureManager, ListsPlainFolderNamesAndKeepsItsTextureWhenANameCannotBeUse
     EXPECT_EQ(changes.size(), 1);
 }
 
-// The textures the build draws are complete: every picture their own, their
-// description read, each window the size of its picture.
+namespace {
+
+// Sets the uncompressed size every header declares for the first member.
+QByteArray withDeclaredSize(QByteArray zip, quint32 size)
+{
+    auto put = [&zip, size](qsizetype at) {
+        for (int i = 0; i < 4; ++i)
+            zip[at + i] = char(size >> (8 * i));
+    };
+    put(zip.indexOf("PK\x03\x04") + 22);
+    put(zip.indexOf("PK\x01\x02") + 24);
+    return zip;
+}
+
+}  // namespace
+
+// Zipped skins users download: members that climb out of the archive or
+// sit in folders, sizes that lie either way, a bomb, a torn archive. Each
+// is refused or skipped; nothing is unpacked anywhere.
+TEST(TextureArchive, HostileArchivesAreRefusedOrSkippedAndNothingIsWritten)
+{
+    QTemporaryDir home;
+    const QString skin = writeCodedWinampSkin(home.path());
+    const QString textures = home.path() + "/textures/";
+    const QByteArray buttons = readFile(skin + "CBUTTONS.BMP");
+    const QByteArray zeros(MaxBitmapBytes + 1, 0);
+    writeZip(textures + "Odd.wsz", {{"../../x.bmp", buttons},
+                                    {"sub/main.bmp", buttons},
+                                    {"..\\numbers.bmp", buttons},
+                                    {"cButtons.bmp", buttons},
+                                    {"MAIN.BMP", zeros}});
+    const TextureArchive odd(textures + "Odd.wsz");
+    ASSERT_TRUE(odd.usable());
+    EXPECT_EQ(odd.name(), "Odd.wsz");
+    EXPECT_EQ(odd.file("CBUTTONS.BMP", MaxBitmapBytes), buttons);
+    EXPECT_FALSE(odd.file("x.bmp", MaxBitmapBytes));
+    EXPECT_FALSE(odd.file("main.bmp", MaxBitmapBytes)) << "the bomb is over the bitmap cap";
+    EXPECT_FALSE(odd.file("numbers.bmp", MaxBitmapBytes));
+    EXPECT_FALSE(odd.file("CBUTTONS.BMP", buttons.size() - 1));
+    EXPECT_EQ(odd.file("main.bmp", MaxArchiveBytes), zeros) << "a caller that allows more gets it";
+    EXPECT_FALSE(odd.file("main.bmp", MaxArchiveBytes)) << "but all reads together stay within the cap";
+
+    const QByteArray zip = writeZip(textures + "One.wsz", {{"cButtons.bmp", buttons}});
+    for (const quint32 size : {0xC0000000u, 10u}) {
+        writeFile(textures + "Lying.wsz", withDeclaredSize(zip, size));
+        const TextureArchive lying(textures + "Lying.wsz");
+        EXPECT_FALSE(lying.usable() && lying.file("cButtons.bmp", MaxBitmapBytes)) << size;
+    }
+    writeFile(textures + "Torn.wsz", zip.left(zip.size() / 2));
+    EXPECT_FALSE(TextureArchive(textures + "Torn.wsz").usable());
+
+    TextureManager manager(textures);
+    EXPECT_TRUE(manager.apply("Odd.wsz"));
+    EXPECT_EQ(manager.texture()->layout.main.width, 275);
+    EXPECT_FALSE(manager.apply("Torn.wsz"));
+    EXPECT_EQ(manager.name(), "Odd.wsz");
+    EXPECT_FALSE(QFileInfo::exists(home.path() + "/x.bmp"));
+    EXPECT_FALSE(QFileInfo::exists(home.path() + "/../x.bmp"));
+    EXPECT_EQ(QDir(textures).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList({"Classic", "Lying.wsz", "Odd.wsz", "One.wsz", "Torn.wsz"}));
+}
+
+// The textures and the skin the build draws are complete: every picture
+// their own, their description read, each window the size of its picture.
 TEST(ShippedTextures, AreWholeTextures)
 {
     TextureManager textures(LUDRO_PROGRAM_DIR "/textures/");
@@ -274,4 +343,13 @@ TEST(ShippedTextures, AreWholeTextures)
         EXPECT_GT(texture.hoverFrames, 1);
         EXPECT_EQ(texture.playlistHoverFrames, texture.hoverFrames);
     }
+    // The Winamp skin, with every bitmap of its own.
+    ASSERT_TRUE(textures.apply("Alloy"));
+    const TextureSet &skin = *textures.texture();
+    ASSERT_TRUE(skin.winamp);
+    for (const QImage *picture : {&skin.winamp->numbers, &skin.winamp->text, &skin.winamp->playPause,
+                                  &skin.winamp->volume, &skin.winamp->shuffleRepeat, &skin.winamp->monoStereo})
+        EXPECT_FALSE(picture->isNull());
+    EXPECT_NE(skin.pictures.equalizer, builtin.pictures.equalizer);
+    EXPECT_NE(skin.pictures.main, builtin.pictures.main);
 }

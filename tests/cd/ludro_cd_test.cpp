@@ -4,6 +4,7 @@
 #include "support/disc_image.h"
 #include "support/files.h"
 #include "support/http_test_server.h"
+#include "support/wav_file.h"
 
 #include <QProcess>
 #include <QTcpServer>
@@ -58,7 +59,7 @@ TEST(CdTool, PrintsTheTableOfContentsAndTheDiscIdOrSaysWhyNot)
         EXPECT_TRUE(failed.err.contains(why)) << failed.err.toStdString();
         EXPECT_TRUE(failed.out.isEmpty());
     }
-    EXPECT_EQ(ludroCd({"--device", cue, "rip"}).status, 2);
+    EXPECT_EQ(ludroCd({"--device", cue, "nothing"}).status, 2);
 }
 
 TEST(CdTool, LooksTheDiscUpAndWritesItsNamesFileAsThePlayerDoes)
@@ -95,4 +96,82 @@ TEST(CdTool, LooksTheDiscUpAndWritesItsNamesFileAsThePlayerDoes)
     closed.close();
     EXPECT_EQ(ludroCd({"--device", cue, "--server", refused, "lookup"}).status, 2);
     EXPECT_EQ(ludroCd({"--device", cue, "lookup", "--match", "0"}).status, 2) << "usage";
+}
+
+namespace {
+
+QStringList entries(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+}  // namespace
+
+TEST(CdTool, RipsEachTrackBitExactlyUnderItsNameAndLeavesExistingFilesAlone)
+{
+    QTemporaryDir dir;
+    const std::vector<ImageTrack> tracks{{1001, 440}, {151, 660, false, 31}, {77, 880}, {80, 0, true}};
+    const QString cue = writeDiscImage(dir.path(), tracks);
+    const QByteArray bin = readFile(dir.filePath("disc.bin"));
+    std::vector<long> starts;  // INDEX 01 of each track and the end, in sectors
+    long at = 0;
+    for (const ImageTrack &track : tracks) {
+        starts.push_back(at += track.pregapSectors);
+        at += track.sectors;
+    }
+    starts.push_back(at);
+    const QString id = ludroCd({"--device", cue, "discid"}).out.section('+', 0, 0);
+    writeFile(dir.filePath("home/tracks/" + id), "Title\nArtist\n../x\nTwo\nThree\nData\nBeyond\n");
+    const QString dest = dir.filePath("out");
+    writeFile(dest + "/Two.wav", "mine");
+
+    qputenv("LUDRO_HOME", dir.filePath("home").toUtf8());
+    const ToolRun run = ludroCd({"--device", cue, "rip", "--dest", dest});
+    const ToolRun one = ludroCd({"--device", cue, "rip", "--dest", dir.filePath("one"), "3"});
+    const ToolRun data = ludroCd({"--device", cue, "rip", "--dest", dir.filePath("one"), "4"});
+    qunsetenv("LUDRO_HOME");
+
+    EXPECT_EQ(run.status, 1) << "one track was not written";
+    EXPECT_TRUE(run.err.contains("2. Two: The File already exists")) << run.err.toStdString();
+    EXPECT_EQ(entries(dest), QStringList({".._x.wav", "Three.wav", "Two.wav"}));
+    EXPECT_EQ(readFile(dest + "/Two.wav"), "mine");
+    EXPECT_EQ(one.status, 0) << one.err.toStdString();
+    EXPECT_EQ(entries(dir.filePath("one")), QStringList({"Three.wav"}));
+    EXPECT_EQ(readFile(dir.filePath("one/Three.wav")), readFile(dest + "/Three.wav"));
+    EXPECT_EQ(data.status, 2);
+
+    for (const auto &[name, track] : {std::pair{".._x.wav", 0}, std::pair{"Three.wav", 2}}) {
+        const QByteArray wav = readFile(dest + "/" + name);
+        const qsizetype bytes = (starts[track + 1] - starts[track]) * 2352;
+        ASSERT_EQ(wav.size(), 44 + bytes) << name;
+        EXPECT_TRUE(wav.mid(44) == bin.mid(starts[track] * 2352, bytes)) << name << ": the track's sectors exactly";
+        const std::optional<WavData> parsed = readWav((dest + "/" + name).toStdString());
+        ASSERT_TRUE(parsed);
+        EXPECT_EQ(parsed->frames() * 4, static_cast<std::size_t>(bytes)) << "the header's sizes";
+    }
+}
+
+TEST(CdTool, RipsToMonoMp3WithLameAndReportsEveryFailedEncode)
+{
+    QTemporaryDir dir;
+    const QString cue = writeDiscImage(dir.path(), {{377, 440}, {203, 660}});
+    const ToolRun mp3 = ludroCd({"--device", cue, "rip", "--dest", dir.filePath("mp3"), "--mp3", "--mono",
+                                 "--bitrate", "64", "1"});
+    EXPECT_EQ(mp3.status, 0) << mp3.err.toStdString();
+    EXPECT_EQ(entries(dir.filePath("mp3")), QStringList({"AudioTrack1.mp3"}));
+    const std::optional<WavData> decoded =
+        decodeWithMpg123(dir.filePath("mp3/AudioTrack1.mp3").toStdString(), dir.filePath("decoded.wav").toStdString());
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(decoded->channels, 1);
+    EXPECT_NEAR(static_cast<double>(decoded->frames()), 377 * 588, 2 * 1152);
+
+    const QString failing = writeFile(dir.filePath("bin/lame"), "#!/bin/sh\nexit 3\n");
+    QFile::setPermissions(failing, QFile::ReadOwner | QFile::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", dir.filePath("bin").toUtf8() + ":" + path);
+    const ToolRun failed = ludroCd({"--device", cue, "rip", "--dest", dir.filePath("failed"), "--mp3"});
+    qputenv("PATH", path);
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_EQ(failed.err.count("The Song was not encoded"), 2) << failed.err.toStdString();
+    EXPECT_TRUE(entries(dir.filePath("failed")).isEmpty());
 }

@@ -1,6 +1,6 @@
 // The encoder and the converter inside the whole program: the first start
 // without an encoder looks for one, the wizard chooses among several, and
-// the menu opens the converter.
+// the menu opens the converter and the CD recorder.
 
 #include "core/ludro_app.h"
 #include "support/files.h"
@@ -35,6 +35,8 @@ TEST(EncoderWindows, AFirstStartTakesTheOnlyEncoderAndOffersSeveralInTheWizard)
 
         app.menu().converterAction()->trigger();
         EXPECT_TRUE(app.converterForm().isVisible());
+        app.menu().recorderAction()->trigger();
+        EXPECT_TRUE(app.recorderForm().isVisible());
     }
     QFile::remove(home.filePath("bladeenc.exe"));
     LudroApp app({"ludro", "/noSave"}, dialogs);

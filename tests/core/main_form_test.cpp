@@ -2,14 +2,17 @@
 // hover highlight, clicks, the position knob, dragging the window, a
 // texture folder's pictures in both modes and a change of texture.
 
+#include "appearance/winamp_skin.h"
 #include "core/main_form.h"
 #include "support/texture_fixture.h"
+#include "support/zip_file.h"
 
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -354,4 +357,142 @@ TEST_F(CodedTextureTest, CoolBarTakesItsSizePicturesAndButtonsAndGivesThemBack)
     EXPECT_EQ(form.highlightedButton(), MainButton::None);
     EXPECT_EQ(form.positionKnobLeft(), 10 + 15);
     EXPECT_EQ(modes.size(), 2);
+}
+
+namespace {
+
+// The main window wearing the Winamp skin "Classic", volume 100, balance 50,
+// stopped with nothing loaded.
+class WinampSkinTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        writeCodedWinampSkin(home.path());
+        ASSERT_TRUE(textures.apply("Classic"));
+    }
+
+    // The form shows the rectangle `source` of bitmap `id` at `at`, apart
+    // from what lies in `covered`.
+    void expectPiece(QPoint at, QRect source, int id, QRect covered = {})
+    {
+        const QImage image = form.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        for (int y = 0; y < source.height(); ++y)
+            for (int x = 0; x < source.width(); ++x)
+                if (!covered.contains(at + QPoint(x, y))) {
+                    ASSERT_EQ(image.pixel(at + QPoint(x, y)), coded(source.x() + x, source.y() + y, id))
+                        << x << "," << y << " of " << id;
+                }
+    }
+
+    QTemporaryDir home;
+    TextureManager textures{home.path() + "/textures/"};
+    TMainForm form{textures};
+};
+
+}  // namespace
+
+TEST_F(WinampSkinTest, ShowsTheSkinsBitmapsInTheWinampPlacesAndNotItsTextureIni)
+{
+    EXPECT_EQ(form.size(), QSize(275, 116));
+    EXPECT_EQ(form.texture().info.name, "WinAMP Skin");
+    expectPiece({0, 0}, {27, 0, 275, 14}, SkinTitleBar);
+    expectPiece({16, 88}, {0, 0, 114, 18}, SkinButtons);
+    expectPiece({135, 89}, {114, 0, 22, 16}, SkinButtons);
+    const QRect volumeKnob(111 + 47, 58, 14, 11);
+    expectPiece({107, 57}, {0, 15 * 27, 68, 14}, SkinVolume, volumeKnob);
+    expectPiece(volumeKnob.topLeft(), {15, 422, 14, 11}, SkinVolume);
+    expectPiece({177, 57}, {15, 0, 38, 14}, SkinVolume, QRect(177 + 12, 58, 14, 11));
+    expectPiece({26 + 22, 26}, {0, 0, 9, 13}, SkinNumbers);
+    expectPiece({26 + 64, 26}, {0, 0, 9, 13}, SkinNumbers);
+    expectPiece({26, 28}, {18, 0, 9, 9}, SkinPlayPause);
+    expectPiece({239, 41}, {0, 0, 29, 12}, SkinMonoStereo);
+    EXPECT_EQ(form.texture().pictures.equalizer.pixel(10, 119), coded(10, 119, SkinEqualizer));
+
+    form.showPlayState(2);
+    form.showTime("100:07");
+    expectPiece({26, 28}, {9, 0, 9, 9}, SkinPlayPause);
+    // Past 100 minutes the counter shows 99:59.
+    expectPiece({26 + 22, 26}, {81, 0, 9, 13}, SkinNumbers);
+    form.showVolume(3);
+    expectPiece({107, 57}, {0, 0, 68, 14}, SkinVolume, QRect(111 + 1, 58, 14, 11));
+    // Bit rate and kHz in the font's digits, once the stream tells them.
+    expectPiece({111, 43}, {111, 43, 55, 6}, SkinMain);
+    form.showStreamNumbers(128, 44100);
+    const int digits[] = {1, 2, 8, 4, 4};
+    const int places[] = {111, 116, 121, 156, 161};
+    for (int i = 0; i < 5; ++i)
+        expectPiece({places[i], 43}, {5 * digits[i], 6, 5, 6}, SkinText);
+
+    QMouseEvent move(QEvent::MouseMove, QPointF(50, 95), QPointF(50, 95), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&form, &move);
+    expectPiece({39, 88}, {23, 18, 23, 18}, SkinButtons);
+}
+
+// Glyphs from the bitmap font: letters in either case, digits, no glyph
+// for a blank, a dot or a character past 255; nothing beyond the strip,
+// also while it scrolls.
+TEST_F(WinampSkinTest, TheTitleIsDrawnInTheBitmapFontWithinItsStrip)
+{
+    form.showTitle(QString("ABC 1.mp3") + QChar(0x100) + QString(40, 'z'));
+    const QRgb gap = coded(112, 27, SkinMain);
+    auto glyphAt = [&](int i, QRect glyph) { expectPiece({111 + 5 * i, 27}, glyph, SkinText); };
+    glyphAt(0, {0, 0, 5, 6});
+    glyphAt(2, {10, 0, 5, 6});
+    glyphAt(4, {5, 6, 5, 6});
+    glyphAt(6, {60, 0, 5, 6});
+    glyphAt(8, {15, 6, 5, 6});
+    const QImage image = form.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(image.pixel(111 + 5 * 3 + 2, 29), gap);
+    EXPECT_EQ(image.pixel(111 + 5 * 5 + 2, 29), gap);
+    EXPECT_EQ(image.pixel(111 + 5 * 9 + 2, 29), gap);
+    EXPECT_EQ(image.pixel(266, 28), coded(266, 28, SkinMain)) << "the strip ends at 266";
+    EXPECT_EQ(winampGlyph(0xE5), 62);
+    EXPECT_EQ(winampGlyph(0x1E5), -1);
+
+    // It scrolls on eight blank glyphs past its end, and rests at the strip's left.
+    EXPECT_EQ(form.titleWidth(), 5 * (50 + 8));
+    form.setTitleLeft(-10);
+    glyphAt(0, {10, 0, 5, 6});
+    EXPECT_EQ(form.grab().toImage().pixel(266, 28), coded(266, 28, SkinMain));
+    form.showTitle("Short");
+    EXPECT_EQ(form.titleLeft(), 0);
+    form.setCdMode(true);
+    glyphAt(0, {10, 0, 5, 6});
+    glyphAt(2, {75, 6, 5, 6});
+    EXPECT_EQ(form.titleWidth(), 5 * (9 + 8)) << "CD-Player";
+}
+
+TEST_F(WinampSkinTest, AsAZipFileItDrawsTheSamePixels)
+{
+    form.showTitle("Zipped");
+    const QImage folder = form.grab().toImage();
+    writeZip(home.path() + "/textures/Classic.wsz", folderMembers(home.path() + "/textures/Classic"));
+    ASSERT_TRUE(textures.apply("Classic.wsz"));
+    EXPECT_EQ(form.grab().toImage(), folder);
+}
+
+// Mode=0: the title bar's shade picture, its small buttons, a position
+// knob within its track and the time in the bitmap font.
+TEST_F(WinampSkinTest, CompactModeIsTheShadeBar)
+{
+    form.showTime("12:34");
+    form.showPosition(0.5);
+    QSignalSpy plays(&form, &TMainForm::playClicked);
+    form.setNormalMode(false);
+    EXPECT_EQ(form.size(), QSize(275, 14));
+    expectPiece({0, 0}, {27, 29, 134, 14}, SkinTitleBar);
+    const int digits[] = {1, 2, 3, 4};
+    const int places[] = {134, 139, 147, 152};
+    for (int i = 0; i < 4; ++i)
+        expectPiece({places[i], 4}, {5 * digits[i], 6, 5, 6}, SkinText);
+    expectPiece({226, 4}, {0, 36, 17, 7}, SkinTitleBar, QRect(227 + 6, 4, 3, 7));
+    expectPiece({227 + 6, 4}, {20, 36, 3, 7}, SkinTitleBar);
+    expectPiece({244, 0}, {27 + 244, 29, 31, 14}, SkinTitleBar);
+
+    form.showPosition(2);
+    expectPiece({227 + 12, 4}, {20, 36, 3, 7}, SkinTitleBar);
+    QTest::mouseClick(&form, Qt::LeftButton, {}, QPoint(180, 8));
+    EXPECT_EQ(plays.size(), 1);
+    form.setNormalMode(true);
+    EXPECT_EQ(form.size(), QSize(275, 116));
 }

@@ -260,6 +260,7 @@ TEST_F(Controller, ATaggedTitleKeepsItsDurationWhenScrolling)
     EXPECT_EQ(view.duration, "(0:04)");
     EXPECT_EQ(playlist.entries().at(0)[PlaylistEntry::Time], "0:04");
     EXPECT_EQ(view.channelMode, "Stereo");
+    EXPECT_EQ(view.streamNumbers, std::pair(128, 44100));
     EXPECT_EQ(controller.information().mpeg, "MPEG 1");
     EXPECT_EQ(controller.information().bitrate, "128 kbps");
     EXPECT_EQ(controller.information().channelMode, "Joint Stereo");

@@ -6,6 +6,8 @@
 
 #include "core/settings.h"
 
+#include <zip.h>
+
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -87,6 +89,60 @@ void settingsSeeds(const fs::path &dir)
     every.save(QString::fromStdString((dir / "LudroPro.ini").string()));
     write(dir / "odd.ini", "; comment\r\n[ludro]\r\nVolume = 0x50\r\nBalance=abc\r\nEq1=-64\r\n"
                            "SongDir=C:\\Mus\xE9\r\n=novalue\r\n[Ludro]\r\nVolume=1\r\n[\r\nkey=]\r\n");
+}
+
+void browserPageSeeds(const fs::path &dir)
+{
+    write(dir / "page.html", "<CENTER>\r\n<FONT SIZE=5>\r\n<B>\r\nWelcome\r\n</B>\r\n</CENTER>\r\n<HR>\r\n"
+                             "<FONT COLOR=7E7EFF>\r\n<FONT FACE=Arial>\r\n<BLOCKQUOTE>\r\nfirst \\\r\nsecond\r\n"
+                             "</BLOCKQUOTE>\r\n<A HREF=\"Music.html\">\r\nMusic\r\n<IMG SRC=\"logo.bmp\">\r\n"
+                             "<IMG SRC=\"x.bmp\">\r\n<BR>\r\n<I>\r\nend\r\n");
+    write(dir / "short-tags.html", "<FONT COLOR=\n<FONT COLOR=ZZ00FF>\n<A HREF\n<IMG SRC=\n<FONT SIZE=0>\n\\\n\n");
+}
+
+// A w x h picture as a 24-bit BMP, its pixels in shades of grey.
+std::string bitmap(std::uint32_t w, std::uint32_t h)
+{
+    const std::uint32_t row = (3 * w + 3) / 4 * 4;
+    std::string bmp = "BM";
+    auto put = [&bmp](std::uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            bmp += static_cast<char>((v >> (8 * i)) & 0xFF);
+    };
+    put(54 + row * h, 4), put(0, 4), put(54, 4);
+    put(40, 4), put(w, 4), put(h, 4), put(1, 2), put(24, 2), put(0, 4), put(row * h, 4);
+    put(2835, 4), put(2835, 4), put(0, 4), put(0, 4);
+    for (std::uint32_t y = 0; y < h; ++y)
+        bmp += std::string(row, static_cast<char>(y * 16));
+    return bmp;
+}
+
+// Members in the order given, deflated, behind the target's first byte 0.
+std::string zipped(const fs::path &scratch, const std::vector<std::pair<std::string, std::string>> &members)
+{
+    int error = 0;
+    zip_t *archive = zip_open(scratch.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    for (const auto &[name, bytes] : members)
+        zip_file_add(archive, name.c_str(), zip_source_buffer(archive, bytes.data(), bytes.size(), 0), 0);
+    zip_close(archive);
+    std::ifstream file(scratch, std::ios::binary);
+    std::string zip(1, '\0');
+    zip.append(std::istreambuf_iterator<char>(file), {});
+    fs::remove(scratch);
+    return zip;
+}
+
+// The first byte: 0 a zipped skin, otherwise one bitmap for every file.
+void winampSeeds(const fs::path &dir)
+{
+    fs::create_directories(dir);
+    write(dir / "skin.wsz", zipped(dir / "scratch", {{"CBUTTONS.BMP", bitmap(136, 36)},
+                                                     {"Main.bmp", bitmap(275, 116)},
+                                                     {"text.bmp", bitmap(155, 18)},
+                                                     {"Texture.ini", "[main]\nMain_Width=1\n"}}));
+    write(dir / "paths.wsz",
+          zipped(dir / "scratch", {{"../cButtons.bmp", bitmap(1, 1)}, {"a/main.bmp", bitmap(2, 2)}}));
+    write(dir / "tiny.bmp", "\x01" + bitmap(1, 1));
 }
 
 // The first byte: 0 "Texture.ini", 1 "prefs"; 2 added with Cool Bar pictures.
@@ -197,11 +253,13 @@ int main(int argc, char **argv)
         settingsSeeds(dir / "fuzz_settings_file");
         textureSeeds(dir / "fuzz_texture_description");
         languageSeeds(dir / "fuzz_language_file");
+        winampSeeds(dir / "fuzz_winamp_skin");
         id3Seeds(dir / "fuzz_id3_tag");
         streamSeeds(dir / "fuzz_stream_answer");
         responseSeeds(dir / "fuzz_http_response");
         discRecordSeeds(dir / "fuzz_disc_record");
         sitesSeeds(dir / "fuzz_cddb_sites");
+        browserPageSeeds(dir / "fuzz_browser_page");
         mpegReproducers(dir / "fuzz_mpeg_decoder");
         writeTone(args[2] + "-44k-stereo.wav", 44100, 2);
         writeTone(args[2] + "-22k-mono.wav", 22050, 1);

@@ -4,6 +4,7 @@
 
 #include "core/playback_view.h"
 
+#include <utility>
 #include <vector>
 
 class RecordingView : public PlaybackView {
@@ -13,6 +14,7 @@ public:
     void showTime(const QString &text) override { time = text; }
     void showDuration(const QString &text) override { duration = text; }
     void showChannelMode(const QString &text) override { channelMode = text; }
+    void showStreamNumbers(int kbps, int hertz) override { streamNumbers = {kbps, hertz}; }
     void showPosition(double f) override { position = f; }
     void showPlayState(int state) override { states.push_back(state); }
     void showRepeat(bool on) override { repeat = on; }
@@ -24,6 +26,7 @@ public:
 
     QString title, scrollingTitle, time, duration, channelMode, applicationTitle;
     double position = 0;
+    std::pair<int, int> streamNumbers;
     std::vector<int> states;
     bool repeat = false, shuffle = false;
 };

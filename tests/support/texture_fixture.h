@@ -27,7 +27,19 @@ enum Id {
     Knob,
     KnobDown,
     LevelKnob,
-    LevelKnobDown
+    LevelKnobDown,
+    // A Winamp skin's bitmaps.
+    SkinMain,
+    SkinButtons,
+    SkinTitleBar,
+    SkinPositionBar,
+    SkinVolume,
+    SkinNumbers,
+    SkinText,
+    SkinPlayPause,
+    SkinShuffleRepeat,
+    SkinMonoStereo,
+    SkinEqualizer
 };
 
 inline QRgb coded(int x, int y, int id)
@@ -160,6 +172,31 @@ inline QString writeCodedTexture(const QString &home, int selectedFrames = 2)
         for (int x = CutCorner.left(); x <= CutCorner.right(); ++x)
             mask.setPixel(x, y, qRgb(255, 255, 255));
     writeBitmap(folder + "MainMask.BMP", mask);
+    return folder;
+}
+
+// The Winamp skin "Classic" under `home`/textures, its bitmaps named in
+// capitals as zipped skins often have them, with a Texture.ini to ignore.
+// Returns the folder.
+inline QString writeCodedWinampSkin(const QString &home)
+{
+    const QString folder = home + "/textures/Classic/";
+    writeFile(folder + "Texture.ini", "[main]\nMain_Width=100\n");
+    const std::vector<std::pair<const char *, QImage>> pictures{
+        {"MAIN.BMP", codedPicture(QSize(275, 116), SkinMain)},
+        {"CBUTTONS.BMP", codedPicture(QSize(136, 36), SkinButtons)},
+        {"TITLEBAR.BMP", codedPicture(QSize(344, 87), SkinTitleBar)},
+        {"POSBAR.BMP", codedPicture(QSize(307, 10), SkinPositionBar)},
+        {"VOLUME.BMP", codedPicture(QSize(68, 433), SkinVolume)},
+        {"NUMBERS.BMP", codedPicture(QSize(99, 13), SkinNumbers)},
+        {"TEXT.BMP", codedPicture(QSize(155, 18), SkinText)},
+        {"PLAYPAUS.BMP", codedPicture(QSize(42, 9), SkinPlayPause)},
+        {"SHUFREP.BMP", codedPicture(QSize(92, 85), SkinShuffleRepeat)},
+        {"MONOSTER.BMP", codedPicture(QSize(58, 24), SkinMonoStereo)},
+        {"EQMAIN.BMP", codedPicture(QSize(275, 227), SkinEqualizer)},
+    };
+    for (const auto &[name, picture] : pictures)
+        writeBitmap(folder + name, picture);
     return folder;
 }
 

@@ -37,7 +37,8 @@ std::optional<WavData> readWav(const std::string &path)
             wav.rate = static_cast<int>(le(&bytes[body + 4], 4));
         } else if (std::memcmp(&bytes[at], "data", 4) == 0) {
             wav.samples.resize(available / 2);
-            std::memcpy(wav.samples.data(), &bytes[body], wav.samples.size() * 2);
+            if (!wav.samples.empty())
+                std::memcpy(wav.samples.data(), &bytes[body], wav.samples.size() * 2);
             return wav;
         }
         at = body + size + (size & 1);

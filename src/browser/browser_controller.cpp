@@ -1,0 +1,54 @@
+#include "browser/browser_controller.h"
+
+#include "browser/page_update.h"
+
+namespace {
+
+const QString caption = QStringLiteral("Update");
+
+}  // namespace
+
+BrowserController::BrowserController(const TextureManager &textures, platform::Dialogs &dialogs, const QString &folder,
+                                     QString updateAddress)
+    : dialogs_(dialogs), folder_(folder), updateAddress_(std::move(updateAddress)),
+      form_(textures, browser::PageFolder(folder))
+{
+    connect(&form_, &TBrowserForm::visibilityChanged, this, &BrowserController::visibilityChanged);
+    connect(&form_, &TBrowserForm::updatesRequested, this, &BrowserController::DownloadUpdates);
+}
+
+void BrowserController::toggle()
+{
+    if (form_.isVisible())
+        form_.close();
+    else
+        form_.show();
+}
+
+void BrowserController::DownloadUpdates()
+{
+    if (updateAddress_.isEmpty()) {
+        dialogs_.errorWithCaption(caption, QStringLiteral("There is no update server for the browser's pages."));
+        return;
+    }
+    updateForm_.start();
+    browser::PageUpdate update(updateForm_.HttpClient, folder_, updateAddress_);
+    update.OnProgress = [this](int percent) { updateForm_.setProgress(percent); };
+    update.Cancelled = [this] { return updateForm_.cancelled(); };
+    const browser::UpdateResult result = update.run();
+    updateForm_.hide();
+    switch (result) {
+    case browser::UpdateResult::Updated:
+        dialogs_.information(QStringLiteral("All Files Successfully Downloaded."));
+        form_.reload();
+        break;
+    case browser::UpdateResult::UpToDate:
+        dialogs_.information(QStringLiteral("No Files had to be Updated."));
+        break;
+    case browser::UpdateResult::Failed:
+        dialogs_.errorWithCaption(caption, QStringLiteral("Error: Files Could not be Updated."));
+        break;
+    case browser::UpdateResult::Cancelled:
+        break;
+    }
+}

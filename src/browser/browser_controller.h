@@ -1,0 +1,39 @@
+#pragma once
+
+// The music browser: its window, the help pages every window opens in it,
+// and the update of its pages, whose results it tells through the dialogs.
+
+#include "appearance/texture_manager.h"
+#include "browser/browser_form.h"
+#include "browser/update_form.h"
+#include "platform/dialogs.h"
+
+#include <QObject>
+
+class BrowserController : public QObject {
+    Q_OBJECT
+
+public:
+    // `folder` (ending with "/") holds the pages; `updateAddress` is the
+    // update server's folder, empty when there is none.
+    BrowserController(const TextureManager &textures, platform::Dialogs &dialogs, const QString &folder,
+                      QString updateAddress);
+
+    TBrowserForm &form() { return form_; }
+    TUpdateForm &updateForm() { return updateForm_; }
+
+    void OpenHelpPage(const QString &name) { form_.OpenHelpPage(name); }
+    // Shows the current page, or hides the window.
+    void toggle();
+    void DownloadUpdates();
+
+signals:
+    void visibilityChanged(bool shown);
+
+private:
+    platform::Dialogs &dialogs_;
+    QString folder_;
+    QString updateAddress_;
+    TBrowserForm form_;
+    TUpdateForm updateForm_;
+};

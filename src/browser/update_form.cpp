@@ -1,0 +1,39 @@
+#include "browser/update_form.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TUpdateForm::TUpdateForm(QWidget *parent)
+    : QDialog(parent), bar_(new QProgressBar(this)), cancel_(new QPushButton(QStringLiteral("Cancel"), this))
+{
+    setWindowTitle(QStringLiteral("Progress"));
+    setModal(true);
+    auto *column = new QVBoxLayout(this);
+    column->addWidget(new QLabel(QStringLiteral("Updating Browser Files..."), this));
+    bar_->setRange(0, 100);
+    column->addWidget(bar_);
+    column->addWidget(cancel_, 0, Qt::AlignHCenter);
+    connect(cancel_, &QPushButton::clicked, this, [this] { Cancel(); });
+    setFixedSize(sizeHint().expandedTo(QSize(300, 0)));
+}
+
+void TUpdateForm::start()
+{
+    cancelled_ = false;
+    bar_->setValue(0);
+    show();
+}
+
+void TUpdateForm::setProgress(int percent)
+{
+    bar_->setValue(percent);
+}
+
+void TUpdateForm::Cancel()
+{
+    cancelled_ = true;
+    HttpClient.Abort();
+    hide();
+}

@@ -1,0 +1,71 @@
+// The browser window over the pages the program ships: every page and
+// picture they name is there, links are followed by a click, and only
+// complete web addresses leave the program.
+
+#include "browser/browser_form.h"
+
+#include <QDirIterator>
+#include <QScrollArea>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString shipped = QStringLiteral(LUDRO_PROGRAM_DIR "/Browser/");
+
+}  // namespace
+
+TEST(BrowserPages, EveryShippedPageHasItsLinksAndPictures)
+{
+    const browser::PageFolder folder(shipped);
+    EXPECT_FALSE(folder.background().isNull());
+    int pages = 0;
+    for (QDirIterator it(shipped, {"*.html"}); it.hasNext(); ++pages) {
+        const QString page = it.nextFileInfo().fileName();
+        const std::vector<browser::PageLine> lines = folder.page(page);
+        EXPECT_GT(lines.size(), 10u) << page.toStdString();
+        for (const browser::PageLine &line : lines) {
+            const std::string where = page.toStdString() + ": " + line.text.toStdString();
+            if (line.kind == browser::PageLine::Image) {
+                EXPECT_FALSE(folder.picture(line.text).isNull()) << where;
+            } else if (line.kind == browser::PageLine::Link && !line.text.startsWith("http")) {
+                EXPECT_FALSE(folder.page(line.text).empty()) << where;
+            }
+        }
+    }
+    EXPECT_GE(pages, 8);
+}
+
+TEST(BrowserForm, ButtonsLinksAndHistory)
+{
+    TextureManager textures;
+    TBrowserForm form(textures, browser::PageFolder(shipped));
+    QList<QUrl> opened;
+    form.OpenExternal = [&](const QUrl &url) { opened << url; };
+    form.resize(420, 400);
+    form.show();
+    EXPECT_EQ(form.history().current(), "Home.html");  // shown before any page: the start page
+    form.OpenHelpPage("equalizer.html");
+    ASSERT_GT(form.page().links.size(), 0u);
+    EXPECT_EQ(form.pageImage().width(), form.pageArea()->viewport()->width());
+
+    const browser::PageLink link = form.page().links.back();
+    QTest::mouseClick(form.pageArea()->widget(), Qt::LeftButton, {}, link.area.center());
+    EXPECT_EQ(form.history().current(), link.target);
+    form.button("Previous Page")->click();
+    EXPECT_EQ(form.history().current(), "equalizer.html");
+    form.button("Find Music")->click();
+    EXPECT_EQ(form.history().current(), "Music.html");
+    EXPECT_EQ(form.history().slot(), 3) << "a new page forgets the pages after the current one";
+
+    for (const QString target : {"HTTP://Example.org/x", "https://example.org", "http:/nohost", "httpfoo",
+                                 "javascript:alert(1)", "../secret.html", "/etc/passwd"})
+        form.followLink(target);
+    EXPECT_EQ(opened, (QList<QUrl>{QUrl("http://example.org/x"), QUrl("https://example.org")}));
+    EXPECT_EQ(form.history().current(), "Music.html");
+
+    form.button("Close")->click();
+    EXPECT_FALSE(form.isVisible());
+}

@@ -1,0 +1,166 @@
+// Pages laid out with a measure of fixed sizes, so the geometry does not
+// depend on the fonts installed; then drawn with the real fonts.
+
+#include "browser/page_folder.h"
+#include "browser/page_history.h"
+#include "browser/page_renderer.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace browser;
+
+namespace {
+
+constexpr int charWidth = 6;
+
+PageLayout layout(const QString &text, int width = 400)
+{
+    PageMetrics metrics;
+    metrics.width = width;
+    metrics.visibleHeight = 100;
+    metrics.measure = [](const QString &t, const TextStyle &s) {
+        return QSize(charWidth * static_cast<int>(t.size()), s.points + 4);
+    };
+    metrics.picture = [](const QString &name) {
+        const int side = name.startsWith(u'a') ? 20 : 30;
+        QImage image(side, side + 10, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        return name.startsWith(u'x') ? QImage() : image;
+    };
+    return layoutPage(parsePage(text), metrics);
+}
+
+QPoint at(const PageLayout &page, const QString &text)
+{
+    for (const PageItem &item : page.items)
+        if (item.text == text)
+            return item.at;
+    return {-1, -1};
+}
+
+}  // namespace
+
+TEST(Page, PicturesStandSideBySideAndABreakMovesBelowTheLastOne)
+{
+    const PageLayout page = layout("<IMG SRC=\"a.bmp\">\n<IMG SRC=\"b.bmp\">\n<IMG SRC=\"x.bmp\">\n<BR>\nafter\n");
+    ASSERT_EQ(page.items.size(), 3u);
+    EXPECT_EQ(page.items[0].at, QPoint(10, 10));
+    EXPECT_EQ(page.items[1].at, QPoint(10 + 20 + 5, 10));
+    EXPECT_EQ(at(page, "after"), QPoint(10, 10 + 40 + 5));  // the second picture's height + 5
+}
+
+TEST(Page, TextLinesContinueCentreIndentAndLink)
+{
+    const PageLayout page = layout("one\\\ntwo\n<BLOCKQUOTE>\n<FONT SIZE=7>\nthree\n</BLOCKQUOTE>\n"
+                                   "<CENTER>\n<A HREF=\"Music.html\">\nlinked\n</CENTER>\n<HR>\nlast");
+    EXPECT_EQ(at(page, "one"), QPoint(10, 10));
+    EXPECT_EQ(at(page, "two"), QPoint(10 + 3 * charWidth, 10));  // same line, to the right of "one"
+    EXPECT_EQ(at(page, "three"), QPoint(40, 10 + 12));
+    const QPoint linked = at(page, "linked");
+    EXPECT_EQ(linked, QPoint(200 - 3 * charWidth, 10 + 12 + 26));
+    ASSERT_EQ(page.links.size(), 1u);
+    EXPECT_EQ(page.links[0].target, "Music.html");
+    EXPECT_EQ(page.links[0].area, QRect(linked, QSize(6 * charWidth, 26)));
+    EXPECT_EQ(linkAt(page, linked + QPoint(2, 2)), &page.links[0]);
+    EXPECT_EQ(linkAt(page, linked - QPoint(2, 2)), nullptr);
+    const PageItem &link = page.items[3];
+    EXPECT_EQ(link.style.style, TextStyle::Underline);
+    EXPECT_EQ(link.style.color, QColor(0x7E, 0x7E, 0xFF));
+    EXPECT_EQ(page.items[4].kind, PageItem::Rule);
+    EXPECT_EQ(page.items[4].right, 400 - 36);
+    EXPECT_EQ(page.items[5].style, TextStyle{.points = 22});  // the link's look ends with it; the last line is drawn
+}
+
+TEST(Page, ALinkContinuedOnItsLineIsAsWideAsItsText)
+{
+    const PageLayout page = layout("<A HREF=\"a.html\">\nlink\\\n more\n");
+    ASSERT_EQ(page.links.size(), 1u);
+    EXPECT_EQ(page.links[0].area.width(), 4 * charWidth);
+    EXPECT_EQ(at(page, " more"), QPoint(10 + 4 * charWidth, 10));
+    EXPECT_EQ(page.items[1].style, TextStyle{});
+}
+
+TEST(Page, ShortOrMalformedTagsKeepTheState)
+{
+    const PageLayout page = layout("<FONT COLOR=0000FF>\nred\n<FONT COLOR=12>\n<FONT COLOR=GG0000>\n"
+                                   "<FONT COLOR=+1+2+3>\n<FONT FACE=>\n<A HREF\n<IMG\n<FONT SIZE=9>\n<b>\nstill\n");
+    ASSERT_EQ(page.items.size(), 2u);
+    EXPECT_EQ(page.items[0].style.color, QColor(Qt::red));  // blue in the first two digits
+    EXPECT_EQ(page.items[1].style, page.items[0].style);
+    EXPECT_TRUE(page.links.empty());
+}
+
+TEST(Page, LongPagesAreDrawnToTheEndAndCapped)
+{
+    QString text;
+    for (int i = 0; i < 150; ++i)
+        text += "<FONT SIZE=3>\nline\n";
+    const PageLayout page = layout(text + "<FONT COLOR=00FF00>\n<HR>\n");
+    ASSERT_GT(page.height, 1200);
+    const QImage image = renderPage(page, 400, QImage());
+    EXPECT_EQ(image.height(), page.height);
+    EXPECT_EQ(image.pixelColor(100, page.items.back().at.y()), QColor(Qt::green));
+
+    const PageLayout huge = layout(QString("<BR>\n").repeated(20000));
+    EXPECT_EQ(huge.height, maxPageHeight);
+    EXPECT_EQ(layout("").height, 100);  // at least the visible area
+}
+
+TEST(Page, TheRealFontDrawsOverTheTiledBackground)
+{
+    QImage tile(200, 100, QImage::Format_RGB32);
+    tile.fill(Qt::darkBlue);
+    PageLayout page;
+    page.height = 300;
+    page.items.push_back({PageItem::Text, QPoint(10, 210), 0, "MMMM", {}, {}});
+    const QImage image = renderPage(page, 400, tile);
+    EXPECT_EQ(image.pixelColor(399, 299), QColor(Qt::darkBlue));
+    const QSize size = measureText("MMMM", {});
+    EXPECT_GT(size.width(), 0);
+    int white = 0;
+    for (int y = 210; y < 210 + size.height(); ++y)
+        for (int x = 10; x < 10 + size.width(); ++x)
+            white += image.pixelColor(x, y).lightness() > 200;
+    EXPECT_GT(white, 10);
+}
+
+TEST(PageHistory, KeepsTheLastTenAndForgetsWhatFollowsAPush)
+{
+    PageHistory history;
+    EXPECT_FALSE(history.previous());
+    EXPECT_TRUE(history.current().isEmpty());
+    for (int i = 1; i <= 11; ++i)
+        history.push(QString::number(i));
+    EXPECT_FALSE(history.next());
+    while (history.previous()) {
+    }
+    EXPECT_EQ(history.current(), "2");
+    ASSERT_TRUE(history.next());
+    history.push("new");
+    EXPECT_EQ(history.slot(), 3);
+    EXPECT_FALSE(history.next());
+    EXPECT_TRUE(history.previous());
+    EXPECT_EQ(history.current(), "3");
+}
+
+TEST(PageFolder, ReadsOnlyPlainNamesInsideItsFolder)
+{
+    QTemporaryDir root;
+    QDir(root.path()).mkpath("Browser");
+    const auto write = [](const QString &path, const QByteArray &bytes) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    };
+    write(root.filePath("Browser/Home.html"), "<B>\r\nWelcome\r\n");
+    write(root.filePath("secret.html"), "secret\n");
+    const PageFolder folder(root.filePath("Browser") + '/');
+    ASSERT_EQ(folder.page("home.HTML").size(), 2u);
+    EXPECT_EQ(folder.page("home.HTML")[1].text, "Welcome");
+    for (const QString name : {"../secret.html", "/etc/passwd", "a/b", ".hidden", "", "missing.html"})
+        EXPECT_TRUE(folder.page(name).empty()) << name.toStdString();
+    EXPECT_TRUE(folder.picture("Home.html").isNull());
+    EXPECT_TRUE(isPageName("Help_2.bmp") && !isPageName("..") && !isPageName("a b"));
+}

@@ -1,0 +1,102 @@
+// The recorder's run and its WAV files, in process, on disc images.
+
+#include "recording/cd_rip.h"
+#include "recording/wav_writer.h"
+#include "support/disc_image.h"
+#include "support/files.h"
+#include "support/full_disk.h"
+#include "support/recording_dialogs.h"
+#include "support/run_until.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList entries(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+recording::RipSettings settingsFor(const QString &cue, const QString &destination)
+{
+    recording::RipSettings settings;
+    settings.source = cd::resolveDiscSource(cue);
+    std::unique_ptr<QTemporaryDir> links;
+    CdIo_t *cdio = cd::openDisc(settings.source, links);
+    settings.toc = cd::readTableOfContents(cdio);
+    cdio_destroy(cdio);
+    settings.destination = destination;
+    return settings;
+}
+
+}  // namespace
+
+TEST(CdRip, CancelKeepsTheFinishedTracksAndDropsTheCurrentOne)
+{
+    QTemporaryDir dir;
+    const QString cue = writeDiscImage(dir.path(), {{300, 440}, {9000, 660}, {300, 880}});
+    RecordingDialogs dialogs;
+    recording::CdRip run(dialogs);
+    QSignalSpy finished(&run, &recording::CdRip::finished);
+    int lastTotal = 0;
+    QObject::connect(&run, &recording::CdRip::progress, [&](const recording::RipProgress &p) {
+        lastTotal = p.total;
+        if (p.line == 1 && p.song >= 10)
+            run.cancel();
+    });
+    QDir().mkpath(dir.filePath("out"));
+    run.start({"1. One", "2. Two", "3. Three"}, settingsFor(cue, dir.filePath("out")));
+    ASSERT_TRUE(runUntil([&] { return !finished.isEmpty(); }));
+    EXPECT_EQ(run.written(), 1);
+    EXPECT_EQ(entries(dir.filePath("out")), QStringList({"One.wav"}));
+    EXPECT_GT(lastTotal, 3);
+    EXPECT_LT(lastTotal, 50);
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+}
+
+TEST(CdRip, ARunThatCannotWriteStopsWithOneMessage)
+{
+    QTemporaryDir dir;
+    const QString cue = writeDiscImage(dir.path(), {{300, 440}, {300, 660}});
+    RecordingDialogs dialogs;
+    recording::CdRip run(dialogs);
+    QSignalSpy finished(&run, &recording::CdRip::finished);
+    run.start({"1. One", "2. Two"}, settingsFor(cue, dir.filePath("missing")));
+    ASSERT_TRUE(runUntil([&] { return !finished.isEmpty(); }));
+    EXPECT_EQ(dialogs.errors.size(), 1);
+    EXPECT_TRUE(dialogs.errors.value(0).contains("Cannot write into the destination"));
+
+    dialogs.errors.clear();
+    QDir().mkpath(dir.filePath("full"));
+    {
+        FullDisk full(100000);
+        run.start({"1. One", "2. Two"}, settingsFor(cue, dir.filePath("full")));
+        ASSERT_TRUE(runUntil([&] { return finished.size() == 2; }));
+    }
+    EXPECT_EQ(dialogs.errors.size(), 1) << dialogs.errors.join('\n').toStdString();
+    EXPECT_EQ(run.written(), 0);
+    EXPECT_TRUE(entries(dir.filePath("full")).isEmpty()) << "no partial file";
+}
+
+TEST(WavWriter, WritesTheHeaderSizesAndRefusesWhatItCannotHold)
+{
+    QTemporaryDir dir;
+    recording::WavWriter empty;
+    ASSERT_TRUE(empty.open(dir.filePath("empty.wav")));
+    ASSERT_TRUE(empty.finish());
+    const QByteArray header = readFile(dir.filePath("empty.wav"));
+    EXPECT_EQ(header.toHex(), "52494646" "24000000" "57415645" "666d7420" "10000000" "0100" "0200" "44ac0000"
+                              "10b10200" "0400" "1000" "64617461" "00000000");
+
+    recording::WavWriter capped(8);
+    ASSERT_TRUE(capped.open(dir.filePath("capped.wav")));
+    EXPECT_TRUE(capped.write("abcd", 4));
+    EXPECT_FALSE(capped.write("efghijkl", 8));
+    EXPECT_TRUE(capped.error().contains("4 GB"));
+    EXPECT_FALSE(capped.write("ef", 2)) << "a failed file stays failed";
+    EXPECT_FALSE(capped.finish());
+    EXPECT_EQ(recording::maxWavDataBytes + 36, 0xFFFFFFFFLL - 3) << "the largest size the header holds, in frames";
+}
