@@ -12,6 +12,8 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QColor>
+#include <QFont>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>

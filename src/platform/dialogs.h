@@ -3,12 +3,14 @@
 // Every modal box the program shows goes through this interface, so that
 // tests can answer them without a window ever blocking.
 
-#include <QColor>
-#include <QFont>
 #include <QString>
 #include <QStringList>
 
 #include <optional>
+
+// Only the font and colour boxes need Qt's GUI types.
+class QColor;
+class QFont;
 
 namespace platform {
 

@@ -1,7 +1,9 @@
 #include "dialogs.h"
 
 #include <QApplication>
+#include <QColor>
 #include <QColorDialog>
+#include <QFont>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>

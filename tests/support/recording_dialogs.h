@@ -4,6 +4,9 @@
 
 #include "platform/dialogs.h"
 
+#include <QColor>
+#include <QFont>
+
 #include <QStringList>
 
 class RecordingDialogs : public platform::Dialogs {
