@@ -113,6 +113,7 @@ int main(int argc, char **argv)
     std::unique_ptr<platform::CommandChannel> channel = listenIfHolder(outcome);
     AppDialogs dialogs(nullptr);
     LudroApp app(QApplication::arguments(), dialogs);
+    dialogs.follow(app.language());
     app.show();
     if (channel)
         channel->deliverTo([&app](const platform::WindowMessage &m) { app.receiveMessage(m); });

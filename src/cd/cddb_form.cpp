@@ -19,12 +19,19 @@
 
 namespace cd {
 
+void TCDDBForm::applyTexts(const Messages &messages)
+{
+    setWindowTitle(messages.text("CDDB_Caption"));
+    CDDB_Abort->setText(messages.text("CDDB_Close"));
+    DisCDDB->setText(messages.text("CDDB_Enabled"));
+}
+
 TCDDBForm::TCDDBForm(platform::Dialogs &dialogs, QWidget *parent)
     : QWidget(parent, Qt::Window), dialogs_(dialogs), tracksFolder_(cd::tracksFolder()), CDDB_Label(new QLabel(this)),
-      CDDBMemo(new QPlainTextEdit(this)), CDDB_Abort(new QPushButton(QStringLiteral("Close"), this)),
-      DisCDDB(new QCheckBox(QStringLiteral("CDDB Enabled"), this))
+      CDDBMemo(new QPlainTextEdit(this)), CDDB_Abort(new QPushButton(this)),
+      DisCDDB(new QCheckBox(this))
 {
-    setWindowTitle(QStringLiteral("CDDB Manager"));
+    applyTexts(Messages());
     CDDB_Label->setObjectName(QStringLiteral("CDDB_Label"));
     CDDB_Label->setTextFormat(Qt::PlainText);
     CDDB_Label->setMinimumWidth(200);

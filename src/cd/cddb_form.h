@@ -10,6 +10,8 @@
 #include "disc_id.h"
 #include "disc_names.h"
 
+#include "language/messages.h"
+
 #include <QWidget>
 
 class QCheckBox;
@@ -27,6 +29,8 @@ class TCDDBForm : public QWidget {
     Q_OBJECT
 public:
     explicit TCDDBForm(platform::Dialogs &dialogs, QWidget *parent = nullptr);
+
+    void applyTexts(const Messages &messages);
 
     void setServer(const QString &host) { client_.setServer(host); }
     void setUserEmail(const QString &email) { client_.setUserEmail(email); }  // SplitUserEmail

@@ -68,10 +68,12 @@ LudroApp::LudroApp(const QStringList &arguments, platform::Dialogs &dialogs)
     player_.SetPriority(4);
     connectButtons();
     connectAppearance();
+    QObject::connect(&language_, &Language::changed, [this] { applyTexts(); });
     connectSoundWindows();
     connectEncoderWindows();
     connectPlaylistWindow();
     connectCd();
+    connectPreferences();
     connectBrowser();
     connectShell();
     startPlayer();
@@ -218,6 +220,7 @@ void LudroApp::recordWindowVisibility()
 void LudroApp::Timer1Timer()
 {
     recordWindowVisibility();
+    servePreferenceRequests();
     output_.applyRequests();
     form_.setTimeShown(controller_.playerState() != 2 || !form_.timeShown());
     cd_.poll();

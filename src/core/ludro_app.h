@@ -19,6 +19,7 @@
 #include "core/playback_controller.h"
 #include "core/output_control.h"
 #include "core/plugin_host.h"
+#include "core/prefs_form.h"
 #include "appearance/title_scroller.h"
 #include "core/remote_control.h"
 #include "core/settings.h"
@@ -26,6 +27,7 @@
 #include "decoder/sonark_player.h"
 #include "encoder/conv_form.h"
 #include "encoder/enc_form.h"
+#include "language/language.h"
 #include "platform/dialogs.h"
 #include "platform/program_folder.h"
 #include "platform/quit_watch.h"
@@ -80,6 +82,10 @@ public:
     // be used changes neither and is reported.
     void chooseTexture(const QString &name);
     VolumeControl &volume() { return volume_; }
+    // The language the windows speak; choosing one keeps it as the setting.
+    Language &language() { return language_; }
+    void chooseLanguage(const QString &name);
+    TPrefsForm &preferences() { return prefsForm_; }
     OutputControl &output() { return output_; }
     RemoteControl &remote() { return remote_; }
     // The window plug-ins post their commands to.
@@ -105,7 +111,12 @@ private:
     void updateHints();
     void connectButtons();
     void connectAppearance();
-    void showTextureMenu();
+    void applyTexts();
+    void connectPreferences();
+    void openPreferences(std::optional<TPrefsForm::Page> page);
+    void applyGeneralSettings();
+    void applyPlaylistFont();
+    void servePreferenceRequests();
     void connectSoundWindows();
     void connectEncoderWindows();
     void checkEncoderAtStart();
@@ -137,6 +148,7 @@ private:
     bool noSave_ = false;
     bool startCdMode_ = false;
     bool startupPending_ = true;
+    Language language_{platform::pathIgnoringCase(programFolder_, QStringLiteral("language")) + '/'};
     TextureManager textures_{platform::pathIgnoringCase(programFolder_, QStringLiteral("textures")) + '/'};
     TMainForm form_{textures_};
     PlaylistModel playlist_;
@@ -171,6 +183,8 @@ private:
     platform::QuitWatch quitWatch_{[this] { recordWindowVisibility(); }};
     platform::MessageWindow pluginWindow_;
     PluginHost plugins_;
+    TPrefsForm prefsForm_{
+        {settings_, dialogs_, language_, textures_, output_, plugins_, cddbForm_, encForm_, programFolder_}, &form_};
     shell::ShellController shell_;
     shell::WindowDocking docking_{{&form_, &eqForm_, &plForm_, &browser_.form()}};
 };

@@ -11,20 +11,6 @@ void LudroApp::connectAppearance()
     QObject::connect(&form_, &TMainForm::modeChanged, coolBar,
                      [coolBar](bool normal) { coolBar->setChecked(!normal); });
     coolBar->setChecked(!form_.normalMode());
-    QObject::connect(menu_.textureMenu(), &QMenu::aboutToShow, [this] { showTextureMenu(); });
-}
-
-// Texture folders come and go while the program runs: listed anew each time.
-void LudroApp::showTextureMenu()
-{
-    QMenu *menu = menu_.textureMenu();
-    menu->clear();
-    for (const QString &name : textures_.names()) {
-        // A folder's "&" is no shortcut mark.
-        QAction *action = menu->addAction(QString(name).replace('&', "&&"), [this, name] { chooseTexture(name); });
-        action->setCheckable(true);
-        action->setChecked(name == textures_.name());
-    }
 }
 
 void LudroApp::chooseTexture(const QString &name)

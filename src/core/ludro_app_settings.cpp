@@ -10,6 +10,7 @@ void LudroApp::applySettings()
     // A texture that cannot be used leaves the built-in one, and the
     // setting as it was.
     textures_.apply(settings_.texture);
+    language_.choose(settings_.language);
     form_.setNormalMode(settings_.mode);
     controller_.setRepeat(settings_.repeat);
     controller_.setShuffle(settings_.random);
@@ -22,7 +23,7 @@ void LudroApp::applySettings()
     controller_.setSongDir(settings_.songDir);
     playlist_.keepSorted = settings_.sortList;
     playlist_.musicGroup = settings_.musicGroup;
-    plForm_.setFontSize(settings_.fontSize);
+    applyPlaylistFont();
     if (settings_.onTop)
         controller_.ToggleAlwaysOnTop();
     form_.move(settings_.leftPos, settings_.topPos);
@@ -50,7 +51,6 @@ void LudroApp::saveSettings()
     settings_.songPlaying = playlist_.currentIndex();
     settings_.sortList = playlist_.keepSorted;
     settings_.musicGroup = playlist_.musicGroup;
-    settings_.fontSize = plForm_.fontSize();
     settings_.mode = form_.normalMode();
     storeSoundSettings();
     storeBrowserSettings();
@@ -65,7 +65,7 @@ void LudroApp::saveSettings()
 void LudroApp::updateHints()
 {
     form_.setHint(TMainForm::Hint::Volume, QStringLiteral("%1%").arg(volume_.volume()));
-    form_.setHint(TMainForm::Hint::Balance, balanceHint(volume_.balance()));
+    form_.setHint(TMainForm::Hint::Balance, balanceHint(volume_.balance(), language_.messages()));
     if (controller_.cdMode())
         return;  // the disc's poll keeps the title's hint
     if (const QString position = positionHint(controller_.positionSeconds(), controller_.durationSeconds());

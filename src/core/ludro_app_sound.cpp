@@ -8,12 +8,6 @@
 
 #include <QFileInfo>
 
-namespace {
-
-const QString pitchWarning = QStringLiteral("Pitch only works with Direct Sound Output.");
-
-}  // namespace
-
 void LudroApp::connectSoundWindows()
 {
     auto &c = controller_;
@@ -55,7 +49,7 @@ void LudroApp::openPlaylistTag(int index)
 void LudroApp::showPitchWindow()
 {
     if (!output_.directSound())
-        dialogs_.information(pitchWarning);
+        dialogs_.information(language_.messages().text("Info_Message2"));
     pitchForm_.show();
 }
 

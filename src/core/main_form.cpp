@@ -78,6 +78,7 @@ TMainForm::TMainForm(const TextureManager &textures, QWidget *parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAcceptDrops(true);
     applyTexture();
+    applyTexts(Messages());
     connect(&textures_, &TextureManager::textureChanged, this, &TMainForm::applyTexture);
 }
 
@@ -452,8 +453,33 @@ QString TMainForm::hint(Hint element) const
     return it == hints_.end() ? QString() : it->second;
 }
 
+void TMainForm::applyTexts(const Messages &messages)
+{
+    static const std::pair<MainButton, const char *> keys[] = {
+        {MainButton::Play, "Hint_Play"},       {MainButton::Stop, "Hint_Stop"},
+        {MainButton::Pause, "Hint_Pause"},     {MainButton::Load, "Hint_Load"},
+        {MainButton::Rewind, "Hint_REW"},      {MainButton::Forward, "Hint_FFW"},
+        {MainButton::Next, "Hint_Next"},       {MainButton::Previous, "Hint_Previous"},
+        {MainButton::Equalizer, "Hint_EQ"},    {MainButton::Exit, "Hint_Exit"},
+        {MainButton::Shuffle, "Hint_Shuffle"}, {MainButton::Repeat, "Hint_Repeat"},
+        {MainButton::Playlist, "Hint_Playlist"}, {MainButton::Cd, "Hint_CD"},
+        {MainButton::Mode, "Hint_Mode"},       {MainButton::Prefs, "Hint_Prefs"},
+        {MainButton::Audio, "Hint_Audio"},     {MainButton::Minimize, "Hint_Mini"},
+        {MainButton::Menu, "Hint_Menu"}};
+    for (const auto &[button, key] : keys)
+        buttonHints_[button] = messages.text(key);
+}
+
+QString TMainForm::buttonHint(MainButton button) const
+{
+    const auto it = buttonHints_.find(button);
+    return it == buttonHints_.end() ? QString() : it->second;
+}
+
 QString TMainForm::hintAt(const QPoint &point) const
 {
+    if (const MainButton button = buttonAt(point); button != MainButton::None)
+        return buttonHint(button);
     if (!normalMode_)
         return {};
     const MainLayout &main = layout();

@@ -9,6 +9,7 @@
 #include "appearance/main_button.h"
 #include "appearance/texture_manager.h"
 #include "core/playback_view.h"
+#include "language/messages.h"
 
 #include <QPoint>
 #include <QString>
@@ -47,6 +48,7 @@ public:
     void showBalance(int balance);
     // With the sliders locked, pressing them does nothing.
     void setLevelSlidersLocked(bool locked) { levelSlidersLocked_ = locked; }
+    bool levelSlidersLocked() const { return levelSlidersLocked_; }
     // CD mode: the volume and balance knobs are gone and the channel reads
     // "AudioCD"; leaving it brings back the title, total time, channel and
     // title hint of before.
@@ -80,6 +82,9 @@ public:
     // Hints shown when the pointer rests on an element.
     enum class Hint { Volume, Balance, Position, Title };
     void setHint(Hint element, const QString &text);
+    // The buttons' hints in the language.
+    void applyTexts(const Messages &messages);
+    void clearHighlight() { highlight(MainButton::None); }
     QString hintAt(const QPoint &point) const;
     bool timeShown() const { return timeShown_; }
     QString scrollingTitle() const { return scrollingTitle_; }
@@ -142,6 +147,7 @@ private:
 
     void applyTexture();
     QString hint(Hint element) const;
+    QString buttonHint(MainButton button) const;
     // The window's size, shape and knob places for the texture and mode.
     void LayoutMainWindow();
     const MainLayout &layout() const { return texture_->layout.main; }
@@ -193,6 +199,7 @@ private:
     Captions beforeCd_;
     int titleLeft_ = 3;
     std::set<MainButton> lit_;
+    std::map<MainButton, QString> buttonHints_;
     bool timeShown_ = true;
     std::map<Hint, QString> hints_;
     QPoint dotPlace_;

@@ -2,13 +2,38 @@
 
 #include "playback_controller.h"
 
+#include "language/window_texts.h"
+
 namespace {
 
-QAction *disabled(QMenu *menu, const QString &text)
+// Named by its key in the message table, which gives it its text.
+QAction *item(QMenu *menu, const char *key)
 {
-    QAction *action = menu->addAction(text);
+    QAction *action = menu->addAction(QString());
+    action->setObjectName(QString::fromLatin1(key));
+    return action;
+}
+
+template <typename Slot>
+QAction *item(QMenu *menu, const char *key, Slot slot)
+{
+    QAction *action = item(menu, key);
+    QObject::connect(action, &QAction::triggered, menu, slot);
+    return action;
+}
+
+QAction *disabled(QMenu *menu, const char *key)
+{
+    QAction *action = item(menu, key);
     action->setEnabled(false);
     return action;
+}
+
+QMenu *submenu(QMenu *menu, const char *key)
+{
+    QMenu *sub = menu->addMenu(QString());
+    sub->menuAction()->setObjectName(QString::fromLatin1(key));
+    return sub;
 }
 
 }  // namespace
@@ -16,56 +41,55 @@ QAction *disabled(QMenu *menu, const QString &text)
 MainMenu::MainMenu(PlaybackController &controller, Commands commands, QWidget *parent)
     : QMenu(parent), controller_(controller)
 {
-    disabled(this, QStringLiteral("&About Ludro Pro..."));
+    disabled(this, "Pop_About");
     addSeparator();
-    load_ = addAction(QStringLiteral("&Load..."), commands.load);
-    url_ = addAction(QStringLiteral("&URL..."), commands.url);
-    cdMode_ = addAction(QStringLiteral("Play Audio &CD"), commands.cdMode);
-    recent_ = addMenu(QStringLiteral("&Recent Files"));
+    load_ = item(this, "Pop_Load", commands.load);
+    url_ = item(this, "Pop_URL", commands.url);
+    cdMode_ = item(this, "Pop_CD", commands.cdMode);
+    recent_ = submenu(this, "Pop_Recent");
     recent_->menuAction()->setVisible(false);
     addSeparator();
-    disabled(this, QStringLiteral("&Playlist Editor"));
-    equalizer_ = disabled(this, QStringLiteral("&Equalizer"));
-    browser_ = disabled(this, QStringLiteral("Bro&wser"));
-    recorder_ = addAction(QStringLiteral("Rec&order"));
-    information_ = disabled(this, QStringLiteral("File &Information"));
-    QMenu *audio = addMenu(QStringLiteral("Audio Manager"));
-    audioRecorder_ = audio->addAction(QStringLiteral("Recorder"));
-    converter_ = audio->addAction(QStringLiteral("File Converter"));
+    disabled(this, "Pop_Playlist");
+    equalizer_ = disabled(this, "Pop_EQ");
+    browser_ = disabled(this, "Pop_Browser");
+    recorder_ = item(this, "Pop_Recorder");
+    information_ = disabled(this, "Pop_ID3");
+    QMenu *audio = submenu(this, "Pop_Audio");
+    audioRecorder_ = item(audio, "Audio_Recorder");
+    converter_ = item(audio, "Audio_Converter");
     addSeparator();
 
-    QMenu *options = addMenu(QStringLiteral("&Options"));
-    disabled(options, QStringLiteral("Preferences..."));
-    disabled(options, QStringLiteral("Browse Textures..."));
-    onTop_ = options->addAction(QStringLiteral("Always On Top"), [this] { controller_.ToggleAlwaysOnTop(); });
-    coolBar_ = options->addAction(QStringLiteral("Cool Bar Mode"));
+    QMenu *options = submenu(this, "Pop_Options");
+    preferences_ = item(options, "Options_Prefs");
+    browseTextures_ = item(options, "Options_Textures");
+    onTop_ = item(options, "Options_OnTop", [this] { controller_.ToggleAlwaysOnTop(); });
+    coolBar_ = item(options, "Options_Coolbar");
     coolBar_->setCheckable(true);
-    textures_ = options->addMenu(QStringLiteral("&Texture"));
     options->addSeparator();
-    elapsed_ = options->addAction(QStringLiteral("Show Time Elapsed"), [this] { controller_.SetTimeElapsed(true); });
-    remaining_ =
-        options->addAction(QStringLiteral("Show Time Remaining"), [this] { controller_.SetTimeElapsed(false); });
+    elapsed_ = item(options, "Options_Elapsed", [this] { controller_.SetTimeElapsed(true); });
+    remaining_ = item(options, "Options_Remain", [this] { controller_.SetTimeElapsed(false); });
 
-    QMenu *playback = addMenu(QStringLiteral("Play&back"));
-    playback->addAction(QStringLiteral("&Play"), [this] { controller_.PlayCommand(); });
-    playback->addAction(QStringLiteral("&Stop"), [this] { controller_.StopCommand(); });
-    playback->addAction(QStringLiteral("Pa&use (Resume)"), [this] { controller_.PauseCommand(); });
-    playback->addAction(QStringLiteral("&Next Song"), [this] { controller_.NextSong(); });
-    playback->addAction(QStringLiteral("&Previous Song"), [this] { controller_.PreviousSong(); });
+    QMenu *playback = submenu(this, "Pop_Playback");
+    item(playback, "Playback_Play", [this] { controller_.PlayCommand(); });
+    item(playback, "Playback_Stop", [this] { controller_.StopCommand(); });
+    item(playback, "Playback_Pause", [this] { controller_.PauseCommand(); });
+    item(playback, "Playback_Next", [this] { controller_.NextSong(); });
+    item(playback, "Playback_Previous", [this] { controller_.PreviousSong(); });
     playback->addSeparator();
-    pitch_ = disabled(playback, QStringLiteral("Pitch Control"));
-    playback->addAction(QStringLiteral("Jump 10 seconds -->"), [this] { controller_.SeekForward(); });
-    playback->addAction(QStringLiteral("Jump 10 seconds <--"), [this] { controller_.SeekBack(); });
+    pitch_ = disabled(playback, "Playback_Pitch");
+    item(playback, "Playback_JumpF", [this] { controller_.SeekForward(); });
+    item(playback, "Playback_JumpB", [this] { controller_.SeekBack(); });
     playback->addSeparator();
-    repeat_ = playback->addAction(QStringLiteral("&Repeat"), [this] { controller_.ToggleRepeat(); });
-    shuffle_ = playback->addAction(QStringLiteral("&Shuffle"), [this] { controller_.RandomSongCommand(); });
+    repeat_ = item(playback, "Playback_Repeat", [this] { controller_.ToggleRepeat(); });
+    shuffle_ = item(playback, "Playback_Shuffle", [this] { controller_.RandomSongCommand(); });
     addSeparator();
-    addAction(QStringLiteral("E&xit"), commands.exit);
+    item(this, "Pop_Exit", commands.exit);
 
     for (QAction *a : {cdMode_, onTop_, elapsed_, remaining_, repeat_, shuffle_})
         a->setCheckable(true);
     connect(this, &QMenu::aboutToShow, this, &MainMenu::refreshChecks);
     refreshChecks();
+    applyTexts(*this, Messages());
 }
 
 void MainMenu::refreshChecks()

@@ -1,7 +1,7 @@
 #pragma once
 
-// The main window's pop-up menu. Items whose windows do not exist yet are
-// shown disabled.
+// The main window's pop-up menu, its items named by their keys in the
+// message table. Items whose windows do not exist yet are shown disabled.
 
 #include <QMenu>
 
@@ -39,8 +39,9 @@ public:
     QAction *audioRecorderAction() const { return audioRecorder_; }
     // Checked in Cool Bar mode; the program connects it.
     QAction *coolBarAction() const { return coolBar_; }
-    // The textures to choose from, filled by the program before it shows.
-    QMenu *textureMenu() const { return textures_; }
+    // The preferences window, on the page shown last or on the textures.
+    QAction *preferencesAction() const { return preferences_; }
+    QAction *browseTexturesAction() const { return browseTextures_; }
 
 private:
     PlaybackController &controller_;
@@ -58,7 +59,8 @@ private:
     QAction *recorder_ = nullptr;
     QAction *audioRecorder_ = nullptr;
     QAction *coolBar_ = nullptr;
-    QMenu *textures_ = nullptr;
+    QAction *preferences_ = nullptr;
+    QAction *browseTextures_ = nullptr;
     QAction *onTop_ = nullptr;
     QAction *elapsed_ = nullptr;
     QAction *remaining_ = nullptr;

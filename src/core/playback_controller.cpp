@@ -186,9 +186,15 @@ void PlaybackController::StartPlayback()
     pitchPending_ = 1;
 }
 
+void PlaybackController::applyTexts(const Messages &messages)
+{
+    openCaption_ = messages.text("Load_Dialog");
+    positionWord_ = messages.text("Words_Position");
+}
+
 void PlaybackController::OpenDialog()
 {
-    const QString name = dialogs_.openFileName(QStringLiteral("Open"), songDir_,
+    const QString name = dialogs_.openFileName(openCaption_, songDir_,
                                                QStringLiteral("MPEG Audio and Playlists (*.mp1 *.mp2 *.mp3 *.MP1 "
                                                               "*.MP2 *.MP3 *.m3u *.m3u8 *.pls *.dmp);;All Files (*)"));
     if (name.isEmpty())
@@ -337,7 +343,7 @@ void PlaybackController::KnobDragged(int offset, int width)
         return;
     const long length = cdMode() ? cd_->trackLengthSeconds() : std::lround(durationSeconds_);
     const long t = length * offset / width;
-    view_.showTitle(QStringLiteral("Position %1:%2").arg(t / 60).arg(t % 60, 2, 10, QLatin1Char('0')));
+    view_.showTitle(positionWord_ + QStringLiteral(" %1:%2").arg(t / 60).arg(t % 60, 2, 10, QLatin1Char('0')));
 }
 
 void PlaybackController::SeekToKnob(int offset, int width)

@@ -11,6 +11,7 @@
 #include "cd/cd_controller.h"
 #include "core/playback_view.h"
 #include "decoder/sonark_player.h"
+#include "language/messages.h"
 #include "platform/dialogs.h"
 #include "playlist/playlist_model.h"
 
@@ -52,6 +53,8 @@ public:
     // The shuffle menu item and button: a fresh cycle, then the toggle.
     void RandomSongCommand();
     void OpenDialog();
+    // The open box's title and the position read-out's word.
+    void applyTexts(const Messages &messages);
     // The load button and command: the open dialog, or the door in CD mode.
     void LoadCommand();
     void OpenAddress(const QString &address);
@@ -126,6 +129,8 @@ signals:
     void fileChosen(const QString &file);
 
 private:
+    QString openCaption_ = Messages().text("Load_Dialog");
+    QString positionWord_ = Messages().text("Words_Position");
     bool openEntry(int index);
     void playEntry(int index);
     void openInput(const QString &name);

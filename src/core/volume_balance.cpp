@@ -18,22 +18,22 @@ int balanceFromKnob(int offset, int width)
     return 0;
 }
 
-QString volumeText(int volume)
+QString volumeText(int volume, const Messages &words)
 {
-    return QStringLiteral("Volume %1%").arg(volume);
+    return words.text("Words_Volume") + QStringLiteral(" %1%").arg(volume);
 }
 
-QString balanceHint(int balance)
+QString balanceHint(int balance, const Messages &words)
 {
     const int shown = (balance - 50) * 2;
     if (shown < 0)
-        return QStringLiteral("%1% Left").arg(-shown);
+        return QStringLiteral("%1% ").arg(-shown) + words.text("Words_Left");
     if (shown > 0)
-        return QStringLiteral("%1% Right").arg(shown);
-    return QStringLiteral("Left=Right");
+        return QStringLiteral("%1% ").arg(shown) + words.text("Words_Right");
+    return words.text("Words_Left") + '=' + words.text("Words_Right");
 }
 
-QString balanceText(int balance)
+QString balanceText(int balance, const Messages &words)
 {
-    return QStringLiteral("Balance ") + balanceHint(balance);
+    return words.text("Words_Balance") + ' ' + balanceHint(balance, words);
 }

@@ -3,6 +3,8 @@
 // Values and read-outs of the volume and balance sliders, from the knob's
 // offset on its track.
 
+#include "language/messages.h"
+
 #include <QString>
 
 // 0 ... 100.
@@ -11,6 +13,7 @@ int volumeFromKnob(int offset, int width);
 // centre.
 int balanceFromKnob(int offset, int width);
 
-QString volumeText(int volume);      // "Volume 45%"
-QString balanceText(int balance);    // "Balance 30% Left", "Balance Left=Right"; balance 0 ... 100
-QString balanceHint(int balance);    // "30% Left", "Left=Right"
+// In the words of the language.
+QString volumeText(int volume, const Messages &words);    // "Volume 45%"
+QString balanceText(int balance, const Messages &words);  // "Balance 30% Left", "Balance Left=Right"; 0 ... 100
+QString balanceHint(int balance, const Messages &words);  // "30% Left", "Left=Right"

@@ -45,11 +45,11 @@ void VolumeControl::volumeDown()
 void VolumeControl::dragVolume(int offset, int width)
 {
     setVolume(volumeFromKnob(offset, width));
-    emit readOut(volumeText(volume_));
+    emit readOut(volumeText(volume_, words_));
 }
 
 void VolumeControl::dragBalance(int offset, int width)
 {
     setBalance(balanceFromKnob(offset, width) + 50);
-    emit readOut(balanceText(balance_));
+    emit readOut(balanceText(balance_, words_));
 }

@@ -6,6 +6,7 @@
 // the signals.
 
 #include "decoder/sonark_player.h"
+#include "language/messages.h"
 
 #include <QObject>
 
@@ -28,6 +29,8 @@ public:
     // A knob held at `offset` pixels of its `width` pixel track.
     void dragVolume(int offset, int width);
     void dragBalance(int offset, int width);
+    // The read-outs' words.
+    void setWords(const Messages &words) { words_ = words; }
 
 signals:
     void volumeChanged(int volume);
@@ -39,4 +42,5 @@ private:
     TSonarkPlayer &player_;
     int volume_;
     int balance_;
+    Messages words_;
 };

@@ -16,6 +16,16 @@
 
 using namespace encoder;
 
+namespace {
+
+QLabel *named(QLabel *label, const char *key)
+{
+    label->setObjectName(QString::fromLatin1(key));
+    return label;
+}
+
+}  // namespace
+
 TConvForm::TConvForm(platform::Dialogs &dialogs, std::function<EncoderSetup()> encoderChoice, QWidget *parent)
     : QDialog(parent),
       ConvList(new QListWidget(this)),
@@ -35,6 +45,13 @@ TConvForm::TConvForm(platform::Dialogs &dialogs, std::function<EncoderSetup()> e
       conversion_(dialogs)
 {
     setWindowTitle(QStringLiteral("File Converter (MP3 <> WAV)"));
+    // Named by their keys in the program's message table, which may translate them.
+    setObjectName(QStringLiteral("Converter_Caption"));
+    const std::pair<QWidget *, const char *> keys[] = {{HQCheck, "Audio_HQ"}, {MonoCheck, "Audio_Downmix"},
+        {AddButton, "Converter_Add"}, {RemoveButton, "Converter_Remove"}, {ClearButton, "Converter_Clear"},
+        {ExploreButton, "Audio_Browse"}, {StartButton, "Audio_Start"}, {CancelButton, "Audio_Cancel"}};
+    for (const auto &[widget, key] : keys)
+        widget->setObjectName(QString::fromLatin1(key));
     ConvList->setSelectionMode(QAbstractItemView::ExtendedSelection);
     DestDir->setReadOnly(true);
     BitrateCombo->addItems(bitRateNames());
@@ -45,10 +62,10 @@ TConvForm::TConvForm(platform::Dialogs &dialogs, std::function<EncoderSetup()> e
     for (QPushButton *b : {AddButton, RemoveButton, ClearButton})
         listButtons->addWidget(b);
     layout->addLayout(listButtons, 1, 0, 1, 4);
-    layout->addWidget(new QLabel(QStringLiteral("Destination"), this), 2, 0);
+    layout->addWidget(named(new QLabel(QStringLiteral("Destination"), this), "Audio_Dest"), 2, 0);
     layout->addWidget(DestDir, 2, 1, 1, 2);
     layout->addWidget(ExploreButton, 2, 3);
-    layout->addWidget(new QLabel(QStringLiteral("Bitrate"), this), 3, 0);
+    layout->addWidget(named(new QLabel(QStringLiteral("Bitrate"), this), "Audio_Bitrate"), 3, 0);
     layout->addWidget(BitrateCombo, 3, 1);
     layout->addWidget(HQCheck, 3, 2);
     layout->addWidget(MonoCheck, 3, 3);

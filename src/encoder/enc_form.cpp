@@ -18,10 +18,16 @@ TEncForm::TEncForm(platform::Dialogs &dialogs, QWidget *parent)
       CancelButton(new QPushButton(QStringLiteral("Cancel"), this))
 {
     setWindowTitle(QStringLiteral("Encoder Setup Wizard"));
+    // Named by their keys in the program's message table, which may translate them.
+    setObjectName(QStringLiteral("Wizard_Caption"));
+    AddButton->setObjectName(QStringLiteral("Wizard_Add"));
+    OKButton->setObjectName(QStringLiteral("Wizard_OK"));
+    CancelButton->setObjectName(QStringLiteral("Wizard_Cancel"));
     auto *info = new QLabel(QStringLiteral("To be able to compress Music to MP3 format you will need an encoder. If "
                                            "there are available encoders on your computer, they will be shown in the "
                                            "list below. Please select one from the list."),
         this);
+    info->setObjectName(QStringLiteral("Wizard_Info"));
     info->setWordWrap(true);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(AddButton);
@@ -30,7 +36,9 @@ TEncForm::TEncForm(platform::Dialogs &dialogs, QWidget *parent)
     buttons->addWidget(CancelButton);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(info);
-    layout->addWidget(new QLabel(QStringLiteral("Available Encoders"), this));
+    auto *available = new QLabel(QStringLiteral("Available Encoders"), this);
+    available->setObjectName(QStringLiteral("Wizard_Available"));
+    layout->addWidget(available);
     layout->addWidget(EncoderList);
     layout->addLayout(buttons);
 

@@ -4,12 +4,26 @@
 #include "platform/dialogs.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 using namespace encoder;
+
+namespace {
+
+// Named by its key in the program's message table, which may translate it.
+QLabel *caption(const QString &text, const char *key)
+{
+    auto *label = new QLabel(text);
+    label->setObjectName(QString::fromLatin1(key));
+    return label;
+}
+
+}  // namespace
 
 EncoderPage::EncoderPage(platform::Dialogs &dialogs, TEncForm &wizard, const QString &programFolder, QWidget *parent)
     : QWidget(parent),
@@ -24,6 +38,8 @@ EncoderPage::EncoderPage(platform::Dialogs &dialogs, TEncForm &wizard, const QSt
       ExploreButton(new QPushButton(QStringLiteral("Explore"), this)),
       WizardButton(new QPushButton(QStringLiteral("Use Wizard >>"), this))
 {
+    ExploreButton->setObjectName(QStringLiteral("Prefs_Page7_Explore"));
+    WizardButton->setObjectName(QStringLiteral("Prefs_Page7_Wizard"));
     encodername->setReadOnly(true);
     encodersettings->addItems(encoderKindNames());
     encodersettings->setCurrentIndex(-1);
@@ -32,14 +48,14 @@ EncoderPage::EncoderPage(platform::Dialogs &dialogs, TEncForm &wizard, const QSt
     path->addWidget(ExploreButton);
     path->addWidget(WizardButton);
     auto *form = new QFormLayout(this);
-    form->addRow(QStringLiteral("Searchpath to encoder (mp3 compressor)"), path);
-    form->addRow(QStringLiteral("Standard settings for some encoders"), encodersettings);
-    form->addRow(QStringLiteral("General Command Line"), encgeneral);
-    form->addRow(QStringLiteral("Input file"), inpfile);
-    form->addRow(QStringLiteral("Output file "), outfile);
-    form->addRow(QStringLiteral("Bitrate"), bitsettings);
-    form->addRow(QStringLiteral("High Quality"), hqsettings);
-    form->addRow(QStringLiteral("Downmix"), downmixsettings);
+    form->addRow(caption(QStringLiteral("Searchpath to encoder (mp3 compressor)"), "Prefs_Page7_Encoder"), path);
+    form->addRow(caption(QStringLiteral("Standard settings for some encoders"), "Prefs_Page7_Standard"), encodersettings);
+    form->addRow(caption(QStringLiteral("General Command Line"), "Prefs_Page7_General"), encgeneral);
+    form->addRow(caption(QStringLiteral("Input file"), "Prefs_Page7_Input"), inpfile);
+    form->addRow(caption(QStringLiteral("Output file "), "Prefs_Page7_Output"), outfile);
+    form->addRow(caption(QStringLiteral("Bitrate"), "Prefs_Page7_Bitrate"), bitsettings);
+    form->addRow(caption(QStringLiteral("High Quality"), "Prefs_Page7_HQ"), hqsettings);
+    form->addRow(caption(QStringLiteral("Downmix"), "Prefs_Page7_Downmix"), downmixsettings);
 
     for (QLineEdit *field : {encodername, encgeneral, inpfile, outfile, bitsettings, hqsettings, downmixsettings})
         connect(field, &QLineEdit::textChanged, this, [this] { emit setupChanged(setup()); });
@@ -48,7 +64,8 @@ EncoderPage::EncoderPage(platform::Dialogs &dialogs, TEncForm &wizard, const QSt
     connect(ExploreButton, &QPushButton::clicked, this, [this, &dialogs] {
         const QString path =
             dialogs.openFileName(QStringLiteral("Select Executable"), {}, QStringLiteral("Executable Files (*)"));
-        if (!path.isEmpty())
+        // "Executable Files": only a file with the executable bit is a program.
+        if (QFileInfo(path).isFile() && QFileInfo(path).isExecutable())
             ChooseEncoder(path);
     });
     connect(WizardButton, &QPushButton::clicked, this, [&wizard, programFolder] {

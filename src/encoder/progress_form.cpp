@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <tuple>
+
 TProgressForm::TProgressForm(QWidget *parent)
     : QDialog(parent),
       LineText(new QLabel(this)),
@@ -18,10 +20,18 @@ TProgressForm::TProgressForm(QWidget *parent)
       CancelButton(new QPushButton(QStringLiteral("Cancel"), this))
 {
     setWindowTitle(QStringLiteral("Progress"));
+    // Named by their keys in the program's message table, which may translate them.
+    setObjectName(QStringLiteral("Progress_Caption"));
+    CancelButton->setObjectName(QStringLiteral("Progress_Cancel"));
     auto *bars = new QFormLayout;
-    bars->addRow(QStringLiteral("Song Progress"), SongBar);
-    bars->addRow(QStringLiteral("Total Progress"), TotalBar);
-    bars->addRow(QStringLiteral("Encoder Progress"), EncoderBar);
+    const std::tuple<const char *, const char *, QProgressBar *> rows[] = {
+        {"Song Progress", "Progress_Current", SongBar}, {"Total Progress", "Progress_Total", TotalBar},
+        {"Encoder Progress", "Progress_Encoder", EncoderBar}};
+    for (const auto &[text, key, bar] : rows) {
+        auto *caption = new QLabel(QString::fromLatin1(text), this);
+        caption->setObjectName(QString::fromLatin1(key));
+        bars->addRow(caption, bar);
+    }
     auto *layout = new QVBoxLayout(this);
     for (QLabel *label : {LineText, ActionText, DeviceLabel, QualityLabel})
         layout->addWidget(label);

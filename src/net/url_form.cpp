@@ -1,5 +1,7 @@
 #include "url_form.h"
 
+#include "language/window_texts.h"
+
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,12 +10,13 @@
 
 TURLForm::TURLForm(QWidget *parent) : QDialog(parent), edit_(new QLineEdit(this))
 {
-    setWindowTitle(QStringLiteral("Enter URL"));
-    auto *label = new QLabel(QStringLiteral("Enter the address of a stream or file, for example\n"
-                                            "http://radio.example.com:8000/stream.mp3"),
-                             this);
+    setObjectName(QStringLiteral("URL_Caption"));
+    auto *label = new QLabel(this);
+    label->setObjectName(QStringLiteral("URL_Message"));
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("URL_OK"));
     buttons->button(QDialogButtonBox::Ok)->setDefault(true);
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("URL_Cancel"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto *layout = new QVBoxLayout(this);
@@ -21,6 +24,7 @@ TURLForm::TURLForm(QWidget *parent) : QDialog(parent), edit_(new QLineEdit(this)
     layout->addWidget(edit_);
     layout->addWidget(buttons);
     edit_->setMinimumWidth(360);
+    applyTexts(*this, Messages());
 }
 
 QString TURLForm::askAddress()

@@ -6,6 +6,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
+// Only the font and colour boxes need Qt's GUI types.
+class QColor;
+class QFont;
+
 namespace platform {
 
 class Dialogs {
@@ -30,6 +36,10 @@ public:
     // A line of text typed by the user, starting from `initial`; empty when
     // cancelled.
     virtual QString askText(const QString &caption, const QString &prompt, const QString &initial) = 0;
+    // The chosen font and colour, starting from `initial`; nothing when
+    // cancelled.
+    virtual std::optional<QFont> chooseFont(const QFont &initial) = 0;
+    virtual std::optional<QColor> chooseColor(const QColor &initial) = 0;
 };
 
 // Qt's message boxes, titled with the application name. The address is
@@ -44,6 +54,8 @@ public:
     QString saveFileName(const QString &caption, const QString &folder, const QString &filter) override;
     QString folderName(const QString &caption, const QString &folder) override;
     QString askText(const QString &caption, const QString &prompt, const QString &initial) override;
+    std::optional<QFont> chooseFont(const QFont &initial) override;
+    std::optional<QColor> chooseColor(const QColor &initial) override;
 };
 
 }  // namespace platform

@@ -1,7 +1,11 @@
 #include "dialogs.h"
 
 #include <QApplication>
+#include <QColor>
+#include <QColorDialog>
+#include <QFont>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -36,6 +40,21 @@ void QtDialogs::error(const QString &text)
 void QtDialogs::errorWithCaption(const QString &caption, const QString &text)
 {
     QMessageBox::critical(QApplication::activeWindow(), caption, text);
+}
+
+std::optional<QFont> QtDialogs::chooseFont(const QFont &initial)
+{
+    bool ok = false;
+    const QFont font = aDialogIsOpen() ? initial : QFontDialog::getFont(&ok, initial, QApplication::activeWindow());
+    return ok ? std::optional(font) : std::nullopt;
+}
+
+std::optional<QColor> QtDialogs::chooseColor(const QColor &initial)
+{
+    if (aDialogIsOpen())
+        return {};
+    const QColor colour = QColorDialog::getColor(initial, QApplication::activeWindow());
+    return colour.isValid() ? std::optional(colour) : std::nullopt;
 }
 
 void QtDialogs::information(const QString &text)

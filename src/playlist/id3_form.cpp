@@ -1,5 +1,7 @@
 #include "playlist/id3_form.h"
 
+#include "language/window_texts.h"
+
 #include "appearance/form_style.h"
 #include "playlist/id3_genres.h"
 #include "playlist/song_tag.h"
@@ -22,47 +24,55 @@ QLabel *valueLabel(QWidget *parent)
     return label;
 }
 
+// Named by its key in the message table, which gives it its text.
+template <typename Widget>
+Widget *named(Widget *widget, const char *key)
+{
+    widget->setObjectName(QString::fromLatin1(key));
+    return widget;
+}
+
 }  // namespace
 
 TID3Form::TID3Form(PlaylistModel &playlist, platform::Dialogs &dialogs, QWidget *parent)
     : QDialog(parent), playlist_(playlist), dialogs_(dialogs), genre_(new QComboBox(this)), fileLabel_(valueLabel(this))
 {
-    setWindowTitle(QStringLiteral("ID3 Tag"));
+    setObjectName(QStringLiteral("ID3_Caption"));
     setStyleSheet(graphiteFormStyle());
 
-    auto *tagBox = new QGroupBox(QStringLiteral("ID3 Tag"), this);
+    auto *tagBox = new QGroupBox(this);
     auto *tagGrid = new QGridLayout(tagBox);
-    const char *const names[] = {"Title", "Artist", "Album", "Year", "Comment"};
+    const char *const names[] = {"ID3_Title", "ID3_Artist", "ID3_Album"};
     for (int i = 0; i < 5; ++i) {
         edits_[i] = new QLineEdit(tagBox);
         edits_[i]->setMaxLength(i == 3 ? id3::YearWidth : id3::TextWidth);
     }
     for (int row : {0, 1, 2}) {
-        tagGrid->addWidget(new QLabel(QString::fromLatin1(names[row]), tagBox), row, 0);
+        tagGrid->addWidget(named(new QLabel(tagBox), names[row]), row, 0);
         tagGrid->addWidget(edits_[row], row, 1, 1, 3);
     }
-    tagGrid->addWidget(new QLabel(QStringLiteral("Year"), tagBox), 3, 0);
+    tagGrid->addWidget(named(new QLabel(tagBox), "ID3_Year"), 3, 0);
     edits_[3]->setFixedWidth(56);
     tagGrid->addWidget(edits_[3], 3, 1);
-    tagGrid->addWidget(new QLabel(QStringLiteral("Genre"), tagBox), 3, 2, Qt::AlignRight);
+    tagGrid->addWidget(named(new QLabel(tagBox), "ID3_Genre"), 3, 2, Qt::AlignRight);
     genre_->addItems(sortedId3GenreNames());
     genre_->setMaxVisibleItems(16);
     genre_->setCurrentIndex(-1);
     tagGrid->addWidget(genre_, 3, 3);
-    tagGrid->addWidget(new QLabel(QStringLiteral("Comment"), tagBox), 4, 0);
+    tagGrid->addWidget(named(new QLabel(tagBox), "ID3_Comment"), 4, 0);
     tagGrid->addWidget(edits_[4], 4, 1, 1, 3);
     tagGrid->setColumnStretch(3, 1);
 
-    auto *infoBox = new QGroupBox(QStringLiteral("File Information"), this);
+    auto *infoBox = named(new QGroupBox(this), "ID3_FileInfo");
     auto *infoGrid = new QGridLayout(infoBox);
     for (int i = 0; i < 6; ++i) {
         info_[i] = valueLabel(infoBox);
         infoGrid->addWidget(info_[i], i % 3, i / 3);
     }
 
-    auto *save = new QPushButton(QStringLiteral("Save"), this);
-    auto *clear = new QPushButton(QStringLiteral("Clear Tag"), this);
-    auto *cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    auto *save = named(new QPushButton(this), "ID3_Save");
+    auto *clear = named(new QPushButton(this), "ID3_Clear");
+    auto *cancel = named(new QPushButton(this), "ID3_Cancel");
     save->setDefault(true);
     QObject::connect(save, &QPushButton::clicked, [this] { SaveClick(); });
     QObject::connect(clear, &QPushButton::clicked, [this] { ClearTagClick(); });
@@ -80,6 +90,7 @@ TID3Form::TID3Form(PlaylistModel &playlist, platform::Dialogs &dialogs, QWidget 
     column->addWidget(infoBox);
     column->addLayout(buttons);
     setFixedWidth(380);
+    applyTexts(*this, Messages());
 }
 
 void TID3Form::OpenTagEditor(const QString &path, int row)

@@ -6,6 +6,7 @@
 
 #include "appearance/texture_bitmap.h"
 #include "appearance/theme.h"
+#include "language/window_texts.h"
 
 #include "platform/dropped_files.h"
 #include <QDragEnterEvent>
@@ -75,9 +76,8 @@ void paintBar(QPainter &painter, const QImage &picture, int room)
 TPLForm::TPLForm(PlaylistModel &playlist, platform::Dialogs &dialogs, const TextureManager &textures, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), playlist_(playlist), dialogs_(dialogs),
       textures_(textures), commands_(playlist, dialogs), table_(playlist, this), titleView_(this),
-      quickSearchCaption_(QStringLiteral("Quick Search:"), this), quickSearch_(this), status_(this), cdbox_(this),
-      cdTitleCaption_(QStringLiteral("Title:"), this), cdTitle_(this), cdArtistCaption_(QStringLiteral("Artist:"), this),
-      cdArtist_(this),
+      quickSearchCaption_(this), quickSearch_(this), status_(this), cdbox_(this), cdTitleCaption_(this), cdTitle_(this),
+      cdArtistCaption_(this), cdArtist_(this),
       fontSize_(textures.texture()->layout.playlist.listFontSize)
 {
     setWindowTitle(QStringLiteral("Playlist"));
@@ -118,8 +118,23 @@ TPLForm::TPLForm(PlaylistModel &playlist, platform::Dialogs &dialogs, const Text
     applyTexture();
     connect(&textures_, &TextureManager::textureChanged, this, &TPLForm::applyTexture);
     buildMenus();
-    refresh();
+    quickSearchCaption_.setObjectName(QStringLiteral("Playlist_Quick"));
+    cdTitleCaption_.setObjectName(QStringLiteral("Playlist_Title"));
+    cdArtistCaption_.setObjectName(QStringLiteral("Playlist_Artist"));
+    applyTexts(Messages());
     connect(&playlist_, &PlaylistModel::changed, this, &TPLForm::refresh);
+}
+
+void TPLForm::applyTexts(const Messages &messages)
+{
+    ::applyTexts(*this, messages);
+    QStringList captions;
+    for (const char *key : PlaylistTable::CaptionKeys)
+        captions << messages.text(key);
+    table_.setCaptions(captions);
+    commands_.setFolderCaption(messages.text("Browse_Caption"));
+    songsWord_ = messages.text("Playlist_Songs");
+    refresh();
 }
 
 // The frame, the header and the colours are taken from the texture anew.
@@ -149,14 +164,15 @@ void TPLForm::applyTexture()
                        "QScrollBar::handle { background: #4a5463; border: 1px solid #07090c; min-height: 16px;"
                        " min-width: 16px; }"
                        "QScrollBar::add-line, QScrollBar::sub-line { width: 0; height: 0; }")
-            .arg(cssColor(toQColor(layout.listBackground)), cssColor(toQColor(layout.listColor)));
+            .arg(cssColor(toQColor(layout.listBackground)), cssColor(userColour_.value_or(toQColor(layout.listColor))));
     const QString captionStyle = QStringLiteral("color: %1;").arg(cssColor(toQColor(layout.quickSortColor)));
     const QString editStyle = QStringLiteral("QLineEdit { color: %1; background: %2; border: 1px solid #07090c;"
                                              " padding: 0 3px; }")
                                   .arg(cssColor(toQColor(layout.quickSearchEditColor)),
                                        cssColor(toQColor(layout.quickSearchEditBackground)));
     titleView_.setStyleSheet(listStyle);
-    QFont listFont(layout.listFont);
+    QFont listFont(userFace_.isEmpty() ? layout.listFont : userFace_);
+    listFont.setBold(!userFace_.isEmpty() && userBold_);
     listFont.setPointSize(fontSize_);
     titleView_.setFont(listFont);
     cdbox_.setFont(listFont);
@@ -171,7 +187,7 @@ void TPLForm::applyTexture()
 
 void TPLForm::refresh()
 {
-    status_.setText(playlist_edits::statusText(playlist_, QStringLiteral("Song(s)")));
+    status_.setText(playlist_edits::statusText(playlist_, songsWord_));
     updateMenus();
 }
 
@@ -246,6 +262,15 @@ void TPLForm::searchQuickly(bool play)
 void TPLForm::changeFontSize(int step)
 {
     setFontSize(fontSize_ + step);
+    emit fontSizeChanged(fontSize_);
+}
+
+void TPLForm::setUserFont(const QString &face, bool bold, std::optional<QColor> colour)
+{
+    userFace_ = face;
+    userBold_ = bold;
+    userColour_ = colour;
+    applyTexture();
 }
 
 void TPLForm::setFontSize(int points)

@@ -12,6 +12,7 @@
 
 #include "appearance/hover_animation.h"
 #include "appearance/texture_manager.h"
+#include "language/messages.h"
 #include "platform/dialogs.h"
 #include "playlist_commands.h"
 #include "playlist_model.h"
@@ -28,6 +29,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class TPLForm : public QWidget {
@@ -48,8 +50,13 @@ public:
     QString statusText() const { return status_.text(); }
     int fontSize() const { return fontSize_; }
     void setFontSize(int points);
-    // The menu command with this caption, for the keys and the tests.
-    QAction *action(const QString &caption) const;
+    // The list's face, boldness and colour chosen by the user; an empty face
+    // and no colour are the texture's.
+    void setUserFont(const QString &face, bool bold, std::optional<QColor> colour);
+    // The menu command named by this key of the message table.
+    QAction *action(const QString &key) const;
+    // Menus, captions, column titles and the status word in the language.
+    void applyTexts(const Messages &messages);
     std::vector<char> selectedFlags() const;
     // The selected entry when exactly one is selected, else -1.
     int selectedIndex() const;
@@ -74,6 +81,8 @@ public:
 
 signals:
     void id3TagRequested(int index);
+    // The user made the list's font larger or smaller.
+    void fontSizeChanged(int points);
     void helpRequested();
     // CD view: a track chosen (double click, Enter, the play button), the
     // title or artist left after editing, the rename and lookup items.
@@ -113,6 +122,7 @@ private:
     void buildMenus();
     void updateMenus();
     QMenu *addMenu(const QString &name, const std::vector<std::pair<QString, std::function<void()>>> &items);
+    static QAction *addItem(QMenu *menu, const QString &key);
     void run(const std::function<void()> &command);
     void click(Button button);
     Button buttonAt(QPoint place) const;
@@ -139,6 +149,10 @@ private:
     QLabel cdTitleCaption_;
     QLineEdit cdTitle_;
     QLabel cdArtistCaption_;
+    QString songsWord_;
+    QString userFace_;
+    bool userBold_ = false;
+    std::optional<QColor> userColour_;
     QLineEdit cdArtist_;
     QMenu *cdMenu_ = nullptr;
     bool cdView_ = false;

@@ -60,9 +60,9 @@ void TPLForm::setCdView(bool on)
         w->setVisible(on);
     for (QWidget *w : std::initializer_list<QWidget *>{&titleView_, &quickSearchCaption_, &quickSearch_, &status_})
         w->setVisible(!on);
-    for (const char *caption : {"Select All", "Select None", "Invert Selection"})
+    for (const char *caption : {"Playlist_Edit_SelAll", "Playlist_Edit_SelNone", "Playlist_Edit_Inv"})
         action(caption)->setVisible(!on);
-    for (const char *caption : {"Change Track Name", "Read from CDDB", "Submit to CDDB"})
+    for (const char *caption : {"Playlist_Edit_TrackName", "Playlist_Edit_CDDB", "Playlist_Edit_Submit"})
         action(caption)->setVisible(on);
     updateMenus();
 }

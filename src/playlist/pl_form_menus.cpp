@@ -1,5 +1,5 @@
 // The playlist window's menus: one per bar button and the list's own, with
-// their enabling rules.
+// their enabling rules. Items are named by their keys in the message table.
 
 #include "pl_form.h"
 
@@ -7,102 +7,108 @@ QMenu *TPLForm::addMenu(const QString &name, const std::vector<std::pair<QString
 {
     auto *menu = new QMenu(this);
     menu->setObjectName(name);
-    for (const auto &[caption, command] : items) {
-        if (caption.isEmpty())
+    for (const auto &[key, command] : items) {
+        if (key.isEmpty())
             menu->addSeparator();
         else
-            connect(menu->addAction(caption), &QAction::triggered, this, command);
+            connect(addItem(menu, key), &QAction::triggered, this, command);
     }
     return menu;
+}
+
+// Named by its key in the message table, which gives it its text.
+QAction *TPLForm::addItem(QMenu *menu, const QString &key)
+{
+    QAction *item = menu->addAction(QString());
+    item->setObjectName(key);
+    return item;
 }
 
 void TPLForm::buildMenus()
 {
     auto &c = commands_;
     auto edit = [this](std::function<void()> command) { return [this, command] { run(command); }; };
-    buttonMenus_[Button::File] = addMenu("File", {{"Load Playlist...", edit([&c] { c.loadPlaylist(); })},
-                                                  {"Save Playlist...", [&c] { c.savePlaylist(); }}});
-    buttonMenus_[Button::Add] = addMenu("Add", {{"File(s)...", edit([&c] { c.addFiles(); })},
-                                                {"Directories...", edit([&c] { c.addDirectories(); })},
-                                                {"URL...", edit([&c] { c.addUrl(); })}});
+    buttonMenus_[Button::File] = addMenu("File", {{"Playlist_File_Load", edit([&c] { c.loadPlaylist(); })},
+                                                  {"Playlist_File_Save", [&c] { c.savePlaylist(); }}});
+    buttonMenus_[Button::Add] = addMenu("Add", {{"Playlist_Add_File", edit([&c] { c.addFiles(); })},
+                                                {"Playlist_Add_Dir", edit([&c] { c.addDirectories(); })},
+                                                {"Playlist_Add_URL", edit([&c] { c.addUrl(); })}});
     buttonMenus_[Button::Delete] =
-        addMenu("Delete", {{"Selected Songs", edit([this, &c] { c.deleteSelected(selectedFlags()); })},
-                           {"All but Selected", edit([this, &c] { c.deleteAllButSelected(selectedFlags()); })},
-                           {"All Songs", edit([&c] { c.deleteAll(); })}});
+        addMenu("Delete", {{"Playlist_Del_Sel", edit([this, &c] { c.deleteSelected(selectedFlags()); })},
+                           {"Playlist_Del_NotSel", edit([this, &c] { c.deleteAllButSelected(selectedFlags()); })},
+                           {"Playlist_Del_All", edit([&c] { c.deleteAll(); })}});
     QMenu *editMenu =
-        addMenu("Edit", {{"Select All", [this] { titleView_.selectAll(); }},
-                         {"Select None", [this] { titleView_.clearSelection(); }},
-                         {"Invert Selection",
+        addMenu("Edit", {{"Playlist_Edit_SelAll", [this] { titleView_.selectAll(); }},
+                         {"Playlist_Edit_SelNone", [this] { titleView_.clearSelection(); }},
+                         {"Playlist_Edit_Inv",
                           [this] {
                               const QItemSelection all(table_.index(0, 0),
                                                        table_.index(table_.rowCount() - 1, table_.columnCount() - 1));
                               titleView_.selectionModel()->select(all, QItemSelectionModel::Toggle);
                           }},
                          {"", {}},
-                         {"Show Music Group", edit([&c] { c.toggleMusicGroup(); })}});
-    QMenu *fontMenu = addMenu(
-        "Font Size", {{"Increase", [this] { changeFontSize(1); }}, {"Decrease", [this] { changeFontSize(-1); }}});
-    fontMenu->setTitle("Font Size");
+                         {"Playlist_Edit_MusicGroup", edit([&c] { c.toggleMusicGroup(); })}});
+    QMenu *fontMenu = addMenu("Font Size", {{"Playlist_Edit_Increase", [this] { changeFontSize(1); }},
+                                            {"Playlist_Edit_Decrease", [this] { changeFontSize(-1); }}});
+    fontMenu->menuAction()->setObjectName("Playlist_Edit_FontSize");
     editMenu->addMenu(fontMenu);
     // The CD view's items; the list's own menu offers the rename too.
     editMenu->addSeparator();
-    connect(editMenu->addAction("Change Track Name"), &QAction::triggered, this, [this] {
+    connect(addItem(editMenu, "Playlist_Edit_TrackName"), &QAction::triggered, this, [this] {
         if (selectedCdLine() >= 0)
             emit changeTrackNameRequested(selectedCdLine());
     });
-    connect(editMenu->addAction("Read from CDDB"), &QAction::triggered, this, [this] { emit readFromCddbRequested(); });
-    connect(editMenu->addAction("Submit to CDDB"), &QAction::triggered, this, [this] { emit submitToCddbRequested(); });
+    connect(addItem(editMenu, "Playlist_Edit_CDDB"), &QAction::triggered, this,
+            [this] { emit readFromCddbRequested(); });
+    connect(addItem(editMenu, "Playlist_Edit_Submit"), &QAction::triggered, this,
+            [this] { emit submitToCddbRequested(); });
     buttonMenus_[Button::Edit] = editMenu;
     cdMenu_ = new QMenu(this);
     cdMenu_->setObjectName("CD");
-    cdMenu_->addAction(action("Change Track Name"));
-    buttonMenus_[Button::Sort] = addMenu("Sort", {{"Sort Alphabetically", edit([&c] { c.setKeepSorted(true); })},
-                                                  {"Do Not Sort", edit([&c] { c.setKeepSorted(false); })},
-                                                  {"Sort Once", edit([&c] { c.sortOnce(); })},
+    cdMenu_->addAction(action("Playlist_Edit_TrackName"));
+    buttonMenus_[Button::Sort] = addMenu("Sort", {{"Playlist_Effects_Alpha", edit([&c] { c.setKeepSorted(true); })},
+                                                  {"Playlist_Effects_NoSort", edit([&c] { c.setKeepSorted(false); })},
+                                                  {"Playlist_Effects_SortOnce", edit([&c] { c.sortOnce(); })},
                                                   {"", {}},
-                                                  {"Randomize", edit([&c] { c.randomize(); })},
-                                                  {"Reverse", edit([&c] { c.reverse(); })}});
-    listMenu_ = addMenu("List", {{"Play Selected", [this] { playSelected(); }},
-                                 {"ID3 Tag", [this] { emit id3TagRequested(selectedIndex()); }},
-                                 {"Delete Selected", edit([this, &c] { c.deleteSelected(selectedFlags()); })},
+                                                  {"Playlist_Effects_Rand", edit([&c] { c.randomize(); })},
+                                                  {"Playlist_Effects_Reverse", edit([&c] { c.reverse(); })}});
+    listMenu_ = addMenu("List", {{"Playlist_Pop_Play", [this] { playSelected(); }},
+                                 {"Playlist_Pop_ID3", [this] { emit id3TagRequested(selectedIndex()); }},
+                                 {"Playlist_Pop_Delete", edit([this, &c] { c.deleteSelected(selectedFlags()); })},
                                  {"", {}},
-                                 {"Move Up", [this] { moveSelected(-1); }},
-                                 {"Move Down", [this] { moveSelected(1); }},
+                                 {"Playlist_Pop_Up", [this] { moveSelected(-1); }},
+                                 {"Playlist_Pop_Down", [this] { moveSelected(1); }},
                                  {"", {}},
-                                 {"Playlist Help", [this] { emit helpRequested(); }}});
-    for (const char *checkable : {"Show Music Group", "Sort Alphabetically", "Do Not Sort"})
+                                 {"Playlist_Pop_Help", [this] { emit helpRequested(); }}});
+    for (const char *checkable : {"Playlist_Edit_MusicGroup", "Playlist_Effects_Alpha", "Playlist_Effects_NoSort"})
         action(checkable)->setCheckable(true);
-    for (const char *cdItem : {"Change Track Name", "Read from CDDB", "Submit to CDDB"})
+    for (const char *cdItem : {"Playlist_Edit_TrackName", "Playlist_Edit_CDDB", "Playlist_Edit_Submit"})
         action(cdItem)->setVisible(false);
 }
 
-QAction *TPLForm::action(const QString &caption) const
+QAction *TPLForm::action(const QString &key) const
 {
-    for (QMenu *menu : findChildren<QMenu *>())
-        for (QAction *action : menu->actions())
-            if (action->text() == caption)
-                return action;
-    return nullptr;
+    return findChild<QAction *>(key);
 }
 
 void TPLForm::updateMenus()
 {
     const bool sorted = playlist_.keepSorted;
-    action("Sort Alphabetically")->setChecked(sorted);
-    action("Do Not Sort")->setChecked(!sorted);
-    action("Show Music Group")->setChecked(playlist_.musicGroup);
-    for (const char *caption : {"Randomize", "Reverse", "Sort Once"})
+    action("Playlist_Effects_Alpha")->setChecked(sorted);
+    action("Playlist_Effects_NoSort")->setChecked(!sorted);
+    action("Playlist_Edit_MusicGroup")->setChecked(playlist_.musicGroup);
+    for (const char *caption : {"Playlist_Effects_Rand", "Playlist_Effects_Reverse", "Playlist_Effects_SortOnce"})
         action(caption)->setEnabled(!sorted);
 
     const int selected = titleView_.selectionModel() ? titleView_.selectionModel()->selectedRows().size() : 0;
     const int one = selectedIndex();
-    action("Play Selected")->setEnabled(selected == 1);
-    action("ID3 Tag")->setEnabled(selected == 1);
-    action("Delete Selected")->setEnabled(selected >= 1 && !cdView_);
-    action("Move Up")->setEnabled(!sorted && one > 0);
-    action("Move Down")->setEnabled(!sorted && one >= 0 && one + 1 < playlist_.entryCount());
+    action("Playlist_Pop_Play")->setEnabled(selected == 1);
+    action("Playlist_Pop_ID3")->setEnabled(selected == 1);
+    action("Playlist_Pop_Delete")->setEnabled(selected >= 1 && !cdView_);
+    action("Playlist_Pop_Up")->setEnabled(!sorted && one > 0);
+    action("Playlist_Pop_Down")->setEnabled(!sorted && one >= 0 && one + 1 < playlist_.entryCount());
     // The file list's edits wait while the disc is shown.
-    for (const char *caption : {"Selected Songs", "All but Selected", "Load Playlist..."})
+    for (const char *caption : {"Playlist_Del_Sel", "Playlist_Del_NotSel", "Playlist_File_Load"})
         action(caption)->setEnabled(!cdView_);
-    action("Change Track Name")->setEnabled(cdView_ && selectedCdLine() >= 0);
+    action("Playlist_Edit_TrackName")->setEnabled(cdView_ && selectedCdLine() >= 0);
 }

@@ -60,7 +60,7 @@ void PlaylistCommands::addFiles()
 
 void PlaylistCommands::addDirectories()
 {
-    const QString folder = dialogs_.folderName(QStringLiteral("Select MP3 Folder to Add"), playlist_.lastFolder);
+    const QString folder = dialogs_.folderName(folderCaption_, playlist_.lastFolder);
     if (folder.isEmpty())
         return;
     folder_walk::walk(folder, [this](const folder_walk::FoundFile &file) {

@@ -31,6 +31,8 @@ public:
     int moveUp(int index);
     int moveDown(int index);
     void playEntry(int index);
+    // The title of the folder box of "Directories...".
+    void setFolderCaption(const QString &caption) { folderCaption_ = caption; }
 
 private:
     // Stops at the first failure, which it reports; false then.
@@ -38,6 +40,7 @@ private:
     void finishAdding();
 
     PlaylistModel &playlist_;
+    QString folderCaption_;
     platform::Dialogs &dialogs_;
     std::mt19937 random_{std::random_device{}()};
 };

@@ -2,8 +2,9 @@
 
 #include <algorithm>
 
-const std::array<const char *, PlaylistEntry::ColumnCount> PlaylistTable::Captions = {
-    "Title", "Nr", "Time", "Artist", "Album", "Genre", "Path", "Size (Kb)"};
+const std::array<const char *, PlaylistEntry::ColumnCount> PlaylistTable::CaptionKeys = {
+    "ListView_Title", "ListView_Number", "ListView_Time",  "ListView_Artist",
+    "ListView_Album", "ListView_Genre",  "ListView_Path", "ListView_Size"};
 const std::array<int, PlaylistEntry::ColumnCount> PlaylistTable::DefaultWidths = {205, 36, 46, 78, 83, 53, 38, 53};
 
 PlaylistTable::PlaylistTable(PlaylistModel &playlist, QObject *parent)
@@ -35,7 +36,13 @@ QVariant PlaylistTable::headerData(int section, Qt::Orientation orientation, int
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 ||
         section >= PlaylistEntry::ColumnCount)
         return {};
-    return QString::fromLatin1(Captions[static_cast<std::size_t>(section)]);
+    return captions_.value(section);
+}
+
+void PlaylistTable::setCaptions(const QStringList &captions)
+{
+    captions_ = captions;
+    emit headerDataChanged(Qt::Horizontal, 0, PlaylistEntry::ColumnCount - 1);
 }
 
 // Rows added at the end are inserted and a reordered list is laid out

@@ -11,7 +11,8 @@
 
 class PlaylistTable : public QAbstractTableModel {
 public:
-    static const std::array<const char *, PlaylistEntry::ColumnCount> Captions;
+    // The columns' keys in the message table.
+    static const std::array<const char *, PlaylistEntry::ColumnCount> CaptionKeys;
     static const std::array<int, PlaylistEntry::ColumnCount> DefaultWidths;
 
     explicit PlaylistTable(PlaylistModel &playlist, QObject *parent = nullptr);
@@ -20,10 +21,12 @@ public:
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    void setCaptions(const QStringList &captions);
 
 private:
     void showChange(PlaylistModel::Level level, int first, int count);
 
     PlaylistModel &playlist_;
     int rows_ = 0;  // as the view last learnt them
+    QStringList captions_;
 };

@@ -2,6 +2,7 @@
 
 #include "appearance/theme.h"
 #include "appearance/window_title_bar.h"
+#include "language/window_texts.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -16,9 +17,6 @@ constexpr QRect PresetsKey{219, 18, 44, 12};
 constexpr QRect LabelArea{86, 18, 128, 12};
 constexpr int BodyHeight = 116;
 constexpr int FirstSliderLeft = 78, SliderSpacing = 18, SliderTop = 38;
-
-const QString saveCaption = QStringLiteral("Save Preset...");
-const QString savePrompt = QStringLiteral("Save this Equalizer Settings as...");
 
 QString colourSheet(TextureColor text, TextureColor background)
 {
@@ -57,11 +55,12 @@ TEQForm::TEQForm(const TextureManager &textures, const QString &presetsFolder, p
                      [this](QListWidgetItem *item) { LoadPreset(item->text()); });
 
     buildSetupMenu();
-    windowMenu_.addAction(QStringLiteral("Equalizer Help"), [this] {
+    windowMenu_.addAction(QString(), [this] {
         if (OnHelp)
             OnHelp();
-    });
-    windowMenu_.addAction(QStringLiteral("Close"), [this] { close(); });
+    })->setObjectName(QStringLiteral("EQ_Help"));
+    windowMenu_.addAction(QString(), [this] { close(); })->setObjectName(QStringLiteral("EQ_Close"));
+    applyTexts(Messages());
     applyTexture();
     QObject::connect(&textures_, &TextureManager::textureChanged, this, [this] { applyTexture(); });
 }
@@ -103,11 +102,19 @@ void TEQForm::composeBackground()
 
 void TEQForm::buildSetupMenu()
 {
-    setupMenu_.addAction(QStringLiteral("Save as Preset..."), [this] { SaveAsPreset(); });
+    setupMenu_.addAction(QString(), [this] { SaveAsPreset(); })->setObjectName(QStringLiteral("EQ_Save"));
     setupMenu_.addSeparator();
-    setupMenu_.addAction(QStringLiteral("Reset"), [this] { Reset(); });
-    setupMenu_.addAction(QStringLiteral("Move Right"), [this] { MoveRight(); });
-    setupMenu_.addAction(QStringLiteral("Move Left"), [this] { MoveLeft(); });
+    setupMenu_.addAction(QString(), [this] { Reset(); })->setObjectName(QStringLiteral("EQ_Reset"));
+    setupMenu_.addAction(QString(), [this] { MoveRight(); })->setObjectName(QStringLiteral("EQ_Right"));
+    setupMenu_.addAction(QString(), [this] { MoveLeft(); })->setObjectName(QStringLiteral("EQ_Left"));
+}
+
+void TEQForm::applyTexts(const Messages &messages)
+{
+    ::applyTexts(setupMenu_, messages);
+    ::applyTexts(windowMenu_, messages);
+    saveCaption_ = messages.text("EQ_Save_Caption");
+    savePrompt_ = messages.text("EQ_Save_Text");
 }
 
 // ---- sliders ----
@@ -175,7 +182,7 @@ void TEQForm::MoveLeft()
 
 void TEQForm::SaveAsPreset()
 {
-    const QString name = dialogs_.askText(saveCaption, savePrompt, {});
+    const QString name = dialogs_.askText(saveCaption_, savePrompt_, {});
     if (name.isEmpty())
         return;
     const QString error = presets_.save(name, positions());

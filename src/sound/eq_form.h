@@ -7,6 +7,7 @@
 // ApplyEqualizer. It follows the texture manager's texture.
 
 #include "appearance/texture_manager.h"
+#include "language/messages.h"
 #include "platform/dialogs.h"
 #include "sound/bmp_scroll_bar.h"
 #include "sound/equalizer_bands.h"
@@ -26,6 +27,9 @@ public:
     // `presetsFolder` ends with "/".
     TEQForm(const TextureManager &textures, const QString &presetsFolder, platform::Dialogs &dialogs,
             QWidget *parent = nullptr);
+
+    // The menus and the save box in the language.
+    void applyTexts(const Messages &messages);
 
     TBMPScrollBar &trackbar(int slider) { return *trackbars_[slider]; }
     equalizer::Positions positions() const;
@@ -86,6 +90,7 @@ private:
     QListWidget *presetList_;
     QMenu setupMenu_;
     QMenu windowMenu_;
+    QString saveCaption_, savePrompt_;
     QString label_;
     bool loading_ = false;
     QPoint dragStart_;

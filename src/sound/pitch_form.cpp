@@ -1,13 +1,25 @@
 #include "sound/pitch_form.h"
 
+#include "language/window_texts.h"
+
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
 
+namespace {
+
+QLabel *named(QLabel *label, const char *key)
+{
+    label->setObjectName(QString::fromLatin1(key));
+    return label;
+}
+
+}  // namespace
+
 TPitchForm::TPitchForm(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::WindowCloseButtonHint), pitchBar_(new QSlider(Qt::Horizontal, this))
 {
-    setWindowTitle(QStringLiteral("Pitch Control"));
+    setObjectName(QStringLiteral("Pitch_Caption"));
     pitchBar_->setRange(1, 2000);
     pitchBar_->setValue(NormalPitch);
     pitchBar_->setTickInterval(100);
@@ -19,15 +31,17 @@ TPitchForm::TPitchForm(QWidget *parent)
             OnPitchChange(value);
     });
 
-    auto *reset = new QPushButton(QStringLiteral("Reset"), this);
+    auto *reset = new QPushButton(this);
+    reset->setObjectName(QStringLiteral("Pitch_Reset"));
     QObject::connect(reset, &QPushButton::clicked, [this] { ResetClick(); });
 
     auto *grid = new QGridLayout(this);
     grid->addWidget(pitchBar_, 0, 0, 1, 3);
-    grid->addWidget(new QLabel(QStringLiteral("Slow"), this), 1, 0, Qt::AlignLeft);
-    grid->addWidget(new QLabel(QStringLiteral("Normal"), this), 1, 1, Qt::AlignHCenter);
-    grid->addWidget(new QLabel(QStringLiteral("Fast"), this), 1, 2, Qt::AlignRight);
+    grid->addWidget(named(new QLabel(this), "Pitch_Slow"), 1, 0, Qt::AlignLeft);
+    grid->addWidget(named(new QLabel(this), "Pitch_Normal"), 1, 1, Qt::AlignHCenter);
+    grid->addWidget(named(new QLabel(this), "Pitch_Fast"), 1, 2, Qt::AlignRight);
     grid->addWidget(reset, 2, 1, Qt::AlignHCenter);
+    applyTexts(*this, Messages());
     setFixedSize(sizeHint());
 }
 

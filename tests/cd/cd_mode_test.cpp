@@ -159,7 +159,7 @@ TEST_F(CdMode, DiscsAtEntryStartTrackOneWithTheirNames)
     view.selectCdLine(1);
     dialogs.nextText = "Night";
     emit view.cdList().customContextMenuRequested({5, 5});
-    view.action("Change Track Name")->trigger();
+    view.action("Playlist_Edit_TrackName")->trigger();
     ASSERT_EQ(dialogs.askedTexts.size(), 1);
     EXPECT_EQ(dialogs.askedTexts[0], "Track Name: Change the Name of this Track to... [Evening]");
     EXPECT_EQ(view.cdList().item(1)->text(), "2. Night");

@@ -27,7 +27,7 @@ TEST(BrowserProgram, HelpCommandsOpenTheirPages)
     app.equalizerForm().OnHelp();
     EXPECT_TRUE(browser.isVisible());
     EXPECT_EQ(browser.history().current(), "equalizer.html");
-    app.playlistForm().action("Playlist Help")->trigger();
+    app.playlistForm().action("Playlist_Pop_Help")->trigger();
     EXPECT_EQ(browser.history().current(), "playlist.html");
     for (auto [window, page] : std::initializer_list<std::pair<QWidget *, QString>>{{&app.pitchForm(), "pitch.html"},
                                                                                     {&app.mainForm(), "manual.html"}}) {

@@ -296,7 +296,8 @@ TEST_F(Program, CommandsWithPositionsOutsideTheListAndTheListOptions)
             app.receiveMessage(message);
         QTest::qWait(1600);
         EXPECT_EQ(app.playlist().entryCount(), 0);
-        app.playlistForm().setFontSize(9);
+        for (int step = 0; step < 2; ++step)
+            app.playlistForm().action("Playlist_Edit_Decrease")->trigger();
     }
     QDir::setCurrent(started);
     LudroApp again({"ludro"}, dialogs);

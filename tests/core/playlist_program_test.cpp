@@ -92,7 +92,7 @@ TEST_F(PlaylistProgram, TheDefaultPlaylistSurvivesARestartAndAnEmptyListKeepsIt)
         app.show();
         ASSERT_EQ(app.playlist().entryCount(), 2);
         EXPECT_EQ(app.playlist().entryPath(0), home.filePath("first.mp2")) << "the list is kept sorted by default";
-        app.playlistForm().action("All Songs")->trigger();
+        app.playlistForm().action("Playlist_Del_All")->trigger();
     }
     LudroApp app({"ludro", "/noSave"}, dialogs);
     app.show();

@@ -86,10 +86,10 @@ TEST(VolumeBalance, KnobPlacesAndReadOuts)
         EXPECT_EQ(balanceFromKnob(centre, 15), 0) << "dead zone at " << centre;
     EXPECT_EQ(balanceFromKnob(0, 33), -50);
     EXPECT_EQ(balanceFromKnob(33, 33), 50);
-    EXPECT_EQ(volumeText(45), "Volume 45%");
-    EXPECT_EQ(balanceText(0), "Balance 100% Left");
-    EXPECT_EQ(balanceText(65), "Balance 30% Right");
-    EXPECT_EQ(balanceText(50), "Balance Left=Right");
+    EXPECT_EQ(volumeText(45, Messages()), "Volume 45%");
+    EXPECT_EQ(balanceText(0, Messages()), "Balance 100% Left");
+    EXPECT_EQ(balanceText(65, Messages()), "Balance 30% Right");
+    EXPECT_EQ(balanceText(50, Messages()), "Balance Left=Right");
 }
 
 TEST(WindowPlace, WindowsComeBackOntoTheScreen)

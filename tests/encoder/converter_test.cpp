@@ -121,9 +121,14 @@ TEST(EncoderPage, PresetsFillTheFieldsAndAnUnknownProgramKeepsThem)
     page.encodersettings->setCurrentIndex(2);
     emit page.encodersettings->activated(2);
     EXPECT_EQ(reported.switches, switchesOf(EncoderKind::Mp3Enc));
-    dialogs.nextOpenFile = "/opt/enc/my encoder";
+    QTemporaryDir dir;
+    const QString program = writeFile(dir.filePath("my encoder"), "#!/bin/sh\n");
+    dialogs.nextOpenFile = program;
     page.ExploreButton->click();
-    EXPECT_EQ(reported.program, "/opt/enc/my encoder");
+    EXPECT_EQ(reported.program, QString()) << "a file without the executable bit is no program";
+    QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner);
+    page.ExploreButton->click();
+    EXPECT_EQ(reported.program, program);
     EXPECT_EQ(reported.switches, switchesOf(EncoderKind::Mp3Enc));
     page.hqsettings->setText("-q 0");
     EXPECT_EQ(reported.switches.highQuality, "-q 0");

@@ -233,6 +233,15 @@ std::string readAll(const fs::path &path)
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
+void languageSeeds(const fs::path &dir)
+{
+    write(dir / "partial.ini", "[Ludro]\nPop_Exit=&Beenden\nHint_Play=Abspielen\nTranslator_Name=\n");
+    write(dir / "spaces.ini", "; comment\r\n[ ludro ]\r\nPrefs_Page2_Line1= leading\r\nPrefs_Page7_Output=Ausgabedatei \r\n"
+                              "Unknown_Key=x\r\nPop_Exit=first\r\npop_exit=second\r\n");
+    write(dir / "latin1.ini", "[Ludro]\nWords_Volume=Lautst\xe4rke\nHint_Menu=Men\xfc\n");
+    write(dir / "other-section.ini", "[Texture]\nPop_Exit=Nope\n");
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
@@ -243,6 +252,7 @@ int main(int argc, char **argv)
         playlistSeeds(dir / "fuzz_playlist_file");
         settingsSeeds(dir / "fuzz_settings_file");
         textureSeeds(dir / "fuzz_texture_description");
+        languageSeeds(dir / "fuzz_language_file");
         winampSeeds(dir / "fuzz_winamp_skin");
         id3Seeds(dir / "fuzz_id3_tag");
         streamSeeds(dir / "fuzz_stream_answer");

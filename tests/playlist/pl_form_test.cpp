@@ -56,7 +56,7 @@ TEST_F(PlaylistWindow, AddsFilesFoldersAndAddressesThroughTheDialogs)
 {
     writeFile(dir.filePath("list.m3u"), "Rock/c.mp3\n");
     dialogs.nextOpenFiles = {dir.filePath("Jazz/a.mp3"), dir.filePath("list.m3u")};
-    trigger("File(s)...");
+    trigger("Playlist_Add_File");
     EXPECT_EQ(playlist.entryCount(), 2);
     EXPECT_EQ(playlist.entryPath(1), dir.filePath("Rock/c.mp3"));
     EXPECT_EQ(playlist.lastFolder, dir.filePath("Jazz") + '/');
@@ -64,16 +64,16 @@ TEST_F(PlaylistWindow, AddsFilesFoldersAndAddressesThroughTheDialogs)
     EXPECT_EQ(form.titleView().model()->rowCount(), 2);
 
     dialogs.nextFolder = dir.filePath("Rock");
-    trigger("Directories...");
+    trigger("Playlist_Add_Dir");
     EXPECT_EQ(playlist.entryCount(), 4);
 
     dialogs.nextAddress = "http://radio.example/live";
-    trigger("URL...");
+    trigger("Playlist_Add_URL");
     EXPECT_EQ(playlist.entryPath(4), "http://radio.example/live");
     EXPECT_EQ(playlist.entries().at(4)[PlaylistEntry::Number], "5");
 
     dialogs.nextOpenFiles = {dir.filePath("gone.m3u"), dir.filePath("Jazz/b.mp3")};
-    trigger("File(s)...");
+    trigger("Playlist_Add_File");
     EXPECT_EQ(dialogs.errors.size(), 1) << "the first failure is shown and ends the command";
     EXPECT_EQ(playlist.entryCount(), 5);
 }
@@ -83,67 +83,67 @@ TEST_F(PlaylistWindow, LoadsAndSavesPlaylistsReportingFailures)
     writeFile(dir.filePath("list.m3u"), "Jazz/a.mp3\nJazz/b.mp3\n");
     playlist.addNetworkEntry("http://replaced.example/");
     dialogs.nextOpenFile = dir.filePath("list.m3u");
-    trigger("Load Playlist...");
+    trigger("Playlist_File_Load");
     EXPECT_EQ(playlist.entryCount(), 2);
     EXPECT_EQ(playlist.lastFolder, dir.path() + '/');
 
     dialogs.nextSaveFile = dir.filePath("saved.m3u");
-    trigger("Save Playlist...");
+    trigger("Playlist_File_Save");
     EXPECT_TRUE(QFile::exists(dir.filePath("saved.m3u")));
     EXPECT_EQ(playlist.lastPlaylistFile, dir.filePath("saved.m3u"));
 
     dialogs.nextSaveFile = dir.filePath("missing/folder/x.m3u");
-    trigger("Save Playlist...");
+    trigger("Playlist_File_Save");
     ASSERT_EQ(dialogs.errors.size(), 1);
     EXPECT_TRUE(dialogs.errors[0].contains("x.m3u"));
     EXPECT_EQ(playlist.lastPlaylistFile, dir.filePath("saved.m3u"));
 
     dialogs.nextOpenFile = dir.filePath("nothing.m3u");
-    trigger("Load Playlist...");
+    trigger("Playlist_File_Load");
     EXPECT_EQ(dialogs.errors.size(), 2);
 }
 
 TEST_F(PlaylistWindow, MenusFollowTheSortModeAndTheSelection)
 {
     drop({"Jazz/b.mp3", "Jazz/a.mp3", "Rock/c.mp3"});
-    trigger("Sort Alphabetically");
+    trigger("Playlist_Effects_Alpha");
     EXPECT_EQ(playlist.entries().at(0)[PlaylistEntry::Title], "a.mp3");
-    EXPECT_TRUE(form.action("Sort Alphabetically")->isChecked());
-    EXPECT_FALSE(form.action("Do Not Sort")->isChecked());
-    for (const char *caption : {"Randomize", "Reverse", "Sort Once"})
+    EXPECT_TRUE(form.action("Playlist_Effects_Alpha")->isChecked());
+    EXPECT_FALSE(form.action("Playlist_Effects_NoSort")->isChecked());
+    for (const char *caption : {"Playlist_Effects_Rand", "Playlist_Effects_Reverse", "Playlist_Effects_SortOnce"})
         EXPECT_FALSE(form.action(caption)->isEnabled()) << caption;
 
     form.select(1);
-    trigger("Select None");
+    trigger("Playlist_Edit_SelNone");
     form.select(1);
     emit form.titleView().customContextMenuRequested({5, 5});
-    EXPECT_TRUE(form.action("Play Selected")->isEnabled());
-    EXPECT_FALSE(form.action("Move Up")->isEnabled()) << "a sorted list keeps its order";
+    EXPECT_TRUE(form.action("Playlist_Pop_Play")->isEnabled());
+    EXPECT_FALSE(form.action("Playlist_Pop_Up")->isEnabled()) << "a sorted list keeps its order";
 
-    trigger("Do Not Sort");
-    trigger("Reverse");
+    trigger("Playlist_Effects_NoSort");
+    trigger("Playlist_Effects_Reverse");
     EXPECT_EQ(playlist.entries().at(0)[PlaylistEntry::Title], "c.mp3");
     form.select(1);
     emit form.titleView().customContextMenuRequested({5, 5});
-    EXPECT_TRUE(form.action("Move Up")->isEnabled());
-    trigger("Move Up");
+    EXPECT_TRUE(form.action("Playlist_Pop_Up")->isEnabled());
+    trigger("Playlist_Pop_Up");
     EXPECT_EQ(playlist.entries().at(0)[PlaylistEntry::Title], "b.mp3");
     EXPECT_EQ(form.selectedIndex(), 0) << "the selection moves with the song";
 
-    trigger("Select All");
+    trigger("Playlist_Edit_SelAll");
     emit form.titleView().customContextMenuRequested({5, 5});
-    EXPECT_FALSE(form.action("Play Selected")->isEnabled());
-    EXPECT_TRUE(form.action("Delete Selected")->isEnabled());
-    trigger("Invert Selection");
+    EXPECT_FALSE(form.action("Playlist_Pop_Play")->isEnabled());
+    EXPECT_TRUE(form.action("Playlist_Pop_Delete")->isEnabled());
+    trigger("Playlist_Edit_Inv");
     EXPECT_EQ(form.selectedIndex(), -1);
     form.select(2);
-    trigger("All but Selected");
+    trigger("Playlist_Del_NotSel");
     EXPECT_EQ(playlist.entryCount(), 1);
 
-    trigger("Show Music Group");
+    trigger("Playlist_Edit_MusicGroup");
     EXPECT_EQ(playlist.entries().at(0)[PlaylistEntry::Title].left(6), "JAZZ  ");
-    EXPECT_TRUE(form.action("Show Music Group")->isChecked());
-    trigger("All Songs");
+    EXPECT_TRUE(form.action("Playlist_Edit_MusicGroup")->isChecked());
+    trigger("Playlist_Del_All");
     EXPECT_EQ(form.statusText(), "");
 }
 
@@ -192,10 +192,10 @@ TEST_F(PlaylistWindow, ColumnWidthsAndFontSize)
     EXPECT_EQ(form.titleView().columnWidth(3), 120);
 
     const int size = form.fontSize();
-    trigger("Increase");
+    trigger("Playlist_Edit_Increase");
     EXPECT_EQ(form.fontSize(), size + 1);
     EXPECT_EQ(form.titleView().font().pointSize(), size + 1);
-    trigger("Decrease");
+    trigger("Playlist_Edit_Decrease");
     EXPECT_EQ(form.fontSize(), size);
 }
 
@@ -255,8 +255,8 @@ TEST_F(PlaylistWindow, CdViewShowsTheDiscAndReportsWhatTheUserAsks)
     EXPECT_TRUE(form.cdList().isVisible());
     EXPECT_FALSE(form.titleView().isVisible());
     EXPECT_FALSE(form.quickSearchEdit().isVisible());
-    EXPECT_FALSE(form.action("Select All")->isVisible());
-    EXPECT_TRUE(form.action("Read from CDDB")->isVisible());
+    EXPECT_FALSE(form.action("Playlist_Edit_SelAll")->isVisible());
+    EXPECT_TRUE(form.action("Playlist_Edit_CDDB")->isVisible());
 
     form.setCdLines({"1. Intro", "2. Song", "3. Outro"});
     form.setCdTitle("Album");
@@ -273,12 +273,12 @@ TEST_F(PlaylistWindow, CdViewShowsTheDiscAndReportsWhatTheUserAsks)
     EXPECT_EQ(activated[0][0].toInt(), 1);
     EXPECT_EQ(activated[1][0].toInt(), 2);
     emit form.cdList().customContextMenuRequested({5, 5});
-    trigger("Change Track Name");
+    trigger("Playlist_Edit_TrackName");
     ASSERT_EQ(rename.size(), 1);
     EXPECT_EQ(rename[0][0].toInt(), 1);
-    trigger("Submit to CDDB");
+    trigger("Playlist_Edit_Submit");
     EXPECT_EQ(submit.size(), 1);
-    EXPECT_FALSE(form.action("Selected Songs")->isEnabled()) << "the file list's edits wait";
+    EXPECT_FALSE(form.action("Playlist_Del_Sel")->isEnabled()) << "the file list's edits wait";
 
     QTest::keyClicks(&form.cdTitleEdit(), "!");
     QFocusEvent leave(QEvent::FocusOut);
@@ -292,5 +292,5 @@ TEST_F(PlaylistWindow, CdViewShowsTheDiscAndReportsWhatTheUserAsks)
     form.show();
     EXPECT_TRUE(form.titleView().isVisible());
     EXPECT_FALSE(form.cdList().isVisible());
-    EXPECT_FALSE(form.action("Change Track Name")->isVisible());
+    EXPECT_FALSE(form.action("Playlist_Edit_TrackName")->isVisible());
 }

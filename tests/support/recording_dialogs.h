@@ -4,6 +4,9 @@
 
 #include "platform/dialogs.h"
 
+#include <QColor>
+#include <QFont>
+
 #include <QStringList>
 
 class RecordingDialogs : public platform::Dialogs {
@@ -26,6 +29,13 @@ public:
         return nextText;
     }
 
+    std::optional<QFont> chooseFont(const QFont &) override { return nextFont; }
+    std::optional<QColor> chooseColor(const QColor &initial) override
+    {
+        colourStarts << initial;
+        return nextColor;
+    }
+
     QStringList errors;
     QStringList informations;
     QStringList filters;   // of each file-open box
@@ -36,4 +46,7 @@ public:
     QString nextAddress;
     QStringList askedTexts;  // "caption: prompt [initial]" of each input box
     QString nextText;        // the answer of the next input box
+    std::optional<QFont> nextFont;
+    std::optional<QColor> nextColor;
+    QList<QColor> colourStarts;  // the colour each colour box began with
 };

@@ -1,0 +1,12 @@
+#pragma once
+
+// A window's texts follow the language: the window, and every action,
+// button, label and group box in it, whose object name is a key of the
+// message table shows that key's text (the window as its title), as plain
+// text.
+
+#include "messages.h"
+
+class QObject;
+
+void applyTexts(QObject &window, const Messages &messages);
