@@ -21,6 +21,7 @@ void LudroApp::connectPreferences()
     QObject::connect(&prefsForm_, &TPrefsForm::helpRequested,
                      [this] { browser_.OpenHelpPage(QStringLiteral("preferences.html")); });
     QObject::connect(&prefsForm_, &TPrefsForm::generalChanged, [this] { applyGeneralSettings(); });
+    QObject::connect(&prefsForm_, &TPrefsForm::registerRequested, [this] { RegisterFileTypes(); });
     QObject::connect(&prefsForm_, &TPrefsForm::languageChosen, [this](const QString &name) { chooseLanguage(name); });
     QObject::connect(&prefsForm_, &TPrefsForm::deviceChosen,
                      [this] { pitchForm_.PitchBar().setValue(TPitchForm::NormalPitch); });
@@ -55,6 +56,7 @@ void LudroApp::applyGeneralSettings()
     controller_.setShowTimeInTitle(settings_.showTime);
     cd_.setShowTimeInTitle(settings_.showTime);
     form_.setLevelSlidersLocked(settings_.useVolume);
+    shell_.ShowTrayIcons(settings_.trayIcons);
     if (!settings_.showTime)
         form_.setWindowTitle(QStringLiteral("Ludro Pro"));
 }

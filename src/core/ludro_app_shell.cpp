@@ -27,7 +27,7 @@ void LudroApp::RegisterFileTypes()
                                                                 icon(settings_.icon1), icon(settings_.icon2));
     switch (result.outcome) {
     case shell::Registration::Registered:
-        dialogs_.information(QStringLiteral("MPx and Playlist files has now been associated with Ludro."));
+        dialogs_.information(language_.messages().text("Info_Message1"));
         break;
     case shell::Registration::NotDefault:
         dialogs_.information(

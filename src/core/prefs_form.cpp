@@ -10,6 +10,7 @@
 #include "language/window_texts.h"
 #include "platform/program_folder.h"
 #include "platform/user_folder.h"
+#include "shell/file_types.h"
 #include "prefs_parts.h"
 
 #include <QComboBox>
@@ -21,12 +22,6 @@
 #include <QSlider>
 #include <QTabWidget>
 #include <QVBoxLayout>
-
-namespace {
-
-constexpr int MostIcons = 101;
-
-}  // namespace
 
 TPrefsForm::TPrefsForm(Parts parts, QWidget *parent)
     : QDialog(parent), parts_(parts), settings_(parts.settings), pages_(new QTabWidget(this)),
@@ -112,10 +107,10 @@ QWidget *TPrefsForm::setupPage()
     auto *explanation = named(new QLabel(group), "Prefs_Page1_RegMessage");
     explanation->setWordWrap(true);
     register_ = named(new QPushButton(group), "Prefs_Page1_Reg");
-    // Registering with the desktop comes later; the choice is kept.
     connect(register_, &QPushButton::clicked, this, [this] {
         settings_.icon1 = iconSliders_[0]->value();
         settings_.icon2 = iconSliders_[1]->value();
+        emit registerRequested();
     });
     auto *groupLayout = new QVBoxLayout(group);
     groupLayout->addWidget(explanation);
@@ -149,9 +144,8 @@ void TPrefsForm::refreshLists()
 {
     const QString iconFolder = platform::pathIgnoringCase(parts_.programFolder, QStringLiteral("icons")) + '/';
     icons_.clear();
-    for (const QString &file : platform::fileNames(iconFolder))
-        if (file.endsWith(QLatin1String(".ico"), Qt::CaseInsensitive) && icons_.size() < MostIcons)
-            icons_ << iconFolder + file;
+    for (const QString &file : shell::iconFiles(iconFolder))
+        icons_ << iconFolder + file;
     const int stored[] = {settings_.icon1, settings_.icon2};
     for (int i = 0; i < 2; ++i) {
         iconSliders_[i]->setRange(0, std::max(0, int(icons_.size()) - 1));

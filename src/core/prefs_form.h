@@ -79,6 +79,8 @@ signals:
     // A sound device was chosen: the pitch goes back to normal.
     void deviceChosen();
     void pitchControlClicked();
+    // Register Filetypes, with the chosen icons stored in the settings.
+    void registerRequested();
     void helpRequested();
     void closed();
 

@@ -25,9 +25,11 @@
 #include "recording/cd_rip.h"
 #include "recording/rec_tracks.h"
 
+#include <QColor>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFont>
 #include <QTextStream>
 
 #include <algorithm>
@@ -101,6 +103,8 @@ public:
     QString saveFileName(const QString &, const QString &, const QString &) override { return {}; }
     QString folderName(const QString &, const QString &) override { return {}; }
     QString askAddress() override { return {}; }
+    std::optional<QFont> chooseFont(const QFont &) override { return std::nullopt; }
+    std::optional<QColor> chooseColor(const QColor &) override { return std::nullopt; }
     QString askText(const QString &, const QString &prompt, const QString &) override
     {
         say(prompt + QStringLiteral(" Not written."));

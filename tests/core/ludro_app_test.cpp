@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
@@ -320,16 +321,19 @@ TEST_F(Program, OnlyRegisterTouchesTheDesktopsFileTypes)
         app.show();
         ASSERT_TRUE(runUntil([&] { return app.timersRunning(); }, 5000));
         EXPECT_FALSE(QFile::exists(data) || QFile::exists(config));
-        app.settings().icon1 = 0;
-        app.settings().icon2 = 9;  // no such icon: the entry goes without one
-        app.RegisterFileTypes();
+        app.settings().icon2 = 1;
+        QTimer::singleShot(0, [&] {
+            app.preferences().findChild<QPushButton *>(QStringLiteral("Prefs_Page1_Reg"))->click();
+            app.preferences().reject();
+        });
+        app.preferences().openOn(TPrefsForm::InitialSetup);
     }
     qunsetenv("XDG_DATA_HOME");
     qunsetenv("XDG_CONFIG_HOME");
     EXPECT_EQ(dialogs.informations, QStringList{"MPx and Playlist files has now been associated with Ludro."})
         << dialogs.errors.join(u'\n').toStdString();
     EXPECT_TRUE(readFile(data + "/applications/ludropro-mpeg-file.desktop").contains("Icon=" + data.toUtf8()));
-    EXPECT_FALSE(readFile(data + "/applications/ludropro-mpeg-playlist.desktop").contains("Icon="));
+    EXPECT_TRUE(readFile(data + "/applications/ludropro-mpeg-playlist.desktop").contains("Icon=" + data.toUtf8()));
 }
 
 TEST(AddressWindow, EscapeAndClosingMeanCancel)
