@@ -199,6 +199,9 @@ QWidget *TPrefsForm::texturesPage()
     if (!picture.isNull()) {
         QPalette palette = textureInfo_->palette();
         palette.setBrush(QPalette::Window, QPixmap::fromImage(picture.copy(0, 0, 200, 100).scaled(100, 50)));
+        // Light text, as on the browser's pages, so it reads on the dark tiles.
+        palette.setColor(QPalette::WindowText, Qt::white);
+        palette.setColor(QPalette::Link, QColor(0x7E, 0x7E, 0xFF));
         textureInfo_->setPalette(palette);
     }
     auto *row = new QHBoxLayout;
