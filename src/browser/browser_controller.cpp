@@ -1,12 +1,7 @@
 #include "browser/browser_controller.h"
 
 #include "browser/page_update.h"
-
-namespace {
-
-const QString caption = QStringLiteral("Update");
-
-}  // namespace
+#include "language/window_texts.h"
 
 BrowserController::BrowserController(const TextureManager &textures, platform::Dialogs &dialogs, const QString &folder,
                                      QString updateAddress)
@@ -28,7 +23,8 @@ void BrowserController::toggle()
 void BrowserController::DownloadUpdates()
 {
     if (updateAddress_.isEmpty()) {
-        dialogs_.errorWithCaption(caption, QStringLiteral("There is no update server for the browser's pages."));
+        dialogs_.errorWithCaption(texts_["Browser_Update"],
+                                  QStringLiteral("There is no update server for the browser's pages."));
         return;
     }
     updateForm_.start();
@@ -39,16 +35,22 @@ void BrowserController::DownloadUpdates()
     updateForm_.hide();
     switch (result) {
     case browser::UpdateResult::Updated:
-        dialogs_.information(QStringLiteral("All Files Successfully Downloaded."));
+        dialogs_.information(texts_["Browser_Text2"]);
         form_.reload();
         break;
     case browser::UpdateResult::UpToDate:
-        dialogs_.information(QStringLiteral("No Files had to be Updated."));
+        dialogs_.information(texts_["Browser_Text1"]);
         break;
     case browser::UpdateResult::Failed:
-        dialogs_.errorWithCaption(caption, QStringLiteral("Error: Files Could not be Updated."));
+        dialogs_.errorWithCaption(texts_["Browser_Update"], texts_["Browser_Text3"]);
         break;
     case browser::UpdateResult::Cancelled:
         break;
     }
+}
+
+void BrowserController::applyTexts(const Messages &texts)
+{
+    texts_ = texts;
+    ::applyTexts(updateForm_, texts);
 }

@@ -6,6 +6,7 @@
 #include "appearance/texture_manager.h"
 #include "browser/browser_form.h"
 #include "browser/update_form.h"
+#include "language/messages.h"
 #include "platform/dialogs.h"
 
 #include <QObject>
@@ -26,6 +27,7 @@ public:
     // Shows the current page, or hides the window.
     void toggle();
     void DownloadUpdates();
+    void applyTexts(const Messages &texts);
 
 signals:
     void visibilityChanged(bool shown);
@@ -34,6 +36,7 @@ private:
     platform::Dialogs &dialogs_;
     QString folder_;
     QString updateAddress_;
+    Messages texts_;
     TBrowserForm form_;
     TUpdateForm updateForm_;
 };

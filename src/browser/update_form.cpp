@@ -9,9 +9,14 @@ TUpdateForm::TUpdateForm(QWidget *parent)
     : QDialog(parent), bar_(new QProgressBar(this)), cancel_(new QPushButton(QStringLiteral("Cancel"), this))
 {
     setWindowTitle(QStringLiteral("Progress"));
+    // Named by their keys in the program's message table, which may translate them.
+    setObjectName(QStringLiteral("Browser_Caption"));
+    cancel_->setObjectName(QStringLiteral("Browser_Cancel"));
     setModal(true);
     auto *column = new QVBoxLayout(this);
-    column->addWidget(new QLabel(QStringLiteral("Updating Browser Files..."), this));
+    auto *info = new QLabel(QStringLiteral("Updating Browser Files..."), this);
+    info->setObjectName(QStringLiteral("Browser_Info"));
+    column->addWidget(info);
     bar_->setRange(0, 100);
     column->addWidget(bar_);
     column->addWidget(cancel_, 0, Qt::AlignHCenter);

@@ -229,6 +229,8 @@ void LudroApp::Timer1Timer()
     applyEqualizer();
     if (encoderCheckPending_)
         checkEncoderAtStart();
+    if (std::exchange(languageAgain_, false) && !Language::isBuiltin(settings_.language))
+        language_.choose(settings_.language);
 }
 
 void LudroApp::Timer2Timer()

@@ -174,6 +174,9 @@ private:
     TASForm asForm_{dialogs_, [this] { return encoderSetup(); }, settings_.recDest, settings_.recInput};
     TRecForm recForm_{cdDevice_, asForm_, dialogs_, cd::tracksFolder(), [this] { return cd_.cdMode(); }};
     bool encoderCheckPending_ = false;
+    // The language is applied once more on the first tick, so windows made
+    // while the program starts take it too.
+    bool languageAgain_ = false;
     BrowserController browser_{textures_, dialogs_,
                                platform::pathIgnoringCase(programFolder_, QStringLiteral("Browser")) + '/',
                                browser::updateAddress()};

@@ -17,6 +17,11 @@ void LudroApp::connectBrowser()
     eqForm_.OnHelp = [this] { browser_.OpenHelpPage(QStringLiteral("equalizer.html")); };
     QObject::connect(&plForm_, &TPLForm::helpRequested,
                      [this] { browser_.OpenHelpPage(QStringLiteral("playlist.html")); });
+    const auto recorderHelp = [this] { browser_.OpenHelpPage(QStringLiteral("recorder.html")); };
+    QObject::connect(&recForm_, &TRecForm::helpRequested, recorderHelp);
+    QObject::connect(&asForm_, &TASForm::helpRequested, recorderHelp);
+    QObject::connect(&convForm_, &TConvForm::helpRequested,
+                     [this] { browser_.OpenHelpPage(QStringLiteral("converter.html")); });
     // Windows without a help item of their own: the help key.
     const std::pair<QWidget *, const char *> pages[] = {
         {&form_, "manual.html"},     {&plForm_, "playlist.html"},       {&eqForm_, "equalizer.html"},

@@ -16,7 +16,10 @@ void LudroApp::applyTexts()
     ::applyTexts(menu_, messages);
     ::applyTexts(pitchForm_, messages);
     ::applyTexts(tagForm_, messages);
-    ::applyTexts(convForm_, messages);
+    convForm_.applyTexts(messages);
+    recForm_.applyTexts(messages);
+    asForm_.applyTexts(messages);
+    browser_.applyTexts(messages);
     ::applyTexts(encForm_, messages);
     form_.applyTexts(messages);
     plForm_.applyTexts(messages);
@@ -25,4 +28,6 @@ void LudroApp::applyTexts()
     controller_.applyTexts(messages);
     volume_.setWords(messages);
     prefsForm_.applyTexts(messages);
+    shell_.setToolTips({messages["Hint_Previous"], messages["Hint_Play"], messages["Hint_Stop"], messages["Hint_Load"],
+                        messages["Hint_Next"]});
 }

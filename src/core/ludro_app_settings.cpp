@@ -11,6 +11,7 @@ void LudroApp::applySettings()
     // setting as it was.
     textures_.apply(settings_.texture);
     language_.choose(settings_.language);
+    languageAgain_ = true;
     form_.setNormalMode(settings_.mode);
     controller_.setRepeat(settings_.repeat);
     controller_.setShuffle(settings_.random);

@@ -13,8 +13,6 @@ void LudroApp::connectShell()
     PlaybackController &c = controller_;
     shell_.setCommands({[&c] { c.PreviousSong(); }, [&c] { c.PlayCommand(); }, [&c] { c.StopCommand(); },
                         [&c] { c.LoadCommand(); }, [&c] { c.NextSong(); }});
-    shell_.setToolTips({QStringLiteral("Previous"), QStringLiteral("Play"), QStringLiteral("Stop"),
-                        QStringLiteral("Load"), QStringLiteral("Next")});
     shell_.ShowTrayIcons(settings_.trayIcons);
 }
 

@@ -1,6 +1,7 @@
 #include "encoder/conv_form.h"
 
 #include "encoder/progress_form.h"
+#include "language/window_texts.h"
 #include "platform/dialogs.h"
 
 #include <QCheckBox>
@@ -39,6 +40,7 @@ TConvForm::TConvForm(platform::Dialogs &dialogs, std::function<EncoderSetup()> e
       ExploreButton(new QPushButton(QStringLiteral("Explore"), this)),
       StartButton(new QPushButton(QStringLiteral("Start"), this)),
       CancelButton(new QPushButton(QStringLiteral("Cancel"), this)),
+      HelpButton(new QPushButton(QStringLiteral("Help"), this)),
       Progress(new TProgressForm(this)),
       dialogs_(dialogs),
       encoderChoice_(std::move(encoderChoice)),
@@ -49,7 +51,8 @@ TConvForm::TConvForm(platform::Dialogs &dialogs, std::function<EncoderSetup()> e
     setObjectName(QStringLiteral("Converter_Caption"));
     const std::pair<QWidget *, const char *> keys[] = {{HQCheck, "Audio_HQ"}, {MonoCheck, "Audio_Downmix"},
         {AddButton, "Converter_Add"}, {RemoveButton, "Converter_Remove"}, {ClearButton, "Converter_Clear"},
-        {ExploreButton, "Audio_Browse"}, {StartButton, "Audio_Start"}, {CancelButton, "Audio_Cancel"}};
+        {ExploreButton, "Audio_Browse"}, {StartButton, "Audio_Start"}, {CancelButton, "Audio_Cancel"},
+        {HelpButton, "Audio_Help"}};
     for (const auto &[widget, key] : keys)
         widget->setObjectName(QString::fromLatin1(key));
     ConvList->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -57,23 +60,25 @@ TConvForm::TConvForm(platform::Dialogs &dialogs, std::function<EncoderSetup()> e
     BitrateCombo->addItems(bitRateNames());
 
     auto *layout = new QGridLayout(this);
-    layout->addWidget(ConvList, 0, 0, 1, 4);
+    layout->addWidget(named(new QLabel(QStringLiteral("Files to Convert"), this), "Converter_Files"), 0, 0, 1, 4);
+    layout->addWidget(ConvList, 1, 0, 1, 4);
     auto *listButtons = new QHBoxLayout;
     for (QPushButton *b : {AddButton, RemoveButton, ClearButton})
         listButtons->addWidget(b);
-    layout->addLayout(listButtons, 1, 0, 1, 4);
-    layout->addWidget(named(new QLabel(QStringLiteral("Destination"), this), "Audio_Dest"), 2, 0);
-    layout->addWidget(DestDir, 2, 1, 1, 2);
-    layout->addWidget(ExploreButton, 2, 3);
-    layout->addWidget(named(new QLabel(QStringLiteral("Bitrate"), this), "Audio_Bitrate"), 3, 0);
-    layout->addWidget(BitrateCombo, 3, 1);
-    layout->addWidget(HQCheck, 3, 2);
-    layout->addWidget(MonoCheck, 3, 3);
+    layout->addLayout(listButtons, 2, 0, 1, 4);
+    layout->addWidget(named(new QLabel(QStringLiteral("Destination"), this), "Audio_Dest"), 3, 0);
+    layout->addWidget(DestDir, 3, 1, 1, 2);
+    layout->addWidget(ExploreButton, 3, 3);
+    layout->addWidget(named(new QLabel(QStringLiteral("Bitrate"), this), "Audio_Bitrate"), 4, 0);
+    layout->addWidget(BitrateCombo, 4, 1);
+    layout->addWidget(HQCheck, 4, 2);
+    layout->addWidget(MonoCheck, 4, 3);
     auto *runButtons = new QHBoxLayout;
+    runButtons->addWidget(HelpButton);
     runButtons->addStretch();
     runButtons->addWidget(StartButton);
     runButtons->addWidget(CancelButton);
-    layout->addLayout(runButtons, 4, 0, 1, 4);
+    layout->addLayout(runButtons, 5, 0, 1, 4);
     resize(560, 360);
 
     connect(AddButton, &QPushButton::clicked, this, [this] {
@@ -89,6 +94,7 @@ TConvForm::TConvForm(platform::Dialogs &dialogs, std::function<EncoderSetup()> e
     });
     connect(StartButton, &QPushButton::clicked, this, &TConvForm::StartClick);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::close);
+    connect(HelpButton, &QPushButton::clicked, this, &TConvForm::helpRequested);
 
     connect(Progress, &TProgressForm::cancelRequested, &conversion_, &Conversion::cancel);
     connect(&conversion_, &Conversion::lineChanged, this, [this](int index, const QString &line, const QString &why) {
@@ -115,6 +121,12 @@ void TConvForm::addFiles(const QStringList &paths)
 {
     for (const QString &path : paths)
         ConvList->addItem(conversionLine(path));
+}
+
+void TConvForm::applyTexts(const Messages &texts)
+{
+    ::applyTexts(*this, texts);
+    conversion_.setTexts(texts);
 }
 
 void TConvForm::showEvent(QShowEvent *event)

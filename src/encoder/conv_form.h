@@ -28,12 +28,16 @@ public:
     QLineEdit *DestDir;
     QComboBox *BitrateCombo;
     QCheckBox *HQCheck, *MonoCheck;
-    QPushButton *AddButton, *RemoveButton, *ClearButton, *ExploreButton, *StartButton, *CancelButton;
+    QPushButton *AddButton, *RemoveButton, *ClearButton, *ExploreButton, *StartButton, *CancelButton, *HelpButton;
     TProgressForm *Progress;
 
     void addFiles(const QStringList &paths);
+    void applyTexts(const Messages &texts);
     void StartClick();
     encoder::Conversion &conversion() { return conversion_; }
+
+signals:
+    void helpRequested();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -48,7 +48,7 @@ bool Conversion::start(const QStringList &lines, const ConversionSettings &setti
     if (settings.encoder.isEmpty() && std::any_of(lines.begin(), lines.end(), [](const QString &l) {
             return isWav(pathOf(l));
         })) {
-        dialogs_.error(QStringLiteral("No encoder specified. Change the Settings on the Setup Page."));
+        dialogs_.error(texts_["Error_Message5"]);
         return false;
     }
     lines_ = lines;
@@ -106,10 +106,10 @@ void Conversion::startEncode(int index)
         EncodeRequest{settings_.encoder, settings_.switches, source, QFileInfo(output).path(), settings_.options});
     EncodeJob *raw = job.get();
     connect(raw, &EncodeJob::progress, this, &Conversion::report);
-    connect(raw, &EncodeJob::finished, this, [this, index, raw, output](bool ok, const QString &message) {
-        const bool placed = ok && raw->place(output, dialogs_);
+    connect(raw, &EncodeJob::finished, this, [this, index, raw, output](bool ok, const QString &reason) {
+        const bool placed = ok && raw->place(output, dialogs_, texts_);
         if (!cancelled_ || ok)
-            endLine(index, placed, ok ? QStringLiteral("not placed") : message);
+            endLine(index, placed, ok ? QStringLiteral("not placed") : notEncodedMessage(texts_, reason));
         encodes_.at(index).release()->deleteLater();
         encodes_.erase(index);
         startMore();
@@ -169,7 +169,7 @@ void Conversion::endDecode(bool ok, const QString &reason)
     const QString decoded = QDir(decodeFolder_).filePath(QStringLiteral("decoded.wav"));
     const QString output = outputOf(pathOf(lines_[decodeIndex_]), QStringLiteral(".wav"));
     ok = ok && QFileInfo(decoded).size() > 44;
-    const bool placed = ok && placeResult(decoded, output, dialogs_);
+    const bool placed = ok && placeResult(decoded, output, dialogs_, texts_);
     QDir(decodeFolder_).removeRecursively();
     decodeFolder_.clear();
     if (!cancelled_)
@@ -202,9 +202,9 @@ void Conversion::report()
     p.line = names.join(QStringLiteral(", "));
     if (!encodes_.empty()) {
         p.encoder = encoding / static_cast<int>(encodes_.size());
-        p.action = QStringLiteral("Compressing Wave File - %1%").arg(p.encoder);
+        p.action = texts_["Progress_Message2"] + QStringLiteral(" - %1%").arg(p.encoder);
     } else if (player_) {
-        p.action = QStringLiteral("Decoding File to WAV");
+        p.action = texts_["Progress_Message3"];
     }
     emit progress(p);
 }

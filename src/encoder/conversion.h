@@ -8,6 +8,7 @@
 // stay, the rest keep their waiting line.
 
 #include "encoder/encoder_kind.h"
+#include "language/messages.h"
 
 #include <QObject>
 #include <QString>
@@ -58,6 +59,8 @@ public:
     void cancel();
     bool running() const { return running_; }
     const QStringList &lines() const { return lines_; }
+    // The words of its messages and progress.
+    void setTexts(const Messages &texts) { texts_ = texts; }
 
 signals:
     void lineChanged(int index, const QString &line, const QString &reason);
@@ -74,6 +77,7 @@ private:
     void report();
 
     platform::Dialogs &dialogs_;
+    Messages texts_;
     ConversionSettings settings_;
     QStringList lines_;
     int next_ = 0, done_ = 0;

@@ -10,9 +10,9 @@
 
 namespace encoder {
 
-QString notEncodedMessage(const QString &reason)
+QString notEncodedMessage(const Messages &texts, const QString &reason)
 {
-    return QStringLiteral("The Song was not encoded. Please check your encoder Settings.\n(%1)").arg(reason);
+    return texts["Error_Message3"] + QStringLiteral("\n(") + reason + QLatin1Char(')');
 }
 
 EncodeJob::EncodeJob(EncodeRequest request, QObject *parent)
@@ -66,9 +66,9 @@ void EncodeJob::start()
     progressTimer_.start();
 }
 
-bool EncodeJob::place(const QString &target, platform::Dialogs &dialogs)
+bool EncodeJob::place(const QString &target, platform::Dialogs &dialogs, const Messages &texts)
 {
-    const bool placed = placeResult(output_, target, dialogs);
+    const bool placed = placeResult(output_, target, dialogs, texts);
     removeFolder();
     return placed;
 }
@@ -106,7 +106,7 @@ void EncodeJob::end(bool ok, const QString &reason)
     progressTimer_.stop();
     if (!ok)
         removeFolder();
-    emit finished(ok, ok ? QString() : notEncodedMessage(reason));
+    emit finished(ok, reason);
 }
 
 void EncodeJob::removeFolder()

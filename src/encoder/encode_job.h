@@ -7,6 +7,7 @@
 // so it can never block on a pipe; the GUI keeps running meanwhile.
 
 #include "encoder/encoder_kind.h"
+#include "language/messages.h"
 
 #include <QObject>
 #include <QProcess>
@@ -42,14 +43,14 @@ public:
     // After finished(true): moves the encoded file to `target` without
     // replacing a file (asking for another name, see placeResult) and
     // removes the private folder. False when the user gave up.
-    bool place(const QString &target, platform::Dialogs &dialogs);
+    bool place(const QString &target, platform::Dialogs &dialogs, const Messages &texts);
     // Percent of the expected size written so far, 0 … 100.
     int percent() const;
 
 signals:
     void progress(int percent);
-    // On failure `message` says why, and no file of the job is left.
-    void finished(bool ok, const QString &message);
+    // On failure `reason` says why, and no file of the job is left.
+    void finished(bool ok, const QString &reason);
 
 private:
     void end(bool ok, const QString &reason);
@@ -65,6 +66,6 @@ private:
 };
 
 // The message of a failed encode, with the reason on its own line.
-QString notEncodedMessage(const QString &reason);
+QString notEncodedMessage(const Messages &texts, const QString &reason);
 
 }  // namespace encoder

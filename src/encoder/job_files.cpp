@@ -46,13 +46,12 @@ QString oneComponentName(const QString &name)
     return safe;
 }
 
-bool placeResult(const QString &from, const QString &to, platform::Dialogs &dialogs)
+bool placeResult(const QString &from, const QString &to, platform::Dialogs &dialogs, const Messages &texts)
 {
     const QString folder = QFileInfo(to).path();
     QString target = to;
     while (target.isEmpty() || !moveWithoutReplacing(from, target)) {
-        const QString answer = dialogs.askText(QStringLiteral("Error"),
-            QStringLiteral("The File already exists or not a valid Filename."), {});
+        const QString answer = dialogs.askText(texts["Error_Message1"], texts["Error_Message2"], {});
         if (answer.isEmpty()) {
             QFile::remove(from);
             return false;

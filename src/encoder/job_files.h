@@ -5,6 +5,8 @@
 // file, and names that come from users or the network stay one path
 // component, so nothing is written outside the destination.
 
+#include "language/messages.h"
+
 #include <QString>
 
 namespace platform {
@@ -24,7 +26,8 @@ bool moveWithoutReplacing(const QString &from, const QString &to);
 QString oneComponentName(const QString &name);
 
 // Moves `from` to `to`; while that fails, asks the user for another name in
-// the same folder. False when the user gives up: `from` is then deleted.
-bool placeResult(const QString &from, const QString &to, platform::Dialogs &dialogs);
+// the same folder, in the words of `texts`. False when the user gives up:
+// `from` is then deleted.
+bool placeResult(const QString &from, const QString &to, platform::Dialogs &dialogs, const Messages &texts);
 
 }  // namespace encoder

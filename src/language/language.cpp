@@ -9,14 +9,14 @@ namespace {
 
 constexpr qint64 largestFile = 1 << 20;
 
-bool isBuiltin(const QString &name)
-{
-    return name.compare(Language::builtinName, Qt::CaseInsensitive) == 0;
-}
-
 }  // namespace
 
 Language::Language(QString folder) : folder_(std::move(folder)) {}
+
+bool Language::isBuiltin(const QString &name)
+{
+    return name.compare(builtinName, Qt::CaseInsensitive) == 0;
+}
 
 QStringList Language::names() const
 {

@@ -21,6 +21,9 @@ public:
     const Messages &messages() const { return messages_; }
     const QString &name() const { return name_; }
 
+    // Whether `name` names the built-in texts.
+    static bool isBuiltin(const QString &name);
+
     // The built-in English first, then the name of each "*.ini" file in
     // listing order, without ".ini"; a file for English is the built-in entry.
     QStringList names() const;

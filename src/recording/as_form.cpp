@@ -2,6 +2,7 @@
 
 #include "encoder/encoder_detection.h"
 #include "encoder/progress_form.h"
+#include "language/window_texts.h"
 #include "platform/dialogs.h"
 #include "recording/mixer_lines.h"
 
@@ -9,12 +10,14 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QVBoxLayout>
 
 using namespace recording;
 
@@ -33,6 +36,7 @@ TASForm::TASForm(platform::Dialogs &dialogs, std::function<encoder::EncoderSetup
       ButtonEnc(new QPushButton(QStringLiteral("Encoder Setup"), this)),
       ButtonStart(new QPushButton(QStringLiteral("Start"), this)),
       ButtonCancel(new QPushButton(QStringLiteral("Cancel"), this)),
+      ButtonHelp(new QPushButton(QStringLiteral("Help"), this)),
       Progress(new TProgressForm(this)),
       dialogs_(dialogs),
       encoderChoice_(std::move(encoderChoice)),
@@ -41,31 +45,49 @@ TASForm::TASForm(platform::Dialogs &dialogs, std::function<encoder::EncoderSetup
       run_(dialogs)
 {
     setWindowTitle(QStringLiteral("Recorder Setup"));
+    // Named by their keys in the program's message table, which may translate them.
+    setObjectName(QStringLiteral("Audio_Caption"));
+    const std::pair<QObject *, const char *> keys[] = {{RadioCompress, "Audio_MP3"}, {RadioWave, "Audio_WAV"},
+        {CheckHighest, "Audio_HQ"}, {CheckDownmix, "Audio_Downmix"}, {ButtonBrowse, "Audio_Browse"},
+        {ButtonEnc, "Audio_Encoder"}, {ButtonStart, "Audio_Start"}, {ButtonCancel, "Audio_Cancel"},
+        {ButtonHelp, "Audio_Help"}};
+    for (const auto &[object, key] : keys)
+        object->setObjectName(QString::fromLatin1(key));
     RadioCompress->setChecked(true);
     Bitrates->addItems(encoder::bitRateNames());
     Destination->setReadOnly(true);
     VolumeScroll->setRange(0, 100);
 
-    auto *layout = new QGridLayout(this);
+    const auto label = [this](const char *text, const char *key) {
+        auto *caption = new QLabel(QString::fromLatin1(text), this);
+        caption->setObjectName(QString::fromLatin1(key));
+        return caption;
+    };
+    auto *group = new QGroupBox(QStringLiteral("Settings"), this);
+    group->setObjectName(QStringLiteral("Audio_Settings"));
+    auto *layout = new QGridLayout(group);
     layout->addWidget(RadioCompress, 0, 0, 1, 2);
     layout->addWidget(RadioWave, 1, 0, 1, 2);
     layout->addWidget(CheckHighest, 2, 0);
     layout->addWidget(CheckDownmix, 2, 1);
-    layout->addWidget(new QLabel(QStringLiteral("Bitrate"), this), 3, 0);
+    layout->addWidget(label("Bitrate", "Audio_Bitrate"), 3, 0);
     layout->addWidget(Bitrates, 3, 1, 1, 2);
-    layout->addWidget(new QLabel(QStringLiteral("Input Source"), this), 4, 0);
+    layout->addWidget(label("Input Source", "Audio_Source"), 4, 0);
     layout->addWidget(InputSource, 4, 1, 1, 2);
-    layout->addWidget(new QLabel(QStringLiteral("Volume"), this), 5, 0);
+    layout->addWidget(label("Volume", "Audio_Volume"), 5, 0);
     layout->addWidget(VolumeScroll, 5, 1, 1, 2);
-    layout->addWidget(new QLabel(QStringLiteral("Destination"), this), 6, 0);
+    layout->addWidget(label("Destination", "Audio_Dest"), 6, 0);
     layout->addWidget(Destination, 6, 1);
     layout->addWidget(ButtonBrowse, 6, 2);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(ButtonEnc);
+    buttons->addWidget(ButtonHelp);
     buttons->addStretch();
     buttons->addWidget(ButtonStart);
     buttons->addWidget(ButtonCancel);
-    layout->addLayout(buttons, 7, 0, 1, 3);
+    auto *column = new QVBoxLayout(this);
+    column->addWidget(group);
+    column->addLayout(buttons);
 
     connect(RadioCompress, &QRadioButton::toggled, this, &TASForm::compressionClicked);
     connect(InputSource, &QComboBox::activated, this, [this](int index) {
@@ -78,7 +100,7 @@ TASForm::TASForm(platform::Dialogs &dialogs, std::function<encoder::EncoderSetup
         setCaptureVolume(InputSource->currentText(), percent, error);
     });
     connect(ButtonBrowse, &QPushButton::clicked, this, [this] {
-        const QString folder = dialogs_.folderName(QStringLiteral("Destination"), Destination->text());
+        const QString folder = dialogs_.folderName(run_.texts()["Audio_Dest"], Destination->text());
         if (folder.isEmpty())
             return;
         recDest_ = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
@@ -87,6 +109,7 @@ TASForm::TASForm(platform::Dialogs &dialogs, std::function<encoder::EncoderSetup
     connect(ButtonEnc, &QPushButton::clicked, this, &TASForm::encoderSetupRequested);
     connect(ButtonStart, &QPushButton::clicked, this, &TASForm::ButtonStartClick);
     connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(ButtonHelp, &QPushButton::clicked, this, &TASForm::helpRequested);
 
     connect(Progress, &TProgressForm::cancelRequested, &run_, &CdRip::cancel);
     connect(&run_, &CdRip::progress, this, [this](const RipProgress &p) {
@@ -156,19 +179,26 @@ void TASForm::ButtonStartClick()
                          {encoder::bitRates()[static_cast<std::size_t>(std::max(0, Bitrates->currentIndex()))],
                           CheckHighest->isChecked(), CheckDownmix->isChecked()},
                          InputSource->currentText(), device_};
+    const Messages &texts = run_.texts();
     if (lines_.isEmpty())
-        return dialogs_.information(QStringLiteral("No selected songs to Record."));
+        return dialogs_.information(texts["Error_Message7"]);
     if (settings.destination.isEmpty())
-        return dialogs_.information(QStringLiteral("You have to specify a Destination."));
+        return dialogs_.information(texts["Error_Message6"]);
     if (settings.compress && encoder::resolveProgram(settings.encoder).isEmpty())
-        return dialogs_.information(QStringLiteral("No encoder specified. Change the Settings on the Setup Page."));
+        return dialogs_.information(texts["Error_Message5"]);
     if (!QFileInfo(settings.destination).isDir())
         return dialogs_.information(QStringLiteral("The Destination %1 does not exist.").arg(settings.destination));
     Progress->reset(true);
     Progress->LineText->setText(lines_.first());
-    Progress->ActionText->setText(recordingAction());
+    Progress->ActionText->setText(texts["Progress_Message1"]);
     Progress->setWindowModality(Qt::ApplicationModal);
     Progress->show();
     ButtonStart->setEnabled(false);
     run_.start(lines_, settings);
+}
+
+void TASForm::applyTexts(const Messages &texts)
+{
+    ::applyTexts(*this, texts);
+    run_.setTexts(texts);
 }

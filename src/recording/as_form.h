@@ -35,7 +35,7 @@ public:
     QComboBox *Bitrates, *InputSource;
     QSlider *VolumeScroll;
     QLineEdit *Destination;
-    QPushButton *ButtonBrowse, *ButtonEnc, *ButtonStart, *ButtonCancel;
+    QPushButton *ButtonBrowse, *ButtonEnc, *ButtonStart, *ButtonCancel, *ButtonHelp;
     TProgressForm *Progress;
 
     // What Start records: lines "N. name" of the disc in `source`, which
@@ -43,10 +43,12 @@ public:
     void setRecording(const QStringList &lines, const cd::DiscSource &source, const cd::TableOfContents &toc,
                       cd::CdDevice &device);
     void ButtonStartClick();
+    void applyTexts(const Messages &texts);
     recording::CdRip &run() { return run_; }
 
 signals:
     void encoderSetupRequested();
+    void helpRequested();
 
 protected:
     void showEvent(QShowEvent *event) override;

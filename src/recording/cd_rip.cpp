@@ -31,16 +31,6 @@ int percentOf(long part, long whole)
 
 }  // namespace
 
-QString recordingAction()
-{
-    return QStringLiteral("Recording from Audio CD");
-}
-
-QString compressingAction()
-{
-    return QStringLiteral("Compressing Wave File");
-}
-
 CdRip::CdRip(platform::Dialogs &dialogs, QObject *parent) : QObject(parent), dialogs_(dialogs) {}
 
 CdRip::~CdRip()
@@ -90,7 +80,7 @@ void CdRip::startTrack()
     writer_ = std::make_unique<WavWriter>();
     if (!writer_->open(QDir(folder_).filePath(QStringLiteral("track.wav"))))
         return stop(writer_->error());
-    report(0, 0, recordingAction());
+    report(0, 0, texts_["Progress_Message1"]);
     QTimer::singleShot(0, this, &CdRip::readSlice);
 }
 
@@ -102,7 +92,7 @@ void CdRip::startCapture()
     capture_ = std::make_unique<TrackCapture>(*settings_.device, settings_.toc.tracks[track - 1]);
     connect(capture_.get(), &TrackCapture::progressed, this, [this] {
         const int song = percentOf(capture_->sectorsPlayed(), trackSectors(settings_.toc, lineTrack(lines_[index_])));
-        report(song, 0, recordingAction() + QStringLiteral(" - %1%").arg(song));
+        report(song, 0, texts_["Progress_Message1"] + QStringLiteral(" - %1%").arg(song));
     });
     connect(capture_.get(), &TrackCapture::done, this, [this](bool ok, const QString &error) {
         if (!running_)
@@ -116,7 +106,7 @@ void CdRip::startCapture()
     QString error;
     if (!capture_->start(QDir(folder_).filePath(QStringLiteral("track.wav")), error))
         return stop(error);
-    report(0, 0, recordingAction());
+    report(0, 0, texts_["Progress_Message1"]);
 }
 
 void CdRip::readSlice()
@@ -128,7 +118,7 @@ void CdRip::readSlice()
     if (!writer_->write(bytes.constData(), bytes.size()))
         return stop(QStringLiteral("The recording of %1 failed: %2").arg(lines_[index_], writer_->error()));
     const int song = percentOf(reader_->sectorsRead(), reader_->sectors());
-    report(song, 0, recordingAction() + QStringLiteral(" - %1%").arg(song));
+    report(song, 0, texts_["Progress_Message1"] + QStringLiteral(" - %1%").arg(song));
     if (!running_)  // cancelled by a listener of the report
         return;
     if (reader_->atEnd())
@@ -152,29 +142,30 @@ void CdRip::trackRecorded()
 {
     const QString wav = QDir(folder_).filePath(QStringLiteral("track.wav"));
     if (!settings_.compress) {
-        written_ += encoder::placeResult(wav, target(QStringLiteral(".wav")), dialogs_) ? 1 : 0;
+        written_ += encoder::placeResult(wav, target(QStringLiteral(".wav")), dialogs_, texts_) ? 1 : 0;
         return nextTrack();
     }
     encode_ = std::make_unique<encoder::EncodeJob>(
         encoder::EncodeRequest{settings_.encoder, settings_.switches, wav, settings_.destination, settings_.options});
-    connect(encode_.get(), &encoder::EncodeJob::progress, this,
-            [this](int percent) { report(100, percent, compressingAction() + QStringLiteral(" - %1%").arg(percent)); });
+    connect(encode_.get(), &encoder::EncodeJob::progress, this, [this](int percent) {
+        report(100, percent, texts_["Progress_Message2"] + QStringLiteral(" - %1%").arg(percent));
+    });
     connect(encode_.get(), &encoder::EncodeJob::finished, this, &CdRip::encoded, Qt::QueuedConnection);
-    report(100, 0, compressingAction());
+    report(100, 0, texts_["Progress_Message2"]);
     encode_->start();
 }
 
-void CdRip::encoded(bool ok, const QString &message)
+void CdRip::encoded(bool ok, const QString &reason)
 {
     if (ok)
-        written_ += encode_->place(target(QStringLiteral(".mp3")), dialogs_) ? 1 : 0;
+        written_ += encode_->place(target(QStringLiteral(".mp3")), dialogs_, texts_) ? 1 : 0;
     encode_.reset();
     if (!running_)
         return;
     if (cancelled_)
         return stop({});
     if (!ok)
-        dialogs_.error(message);
+        dialogs_.error(encoder::notEncodedMessage(texts_, reason));
     nextTrack();
 }
 

@@ -11,6 +11,7 @@
 
 #include "cd/disc_source.h"
 #include "encoder/encoder_kind.h"
+#include "language/messages.h"
 
 #include <QObject>
 #include <QString>
@@ -53,9 +54,6 @@ struct RipProgress {
     QString action;
 };
 
-QString recordingAction();
-QString compressingAction();
-
 class CdRip : public QObject {
     Q_OBJECT
 
@@ -68,6 +66,9 @@ public:
     void cancel();
     bool running() const { return running_; }
     int written() const { return written_; }
+    // The words of its messages and progress.
+    void setTexts(const Messages &texts) { texts_ = texts; }
+    const Messages &texts() const { return texts_; }
 
 signals:
     void progress(const recording::RipProgress &progress);
@@ -80,7 +81,7 @@ private:
     void startCapture();
     void trackRead();
     void trackRecorded();
-    void encoded(bool ok, const QString &message);
+    void encoded(bool ok, const QString &reason);
     void nextTrack();
     void stop(const QString &error);
     void dropTrack();
@@ -88,6 +89,7 @@ private:
     void report(int song, int encoder, const QString &action);
 
     platform::Dialogs &dialogs_;
+    Messages texts_;
     RipSettings settings_;
     QStringList lines_;
     int index_ = 0, written_ = 0;

@@ -1,6 +1,7 @@
 #include "recording/rec_form.h"
 
 #include "cd/cd_device.h"
+#include "language/window_texts.h"
 #include "platform/dialogs.h"
 #include "recording/as_form.h"
 #include "recording/rec_tracks.h"
@@ -24,6 +25,7 @@ TRecForm::TRecForm(cd::CdDevice &device, TASForm &setup, platform::Dialogs &dial
       InfoLabel(new QLabel(this)),
       SummaryLabel(new QLabel(this)),
       StartButton(new QPushButton(QStringLiteral("Start"), this)),
+      HelpButton(new QPushButton(QStringLiteral("Recorder Help"), this)),
       CloseButton(new QPushButton(QStringLiteral("Close"), this)),
       RefreshAction(new QAction(QStringLiteral("Refresh CD Tracks"), this)),
       AddAction(new QAction(QStringLiteral("Add Selected Tracks to Recorder"), this)),
@@ -37,22 +39,31 @@ TRecForm::TRecForm(cd::CdDevice &device, TASForm &setup, platform::Dialogs &dial
       cdMode_(std::move(cdMode))
 {
     setWindowTitle(QStringLiteral("Ludro Recorder"));
+    // Named by their keys in the program's message table, which may translate them.
+    const std::pair<QObject *, const char *> keys[] = {{HelpButton, "Recorder_Help"},
+        {CloseButton, "Recorder_Close"}, {RefreshAction, "Recorder_Refresh"}, {AddAction, "Recorder_Add"},
+        {SelectAllAction, "Recorder_Select"}, {DeleteAction, "Recorder_Delete"}, {RenameAction, "Recorder_Rename"}};
+    for (const auto &[object, key] : keys)
+        object->setObjectName(QString::fromLatin1(key));
     for (QListWidget *list : {CDTracks, SaveTracks})
         list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     addActions({RefreshAction, AddAction, SelectAllAction, DeleteAction, RenameAction});
     setContextMenuPolicy(Qt::ActionsContextMenu);
 
     auto *layout = new QVBoxLayout(this);
-    for (const auto &[heading, info, list] : {std::tuple{QStringLiteral("Tracks on current CD"), InfoLabel, CDTracks},
-                                             std::tuple{QStringLiteral("Tracks to Record"), SummaryLabel, SaveTracks}}) {
+    for (const auto &[heading, key, info, list] : {std::tuple{"Tracks on current CD", "Recorder_Current", InfoLabel, CDTracks},
+             std::tuple{"Tracks to Record", "Recorder_Record", SummaryLabel, SaveTracks}}) {
         auto *row = new QHBoxLayout;
-        row->addWidget(new QLabel(heading, this));
+        auto *caption = new QLabel(QString::fromLatin1(heading), this);
+        caption->setObjectName(QString::fromLatin1(key));
+        row->addWidget(caption);
         row->addStretch();
         row->addWidget(info);
         layout->addLayout(row);
         layout->addWidget(list);
     }
     auto *buttons = new QHBoxLayout;
+    buttons->addWidget(HelpButton);
     buttons->addStretch();
     buttons->addWidget(StartButton);
     buttons->addWidget(CloseButton);
@@ -68,6 +79,7 @@ TRecForm::TRecForm(cd::CdDevice &device, TASForm &setup, platform::Dialogs &dial
     connect(SaveTracks, &QListWidget::itemDoubleClicked, this, &TRecForm::Rename);
     connect(StartButton, &QPushButton::clicked, this, &TRecForm::StartClick);
     connect(CloseButton, &QPushButton::clicked, this, &QDialog::close);
+    connect(HelpButton, &QPushButton::clicked, this, &TRecForm::helpRequested);
 }
 
 void TRecForm::showEvent(QShowEvent *event)
@@ -81,14 +93,12 @@ void TRecForm::Refresh()
     CDTracks->clear();
     SaveTracks->clear();
     if (!device_.isOpen() && !device_.open()) {
-        dialogs_.error(QStringLiteral("The CD-Player is currently Busy"));
+        dialogs_.error(texts_["Error_Message8"]);
         return;
     }
     toc_ = device_.tableOfContents();
     if (toc_.hasAudio())
         CDTracks->addItems(discTrackLines(toc_, tracksFolder_));
-    const int count = static_cast<int>(toc_.tracks.size());
-    InfoLabel->setText(QStringLiteral("%1 Tracks").arg(count < 100 ? count : 0));
     updateSummary();
     if (!cdMode_())
         device_.close();
@@ -117,8 +127,7 @@ void TRecForm::Rename()
     if (selected.size() != 1)
         return;
     QListWidgetItem *item = selected.first();
-    const QString name = dialogs_.askText(QStringLiteral("Track Name"),
-                                          QStringLiteral("Rename this Track before recording to..."),
+    const QString name = dialogs_.askText(texts_["Recorder_RenameWin"], texts_["Recorder_RenameText"],
                                           lineName(item->text()));
     if (!name.isEmpty())
         item->setText(trackLine(lineTrack(item->text()), name));
@@ -127,7 +136,7 @@ void TRecForm::Rename()
 void TRecForm::StartClick()
 {
     if (SaveTracks->count() == 0)
-        return dialogs_.information(QStringLiteral("No selected songs to Record."));
+        return dialogs_.information(texts_["Error_Message7"]);
     setup_.setRecording(lines(SaveTracks), cd::resolveDiscSource(device_.deviceName()), toc_, device_);
     setup_.setWindowModality(Qt::ApplicationModal);
     setup_.show();
@@ -143,5 +152,14 @@ QStringList TRecForm::lines(const QListWidget *list) const
 
 void TRecForm::updateSummary()
 {
-    SummaryLabel->setText(listSummary(lines(SaveTracks), toc_));
+    const int count = static_cast<int>(toc_.tracks.size());
+    InfoLabel->setText(QString::number(count < 100 ? count : 0) + QLatin1Char(' ') + texts_["Recorder_Tracks"]);
+    SummaryLabel->setText(listSummary(lines(SaveTracks), toc_, texts_["Recorder_Tracks"]));
+}
+
+void TRecForm::applyTexts(const Messages &texts)
+{
+    texts_ = texts;
+    ::applyTexts(*this, texts);
+    updateSummary();
 }

@@ -5,6 +5,7 @@
 // the list to the recorder setup window.
 
 #include "cd/table_of_contents.h"
+#include "language/messages.h"
 
 #include <QDialog>
 
@@ -33,7 +34,7 @@ public:
 
     QListWidget *CDTracks, *SaveTracks;
     QLabel *InfoLabel, *SummaryLabel;
-    QPushButton *StartButton, *CloseButton;
+    QPushButton *StartButton, *HelpButton, *CloseButton;
     QAction *RefreshAction, *AddAction, *SelectAllAction, *DeleteAction, *RenameAction;
 
     void Refresh();
@@ -41,12 +42,17 @@ public:
     void Delete();
     void Rename();
     void StartClick();
+    void applyTexts(const Messages &texts);
+
+signals:
+    void helpRequested();
 
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
     QStringList lines(const QListWidget *list) const;
+    // The track count of the disc and the summary of the recording list.
     void updateSummary();
 
     cd::CdDevice &device_;
@@ -55,4 +61,5 @@ private:
     QString tracksFolder_;
     std::function<bool()> cdMode_;
     cd::TableOfContents toc_;
+    Messages texts_;
 };

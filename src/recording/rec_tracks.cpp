@@ -53,17 +53,14 @@ int trackSeconds(const cd::TableOfContents &toc, int track)
     return track >= 1 && track <= static_cast<int>(toc.tracks.size()) ? toc.tracks[track - 1].lengthFrames / 75 : 0;
 }
 
-QString listSummary(const QStringList &lines, const cd::TableOfContents &toc)
+QString listSummary(const QStringList &lines, const cd::TableOfContents &toc, const QString &tracksWord)
 {
     int seconds = 0;
     for (const QString &line : lines)
         seconds += trackSeconds(toc, lineTrack(line));
     const qint64 megabytes = qint64{seconds} * 176400 / 1024 / 1024;
-    return QStringLiteral("%1 Tracks (%2:%3)       WAV: %4Mb")
-        .arg(lines.size())
-        .arg(seconds / 60)
-        .arg(seconds % 60, 2, 10, QLatin1Char('0'))
-        .arg(megabytes);
+    return QString::number(lines.size()) + QLatin1Char(' ') + tracksWord
+        + QStringLiteral(" (%1:%2)       WAV: %3Mb").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0')).arg(megabytes);
 }
 
 }  // namespace recording

@@ -25,7 +25,7 @@ QString trackLine(int track, const QString &name);
 QStringList addedLines(const QStringList &list, const QStringList &chosen);
 // Whole seconds of a track's length (0 for a track the disc lacks).
 int trackSeconds(const cd::TableOfContents &toc, int track);
-// "N Tracks (m:ss)       WAV: sMb" for `lines` of the disc.
-QString listSummary(const QStringList &lines, const cd::TableOfContents &toc);
+// "N Tracks (m:ss)       WAV: sMb" for `lines` of the disc, with `tracksWord`.
+QString listSummary(const QStringList &lines, const cd::TableOfContents &toc, const QString &tracksWord);
 
 }  // namespace recording

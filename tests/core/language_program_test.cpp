@@ -3,13 +3,21 @@
 // and a name that is not a plain file name reads nothing.
 
 #include "core/ludro_app.h"
+#include "encoder/conv_form.h"
 #include "language/builtin_texts.h"
+#include "recording/rec_form.h"
 #include "platform/profile_file.h"
 #include "support/files.h"
 #include "support/recording_dialogs.h"
+#include "support/run_until.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
 #include <QMenu>
+#include <QPushButton>
+#include <QSet>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -19,6 +27,40 @@ namespace {
 QAction *namedAction(QWidget &window, const char *key)
 {
     return window.findChild<QAction *>(QString::fromLatin1(key));
+}
+
+// Every visible text of the program's windows that is one of the table's
+// English texts, sorted.
+QStringList englishTextsLeft()
+{
+    QSet<QString> english;
+    for (const BuiltinText &text : builtinTexts)
+        english.insert(QString::fromUtf8(text.text));
+    QStringList left;
+    const QWidget *window = nullptr;
+    const auto check = [&](const QObject *object, const QString &text) {
+        if (!text.isEmpty() && english.contains(text))
+            left << QStringLiteral("%1 %2 %3: %4")
+                        .arg(window->metaObject()->className(), object->metaObject()->className(), object->objectName(), text);
+    };
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        window = top;
+        check(window, window->windowTitle());
+        for (const QObject *child : window->findChildren<QObject *>()) {
+            if (auto *action = qobject_cast<const QAction *>(child))
+                check(action, action->text());
+            else if (auto *button = qobject_cast<const QAbstractButton *>(child))
+                check(button, button->text());
+            else if (auto *label = qobject_cast<const QLabel *>(child))
+                check(label, label->text());
+            else if (auto *group = qobject_cast<const QGroupBox *>(child))
+                check(group, group->title());
+            else if (auto *widget = qobject_cast<const QWidget *>(child); widget && widget->isWindow())
+                check(widget, widget->windowTitle());
+        }
+    }
+    left.sort();
+    return left;
 }
 
 }  // namespace
@@ -73,4 +115,46 @@ TEST(Language, ShippedFilesHoldEveryKey)
         EXPECT_EQ(english.readString("Ludro", text.key, "?"), QString::fromUtf8(text.text)) << text.key;
         EXPECT_TRUE(german.contains("Ludro", text.key)) << text.key;
     }
+}
+
+// A language that marks every text reaches every window and box the table
+// covers, the tray's tooltips follow the buttons' hints, and the file is
+// read once more on the first tick.
+TEST(Language, EveryWindowAndBoxOfTheTableSpeaksIt)
+{
+    QTemporaryDir home;
+    qputenv("LUDRO_HOME", (home.path() + '/').toUtf8());
+    qputenv("XDG_RUNTIME_DIR", home.path().toUtf8());
+    QByteArray marked = "[Ludro]\n";
+    for (const BuiltinText &text : builtinTexts)
+        marked += QByteArray(text.key) + "=<" + text.key + ">\n";
+    writeFile(home.filePath("LudroPro.ini"), "[Ludro]\nLanguage=Marked\n");
+    writeFile(home.filePath("language/Marked.ini"), marked);
+    RecordingDialogs dialogs;
+    LudroApp app({"ludro", "/noSave"}, dialogs);
+
+    // Texts the table has no key for, which merely read like one of its texts.
+    const QStringList outsideTheTable = {
+        "QWidget QWidget : Equalizer",
+        "TBrowserForm QToolButton : Close",
+        "TBrowserForm QToolButton : Help",
+        "TBrowserForm QToolButton : Update",
+        "TPLForm TPLForm : Playlist",
+        "TRecForm QPushButton : Start",
+        "cd::TSubmitForm QPushButton : Cancel",
+    };
+    EXPECT_EQ(englishTextsLeft(), outsideTheTable) << englishTextsLeft().join('\n').toStdString();
+    EXPECT_EQ(app.shell().trayIcon(1).toolTip(), "<Hint_Play>");
+    EXPECT_TRUE(app.recorderForm().SummaryLabel->text().startsWith("0 <Recorder_Tracks> ("));
+
+    app.recorderForm().StartClick();
+    EXPECT_EQ(dialogs.informations, QStringList{"<Error_Message7>"});
+    app.converterForm().addFiles({home.filePath("a.wav")});
+    app.converterForm().StartClick();
+    EXPECT_EQ(dialogs.errors, QStringList{"<Error_Message5>"});
+
+    writeFile(home.filePath("language/Marked.ini"), "[Ludro]\nPop_Exit=Again\n");
+    app.show();
+    QWidget &menu = *app.mainForm().findChild<QMenu *>();
+    EXPECT_TRUE(runUntil([&] { return namedAction(menu, "Pop_Exit")->text() == "Again"; }, 5000));
 }
