@@ -19,6 +19,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -126,7 +127,8 @@ TEST_F(Program, CommandsFromOutsideTakeOneSlotServedByTimer2)
 }
 
 // A plug-in in the "plugins" folder is started with the player, drives it
-// through its parent window and is told to quit at the end.
+// through its parent window, is configured from the preferences and is told
+// to quit at the end.
 TEST_F(Program, PluginsStartDriveThePlayerAndQuit)
 {
     QDir(home.path()).mkpath("plugins");
@@ -141,8 +143,20 @@ TEST_F(Program, PluginsStartDriveThePlayerAndQuit)
         EXPECT_EQ(app.plugins().descriptions(), QStringList{"Ludro sample plug-in"});
         EXPECT_TRUE(runUntil([&] { return app.controller().repeat() != repeat; }, 3000)) << "the plug-in's command";
         EXPECT_FALSE(QFile::exists(log));
+
+        QTimer::singleShot(0, [&] {
+            auto *configure = app.preferences().findChild<QPushButton *>("Prefs_Page5_ConfGeneral");
+            configure->click();
+            EXPECT_FALSE(QFile::exists(log)) << "no plug-in chosen";
+            for (QListWidget *list : app.preferences().findChildren<QListWidget *>())
+                if (!list->findItems("Ludro sample plug-in", Qt::MatchExactly).isEmpty())
+                    list->setCurrentRow(0);
+            configure->click();
+            app.preferences().accept();
+        });
+        app.preferences().openOn();
     }
-    EXPECT_TRUE(QFile::exists(log)) << "quit was called";
+    EXPECT_EQ(readFile(log), "config quit");
 }
 
 TEST_F(Program, RecentFilesKeepEveryChoiceNewestFirst)

@@ -10,11 +10,14 @@
 #include "support/run_until.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -95,9 +98,14 @@ TEST_F(Preferences, PlaylistFontChosenThenDefault)
 }
 
 // DirectSound chosen while playing: the next tick switches the output, the
-// song goes on and the pitch is back to normal; the channels likewise.
-TEST_F(Preferences, OutputSwitchesWhilePlaying)
+// song goes on and the pitch is back to normal; the channels and a texture
+// likewise.
+TEST_F(Preferences, OutputAndTextureSwitchWhilePlaying)
 {
+    const QDir ember(QStringLiteral(LUDRO_PROGRAM_DIR "/textures/Ember"));
+    QDir(home.path()).mkpath("textures/Ember");
+    for (const QString &file : ember.entryList(QDir::Files))
+        QFile::copy(ember.filePath(file), home.filePath("textures/Ember/" + file));
     LudroApp app({"ludro", "/noSave", home.filePath("song.mp3")}, dialogs);
     QStringList outputs;
     QObject::connect(&app.player(), &TSonarkPlayer::OnNotifyOutputName,
@@ -115,6 +123,18 @@ TEST_F(Preferences, OutputSwitchesWhilePlaying)
     EXPECT_EQ(app.controller().playerState(), 1);
     EXPECT_TRUE(app.settings().directSound);
     EXPECT_EQ(app.output().playMode(), 3);
+
+    QTimer::singleShot(0, [&] {
+        for (QListWidget *list : app.preferences().findChildren<QListWidget *>())
+            for (QListWidgetItem *item : list->findItems("Ember", Qt::MatchExactly))
+                emit list->itemClicked(item);
+        app.preferences().accept();
+    });
+    app.preferences().openOn(TPrefsForm::Textures);
+    ASSERT_TRUE(runUntil([&] { return app.textures().name() == "Ember"; }, 2000));
+    EXPECT_EQ(app.settings().texture, "Ember");
+    const double later = app.controller().positionSeconds();
+    EXPECT_TRUE(runUntil([&] { return app.controller().positionSeconds() > later + 0.3; }, 3000)) << "playback goes on";
 
     // Pitch control off DirectSound warns first, then opens; again closes.
     control<QRadioButton>(app, "Prefs_Page5_WaveOutput")->click();

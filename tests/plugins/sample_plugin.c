@@ -1,5 +1,6 @@
 /* A sample general-purpose plug-in: on init it asks the player to toggle
-   repeat; on quit it writes "quit" to the file named by LUDRO_SAMPLE_PLUGIN_LOG. */
+   repeat; config and quit add their names to the file named by
+   LUDRO_SAMPLE_PLUGIN_LOG. */
 
 #include "ludro/gen_plugin.h"
 
@@ -14,16 +15,24 @@ static int init(void)
     return 0;
 }
 
-static void config(void) {}
+static void note(const char *what)
+{
+    const char *log = getenv("LUDRO_SAMPLE_PLUGIN_LOG");
+    FILE *f = log ? fopen(log, "a") : NULL;
+    if (f) {
+        fputs(what, f);
+        fclose(f);
+    }
+}
+
+static void config(void)
+{
+    note("config ");
+}
 
 static void quit(void)
 {
-    const char *log = getenv("LUDRO_SAMPLE_PLUGIN_LOG");
-    FILE *f = log ? fopen(log, "w") : NULL;
-    if (f) {
-        fputs("quit", f);
-        fclose(f);
-    }
+    note("quit");
 }
 
 static winampGeneralPurposePlugin plugin = {0x10, "Ludro sample plug-in", init, config, quit, 0, 0};
