@@ -8,10 +8,10 @@ const QString caption = QStringLiteral("Update");
 
 }  // namespace
 
-BrowserController::BrowserController(const TextureManager &textures, platform::Dialogs &dialogs, const QString &folder,
-                                     QString updateAddress)
-    : dialogs_(dialogs), folder_(folder), updateAddress_(std::move(updateAddress)),
-      form_(textures, browser::PageFolder(folder))
+BrowserController::BrowserController(const TextureManager &textures, platform::Dialogs &dialogs,
+                                     const QStringList &folders, QString updateAddress)
+    : dialogs_(dialogs), folders_(folders), updateAddress_(std::move(updateAddress)),
+      form_(textures, browser::PageFolder(folders))
 {
     connect(&form_, &TBrowserForm::visibilityChanged, this, &BrowserController::visibilityChanged);
     connect(&form_, &TBrowserForm::updatesRequested, this, &BrowserController::DownloadUpdates);
@@ -32,7 +32,7 @@ void BrowserController::DownloadUpdates()
         return;
     }
     updateForm_.start();
-    browser::PageUpdate update(updateForm_.HttpClient, folder_, updateAddress_);
+    browser::PageUpdate update(updateForm_.HttpClient, folders_, updateAddress_);
     update.OnProgress = [this](int percent) { updateForm_.setProgress(percent); };
     update.Cancelled = [this] { return updateForm_.cancelled(); };
     const browser::UpdateResult result = update.run();

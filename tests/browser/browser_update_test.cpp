@@ -55,7 +55,7 @@ protected:
     }
     void update()
     {
-        BrowserController browser(textures, dialogs, folder(), QString::fromStdString(server.url("/pages/")));
+        BrowserController browser(textures, dialogs, {folder()}, QString::fromStdString(server.url("/pages/")));
         browser.DownloadUpdates();
         EXPECT_FALSE(browser.updateForm().isVisible());
     }
@@ -121,7 +121,7 @@ TEST_F(BrowserUpdate, CancelOrTheCloseBoxDuringAStalledTransferLeavesNoPartialFi
     serve("list.txt", "2\n1\nHome.html\n");
     server.on("/pages/Home.html", HttpTestServer::Response().send("HTTP/1.0 200 OK\r\n\r\npartial").stall());
     const Files before = files();
-    BrowserController browser(textures, dialogs, folder(), QString::fromStdString(server.url("/pages/")));
+    BrowserController browser(textures, dialogs, {folder()}, QString::fromStdString(server.url("/pages/")));
     TUpdateForm &progress = browser.updateForm();
     const std::function<void()> cancels[] = {[&] { progress.cancelButton()->click(); }, [&] { progress.close(); }};
     for (const std::function<void()> &cancel : cancels) {
@@ -142,11 +142,11 @@ TEST_F(BrowserUpdate, CancelOrTheCloseBoxDuringAStalledTransferLeavesNoPartialFi
 
 TEST_F(BrowserUpdate, WithoutAnUpdateServerNothingIsFetched)
 {
-    BrowserController browser(textures, dialogs, folder(), QString());
+    BrowserController browser(textures, dialogs, {folder()}, QString());
     browser.DownloadUpdates();
     EXPECT_EQ(dialogs.errors, QStringList{"Update: There is no update server for the browser's pages."});
     qputenv("LUDRO_BROWSER_URL", "http://pages.example/ludro");
     EXPECT_EQ(browser::updateAddress(), "http://pages.example/ludro/");
     qunsetenv("LUDRO_BROWSER_URL");
-    EXPECT_EQ(browser::localVersion(folder()), 1);
+    EXPECT_EQ(browser::localVersion({folder()}), 1);
 }
