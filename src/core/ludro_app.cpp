@@ -107,7 +107,8 @@ LudroApp::~LudroApp()
 }
 
 // A file named on the command line plays at the first tick; otherwise the
-// default playlist is opened where it was left.
+// default playlist is opened where it was left, or on an installed player's
+// first start the demo playlist.
 void LudroApp::chooseStartupFile(const QString &file)
 {
     const QString defaultPlaylist = folders_.user() + QStringLiteral("Ludro.m3u");
@@ -118,6 +119,10 @@ void LudroApp::chooseStartupFile(const QString &file)
     } else if (QFileInfo(defaultPlaylist).isFile()) {
         startupFile_ = defaultPlaylist;
         controller_.setStartIndex(settings_.songPlaying);
+    } else if (const QString demo = folders_.installed() + QStringLiteral("demo/Demo.m3u");
+               !folders_.installed().isEmpty() && QFileInfo(demo).isFile()) {
+        startupFile_ = demo;
+        controller_.setStartIndex(0);
     }
 }
 
