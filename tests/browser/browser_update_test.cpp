@@ -53,9 +53,10 @@ protected:
     {
         server.on("/pages/" + path, HttpTestServer::ok(body, "text/plain"));
     }
-    void update()
+    void update(const QStringList &folders = {})
     {
-        BrowserController browser(textures, dialogs, {folder()}, QString::fromStdString(server.url("/pages/")));
+        BrowserController browser(textures, dialogs, folders.isEmpty() ? QStringList{folder()} : folders,
+                                  QString::fromStdString(server.url("/pages/")));
         browser.DownloadUpdates();
         EXPECT_FALSE(browser.updateForm().isVisible());
     }
@@ -138,6 +139,24 @@ TEST_F(BrowserUpdate, CancelOrTheCloseBoxDuringAStalledTransferLeavesNoPartialFi
         EXPECT_EQ(files(), before);
     }
     EXPECT_TRUE(dialogs.errors.isEmpty() && dialogs.informations.isEmpty());
+}
+
+// An installed player's pages are read-only: a newer version lands in the
+// user's folder, made then; the installed version counts as the local one.
+TEST_F(BrowserUpdate, TheUsersFolderTakesTheUpdateOfTheInstalledPages)
+{
+    const QStringList folders{root.filePath("mine/Browser") + '/', folder()};
+    serve("list.txt", "1\n1\nHome.html\n");
+    update(folders);
+    EXPECT_EQ(files().size(), 2u) << "the installed version is not older";
+    serve("list.txt", "2\n1\nHome.html\n");
+    serve("Home.html", "new home\n");
+    update(folders);
+    EXPECT_EQ(files(), (Files{{"Browser/list.txt", "1\n1\nHome.html\n"},
+                              {"Browser/Home.html", "old home\n"},
+                              {"mine/Browser/list.txt", "2\n1\nHome.html\n"},
+                              {"mine/Browser/Home.html", "new home\n"}}));
+    EXPECT_EQ(browser::localVersion(folders), 2);
 }
 
 TEST_F(BrowserUpdate, WithoutAnUpdateServerNothingIsFetched)
