@@ -14,9 +14,21 @@ install(DIRECTORY ${LUDRO_PROGRAM_DIR}/textures ${LUDRO_PROGRAM_DIR}/language ${
         DESTINATION ${CMAKE_INSTALL_DATADIR}/ludro-pro
         PATTERN .keep EXCLUDE)
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/include/ludro DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
-install(FILES ${CMAKE_SOURCE_DIR}/data/man/ludro.1 ${CMAKE_SOURCE_DIR}/data/man/ludroctl.1
-              ${CMAKE_SOURCE_DIR}/data/man/sonark-play.1 ${CMAKE_SOURCE_DIR}/data/man/ludro-cd.1
-        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# Man pages go compressed, as Debian's policy asks.
+find_program(LUDRO_GZIP gzip REQUIRED)
+set(man_pages)
+foreach(page ludro ludroctl sonark-play ludro-cd)
+  set(man_page ${CMAKE_BINARY_DIR}/man/${page}.1)
+  add_custom_command(
+    OUTPUT ${man_page}.gz
+    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/data/man/${page}.1 ${man_page}
+    COMMAND ${LUDRO_GZIP} -9nf ${man_page}
+    DEPENDS ${CMAKE_SOURCE_DIR}/data/man/${page}.1
+    VERBATIM)
+  list(APPEND man_pages ${man_page}.gz)
+endforeach()
+add_custom_target(man-pages ALL DEPENDS ${man_pages})
+install(FILES ${man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${CMAKE_SOURCE_DIR}/data/desktop/org.ludro.LudroPro.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_SOURCE_DIR}/data/desktop/org.ludro.LudroPro.svg

@@ -22,7 +22,7 @@ root=$work/root
 DESTDIR=$root cmake --install "$build" --prefix /usr >/dev/null
 usr=$root/usr
 for file in bin/ludro bin/ludroctl bin/sonark-play bin/ludro-cd include/ludro/gen_plugin.h \
-            share/man/man1/ludro.1 share/man/man1/ludroctl.1 share/man/man1/sonark-play.1 share/man/man1/ludro-cd.1 \
+            share/man/man1/ludro.1.gz share/man/man1/ludroctl.1.gz share/man/man1/sonark-play.1.gz share/man/man1/ludro-cd.1.gz \
             share/applications/org.ludro.LudroPro.desktop share/icons/hicolor/scalable/apps/org.ludro.LudroPro.svg \
             share/metainfo/org.ludro.LudroPro.metainfo.xml share/ludro-pro/demo/Demo.m3u share/ludro-pro/textures/Ember \
             share/ludro-pro/language/Deutsch.ini share/ludro-pro/presets/Rock share/ludro-pro/Browser/Home.html; do
