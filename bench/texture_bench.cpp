@@ -85,12 +85,12 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     const int switches = argc > 1 ? std::max(3, std::atoi(argv[1])) : 30;
 
-    TextureManager textures(LUDRO_PROGRAM_DIR "/textures/");
+    TextureManager textures({LUDRO_PROGRAM_DIR "/textures/"});
     SilentDialogs dialogs;
     PlaylistModel playlist;
     TMainForm main(textures);
     TPLForm playlistWindow(playlist, dialogs, textures);
-    TEQForm equalizer(textures, LUDRO_PROGRAM_DIR "/presets/", dialogs);
+    TEQForm equalizer(textures, {LUDRO_PROGRAM_DIR "/presets/"}, dialogs);
     const std::vector<QWidget *> windows{&main, &playlistWindow, &equalizer};
     for (QWidget *window : windows)
         window->show();

@@ -7,7 +7,7 @@
 #include "core/settings.h"
 #include "platform/command_channel.h"
 #include "platform/instance_lock.h"
-#include "platform/program_folder.h"
+#include "platform/data_folders.h"
 #include "platform/termination_signals.h"
 
 #include <QApplication>
@@ -47,7 +47,7 @@ std::optional<int> handOverToRunningPlayer(int argc, char **argv, platform::Inst
                                            platform::InstanceLock::Outcome &outcome)
 {
     QCoreApplication probe(argc, argv);
-    if (platform::ProfileFile::load(settingsPath(platform::programFolder()))
+    if (platform::ProfileFile::load(settingsPath(platform::DataFolders::current().user()))
             .readBool(QStringLiteral("Ludro"), QStringLiteral("MultiInst"), false))
         return std::nullopt;
     const QString file = LudroApp::fileArgument(QCoreApplication::arguments());

@@ -93,7 +93,7 @@ int main(int argc, char **argv)
     mainForm.showBalance(50);
     QTemporaryDir presets;
     NoDialogs dialogs;
-    TEQForm equalizer(textures, presets.path() + '/', dialogs);
+    TEQForm equalizer(textures, {presets.path() + '/'}, dialogs);
     equalizer.resize(TEQForm::BodyWidth, TEQForm::WindowHeight);
     equalizer.setStoredValues({-30, -30, -18, -4, 6, 20, 24, 20, 6, -10, -26, -26});
     equalizer.setUseEqualizer(true);

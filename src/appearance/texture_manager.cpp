@@ -3,26 +3,31 @@
 #include "appearance/texture_archive.h"
 #include "appearance/texture_loader.h"
 #include "appearance/winamp_skin.h"
+#include "platform/data_folders.h"
 #include "platform/user_folder.h"
 
 #include <QFileInfo>
 
 #include <utility>
 
-TextureManager::TextureManager(const QString &texturesFolder, QObject *parent)
-    : QObject(parent), texturesFolder_(texturesFolder),
+TextureManager::TextureManager(QStringList texturesFolders, QObject *parent)
+    : QObject(parent), texturesFolders_(std::move(texturesFolders)),
       texture_(std::make_shared<const TextureSet>(TextureSet::builtin()))
 {
 }
 
 QStringList TextureManager::names() const
 {
-    QStringList archives;
-    if (!texturesFolder_.isEmpty())
-        for (const QString &file : platform::fileNames(texturesFolder_))
-            if (isTextureArchiveName(file) && QFileInfo(texturesFolder_ + file).isFile())
-                archives.append(file);
-    return QStringList{BuiltinName} + platform::subfolderNames(texturesFolder_) + archives;
+    QList<QStringList> folders{{BuiltinName}};
+    QList<QStringList> archives;
+    for (const QString &folder : texturesFolders_) {
+        folders << platform::subfolderNames(folder);
+        QStringList &files = archives.emplace_back();
+        for (const QString &file : platform::fileNames(folder))
+            if (isTextureArchiveName(file) && QFileInfo(folder + file).isFile())
+                files.append(file);
+    }
+    return platform::mergedNames(folders + archives);
 }
 
 namespace {
@@ -53,9 +58,9 @@ bool TextureManager::apply(const QString &name, QString *error)
         setTexture(name, std::make_shared<const TextureSet>(TextureSet::builtin()));
         return true;
     }
-    if (!platform::isPlainName(name) || texturesFolder_.isEmpty())
+    if (!platform::isPlainName(name) || texturesFolders_.isEmpty())
         return fail(QStringLiteral("The texture \"%1\" cannot be found.").arg(name));
-    LoadedTexture loaded = load(texturesFolder_ + name, name);
+    LoadedTexture loaded = load(platform::findInFolders(texturesFolders_, name), name);
     if (!loaded.texture)
         return fail(loaded.error);
     setTexture(name, std::move(loaded.texture));

@@ -19,9 +19,10 @@ public:
     // The built-in texture's name in the settings and the texture list.
     static inline const QString BuiltinName = QStringLiteral("- Ludro Pro -");
 
-    // Holds the built-in texture; `texturesFolder` (ending with "/") holds
-    // the texture folders.
-    explicit TextureManager(const QString &texturesFolder = {}, QObject *parent = nullptr);
+    // Holds the built-in texture; `texturesFolders` (each ending with "/")
+    // hold the texture folders, an earlier one's texture hiding a later
+    // one's of the same name.
+    explicit TextureManager(QStringList texturesFolders = {}, QObject *parent = nullptr);
 
     std::shared_ptr<const TextureSet> texture() const { return texture_; }
     QString name() const { return name_; }
@@ -39,7 +40,7 @@ signals:
     void textureChanged();
 
 private:
-    QString texturesFolder_;
+    QStringList texturesFolders_;
     QString name_ = BuiltinName;
     std::shared_ptr<const TextureSet> texture_;
 };

@@ -3,10 +3,10 @@
 #include "browser/page_update.h"
 #include "language/window_texts.h"
 
-BrowserController::BrowserController(const TextureManager &textures, platform::Dialogs &dialogs, const QString &folder,
-                                     QString updateAddress)
-    : dialogs_(dialogs), folder_(folder), updateAddress_(std::move(updateAddress)),
-      form_(textures, browser::PageFolder(folder))
+BrowserController::BrowserController(const TextureManager &textures, platform::Dialogs &dialogs,
+                                     const QStringList &folders, QString updateAddress)
+    : dialogs_(dialogs), folders_(folders), updateAddress_(std::move(updateAddress)),
+      form_(textures, browser::PageFolder(folders))
 {
     connect(&form_, &TBrowserForm::visibilityChanged, this, &BrowserController::visibilityChanged);
     connect(&form_, &TBrowserForm::updatesRequested, this, &BrowserController::DownloadUpdates);
@@ -28,7 +28,7 @@ void BrowserController::DownloadUpdates()
         return;
     }
     updateForm_.start();
-    browser::PageUpdate update(updateForm_.HttpClient, folder_, updateAddress_);
+    browser::PageUpdate update(updateForm_.HttpClient, folders_, updateAddress_);
     update.OnProgress = [this](int percent) { updateForm_.setProgress(percent); };
     update.Cancelled = [this] { return updateForm_.cancelled(); };
     const browser::UpdateResult result = update.run();

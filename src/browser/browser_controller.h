@@ -15,9 +15,10 @@ class BrowserController : public QObject {
     Q_OBJECT
 
 public:
-    // `folder` (ending with "/") holds the pages; `updateAddress` is the
-    // update server's folder, empty when there is none.
-    BrowserController(const TextureManager &textures, platform::Dialogs &dialogs, const QString &folder,
+    // `folders` (each ending with "/") hold the pages, updates go to the
+    // first; `updateAddress` is the update server's folder, empty when there
+    // is none.
+    BrowserController(const TextureManager &textures, platform::Dialogs &dialogs, const QStringList &folders,
                       QString updateAddress);
 
     TBrowserForm &form() { return form_; }
@@ -34,7 +35,7 @@ signals:
 
 private:
     platform::Dialogs &dialogs_;
-    QString folder_;
+    QStringList folders_;
     QString updateAddress_;
     Messages texts_;
     TBrowserForm form_;

@@ -1,6 +1,6 @@
 #include "browser/page_folder.h"
 
-#include "platform/program_folder.h"
+#include "platform/data_folders.h"
 #include "platform/text_decoding.h"
 #include "platform/user_folder.h"
 
@@ -24,7 +24,7 @@ bool isPageName(const QString &name)
 
 QString PageFolder::path(const QString &name) const
 {
-    return isPageName(name) ? platform::pathIgnoringCase(folder_, name) : QString();
+    return isPageName(name) ? platform::findInFolders(folders_, name) : QString();
 }
 
 std::vector<PageLine> PageFolder::page(const QString &name) const

@@ -1,8 +1,8 @@
 #pragma once
 
-// The browser's folder of pages and pictures. Only plain names of files
-// directly inside it are read, so neither a page nor a list from the web
-// reaches anything else.
+// The browser's folders of pages and pictures (downloaded ones before the
+// installed ones). Only plain names of files directly inside them are read,
+// so neither a page nor a list from the web reaches anything else.
 
 #include "browser/page_layout.h"
 
@@ -16,10 +16,9 @@ bool isPageName(const QString &name);
 
 class PageFolder {
 public:
-    // `folder` ends with "/".
-    explicit PageFolder(QString folder) : folder_(std::move(folder)) {}
+    // Each folder ends with "/".
+    explicit PageFolder(QStringList folders) : folders_(std::move(folders)) {}
 
-    const QString &folder() const { return folder_; }
     // The page's lines; none when it is missing, too large or no text.
     std::vector<PageLine> page(const QString &name) const;
     // A null image when it is missing or no picture of a sensible size.
@@ -30,7 +29,7 @@ public:
 private:
     QString path(const QString &name) const;
 
-    QString folder_;
+    QStringList folders_;
 };
 
 }  // namespace browser

@@ -2,8 +2,10 @@
 
 #include "browser/page_folder.h"
 #include "net/http_exception.h"
+#include "platform/data_folders.h"
 #include "platform/user_folder.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -59,9 +61,10 @@ std::optional<UpdateList> parseUpdateList(const QByteArray &bytes)
     return list;
 }
 
-int localVersion(const QString &folder)
+int localVersion(const QStringList &folders)
 {
-    const std::optional<QByteArray> bytes = platform::readLimitedFile(folder + listName, maxListBytes);
+    const std::optional<QByteArray> bytes =
+        platform::readLimitedFile(platform::findInFolders(folders, listName), maxListBytes);
     const QList<QByteArray> lines = bytes ? bytes->split('\n') : QList<QByteArray>();
     return lines.size() > 1 ? number(lines[0]).value_or(0) : 0;
 }
@@ -72,8 +75,8 @@ QString updateAddress()
     return address.isEmpty() || address.endsWith(u'/') ? address : address + u'/';
 }
 
-PageUpdate::PageUpdate(net::THttpCli &client, QString folder, QString address)
-    : client_(client), folder_(std::move(folder)), address_(std::move(address))
+PageUpdate::PageUpdate(net::THttpCli &client, QStringList folders, QString address)
+    : client_(client), folders_(std::move(folders)), address_(std::move(address))
 {
 }
 
@@ -106,7 +109,9 @@ UpdateResult PageUpdate::run()
     if (OnProgress)
         OnProgress(0);
     // The private folder goes with everything in it, whatever happens.
-    QTemporaryDir download(folder_ + QStringLiteral(".update-XXXXXX"));
+    const QString folder = folders_.value(0);
+    QDir().mkpath(folder);
+    QTemporaryDir download(folder + QStringLiteral(".update-XXXXXX"));
     if (!download.isValid())
         return UpdateResult::Failed;
     const QString newList = download.filePath(listName);
@@ -117,7 +122,7 @@ UpdateResult PageUpdate::run()
         listFile.open(QIODevice::ReadOnly) ? parseUpdateList(listFile.read(maxListBytes + 1)) : std::nullopt;
     if (!list)
         return UpdateResult::Failed;
-    if (list->version <= localVersion(folder_))
+    if (list->version <= localVersion(folders_))
         return UpdateResult::UpToDate;
 
     for (int i = 0; i < list->files.size(); ++i) {
@@ -132,7 +137,7 @@ UpdateResult PageUpdate::run()
         return UpdateResult::Cancelled;
     std::error_code error;
     for (const QString &name : list->files + QStringList{listName}) {
-        std::filesystem::rename(download.filePath(name).toStdString(), (folder_ + name).toStdString(), error);
+        std::filesystem::rename(download.filePath(name).toStdString(), (folder + name).toStdString(), error);
         if (error)
             return UpdateResult::Failed;
     }

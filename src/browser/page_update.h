@@ -29,8 +29,9 @@ struct UpdateList {
 // names); nothing for anything else.
 std::optional<UpdateList> parseUpdateList(const QByteArray &bytes);
 
-// The version of the list in `folder` (ending with "/"), 0 without one.
-int localVersion(const QString &folder);
+// The version of the list in the first of `folders` (each ending with "/")
+// that holds one, 0 without one.
+int localVersion(const QStringList &folders);
 
 // The folder address the list and pages are fetched from: the environment
 // variable LUDRO_BROWSER_URL, else the one the program was built with;
@@ -41,7 +42,8 @@ enum class UpdateResult { Updated, UpToDate, Failed, Cancelled };
 
 class PageUpdate {
 public:
-    PageUpdate(net::THttpCli &client, QString folder, QString address);
+    // The files go to the first of `folders`, which is made when missing.
+    PageUpdate(net::THttpCli &client, QStringList folders, QString address);
 
     // 0 ... 100 as the files arrive.
     std::function<void(int percent)> OnProgress;
@@ -55,7 +57,7 @@ private:
     bool cancelled() const { return Cancelled && Cancelled(); }
 
     net::THttpCli &client_;
-    QString folder_;
+    QStringList folders_;
     QString address_;
 };
 

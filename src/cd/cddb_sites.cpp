@@ -2,7 +2,7 @@
 
 #include "text_lines.h"
 
-#include "platform/program_folder.h"
+#include "platform/data_folders.h"
 #include "platform/whole_file.h"
 
 #include <QRegularExpression>
@@ -48,7 +48,7 @@ QString siteServer(const QString &line)
 
 QString serverListFile()
 {
-    return platform::programFolder() + "cddb.ini";
+    return platform::DataFolders::current().user() + "cddb.ini";
 }
 
 QStringList loadServerList(const QString &path)

@@ -2,7 +2,7 @@
 
 #include "text_lines.h"
 
-#include "platform/program_folder.h"
+#include "platform/data_folders.h"
 #include "platform/whole_file.h"
 
 #include <QDir>
@@ -14,7 +14,7 @@ namespace cd {
 
 QString tracksFolder()
 {
-    return platform::programFolder() + "tracks/";
+    return platform::DataFolders::current().user() + "tracks/";
 }
 
 bool loadTrackNames(const QString &tracksFolder, const DiscId &id, const QString &legacyName, int trackCount,

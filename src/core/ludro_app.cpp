@@ -3,7 +3,6 @@
 #include "core/recent_files.h"
 #include "core/volume_balance.h"
 #include "core/window_place.h"
-#include "platform/program_folder.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -46,8 +45,8 @@ QString LudroApp::fileArgument(const QStringList &arguments)
 }
 
 LudroApp::LudroApp(const QStringList &arguments, platform::Dialogs &dialogs)
-    : dialogs_(dialogs), programFolder_(platform::programFolder()),
-      settings_(readSettings(programFolder_, QDir::homePath() + '/')), player_(&form_, dialogs_),
+    : dialogs_(dialogs), folders_(platform::DataFolders::current()),
+      settings_(readSettings(folders_.user(), QDir::homePath() + '/')), player_(&form_, dialogs_),
       controller_(player_, playlist_, form_, dialogs_),
       menu_(controller_,
             {[this] { controller_.OpenDialog(); }, [this] { controller_.OpenAddress(dialogs_.askAddress()); },
@@ -56,7 +55,7 @@ LudroApp::LudroApp(const QStringList &arguments, platform::Dialogs &dialogs)
       plForm_(playlist_, dialogs_, textures_),
       pluginWindow_([this](const platform::WindowMessage &m) { receiveMessage(m); })
 {
-    QDir(programFolder_).mkpath(QStringLiteral("Settings"));
+    QDir(folders_.user()).mkpath(QStringLiteral("Settings"));
     for (const QString &argument : arguments.mid(1)) {
         noSave_ = noSave_ || isNoSaveSwitch(argument);
         startCdMode_ = startCdMode_ || isCdSwitch(argument);
@@ -108,10 +107,11 @@ LudroApp::~LudroApp()
 }
 
 // A file named on the command line plays at the first tick; otherwise the
-// default playlist is opened where it was left.
+// default playlist is opened where it was left, or on an installed player's
+// first start the demo playlist.
 void LudroApp::chooseStartupFile(const QString &file)
 {
-    const QString defaultPlaylist = programFolder_ + QStringLiteral("Ludro.m3u");
+    const QString defaultPlaylist = folders_.user() + QStringLiteral("Ludro.m3u");
     if (!file.isEmpty() && QFileInfo(file).isFile()) {
         startupFile_ = QFileInfo(file).absoluteFilePath();
         controller_.setStartIndex(0);
@@ -119,6 +119,10 @@ void LudroApp::chooseStartupFile(const QString &file)
     } else if (QFileInfo(defaultPlaylist).isFile()) {
         startupFile_ = defaultPlaylist;
         controller_.setStartIndex(settings_.songPlaying);
+    } else if (const QString demo = folders_.installed() + QStringLiteral("demo/Demo.m3u");
+               !folders_.installed().isEmpty() && QFileInfo(demo).isFile()) {
+        startupFile_ = demo;
+        controller_.setStartIndex(0);
     }
 }
 
@@ -178,7 +182,7 @@ void LudroApp::show()
         recForm_.show();
     startupPending_ = false;
     encoderCheckPending_ = settings_.encPath.isEmpty();
-    plugins_.load(programFolder_ + QStringLiteral("plugins"), pluginWindow_.handle());
+    plugins_.load(folders_.search(QStringLiteral("plugins")), pluginWindow_.handle());
     if (!startupFile_.isEmpty())
         controller_.OpenFile(startupFile_);
     if (std::exchange(startCdMode_, false))

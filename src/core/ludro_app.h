@@ -29,7 +29,7 @@
 #include "encoder/enc_form.h"
 #include "language/language.h"
 #include "platform/dialogs.h"
-#include "platform/program_folder.h"
+#include "platform/data_folders.h"
 #include "platform/quit_watch.h"
 #include "playlist/pl_form.h"
 #include "playlist/id3_form.h"
@@ -143,13 +143,13 @@ private:
     void startTimers();
 
     platform::Dialogs &dialogs_;
-    QString programFolder_;
+    platform::DataFolders folders_;
     Settings settings_;
     bool noSave_ = false;
     bool startCdMode_ = false;
     bool startupPending_ = true;
-    Language language_{platform::pathIgnoringCase(programFolder_, QStringLiteral("language")) + '/'};
-    TextureManager textures_{platform::pathIgnoringCase(programFolder_, QStringLiteral("textures")) + '/'};
+    Language language_{folders_.search(QStringLiteral("language"))};
+    TextureManager textures_{folders_.search(QStringLiteral("textures"))};
     TMainForm form_{textures_};
     PlaylistModel playlist_;
     TSonarkPlayer player_;
@@ -166,7 +166,7 @@ private:
     QTimer timer1_;
     QTimer timer2_;
     QString startupFile_;
-    TEQForm eqForm_{textures_, platform::pathIgnoringCase(programFolder_, QStringLiteral("presets")) + '/', dialogs_};
+    TEQForm eqForm_{textures_, folders_.search(QStringLiteral("presets")), dialogs_};
     TPitchForm pitchForm_;
     TID3Form tagForm_{playlist_, dialogs_};
     TConvForm convForm_{dialogs_, [this] { return encoderSetup(); }};
@@ -177,8 +177,7 @@ private:
     // The language is applied once more on the first tick, so windows made
     // while the program starts take it too.
     bool languageAgain_ = false;
-    BrowserController browser_{textures_, dialogs_,
-                               platform::pathIgnoringCase(programFolder_, QStringLiteral("Browser")) + '/',
+    BrowserController browser_{textures_, dialogs_, folders_.search(QStringLiteral("Browser")),
                                browser::updateAddress()};
     HandOverBuffer handOver_;
     TitleScroller titleScroller_;
@@ -187,7 +186,7 @@ private:
     platform::MessageWindow pluginWindow_;
     PluginHost plugins_;
     TPrefsForm prefsForm_{
-        {settings_, dialogs_, language_, textures_, output_, plugins_, cddbForm_, encForm_, programFolder_}, &form_};
+        {settings_, dialogs_, language_, textures_, output_, plugins_, cddbForm_, encForm_, folders_}, &form_};
     shell::ShellController shell_;
     shell::WindowDocking docking_{{&form_, &eqForm_, &plForm_, &browser_.form()}};
 };

@@ -50,7 +50,7 @@ void LudroApp::ChooseEncoder(const QString &path)
 void LudroApp::checkEncoderAtStart()
 {
     encoderCheckPending_ = false;
-    encForm_.DetectEncoders(programFolder_);
+    encForm_.DetectEncoders(folders_.user());
     if (encForm_.EncoderList->count() == 1)
         ChooseEncoder(encForm_.EncoderList->item(0)->text());
     else if (encForm_.EncoderList->count() > 1)

@@ -51,5 +51,5 @@ void LudroApp::saveDefaultPlaylist()
 {
     if (noSave_ || startupPending_ || playlist_.entryCount() == 0)
         return;
-    playlist_files::writePlaylistFile(playlist_, programFolder_ + QStringLiteral("Ludro.m3u"));
+    playlist_files::writePlaylistFile(playlist_, folders_.user() + QStringLiteral("Ludro.m3u"));
 }

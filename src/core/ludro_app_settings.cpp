@@ -56,9 +56,9 @@ void LudroApp::saveSettings()
     storeSoundSettings();
     storeBrowserSettings();
     storeRecorderSettings();
-    const QString path = settingsPath(programFolder_);
+    const QString path = settingsPath(folders_.user());
     platform::ProfileFile file = platform::ProfileFile::load(path);
-    settings_.write(file, programFolder_);
+    settings_.write(file, folders_.user());
     file.save(path);
 }
 

@@ -18,9 +18,8 @@ void LudroApp::connectShell()
 
 void LudroApp::RegisterFileTypes()
 {
-    const QString folder = platform::pathIgnoringCase(programFolder_, QStringLiteral("icons")) + '/';
-    const QStringList icons = shell::iconFiles(folder);
-    const auto icon = [&](int index) { return index >= 0 && index < icons.size() ? folder + icons[index] : QString(); };
+    const QStringList icons = shell::iconFiles(folders_.search(QStringLiteral("icons")));
+    const auto icon = [&](int index) { return index >= 0 && index < icons.size() ? icons[index] : QString(); };
     const shell::Registration result = shell::registerFileTypes(QCoreApplication::applicationFilePath(),
                                                                 icon(settings_.icon1), icon(settings_.icon2));
     switch (result.outcome) {

@@ -18,26 +18,34 @@ PluginHost::~PluginHost()
     quitAll();
 }
 
-void PluginHost::load(const QString &folder, uintptr_t parentWindow)
+void PluginHost::load(const QStringList &folders, uintptr_t parentWindow)
 {
-    const QStringList files = QDir(folder).entryList({QStringLiteral("*.so")}, QDir::Files, QDir::Name);
-    for (const QString &file : files) {
-        void *library = dlopen(QFile::encodeName(QDir(folder).filePath(file)).constData(), RTLD_NOW | RTLD_LOCAL);
-        if (!library)
-            continue;
-        auto entry = reinterpret_cast<winampGetGeneralPurposePluginFunction>(
-            dlsym(library, "winampGetGeneralPurposePlugin"));
-        winampGeneralPurposePlugin *record = entry ? entry() : nullptr;
-        if (!record) {
-            others_.push_back(library);
-            continue;
-        }
-        record->hwndParent = parentWindow;
-        record->hDllInstance = library;
-        plugins_.push_back({library, record});
-        if (record->init)
-            record->init();
+    QStringList seen;
+    for (const QString &folder : folders)
+        for (const QString &file : QDir(folder).entryList({QStringLiteral("*.so")}, QDir::Files, QDir::Name))
+            if (!seen.contains(file)) {
+                seen << file;
+                loadLibrary(folder + file, parentWindow);
+            }
+}
+
+void PluginHost::loadLibrary(const QString &path, uintptr_t parentWindow)
+{
+    void *library = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);
+    if (!library)
+        return;
+    auto entry =
+        reinterpret_cast<winampGetGeneralPurposePluginFunction>(dlsym(library, "winampGetGeneralPurposePlugin"));
+    winampGeneralPurposePlugin *record = entry ? entry() : nullptr;
+    if (!record) {
+        others_.push_back(library);
+        return;
     }
+    record->hwndParent = parentWindow;
+    record->hDllInstance = library;
+    plugins_.push_back({library, record});
+    if (record->init)
+        record->init();
 }
 
 QStringList PluginHost::descriptions() const

@@ -8,7 +8,7 @@
 #include "encoder/encoder_page.h"
 #include "language/language.h"
 #include "language/window_texts.h"
-#include "platform/program_folder.h"
+#include "platform/data_folders.h"
 #include "platform/user_folder.h"
 #include "shell/file_types.h"
 #include "prefs_parts.h"
@@ -25,7 +25,7 @@
 
 TPrefsForm::TPrefsForm(Parts parts, QWidget *parent)
     : QDialog(parent), parts_(parts), settings_(parts.settings), pages_(new QTabWidget(this)),
-      encoderPage_(new EncoderPage(parts.dialogs, parts.encoderWizard, parts.programFolder))
+      encoderPage_(new EncoderPage(parts.dialogs, parts.encoderWizard, parts.folders.user()))
 {
     setObjectName(QStringLiteral("Prefs_Caption"));
     setModal(true);
@@ -142,10 +142,7 @@ QWidget *TPrefsForm::setupPage()
 // the program runs: read on every opening.
 void TPrefsForm::refreshLists()
 {
-    const QString iconFolder = platform::pathIgnoringCase(parts_.programFolder, QStringLiteral("icons")) + '/';
-    icons_.clear();
-    for (const QString &file : shell::iconFiles(iconFolder))
-        icons_ << iconFolder + file;
+    icons_ = shell::iconFiles(parts_.folders.search(QStringLiteral("icons")));
     const int stored[] = {settings_.icon1, settings_.icon2};
     for (int i = 0; i < 2; ++i) {
         iconSliders_[i]->setRange(0, std::max(0, int(icons_.size()) - 1));
@@ -193,9 +190,8 @@ QWidget *TPrefsForm::texturesPage()
     textureInfo_->setFixedWidth(300);
     textureInfo_->setAutoFillBackground(true);
     // The music browser's background, its corner halved, tiles the panel.
-    const QImage picture(platform::pathIgnoringCase(
-        platform::pathIgnoringCase(parts_.programFolder, QStringLiteral("Browser")) + '/',
-        QStringLiteral("BackGround.bmp")));
+    const QImage picture(
+        platform::findInFolders(parts_.folders.search(QStringLiteral("Browser")), QStringLiteral("BackGround.bmp")));
     if (!picture.isNull()) {
         QPalette palette = textureInfo_->palette();
         palette.setBrush(QPalette::Window, QPixmap::fromImage(picture.copy(0, 0, 200, 100).scaled(100, 50)));

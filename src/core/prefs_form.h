@@ -7,6 +7,7 @@
 
 #include "core/settings.h"
 #include "language/messages.h"
+#include "platform/data_folders.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -54,7 +55,7 @@ public:
         PluginHost &plugins;
         cd::TCDDBForm &cddb;
         TEncForm &encoderWizard;
-        QString programFolder;  // ends with "/"
+        platform::DataFolders folders;
     };
 
     explicit TPrefsForm(Parts parts, QWidget *parent = nullptr);

@@ -1,6 +1,6 @@
 #include "language.h"
 
-#include "platform/program_folder.h"
+#include "platform/data_folders.h"
 #include "platform/user_folder.h"
 
 #include <utility>
@@ -11,7 +11,7 @@ constexpr qint64 largestFile = 1 << 20;
 
 }  // namespace
 
-Language::Language(QString folder) : folder_(std::move(folder)) {}
+Language::Language(QStringList folders) : folders_(std::move(folders)) {}
 
 bool Language::isBuiltin(const QString &name)
 {
@@ -20,29 +20,32 @@ bool Language::isBuiltin(const QString &name)
 
 QStringList Language::names() const
 {
-    QStringList names{builtinName};
-    for (const QString &file : platform::fileNames(folder_)) {
-        if (!file.endsWith(QLatin1String(".ini"), Qt::CaseInsensitive) || !platform::isPlainName(file))
-            continue;
-        const QString name = file.chopped(4);
-        if (!name.isEmpty() && !isBuiltin(name))
-            names << name;
+    QList<QStringList> lists{{builtinName}};
+    for (const QString &folder : folders_) {
+        QStringList &names = lists.emplace_back();
+        for (const QString &file : platform::fileNames(folder)) {
+            if (!file.endsWith(QLatin1String(".ini"), Qt::CaseInsensitive) || !platform::isPlainName(file))
+                continue;
+            const QString name = file.chopped(4);
+            if (!name.isEmpty() && !isBuiltin(name))
+                names << name;
+        }
     }
-    return names;
+    return platform::mergedNames(lists);
 }
 
 void Language::choose(const QString &name)
 {
     name_ = name;
-    messages_ = read(folder_, name);
+    messages_ = read(folders_, name);
     emit changed();
 }
 
-Messages Language::read(const QString &folder, const QString &name)
+Messages Language::read(const QStringList &folders, const QString &name)
 {
-    if (isBuiltin(name) || !platform::isPlainName(name) || folder.isEmpty())
+    if (isBuiltin(name) || !platform::isPlainName(name) || folders.isEmpty())
         return {};
     const auto bytes =
-        platform::readLimitedFile(platform::pathIgnoringCase(folder, name + QStringLiteral(".ini")), largestFile);
+        platform::readLimitedFile(platform::findInFolders(folders, name + QStringLiteral(".ini")), largestFile);
     return bytes ? Messages::parse(*bytes) : Messages();
 }

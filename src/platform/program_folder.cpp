@@ -2,21 +2,10 @@
 
 #include "user_folder.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
 namespace platform {
-
-QString programFolder()
-{
-    QString folder = qEnvironmentVariable("LUDRO_HOME");
-    if (folder.isEmpty())
-        folder = QCoreApplication::applicationDirPath();
-    if (!folder.endsWith('/'))
-        folder += '/';
-    return folder;
-}
 
 QString pathIgnoringCase(const QString &folder, const QString &name)
 {

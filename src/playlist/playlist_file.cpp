@@ -2,7 +2,7 @@
 
 #include "playlist_edits.h"
 
-#include "platform/program_folder.h"
+#include "platform/data_folders.h"
 #include "platform/regular_file.h"
 #include "platform/text_decoding.h"
 #include "platform/whole_file.h"
@@ -185,7 +185,7 @@ QString writePlaylistFile(const PlaylistModel &playlist, const QString &name)
 
 QString defaultPlaylistPath()
 {
-    return platform::programFolder() + QStringLiteral("Ludro.m3u");
+    return platform::DataFolders::current().user() + QStringLiteral("Ludro.m3u");
 }
 
 }  // namespace playlist_files

@@ -22,7 +22,7 @@ QString openFromMainWindow(PlaylistModel &playlist, const QString &name);
 // Writes every entry as one line, replacing the file only once it is whole.
 // Returns the system's description of a failure, empty on success.
 QString writePlaylistFile(const PlaylistModel &playlist, const QString &name);
-// "Ludro.m3u" in the program folder.
+// "Ludro.m3u" in the folder of the user's files.
 QString defaultPlaylistPath();
 
 }  // namespace playlist_files

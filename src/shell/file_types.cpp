@@ -94,10 +94,17 @@ QString overridingList(const QString &configHome)
 
 }  // namespace
 
-QStringList iconFiles(const QString &folder)
+QStringList iconFiles(const QStringList &folders)
 {
-    const QStringList names = QDir(folder).entryList({QStringLiteral("*.ico")}, QDir::Files, QDir::Unsorted);
-    return names.mid(0, 101);
+    QStringList names;
+    QStringList paths;
+    for (const QString &folder : folders)
+        for (const QString &name : QDir(folder).entryList({QStringLiteral("*.ico")}, QDir::Files, QDir::Unsorted))
+            if (!names.contains(name, Qt::CaseInsensitive)) {
+                names << name;
+                paths << folder + name;
+            }
+    return paths.mid(0, 101);
 }
 
 Registration registerFileTypes(const QString &program, const QString &audioIcon, const QString &playlistIcon)

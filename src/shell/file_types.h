@@ -24,8 +24,10 @@ struct Registration {
 // default` names our entries.
 Registration registerFileTypes(const QString &program, const QString &audioIcon, const QString &playlistIcon);
 
-// The icon files ("*.ico") of `folder` in listing order, at most 101.
-QStringList iconFiles(const QString &folder);
+// The paths of the icon files ("*.ico") of `folders`, each folder in listing
+// order, a name in an earlier folder hiding the same in a later one; at
+// most 101.
+QStringList iconFiles(const QStringList &folders);
 
 // The MIME type of our own playlist type, .dmp.
 inline constexpr char dmpType[] = "audio/x-ludropro-playlist";

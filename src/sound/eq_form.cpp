@@ -25,9 +25,9 @@ QString colourSheet(TextureColor text, TextureColor background)
 
 }  // namespace
 
-TEQForm::TEQForm(const TextureManager &textures, const QString &presetsFolder, platform::Dialogs &dialogs,
+TEQForm::TEQForm(const TextureManager &textures, const QStringList &presetsFolders, platform::Dialogs &dialogs,
                  QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), textures_(textures), presets_(presetsFolder),
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), textures_(textures), presets_(presetsFolders),
       dialogs_(dialogs), useEq_(new QCheckBox(QStringLiteral("Use Eq"), this)), presetList_(new QListWidget(this))
 {
     setWindowTitle(QStringLiteral("Equalizer"));

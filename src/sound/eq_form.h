@@ -24,8 +24,8 @@
 
 class TEQForm : public QWidget {
 public:
-    // `presetsFolder` ends with "/".
-    TEQForm(const TextureManager &textures, const QString &presetsFolder, platform::Dialogs &dialogs,
+    // Each of `presetsFolders` ends with "/"; presets are saved to the first.
+    TEQForm(const TextureManager &textures, const QStringList &presetsFolders, platform::Dialogs &dialogs,
             QWidget *parent = nullptr);
 
     // The menus and the save box in the language.

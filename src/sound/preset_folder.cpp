@@ -1,5 +1,6 @@
 #include "sound/preset_folder.h"
 
+#include "platform/data_folders.h"
 #include "platform/program_folder.h"
 #include "platform/regular_file.h"
 #include "platform/whole_file.h"
@@ -9,7 +10,12 @@
 
 QStringList PresetFolder::names() const
 {
-    return QDir(folder_).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
+    QList<QStringList> lists;
+    for (const QString &folder : folders_)
+        lists << QDir(folder).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
+    QStringList names = platform::mergedNames(lists);
+    names.sort(Qt::CaseInsensitive);
+    return names;
 }
 
 QString PresetFolder::refusal(const QString &name)
@@ -27,7 +33,9 @@ QString PresetFolder::save(const QString &name, const equalizer::Positions &posi
     QByteArray text;
     for (int value : equalizer::storedValues(positions))
         text += QByteArray::number(value) + '\n';
-    return platform::saveWholeFile(platform::pathIgnoringCase(folder_, name), text);
+    const QString folder = folders_.value(0);
+    QDir().mkpath(folder);
+    return platform::saveWholeFile(platform::pathIgnoringCase(folder, name), text);
 }
 
 PresetFolder::Loaded PresetFolder::load(const QString &name) const
@@ -37,7 +45,7 @@ PresetFolder::Loaded PresetFolder::load(const QString &name) const
         loaded.error = refused;
         return loaded;
     }
-    QFile file(platform::pathIgnoringCase(folder_, name));
+    QFile file(platform::findInFolders(folders_, name));
     if (!platform::openRegularFile(file, QIODevice::ReadOnly)) {
         loaded.error = file.errorString();
         return loaded;

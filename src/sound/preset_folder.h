@@ -1,8 +1,9 @@
 #pragma once
 
-// Equalizer preset files in the program's "presets" folder: twelve lines of
-// slider positions, named as the user typed them. Names never reach
-// outside the folder.
+// Equalizer preset files in the "presets" folders: twelve lines of slider
+// positions, named as the user typed them. They are saved to the first
+// folder (the user's) and read from the first that holds them. Names never
+// reach outside the folders.
 
 #include "sound/equalizer_bands.h"
 
@@ -13,10 +14,10 @@
 
 class PresetFolder {
 public:
-    // `folder` ends with "/".
-    explicit PresetFolder(QString folder) : folder_(std::move(folder)) {}
+    // Each folder ends with "/".
+    explicit PresetFolder(QStringList folders) : folders_(std::move(folders)) {}
 
-    // The preset files, alphabetically.
+    // The preset files of every folder, alphabetically, each name once.
     QStringList names() const;
     // Why a typed name cannot be a preset's name, or empty when it can.
     static QString refusal(const QString &name);
@@ -32,5 +33,5 @@ public:
     Loaded load(const QString &name) const;
 
 private:
-    QString folder_;
+    QStringList folders_;
 };

@@ -27,7 +27,7 @@ int main(int argc, char **argv)
         return 2;
     }
     const TextureManager textures;
-    TBrowserForm form(textures, browser::PageFolder(args[1] + '/'));
+    TBrowserForm form(textures, browser::PageFolder({args[1] + '/'}));
     form.resize(420, 560);
     if (!save(form, QStringLiteral("Home.html"), args[2]) || !save(form, QStringLiteral("equalizer.html"), args[3])) {
         QTextStream(stderr) << "cannot write the pictures\n";

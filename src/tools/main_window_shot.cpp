@@ -77,7 +77,7 @@ int main(int argc, char **argv)
         saved = save(player.mainForm(), scale, args[1]);
     } else {
         const QFileInfo folder(texture);
-        TextureManager textures(folder.absolutePath() + '/');
+        TextureManager textures({folder.absolutePath() + '/'});
         QString error;
         if (!texture.isEmpty() && !textures.apply(folder.fileName(), &error)) {
             QTextStream(stderr) << error << "\n";

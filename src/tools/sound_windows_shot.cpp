@@ -51,7 +51,7 @@ int main(int argc, char **argv)
     tagForm.setFileInformation({"0:25", "MPEG 1", "Layer 3", "128 kbps", "44100 Hz", "Joint Stereo"});
 
     QDir(home.path()).mkdir("presets");
-    const QString presets = home.filePath("presets") + '/';
+    const QStringList presets{home.filePath("presets") + '/'};
     const TextureManager textures;
     TEQForm eqForm(textures, presets, dialogs);
     for (const char *name : {"Classical", "Dance", "Large Hall", "Live", "Rock", "Soft"})

@@ -240,7 +240,7 @@ TEST(TextureManager, ListsPlainFolderNamesAndKeepsItsTextureWhenANameCannotBeUse
         QDir(home.path()).mkpath(QStringLiteral("textures/") + folder);
     writeFile(home.filePath("textures/gamma"), "a file");
     writeFile(home.filePath("textures/Torn.WSZ"), "PK not a zip");
-    TextureManager textures(home.path() + "/textures/");
+    TextureManager textures({home.path() + "/textures/"});
     EXPECT_EQ(textures.names(), QStringList({TextureManager::BuiltinName, "Alpha", "beta", "Coded", "Torn.WSZ"}));
 
     QSignalSpy changes(&textures, &TextureManager::textureChanged);
@@ -307,7 +307,7 @@ TEST(TextureArchive, HostileArchivesAreRefusedOrSkippedAndNothingIsWritten)
     writeFile(textures + "Torn.wsz", zip.left(zip.size() / 2));
     EXPECT_FALSE(TextureArchive(textures + "Torn.wsz").usable());
 
-    TextureManager manager(textures);
+    TextureManager manager({textures});
     EXPECT_TRUE(manager.apply("Odd.wsz"));
     EXPECT_EQ(manager.texture()->layout.main.width, 275);
     EXPECT_FALSE(manager.apply("Torn.wsz"));
@@ -322,7 +322,7 @@ TEST(TextureArchive, HostileArchivesAreRefusedOrSkippedAndNothingIsWritten)
 // their own, their description read, each window the size of its picture.
 TEST(ShippedTextures, AreWholeTextures)
 {
-    TextureManager textures(LUDRO_PROGRAM_DIR "/textures/");
+    TextureManager textures({LUDRO_PROGRAM_DIR "/textures/"});
     const TextureSet builtin = TextureSet::builtin();
     for (const QString name : {"Ember", "Moss"}) {
         ASSERT_TRUE(textures.apply(name)) << name.toStdString();

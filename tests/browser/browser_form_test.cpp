@@ -19,7 +19,7 @@ const QString shipped = QStringLiteral(LUDRO_PROGRAM_DIR "/Browser/");
 
 TEST(BrowserPages, EveryShippedPageHasItsLinksAndPictures)
 {
-    const browser::PageFolder folder(shipped);
+    const browser::PageFolder folder({shipped});
     EXPECT_FALSE(folder.background().isNull());
     int pages = 0;
     for (QDirIterator it(shipped, {"*.html"}); it.hasNext(); ++pages) {
@@ -41,7 +41,7 @@ TEST(BrowserPages, EveryShippedPageHasItsLinksAndPictures)
 TEST(BrowserForm, ButtonsLinksAndHistory)
 {
     TextureManager textures;
-    TBrowserForm form(textures, browser::PageFolder(shipped));
+    TBrowserForm form(textures, browser::PageFolder({shipped}));
     QList<QUrl> opened;
     form.OpenExternal = [&](const QUrl &url) { opened << url; };
     form.resize(420, 400);

@@ -53,9 +53,10 @@ protected:
     {
         server.on("/pages/" + path, HttpTestServer::ok(body, "text/plain"));
     }
-    void update()
+    void update(const QStringList &folders = {})
     {
-        BrowserController browser(textures, dialogs, folder(), QString::fromStdString(server.url("/pages/")));
+        BrowserController browser(textures, dialogs, folders.isEmpty() ? QStringList{folder()} : folders,
+                                  QString::fromStdString(server.url("/pages/")));
         browser.DownloadUpdates();
         EXPECT_FALSE(browser.updateForm().isVisible());
     }
@@ -121,7 +122,7 @@ TEST_F(BrowserUpdate, CancelOrTheCloseBoxDuringAStalledTransferLeavesNoPartialFi
     serve("list.txt", "2\n1\nHome.html\n");
     server.on("/pages/Home.html", HttpTestServer::Response().send("HTTP/1.0 200 OK\r\n\r\npartial").stall());
     const Files before = files();
-    BrowserController browser(textures, dialogs, folder(), QString::fromStdString(server.url("/pages/")));
+    BrowserController browser(textures, dialogs, {folder()}, QString::fromStdString(server.url("/pages/")));
     TUpdateForm &progress = browser.updateForm();
     const std::function<void()> cancels[] = {[&] { progress.cancelButton()->click(); }, [&] { progress.close(); }};
     for (const std::function<void()> &cancel : cancels) {
@@ -140,13 +141,31 @@ TEST_F(BrowserUpdate, CancelOrTheCloseBoxDuringAStalledTransferLeavesNoPartialFi
     EXPECT_TRUE(dialogs.errors.isEmpty() && dialogs.informations.isEmpty());
 }
 
+// An installed player's pages are read-only: a newer version lands in the
+// user's folder, made then; the installed version counts as the local one.
+TEST_F(BrowserUpdate, TheUsersFolderTakesTheUpdateOfTheInstalledPages)
+{
+    const QStringList folders{root.filePath("mine/Browser") + '/', folder()};
+    serve("list.txt", "1\n1\nHome.html\n");
+    update(folders);
+    EXPECT_EQ(files().size(), 2u) << "the installed version is not older";
+    serve("list.txt", "2\n1\nHome.html\n");
+    serve("Home.html", "new home\n");
+    update(folders);
+    EXPECT_EQ(files(), (Files{{"Browser/list.txt", "1\n1\nHome.html\n"},
+                              {"Browser/Home.html", "old home\n"},
+                              {"mine/Browser/list.txt", "2\n1\nHome.html\n"},
+                              {"mine/Browser/Home.html", "new home\n"}}));
+    EXPECT_EQ(browser::localVersion(folders), 2);
+}
+
 TEST_F(BrowserUpdate, WithoutAnUpdateServerNothingIsFetched)
 {
-    BrowserController browser(textures, dialogs, folder(), QString());
+    BrowserController browser(textures, dialogs, {folder()}, QString());
     browser.DownloadUpdates();
     EXPECT_EQ(dialogs.errors, QStringList{"Update: There is no update server for the browser's pages."});
     qputenv("LUDRO_BROWSER_URL", "http://pages.example/ludro");
     EXPECT_EQ(browser::updateAddress(), "http://pages.example/ludro/");
     qunsetenv("LUDRO_BROWSER_URL");
-    EXPECT_EQ(browser::localVersion(folder()), 1);
+    EXPECT_EQ(browser::localVersion({folder()}), 1);
 }

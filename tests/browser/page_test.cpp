@@ -156,7 +156,7 @@ TEST(PageFolder, ReadsOnlyPlainNamesInsideItsFolder)
     };
     write(root.filePath("Browser/Home.html"), "<B>\r\nWelcome\r\n");
     write(root.filePath("secret.html"), "secret\n");
-    const PageFolder folder(root.filePath("Browser") + '/');
+    const PageFolder folder({root.filePath("Browser") + '/'});
     ASSERT_EQ(folder.page("home.HTML").size(), 2u);
     EXPECT_EQ(folder.page("home.HTML")[1].text, "Welcome");
     for (const QString name : {"../secret.html", "/etc/passwd", "a/b", ".hidden", "", "missing.html"})

@@ -308,7 +308,7 @@ protected:
     }
 
     QTemporaryDir home;
-    TextureManager textures{home.path() + "/textures/"};
+    TextureManager textures{{home.path() + "/textures/"}};
     TMainForm form{textures};
 };
 
@@ -385,7 +385,7 @@ protected:
     }
 
     QTemporaryDir home;
-    TextureManager textures{home.path() + "/textures/"};
+    TextureManager textures{{home.path() + "/textures/"}};
     TMainForm form{textures};
 };
 

@@ -44,7 +44,7 @@ TEST(MainWindowOnX11, HoverLightsTheButtonFrameByFrameAndTheMaskCutsTheWindow)
 {
     QTemporaryDir home;
     writeCodedTexture(home.path(), 3);
-    TextureManager textures(home.path() + "/textures/");
+    TextureManager textures({home.path() + "/textures/"});
     ASSERT_TRUE(textures.apply("Coded"));
     const QRgb magenta = qRgb(255, 0, 255);
     ASSERT_TRUE(run("xsetroot", {"-solid", "#ff00ff"}));

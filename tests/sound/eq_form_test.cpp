@@ -30,7 +30,7 @@ protected:
     QTemporaryDir home;
     RecordingDialogs dialogs;
     TextureManager textures;
-    TEQForm form{textures, home.filePath("presets") + '/', dialogs};
+    TEQForm form{textures, {home.filePath("presets") + '/'}, dialogs};
 };
 
 TEST_F(EqualizerWindow, SlidersIgnoreOutOfRangePositionsAndShowTheirBand)

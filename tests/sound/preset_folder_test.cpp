@@ -1,5 +1,5 @@
 // Preset files in a real "presets" folder: the round trip, bad lines,
-// names that would leave the folder, a missing folder.
+// names that would leave the folder, a folder that cannot be made.
 
 #include "sound/preset_folder.h"
 #include "support/files.h"
@@ -14,7 +14,7 @@ protected:
     void write(const QString &name, const QByteArray &text) { writeFile(home.filePath("presets/" + name), text); }
 
     QTemporaryDir home;
-    PresetFolder folder{home.filePath("presets") + '/'};
+    PresetFolder folder{{home.filePath("presets") + '/'}};
 };
 
 TEST_F(Presets, SavedPresetsLoadBackAndListAlphabetically)
@@ -62,9 +62,11 @@ TEST_F(Presets, NamesNeverLeaveTheFolder)
     EXPECT_EQ(PresetFolder::refusal("My Preset 2.0"), "");
     EXPECT_TRUE(folder.names().isEmpty());
 
-    PresetFolder missing(home.filePath("nowhere") + '/');
-    EXPECT_NE(missing.save("Rock", {}), "");
-    EXPECT_TRUE(missing.names().isEmpty());
+    // A folder that cannot be made (a file stands in its way) refuses.
+    writeFile(home.filePath("file"));
+    PresetFolder unmakeable({home.filePath("file/presets") + '/'});
+    EXPECT_NE(unmakeable.save("Rock", {}), "");
+    EXPECT_TRUE(unmakeable.names().isEmpty());
 }
 
 // Users fill the folder by hand, so names are found without regard to case;
@@ -76,7 +78,7 @@ TEST_F(Presets, NamesIgnoreCaseAndTheShippedPresetsLoad)
     ASSERT_EQ(folder.save("rock", {}), "");
     EXPECT_EQ(folder.names(), QStringList{"Rock"}) << "the existing file was replaced";
 
-    const PresetFolder shipped(QStringLiteral(LUDRO_PROGRAM_DIR "/presets/"));
+    const PresetFolder shipped({QStringLiteral(LUDRO_PROGRAM_DIR "/presets/")});
     ASSERT_GE(shipped.names().size(), 8);
     for (const QString &name : shipped.names()) {
         const PresetFolder::Loaded loaded = shipped.load(name);
