@@ -9,8 +9,8 @@
 
 MprisBridge::MprisBridge(PlaybackController &controller, VolumeControl &volume, RemoteControl &remote,
                          PlaylistModel &playlist, cd::CdController &cd, std::function<void()> raise)
-    : controller_(controller), volume_(volume), remote_(remote), playlist_(playlist), cd_(cd),
-      raise_(std::move(raise)), service_(shell::MprisService::start(*this))
+    : controller_(controller), volume_(volume), remote_(remote), playlist_(playlist), cd_(cd), raise_(std::move(raise)),
+      service_(shell::MprisService::start(*this))
 {
     if (!service_)
         return;

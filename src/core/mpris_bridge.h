@@ -17,8 +17,8 @@
 
 class MprisBridge : public shell::MediaPlayer {
 public:
-    MprisBridge(PlaybackController &controller, VolumeControl &volume, RemoteControl &remote,
-                PlaylistModel &playlist, cd::CdController &cd, std::function<void()> raise);
+    MprisBridge(PlaybackController &controller, VolumeControl &volume, RemoteControl &remote, PlaylistModel &playlist,
+                cd::CdController &cd, std::function<void()> raise);
 
     bool onBus() const { return service_ != nullptr; }
 

@@ -74,8 +74,9 @@ std::unique_ptr<MprisService> MprisService::start(MediaPlayer &player)
     if (!bus.isConnected() || !bus.interface())
         return nullptr;
     // The first player keeps the name; a later one does without.
-    const auto reply = bus.interface()->registerService(QLatin1String(busName), QDBusConnectionInterface::DontQueueService,
-                                                        QDBusConnectionInterface::DontAllowReplacement);
+    const auto reply =
+        bus.interface()->registerService(QLatin1String(busName), QDBusConnectionInterface::DontQueueService,
+                                         QDBusConnectionInterface::DontAllowReplacement);
     if (!reply.isValid() || reply.value() != QDBusConnectionInterface::ServiceRegistered)
         return nullptr;
     std::unique_ptr<MprisService> service(new MprisService(player));

@@ -102,7 +102,10 @@ protected:
         writeFile(home.filePath("list.m3u"), "long.mp3\nshort one.mp3\n");
     }
 
-    static bool plays(LudroApp &app, int state) { return runUntil([&] { return app.controller().playerState() == state; }, 5000); }
+    static bool plays(LudroApp &app, int state)
+    {
+        return runUntil([&] { return app.controller().playerState() == state; }, 5000);
+    }
 
     QTemporaryDir home;
     RecordingDialogs dialogs;
@@ -118,10 +121,10 @@ TEST_F(Mpris, PlayerctlSeesAndDrivesThePlayer)
     EXPECT_EQ(playerctl({"metadata", "--format", "{{xesam:title}}|{{xesam:artist}}|{{xesam:album}}|{{xesam:url}}"}),
               "Long Song|The Band|The Album|" + QUrl::fromLocalFile(home.filePath("long.mp3")).toString());
     ASSERT_TRUE(runUntil([&] { return playerctl({"metadata", "mpris:length"}) == "30000000"; }, 3000));
-    EXPECT_TRUE(run("dbus-send", {"--session", "--print-reply=literal", "--dest=" + busName, objectPath,
-                                  "org.freedesktop.DBus.Properties.Get", "string:org.mpris.MediaPlayer2",
-                                  "string:Identity"})
-                    .endsWith("Ludro Pro"));
+    EXPECT_TRUE(
+        run("dbus-send", {"--session", "--print-reply=literal", "--dest=" + busName, objectPath,
+                          "org.freedesktop.DBus.Properties.Get", "string:org.mpris.MediaPlayer2", "string:Identity"})
+            .endsWith("Ludro Pro"));
 
     playerctl({"pause"});
     ASSERT_TRUE(plays(app, 2));
@@ -179,6 +182,17 @@ TEST_F(Mpris, PlayerctlSeesAndDrivesThePlayer)
     ASSERT_TRUE(runUntil([&] { return app.controller().currentFile() == home.filePath("third.mp3"); }, 3000));
     EXPECT_TRUE(plays(app, 1));
     EXPECT_EQ(playerctl({"metadata", "xesam:title"}), "third");
+
+    const auto callRoot = [](const QString &method) {
+        run("dbus-send",
+            {"--session", "--print-reply", "--dest=" + busName, objectPath, "org.mpris.MediaPlayer2." + method});
+    };
+    app.mainForm().hide();
+    callRoot("Raise");
+    EXPECT_TRUE(app.mainForm().isVisible());
+    callRoot("Quit");
+    EXPECT_FALSE(app.mainForm().isVisible());
+    EXPECT_TRUE(plays(app, 0));
 }
 
 TEST_F(Mpris, HostileValuesLeaveThePlayerWhole)
@@ -210,20 +224,20 @@ TEST_F(Mpris, HostileValuesLeaveThePlayerWhole)
     ASSERT_TRUE(runUntil([&] { return app.controller().durationSeconds() == 30; }, 3000));
     const QString again = playerctl({"metadata", "mpris:trackid"});
     EXPECT_NE(again, first) << "the same entry opened again is a new track";
-    for (const QStringList &arguments : std::vector<QStringList>{
-             {"objpath:" + first, "int64:20000000"},
-             {"objpath:/org/mpris/MediaPlayer2/TrackList/NoTrack", "int64:20000000"},
-             {"objpath:" + again, "int64:-1"},
-             {"objpath:" + again, "int64:9223372036854775807"},
-             {"objpath:" + again, "int64:-9223372036854775808"}})
+    for (const QStringList &arguments :
+         std::vector<QStringList>{{"objpath:" + first, "int64:20000000"},
+                                  {"objpath:/org/mpris/MediaPlayer2/TrackList/NoTrack", "int64:20000000"},
+                                  {"objpath:" + again, "int64:-1"},
+                                  {"objpath:" + again, "int64:9223372036854775807"},
+                                  {"objpath:" + again, "int64:-9223372036854775808"}})
         call("SetPosition", arguments);
     QTest::qWait(500);
     EXPECT_LT(app.controller().positionSeconds(), 15) << "stale tracks and positions outside the track are ignored";
     call("Seek", {"int64:-9223372036854775808"});
     call("Seek", {"int64:9223372036854775807"});
     ASSERT_TRUE(runUntil([&] { return app.playlist().currentIndex() == 1; }, 3000)) << "past the end: the next song";
-    for (const char *uri : {"", "file:///no/such/file.mp3", "ftp://example.invalid/a.mp3", "garbage", "%%%:/",
-                               "http://", "file://"})
+    for (const char *uri :
+         {"", "file:///no/such/file.mp3", "ftp://example.invalid/a.mp3", "garbage", "%%%:/", "http://", "file://"})
         call("OpenUri", {"string:" + QLatin1String(uri)});
     EXPECT_EQ(app.playlist().entryCount(), 2);
     EXPECT_EQ(app.controller().currentFile(), home.filePath("short one.mp3"));
