@@ -5,6 +5,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 
 MprisBridge::MprisBridge(PlaybackController &controller, VolumeControl &volume, RemoteControl &remote,

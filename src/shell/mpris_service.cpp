@@ -7,6 +7,7 @@
 #include <QDBusMessage>
 #include <QUrl>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
