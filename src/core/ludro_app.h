@@ -16,6 +16,7 @@
 #include "core/hand_over.h"
 #include "core/main_form.h"
 #include "core/main_menu.h"
+#include "core/mpris_bridge.h"
 #include "core/playback_controller.h"
 #include "core/output_control.h"
 #include "core/plugin_host.h"
@@ -189,4 +190,6 @@ private:
         {settings_, dialogs_, language_, textures_, output_, plugins_, cddbForm_, encForm_, folders_}, &form_};
     shell::ShellController shell_;
     shell::WindowDocking docking_{{&form_, &eqForm_, &plForm_, &browser_.form()}};
+    // On the session bus when there is one.
+    std::unique_ptr<MprisBridge> mpris_;
 };

@@ -1,5 +1,6 @@
-// The player in the desktop: the tray buttons, and the file types
-// registered on the user's request with the icons chosen in the preferences.
+// The player in the desktop: the tray buttons, the media-player service on
+// the session bus, and the file types registered on the user's request with
+// the icons chosen in the preferences.
 // The windows snap and dock by themselves (docking_).
 
 #include "ludro_app.h"
@@ -14,6 +15,11 @@ void LudroApp::connectShell()
     shell_.setCommands({[&c] { c.PreviousSong(); }, [&c] { c.PlayCommand(); }, [&c] { c.StopCommand(); },
                         [&c] { c.LoadCommand(); }, [&c] { c.NextSong(); }});
     shell_.ShowTrayIcons(settings_.trayIcons);
+    mpris_ = std::make_unique<MprisBridge>(controller_, volume_, remote_, playlist_, cd_, [this] {
+        form_.showNormal();
+        form_.raise();
+        form_.activateWindow();
+    });
 }
 
 void LudroApp::RegisterFileTypes()

@@ -1,12 +1,14 @@
 // Every remote command of the table reaches the same action whether it
-// comes from ludroctl, the message hook or a plug-in; an argument out of its
-// range reaches none.
+// comes from ludroctl, the message hook, a plug-in or, where MPRIS has the
+// command, the session bus; an argument out of its range reaches none.
 
 #include "core/ludro_app.h"
 #include "core/remote_commands.h"
 #include "ludro/gen_plugin.h"
 #include "platform/command_channel.h"
 #include "platform/instance_lock.h"
+#include "shell/mpris_service.h"
+#include "support/engine_session.h"
 #include "support/recording_dialogs.h"
 #include "support/run_until.h"
 
@@ -38,6 +40,21 @@ TEST(RemoteCommands, EveryFrontEndReachesTheSameAction)
     qputenv("XDG_RUNTIME_DIR", home.path().toUtf8());
     RecordingDialogs dialogs;
     LudroApp app({"ludro", "/noSave"}, dialogs);
+    // MPRIS offers play and the seeks only with a song.
+    app.controller().OpenFile(QString::fromStdString(fixture("l3-44k-stereo-cbr.mp3")));
+    const bool repeat = app.controller().repeat(), shuffle = app.controller().shuffle();
+    const std::map<QString, QStringList> mprisCalls = {
+        {"play", {"org.mpris.MediaPlayer2.Player.Play"}},
+        {"stop", {"org.mpris.MediaPlayer2.Player.Stop"}},
+        {"next", {"org.mpris.MediaPlayer2.Player.Next"}},
+        {"previous", {"org.mpris.MediaPlayer2.Player.Previous"}},
+        {"volume", {"org.freedesktop.DBus.Properties.Set", "string:org.mpris.MediaPlayer2.Player", "string:Volume",
+                    "variant:double:0.07"}},
+        {"repeat", {"org.freedesktop.DBus.Properties.Set", "string:org.mpris.MediaPlayer2.Player", "string:LoopStatus",
+                    repeat ? "variant:string:None" : "variant:string:Playlist"}},
+        {"shuffle", {"org.freedesktop.DBus.Properties.Set", "string:org.mpris.MediaPlayer2.Player", "string:Shuffle",
+                     shuffle ? "variant:boolean:false" : "variant:boolean:true"}},
+    };
     std::vector<Heard> heard;
     for (const RemoteCommand &command : remoteCommands())
         app.remote().bind(command.name,
@@ -70,9 +87,21 @@ TEST(RemoteCommands, EveryFrontEndReachesTheSameAction)
                        1);
              QCoreApplication::processEvents();
          }},
+        {"MPRIS",
+         [&mprisCalls](const RemoteCommand &command) {
+             QProcess send;
+             send.start("dbus-send", QStringList{"--session", "--print-reply",
+                                                 QStringLiteral("--dest=") + shell::MprisService::busName,
+                                                 "/org/mpris/MediaPlayer2"} +
+                                         mprisCalls.at(command.name));
+             ASSERT_TRUE(runUntil([&send] { return send.state() == QProcess::NotRunning; }, 10000));
+             EXPECT_EQ(send.exitCode(), 0) << command.name;
+         }},
     };
     for (const auto &[frontEnd, send] : frontEnds)
         for (const RemoteCommand &command : remoteCommands()) {
+            if (frontEnd == std::string_view("MPRIS") && !mprisCalls.contains(command.name))
+                continue;
             heard.clear();
             send(command);
             app.remote().executeQueued();

@@ -1,0 +1,297 @@
+// The player as an MPRIS2 media player on a session bus of the test's own
+// (the test runs under dbus-run-session), with playerctl and dbus-send as
+// the clients desktop users have: what they see, every command, values no
+// player should take, CD mode, and a player that finds no bus or a name
+// already taken.
+
+#include "core/ludro_app.h"
+#include "playlist/id3_tag.h"
+#include "shell/mpris_service.h"
+#include "support/disc_image.h"
+#include "support/engine_session.h"
+#include "support/files.h"
+#include "support/player_process.h"
+#include "support/recording_dialogs.h"
+#include "support/run_until.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString busName = QLatin1String(shell::MprisService::busName);
+const QString objectPath = QStringLiteral("/org/mpris/MediaPlayer2");
+
+// Serves the bus while the client runs; its output, trimmed.
+QString run(const QString &program, const QStringList &arguments)
+{
+    QProcess client;
+    client.start(program, arguments);
+    if (!runUntil([&] { return client.state() == QProcess::NotRunning; }, 10000)) {
+        client.kill();
+        client.waitForFinished();
+        ADD_FAILURE() << program.toStdString() << " " << arguments.join(' ').toStdString() << " does not finish";
+    }
+    return QString::fromUtf8(client.readAllStandardOutput()).trimmed();
+}
+
+QString playerctl(const QStringList &arguments)
+{
+    return run(QStringLiteral("playerctl"), QStringList{"-p", "ludro"} + arguments);
+}
+
+// dbus-send's typed arguments ("double:nan", "string:x"); the reply as printed.
+QString call(const QString &method, const QStringList &arguments = {})
+{
+    return run(QStringLiteral("dbus-send"), QStringList{"--session", "--print-reply", "--dest=" + busName, objectPath,
+                                                        "org.mpris.MediaPlayer2.Player." + method} +
+                                                arguments);
+}
+
+QString setProperty(const QString &name, const QString &value)
+{
+    return run(QStringLiteral("dbus-send"),
+               {"--session", "--print-reply", "--dest=" + busName, objectPath, "org.freedesktop.DBus.Properties.Set",
+                "string:org.mpris.MediaPlayer2.Player", "string:" + name, "variant:" + value});
+}
+
+}  // namespace
+
+// What the bus announces: the names of the changed properties, and seeks.
+class BusWatch : public QObject {
+    Q_OBJECT
+
+public:
+    BusWatch()
+    {
+        bus.connect(busName, objectPath, "org.freedesktop.DBus.Properties", "PropertiesChanged", this,
+                    SLOT(changed(QString, QVariantMap, QStringList)));
+        bus.connect(busName, objectPath, "org.mpris.MediaPlayer2.Player", "Seeked", this, SLOT(seeked(qlonglong)));
+    }
+    ~BusWatch() override { QDBusConnection::disconnectFromBus(QStringLiteral("watch")); }
+
+    QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("watch"));
+    QStringList names;
+    std::vector<qlonglong> seeks;
+
+public slots:
+    void changed(const QString &, const QVariantMap &properties, const QStringList &) { names += properties.keys(); }
+    void seeked(qlonglong position) { seeks.push_back(position); }
+};
+
+class Mpris : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        qputenv("LUDRO_HOME", (home.path() + '/').toUtf8());
+        qputenv("XDG_RUNTIME_DIR", home.path().toUtf8());
+        qputenv("LUDRO_CD_DEVICE", home.filePath("drive/disc.cue").toUtf8());
+        QFile::copy(QString::fromStdString(fixture("l3-44k-joint-long.mp3")), home.filePath("long.mp3"));
+        QFile::copy(QString::fromStdString(fixture("l3-44k-stereo-cbr.mp3")), home.filePath("short one.mp3"));
+        QFile::copy(QString::fromStdString(fixture("l3-22k-stereo-cbr.mp3")), home.filePath("third.mp3"));
+        QFile tagged(home.filePath("long.mp3"));
+        ASSERT_TRUE(tagged.open(QIODevice::Append));
+        tagged.write(id3::buildRecord({"Long Song", "The Band", "The Album", "2001", "", 0}));
+        tagged.close();
+        writeFile(home.filePath("list.m3u"), "long.mp3\nshort one.mp3\n");
+    }
+
+    static bool plays(LudroApp &app, int state)
+    {
+        return runUntil([&] { return app.controller().playerState() == state; }, 5000);
+    }
+
+    QTemporaryDir home;
+    RecordingDialogs dialogs;
+};
+
+TEST_F(Mpris, PlayerctlSeesAndDrivesThePlayer)
+{
+    BusWatch watch;
+    LudroApp app({"ludro", "/noSave", home.filePath("list.m3u")}, dialogs);
+    app.show();
+    ASSERT_TRUE(plays(app, 1));
+    EXPECT_EQ(playerctl({"status"}), "Playing");
+    EXPECT_EQ(playerctl({"metadata", "--format", "{{xesam:title}}|{{xesam:artist}}|{{xesam:album}}|{{xesam:url}}"}),
+              "Long Song|The Band|The Album|" + QUrl::fromLocalFile(home.filePath("long.mp3")).toString());
+    ASSERT_TRUE(runUntil([&] { return playerctl({"metadata", "mpris:length"}) == "30000000"; }, 3000));
+    const auto rootProperty = [&](const QString &name) {
+        return run("dbus-send", {"--session", "--print-reply=literal", "--dest=" + busName, objectPath,
+                                 "org.freedesktop.DBus.Properties.Get", "string:org.mpris.MediaPlayer2", "string:" + name});
+    };
+    EXPECT_TRUE(rootProperty("Identity").endsWith("Ludro Pro"));
+    EXPECT_TRUE(rootProperty("DesktopEntry").endsWith("org.ludro.LudroPro")) << "the installed desktop entry's name";
+
+    playerctl({"pause"});
+    ASSERT_TRUE(plays(app, 2));
+    EXPECT_EQ(playerctl({"status"}), "Paused");
+    playerctl({"pause"});
+    EXPECT_EQ(playerctl({"status"}), "Paused") << "pause does not resume";
+    playerctl({"play"});
+    ASSERT_TRUE(plays(app, 1));
+    playerctl({"play"});
+    QTest::qWait(300);
+    EXPECT_EQ(app.controller().playerState(), 1) << "play does not pause";
+    playerctl({"play-pause"});
+    ASSERT_TRUE(plays(app, 2));
+    playerctl({"play-pause"});
+    ASSERT_TRUE(plays(app, 1));
+
+    watch.seeks.clear();
+    playerctl({"position", "20"});
+    EXPECT_TRUE(runUntil([&] { return app.controller().positionSeconds() >= 20; }, 3000));
+    playerctl({"position", "15-"});
+    EXPECT_TRUE(runUntil([&] { return app.controller().positionSeconds() < 15; }, 3000));
+    EXPECT_TRUE(runUntil([&] { return watch.seeks.size() == 2; }, 2000));
+    EXPECT_NEAR(playerctl({"position"}).toDouble(), app.controller().positionSeconds(), 1.5);
+
+    watch.names.clear();
+    playerctl({"volume", "0.3"});
+    EXPECT_EQ(app.volume().volume(), 30);
+    EXPECT_TRUE(runUntil([&] { return !watch.names.isEmpty(); }, 2000));
+    EXPECT_EQ(watch.names, QStringList{"Volume"}) << "only what changed is announced";
+    EXPECT_EQ(playerctl({"volume"}).toDouble(), 0.3);
+
+    playerctl({"loop", "None"});
+    EXPECT_FALSE(app.controller().repeat());
+    playerctl({"loop", "Playlist"});
+    EXPECT_TRUE(app.controller().repeat());
+    playerctl({"loop", "Track"});
+    EXPECT_EQ(playerctl({"loop"}), "Playlist") << "one song on repeat is not a mode of the player";
+    playerctl({"shuffle", "On"});
+    EXPECT_TRUE(app.controller().shuffle());
+    EXPECT_EQ(playerctl({"shuffle"}), "On");
+    playerctl({"shuffle", "Off"});
+    EXPECT_FALSE(app.controller().shuffle());
+
+    playerctl({"next"});
+    ASSERT_TRUE(runUntil([&] { return app.playlist().currentIndex() == 1; }, 3000));
+    EXPECT_EQ(playerctl({"metadata", "xesam:title"}), "short one") << "untagged: the file's name";
+    EXPECT_EQ(playerctl({"metadata", "xesam:artist"}), "");
+    playerctl({"previous"});
+    ASSERT_TRUE(runUntil([&] { return app.playlist().currentIndex() == 0; }, 3000));
+    playerctl({"stop"});
+    ASSERT_TRUE(plays(app, 0));
+    EXPECT_EQ(playerctl({"status"}), "Stopped");
+
+    playerctl({"open", QUrl::fromLocalFile(home.filePath("third.mp3")).toString()});
+    ASSERT_TRUE(runUntil([&] { return app.controller().currentFile() == home.filePath("third.mp3"); }, 3000));
+    EXPECT_TRUE(plays(app, 1));
+    EXPECT_EQ(playerctl({"metadata", "xesam:title"}), "third");
+
+    const auto callRoot = [](const QString &method) {
+        run("dbus-send",
+            {"--session", "--print-reply", "--dest=" + busName, objectPath, "org.mpris.MediaPlayer2." + method});
+    };
+    app.mainForm().hide();
+    callRoot("Raise");
+    EXPECT_TRUE(app.mainForm().isVisible());
+    callRoot("Quit");
+    EXPECT_FALSE(app.mainForm().isVisible());
+    EXPECT_TRUE(plays(app, 0));
+}
+
+TEST_F(Mpris, HostileValuesLeaveThePlayerWhole)
+{
+    LudroApp app({"ludro", "/noSave", home.filePath("list.m3u")}, dialogs);
+    app.show();
+    ASSERT_TRUE(plays(app, 1));
+    app.volume().setVolume(50);
+    for (const char *volume : {"double:nan", "double:-nan", "string:loud"})
+        setProperty("Volume", QLatin1String(volume));
+    EXPECT_EQ(app.volume().volume(), 50);
+    setProperty("Volume", "double:-5");
+    EXPECT_EQ(app.volume().volume(), 0);
+    setProperty("Volume", "double:1e308");
+    EXPECT_EQ(app.volume().volume(), 100);
+    setProperty("Volume", "double:inf");
+    EXPECT_EQ(app.volume().volume(), 100);
+    for (const char *loop : {"string:Track", "string:", "string:playlist", "boolean:true"})
+        setProperty("LoopStatus", QLatin1String(loop));
+    EXPECT_TRUE(app.controller().repeat());
+    setProperty("Rate", "double:nan");
+    setProperty("Rate", "double:0");
+
+    const QString first = playerctl({"metadata", "mpris:trackid"});
+    call("Next");
+    ASSERT_TRUE(runUntil([&] { return app.playlist().currentIndex() == 1; }, 3000));
+    call("Previous");
+    ASSERT_TRUE(runUntil([&] { return app.playlist().currentIndex() == 0; }, 3000));
+    ASSERT_TRUE(runUntil([&] { return app.controller().durationSeconds() == 30; }, 3000));
+    const QString again = playerctl({"metadata", "mpris:trackid"});
+    EXPECT_NE(again, first) << "the same entry opened again is a new track";
+    for (const QStringList &arguments :
+         std::vector<QStringList>{{"objpath:" + first, "int64:20000000"},
+                                  {"objpath:/org/mpris/MediaPlayer2/TrackList/NoTrack", "int64:20000000"},
+                                  {"objpath:" + again, "int64:-1"},
+                                  {"objpath:" + again, "int64:9223372036854775807"},
+                                  {"objpath:" + again, "int64:-9223372036854775808"}})
+        call("SetPosition", arguments);
+    QTest::qWait(500);
+    EXPECT_LT(app.controller().positionSeconds(), 15) << "stale tracks and positions outside the track are ignored";
+    call("Seek", {"int64:-9223372036854775808"});
+    call("Seek", {"int64:9223372036854775807"});
+    ASSERT_TRUE(runUntil([&] { return app.playlist().currentIndex() == 1; }, 3000)) << "past the end: the next song";
+    for (const char *uri :
+         {"", "file:///no/such/file.mp3", "ftp://example.invalid/a.mp3", "garbage", "%%%:/", "http://", "file://"})
+        call("OpenUri", {"string:" + QLatin1String(uri)});
+    EXPECT_EQ(app.playlist().entryCount(), 2) << "no address opened";
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+    EXPECT_FALSE(playerctl({"status"}).isEmpty()) << "the player still answers";
+}
+
+TEST_F(Mpris, CdModeShowsTheDiscsTrack)
+{
+    writeDiscImage(home.filePath("drive"), {{20 * 75, 440}, {25 * 75, 660}});
+    QDir(home.path()).mkpath("tracks");
+    LudroApp app({"ludro", "/noSave", "/cd"}, dialogs);
+    app.show();
+    ASSERT_TRUE(plays(app, 1));
+    ASSERT_TRUE(runUntil([&] { return playerctl({"metadata", "xesam:title"}) == "CD-Track"; }, 5000));
+    EXPECT_EQ(playerctl({"metadata", "mpris:length"}), "20000000");
+    EXPECT_EQ(playerctl({"status"}), "Playing");
+    playerctl({"next"});
+    EXPECT_TRUE(runUntil([&] { return playerctl({"metadata", "mpris:length"}) == "25000000"; }, 5000));
+    playerctl({"pause"});
+    EXPECT_TRUE(plays(app, 2));
+    EXPECT_EQ(playerctl({"status"}), "Paused");
+}
+
+TEST_F(Mpris, ANameTakenOrNoBusLeavesThePlayerSilent)
+{
+    {
+        QDBusConnection other = QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("other"));
+        ASSERT_TRUE(other.registerService(busName));
+        LudroApp app({"ludro", "/noSave", home.filePath("list.m3u")}, dialogs);
+        app.show();
+        EXPECT_TRUE(plays(app, 1));
+        EXPECT_EQ(QDBusConnection::sessionBus().interface()->serviceOwner(busName).value(), other.baseService());
+        other.unregisterService(busName);
+    }
+    QDBusConnection::disconnectFromBus(QStringLiteral("other"));
+
+    for (const char *address : {"unix:path=/nonexistent/bus", ""}) {
+        QProcessEnvironment environment = playerEnvironment(home);
+        if (*address)
+            environment.insert("DBUS_SESSION_BUS_ADDRESS", address);
+        else
+            environment.remove("DBUS_SESSION_BUS_ADDRESS");
+        environment.remove("DISPLAY");
+        QProcess player;
+        player.setProcessEnvironment(environment);
+        player.start(programDir + "/ludro", {"/noSave", home.filePath("list.m3u")});
+        ASSERT_TRUE(player.waitForStarted());
+        EXPECT_TRUE(playerListening(environment)) << address;
+        player.terminate();
+        EXPECT_TRUE(player.waitForFinished(10000));
+        EXPECT_FALSE(QString::fromUtf8(player.readAllStandardError()).contains("bus", Qt::CaseInsensitive)) << address;
+    }
+}
+
+#include "mpris_test.moc"
