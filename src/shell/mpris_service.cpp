@@ -5,6 +5,7 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QFileInfo>
 #include <QUrl>
 
 #include <algorithm>
@@ -18,6 +19,17 @@ namespace {
 const QString objectPath = QStringLiteral("/org/mpris/MediaPlayer2");
 const QString playerInterface = QStringLiteral("org.mpris.MediaPlayer2.Player");
 const QString noTrack = QStringLiteral("/org/mpris/MediaPlayer2/TrackList/NoTrack");
+
+// Where libdbus would look for the session bus. Without either there is no
+// bus, and QtDBus is left alone: its connection thread, started for nothing,
+// can outlive the program's end.
+bool sessionBusNamed()
+{
+    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
+        return true;
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    return !runtime.isEmpty() && QFileInfo::exists(runtime + QStringLiteral("/bus"));
+}
 
 QString statusName(MediaState::Status status)
 {
@@ -71,6 +83,8 @@ MprisService::~MprisService()
 
 std::unique_ptr<MprisService> MprisService::start(MediaPlayer &player)
 {
+    if (!sessionBusNamed())
+        return nullptr;
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected() || !bus.interface())
         return nullptr;
