@@ -1,8 +1,5 @@
 #include "mpris_bridge.h"
 
-#include "playlist/id3_tag.h"
-#include "playlist/song_tag.h"
-
 #include <QFileInfo>
 
 #include <algorithm>
@@ -16,23 +13,15 @@ MprisBridge::MprisBridge(PlaybackController &controller, VolumeControl &volume, 
 {
     if (!service_)
         return;
-    readTag();
     shell::MprisService *s = service_.get();
     const auto sync = [s] { s->sync(); };
-    QObject::connect(&controller, &PlaybackController::songChanged, s, [this, s] {
-        readTag();
-        s->sync();
-    });
+    QObject::connect(&controller, &PlaybackController::songChanged, s, sync);
     QObject::connect(&controller, &PlaybackController::stateChanged, s, sync);
     QObject::connect(&controller, &PlaybackController::durationChanged, s, sync);
     QObject::connect(&controller, &PlaybackController::repeatChanged, s, sync);
     QObject::connect(&controller, &PlaybackController::shuffleChanged, s, sync);
-    QObject::connect(&playlist, &PlaylistModel::changed, s, [this, s](PlaylistModel::Level level) {
-        // The tag editor writes the entry's columns.
-        if (level == PlaylistModel::Level::Metadata)
-            readTag();
-        s->sync();
-    });
+    QObject::connect(&controller, &PlaybackController::songTagChanged, s, sync);
+    QObject::connect(&playlist, &PlaylistModel::changed, s, sync);
     QObject::connect(&volume, &VolumeControl::volumeChanged, s, sync);
     QObject::connect(&cd, &cd::CdController::cdModeChanged, s, sync);
     QObject::connect(&cd, &cd::CdController::playStateChanged, s, sync);
@@ -43,17 +32,6 @@ MprisBridge::MprisBridge(PlaybackController &controller, VolumeControl &volume, 
     });
     QObject::connect(&cd, &cd::CdController::titleChanged, s, sync);
     QObject::connect(&cd, &cd::CdController::positionChanged, s, [this](double fraction) { cdFraction_ = fraction; });
-}
-
-void MprisBridge::readTag()
-{
-    const QString file = controller_.currentFile();
-    const SongTag tag = songTag(PlaylistModel::isNetworkEntry(file) ? std::nullopt : id3::readTag(file));
-    title_ = tag.present && !tag.title.isEmpty() ? tag.title : QFileInfo(file).completeBaseName();
-    if (PlaylistModel::isNetworkEntry(file))
-        title_ = file;
-    artist_ = tag.present ? tag.artist : QString();
-    album_ = tag.present ? tag.album : QString();
 }
 
 shell::MediaTrack MprisBridge::track() const
@@ -74,12 +52,18 @@ shell::MediaTrack MprisBridge::track() const
     }
     if (!controller_.songLoaded())
         return t;
-    t.location = controller_.currentFile();
+    const QString &file = controller_.currentFile();
+    const SongTag &tag = controller_.songTag();
+    t.location = file;
     t.number = playlist_.currentIndex();
-    t.title = title_;
-    if (!artist_.isEmpty())
-        t.artists = QStringList{artist_};
-    t.album = album_;
+    if (PlaylistModel::isNetworkEntry(file))
+        t.title = file;
+    else
+        t.title = tag.present && !tag.title.isEmpty() ? tag.title : QFileInfo(file).completeBaseName();
+    if (tag.present && !tag.artist.isEmpty())
+        t.artists = QStringList{tag.artist};
+    if (tag.present)
+        t.album = tag.album;
     t.lengthUs = std::llround(controller_.durationSeconds() * 1e6);
     return t;
 }

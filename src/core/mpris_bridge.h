@@ -40,7 +40,6 @@ public:
 
 private:
     void execute(const char *command, int argument = 0);
-    void readTag();
     shell::MediaTrack track() const;
 
     PlaybackController &controller_;
@@ -49,7 +48,6 @@ private:
     PlaylistModel &playlist_;
     cd::CdController &cd_;
     std::function<void()> raise_;
-    QString title_, artist_, album_;
     int cdTrack_ = -1;
     double cdFraction_ = 0;
     std::unique_ptr<shell::MprisService> service_;

@@ -102,7 +102,7 @@ void PlaybackController::resetDisplays()
     if (cdMode())
         return;
     titleText_ = noTitle;
-    displayTitle_.clear();
+    songTag_ = {};
     durationText_ = QStringLiteral("(0:00)");
     view_.showTitle(noTitle);
     view_.showScrollingTitle(noTitle);
@@ -159,7 +159,7 @@ int PlaybackController::songEntry() const
 void PlaybackController::readSongTag()
 {
     const std::optional<Id3Tag> tag = id3::readTag(currentFile_);
-    displayTitle_ = songTag(tag).displayTitle;
+    songTag_ = ::songTag(tag);
     showTagColumns(playlist_, songEntry(), tag);
 }
 
@@ -169,6 +169,7 @@ void PlaybackController::TagChanged(const QString &path)
         return;
     readSongTag();
     updateTitle();
+    emit songTagChanged();
 }
 
 void PlaybackController::playEntry(int index)
@@ -225,7 +226,7 @@ void PlaybackController::OpenAddress(const QString &address)
     playlist_.addNetworkEntry(address);
     playlist_.renumberEntries();
     playlist_.setCurrentIndex(0);
-    displayTitle_.clear();
+    songTag_ = {};
     openInput(address);
     updateTitle();
     StartPlayback();
@@ -514,8 +515,8 @@ void PlaybackController::updateTitle()
     if (name.size() > 1 && name[0] >= QLatin1Char('a') && name[0] <= QLatin1Char('z'))
         name[0] = name[0].toUpper();
     titleText_ = name;
-    if (!displayTitle_.isEmpty())
-        titleText_ = displayTitle_;
+    if (!songTag_.displayTitle.isEmpty())
+        titleText_ = songTag_.displayTitle;
     view_.showTitle(titleText_);
     view_.showScrollingTitle(scrollingTitle());
 }
@@ -524,7 +525,7 @@ void PlaybackController::updateTitle()
 // duration is known.
 QString PlaybackController::scrollingTitle() const
 {
-    const bool tagged = !displayTitle_.isEmpty();
+    const bool tagged = !songTag_.displayTitle.isEmpty();
     return tagged && durationSeconds_ <= 0 ? titleText_ : titleText_ + ' ' + durationText_;
 }
 

@@ -14,6 +14,7 @@
 #include "language/messages.h"
 #include "platform/dialogs.h"
 #include "playlist/playlist_model.h"
+#include "playlist/song_tag.h"
 
 #include <QObject>
 #include <QString>
@@ -103,7 +104,9 @@ public:
     bool alwaysOnTop() const { return alwaysOnTop_; }
     int pitch() const { return pitch_; }
     // A title from the song's tag; when set it replaces the file name.
-    const QString &displayTitle() const { return displayTitle_; }
+    const QString &displayTitle() const { return songTag_.displayTitle; }
+    // The loaded song's tag as read when it was opened or its tag changed.
+    const SongTag &songTag() const { return songTag_; }
     const SongInformation &information() const { return information_; }
 
     // "m:ss" with the hours dropped, as the displays show times.
@@ -114,6 +117,8 @@ signals:
     // A new song was opened (its full path or address), or none is loaded
     // any more (empty).
     void songChanged(const QString &file);
+    // The loaded song's tag was edited and read again.
+    void songTagChanged();
     void durationChanged(double seconds);
     void positionChanged(double seconds);
     void repeatChanged(bool on);
@@ -173,7 +178,7 @@ private:
     bool showTimeInTitle_ = false;
     int pitch_ = 1000;
     int pitchPending_ = 0;
-    QString displayTitle_;
+    SongTag songTag_;
     SongInformation information_;
     QString titleText_;
     QString durationText_ = QStringLiteral("(0:00)");

@@ -127,6 +127,9 @@ TEST_F(Mpris, PlayerctlSeesAndDrivesThePlayer)
     };
     EXPECT_TRUE(rootProperty("Identity").endsWith("Ludro Pro"));
     EXPECT_TRUE(rootProperty("DesktopEntry").endsWith("org.ludro.LudroPro")) << "the installed desktop entry's name";
+    ASSERT_EQ(id3::TagWriter().save(home.filePath("long.mp3"), {"Renamed", "The Band", "The Album", "", "", 0}), "");
+    app.controller().TagChanged(home.filePath("long.mp3"));
+    EXPECT_EQ(playerctl({"metadata", "xesam:title"}), "Renamed") << "an edited tag";
 
     playerctl({"pause"});
     ASSERT_TRUE(plays(app, 2));
