@@ -1,5 +1,7 @@
 #include "browser/update_form.h"
 
+#include "language/window_texts.h"
+
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -14,9 +16,7 @@ TUpdateForm::TUpdateForm(QWidget *parent)
     cancel_->setObjectName(QStringLiteral("Browser_Cancel"));
     setModal(true);
     auto *column = new QVBoxLayout(this);
-    auto *info = new QLabel(QStringLiteral("Updating Browser Files..."), this);
-    info->setObjectName(QStringLiteral("Browser_Info"));
-    column->addWidget(info);
+    column->addWidget(named(new QLabel(QStringLiteral("Updating Browser Files..."), this), "Browser_Info"));
     bar_->setRange(0, 100);
     column->addWidget(bar_);
     column->addWidget(cancel_, 0, Qt::AlignHCenter);

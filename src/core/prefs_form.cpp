@@ -11,7 +11,6 @@
 #include "platform/data_folders.h"
 #include "platform/user_folder.h"
 #include "shell/file_types.h"
-#include "prefs_parts.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

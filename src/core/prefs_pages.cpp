@@ -7,8 +7,8 @@
 #include "cd/server_list_box.h"
 #include "core/output_control.h"
 #include "core/plugin_host.h"
+#include "language/window_texts.h"
 #include "platform/dialogs.h"
-#include "prefs_parts.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

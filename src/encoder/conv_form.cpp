@@ -17,16 +17,6 @@
 
 using namespace encoder;
 
-namespace {
-
-QLabel *named(QLabel *label, const char *key)
-{
-    label->setObjectName(QString::fromLatin1(key));
-    return label;
-}
-
-}  // namespace
-
 TConvForm::TConvForm(platform::Dialogs &dialogs, std::function<EncoderSetup()> encoderChoice, QWidget *parent)
     : QDialog(parent),
       ConvList(new QListWidget(this)),

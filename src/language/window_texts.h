@@ -7,6 +7,16 @@
 
 #include "messages.h"
 
+#include <QString>
+
 class QObject;
 
 void applyTexts(QObject &window, const Messages &messages);
+
+// `object`, named after `key` so that applyTexts gives it its text.
+template <typename Object>
+Object *named(Object *object, const char *key)
+{
+    object->setObjectName(QString::fromLatin1(key));
+    return object;
+}

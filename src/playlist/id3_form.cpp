@@ -24,14 +24,6 @@ QLabel *valueLabel(QWidget *parent)
     return label;
 }
 
-// Named by its key in the message table, which gives it its text.
-template <typename Widget>
-Widget *named(Widget *widget, const char *key)
-{
-    widget->setObjectName(QString::fromLatin1(key));
-    return widget;
-}
-
 }  // namespace
 
 TID3Form::TID3Form(PlaylistModel &playlist, platform::Dialogs &dialogs, QWidget *parent)

@@ -59,12 +59,9 @@ TASForm::TASForm(platform::Dialogs &dialogs, std::function<encoder::EncoderSetup
     VolumeScroll->setRange(0, 100);
 
     const auto label = [this](const char *text, const char *key) {
-        auto *caption = new QLabel(QString::fromLatin1(text), this);
-        caption->setObjectName(QString::fromLatin1(key));
-        return caption;
+        return named(new QLabel(QString::fromLatin1(text), this), key);
     };
-    auto *group = new QGroupBox(QStringLiteral("Settings"), this);
-    group->setObjectName(QStringLiteral("Audio_Settings"));
+    auto *group = named(new QGroupBox(QStringLiteral("Settings"), this), "Audio_Settings");
     auto *layout = new QGridLayout(group);
     layout->addWidget(RadioCompress, 0, 0, 1, 2);
     layout->addWidget(RadioWave, 1, 0, 1, 2);

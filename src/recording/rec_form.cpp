@@ -54,9 +54,7 @@ TRecForm::TRecForm(cd::CdDevice &device, TASForm &setup, platform::Dialogs &dial
     for (const auto &[heading, key, info, list] : {std::tuple{"Tracks on current CD", "Recorder_Current", InfoLabel, CDTracks},
              std::tuple{"Tracks to Record", "Recorder_Record", SummaryLabel, SaveTracks}}) {
         auto *row = new QHBoxLayout;
-        auto *caption = new QLabel(QString::fromLatin1(heading), this);
-        caption->setObjectName(QString::fromLatin1(key));
-        row->addWidget(caption);
+        row->addWidget(named(new QLabel(QString::fromLatin1(heading), this), key));
         row->addStretch();
         row->addWidget(info);
         layout->addLayout(row);

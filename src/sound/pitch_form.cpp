@@ -6,16 +6,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-namespace {
-
-QLabel *named(QLabel *label, const char *key)
-{
-    label->setObjectName(QString::fromLatin1(key));
-    return label;
-}
-
-}  // namespace
-
 TPitchForm::TPitchForm(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::WindowCloseButtonHint), pitchBar_(new QSlider(Qt::Horizontal, this))
 {
