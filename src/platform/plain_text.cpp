@@ -6,8 +6,11 @@ namespace platform {
 
 QString plainToolTip(const QString &text)
 {
-    // Pre keeps blanks and line breaks as the plain text shows them.
-    return Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text, Qt::WhiteSpacePre) : text;
+    if (!Qt::mightBeRichText(text))
+        return text;
+    // Laid out as Qt lays out a plain tooltip: blanks and line breaks kept,
+    // no wrapping.
+    return QStringLiteral("<p style=\"white-space:pre\">") + text.toHtmlEscaped() + QStringLiteral("</p>");
 }
 
 QString plainMenuText(const QString &text)

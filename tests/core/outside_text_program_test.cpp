@@ -99,8 +99,8 @@ QString asHtml(const QString &text)
 // like it.
 Shown sniffed(const QString &where, const QString &text, Qt::TextFormat format = Qt::AutoText)
 {
-    const bool markup = format == Qt::RichText || format == Qt::MarkdownText
-                        || (format == Qt::AutoText && Qt::mightBeRichText(text));
+    const bool markup =
+        format == Qt::RichText || format == Qt::MarkdownText || (format == Qt::AutoText && Qt::mightBeRichText(text));
     return {where, text, markup ? asHtml(text) : text, markup};
 }
 
@@ -132,7 +132,8 @@ std::vector<Shown> everyText(LudroApp &app)
         const QString where = nameOf(widget);
         if (widget->isWindow()) {
             const QWindow *handle = widget->windowHandle();
-            texts.push_back({where + " title", widget->windowTitle(), handle ? handle->title() : widget->windowTitle()});
+            texts.push_back(
+                {where + " title", widget->windowTitle(), handle ? handle->title() : widget->windowTitle()});
         }
         texts.push_back(sniffed(where + " tooltip", widget->toolTip()));
         if (auto *label = qobject_cast<QLabel *>(widget))
@@ -170,14 +171,18 @@ std::vector<Shown> everyText(LudroApp &app)
     return texts;
 }
 
-// The pointer resting on `place` of the main window, once its hint holds `text`.
-bool restOn(TMainForm &form, QPoint place, const QString &text)
+// What Qt's tooltip shows when the pointer rests on `place` of the main
+// window, once the hint there holds `hint`.
+QString tipAt(TMainForm &form, QPoint place, const QString &hint)
 {
-    if (!runUntil([&] { return form.hintAt(place).contains(text); }, 5000))
-        return false;
+    if (!runUntil([&] { return form.hintAt(place).contains(hint); }, 5000))
+        return "no hint " + hint;
     QHelpEvent rest(QEvent::ToolTip, place, form.mapToGlobal(place));
     QApplication::sendEvent(&form, &rest);
-    return true;
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (auto *tip = qobject_cast<QLabel *>(widget); tip && tip->inherits("QTipLabel") && tip->isVisible())
+            return sniffed({}, tip->text(), tip->textFormat()).seen;
+    return "no tooltip";
 }
 
 QPoint titlePlace(const TMainForm &form)
@@ -252,7 +257,6 @@ TEST_F(OutsideText, ASongsTagAndFileName)
     app.show();
     app.playlistForm().show();
     TMainForm &form = app.mainForm();
-    ASSERT_TRUE(restOn(form, titlePlace(form), image));
     ASSERT_TRUE(runUntil([&] { return form.windowTitle().contains(image); }, 5000));
 
     TConvForm &converter = app.converterForm();
@@ -270,7 +274,7 @@ TEST_F(OutsideText, ASongsTagAndFileName)
     EXPECT_TRUE(converting);
 
     QTimer::singleShot(0, [&] {
-        EXPECT_TRUE(restOn(form, titlePlace(form), image));
+        EXPECT_EQ(tipAt(form, titlePlace(form), image), outside("tag") + " - " + image);
         expectShownAsWritten(app, {"<b>tag</b>", "<b>file", "<b>broken", image});
         app.tagForm().reject();
     });
@@ -290,7 +294,8 @@ TEST_F(OutsideText, ADiscsNames)
     LudroApp app({"ludro", "/noSave", "/cd"}, dialogs);
     app.show();
     app.playlistForm().show();
-    ASSERT_TRUE(restOn(app.mainForm(), titlePlace(app.mainForm()), "<b>track</b>"));
+    TMainForm &form = app.mainForm();
+    EXPECT_EQ(tipAt(form, titlePlace(form), "<b>track</b>"), outside("track") + ' ' + image + " (1 of 2)");
 
     TRecForm &recorder = app.recorderForm();
     recorder.show();
@@ -326,10 +331,11 @@ TEST_F(OutsideText, ALanguageFile)
     app.recorderForm().show();
     ASSERT_TRUE(runUntil([&] { return app.controller().playerState() == 1; }, 5000));
     TMainForm &form = app.mainForm();
-    ASSERT_TRUE(restOn(form, mainButtonRect(form.texture().layout.main, MainButton::Play).center(), "Hint_Play"));
+    EXPECT_EQ(tipAt(form, mainButtonRect(form.texture().layout.main, MainButton::Play).center(), "Hint_Play"),
+              "<b>Hint_Play</b> " + image);
 
-    expectShownAsWritten(app, {"<b>Hint_Play</b>", "<b>Playlist_Songs</b>", "<b>Recorder_Tracks</b>",
-                               "<b>Pop_Exit</b>", "Rock & Roll [*]", image});
+    expectShownAsWritten(app, {"<b>Hint_Play</b>", "<b>Playlist_Songs</b>", "<b>Recorder_Tracks</b>", "<b>Pop_Exit</b>",
+                               "Rock & Roll [*]", image});
 }
 
 // A texture's name, version, author, addresses and comment in the
@@ -338,16 +344,17 @@ TEST_F(OutsideText, ATexturesDescription)
 {
     const QString folder = fixture_texture::writeCodedTexture(home.path());
     writeFile(folder + "TEXTURE.INI",
-              ("[Texture]\nName=" + outside("name") + "\nVersion=" + image + "\nAuthor=" + outside("author")
-               + "\nemail=" + outside("mail") + "\nhomePage=" + outside("page") + "\ncomment=" + outside("comment")
-               + '\n' + QString::fromLatin1(fixture_texture::Ini).section('\n', 2))
+              ("[Texture]\nName=" + outside("name") + "\nVersion=" + image + "\nAuthor=" + outside("author") +
+               "\nemail=" + outside("mail") + "\nhomePage=" + outside("page") + "\ncomment=" + outside("comment") +
+               '\n' + QString::fromLatin1(fixture_texture::Ini).section('\n', 2))
                   .toUtf8());
     writeFile(home.filePath("LudroPro.ini"), "[Ludro]\nTexture=Coded\n");
     LudroApp app({"ludro", "/noSave"}, dialogs);
     app.show();
     ASSERT_EQ(app.textures().name(), "Coded");
     QTimer::singleShot(0, [&] {
-        expectShownAsWritten(app, {"<b>name</b>", "<b>author</b>", "<b>mail</b>", "<b>page</b>", "<b>comment</b>", image});
+        expectShownAsWritten(app,
+                             {"<b>name</b>", "<b>author</b>", "<b>mail</b>", "<b>page</b>", "<b>comment</b>", image});
         app.preferences().reject();
     });
     app.preferences().openOn(TPrefsForm::Textures);
@@ -359,15 +366,16 @@ TEST_F(OutsideText, AStreamsAddressAndTitle)
     HttpTestServer server;
     const std::string audio = readFile(QString::fromStdString(fixture("l3-44k-stereo-cbr.mp3"))).toStdString();
     const std::string icyTitle = "StreamTitle='" + outside("title").toStdString() + ' ' + image.toStdString() + "';";
-    server.setDefault(HttpTestServer::Response().send(HttpTestServer::icyHead(4096)
-                                                      + HttpTestServer::icyInterleave(audio, 4096, {icyTitle, icyTitle})));
+    server.setDefault(HttpTestServer::Response().send(
+        HttpTestServer::icyHead(4096) + HttpTestServer::icyInterleave(audio, 4096, {icyTitle, icyTitle})));
     const QString address = QString::fromStdString(server.url("/")) + outside("stream") + ' ' + image;
     writeFile(home.filePath("radio.m3u"), address.toUtf8() + '\n');
     writeFile(home.filePath("LudroPro.ini"), "[Ludro]\nShowTime=1\n");
     LudroApp app({"ludro", "/noSave", home.filePath("radio.m3u")}, dialogs);
     app.show();
     app.playlistForm().show();
-    ASSERT_TRUE(restOn(app.mainForm(), titlePlace(app.mainForm()), "<b>stream</b>"));
-    ASSERT_TRUE(runUntil([&] { return app.mainForm().windowTitle().contains("<b>stream</b>"); }, 5000));
+    TMainForm &form = app.mainForm();
+    EXPECT_TRUE(tipAt(form, titlePlace(form), "<b>stream</b>").endsWith(outside("stream") + ' ' + image));
+    ASSERT_TRUE(runUntil([&] { return form.windowTitle().contains("<b>stream</b>"); }, 5000));
     expectShownAsWritten(app, {"<b>stream</b>", image});
 }
