@@ -8,6 +8,7 @@
 #include "xmcd_record.h"
 
 #include "platform/dialogs.h"
+#include "platform/plain_text.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -21,7 +22,7 @@ namespace cd {
 
 void TCDDBForm::applyTexts(const Messages &messages)
 {
-    setWindowTitle(messages.text("CDDB_Caption"));
+    setWindowTitle(platform::plainWindowTitle(messages.text("CDDB_Caption")));
     CDDB_Abort->setText(messages.text("CDDB_Close"));
     DisCDDB->setText(messages.text("CDDB_Enabled"));
 }

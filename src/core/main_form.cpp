@@ -7,6 +7,8 @@
 #include "appearance/winamp_skin.h"
 
 #include "platform/dropped_files.h"
+#include "platform/plain_text.h"
+
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFont>
@@ -257,7 +259,7 @@ void TMainForm::showShuffle(bool on)
 
 void TMainForm::setApplicationTitle(const QString &text)
 {
-    setWindowTitle(text);
+    setWindowTitle(platform::plainWindowTitle(text));
 }
 
 void TMainForm::setStayOnTop(bool on)
@@ -503,7 +505,7 @@ bool TMainForm::event(QEvent *event)
     if (text.isEmpty())
         QToolTip::hideText();
     else
-        QToolTip::showText(help->globalPos(), text, this);
+        QToolTip::showText(help->globalPos(), platform::plainToolTip(text), this);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "playback_controller.h"
 
 #include "language/window_texts.h"
+#include "platform/plain_text.h"
 
 namespace {
 
@@ -107,7 +108,7 @@ void MainMenu::showRecentFiles(const std::array<QString, 10> &files, const std::
     recent_->clear();
     for (const QString &file : files)
         if (!file.isEmpty())
-            recent_->addAction(file, [open, file] { open(file); });
+            recent_->addAction(platform::plainMenuText(file), [open, file] { open(file); });
     recent_->menuAction()->setVisible(!recent_->isEmpty() && !controller_.cdMode());
 }
 

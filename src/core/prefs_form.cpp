@@ -120,6 +120,7 @@ QWidget *TPrefsForm::setupPage()
     auto *language = named(new QGroupBox(page), "Prefs_Page1_Language");
     languages_ = new QComboBox(language);
     translator_ = new QLabel(language);
+    translator_->setTextFormat(Qt::RichText);  // the name escaped, even without an address
     translator_->setOpenExternalLinks(true);
     connect(languages_, &QComboBox::activated, this,
             [this](int index) { emit languageChosen(languages_->itemText(index)); });

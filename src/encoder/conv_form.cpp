@@ -3,6 +3,7 @@
 #include "encoder/progress_form.h"
 #include "language/window_texts.h"
 #include "platform/dialogs.h"
+#include "platform/plain_text.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -90,7 +91,7 @@ TConvForm::TConvForm(platform::Dialogs &dialogs, std::function<EncoderSetup()> e
     connect(&conversion_, &Conversion::lineChanged, this, [this](int index, const QString &line, const QString &why) {
         if (QListWidgetItem *item = ConvList->item(index)) {
             item->setText(line);
-            item->setToolTip(why);
+            item->setToolTip(platform::plainToolTip(why));
         }
     });
     connect(&conversion_, &Conversion::progress, this, [this](const ConversionProgress &p) {

@@ -33,8 +33,11 @@ TProgressForm::TProgressForm(QWidget *parent)
         bars->addRow(caption, bar);
     }
     auto *layout = new QVBoxLayout(this);
-    for (QLabel *label : {LineText, ActionText, DeviceLabel, QualityLabel})
+    // File and track names, device names and translated texts.
+    for (QLabel *label : {LineText, ActionText, DeviceLabel, QualityLabel}) {
+        label->setTextFormat(Qt::PlainText);
         layout->addWidget(label);
+    }
     layout->addLayout(bars);
     layout->addWidget(CancelButton, 0, Qt::AlignRight);
     connect(CancelButton, &QPushButton::clicked, this, &TProgressForm::cancelRequested);

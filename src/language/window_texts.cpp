@@ -1,5 +1,7 @@
 #include "window_texts.h"
 
+#include "platform/plain_text.h"
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QGroupBox>
@@ -10,7 +12,7 @@ void applyTexts(QObject &window, const Messages &messages)
 {
     const QByteArray caption = window.objectName().toLatin1();
     if (auto *widget = qobject_cast<QWidget *>(&window); widget && Messages::isKey(caption.constData()))
-        widget->setWindowTitle(messages.text(caption.constData()));
+        widget->setWindowTitle(platform::plainWindowTitle(messages.text(caption.constData())));
     for (QObject *child : window.findChildren<QObject *>()) {
         const QByteArray key = child->objectName().toLatin1();
         if (key.isEmpty() || !Messages::isKey(key.constData()))
@@ -26,7 +28,7 @@ void applyTexts(QObject &window, const Messages &messages)
         } else if (auto *group = qobject_cast<QGroupBox *>(child)) {
             group->setTitle(text);
         } else if (auto *inner = qobject_cast<QWidget *>(child); inner && inner->isWindow()) {
-            inner->setWindowTitle(text);
+            inner->setWindowTitle(platform::plainWindowTitle(text));
         }
     }
 }

@@ -1,4 +1,5 @@
 #include "dialogs.h"
+#include "plain_text.h"
 
 #include <QApplication>
 #include <QColor>
@@ -7,6 +8,7 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 
@@ -23,9 +25,9 @@ bool aDialogIsOpen()
 }
 
 // Messages carry names from users' files and folders: never read as markup.
-void showMessage(QMessageBox::Icon icon, const QString &text)
+void showMessage(QMessageBox::Icon icon, const QString &caption, const QString &text)
 {
-    QMessageBox box(icon, QApplication::applicationName(), text, QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox box(icon, plainWindowTitle(caption), text, QMessageBox::Ok, QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }
@@ -34,12 +36,12 @@ void showMessage(QMessageBox::Icon icon, const QString &text)
 
 void QtDialogs::error(const QString &text)
 {
-    showMessage(QMessageBox::Critical, text);
+    showMessage(QMessageBox::Critical, QApplication::applicationName(), text);
 }
 
 void QtDialogs::errorWithCaption(const QString &caption, const QString &text)
 {
-    QMessageBox::critical(QApplication::activeWindow(), caption, text);
+    showMessage(QMessageBox::Critical, caption, text);
 }
 
 std::optional<QFont> QtDialogs::chooseFont(const QFont &initial)
@@ -59,7 +61,7 @@ std::optional<QColor> QtDialogs::chooseColor(const QColor &initial)
 
 void QtDialogs::information(const QString &text)
 {
-    showMessage(QMessageBox::Information, text);
+    showMessage(QMessageBox::Information, QApplication::applicationName(), text);
 }
 
 QString QtDialogs::openFileName(const QString &caption, const QString &folder, const QString &filter)
@@ -94,7 +96,13 @@ QString QtDialogs::askText(const QString &caption, const QString &prompt, const 
 {
     if (aDialogIsOpen())
         return {};
-    return QInputDialog::getText(QApplication::activeWindow(), caption, prompt, QLineEdit::Normal, initial);
+    QInputDialog box(QApplication::activeWindow());
+    box.setWindowTitle(plainWindowTitle(caption));
+    box.setLabelText(prompt);
+    // The prompt comes from a language file: never read as markup.
+    box.findChild<QLabel *>()->setTextFormat(Qt::PlainText);
+    box.setTextValue(initial);
+    return box.exec() == QDialog::Accepted ? box.textValue() : QString();
 }
 
 }  // namespace platform

@@ -19,6 +19,7 @@ namespace {
 QLabel *valueLabel(QWidget *parent)
 {
     auto *label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);  // a file's name and what its frames say
     label->setProperty("role", "value");
     label->setMinimumWidth(90);
     return label;

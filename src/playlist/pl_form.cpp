@@ -112,6 +112,7 @@ TPLForm::TPLForm(PlaylistModel &playlist, platform::Dialogs &dialogs, const Text
     quickSearch_.installEventFilter(this);
     connect(&quickSearch_, &QLineEdit::textEdited, this, [this] { searchQuickly(false); });
     status_.setFont(small);
+    status_.setTextFormat(Qt::PlainText);  // holds the translated word for songs
     status_.setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     buildCdView();
 

@@ -56,6 +56,7 @@ TRecForm::TRecForm(cd::CdDevice &device, TASForm &setup, platform::Dialogs &dial
         auto *row = new QHBoxLayout;
         row->addWidget(named(new QLabel(QString::fromLatin1(heading), this), key));
         row->addStretch();
+        info->setTextFormat(Qt::PlainText);  // holds the translated word for tracks
         row->addWidget(info);
         layout->addLayout(row);
         layout->addWidget(list);

@@ -1,5 +1,7 @@
 #include "shell/tray_icon.h"
 
+#include "platform/plain_text.h"
+
 #include <QCursor>
 #include <QSystemTrayIcon>
 
@@ -69,7 +71,7 @@ void TTrayIcon::setToolTip(const QString &tip)
     qsizetype end = 0;
     for (int characters = 0; characters < 62 && end < tip.size(); ++characters)
         end += tip[end].isHighSurrogate() && end + 1 < tip.size() ? 2 : 1;
-    tip_ = tip.left(end);
+    tip_ = platform::plainToolTip(tip.left(end));
     if (active_)
         backend_.modify(id_, icon_, tip_);
 }

@@ -40,6 +40,7 @@ public:
     void setActive(bool active);
     void setIcon(const QIcon &icon);
     // Only the first 62 characters are kept; a character is never split.
+    // Kept as Qt shows it: a tip that looks like HTML shows as written.
     void setToolTip(const QString &tip);
     QString toolTip() const { return tip_; }
 

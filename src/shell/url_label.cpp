@@ -24,6 +24,7 @@ QUrl linkAddress(LabelType type, const QString &text)
 TURLLabel::TURLLabel(QWidget *parent)
     : QLabel(parent), open([](const QUrl &url) { QDesktopServices::openUrl(url); })
 {
+    setTextFormat(Qt::PlainText);  // an address, never markup
     setCursor(Qt::PointingHandCursor);
     colour(URLColStd);
 }

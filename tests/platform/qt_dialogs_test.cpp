@@ -1,8 +1,11 @@
-// Qt's message boxes show names from users' files as they are written.
+// Qt's message and input boxes show names from users' files and texts from
+// language files as they are written.
 
 #include "platform/dialogs.h"
 
 #include <QApplication>
+#include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -15,20 +18,38 @@ public:
     QString askAddress() override { return {}; }
 };
 
+// The format of the text the box that opens next shows; the box is closed.
+Qt::TextFormat &nextBoxFormat(Qt::TextFormat &format)
+{
+    format = Qt::RichText;
+    QTimer::singleShot(0, [&format] {
+        QDialog *box = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        if (auto *message = qobject_cast<QMessageBox *>(box))
+            format = message->textFormat();
+        else
+            format = box->findChild<QLabel *>()->textFormat();
+        box->reject();
+    });
+    return format;
+}
+
 }  // namespace
 
-TEST(QtDialogs, MessagesAreShownAsPlainText)
+TEST(QtDialogs, MessagesAndPromptsAreShownAsPlainText)
 {
     Dialogs dialogs;
+    const QString text = "The texture \"<b>Bold</b>\" cannot be found.";
+    Qt::TextFormat format;
     for (const auto &show : {&Dialogs::error, &Dialogs::information}) {
-        Qt::TextFormat format = Qt::RichText;
-        QTimer::singleShot(0, [&format] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            ASSERT_NE(box, nullptr);
-            format = box->textFormat();
-            box->accept();
-        });
-        (dialogs.*show)("The texture \"<b>Bold</b>\" cannot be found.");
+        nextBoxFormat(format);
+        (dialogs.*show)(text);
         EXPECT_EQ(format, Qt::PlainText);
     }
+    nextBoxFormat(format);
+    dialogs.errorWithCaption("<b>Caption</b>", text);
+    EXPECT_EQ(format, Qt::PlainText);
+    nextBoxFormat(format);
+    EXPECT_EQ(dialogs.askText("Name", "<b>Name</b> of this track:", "One"), "") << "cancelled";
+    EXPECT_EQ(format, Qt::PlainText);
 }

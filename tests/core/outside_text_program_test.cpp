@@ -1,0 +1,381 @@
+// Texts from outside the program (a song's tag and file name, a disc's names,
+// a language file, a texture's description, a stream's address) reach every
+// window as they are written: no label, tooltip, menu item or window title
+// reads them as markup or shortcut marks. An "<img>" naming a named pipe
+// would make Qt open it on the GUI thread; a watcher frees such a reader at
+// once, so a regression fails here instead of hanging.
+
+#include "cd/disc_id.h"
+#include "core/ludro_app.h"
+#include "language/builtin_texts.h"
+#include "playlist/id3_tag.h"
+#include "encoder/progress_form.h"
+#include "recording/as_form.h"
+#include "support/disc_image.h"
+#include "support/engine_session.h"
+#include "support/files.h"
+#include "support/http_test_server.h"
+#include "support/recording_dialogs.h"
+#include "support/run_until.h"
+#include "support/texture_fixture.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QTextDocument>
+#include <QTimer>
+#include <QWindow>
+
+#include <atomic>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+using ludro::test::HttpTestServer;
+
+// A named pipe that counts the readers that open it: a writer waits on it
+// and closes at once, so a reader gets an empty file instead of blocking.
+class WatchedPipe {
+public:
+    explicit WatchedPipe(const QString &path) : path_(QFile::encodeName(path).toStdString())
+    {
+        if (::mkfifo(path_.c_str(), 0600) != 0)
+            ADD_FAILURE() << "mkfifo " << path_;
+        writer_ = std::thread([this] {
+            for (;;) {
+                const int fd = ::open(path_.c_str(), O_WRONLY | O_CLOEXEC);
+                if (fd >= 0)
+                    ::close(fd);
+                if (stopping_)
+                    return;
+                ++opens_;
+            }
+        });
+    }
+    ~WatchedPipe()
+    {
+        stopping_ = true;
+        const int fd = ::open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);  // ends the writer's wait
+        writer_.join();
+        ::close(fd);
+    }
+    int opens() const { return opens_; }
+
+private:
+    std::string path_;
+    std::atomic<bool> stopping_{false};
+    std::atomic<int> opens_{0};
+    std::thread writer_;
+};
+
+// One text of a window: as given to Qt, as the user sees it, and whether Qt
+// reads it as HTML.
+struct Shown {
+    QString where, given, seen;
+    bool markup = false;
+};
+
+QString asHtml(const QString &text)
+{
+    QTextDocument document;
+    document.setHtml(text);
+    return document.toPlainText();
+}
+
+// Labels in automatic format and tooltips are read as HTML when they look
+// like it.
+Shown sniffed(const QString &where, const QString &text, Qt::TextFormat format = Qt::AutoText)
+{
+    const bool markup =
+        format == Qt::RichText || format == Qt::MarkdownText || (format == Qt::AutoText && Qt::mightBeRichText(text));
+    return {where, text, markup ? asHtml(text) : text, markup};
+}
+
+// Menu items, buttons and group boxes: "&&" shows "&", a single "&" marks
+// the shortcut key.
+Shown withShortcutMarks(const QString &where, const QString &text)
+{
+    QString seen;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == '&' && i + 1 < text.size())
+            ++i;
+        seen += text[i];
+    }
+    return {where, text, seen};
+}
+
+QString nameOf(const QWidget *widget)
+{
+    return QStringLiteral("%1: %2 %3")
+        .arg(widget->window()->metaObject()->className(), widget->metaObject()->className(), widget->objectName());
+}
+
+// Every text of every widget the program made, the tooltips Qt is showing
+// and the tray's tooltips.
+std::vector<Shown> everyText(LudroApp &app)
+{
+    std::vector<Shown> texts;
+    for (QWidget *widget : QApplication::allWidgets()) {
+        const QString where = nameOf(widget);
+        if (widget->isWindow()) {
+            const QWindow *handle = widget->windowHandle();
+            texts.push_back(
+                {where + " title", widget->windowTitle(), handle ? handle->title() : widget->windowTitle()});
+        }
+        texts.push_back(sniffed(where + " tooltip", widget->toolTip()));
+        if (auto *label = qobject_cast<QLabel *>(widget))
+            texts.push_back(sniffed(where, label->text(), label->textFormat()));
+        else if (auto *edit = qobject_cast<QLineEdit *>(widget))
+            texts.push_back({where, edit->text(), edit->text()});
+        else if (auto *button = qobject_cast<QAbstractButton *>(widget))
+            texts.push_back(withShortcutMarks(where, button->text()));
+        else if (auto *group = qobject_cast<QGroupBox *>(widget))
+            texts.push_back(withShortcutMarks(where, group->title()));
+        else if (auto *tabs = qobject_cast<QTabBar *>(widget))
+            for (int i = 0; i < tabs->count(); ++i) {
+                texts.push_back(withShortcutMarks(where, tabs->tabText(i)));
+                texts.push_back(sniffed(where + " tooltip", tabs->tabToolTip(i)));
+            }
+        for (const QAction *action : widget->actions()) {
+            texts.push_back(withShortcutMarks(where + " item " + action->objectName(), action->text()));
+            if (auto *menu = qobject_cast<QMenu *>(widget); menu && menu->toolTipsVisible())
+                texts.push_back(sniffed(where + " item tooltip", action->toolTip()));
+        }
+        auto *view = qobject_cast<QAbstractItemView *>(widget);
+        if (!view || !view->model() || qobject_cast<QHeaderView *>(view))
+            continue;
+        const QAbstractItemModel &model = *view->model();
+        for (int row = 0; row < model.rowCount(); ++row)
+            for (int column = 0; column < model.columnCount(); ++column) {
+                const QModelIndex index = model.index(row, column);
+                const QString text = index.data().toString();
+                texts.push_back({where + " item", text, text});
+                texts.push_back(sniffed(where + " item tooltip", index.data(Qt::ToolTipRole).toString()));
+            }
+    }
+    for (int i = 0; i < 5; ++i)
+        texts.push_back(sniffed(QStringLiteral("tray icon %1").arg(i + 1), app.shell().trayIcon(i).toolTip()));
+    return texts;
+}
+
+// What Qt's tooltip shows when the pointer rests on `place` of the main
+// window, once the hint there holds `hint`.
+QString tipAt(TMainForm &form, QPoint place, const QString &hint)
+{
+    if (!runUntil([&] { return form.hintAt(place).contains(hint); }, 5000))
+        return "no hint " + hint;
+    QHelpEvent rest(QEvent::ToolTip, place, form.mapToGlobal(place));
+    QApplication::sendEvent(&form, &rest);
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (auto *tip = qobject_cast<QLabel *>(widget); tip && tip->inherits("QTipLabel") && tip->isVisible())
+            return sniffed({}, tip->text(), tip->textFormat()).seen;
+    return "no tooltip";
+}
+
+QPoint titlePlace(const TMainForm &form)
+{
+    return form.texture().layout.main.titlePanel().center();
+}
+
+template <typename Window>
+Window *openWindow()
+{
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (auto *window = qobject_cast<Window *>(widget); window && window->isVisible())
+            return window;
+    return nullptr;
+}
+
+}  // namespace
+
+class OutsideText : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        qputenv("LUDRO_HOME", (home.path() + '/').toUtf8());
+        qputenv("XDG_RUNTIME_DIR", home.path().toUtf8());
+        qputenv("LUDRO_CD_DEVICE", home.filePath("drive/disc.cue").toUtf8());
+        ASSERT_LE(image.size(), 30) << "an ID3v1 field holds it";
+    }
+
+    // `word` in bold after what files and servers hold: "&" and "[*]" that
+    // must show as they are.
+    static QString outside(const QString &word) { return "Rock & Roll [*] <b>" + word + "</b>"; }
+
+    // Nothing reads as markup, nothing lost its "&" or "[*]", each of
+    // `pieces` shows somewhere as written, and nobody opened the pipe.
+    void expectShownAsWritten(LudroApp &app, const QStringList &pieces)
+    {
+        QStringList faults;
+        const std::vector<Shown> texts = everyText(app);
+        for (const Shown &text : texts) {
+            if (text.markup && std::any_of(pieces.begin(), pieces.end(),
+                                           [&](const QString &piece) { return text.given.contains(piece); }))
+                faults << text.where + " reads as HTML: " + text.given;
+            if (text.given.contains("Roll [*]") && !text.seen.contains("Rock & Roll [*]"))
+                faults << text.where + " shows " + text.seen;
+        }
+        for (const QString &piece : pieces)
+            if (std::none_of(texts.begin(), texts.end(), [&](const Shown &text) { return text.seen.contains(piece); }))
+                faults << "nowhere shown as written: " + piece;
+        EXPECT_TRUE(faults.isEmpty()) << faults.join('\n').toStdString();
+        EXPECT_EQ(pipe.opens(), 0) << "the player opened the named pipe an <img> names";
+    }
+
+    QTemporaryDir home;
+    QTemporaryDir pipeFolder{QDir::tempPath() + "/XXXXXX"};
+    QString pipePath = pipeFolder.filePath("p");
+    WatchedPipe pipe{pipePath};
+    QString image = "<img src=" + pipePath + ">";
+    RecordingDialogs dialogs;
+};
+
+// A tag's artist and title and the file's name: the main window's title,
+// its hint and window title, the playlist, the recent files, the tag window,
+// and the converter's progress and its reason for a file it cannot read.
+TEST_F(OutsideText, ASongsTagAndFileName)
+{
+    const QString song = home.filePath("Rock & Roll [*] <b>file.mp3");  // no "/" in a name
+    QFile::copy(QString::fromStdString(fixture("l3-44k-stereo-cbr.mp3")), song);
+    QFile::setPermissions(song, QFile::ReadOwner | QFile::WriteOwner);
+    ASSERT_EQ(id3::TagWriter().save(song, Id3Tag{image, outside("tag"), "", "", "", 0}), "");
+    writeFile(home.filePath("LudroPro.ini"), ("[Ludro]\nShowTime=1\nRecent1=" + song + '\n').toUtf8());
+    LudroApp app({"ludro", "/noSave", song}, dialogs);
+    app.show();
+    app.playlistForm().show();
+    TMainForm &form = app.mainForm();
+    ASSERT_TRUE(runUntil([&] { return form.windowTitle().contains(image); }, 5000));
+
+    TConvForm &converter = app.converterForm();
+    bool converting = false;
+    QObject::connect(&converter.conversion(), &encoder::Conversion::progress, &converter, [&] {
+        if (!std::exchange(converting, true))
+            expectShownAsWritten(app, {"<b>file"});
+    });
+    const QString broken = writeFile(home.filePath("Rock & Roll [*] <b>broken.mp3"), QByteArray(4000, 'x'));
+    converter.addFiles({song, broken});
+    converter.DestDir->setText(home.path() + '/');
+    converter.show();
+    converter.StartClick();
+    ASSERT_TRUE(runUntil([&] { return !converter.conversion().running(); }, 20000));
+    EXPECT_TRUE(converting);
+
+    QTimer::singleShot(0, [&] {
+        EXPECT_EQ(tipAt(form, titlePlace(form), image), outside("tag") + " - " + image);
+        expectShownAsWritten(app, {"<b>tag</b>", "<b>file", "<b>broken", image});
+        app.tagForm().reject();
+    });
+    emit form.infoClicked();
+}
+
+// A disc's title, artist and track names: the main window, the playlist
+// window's CD view, the recorder and its progress while ripping.
+TEST_F(OutsideText, ADiscsNames)
+{
+    writeDiscImage(home.filePath("drive"), {{2 * 75, 440}, {2 * 75, 660}});
+    cd::CdDevice probe(home.filePath("drive/disc.cue"));
+    ASSERT_TRUE(probe.open());
+    writeFile(home.filePath("tracks/" + cd::computeDiscId(probe.tableOfContents()).id),
+              (outside("disc") + '\n' + image + '\n' + outside("track") + ' ' + image + "\nTwo\n").toUtf8());
+    probe.close();
+    LudroApp app({"ludro", "/noSave", "/cd"}, dialogs);
+    app.show();
+    app.playlistForm().show();
+    TMainForm &form = app.mainForm();
+    EXPECT_EQ(tipAt(form, titlePlace(form), "<b>track</b>"), outside("track") + ' ' + image + " (1 of 2)");
+
+    TRecForm &recorder = app.recorderForm();
+    recorder.show();
+    recorder.SelectAllAction->trigger();
+    recorder.Add();
+    recorder.StartClick();
+    TASForm *setup = openWindow<TASForm>();
+    ASSERT_NE(setup, nullptr);
+    setup->RadioWave->click();
+    setup->Destination->setText(home.path() + '/');
+    setup->ButtonStartClick();
+    ASSERT_TRUE(setup->Progress->isVisible());
+    expectShownAsWritten(app, {"<b>disc</b>", "<b>track</b>", image});
+    ASSERT_TRUE(runUntil([&] { return !setup->isVisible(); }));
+}
+
+// Every key of a language file: hints, tray tooltips, labels, menus and
+// the playlist window's status.
+TEST_F(OutsideText, ALanguageFile)
+{
+    QByteArray language = "[Ludro]\n";
+    for (const BuiltinText &text : builtinTexts)
+        if (!QByteArray(text.key).startsWith("Translator_"))
+            language += QByteArray(text.key) + "=<b>" + text.key + "</b> " + image.toUtf8() + '\n';
+    language += "Translator_Name=Rock & Roll [*]\nTranslator_Email=\n";  // a name without an address
+    writeFile(home.filePath("language/Hostile.ini"), language);
+    writeFile(home.filePath("LudroPro.ini"), "[Ludro]\nLanguage=Hostile\n");
+    const QString song = home.filePath("song.mp3");
+    QFile::copy(QString::fromStdString(fixture("l3-44k-stereo-cbr.mp3")), song);
+    LudroApp app({"ludro", "/noSave", song}, dialogs);
+    app.show();
+    app.playlistForm().show();
+    app.recorderForm().show();
+    ASSERT_TRUE(runUntil([&] { return app.controller().playerState() == 1; }, 5000));
+    TMainForm &form = app.mainForm();
+    EXPECT_EQ(tipAt(form, mainButtonRect(form.texture().layout.main, MainButton::Play).center(), "Hint_Play"),
+              "<b>Hint_Play</b> " + image);
+
+    expectShownAsWritten(app, {"<b>Hint_Play</b>", "<b>Playlist_Songs</b>", "<b>Recorder_Tracks</b>", "<b>Pop_Exit</b>",
+                               "Rock & Roll [*]", image});
+}
+
+// A texture's name, version, author, addresses and comment in the
+// preferences.
+TEST_F(OutsideText, ATexturesDescription)
+{
+    const QString folder = fixture_texture::writeCodedTexture(home.path());
+    writeFile(folder + "TEXTURE.INI",
+              ("[Texture]\nName=" + outside("name") + "\nVersion=" + image + "\nAuthor=" + outside("author") +
+               "\nemail=" + outside("mail") + "\nhomePage=" + outside("page") + "\ncomment=" + outside("comment") +
+               '\n' + QString::fromLatin1(fixture_texture::Ini).section('\n', 2))
+                  .toUtf8());
+    writeFile(home.filePath("LudroPro.ini"), "[Ludro]\nTexture=Coded\n");
+    LudroApp app({"ludro", "/noSave"}, dialogs);
+    app.show();
+    ASSERT_EQ(app.textures().name(), "Coded");
+    QTimer::singleShot(0, [&] {
+        expectShownAsWritten(app,
+                             {"<b>name</b>", "<b>author</b>", "<b>mail</b>", "<b>page</b>", "<b>comment</b>", image});
+        app.preferences().reject();
+    });
+    app.preferences().openOn(TPrefsForm::Textures);
+}
+
+// A stream's address from a playlist file, and the title its server sends.
+TEST_F(OutsideText, AStreamsAddressAndTitle)
+{
+    HttpTestServer server;
+    const std::string audio = readFile(QString::fromStdString(fixture("l3-44k-stereo-cbr.mp3"))).toStdString();
+    const std::string icyTitle = "StreamTitle='" + outside("title").toStdString() + ' ' + image.toStdString() + "';";
+    server.setDefault(HttpTestServer::Response().send(
+        HttpTestServer::icyHead(4096) + HttpTestServer::icyInterleave(audio, 4096, {icyTitle, icyTitle})));
+    const QString address = QString::fromStdString(server.url("/")) + outside("stream") + ' ' + image;
+    writeFile(home.filePath("radio.m3u"), address.toUtf8() + '\n');
+    writeFile(home.filePath("LudroPro.ini"), "[Ludro]\nShowTime=1\n");
+    LudroApp app({"ludro", "/noSave", home.filePath("radio.m3u")}, dialogs);
+    app.show();
+    app.playlistForm().show();
+    TMainForm &form = app.mainForm();
+    EXPECT_TRUE(tipAt(form, titlePlace(form), "<b>stream</b>").endsWith(outside("stream") + ' ' + image));
+    ASSERT_TRUE(runUntil([&] { return form.windowTitle().contains("<b>stream</b>"); }, 5000));
+    expectShownAsWritten(app, {"<b>stream</b>", image});
+}
