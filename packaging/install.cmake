@@ -1,6 +1,6 @@
 # cmake --install: the programs in bin/, the data users fill under
 # share/ludro-pro/ (found from bin/ as ../share/ludro-pro, so any prefix
-# works), the plug-in header, man pages and the desktop files.
+# works), the plug-in header, man pages, the desktop files and the copyright.
 
 include(GNUInstallDirs)
 
@@ -29,6 +29,8 @@ foreach(page ludro ludroctl sonark-play ludro-cd)
 endforeach()
 add_custom_target(man-pages ALL DEPENDS ${man_pages})
 install(FILES ${man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# Debian's machine-readable copyright file, where every package keeps it.
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/ludro-pro)
 install(FILES ${CMAKE_SOURCE_DIR}/data/desktop/org.ludro.LudroPro.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_SOURCE_DIR}/data/desktop/org.ludro.LudroPro.svg

@@ -3,7 +3,8 @@
 
 set(CPACK_PACKAGE_NAME ludro-pro)
 set(CPACK_PACKAGE_VENDOR "Ludro Pro")
-set(CPACK_PACKAGE_CONTACT "Ludro Pro developers")
+# The package's Maintainer field.
+set(CPACK_PACKAGE_CONTACT "Ludro Pro developers <developers@ludro.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "skinned player for MPEG audio, internet radio and audio CDs")
 set(CPACK_PACKAGE_DESCRIPTION "Ludro Pro plays .mp1, .mp2 and .mp3 files, playlists, internet radio and audio
 CDs, with ID3 tags, a 10-band equalizer, pitch, CD recording, conversion to

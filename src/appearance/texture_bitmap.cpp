@@ -4,8 +4,26 @@
 #include <QImageReader>
 #include <QPainter>
 
-std::optional<QImage> readTextureBitmap(const TextureSource &source, const QString &name)
+bool PixelBudget::take(QSize size)
 {
+    const qint64 pixels = qint64(size.width()) * size.height();
+    exceeded_ = exceeded_ || pixels > left_;
+    if (!exceeded_)
+        left_ -= pixels;
+    return !exceeded_;
+}
+
+QString PixelBudget::refusal(const QString &name)
+{
+    return QStringLiteral("The pictures of %1 are too large: more than %2 million pixels together.")
+        .arg(name)
+        .arg(MaxSkinPixels / 1'000'000);
+}
+
+std::optional<QImage> readTextureBitmap(const TextureSource &source, const QString &name, PixelBudget &budget)
+{
+    if (budget.exceeded())
+        return std::nullopt;
     std::optional<QByteArray> bytes = source.file(name, MaxBitmapBytes);
     if (!bytes)
         return std::nullopt;
@@ -14,7 +32,8 @@ std::optional<QImage> readTextureBitmap(const TextureSource &source, const QStri
     QImageReader reader(&buffer, "bmp");
     reader.setDecideFormatFromContent(false);
     const QSize size = reader.size();
-    if (!size.isValid() || size.isEmpty() || size.width() > MaxBitmapSide || size.height() > MaxBitmapSide)
+    if (!size.isValid() || size.isEmpty() || size.width() > MaxBitmapSide || size.height() > MaxBitmapSide ||
+        !budget.take(size))
         return std::nullopt;
     const QImage image = reader.read();
     if (image.isNull())

@@ -9,9 +9,9 @@
 
 namespace {
 
-bool load(const TextureSource &source, const QString &name, QImage &picture)
+bool load(const TextureSource &source, PixelBudget &budget, const QString &name, QImage &picture)
 {
-    std::optional<QImage> image = readTextureBitmap(source, name);
+    std::optional<QImage> image = readTextureBitmap(source, name, budget);
     if (image)
         picture = std::move(*image);
     return image.has_value();
@@ -43,37 +43,40 @@ void countHoverFrames(TextureSet &texture)
 
 LoadedTexture loadTextureFolder(const TextureSource &source)
 {
-    if (readTextureBitmap(source, QStringLiteral("cButtons.bmp")))
+    PixelBudget budget;
+    if (readTextureBitmap(source, QStringLiteral("cButtons.bmp"), budget))
         return loadWinampSkin(source);
 
     auto texture = std::make_shared<TextureSet>(TextureSet::builtin());
     TexturePictures &p = texture->pictures;
-    load(source, QStringLiteral("main.bmp"), p.main);
-    load(source, QStringLiteral("eqmain.bmp"), p.equalizer);
-    load(source, QStringLiteral("selected.bmp"), p.selected);
-    load(source, QStringLiteral("browser.bmp"), p.browser);
-    load(source, QStringLiteral("recorder.bmp"), p.recorder);
-    load(source, QStringLiteral("playlist.bmp"), p.playlist);
-    load(source, QStringLiteral("Status.bmp"), p.status);
-    load(source, QStringLiteral("ScrollDown.bmp"), p.positionKnobPressed);
-    load(source, QStringLiteral("Scrollup.bmp"), p.positionKnob);
-    load(source, QStringLiteral("volup.bmp"), p.volumeKnob);
-    load(source, QStringLiteral("volDown.bmp"), p.volumeKnobPressed);
+    load(source, budget, QStringLiteral("main.bmp"), p.main);
+    load(source, budget, QStringLiteral("eqmain.bmp"), p.equalizer);
+    load(source, budget, QStringLiteral("selected.bmp"), p.selected);
+    load(source, budget, QStringLiteral("browser.bmp"), p.browser);
+    load(source, budget, QStringLiteral("recorder.bmp"), p.recorder);
+    load(source, budget, QStringLiteral("playlist.bmp"), p.playlist);
+    load(source, budget, QStringLiteral("Status.bmp"), p.status);
+    load(source, budget, QStringLiteral("ScrollDown.bmp"), p.positionKnobPressed);
+    load(source, budget, QStringLiteral("Scrollup.bmp"), p.positionKnob);
+    load(source, budget, QStringLiteral("volup.bmp"), p.volumeKnob);
+    load(source, budget, QStringLiteral("volDown.bmp"), p.volumeKnobPressed);
     // Without them the Cool Bar keeps the built-in pictures and layout.
-    const bool hasCoolBarPictures = load(source, QStringLiteral("CPMain.bmp"), p.coolBarMain);
-    load(source, QStringLiteral("CPSelected.bmp"), p.coolBarSelected);
-    if (!load(source, QStringLiteral("Numbers.bmp"), p.numbers))
-        load(source, QStringLiteral("Nums_ex.bmp"), p.numbers);
+    const bool hasCoolBarPictures = load(source, budget, QStringLiteral("CPMain.bmp"), p.coolBarMain);
+    load(source, budget, QStringLiteral("CPSelected.bmp"), p.coolBarSelected);
+    if (!load(source, budget, QStringLiteral("Numbers.bmp"), p.numbers))
+        load(source, budget, QStringLiteral("Nums_ex.bmp"), p.numbers);
 
     // Without a mask the window is a rectangle; an all-white mask, too.
     texture->mainShape = {};
-    if (const std::optional<QImage> mask = readTextureBitmap(source, QStringLiteral("mainmask.bmp")))
+    if (const std::optional<QImage> mask = readTextureBitmap(source, QStringLiteral("mainmask.bmp"), budget))
         texture->mainShape = maskRegion(*mask);
 
     if (const auto ini = source.file(QStringLiteral("Texture.ini"), MaxDescriptionBytes))
         readTextureIni(*ini, hasCoolBarPictures, texture->layout, texture->info);
     else if (const auto prefs = source.file(QStringLiteral("prefs"), MaxDescriptionBytes))
         readLegacyPrefs(*prefs, source.name(), hasCoolBarPictures, texture->layout, texture->info);
+    if (budget.exceeded())
+        return {nullptr, PixelBudget::refusal(source.name())};
 
     const TextureLayout builtin;
     MainLayout &main = texture->layout.main;

@@ -8,9 +8,9 @@ namespace {
 constexpr QSize WindowSize{275, 116};
 constexpr QSize ShadeSize{275, 14};
 
-QImage bitmap(const TextureSource &source, const char *name)
+QImage bitmap(const TextureSource &source, PixelBudget &budget, const char *name)
 {
-    return readTextureBitmap(source, QString::fromLatin1(name)).value_or(QImage());
+    return readTextureBitmap(source, QString::fromLatin1(name), budget).value_or(QImage());
 }
 
 // A rectangle given by its edges, as the skin tables write them.
@@ -114,13 +114,15 @@ void paste(QImage &onto, std::initializer_list<Piece> pieces)
 
 LoadedTexture loadWinampSkin(const TextureSource &source)
 {
-    const QImage buttons = bitmap(source, "cButtons.bmp");
+    PixelBudget budget;
+    const QImage buttons = bitmap(source, budget, "cButtons.bmp");
     if (buttons.isNull())
-        return {nullptr, QStringLiteral("%1 has no readable cButtons.bmp.").arg(source.name())};
-    const QImage titleBar = bitmap(source, "titlebar.bmp");
-    const QImage positionBar = bitmap(source, "posbar.bmp");
-    const QImage shuffleRepeat = bitmap(source, "shufrep.bmp");
-    const QImage volume = bitmap(source, "volume.bmp");
+        return {nullptr, budget.exceeded() ? PixelBudget::refusal(source.name())
+                                           : QStringLiteral("%1 has no readable cButtons.bmp.").arg(source.name())};
+    const QImage titleBar = bitmap(source, budget, "titlebar.bmp");
+    const QImage positionBar = bitmap(source, budget, "posbar.bmp");
+    const QImage shuffleRepeat = bitmap(source, budget, "shufrep.bmp");
+    const QImage volume = bitmap(source, budget, "volume.bmp");
 
     auto texture = std::make_shared<TextureSet>(TextureSet::builtin());
     texture->layout.main = winampLayout();
@@ -129,7 +131,7 @@ LoadedTexture loadWinampSkin(const TextureSource &source)
     TexturePictures &p = texture->pictures;
 
     // Without main.bmp the built-in background shows under the layout.
-    const QImage main = bitmap(source, "main.bmp");
+    const QImage main = bitmap(source, budget, "main.bmp");
     QImage background(WindowSize, QImage::Format_RGB32);
     background.fill(Qt::black);
     paste(background, {{main.isNull() ? &p.main : &main, QRect(QPoint(0, 0), WindowSize), {0, 0}}});
@@ -159,7 +161,7 @@ LoadedTexture loadWinampSkin(const TextureSource &source)
     paste(p.coolBarMain, {{&titleBar, edges(27, 29, 302, 43), {0, 0}}, {&titleBar, edges(0, 36, 17, 43), {226, 4}}});
     p.coolBarSelected = p.coolBarMain;
     // The equalizer window takes its pieces from this picture.
-    if (const QImage equalizer = bitmap(source, "eqmain.bmp"); !equalizer.isNull())
+    if (const QImage equalizer = bitmap(source, budget, "eqmain.bmp"); !equalizer.isNull())
         p.equalizer = equalizer;
 
     if (!positionBar.isNull()) {
@@ -173,20 +175,22 @@ LoadedTexture loadWinampSkin(const TextureSource &source)
     texture->hoverFrames = 1;
 
     texture->mainShape = {};
-    if (const std::optional<QImage> mask = readTextureBitmap(source, QStringLiteral("mainmask.bmp")))
+    if (const std::optional<QImage> mask = readTextureBitmap(source, QStringLiteral("mainmask.bmp"), budget))
         texture->mainShape = maskRegion(*mask);
 
     auto skin = std::make_shared<WinampSkin>();
-    skin->numbers = bitmap(source, "Numbers.bmp");
+    skin->numbers = bitmap(source, budget, "Numbers.bmp");
     if (skin->numbers.isNull())
-        skin->numbers = bitmap(source, "Nums_ex.bmp");
-    skin->text = bitmap(source, "Text.bmp");
-    skin->playPause = bitmap(source, "Playpaus.bmp");
+        skin->numbers = bitmap(source, budget, "Nums_ex.bmp");
+    skin->text = bitmap(source, budget, "Text.bmp");
+    skin->playPause = bitmap(source, budget, "Playpaus.bmp");
     skin->volume = volume;
     skin->shuffleRepeat = shuffleRepeat;
-    skin->monoStereo = bitmap(source, "monoster.bmp");
+    skin->monoStereo = bitmap(source, budget, "monoster.bmp");
     skin->shadeKnob = cut(titleBar, edges(20, 36, 23, 43));
     skin->titleBackground = background.pixel(112, 27);
+    if (budget.exceeded())
+        return {nullptr, PixelBudget::refusal(source.name())};
     texture->winamp = std::move(skin);
     return {std::move(texture), {}};
 }

@@ -102,7 +102,7 @@ LudroApp::~LudroApp()
     if (!quitWatch_.quitting())
         recordWindowVisibility();
     storePlaylistWindow();
-    saveSettings();
+    saveSettings(true);
     saveDefaultPlaylist();
 }
 

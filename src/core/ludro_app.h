@@ -106,7 +106,9 @@ public:
 private:
     void chooseStartupFile(const QString &file);
     void applySettings();
-    void saveSettings();
+    // A failure is said once a run: in a box, or at exit on the error
+    // output, as a box then would hold up a logout or a SIGTERM.
+    void saveSettings(bool atExit = false);
     void bindRemoteCommands();
     void showRecentFiles();
     void updateHints();
@@ -149,6 +151,7 @@ private:
     bool noSave_ = false;
     bool startCdMode_ = false;
     bool startupPending_ = true;
+    bool settingsFailureSaid_ = false;
     Language language_{folders_.search(QStringLiteral("language"))};
     TextureManager textures_{folders_.search(QStringLiteral("textures"))};
     TMainForm form_{textures_};

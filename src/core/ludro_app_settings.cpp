@@ -5,6 +5,9 @@
 #include "core/hints.h"
 #include "core/volume_balance.h"
 
+#include <cstdio>
+#include <utility>
+
 void LudroApp::applySettings()
 {
     // A texture that cannot be used leaves the built-in one, and the
@@ -34,7 +37,7 @@ void LudroApp::applySettings()
 }
 
 // Nothing is written after "/noSave" or when start-up never finished.
-void LudroApp::saveSettings()
+void LudroApp::saveSettings(bool atExit)
 {
     if (noSave_ || startupPending_)
         return;
@@ -59,7 +62,17 @@ void LudroApp::saveSettings()
     const QString path = settingsPath(folders_.user());
     platform::ProfileFile file = platform::ProfileFile::load(path);
     settings_.write(file, folders_.user());
-    file.save(path);
+    QString error;
+    if (file.save(path, &error) || std::exchange(settingsFailureSaid_, true))
+        return;
+    const QString text =
+        QStringLiteral("The settings cannot be saved to %1 (%2); changes to them last only until the player ends.")
+            .arg(path, error);
+    // Windows closing because the program quits save too.
+    if (atExit || quitWatch_.quitting())
+        std::fprintf(stderr, "ludro: %s\n", qPrintable(text));
+    else
+        dialogs_.error(text);
 }
 
 // Timer1 keeps the hints up to date.

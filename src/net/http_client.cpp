@@ -7,6 +7,7 @@
 #include <QEventLoop>
 #include <QIODevice>
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -20,6 +21,13 @@ constexpr qint64 maxHeaderBytes = 64 * 1024;
 QString socketFailure(int error)
 {
     return socketErrorText(error) + " (Error #" + QString::number(error) + ")";
+}
+
+// There is no TLS here: an https address fetched as plain HTTP would send
+// the request in the clear to the wrong port, so it is refused instead.
+bool isPlainHttp(const HttpTarget &target)
+{
+    return target.protocol.compare(QLatin1String("http"), Qt::CaseInsensitive) == 0;
 }
 
 }  // namespace
@@ -108,6 +116,10 @@ void THttpCli::begin(const HttpTarget &target)
     buffered_ = 0;
     if (!setState(THttpState::NameLookup))
         return;
+    if (!isPlainHttp(target)) {
+        fail("Only http addresses can be fetched, not " + (relocations_ > 0 ? location_ : URL));
+        return;
+    }
     trace("Connecting to " + target.connectHost + ":" + target.connectPort);
     socket_.Addr = target.connectHost;
     socket_.Port = target.connectPort;
@@ -332,29 +344,43 @@ void THttpCli::headerEnd(int bodyStart)
         return;
     const int rest = buffered_ - bodyStart;
     buffered_ = 0;
+    if (lengthKnown_ && length_ == 0) {
+        closeConnection();
+        return;
+    }
     if (rest > 0) {
         std::memmove(buffer_.data(), buffer_.data() + bodyStart, rest);
-        buffer_[rest] = 0;
-        takeBody(buffer_.data(), rest);
+        takeBody(rest);
     }
 }
 
 void THttpCli::receiveBody()
 {
-    const qint64 n = socket_.Receive(buffer_.data(), receiveBufferSize - 1);
-    if (n <= 0)
+    if (closing_)
         return;
-    buffer_[n] = 0;
-    takeBody(buffer_.data(), n);
+    const qint64 n = socket_.Receive(buffer_.data(), receiveBufferSize - 1);
+    if (n > 0)
+        takeBody(n);
 }
 
-void THttpCli::takeBody(const char *data, qint64 length)
+// The document is what the header announced and no more: bytes past it are
+// dropped, and the request ends there even if the server keeps the
+// connection open.
+void THttpCli::takeBody(qint64 length)
 {
+    if (lengthKnown_)
+        length = std::min(length, length_ - received_);
+    const char *data = buffer_.data();
+    buffer_[length] = 0;
     if (received_ == 0 && !fire(OnDocBegin))
         return;
     received_ += length;
-    if (fire(OnDocData, data, length) && BodySink && BodySink->write(data, length) != length)
+    if (!fire(OnDocData, data, length))
+        return;
+    if (BodySink && BodySink->write(data, length) != length)
         fail(BodySink->errorString());
+    else if (lengthKnown_ && received_ == length_)
+        closeConnection();
 }
 
 void THttpCli::closeConnection()

@@ -101,7 +101,7 @@ private:
     void headerLine(const QString &line);
     void headerEnd(int bodyStart);
     void receiveBody();
-    void takeBody(const char *data, qint64 length);
+    void takeBody(qint64 length);  // the first `length` bytes of the buffer
 
     void closeConnection();
     void fail(const QString &reason);

@@ -1,5 +1,7 @@
 #include "shell/file_types.h"
 
+#include "platform/regular_file.h"
+#include "platform/user_folder.h"
 #include "platform/whole_file.h"
 #include "shell/desktop_entry.h"
 #include "shell/mime_apps.h"
@@ -7,9 +9,12 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
+
+#include <optional>
 
 namespace shell {
 
@@ -19,6 +24,9 @@ struct Group {
     QString entry, description, iconName;
     QStringList types;
 };
+
+// A real list holds a few lines per program.
+constexpr qint64 maxListBytes = 1024 * 1024;
 
 const QString audioEntry = QStringLiteral("ludropro-mpeg-file.desktop");
 const QString playlistEntry = QStringLiteral("ludropro-mpeg-playlist.desktop");
@@ -60,10 +68,32 @@ QString run(const QString &program, const QStringList &arguments, QString *outpu
 // (and their times) as they were.
 QString save(const QString &path, const QByteArray &contents)
 {
-    QFile old(path);
-    if (old.exists() && old.open(QIODevice::ReadOnly) && old.readAll() == contents)
+    if (platform::readLimitedFile(path, contents.size()) == contents)
         return {};
     return platform::saveWholeFile(path, contents);
+}
+
+// The user's mimeapps.list as it stands, empty when there is none. A pipe,
+// a device or a list too large to be one is refused before anything is
+// written: reading it would block or never end, and writing ours in its
+// place would lose the user's other defaults.
+std::optional<QByteArray> readDefaultsList(const QString &path, QString *error)
+{
+    if (const QFileInfo info(path); !info.exists() && !info.isSymLink())
+        return QByteArray();
+    QFile file(path);
+    QString failure;
+    if (platform::openRegularFile(file, QIODevice::ReadOnly, &failure)) {
+        const QByteArray bytes = file.size() > maxListBytes ? QByteArray() : file.read(maxListBytes + 1);
+        if (file.error() != QFileDevice::NoError)
+            failure = file.errorString();
+        else if (file.size() > maxListBytes || bytes.size() > maxListBytes)
+            failure = QStringLiteral("larger than %1 MB").arg(maxListBytes / (1024 * 1024));
+        else
+            return bytes;
+    }
+    *error = QStringLiteral("%1 cannot be read (%2), so it was left as it is").arg(path, failure);
+    return std::nullopt;
 }
 
 // An icon that cannot be read leaves the entry without one.
@@ -119,13 +149,18 @@ Registration registerFileTypes(const QString &program, const QString &audioIcon,
     for (const QString &folder : {applications, icons, packages, configHome})
         if (!QDir().mkpath(folder))
             return {Registration::Failed, QStringLiteral("cannot make %1").arg(folder)};
+    const QString listPath = configHome + QStringLiteral("/mimeapps.list");
+    QString error;
+    const std::optional<QByteArray> oldList = readDefaultsList(listPath, &error);
+    if (!oldList)
+        return {Registration::Failed, error};
 
     const Group groups[] = {
         {audioEntry, QStringLiteral("Ludro MPEG Audio File"), audioIcon, {"audio/mpeg", "audio/mp2"}},
         {playlistEntry, QStringLiteral("Ludro MPEG Audio Playlist"), playlistIcon,
          {"audio/x-mpegurl", "application/vnd.apple.mpegurl", "audio/x-scpls", QLatin1String(dmpType)}},
     };
-    QString error = save(packages + QStringLiteral("ludropro.xml"), mimePackage());
+    error = save(packages + QStringLiteral("ludropro.xml"), mimePackage());
     QList<std::pair<QString, QString>> defaults;
     for (const Group &group : groups) {
         const QString baseName = group.entry.chopped(8);
@@ -135,12 +170,8 @@ Registration registerFileTypes(const QString &program, const QString &audioIcon,
         for (const QString &type : group.types)
             defaults.append({type, group.entry});
     }
-    if (error.isEmpty()) {
-        const QString listPath = configHome + QStringLiteral("/mimeapps.list");
-        QFile list(listPath);
-        const QByteArray old = list.exists() && list.open(QIODevice::ReadOnly) ? list.readAll() : QByteArray();
-        error = save(listPath, withDefaults(old, defaults));
-    }
+    if (error.isEmpty())
+        error = save(listPath, withDefaults(*oldList, defaults));
     if (error.isEmpty())
         error = run(QStringLiteral("update-mime-database"), {dataHome + QStringLiteral("/mime")});
     if (!error.isEmpty())

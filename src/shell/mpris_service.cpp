@@ -53,6 +53,15 @@ qint64 saturatedSum(qint64 a, qint64 b)
     return b > 0 ? std::numeric_limits<qint64>::max() : std::numeric_limits<qint64>::min();
 }
 
+// What the player opens: MPEG audio files and playlists, told by their
+// extension. Any other file would be read as a playlist, so a bus client
+// could make a system file's lines the playlist.
+bool isPlayerFile(const QString &path)
+{
+    static const QStringList extensions{"mp1", "mp2", "mp3", "m3u", "m3u8", "pls", "dmp"};
+    return extensions.contains(QFileInfo(path).suffix(), Qt::CaseInsensitive);
+}
+
 }  // namespace
 
 MprisRootAdaptor::MprisRootAdaptor(MprisService &service) : QDBusAbstractAdaptor(&service), service_(service) {}
@@ -193,7 +202,7 @@ void MprisService::setPosition(const QString &trackPath, qint64 us)
 void MprisService::openUri(const QString &uri)
 {
     const QUrl url(uri, QUrl::StrictMode);
-    if (url.isLocalFile() && !url.toLocalFile().isEmpty())
+    if (url.isLocalFile() && isPlayerFile(url.toLocalFile()))
         player_.open(url.toLocalFile());
     else if (url.scheme() == QLatin1String("http") && !url.host().isEmpty())
         player_.open(url.toString());

@@ -353,3 +353,60 @@ TEST(ShippedTextures, AreWholeTextures)
     EXPECT_NE(skin.pictures.equalizer, builtin.pictures.equalizer);
     EXPECT_NE(skin.pictures.main, builtin.pictures.main);
 }
+
+namespace {
+
+// A run-length coded 8-bit BMP of `side` x `side` pixels in a few dozen
+// bytes: a two-colour palette and the end-of-bitmap code at once.
+QByteArray runLengthBitmap(int side)
+{
+    QByteArray bmp;
+    auto put = [&bmp](quint32 value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            bmp.append(char((value >> (8 * i)) & 0xFF));
+    };
+    const int offset = 14 + 40 + 2 * 4;
+    put(0x4D42, 2), put(offset + 2, 4), put(0, 4), put(offset, 4);
+    put(40, 4), put(side, 4), put(side, 4), put(1, 2), put(8, 2), put(1, 4), put(2, 4), put(0, 4), put(0, 4);
+    put(2, 4), put(0, 4);
+    put(0x00FFFFFF, 4), put(0, 4);
+    put(0x0100, 2);
+    return bmp;
+}
+
+}  // namespace
+
+// A few kilobytes that declare a gigabyte of pixels, zipped or in a folder:
+// the skin is refused before its bitmaps decode. The cap counts the pixels
+// of all of a skin's bitmaps together.
+TEST(TextureManager, SkinsOfMorePixelsThanTheCapAreRefusedBeforeTheyDecode)
+{
+    QTemporaryDir home;
+    const QString textures = home.path() + "/textures/";
+    const QByteArray bomb = runLengthBitmap(MaxBitmapSide);
+    for (const char *name : {"main.bmp", "eqmain.bmp", "selected.bmp", "browser.bmp", "recorder.bmp", "playlist.bmp",
+                             "Status.bmp", "ScrollDown.bmp", "Scrollup.bmp", "volup.bmp", "volDown.bmp", "CPMain.bmp",
+                             "CPSelected.bmp", "Numbers.bmp", "mainmask.bmp"})
+        writeFile(textures + "Bombs/" + name, bomb);
+    // Each bitmap within the cap, together beyond it.
+    writeFile(textures + "Large/main.bmp", runLengthBitmap(2100));
+    writeFile(textures + "Large/selected.bmp", runLengthBitmap(2100));
+    writeFile(textures + "Large/playlist.bmp", runLengthBitmap(2100));
+    ZipMembers skin;
+    for (const char *name : {"cButtons.bmp", "main.bmp", "titlebar.bmp", "posbar.bmp", "shufrep.bmp", "volume.bmp",
+                             "eqmain.bmp", "mainmask.bmp", "Numbers.bmp", "Text.bmp", "Playpaus.bmp", "monoster.bmp"})
+        skin.emplace_back(name, bomb);
+    EXPECT_LT(writeZip(textures + "Bomb.wsz", skin).size(), 8 * 1024);
+
+    TextureManager manager({textures});
+    ASSERT_TRUE(manager.apply("Large"));
+    EXPECT_EQ(manager.texture()->pictures.playlist.size(), QSize(2100, 2100));
+    writeFile(textures + "Large/eqmain.bmp", runLengthBitmap(2100));
+    for (const char *name : {"Bomb.wsz", "Bombs", "Large"}) {
+        QString error;
+        EXPECT_FALSE(manager.apply(name, &error)) << name;
+        EXPECT_EQ(error.toStdString(),
+                  "The pictures of " + std::string(name) + " are too large: more than 16 million pixels together.");
+    }
+    EXPECT_EQ(manager.name(), "Large") << "the texture in use stays";
+}

@@ -27,6 +27,8 @@
 #include <climits>
 #include <functional>
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -337,13 +339,21 @@ TEST_F(Program, OnlyRegisterTouchesTheDesktopsFileTypes)
         EXPECT_FALSE(QFile::exists(data) || QFile::exists(config));
         app.settings().icon2 = 1;
         QTimer::singleShot(0, [&] {
-            app.preferences().findChild<QPushButton *>(QStringLiteral("Prefs_Page1_Reg"))->click();
+            auto *button = app.preferences().findChild<QPushButton *>(QStringLiteral("Prefs_Page1_Reg"));
+            // A list that is a pipe is refused at once, not waited on.
+            QDir().mkpath(config);
+            ::mkfifo(QFile::encodeName(config + "/mimeapps.list").constData(), 0600);
+            button->click();
+            QFile::remove(config + "/mimeapps.list");
+            button->click();
             app.preferences().reject();
         });
         app.preferences().openOn(TPrefsForm::InitialSetup);
     }
     qunsetenv("XDG_DATA_HOME");
     qunsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(dialogs.errors, QStringList{"The file types could not be registered: " + config +
+                                          "/mimeapps.list cannot be read (Not a regular file), so it was left as it is"});
     EXPECT_EQ(dialogs.informations, QStringList{"MPx and Playlist files has now been associated with Ludro."})
         << dialogs.errors.join(u'\n').toStdString();
     EXPECT_TRUE(readFile(data + "/applications/ludropro-mpeg-file.desktop").contains("Icon=" + data.toUtf8()));

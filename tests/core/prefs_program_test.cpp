@@ -9,6 +9,7 @@
 #include "support/recording_dialogs.h"
 #include "support/run_until.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QListWidget>
@@ -68,6 +69,40 @@ TEST_F(Preferences, EveryCheckBoxReachesTheSettingsFile)
     }
     for (const auto &[key, setting] : boxes)
         EXPECT_EQ(settingsFile().readBool("Ludro", setting, !chosen[setting]), chosen[setting]) << setting;
+}
+
+// A settings file that cannot be written is said once a run: in a box while
+// the program runs, on the error output once it quits, where a box would
+// hold up a logout or a service manager until someone clicked it.
+TEST_F(Preferences, SettingsThatCannotBeSavedAreSaidOnceAndNeverHoldUpTheEnd)
+{
+    QDir(home.path()).mkdir("LudroPro.ini");
+    const QString said = "The settings cannot be saved to " + home.filePath("LudroPro.ini") + " (Is a directory)";
+    testing::internal::CaptureStderr();
+    {
+        LudroApp app({"ludro"}, dialogs);
+        app.show();
+        app.preferences().accept();
+        app.preferences().accept();
+    }
+    ASSERT_EQ(dialogs.errors.size(), 1);
+    EXPECT_TRUE(dialogs.errors[0].startsWith(said)) << dialogs.errors[0].toStdString();
+    EXPECT_EQ(testing::internal::GetCapturedStderr().find("cannot be saved"), std::string::npos) << "once a run";
+
+    dialogs.errors.clear();
+    testing::internal::CaptureStderr();
+    {
+        LudroApp app({"ludro"}, dialogs);
+        app.show();
+        QTimer::singleShot(0, [&] {
+            QTimer::singleShot(0, [] { QApplication::quit(); });
+            app.preferences().openOn({});
+        });
+        QApplication::exec();
+    }
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+    const QString printed = QString::fromStdString(testing::internal::GetCapturedStderr());
+    EXPECT_EQ(printed.count(said), 1) << printed.toStdString();
 }
 
 // The font box, then the colour box from white; "Use Default" after it is

@@ -248,6 +248,17 @@ TEST_F(Processes, NoSaveLeavesTheSettingsFileByteForByte)
     EXPECT_EQ(written.readString("Other", "Keep", ""), "me") << "what this version does not know survives";
 }
 
+// SIGTERM ends a player whose settings cannot be saved as promptly as any,
+// saying so once on the error output.
+TEST_F(Processes, SettingsThatCannotBeSavedAreSaidAtASignalsEnd)
+{
+    QDir(home.path()).mkdir("LudroPro.ini");
+    QProcess *player = start("ludro", {});
+    ASSERT_TRUE(playerListening());
+    endGently(player);
+    EXPECT_EQ(QString::fromUtf8(player->readAllStandardError()).count("The settings cannot be saved"), 1);
+}
+
 // A player killed at any moment while writing leaves either the old or the
 // new settings file, never a damaged one.
 TEST(SettingsFile, AKillWhileWritingNeverDamagesIt)

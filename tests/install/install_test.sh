@@ -3,7 +3,8 @@
 # DESTDIR, the installed folders read-only, the installed player run twice
 # on a real X server (Xvfb) with the user's folders of the test. The user's
 # files must appear under XDG_DATA_HOME only, and the second run must find
-# the setting the first one changed. The desktop files must validate.
+# the setting the first one changed. The desktop files must validate, and
+# the Debian package must name its maintainer and carry its copyright.
 #   install_test.sh BUILD_DIR
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -36,6 +37,19 @@ if command -v appstreamcli >/dev/null; then
 else
   echo "SKIPPED: appstreamcli is missing (the appstream package; scripts/setup installs it)"
 fi
+
+# The Debian package as lintian wants it: a machine-readable copyright file
+# and a maintainer with an address.
+format=$(head -n 1 "$usr/share/doc/ludro-pro/copyright" 2>/dev/null || true)
+[ "$format" = "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" ] ||
+  fail "share/doc/ludro-pro/copyright is missing or not machine-readable"
+cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/package" >"$work/cpack.log" 2>&1 ||
+  fail "cpack -G DEB: $(cat "$work/cpack.log")"
+deb=$(echo "$work"/package/*.deb)
+maintainer=$(dpkg-deb -f "$deb" Maintainer)
+[[ $maintainer == *" <"?*@?*">" ]] || fail "the package's maintainer has no address: $maintainer"
+dpkg-deb -c "$deb" >"$work/contents"
+grep -q ' \./usr/share/doc/ludro-pro/copyright$' "$work/contents" || fail "the package has no copyright file"
 
 chmod -R a-w "$root"
 # Root may write anyway: what the installed folders hold is compared instead.

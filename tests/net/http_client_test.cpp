@@ -130,8 +130,10 @@ TEST(HttpClient, ReadsResponsesWithOrWithoutLengthAndWithBareLineFeeds)
         std::string reply;
         QByteArray body;
         const char *contentType, *docName;
+        bool keptOpen = false;  // the server sends its answer and keeps the connection
     };
     const QByteArray long_(30000, 'l');
+    const std::string tail(5129, 't');
     const Case cases[] = {
         {"/a.txt", "HTTP/1.1 200 OK\r\ncontent-type: text/plain\r\nCONTENT-LENGTH: 5\r\n\r\nhello", "hello",
          "text/plain", "a.txt"},
@@ -139,11 +141,14 @@ TEST(HttpClient, ReadsResponsesWithOrWithoutLengthAndWithBareLineFeeds)
          "until-close"},
         {"/setup.exe", "HTTP/1.0 200 OK\nContent-Type: text/html\nContent-Length:3\n\nabc", "abc", "text/html",
          "setup.htm"},
+        {"/ten", "HTTP/1.0 200 OK\r\nContent-Length: 10\r\n\r\n0123456789" + tail, "0123456789", "", "ten"},
+        {"/open", "HTTP/1.0 200 OK\r\nContent-Length: 4\r\n\r\nopen", "open", "", "open", true},
+        {"/empty", "HTTP/1.0 200 OK\r\nContent-Length: 0\r\n\r\n", "", "", "empty", true},
     };
     HttpTestServer server;
     THttpCli client;
     for (const Case &c : cases) {
-        server.on(c.path, {c.reply});
+        server.on(c.path, {c.reply, c.keptOpen});
         client.URL = url(server, c.path);
         const Fetched got = fetch(client);
         EXPECT_EQ(got.failure, "") << c.path;
@@ -178,6 +183,23 @@ TEST(HttpClient, FollowsRelocationsToAPathAndToAnotherServerButNotForever)
     EXPECT_EQ(fetch(client).failure, "Too many relocations #404");
     EXPECT_EQ(first.requests().size(), 3 + 21);
     EXPECT_EQ(first.requests().at(1), "GET /new HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n");
+}
+
+// Without TLS an https address is an error, never a plain request to the
+// same host and port.
+TEST(HttpClient, RefusesHttpsAddressesAndRelocationsToThem)
+{
+    HttpTestServer server;
+    const QString secure = "https://127.0.0.1:" + QString::number(server.port()) + "/doc";
+    server.on("/secure", HttpTestServer::redirect(302, secure.toStdString()));
+    server.on("/doc", HttpTestServer::ok("in the clear"));
+    THttpCli client;
+    client.URL = url(server, "/secure");
+    EXPECT_EQ(fetch(client).failure, "Only http addresses can be fetched, not " + secure.toStdString() + " #404");
+    client.URL = secure;
+    EXPECT_EQ(fetch(client).failure, "Only http addresses can be fetched, not " + secure.toStdString() + " #404");
+    EXPECT_EQ(client.State(), THttpState::Ready);
+    EXPECT_EQ(server.requests().size(), 1u) << "only the first request, of the http address";
 }
 
 TEST(HttpClient, ThroughAProxyNamesTheWholeAddressAndKeepsCredentialsToTheirHost)

@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 QString tool(const QString &program, const QStringList &arguments)
@@ -133,6 +135,35 @@ TEST_F(FileTypes, DesktopsOwnListWinningIsReportedNotClaimedAsSuccess)
     EXPECT_EQ(result.outcome, shell::Registration::NotDefault);
     EXPECT_EQ(result.detail, config + "/testdesk-mimeapps.list");
     EXPECT_FALSE(readFile(entry("ludropro-mpeg-file.desktop")).contains("Icon="));
+}
+
+// A list that is a pipe would hang the window, one that is a device would
+// never end; neither, nor a list too large to be one, is replaced by ours.
+TEST_F(FileTypes, AListThatCannotBeReadWholeIsRefusedAndLeftAsItIs)
+{
+    const QString list = config + "/mimeapps.list";
+    const QString program = executable(home.path() + "/ludro");
+    QDir().mkpath(config);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(list).constData(), 0600), 0);
+    auto result = shell::registerFileTypes(program, {}, {});
+    EXPECT_EQ(result.outcome, shell::Registration::Failed);
+    EXPECT_EQ(result.detail, list + " cannot be read (Not a regular file), so it was left as it is");
+    EXPECT_FALSE(QFile::exists(entry("ludropro-mpeg-file.desktop"))) << "nothing is written before";
+    struct stat info {};
+    EXPECT_TRUE(::stat(QFile::encodeName(list).constData(), &info) == 0 && S_ISFIFO(info.st_mode));
+
+    QFile::remove(list);
+    ASSERT_TRUE(QFile::link("/dev/zero", list));
+    EXPECT_EQ(shell::registerFileTypes(program, {}, {}).outcome, shell::Registration::Failed);
+    EXPECT_EQ(QFileInfo(list).symLinkTarget(), "/dev/zero");
+
+    QFile::remove(list);
+    const QByteArray huge = "[Default Applications]\ntext/plain=gedit.desktop;\n" + QByteArray(2 << 20, '#');
+    writeFile(list, huge);
+    result = shell::registerFileTypes(program, {}, {});
+    EXPECT_EQ(result.outcome, shell::Registration::Failed);
+    EXPECT_TRUE(result.detail.endsWith("(larger than 1 MB), so it was left as it is")) << result.detail.toStdString();
+    EXPECT_EQ(readFile(list), huge);
 }
 
 }  // namespace

@@ -244,8 +244,17 @@ TEST_F(Mpris, HostileValuesLeaveThePlayerWhole)
     for (const char *uri :
          {"", "file:///no/such/file.mp3", "ftp://example.invalid/a.mp3", "garbage", "%%%:/", "http://", "file://"})
         call("OpenUri", {"string:" + QLatin1String(uri)});
+    // Text files that are no playlists, as a system's secrets are.
+    for (const char *name : {"shadow", "notes.txt", "list.m3u.bak"}) {
+        const QString file = writeFile(home.filePath(name), "root:x:0:\nbin:*:1:\nsys:*:2:\n");
+        call("OpenUri", {"string:" + QUrl::fromLocalFile(file).toString()});
+    }
     EXPECT_EQ(app.playlist().entryCount(), 2) << "no address opened";
+    EXPECT_EQ(app.playlist().entryPath(0).toStdString(), home.filePath("long.mp3").toStdString());
     EXPECT_TRUE(dialogs.errors.isEmpty());
+    writeFile(home.filePath("ALL.M3U"), "long.mp3\nshort one.mp3\nthird.mp3\n");
+    call("OpenUri", {"string:" + QUrl::fromLocalFile(home.filePath("ALL.M3U")).toString()});
+    EXPECT_TRUE(runUntil([&] { return app.playlist().entryCount() == 3; }, 3000)) << "a playlist in capitals";
     EXPECT_FALSE(playerctl({"status"}).isEmpty()) << "the player still answers";
 }
 
