@@ -5,7 +5,7 @@
 
 #include "cd/cd_time.h"
 #include "cd/disc_id.h"
-#include "core/ludro_app.h"
+#include "app/ludro_app.h"
 #include "support/disc_image.h"
 #include "support/engine_session.h"
 #include "support/files.h"
