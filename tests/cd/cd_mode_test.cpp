@@ -124,8 +124,13 @@ TEST_F(CdMode, DiscsAtEntryStartTrackOneWithTheirNames)
         QStringList lines;
         QString discTitle, discArtist;
     };
+    QByteArray manyNames = "Many\nNames\n";
+    for (int i = 1; i <= 5000; ++i)
+        manyNames += "Name " + QByteArray::number(i) + '\n';
     const Case cases[] = {
         {{audio(5, 11)}, {}, "CD-Track (1 of 1)", {"1. CD-Track"}, "", ""},
+        {{audio(3), audio(3), audio(3)}, manyNames, "Name 1 (1 of 3)", {"1. Name 1", "2. Name 2", "3. Name 3"},
+         "Many", "Names"},
         {{audio(9), audio(7)},
          "Tones\nSynth\n50%2 Morning\nEvening\n",
          "50%2 Morning (1 of 2)",
