@@ -41,7 +41,7 @@ QString openableCue(const QString &cue, std::unique_ptr<QTemporaryDir> &links)
 {
     const QString data = cueAudioFile(cue);
     const QFileInfo info(cue);
-    if (QFileInfo(data) == QFileInfo(info.dir().filePath(info.completeBaseName() + ".bin")))
+    if (QFileInfo(data) == QFileInfo(imagePair(cue)))
         return cue;
     links = std::make_unique<QTemporaryDir>();
     const QString linked = links->filePath("image.cue");
@@ -105,14 +105,16 @@ TableOfContents readTableOfContents(CdIo_t *cdio)
     if (first == CDIO_INVALID_TRACK || count == CDIO_INVALID_TRACK || count == 0)
         return toc;
     for (int i = first; i < first + count; ++i) {
+        // Invalid, or starting before the disc or before the track ahead:
+        // no disc's table (a broken .toc).
         const lsn_t lsn = cdio_get_track_lsn(cdio, static_cast<track_t>(i));
-        if (lsn == CDIO_INVALID_LSN)
+        if (lsn < 0 || (!toc.tracks.empty() && lsn + msfOffset < toc.tracks.back().startFrame))
             return {};
         toc.tracks.push_back({i - first + 1, lsn + msfOffset, 0,
                               cdio_get_track_format(cdio, static_cast<track_t>(i)) == TRACK_FORMAT_AUDIO});
     }
     const lsn_t leadout = cdio_get_track_lsn(cdio, CDIO_CDROM_LEADOUT_TRACK);
-    if (leadout == CDIO_INVALID_LSN)
+    if (leadout < 0)
         return {};
     // An image's lead-out is where its data ends. Cut short, it ends before
     // its last tracks start: they become empty, and the track it ends in

@@ -1,5 +1,7 @@
 #include "image_files.h"
 
+#include "toc_sheet.h"
+
 #include "platform/regular_file.h"
 
 #include <QDir>
@@ -7,87 +9,86 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <cstring>
+#include <utility>
+#include <vector>
+
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace cd {
 namespace {
 
-constexpr qint64 maxSheetBytes = 1 << 20;  // cue sheets and .toc files take a few KB
-
-QString suffixOf(const QString &name)
-{
-    return QFileInfo(name).suffix().toLower();
-}
-
-QString sibling(const QString &name, const QString &suffix)
-{
-    const QFileInfo info(name);
-    return info.dir().filePath(info.completeBaseName() + suffix);
-}
-
-// The names the file lines of a cue sheet or .toc give, in order; none
-// when it is no regular file.
-QStringList namedFiles(const QString &sheet, const QRegularExpression &fileLine)
-{
-    QFile file(sheet);
-    if (!platform::openRegularFile(file, QIODevice::ReadOnly))
-        return {};
-    QStringList names;
-    const QStringList lines = QString::fromUtf8(file.read(maxSheetBytes)).split(QLatin1Char('\n'));
-    for (const QString &line : lines) {
-        const QRegularExpressionMatch match = fileLine.match(line);
-        if (match.hasMatch())
-            names << match.captured(match.lastCapturedIndex());
-    }
-    return names;
-}
-
-}  // namespace
-
+// The file a .cue's first FILE line names, from the .cue's folder; empty
+// when it names none or the .cue is no regular file.
 QString cueDataFile(const QString &cue)
 {
     static const QRegularExpression fileLine(R"re(^\s*FILE\s+(?:"([^"]+)"|(\S+)))re",
                                              QRegularExpression::CaseInsensitiveOption);
-    const QStringList names = namedFiles(cue, fileLine);
-    return names.isEmpty() ? QString() : QFileInfo(cue).dir().filePath(names.front());
+    QFile file(cue);
+    if (!platform::openRegularFile(file, QIODevice::ReadOnly))
+        return {};
+    while (!file.atEnd()) {
+        QByteArray line = file.readLine(4096);
+        line.truncate(std::strlen(line.constData()));  // a file name ends at a NUL
+        const QRegularExpressionMatch match = fileLine.match(QString::fromUtf8(line));
+        if (match.hasMatch())
+            return QFileInfo(cue).dir().filePath(match.captured(match.lastCapturedIndex()));
+    }
+    return {};
+}
+
+// Every file libcdio opens for the image `name`, encoded, the image first.
+std::vector<QByteArray> imagePaths(const QString &name, const TocSheet &toc)
+{
+    const QString suffix = QFileInfo(name).suffix().toLower();
+    if (suffix == QLatin1String("cue"))
+        return {QFile::encodeName(name), QFile::encodeName(cueAudioFile(name))};
+    if (suffix == QLatin1String("bin"))
+        return {QFile::encodeName(name), QFile::encodeName(imagePair(name))};
+    std::vector<QByteArray> paths{QFile::encodeName(name)};
+    paths.insert(paths.end(), toc.files.begin(), toc.files.end());  // from the current folder, as libcdio opens them
+    return paths;
+}
+
+}  // namespace
+
+QString imagePair(const QString &name)
+{
+    static const std::pair<QLatin1String, QLatin1String> pairs[] = {
+        {QLatin1String("cue"), QLatin1String("bin")},
+        {QLatin1String("bin"), QLatin1String("cue")},
+        {QLatin1String("CUE"), QLatin1String("BIN")},
+        {QLatin1String("BIN"), QLatin1String("CUE")},
+    };
+    const QString suffix = QFileInfo(name).suffix();
+    for (const auto &[from, to] : pairs)
+        if (suffix == from)
+            return name.left(name.size() - from.size()) + to;
+    return {};
 }
 
 QString cueAudioFile(const QString &cue)
 {
     const QString named = cueDataFile(cue);
-    return !named.isEmpty() && QFileInfo::exists(named) ? named : sibling(cue, QStringLiteral(".bin"));
-}
-
-QStringList imageFiles(const QString &name)
-{
-    const QString suffix = suffixOf(name);
-    if (suffix == QLatin1String("cue"))
-        return {name, cueAudioFile(name)};
-    if (suffix == QLatin1String("bin"))
-        return {name, sibling(name, QStringLiteral(".cue"))};
-    if (suffix != QLatin1String("toc"))
-        return {name};
-    // libcdio takes the names as they stand, so from the current folder.
-    static const QRegularExpression fileLine(R"re(^\s*(?:FILE|AUDIOFILE|DATAFILE)\s+"([^"\t\r\n]+)")re");
-    QStringList files{name};
-    for (const QString &named : namedFiles(name, fileLine))
-        files << QFileInfo(named).absoluteFilePath();
-    return files;
+    return !named.isEmpty() && QFileInfo::exists(named) ? named : imagePair(cue);
 }
 
 QString imageProblem(const QString &name)
 {
-    for (const QString &file : imageFiles(name)) {
-        if (!QFileInfo::exists(file))
-            continue;
+    const TocSheet toc = QFileInfo(name).suffix().toLower() == QLatin1String("toc") ? readTocSheet(name) : TocSheet();
+    for (const QByteArray &path : imagePaths(name, toc)) {
+        struct stat info {};
+        if (::stat(path.constData(), &info) != 0)
+            continue;  // missing: libcdio finds no disc
         std::string error;
-        const int fd = platform::openRegularFile(QFile::encodeName(file).constData(), O_RDONLY, error);
+        const int fd = platform::openRegularFile(path.constData(), O_RDONLY, error);
         if (fd < 0)
-            return QStringLiteral("%1: %2").arg(file, QString::fromLocal8Bit(error.c_str()));
+            return QStringLiteral("%1: %2").arg(QFile::decodeName(path), QString::fromLocal8Bit(error.c_str()));
         ::close(fd);
     }
-    return {};
+    return toc.problem.isEmpty() ? QString() : QStringLiteral("%1: %2").arg(name, toc.problem);
 }
 
 }  // namespace cd

@@ -115,3 +115,34 @@ TEST(CdImage, ATrackTheImageDoesNotHoldWholeIsNotDelivered)
     }
     EXPECT_EQ(QFileInfo(dir.filePath("cut/out/AudioTrack1.wav")).size(), 44 + 300 * 2352);
 }
+
+// Sheets libcdio's .toc reader crashes on (a division by zero, a write past
+// its table of 99 tracks) or leaks over are no disc, with the reason.
+TEST(CdImage, ATocLibcdioCannotReadSafelyIsNoDisc)
+{
+    QTemporaryDir dir;
+    writeFile(dir.filePath("disc.bin"), QByteArray(75 * 2352, '\x11'));
+    QByteArray many = "CD_DA\n";
+    for (int i = 0; i < 100; ++i)
+        many += "TRACK AUDIO\nFILE \"disc.bin\" 0 00:00:01\n";
+    const struct {
+        const char *what;
+        QByteArray toc, problem;
+    } cases[] = {
+        {"a data track of mode 2", "CD_DA\nTRACK MODE2\nFILE \"disc.bin\" 0\n", "track 1 has no mode"},
+        {"a track without mode", "CD_DA\nTRACK AUDIO\nFILE \"disc.bin\" 0 00:00:10\nTRACK\nFILE \"disc.bin\" 0\n",
+         "track 2 has no mode"},
+        {"100 tracks", many, "more than 99 tracks"},
+        {"a track longer than its file", "CD_DA\nTRACK AUDIO\nFILE \"disc.bin\" 0 00:05:00\n",
+         "track 1: disc.bin holds less than its length"},
+    };
+    for (const auto &c : cases) {
+        writeFile(dir.filePath("disc.toc"), c.toc);
+        const ToolRun run = ludroCd({"--device", dir.filePath("disc.toc"), "toc"}, {.folder = dir.path()});
+        EXPECT_EQ(run.status, 1) << c.what;
+        EXPECT_TRUE(run.err.contains(c.problem)) << c.what << ": " << run.err.toStdString();
+    }
+    writeFile(dir.filePath("disc.toc"), many.left(many.lastIndexOf("TRACK")));
+    EXPECT_EQ(ludroCd({"--device", dir.filePath("disc.toc"), "toc"}, {.folder = dir.path()}).out.count('\n'), 100)
+        << "99 tracks and the lead-out";
+}
