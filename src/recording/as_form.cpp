@@ -120,6 +120,8 @@ TASForm::TASForm(platform::Dialogs &dialogs, std::function<encoder::EncoderSetup
         Progress->hide();
         ButtonStart->setEnabled(true);
         accept();
+        if (!run_.notes().isEmpty())
+            dialogs_.information(run_.notes().join(QLatin1Char('\n')));
     });
 }
 
