@@ -136,6 +136,11 @@ void TASForm::setRecording(const QStringList &lines, const cd::DiscSource &sourc
 
 void TASForm::showEvent(QShowEvent *event)
 {
+    // RecAudioMixerChange: a change made elsewhere moves the slider.
+    if (!mixerWatch_) {
+        mixerWatch_ = std::make_unique<MixerWatch>();
+        connect(mixerWatch_.get(), &MixerWatch::changed, this, &TASForm::refreshVolume);
+    }
     if (!run_.running()) {
         Bitrates->setCurrentIndex(8);  // 128000
         compressionClicked();
