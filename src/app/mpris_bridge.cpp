@@ -103,7 +103,7 @@ qint64 MprisBridge::positionUs() const
 
 void MprisBridge::execute(const char *command, int argument)
 {
-    remote_.execute(findRemoteCommand(QLatin1String(command))->number, argument);
+    remote_.execute(command, argument);
 }
 
 // The play command pauses what plays; the pause command resumes what is paused.
@@ -145,7 +145,7 @@ void MprisBridge::seekTo(qint64 us)
 {
     const shell::MediaState s = state();
     const qint64 lengthMs = s.track.lengthUs / 1000;
-    if (lengthMs <= 0 || lengthMs > INT_MAX)
+    if (lengthMs <= 0 || lengthMs > INT_MAX || remote_.ignored())
         return;
     controller_.SeekToKnob(static_cast<int>(std::clamp<qint64>(us / 1000, 0, lengthMs)), static_cast<int>(lengthMs));
 }
@@ -169,6 +169,8 @@ void MprisBridge::setShuffle(bool on)
 
 void MprisBridge::open(const QString &location)
 {
+    if (remote_.ignored())
+        return;
     if (PlaylistModel::isNetworkEntry(location)) {
         controller_.OpenAddress(location);
         return;
@@ -178,4 +180,10 @@ void MprisBridge::open(const QString &location)
     controller_.OpenFile(location);
     if (controller_.songLoaded())
         controller_.StartPlayback();
+}
+
+void MprisBridge::quit()
+{
+    if (!remote_.ignored())
+        controller_.ExitCommand();
 }

@@ -36,7 +36,7 @@ public:
     void setShuffle(bool on) override;
     void open(const QString &location) override;
     void raise() override { raise_(); }
-    void quit() override { controller_.ExitCommand(); }
+    void quit() override;
 
 private:
     void execute(const char *command, int argument = 0);

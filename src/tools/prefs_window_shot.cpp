@@ -35,12 +35,12 @@ int main(int argc, char **argv)
         return 2;
     }
     const QString folder = args[1] + '/';
-    AppDialogs dialogs(nullptr);
+    AppDialogs dialogs;
     LudroApp player({"ludro", "/noSave"}, dialogs);
     player.show();
-    TPrefsForm &prefs = player.preferences();
+    TPrefsForm &prefs = player.preferences().form();
     if (args.size() > 2)
-        player.chooseLanguage(args[2]);
+        player.appearance().chooseLanguage(args[2]);
     // The window is opened modally and pictured from inside.
     QImage pages[6];
     QTimer::singleShot(0, &prefs, [&] {
@@ -52,7 +52,7 @@ int main(int argc, char **argv)
         prefs.accept();
     });
     prefs.resize(560, 430);
-    player.preferences().openOn(TPrefsForm::InitialSetup);
+    prefs.openOn(TPrefsForm::InitialSetup);
     bool saved = true;
     if (args.size() > 2) {
         QMenu *menu = player.mainForm().findChild<QMenu *>();

@@ -17,19 +17,19 @@ TEST(BrowserProgram, HelpCommandsOpenTheirPages)
     RecordingDialogs dialogs;
     LudroApp app({"ludro", "/noSave"}, dialogs);
     app.show();
-    TBrowserForm &browser = app.browser().form();
-    QAction *item = app.mainMenu().browserAction();
+    TBrowserForm &browser = app.browser().browser().form();
+    QAction *item = app.menu().browserAction();
     item->trigger();
     EXPECT_TRUE(browser.isVisible() && item->isChecked());
     app.remote().execute(40041, 0);
     EXPECT_FALSE(browser.isVisible() || item->isChecked());
 
-    app.equalizerForm().OnHelp();
+    emit app.sound().equalizer().helpRequested();
     EXPECT_TRUE(browser.isVisible());
     EXPECT_EQ(browser.history().current(), "equalizer.html");
-    app.playlistForm().action("Playlist_Pop_Help")->trigger();
+    app.playlistFeature().form().action("Playlist_Pop_Help")->trigger();
     EXPECT_EQ(browser.history().current(), "playlist.html");
-    for (auto [window, page] : std::initializer_list<std::pair<QWidget *, QString>>{{&app.pitchForm(), "pitch.html"},
+    for (auto [window, page] : std::initializer_list<std::pair<QWidget *, QString>>{{&app.sound().pitch(), "pitch.html"},
                                                                                     {&app.mainForm(), "manual.html"}}) {
         window->show();
         window->activateWindow();

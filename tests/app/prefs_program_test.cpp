@@ -35,7 +35,7 @@ protected:
     template <typename Widget>
     static Widget *control(LudroApp &app, const char *key)
     {
-        return app.preferences().findChild<Widget *>(QString::fromLatin1(key));
+        return app.preferences().form().findChild<Widget *>(QString::fromLatin1(key));
     }
 
     platform::ProfileFile settingsFile() const { return platform::ProfileFile::load(home.filePath("LudroPro.ini")); }
@@ -63,7 +63,7 @@ TEST_F(Preferences, EveryCheckBoxReachesTheSettingsFile)
             box->click();
             chosen[setting] = box->isChecked();
         }
-        app.preferences().accept();
+        app.preferences().form().accept();
         EXPECT_EQ(QFile::exists(home.filePath("LudroPro.ini")), *noSave == 0) << "closing the window writes the file";
         EXPECT_EQ(app.mainForm().levelSlidersLocked(), chosen["UseVolume"]) << "at once";
     }
@@ -82,8 +82,8 @@ TEST_F(Preferences, SettingsThatCannotBeSavedAreSaidOnceAndNeverHoldUpTheEnd)
     {
         LudroApp app({"ludro"}, dialogs);
         app.show();
-        app.preferences().accept();
-        app.preferences().accept();
+        app.preferences().form().accept();
+        app.preferences().form().accept();
     }
     ASSERT_EQ(dialogs.errors.size(), 1);
     EXPECT_TRUE(dialogs.errors[0].startsWith(said)) << dialogs.errors[0].toStdString();
@@ -96,7 +96,7 @@ TEST_F(Preferences, SettingsThatCannotBeSavedAreSaidOnceAndNeverHoldUpTheEnd)
         app.show();
         QTimer::singleShot(0, [&] {
             QTimer::singleShot(0, [] { QApplication::quit(); });
-            app.preferences().openOn({});
+            app.preferences().form().openOn({});
         });
         QApplication::exec();
     }
@@ -118,12 +118,12 @@ TEST_F(Preferences, PlaylistFontChosenThenDefault)
         EXPECT_EQ(dialogs.colourStarts, QList<QColor>{Qt::white});
         EXPECT_EQ(app.settings().fontColor, "$000000FF");
         EXPECT_TRUE(app.settings().fontStyle);
-        ASSERT_TRUE(runUntil([&] { return app.playlistForm().titleView().font().family() == "DejaVu Sans"; }, 2000))
+        ASSERT_TRUE(runUntil([&] { return app.playlistFeature().form().titleView().font().family() == "DejaVu Sans"; }, 2000))
             << "the next tick applies the font";
-        EXPECT_EQ(app.playlistForm().fontSize(), 12);
+        EXPECT_EQ(app.playlistFeature().form().fontSize(), 12);
 
         control<QPushButton>(app, "Prefs_Page4_FontDef")->click();
-        ASSERT_TRUE(runUntil([&] { return app.playlistForm().fontSize() == 8; }, 2000));
+        ASSERT_TRUE(runUntil([&] { return app.playlistFeature().form().fontSize() == 8; }, 2000));
     }
     const platform::ProfileFile file = settingsFile();
     EXPECT_EQ(file.readString("Ludro", "FontName", "?"), "");
@@ -147,11 +147,11 @@ TEST_F(Preferences, OutputAndTextureSwitchWhilePlaying)
                      [&](TSonarkPlayer *, const QString &name) { outputs << name; });
     app.show();
     ASSERT_TRUE(runUntil([&] { return app.controller().playerState() == 1; }, 5000));
-    app.pitchForm().PitchBar().setValue(1300);
+    app.sound().pitch().PitchBar().setValue(1300);
     outputs.clear();
     control<QRadioButton>(app, "Prefs_Page5_DSOutput")->click();
     control<QRadioButton>(app, "Prefs_Page5_Mix")->click();
-    EXPECT_EQ(app.pitchForm().PitchBar().value(), 1000);
+    EXPECT_EQ(app.sound().pitch().PitchBar().value(), 1000);
     ASSERT_TRUE(runUntil([&] { return outputs.contains("/dev/dsound/0"); }, 2000));
     const double at = app.controller().positionSeconds();
     ASSERT_TRUE(runUntil([&] { return app.controller().positionSeconds() > at + 0.3; }, 3000)) << "playback goes on";
@@ -160,12 +160,12 @@ TEST_F(Preferences, OutputAndTextureSwitchWhilePlaying)
     EXPECT_EQ(app.output().playMode(), 3);
 
     QTimer::singleShot(0, [&] {
-        for (QListWidget *list : app.preferences().findChildren<QListWidget *>())
+        for (QListWidget *list : app.preferences().form().findChildren<QListWidget *>())
             for (QListWidgetItem *item : list->findItems("Ember", Qt::MatchExactly))
                 emit list->itemClicked(item);
-        app.preferences().accept();
+        app.preferences().form().accept();
     });
-    app.preferences().openOn(TPrefsForm::Textures);
+    app.preferences().form().openOn(TPrefsForm::Textures);
     ASSERT_TRUE(runUntil([&] { return app.textures().name() == "Ember"; }, 2000));
     EXPECT_EQ(app.settings().texture, "Ember");
     const double later = app.controller().positionSeconds();
@@ -177,5 +177,5 @@ TEST_F(Preferences, OutputAndTextureSwitchWhilePlaying)
     pitch->click();
     pitch->click();
     EXPECT_EQ(dialogs.informations.size(), 1);
-    EXPECT_FALSE(app.pitchForm().isVisible());
+    EXPECT_FALSE(app.sound().pitch().isVisible());
 }
