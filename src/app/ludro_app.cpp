@@ -154,6 +154,10 @@ void LudroApp::connectFeatures()
     QObject::connect(&prefs_, &PrefsFeature::pitchControlClicked, &prefs_, [this] { sound_.togglePitchWindow(); });
     QObject::connect(&prefs_, &PrefsFeature::encoderChanged, &prefs_,
                      [this](const encoder::EncoderSetup &setup) { encoder_.setSetup(setup); });
+    QObject::connect(&recorder_, &RecorderFeature::encoderSetupRequested, &prefs_,
+                     [this] { prefs_.open(TPrefsForm::Encoder); });
+    QObject::connect(&form_, &TMainForm::audioClicked, &form_,
+                     [this] { menu_.audioMenu()->popup(QCursor::pos()); });
 
     QObject::connect(&form_, &TMainForm::buttonPressed, &form_,
                      [this](int button) { lights_.flash(static_cast<MainButton>(button)); });

@@ -10,9 +10,11 @@
 RecorderFeature::RecorderFeature(AppContext &app, CdFeature &cd, EncoderFeature &encoder)
     : Feature(app),
       setup_({QStringLiteral("recorder.html")},
-             [&app, &encoder] {
-                 return std::make_unique<TASForm>(app.dialogs, [&encoder] { return encoder.setup(); },
-                                                  app.settings.recDest, app.settings.recInput);
+             [this, &app, &encoder] {
+                 auto setup = std::make_unique<TASForm>(app.dialogs, [&encoder] { return encoder.setup(); },
+                                                        app.settings.recDest, app.settings.recInput);
+                 connect(setup.get(), &TASForm::encoderSetupRequested, this, &RecorderFeature::encoderSetupRequested);
+                 return setup;
              }),
       recorder_({QStringLiteral("recorder.html"), true,
                  {&Settings::recorderX, &Settings::recorderY, &Settings::recorderW, &Settings::recorderH},

@@ -11,6 +11,8 @@ class CdFeature;
 class EncoderFeature;
 
 class RecorderFeature : public Feature {
+    Q_OBJECT
+
 public:
     RecorderFeature(AppContext &app, CdFeature &cd, EncoderFeature &encoder);
 
@@ -19,6 +21,10 @@ public:
 
     TRecForm &recorder() { return recorder_.get(); }
     TASForm &setup() { return setup_.get(); }
+
+signals:
+    // The setup window's "Encoder Setup".
+    void encoderSetupRequested();
 
 private:
     Window<TASForm> setup_;
