@@ -123,23 +123,28 @@ void LudroApp::adopt(Feature &feature, FeatureWindow &window)
 // What one feature does for another.
 void LudroApp::connectFeatures()
 {
-    TPLForm &list = playlistFeature_.form();
+    // The disc in the playlist window's CD view, made when first needed.
     cd::CdController &disc = cd_.controller();
-    QObject::connect(&disc, &cd::CdController::cdModeChanged, &list, &TPLForm::setCdView);
-    QObject::connect(&disc, &cd::CdController::namesChanged, &list,
-                     [&list](const QStringList &lines, const QString &title, const QString &artist) {
-                         list.setCdLines(lines);
-                         list.setCdTitle(title);
-                         list.setCdArtist(artist);
+    PlaylistFeature &playlist = playlistFeature_;
+    QObject::connect(&disc, &cd::CdController::cdModeChanged, &playlist, [&playlist](bool on) { playlist.form().setCdView(on); });
+    QObject::connect(&disc, &cd::CdController::namesChanged, &playlist,
+                     [&playlist](const QStringList &lines, const QString &title, const QString &artist) {
+                         playlist.form().setCdLines(lines);
+                         playlist.form().setCdTitle(title);
+                         playlist.form().setCdArtist(artist);
                      });
-    QObject::connect(&disc, &cd::CdController::lineSelected, &list, &TPLForm::selectCdLine);
-    QObject::connect(&list, &TPLForm::cdTrackActivated, &disc, &cd::CdController::setPendingTrack);
-    QObject::connect(&list, &TPLForm::cdTitleEdited, &disc, &cd::CdController::titleEdited);
-    QObject::connect(&list, &TPLForm::cdArtistEdited, &disc, &cd::CdController::artistEdited);
-    QObject::connect(&list, &TPLForm::changeTrackNameRequested, &disc, &cd::CdController::renameTrack);
-    QObject::connect(&list, &TPLForm::readFromCddbRequested, &disc, [this] { cd_.controller().readFromCddb(form_.frameGeometry()); });
-    QObject::connect(&list, &TPLForm::submitToCddbRequested, &disc, [this] { cd_.submitDisc(); });
-    QObject::connect(&list, &TPLForm::id3TagRequested, &list, [this](int index) { tags_.openEntry(index); });
+    QObject::connect(&disc, &cd::CdController::lineSelected, &playlist,
+                     [&playlist](int index) { playlist.form().selectCdLine(index); });
+    QObject::connect(&playlist, &PlaylistFeature::formMade, &disc, [this, &disc](TPLForm &list) {
+        QObject::connect(&list, &TPLForm::cdTrackActivated, &disc, &cd::CdController::setPendingTrack);
+        QObject::connect(&list, &TPLForm::cdTitleEdited, &disc, &cd::CdController::titleEdited);
+        QObject::connect(&list, &TPLForm::cdArtistEdited, &disc, &cd::CdController::artistEdited);
+        QObject::connect(&list, &TPLForm::changeTrackNameRequested, &disc, &cd::CdController::renameTrack);
+        QObject::connect(&list, &TPLForm::readFromCddbRequested, &disc,
+                         [this, &disc] { disc.readFromCddb(form_.frameGeometry()); });
+        QObject::connect(&list, &TPLForm::submitToCddbRequested, &disc, [this] { cd_.submitDisc(); });
+        QObject::connect(&list, &TPLForm::id3TagRequested, &list, [this](int index) { tags_.openEntry(index); });
+    });
 
     QObject::connect(&prefs_, &PrefsFeature::closed, &prefs_, [this] { saveSettings(false); });
     QObject::connect(&prefs_, &PrefsFeature::generalChanged, &prefs_, [this] { applyGeneralSettings(); });
@@ -149,8 +154,7 @@ void LudroApp::connectFeatures()
     QObject::connect(&prefs_, &PrefsFeature::textureChosen, &prefs_,
                      [this](const QString &name) { appearance_.chooseTexture(name); });
     QObject::connect(&prefs_, &PrefsFeature::fontChosen, &prefs_, [this] { playlistFeature_.applyFont(); });
-    QObject::connect(&prefs_, &PrefsFeature::deviceChosen, &prefs_,
-                     [this] { sound_.pitch().PitchBar().setValue(TPitchForm::NormalPitch); });
+    QObject::connect(&prefs_, &PrefsFeature::deviceChosen, &prefs_, [this] { sound_.resetPitch(); });
     QObject::connect(&prefs_, &PrefsFeature::pitchControlClicked, &prefs_, [this] { sound_.togglePitchWindow(); });
     QObject::connect(&prefs_, &PrefsFeature::encoderChanged, &prefs_,
                      [this](const encoder::EncoderSetup &setup) { encoder_.setSetup(setup); });
@@ -219,29 +223,31 @@ void LudroApp::startPlayer()
     player_.SetCodecQuality(0);
 }
 
-// The main window first; the windows that were open come back beside it,
-// and what may wait starts once it shows.
+// The main window first; the windows that were open come back beside it
+// once it shows, with what else may wait until then.
 void LudroApp::show()
 {
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        form_.move(keptOnScreen(form_.geometry(), screen->geometry().size()));
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QSize desktop = screen ? screen->geometry().size() : QSize(1024, 768);
+    form_.move(keptOnScreen(form_.geometry(), desktop));
     form_.show();
-    for (Feature *feature : features_)
-        for (FeatureWindow *window : feature->windows())
-            if (const bool Settings::*shown = window->traits().shown; shown && settings_.*shown)
-                window->widget().show();
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        playlistFeature_.form().move(keptOnScreen(playlistFeature_.form().geometry(), screen->geometry().size()));
+    QTimer::singleShot(0, &form_, [this, desktop] {
+        for (Feature *feature : features_)
+            for (FeatureWindow *window : feature->windows())
+                if (const bool Settings::*shown = window->traits().shown; shown && settings_.*shown) {
+                    QWidget &widget = window->widget();
+                    widget.move(keptOnScreen(widget.geometry(), desktop));
+                    widget.show();
+                }
+        for (Feature *feature : features_)
+            feature->started();
+    });
     startupPending_ = false;
     plugins_.load(folders_.search(QStringLiteral("plugins")), pluginWindow_.handle());
     if (!startupFile_.isEmpty())
         controller_.OpenFile(startupFile_);
     if (std::exchange(startCdMode_, false))
         cd_.controller().toggle();
-    QTimer::singleShot(0, &form_, [this] {
-        for (Feature *feature : features_)
-            feature->started();
-    });
     // The built-in look in normal mode greets with its lights first.
     if (form_.normalMode() && textures_.name() == TextureManager::BuiltinName)
         lights_.startIntro();

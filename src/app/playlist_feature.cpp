@@ -27,28 +27,37 @@ PlaylistFeature::PlaylistFeature(AppContext &app)
       window_({QStringLiteral("playlist.html"), true,
                {&Settings::playListX, &Settings::playListY, &Settings::playListW, &Settings::playListH, correctedSize},
                &Settings::plVis},
-              [&app] { return std::make_unique<TPLForm>(app.playlist, app.dialogs, app.textures); })
+              [this, &app] {
+                  auto form = std::make_unique<TPLForm>(app.playlist, app.dialogs, app.textures);
+                  form->columnWidths = app.settings.titleWidth;
+                  connect(form.get(), &TPLForm::fontSizeChanged, this,
+                          [&app](int points) { app.settings.fontSize = points; });
+                  applyFont(*form);
+                  emit formMade(*form);
+                  return form;
+              })
 {
     TMainForm &main = app.mainForm;
-    QObject::connect(&main, &TMainForm::playlistClicked, &main, [this] { form().setVisible(!form().isVisible()); });
-    QObject::connect(&main, &TMainForm::playlistEntryFocused, &main, [this](int index) { form().focusEntry(index); });
-    QObject::connect(&main, &TMainForm::filesDropped, &main, [this](const QStringList &names) { dropOnMainWindow(names); });
-    QObject::connect(&form(), &TPLForm::fontSizeChanged, &form(),
-                     [&app](int points) { app.settings.fontSize = points; });
+    connect(&main, &TMainForm::playlistClicked, this, [this] { form().setVisible(!form().isVisible()); });
+    connect(&main, &TMainForm::playlistEntryFocused, this, [this](int index) {
+        if (TPLForm *shown = window_.existing())
+            shown->focusEntry(index);
+    });
+    connect(&main, &TMainForm::filesDropped, this, [this](const QStringList &names) { dropOnMainWindow(names); });
 }
 
 void PlaylistFeature::restore()
 {
-    form().columnWidths = app.settings.titleWidth;
     app.playlist.keepSorted = app.settings.sortList;
     app.playlist.musicGroup = app.settings.musicGroup;
-    applyFont();
 }
 
 void PlaylistFeature::store()
 {
-    form().storeColumnWidths();
-    app.settings.titleWidth = form().columnWidths;
+    if (TPLForm *made = window_.existing()) {
+        made->storeColumnWidths();
+        app.settings.titleWidth = made->columnWidths;
+    }
     app.settings.songPlaying = app.playlist.currentIndex();
     app.settings.sortList = app.playlist.keepSorted;
     app.settings.musicGroup = app.playlist.musicGroup;
@@ -56,7 +65,8 @@ void PlaylistFeature::store()
 
 void PlaylistFeature::applyTexts(const Messages &messages)
 {
-    form().applyTexts(messages);
+    if (TPLForm *made = window_.existing())
+        made->applyTexts(messages);
 }
 
 void PlaylistFeature::bindCommands(RemoteControl &remote)
@@ -64,14 +74,20 @@ void PlaylistFeature::bindCommands(RemoteControl &remote)
     remote.bind("playlist", [this](int) { form().setVisible(!form().isVisible()); });
 }
 
-// An empty face is the texture's own font.
 void PlaylistFeature::applyFont()
+{
+    if (TPLForm *made = window_.existing())
+        applyFont(*made);
+}
+
+// An empty face is the texture's own font.
+void PlaylistFeature::applyFont(TPLForm &form)
 {
     const Settings &s = app.settings;
     const std::optional<TextureColor> colour = parseTextureColor(s.fontColor);
-    form().setUserFont(s.fontName, s.fontStyle,
-                       colour && !s.fontName.isEmpty() ? std::optional(toQColor(*colour)) : std::nullopt);
-    form().setFontSize(s.fontSize);
+    form.setUserFont(s.fontName, s.fontStyle,
+                     colour && !s.fontName.isEmpty() ? std::optional(toQColor(*colour)) : std::nullopt);
+    form.setFontSize(s.fontSize);
 }
 
 void PlaylistFeature::saveDefaultPlaylist()

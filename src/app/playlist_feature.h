@@ -9,6 +9,8 @@
 #include "playlist/pl_form.h"
 
 class PlaylistFeature : public Feature {
+    Q_OBJECT
+
 public:
     explicit PlaylistFeature(AppContext &app);
 
@@ -25,7 +27,12 @@ public:
     // empty list leaves the old file for the next start.
     void saveDefaultPlaylist();
 
+signals:
+    // The window was just made, on first use.
+    void formMade(TPLForm &form);
+
 private:
+    void applyFont(TPLForm &form);
     void dropOnMainWindow(const QStringList &names);
 
     Window<TPLForm> window_;

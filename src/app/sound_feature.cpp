@@ -32,7 +32,12 @@ SoundFeature::SoundFeature(AppContext &app)
                      return std::make_unique<TEQForm>(app.textures, app.folders.search(QStringLiteral("presets")),
                                                       app.dialogs);
                  }),
-      pitch_({QStringLiteral("pitch.html")}, [] { return std::make_unique<TPitchForm>(); })
+      pitch_({QStringLiteral("pitch.html")},
+             [&app] {
+                 auto pitch = std::make_unique<TPitchForm>();
+                 pitch->OnPitchChange = [&app](int value) { app.playback.setPitch(value); };
+                 return pitch;
+             })
 {
     QObject::connect(&app.mainForm, &TMainForm::equalizerClicked, &app.mainForm,
                      [this] { equalizer().setVisible(!equalizer().isVisible()); });
@@ -41,9 +46,8 @@ SoundFeature::SoundFeature(AppContext &app)
     QObject::connect(menu.equalizerAction(), &QAction::triggered, &menu, [this] { equalizer().show(); });
     menu.pitchAction()->setEnabled(true);
     QObject::connect(menu.pitchAction(), &QAction::triggered, &menu, [this] { showPitchWindow(); });
-    PlaybackController &c = app.playback;
-    pitch().OnPitchChange = [&c](int value) { c.setPitch(value); };
-    QObject::connect(&c, &PlaybackController::songChanged, &equalizer(), [this] { equalizer().inputOpened(); });
+    QObject::connect(&app.playback, &PlaybackController::songChanged, &equalizer(),
+                     [this] { equalizer().inputOpened(); });
 }
 
 void SoundFeature::restore()
@@ -61,7 +65,8 @@ void SoundFeature::store()
 void SoundFeature::applyTexts(const Messages &messages)
 {
     equalizer().applyTexts(messages);
-    ::applyTexts(pitch(), messages);
+    if (TPitchForm *form = pitch_.existing())
+        ::applyTexts(*form, messages);
 }
 
 void SoundFeature::bindCommands(RemoteControl &remote)
@@ -82,6 +87,12 @@ void SoundFeature::togglePitchWindow()
         pitch().hide();
     else
         showPitchWindow();
+}
+
+void SoundFeature::resetPitch()
+{
+    if (TPitchForm *form = pitch_.existing())
+        form->PitchBar().setValue(TPitchForm::NormalPitch);
 }
 
 void SoundFeature::applyEqualizer()

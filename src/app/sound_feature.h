@@ -23,6 +23,8 @@ public:
     // The pitch window, with a word first when the output has no pitch.
     void showPitchWindow();
     void togglePitchWindow();
+    // A new output device plays at the normal pitch.
+    void resetPitch();
     // Timer1's share: a changed equalizer goes to the engine.
     void applyEqualizer();
 
