@@ -86,6 +86,10 @@ void CdController::poll()
     else if (std::exchange(stoppedEdge_, false) && playerState_ != 2)
         setPlayerState(0);
 
+    // Another disc without an open door between (an image replaced in
+    // place, a drive that reports none): it starts as if inserted.
+    if (!awaitingDisc_ && mode != Mode::Open && device_.tableOfContents() != toc_)
+        awaitingDisc_ = true;
     if ((!awaitingDisc_ || noAudioDisc_) && mode == Mode::Open) {
         awaitingDisc_ = true;
         showNoDisc(QStringLiteral("No CD in Drive"));
@@ -127,10 +131,10 @@ void CdController::startDisc()
     awaitingDisc_ = false;
     trackCount_ = device_.trackCount();
     lastSecond_ = lastTrack_ = -1;
-    const TableOfContents toc = device_.tableOfContents();
-    discId_ = computeDiscId(toc);
+    toc_ = device_.tableOfContents();
+    discId_ = computeDiscId(toc_);
     names_ = {};
-    loadTrackNames(tracksFolder_, discId_, legacyCacheName(toc), trackCount_, names_);
+    loadTrackNames(tracksFolder_, discId_, legacyCacheName(toc_), trackCount_, names_);
     showNames();
 }
 
@@ -296,12 +300,26 @@ void CdController::renameTrack(int index)
     saveNames();
 }
 
+// The answer belongs to the disc it was asked for: the lookup waits for it
+// while the poll goes on, so the disc may have changed meanwhile. Its names
+// are then only in that disc's file.
 void CdController::readFromCddb(const QRect &mainWindowFrame)
 {
-    if (names_.tracks.isEmpty() || !cddb_.QueryDisc(discId_, names_, mainWindowFrame))
+    if (names_.tracks.isEmpty())
         return;
+    const DiscId asked = discId_;
+    DiscNames names = names_;
+    if (!cddb_.QueryDisc(asked, names, mainWindowFrame) || awaitingDisc_ || discId_.id != asked.id)
+        return;
+    names_ = names;
     showNames();
     emit lineSelected(lastTrack_ - 1);
+}
+
+void CdController::setDiscRevision(int revision)
+{
+    names_.revision = revision;
+    saveNames();
 }
 
 void CdController::titleEdited(const QString &title)

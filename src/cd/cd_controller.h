@@ -40,8 +40,8 @@ public:
     const DiscNames &names() const { return names_; }
     // The disc's id as computed when it started.
     const DiscId &discId() const { return discId_; }
-    // A revision the disc database accepted.
-    void setDiscRevision(int revision) { names_.revision = revision; }
+    // A revision the disc database accepted; kept with the disc's names.
+    void setDiscRevision(int revision);
     // The track list's lines: "N. name".
     QStringList lines() const;
 
@@ -110,6 +110,7 @@ private:
     int lastTrack_ = -1;
     int trackLength_ = 0;
     int pendingTrack_ = NoPendingTrack;
+    TableOfContents toc_;  // of the disc that started, to notice another one
     DiscId discId_;
     DiscNames names_;
     bool timeElapsed_ = true;

@@ -12,6 +12,11 @@ struct DiscNames {
     QString artist;
     QStringList tracks;  // one per track, in track order, no number prefix
     int revision = 0;    // of the disc-database record, 0 when none was read
+    // The rest of a fetched record, kept so that sending the names back
+    // does not wipe them in the shared database.
+    QString year, genre;
+    QString extd;        // extended data of the disc
+    QStringList extt;    // of each track, in track order; may hold fewer
 };
 
 }  // namespace cd

@@ -1,6 +1,7 @@
 #include "disc_source.h"
 
 #include "image_files.h"
+#include "toc_sheet.h"
 
 #include <cdio/logging.h>
 
@@ -13,6 +14,7 @@
 #include <mutex>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace cd {
 namespace {
@@ -49,6 +51,30 @@ QString openableCue(const QString &cue, std::unique_ptr<QTemporaryDir> &links)
         !QFile::link(QFileInfo(data).absoluteFilePath(), links->filePath("image.bin")))
         return cue;
     return linked;
+}
+
+// A .toc libcdio can open from any folder: a copy whose file names are
+// links, in a private folder, to the files named from the .toc's folder
+// (libcdio would look for a relative name in the current folder).
+QString openableToc(const QString &toc, std::unique_ptr<QTemporaryDir> &links)
+{
+    const TocSheet sheet = readTocSheet(toc);
+    if (sheet.files.empty())
+        return toc;
+    links = std::make_unique<QTemporaryDir>();
+    if (!links->isValid())
+        return toc;
+    std::vector<QByteArray> names;
+    for (std::size_t i = 0; i < sheet.files.size(); ++i) {
+        names.push_back(QFile::encodeName(links->filePath(QString::number(i))));
+        if (::symlink(sheet.files[i].constData(), names.back().constData()) != 0)
+            return toc;
+    }
+    const std::optional<QByteArray> text = tocWithNames(sheet, names);
+    QFile copy(links->filePath(QStringLiteral("image.toc")));
+    if (!text || !copy.open(QIODevice::WriteOnly) || copy.write(*text) != text->size() || !copy.flush())
+        return toc;
+    return copy.fileName();
 }
 
 }  // namespace
@@ -93,6 +119,8 @@ CdIo_t *openDisc(const DiscSource &source, std::unique_ptr<QTemporaryDir> &links
         driver = suffix == "toc" ? DRIVER_CDRDAO : suffix == "cue" || suffix == "bin" ? DRIVER_BINCUE : DRIVER_UNKNOWN;
         if (suffix == "cue")
             name = openableCue(source.name, links);
+        else if (suffix == "toc")
+            name = openableToc(source.name, links);
     }
     return cdio_open(QFile::encodeName(name).constData(), driver);
 }

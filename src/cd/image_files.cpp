@@ -48,7 +48,7 @@ std::vector<QByteArray> imagePaths(const QString &name, const TocSheet &toc)
     if (suffix == QLatin1String("bin"))
         return {QFile::encodeName(name), QFile::encodeName(imagePair(name))};
     std::vector<QByteArray> paths{QFile::encodeName(name)};
-    paths.insert(paths.end(), toc.files.begin(), toc.files.end());  // from the current folder, as libcdio opens them
+    paths.insert(paths.end(), toc.files.begin(), toc.files.end());
     return paths;
 }
 

@@ -3,6 +3,7 @@
 #include "platform/regular_file.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <cstring>
 #include <map>
@@ -22,11 +23,13 @@ const std::map<QByteArray, long long> &dataSizes()
 
 // One strtok() step: the next token of `line` from `at` between any of
 // `delimiters`; `at` moves past the delimiter strtok() overwrites.
-QByteArray nextToken(const QByteArray &line, qsizetype &at, const char *delimiters)
+QByteArray nextToken(const QByteArray &line, qsizetype &at, const char *delimiters, qsizetype *tokenStart = nullptr)
 {
     while (at < line.size() && std::strchr(delimiters, line[at]))
         ++at;
     const qsizetype start = at;
+    if (tokenStart)
+        *tokenStart = start;
     while (at < line.size() && !std::strchr(delimiters, line[at]))
         ++at;
     const QByteArray token = line.mid(start, at - start);
@@ -71,10 +74,13 @@ TocSheet readTocSheet(const QString &path)
     QFile file(path);
     if (!platform::openRegularFile(file, QIODevice::ReadOnly))
         return sheet;
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath()) + '/';
     int tracks = 0, trackFiles = 0;
     long long dataSize = 0;  // of the current track
     char line[512];
-    while (file.readLine(line, sizeof line) > 0) {
+    for (qint64 read = 0; (read = file.readLine(line, sizeof line)) > 0;) {
+        const qsizetype pieceStart = sheet.text.size();
+        sheet.text.append(line, static_cast<qsizetype>(read));
         QByteArray piece(line, static_cast<qsizetype>(std::strlen(line)));
         if (const qsizetype comment = piece.indexOf("//"); comment >= 0)
             piece.truncate(comment);
@@ -92,21 +98,24 @@ TocSheet readTocSheet(const QString &path)
         } else if ((keyword == "ISRC" || keyword == "SILENCE") && tracks == 0) {
             problem = QStringLiteral("%1 before the first track").arg(QString::fromLatin1(keyword));
         } else if (keyword == "FILE" || keyword == "AUDIOFILE" || keyword == "DATAFILE") {
-            const QByteArray name = nextToken(piece, at, "\"\t\n\r");
-            if (name.isEmpty())
+            qsizetype tokenStart = 0;
+            const QByteArray token = nextToken(piece, at, "\"\t\n\r", &tokenStart);
+            if (token.isEmpty())
                 continue;
+            sheet.nameSpans.emplace_back(pieceStart + tokenStart, token.size());
+            const QByteArray name = token.startsWith('/') ? token : folder + token;
             sheet.files.push_back(name);
             const long long size = sizeOf(name);
             if (tracks == 0)
                 continue;  // libcdio refuses the line before it opens the file
             if (size < 0)
-                problem = QStringLiteral("track %1: no file %2").arg(tracks).arg(QFile::decodeName(name));
+                problem = QStringLiteral("track %1: no file %2").arg(tracks).arg(QFile::decodeName(token));
             else if (++trackFiles > 1)
                 problem = QStringLiteral("track %1 has more than one file").arg(tracks);
             nextToken(piece, at, " \t\n\r");  // start
             const long long length = keyword == "DATAFILE" ? 0 : framesOf(nextToken(piece, at, " \t\n\r"));
             if (problem.isEmpty() && length > 0 && length * dataSize > size)
-                problem = QStringLiteral("track %1: %2 holds less than its length").arg(tracks).arg(QFile::decodeName(name));
+                problem = QStringLiteral("track %1: %2 holds less than its length").arg(tracks).arg(QFile::decodeName(token));
         }
         if (!problem.isEmpty()) {
             sheet.problem = problem;
@@ -114,6 +123,19 @@ TocSheet readTocSheet(const QString &path)
         }
     }
     return sheet;
+}
+
+std::optional<QByteArray> tocWithNames(const TocSheet &sheet, const std::vector<QByteArray> &names)
+{
+    QByteArray text = sheet.text;
+    for (std::size_t i = sheet.nameSpans.size(); i-- > 0;) {
+        const auto [start, length] = sheet.nameSpans[i];
+        text.replace(start, length, names.at(i));
+    }
+    for (const QByteArray &line : text.split('\n'))
+        if (line.size() > 510)
+            return std::nullopt;
+    return text;
 }
 
 }  // namespace cd

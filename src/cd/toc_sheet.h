@@ -10,18 +10,27 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace cd {
 
 struct TocSheet {
-    // The files its FILE, AUDIOFILE and DATAFILE lines name, byte for byte;
-    // libcdio opens them from the current folder.
+    // The files its FILE, AUDIOFILE and DATAFILE lines name, from the .toc's
+    // folder when relative (as cdrdao writes them).
     std::vector<QByteArray> files;
     QString problem;  // the first one; empty when there is none
+    // The sheet's bytes, and where in them each name of `files` stands.
+    QByteArray text;
+    std::vector<std::pair<qsizetype, qsizetype>> nameSpans;  // start, length
 };
 
 // Nothing when `path` is no regular file.
 TocSheet readTocSheet(const QString &path);
+
+// The sheet's text with the name of files[i] replaced by names[i]; none
+// when a line would grow past what libcdio reads as one line.
+std::optional<QByteArray> tocWithNames(const TocSheet &sheet, const std::vector<QByteArray> &names);
 
 }  // namespace cd

@@ -5,6 +5,9 @@
 // title, the artist, then one line per track name. Older versions named the
 // file by the lengths of the first three tracks and kept track names only;
 // such a file is moved to the disc id's name when its disc comes back.
+// What else a fetched record held (year, genre, extended data, revision)
+// is kept beside it in "<disc id>.extra", lines "KEY=value" with the xmcd
+// escapes, so the names file stays as every reader knows it.
 
 #include "disc_id.h"
 #include "disc_names.h"

@@ -7,7 +7,9 @@ namespace {
 // Servers refuse lines over 256 bytes, the line feed included.
 constexpr qsizetype maxLineBytes = 255;
 
-QString escaped(const QString &value)
+}  // namespace
+
+QString escapedValue(const QString &value)
 {
     QString text;
     text.reserve(value.size());
@@ -24,11 +26,13 @@ QString escaped(const QString &value)
     return text;
 }
 
+namespace {
+
 // "KEY=value" in as many lines as the value needs, never splitting an
 // escape or a character.
 void addField(QStringList &lines, const QString &key, const QString &value)
 {
-    const QString text = escaped(value);
+    const QString text = escapedValue(value);
     const qsizetype room = maxLineBytes - key.size() - 1;
     QString part;
     qsizetype bytes = 0;
@@ -65,13 +69,15 @@ QStringList xmcdRecord(const DiscId &disc, const DiscNames &names, int revision)
     while (artist.endsWith(' '))
         artist.chop(1);
     addField(lines, QStringLiteral("DTITLE"), artist + " / " + names.title);
-    // Servers want every keyword of the form, empty or not.
-    lines << QStringLiteral("DYEAR=") << QStringLiteral("DGENRE=");
+    // Servers want every keyword of the form, empty or not; what a fetched
+    // record held goes back, so a resubmission keeps it.
+    addField(lines, QStringLiteral("DYEAR"), names.year);
+    addField(lines, QStringLiteral("DGENRE"), names.genre);
     for (qsizetype i = 0; i < names.tracks.size(); ++i)
         addField(lines, "TTITLE" + QString::number(i), names.tracks[i]);
-    lines << QStringLiteral("EXTD=");
+    addField(lines, QStringLiteral("EXTD"), names.extd);
     for (qsizetype i = 0; i < names.tracks.size(); ++i)
-        lines << "EXTT" + QString::number(i) + '=';
+        addField(lines, "EXTT" + QString::number(i), names.extt.value(i));
     lines << QStringLiteral("PLAYORDER=");
     return lines;
 }

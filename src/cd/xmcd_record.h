@@ -17,4 +17,9 @@ namespace cd {
 // of the same key, so no name can make or break a line of the record.
 QStringList xmcdRecord(const DiscId &disc, const DiscNames &names, int revision);
 
+// A value with its backslashes, line feeds and tabs as xmcd escapes and
+// other control characters as blanks (unescapedValue() of disc_record.h
+// reads it back).
+QString escapedValue(const QString &value);
+
 }  // namespace cd

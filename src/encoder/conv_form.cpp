@@ -3,10 +3,14 @@
 #include "encoder/progress_form.h"
 #include "language/window_texts.h"
 #include "platform/dialogs.h"
+#include "platform/dropped_files.h"
 #include "platform/plain_text.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -47,6 +51,7 @@ TConvForm::TConvForm(platform::Dialogs &dialogs, std::function<EncoderSetup()> e
     for (const auto &[widget, key] : keys)
         widget->setObjectName(QString::fromLatin1(key));
     ConvList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setAcceptDrops(true);
     DestDir->setReadOnly(true);
     BitrateCombo->addItems(bitRateNames());
 
@@ -105,6 +110,8 @@ TConvForm::TConvForm(platform::Dialogs &dialogs, std::function<EncoderSetup()> e
         Progress->reset(true);
         Progress->hide();
         StartButton->setEnabled(true);
+        if (!conversion_.notes().isEmpty())
+            dialogs_.information(conversion_.notes().join(QLatin1Char('\n')));
     });
 }
 
@@ -112,6 +119,33 @@ void TConvForm::addFiles(const QStringList &paths)
 {
     for (const QString &path : paths)
         ConvList->addItem(conversionLine(path));
+}
+
+// The files of a drop that the converter takes, as "Add..." offers them.
+static QStringList convertibleFiles(const QMimeData &data)
+{
+    QStringList files;
+    for (const QString &path : droppedLocalFiles(data)) {
+        const QString suffix = QFileInfo(path).suffix().toLower();
+        if (QFileInfo(path).isFile() && (suffix == "wav" || suffix == "mp1" || suffix == "mp2" || suffix == "mp3"))
+            files << path;
+    }
+    return files;
+}
+
+void TConvForm::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!conversion_.running() && !convertibleFiles(*event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TConvForm::dropEvent(QDropEvent *event)
+{
+    const QStringList files = convertibleFiles(*event->mimeData());
+    if (conversion_.running() || files.isEmpty())
+        return;
+    event->acceptProposedAction();
+    addFiles(files);
 }
 
 void TConvForm::applyTexts(const Messages &texts)

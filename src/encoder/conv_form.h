@@ -2,7 +2,8 @@
 
 // The converter window: a list of WAV and MPEG audio files, the destination
 // folder and the encoder options; Start converts the list while the progress
-// window shows how far it got.
+// window shows how far it got. Songs dragged from the playlist window (or
+// files from elsewhere) join the list.
 
 #include "encoder/conversion.h"
 
@@ -41,6 +42,8 @@ signals:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     platform::Dialogs &dialogs_;

@@ -52,6 +52,7 @@ bool Conversion::start(const QStringList &lines, const ConversionSettings &setti
         return false;
     }
     lines_ = lines;
+    notes_.clear();
     settings_ = settings;
     settings_.parallel = std::max(1, settings.parallel);
     next_ = done_ = 0;
@@ -107,9 +108,9 @@ void Conversion::startEncode(int index)
     EncodeJob *raw = job.get();
     connect(raw, &EncodeJob::progress, this, &Conversion::report);
     connect(raw, &EncodeJob::finished, this, [this, index, raw, output](bool ok, const QString &reason) {
-        const bool placed = ok && raw->place(output, dialogs_, texts_);
+        const bool done = ok && placed(raw->place(output, dialogs_, texts_), output);
         if (!cancelled_ || ok)
-            endLine(index, placed, ok ? QStringLiteral("not placed") : notEncodedMessage(texts_, reason));
+            endLine(index, done, ok ? QStringLiteral("not placed") : notEncodedMessage(texts_, reason));
         encodes_.at(index).release()->deleteLater();
         encodes_.erase(index);
         startMore();
@@ -169,12 +170,19 @@ void Conversion::endDecode(bool ok, const QString &reason)
     const QString decoded = QDir(decodeFolder_).filePath(QStringLiteral("decoded.wav"));
     const QString output = outputOf(pathOf(lines_[decodeIndex_]), QStringLiteral(".wav"));
     ok = ok && QFileInfo(decoded).size() > 44;
-    const bool placed = ok && placeResult(decoded, output, dialogs_, texts_);
+    const bool done = ok && placed(placeResult(decoded, output, dialogs_, texts_), output);
     QDir(decodeFolder_).removeRecursively();
     decodeFolder_.clear();
     if (!cancelled_)
-        endLine(decodeIndex_, placed, ok ? QStringLiteral("not placed") : reason);
+        endLine(decodeIndex_, done, ok ? QStringLiteral("not placed") : reason);
     startMore();
+}
+
+bool Conversion::placed(const Placement &placement, const QString &wanted)
+{
+    if (placement.freeName)
+        notes_ << placement.note(wanted);
+    return static_cast<bool>(placement);
 }
 
 void Conversion::endLine(int index, bool ok, const QString &reason)

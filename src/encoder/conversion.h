@@ -4,10 +4,13 @@
 // encoder, up to `parallel` encoders at once; MPEG audio files become WAV
 // files through a player whose output is a WAV file, one at a time. Each
 // result grows in a private folder of its destination and never replaces a
-// file. The sources are only read. Cancel ends the batch: finished files
-// stay, the rest keep their waiting line.
+// file: a result whose name is taken, and for which the user gives no other
+// name, is kept under a free "Name (2).mp3" and notes() says so. The
+// sources are only read. Cancel ends the batch: finished files stay, the
+// rest keep their waiting line.
 
 #include "encoder/encoder_kind.h"
+#include "encoder/job_files.h"
 #include "language/messages.h"
 
 #include <QObject>
@@ -59,6 +62,8 @@ public:
     void cancel();
     bool running() const { return running_; }
     const QStringList &lines() const { return lines_; }
+    // "X.mp3 existed: kept as X (2).mp3", one a result kept under a free name.
+    const QStringList &notes() const { return notes_; }
     // The words of its messages and progress.
     void setTexts(const Messages &texts) { texts_ = texts; }
 
@@ -74,12 +79,14 @@ private:
     void startDecode(int index);
     void endDecode(bool ok, const QString &reason);
     void endLine(int index, bool ok, const QString &reason);
+    bool placed(const Placement &placement, const QString &wanted);
     void report();
 
     platform::Dialogs &dialogs_;
     Messages texts_;
     ConversionSettings settings_;
     QStringList lines_;
+    QStringList notes_;
     int next_ = 0, done_ = 0;
     bool running_ = false, cancelled_ = false;
     std::map<int, std::unique_ptr<EncodeJob>> encodes_;

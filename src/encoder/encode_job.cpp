@@ -79,9 +79,9 @@ void EncodeJob::start()
     progressTimer_.start();
 }
 
-bool EncodeJob::place(const QString &target, platform::Dialogs &dialogs, const Messages &texts)
+Placement EncodeJob::place(const QString &target, platform::Dialogs &dialogs, const Messages &texts)
 {
-    const bool placed = placeResult(output_, target, dialogs, texts);
+    const Placement placed = placeResult(output_, target, dialogs, texts);
     removeFolder();
     return placed;
 }

@@ -9,6 +9,7 @@
 // job, also when this process is killed (see process_group.h).
 
 #include "encoder/encoder_kind.h"
+#include "encoder/job_files.h"
 #include "encoder/process_group.h"
 #include "language/messages.h"
 
@@ -46,8 +47,8 @@ public:
     bool running() const;
     // After finished(true): moves the encoded file to `target` without
     // replacing a file (asking for another name, see placeResult) and
-    // removes the private folder. False when the user gave up.
-    bool place(const QString &target, platform::Dialogs &dialogs, const Messages &texts);
+    // removes the private folder.
+    Placement place(const QString &target, platform::Dialogs &dialogs, const Messages &texts);
     // Percent of the expected size written so far, 0 … 100.
     int percent() const;
 

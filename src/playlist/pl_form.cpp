@@ -95,6 +95,7 @@ TPLForm::TPLForm(PlaylistModel &playlist, platform::Dialogs &dialogs, const Text
     titleView_.setSelectionMode(QAbstractItemView::ExtendedSelection);
     titleView_.setSelectionBehavior(QAbstractItemView::SelectRows);
     titleView_.setEditTriggers(QAbstractItemView::NoEditTriggers);
+    titleView_.setDragDropMode(QAbstractItemView::DragOnly);
     titleView_.setContextMenuPolicy(Qt::CustomContextMenu);
     titleView_.setFrameShape(QFrame::NoFrame);
     titleView_.installEventFilter(this);
@@ -513,9 +514,10 @@ void TPLForm::click(Button button)
 
 // ---- dropped files ----
 
+// Rows dragged out of the list itself are no new files for it.
 void TPLForm::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (event->mimeData()->hasUrls())
+    if (event->mimeData()->hasUrls() && event->source() != &titleView_)
         event->acceptProposedAction();
 }
 

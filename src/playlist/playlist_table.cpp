@@ -1,6 +1,10 @@
 #include "playlist_table.h"
 
+#include <QMimeData>
+#include <QUrl>
+
 #include <algorithm>
+#include <set>
 
 const std::array<const char *, PlaylistEntry::ColumnCount> PlaylistTable::CaptionKeys = {
     "ListView_Title", "ListView_Number", "ListView_Time",  "ListView_Artist",
@@ -37,6 +41,34 @@ QVariant PlaylistTable::headerData(int section, Qt::Orientation orientation, int
         section >= PlaylistEntry::ColumnCount)
         return {};
     return captions_.value(section);
+}
+
+Qt::ItemFlags PlaylistTable::flags(const QModelIndex &index) const
+{
+    return QAbstractTableModel::flags(index) | (index.isValid() ? Qt::ItemIsDragEnabled : Qt::NoItemFlags);
+}
+
+QStringList PlaylistTable::mimeTypes() const
+{
+    return {QStringLiteral("text/uri-list")};
+}
+
+QMimeData *PlaylistTable::mimeData(const QModelIndexList &indexes) const
+{
+    std::set<int> rows;
+    for (const QModelIndex &index : indexes)
+        rows.insert(index.row());
+    QList<QUrl> files;
+    for (const int row : rows) {
+        const QString path = playlist_.entryPath(row);
+        if (!path.isEmpty() && !PlaylistModel::isNetworkEntry(path))
+            files << QUrl::fromLocalFile(path);
+    }
+    if (files.isEmpty())
+        return nullptr;
+    auto *data = new QMimeData;
+    data->setUrls(files);
+    return data;
 }
 
 void PlaylistTable::setCaptions(const QStringList &captions)

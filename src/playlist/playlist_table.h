@@ -1,7 +1,8 @@
 #pragma once
 
 // The playlist as the rows of the playlist window's report list, following
-// the playlist's change signals.
+// the playlist's change signals. Rows drag out as the files they name (a
+// list of file addresses), so other windows can take them.
 
 #include "playlist_model.h"
 
@@ -21,6 +22,12 @@ public:
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    QStringList mimeTypes() const override;
+    // The local files of the rows of `indexes`, in row order; none for a
+    // drag of stream addresses only.
+    QMimeData *mimeData(const QModelIndexList &indexes) const override;
+    Qt::DropActions supportedDragActions() const override { return Qt::CopyAction; }
     void setCaptions(const QStringList &captions);
 
 private:

@@ -120,6 +120,8 @@ TASForm::TASForm(platform::Dialogs &dialogs, std::function<encoder::EncoderSetup
         Progress->hide();
         ButtonStart->setEnabled(true);
         accept();
+        if (!run_.notes().isEmpty())
+            dialogs_.information(run_.notes().join(QLatin1Char('\n')));
     });
 }
 
@@ -134,6 +136,11 @@ void TASForm::setRecording(const QStringList &lines, const cd::DiscSource &sourc
 
 void TASForm::showEvent(QShowEvent *event)
 {
+    // RecAudioMixerChange: a change made elsewhere moves the slider.
+    if (!mixerWatch_) {
+        mixerWatch_ = std::make_unique<MixerWatch>();
+        connect(mixerWatch_.get(), &MixerWatch::changed, this, &TASForm::refreshVolume);
+    }
     if (!run_.running()) {
         Bitrates->setCurrentIndex(8);  // 128000
         compressionClicked();

@@ -8,10 +8,12 @@
 #include "cd/disc_source.h"
 #include "encoder/encoder_kind.h"
 #include "recording/cd_rip.h"
+#include "recording/mixer_lines.h"
 
 #include <QDialog>
 
 #include <functional>
+#include <memory>
 
 class QCheckBox;
 class QComboBox;
@@ -66,4 +68,5 @@ private:
     cd::TableOfContents toc_;
     cd::CdDevice *device_ = nullptr;
     recording::CdRip run_;
+    std::unique_ptr<recording::MixerWatch> mixerWatch_;  // while the window has been shown
 };

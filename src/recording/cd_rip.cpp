@@ -51,6 +51,8 @@ void CdRip::start(const QStringList &lines, const RipSettings &settings)
 {
     settings_ = settings;
     lines_ = lines;
+    fileNames_ = runFileNames(lines);
+    notes_.clear();
     index_ = written_ = 0;
     doneSectors_ = totalSectors_ = 0;
     for (const QString &line : lines_)
@@ -82,6 +84,8 @@ void CdRip::startTrack()
     if (!settings_.input.isEmpty() && settings_.input != cdDigitalAudio())
         return startCapture();
     const int track = lineTrack(lines_[index_]);
+    if (track < 1 || track > static_cast<int>(settings_.toc.tracks.size()) || !settings_.toc.tracks[track - 1].audio)
+        return trackFailed(QStringLiteral("the disc has no audio track %1").arg(track));
     QString error;
     reader_ = cd::TrackReader::open(settings_.source, track, error);
     if (!reader_)
@@ -156,7 +160,8 @@ void CdRip::trackRecorded()
 {
     const QString wav = QDir(folder_).filePath(QStringLiteral("track.wav"));
     if (!settings_.compress) {
-        written_ += encoder::placeResult(wav, target(QStringLiteral(".wav")), dialogs_, texts_) ? 1 : 0;
+        const QString wanted = target(QStringLiteral(".wav"));
+        placed(encoder::placeResult(wav, wanted, dialogs_, texts_), wanted);
         return nextTrack();
     }
     encode_ = std::make_unique<encoder::EncodeJob>(
@@ -175,7 +180,8 @@ void CdRip::encoded(bool ok, const QString &reason)
         report(100, 100, texts_["Progress_Message2"] + QStringLiteral(" - 100%"));
         if (!running_)  // cancelled by a listener of the report
             return;
-        written_ += encode_->place(target(QStringLiteral(".mp3")), dialogs_, texts_) ? 1 : 0;
+        const QString wanted = target(QStringLiteral(".mp3"));
+        placed(encode_->place(wanted, dialogs_, texts_), wanted);
     }
     encode_.reset();
     if (!running_)
@@ -225,8 +231,16 @@ void CdRip::dropTrack()
 
 QString CdRip::target(const QString &extension) const
 {
-    const QString name = encoder::oneComponentName(lineName(lines_[index_]), extension);
-    return name.isEmpty() ? QString() : QDir(settings_.destination).filePath(name);
+    return QDir(settings_.destination).filePath(encoder::oneComponentName(fileNames_[index_], extension));
+}
+
+void CdRip::placed(const encoder::Placement &placement, const QString &wanted)
+{
+    if (!placement)
+        return;
+    ++written_;
+    if (placement.freeName)
+        notes_ << placement.note(wanted);
 }
 
 void CdRip::report(int song, int encoder, const QString &action)

@@ -8,7 +8,10 @@
 // A real input line instead records each track in real time while the CD
 // device plays it. Cancel ends the run: finished tracks stay, the current
 // one is dropped. A track without audio, or one an image cut short does not
-// hold whole, fails alone: it is not delivered and the run goes on.
+// hold whole, fails alone: it is not delivered and the run goes on. Every
+// line makes a file of its own (see runFileNames); a finished track whose
+// name is taken and for which the user gives no other name is kept under a
+// free "Name (2).wav", and notes() says so.
 
 #include "cd/disc_source.h"
 #include "encoder/encoder_kind.h"
@@ -30,6 +33,7 @@ class Dialogs;
 
 namespace encoder {
 class EncodeJob;
+struct Placement;
 }
 
 namespace recording {
@@ -68,6 +72,8 @@ public:
     void cancel();
     bool running() const { return running_; }
     int written() const { return written_; }
+    // "X.wav existed: kept as X (2).wav", one a track kept under a free name.
+    const QStringList &notes() const { return notes_; }
     // The words of its messages and progress.
     void setTexts(const Messages &texts) { texts_ = texts; }
     const Messages &texts() const { return texts_; }
@@ -89,12 +95,15 @@ private:
     void stop(const QString &error);
     void dropTrack();
     QString target(const QString &extension) const;
+    void placed(const encoder::Placement &placement, const QString &wanted);
     void report(int song, int encoder, const QString &action);
 
     platform::Dialogs &dialogs_;
     Messages texts_;
     RipSettings settings_;
     QStringList lines_;
+    QStringList fileNames_;  // of each line, without extension
+    QStringList notes_;
     int index_ = 0, written_ = 0;
     long doneSectors_ = 0, totalSectors_ = 0;
     bool running_ = false, cancelled_ = false;

@@ -4,8 +4,11 @@
 
 #include <alsa/asoundlib.h>
 
+#include <QSocketNotifier>
+
 #include <cmath>
 #include <memory>
+#include <poll.h>
 
 namespace recording {
 namespace {
@@ -88,6 +91,35 @@ bool setCaptureVolume(const QString &line, int percent, QString &error)
         return false;
     }
     return true;
+}
+
+struct MixerWatch::Mixer {
+    MixerHandle handle = openMixer();
+};
+
+MixerWatch::MixerWatch(QObject *parent) : QObject(parent), mixer_(std::make_unique<Mixer>())
+{
+    snd_mixer_t *handle = mixer_->handle.get();
+    const int count = handle ? snd_mixer_poll_descriptors_count(handle) : 0;
+    if (count <= 0)
+        return;
+    std::vector<pollfd> fds(static_cast<std::size_t>(count));
+    if (snd_mixer_poll_descriptors(handle, fds.data(), static_cast<unsigned>(count)) <= 0)
+        return;
+    for (const pollfd &fd : fds) {
+        const auto type = fd.events & POLLOUT ? QSocketNotifier::Write : QSocketNotifier::Read;
+        auto notifier = std::make_unique<QSocketNotifier>(fd.fd, type);
+        connect(notifier.get(), &QSocketNotifier::activated, this, &MixerWatch::handleEvents);
+        notifiers_.push_back(std::move(notifier));
+    }
+}
+
+MixerWatch::~MixerWatch() = default;
+
+void MixerWatch::handleEvents()
+{
+    if (snd_mixer_handle_events(mixer_->handle.get()) > 0)
+        emit changed();
 }
 
 }  // namespace recording

@@ -6,8 +6,14 @@
 // (LUDRO_ALSA_CAPTURE, default "default"). Without a sound card only the
 // virtual line is there.
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
+
+#include <memory>
+#include <vector>
+
+class QSocketNotifier;
 
 namespace recording {
 
@@ -20,5 +26,26 @@ QStringList inputLines();
 // cannot be reached.
 bool captureVolume(const QString &line, int &percent, QString &error);
 bool setCaptureVolume(const QString &line, int percent, QString &error);
+
+// Tells when a control of the capture device's mixer changed, by this
+// program or another (a desktop mixer, a volume key), from ALSA's mixer
+// events. Without a mixer it never tells.
+class MixerWatch : public QObject {
+    Q_OBJECT
+
+public:
+    explicit MixerWatch(QObject *parent = nullptr);
+    ~MixerWatch() override;
+
+signals:
+    void changed();
+
+private:
+    void handleEvents();
+
+    struct Mixer;
+    std::unique_ptr<Mixer> mixer_;
+    std::vector<std::unique_ptr<QSocketNotifier>> notifiers_;
+};
 
 }  // namespace recording

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <tuple>
 
 using namespace recording;
@@ -151,7 +152,9 @@ QStringList TRecForm::lines(const QListWidget *list) const
 
 void TRecForm::updateSummary()
 {
-    const int count = static_cast<int>(toc_.tracks.size());
+    // Data tracks are no tracks to record.
+    const int count =
+        static_cast<int>(std::count_if(toc_.tracks.begin(), toc_.tracks.end(), [](const cd::CdTrack &t) { return t.audio; }));
     InfoLabel->setText(QString::number(count < 100 ? count : 0) + QLatin1Char(' ') + texts_["Recorder_Tracks"]);
     SummaryLabel->setText(listSummary(lines(SaveTracks), toc_, texts_["Recorder_Tracks"]));
 }

@@ -2,24 +2,54 @@
 
 #include "cd/disc_id.h"
 #include "cd/track_names.h"
+#include "encoder/job_files.h"
 
 #include <algorithm>
 
 namespace recording {
 
+namespace {
+
+QString numberedTrack(int track)
+{
+    return QStringLiteral("Track %1").arg(track, 2, 10, QLatin1Char('0'));
+}
+
+}  // namespace
+
 QStringList discTrackLines(const cd::TableOfContents &toc, const QString &tracksFolder)
 {
     const int count = static_cast<int>(toc.tracks.size());
     cd::DiscNames names;
+    const bool named = cd::loadTrackNames(tracksFolder, cd::computeDiscId(toc), {}, count, names);
+    if (!named && count >= 100)
+        return {};
     QStringList lines;
-    if (cd::loadTrackNames(tracksFolder, cd::computeDiscId(toc), {}, count, names)) {
-        for (int i = 0; i < std::min<int>(count, names.tracks.size()); ++i)
-            lines << trackLine(i + 1, names.tracks[i]);
-    } else if (count < 100) {
-        for (int i = 1; i <= count; ++i)
-            lines << trackLine(i, QStringLiteral("AudioTrack%1").arg(i));
+    for (const cd::CdTrack &track : toc.tracks) {
+        if (!track.audio)
+            continue;
+        const int i = track.number;
+        lines << trackLine(i, !named                         ? QStringLiteral("AudioTrack%1").arg(i)
+                              : i <= names.tracks.size()     ? names.tracks[i - 1]
+                                                             : numberedTrack(i));
     }
     return lines;
+}
+
+QStringList runFileNames(const QStringList &lines)
+{
+    QStringList names;
+    for (const QString &line : lines) {
+        const QString name = encoder::oneComponentName(lineName(line));
+        names << (name.isEmpty() ? numberedTrack(lineTrack(line)) : name);
+    }
+    QStringList files = names;
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const auto same = [&](const QString &other) { return other.compare(names[i], Qt::CaseInsensitive) == 0; };
+        if (std::count_if(names.begin(), names.end(), same) > 1)
+            files[i] = QStringLiteral("%1 %2").arg(lineTrack(lines[i]), 2, 10, QLatin1Char('0')).arg(names[i]);
+    }
+    return files;
 }
 
 int lineTrack(const QString &line)

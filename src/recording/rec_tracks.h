@@ -1,8 +1,8 @@
 #pragma once
 
 // The recorder's track lines, "N. name": the disc track they record and the
-// name of the file they become. Names come from the disc's names file, else
-// "AudioTrack" + number.
+// name of the file they become. Only audio tracks are listed; names come
+// from the disc's names file, else "AudioTrack" + number.
 
 #include "cd/table_of_contents.h"
 
@@ -11,9 +11,17 @@
 
 namespace recording {
 
-// One line per track of the disc: the names file's track names (none beyond
-// the track count), else "N. AudioTrackN" for a disc of fewer than 100 tracks.
+// One line per audio track of the disc: its name in the names file ("Track
+// NN" for a track the file names none), else "N. AudioTrackN" for a disc of
+// fewer than 100 tracks.
 QStringList discTrackLines(const cd::TableOfContents &toc, const QString &tracksFolder);
+
+// The file names, without extension, that the lines of one run become: each
+// name as one path component (see job_files.h). An empty name becomes
+// "Track NN"; a name that another line of the run shares (letter case
+// aside, as some file systems see it) gets the track number before it
+// ("03 CD-Track"), so every track of a run makes a file of its own.
+QStringList runFileNames(const QStringList &lines);
 
 // The disc track of a line (the digits before the '.'), 0 when it has none.
 int lineTrack(const QString &line);

@@ -10,8 +10,9 @@
 //   ludro-cd [--device DEV] rip [--dest DIR] [--mp3 [--bitrate KBPS] [--hq] [--mono]] [TRACK...]
 //       the tracks (all audio tracks without TRACK) as WAV or MP3 files in DIR
 //       (the current folder without it), named as the recorder names them; an
-//       existing file is left alone. Progress on stderr. Status 0 when every
-//       track was written, 1 otherwise (Ctrl+C included).
+//       existing file is left alone and the track kept as "Name (2).wav".
+//       Progress on stderr. Status 0 when every track was written, 1
+//       otherwise (Ctrl+C included).
 // DEV is a drive or a disc image (.cue/.bin/.toc); without it LUDRO_CD_DEVICE,
 // else the system's default drive. No disc, a data disc, a drive that
 // cannot be opened or an image file that is no regular file: a message and
@@ -21,6 +22,7 @@
 #include "cd/disc_id.h"
 #include "cd/disc_lookup.h"
 #include "cd/image_files.h"
+#include "cd/text_lines.h"
 #include "cd/track_names.h"
 #include "platform/dialogs.h"
 #include "platform/termination_signals.h"
@@ -92,7 +94,7 @@ const QCommandLineOption highQualityOption("hq", "The encoder's highest quality.
 const QCommandLineOption monoOption("mono", "Downmix to mono.");
 
 // The run's boxes on the terminal: nobody is asked, so an existing file
-// stays as it is.
+// stays as it is and the track goes beside it.
 class ConsoleDialogs : public platform::Dialogs {
 public:
     QString line;  // of the track being ripped
@@ -107,11 +109,7 @@ public:
     QString askAddress() override { return {}; }
     std::optional<QFont> chooseFont(const QFont &) override { return std::nullopt; }
     std::optional<QColor> chooseColor(const QColor &) override { return std::nullopt; }
-    QString askText(const QString &, const QString &prompt, const QString &) override
-    {
-        say(prompt + QStringLiteral(" Not written."));
-        return {};
-    }
+    QString askText(const QString &, const QString &, const QString &) override { return {}; }
 
 private:
     void say(const QString &text) const
@@ -127,16 +125,15 @@ int rip(const cd::TableOfContents &toc, const QCommandLineParser &parser)
     for (const QString &arg : parser.positionalArguments().mid(1)) {
         bool number = false;
         const int track = arg.toInt(&number);
-        if (!number || track < 1 || track > static_cast<int>(all.size()) || !toc.tracks[track - 1].audio) {
+        const auto line = std::ranges::find_if(all, [&](const QString &l) { return recording::lineTrack(l) == track; });
+        if (!number || line == all.end()) {
             std::fprintf(stderr, "ludro-cd: no audio track %s on the disc\n", qPrintable(arg));
             return 2;
         }
-        lines << all[track - 1];
+        lines << *line;
     }
     if (parser.positionalArguments().size() == 1)
-        for (const QString &line : all)
-            if (toc.tracks[recording::lineTrack(line) - 1].audio)
-                lines << line;
+        lines = all;
 
     recording::RipSettings settings;
     settings.source = cd::resolveDiscSource(parser.value(deviceOption));
@@ -181,6 +178,8 @@ int rip(const cd::TableOfContents &toc, const QCommandLineParser &parser)
     platform::quitOnTerminationSignals();
     run.start(lines, settings);
     QCoreApplication::exec();
+    for (const QString &note : run.notes())
+        std::fprintf(stderr, "ludro-cd: %s\n", qPrintable(cd::singleLine(note)));
     return run.written() == lines.size() ? 0 : 1;
 }
 

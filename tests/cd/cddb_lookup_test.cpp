@@ -89,12 +89,12 @@ TEST_F(DiscDatabase, AnExactMatchIsReadAppliedAndCachedOnTheDefaultServersPlace)
     EXPECT_TRUE(query());
     EXPECT_EQ(form.status(), "CDDB Successfull.");
     EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(names.artist, "Artist ");
+    EXPECT_EQ(names.artist, "Artist");
     EXPECT_EQ(names.title, "Title");
     EXPECT_EQ(names.tracks, QStringList({"A first title split over two lines", "Caf\u00e9"}));
     EXPECT_EQ(names.revision, 3);
     EXPECT_EQ(form.record().size(), 12);
-    EXPECT_EQ(cached(), "Title\nArtist \nA first title split over two lines\nCaf\u00e9\n");
+    EXPECT_EQ(cached(), "Title\nArtist\nA first title split over two lines\nCaf\u00e9\n");
 
     const auto requests = http.requests();
     ASSERT_EQ(requests.size(), 2);
@@ -245,7 +245,7 @@ TEST(DiscLookup, LudroCdPrintsWritesAndTellsWhatWentWrong)
     EXPECT_EQ(lookup(), LookupFound);
     EXPECT_EQ(out, "Artist / Title\nA first title split over two lines\nCaf\u00e9\n");
     EXPECT_EQ(readFile(options.tracksFolder + disc.id),
-              "Title\nArtist \nA first title split over two lines\nCaf\xC3\xA9\n");
+              "Title\nArtist\nA first title split over two lines\nCaf\xC3\xA9\n");
     options.match = 3;
     EXPECT_EQ(lookup(), LookupNoRecord);
 

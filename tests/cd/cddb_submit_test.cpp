@@ -5,6 +5,7 @@
 #include "cd/disc_source.h"
 #include "cd/server_list_box.h"
 #include "cd/submit_form.h"
+#include "cd/track_names.h"
 #include "support/disc_image.h"
 #include "support/files.h"
 #include "support/http_test_server.h"
@@ -17,6 +18,8 @@
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <mutex>
 
 #include <gtest/gtest.h>
 
@@ -160,6 +163,67 @@ TEST_F(Submission, OnlyAnAnswerOf200ClosesTheWindowsAndRaisesTheRevision)
     EXPECT_EQ(http.requests().size(), 3);
 }
 
+// Fetched, kept in the names files, edited, sent and fetched again: every
+// name and every field of the record comes back as it was.
+TEST_F(Submission, NamesSurviveAFetchEditSubmitFetchRoundTrip)
+{
+    QTemporaryDir dir;
+    const QString tracks = dir.filePath("tracks/");
+    cddb.setTracksFolder(tracks);
+    std::string served = "210 rock 0b012a02\r\n# xmcd\r\n#\r\n# Revision: 4\r\n#\r\nDISCID=0b012a02\r\n"
+                         "DTITLE=AC/DC / Back in Black \\\\ Live\r\nDTITLE= (Remastered)\r\nDYEAR=1980\r\n"
+                         "DGENRE=Hard Rock\r\nTTITLE0=Hells Bells\r\nTTITLE1=Shoot to\r\nTTITLE1= Thrill\r\n"
+                         "EXTD=First line\\nSecond \\\\ line\r\nEXTT1=Written by\\tYoung\r\nPLAYORDER=\r\n.\r\n";
+    std::mutex lock;
+    http.answerBy([&](const std::string &request) {
+        std::lock_guard guard(lock);
+        if (request.starts_with("POST /~cddb/submit.cgi")) {
+            // What was sent is what the next read answers.
+            served = "210 rock 0b012a02\r\n";
+            served += body(request);
+            served += ".\r\n";
+            return HttpTestServer::ok("200 OK, submission has been sent.\r\n", "text/plain");
+        }
+        if (body(request).starts_with("cmd=cddb+query+"))
+            return HttpTestServer::ok("200 rock 0b012a02 AC/DC / Back in Black\r\n", "text/plain");
+        return HttpTestServer::ok(served, "text/plain");
+    });
+
+    DiscNames fetched{"", "", {"CD-Track", "CD-Track"}, 0};
+    ASSERT_TRUE(cddb.QueryDisc(disc, fetched, {}));
+    EXPECT_EQ(fetched.artist, "AC/DC");
+    EXPECT_EQ(fetched.title, "Back in Black \\ Live (Remastered)");
+    EXPECT_EQ(fetched.tracks, QStringList({"Hells Bells", "Shoot to Thrill"}));
+
+    DiscNames kept;  // as the player finds them when the disc comes back
+    ASSERT_TRUE(loadTrackNames(tracks, disc, {}, 2, kept));
+    EXPECT_EQ(kept.year, "1980");
+    EXPECT_EQ(kept.genre, "Hard Rock");
+    EXPECT_EQ(kept.extd, "First line\nSecond \\ line");
+    EXPECT_EQ(kept.extt, QStringList({"", "Written by\tYoung"}));
+    EXPECT_EQ(kept.revision, 4);
+    kept.tracks[0] = "Hells Bells \\o/";
+
+    submit(kept, "Submit");
+    ASSERT_FALSE(form.isVisible()) << cddb.status().toStdString();
+    const std::string sent = body(http.requests().back());
+    for (const char *line : {"\nDTITLE=AC/DC / Back in Black \\\\ Live (Remastered)\n", "\nDYEAR=1980\n",
+                             "\nDGENRE=Hard Rock\n", "\nEXTD=First line\\nSecond \\\\ line\n",
+                             "\nEXTT0=\n", "\nEXTT1=Written by\\tYoung\n", "\n# Revision: 5\n"})
+        EXPECT_NE(sent.find(line), std::string::npos) << line << " in\n" << sent;
+
+    DiscNames again{"", "", {"CD-Track", "CD-Track"}, 0};
+    ASSERT_TRUE(cddb.QueryDisc(disc, again, {}));
+    EXPECT_EQ(again.title, kept.title);
+    EXPECT_EQ(again.artist, kept.artist);
+    EXPECT_EQ(again.tracks, kept.tracks);
+    EXPECT_EQ(again.year, kept.year);
+    EXPECT_EQ(again.genre, kept.genre);
+    EXPECT_EQ(again.extd, kept.extd);
+    EXPECT_EQ(again.extt, kept.extt);
+    EXPECT_EQ(again.revision, 5);
+}
+
 TEST(ServerList, OnlyACompleteAnswerReplacesTheFile)
 {
     HttpTestServer http;
@@ -180,7 +244,7 @@ TEST(ServerList, OnlyACompleteAnswerReplacesTheFile)
                         "127.0.0.1:8880 cddbp 8880 - N000.00 W000.00 Loop\tback\x1b[0m\r\n"
                         "bad/host http 80 /\r\n-dash.example http 80 /\r\nhost:99999 http\r\n";
     for (int i = 0; i < 1001; ++i)
-        sites += "h" + std::to_string(i) + ".example http 80 /~cddb/cddb.cgi\r\n";
+        sites.append("h").append(std::to_string(i)).append(".example http 80 /~cddb/cddb.cgi\r\n");
     http.setDefault(HttpTestServer::ok(sites + ".\r\n", "text/plain"));
     qputenv("LUDRO_CDDB_SERVER", "127.0.0.1:" + QByteArray::number(http.port()));
     box.findChild<QPushButton *>("CDDB_Update")->click();

@@ -21,26 +21,49 @@ TEST(DiscRecord, TrackTitlesAreNumberedInOrderAndSplitTitlesJoined)
         "ttitle5=Numbered by appearance",
         "TTITLE1=One",
         "TTITLE10=Ten, not one continued",
-        "EXTT0=ignored",
-        "TTITLE11",
+        "EXTT0=Extra of the first",
         "PLAYORDER=",
     });
-    EXPECT_EQ(names.tracks, QStringList({"A title that goes on and on", "Numbered by appearance", "One",
-                                         "Ten, not one continued", ""}));
-    EXPECT_EQ(names.artist, "Artist ") << "the blank before the slash stays";
+    EXPECT_EQ(names.tracks,
+              QStringList({"A title that goes on and on", "Numbered by appearance", "One", "Ten, not one continued"}));
+    EXPECT_EQ(names.extt, QStringList({"Extra of the first"}));
+    EXPECT_EQ(names.artist, "Artist");
     EXPECT_EQ(names.title, "Title");
     EXPECT_EQ(names.revision, 3);
 }
 
-TEST(DiscRecord, DiscTitleWithoutSlashNamesTheArtistAndTheLastOneCounts)
+// The protocol's rules for the text of a record: escapes, the " / " that
+// parts artist and title, values over several lines of their key.
+TEST(DiscRecord, TextFollowsTheProtocolsEscapesSeparatorAndContinuedLines)
 {
+    const DiscNames names = parseDiscRecord({
+        "DTITLE=AC/DC / Back in Black \\\\ Live",
+        "DTITLE= (Remastered)",
+        "DYEAR=1980",
+        "DGENRE=Hard Rock",
+        "TTITLE0=Hells Bells\\tLive",
+        "TTITLE1=Back\\\\slash \\q stays",
+        "EXTD=Line one\\nLine ",
+        "EXTD=two",
+        "EXTT1=A\\n",
+        "EXTT1=B",
+    });
+    EXPECT_EQ(names.artist, "AC/DC");
+    EXPECT_EQ(names.title, "Back in Black \\ Live (Remastered)");
+    EXPECT_EQ(names.tracks, QStringList({"Hells Bells\tLive", "Back\\slash \\q stays"}));
+    EXPECT_EQ(names.year, "1980");
+    EXPECT_EQ(names.genre, "Hard Rock");
+    EXPECT_EQ(names.extd, "Line one\nLine two");
+    EXPECT_EQ(names.extt, QStringList({"", "A\nB"}));
+
+    // Without " / " the first slash parts them, as older records have it.
+    const DiscNames old = parseDiscRecord({"DTITLE=Artist/ Title/Part"});
+    EXPECT_EQ(old.artist, "Artist");
+    EXPECT_EQ(old.title, "Title/Part");
     EXPECT_EQ(parseDiscRecord({"DTITLE=Only an artist"}).artist, "Only an artist");
     EXPECT_EQ(parseDiscRecord({"DTITLE=Only an artist"}).title, "");
-    const DiscNames twice = parseDiscRecord({"DTITLE=First / One", "DTITLE=Second /  Two/Three"});
-    EXPECT_EQ(twice.artist, "Second ");
-    EXPECT_EQ(twice.title, " Two/Three") << "one blank goes, the rest of the text stays";
 
-    // What the record does not say stays as it was.
+    // What the record does not say of its names stays as it was.
     DiscNames current{"Old title", "Old artist", {"CD-Track", "CD-Track"}, 7};
     applyDiscRecord({"TTITLE0=New", "# revision: not a number", "# REVISION:12x"}, current);
     EXPECT_EQ(current.title, "Old title");

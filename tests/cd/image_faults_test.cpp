@@ -146,3 +146,27 @@ TEST(CdImage, ATocLibcdioCannotReadSafelyIsNoDisc)
     EXPECT_EQ(ludroCd({"--device", dir.filePath("disc.toc"), "toc"}, {.folder = dir.path()}).out.count('\n'), 100)
         << "99 tracks and the lead-out";
 }
+
+// cdrdao writes the names of a .toc's files relative to the .toc: they are
+// found there from any folder, and a name with a folder of its own too.
+TEST(CdImage, ATocFindsItsFilesBesideItselfFromAnyFolder)
+{
+    QTemporaryDir dir;
+    QByteArray audio(226 * 2352, '\0');
+    for (qsizetype i = 0; i < audio.size(); ++i)
+        audio[i] = static_cast<char>(i * 7);
+    writeFile(dir.filePath("images/more/disc x.raw"), audio);
+    const QString toc = writeFile(dir.filePath("images/disc.toc"),
+                                  "CD_DA\n// made by cdrdao\nTRACK AUDIO\nFILE \"more/disc x.raw\" 0 00:02:00\n"
+                                  "TRACK AUDIO\nFILE \"more/disc x.raw\" 00:02:00 00:01:01\n");
+    writeFile(dir.filePath("elsewhere/more/disc x.raw"), QByteArray(10, 'x'));  // not the one the .toc means
+
+    const ToolRun listed = ludroCd({"--device", toc, "toc"}, {.folder = dir.filePath("elsewhere")});
+    EXPECT_EQ(listed.status, 0) << listed.err.toStdString();
+    EXPECT_EQ(listed.out, "01 00:02.00 00:02.00 audio\n02 00:04.00 00:01.01 audio\nleadout 00:05.01\n");
+    const ToolRun ripped =
+        ludroCd({"--device", toc, "rip", "--dest", dir.filePath("out")}, {.folder = dir.filePath("elsewhere")});
+    EXPECT_EQ(ripped.status, 0) << ripped.err.toStdString();
+    EXPECT_TRUE(readFile(dir.filePath("out/AudioTrack1.wav")).mid(44) == audio.left(150 * 2352));
+    EXPECT_TRUE(readFile(dir.filePath("out/AudioTrack2.wav")).mid(44) == audio.mid(150 * 2352));
+}

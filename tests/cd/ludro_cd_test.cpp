@@ -68,7 +68,7 @@ TEST(CdTool, LooksTheDiscUpAndWritesItsNamesFileAsThePlayerDoes)
     ASSERT_EQ(requests.size(), 2);
     EXPECT_NE(requests[0].find("cmd=cddb+query+" + query.toStdString() + "+&hello=user+localhost+"), std::string::npos);
     EXPECT_NE(requests[1].find("cmd=cddb+read+jazz+0b0bbbbb&"), std::string::npos);
-    EXPECT_EQ(readFile(dir.filePath("tracks/" + query.section('+', 0, 0))), "Title\nArtist \nOne\nTwo\n");
+    EXPECT_EQ(readFile(dir.filePath("tracks/" + query.section('+', 0, 0))), "Title\nArtist\nOne\nTwo\n");
 
     QTcpServer closed;
     ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
@@ -78,7 +78,7 @@ TEST(CdTool, LooksTheDiscUpAndWritesItsNamesFileAsThePlayerDoes)
     EXPECT_EQ(ludroCd({"--device", cue, "lookup", "--match", "0"}).status, 2) << "usage";
 }
 
-TEST(CdTool, RipsEachTrackBitExactlyUnderItsNameAndLeavesExistingFilesAlone)
+TEST(CdTool, RipsEachTrackBitExactlyUnderItsNameAndKeepsExistingFilesAndTracks)
 {
     QTemporaryDir dir;
     const std::vector<ImageTrack> tracks{{1001, 440}, {151, 660, false, 31}, {77, 880}, {80, 0, true}};
@@ -102,16 +102,16 @@ TEST(CdTool, RipsEachTrackBitExactlyUnderItsNameAndLeavesExistingFilesAlone)
     const ToolRun data = ludroCd({"--device", cue, "rip", "--dest", dir.filePath("one"), "4"});
     qunsetenv("LUDRO_HOME");
 
-    EXPECT_EQ(run.status, 1) << "one track was not written";
-    EXPECT_TRUE(run.err.contains("2. Two: The File already exists")) << run.err.toStdString();
-    EXPECT_EQ(entries(dest), QStringList({".._x.wav", "Three.wav", "Two.wav"}));
+    EXPECT_EQ(run.status, 0) << "every track was written";
+    EXPECT_TRUE(run.err.contains("Two.wav existed: kept as Two (2).wav")) << run.err.toStdString();
+    EXPECT_EQ(entries(dest), QStringList({"Three.wav", "Two (2).wav", "Two.wav", "_x.wav"}));
     EXPECT_EQ(readFile(dest + "/Two.wav"), "mine");
     EXPECT_EQ(one.status, 0) << one.err.toStdString();
     EXPECT_EQ(entries(dir.filePath("one")), QStringList({"Three.wav"}));
     EXPECT_EQ(readFile(dir.filePath("one/Three.wav")), readFile(dest + "/Three.wav"));
     EXPECT_EQ(data.status, 2);
 
-    for (const auto &[name, track] : {std::pair{".._x.wav", 0}, std::pair{"Three.wav", 2}}) {
+    for (const auto &[name, track] : {std::pair{"_x.wav", 0}, std::pair{"Two (2).wav", 1}, std::pair{"Three.wav", 2}}) {
         const QByteArray wav = readFile(dest + "/" + name);
         const qsizetype bytes = (starts[track + 1] - starts[track]) * 2352;
         ASSERT_EQ(wav.size(), 44 + bytes) << name;
@@ -218,4 +218,38 @@ TEST(CdTool, AFullDiskStopsTheRipWithTheSystemsReason)
     EXPECT_EQ(run.exitCode(), 1);
     EXPECT_TRUE(err.contains("No space left on device")) << err.toStdString();
     EXPECT_EQ(run.readAllStandardOutput(), "") << "no partial file and no private folder";
+}
+
+// A whole-disc rip makes one file of each audio track, whatever the names
+// file holds: the placeholders a failed lookup leaves, too few names, names
+// that would hide the file or say nothing. Data tracks are no audio.
+TEST(CdTool, AWholeDiscRipMakesAFileOfEachAudioTrackWhateverTheNamesFileHolds)
+{
+    QTemporaryDir dir;
+    const QString cue = writeDiscImage(dir.path(), {{75, 0, true}, {76, 440}, {77, 660}, {78, 880}, {75, 0, true}});
+    const QString id = ludroCd({"--device", cue, "discid"}).out.section('+', 0, 0);
+    qputenv("LUDRO_HOME", dir.filePath("home").toUtf8());
+    const auto rip = [&](const QByteArray &namesFile, const QString &dest, const QStringList &tracks = {}) {
+        writeFile(dir.filePath("home/tracks/" + id), namesFile);
+        return ludroCd(QStringList{"--device", cue, "rip", "--dest", dir.filePath(dest)} + tracks);
+    };
+    const ToolRun placeholders = rip("\n\nCD-Track\nCD-Track\nCD-Track\nCD-Track\nCD-Track\n", "placeholders");
+    const ToolRun few = rip("Title\nArtist\nData\nOnly\n", "few");
+    const ToolRun third = rip("Title\nArtist\nData\nOnly\n", "third", {"4"});
+    const ToolRun odd = rip("T\nA\nData\n.hidden\n\n..\n", "odd");
+    const ToolRun data = rip("T\nA\n", "data", {"1"});
+    qunsetenv("LUDRO_HOME");
+
+    EXPECT_EQ(placeholders.status, 0) << placeholders.err.toStdString();
+    EXPECT_EQ(entries(dir.filePath("placeholders")),
+              QStringList({"02 CD-Track.wav", "03 CD-Track.wav", "04 CD-Track.wav"}));
+    EXPECT_EQ(QFileInfo(dir.filePath("placeholders/04 CD-Track.wav")).size(), 44 + 78 * 2352);
+    EXPECT_EQ(few.status, 0) << few.err.toStdString();
+    EXPECT_EQ(entries(dir.filePath("few")), QStringList({"Only.wav", "Track 03.wav", "Track 04.wav"}));
+    EXPECT_EQ(third.status, 0) << third.err.toStdString();
+    EXPECT_EQ(entries(dir.filePath("third")), QStringList({"Track 04.wav"}));
+    EXPECT_EQ(odd.status, 0) << odd.err.toStdString();
+    EXPECT_EQ(entries(dir.filePath("odd")), QStringList({"Track 03.wav", "Track 04.wav", "hidden.wav"}));
+    EXPECT_EQ(data.status, 2);
+    EXPECT_TRUE(data.err.contains("no audio track 1")) << data.err.toStdString();
 }

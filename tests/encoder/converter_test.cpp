@@ -5,12 +5,18 @@
 #include "encoder/enc_form.h"
 #include "encoder/encoder_page.h"
 #include "encoder/progress_form.h"
+#include "appearance/texture_manager.h"
+#include "playlist/pl_form.h"
 #include "support/files.h"
 #include "support/recording_dialogs.h"
 #include "support/run_until.h"
 #include "support/wav_file.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QTreeView>
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
@@ -57,7 +63,7 @@ QStringList entries(const QString &folder)
 
 }  // namespace
 
-TEST(Converter, ConvertsBothWaysNextToTheSourcesAndNeverReplacesAFile)
+TEST(Converter, ConvertsBothWaysNextToTheSourcesAndKeepsTheUsersFileAndTheResult)
 {
     QTemporaryDir dir;
     const QString mp3 = dir.filePath("song one.mp3");
@@ -69,13 +75,17 @@ TEST(Converter, ConvertsBothWaysNextToTheSourcesAndNeverReplacesAFile)
 
     Converter c;
     const QStringList lines = c.run({a, mp3, b, corrupt});
-    EXPECT_EQ(lines, QStringList({convertedLabel() + a, convertedLabel() + mp3, failedLabel() + b,
+    EXPECT_EQ(lines, QStringList({convertedLabel() + a, convertedLabel() + mp3, convertedLabel() + b,
                          failedLabel() + corrupt}));
-    EXPECT_EQ(c.dialogs.askedTexts.size(), 1) << "b.mp3 exists: asked once, cancelled";
+    EXPECT_EQ(c.dialogs.askedTexts,
+        QStringList("Error: The File already exists or not a valid Filename. [b.mp3]"))
+        << "b.mp3 exists: asked once, starting from the name, cancelled";
     EXPECT_EQ(readFile(dir.filePath("b.mp3")), "mine");
+    EXPECT_GT(QFileInfo(dir.filePath("b (2).mp3")).size(), 1000) << "the encoded file is kept beside it";
+    EXPECT_EQ(c.dialogs.informations, QStringList("b.mp3 existed: kept as b (2).mp3"));
     EXPECT_EQ(readFile(a), sourceA);
-    EXPECT_EQ(entries(dir.path()),
-        QStringList({"a.mp3", "a.wav", "b.mp3", "b.wav", "bad.mp3", "song one.mp3", "song one.wav"}));
+    EXPECT_EQ(entries(dir.path()), QStringList({"a.mp3", "a.wav", "b (2).mp3", "b.mp3", "b.wav", "bad.mp3",
+                                       "song one.mp3", "song one.wav"}));
     EXPECT_FALSE(c.form.ConvList->item(3)->toolTip().isEmpty()) << "a failure says why";
 
     const auto ours = readWav(dir.filePath("song one.wav").toStdString());
@@ -146,4 +156,43 @@ TEST(Converter, WavFilesWithoutAnEncoderAreRefusedBeforeStarting)
     EXPECT_EQ(dialogs.errors, QStringList("No encoder specified. Change the Settings on the Setup Page."));
     EXPECT_FALSE(form.Progress->isVisible());
     EXPECT_FALSE(form.conversion().running());
+}
+
+// Songs dragged out of the playlist window land in the converter's list;
+// stream addresses and files it cannot convert do not.
+TEST(Converter, SongsDraggedFromThePlaylistWindowJoinTheList)
+{
+    QTemporaryDir dir;
+    const QString song = writeFile(dir.filePath("Jazz/a song.mp3"), QByteArray(2048, 'x'));
+    const QString wav = writeFile(dir.filePath("b.wav"), QByteArray(2048, 'x'));
+    const QString text = writeFile(dir.filePath("notes.txt"), "x");
+    PlaylistModel playlist;
+    for (const QString &path : {song, wav, text})
+        playlist.addFileEntry(path);
+    playlist.addFileEntry(QStringLiteral("http://radio.example/stream"));
+    playlist.deliverChanges();
+    RecordingDialogs dialogs;
+    TextureManager textures;
+    TPLForm window(playlist, dialogs, textures);
+    window.show();
+    QTreeView &list = window.titleView();
+    list.selectAll();
+    const QModelIndexList rows = list.selectionModel()->selectedRows();
+    ASSERT_EQ(rows.size(), 4);
+    ASSERT_TRUE(list.model()->flags(rows[0]) & Qt::ItemIsDragEnabled);
+    ASSERT_EQ(list.dragDropMode(), QAbstractItemView::DragOnly);
+    const std::unique_ptr<QMimeData> dragged(list.model()->mimeData(rows));
+    ASSERT_NE(dragged, nullptr);
+
+    Converter c;
+    c.form.show();
+    QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, dragged.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&c.form, &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(20, 20), Qt::CopyAction, dragged.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&c.form, &drop);
+    QStringList lines;
+    for (int i = 0; i < c.form.ConvList->count(); ++i)
+        lines << c.form.ConvList->item(i)->text();
+    EXPECT_EQ(lines, QStringList({mp3ToWavLabel() + song, wavToMp3Label() + wav}));
 }

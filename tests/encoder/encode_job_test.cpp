@@ -96,10 +96,11 @@ TEST(EncoderDetection, FindsExecutableEncodersOnlyAndLameOnThePath)
 
 TEST(JobFiles, NamesStayOneComponentAndResultsNeverReplaceFiles)
 {
-    EXPECT_EQ(oneComponentName("../../x"), ".._.._x");
+    EXPECT_EQ(oneComponentName("../../x"), "_.._x") << "no hidden file";
+    EXPECT_EQ(oneComponentName(".hidden", ".wav"), "hidden.wav");
     EXPECT_EQ(oneComponentName("AC/DC"), "AC_DC");
     EXPECT_EQ(oneComponentName(QString("a") + QChar(0) + "b"), "a_b");
-    for (const char *bad : {"", ".", ".."})
+    for (const char *bad : {"", ".", "..", "..."})
         EXPECT_TRUE(oneComponentName(bad).isEmpty()) << bad;
     EXPECT_EQ(oneComponentName(QString(200, QChar(0x00e9))).toUtf8().size(), 254);
     // The name is cut, never the extension: at most 255 bytes in all.
@@ -109,17 +110,38 @@ TEST(JobFiles, NamesStayOneComponentAndResultsNeverReplaceFiles)
 
     QTemporaryDir dir;
     const QString existing = writeFile(dir.filePath("song.mp3"), "old");
+    writeFile(dir.filePath("song (2).mp3"), "older");
     RecordingDialogs dialogs;
-    // Cancel in the question drops the new file and keeps the old one.
-    EXPECT_FALSE(placeResult(writeFile(dir.filePath("new1"), "new"), existing, dialogs, Messages()));
+    // No name given (cancel, or no one to ask): both files are kept, the
+    // new one under the first free numbered name.
+    const Placement kept = placeResult(writeFile(dir.filePath("new1"), "new"), existing, dialogs, Messages());
+    EXPECT_EQ(kept.path, dir.filePath("song (3).mp3"));
+    EXPECT_TRUE(kept.freeName);
+    EXPECT_EQ(kept.note(existing), "song.mp3 existed: kept as song (3).mp3");
     EXPECT_EQ(readFile(existing), "old");
-    EXPECT_FALSE(QFile::exists(dir.filePath("new1")));
-    EXPECT_EQ(dialogs.askedTexts, QStringList("Error: The File already exists or not a valid Filename."));
-    // A typed name stays inside the folder.
+    EXPECT_EQ(readFile(dir.filePath("song (2).mp3")), "older");
+    EXPECT_EQ(readFile(kept.path), "new");
+    EXPECT_EQ(dialogs.askedTexts, QStringList("Error: The File already exists or not a valid Filename. [song.mp3]"));
+    // A typed name stays inside the folder; a taken one is asked again from itself.
+    dialogs.askedTexts.clear();
     dialogs.nextText = "../other.mp3";
-    EXPECT_TRUE(placeResult(writeFile(dir.filePath("new2"), "new"), existing, dialogs, Messages()));
-    EXPECT_EQ(readFile(dir.filePath(".._other.mp3")), "new");
+    const Placement typed = placeResult(writeFile(dir.filePath("new2"), "new"), existing, dialogs, Messages());
+    EXPECT_EQ(typed.path, dir.filePath("_other.mp3"));
+    EXPECT_FALSE(typed.freeName);
+    EXPECT_EQ(readFile(dir.filePath("_other.mp3")), "new");
     EXPECT_EQ(readFile(existing), "old");
+    struct Answers : RecordingDialogs {
+        QStringList answers;
+        QString askText(const QString &c, const QString &p, const QString &initial) override
+        {
+            RecordingDialogs::askText(c, p, initial);
+            return answers.isEmpty() ? QString() : answers.takeFirst();
+        }
+    } twice;
+    twice.answers = {"song (2).mp3"};
+    const Placement again = placeResult(writeFile(dir.filePath("new3"), "new"), existing, twice, Messages());
+    EXPECT_EQ(twice.askedTexts.value(1), "Error: The File already exists or not a valid Filename. [song (2).mp3]");
+    EXPECT_EQ(again.path, dir.filePath("song (4).mp3")) << "numbered after the name first wanted";
 }
 
 TEST(EncodeJob, RealLameEncodesMonoAtTheBitRateWithoutTouchingTheSource)

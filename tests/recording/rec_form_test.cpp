@@ -91,7 +91,48 @@ TEST(RecorderWindows, ListTheDiscAndRecordTheChosenTracksUnderTheirNames)
     EXPECT_FALSE(setup.Progress->isVisible());
     EXPECT_EQ(lastTotal, 100);
     EXPECT_EQ(QDir(recDest).entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot),
-              QStringList({".._x.wav", "Two.wav"}));
+              QStringList({"_x.wav", "Two.wav"}));
     EXPECT_EQ(QFileInfo(recDest + "Two.wav").size(), 44 + (120 + 0) * 2352);
+    EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join('\n').toStdString();
+}
+
+// A disc with data tracks first and last, named by the placeholders a
+// failed lookup leaves, with one of its files already there: every audio
+// track is recorded to a file of its own, the user's file stays, and the
+// run says where the clashing track went.
+TEST(RecorderWindows, AWholeDiscMakesAFileOfEachAudioTrackAndKeepsAClashingOne)
+{
+    QTemporaryDir dir;
+    const QString cue = writeDiscImage(dir.path(), {{75, 0, true}, {120, 440}, {150, 660}, {75, 0, true}});
+    RecordingDialogs dialogs;
+    QString recDest = dir.filePath("out/");
+    int recInput = 0;
+    TASForm setup(dialogs, [] { return encoder::EncoderSetup{}; }, recDest, recInput);
+    cd::CdDevice device(cue);
+    ASSERT_TRUE(device.open());
+    writeFile(dir.filePath("tracks/" + cd::computeDiscId(device.tableOfContents()).id),
+              "\n\nCD-Track\nCD-Track\nCD-Track\nCD-Track\n");
+    device.close();
+    writeFile(recDest + "02 CD-Track.wav", "mine");
+    TRecForm form(device, setup, dialogs, dir.filePath("tracks"), [] { return false; });
+
+    form.show();
+    EXPECT_EQ(texts(form.CDTracks), QStringList({"2. CD-Track", "3. CD-Track"}));
+    EXPECT_EQ(form.InfoLabel->text(), "2 Tracks");
+    form.SelectAllAction->trigger();
+    form.Add();
+    EXPECT_EQ(form.SummaryLabel->text(), "2 Tracks (0:03)       WAV: 0Mb");
+    form.StartClick();
+    ASSERT_TRUE(setup.isVisible());
+    setup.RadioWave->click();
+    setup.ButtonStartClick();
+    ASSERT_TRUE(runUntil([&] { return !setup.isVisible(); }));
+    EXPECT_EQ(QDir(recDest).entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList({"02 CD-Track (2).wav", "02 CD-Track.wav", "03 CD-Track.wav"}));
+    EXPECT_EQ(readFile(recDest + "02 CD-Track.wav"), "mine");
+    EXPECT_EQ(QFileInfo(recDest + "02 CD-Track (2).wav").size(), 44 + 120 * 2352);
+    EXPECT_EQ(dialogs.askedTexts,
+              QStringList("Error: The File already exists or not a valid Filename. [02 CD-Track.wav]"));
+    EXPECT_EQ(dialogs.informations, QStringList("02 CD-Track.wav existed: kept as 02 CD-Track (2).wav"));
     EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join('\n').toStdString();
 }

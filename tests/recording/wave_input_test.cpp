@@ -1,6 +1,7 @@
 // The wave input through ALSA configurations of the test's own: the test's
 // HOME holds an .asoundrc whose "ludro_feed" device captures the file
-// LUDRO_TEST_FEED names (then silence), and "null" captures silence.
+// LUDRO_TEST_FEED names (then silence), and "null" captures silence; its
+// mixer "ludro_pulse" is the one of a PulseAudio server the test starts.
 
 #include "cd/cd_device.h"
 #include "recording/cd_rip.h"
@@ -12,7 +13,12 @@
 #include "support/run_until.h"
 #include "support/wav_file.h"
 
+#include "recording/as_form.h"
+
+#include <QComboBox>
+#include <QProcess>
 #include <QSignalSpy>
+#include <QSlider>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -105,4 +111,57 @@ TEST(WaveInput, ARealLineRecordsEachTrackWhileTheDevicePlaysIt)
     EXPECT_GT(one->frames(), 0u);
     EXPECT_LT(one->frames(), 44100u * 2) << "stopped at the next track, in real time";
     EXPECT_FALSE(device.isOpen()) << "closed again";
+}
+
+// Another program (a desktop mixer, a volume key) changes the recording
+// volume: the recorder setup window's slider follows. The mixer is that of a
+// PulseAudio server of the test's own, through ALSA's pulse plugin.
+TEST(RecorderSetup, TheVolumeSliderFollowsMixerChangesMadeElsewhere)
+{
+    QTemporaryDir dir;
+    const QString socket = dir.filePath("native");
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"HOME", "XDG_RUNTIME_DIR", "XDG_CONFIG_HOME"})
+        env.insert(name, dir.path());
+    env.insert("PULSE_SERVER", "unix:" + socket);
+    QProcess server;
+    server.setProcessEnvironment(env);
+    server.start("pulseaudio", {"-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no", "-L",
+                                "module-null-sink sink_name=ludro", "-L",
+                                "module-native-protocol-unix auth-anonymous=1 socket=" + socket});
+    ASSERT_TRUE(server.waitForStarted()) << "pulseaudio is needed";
+    const auto setVolume = [&](const char *percent) {
+        QProcess pactl;
+        pactl.setProcessEnvironment(env);
+        pactl.start("pactl", {"set-source-volume", "ludro.monitor", percent});
+        return pactl.waitForFinished() && pactl.exitCode() == 0;
+    };
+    ASSERT_TRUE(runUntil([&] { return setVolume("50%"); }, 10000)) << "the server answers";
+    qputenv("PULSE_SERVER", env.value("PULSE_SERVER").toUtf8());
+    qputenv("LUDRO_ALSA_CAPTURE", "ludro_pulse");
+    useTestAlsaConfiguration();
+
+    RecordingDialogs dialogs;
+    QString destination;
+    int input = 1;
+    TASForm setup(dialogs, [] { return encoder::EncoderSetup{}; }, destination, input);
+    setup.show();
+    ASSERT_EQ(setup.InputSource->currentText(), "Capture");
+    EXPECT_EQ(setup.VolumeScroll->value(), 50);
+    ASSERT_TRUE(setVolume("30%"));
+    EXPECT_TRUE(runUntil([&] { return setup.VolumeScroll->value() == 30; }, 5000)) << setup.VolumeScroll->value();
+    ASSERT_TRUE(setVolume("70%"));
+    EXPECT_TRUE(runUntil([&] { return setup.VolumeScroll->value() == 70; }, 5000)) << setup.VolumeScroll->value();
+    setup.VolumeScroll->setValue(40);
+    QProcess pactl;
+    pactl.setProcessEnvironment(env);
+    pactl.start("pactl", {"get-source-volume", "ludro.monitor"});
+    ASSERT_TRUE(pactl.waitForFinished());
+    EXPECT_TRUE(pactl.readAllStandardOutput().contains("40%")) << "and moving the slider sets the volume";
+
+    setup.close();
+    qunsetenv("PULSE_SERVER");
+    qunsetenv("LUDRO_ALSA_CAPTURE");
+    server.terminate();
+    server.waitForFinished();
 }
