@@ -8,10 +8,19 @@
 
 CdFeature::CdFeature(AppContext &app)
     : Feature(app),
-      cddb_({QStringLiteral("cddb.html")}, [&app] { return std::make_unique<cd::TCDDBForm>(app.dialogs); }),
+      cddb_({QStringLiteral("cddb.html")},
+            [this, &app] {
+                auto form = std::make_unique<cd::TCDDBForm>(app.dialogs);
+                form->setServer(app.settings.cddbServer);
+                form->setUserEmail(app.settings.userEMail);
+                form->setCddbEnabled(app.settings.cddbEnabled);
+                connect(form.get(), &cd::TCDDBForm::cddbEnabledChanged, this,
+                        [&app](bool on) { app.settings.cddbEnabled = on; });
+                return form;
+            }),
       submit_({QStringLiteral("cddb.html")},
               [this, &app] { return std::make_unique<cd::TSubmitForm>(cddbForm(), app.dialogs); }),
-      controller_(device_, cddbForm(), app.dialogs, cd::tracksFolder())
+      controller_(device_, app.dialogs, cd::tracksFolder())
 {
     TMainForm &form = app.mainForm;
     QObject::connect(&form, &TMainForm::cdClicked, &controller_, &cd::CdController::toggle);
@@ -32,27 +41,23 @@ CdFeature::CdFeature(AppContext &app)
     QObject::connect(&controller_, &cd::CdController::positionChanged, &form, &TMainForm::showPosition);
     QObject::connect(&controller_, &cd::CdController::playStateChanged, &form, &TMainForm::showPlayState);
     QObject::connect(&controller_, &cd::CdController::applicationTitleChanged, &form, &TMainForm::setApplicationTitle);
-    QObject::connect(&cddbForm(), &cd::TCDDBForm::cddbEnabledChanged, &form,
-                     [&app](bool on) { app.settings.cddbEnabled = on; });
+    // The disc database's window looks the disc up when asked.
+    connect(&controller_, &cd::CdController::lookupRequested, this,
+            [this](const cd::DiscId &disc, cd::DiscNames names, const QRect &mainWindowFrame) {
+                if (cddbForm().QueryDisc(disc, names, mainWindowFrame))
+                    controller_.namesFound(disc, names);
+            });
 }
 
 void CdFeature::restore()
 {
     controller_.setShowTimeInTitle(app.settings.showTime);
-    applyCddbSettings();
-}
-
-void CdFeature::applyCddbSettings()
-{
-    cd::TCDDBForm &form = cddbForm();
-    form.setServer(app.settings.cddbServer);
-    form.setUserEmail(app.settings.userEMail);
-    form.setCddbEnabled(app.settings.cddbEnabled);
 }
 
 void CdFeature::applyTexts(const Messages &messages)
 {
-    cddbForm().applyTexts(messages);
+    if (cd::TCDDBForm *form = cddb_.existing())
+        form->applyTexts(messages);
 }
 
 void CdFeature::bindCommands(RemoteControl &remote)

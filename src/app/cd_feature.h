@@ -26,8 +26,6 @@ public:
     // The disc's names offered to the disc database.
     void submitDisc();
     void setShowTimeInTitle(bool on) { controller_.setShowTimeInTitle(on); }
-    // The disc-database settings of the preferences, into the window.
-    void applyCddbSettings();
 
 private:
     cd::CdDevice device_;

@@ -223,22 +223,22 @@ void LudroApp::startPlayer()
     player_.SetCodecQuality(0);
 }
 
-// The main window first; the windows that were open come back beside it
-// once it shows, with what else may wait until then.
+// The windows that were open at the end come back as they were; what else
+// a feature starts waits until they show.
 void LudroApp::show()
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
     const QSize desktop = screen ? screen->geometry().size() : QSize(1024, 768);
     form_.move(keptOnScreen(form_.geometry(), desktop));
     form_.show();
-    QTimer::singleShot(0, &form_, [this, desktop] {
-        for (Feature *feature : features_)
-            for (FeatureWindow *window : feature->windows())
-                if (const bool Settings::*shown = window->traits().shown; shown && settings_.*shown) {
-                    QWidget &widget = window->widget();
-                    widget.move(keptOnScreen(widget.geometry(), desktop));
-                    widget.show();
-                }
+    for (Feature *feature : features_)
+        for (FeatureWindow *window : feature->windows())
+            if (const bool Settings::*shown = window->traits().shown; shown && settings_.*shown) {
+                QWidget &widget = window->widget();
+                widget.move(keptOnScreen(widget.geometry(), desktop));
+                widget.show();
+            }
+    QTimer::singleShot(0, &form_, [this] {
         for (Feature *feature : features_)
             feature->started();
     });

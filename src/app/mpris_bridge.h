@@ -45,10 +45,6 @@ private:
     PlaybackController &controller_;
     VolumeControl &volume_;
     RemoteControl &remote_;
-    PlaylistModel &playlist_;
-    cd::CdController &cd_;
     std::function<void()> raise_;
-    int cdTrack_ = -1;
-    double cdFraction_ = 0;
     std::unique_ptr<shell::MprisService> service_;
 };

@@ -260,10 +260,12 @@ TEST_F(Program, RealExitPathsKeepTheWindowsAsTheUserLeftThem)
                 app.show();
                 app.sound().equalizer().show();
                 app.playlistFeature().form().setVisible(playlistShown);
-                app.recorder().recorder().setVisible(playlistShown);
                 app.recorder().recorder().move(123, 45);
-                recorderPlace = app.recorder().recorder().geometry();
-                QTimer::singleShot(0, [&] { exit(app); });
+                app.recorder().recorder().setVisible(playlistShown);
+                QTimer::singleShot(0, [&] {
+                    recorderPlace = app.recorder().recorder().geometry();
+                    exit(app);
+                });
                 QTimer stuck;
                 QObject::connect(&stuck, &QTimer::timeout, [] { QApplication::quit(); });
                 stuck.start(10000);
