@@ -12,6 +12,7 @@ void LudroApp::connectBrowser()
     item->setEnabled(true);
     item->setCheckable(true);
     QObject::connect(item, &QAction::triggered, [this] { browser_.toggle(); });
+    QObject::connect(&form_, &TMainForm::browserClicked, [this] { browser_.toggle(); });
     QObject::connect(&browser_, &BrowserController::visibilityChanged, item, &QAction::setChecked);
 
     eqForm_.OnHelp = [this] { browser_.OpenHelpPage(QStringLiteral("equalizer.html")); };

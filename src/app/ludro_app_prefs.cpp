@@ -13,6 +13,7 @@ void LudroApp::connectPreferences()
     QObject::connect(menu_.preferencesAction(), &QAction::triggered, [this] { openPreferences({}); });
     QObject::connect(menu_.browseTexturesAction(), &QAction::triggered,
                      [this] { openPreferences(TPrefsForm::Textures); });
+    QObject::connect(&form_, &TMainForm::optionsClicked, [this] { openPreferences({}); });
     QObject::connect(&form_, &TMainForm::prefsClicked, [this] {
         if (!prefsForm_.isVisible())
             openPreferences(TPrefsForm::Textures);
