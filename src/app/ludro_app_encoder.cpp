@@ -14,7 +14,7 @@ void LudroApp::connectEncoderWindows()
     QObject::connect(menu_.converterAction(), &QAction::triggered, [this] { convForm_.show(); });
     for (QAction *recorder : {menu_.recorderAction(), menu_.audioRecorderAction()})
         QObject::connect(recorder, &QAction::triggered, [this] { recForm_.show(); });
-    QObject::connect(&asForm_, &TASForm::encoderSetupRequested, [this] { encForm_.open(); });
+    QObject::connect(&asForm_, &TASForm::encoderSetupRequested, [this] { openPreferences(TPrefsForm::Encoder); });
     QObject::connect(&encForm_, &TEncForm::encoderChosen, [this](const QString &path) { ChooseEncoder(path); });
     recForm_.setGeometry(settings_.recorderX, settings_.recorderY, std::max(settings_.recorderW, recForm_.minimumWidth()),
                          std::max(settings_.recorderH, recForm_.minimumHeight()));

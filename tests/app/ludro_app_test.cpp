@@ -146,17 +146,15 @@ TEST_F(Program, PluginsStartDriveThePlayerAndQuit)
         EXPECT_TRUE(runUntil([&] { return app.controller().repeat() != repeat; }, 3000)) << "the plug-in's command";
         EXPECT_FALSE(QFile::exists(log));
 
-        QTimer::singleShot(0, [&] {
-            auto *configure = app.preferences().findChild<QPushButton *>("Prefs_Page5_ConfGeneral");
-            configure->click();
-            EXPECT_FALSE(QFile::exists(log)) << "no plug-in chosen";
-            for (QListWidget *list : app.preferences().findChildren<QListWidget *>())
-                if (!list->findItems("Ludro sample plug-in", Qt::MatchExactly).isEmpty())
-                    list->setCurrentRow(0);
-            configure->click();
-            app.preferences().accept();
-        });
         app.preferences().openOn();
+        auto *configure = app.preferences().findChild<QPushButton *>("Prefs_Page5_ConfGeneral");
+        configure->click();
+        EXPECT_FALSE(QFile::exists(log)) << "no plug-in chosen";
+        for (QListWidget *list : app.preferences().findChildren<QListWidget *>())
+            if (!list->findItems("Ludro sample plug-in", Qt::MatchExactly).isEmpty())
+                list->setCurrentRow(0);
+        configure->click();
+        app.preferences().accept();
     }
     EXPECT_EQ(readFile(log), "config quit");
 }
@@ -338,17 +336,15 @@ TEST_F(Program, OnlyRegisterTouchesTheDesktopsFileTypes)
         ASSERT_TRUE(runUntil([&] { return app.timersRunning(); }, 5000));
         EXPECT_FALSE(QFile::exists(data) || QFile::exists(config));
         app.settings().icon2 = 1;
-        QTimer::singleShot(0, [&] {
-            auto *button = app.preferences().findChild<QPushButton *>(QStringLiteral("Prefs_Page1_Reg"));
-            // A list that is a pipe is refused at once, not waited on.
-            QDir().mkpath(config);
-            ::mkfifo(QFile::encodeName(config + "/mimeapps.list").constData(), 0600);
-            button->click();
-            QFile::remove(config + "/mimeapps.list");
-            button->click();
-            app.preferences().reject();
-        });
         app.preferences().openOn(TPrefsForm::InitialSetup);
+        auto *button = app.preferences().findChild<QPushButton *>(QStringLiteral("Prefs_Page1_Reg"));
+        // A list that is a pipe is refused at once, not waited on.
+        QDir().mkpath(config);
+        ::mkfifo(QFile::encodeName(config + "/mimeapps.list").constData(), 0600);
+        button->click();
+        QFile::remove(config + "/mimeapps.list");
+        button->click();
+        app.preferences().reject();
     }
     qunsetenv("XDG_DATA_HOME");
     qunsetenv("XDG_CONFIG_HOME");
