@@ -14,7 +14,7 @@ set(allowed_sound sound appearance language platform)
 set(allowed_cd cd sonark net language platform)
 set(allowed_encoder encoder decoder sonark language platform)
 set(allowed_browser browser net appearance language platform)
-set(allowed_recording recording cd encoder decoder sonark net language platform)
+set(allowed_recording recording cd encoder decoder sonark net appearance language platform)
 set(allowed_shell shell language platform)
 
 set(failures "")

@@ -176,7 +176,7 @@ private:
     TConvForm convForm_{dialogs_, [this] { return encoderSetup(); }};
     TEncForm encForm_{dialogs_};
     TASForm asForm_{dialogs_, [this] { return encoderSetup(); }, settings_.recDest, settings_.recInput};
-    TRecForm recForm_{cdDevice_, asForm_, dialogs_, cd::tracksFolder(), [this] { return cd_.cdMode(); }};
+    TRecForm recForm_{cdDevice_, asForm_, dialogs_, cd::tracksFolder(), [this] { return cd_.cdMode(); }, textures_};
     bool encoderCheckPending_ = false;
     // The language is applied once more on the first tick, so windows made
     // while the program starts take it too.
@@ -192,7 +192,7 @@ private:
     TPrefsForm prefsForm_{
         {settings_, dialogs_, language_, textures_, output_, plugins_, cddbForm_, encForm_, folders_}, &form_};
     shell::ShellController shell_;
-    shell::WindowDocking docking_{{&form_, &eqForm_, &plForm_, &browser_.form()}};
+    shell::WindowDocking docking_{{&form_, &eqForm_, &plForm_, &browser_.form(), &recForm_}};
     // On the session bus when there is one.
     std::unique_ptr<MprisBridge> mpris_;
 };

@@ -140,7 +140,7 @@ TEST(Language, EveryWindowAndBoxOfTheTableSpeaksIt)
         "TBrowserForm QToolButton : Help",
         "TBrowserForm QToolButton : Update",
         "TPLForm TPLForm : Playlist",
-        "TRecForm QPushButton : Start",
+        "TRecForm QAbstractButton : Start",
         "cd::TSubmitForm QPushButton : Cancel",
     };
     EXPECT_EQ(englishTextsLeft(), outsideTheTable) << englishTextsLeft().join('\n').toStdString();

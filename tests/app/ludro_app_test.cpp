@@ -244,6 +244,33 @@ TEST_F(Program, TheTextureAndTheCoolBarComeBackAndTogglingLeavesPlaybackAlone)
 // Exit and closing the main window end the program with other windows open,
 // and those windows come back at the next start; hidden ones stay hidden.
 // (A signal's way out is tested with a real process.)
+// The recorder window moves with the main window it touches, and snaps to
+// it when dragged near, as the playlist, equalizer and browser do.
+TEST_F(Program, TheRecorderWindowDocksAndSnaps)
+{
+    LudroApp app({"ludro", "/noSave"}, dialogs);
+    app.show();
+    app.playlistForm().hide();
+    app.equalizerForm().hide();
+    TMainForm &main = app.mainForm();
+    QWidget &recorder = app.recorderForm();
+    main.move(100, 100);
+    recorder.show();
+    recorder.move(100, 100 + main.height());
+    const QPoint background(60, 85);
+    ASSERT_EQ(mainButtonAt(main.texture().layout.main, background), MainButton::None);
+    QTest::mousePress(&main, Qt::LeftButton, {}, background);
+    main.move(150, 120);
+    QTest::mouseRelease(&main, Qt::LeftButton, {}, background);
+    EXPECT_EQ(recorder.pos(), QPoint(150, 120 + main.height())) << "carried along";
+
+    recorder.move(400, 400);
+    QTest::mousePress(&recorder, Qt::LeftButton, {}, QPoint(200, 10));
+    recorder.move(main.x() + 6, main.y() + main.height() + 9);
+    EXPECT_EQ(recorder.pos(), QPoint(main.x(), main.y() + main.height())) << "snapped under the main window";
+    QTest::mouseRelease(&recorder, Qt::LeftButton, {}, QPoint(200, 10));
+}
+
 TEST_F(Program, RealExitPathsKeepTheWindowsAsTheUserLeftThem)
 {
     const std::vector<std::function<void(LudroApp &)>> exits = {
