@@ -275,6 +275,11 @@ QWidget *TPrefsForm::texturesPage()
         for (shell::TURLLabel *link : {textureMail_, textureHomePage_})
             link->setURLColours(graphiteLinkColour(), graphiteLinkPressedColour());
     }
+    for (shell::TURLLabel *link : {textureMail_, textureHomePage_}) {
+        QFont underlined = link->font();
+        underlined.setUnderline(true);
+        link->setFont(underlined);
+    }
     auto *row = new QHBoxLayout;
     row->addWidget(textureList_);
     row->addWidget(panel);
