@@ -386,9 +386,7 @@ void TMainForm::paintNormal(QPainter &painter) const
     const QImage &positionKnob = drag_ == Drag::PositionKnob ? pictures.positionKnobPressed : pictures.positionKnob;
     painter.drawImage(positionKnobRect().topLeft(), positionKnob);
     if (!cdMode_) {
-        const auto knob = [&](Drag held) {
-            return drag_ == held ? pictures.volumeKnobPressed : pictures.volumeKnob;
-        };
+        const auto knob = [&](Drag held) { return drag_ == held ? pictures.volumeKnobPressed : pictures.volumeKnob; };
         painter.drawImage(volumeKnobLeft_, main.scrollerVolume.top, knob(Drag::VolumeKnob));
         painter.drawImage(balanceKnobLeft_, main.scrollerBalance.top, knob(Drag::BalanceKnob));
     }

@@ -134,7 +134,8 @@ void TPLForm::applyTexture()
     hoverAnimation_.stop();
     const PlaylistLayout &layout = texture_->layout.playlist;
     storeColumnWidths();
-    auto *header = new TitleHeader(texture_->pictures.playlist.copy(frame_piece::HeaderStrip), theme::Glyph, &titleView_);
+    auto *header =
+        new TitleHeader(texture_->pictures.playlist.copy(frame_piece::HeaderStrip), theme::Glyph, &titleView_);
     header->setStretchLastSection(false);
     titleView_.setHeader(header);
     header->show();
