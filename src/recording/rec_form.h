@@ -36,7 +36,7 @@ class TRecForm : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr QSize MinimumSize{330, 260};
+    static constexpr QSize MinimumSize{400, 260};
     static constexpr QSize MaximumSize{799, 1023};
 
     // `cdMode` tells whether the device stays open for the player.
