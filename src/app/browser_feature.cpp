@@ -1,5 +1,6 @@
 #include "browser_feature.h"
 
+#include "app/main_form.h"
 #include "app/main_menu.h"
 #include "browser/page_update.h"
 #include "core/remote_control.h"
@@ -20,6 +21,7 @@ BrowserFeature::BrowserFeature(AppContext &app)
     item->setEnabled(true);
     item->setCheckable(true);
     QObject::connect(item, &QAction::triggered, &browser_, &BrowserController::toggle);
+    QObject::connect(&app.mainForm, &TMainForm::browserClicked, &browser_, &BrowserController::toggle);
     QObject::connect(&browser_, &BrowserController::visibilityChanged, item, &QAction::setChecked);
 }
 

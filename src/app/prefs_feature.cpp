@@ -35,6 +35,7 @@ PrefsFeature::PrefsFeature(AppContext &app, CdFeature &cd, EncoderFeature &encod
         if (!window_.isShown())
             open(TPrefsForm::Textures);
     });
+    connect(&app.mainForm, &TMainForm::optionsClicked, this, [this] { open(); });
 }
 
 void PrefsFeature::applyTexts(const Messages &messages)

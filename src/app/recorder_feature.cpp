@@ -22,7 +22,7 @@ RecorderFeature::RecorderFeature(AppContext &app, CdFeature &cd, EncoderFeature 
                 [this, &app, &cd] {
                     cd::CdController &controller = cd.controller();
                     return std::make_unique<TRecForm>(cd.device(), setup(), app.dialogs, cd::tracksFolder(),
-                                                      [&controller] { return controller.cdMode(); });
+                                                      [&controller] { return controller.cdMode(); }, app.textures);
                 })
 {
     for (QAction *item : {app.menu.recorderAction(), app.menu.audioRecorderAction()})

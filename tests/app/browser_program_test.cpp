@@ -1,10 +1,12 @@
-// The music browser inside the whole program: the menu item and the remote
-// command show and hide it with the item's check mark, and every help
-// command opens its window's page.
+// The music browser inside the whole program: the menu item, the remote
+// command and a Winamp skin's button show and hide it with the item's check
+// mark, and every help command opens its window's page.
 
 #include "app/ludro_app.h"
 #include "support/recording_dialogs.h"
 
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -23,6 +25,15 @@ TEST(BrowserProgram, HelpCommandsOpenTheirPages)
     EXPECT_TRUE(browser.isVisible() && item->isChecked());
     app.remote().execute(40041, 0);
     EXPECT_FALSE(browser.isVisible() || item->isChecked());
+    // A Winamp skin's button at the lower right.
+    const QDir alloy(QStringLiteral(LUDRO_PROGRAM_DIR "/textures/Alloy"));
+    QDir(home.path()).mkpath("textures/Alloy");
+    for (const QString &file : alloy.entryList(QDir::Files))
+        QFile::copy(alloy.filePath(file), home.filePath("textures/Alloy/" + file));
+    app.appearance().chooseTexture("Alloy");
+    QTest::mouseClick(&app.mainForm(), Qt::LeftButton, {}, QPoint(256, 98));
+    EXPECT_TRUE(browser.isVisible() && item->isChecked());
+    browser.close();
 
     emit app.sound().equalizer().helpRequested();
     EXPECT_TRUE(browser.isVisible());

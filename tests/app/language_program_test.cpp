@@ -142,7 +142,7 @@ TEST(Language, EveryWindowAndBoxOfTheTableSpeaksIt)
         "TBrowserForm QToolButton : Update",
         "TEQForm TEQForm : Equalizer",
         "TPLForm TPLForm : Playlist",
-        "TRecForm QPushButton : Start",
+        "TRecForm QAbstractButton : Start",
         "cd::TSubmitForm QPushButton : Cancel",
     };
     EXPECT_EQ(englishTextsLeft(), outsideTheTable) << englishTextsLeft().join('\n').toStdString();

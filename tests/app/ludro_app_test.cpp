@@ -146,17 +146,15 @@ TEST_F(Program, PluginsStartDriveThePlayerAndQuit)
         EXPECT_TRUE(runUntil([&] { return app.controller().repeat() != repeat; }, 3000)) << "the plug-in's command";
         EXPECT_FALSE(QFile::exists(log));
 
-        QTimer::singleShot(0, [&] {
-            auto *configure = app.preferences().form().findChild<QPushButton *>("Prefs_Page5_ConfGeneral");
-            configure->click();
-            EXPECT_FALSE(QFile::exists(log)) << "no plug-in chosen";
-            for (QListWidget *list : app.preferences().form().findChildren<QListWidget *>())
-                if (!list->findItems("Ludro sample plug-in", Qt::MatchExactly).isEmpty())
-                    list->setCurrentRow(0);
-            configure->click();
-            app.preferences().form().accept();
-        });
         app.preferences().form().openOn();
+        auto *configure = app.preferences().form().findChild<QPushButton *>("Prefs_Page5_ConfGeneral");
+        configure->click();
+        EXPECT_FALSE(QFile::exists(log)) << "no plug-in chosen";
+        for (QListWidget *list : app.preferences().form().findChildren<QListWidget *>())
+            if (!list->findItems("Ludro sample plug-in", Qt::MatchExactly).isEmpty())
+                list->setCurrentRow(0);
+        configure->click();
+        app.preferences().form().accept();
     }
     EXPECT_EQ(readFile(log), "config quit");
 }
@@ -241,6 +239,33 @@ TEST_F(Program, TheTextureAndTheCoolBarComeBackAndTogglingLeavesPlaybackAlone)
     EXPECT_FALSE(again.mainForm().mask().contains(QPoint(5, 10))) << "the built-in dome";
     EXPECT_TRUE(again.mainForm().mask().contains(QPoint(122, 10)));
     EXPECT_EQ(again.settings().texture, "Coded");
+}
+
+// The recorder window moves with the main window it touches, and snaps to
+// it when dragged near, as the playlist, equalizer and browser do.
+TEST_F(Program, TheRecorderWindowDocksAndSnaps)
+{
+    LudroApp app({"ludro", "/noSave"}, dialogs);
+    app.show();
+    app.playlistFeature().form().hide();
+    app.sound().equalizer().hide();
+    TMainForm &main = app.mainForm();
+    QWidget &recorder = app.recorder().recorder();
+    main.move(100, 100);
+    recorder.show();
+    recorder.move(100, 100 + main.height());
+    const QPoint background(60, 85);
+    ASSERT_EQ(mainButtonAt(main.texture().layout.main, background), MainButton::None);
+    QTest::mousePress(&main, Qt::LeftButton, {}, background);
+    main.move(150, 120);
+    QTest::mouseRelease(&main, Qt::LeftButton, {}, background);
+    EXPECT_EQ(recorder.pos(), QPoint(150, 120 + main.height())) << "carried along";
+
+    recorder.move(400, 400);
+    QTest::mousePress(&recorder, Qt::LeftButton, {}, QPoint(200, 10));
+    recorder.move(main.x() + 6, main.y() + main.height() + 9);
+    EXPECT_EQ(recorder.pos(), QPoint(main.x(), main.y() + main.height())) << "snapped under the main window";
+    QTest::mouseRelease(&recorder, Qt::LeftButton, {}, QPoint(200, 10));
 }
 
 // Exit and closing the main window end the program with other windows open,
@@ -340,17 +365,15 @@ TEST_F(Program, OnlyRegisterTouchesTheDesktopsFileTypes)
         ASSERT_TRUE(runUntil([&] { return app.timersRunning(); }, 5000));
         EXPECT_FALSE(QFile::exists(data) || QFile::exists(config));
         app.settings().icon2 = 1;
-        QTimer::singleShot(0, [&] {
-            auto *button = app.preferences().form().findChild<QPushButton *>(QStringLiteral("Prefs_Page1_Reg"));
-            // A list that is a pipe is refused at once, not waited on.
-            QDir().mkpath(config);
-            ::mkfifo(QFile::encodeName(config + "/mimeapps.list").constData(), 0600);
-            button->click();
-            QFile::remove(config + "/mimeapps.list");
-            button->click();
-            app.preferences().form().reject();
-        });
         app.preferences().form().openOn(TPrefsForm::InitialSetup);
+        auto *button = app.preferences().form().findChild<QPushButton *>(QStringLiteral("Prefs_Page1_Reg"));
+        // A list that is a pipe is refused at once, not waited on.
+        QDir().mkpath(config);
+        ::mkfifo(QFile::encodeName(config + "/mimeapps.list").constData(), 0600);
+        button->click();
+        QFile::remove(config + "/mimeapps.list");
+        button->click();
+        app.preferences().form().reject();
     }
     qunsetenv("XDG_DATA_HOME");
     qunsetenv("XDG_CONFIG_HOME");

@@ -35,12 +35,11 @@ protected:
         QDir(home.path()).mkpath("music");
     }
 
-    // A file dialog's answer: `path` chosen.
+    // A file dialog's answer: `path` typed into its name field and accepted.
     static void choose(const QString &path)
     {
         answerWhenShown<QFileDialog>([path](QFileDialog &box) {
-            box.setDirectory(QFileInfo(path).path());
-            box.selectFile(path);
+            box.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(path);
             QMetaObject::invokeMethod(&box, "accept");
         });
     }

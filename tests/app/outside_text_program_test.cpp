@@ -354,12 +354,9 @@ TEST_F(OutsideText, ATexturesDescription)
     LudroApp app({"ludro", "/noSave"}, dialogs);
     app.show();
     ASSERT_EQ(app.textures().name(), "Coded");
-    QTimer::singleShot(0, [&] {
-        expectShownAsWritten(app,
-                             {"<b>name</b>", "<b>author</b>", "<b>mail</b>", "<b>page</b>", "<b>comment</b>", image});
-        app.preferences().form().reject();
-    });
     app.preferences().form().openOn(TPrefsForm::Textures);
+    expectShownAsWritten(app, {"<b>name</b>", "<b>author</b>", "<b>mail</b>", "<b>page</b>", "<b>comment</b>", image});
+    app.preferences().form().reject();
 }
 
 // A stream's address from a playlist file, and the title its server sends.
