@@ -111,7 +111,7 @@ int main(int argc, char **argv)
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ludro Pro"));
     std::unique_ptr<platform::CommandChannel> channel = listenIfHolder(outcome);
-    AppDialogs dialogs(nullptr);
+    AppDialogs dialogs;
     LudroApp app(QApplication::arguments(), dialogs);
     dialogs.follow(app.language());
     app.show();

@@ -103,7 +103,7 @@ QImage mainPicture()
     paintLcd(painter, QRectF(153.5, 40.5, 15, 12));
     art::paintLabel(painter, QPoint(131, 44), QStringLiteral("KBPS"), palette.label, palette.rimDark);
     art::paintLabel(painter, QPoint(170, 44), QStringLiteral("KHZ"), palette.label, palette.rimDark);
-    art::paintRoundKey(painter, QRect(247, 89, 20, 20), Glyph::Info, 8, palette, 0);
+    art::paintRoundKey(painter, QRect(247, 89, 20, 20), Glyph::Globe, 10, palette, 0);
     return image;
 }
 

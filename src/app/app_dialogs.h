@@ -1,27 +1,38 @@
 #pragma once
 
-// The program's real dialogs: Qt's boxes and its own address window.
+// The program's real dialogs: Qt's boxes and its own address window, made
+// the first time an address is asked for.
 
 #include "language/language.h"
 #include "language/window_texts.h"
 #include "net/url_form.h"
 #include "platform/dialogs.h"
 
-#include <QApplication>
+#include <memory>
 
 class AppDialogs : public platform::QtDialogs {
 public:
-    explicit AppDialogs(QWidget *parent) : urlForm_(parent) {}
-    // Not while another dialog is open (see QtDialogs).
-    QString askAddress() override { return QApplication::activeModalWidget() ? QString() : urlForm_.askAddress(); }
+    QString askAddress() override
+    {
+        if (!urlForm_) {
+            urlForm_ = std::make_unique<TURLForm>();
+            if (language_)
+                applyTexts(*urlForm_, language_->messages());
+        }
+        return urlForm_->askAddress();
+    }
     // The address window speaks the program's language from now on.
     void follow(const Language &language)
     {
-        applyTexts(urlForm_, language.messages());
-        QObject::connect(&language, &Language::changed, &urlForm_,
-                         [this, &language] { applyTexts(urlForm_, language.messages()); });
+        language_ = &language;
+        QObject::connect(&language, &Language::changed, &language, [this] {
+            if (urlForm_)
+                applyTexts(*urlForm_, language_->messages());
+        });
     }
+    TURLForm *addressWindow() const { return urlForm_.get(); }
 
 private:
-    TURLForm urlForm_;
+    const Language *language_ = nullptr;
+    std::unique_ptr<TURLForm> urlForm_;
 };

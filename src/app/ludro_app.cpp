@@ -1,18 +1,19 @@
 #include "ludro_app.h"
 
-#include "app/recent_files.h"
-#include "core/volume_balance.h"
 #include "app/window_place.h"
+#include "core/remote_commands.h"
+#include "language/window_texts.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCursor>
-#include <QGuiApplication>
-#include <QScreen>
-
-#include <QDir>
 #include <QFileInfo>
+#include <QScreen>
+#include <QShortcut>
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
 #include <utility>
 
 namespace {
@@ -49,10 +50,9 @@ LudroApp::LudroApp(const QStringList &arguments, platform::Dialogs &dialogs)
       settings_(readSettings(folders_.user(), QDir::homePath() + '/')), player_(&form_, dialogs_),
       controller_(player_, playlist_, form_, dialogs_),
       menu_(controller_,
-            {[this] { controller_.OpenDialog(); }, [this] { controller_.OpenAddress(dialogs_.askAddress()); },
-             [this] { cd_.toggle(); }, [this] { controller_.ExitCommand(); }},
+            {[this] { controller_.OpenDialog(); }, [this] { player_feature_.openAddress(); },
+             [this] { cd_.controller().toggle(); }, [this] { controller_.ExitCommand(); }},
             &form_),
-      plForm_(playlist_, dialogs_, textures_),
       pluginWindow_([this](const platform::WindowMessage &m) { receiveMessage(m); })
 {
     QDir(folders_.user()).mkpath(QStringLiteral("Settings"));
@@ -60,32 +60,20 @@ LudroApp::LudroApp(const QStringList &arguments, platform::Dialogs &dialogs)
         noSave_ = noSave_ || isNoSaveSwitch(argument);
         startCdMode_ = startCdMode_ || isCdSwitch(argument);
     }
-    // Closing the main window ends the program, whatever else is open.
-    for (QWidget *window : std::initializer_list<QWidget *>{&plForm_, &eqForm_, &pitchForm_, &tagForm_, &cddbForm_, &submitForm_, &convForm_, &encForm_, &recForm_, &asForm_,
-                                                               &browser_.form()})
-        window->setAttribute(Qt::WA_QuitOnClose, false);
     player_.SetPriority(4);
-    connectButtons();
-    connectAppearance();
-    QObject::connect(&language_, &Language::changed, [this] { applyTexts(); });
-    connectSoundWindows();
-    connectEncoderWindows();
-    connectPlaylistWindow();
-    connectCd();
-    connectPreferences();
-    connectBrowser();
-    connectShell();
     startPlayer();
-    applySettings();
-    applySoundSettings();
+    // What comes from outside the user's hands waits for no modal window:
+    // it is dropped while one is open.
+    remote_.setIgnored([] { return QApplication::activeModalWidget() != nullptr; });
+    QObject::connect(&language_, &Language::changed, [this] { applyTexts(); });
+    for (Feature *feature : features_) {
+        for (FeatureWindow *window : feature->windows())
+            adopt(*feature, *window);
+        feature->bindCommands(remote_);
+        feature->restore();
+    }
+    connectFeatures();
     chooseStartupFile(fileArgument(arguments));
-    QObject::connect(&controller_, &PlaybackController::fileChosen, [this](const QString &name) {
-        addRecentFile(settings_.recent, name);
-        showRecentFiles();
-    });
-    bindRemoteCommands();
-    showRecentFiles();
-
     QObject::connect(&timer1_, &QTimer::timeout, [this] { Timer1Timer(); });
     QObject::connect(&timer2_, &QTimer::timeout, [this] { Timer2Timer(); });
 }
@@ -94,16 +82,117 @@ LudroApp::LudroApp(const QStringList &arguments, platform::Dialogs &dialogs)
 // window's pieces go.
 LudroApp::~LudroApp()
 {
-    cd_.close();
+    cd_.controller().close();
     player_.OutputReset();
     player_.Exit();
     lights_.stop();
     plugins_.quitAll();
     if (!quitWatch_.quitting())
         recordWindowVisibility();
-    storePlaylistWindow();
     saveSettings(true);
-    saveDefaultPlaylist();
+    if (!noSave_ && !startupPending_)
+        playlistFeature_.saveDefaultPlaylist();
+}
+
+// What the program does with every window a feature makes: closing it never
+// ends the program, F1 and its Help button open its help page, it comes back
+// where it was, docks if it does, and speaks the language.
+void LudroApp::adopt(Feature &feature, FeatureWindow &window)
+{
+    if (window.traits().docks)
+        dockingWindows_.push_back(&window);
+    window.adopt([this, &feature](FeatureWindow &made) {
+        QWidget &widget = made.widget();
+        widget.setAttribute(Qt::WA_QuitOnClose, false);
+        // F1 and a helpRequested() signal, where the window has one.
+        auto *help = new QAction(&widget);
+        QObject::connect(help, &QAction::triggered, help,
+                         [this, page = made.traits().helpPage] { browser_.openHelpPage(page); });
+        QObject::connect(new QShortcut(QKeySequence::HelpContents, &widget), &QShortcut::activated, help,
+                         &QAction::trigger);
+        if (widget.metaObject()->indexOfSignal("helpRequested()") >= 0)
+            QObject::connect(&widget, SIGNAL(helpRequested()), help, SLOT(trigger()));
+        made.traits().place.restore(settings_, widget);
+        if (const auto slot = std::find(dockingWindows_.begin(), dockingWindows_.end(), &made);
+            slot != dockingWindows_.end())
+            docking_.setWindow(1 + (slot - dockingWindows_.begin()), &widget);
+        feature.applyTexts(language_.messages());
+    });
+}
+
+// What one feature does for another.
+void LudroApp::connectFeatures()
+{
+    // The disc in the playlist window's CD view, made when first needed.
+    cd::CdController &disc = cd_.controller();
+    PlaylistFeature &playlist = playlistFeature_;
+    QObject::connect(&disc, &cd::CdController::cdModeChanged, &playlist, [&playlist](bool on) { playlist.form().setCdView(on); });
+    QObject::connect(&disc, &cd::CdController::namesChanged, &playlist,
+                     [&playlist](const QStringList &lines, const QString &title, const QString &artist) {
+                         playlist.form().setCdLines(lines);
+                         playlist.form().setCdTitle(title);
+                         playlist.form().setCdArtist(artist);
+                     });
+    QObject::connect(&disc, &cd::CdController::lineSelected, &playlist,
+                     [&playlist](int index) { playlist.form().selectCdLine(index); });
+    QObject::connect(&playlist, &PlaylistFeature::formMade, &disc, [this, &disc](TPLForm &list) {
+        QObject::connect(&list, &TPLForm::cdTrackActivated, &disc, &cd::CdController::setPendingTrack);
+        QObject::connect(&list, &TPLForm::cdTitleEdited, &disc, &cd::CdController::titleEdited);
+        QObject::connect(&list, &TPLForm::cdArtistEdited, &disc, &cd::CdController::artistEdited);
+        QObject::connect(&list, &TPLForm::changeTrackNameRequested, &disc, &cd::CdController::renameTrack);
+        QObject::connect(&list, &TPLForm::readFromCddbRequested, &disc,
+                         [this, &disc] { disc.readFromCddb(form_.frameGeometry()); });
+        QObject::connect(&list, &TPLForm::submitToCddbRequested, &disc, [this] { cd_.submitDisc(); });
+        QObject::connect(&list, &TPLForm::id3TagRequested, &list, [this](int index) { tags_.openEntry(index); });
+    });
+
+    QObject::connect(&prefs_, &PrefsFeature::closed, &prefs_, [this] { saveSettings(false); });
+    QObject::connect(&prefs_, &PrefsFeature::generalChanged, &prefs_, [this] { applyGeneralSettings(); });
+    QObject::connect(&prefs_, &PrefsFeature::registerRequested, &prefs_, [this] { shell_.registerFileTypes(); });
+    QObject::connect(&prefs_, &PrefsFeature::languageChosen, &prefs_,
+                     [this](const QString &name) { appearance_.chooseLanguage(name); });
+    QObject::connect(&prefs_, &PrefsFeature::textureChosen, &prefs_,
+                     [this](const QString &name) { appearance_.chooseTexture(name); });
+    QObject::connect(&prefs_, &PrefsFeature::fontChosen, &prefs_, [this] { playlistFeature_.applyFont(); });
+    QObject::connect(&prefs_, &PrefsFeature::deviceChosen, &prefs_, [this] { sound_.resetPitch(); });
+    QObject::connect(&prefs_, &PrefsFeature::pitchControlClicked, &prefs_, [this] { sound_.togglePitchWindow(); });
+    QObject::connect(&prefs_, &PrefsFeature::encoderChanged, &prefs_,
+                     [this](const encoder::EncoderSetup &setup) { encoder_.setSetup(setup); });
+    QObject::connect(&recorder_, &RecorderFeature::encoderSetupRequested, &prefs_,
+                     [this] { prefs_.open(TPrefsForm::Encoder); });
+    QObject::connect(&form_, &TMainForm::audioClicked, &form_,
+                     [this] { menu_.audioMenu()->popup(QCursor::pos()); });
+
+    QObject::connect(&form_, &TMainForm::buttonPressed, &form_,
+                     [this](int button) { lights_.flash(static_cast<MainButton>(button)); });
+    QObject::connect(&form_, &TMainForm::menuClicked, &form_, [this] { menu_.popup(QCursor::pos()); });
+    form_.setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(&form_, &QWidget::customContextMenuRequested, &form_,
+                     [this](const QPoint &at) { menu_.popup(form_.mapToGlobal(at)); });
+    QObject::connect(new QShortcut(QKeySequence::HelpContents, &form_), &QShortcut::activated, &form_,
+                     [this] { browser_.openHelpPage(QStringLiteral("manual.html")); });
+}
+
+void LudroApp::applyTexts()
+{
+    const Messages &messages = language_.messages();
+    ::applyTexts(menu_, messages);
+    form_.applyTexts(messages);
+    controller_.applyTexts(messages);
+    volume_.setWords(messages);
+    for (Feature *feature : features_)
+        feature->applyTexts(messages);
+}
+
+// What the general page's check boxes change shows at once.
+void LudroApp::applyGeneralSettings()
+{
+    controller_.setShowTimeInTitle(settings_.showTime);
+    cd_.setShowTimeInTitle(settings_.showTime);
+    form_.setLevelSlidersLocked(settings_.useVolume);
+    shell_.tray().ShowTrayIcons(settings_.trayIcons);
+    if (!settings_.showTime)
+        form_.setWindowTitle(QStringLiteral("Ludro Pro"));
 }
 
 // A file named on the command line plays at the first tick; otherwise the
@@ -134,59 +223,31 @@ void LudroApp::startPlayer()
     player_.SetCodecQuality(0);
 }
 
-void LudroApp::connectButtons()
-{
-    auto &c = controller_;
-    QObject::connect(&form_, &TMainForm::playClicked, [&c] { c.PlayCommand(); });
-    QObject::connect(&form_, &TMainForm::pauseClicked, [&c] { c.PauseCommand(); });
-    QObject::connect(&form_, &TMainForm::stopClicked, [&c] { c.StopCommand(); });
-    QObject::connect(&form_, &TMainForm::loadClicked, [&c] { c.LoadCommand(); });
-    QObject::connect(&form_, &TMainForm::previousClicked, [&c] { c.PreviousSong(); });
-    QObject::connect(&form_, &TMainForm::nextClicked, [&c] { c.NextSong(); });
-    QObject::connect(&form_, &TMainForm::rewindClicked, [&c] { c.SeekBack(); });
-    QObject::connect(&form_, &TMainForm::forwardClicked, [&c] { c.SeekForward(); });
-    QObject::connect(&form_, &TMainForm::repeatClicked, [&c] { c.ToggleRepeat(); });
-    QObject::connect(&form_, &TMainForm::shuffleClicked, [&c] { c.RandomSongCommand(); });
-    QObject::connect(&form_, &TMainForm::exitClicked, [&c] { c.ExitCommand(); });
-    QObject::connect(&form_, &TMainForm::minimizeClicked, [this] { form_.showMinimized(); });
-    QObject::connect(&form_, &TMainForm::positionDragged, [&c](int offset, int width) { c.KnobDragged(offset, width); });
-    QObject::connect(&form_, &TMainForm::positionReleased, [&c](int offset, int width) { c.SeekToKnob(offset, width); });
-    QObject::connect(&form_, &TMainForm::volumeDragged, &volume_, &VolumeControl::dragVolume);
-    QObject::connect(&form_, &TMainForm::balanceDragged, &volume_, &VolumeControl::dragBalance);
-    QObject::connect(&volume_, &VolumeControl::volumeChanged, &form_, &TMainForm::showVolume);
-    QObject::connect(&volume_, &VolumeControl::balanceChanged, &form_, &TMainForm::showBalance);
-    QObject::connect(&volume_, &VolumeControl::readOut, &form_, &TMainForm::showTitle);
-    QObject::connect(&form_, &TMainForm::levelKnobReleased, [&c] { c.RefreshTitle(); });
-    QObject::connect(&form_, &TMainForm::buttonPressed,
-                     [this](int button) { lights_.flash(static_cast<MainButton>(button)); });
-    QObject::connect(&form_, &TMainForm::menuClicked, [this] { menu_.popup(QCursor::pos()); });
-    form_.setContextMenuPolicy(Qt::CustomContextMenu);
-    QObject::connect(&form_, &QWidget::customContextMenuRequested,
-                     [this](const QPoint &at) { menu_.popup(form_.mapToGlobal(at)); });
-}
-
+// The windows that were open at the end come back as they were; what else
+// a feature starts waits until they show.
 void LudroApp::show()
 {
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        form_.move(keptOnScreen(form_.geometry(), screen->geometry().size()));
-        plForm_.move(keptOnScreen(plForm_.geometry(), screen->geometry().size()));
-    }
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QSize desktop = screen ? screen->geometry().size() : QSize(1024, 768);
+    form_.move(keptOnScreen(form_.geometry(), desktop));
     form_.show();
-    if (settings_.eqVis)
-        eqForm_.show();
-    if (settings_.plVis)
-        plForm_.show();
-    if (settings_.brVis)
-        browser_.form().show();
-    if (settings_.recVis)
-        recForm_.show();
+    for (Feature *feature : features_)
+        for (FeatureWindow *window : feature->windows())
+            if (const bool Settings::*shown = window->traits().shown; shown && settings_.*shown) {
+                QWidget &widget = window->widget();
+                widget.move(keptOnScreen(widget.geometry(), desktop));
+                widget.show();
+            }
+    QTimer::singleShot(0, &form_, [this] {
+        for (Feature *feature : features_)
+            feature->started();
+    });
     startupPending_ = false;
-    encoderCheckPending_ = settings_.encPath.isEmpty();
     plugins_.load(folders_.search(QStringLiteral("plugins")), pluginWindow_.handle());
     if (!startupFile_.isEmpty())
         controller_.OpenFile(startupFile_);
     if (std::exchange(startCdMode_, false))
-        cd_.toggle();
+        cd_.controller().toggle();
     // The built-in look in normal mode greets with its lights first.
     if (form_.normalMode() && textures_.name() == TextureManager::BuiltinName)
         lights_.startIntro();
@@ -200,50 +261,64 @@ void LudroApp::startTimers()
     timer2_.start(250);
 }
 
-// A recent file that is gone does nothing and keeps its place.
-void LudroApp::showRecentFiles()
-{
-    menu_.showRecentFiles(settings_.recent, [this](const QString &file) {
-        if (!QFileInfo(file).isFile())
-            return;
-        controller_.OpenFile(file);
-        controller_.StartPlayback();
-    });
-}
-
 // Which windows are open is the user's choice, kept until the next start.
 // Qt closes them all when the program quits, so they are looked at before.
 void LudroApp::recordWindowVisibility()
 {
-    settings_.eqVis = eqForm_.isVisible();
-    settings_.plVis = plForm_.isVisible();
-    settings_.brVis = browser_.form().isVisible();
-    settings_.recVis = recForm_.isVisible();
+    for (Feature *feature : features_)
+        for (FeatureWindow *window : feature->windows())
+            if (bool Settings::*shown = window->traits().shown)
+                settings_.*shown = window->isShown();
+}
+
+// Nothing is written after "/noSave" or when start-up never finished.
+void LudroApp::saveSettings(bool atExit)
+{
+    if (noSave_ || startupPending_)
+        return;
+    settings_.directSound = output_.directSound();
+    settings_.playMode = output_.playMode();
+    for (Feature *feature : features_) {
+        feature->store();
+        for (FeatureWindow *window : feature->windows())
+            if (const QWidget *made = window->made())
+                window->traits().place.store(settings_, *made);
+    }
+    const QString path = settingsPath(folders_.user());
+    platform::ProfileFile file = platform::ProfileFile::load(path);
+    settings_.write(file, folders_.user());
+    QString error;
+    if (file.save(path, &error) || std::exchange(settingsFailureSaid_, true))
+        return;
+    const QString text =
+        QStringLiteral("The settings cannot be saved to %1 (%2); changes to them last only until the player ends.")
+            .arg(path, error);
+    // Windows closing because the program quits save too.
+    if (atExit || quitWatch_.quitting())
+        std::fprintf(stderr, "ludro: %s\n", qPrintable(text));
+    else
+        dialogs_.error(text);
 }
 
 void LudroApp::Timer1Timer()
 {
     recordWindowVisibility();
-    servePreferenceRequests();
+    prefs_.serveRequests();
     output_.applyRequests();
     form_.setTimeShown(controller_.playerState() != 2 || !form_.timeShown());
-    cd_.poll();
-    updateHints();
+    cd_.controller().poll();
+    player_feature_.updateHints();
     controller_.AutomaticAdvance();
-    applyEqualizer();
-    if (encoderCheckPending_)
-        checkEncoderAtStart();
-    if (std::exchange(languageAgain_, false) && !Language::isBuiltin(settings_.language))
-        language_.choose(settings_.language);
+    sound_.applyEqualizer();
+    encoder_.checkAtStart();
+    appearance_.applyLanguageAgain();
 }
 
 void LudroApp::Timer2Timer()
 {
     controller_.SendPendingPitch();
     remote_.executeQueued();
-    form_.setTitleLeft(titleScroller_.step(form_.titleLeft(), form_.titleWidth(),
-                                           form_.texture().layout.main.fileNameWidth, settings_.autoScroll,
-                                           form_.titleRestingLeft()));
+    player_feature_.scrollTitle();
 }
 
 void LudroApp::receiveMessage(const platform::WindowMessage &message)

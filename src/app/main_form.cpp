@@ -40,19 +40,33 @@ QFont fontOf(const TextElement &element)
 // Where an element's text goes; `anchorX` is the point it is aligned to.
 enum class Anchor { Left, Centre, Right };
 
-void paintText(QPainter &painter, const TextElement &element, const QString &text, Anchor anchor, int anchorX)
+// Empty for a hidden element or no text.
+QRect textRect(const TextElement &element, const QString &text, Anchor anchor, int anchorX)
 {
     if (element.left >= HiddenLeft || text.isEmpty())
-        return;
-    const QFont font = fontOf(element);
-    const QFontMetrics metrics(font);
+        return {};
+    const QFontMetrics metrics(fontOf(element));
     const int width = metrics.horizontalAdvance(text);
     const int left = anchor == Anchor::Left     ? anchorX
                      : anchor == Anchor::Centre ? anchorX - width / 2
                                                 : anchorX - width;
-    painter.setFont(font);
+    return {left, element.top, width + 1, metrics.height()};
+}
+
+void paintText(QPainter &painter, const TextElement &element, const QString &text, Anchor anchor, int anchorX)
+{
+    const QRect place = textRect(element, text, anchor, anchorX);
+    if (place.isEmpty())
+        return;
+    painter.setFont(fontOf(element));
     painter.setPen(toQColor(element.color));
-    painter.drawText(QRect(left, element.top, width + 1, metrics.height()), Qt::AlignLeft | Qt::AlignTop, text);
+    painter.drawText(place, Qt::AlignLeft | Qt::AlignTop, text);
+}
+
+// The length text stands with its right edge here.
+int lengthRight(const MainLayout &main)
+{
+    return main.fileLength.left + 54;
 }
 
 // The picture fills what it covers; the texture's colour shows elsewhere.
@@ -329,6 +343,14 @@ QRect TMainForm::levelKnobRect(const SliderGeometry &slider, int knobLeft) const
     return {knobLeft, slider.top, slider.width, slider.height};
 }
 
+void TMainForm::updateLevelKnob(Drag knob)
+{
+    if (knob == Drag::VolumeKnob)
+        update(levelKnobRect(layout().scrollerVolume, volumeKnobLeft_));
+    else if (knob == Drag::BalanceKnob)
+        update(levelKnobRect(layout().scrollerBalance, balanceKnobLeft_));
+}
+
 QRect TMainForm::positionKnobRect() const
 {
     const SliderGeometry &time = layout().scrollerTime;
@@ -364,8 +386,9 @@ void TMainForm::paintNormal(QPainter &painter) const
     const QImage &positionKnob = drag_ == Drag::PositionKnob ? pictures.positionKnobPressed : pictures.positionKnob;
     painter.drawImage(positionKnobRect().topLeft(), positionKnob);
     if (!cdMode_) {
-        painter.drawImage(volumeKnobLeft_, main.scrollerVolume.top, pictures.volumeKnob);
-        painter.drawImage(balanceKnobLeft_, main.scrollerBalance.top, pictures.volumeKnob);
+        const auto knob = [&](Drag held) { return drag_ == held ? pictures.volumeKnobPressed : pictures.volumeKnob; };
+        painter.drawImage(volumeKnobLeft_, main.scrollerVolume.top, knob(Drag::VolumeKnob));
+        painter.drawImage(balanceKnobLeft_, main.scrollerBalance.top, knob(Drag::BalanceKnob));
     }
 
     if (!texture_->winamp)
@@ -467,9 +490,11 @@ void TMainForm::applyTexts(const Messages &messages)
         {MainButton::Playlist, "Hint_Playlist"}, {MainButton::Cd, "Hint_CD"},
         {MainButton::Mode, "Hint_Mode"},       {MainButton::Prefs, "Hint_Prefs"},
         {MainButton::Audio, "Hint_Audio"},     {MainButton::Minimize, "Hint_Mini"},
-        {MainButton::Menu, "Hint_Menu"}};
+        {MainButton::Menu, "Hint_Menu"},       {MainButton::Browser, "Hint_Browser"},
+        {MainButton::Options, "Hint_Prefs"}};
     for (const auto &[button, key] : keys)
         buttonHints_[button] = messages.text(key);
+    durationHint_ = messages.text("Hint_Duration");
 }
 
 QString TMainForm::buttonHint(MainButton button) const
@@ -482,9 +507,14 @@ QString TMainForm::hintAt(const QPoint &point) const
 {
     if (const MainButton button = buttonAt(point); button != MainButton::None)
         return buttonHint(button);
-    if (!normalMode_)
-        return {};
+    if (!normalMode_) {
+        const TextElement &counter = coolBar().counter;
+        const bool onTime = textRect(counter, time_, Anchor::Left, counter.left).contains(point);
+        return onTime ? QStringLiteral("Length ") + duration_ : QString();
+    }
     const MainLayout &main = layout();
+    if (textRect(main.fileLength, duration_, Anchor::Right, lengthRight(main)).contains(point))
+        return durationHint_;
     if (!cdMode_ && levelKnobRect(main.scrollerVolume, volumeKnobLeft_).contains(point))
         return hint(Hint::Volume);
     if (!cdMode_ && levelKnobRect(main.scrollerBalance, balanceKnobLeft_).contains(point))
@@ -547,7 +577,7 @@ void TMainForm::paintTexts(QPainter &painter) const
     painter.restore();
 
     paintText(painter, main.monoStereo, channelMode_, Anchor::Centre, main.monoStereo.left + 32);
-    paintText(painter, main.fileLength, duration_, Anchor::Right, main.fileLength.left + 54);
+    paintText(painter, main.fileLength, duration_, Anchor::Right, lengthRight(main));
     paintText(painter, main.filePos, time_, Anchor::Left, main.filePos.left);
 }
 
@@ -571,6 +601,7 @@ void TMainForm::mousePressEvent(QMouseEvent *event)
             drag_ = onVolume ? Drag::VolumeKnob : Drag::BalanceKnob;
             pressX_ = point.x();
             knobAtPress_ = onVolume ? volumeKnobLeft_ : balanceKnobLeft_;
+            updateLevelKnob(drag_);
         }
         return;
     }
@@ -632,6 +663,7 @@ void TMainForm::mouseReleaseEvent(QMouseEvent *event)
         return;
     }
     if (drag == Drag::VolumeKnob || drag == Drag::BalanceKnob) {
+        updateLevelKnob(drag);
         emit levelKnobReleased();
         return;
     }
@@ -716,6 +748,10 @@ void TMainForm::emitClicked(MainButton button)
         return emit repeatClicked();
     case MainButton::Shuffle:
         return emit shuffleClicked();
+    case MainButton::Browser:
+        return emit browserClicked();
+    case MainButton::Options:
+        return emit optionsClicked();
     case MainButton::None:
         return;
     }

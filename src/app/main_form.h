@@ -112,6 +112,9 @@ signals:
     void prefsClicked();
     void repeatClicked();
     void shuffleClicked();
+    // A Winamp skin's browser button and options strip.
+    void browserClicked();
+    void optionsClicked();
     // Any button was clicked (a MainButton), before its own signal.
     void buttonPressed(int button);
     // The position knob is held at `offset` pixels of a `trackWidth` pixel track.
@@ -162,6 +165,7 @@ private:
     QRect positionKnobRect() const;
     QRect textLine(const TextElement &element) const;
     QRect levelKnobRect(const SliderGeometry &slider, int knobLeft) const;
+    void updateLevelKnob(Drag knob);
     void highlight(MainButton button);
     void emitClicked(MainButton button);
     void paintSelected(QPainter &painter, const QRect &rect, int frame = 0) const;
@@ -200,6 +204,7 @@ private:
     int titleLeft_ = 3;
     std::set<MainButton> lit_;
     std::map<MainButton, QString> buttonHints_;
+    QString durationHint_;
     bool timeShown_ = true;
     std::map<Hint, QString> hints_;
     QPoint dotPlace_;

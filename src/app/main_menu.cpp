@@ -55,9 +55,9 @@ MainMenu::MainMenu(PlaybackController &controller, Commands commands, QWidget *p
     browser_ = disabled(this, "Pop_Browser");
     recorder_ = item(this, "Pop_Recorder");
     information_ = disabled(this, "Pop_ID3");
-    QMenu *audio = submenu(this, "Pop_Audio");
-    audioRecorder_ = item(audio, "Audio_Recorder");
-    converter_ = item(audio, "Audio_Converter");
+    audio_ = submenu(this, "Pop_Audio");
+    audioRecorder_ = item(audio_, "Audio_Recorder");
+    converter_ = item(audio_, "Audio_Converter");
     addSeparator();
 
     QMenu *options = submenu(this, "Pop_Options");

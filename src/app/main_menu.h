@@ -37,6 +37,9 @@ public:
     QAction *browserAction() const { return browser_; }
     QAction *recorderAction() const { return recorder_; }
     QAction *audioRecorderAction() const { return audioRecorder_; }
+    // "Audio Manager": the recorder and the converter, also the main
+    // window's audio button.
+    QMenu *audioMenu() const { return audio_; }
     // Checked in Cool Bar mode; the program connects it.
     QAction *coolBarAction() const { return coolBar_; }
     // The preferences window, on the page shown last or on the textures.
@@ -46,6 +49,7 @@ public:
 private:
     PlaybackController &controller_;
     QMenu *recent_ = nullptr;
+    QMenu *audio_ = nullptr;
     QAction *load_ = nullptr;
     QAction *url_ = nullptr;
     QAction *cdMode_ = nullptr;

@@ -36,7 +36,7 @@ public:
     void setShuffle(bool on) override;
     void open(const QString &location) override;
     void raise() override { raise_(); }
-    void quit() override { controller_.ExitCommand(); }
+    void quit() override;
 
 private:
     void execute(const char *command, int argument = 0);
@@ -45,10 +45,6 @@ private:
     PlaybackController &controller_;
     VolumeControl &volume_;
     RemoteControl &remote_;
-    PlaylistModel &playlist_;
-    cd::CdController &cd_;
     std::function<void()> raise_;
-    int cdTrack_ = -1;
-    double cdFraction_ = 0;
     std::unique_ptr<shell::MprisService> service_;
 };

@@ -1,5 +1,6 @@
 #include "app/prefs_form.h"
 
+#include "appearance/form_style.h"
 #include "appearance/texture_manager.h"
 #include "cd/cddb_form.h"
 #include "cd/server_list_box.h"
@@ -11,13 +12,17 @@
 #include "platform/data_folders.h"
 #include "platform/user_folder.h"
 #include "shell/file_types.h"
+#include "shell/url_label.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -27,7 +32,6 @@ TPrefsForm::TPrefsForm(Parts parts, QWidget *parent)
       encoderPage_(new EncoderPage(parts.dialogs, parts.encoderWizard, parts.folders.user()))
 {
     setObjectName(QStringLiteral("Prefs_Caption"));
-    setModal(true);
     for (QWidget *page : {setupPage(), texturesPage(), generalPage(), outputPage(), cddbPage(),
                           static_cast<QWidget *>(encoderPage_)})
         pages_->addTab(page, QString());
@@ -47,18 +51,53 @@ TPrefsForm::TPrefsForm(Parts parts, QWidget *parent)
     showSettings();
 }
 
+// A window opened while a modal one is up is shut out by it unless it is
+// modal too; otherwise it stays a plain window, so Play and the playlist
+// stay in reach.
 void TPrefsForm::openOn(std::optional<Page> page)
 {
     if (page)
         pages_->setCurrentIndex(*page);
     refreshLists();
-    exec();
+    const QWidget *modal = QApplication::activeModalWidget();
+    const Qt::WindowModality modality = modal && modal != this ? Qt::ApplicationModal : Qt::NonModal;
+    if (modality != windowModality()) {
+        hide();  // a shown window keeps the modality it was shown with
+        setWindowModality(modality);
+    }
+    placeBesideParent();
+    show();
+    raise();
+    activateWindow();
+}
+
+// The first time, beside the main window rather than over it: right of it,
+// left, below or above, whichever fits on its screen.
+void TPrefsForm::placeBesideParent()
+{
+    const QWidget *main = parentWidget();
+    if (std::exchange(placed_, true) || !main || !main->screen())
+        return;
+    const QRect room = main->screen()->availableGeometry();
+    const QRect beside = main->frameGeometry();
+    const QSize size = sizeHint().expandedTo(this->size()) + (frameGeometry().size() - geometry().size());
+    constexpr int Gap = 8;
+    for (const QPoint place : {QPoint(beside.right() + 1 + Gap, beside.top()),
+                               QPoint(beside.left() - Gap - size.width(), beside.top()),
+                               QPoint(beside.left(), beside.bottom() + 1 + Gap),
+                               QPoint(beside.left(), beside.top() - Gap - size.height())}) {
+        if (room.contains(QRect(place, size))) {
+            move(place);
+            return;
+        }
+    }
 }
 
 // The settings file follows every closing, so a crash later loses nothing.
 void TPrefsForm::done(int result)
 {
     QDialog::done(result);
+    setWindowModality(Qt::NonModal);
     emit closed();
 }
 
@@ -71,10 +110,8 @@ void TPrefsForm::applyTexts(const Messages &messages)
     for (int i = 0; i < pages_->count(); ++i)
         pages_->setTabText(i, messages.text(names[i]));
     servers_->findChild<QPushButton *>(QStringLiteral("CDDB_Update"))->setText(messages.text("Prefs_Page6_Refresh"));
-    const QString name = messages.text("Translator_Name").toHtmlEscaped();
-    const QString mail = messages.text("Translator_Email").toHtmlEscaped();
-    translator_->setText(mail.isEmpty() ? name
-                                        : QStringLiteral("%1 <a href=\"mailto:%2\">%2</a>").arg(name, mail));
+    translator_->setText(messages.text("Translator_Name"));
+    translatorMail_->setText(messages.text("Translator_Email"));
 }
 
 QString TPrefsForm::takeTextureRequest()
@@ -120,15 +157,20 @@ QWidget *TPrefsForm::setupPage()
     auto *language = named(new QGroupBox(page), "Prefs_Page1_Language");
     languages_ = new QComboBox(language);
     translator_ = new QLabel(language);
-    translator_->setTextFormat(Qt::RichText);  // the name escaped, even without an address
-    translator_->setOpenExternalLinks(true);
+    translator_->setTextFormat(Qt::PlainText);
+    translatorMail_ = new shell::TURLLabel(language);
+    translatorMail_->labelType = shell::hmMAIL;
     connect(languages_, &QComboBox::activated, this,
             [this](int index) { emit languageChosen(languages_->itemText(index)); });
     auto *languageGrid = new QGridLayout(language);
     languageGrid->addWidget(named(new QLabel(language), "Prefs_Page1_LanCombo"), 0, 0);
     languageGrid->addWidget(languages_, 0, 1);
     languageGrid->addWidget(named(new QLabel(language), "Prefs_Page1_Translated"), 1, 0);
-    languageGrid->addWidget(translator_, 1, 1);
+    auto *translator = new QHBoxLayout;
+    translator->addWidget(translator_);
+    translator->addWidget(translatorMail_);
+    translator->addStretch();
+    languageGrid->addLayout(translator, 1, 1);
     languageGrid->setColumnStretch(1, 1);
 
     auto *layout = new QVBoxLayout(page);
@@ -160,8 +202,11 @@ void TPrefsForm::refreshLists()
     plugins_->clear();
     plugins_->addItems(parts_.plugins.descriptions());
     servers_->loadServers();
-    textureList_->clear();
-    textureList_->addItems(parts_.textures.names());
+    {
+        const QSignalBlocker quiet(textureList_);  // only the user chooses a texture
+        textureList_->clear();
+        textureList_->addItems(parts_.textures.names());
+    }
     showTextureInformation();
 }
 
@@ -175,55 +220,84 @@ void TPrefsForm::showIcons()
 
 // ---- the textures page ----
 
+// The texture's own texts, shown as written.
+QLabel *TPrefsForm::infoLabel(QWidget *panel)
+{
+    auto *label = new QLabel(panel);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    return label;
+}
+
+// A click chooses a texture, and so do the arrow keys; Timer1 applies it.
 QWidget *TPrefsForm::texturesPage()
 {
     auto *page = new QWidget;
     textureList_ = new QListWidget(page);
     connect(textureList_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem *item) { textureRequest_ = item->text(); });
-    textureInfo_ = new QLabel(page);
-    textureInfo_->setTextFormat(Qt::RichText);
-    textureInfo_->setOpenExternalLinks(true);
-    textureInfo_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-    textureInfo_->setMargin(8);
-    textureInfo_->setWordWrap(true);
-    textureInfo_->setFixedWidth(300);
-    textureInfo_->setAutoFillBackground(true);
-    // The music browser's background, its corner halved, tiles the panel.
+    connect(textureList_, &QListWidget::currentItemChanged, this,
+            [this](QListWidgetItem *item, QListWidgetItem *previous) {
+                if (item && previous)  // not the first item a list takes on focus
+                    textureRequest_ = item->text();
+            });
+    auto *panel = new QWidget(page);
+    panel->setFixedWidth(300);
+    panel->setAutoFillBackground(true);
+    textureName_ = infoLabel(panel);
+    QFont bold = textureName_->font();
+    bold.setBold(true);
+    textureName_->setFont(bold);
+    textureAuthor_ = infoLabel(panel);
+    textureMail_ = new shell::TURLLabel(panel);
+    textureMail_->setObjectName(QStringLiteral("TextureMail"));
+    textureMail_->labelType = shell::hmMAIL;
+    textureHomePage_ = new shell::TURLLabel(panel);
+    textureHomePage_->setObjectName(QStringLiteral("TextureHomePage"));
+    textureComment_ = infoLabel(panel);
+    auto *lines = new QVBoxLayout(panel);
+    lines->setContentsMargins(8, 8, 8, 8);
+    for (QLabel *label : {textureName_, textureAuthor_, static_cast<QLabel *>(textureMail_),
+                          static_cast<QLabel *>(textureHomePage_), textureComment_}) {
+        label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);  // a long address is cut, not widening
+        lines->addWidget(label);
+    }
+    lines->addStretch();
+    // The music browser's background, its corner halved, tiles the panel;
+    // light text, as on the browser's pages, reads on its dark tiles.
     const QImage picture(
         platform::findInFolders(parts_.folders.search(QStringLiteral("Browser")), QStringLiteral("BackGround.bmp")));
     if (!picture.isNull()) {
-        QPalette palette = textureInfo_->palette();
+        QPalette palette = panel->palette();
         palette.setBrush(QPalette::Window, QPixmap::fromImage(picture.copy(0, 0, 200, 100).scaled(100, 50)));
-        // Light text, as on the browser's pages, so it reads on the dark tiles.
         palette.setColor(QPalette::WindowText, Qt::white);
-        palette.setColor(QPalette::Link, QColor(0x7E, 0x7E, 0xFF));
-        textureInfo_->setPalette(palette);
+        panel->setPalette(palette);
+        for (shell::TURLLabel *link : {textureMail_, textureHomePage_})
+            link->setURLColours(graphiteLinkColour(), graphiteLinkPressedColour());
+    }
+    for (shell::TURLLabel *link : {textureMail_, textureHomePage_}) {
+        QFont underlined = link->font();
+        underlined.setUnderline(true);
+        link->setFont(underlined);
     }
     auto *row = new QHBoxLayout;
     row->addWidget(textureList_);
-    row->addWidget(textureInfo_);
+    row->addWidget(panel);
     auto *layout = new QVBoxLayout(page);
     layout->addWidget(named(new QLabel(page), "Prefs_Page2_Line1"));
     layout->addLayout(row);
     return page;
 }
 
-// Names from a texture's description are shown as text, links only as the
-// addresses they are.
 void TPrefsForm::showTextureInformation()
 {
     const TextureInfo &info = parts_.textures.texture()->info;
-    const auto link = [](const QString &target, const QString &text) {
-        return text.isEmpty() ? QString()
-                              : QStringLiteral("<a href=\"%1\">%2</a>").arg(target.toHtmlEscaped(), text.toHtmlEscaped());
-    };
-    textureInfo_->setText(QStringList{QStringLiteral("<b>%1 %2</b>").arg(info.name.toHtmlEscaped(),
-                                                                         info.version.toHtmlEscaped()),
-                                      info.author.toHtmlEscaped(),
-                                      link(QStringLiteral("mailto:") + info.email, info.email),
-                                      link(info.homePage, info.homePage), info.comment.toHtmlEscaped()}
-                              .join(QStringLiteral("<br>")));
+    textureName_->setText(info.name + ' ' + info.version);
+    textureAuthor_->setText(info.author);
+    textureMail_->setText(info.email);
+    textureHomePage_->setText(info.homePage);
+    textureComment_->setText(info.comment);
+    const QSignalBlocker quiet(textureList_);
     for (int i = 0; i < textureList_->count(); ++i)
         if (textureList_->item(i)->text() == parts_.textures.name())
             textureList_->setCurrentRow(i);

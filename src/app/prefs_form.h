@@ -38,6 +38,9 @@ class TServerListBox;
 namespace platform {
 class Dialogs;
 }
+namespace shell {
+class TURLLabel;
+}
 
 class TPrefsForm : public QDialog {
     Q_OBJECT
@@ -60,7 +63,8 @@ public:
 
     explicit TPrefsForm(Parts parts, QWidget *parent = nullptr);
 
-    // Modal, on `page` or on the page shown last; the lists are read anew.
+    // A window beside the others, on `page` or on the page shown last; the
+    // lists are read anew. Asked for by a modal window, it opens above it.
     void openOn(std::optional<Page> page = std::nullopt);
     // The controls from the settings, as at start.
     void showSettings();
@@ -96,6 +100,8 @@ private:
     QWidget *cddbPage();
     void refreshLists();
     void showTextureInformation();
+    void placeBesideParent();
+    static QLabel *infoLabel(QWidget *panel);
     void showIcons();
     void showFont();
     void selectFont();
@@ -112,8 +118,11 @@ private:
     QPushButton *register_;
     QComboBox *languages_;
     QLabel *translator_;
+    shell::TURLLabel *translatorMail_;
     QListWidget *textureList_;
-    QLabel *textureInfo_;
+    QLabel *textureName_, *textureAuthor_, *textureComment_;
+    shell::TURLLabel *textureMail_, *textureHomePage_;
+    bool placed_ = false;
     std::vector<std::pair<QCheckBox *, bool Settings::*>> checks_;
     QLineEdit *fontEdit_;
     QLabel *fontPreview_;

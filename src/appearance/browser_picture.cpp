@@ -10,7 +10,7 @@ QImage paintBrowserPicture()
     QImage image(300, 30, QImage::Format_ARGB32_Premultiplied);
     image.fill(theme::MetalBottom);
     QPainter painter(&image);
-    paintWindowTitleBar(painter, QRect(0, 0, 275, 30), "MUSIC BROWSER");
+    paintWindowTitleBar(painter, QRect(0, 0, 275, 30), "MUSIC BROWSER", true);
 
     // The resize grip: 25 x 25 at (275, 5).
     const QRect grip(275, 5, 25, 25);

@@ -1,5 +1,7 @@
 #include "appearance/form_style.h"
 
+#include "appearance/theme.h"
+
 QString graphiteFormStyle()
 {
     return QStringLiteral(R"(
@@ -25,4 +27,14 @@ QSlider::groove:horizontal { height: 4px; background: #050c11; border: 1px solid
 QSlider::handle:horizontal { width: 12px; margin: -6px 0; border-radius: 6px; border: 1px solid #07090c;
             background: qradialgradient(cx:0.4, cy:0.35, radius:0.7, stop:0 #aab4c1, stop:1 #4a5463); }
 )");
+}
+
+QColor graphiteLinkColour()
+{
+    return theme::Accent;
+}
+
+QColor graphiteLinkPressedColour()
+{
+    return theme::AccentLight;
 }

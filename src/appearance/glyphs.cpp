@@ -172,6 +172,17 @@ QPainterPath sort(qreal h)
     return path;
 }
 
+// A ring with a meridian and the equator, for the music browser.
+QPainterPath globe(qreal h)
+{
+    QPainterPath lines;
+    lines.addEllipse(0.5, 0.5, h - 1, h - 1);
+    lines.addEllipse(QPointF(h / 2, h / 2), h * 0.22, h / 2 - 0.5);
+    lines.moveTo(0.5, h / 2);
+    lines.lineTo(h - 0.5, h / 2);
+    return stroked(lines, 1);
+}
+
 QPainterPath mirrored(const QPainterPath &path)
 {
     const QRectF bounds = path.boundingRect();
@@ -224,6 +235,8 @@ QPainterPath shape(Glyph glyph, qreal h)
         return gear(h);
     case Glyph::Sort:
         return sort(h);
+    case Glyph::Globe:
+        return globe(h);
     }
     return {};
 }

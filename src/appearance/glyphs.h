@@ -27,6 +27,7 @@ enum class Glyph {
     Cross,
     Gear,
     Sort,
+    Globe,
 };
 
 // The glyph `height` pixels high, centred in `box` on whole pixels.

@@ -9,7 +9,7 @@ template <typename Layout>
 using Place = std::pair<MainButton, QRect Layout::*>;
 
 // Each button's rectangle in normal mode, in hit-test order.
-constexpr std::array<Place<MainLayout>, 20> mainPlaces{{
+constexpr std::array<Place<MainLayout>, 22> mainPlaces{{
     {MainButton::Play, &MainLayout::play},           {MainButton::Stop, &MainLayout::stop},
     {MainButton::Pause, &MainLayout::pause},         {MainButton::Load, &MainLayout::load},
     {MainButton::Playlist, &MainLayout::playlist},   {MainButton::Minimize, &MainLayout::minimize},
@@ -20,6 +20,7 @@ constexpr std::array<Place<MainLayout>, 20> mainPlaces{{
     {MainButton::Equalizer, &MainLayout::equalizer}, {MainButton::Cd, &MainLayout::cd},
     {MainButton::Audio, &MainLayout::audio},         {MainButton::Prefs, &MainLayout::prefs},
     {MainButton::Repeat, &MainLayout::repeat},       {MainButton::Shuffle, &MainLayout::shuffle},
+    {MainButton::Browser, &MainLayout::browser},     {MainButton::Options, &MainLayout::options},
 }};
 
 // The Cool Bar has no toggles and no equalizer, CD, audio or preferences buttons.

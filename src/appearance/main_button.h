@@ -10,7 +10,8 @@
 #include <span>
 
 // Numbered as the hover highlight counts them; repeat and shuffle are
-// toggles that show their own state instead of a hover highlight.
+// toggles that show their own state instead of a hover highlight. The
+// browser button and the options strip exist only in the Winamp layout.
 enum class MainButton {
     None = 0,
     Play,
@@ -33,6 +34,8 @@ enum class MainButton {
     Prefs,
     Repeat,
     Shuffle,
+    Browser,
+    Options,
 };
 
 // Every button, in hit-test order.

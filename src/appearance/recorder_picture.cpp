@@ -40,10 +40,16 @@ QImage paintRecorderPicture()
     painter.fillRect(QRect(0, 140, 1, 20), theme::RimLight.darker(130));
     painter.fillRect(QRect(59, 140, 1, 20), theme::RimDark);
 
-    // The move bar: its tile and its left end with the window's name.
-    paintWindowTitleBar(painter, QRect(0, 160, 20, 40), QString());
-    paintWindowTitleBar(painter, QRect(20, 160, 100, 20), "RECORDER");
-    painter.fillRect(QRect(20, 180, 100, 20), QColor(36, 42, 52));
+    // The move bar, 40 high: a title bar over a band of the column's metal.
+    // Its tile and its left end with the window's name join seamlessly.
+    paintWindowTitleBar(painter, QRect(0, 160, 20, 20), QString(), true);
+    QPainterPath band;
+    band.addRect(0, 180, 20, 20);
+    theme::paintMetal(painter, band, QColor(44, 51, 62), QColor(40, 46, 56));
+    painter.fillRect(QRect(0, 199, 20, 1), theme::RimDark);
+    paintWindowTitleBar(painter, QRect(20, 160, 100, 20), "RECORDER", true);
+    // The close button stands on the title bar.
+    paintWindowTitleBar(painter, QRect(20, 180, 100, 20), QString(), true);
     paintGlyphKey(painter, QRect(20, 180, 15, 15), Glyph::Close, 6, false, 2);
     return image;
 }

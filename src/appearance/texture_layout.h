@@ -61,6 +61,9 @@ struct MainLayout {
     QRect prefs{HiddenLeft, 0, 0, 0};
     QRect repeat{19, 91, 21, 11};
     QRect shuffle{30, 103, 20, 10};
+    // A texture has no place for these; a Winamp skin has.
+    QRect browser{HiddenLeft, 0, 0, 0};
+    QRect options{HiddenLeft, 0, 0, 0};
     // The bitmap time counter, five digit cells wide.
     QRect counter{89, 13, 70, 20};
     QRect positionDot{HiddenLeft, 0, 0, 0};

@@ -1,31 +1,44 @@
 #include "appearance/texture_set.h"
 
-#include "appearance/builtin_pictures.h"
 #include "appearance/window_shape.h"
+
+#include <QDataStream>
+#include <QResource>
 
 namespace {
 
-TextureSet paintBuiltin()
+// Drawn by our own code when the program was built (draw_builtin_texture.cpp):
+// width, height and premultiplied pixels.
+QImage drawn(const char *name)
+{
+    QByteArray bytes = QResource(QStringLiteral(":/builtin-texture/%1.argb").arg(QLatin1String(name))).uncompressedData();
+    QDataStream in(bytes);
+    qint32 width = 0, height = 0;
+    in >> width >> height;
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull() || in.readRawData(reinterpret_cast<char *>(image.bits()), int(image.sizeInBytes())) != image.sizeInBytes())
+        qFatal("the built-in texture's picture %s is missing", name);
+    return image;
+}
+
+TextureSet readBuiltin()
 {
     TextureSet texture;
-    const TextureLayout &layout = texture.layout;
     TexturePictures &pictures = texture.pictures;
-    pictures.main = paintMainPicture(layout.main, false);
-    pictures.selected = paintMainPicture(layout.main, true);
-    pictures.coolBarMain = paintCoolBarPicture(layout.coolBar, false);
-    pictures.coolBarSelected = paintCoolBarPicture(layout.coolBar, true);
-    pictures.equalizer = paintEqualizerPicture();
-    pictures.playlist = paintPlaylistPicture(layout.playlist);
-    pictures.browser = paintBrowserPicture();
-    pictures.recorder = paintRecorderPicture();
-    pictures.status = paintStatusPicture();
-    pictures.numbers = paintDigitsPicture(QSize(layout.main.counter.width() / 5, layout.main.counter.height()));
-    const SliderGeometry &time = layout.main.scrollerTime;
-    pictures.positionKnob = paintPositionKnob(QSize(time.width, time.height), false);
-    pictures.positionKnobPressed = paintPositionKnob(QSize(time.width, time.height), true);
-    const SliderGeometry &volume = layout.main.scrollerVolume;
-    pictures.volumeKnob = paintRoundKnob(QSize(volume.width, volume.height), false);
-    pictures.volumeKnobPressed = paintRoundKnob(QSize(volume.width, volume.height), true);
+    pictures.main = drawn("main");
+    pictures.selected = drawn("selected");
+    pictures.coolBarMain = drawn("coolbar");
+    pictures.coolBarSelected = drawn("coolbar-selected");
+    pictures.equalizer = drawn("equalizer");
+    pictures.playlist = drawn("playlist");
+    pictures.browser = drawn("browser");
+    pictures.recorder = drawn("recorder");
+    pictures.status = drawn("status");
+    pictures.numbers = drawn("numbers");
+    pictures.positionKnob = drawn("position-knob");
+    pictures.positionKnobPressed = drawn("position-knob-pressed");
+    pictures.volumeKnob = drawn("volume-knob");
+    pictures.volumeKnobPressed = drawn("volume-knob-pressed");
     texture.mainShape = builtinWindowShape();
 
     texture.info.name = "Ludro Pro 2.0";
@@ -38,7 +51,7 @@ TextureSet paintBuiltin()
 
 TextureSet TextureSet::builtin()
 {
-    static const TextureSet texture = paintBuiltin();
+    static const TextureSet texture = readBuiltin();
     return texture;
 }
 

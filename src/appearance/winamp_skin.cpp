@@ -37,7 +37,7 @@ void placeButtons(MainLayout &main)
     main.minimize = {244, 3, 9, 9};
     main.mode = {254, 3, 9, 9};
     main.exit = {264, 3, 9, 9};
-    main.prefs = {10, 22, 8, 43};
+    main.options = {10, 22, 8, 43};
     main.equalizer = {220, 58, 22, 12};
     main.playlist = {244, 58, 22, 12};
     main.previous = {16, 88, 23, 18};
@@ -48,8 +48,8 @@ void placeButtons(MainLayout &main)
     main.load = {135, 89, 22, 16};
     main.shuffle = {164, 89, 47, 15};
     main.repeat = {210, 89, 28, 15};
-    main.info = {247, 89, 20, 20};
-    main.rewind = main.forward = main.cd = main.audio = main.positionDot = hidden;
+    main.browser = {247, 89, 20, 20};
+    main.info = main.prefs = main.rewind = main.forward = main.cd = main.audio = main.positionDot = hidden;
 }
 
 MainLayout winampLayout()

@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
-void paintWindowTitleBar(QPainter &painter, const QRect &area, const QString &name)
+void paintWindowTitleBar(QPainter &painter, const QRect &area, const QString &name, bool seamless)
 {
     QPainterPath bar;
     bar.addRect(area);
@@ -15,8 +15,9 @@ void paintWindowTitleBar(QPainter &painter, const QRect &area, const QString &na
     painter.fillRect(QRect(area.left(), area.bottom(), area.width(), 1), theme::RimDark);
     const int top = area.top() + (area.height() - pixel_font::Height) / 2;
     const int textLeft = area.left() + 10;
-    const int grooveLeft = name.isEmpty() ? area.left() + 2 : textLeft + pixel_font::textWidth(name) + 4;
-    const int grooveWidth = area.right() - 3 - grooveLeft;
+    const int inset = seamless ? 0 : 2;
+    const int grooveLeft = name.isEmpty() ? area.left() + inset : textLeft + pixel_font::textWidth(name) + 4;
+    const int grooveWidth = area.right() + 1 - (seamless ? 0 : 4) - grooveLeft;
     // Grooves beside the name, as on a rack handle.
     for (int y = top; y < top + pixel_font::Height; y += 2) {
         if (!name.isEmpty())

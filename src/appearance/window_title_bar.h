@@ -8,4 +8,6 @@
 
 class QPainter;
 
-void paintWindowTitleBar(QPainter &painter, const QRect &area, const QString &name);
+// A `seamless` bar has its grooves run to both edges, so that pieces of it
+// join when tiled.
+void paintWindowTitleBar(QPainter &painter, const QRect &area, const QString &name, bool seamless = false);

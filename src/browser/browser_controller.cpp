@@ -5,19 +5,27 @@
 
 BrowserController::BrowserController(const TextureManager &textures, platform::Dialogs &dialogs,
                                      const QStringList &folders, QString updateAddress)
-    : dialogs_(dialogs), folders_(folders), updateAddress_(std::move(updateAddress)),
-      form_(textures, browser::PageFolder(folders))
+    : dialogs_(dialogs), folders_(folders), updateAddress_(std::move(updateAddress)), textures_(textures)
 {
-    connect(&form_, &TBrowserForm::visibilityChanged, this, &BrowserController::visibilityChanged);
-    connect(&form_, &TBrowserForm::updatesRequested, this, &BrowserController::DownloadUpdates);
+}
+
+TBrowserForm &BrowserController::form()
+{
+    if (!form_) {
+        form_ = std::make_unique<TBrowserForm>(textures_, browser::PageFolder(folders_));
+        connect(form_.get(), &TBrowserForm::visibilityChanged, this, &BrowserController::visibilityChanged);
+        connect(form_.get(), &TBrowserForm::updatesRequested, this, &BrowserController::DownloadUpdates);
+        emit formMade();
+    }
+    return *form_;
 }
 
 void BrowserController::toggle()
 {
-    if (form_.isVisible())
-        form_.close();
+    if (form_ && form_->isVisible())
+        form_->close();
     else
-        form_.show();
+        form().show();
 }
 
 void BrowserController::DownloadUpdates()
@@ -36,7 +44,8 @@ void BrowserController::DownloadUpdates()
     switch (result) {
     case browser::UpdateResult::Updated:
         dialogs_.information(texts_["Browser_Text2"]);
-        form_.reload();
+        if (form_)
+            form_->reload();
         break;
     case browser::UpdateResult::UpToDate:
         dialogs_.information(texts_["Browser_Text1"]);

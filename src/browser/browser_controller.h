@@ -1,7 +1,8 @@
 #pragma once
 
-// The music browser: its window, the help pages every window opens in it,
-// and the update of its pages, whose results it tells through the dialogs.
+// The music browser: its window (made when first shown), the help pages
+// every window opens in it, and the update of its pages, whose results it
+// tells through the dialogs.
 
 #include "appearance/texture_manager.h"
 #include "browser/browser_form.h"
@@ -10,6 +11,8 @@
 #include "platform/dialogs.h"
 
 #include <QObject>
+
+#include <memory>
 
 class BrowserController : public QObject {
     Q_OBJECT
@@ -21,10 +24,12 @@ public:
     BrowserController(const TextureManager &textures, platform::Dialogs &dialogs, const QStringList &folders,
                       QString updateAddress);
 
-    TBrowserForm &form() { return form_; }
+    TBrowserForm &form();
+    // The window if it was made, else null.
+    TBrowserForm *existingForm() const { return form_.get(); }
     TUpdateForm &updateForm() { return updateForm_; }
 
-    void OpenHelpPage(const QString &name) { form_.OpenHelpPage(name); }
+    void OpenHelpPage(const QString &name) { form().OpenHelpPage(name); }
     // Shows the current page, or hides the window.
     void toggle();
     void DownloadUpdates();
@@ -32,12 +37,15 @@ public:
 
 signals:
     void visibilityChanged(bool shown);
+    // The window was just made.
+    void formMade();
 
 private:
     platform::Dialogs &dialogs_;
     QStringList folders_;
     QString updateAddress_;
     Messages texts_;
-    TBrowserForm form_;
+    const TextureManager &textures_;
+    std::unique_ptr<TBrowserForm> form_;
     TUpdateForm updateForm_;
 };

@@ -1,6 +1,8 @@
 #include "browser/browser_form.h"
 
+#include "appearance/texture_bitmap.h"
 #include "appearance/theme.h"
+#include "appearance/window_frame.h"
 #include "browser/page_renderer.h"
 
 #include <QDesktopServices>
@@ -9,11 +11,14 @@
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QSizeGrip>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
+
+// Pieces of the browser picture: the title's tile and the resize grip.
+constexpr QRect TitleTile{250, 0, 25, TBrowserForm::TitleHeight};
+constexpr QRect GripPiece{275, 5, 25, 25};
 
 struct ButtonInfo {
     const char *caption, *hint;
@@ -47,8 +52,7 @@ bool isWebAddress(const QUrl &url)
 
 TBrowserForm::TBrowserForm(const TextureManager &textures, browser::PageFolder folder, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), OpenExternal(&QDesktopServices::openUrl),
-      textures_(textures), folder_(std::move(folder)), area_(new QScrollArea(this)), view_(new PageView(image_, area_)),
-      grip_(new QSizeGrip(this))
+      textures_(textures), folder_(std::move(folder)), area_(new QScrollArea(this)), view_(new PageView(image_, area_))
 {
     setWindowTitle(QStringLiteral("Music Browser"));
     setMinimumSize(300, 150);
@@ -80,7 +84,8 @@ TBrowserForm::TBrowserForm(const TextureManager &textures, browser::PageFolder f
             row->addStretch();
     }
     auto *column = new QVBoxLayout(this);
-    column->setContentsMargins(0, TitleHeight, 0, 0);
+    // The grip stands below the page, in the lower right corner.
+    column->setContentsMargins(WindowBorder, TitleHeight, WindowBorder, GripPiece.height());
     column->setSpacing(0);
     column->addLayout(row);
     column->addWidget(area_, 1);
@@ -91,7 +96,6 @@ TBrowserForm::TBrowserForm(const TextureManager &textures, browser::PageFolder f
     area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     area_->setStyleSheet(QStringLiteral("QScrollArea { background: black; }"));
     view_->installEventFilter(this);
-    grip_->resize(16, 16);
 
     connect(&textures_, &TextureManager::textureChanged, this, [this] { update(); });
 }
@@ -186,43 +190,59 @@ void TBrowserForm::closeEvent(QCloseEvent *event)
     emit visibilityChanged(false);
 }
 
+// The frame of the secondary windows, the title over its top and the
+// browser picture's grip in the lower right corner.
 void TBrowserForm::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.fillRect(rect(), theme::MetalBottom);
-    const QImage &picture = textures_.texture()->pictures.browser;
+    const TexturePictures &pictures = textures_.texture()->pictures;
+    paintWindowBorders(painter, size(), pictures.playlist);
     // The title: its left part, then its tile to the right edge.
-    painter.drawImage(QPoint(0, 0), picture, QRect(0, 0, 250, TitleHeight));
-    for (int x = 250; x < width(); x += 25)
-        painter.drawImage(QPoint(x, 0), picture, QRect(250, 0, 25, TitleHeight));
+    drawPiece(painter, QPoint(0, 0), pictures.browser, QRect(0, 0, 250, TitleHeight));
+    tilePiece(painter, QRect(250, 0, width() - 250, TitleHeight), pictures.browser, TitleTile);
+    drawPiece(painter, gripRect().topLeft(), pictures.browser, GripPiece);
+}
+
+QRect TBrowserForm::gripRect() const
+{
+    return {QPoint(width() - GripPiece.width(), height() - GripPiece.height()), GripPiece.size()};
 }
 
 void TBrowserForm::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    grip_->move(width() - grip_->width(), height() - grip_->height());
-    grip_->raise();
     if (isVisible())
         drawCurrentPage();
 }
 
+// The title moves the window, the grip and the right and lower borders
+// resize it.
 void TBrowserForm::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton && event->position().y() < TitleHeight) {
-        dragging_ = true;
-        dragStart_ = event->globalPosition().toPoint() - pos();
-    }
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QPoint place = event->position().toPoint();
+    pressGlobal_ = event->globalPosition().toPoint();
+    geometryAtPress_ = geometry();
+    if (gripRect().contains(place) || place.x() >= width() - WindowBorder || place.y() >= height() - WindowBorder)
+        drag_ = Drag::Resize;
+    else if (place.y() < TitleHeight)
+        drag_ = Drag::Move;
 }
 
 void TBrowserForm::mouseMoveEvent(QMouseEvent *event)
 {
-    if (dragging_)
-        move(event->globalPosition().toPoint() - dragStart_);
+    const QPoint offset = event->globalPosition().toPoint() - pressGlobal_;
+    if (drag_ == Drag::Move)
+        move(geometryAtPress_.topLeft() + offset);
+    else if (drag_ == Drag::Resize)
+        resize(geometryAtPress_.size() + QSize(offset.x(), offset.y()));
 }
 
 void TBrowserForm::mouseReleaseEvent(QMouseEvent *)
 {
-    dragging_ = false;
+    drag_ = Drag::None;
 }
 
 bool TBrowserForm::eventFilter(QObject *watched, QEvent *event)

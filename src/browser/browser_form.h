@@ -3,8 +3,9 @@
 // The music browser window: the page of the history's current slot drawn
 // over the tiled background, buttons to move through the pages, and links
 // that open further pages of the browser's folder or, for web addresses,
-// the desktop's web browser. It also shows the help pages. Dragging the
-// title moves the window; the grip in the corner resizes it.
+// the desktop's web browser. It also shows the help pages. It wears the
+// texture's frame of the secondary windows and its browser picture's title
+// and grip. Dragging the title moves the window; the grip resizes it.
 
 #include "appearance/texture_manager.h"
 #include "browser/page_folder.h"
@@ -18,7 +19,6 @@
 #include <memory>
 
 class QScrollArea;
-class QSizeGrip;
 class QToolButton;
 
 class TBrowserForm : public QWidget {
@@ -63,7 +63,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    enum class Drag { None, Move, Resize };
+
     void open(const QString &name);
+    QRect gripRect() const;
     void drawCurrentPage();
     void pageMouse(QMouseEvent *event, bool click);
 
@@ -74,7 +77,7 @@ private:
     QImage image_;
     QScrollArea *area_;
     QWidget *view_;
-    QSizeGrip *grip_;
-    QPoint dragStart_;
-    bool dragging_ = false;
+    Drag drag_ = Drag::None;
+    QPoint pressGlobal_;
+    QRect geometryAtPress_;
 };

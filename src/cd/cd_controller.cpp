@@ -1,6 +1,5 @@
 #include "cd_controller.h"
 
-#include "cd/cddb_form.h"
 #include "cd/track_names.h"
 
 #include <algorithm>
@@ -22,9 +21,9 @@ QString minutesSeconds(int seconds)
 
 }  // namespace
 
-CdController::CdController(CdDevice &device, TCDDBForm &cddb, platform::Dialogs &dialogs, QString tracksFolder,
+CdController::CdController(CdDevice &device, platform::Dialogs &dialogs, QString tracksFolder,
                            QObject *parent)
-    : QObject(parent), device_(device), cddb_(cddb), dialogs_(dialogs), tracksFolder_(std::move(tracksFolder))
+    : QObject(parent), device_(device), dialogs_(dialogs), tracksFolder_(std::move(tracksFolder))
 {
 }
 
@@ -153,6 +152,7 @@ void CdController::followPosition()
     const uint32_t length = device_.trackLength(track);
     trackLength_ = msfMinutes(length) * 60 + msfSeconds(length);
     const int elapsed = tmsfMinutes(now) * 60 + second;
+    trackSecondsPlayed_ = elapsed;
     lastSecond_ = second;
     if (track != std::exchange(lastTrack_, track))
         emit lineSelected(track - 1);
@@ -307,9 +307,14 @@ void CdController::readFromCddb(const QRect &mainWindowFrame)
 {
     if (names_.tracks.isEmpty())
         return;
+    // Copies: the disc may change while the database is asked.
     const DiscId asked = discId_;
-    DiscNames names = names_;
-    if (!cddb_.QueryDisc(asked, names, mainWindowFrame) || awaitingDisc_ || discId_.id != asked.id)
+    emit lookupRequested(asked, DiscNames(names_), mainWindowFrame);
+}
+
+void CdController::namesFound(const DiscId &asked, const DiscNames &names)
+{
+    if (awaitingDisc_ || discId_.id != asked.id)
         return;
     names_ = names;
     showNames();

@@ -19,8 +19,6 @@
 
 namespace cd {
 
-class TCDDBForm;
-
 class CdController : public QObject {
     Q_OBJECT
 
@@ -28,13 +26,16 @@ public:
     static constexpr int NoPendingTrack = 0x7FFFFFFF;
 
     // `tracksFolder` holds the names' cache files, with a trailing "/".
-    CdController(CdDevice &device, TCDDBForm &cddb, platform::Dialogs &dialogs, QString tracksFolder,
+    CdController(CdDevice &device, platform::Dialogs &dialogs, QString tracksFolder,
                  QObject *parent = nullptr);
 
     bool cdMode() const { return cdMode_; }
     int playerState() const { return playerState_; }  // 0 stopped, 1 playing, 2 paused
     int trackCount() const { return trackCount_; }
     int trackLengthSeconds() const { return trackLength_; }
+    // The track playing (from 0, -1 for none) and its seconds played.
+    int track() const { return lastTrack_ - 1; }
+    int trackSecondsPlayed() const { return trackSecondsPlayed_; }
     int pendingTrack() const { return pendingTrack_; }
     int discRevision() const { return names_.revision; }
     const DiscNames &names() const { return names_; }
@@ -68,7 +69,11 @@ public slots:
     // The main window closes: the disc stops.
     void close();
     void renameTrack(int index);
+    // Asks the disc database (lookupRequested) for the disc's names.
     void readFromCddb(const QRect &mainWindowFrame);
+    // The disc database's names for the disc `asked`; they name the disc in
+    // the drive only if it is still that disc.
+    void namesFound(const cd::DiscId &asked, const cd::DiscNames &names);
     void titleEdited(const QString &title);
     void artistEdited(const QString &artist);
 
@@ -82,6 +87,8 @@ signals:
     void applicationTitleChanged(const QString &title);
     void namesChanged(const QStringList &lines, const QString &title, const QString &artist);
     void lineSelected(int index);
+    // The disc database is to look the disc up (see namesFound).
+    void lookupRequested(const cd::DiscId &disc, const cd::DiscNames &names, const QRect &mainWindowFrame);
 
 private:
     void setPlayerState(int state);
@@ -95,7 +102,6 @@ private:
     void seekInTrack(uint32_t position, int seconds);
 
     CdDevice &device_;
-    TCDDBForm &cddb_;
     platform::Dialogs &dialogs_;
     QString tracksFolder_;
 
@@ -109,6 +115,7 @@ private:
     int lastSecond_ = -1;
     int lastTrack_ = -1;
     int trackLength_ = 0;
+    int trackSecondsPlayed_ = 0;
     int pendingTrack_ = NoPendingTrack;
     TableOfContents toc_;  // of the disc that started, to notice another one
     DiscId discId_;

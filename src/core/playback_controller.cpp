@@ -1,5 +1,7 @@
 #include "playback_controller.h"
 
+#include "core/disc_transport.h"
+
 #include "playlist/playlist_file.h"
 #include "playlist/song_tag.h"
 
@@ -44,6 +46,7 @@ PlaybackController::PlaybackController(TSonarkPlayer &player, PlaylistModel &pla
 void PlaybackController::setCdController(cd::CdController *cd)
 {
     cd_ = cd;
+    disc_ = std::make_unique<DiscTransport>(*cd);
     // The song stops where it is, and nothing asked for before starts
     // while the disc plays or after. Back from the disc, what the song's
     // stream told meanwhile shows.
@@ -97,18 +100,37 @@ void PlaybackController::OpenFile(const QString &name)
         unload();
 }
 
-void PlaybackController::resetDisplays()
+// In CD mode the disc has the displays; what the song says is kept for
+// when the mode ends.
+PlaybackView &PlaybackController::songView()
+{
+    return cdMode() ? hiddenView_ : view_;
+}
+
+Transport &PlaybackController::transport()
 {
     if (cdMode())
-        return;
+        return *disc_;
+    return *this;
+}
+
+const Transport &PlaybackController::transport() const
+{
+    if (cdMode())
+        return *disc_;
+    return *this;
+}
+
+void PlaybackController::resetDisplays()
+{
     titleText_ = noTitle;
     songTag_ = {};
     durationText_ = QStringLiteral("(0:00)");
-    view_.showTitle(noTitle);
-    view_.showScrollingTitle(noTitle);
-    view_.showTime(zeroTime);
-    view_.showDuration(durationText_);
-    view_.showPosition(0);
+    songView().showTitle(noTitle);
+    songView().showScrollingTitle(noTitle);
+    songView().showTime(zeroTime);
+    songView().showDuration(durationText_);
+    songView().showPosition(0);
 }
 
 // The one way from a playlist position to an opened song: a position that
@@ -208,12 +230,9 @@ void PlaybackController::OpenDialog()
     pitchPending_ = 1;
 }
 
-void PlaybackController::LoadCommand()
+void PlaybackController::load()
 {
-    if (cdMode())
-        cd_->eject();
-    else
-        OpenDialog();
+    OpenDialog();
 }
 
 void PlaybackController::OpenAddress(const QString &address)
@@ -235,10 +254,8 @@ void PlaybackController::OpenAddress(const QString &address)
 
 // ---- transport ----
 
-void PlaybackController::PlayCommand()
+void PlaybackController::play()
 {
-    if (cdMode())
-        return cd_->playPause();
     if (!songLoaded_) {
         OpenDialog();
         return;
@@ -256,10 +273,8 @@ void PlaybackController::PlayCommand()
     }
 }
 
-void PlaybackController::PauseCommand()
+void PlaybackController::pause()
 {
-    if (cdMode())
-        return cd_->playPause();
     if (!songLoaded_)
         return;
     if (playerState_ == 2)
@@ -268,10 +283,8 @@ void PlaybackController::PauseCommand()
         player_.Pause();
 }
 
-void PlaybackController::StopCommand()
+void PlaybackController::stop()
 {
-    if (cdMode())
-        return cd_->stop();
     view_.setApplicationTitle(applicationTitle);
     if (!songLoaded_)
         return;
@@ -280,12 +293,21 @@ void PlaybackController::StopCommand()
     player_.InputSeek(0, 0);
 }
 
-void PlaybackController::NextSong()
+bool PlaybackController::canGoNext() const
 {
-    if (cdMode())
-        return cd_->next();
     const int count = playlist_.entryCount();
-    if (!((songLoaded_ && count > playlist_.currentIndex() + 1) || (shuffle_ && count > 0)))
+    return (songLoaded_ && count > playlist_.currentIndex() + 1) || (shuffle_ && count > 0);
+}
+
+bool PlaybackController::canGoPrevious() const
+{
+    return shuffle_ ? canGoNext() : songLoaded_ && playlist_.entryAt(playlist_.currentIndex() - 1);
+}
+
+void PlaybackController::next()
+{
+    const int count = playlist_.entryCount();
+    if (!canGoNext())
         return;
     endOfSong_ = false;
     advanceCountdown_ = 0;
@@ -293,15 +315,13 @@ void PlaybackController::NextSong()
     playEntry(shuffle_ ? playlist_.playedMarks.pick(count, random_) : playlist_.currentIndex() + 1);
 }
 
-void PlaybackController::PreviousSong()
+void PlaybackController::previous()
 {
-    if (cdMode())
-        return cd_->previous();
     if (shuffle_) {
-        NextSong();
+        next();
         return;
     }
-    if (!songLoaded_ || !playlist_.entryAt(playlist_.currentIndex() - 1))
+    if (!canGoPrevious())
         return;
     endOfSong_ = false;
     advanceCountdown_ = 0;
@@ -309,10 +329,8 @@ void PlaybackController::PreviousSong()
     playEntry(playlist_.currentIndex() - 1);
 }
 
-void PlaybackController::SeekForward()
+void PlaybackController::forward()
 {
-    if (cdMode())
-        return cd_->forward10();
     if (playerState_ != 1 || positionSeconds_ + 10 >= durationSeconds_)
         return;
     positionSeconds_ = std::round(positionSeconds_) + 10;
@@ -321,10 +339,8 @@ void PlaybackController::SeekForward()
     player_.InputSeek(static_cast<int32_t>(positionSeconds_), static_cast<int32_t>(std::lround(durationSeconds_)));
 }
 
-void PlaybackController::SeekBack()
+void PlaybackController::back()
 {
-    if (cdMode())
-        return cd_->back10();
     if (playerState_ != 1 || positionSeconds_ - 10 <= 0)
         return;
     positionSeconds_ = std::round(positionSeconds_) - 10;
@@ -342,15 +358,13 @@ void PlaybackController::KnobDragged(int offset, int width)
 {
     if (width <= 0)
         return;
-    const long length = cdMode() ? cd_->trackLengthSeconds() : std::lround(durationSeconds_);
+    const long length = std::lround(transport().lengthSeconds());
     const long t = length * offset / width;
     view_.showTitle(positionWord_ + QStringLiteral(" %1:%2").arg(t / 60).arg(t % 60, 2, 10, QLatin1Char('0')));
 }
 
-void PlaybackController::SeekToKnob(int offset, int width)
+void PlaybackController::seekToKnob(int offset, int width)
 {
-    if (cdMode())
-        return cd_->seekToBar(offset, width);
     if (songLoaded_ && width > 0)
         player_.InputSeek(offset, width);
     updateTitle();
@@ -416,11 +430,14 @@ void PlaybackController::SendPendingPitch()
 
 void PlaybackController::ExitCommand()
 {
-    if (cdMode())
-        cd_->close();
+    transport().close();
+    view_.closeMainWindow();
+}
+
+void PlaybackController::close()
+{
     if (songLoaded_)
         player_.Stop();
-    view_.closeMainWindow();
 }
 
 void PlaybackController::TakeHandedOverFile(const QString &name, bool clearList)
@@ -437,21 +454,19 @@ void PlaybackController::TakeHandedOverFile(const QString &name, bool clearList)
 }
 
 // The request is checked when Timer1 takes it.
-void PlaybackController::PlayEntryNumber(int number)
+void PlaybackController::playNumber(int number)
 {
-    if (cdMode())
-        cd_->setPendingTrack(number - 1);
-    else if (number > 0)
+    if (number > 0)
         playlist_.pendingIndex = number - 1;
 }
 
-void PlaybackController::PlayFirstEntry()
+void PlaybackController::first()
 {
     if (songLoaded_)
         playlist_.pendingIndex = 0;
 }
 
-void PlaybackController::PlayLastEntry()
+void PlaybackController::last()
 {
     if (songLoaded_)
         playlist_.pendingIndex = playlist_.entryCount() - 1;
@@ -500,10 +515,8 @@ void PlaybackController::AutomaticAdvance()
 
 void PlaybackController::updateTitle()
 {
-    if (cdMode())
-        return;
     if (!songLoaded_) {
-        view_.showTitle(titleText_);
+        songView().showTitle(titleText_);
         return;
     }
     // An address is shown whole; a file without its folder and extension.
@@ -517,8 +530,8 @@ void PlaybackController::updateTitle()
     titleText_ = name;
     if (!songTag_.displayTitle.isEmpty())
         titleText_ = songTag_.displayTitle;
-    view_.showTitle(titleText_);
-    view_.showScrollingTitle(scrollingTitle());
+    songView().showTitle(titleText_);
+    songView().showScrollingTitle(scrollingTitle());
 }
 
 // The title and the duration; a tag's title stands alone until the
@@ -531,15 +544,13 @@ QString PlaybackController::scrollingTitle() const
 
 void PlaybackController::showTimes()
 {
-    if (cdMode())
-        return;
     const int position = static_cast<int>(positionSeconds_);
     const QString time = timeElapsed_ ? minutesSeconds(position)
                                      : '-' + minutesSeconds(std::max(0, static_cast<int>(durationSeconds_) - position));
-    view_.showTime(time);
-    view_.showPosition(durationSeconds_ > 0 ? std::clamp(positionSeconds_ / durationSeconds_, 0.0, 1.0) : 0.0);
+    songView().showTime(time);
+    songView().showPosition(durationSeconds_ > 0 ? std::clamp(positionSeconds_ / durationSeconds_, 0.0, 1.0) : 0.0);
     if (showTimeInTitle_)
-        view_.setApplicationTitle(minutesSeconds(position) + " - " + titleText_);
+        songView().setApplicationTitle(minutesSeconds(position) + " - " + titleText_);
 }
 
 void PlaybackController::rebuildSizeText()
@@ -561,30 +572,25 @@ void PlaybackController::PlayerNotifyPlayerState(int state)
 {
     const int before = playerState_;
     // The song stopped by the CD switch reports it while the disc is shown.
-    const bool shown = !cdMode();
+    PlaybackView &view = songView();
     switch (state) {
     case 0:
         playerState_ = 0;
-        if (shown) {
-            view_.showTime(zeroTime);
-            view_.showPosition(0);
-            view_.showPlayState(0);
-        }
+        view.showTime(zeroTime);
+        view.showPosition(0);
+        view.showPlayState(0);
         break;
     case 1:
     case 2:
         playerState_ = state;
-        if (shown)
-            view_.showPlayState(state);
+        view.showPlayState(state);
         break;
     case 3:
         if (opensInFlight_ > 0)
             return;
         playerState_ = 0;
-        if (shown) {
-            view_.setApplicationTitle(applicationTitle);
-            view_.showPlayState(0);
-        }
+        view.setApplicationTitle(applicationTitle);
+        view.showPlayState(0);
         player_.InputSeek(0, 0);
         endOfSong_ = true;
         emit songEnded();
@@ -603,10 +609,8 @@ void PlaybackController::PlayerNotifyInputDuration(int32_t seconds)
     durationSeconds_ = seconds;
     durationText_ = '(' + minutesSeconds(seconds) + ')';
     playlist_.setColumn(songEntry(), PlaylistEntry::Time, minutesSeconds(seconds));
-    if (!cdMode()) {
-        view_.showDuration(durationText_);
-        view_.showScrollingTitle(scrollingTitle());
-    }
+    songView().showDuration(durationText_);
+    songView().showScrollingTitle(scrollingTitle());
     rebuildSizeText();
     emit durationChanged(durationSeconds_);
 }
@@ -629,9 +633,27 @@ void PlaybackController::PlayerNotifyInputStreamInfo(int level, int layer, int b
     information_.frequency = QString::number(frequency) + " Hz";
     information_.channelMode = mode >= 0 && mode <= 3 ? modes[mode] : "";
     channelText_ = mode == 3 ? QStringLiteral("Mono") : QStringLiteral("Stereo");
-    if (!cdMode()) {
-        view_.showChannelMode(channelText_);
-        view_.showStreamNumbers(bitrate, frequency);
-    }
+    songView().showChannelMode(channelText_);
+    songView().showStreamNumbers(bitrate, frequency);
     emit informationChanged();
+}
+
+NowPlaying PlaybackController::nowPlaying() const
+{
+    NowPlaying now;
+    if (!songLoaded_)
+        return now;
+    now.location = currentFile_;
+    now.number = playlist_.currentIndex();
+    if (PlaylistModel::isNetworkEntry(currentFile_))
+        now.title = currentFile_;
+    else
+        now.title = songTag_.present && !songTag_.title.isEmpty() ? songTag_.title
+                                                                   : QFileInfo(currentFile_).completeBaseName();
+    if (songTag_.present && !songTag_.artist.isEmpty())
+        now.artists = QStringList{songTag_.artist};
+    if (songTag_.present)
+        now.album = songTag_.album;
+    now.lengthSeconds = durationSeconds_;
+    return now;
 }

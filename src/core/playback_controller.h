@@ -5,11 +5,12 @@
 // and shuffle, moves on when a song ends, and turns the player's
 // notifications into the main window's texts. It mirrors the player's state
 // from notifications only and never assumes that a command took effect;
-// listeners learn of every change through its signals. In CD mode the
-// commands go to the CD controller instead.
+// listeners learn of every change through its signals. The transport
+// commands go to the songs of the playlist, or in CD mode to the disc.
 
 #include "cd/cd_controller.h"
 #include "core/playback_view.h"
+#include "core/transport.h"
 #include "decoder/sonark_player.h"
 #include "language/messages.h"
 #include "platform/dialogs.h"
@@ -19,6 +20,7 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
 #include <random>
 
 // The song's facts for the information window and the displays.
@@ -26,7 +28,7 @@ struct SongInformation {
     QString mpeg, layer, bitrate, frequency, channelMode, size;
 };
 
-class PlaybackController : public QObject {
+class PlaybackController : public QObject, private Transport {
     Q_OBJECT
 
 public:
@@ -35,18 +37,22 @@ public:
 
     void OpenFile(const QString &name);
     void StartPlayback();
-    void PlayCommand();
-    void PauseCommand();
-    void StopCommand();
-    void NextSong();
-    void PreviousSong();
-    void SeekForward();
-    void SeekBack();
+    // What the buttons, the menu and the commands reach: the songs, or the
+    // disc in CD mode.
+    Transport &transport();
+    const Transport &transport() const;
+    void PlayCommand() { transport().play(); }
+    void PauseCommand() { transport().pause(); }
+    void StopCommand() { transport().stop(); }
+    void NextSong() { transport().next(); }
+    void PreviousSong() { transport().previous(); }
+    void SeekForward() { transport().forward(); }
+    void SeekBack() { transport().back(); }
     // The position knob is held at `offset` pixels of a `width` pixel track:
     // the title shows the time there.
     void KnobDragged(int offset, int width);
     // The position knob was released there.
-    void SeekToKnob(int offset, int width);
+    void SeekToKnob(int offset, int width) { transport().seekToKnob(offset, width); }
     // Puts the song's title back after a slider showed its read-out there.
     void RefreshTitle();
     void ToggleRepeat();
@@ -57,7 +63,7 @@ public:
     // The open box's title and the position read-out's word.
     void applyTexts(const Messages &messages);
     // The load button and command: the open dialog, or the door in CD mode.
-    void LoadCommand();
+    void LoadCommand() { transport().load(); }
     void OpenAddress(const QString &address);
     void SetTimeElapsed(bool elapsed);
     void ToggleAlwaysOnTop();
@@ -72,10 +78,10 @@ public:
     // or joins it, and plays at the next tick.
     void TakeHandedOverFile(const QString &name, bool clearList);
     // The remote command's entry number, counted from 1.
-    void PlayEntryNumber(int number);
+    void PlayEntryNumber(int number) { transport().playNumber(number); }
     // The first or last entry plays at the next tick, when a song is loaded.
-    void PlayFirstEntry();
-    void PlayLastEntry();
+    void PlayFirstEntry() { transport().first(); }
+    void PlayLastEntry() { transport().last(); }
 
     void setRepeat(bool on);
     void setShuffle(bool on);
@@ -92,11 +98,11 @@ public:
 
     bool songLoaded() const { return songLoaded_; }
     // 0 stopped, 1 playing, 2 paused; the disc's in CD mode.
-    int playerState() const { return cdMode() ? cd_->playerState() : playerState_; }
+    int playerState() const { return transport().state(); }
     const QString &currentFile() const { return currentFile_; }
     const QString &songDir() const { return songDir_; }
     double durationSeconds() const { return durationSeconds_; }
-    double positionSeconds() const { return positionSeconds_; }
+    double positionSeconds() const override { return positionSeconds_; }
     bool cdMode() const { return cd_ && cd_->cdMode(); }
     bool repeat() const { return repeat_; }
     bool shuffle() const { return shuffle_; }
@@ -134,6 +140,29 @@ signals:
     void fileChosen(const QString &file);
 
 private:
+    // The songs of the playlist as the transport.
+    int state() const override { return playerState_; }
+    bool canPlay() const override { return songLoaded_; }
+    bool canGoNext() const override;
+    bool canGoPrevious() const override;
+    bool canSeek() const override { return songLoaded_ && durationSeconds_ > 0; }
+    double lengthSeconds() const override { return durationSeconds_; }
+    NowPlaying nowPlaying() const override;
+    void play() override;
+    void pause() override;
+    void stop() override;
+    void next() override;
+    void previous() override;
+    void forward() override;
+    void back() override;
+    void seekToKnob(int offset, int width) override;
+    void load() override;
+    void playNumber(int number) override;
+    void first() override;
+    void last() override;
+    void close() override;
+    PlaybackView &songView();
+
     QString openCaption_ = Messages().text("Load_Dialog");
     QString positionWord_ = Messages().text("Words_Position");
     bool openEntry(int index);
@@ -171,6 +200,8 @@ private:
     double durationSeconds_ = 0;
     double positionSeconds_ = 0;
     cd::CdController *cd_ = nullptr;
+    std::unique_ptr<Transport> disc_;
+    HiddenView hiddenView_;
     bool repeat_ = false;
     bool shuffle_ = false;
     bool timeElapsed_ = true;

@@ -24,3 +24,22 @@ public:
     virtual void focusPlaylistEntry(int index) = 0;  // focus mark and scroll, in the playlist window
     virtual void closeMainWindow() = 0;
 };
+
+// Shows nothing: what is told while another has the displays.
+class HiddenView : public PlaybackView {
+public:
+    void showTitle(const QString &) override {}
+    void showScrollingTitle(const QString &) override {}
+    void showTime(const QString &) override {}
+    void showDuration(const QString &) override {}
+    void showChannelMode(const QString &) override {}
+    void showStreamNumbers(int, int) override {}
+    void showPosition(double) override {}
+    void showPlayState(int) override {}
+    void showRepeat(bool) override {}
+    void showShuffle(bool) override {}
+    void setApplicationTitle(const QString &) override {}
+    void setStayOnTop(bool) override {}
+    void focusPlaylistEntry(int) override {}
+    void closeMainWindow() override {}
+};

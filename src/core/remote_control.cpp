@@ -46,8 +46,15 @@ void RemoteControl::executeQueued()
 // bound, do nothing.
 void RemoteControl::execute(int number, int argument) const
 {
+    if (ignored())
+        return;
     const RemoteCommand *command = findRemoteCommand(number);
     const auto action = actions_.find(number);
     if (command && action != actions_.end() && inRange(command->argument, argument))
         action->second(argument);
+}
+
+void RemoteControl::execute(const char *name, int argument) const
+{
+    execute(findRemoteCommand(QLatin1String(name))->number, argument);
 }

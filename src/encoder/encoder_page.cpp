@@ -6,10 +6,12 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 using namespace encoder;
 
@@ -47,7 +49,12 @@ EncoderPage::EncoderPage(platform::Dialogs &dialogs, TEncForm &wizard, const QSt
     path->addWidget(encodername);
     path->addWidget(ExploreButton);
     path->addWidget(WizardButton);
-    auto *form = new QFormLayout(this);
+    auto *group = new QGroupBox(QStringLiteral("Encoder Settings"), this);
+    group->setObjectName(QStringLiteral("Prefs_Page7_Settings"));
+    auto *column = new QVBoxLayout(this);
+    column->addWidget(group);
+    column->addStretch();
+    auto *form = new QFormLayout(group);
     form->addRow(caption(QStringLiteral("Searchpath to encoder (mp3 compressor)"), "Prefs_Page7_Encoder"), path);
     form->addRow(caption(QStringLiteral("Standard settings for some encoders"), "Prefs_Page7_Standard"), encodersettings);
     form->addRow(caption(QStringLiteral("General Command Line"), "Prefs_Page7_General"), encgeneral);

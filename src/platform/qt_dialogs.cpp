@@ -16,14 +16,6 @@ namespace platform {
 
 namespace {
 
-// Remote commands and plug-ins can ask for a dialog at any time; while one
-// is open a second would only stack on top of it, so none is shown and the
-// answer is "cancelled".
-bool aDialogIsOpen()
-{
-    return QApplication::activeModalWidget() != nullptr;
-}
-
 // Messages carry names from users' files and folders: never read as markup.
 void showMessage(QMessageBox::Icon icon, const QString &caption, const QString &text)
 {
@@ -47,14 +39,12 @@ void QtDialogs::errorWithCaption(const QString &caption, const QString &text)
 std::optional<QFont> QtDialogs::chooseFont(const QFont &initial)
 {
     bool ok = false;
-    const QFont font = aDialogIsOpen() ? initial : QFontDialog::getFont(&ok, initial, QApplication::activeWindow());
+    const QFont font = QFontDialog::getFont(&ok, initial, QApplication::activeWindow());
     return ok ? std::optional(font) : std::nullopt;
 }
 
 std::optional<QColor> QtDialogs::chooseColor(const QColor &initial)
 {
-    if (aDialogIsOpen())
-        return {};
     const QColor colour = QColorDialog::getColor(initial, QApplication::activeWindow());
     return colour.isValid() ? std::optional(colour) : std::nullopt;
 }
@@ -66,36 +56,26 @@ void QtDialogs::information(const QString &text)
 
 QString QtDialogs::openFileName(const QString &caption, const QString &folder, const QString &filter)
 {
-    if (aDialogIsOpen())
-        return {};
     return QFileDialog::getOpenFileName(QApplication::activeWindow(), caption, folder, filter);
 }
 
 QStringList QtDialogs::openFileNames(const QString &caption, const QString &folder, const QString &filter)
 {
-    if (aDialogIsOpen())
-        return {};
     return QFileDialog::getOpenFileNames(QApplication::activeWindow(), caption, folder, filter);
 }
 
 QString QtDialogs::saveFileName(const QString &caption, const QString &folder, const QString &filter)
 {
-    if (aDialogIsOpen())
-        return {};
     return QFileDialog::getSaveFileName(QApplication::activeWindow(), caption, folder, filter);
 }
 
 QString QtDialogs::folderName(const QString &caption, const QString &folder)
 {
-    if (aDialogIsOpen())
-        return {};
     return QFileDialog::getExistingDirectory(QApplication::activeWindow(), caption, folder);
 }
 
 QString QtDialogs::askText(const QString &caption, const QString &prompt, const QString &initial)
 {
-    if (aDialogIsOpen())
-        return {};
     QInputDialog box(QApplication::activeWindow());
     box.setWindowTitle(plainWindowTitle(caption));
     box.setLabelText(prompt);

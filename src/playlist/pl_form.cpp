@@ -6,6 +6,7 @@
 
 #include "appearance/texture_bitmap.h"
 #include "appearance/theme.h"
+#include "appearance/window_frame.h"
 #include "language/window_texts.h"
 
 #include "platform/dropped_files.h"
@@ -26,32 +27,17 @@ constexpr QPoint BarPlace{5, 5};
 constexpr int BarHeight = 50;
 constexpr int LitBarOffset = 95;  // lit buttons lie this far below their place
 constexpr int HoverFrameHeight = 50;
-constexpr int Border = 5;
+constexpr int Border = WindowBorder;
 constexpr int SearchTop = 62;
 constexpr int ListTop = 86;
 constexpr int BottomRoom = 30;
 
-// Source pieces of the frame in the playlist picture.
-const QRect BackgroundTile(0, 50, 20, 50);
-const QRect LeftBorder(20, 55, 5, 35);
-const QRect RightBorder(65, 55, 5, 35);
-const QRect TopBorder(25, 50, 40, 5);
-const QRect BottomBorder(25, 95, 40, 5);
-const QRect TopLeftCorner(20, 50, 5, 5);
-const QRect BottomLeftCorner(20, 95, 5, 5);
-const QRect TopRightCorner(65, 50, 5, 5);
-const QRect HeaderStrip(70, 50, 20, 20);
-const QRect ResizeGrip(45, 75, 25, 25);
+// The playlist's own close button in its picture.
 const QRect CloseButton(70, 70, 15, 15);
 
 QString cssColor(const QColor &color)
 {
     return color.name(QColor::HexRgb);
-}
-
-void tile(QPainter &painter, const QRect &area, const QImage &picture, const QRect &piece)
-{
-    painter.drawTiledPixmap(area, QPixmap::fromImage(picture.copy(piece)));
 }
 
 // The button bar across the window: a wider window stretches the bar's
@@ -65,8 +51,8 @@ void paintBar(QPainter &painter, const QImage &picture, int room)
         return;
     }
     drawPiece(painter, BarPlace, picture, QRect(0, 0, barWidth - EndWidth, BarHeight));
-    tile(painter, QRect(BarPlace.x() + barWidth - EndWidth, BarPlace.y(), room - barWidth, BarHeight), picture,
-         QRect(barWidth - EndWidth - FillWidth, 0, FillWidth, BarHeight));
+    tilePiece(painter, QRect(BarPlace.x() + barWidth - EndWidth, BarPlace.y(), room - barWidth, BarHeight), picture,
+              QRect(barWidth - EndWidth - FillWidth, 0, FillWidth, BarHeight));
     drawPiece(painter, BarPlace + QPoint(room - EndWidth, 0), picture,
               QRect(barWidth - EndWidth, 0, EndWidth, BarHeight));
 }
@@ -149,7 +135,8 @@ void TPLForm::applyTexture()
     hoverAnimation_.stop();
     const PlaylistLayout &layout = texture_->layout.playlist;
     storeColumnWidths();
-    auto *header = new TitleHeader(texture_->pictures.playlist.copy(HeaderStrip), theme::Glyph, &titleView_);
+    auto *header =
+        new TitleHeader(texture_->pictures.playlist.copy(frame_piece::HeaderStrip), theme::Glyph, &titleView_);
     header->setStretchLastSection(false);
     titleView_.setHeader(header);
     header->show();
@@ -385,7 +372,7 @@ QRect TPLForm::closeRect() const
 
 QRect TPLForm::gripRect() const
 {
-    return QRect(width() - 25, height() - 25, 25, 25);
+    return windowGripRect(size());
 }
 
 TPLForm::Button TPLForm::buttonAt(QPoint place) const
@@ -400,17 +387,10 @@ TPLForm::Button TPLForm::buttonAt(QPoint place) const
 void TPLForm::paintFrame(QPainter &painter) const
 {
     const QImage &picture = texture_->pictures.playlist;
-    const int w = width(), h = height();
-    tile(painter, rect(), picture, BackgroundTile);
-    tile(painter, QRect(0, 0, w, Border), picture, TopBorder);
-    tile(painter, QRect(0, h - Border, w, Border), picture, BottomBorder);
-    tile(painter, QRect(0, 0, Border, h), picture, LeftBorder);
-    tile(painter, QRect(w - Border, 0, Border, h), picture, RightBorder);
-    drawPiece(painter, QPoint(0, 0), picture, TopLeftCorner);
-    drawPiece(painter, QPoint(0, h - Border), picture, BottomLeftCorner);
-    drawPiece(painter, QPoint(w - Border, 0), picture, TopRightCorner);
-    paintBar(painter, picture, w - 2 * Border);
-    drawPiece(painter, gripRect().topLeft(), picture, ResizeGrip);
+    tilePiece(painter, rect(), picture, frame_piece::Background);
+    paintWindowBorders(painter, size(), picture);
+    paintBar(painter, picture, width() - 2 * Border);
+    drawPiece(painter, gripRect().topLeft(), picture, frame_piece::ResizeGrip);
     drawPiece(painter, closeRect().topLeft(), picture, CloseButton);
 }
 

@@ -123,6 +123,7 @@ private:
     void updateMenus();
     QMenu *addMenu(const QString &name, const std::vector<std::pair<QString, std::function<void()>>> &items);
     static QAction *addItem(QMenu *menu, const QString &key);
+    static void addSubMenu(QMenu *menu, QMenu *subMenu, const char *key);
     void run(const std::function<void()> &command);
     void click(Button button);
     Button buttonAt(QPoint place) const;

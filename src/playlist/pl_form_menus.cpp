@@ -46,12 +46,12 @@ void TPLForm::buildMenus()
                                                        table_.index(table_.rowCount() - 1, table_.columnCount() - 1));
                               titleView_.selectionModel()->select(all, QItemSelectionModel::Toggle);
                           }},
-                         {"", {}},
-                         {"Playlist_Edit_MusicGroup", edit([&c] { c.toggleMusicGroup(); })}});
+                         {"", {}}});
+    QMenu *optionsMenu = addMenu("Options", {{"Playlist_Edit_MusicGroup", edit([&c] { c.toggleMusicGroup(); })}});
     QMenu *fontMenu = addMenu("Font Size", {{"Playlist_Edit_Increase", [this] { changeFontSize(1); }},
                                             {"Playlist_Edit_Decrease", [this] { changeFontSize(-1); }}});
-    fontMenu->menuAction()->setObjectName("Playlist_Edit_FontSize");
-    editMenu->addMenu(fontMenu);
+    addSubMenu(optionsMenu, fontMenu, "Playlist_Edit_FontSize");
+    addSubMenu(editMenu, optionsMenu, "Playlist_Edit_Options");
     // The CD view's items; the list's own menu offers the rename too.
     editMenu->addSeparator();
     connect(addItem(editMenu, "Playlist_Edit_TrackName"), &QAction::triggered, this, [this] {
@@ -66,12 +66,14 @@ void TPLForm::buildMenus()
     cdMenu_ = new QMenu(this);
     cdMenu_->setObjectName("CD");
     cdMenu_->addAction(action("Playlist_Edit_TrackName"));
-    buttonMenus_[Button::Sort] = addMenu("Sort", {{"Playlist_Effects_Alpha", edit([&c] { c.setKeepSorted(true); })},
-                                                  {"Playlist_Effects_NoSort", edit([&c] { c.setKeepSorted(false); })},
-                                                  {"Playlist_Effects_SortOnce", edit([&c] { c.sortOnce(); })},
-                                                  {"", {}},
-                                                  {"Playlist_Effects_Rand", edit([&c] { c.randomize(); })},
-                                                  {"Playlist_Effects_Reverse", edit([&c] { c.reverse(); })}});
+    QMenu *sortModes = addMenu("Sort Modes", {{"Playlist_Effects_Alpha", edit([&c] { c.setKeepSorted(true); })},
+                                              {"Playlist_Effects_NoSort", edit([&c] { c.setKeepSorted(false); })},
+                                              {"Playlist_Effects_SortOnce", edit([&c] { c.sortOnce(); })}});
+    QMenu *effects = addMenu("Sort", {{"Playlist_Effects_Rand", edit([&c] { c.randomize(); })},
+                                      {"Playlist_Effects_Reverse", edit([&c] { c.reverse(); })}});
+    effects->insertSeparator(effects->actions().first());
+    effects->insertMenu(effects->actions().first(), sortModes)->setObjectName("Playlist_Effects_Sort");
+    buttonMenus_[Button::Sort] = effects;
     listMenu_ = addMenu("List", {{"Playlist_Pop_Play", [this] { playSelected(); }},
                                  {"Playlist_Pop_ID3", [this] { emit id3TagRequested(selectedIndex()); }},
                                  {"Playlist_Pop_Delete", edit([this, &c] { c.deleteSelected(selectedFlags()); })},
@@ -79,11 +81,18 @@ void TPLForm::buildMenus()
                                  {"Playlist_Pop_Up", [this] { moveSelected(-1); }},
                                  {"Playlist_Pop_Down", [this] { moveSelected(1); }},
                                  {"", {}},
-                                 {"Playlist_Pop_Help", [this] { emit helpRequested(); }}});
+                                 {"Playlist_Pop_Help", [this] { emit helpRequested(); }},
+                                 {"Playlist_Pop_Close", [this] { close(); }}});
     for (const char *checkable : {"Playlist_Edit_MusicGroup", "Playlist_Effects_Alpha", "Playlist_Effects_NoSort"})
         action(checkable)->setCheckable(true);
     for (const char *cdItem : {"Playlist_Edit_TrackName", "Playlist_Edit_CDDB", "Playlist_Edit_Submit"})
         action(cdItem)->setVisible(false);
+}
+
+// The sub-menu's item is named by its key, which gives it its text.
+void TPLForm::addSubMenu(QMenu *menu, QMenu *subMenu, const char *key)
+{
+    menu->addMenu(subMenu)->setObjectName(QString::fromLatin1(key));
 }
 
 QAction *TPLForm::action(const QString &key) const

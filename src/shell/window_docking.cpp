@@ -20,13 +20,20 @@ QList<WindowBox> boxes(const QList<QPointer<QWidget>> &windows)
 }  // namespace
 
 WindowDocking::WindowDocking(const QList<QWidget *> &windows)
+    : active_(QGuiApplication::platformName() != u"wayland")
 {
-    if (QGuiApplication::platformName() == u"wayland")
+    for (qsizetype i = 0; i < windows.size(); ++i)
+        setWindow(i, windows[i]);
+}
+
+void WindowDocking::setWindow(qsizetype index, QWidget *window)
+{
+    if (!active_ || index < 0 || !window)
         return;
-    for (QWidget *window : windows) {
-        windows_.append(window);
-        window->installEventFilter(this);
-    }
+    if (index >= windows_.size())
+        windows_.resize(index + 1);
+    windows_[index] = window;
+    window->installEventFilter(this);
 }
 
 bool WindowDocking::eventFilter(QObject *watched, QEvent *event)

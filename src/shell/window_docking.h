@@ -15,8 +15,10 @@ namespace shell {
 class WindowDocking : public QObject {
 public:
     // `windows` in the order their snaps are tried; the first is the main
-    // window, which carries the windows docked to it.
+    // window, which carries the windows docked to it. A window made later
+    // takes its place with setWindow.
     explicit WindowDocking(const QList<QWidget *> &windows);
+    void setWindow(qsizetype index, QWidget *window);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -24,6 +26,7 @@ protected:
 private:
     void moved(qsizetype index);
 
+    bool active_;
     QList<QPointer<QWidget>> windows_;
     qsizetype dragged_ = -1;
     QList<bool> docked_;

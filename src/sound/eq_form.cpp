@@ -55,10 +55,7 @@ TEQForm::TEQForm(const TextureManager &textures, const QStringList &presetsFolde
                      [this](QListWidgetItem *item) { LoadPreset(item->text()); });
 
     buildSetupMenu();
-    windowMenu_.addAction(QString(), [this] {
-        if (OnHelp)
-            OnHelp();
-    })->setObjectName(QStringLiteral("EQ_Help"));
+    windowMenu_.addAction(QString(), this, &TEQForm::helpRequested)->setObjectName(QStringLiteral("EQ_Help"));
     windowMenu_.addAction(QString(), [this] { close(); })->setObjectName(QStringLiteral("EQ_Close"));
     applyTexts(Messages());
     applyTexture();

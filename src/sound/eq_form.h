@@ -23,6 +23,8 @@
 #include <memory>
 
 class TEQForm : public QWidget {
+    Q_OBJECT
+
 public:
     // Each of `presetsFolders` ends with "/"; presets are saved to the first.
     TEQForm(const TextureManager &textures, const QStringList &presetsFolders, platform::Dialogs &dialogs,
@@ -58,11 +60,13 @@ public:
     using EqualizerSink = std::function<void(const SK_EqualizerInfo *)>;
     void ApplyEqualizer(const EqualizerSink &send);
     bool EqualizerChanged = false;
-    // "Equalizer Help" from the window's menu.
-    std::function<void()> OnHelp;
 
     static constexpr int WindowHeight = 126;
     static constexpr int BodyWidth = 275;
+
+signals:
+    // "Equalizer Help" from the window's menu.
+    void helpRequested();
 
 protected:
     void showEvent(QShowEvent *event) override;

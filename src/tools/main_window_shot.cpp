@@ -68,7 +68,7 @@ int main(int argc, char **argv)
 
     bool saved = false;
     if (disc) {
-        AppDialogs dialogs(nullptr);
+        AppDialogs dialogs;
         LudroApp player({"ludro", "/noSave", "/cd"}, dialogs);
         player.show();
         QEventLoop playing;

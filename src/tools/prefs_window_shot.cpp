@@ -13,7 +13,6 @@
 #include <QPainter>
 #include <QTabWidget>
 #include <QTextStream>
-#include <QTimer>
 
 namespace {
 
@@ -35,24 +34,21 @@ int main(int argc, char **argv)
         return 2;
     }
     const QString folder = args[1] + '/';
-    AppDialogs dialogs(nullptr);
+    AppDialogs dialogs;
     LudroApp player({"ludro", "/noSave"}, dialogs);
     player.show();
-    TPrefsForm &prefs = player.preferences();
+    TPrefsForm &prefs = player.preferences().form();
     if (args.size() > 2)
-        player.chooseLanguage(args[2]);
-    // The window is opened modally and pictured from inside.
+        player.appearance().chooseLanguage(args[2]);
     QImage pages[6];
-    QTimer::singleShot(0, &prefs, [&] {
-        for (int page = 0; page < 6; ++page) {
-            prefs.pages().setCurrentIndex(page);
-            QApplication::processEvents();
-            pages[page] = prefs.grab().toImage();
-        }
-        prefs.accept();
-    });
     prefs.resize(560, 430);
-    player.preferences().openOn(TPrefsForm::InitialSetup);
+    prefs.openOn(TPrefsForm::InitialSetup);
+    for (int page = 0; page < 6; ++page) {
+        prefs.pages().setCurrentIndex(page);
+        QApplication::processEvents();
+        pages[page] = prefs.grab().toImage();
+    }
+    prefs.accept();
     bool saved = true;
     if (args.size() > 2) {
         QMenu *menu = player.mainForm().findChild<QMenu *>();

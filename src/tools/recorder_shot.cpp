@@ -1,8 +1,8 @@
 // Renders the CD recorder for the documentation: its window with a disc's
 // tracks and a recording list beside the recorder setup window, and the
 // progress window during a real run (a synthesized disc image, ripped and
-// encoded by lame):
-//   recorder-shot RECORDER.png PROGRESS.png
+// encoded by lame); with a texture folder, the recorder wears that texture:
+//   recorder-shot RECORDER.png PROGRESS.png [TEXTURE-FOLDER]
 
 #include "cd/cd_device.h"
 #include "cd/disc_id.h"
@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QListWidget>
 #include <QPainter>
@@ -70,7 +71,7 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     if (app.arguments().size() < 3) {
-        QTextStream(stderr) << "usage: recorder-shot RECORDER.png PROGRESS.png\n";
+        QTextStream(stderr) << "usage: recorder-shot RECORDER.png PROGRESS.png [TEXTURE-FOLDER]\n";
         return 2;
     }
     QTemporaryDir dir;
@@ -89,7 +90,13 @@ int main(int argc, char **argv)
     QDir().mkpath(destination);
     TASForm setup(dialogs, [] { return encoder::EncoderSetup{"lame", encoder::switchesOf(encoder::EncoderKind::Lame)}; },
                   destination, input);
-    TRecForm recorder(device, setup, dialogs, dir.filePath("tracks"), [] { return false; });
+    const QFileInfo texture(app.arguments().value(3));
+    TextureManager textures({texture.absolutePath() + '/'});
+    if (app.arguments().size() > 3 && !textures.apply(texture.fileName())) {
+        QTextStream(stderr) << "cannot use the texture " << texture.filePath() << "\n";
+        return 1;
+    }
+    TRecForm recorder(device, setup, dialogs, dir.filePath("tracks"), [] { return false; }, textures);
     recorder.show();
     for (int row : {0, 2, 3, 5})
         recorder.CDTracks->item(row)->setSelected(true);

@@ -27,16 +27,16 @@ TEST(EncoderWindows, AFirstStartTakesTheOnlyEncoderAndOffersSeveralInTheWizard)
     {
         LudroApp app({"ludro", "/noSave"}, dialogs);
         app.show();
-        ASSERT_TRUE(runUntil([&] { return app.encoderWizard().isVisible(); }, 10000));
-        EXPECT_EQ(app.encoderWizard().EncoderList->currentRow(), 0);
-        app.encoderWizard().OKButton->click();
+        ASSERT_TRUE(runUntil([&] { return app.encoder().wizard().isVisible(); }, 10000));
+        EXPECT_EQ(app.encoder().wizard().EncoderList->currentRow(), 0);
+        app.encoder().wizard().OKButton->click();
         EXPECT_EQ(app.settings().encPath, home.filePath("bladeenc.exe"));
         EXPECT_EQ(app.settings().audioHq, "-hq");
 
         app.menu().converterAction()->trigger();
-        EXPECT_TRUE(app.converterForm().isVisible());
+        EXPECT_TRUE(app.encoder().converter().isVisible());
         app.menu().recorderAction()->trigger();
-        EXPECT_TRUE(app.recorderForm().isVisible());
+        EXPECT_TRUE(app.recorder().recorder().isVisible());
     }
     QFile::remove(home.filePath("bladeenc.exe"));
     LudroApp app({"ludro", "/noSave"}, dialogs);
@@ -45,6 +45,6 @@ TEST(EncoderWindows, AFirstStartTakesTheOnlyEncoderAndOffersSeveralInTheWizard)
     EXPECT_EQ(app.settings().encPath, home.filePath("MP3EncDemo.exe"));
     EXPECT_EQ(app.settings().audioIn, "-if");
     EXPECT_EQ(app.settings().audioHq, "-qual 9");
-    EXPECT_FALSE(app.encoderWizard().isVisible());
+    EXPECT_FALSE(app.encoder().wizard().isVisible());
     qputenv("PATH", path);
 }

@@ -7,6 +7,7 @@
 #include "language/builtin_texts.h"
 #include "recording/rec_form.h"
 #include "platform/profile_file.h"
+#include "support/every_window.h"
 #include "support/files.h"
 #include "support/recording_dialogs.h"
 #include "support/run_until.h"
@@ -84,22 +85,22 @@ TEST(Language, TranslationReplacesTheTextsItHasAndEnglishRestoresThem)
     EXPECT_EQ(namedAction(menu, "Pop_Exit")->text(), "&Beenden");
     EXPECT_EQ(namedAction(menu, "Pop_Load")->text(), "&Load...") << "a key the file lacks stays English";
     EXPECT_EQ(form.hintAt(play), "Abspielen");
-    EXPECT_EQ(app.playlistForm().action("Playlist_Edit_Submit")->text(), "") << "a key given empty is empty";
-    EXPECT_EQ(app.playlistForm().titleView().model()->headerData(0, Qt::Horizontal).toString(), "Titel");
+    EXPECT_EQ(app.playlistFeature().form().action("Playlist_Edit_Submit")->text(), "") << "a key given empty is empty";
+    EXPECT_EQ(app.playlistFeature().form().titleView().model()->headerData(0, Qt::Horizontal).toString(), "Titel");
     namedAction(menu, "Playback_Pitch")->trigger();
     EXPECT_EQ(dialogs.informations, QStringList{"Nur %1 mit <b>DirectSound</b>"}) << "shown as it is written";
 
-    app.chooseLanguage("english");
+    app.appearance().chooseLanguage("english");
     EXPECT_EQ(app.settings().language, "english");
     EXPECT_EQ(namedAction(menu, "Pop_Exit")->text(), "E&xit");
     EXPECT_EQ(form.hintAt(play), "Play / Pause");
-    EXPECT_EQ(app.playlistForm().action("Playlist_Edit_Submit")->text(), "Submit to CDDB");
-    EXPECT_EQ(app.playlistForm().titleView().model()->headerData(0, Qt::Horizontal).toString(), "Title");
+    EXPECT_EQ(app.playlistFeature().form().action("Playlist_Edit_Submit")->text(), "Submit to CDDB");
+    EXPECT_EQ(app.playlistFeature().form().titleView().model()->headerData(0, Qt::Horizontal).toString(), "Title");
 
     // Names that reach outside the folder, or files that are not there.
     writeFile(home.filePath("x.ini"), "[Ludro]\nPop_Exit=Outside\n");
     for (const char *name : {"../x", "Missing", "", "/etc/x"}) {
-        app.chooseLanguage(name);
+        app.appearance().chooseLanguage(name);
         EXPECT_EQ(namedAction(menu, "Pop_Exit")->text(), "E&xit") << name;
     }
 }
@@ -133,24 +134,25 @@ TEST(Language, EveryWindowAndBoxOfTheTableSpeaksIt)
     RecordingDialogs dialogs;
     LudroApp app({"ludro", "/noSave"}, dialogs);
 
+    makeEveryWindow(app);
     // Texts the table has no key for, which merely read like one of its texts.
     const QStringList outsideTheTable = {
-        "QWidget QWidget : Equalizer",
         "TBrowserForm QToolButton : Close",
         "TBrowserForm QToolButton : Help",
         "TBrowserForm QToolButton : Update",
+        "TEQForm TEQForm : Equalizer",
         "TPLForm TPLForm : Playlist",
-        "TRecForm QPushButton : Start",
+        "TRecForm QAbstractButton : Start",
         "cd::TSubmitForm QPushButton : Cancel",
     };
     EXPECT_EQ(englishTextsLeft(), outsideTheTable) << englishTextsLeft().join('\n').toStdString();
-    EXPECT_EQ(app.shell().trayIcon(1).toolTip(), "<Hint_Play>");
-    EXPECT_TRUE(app.recorderForm().SummaryLabel->text().startsWith("0 <Recorder_Tracks> ("));
+    EXPECT_EQ(app.shell().tray().trayIcon(1).toolTip(), "<Hint_Play>");
+    EXPECT_TRUE(app.recorder().recorder().SummaryLabel->text().startsWith("0 <Recorder_Tracks> ("));
 
-    app.recorderForm().StartClick();
+    app.recorder().recorder().StartClick();
     EXPECT_EQ(dialogs.informations, QStringList{"<Error_Message7>"});
-    app.converterForm().addFiles({home.filePath("a.wav")});
-    app.converterForm().StartClick();
+    app.encoder().converter().addFiles({home.filePath("a.wav")});
+    app.encoder().converter().StartClick();
     EXPECT_EQ(dialogs.errors, QStringList{"<Error_Message5>"});
 
     writeFile(home.filePath("language/Marked.ini"), "[Ludro]\nPop_Exit=Again\n");

@@ -146,17 +146,15 @@ TEST_F(Program, PluginsStartDriveThePlayerAndQuit)
         EXPECT_TRUE(runUntil([&] { return app.controller().repeat() != repeat; }, 3000)) << "the plug-in's command";
         EXPECT_FALSE(QFile::exists(log));
 
-        QTimer::singleShot(0, [&] {
-            auto *configure = app.preferences().findChild<QPushButton *>("Prefs_Page5_ConfGeneral");
-            configure->click();
-            EXPECT_FALSE(QFile::exists(log)) << "no plug-in chosen";
-            for (QListWidget *list : app.preferences().findChildren<QListWidget *>())
-                if (!list->findItems("Ludro sample plug-in", Qt::MatchExactly).isEmpty())
-                    list->setCurrentRow(0);
-            configure->click();
-            app.preferences().accept();
-        });
-        app.preferences().openOn();
+        app.preferences().form().openOn();
+        auto *configure = app.preferences().form().findChild<QPushButton *>("Prefs_Page5_ConfGeneral");
+        configure->click();
+        EXPECT_FALSE(QFile::exists(log)) << "no plug-in chosen";
+        for (QListWidget *list : app.preferences().form().findChildren<QListWidget *>())
+            if (!list->findItems("Ludro sample plug-in", Qt::MatchExactly).isEmpty())
+                list->setCurrentRow(0);
+        configure->click();
+        app.preferences().form().accept();
     }
     EXPECT_EQ(readFile(log), "config quit");
 }
@@ -227,7 +225,7 @@ TEST_F(Program, TheTextureAndTheCoolBarComeBackAndTogglingLeavesPlaybackAlone)
         EXPECT_EQ(app.controller().playerState(), 1);
         coolBar->trigger();
 
-        app.chooseTexture("../textures/Coded");
+        app.appearance().chooseTexture("../textures/Coded");
         EXPECT_EQ(dialogs.errors.size(), 1);
         EXPECT_EQ(app.textures().name(), "Coded");
     }
@@ -241,6 +239,33 @@ TEST_F(Program, TheTextureAndTheCoolBarComeBackAndTogglingLeavesPlaybackAlone)
     EXPECT_FALSE(again.mainForm().mask().contains(QPoint(5, 10))) << "the built-in dome";
     EXPECT_TRUE(again.mainForm().mask().contains(QPoint(122, 10)));
     EXPECT_EQ(again.settings().texture, "Coded");
+}
+
+// The recorder window moves with the main window it touches, and snaps to
+// it when dragged near, as the playlist, equalizer and browser do.
+TEST_F(Program, TheRecorderWindowDocksAndSnaps)
+{
+    LudroApp app({"ludro", "/noSave"}, dialogs);
+    app.show();
+    app.playlistFeature().form().hide();
+    app.sound().equalizer().hide();
+    TMainForm &main = app.mainForm();
+    QWidget &recorder = app.recorder().recorder();
+    main.move(100, 100);
+    recorder.show();
+    recorder.move(100, 100 + main.height());
+    const QPoint background(60, 85);
+    ASSERT_EQ(mainButtonAt(main.texture().layout.main, background), MainButton::None);
+    QTest::mousePress(&main, Qt::LeftButton, {}, background);
+    main.move(150, 120);
+    QTest::mouseRelease(&main, Qt::LeftButton, {}, background);
+    EXPECT_EQ(recorder.pos(), QPoint(150, 120 + main.height())) << "carried along";
+
+    recorder.move(400, 400);
+    QTest::mousePress(&recorder, Qt::LeftButton, {}, QPoint(200, 10));
+    recorder.move(main.x() + 6, main.y() + main.height() + 9);
+    EXPECT_EQ(recorder.pos(), QPoint(main.x(), main.y() + main.height())) << "snapped under the main window";
+    QTest::mouseRelease(&recorder, Qt::LeftButton, {}, QPoint(200, 10));
 }
 
 // Exit and closing the main window end the program with other windows open,
@@ -258,12 +283,14 @@ TEST_F(Program, RealExitPathsKeepTheWindowsAsTheUserLeftThem)
             {
                 LudroApp app({"ludro"}, dialogs);
                 app.show();
-                app.equalizerForm().show();
-                app.playlistForm().setVisible(playlistShown);
-                app.recorderForm().setVisible(playlistShown);
-                app.recorderForm().move(123, 45);
-                recorderPlace = app.recorderForm().geometry();
-                QTimer::singleShot(0, [&] { exit(app); });
+                app.sound().equalizer().show();
+                app.playlistFeature().form().setVisible(playlistShown);
+                app.recorder().recorder().move(123, 45);
+                app.recorder().recorder().setVisible(playlistShown);
+                QTimer::singleShot(0, [&] {
+                    recorderPlace = app.recorder().recorder().geometry();
+                    exit(app);
+                });
                 QTimer stuck;
                 QObject::connect(&stuck, &QTimer::timeout, [] { QApplication::quit(); });
                 stuck.start(10000);
@@ -274,7 +301,7 @@ TEST_F(Program, RealExitPathsKeepTheWindowsAsTheUserLeftThem)
             EXPECT_TRUE(again.settings().eqVis);
             EXPECT_EQ(again.settings().plVis, playlistShown);
             EXPECT_EQ(again.settings().recVis, playlistShown);
-            EXPECT_EQ(again.recorderForm().geometry(), recorderPlace);
+            EXPECT_EQ(again.recorder().recorder().geometry(), recorderPlace);
         }
     }
 }
@@ -292,7 +319,7 @@ TEST_F(Program, CommandsWithPositionsOutsideTheListAndTheListOptions)
         ASSERT_TRUE(runUntil([&] { return app.controller().playerState() == 1; }, 5000));
         EXPECT_FALSE(app.playlist().keepSorted);
         EXPECT_TRUE(app.playlist().musicGroup);
-        EXPECT_EQ(app.playlistForm().fontSize(), 11);
+        EXPECT_EQ(app.playlistFeature().form().fontSize(), 11);
         EXPECT_EQ(app.playlist().entryPath(0), home.filePath("second.mp3")) << "a relative name is stored whole";
         for (int argument : {0, 5, INT_MIN, INT_MAX}) {
             app.receiveMessage({273, 40095, argument});
@@ -300,9 +327,9 @@ TEST_F(Program, CommandsWithPositionsOutsideTheListAndTheListOptions)
         }
         app.receiveMessage({273, 40036, 0});
         app.receiveMessage({273, 40040, 0});
-        ASSERT_TRUE(runUntil([&] { return !app.playlistForm().isVisible(); }, 1000)) << "40040 hides the playlist";
+        ASSERT_TRUE(runUntil([&] { return !app.playlistFeature().form().isVisible(); }, 1000)) << "40040 hides the playlist";
         app.receiveMessage({273, 40036, 0});
-        ASSERT_TRUE(runUntil([&] { return !app.equalizerForm().isVisible(); }, 1000)) << "40036 hides the equalizer";
+        ASSERT_TRUE(runUntil([&] { return !app.sound().equalizer().isVisible(); }, 1000)) << "40036 hides the equalizer";
 
         app.playlist().clearEntries();
         for (int command : {40154, 40158}) {
@@ -314,7 +341,7 @@ TEST_F(Program, CommandsWithPositionsOutsideTheListAndTheListOptions)
         QTest::qWait(1600);
         EXPECT_EQ(app.playlist().entryCount(), 0);
         for (int step = 0; step < 2; ++step)
-            app.playlistForm().action("Playlist_Edit_Decrease")->trigger();
+            app.playlistFeature().form().action("Playlist_Edit_Decrease")->trigger();
     }
     QDir::setCurrent(started);
     LudroApp again({"ludro"}, dialogs);
@@ -338,17 +365,15 @@ TEST_F(Program, OnlyRegisterTouchesTheDesktopsFileTypes)
         ASSERT_TRUE(runUntil([&] { return app.timersRunning(); }, 5000));
         EXPECT_FALSE(QFile::exists(data) || QFile::exists(config));
         app.settings().icon2 = 1;
-        QTimer::singleShot(0, [&] {
-            auto *button = app.preferences().findChild<QPushButton *>(QStringLiteral("Prefs_Page1_Reg"));
-            // A list that is a pipe is refused at once, not waited on.
-            QDir().mkpath(config);
-            ::mkfifo(QFile::encodeName(config + "/mimeapps.list").constData(), 0600);
-            button->click();
-            QFile::remove(config + "/mimeapps.list");
-            button->click();
-            app.preferences().reject();
-        });
-        app.preferences().openOn(TPrefsForm::InitialSetup);
+        app.preferences().form().openOn(TPrefsForm::InitialSetup);
+        auto *button = app.preferences().form().findChild<QPushButton *>(QStringLiteral("Prefs_Page1_Reg"));
+        // A list that is a pipe is refused at once, not waited on.
+        QDir().mkpath(config);
+        ::mkfifo(QFile::encodeName(config + "/mimeapps.list").constData(), 0600);
+        button->click();
+        QFile::remove(config + "/mimeapps.list");
+        button->click();
+        app.preferences().form().reject();
     }
     qunsetenv("XDG_DATA_HOME");
     qunsetenv("XDG_CONFIG_HOME");

@@ -178,6 +178,18 @@ TEST_F(MainFormTest, EveryButtonReportsItsOwnClick)
     EXPECT_TRUE(clicked.empty());
 }
 
+// The length text says what it is; the Cool Bar's time tells the length.
+TEST_F(MainFormTest, TheLengthAndTheCoolBarsTimeHaveHints)
+{
+    form.showDuration("(3:25)");
+    const QPoint length(layout.fileLength.left + 50, layout.fileLength.top + 5);
+    EXPECT_EQ(form.hintAt(length), "Duration");
+    EXPECT_EQ(form.hintAt(length - QPoint(60, 0)), "") << "left of the right-aligned text";
+    form.setNormalMode(false);
+    const CoolBarLayout &bar = form.texture().layout.coolBar;
+    EXPECT_EQ(form.hintAt(QPoint(bar.counter.left + 4, bar.counter.top + 6)), "Length (3:25)");
+}
+
 TEST_F(MainFormTest, PositionKnobFollowsPlaybackAndReportsWhereItWasLetGo)
 {
     form.showPosition(0.5);
@@ -334,6 +346,20 @@ TEST_F(CodedTextureTest, ShowsMainBmpWithTheCounterStateDotAndKnobsWhereTheTable
     EXPECT_EQ(shown(), expectedWindow(99, 59, 2, 1.0));
 }
 
+// volDown.bmp shows while the volume or balance knob is held.
+TEST_F(CodedTextureTest, AHeldLevelKnobShowsItsPressedPicture)
+{
+    const QRect volume(100 + 20, 30, 6, 6), balance(130 + 10, 30, 6, 6);
+    for (const QRect &held : {volume, balance}) {
+        const QRect other = held == volume ? balance : volume;
+        QTest::mousePress(&form, Qt::LeftButton, {}, held.center());
+        EXPECT_EQ(shown().copy(held), codedPicture(held.size(), LevelKnobDown));
+        EXPECT_EQ(shown().copy(other), codedPicture(other.size(), LevelKnob));
+        QTest::mouseRelease(&form, Qt::LeftButton, {}, held.center());
+        EXPECT_EQ(shown().copy(held), codedPicture(held.size(), LevelKnob));
+    }
+}
+
 TEST_F(CodedTextureTest, CoolBarTakesItsSizePicturesAndButtonsAndGivesThemBack)
 {
     QSignalSpy modes(&form, &TMainForm::modeChanged);
@@ -431,6 +457,23 @@ TEST_F(WinampSkinTest, ShowsTheSkinsBitmapsInTheWinampPlacesAndNotItsTextureIni)
 // Glyphs from the bitmap font: letters in either case, digits, no glyph
 // for a blank, a dot or a character past 255; nothing beyond the strip,
 // also while it scrolls.
+// The place at the lower right opens the music browser, the strip at the
+// left the preferences; each says so when the pointer rests on it.
+TEST_F(WinampSkinTest, TheBrowserButtonAndTheOptionsStripSayWhatTheyOpen)
+{
+    QSignalSpy browser(&form, &TMainForm::browserClicked), tags(&form, &TMainForm::infoClicked);
+    QSignalSpy options(&form, &TMainForm::optionsClicked), prefs(&form, &TMainForm::prefsClicked);
+    const QPoint lightning(256, 98), strip(13, 40);
+    QTest::mouseClick(&form, Qt::LeftButton, {}, lightning);
+    QTest::mouseClick(&form, Qt::LeftButton, {}, strip);
+    EXPECT_EQ(browser.size(), 1);
+    EXPECT_EQ(tags.size(), 0);
+    EXPECT_EQ(options.size(), 1);
+    EXPECT_EQ(prefs.size(), 0);
+    EXPECT_EQ(form.hintAt(lightning), "Browser");
+    EXPECT_EQ(form.hintAt(strip), "Preferences");
+}
+
 TEST_F(WinampSkinTest, TheTitleIsDrawnInTheBitmapFontWithinItsStrip)
 {
     form.showTitle(QString("ABC 1.mp3") + QChar(0x100) + QString(40, 'z'));

@@ -13,6 +13,7 @@
 #include "recording/as_form.h"
 #include "support/disc_image.h"
 #include "support/engine_session.h"
+#include "support/every_window.h"
 #include "support/files.h"
 #include "support/http_test_server.h"
 #include "support/recording_dialogs.h"
@@ -167,7 +168,7 @@ std::vector<Shown> everyText(LudroApp &app)
             }
     }
     for (int i = 0; i < 5; ++i)
-        texts.push_back(sniffed(QStringLiteral("tray icon %1").arg(i + 1), app.shell().trayIcon(i).toolTip()));
+        texts.push_back(sniffed(QStringLiteral("tray icon %1").arg(i + 1), app.shell().tray().trayIcon(i).toolTip()));
     return texts;
 }
 
@@ -220,6 +221,7 @@ protected:
     void expectShownAsWritten(LudroApp &app, const QStringList &pieces)
     {
         QStringList faults;
+        makeEveryWindow(app);
         const std::vector<Shown> texts = everyText(app);
         for (const Shown &text : texts) {
             if (text.markup && std::any_of(pieces.begin(), pieces.end(),
@@ -255,11 +257,11 @@ TEST_F(OutsideText, ASongsTagAndFileName)
     writeFile(home.filePath("LudroPro.ini"), ("[Ludro]\nShowTime=1\nRecent1=" + song + '\n').toUtf8());
     LudroApp app({"ludro", "/noSave", song}, dialogs);
     app.show();
-    app.playlistForm().show();
+    app.playlistFeature().form().show();
     TMainForm &form = app.mainForm();
     ASSERT_TRUE(runUntil([&] { return form.windowTitle().contains(image); }, 5000));
 
-    TConvForm &converter = app.converterForm();
+    TConvForm &converter = app.encoder().converter();
     bool converting = false;
     QObject::connect(&converter.conversion(), &encoder::Conversion::progress, &converter, [&] {
         if (!std::exchange(converting, true))
@@ -276,7 +278,7 @@ TEST_F(OutsideText, ASongsTagAndFileName)
     QTimer::singleShot(0, [&] {
         EXPECT_EQ(tipAt(form, titlePlace(form), image), outside("tag") + " - " + image);
         expectShownAsWritten(app, {"<b>tag</b>", "<b>file", "<b>broken", image});
-        app.tagForm().reject();
+        app.tags().editor().reject();
     });
     emit form.infoClicked();
 }
@@ -293,11 +295,11 @@ TEST_F(OutsideText, ADiscsNames)
     probe.close();
     LudroApp app({"ludro", "/noSave", "/cd"}, dialogs);
     app.show();
-    app.playlistForm().show();
+    app.playlistFeature().form().show();
     TMainForm &form = app.mainForm();
     EXPECT_EQ(tipAt(form, titlePlace(form), "<b>track</b>"), outside("track") + ' ' + image + " (1 of 2)");
 
-    TRecForm &recorder = app.recorderForm();
+    TRecForm &recorder = app.recorder().recorder();
     recorder.show();
     recorder.SelectAllAction->trigger();
     recorder.Add();
@@ -327,8 +329,8 @@ TEST_F(OutsideText, ALanguageFile)
     QFile::copy(QString::fromStdString(fixture("l3-44k-stereo-cbr.mp3")), song);
     LudroApp app({"ludro", "/noSave", song}, dialogs);
     app.show();
-    app.playlistForm().show();
-    app.recorderForm().show();
+    app.playlistFeature().form().show();
+    app.recorder().recorder().show();
     ASSERT_TRUE(runUntil([&] { return app.controller().playerState() == 1; }, 5000));
     TMainForm &form = app.mainForm();
     EXPECT_EQ(tipAt(form, mainButtonRect(form.texture().layout.main, MainButton::Play).center(), "Hint_Play"),
@@ -352,12 +354,9 @@ TEST_F(OutsideText, ATexturesDescription)
     LudroApp app({"ludro", "/noSave"}, dialogs);
     app.show();
     ASSERT_EQ(app.textures().name(), "Coded");
-    QTimer::singleShot(0, [&] {
-        expectShownAsWritten(app,
-                             {"<b>name</b>", "<b>author</b>", "<b>mail</b>", "<b>page</b>", "<b>comment</b>", image});
-        app.preferences().reject();
-    });
-    app.preferences().openOn(TPrefsForm::Textures);
+    app.preferences().form().openOn(TPrefsForm::Textures);
+    expectShownAsWritten(app, {"<b>name</b>", "<b>author</b>", "<b>mail</b>", "<b>page</b>", "<b>comment</b>", image});
+    app.preferences().form().reject();
 }
 
 // A stream's address from a playlist file, and the title its server sends.
@@ -373,7 +372,7 @@ TEST_F(OutsideText, AStreamsAddressAndTitle)
     writeFile(home.filePath("LudroPro.ini"), "[Ludro]\nShowTime=1\n");
     LudroApp app({"ludro", "/noSave", home.filePath("radio.m3u")}, dialogs);
     app.show();
-    app.playlistForm().show();
+    app.playlistFeature().form().show();
     TMainForm &form = app.mainForm();
     EXPECT_TRUE(tipAt(form, titlePlace(form), "<b>stream</b>").endsWith(outside("stream") + ' ' + image));
     ASSERT_TRUE(runUntil([&] { return form.windowTitle().contains("<b>stream</b>"); }, 5000));

@@ -43,16 +43,16 @@ TEST_F(PlaylistProgram, TheButtonShowsTheWindowAndDroppedFilesJoinTheList)
 {
     LudroApp app({"ludro", "/noSave"}, dialogs);
     app.show();
-    EXPECT_TRUE(app.playlistForm().isVisible()) << "shown at start as the settings say";
+    EXPECT_TRUE(app.playlistFeature().form().isVisible()) << "shown at start as the settings say";
     emit app.mainForm().playlistClicked();
-    EXPECT_FALSE(app.playlistForm().isVisible());
+    EXPECT_FALSE(app.playlistFeature().form().isVisible());
     emit app.mainForm().playlistClicked();
-    EXPECT_TRUE(app.playlistForm().isVisible());
+    EXPECT_TRUE(app.playlistFeature().form().isVisible());
 
     dropOn(app.mainForm(), {"first.mp2", "second.mp3"});
     EXPECT_EQ(app.playlist().entryCount(), 2);
     EXPECT_EQ(app.playlist().pendingIndex, 1) << "the last dropped song starts";
-    EXPECT_TRUE(runUntil([&] { return app.playlistForm().titleView().model()->rowCount() == 2; }, 1000))
+    EXPECT_TRUE(runUntil([&] { return app.playlistFeature().form().titleView().model()->rowCount() == 2; }, 1000))
         << "the playlist window follows the list";
     dropOn(app.mainForm(), {"list.m3u"});
     EXPECT_EQ(app.playlist().entryCount(), 4) << "a playlist joins the list";
@@ -60,7 +60,7 @@ TEST_F(PlaylistProgram, TheButtonShowsTheWindowAndDroppedFilesJoinTheList)
     EXPECT_EQ(dialogs.errors.size(), 1) << "a folder cannot be read as a playlist";
 
     app.playlist().pendingIndex = NoPosition;
-    dropOn(app.playlistForm(), {"second.mp3"});
+    dropOn(app.playlistFeature().form(), {"second.mp3"});
     EXPECT_EQ(app.playlist().entryCount(), 5);
     EXPECT_EQ(app.playlist().pendingIndex, NoPosition) << "a drop on the playlist window starts nothing";
 }
@@ -92,7 +92,7 @@ TEST_F(PlaylistProgram, TheDefaultPlaylistSurvivesARestartAndAnEmptyListKeepsIt)
         app.show();
         ASSERT_EQ(app.playlist().entryCount(), 2);
         EXPECT_EQ(app.playlist().entryPath(0), home.filePath("first.mp2")) << "the list is kept sorted by default";
-        app.playlistForm().action("Playlist_Del_All")->trigger();
+        app.playlistFeature().form().action("Playlist_Del_All")->trigger();
     }
     LudroApp app({"ludro", "/noSave"}, dialogs);
     app.show();

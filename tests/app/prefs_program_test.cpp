@@ -8,6 +8,9 @@
 #include "support/files.h"
 #include "support/recording_dialogs.h"
 #include "support/run_until.h"
+#include "support/texture_fixture.h"
+#include "recording/as_form.h"
+#include "shell/url_label.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -20,6 +23,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -35,13 +39,46 @@ protected:
     template <typename Widget>
     static Widget *control(LudroApp &app, const char *key)
     {
-        return app.preferences().findChild<Widget *>(QString::fromLatin1(key));
+        return app.preferences().form().findChild<Widget *>(QString::fromLatin1(key));
     }
 
     platform::ProfileFile settingsFile() const { return platform::ProfileFile::load(home.filePath("LudroPro.ini")); }
 
+    // A texture the build drew, into the program folder's "textures".
+    void copyTexture(const QString &name) const
+    {
+        const QDir drawn(QStringLiteral(LUDRO_PROGRAM_DIR "/textures/") + name);
+        QDir(home.path()).mkpath("textures/" + name);
+        for (const QString &file : drawn.entryList(QDir::Files))
+            QFile::copy(drawn.filePath(file), home.filePath("textures/" + name + '/' + file));
+    }
+
+    static QListWidget &textureList(TPrefsForm &prefs)
+    {
+        for (QListWidget *list : prefs.findChildren<QListWidget *>())
+            if (!list->findItems(TextureManager::BuiltinName, Qt::MatchExactly).isEmpty())
+                return *list;
+        throw std::runtime_error("no texture list");
+    }
+
+    // Opening the window once waited until it was closed; a window that
+    // waits is closed at once and counted, so such an opening fails the
+    // test instead of hanging it.
+    void closeWhenModal(TPrefsForm &prefs)
+    {
+        QObject::connect(&modalGuard, &QTimer::timeout, [this, &prefs] {
+            if (QApplication::activeModalWidget() == &prefs) {
+                ++modalOpenings;
+                prefs.reject();
+            }
+        });
+        modalGuard.start(20);
+    }
+
     QTemporaryDir home;
     RecordingDialogs dialogs;
+    QTimer modalGuard;
+    int modalOpenings = 0;
 };
 
 // Each box flipped from its default; the disc-database box too. Closing the
@@ -63,7 +100,7 @@ TEST_F(Preferences, EveryCheckBoxReachesTheSettingsFile)
             box->click();
             chosen[setting] = box->isChecked();
         }
-        app.preferences().accept();
+        app.preferences().form().accept();
         EXPECT_EQ(QFile::exists(home.filePath("LudroPro.ini")), *noSave == 0) << "closing the window writes the file";
         EXPECT_EQ(app.mainForm().levelSlidersLocked(), chosen["UseVolume"]) << "at once";
     }
@@ -82,8 +119,8 @@ TEST_F(Preferences, SettingsThatCannotBeSavedAreSaidOnceAndNeverHoldUpTheEnd)
     {
         LudroApp app({"ludro"}, dialogs);
         app.show();
-        app.preferences().accept();
-        app.preferences().accept();
+        app.preferences().form().accept();
+        app.preferences().form().accept();
     }
     ASSERT_EQ(dialogs.errors.size(), 1);
     EXPECT_TRUE(dialogs.errors[0].startsWith(said)) << dialogs.errors[0].toStdString();
@@ -94,10 +131,8 @@ TEST_F(Preferences, SettingsThatCannotBeSavedAreSaidOnceAndNeverHoldUpTheEnd)
     {
         LudroApp app({"ludro"}, dialogs);
         app.show();
-        QTimer::singleShot(0, [&] {
-            QTimer::singleShot(0, [] { QApplication::quit(); });
-            app.preferences().openOn({});
-        });
+        app.preferences().form().openOn({});
+        QTimer::singleShot(0, [] { QApplication::quit(); });
         QApplication::exec();
     }
     EXPECT_TRUE(dialogs.errors.isEmpty());
@@ -118,12 +153,12 @@ TEST_F(Preferences, PlaylistFontChosenThenDefault)
         EXPECT_EQ(dialogs.colourStarts, QList<QColor>{Qt::white});
         EXPECT_EQ(app.settings().fontColor, "$000000FF");
         EXPECT_TRUE(app.settings().fontStyle);
-        ASSERT_TRUE(runUntil([&] { return app.playlistForm().titleView().font().family() == "DejaVu Sans"; }, 2000))
+        ASSERT_TRUE(runUntil([&] { return app.playlistFeature().form().titleView().font().family() == "DejaVu Sans"; }, 2000))
             << "the next tick applies the font";
-        EXPECT_EQ(app.playlistForm().fontSize(), 12);
+        EXPECT_EQ(app.playlistFeature().form().fontSize(), 12);
 
         control<QPushButton>(app, "Prefs_Page4_FontDef")->click();
-        ASSERT_TRUE(runUntil([&] { return app.playlistForm().fontSize() == 8; }, 2000));
+        ASSERT_TRUE(runUntil([&] { return app.playlistFeature().form().fontSize() == 8; }, 2000));
     }
     const platform::ProfileFile file = settingsFile();
     EXPECT_EQ(file.readString("Ludro", "FontName", "?"), "");
@@ -137,21 +172,18 @@ TEST_F(Preferences, PlaylistFontChosenThenDefault)
 // likewise.
 TEST_F(Preferences, OutputAndTextureSwitchWhilePlaying)
 {
-    const QDir ember(QStringLiteral(LUDRO_PROGRAM_DIR "/textures/Ember"));
-    QDir(home.path()).mkpath("textures/Ember");
-    for (const QString &file : ember.entryList(QDir::Files))
-        QFile::copy(ember.filePath(file), home.filePath("textures/Ember/" + file));
+    copyTexture("Ember");
     LudroApp app({"ludro", "/noSave", home.filePath("song.mp3")}, dialogs);
     QStringList outputs;
     QObject::connect(&app.player(), &TSonarkPlayer::OnNotifyOutputName,
                      [&](TSonarkPlayer *, const QString &name) { outputs << name; });
     app.show();
     ASSERT_TRUE(runUntil([&] { return app.controller().playerState() == 1; }, 5000));
-    app.pitchForm().PitchBar().setValue(1300);
+    app.sound().pitch().PitchBar().setValue(1300);
     outputs.clear();
     control<QRadioButton>(app, "Prefs_Page5_DSOutput")->click();
     control<QRadioButton>(app, "Prefs_Page5_Mix")->click();
-    EXPECT_EQ(app.pitchForm().PitchBar().value(), 1000);
+    EXPECT_EQ(app.sound().pitch().PitchBar().value(), 1000);
     ASSERT_TRUE(runUntil([&] { return outputs.contains("/dev/dsound/0"); }, 2000));
     const double at = app.controller().positionSeconds();
     ASSERT_TRUE(runUntil([&] { return app.controller().positionSeconds() > at + 0.3; }, 3000)) << "playback goes on";
@@ -159,13 +191,11 @@ TEST_F(Preferences, OutputAndTextureSwitchWhilePlaying)
     EXPECT_TRUE(app.settings().directSound);
     EXPECT_EQ(app.output().playMode(), 3);
 
-    QTimer::singleShot(0, [&] {
-        for (QListWidget *list : app.preferences().findChildren<QListWidget *>())
-            for (QListWidgetItem *item : list->findItems("Ember", Qt::MatchExactly))
-                emit list->itemClicked(item);
-        app.preferences().accept();
-    });
-    app.preferences().openOn(TPrefsForm::Textures);
+    app.preferences().form().openOn(TPrefsForm::Textures);
+    for (QListWidget *list : app.preferences().form().findChildren<QListWidget *>())
+        for (QListWidgetItem *item : list->findItems("Ember", Qt::MatchExactly))
+            emit list->itemClicked(item);
+    app.preferences().form().accept();
     ASSERT_TRUE(runUntil([&] { return app.textures().name() == "Ember"; }, 2000));
     EXPECT_EQ(app.settings().texture, "Ember");
     const double later = app.controller().positionSeconds();
@@ -177,5 +207,95 @@ TEST_F(Preferences, OutputAndTextureSwitchWhilePlaying)
     pitch->click();
     pitch->click();
     EXPECT_EQ(dialogs.informations.size(), 1);
-    EXPECT_FALSE(app.pitchForm().isVisible());
+    EXPECT_FALSE(app.sound().pitch().isVisible());
+}
+
+// A window beside the others, so Play and the playlist stay in reach: the
+// menu opens it on the page shown last, and so does a Winamp skin's options
+// strip; "Browse Textures..." on the textures. Arrow keys in the texture
+// list choose as a click does, on the next tick.
+TEST_F(Preferences, AWindowBesideTheOthersOnThePageShownLast)
+{
+    copyTexture("Alloy");
+    LudroApp app({"ludro", "/noSave"}, dialogs);
+    TPrefsForm &prefs = app.preferences().form();
+    closeWhenModal(prefs);
+    app.show();
+    app.mainForm().move(0, 0);
+    app.menu().preferencesAction()->trigger();
+    EXPECT_TRUE(prefs.isVisible());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_FALSE(prefs.frameGeometry().intersects(app.mainForm().frameGeometry())) << "the main window stays in reach";
+    prefs.pages().setCurrentIndex(TPrefsForm::Output);
+    prefs.accept();
+
+    app.menu().browseTexturesAction()->trigger();
+    EXPECT_EQ(prefs.pages().currentIndex(), TPrefsForm::Textures);
+    QListWidget &list = textureList(prefs);
+    ASSERT_EQ(list.currentItem()->text(), TextureManager::BuiltinName);
+    QTest::keyClick(&list, Qt::Key_Down);
+    ASSERT_TRUE(runUntil([&] { return app.textures().name() == "Alloy"; }, 2000));
+    EXPECT_EQ(list.currentItem()->text(), "Alloy");
+    prefs.pages().setCurrentIndex(TPrefsForm::Output);
+    prefs.accept();
+
+    QTest::mouseClick(&app.mainForm(), Qt::LeftButton, {}, QPoint(13, 40));  // the options strip
+    EXPECT_TRUE(prefs.isVisible());
+    EXPECT_EQ(prefs.pages().currentIndex(), TPrefsForm::Output);
+    QTest::keyClick(&textureList(prefs), Qt::Key_Up);
+    EXPECT_TRUE(runUntil([&] { return app.textures().name() == TextureManager::BuiltinName; }, 2000));
+    prefs.accept();
+    EXPECT_EQ(modalOpenings, 0);
+}
+
+// Recorder Setup's "Encoder Setup" opens the encoder page above that modal
+// window, which would otherwise shut it out; opened again from the menu it
+// is a plain window.
+TEST_F(Preferences, RecorderSetupsEncoderButtonOpensTheEncoderPage)
+{
+    LudroApp app({"ludro", "/noSave"}, dialogs);
+    TPrefsForm &prefs = app.preferences().form();
+    app.show();
+    TASForm *setup = &app.recorder().setup();
+    setup->setWindowModality(Qt::ApplicationModal);  // as the recorder window shows it
+    setup->show();
+    setup->ButtonEnc->click();
+    EXPECT_TRUE(prefs.isVisible());
+    EXPECT_EQ(prefs.pages().currentIndex(), TPrefsForm::Encoder);
+    EXPECT_EQ(QApplication::activeModalWidget(), &prefs);
+    EXPECT_FALSE(app.encoder().wizard().isVisible());
+    prefs.accept();
+    setup->close();
+
+    closeWhenModal(prefs);
+    app.menu().preferencesAction()->trigger();
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    prefs.accept();
+    EXPECT_EQ(modalOpenings, 0);
+}
+
+// The texture's mail address and home page are link labels: the address
+// gets its prefix, and they read light on the browser's dark tiles.
+TEST_F(Preferences, TheTexturesAddressesAreLinks)
+{
+    QDir(home.path()).mkpath("Browser");
+    QFile::copy(QStringLiteral(LUDRO_PROGRAM_DIR "/Browser/BackGround.bmp"), home.filePath("Browser/BackGround.bmp"));
+    const QString folder = fixture_texture::writeCodedTexture(home.path());
+    writeFile(folder + "TEXTURE.INI", "[Texture]\nName=Coded\nemail=someone@example.org\nhomePage=example.org/ludro\n");
+    LudroApp app({"ludro", "/noSave"}, dialogs);
+    TPrefsForm &prefs = app.preferences().form();
+    closeWhenModal(prefs);
+    app.show();
+    app.appearance().chooseTexture("Coded");
+    app.menu().browseTexturesAction()->trigger();
+    QList<QUrl> opened;
+    for (const char *name : {"TextureMail", "TextureHomePage"}) {
+        auto *link = dynamic_cast<shell::TURLLabel *>(prefs.findChild<QLabel *>(name));
+        ASSERT_NE(link, nullptr) << name;
+        link->open = [&](const QUrl &url) { opened << url; };
+        QTest::mouseClick(link, Qt::LeftButton);
+        EXPECT_GT(link->palette().color(QPalette::WindowText).lightness(), 160) << name;
+    }
+    EXPECT_EQ(opened, QList<QUrl>({QUrl("mailto:someone@example.org"), QUrl("http://example.org/ludro")}));
+    prefs.accept();
 }

@@ -1,14 +1,15 @@
-// Every remote command of the table reaches the same action whether it
-// comes from ludroctl, the message hook, a plug-in or, where MPRIS has the
-// command, the session bus; an argument out of its range reaches none.
+// Every command of the table, sent by ludroctl to the real program, has its
+// effect; the message hook and plug-ins reach the same table, and an
+// argument out of its range reaches nothing. (The session bus's share is in
+// the MPRIS tests, through playerctl.)
 
 #include "app/ludro_app.h"
 #include "core/remote_commands.h"
 #include "ludro/gen_plugin.h"
 #include "platform/command_channel.h"
 #include "platform/instance_lock.h"
-#include "shell/mpris_service.h"
 #include "support/engine_session.h"
+#include "support/files.h"
 #include "support/recording_dialogs.h"
 #include "support/run_until.h"
 
@@ -17,103 +18,135 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <functional>
+#include <map>
+
 namespace {
 
-struct Heard {
-    QString name;
+struct Effect {
     int argument;
-    bool operator==(const Heard &) const = default;
+    std::function<bool()> seen;
 };
-
-// Volume commands take 0 ... 100, entry numbers start at 1.
-int argumentFor(const RemoteCommand &command)
-{
-    return command.argument == RemoteCommand::Argument::None ? 0 : 7;
-}
 
 }  // namespace
 
-TEST(RemoteCommands, EveryFrontEndReachesTheSameAction)
-{
+class Commands : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (const char *name : {"one.mp3", "two.mp3", "three.mp3"})
+            QFile::copy(QString::fromStdString(fixture("l3-44k-joint-long.mp3")), home.filePath(name));
+        writeFile(home.filePath("list.m3u"), "one.mp3\ntwo.mp3\nthree.mp3\n");
+        ASSERT_EQ(lock.acquire(), platform::InstanceLock::Acquired);
+        ASSERT_TRUE(channel.listen());
+    }
+
+    // ludroctl's message, taken by the next tick of Timer2.
+    void ludroctl(const QString &command, int argument)
+    {
+        QProcess ctl;
+        ctl.start(LUDRO_PROGRAM_DIR "/ludroctl", {command, QString::number(argument)});
+        ASSERT_TRUE(runUntil([&ctl] { return ctl.state() == QProcess::NotRunning; }, 10000));
+        ASSERT_EQ(ctl.exitCode(), 0) << command.toStdString();
+    }
+
+    // The lock and channel take their names from the environment: it is set first.
+    static bool liveIn(const QTemporaryDir &home)
+    {
+        qputenv("LUDRO_HOME", (home.path() + '/').toUtf8());
+        qputenv("XDG_RUNTIME_DIR", home.path().toUtf8());
+        qputenv("LUDRO_CD_DEVICE", home.filePath("no-disc.cue").toUtf8());
+        return true;
+    }
+
     QTemporaryDir home;
-    qputenv("LUDRO_HOME", (home.path() + '/').toUtf8());
-    qputenv("XDG_RUNTIME_DIR", home.path().toUtf8());
+    const bool living = liveIn(home);
     RecordingDialogs dialogs;
-    LudroApp app({"ludro", "/noSave"}, dialogs);
-    // MPRIS offers play and the seeks only with a song.
-    app.controller().OpenFile(QString::fromStdString(fixture("l3-44k-stereo-cbr.mp3")));
-    const bool repeat = app.controller().repeat(), shuffle = app.controller().shuffle();
-    const std::map<QString, QStringList> mprisCalls = {
-        {"play", {"org.mpris.MediaPlayer2.Player.Play"}},
-        {"stop", {"org.mpris.MediaPlayer2.Player.Stop"}},
-        {"next", {"org.mpris.MediaPlayer2.Player.Next"}},
-        {"previous", {"org.mpris.MediaPlayer2.Player.Previous"}},
-        {"volume", {"org.freedesktop.DBus.Properties.Set", "string:org.mpris.MediaPlayer2.Player", "string:Volume",
-                    "variant:double:0.07"}},
-        {"repeat", {"org.freedesktop.DBus.Properties.Set", "string:org.mpris.MediaPlayer2.Player", "string:LoopStatus",
-                    repeat ? "variant:string:None" : "variant:string:Playlist"}},
-        {"shuffle", {"org.freedesktop.DBus.Properties.Set", "string:org.mpris.MediaPlayer2.Player", "string:Shuffle",
-                     shuffle ? "variant:boolean:false" : "variant:boolean:true"}},
-    };
-    std::vector<Heard> heard;
-    for (const RemoteCommand &command : remoteCommands())
-        app.remote().bind(command.name,
-                          [&heard, name = QString::fromLatin1(command.name)](int argument) {
-                              heard.push_back({name, argument});
-                          });
-    platform::InstanceLock lock(platform::playerInstanceName);
-    ASSERT_EQ(lock.acquire(), platform::InstanceLock::Acquired);
-    platform::CommandChannel channel(platform::commandChannelName());
-    ASSERT_TRUE(channel.listen());
+    platform::InstanceLock lock{platform::playerInstanceName};
+    platform::CommandChannel channel{platform::commandChannelName()};
+};
+
+TEST_F(Commands, EachCommandOfTheTableHasItsEffectThroughLudroctl)
+{
+    LudroApp app({"ludro", "/noSave", home.filePath("list.m3u")}, dialogs);
     channel.deliverTo([&app](const platform::WindowMessage &m) { app.receiveMessage(m); });
-
-    const std::vector<std::pair<const char *, std::function<void(const RemoteCommand &)>>> frontEnds = {
-        {"ludroctl",
-         [](const RemoteCommand &command) {
-             QProcess ctl;
-             ctl.start(LUDRO_PROGRAM_DIR "/ludroctl",
-                       {command.name, QString::number(argumentFor(command))});
-             ASSERT_TRUE(runUntil([&ctl] { return ctl.state() == QProcess::NotRunning; }, 10000));
-             EXPECT_EQ(ctl.exitCode(), 0) << command.name;
-         }},
-        {"message hook",
-         [&app](const RemoteCommand &command) {
-             app.receiveMessage(*remoteCommandMessage(QString::number(command.number), argumentFor(command)));
-         }},
-        {"plug-in",
-         [&app](const RemoteCommand &command) {
-             ASSERT_EQ(ludro_post_message(app.pluginWindow(), LUDRO_WM_COMMAND,
-                                          static_cast<uintptr_t>(command.number), argumentFor(command)),
-                       1);
-             QCoreApplication::processEvents();
-         }},
-        {"MPRIS",
-         [&mprisCalls](const RemoteCommand &command) {
-             QProcess send;
-             send.start("dbus-send", QStringList{"--session", "--print-reply",
-                                                 QStringLiteral("--dest=") + shell::MprisService::busName,
-                                                 "/org/mpris/MediaPlayer2"} +
-                                         mprisCalls.at(command.name));
-             ASSERT_TRUE(runUntil([&send] { return send.state() == QProcess::NotRunning; }, 10000));
-             EXPECT_EQ(send.exitCode(), 0) << command.name;
-         }},
+    app.show();
+    PlaybackController &c = app.controller();
+    ASSERT_TRUE(runUntil([&] { return c.playerState() == 1; }, 5000));
+    const auto shown = [](QWidget &window) { return [&window, was = window.isVisible()] { return window.isVisible() != was; }; };
+    const auto changed = [](auto read) { return [read, was = read()] { return read() != was; }; };
+    const auto entry = [&app](int index) { return [&app, index] { return app.playlist().currentIndex() == index; }; };
+    const auto state = [&c](int s) { return [&c, s] { return c.playerState() == s; }; };
+    const auto position = [&c](auto moved) { return [&c, moved, was = c.positionSeconds()] { return moved(c.positionSeconds(), was); }; };
+    // In the order they are sent; each starts from where the one before left.
+    const std::vector<std::pair<const char *, std::function<Effect()>>> commands = {
+        {"preferences", [&] { return Effect{0, [&] { return app.preferences().form().isVisible(); }}; }},
+        {"open", [&] { return Effect{0, [&, n = dialogs.filters.size()] { return dialogs.filters.size() == n + 1; }}; }},
+        {"load", [&] { return Effect{0, [&, n = dialogs.filters.size()] { return dialogs.filters.size() == n + 1; }}; }},
+        {"url", [&] { return Effect{0, [&, n = dialogs.addressesAsked] { return dialogs.addressesAsked == n + 1; }}; }},
+        {"equalizer", [&] { return Effect{0, shown(app.sound().equalizer())}; }},
+        {"playlist", [&] { return Effect{0, shown(app.playlistFeature().form())}; }},
+        {"browser", [&] { return Effect{0, shown(app.browser().browser().form())}; }},
+        {"next", [&] { return Effect{0, entry(1)}; }},
+        {"previous", [&] { return Effect{0, entry(0)}; }},
+        {"play-entry", [&] { return Effect{3, entry(2)}; }},
+        {"first", [&] { return Effect{0, entry(0)}; }},
+        {"last", [&] { return Effect{0, entry(2)}; }},
+        {"forward", [&] { return Effect{0, position([](double now, double was) { return now >= was + 5; })}; }},
+        {"jump-forward", [&] { return Effect{0, position([](double now, double was) { return now >= was + 5; })}; }},
+        {"back", [&] { return Effect{0, position([](double now, double was) { return now <= was - 5; })}; }},
+        {"jump-back", [&] { return Effect{0, position([](double now, double was) { return now <= was - 5; })}; }},
+        {"pause", [&] { return Effect{0, state(2)}; }},
+        {"play", [&] { return Effect{0, state(1)}; }},
+        {"stop", [&] { return Effect{0, state(0)}; }},
+        {"volume", [&] { return Effect{40, [&] { return app.volume().volume() == 40; }}; }},
+        {"volume-up", [&] { return Effect{0, [&] { return app.volume().volume() == 45; }}; }},
+        {"volume-down", [&] { return Effect{0, [&] { return app.volume().volume() == 40; }}; }},
+        {"repeat", [&] { return Effect{0, changed([&c] { return c.repeat(); })}; }},
+        {"shuffle", [&] { return Effect{0, changed([&c] { return c.shuffle(); })}; }},
+        {"time", [&] { return Effect{0, changed([&c] { return c.timeElapsed(); })}; }},
+        {"mode", [&] { return Effect{0, changed([&app] { return app.mainForm().normalMode(); })}; }},
+        {"cd-mode", [&] { return Effect{0, changed([&c] { return c.cdMode(); })}; }},
     };
-    for (const auto &[frontEnd, send] : frontEnds)
-        for (const RemoteCommand &command : remoteCommands()) {
-            if (frontEnd == std::string_view("MPRIS") && !mprisCalls.contains(command.name))
-                continue;
-            heard.clear();
-            send(command);
-            app.remote().executeQueued();
-            EXPECT_EQ(heard, (std::vector<Heard>{{command.name, argumentFor(command)}}))
-                << frontEnd << ": " << command.name;
+    ASSERT_EQ(commands.size(), remoteCommands().size()) << "every command of the table, once";
+    for (const auto &[name, expect] : commands) {
+        ASSERT_NE(findRemoteCommand(QString::fromLatin1(name)), nullptr) << name;
+        if (std::string_view(name) == "forward" || std::string_view(name) == "jump-forward") {
+            ASSERT_TRUE(runUntil([&] { return c.playerState() == 1 && c.durationSeconds() > 0; }, 3000));
         }
+        if (std::string_view(name) == "back" || std::string_view(name) == "jump-back") {
+            // Ten seconds back from the song's first ten is no step back.
+            ASSERT_TRUE(runUntil([&] { return c.positionSeconds() > 11; }, 3000));
+        }
+        const Effect effect = expect();
+        ludroctl(QString::fromLatin1(name), effect.argument);
+        ASSERT_TRUE(runUntil([&] {
+            app.Timer2Timer();
+            app.Timer1Timer();
+            return effect.seen();
+        }, 5000)) << name << " at " << c.positionSeconds() << " s, state " << c.playerState() << ", entry " << app.playlist().currentIndex();
+    }
+}
 
+TEST_F(Commands, TheMessageHookAndPluginsReachTheTableInItsRange)
+{
+    LudroApp app({"ludro", "/noSave", home.filePath("list.m3u")}, dialogs);
+    app.show();
+    ASSERT_TRUE(runUntil([&] { return app.controller().playerState() == 1; }, 5000));
+    app.receiveMessage(*remoteCommandMessage("volume", 30));
+    app.Timer2Timer();
+    EXPECT_EQ(app.volume().volume(), 30) << "the message hook";
+    ASSERT_EQ(ludro_post_message(app.pluginWindow(), LUDRO_WM_COMMAND, 40046, 0), 1);
+    EXPECT_TRUE(runUntil([&] {
+        app.Timer2Timer();
+        return app.controller().playerState() == 2;
+    }, 3000)) << "a plug-in's pause";
     for (const auto &[name, argument] : std::vector<std::pair<QString, int>>{
              {"volume", 101}, {"volume", -1}, {"play-entry", 0}, {"play-entry", INT_MIN}}) {
-        heard.clear();
         app.receiveMessage(*remoteCommandMessage(name, argument));
-        app.remote().executeQueued();
-        EXPECT_TRUE(heard.empty()) << name.toStdString() << " " << argument;
+        app.Timer2Timer();
+        EXPECT_EQ(app.volume().volume(), 30) << name.toStdString() << " " << argument;
+        EXPECT_EQ(app.playlist().currentIndex(), 0) << name.toStdString() << " " << argument;
     }
 }

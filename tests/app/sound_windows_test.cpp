@@ -43,7 +43,7 @@ TEST_F(SoundWindows, AStartingSongShowsItsTagAndTheTagButtonEditsIt)
 
     QString shownFile, shownLayer;
     QTimer::singleShot(100, [&] {
-        TID3Form &editor = app.tagForm();
+        TID3Form &editor = app.tags().editor();
         shownFile = editor.fileName();
         shownLayer = editor.fileInformation(2);
         editor.titleEdit().setText("Nocturne");
@@ -63,13 +63,13 @@ TEST_F(SoundWindows, TheEqualizerGoesToTheDecoderAfterEachChangeOnly)
     QObject::connect(&app.player(), &TSonarkPlayer::OnNotifyCodecEqualizer,
                      [&](TSonarkPlayer *, SK_EqualizerInfo &record) { sent.push_back(record); });
     app.show();
-    EXPECT_TRUE(app.equalizerForm().isVisible()) << "shown at start by default";
+    EXPECT_TRUE(app.sound().equalizer().isVisible()) << "shown at start by default";
     emit app.mainForm().equalizerClicked();
-    EXPECT_FALSE(app.equalizerForm().isVisible());
+    EXPECT_FALSE(app.sound().equalizer().isVisible());
 
     QTest::qWait(900);
     sent.clear();
-    TEQForm &eq = app.equalizerForm();
+    TEQForm &eq = app.sound().equalizer();
     eq.setUseEqualizer(true);
     eq.trackbar(0).SetPosition(127);
     ASSERT_TRUE(runUntil([&] { return !sent.empty(); }, 2000));
@@ -95,14 +95,14 @@ TEST_F(SoundWindows, PitchSendsTheLastMoveOfATickAndWarnsOffDirectSound)
     ASSERT_TRUE(runUntil([&] { return app.timersRunning(); }, 3000));
     QTest::qWait(300);
     pitches.clear();
-    app.pitchForm().PitchBar().setValue(1200);
-    app.pitchForm().PitchBar().setValue(1300);
-    app.pitchForm().PitchBar().setValue(1400);
+    app.sound().pitch().PitchBar().setValue(1200);
+    app.sound().pitch().PitchBar().setValue(1300);
+    app.sound().pitch().PitchBar().setValue(1400);
     QTest::qWait(700);
     EXPECT_EQ(pitches, std::vector<int>{1400});
     // Reset is sent even when the slider is already at normal speed.
     for (std::size_t clicks = 1; clicks <= 2; ++clicks) {
-        app.pitchForm().findChild<QPushButton *>()->click();
+        app.sound().pitch().findChild<QPushButton *>()->click();
         ASSERT_TRUE(runUntil([&] { return pitches.size() == 1 + clicks; }, 1000));
         EXPECT_EQ(pitches.back(), 1000);
     }
@@ -113,5 +113,5 @@ TEST_F(SoundWindows, PitchSendsTheLastMoveOfATickAndWarnsOffDirectSound)
         if (action->text() == "Pitch Control")
             action->trigger();
     EXPECT_EQ(dialogs.informations, QStringList{"Pitch only works with Direct Sound Output."});
-    EXPECT_TRUE(app.pitchForm().isVisible());
+    EXPECT_TRUE(app.sound().pitch().isVisible());
 }

@@ -3,9 +3,12 @@
 // complete web addresses leave the program.
 
 #include "browser/browser_form.h"
+#include "support/run_until.h"
+#include "support/texture_fixture.h"
 
 #include <QDirIterator>
 #include <QScrollArea>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -49,7 +52,8 @@ TEST(BrowserForm, ButtonsLinksAndHistory)
     EXPECT_EQ(form.history().current(), "Home.html");  // shown before any page: the start page
     form.OpenHelpPage("equalizer.html");
     ASSERT_GT(form.page().links.size(), 0u);
-    EXPECT_EQ(form.pageImage().width(), form.pageArea()->viewport()->width());
+    // The scroll bar shows once the events are served.
+    EXPECT_TRUE(runUntil([&] { return form.pageImage().width() == form.pageArea()->viewport()->width(); }, 2000));
 
     const browser::PageLink link = form.page().links.back();
     QTest::mouseClick(form.pageArea()->widget(), Qt::LeftButton, {}, link.area.center());
@@ -68,4 +72,31 @@ TEST(BrowserForm, ButtonsLinksAndHistory)
 
     form.button("Close")->click();
     EXPECT_FALSE(form.isVisible());
+}
+
+// The texture frames the window: its borders from the playlist picture, its
+// title and grip from the browser picture; the grip resizes the window.
+TEST(BrowserForm, WearsTheTexturesFrame)
+{
+    using namespace fixture_texture;
+    QTemporaryDir home;
+    writeCodedTexture(home.path());
+    TextureManager textures({home.path() + "/textures/"});
+    ASSERT_TRUE(textures.apply("Coded"));
+    TBrowserForm form(textures, browser::PageFolder({shipped}));
+    form.resize(420, 400);
+    form.show();
+    const QImage shown = form.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(shown.pixel(10, 10), coded(10, 10, Browser)) << "the title";
+    EXPECT_EQ(shown.pixel(2, 200), coded(22, 55 + 200 % 35, Playlist)) << "the left border";
+    EXPECT_EQ(shown.pixel(417, 200), coded(67, 55 + 200 % 35, Playlist)) << "the right border";
+    EXPECT_EQ(shown.pixel(200, 398), coded(25 + 200 % 40, 98, Playlist)) << "the bottom border";
+    EXPECT_EQ(shown.pixel(2, 398), coded(22, 98, Playlist)) << "the lower left corner";
+    EXPECT_EQ(shown.pixel(418, 398), coded(298, 28, Browser)) << "the grip";
+    EXPECT_TRUE(QRect(5, 30, 410, 345).contains(form.pageArea()->geometry())) << "the page above the grip";
+
+    QTest::mousePress(&form, Qt::LeftButton, {}, QPoint(410, 390));
+    QTest::mouseMove(&form, QPoint(440, 420));
+    QTest::mouseRelease(&form, Qt::LeftButton, {}, QPoint(440, 420));
+    EXPECT_EQ(form.size(), QSize(450, 430));
 }

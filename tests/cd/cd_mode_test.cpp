@@ -110,11 +110,11 @@ TEST_F(CdMode, DoorOpenDataDiscAndAudioDiscAsTheTicksSeeThem)
     ASSERT_TRUE(titleShows(app, "CD-Track (1 of 2)")) << "the start is tried at every tick";
     EXPECT_EQ(app.controller().playerState(), 1);
     EXPECT_EQ(form.durationText(), "(0:20)");
-    EXPECT_EQ(app.playlistForm().cdList().count(), 2);
-    EXPECT_EQ(app.playlistForm().cdList().item(1)->text(), "2. CD-Track");
+    EXPECT_EQ(app.playlistFeature().form().cdList().count(), 2);
+    EXPECT_EQ(app.playlistFeature().form().cdList().item(1)->text(), "2. CD-Track");
     removeDisc();
     ASSERT_TRUE(titleShows(app, "No CD in Drive"));
-    EXPECT_EQ(app.playlistForm().cdList().count(), 0);
+    EXPECT_EQ(app.playlistFeature().form().cdList().count(), 0);
 }
 
 TEST_F(CdMode, DiscsAtEntryStartTrackOneWithTheirNames)
@@ -147,7 +147,7 @@ TEST_F(CdMode, DiscsAtEntryStartTrackOneWithTheirNames)
         LudroApp app({"ludro", "/noSave", "/cd"}, dialogs);
         app.show();
         ASSERT_TRUE(titleShows(app, c.title));
-        TPLForm &view = app.playlistForm();
+        TPLForm &view = app.playlistFeature().form();
         QStringList lines;
         for (int i = 0; i < view.cdList().count(); ++i)
             lines << view.cdList().item(i)->text();
@@ -162,7 +162,7 @@ TEST_F(CdMode, DiscsAtEntryStartTrackOneWithTheirNames)
     LudroApp app({"ludro", "/noSave", "/cd"}, dialogs);
     app.show();
     ASSERT_TRUE(titleShows(app, "50%2 Morning (1 of 2)"));
-    TPLForm &view = app.playlistForm();
+    TPLForm &view = app.playlistFeature().form();
     view.selectCdLine(1);
     dialogs.nextText = "Night";
     emit view.cdList().customContextMenuRequested({5, 5});
@@ -184,7 +184,7 @@ TEST_F(CdMode, TransportStepsThroughTheDiscAsTheEdgeCasesSay)
     LudroApp app({"ludro", "/noSave", "/cd"}, dialogs);
     app.show();
     ASSERT_TRUE(titleShows(app, "CD-Track (1 of 3)"));
-    cd::CdDevice &drive = app.cdDevice();
+    cd::CdDevice &drive = app.cd().device();
     PlaybackController &c = app.controller();
     struct Step {
         const char *what;
@@ -215,7 +215,7 @@ TEST_F(CdMode, TransportStepsThroughTheDiscAsTheEdgeCasesSay)
     EXPECT_TRUE(reaches(drive, 1, 0, 1)) << "40095 in CD mode";
     app.receiveMessage({273, 40095, 4});
     QTest::qWait(1600);
-    EXPECT_EQ(app.cdController().pendingTrack(), cd::CdController::NoPendingTrack);
+    EXPECT_EQ(app.cd().controller().pendingTrack(), cd::CdController::NoPendingTrack);
     EXPECT_TRUE(reaches(drive, 1, 0, 3));
 
     c.PauseCommand();
@@ -245,11 +245,11 @@ TEST_F(CdMode, LeavingBringsBackTheFileAndItsWindow)
 
     app.receiveMessage({273, 40092, 0});
     ASSERT_TRUE(runUntil([&] { return !app.controller().cdMode(); }, 2000));
-    EXPECT_NE(app.cdDevice().mode(), cd::CdDevice::Mode::Playing);
+    EXPECT_NE(app.cd().device().mode(), cd::CdDevice::Mode::Playing);
     EXPECT_EQ(form.titleText(), "Second");
     EXPECT_NE(form.channelText(), "AudioCD");
     EXPECT_TRUE(findAction(menu, "&Load...")->isVisible());
-    EXPECT_FALSE(app.playlistForm().cdList().isVisible());
+    EXPECT_FALSE(app.playlistFeature().form().cdList().isVisible());
     app.controller().PlayCommand();
     EXPECT_TRUE(runUntil([&] { return app.controller().playerState() == 1; }, 5000)) << "the file named at start";
     EXPECT_TRUE(runUntil([&] { return form.channelText() == "Stereo"; }, 2000));
@@ -277,6 +277,6 @@ TEST_F(CdMode, ANamedPipeIsNoDiscAndAShortImageStopsWhereItsSectorsEnd)
                                  "  TRACK 02 AUDIO\n    INDEX 01 20:00:00\n");
     QFile::rename(drive() + ".part", drive());
     ASSERT_TRUE(titleShows(app, "CD-Track (1 of 2)"));
-    EXPECT_TRUE(runUntil([&] { return app.cdDevice().mode() == cd::CdDevice::Mode::Stopped; }, 5000))
+    EXPECT_TRUE(runUntil([&] { return app.cd().device().mode() == cd::CdDevice::Mode::Stopped; }, 5000))
         << "not 20 minutes of silence";
 }

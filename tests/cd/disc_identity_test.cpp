@@ -30,6 +30,11 @@ protected:
     void SetUp() override
     {
         cddb.setTracksFolder(tracks);
+        QObject::connect(&controller, &cd::CdController::lookupRequested,
+                         [this](const cd::DiscId &disc, cd::DiscNames names, const QRect &frame) {
+                             if (cddb.QueryDisc(disc, names, frame))
+                                 controller.namesFound(disc, names);
+                         });
         QObject::connect(&ticks, &QTimer::timeout, &controller, &cd::CdController::poll);
         ticks.start(20);
     }
@@ -45,7 +50,7 @@ protected:
     RecordingDialogs dialogs;
     cd::CdDevice device{home.filePath("drive/disc.cue")};
     cd::TCDDBForm cddb{dialogs};
-    cd::CdController controller{device, cddb, dialogs, tracks};
+    cd::CdController controller{device, dialogs, tracks};
     QTimer ticks;
 };
 

@@ -147,6 +147,25 @@ TEST_F(PlaylistWindow, MenusFollowTheSortModeAndTheSelection)
     EXPECT_EQ(form.statusText(), "");
 }
 
+// The table names two sub-menus: the edit menu's options and the sort
+// menu's modes. The list's own menu closes the window.
+TEST_F(PlaylistWindow, SubMenusAndTheListMenusClose)
+{
+    const auto items = [this](const char *key) {
+        const QAction *holder = form.action(key);
+        QStringList names;
+        for (const QAction *item : holder && holder->menu() ? holder->menu()->actions() : QList<QAction *>())
+            names << item->objectName();
+        return names;
+    };
+    EXPECT_EQ(items("Playlist_Edit_Options"), QStringList({"Playlist_Edit_MusicGroup", "Playlist_Edit_FontSize"}));
+    EXPECT_EQ(items("Playlist_Effects_Sort"),
+              QStringList({"Playlist_Effects_Alpha", "Playlist_Effects_NoSort", "Playlist_Effects_SortOnce"}));
+    form.show();
+    trigger("Playlist_Pop_Close");
+    EXPECT_FALSE(form.isVisible());
+}
+
 TEST_F(PlaylistWindow, KeysAndQuickSearchAskToPlay)
 {
     drop({"Jazz/a.mp3", "Jazz/b.mp3", "Rock/c.mp3"});

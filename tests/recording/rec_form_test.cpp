@@ -10,6 +10,7 @@
 #include "support/files.h"
 #include "support/recording_dialogs.h"
 #include "support/run_until.h"
+#include "support/texture_fixture.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -46,7 +47,8 @@ TEST(RecorderWindows, ListTheDiscAndRecordTheChosenTracksUnderTheirNames)
     writeFile(dir.filePath("tracks/" + cd::computeDiscId(device.tableOfContents()).id),
               "Title\nArtist\nOne\nTwo\nThree\nBeyond the disc\n");
     device.close();
-    TRecForm form(device, setup, dialogs, dir.filePath("tracks"), [] { return false; });
+    const TextureManager textures;
+    TRecForm form(device, setup, dialogs, dir.filePath("tracks"), [] { return false; }, textures);
 
     form.show();
     EXPECT_EQ(texts(form.CDTracks), QStringList({"1. One", "2. Two", "3. Three"}));
@@ -114,7 +116,8 @@ TEST(RecorderWindows, AWholeDiscMakesAFileOfEachAudioTrackAndKeepsAClashingOne)
               "\n\nCD-Track\nCD-Track\nCD-Track\nCD-Track\n");
     device.close();
     writeFile(recDest + "02 CD-Track.wav", "mine");
-    TRecForm form(device, setup, dialogs, dir.filePath("tracks"), [] { return false; });
+    const TextureManager textures;
+    TRecForm form(device, setup, dialogs, dir.filePath("tracks"), [] { return false; }, textures);
 
     form.show();
     EXPECT_EQ(texts(form.CDTracks), QStringList({"2. CD-Track", "3. CD-Track"}));
@@ -135,4 +138,46 @@ TEST(RecorderWindows, AWholeDiscMakesAFileOfEachAudioTrackAndKeepsAClashingOne)
               QStringList("Error: The File already exists or not a valid Filename. [02 CD-Track.wav]"));
     EXPECT_EQ(dialogs.informations, QStringList("02 CD-Track.wav existed: kept as 02 CD-Track (2).wav"));
     EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join('\n').toStdString();
+}
+
+// The window is cut from the texture: the frame from the playlist picture,
+// the move bar, the button column and the close button from the recorder
+// picture, its headings, counts and lists in the [Recorder] colours; a new
+// texture shows at once.
+TEST(RecorderWindows, WearTheTexturesRecorderPicturesAndColours)
+{
+    using namespace fixture_texture;
+    QTemporaryDir dir;
+    writeCodedTexture(dir.path());
+    TextureManager textures({dir.path() + "/textures/"});
+    RecordingDialogs dialogs;
+    QString recDest;
+    int recInput = 0;
+    TASForm setup(dialogs, [] { return encoder::EncoderSetup{}; }, recDest, recInput);
+    cd::CdDevice device(dir.filePath("no-disc.cue"));
+    TRecForm form(device, setup, dialogs, dir.filePath("tracks"), [] { return false; }, textures);
+    form.resize(400, 356);
+    const QImage builtin = form.grab().toImage();
+    ASSERT_TRUE(textures.apply("Coded"));
+    const QImage shown = form.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(shown.pixel(0, 0), coded(20, 50, Playlist)) << "the frame's corner";
+    EXPECT_EQ(shown.pixel(2, 200), coded(22, 55 + 200 % 35, Playlist)) << "its left border";
+    EXPECT_EQ(shown.pixel(5, 5), coded(20, 160, Recorder)) << "the move bar's left end";
+    EXPECT_EQ(shown.pixel(5 + 130, 5 + 30), coded(10, 190, Recorder)) << "the move bar";
+    EXPECT_EQ(shown.pixel(5 + 10, 50 + 5), coded(10, 5, Recorder)) << "Refresh";
+    EXPECT_EQ(shown.pixel(5 + 10, 50 + 130 + 25), coded(10, 105, Recorder)) << "Record";
+    EXPECT_EQ(shown.pixel(5 + 10, 50 + 200), coded(10, 140 + 5, Recorder)) << "the column below the faces";
+    const QPoint close = form.CloseButton->geometry().topLeft();
+    EXPECT_EQ(shown.pixel(close + QPoint(3, 3)), coded(23, 183, Recorder));
+    EXPECT_EQ(form.CloseButton->geometry().right(), 400 - 5 - 5);
+    EXPECT_EQ(shown.pixel(399, 355), coded(69, 99, Playlist)) << "the grip";
+    const QImage list = form.CDTracks->grab().toImage();
+    EXPECT_EQ(list.pixelColor(list.width() / 2, list.height() - 2), QColor(0, 0, 0x40));
+    EXPECT_EQ(form.findChild<QLabel *>("Recorder_Current")->palette().color(QPalette::WindowText), QColor(Qt::red));
+    EXPECT_EQ(form.InfoLabel->palette().color(QPalette::WindowText), QColor(Qt::green));
+
+    form.CloseButton->click();
+    EXPECT_FALSE(form.isVisible());
+    textures.apply(TextureManager::BuiltinName);
+    EXPECT_EQ(form.grab().toImage(), builtin);
 }

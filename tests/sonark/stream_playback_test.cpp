@@ -133,8 +133,9 @@ TEST_F(StreamPlayback, DeadServersAndAnswersWithoutAudioEndInAnInputError)
         ASSERT_NE(error, nullptr) << address;
         EXPECT_EQ(error->message.data.error.source, SK_SOURCE_INPUT) << address;
         EXPECT_EQ(error->message.data.error.code, code) << address;
-        if (code == SK_ERROR_INPUT_OPEN)
+        if (code == SK_ERROR_INPUT_OPEN) {
             EXPECT_NE(error->texts[0].find(address), std::string::npos) << error->texts[0];
+        }
         EXPECT_NE(error->texts[0], "") << address;
     }
     EXPECT_TRUE(s.playToEnd(fixture("l2-32k-mono.mp2")));

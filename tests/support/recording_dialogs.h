@@ -22,7 +22,11 @@ public:
     QStringList openFileNames(const QString &, const QString &, const QString &) override { return nextOpenFiles; }
     QString saveFileName(const QString &, const QString &, const QString &) override { return nextSaveFile; }
     QString folderName(const QString &, const QString &) override { return nextFolder; }
-    QString askAddress() override { return nextAddress; }
+    QString askAddress() override
+    {
+        ++addressesAsked;
+        return nextAddress;
+    }
     QString askText(const QString &caption, const QString &prompt, const QString &initial) override
     {
         askedTexts << caption + ": " + prompt + (initial.isEmpty() ? QString() : " [" + initial + "]");
@@ -44,6 +48,7 @@ public:
     QString nextSaveFile;
     QString nextFolder;
     QString nextAddress;
+    int addressesAsked = 0;
     QStringList askedTexts;  // "caption: prompt [initial]" of each input box
     QString nextText;        // the answer of the next input box
     std::optional<QFont> nextFont;

@@ -39,7 +39,9 @@ enum Id {
     SkinPlayPause,
     SkinShuffleRepeat,
     SkinMonoStereo,
-    SkinEqualizer
+    SkinEqualizer,
+    Recorder,
+    Browser
 };
 
 inline QRgb coded(int x, int y, int id)
@@ -142,6 +144,11 @@ FFW_Left=1000
 Counter_Left=1000
 Status_Left=26
 Status_Top=2
+[Recorder]
+Head_Color=clRed
+Info_Color=clLime
+Tracks_BGColor=$00400000
+Tracks_Color=clYellow
 )";
 
 // The folder `textures/Coded` under `home`, its file names in assorted
@@ -159,6 +166,8 @@ inline QString writeCodedTexture(const QString &home, int selectedFrames = 2)
         {"Status.bmp", codedPicture(QSize(38, 13), Status)},
         {"playlist.bmp", codedPicture(QSize(480, 250), Playlist)},
         {"eqmain.bmp", codedPicture(QSize(275, 227), Equalizer)},
+        {"recorder.bmp", codedPicture(QSize(120, 200), Recorder)},
+        {"browser.bmp", codedPicture(QSize(300, 30), Browser)},
         {"Scrollup.bmp", codedPicture(QSize(10, 6), Knob)},
         {"ScrollDown.bmp", codedPicture(QSize(10, 6), KnobDown)},
         {"volup.bmp", codedPicture(QSize(6, 6), LevelKnob)},

@@ -1,0 +1,128 @@
+// The real program checks its own wiring, so a part forgotten in one place
+// cannot land: every command of the table is bound, every signal of our
+// windows and their parts reaches something, every window has a help page
+// that exists, and the windows that dock follow the main window and wear a
+// new texture.
+
+#include "app/ludro_app.h"
+#include "core/remote_commands.h"
+#include "support/every_window.h"
+#include "support/recording_dialogs.h"
+
+#include <QtCore/private/qmetaobject_p.h>
+#include <QtCore/private/qobject_p.h>
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+bool ours(const QMetaObject *meta)
+{
+    return !QByteArray(meta->className()).startsWith('Q');
+}
+
+// "TMainForm::playClicked()" for each signal of our classes that nothing
+// listens to, in `object` and the widgets it holds.
+QStringList deafSignals(QObject *object)
+{
+    QStringList deaf;
+    QList<QObject *> objects;
+    for (QWidget *widget : object->findChildren<QWidget *>())
+        objects << widget;
+    objects.prepend(object);
+    for (QObject *part : objects)
+        for (const QMetaObject *meta = part->metaObject(); meta && ours(meta); meta = meta->superClass())
+            for (int i = meta->methodOffset(); i < meta->methodCount(); ++i) {
+                const QMetaMethod method = meta->method(i);
+                if (method.methodType() == QMetaMethod::Signal
+                    && !QObjectPrivate::get(part)->isSignalConnected(QMetaObjectPrivate::signalIndex(method)))
+                    deaf << QStringLiteral("%1::%2").arg(meta->className(), method.methodSignature());
+            }
+    return deaf;
+}
+
+}  // namespace
+
+class Wiring : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        qputenv("LUDRO_HOME", (home.path() + '/').toUtf8());
+        qputenv("XDG_RUNTIME_DIR", home.path().toUtf8());
+    }
+
+    QTemporaryDir home;
+    RecordingDialogs dialogs;
+};
+
+TEST_F(Wiring, EveryCommandIsBoundAndEverySignalOfEveryWindowHeard)
+{
+    LudroApp app({"ludro", "/noSave"}, dialogs);
+    makeEveryWindow(app);
+    for (const RemoteCommand &command : remoteCommands())
+        EXPECT_TRUE(app.remote().isBound(command.number)) << command.name;
+    QStringList deaf = deafSignals(&app.mainForm());
+    for (Feature *feature : app.features()) {
+        deaf += deafSignals(feature);
+        for (FeatureWindow *window : feature->windows())
+            deaf += deafSignals(window->made());
+    }
+    EXPECT_TRUE(deaf.isEmpty()) << deaf.join('\n').toStdString();
+}
+
+TEST_F(Wiring, EveryWindowHasAHelpPageAndTheDockingOnesFollowAndWearTheTexture)
+{
+    LudroApp app({"ludro", "/noSave"}, dialogs);
+    app.show();
+    makeEveryWindow(app);
+    TMainForm &main = app.mainForm();
+    main.move(100, 100);
+    std::vector<QWidget *> docking;
+    for (Feature *feature : app.features())
+        for (FeatureWindow *window : feature->windows()) {
+            const QString page = window->traits().helpPage;
+            EXPECT_TRUE(QFileInfo::exists(QStringLiteral(LUDRO_PROGRAM_DIR "/Browser/") + page))
+                << window->made()->metaObject()->className() << ": " << page.toStdString();
+            if (window->traits().docks)
+                docking.push_back(window->made());
+        }
+    ASSERT_EQ(docking.size(), 4u) << "playlist, equalizer, browser and recorder";
+
+    // Each one below the one before, the first under the main window: a drag
+    // of the main window carries them all.
+    int top = main.frameGeometry().bottom() + 1;
+    std::vector<QImage> looks;
+    for (QWidget *window : docking) {
+        window->show();
+        window->move(main.frameGeometry().left(), top);
+        top = window->frameGeometry().bottom() + 1;
+        looks.push_back(window->grab().toImage());
+    }
+    const QPoint grip(60, 8);
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(grip), QPointF(main.mapToGlobal(grip)), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&main, &press);
+    const QPoint to = grip + QPoint(30, 20);
+    QMouseEvent move(QEvent::MouseMove, QPointF(to), QPointF(main.mapToGlobal(to)), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(&main, &move);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(to), QPointF(main.mapToGlobal(to)), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&main, &release);
+    ASSERT_EQ(main.pos(), QPoint(130, 120));
+    for (QWidget *window : docking)
+        EXPECT_EQ(window->frameGeometry().left(), main.frameGeometry().left()) << window->metaObject()->className();
+
+    const QDir ember(QStringLiteral(LUDRO_PROGRAM_DIR "/textures/Ember"));
+    QDir(home.path()).mkpath("textures/Ember");
+    for (const QString &file : ember.entryList(QDir::Files))
+        QFile::copy(ember.filePath(file), home.filePath("textures/Ember/" + file));
+    app.appearance().chooseTexture(QStringLiteral("Ember"));
+    ASSERT_EQ(app.settings().texture, "Ember");
+    for (std::size_t i = 0; i < docking.size(); ++i)
+        EXPECT_NE(docking[i]->grab().toImage(), looks[i]) << docking[i]->metaObject()->className();
+}

@@ -1,0 +1,130 @@
+// The program's real dialogs open when a modal window raises them: the
+// recorder setup's Browse, the wizard's Add to List..., the preferences'
+// Explore and the question about a name that is taken, under the converter's
+// progress window. Each is answered as a user does, by finding it among the
+// top-level widgets. Commands from outside wait for no modal window.
+
+#include "app/app_dialogs.h"
+#include "app/ludro_app.h"
+#include "encoder/encoder_page.h"
+#include "encoder/progress_form.h"
+#include "support/answer_box.h"
+#include "support/engine_session.h"
+#include "support/files.h"
+#include "support/run_until.h"
+#include "support/wav_file.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+class ModalDialogs : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        qputenv("LUDRO_HOME", (home.path() + '/').toUtf8());
+        qputenv("XDG_RUNTIME_DIR", home.path().toUtf8());
+        writeFile(home.filePath("encoder/lame"), "#!/bin/sh\nexec lame \"$@\"\n");
+        QFile::setPermissions(home.filePath("encoder/lame"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QDir(home.path()).mkpath("music");
+    }
+
+    // A file dialog's answer: `path` typed into its name field and accepted.
+    static void choose(const QString &path)
+    {
+        answerWhenShown<QFileDialog>([path](QFileDialog &box) {
+            box.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(path);
+            QMetaObject::invokeMethod(&box, "accept");
+        });
+    }
+
+    QTemporaryDir home;
+    AppDialogs dialogs;
+};
+
+TEST_F(ModalDialogs, FileAndFolderBoxesOpenFromInsideModalWindows)
+{
+    LudroApp app({"ludro", "/noSave"}, dialogs);
+    app.show();
+
+    TASForm &setup = app.recorder().setup();
+    answerWhenShown<TASForm>([&](TASForm &window) {
+        answerWhenShown<QFileDialog>([&](QFileDialog &box) {
+            box.setDirectory(home.filePath("music"));
+            QMetaObject::invokeMethod(&box, "accept");
+        });
+        window.ButtonBrowse->click();
+        window.reject();
+    });
+    setup.exec();
+    EXPECT_EQ(QDir(setup.Destination->text()).canonicalPath(), QDir(home.filePath("music")).canonicalPath());
+
+    TEncForm &wizard = app.encoder().wizard();
+    answerWhenShown<TEncForm>([&](TEncForm &window) {
+        choose(home.filePath("encoder/lame"));
+        window.AddButton->click();
+        window.reject();
+    });
+    wizard.exec();
+    EXPECT_FALSE(wizard.EncoderList->findItems(home.filePath("encoder/lame"), Qt::MatchExactly).isEmpty());
+
+    TPrefsForm &prefs = app.preferences().form();
+    answerWhenShown<TPrefsForm>([&](TPrefsForm &window) {
+        window.pages().setCurrentIndex(TPrefsForm::Encoder);
+        choose(home.filePath("encoder/lame"));
+        window.encoderPage().ExploreButton->click();
+        window.reject();
+    });
+    prefs.exec();
+    EXPECT_EQ(app.settings().encPath, home.filePath("encoder/lame"));
+}
+
+// The converter's result would take a name that is taken: the question opens
+// over the modal progress window, starts from the name, and its answer is
+// where the result goes; the file that had the name stays as it was.
+TEST_F(ModalDialogs, TheQuestionAboutATakenNameOpensOverTheProgressWindow)
+{
+    ASSERT_TRUE(decodeWithMpg123(fixture("l3-44k-stereo-cbr.mp3"), home.filePath("music/song.wav").toStdString()));
+    writeFile(home.filePath("music/song.mp3"), "the user's own file");
+    LudroApp app({"ludro", "/noSave"}, dialogs);
+    app.show();
+    app.encoder().choose(home.filePath("encoder/lame"));
+    TConvForm &converter = app.encoder().converter();
+    converter.show();
+    converter.addFiles({home.filePath("music/song.wav")});
+    converter.DestDir->setText(home.filePath("music"));
+    QString asked;
+    answerWhenShown<QInputDialog>([&](QInputDialog &box) {
+        asked = box.textValue();
+        box.setTextValue(QStringLiteral("song again.mp3"));
+        box.accept();
+    });
+    converter.StartClick();
+    ASSERT_TRUE(runUntil([&] { return QFileInfo::exists(home.filePath("music/song again.mp3")); }, 20000))
+        << QDir(home.filePath("music")).entryList().join(' ').toStdString() << " asked " << asked.toStdString();
+    EXPECT_TRUE(asked.contains("song")) << "the question starts from the name: " << asked.toStdString();
+    EXPECT_EQ(readFile(home.filePath("music/song.mp3")), "the user's own file");
+}
+
+// A command from outside while a modal window is open does nothing.
+TEST_F(ModalDialogs, CommandsFromOutsideWaitForNoModalWindow)
+{
+    LudroApp app({"ludro", "/noSave"}, dialogs);
+    app.show();
+    const int volume = app.volume().volume();
+    answerWhenShown<TEncForm>([&](TEncForm &window) {
+        app.remote().execute("volume", volume / 2);
+        app.shell().tray().trayIcon(4).click(shell::TrayBackend::Left, {});
+        window.reject();
+    });
+    app.encoder().wizard().exec();
+    EXPECT_EQ(app.volume().volume(), volume);
+    app.remote().execute("volume", volume / 2);
+    EXPECT_EQ(app.volume().volume(), volume / 2) << "and does once it is closed";
+}
