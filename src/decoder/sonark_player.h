@@ -6,7 +6,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/window_messages.h"
-#include "sonark.h"
+#include "sonark/sonark.h"
 
 #include <QObject>
 #include <QString>

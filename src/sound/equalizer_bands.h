@@ -5,7 +5,7 @@
 // the rotations of "Move Right" and "Move Left". A slider's top, -127, is
 // the largest boost.
 
-#include "sonark.h"
+#include "sonark/sonark.h"
 
 #include <QString>
 

@@ -3,7 +3,7 @@
 // "--output wav:FILE" it converts a song to a WAV file.
 
 #include "platform/window_messages.h"
-#include "sonark.h"
+#include "sonark/sonark.h"
 
 #include <QCoreApplication>
 #include <QFile>
