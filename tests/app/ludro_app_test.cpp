@@ -112,19 +112,19 @@ TEST_F(Program, CommandsFromOutsideTakeOneSlotServedByTimer2)
     const bool repeat = app.controller().repeat(), shuffle = app.controller().shuffle();
     app.receiveMessage({273, 40090, 0});
     app.receiveMessage({273, 40091, 0});
-    QTest::qWait(400);
+    app.Timer2Timer();
     EXPECT_EQ(app.controller().repeat(), repeat) << "the later command replaced the earlier one";
     EXPECT_NE(app.controller().shuffle(), shuffle);
 
     app.receiveMessage({273, 40096, 150});
-    QTest::qWait(400);
+    app.Timer2Timer();
     EXPECT_EQ(app.volume().volume(), 80);
     app.receiveMessage({273, 40096, 0});
-    QTest::qWait(400);
+    app.Timer2Timer();
     EXPECT_EQ(app.volume().volume(), 0);
     app.receiveMessage({273, 40200, 0});
     app.receiveMessage({273, 40095, 2});
-    QTest::qWait(400);
+    app.Timer2Timer();
     EXPECT_TRUE(runUntil([&] { return app.playlist().currentIndex() == 1; }, 3000)) << "play entry 2";
 }
 

@@ -93,12 +93,13 @@ TEST_F(SoundWindows, PitchSendsTheLastMoveOfATickAndWarnsOffDirectSound)
                      });
     app.show();
     ASSERT_TRUE(runUntil([&] { return app.timersRunning(); }, 3000));
-    QTest::qWait(300);
     pitches.clear();
     app.sound().pitch().PitchBar().setValue(1200);
     app.sound().pitch().PitchBar().setValue(1300);
     app.sound().pitch().PitchBar().setValue(1400);
-    QTest::qWait(700);
+    app.Timer2Timer();
+    ASSERT_TRUE(runUntil([&] { return !pitches.empty(); }, 2000));
+    EXPECT_FALSE(runUntil([&] { return pitches.size() > 1; }, 300)) << "one move sent for the tick";
     EXPECT_EQ(pitches, std::vector<int>{1400});
     // Reset is sent even when the slider is already at normal speed.
     for (std::size_t clicks = 1; clicks <= 2; ++clicks) {
