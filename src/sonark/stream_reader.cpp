@@ -77,7 +77,7 @@ std::size_t StreamReader::read(void *buffer, std::size_t size)
 StreamReader::Status StreamReader::status() const
 {
     std::lock_guard lock(shared_->mutex);
-    if ((shared_->status == Status::Ended || shared_->status == Status::Failed) && shared_->used > 0)
+    if (shared_->status != Status::Connecting && shared_->used > 0)
         return Status::Streaming;
     return shared_->status;
 }
@@ -92,6 +92,34 @@ std::string StreamReader::streamTitle() const
 {
     std::lock_guard lock(shared_->mutex);
     return shared_->title;
+}
+
+bool StreamReader::failedForGood() const
+{
+    std::lock_guard lock(shared_->mutex);
+    return shared_->failedForGood;
+}
+
+bool StreamReader::takeStreamTitle(std::string &title)
+{
+    std::lock_guard lock(shared_->mutex);
+    if (!shared_->titleArrived)
+        return false;
+    shared_->titleArrived = false;
+    title = shared_->title;
+    return true;
+}
+
+bool StreamReader::isLive() const
+{
+    std::lock_guard lock(shared_->mutex);
+    return shared_->live;
+}
+
+std::string StreamReader::stationList() const
+{
+    std::lock_guard lock(shared_->mutex);
+    return shared_->stationList;
 }
 
 std::string StreamReader::contentType() const

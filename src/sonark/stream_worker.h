@@ -2,7 +2,8 @@
 
 // The worker thread behind a StreamReader and the state the two share. The
 // worker connects, follows redirects and fills the ring buffer until the
-// stream ends, fails or the reader cancels it.
+// stream ends, fails or the reader cancels it; an answer that is a station
+// list is kept as text instead.
 
 #include "stream_reader.h"
 
@@ -29,8 +30,12 @@ struct StreamShared {
 
     StreamReader::Status status = StreamReader::Status::Connecting;
     std::string error;
+    bool failedForGood = false;
     std::string title;
+    bool titleArrived = false;
     std::string contentType;
+    bool live = false;
+    std::string stationList;
     bool done = false;
 
     // Separate lock so the callback never runs under `mutex` (the engine may
