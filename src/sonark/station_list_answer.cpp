@@ -9,7 +9,7 @@ namespace sonark {
 namespace {
 
 constexpr std::array<std::string_view, 6> kListTypes = {
-    "audio/x-scpls", "audio/scpls", "audio/x-mpegurl", "audio/mpegurl", "application/vnd.apple.mpegurl",
+    "audio/x-scpls",        "audio/scpls", "audio/x-mpegurl", "audio/mpegurl", "application/vnd.apple.mpegurl",
     "application/x-mpegurl"};
 
 // How lists begin: the .pls section, the extended M3U mark, or an address.
@@ -45,8 +45,7 @@ AnswerKind answerKind(std::string_view contentType, std::string_view bodyStart, 
             return AnswerKind::StationList;
         mayBecomeList = mayBecomeList || listStart.starts_with(start);
     }
-    return mayBecomeList && !bodyComplete && bodyStart.size() < kSniffBytes ? AnswerKind::Undecided
-                                                                            : AnswerKind::Audio;
+    return mayBecomeList && !bodyComplete && bodyStart.size() < kSniffBytes ? AnswerKind::Undecided : AnswerKind::Audio;
 }
 
 std::string stationListText(std::string body)

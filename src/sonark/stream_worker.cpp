@@ -230,8 +230,8 @@ private:
         HttpAnswer answer = open(address, connection_);
         host_ = address.hostForDisplay();
         if (answer.code != 200) {
-            const std::string text = "HTTP " + std::to_string(answer.code) +
-                                     (answer.reason.empty() ? "" : " " + answer.reason);
+            const std::string text =
+                "HTTP " + std::to_string(answer.code) + (answer.reason.empty() ? "" : " " + answer.reason);
             if (refusesForGood(answer.code))
                 throw PermanentStreamError(text);
             throw std::runtime_error(text);

@@ -101,9 +101,9 @@ TlsSession::TlsSession(BIO *bio, const std::string &host) : host_(host)
     SSL_set_bio(ssl_, owned.get(), owned.get());
     owned.release();
     const bool literal = isAddressLiteral(host);
-    const bool named = literal ? X509_VERIFY_PARAM_set1_ip_asc(SSL_get0_param(ssl_), host.c_str()) == 1
-                               : SSL_set1_host(ssl_, host.c_str()) == 1 &&
-                                     SSL_set_tlsext_host_name(ssl_, host.c_str()) == 1;
+    const bool named =
+        literal ? X509_VERIFY_PARAM_set1_ip_asc(SSL_get0_param(ssl_), host.c_str()) == 1
+                : SSL_set1_host(ssl_, host.c_str()) == 1 && SSL_set_tlsext_host_name(ssl_, host.c_str()) == 1;
     if (!named) {
         SSL_free(ssl_);
         throw PermanentStreamError("TLS cannot check the name " + host);
@@ -143,9 +143,9 @@ void TlsSession::handshakeFailed(int error)
         throw PermanentStreamError("TLS: " + host_ + " offers no TLS version from 1.2 on");
     if (first == 0 && (error == SSL_ERROR_SYSCALL || error == SSL_ERROR_ZERO_RETURN)) {
         char buffer[256];
-        throw std::runtime_error("TLS: " + host_ + " closed the connection during the handshake" +
-                                 (systemError ? std::string(": ") + strerror_r(systemError, buffer, sizeof buffer)
-                                              : std::string()));
+        throw std::runtime_error(
+            "TLS: " + host_ + " closed the connection during the handshake" +
+            (systemError ? std::string(": ") + strerror_r(systemError, buffer, sizeof buffer) : std::string()));
     }
     throw std::runtime_error("TLS: the handshake with " + host_ + " failed: " + reasonText(first));
 }
@@ -186,8 +186,8 @@ TlsSession::Io TlsSession::outcome(int result, const char *doing)
             if (systemError == 0)
                 return {0, Wait::None};
             char buffer[256];
-            throw std::runtime_error("Connection to " + host_ + " lost: " +
-                                     strerror_r(systemError, buffer, sizeof buffer));
+            throw std::runtime_error("Connection to " + host_ +
+                                     " lost: " + strerror_r(systemError, buffer, sizeof buffer));
         }
         break;
     default:

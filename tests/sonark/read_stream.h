@@ -66,7 +66,7 @@ struct Outcome {
 // Reads `address` until the stream ends or fails, sleeping on wakeups between
 // reads; a wait that times out is a missed wakeup.
 inline Outcome readStream(const std::string &address, StreamReader::Options options = {.timeoutMs = 3000},
-                   std::chrono::milliseconds pauseAfterRead = 0ms)
+                          std::chrono::milliseconds pauseAfterRead = 0ms)
 {
     Wakeups wakeups;
     StreamReader reader(address, options, wakeups.callback());

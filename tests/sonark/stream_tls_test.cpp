@@ -38,11 +38,11 @@ protected:
         std::filesystem::remove_all(folder_);
     }
 
-    static std::unique_ptr<TlsTestProxy> front(const HttpTestServer &server,
-                                               const TestAuthority::Issued &certificate, bool onlyTls10 = false)
+    static std::unique_ptr<TlsTestProxy> front(const HttpTestServer &server, const TestAuthority::Issued &certificate,
+                                               bool onlyTls10 = false)
     {
-        return std::make_unique<TlsTestProxy>(server.port(), TlsTestProxy::Options{certificate.certificateFile,
-                                                                                    certificate.keyFile, onlyTls10});
+        return std::make_unique<TlsTestProxy>(
+            server.port(), TlsTestProxy::Options{certificate.certificateFile, certificate.keyFile, onlyTls10});
     }
 
     static inline std::string folder_;

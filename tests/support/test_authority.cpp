@@ -112,7 +112,8 @@ TestAuthority::TestAuthority(std::string folder)
     addExtension(certificate.get(), certificate.get(), NID_basic_constraints, "critical,CA:TRUE");
     addExtension(certificate.get(), certificate.get(), NID_key_usage, "critical,keyCertSign,cRLSign");
     sign(certificate.get(), key.get());
-    keyPem_ = pem([&](BIO *bio) { return PEM_write_bio_PrivateKey(bio, key.get(), nullptr, nullptr, 0, nullptr, nullptr); });
+    keyPem_ =
+        pem([&](BIO *bio) { return PEM_write_bio_PrivateKey(bio, key.get(), nullptr, nullptr, 0, nullptr, nullptr); });
     certificatePem_ = pem([&](BIO *bio) { return PEM_write_bio_X509(bio, certificate.get()); });
     writeFile(certificateFile_, certificatePem_);
 }

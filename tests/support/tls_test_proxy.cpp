@@ -85,7 +85,8 @@ TlsTestProxy::TlsTestProxy(std::uint16_t upstreamPort, const Options &options) :
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t length = sizeof address;
     if (listenFd_ < 0 || ::bind(listenFd_, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0 ||
-        ::listen(listenFd_, 64) != 0 || ::getsockname(listenFd_, reinterpret_cast<sockaddr *>(&address), &length) != 0 ||
+        ::listen(listenFd_, 64) != 0 ||
+        ::getsockname(listenFd_, reinterpret_cast<sockaddr *>(&address), &length) != 0 ||
         ::pipe2(stopPipe_, O_CLOEXEC) != 0)
         fail("cannot listen");
     port_ = ntohs(address.sin_port);
