@@ -21,6 +21,7 @@ MprisBridge::MprisBridge(PlaybackController &controller, VolumeControl &volume, 
     QObject::connect(&controller, &PlaybackController::repeatChanged, s, sync);
     QObject::connect(&controller, &PlaybackController::shuffleChanged, s, sync);
     QObject::connect(&controller, &PlaybackController::songTagChanged, s, sync);
+    QObject::connect(&controller, &PlaybackController::streamTitleChanged, s, sync);
     QObject::connect(&playlist, &PlaylistModel::changed, s, sync);
     QObject::connect(&volume, &VolumeControl::volumeChanged, s, sync);
     QObject::connect(&cd, &cd::CdController::cdModeChanged, s, sync);
@@ -57,7 +58,7 @@ shell::MediaTrack MprisBridge::track() const
     t.location = file;
     t.number = playlist_.currentIndex();
     if (PlaylistModel::isNetworkEntry(file))
-        t.title = file;
+        t.title = controller_.streamTitle().isEmpty() ? file : controller_.streamTitle();
     else
         t.title = tag.present && !tag.title.isEmpty() ? tag.title : QFileInfo(file).completeBaseName();
     if (tag.present && !tag.artist.isEmpty())

@@ -84,7 +84,8 @@ void TWSocket::connectNext()
     if (Tls) {
         auto secure = std::make_unique<QSslSocket>();
         secure->setSslConfiguration(tlsClientConfiguration());
-        connect(secure.get(), &QSslSocket::sslErrors, this, [this](const QList<QSslError> &errors) { sslErrors_ = errors; });
+        connect(secure.get(), &QSslSocket::sslErrors, this,
+                [this](const QList<QSslError> &errors) { sslErrors_ = errors; });
         socket_ = std::move(secure);
     } else {
         socket_ = std::make_unique<QTcpSocket>();

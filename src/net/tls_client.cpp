@@ -68,7 +68,8 @@ QString tlsFailureText(const QString &host, const QList<QSslError> &errors, cons
         return "TLS: the certificate of " + host + ' ' +
                (fault.isEmpty() ? "is not valid: " + errors.first().errorString() : fault);
     }
-    if (socketText.contains(QLatin1String("protocol version")) || socketText.contains(QLatin1String("unsupported protocol")))
+    if (socketText.contains(QLatin1String("protocol version")) ||
+        socketText.contains(QLatin1String("unsupported protocol")))
         return "TLS: " + host + " offers no TLS version from 1.2 on";
     return "TLS: the handshake with " + host + " failed: " + socketText;
 }

@@ -66,6 +66,7 @@ std::size_t StreamReader::read(void *buffer, std::size_t size)
             std::memcpy(out + copied, ring.data() + shared_->head, n);
             shared_->head = (shared_->head + n) % ring.size();
             shared_->used -= n;
+            shared_->consumed += n;
             copied += n;
         }
     }
@@ -103,11 +104,14 @@ bool StreamReader::failedForGood() const
 bool StreamReader::takeStreamTitle(std::string &title)
 {
     std::lock_guard lock(shared_->mutex);
-    if (!shared_->titleArrived)
-        return false;
-    shared_->titleArrived = false;
-    title = shared_->title;
-    return true;
+    auto &titles = shared_->titles;
+    bool taken = false;
+    while (!titles.empty() && titles.front().first <= shared_->consumed) {
+        title = std::move(titles.front().second);
+        titles.pop_front();
+        taken = true;
+    }
+    return taken;
 }
 
 bool StreamReader::isLive() const

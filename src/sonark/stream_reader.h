@@ -54,7 +54,8 @@ public:
     // Failed for a reason that trying again cannot mend (PermanentStreamError).
     bool failedForGood() const;
     std::string streamTitle() const;  // last StreamTitle (UTF-8), "" if none
-    // True once for each StreamTitle that arrived since the last call.
+    // True when a StreamTitle is due that was not taken yet: one sent before
+    // audio that read() has handed out. `title` gets the latest of them.
     bool takeStreamTitle(std::string &title);
     std::string contentType() const;  // Content-Type of the answer, "" if none
     // The answer came from a radio server (ICY headers): it has no end of

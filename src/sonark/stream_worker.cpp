@@ -24,6 +24,7 @@ namespace {
 using Status = StreamReader::Status;
 
 constexpr std::size_t kReadChunk = 16 * 1024;
+constexpr std::size_t kPendingTitles = 16;
 
 bool isRedirect(int code)
 {
@@ -129,6 +130,7 @@ private:
                     const std::size_t n = std::min({size - copied, ring.size() - shared_->used, ring.size() - tail});
                     std::memcpy(ring.data() + tail, data + copied, n);
                     shared_->used += n;
+                    shared_->delivered += n;
                     copied += n;
                 }
             }
@@ -138,14 +140,17 @@ private:
         }
     }
 
+    // The title goes with the audio that follows it (within a read).
     bool publishTitle(IcyDemuxer &demuxer)
     {
         std::string title;
         if (!demuxer.takeTitle(title))
             return false;
         std::lock_guard lock(shared_->mutex);
-        shared_->title = std::move(title);
-        shared_->titleArrived = true;
+        shared_->title = title;
+        if (shared_->titles.size() == kPendingTitles)
+            shared_->titles.pop_front();
+        shared_->titles.emplace_back(shared_->delivered, std::move(title));
         return true;
     }
 

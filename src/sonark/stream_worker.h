@@ -9,10 +9,13 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace sonark::detail {
@@ -32,7 +35,11 @@ struct StreamShared {
     std::string error;
     bool failedForGood = false;
     std::string title;
-    bool titleArrived = false;
+    // Titles not yet taken, each with the count of audio bytes before it:
+    // a title is taken once the reader has read that far, with its music.
+    std::deque<std::pair<std::uint64_t, std::string>> titles;
+    std::uint64_t delivered = 0;  // audio bytes put into the ring so far
+    std::uint64_t consumed = 0;   // and taken out of it
     std::string contentType;
     bool live = false;
     std::string stationList;

@@ -115,6 +115,7 @@ TEST_F(HttpsClient, RefusesWhatIsNotValidAndNeverSendsInTheClear)
     client.ProxyPort = QString::number(server.port());
     EXPECT_THROW(client.Get(), EHttpException);
     EXPECT_EQ(client.ResponseReason(), "An https address cannot be fetched through a proxy: " + client.URL);
-    EXPECT_EQ(fetch("ftp://127.0.0.1/doc"), "Only http and https addresses can be fetched, not ftp://127.0.0.1/doc #404");
+    EXPECT_EQ(fetch("ftp://127.0.0.1/doc"),
+              "Only http and https addresses can be fetched, not ftp://127.0.0.1/doc #404");
     EXPECT_EQ(server.requests().size(), std::size(cases));
 }
