@@ -3,7 +3,7 @@
 // drawn; then the CPU a hover animation costs once it has finished.
 //   bench-texture [SWITCHES]
 
-#include "core/main_form.h"
+#include "app/main_form.h"
 #include "playlist/pl_form.h"
 #include "sound/eq_form.h"
 

@@ -1,9 +1,9 @@
 // Ludro Pro: the program entry.
 
-#include "core/app_dialogs.h"
+#include "app/app_dialogs.h"
 #include "core/hand_over.h"
-#include "core/ludro_app.h"
-#include "core/play_through.h"
+#include "app/ludro_app.h"
+#include "app/play_through.h"
 #include "core/settings.h"
 #include "playlist/playlist_model.h"
 #include "platform/command_channel.h"

@@ -4,7 +4,7 @@
 //   ludro-browser-pictures FOLDER
 
 #include "appearance/theme.h"
-#include "core/main_form.h"
+#include "app/main_form.h"
 #include "sound/eq_form.h"
 
 #include <QApplication>

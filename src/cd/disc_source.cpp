@@ -1,11 +1,12 @@
 #include "disc_source.h"
 
+#include "image_files.h"
+
 #include <cdio/logging.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 #include <algorithm>
 #include <cstdlib>
@@ -34,30 +35,13 @@ bool hasImageSuffix(const QString &name)
     return suffix == "cue" || suffix == "bin" || suffix == "toc";
 }
 
-// The data file a .cue names first, empty when it names none.
-QString cueDataFile(const QString &cue)
-{
-    QFile file(cue);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    static const QRegularExpression fileLine(R"re(^\s*FILE\s+(?:"([^"]+)"|(\S+)))re",
-                                             QRegularExpression::CaseInsensitiveOption);
-    while (!file.atEnd()) {
-        const QRegularExpressionMatch match = fileLine.match(QString::fromUtf8(file.readLine(4096)));
-        if (match.hasMatch())
-            return QFileInfo(cue).dir().filePath(match.captured(1).isEmpty() ? match.captured(2) : match.captured(1));
-    }
-    return {};
-}
-
 // A name libcdio can open `cue` under: the .cue itself, or a link beside a
 // link to the data file it names.
 QString openableCue(const QString &cue, std::unique_ptr<QTemporaryDir> &links)
 {
-    const QString data = cueDataFile(cue);
+    const QString data = cueAudioFile(cue);
     const QFileInfo info(cue);
-    const QString sameName = info.dir().filePath(info.completeBaseName() + ".bin");
-    if (data.isEmpty() || !QFileInfo(data).isFile() || QFileInfo(data) == QFileInfo(sameName))
+    if (QFileInfo(data) == QFileInfo(imagePair(cue)))
         return cue;
     links = std::make_unique<QTemporaryDir>();
     const QString linked = links->filePath("image.cue");
@@ -103,6 +87,8 @@ CdIo_t *openDisc(const DiscSource &source, std::unique_ptr<QTemporaryDir> &links
     QString name = source.name;
     driver_id_t driver = DRIVER_DEVICE;
     if (source.image) {
+        if (!imageProblem(source.name).isEmpty())
+            return nullptr;
         const QString suffix = QFileInfo(source.name).suffix().toLower();
         driver = suffix == "toc" ? DRIVER_CDRDAO : suffix == "cue" || suffix == "bin" ? DRIVER_BINCUE : DRIVER_UNKNOWN;
         if (suffix == "cue")
@@ -119,17 +105,24 @@ TableOfContents readTableOfContents(CdIo_t *cdio)
     if (first == CDIO_INVALID_TRACK || count == CDIO_INVALID_TRACK || count == 0)
         return toc;
     for (int i = first; i < first + count; ++i) {
+        // Invalid, or starting before the disc or before the track ahead:
+        // no disc's table (a broken .toc).
         const lsn_t lsn = cdio_get_track_lsn(cdio, static_cast<track_t>(i));
-        if (lsn == CDIO_INVALID_LSN)
+        if (lsn < 0 || (!toc.tracks.empty() && lsn + msfOffset < toc.tracks.back().startFrame))
             return {};
         toc.tracks.push_back({i - first + 1, lsn + msfOffset, 0,
                               cdio_get_track_format(cdio, static_cast<track_t>(i)) == TRACK_FORMAT_AUDIO});
     }
     const lsn_t leadout = cdio_get_track_lsn(cdio, CDIO_CDROM_LEADOUT_TRACK);
-    if (leadout == CDIO_INVALID_LSN)
+    if (leadout < 0)
         return {};
-    // A short image puts the lead-out before its last tracks; they become empty.
-    toc.leadoutFrame = std::max<long>(leadout + msfOffset, toc.tracks.back().startFrame);
+    // An image's lead-out is where its data ends. Cut short, it ends before
+    // its last tracks start: they become empty, and the track it ends in
+    // keeps its length but misses its last sectors.
+    const long dataEnd = leadout + msfOffset;
+    toc.leadoutFrame = std::max(dataEnd, toc.tracks.back().startFrame);
+    if (dataEnd < toc.leadoutFrame)
+        toc.imageEndFrame = dataEnd;
     for (std::size_t i = 0; i < toc.tracks.size(); ++i) {
         const long end = i + 1 < toc.tracks.size() ? toc.tracks[i + 1].startFrame : toc.leadoutFrame;
         toc.tracks[i].lengthFrames = std::max(0L, std::min(end, toc.leadoutFrame) - toc.tracks[i].startFrame);

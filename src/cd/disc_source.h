@@ -33,7 +33,8 @@ struct ImageStamp {
 };
 ImageStamp stampOf(const QString &path);
 
-// The drive or image opened for reading; null when it cannot be. libcdio
+// The drive or image opened for reading; null when it cannot be, also when
+// a file of the image is no regular file (see image_files.h). libcdio
 // reads a .cue's data from the .bin of the same base name, whatever its FILE
 // line says; a .cue that names another file is opened through links named
 // alike in `links`, which must outlive the handle.

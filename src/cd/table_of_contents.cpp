@@ -12,7 +12,9 @@ bool TableOfContents::hasAudio() const
 long TableOfContents::audioEndFrame() const
 {
     const auto last = std::find_if(tracks.rbegin(), tracks.rend(), [](const CdTrack &t) { return t.audio; });
-    return last == tracks.rend() ? 0 : last->endFrame();
+    if (last == tracks.rend())
+        return 0;
+    return std::max(tracks.front().startFrame, std::min(last->endFrame(), dataEndFrame()));
 }
 
 int TableOfContents::trackAt(long frame) const

@@ -19,10 +19,16 @@ struct CdTrack {
 struct TableOfContents {
     std::vector<CdTrack> tracks;
     long leadoutFrame = 0;  // absolute
+    // An image cut short: where its sectors end (absolute), before the
+    // lead-out its tracks ask for; 0 when it holds all of them.
+    long imageEndFrame = 0;
     bool empty() const { return tracks.empty(); }
     bool operator==(const TableOfContents &) const = default;
     bool hasAudio() const;
-    // Where playback ends: the end of the last audio track (0 without one).
+    // Where the disc's sectors end: the lead-out, or the end of a short image.
+    long dataEndFrame() const { return imageEndFrame > 0 ? imageEndFrame : leadoutFrame; }
+    // Where playback ends: the end of the last audio track (0 without one),
+    // or of the sectors before it.
     long audioEndFrame() const;
     // The track holding `frame`, 1-based; the last track at or past the lead-out,
     // 0 before the first track or without tracks.

@@ -21,11 +21,13 @@ bool loadTrackNames(const QString &tracksFolder, const DiscId &id, const QString
                     DiscNames &names)
 {
     const QDir folder(tracksFolder);
+    // Lines beyond the disc's tracks name nothing on it.
+    const qsizetype kept = trackCount > 0 ? trackCount : -1;
     names = DiscNames();
     if (!legacyName.isEmpty()) {
         const QString legacyPath = folder.filePath(legacyName);
         if (std::optional<QStringList> lines = readTextLines(legacyPath)) {
-            names.tracks = *lines;
+            names.tracks = lines->mid(0, kept);
             // The old file goes only once its names are safe in the new one.
             if (saveTrackNames(tracksFolder, id.id, names))
                 QFile::remove(legacyPath);
@@ -35,7 +37,7 @@ bool loadTrackNames(const QString &tracksFolder, const DiscId &id, const QString
     if (std::optional<QStringList> lines = readTextLines(folder.filePath(id.id))) {
         names.title = lines->value(0);
         names.artist = lines->value(1);
-        names.tracks = lines->mid(2);
+        names.tracks = lines->mid(2, kept);
         return true;
     }
     if (trackCount > 0 && trackCount < 100)

@@ -16,9 +16,10 @@ namespace cd {
 // The program folder's "tracks/".
 QString tracksFolder();
 
-// The names of the disc from its file (the older file first); true when one
-// was found. Else numbered placeholders "CD-Track" for 0 < trackCount < 100,
-// and false. `legacyName` empty: the disc has no older file.
+// The names of the disc from its file (the older file first), no more than
+// `trackCount` (0: all the file holds); true when one was found. Else
+// numbered placeholders "CD-Track" for 0 < trackCount < 100, and false.
+// `legacyName` empty: the disc has no older file.
 bool loadTrackNames(const QString &tracksFolder, const DiscId &id, const QString &legacyName, int trackCount,
                     DiscNames &names);
 

@@ -1,5 +1,6 @@
 #include "track_reader.h"
 
+#include "image_files.h"
 #include "sector_reader.h"
 
 #include <algorithm>
@@ -16,7 +17,9 @@ std::unique_ptr<TrackReader> TrackReader::open(const DiscSource &source, int tra
     reader->cdio_ = openDisc(source, reader->links_);
     const TableOfContents toc = reader->cdio_ ? readTableOfContents(reader->cdio_) : TableOfContents{};
     if (!reader->cdio_ || toc.empty()) {
-        error = QStringLiteral("cannot read a disc in %1").arg(source.name);
+        const QString problem = source.image ? imageProblem(source.name) : QString();
+        error = QStringLiteral("cannot read a disc in %1").arg(source.name) +
+                (problem.isEmpty() ? QString() : QStringLiteral(": ") + problem);
         return nullptr;
     }
     if (track < 1 || track > static_cast<int>(toc.tracks.size()) || !toc.tracks[track - 1].audio) {
@@ -26,6 +29,7 @@ std::unique_ptr<TrackReader> TrackReader::open(const DiscSource &source, int tra
     const CdTrack &t = toc.tracks[track - 1];
     reader->first_ = reader->next_ = t.startFrame - msfOffset;
     reader->end_ = t.endFrame() - msfOffset;
+    reader->held_ = std::clamp(toc.dataEndFrame() - msfOffset, reader->first_, reader->end_);
     if (!source.image)
         reader->reader_ = createParanoiaReader(reader->cdio_);
     if (!reader->reader_)
@@ -42,7 +46,7 @@ TrackReader::~TrackReader()
 
 void TrackReader::read(int maxSectors, QByteArray &bytes)
 {
-    const int count = static_cast<int>(std::min<long>(maxSectors, end_ - next_));
+    const int count = static_cast<int>(std::min<long>(maxSectors, held_ - next_));
     if (count <= 0)
         return;
     const qsizetype at = bytes.size();

@@ -7,8 +7,16 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <csignal>
+
+#include <unistd.h>
 
 namespace encoder {
+namespace {
+
+constexpr std::chrono::milliseconds terminateGrace{2000};
+
+}  // namespace
 
 QString notEncodedMessage(const Messages &texts, const QString &reason)
 {
@@ -21,6 +29,7 @@ EncodeJob::EncodeJob(EncodeRequest request, QObject *parent)
     process_.setStandardInputFile(QProcess::nullDevice());
     process_.setStandardOutputFile(QProcess::nullDevice());
     process_.setStandardErrorFile(QProcess::nullDevice());
+    process_.setChildProcessModifier([parent = getpid()] { ProcessGroup::childSetup(parent); });
     connect(&process_, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart)
             end(false, QStringLiteral("the encoder cannot be started: %1").arg(process_.errorString()));
@@ -45,9 +54,11 @@ EncodeJob::~EncodeJob()
 {
     if (running()) {
         process_.disconnect(this);
+        group_.signal(SIGKILL);
         process_.kill();
         process_.waitForFinished(2000);
     }
+    group_.end();
     removeFolder();
 }
 
@@ -63,6 +74,8 @@ void EncodeJob::start()
     const qint64 source = QFileInfo(request_.input).size();
     expectedSize_ = (source / 1000) * (request_.options.bitRate / 1411);
     process_.start(program, encoderArguments(program, request_.switches, request_.input, output_, request_.options));
+    if (process_.processId() > 0)
+        group_.watch(static_cast<pid_t>(process_.processId()), terminateGrace);
     progressTimer_.start();
 }
 
@@ -78,10 +91,13 @@ void EncodeJob::cancel()
     if (!running())
         return;
     cancelled_ = true;
+    group_.signal(SIGTERM);
     process_.terminate();
-    QTimer::singleShot(2000, &process_, [this] {
-        if (running())
-            process_.kill();
+    QTimer::singleShot(terminateGrace, &process_, [this] {
+        if (!running())
+            return;
+        group_.signal(SIGKILL);
+        process_.kill();
     });
 }
 
@@ -104,6 +120,7 @@ void EncodeJob::end(bool ok, const QString &reason)
         return;
     ended_ = true;
     progressTimer_.stop();
+    group_.end();
     if (!ok)
         removeFolder();
     emit finished(ok, reason);

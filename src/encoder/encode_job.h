@@ -4,9 +4,12 @@
 // encoder writes into the job's private folder inside the destination; the
 // caller places the result (see job_files.h). The user's source file is
 // only read. The encoder's stdin is /dev/null and its output is discarded,
-// so it can never block on a pipe; the GUI keeps running meanwhile.
+// so it can never block on a pipe; the GUI keeps running meanwhile. The
+// encoder and whatever it starts form a process group that ends with the
+// job, also when this process is killed (see process_group.h).
 
 #include "encoder/encoder_kind.h"
+#include "encoder/process_group.h"
 #include "language/messages.h"
 
 #include <QObject>
@@ -37,7 +40,8 @@ public:
     ~EncodeJob() override;
 
     void start();
-    // Ends the encoder (SIGTERM, SIGKILL after 2 s); finished(false) follows.
+    // Ends the encoder and what it started (SIGTERM, SIGKILL after 2 s);
+    // finished(false) follows.
     void cancel();
     bool running() const;
     // After finished(true): moves the encoded file to `target` without
@@ -58,6 +62,7 @@ private:
 
     EncodeRequest request_;
     QProcess process_;
+    ProcessGroup group_;
     QTimer progressTimer_;
     QString folder_, output_;
     qint64 expectedSize_ = 0;

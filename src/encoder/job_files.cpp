@@ -35,15 +35,20 @@ bool moveWithoutReplacing(const QString &from, const QString &to)
     return true;
 }
 
-QString oneComponentName(const QString &name)
+QString oneComponentName(const QString &name, const QString &extension)
 {
     QString safe = name;
     safe.replace(QLatin1Char('/'), QLatin1Char('_')).replace(QChar(0), QLatin1Char('_'));
-    while (safe.toUtf8().size() > 255)
-        safe.chop(safe.size() >= 2 && safe.at(safe.size() - 1).isLowSurrogate() ? 2 : 1);
+    const qsizetype maxBytes = 255 - extension.toUtf8().size();
+    qsizetype bytes = safe.toUtf8().size();
+    while (bytes > maxBytes) {
+        const qsizetype last = safe.size() >= 2 && safe.at(safe.size() - 1).isLowSurrogate() ? 2 : 1;
+        bytes -= QStringView(safe).right(last).toUtf8().size();
+        safe.chop(last);
+    }
     if (safe.isEmpty() || safe == QLatin1String(".") || safe == QLatin1String(".."))
         return {};
-    return safe;
+    return safe + extension;
 }
 
 bool placeResult(const QString &from, const QString &to, platform::Dialogs &dialogs, const Messages &texts)

@@ -21,9 +21,11 @@ QString makeJobFolder(const QString &destination);
 // Moves `from` to `to` unless `to` exists; false when it exists or the move fails.
 bool moveWithoutReplacing(const QString &from, const QString &to);
 
-// `name` as one path component: "/" and NUL become "_", cut to 255 bytes on
-// a character boundary; empty when nothing usable is left ("", ".", "..").
-QString oneComponentName(const QString &name);
+// `name` as one path component ending in `extension` (".wav", or none):
+// "/" and NUL become "_", the name is cut on a character boundary so that
+// the whole is at most 255 bytes, extension and all; empty when nothing
+// usable is left of the name ("", ".", "..").
+QString oneComponentName(const QString &name, const QString &extension = {});
 
 // Moves `from` to `to`; while that fails, asks the user for another name in
 // the same folder, in the words of `texts`. False when the user gives up:

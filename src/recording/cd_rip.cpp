@@ -1,5 +1,6 @@
 #include "recording/cd_rip.h"
 
+#include "cd/cd_time.h"
 #include "cd/track_reader.h"
 #include "encoder/encode_job.h"
 #include "encoder/job_files.h"
@@ -22,6 +23,13 @@ constexpr int sectorsPerSlice = 75;
 long trackSectors(const cd::TableOfContents &toc, int track)
 {
     return track >= 1 && track <= static_cast<int>(toc.tracks.size()) ? toc.tracks[track - 1].lengthFrames : 0;
+}
+
+// m:ss of a position inside a track.
+QString minutesSeconds(long sectors)
+{
+    const long seconds = sectors / cd::framesPerSecond;
+    return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
 int percentOf(long part, long whole)
@@ -73,10 +81,16 @@ void CdRip::startTrack()
         return stop(QStringLiteral("Cannot write into the destination %1").arg(settings_.destination));
     if (!settings_.input.isEmpty() && settings_.input != cdDigitalAudio())
         return startCapture();
+    const int track = lineTrack(lines_[index_]);
     QString error;
-    reader_ = cd::TrackReader::open(settings_.source, lineTrack(lines_[index_]), error);
+    reader_ = cd::TrackReader::open(settings_.source, track, error);
     if (!reader_)
         return stop(error);
+    if (reader_->sectors() == 0)
+        return trackFailed(QStringLiteral("track %1 holds no audio").arg(track));
+    if (reader_->sectorsHeld() < reader_->sectors())
+        return trackFailed(
+            QStringLiteral("track %1: the image ends at %2").arg(track).arg(minutesSeconds(reader_->sectorsHeld())));
     writer_ = std::make_unique<WavWriter>();
     if (!writer_->open(QDir(folder_).filePath(QStringLiteral("track.wav"))))
         return stop(writer_->error());
@@ -157,8 +171,12 @@ void CdRip::trackRecorded()
 
 void CdRip::encoded(bool ok, const QString &reason)
 {
-    if (ok)
+    if (ok) {
+        report(100, 100, texts_["Progress_Message2"] + QStringLiteral(" - 100%"));
+        if (!running_)  // cancelled by a listener of the report
+            return;
         written_ += encode_->place(target(QStringLiteral(".mp3")), dialogs_, texts_) ? 1 : 0;
+    }
     encode_.reset();
     if (!running_)
         return;
@@ -166,6 +184,14 @@ void CdRip::encoded(bool ok, const QString &reason)
         return stop({});
     if (!ok)
         dialogs_.error(encoder::notEncodedMessage(texts_, reason));
+    nextTrack();
+}
+
+// The track is not delivered; the run goes on with the next one.
+void CdRip::trackFailed(const QString &why)
+{
+    doneSectors_ += trackSectors(settings_.toc, lineTrack(lines_[index_]));
+    dialogs_.error(QStringLiteral("The recording of %1 failed: %2").arg(lines_[index_], why));
     nextTrack();
 }
 
@@ -199,15 +225,15 @@ void CdRip::dropTrack()
 
 QString CdRip::target(const QString &extension) const
 {
-    const QString name = encoder::oneComponentName(lineName(lines_[index_]));
-    return name.isEmpty() ? QString() : QDir(settings_.destination).filePath(encoder::oneComponentName(name + extension));
+    const QString name = encoder::oneComponentName(lineName(lines_[index_]), extension);
+    return name.isEmpty() ? QString() : QDir(settings_.destination).filePath(name);
 }
 
 void CdRip::report(int song, int encoder, const QString &action)
 {
     const long sectors =
         doneSectors_ + (reader_ ? reader_->sectorsRead() : 0) + (capture_ ? capture_->sectorsPlayed() : 0);
-    emit progress({index_, song, percentOf(sectors, totalSectors_), encoder, action});
+    emit progress({index_, song, percentOf(sectors, totalSectors_), encoder, encode_ != nullptr, action});
 }
 
 }  // namespace recording

@@ -7,7 +7,8 @@
 // replacing a file. The recorder window and `ludro-cd rip` both run it.
 // A real input line instead records each track in real time while the CD
 // device plays it. Cancel ends the run: finished tracks stay, the current
-// one is dropped.
+// one is dropped. A track without audio, or one an image cut short does not
+// hold whole, fails alone: it is not delivered and the run goes on.
 
 #include "cd/disc_source.h"
 #include "encoder/encoder_kind.h"
@@ -51,6 +52,7 @@ struct RipSettings {
 struct RipProgress {
     int line = 0;  // index into the lines
     int song = 0, total = 0, encoder = 0;
+    bool encoding = false;  // the track is being encoded: `encoder` is its step, else `song`
     QString action;
 };
 
@@ -82,6 +84,7 @@ private:
     void trackRead();
     void trackRecorded();
     void encoded(bool ok, const QString &reason);
+    void trackFailed(const QString &why);
     void nextTrack();
     void stop(const QString &error);
     void dropTrack();

@@ -2,6 +2,9 @@
 
 #include <QtEndian>
 
+#include <cerrno>
+#include <cstring>
+
 #include <unistd.h>
 
 namespace recording {
@@ -39,7 +42,7 @@ bool WavWriter::open(const QString &path, PcmFormat format)
     if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return fail(file_.errorString());
     const QByteArray h = header(format, 0);
-    if (file_.write(h) != h.size())
+    if (!writeAll(h.constData(), h.size()))
         return fail(file_.errorString());
     format_ = format;
     return true;
@@ -51,7 +54,7 @@ bool WavWriter::write(const char *bytes, int64_t count)
         return false;
     if (data_ + count > maxData_)
         return fail(QStringLiteral("the recording would pass the 4 GB a WAV file can hold"));
-    if (file_.write(bytes, count) != count)
+    if (!writeAll(bytes, count))
         return fail(file_.errorString());
     data_ += count;
     return true;
@@ -62,9 +65,25 @@ bool WavWriter::finish()
     if (failed_)
         return false;
     const QByteArray h = header(format_, static_cast<uint32_t>(data_));
-    if (!file_.seek(0) || file_.write(h) != h.size() || !file_.flush() || fsync(file_.handle()) != 0)
+    if (!file_.seek(0) || !writeAll(h.constData(), h.size()) || !file_.flush())
         return fail(file_.errorString());
+    if (fsync(file_.handle()) != 0)
+        return fail(QString::fromLocal8Bit(std::strerror(errno)));
     file_.close();
+    return true;
+}
+
+// A write the disk takes only in part sets no error: the rest is written
+// again, so a full disk fails with its own reason ("No space left on device").
+bool WavWriter::writeAll(const char *bytes, int64_t count)
+{
+    while (count > 0) {
+        const qint64 written = file_.write(bytes, count);
+        if (written <= 0)
+            return false;
+        bytes += written;
+        count -= written;
+    }
     return true;
 }
 

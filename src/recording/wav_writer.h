@@ -38,6 +38,7 @@ public:
     const QString &error() const { return error_; }
 
 private:
+    bool writeAll(const char *bytes, int64_t count);
     bool fail(const QString &why);
 
     QFile file_;

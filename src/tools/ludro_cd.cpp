@@ -13,12 +13,14 @@
 //       existing file is left alone. Progress on stderr. Status 0 when every
 //       track was written, 1 otherwise (Ctrl+C included).
 // DEV is a drive or a disc image (.cue/.bin/.toc); without it LUDRO_CD_DEVICE,
-// else the system's default drive. No disc, a data disc or a drive that
-// cannot be opened: a message and status 1.
+// else the system's default drive. No disc, a data disc, a drive that
+// cannot be opened or an image file that is no regular file: a message and
+// status 1.
 
 #include "cd/cd_device.h"
 #include "cd/disc_id.h"
 #include "cd/disc_lookup.h"
+#include "cd/image_files.h"
 #include "cd/track_names.h"
 #include "platform/dialogs.h"
 #include "platform/termination_signals.h"
@@ -166,8 +168,9 @@ int rip(const cd::TableOfContents &toc, const QCommandLineParser &parser)
     QString shown;
     QObject::connect(&run, &recording::CdRip::progress, [&](const recording::RipProgress &p) {
         dialogs.line = lines.value(p.line);
-        const QString step = QStringLiteral("%1: %2 %3%").arg(dialogs.line, p.action.section(" - ", 0, 0))
-                                 .arg(p.encoder ? p.encoder / 25 * 25 : p.song / 25 * 25);
+        const QString step = QStringLiteral("%1: %2 %3%")
+                                 .arg(dialogs.line, p.action.section(" - ", 0, 0))
+                                 .arg((p.encoding ? p.encoder : p.song) / 25 * 25);
         if (step != shown)
             std::fprintf(stderr, "ludro-cd: %s\n", qPrintable(shown = step));
     });
@@ -226,7 +229,12 @@ int main(int argc, char **argv)
     }
     const cd::TableOfContents toc = drive.tableOfContents();
     if (toc.empty()) {
-        std::fprintf(stderr, "ludro-cd: no disc in %s\n", qPrintable(drive.deviceName()));
+        const cd::DiscSource source = cd::resolveDiscSource(device);
+        const QString problem = source.image ? cd::imageProblem(source.name) : QString();
+        if (!problem.isEmpty())
+            std::fprintf(stderr, "ludro-cd: cannot read the disc image: %s\n", qPrintable(problem));
+        else
+            std::fprintf(stderr, "ludro-cd: no disc in %s\n", qPrintable(drive.deviceName()));
         return 1;
     }
     if (!toc.hasAudio()) {

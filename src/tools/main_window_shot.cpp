@@ -7,9 +7,9 @@
 //       the player in CD mode, a few seconds into the disc in the drive
 //       (LUDRO_CD_DEVICE)
 
-#include "core/app_dialogs.h"
-#include "core/ludro_app.h"
-#include "core/main_form.h"
+#include "app/app_dialogs.h"
+#include "app/ludro_app.h"
+#include "app/main_form.h"
 
 #include <QApplication>
 #include <QEventLoop>

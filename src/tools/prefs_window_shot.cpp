@@ -5,8 +5,8 @@
 //       LANGUAGE also OUT-FOLDER/language-german.png: the main window, its menu and
 //       the preferences in that language. LUDRO_HOME names the program folder.
 
-#include "core/app_dialogs.h"
-#include "core/ludro_app.h"
+#include "app/app_dialogs.h"
+#include "app/ludro_app.h"
 
 #include <QApplication>
 #include <QMenu>

@@ -5,7 +5,7 @@
 
 #include "cd/cd_time.h"
 #include "cd/disc_id.h"
-#include "core/ludro_app.h"
+#include "app/ludro_app.h"
 #include "support/disc_image.h"
 #include "support/engine_session.h"
 #include "support/files.h"
@@ -20,6 +20,8 @@
 #include <QTemporaryDir>
 
 #include <functional>
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -124,8 +126,13 @@ TEST_F(CdMode, DiscsAtEntryStartTrackOneWithTheirNames)
         QStringList lines;
         QString discTitle, discArtist;
     };
+    QByteArray manyNames = "Many\nNames\n";
+    for (int i = 1; i <= 5000; ++i)
+        manyNames += "Name " + QByteArray::number(i) + '\n';
     const Case cases[] = {
         {{audio(5, 11)}, {}, "CD-Track (1 of 1)", {"1. CD-Track"}, "", ""},
+        {{audio(3), audio(3), audio(3)}, manyNames, "Name 1 (1 of 3)", {"1. Name 1", "2. Name 2", "3. Name 3"},
+         "Many", "Names"},
         {{audio(9), audio(7)},
          "Tones\nSynth\n50%2 Morning\nEvening\n",
          "50%2 Morning (1 of 2)",
@@ -253,4 +260,23 @@ TEST_F(CdMode, LeavingBringsBackTheFileAndItsWindow)
     EXPECT_EQ(dialogs.errors, QStringList{"The CD-Player is currently Busy"});
     EXPECT_FALSE(app.controller().cdMode());
     EXPECT_EQ(app.controller().playerState(), 1) << "the song plays on";
+}
+
+TEST_F(CdMode, ANamedPipeIsNoDiscAndAShortImageStopsWhereItsSectorsEnd)
+{
+    QDir().mkpath(home.filePath("drive"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(drive()).constData(), 0600), 0);
+    LudroApp app({"ludro", "/noSave", "/cd"}, dialogs);
+    app.show();
+    ASSERT_TRUE(titleShows(app, "No CD in Drive"));
+
+    // One second of sound, then an INDEX 20 minutes on.
+    QFile::remove(drive());
+    writeFile(home.filePath("drive/disc.bin"), QByteArray(75 * 2352, '\x11'));
+    writeFile(drive() + ".part", "FILE \"disc.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
+                                 "  TRACK 02 AUDIO\n    INDEX 01 20:00:00\n");
+    QFile::rename(drive() + ".part", drive());
+    ASSERT_TRUE(titleShows(app, "CD-Track (1 of 2)"));
+    EXPECT_TRUE(runUntil([&] { return app.cdDevice().mode() == cd::CdDevice::Mode::Stopped; }, 5000))
+        << "not 20 minutes of silence";
 }

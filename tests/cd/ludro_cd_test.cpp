@@ -4,36 +4,16 @@
 #include "support/disc_image.h"
 #include "support/files.h"
 #include "support/http_test_server.h"
+#include "support/lingering_encoder.h"
+#include "support/ludro_cd_run.h"
 #include "support/wav_file.h"
 
-#include <QProcess>
 #include <QTcpServer>
 #include <QTemporaryDir>
 
+#include <csignal>
+
 #include <gtest/gtest.h>
-
-namespace {
-
-struct ToolRun {
-    int status = -1;
-    QString out, err;
-};
-
-ToolRun ludroCd(const QStringList &args, const QString &envDevice = {})
-{
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove("LUDRO_CD_DEVICE");
-    if (!envDevice.isEmpty())
-        env.insert("LUDRO_CD_DEVICE", envDevice);
-    p.setProcessEnvironment(env);
-    p.start(LUDRO_PROGRAM_DIR "/ludro-cd", args);
-    if (!p.waitForFinished(20000) || p.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-}
-
-}  // namespace
 
 TEST(CdTool, PrintsTheTableOfContentsAndTheDiscIdOrSaysWhyNot)
 {
@@ -47,7 +27,7 @@ TEST(CdTool, PrintsTheTableOfContentsAndTheDiscIdOrSaysWhyNot)
                        "03 01:05.24 00:01.05 data\n"
                        "leadout 01:06.29\n");
 
-    const ToolRun id = ludroCd({"discid"}, cue);
+    const ToolRun id = ludroCd({"discid"}, {cue});
     EXPECT_EQ(id.status, 0);
     EXPECT_EQ(id.out, "16004003+3+150+4748+4899+66\n");
 
@@ -97,15 +77,6 @@ TEST(CdTool, LooksTheDiscUpAndWritesItsNamesFileAsThePlayerDoes)
     EXPECT_EQ(ludroCd({"--device", cue, "--server", refused, "lookup"}).status, 2);
     EXPECT_EQ(ludroCd({"--device", cue, "lookup", "--match", "0"}).status, 2) << "usage";
 }
-
-namespace {
-
-QStringList entries(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-}
-
-}  // namespace
 
 TEST(CdTool, RipsEachTrackBitExactlyUnderItsNameAndLeavesExistingFilesAlone)
 {
@@ -159,6 +130,10 @@ TEST(CdTool, RipsToMonoMp3WithLameAndReportsEveryFailedEncode)
                                  "--bitrate", "64", "1"});
     EXPECT_EQ(mp3.status, 0) << mp3.err.toStdString();
     EXPECT_EQ(entries(dir.filePath("mp3")), QStringList({"AudioTrack1.mp3"}));
+    const QStringList encoding = mp3.err.split('\n').filter("Compressing Wave File");
+    ASSERT_FALSE(encoding.isEmpty());
+    EXPECT_TRUE(encoding.front().endsWith("Compressing Wave File 0%")) << mp3.err.toStdString();
+    EXPECT_TRUE(encoding.back().endsWith("Compressing Wave File 100%")) << mp3.err.toStdString();
     const std::optional<WavData> decoded =
         decodeWithMpg123(dir.filePath("mp3/AudioTrack1.mp3").toStdString(), dir.filePath("decoded.wav").toStdString());
     ASSERT_TRUE(decoded);
@@ -173,20 +148,74 @@ TEST(CdTool, RipsToMonoMp3WithLameAndReportsEveryFailedEncode)
     EXPECT_EQ(failed.status, 1);
     EXPECT_EQ(failed.err.count("The Song was not encoded"), 2) << failed.err.toStdString();
     EXPECT_TRUE(entries(dir.filePath("failed")).isEmpty());
+}
 
-    // Ctrl+C or SIGTERM while the encoder runs leaves no private folder behind.
-    writeFile(failing, "#!/bin/sh\nexec sleep 30\n");
-    QProcess stopped;
-    stopped.setReadChannel(QProcess::StandardError);
-    stopped.start(LUDRO_PROGRAM_DIR "/ludro-cd", {"--device", cue, "rip", "--dest", dir.filePath("stopped"), "--mp3"});
-    QByteArray err;
-    while (!err.contains("Compressing") && stopped.waitForReadyRead(10000))
-        err += stopped.readAllStandardError();
-    qputenv("PATH", path);
-    ASSERT_TRUE(err.contains("Compressing")) << err.toStdString();
-    stopped.terminate();
-    ASSERT_TRUE(stopped.waitForFinished(10000));
-    EXPECT_EQ(stopped.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(stopped.exitCode(), 1);
-    EXPECT_TRUE(entries(dir.filePath("stopped")).isEmpty()) << entries(dir.filePath("stopped")).join(' ').toStdString();
+// The encoder is a wrapper script whose real work is a process of its own.
+TEST(CdTool, StoppedOrKilledItEndsTheEncoderAndWhatTheEncoderStarted)
+{
+    QTemporaryDir dir;
+    const QString cue = writeDiscImage(dir.path(), {{77, 440}});
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("PATH", dir.filePath("bin") + ":" + env.value("PATH"));
+    for (const int signal : {SIGINT, SIGTERM, SIGKILL}) {
+        const QString pidFile = dir.filePath(QStringLiteral("sleeper-%1").arg(signal));
+        writeLingeringEncoder(dir.filePath("bin/lame"), pidFile);
+        const QString dest = dir.filePath(QStringLiteral("stopped-%1").arg(signal));
+        QProcess run;
+        run.setProcessEnvironment(env);
+        run.start(LUDRO_PROGRAM_DIR "/ludro-cd", {"--device", cue, "rip", "--dest", dest, "--mp3"});
+        const pid_t sleeper = sleeperOf(pidFile);
+        ASSERT_GT(sleeper, 0) << "the encoder ran";
+        ::kill(static_cast<pid_t>(run.processId()), signal);
+        ASSERT_TRUE(run.waitForFinished(10000));
+        EXPECT_TRUE(goesAway(sleeper)) << "signal " << signal;
+        if (signal != SIGKILL) {
+            EXPECT_EQ(run.exitStatus(), QProcess::NormalExit);
+            EXPECT_EQ(run.exitCode(), 1);
+            EXPECT_TRUE(entries(dest).isEmpty()) << "no private folder left: " << entries(dest).join(' ').toStdString();
+        }
+        ::kill(sleeper, SIGKILL);
+    }
+}
+
+TEST(CdTool, ALongTrackNameIsCutBeforeItsExtension)
+{
+    QTemporaryDir dir;
+    const QString cue = writeDiscImage(dir.path(), {{75, 440}});
+    const QString id = ludroCd({"--device", cue, "discid"}).out.section('+', 0, 0);
+    const QString name = "a" + QString(150, QChar(0x00e9));  // 301 bytes
+    writeFile(dir.filePath("home/tracks/" + id), "Title\nArtist\n" + name.toUtf8() + "\n");
+    qputenv("LUDRO_HOME", dir.filePath("home").toUtf8());
+    const ToolRun wav = ludroCd({"--device", cue, "rip", "--dest", dir.filePath("wav")});
+    const ToolRun mp3 = ludroCd({"--device", cue, "rip", "--dest", dir.filePath("mp3"), "--mp3"});
+    qunsetenv("LUDRO_HOME");
+
+    // 255 bytes: the name cut between two characters, then the extension.
+    const QString stem = "a" + QString(125, QChar(0x00e9));
+    EXPECT_EQ(wav.status, 0) << wav.err.toStdString();
+    EXPECT_EQ(entries(dir.filePath("wav")), QStringList(stem + ".wav"));
+    EXPECT_EQ(mp3.status, 0) << mp3.err.toStdString();
+    EXPECT_EQ(entries(dir.filePath("mp3")), QStringList(stem + ".mp3"));
+}
+
+// A small file system of its own, in user and mount namespaces of its own,
+// so no root is needed where those are allowed.
+TEST(CdTool, AFullDiskStopsTheRipWithTheSystemsReason)
+{
+    QTemporaryDir dir;
+    const QString cue = writeDiscImage(dir.path(), {{750, 440}});
+    const QString small = dir.filePath("small");
+    QDir().mkpath(small);
+    QProcess run;
+    run.start("unshare", {"--user", "--map-root-user", "--mount", "sh", "-c",
+                          "mount -t tmpfs -o size=512k ludro \"$1\" || exit 77; d=$1; shift; \"$@\"; s=$?; "
+                          "ls -A \"$d\"; exit $s",
+                          "sh", small, LUDRO_PROGRAM_DIR "/ludro-cd", "--device", cue, "rip", "--dest", small});
+    ASSERT_TRUE(run.waitForFinished(20000));
+    const QString err = QString::fromUtf8(run.readAllStandardError());
+    if (run.exitCode() == 77 || err.startsWith("unshare:"))
+        GTEST_SKIP() << "no user and mount namespaces here: " << err.toStdString();
+    EXPECT_EQ(run.exitCode(), 1);
+    EXPECT_TRUE(err.contains("No space left on device")) << err.toStdString();
+    EXPECT_EQ(run.readAllStandardOutput(), "") << "no partial file and no private folder";
 }

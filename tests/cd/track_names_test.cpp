@@ -52,6 +52,8 @@ TEST_F(TrackNames, TheDiscsFileHoldsTitleArtistAndTracks)
     EXPECT_EQ(names.title, "Title \u266B");
     EXPECT_EQ(names.artist, "Artist");
     EXPECT_EQ(names.tracks, QStringList({"One", "", "Three"})) << "as many as the file holds";
+    EXPECT_TRUE(load(2, ""));
+    EXPECT_EQ(names.tracks, QStringList({"One", ""})) << "no more than the disc's tracks";
 }
 
 TEST_F(TrackNames, UnknownDiscsGetPlaceholdersUpTo99Tracks)

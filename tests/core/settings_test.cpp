@@ -3,7 +3,7 @@
 
 #include "core/settings.h"
 #include "core/volume_balance.h"
-#include "core/window_place.h"
+#include "app/window_place.h"
 #include "support/files.h"
 
 #include <QTemporaryDir>

@@ -5,12 +5,15 @@
 #include "encoder/encoder_detection.h"
 #include "encoder/job_files.h"
 #include "support/files.h"
+#include "support/lingering_encoder.h"
 #include "support/recording_dialogs.h"
 #include "support/run_until.h"
 #include "support/wav_file.h"
 
 #include <QDir>
 #include <QTemporaryDir>
+
+#include <csignal>
 
 #include <gtest/gtest.h>
 #include <mpg123.h>
@@ -99,6 +102,10 @@ TEST(JobFiles, NamesStayOneComponentAndResultsNeverReplaceFiles)
     for (const char *bad : {"", ".", ".."})
         EXPECT_TRUE(oneComponentName(bad).isEmpty()) << bad;
     EXPECT_EQ(oneComponentName(QString(200, QChar(0x00e9))).toUtf8().size(), 254);
+    // The name is cut, never the extension: at most 255 bytes in all.
+    EXPECT_EQ(oneComponentName(QString(200, QChar(0x00e9)), ".mp3"), QString(125, QChar(0x00e9)) + ".mp3");
+    const QString note = QString::fromUcs4(U"\U0001F3B5");
+    EXPECT_EQ(oneComponentName(note.repeated(70), ".wav"), note.repeated(62) + ".wav");
 
     QTemporaryDir dir;
     const QString existing = writeFile(dir.filePath("song.mp3"), "old");
@@ -189,4 +196,36 @@ TEST(EncodeJob, FailingEncodersSayWhyLeaveNothingAndNeverBlockTheGui)
     EXPECT_TRUE(outcome.done && outcome.message.contains("cancelled"));
     EXPECT_GT(outcome.ticks, 100);
     EXPECT_TRUE(QDir(out).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+}
+
+// Wrapper scripts start the real encoder as a process of their own.
+TEST(EncodeJob, NothingTheEncoderStartedOutlivesTheJob)
+{
+    QTemporaryDir dir;
+    const QString source = fixtureWav(dir, "in.wav");
+    const QString out = dir.filePath("out");
+    QDir().mkpath(out);
+
+    const QString waiting = dir.filePath("waiting");
+    EncodeJob cancelled(
+        {writeLingeringEncoder(dir.filePath("wrapper"), waiting), switchesOf(EncoderKind::Lame), source, out, {}});
+    pid_t sleeper = 0;
+    const Outcome outcome = runJob(cancelled, [&] {
+        sleeper = sleeperOf(waiting);
+        cancelled.cancel();
+    });
+    EXPECT_TRUE(outcome.done && outcome.message.contains("cancelled"));
+    EXPECT_TRUE(goesAway(sleeper)) << "cancelled";
+    ::kill(sleeper, SIGKILL);
+
+    const QString left = dir.filePath("left");
+    EncodeJob finished({writeScript(dir, "leaver", "sleep 300 & echo $! > '" + left.toUtf8() + "'; echo x > \"$2\""),
+                        switchesOf(EncoderKind::Lame),
+                        source,
+                        out,
+                        {}});
+    EXPECT_TRUE(runJob(finished).ok);
+    sleeper = sleeperOf(left);
+    EXPECT_TRUE(goesAway(sleeper)) << "left behind by an encoder that succeeded";
+    ::kill(sleeper, SIGKILL);
 }

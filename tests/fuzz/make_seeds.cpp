@@ -216,6 +216,32 @@ void sitesSeeds(const fs::path &dir)
     write(dir / "cut-off.txt", "210 OK\nhost.example:99999 http\n");
 }
 
+// The first byte picks the sheet: even a .cue, odd a .toc; beside it are
+// "image.bin", a named pipe "pipe" and "zero", a link to /dev/zero.
+void discImageSeeds(const fs::path &dir)
+{
+    write(dir / "tracks.cue", std::string("\x00", 1) +
+                                  "REM a comment\r\nFILE \"image.bin\" BINARY\r\n  TRACK 01 AUDIO\r\n"
+                                  "    INDEX 01 00:00:00\r\n  TRACK 02 AUDIO\r\n    INDEX 00 00:00:05\r\n"
+                                  "    INDEX 01 00:00:10\r\n  TRACK 03 MODE1/2352\r\n    INDEX 01 00:00:15\r\n");
+    write(dir / "past-the-end.cue", std::string("\x00", 1) +
+                                        "FILE image.bin BINARY\n TRACK 01 AUDIO\n  INDEX 01 00:00:00\n"
+                                        " TRACK 02 AUDIO\n  INDEX 01 20:00:00\n");
+    write(dir / "tracks.toc", "\x01"
+                              "CD_DA\nTRACK AUDIO\nFILE \"image.bin\" 0 00:00:10\n"
+                              "TRACK AUDIO\nFILE \"image.bin\" 00:00:10 00:00:05\n");
+    write(dir / "pipe.toc", "\x01"
+                            "CD_DA\nTRACK AUDIO\nFILE \"image.bin\" 0 00:00:10\nTRACK AUDIO\nDATAFILE \"pipe\"\n");
+    // Found: a second track starting before the first (LSN -150).
+    write(dir / "backwards.toc", std::string("\x01", 1) + "CD_DA\nTRACK AUDIO\nFILE \"image.bin\" 0 00:00:10\n" +
+                                     "TRACK AUDIO\nFILE \"image.bin\"" + std::string(38, '\0') +
+                                     " 00%:00:10 00:00:05\n");
+    // Found: a track without a mode made libcdio divide by zero.
+    write(dir / "modeless.toc", "\x01"
+                                "CD_DA\nTRACK\nFILE \"image.bin\" 0 00:00:05\n");
+    write(dir / "zero.cue", std::string("\x00", 1) + "FILE \"zero\" BINARY\n TRACK 01 AUDIO\n  INDEX 01 00:00:00\n");
+}
+
 // Settings bytes as the decoder target reads them, then the audio.
 void mpegReproducers(const fs::path &dir)
 {
@@ -259,6 +285,7 @@ int main(int argc, char **argv)
         responseSeeds(dir / "fuzz_http_response");
         discRecordSeeds(dir / "fuzz_disc_record");
         sitesSeeds(dir / "fuzz_cddb_sites");
+        discImageSeeds(dir / "fuzz_disc_image");
         browserPageSeeds(dir / "fuzz_browser_page");
         mpegReproducers(dir / "fuzz_mpeg_decoder");
         writeTone(args[2] + "-44k-stereo.wav", 44100, 2);

@@ -4,7 +4,7 @@
 // player should take, CD mode, and a player that finds no bus or a name
 // already taken.
 
-#include "core/ludro_app.h"
+#include "app/ludro_app.h"
 #include "playlist/id3_tag.h"
 #include "shell/mpris_service.h"
 #include "support/disc_image.h"

@@ -1,8 +1,8 @@
 #include "ludro_app.h"
 
-#include "core/recent_files.h"
+#include "app/recent_files.h"
 #include "core/volume_balance.h"
-#include "core/window_place.h"
+#include "app/window_place.h"
 
 #include <QCursor>
 #include <QGuiApplication>

@@ -2,7 +2,7 @@
 // command show and hide it with the item's check mark, and every help
 // command opens its window's page.
 
-#include "core/ludro_app.h"
+#include "app/ludro_app.h"
 #include "support/recording_dialogs.h"
 
 #include <QTemporaryDir>

@@ -6,7 +6,7 @@
 // once, so a regression fails here instead of hanging.
 
 #include "cd/disc_id.h"
-#include "core/ludro_app.h"
+#include "app/ludro_app.h"
 #include "language/builtin_texts.h"
 #include "playlist/id3_tag.h"
 #include "encoder/progress_form.h"

@@ -1,10 +1,10 @@
-#include "core/prefs_form.h"
+#include "app/prefs_form.h"
 
 #include "appearance/texture_manager.h"
 #include "cd/cddb_form.h"
 #include "cd/server_list_box.h"
 #include "core/output_control.h"
-#include "core/plugin_host.h"
+#include "app/plugin_host.h"
 #include "encoder/encoder_page.h"
 #include "language/language.h"
 #include "language/window_texts.h"

@@ -1,12 +1,12 @@
 // The preferences' general, output and disc-database pages, and the
 // controls' states from the settings.
 
-#include "core/prefs_form.h"
+#include "app/prefs_form.h"
 
 #include "cd/cddb_form.h"
 #include "cd/server_list_box.h"
 #include "core/output_control.h"
-#include "core/plugin_host.h"
+#include "app/plugin_host.h"
 #include "language/window_texts.h"
 #include "platform/dialogs.h"
 

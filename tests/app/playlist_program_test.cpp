@@ -2,7 +2,7 @@
 // files dropped on the main window join or replace the list and start,
 // and the default playlist carries the list to the next start.
 
-#include "core/ludro_app.h"
+#include "app/ludro_app.h"
 #include "support/drop_files.h"
 #include "support/engine_session.h"
 #include "support/files.h"

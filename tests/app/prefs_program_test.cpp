@@ -2,7 +2,7 @@
 // setting, the file is written when the window closes (not with /noSave),
 // and what the main window's timer serves works while a song plays.
 
-#include "core/ludro_app.h"
+#include "app/ludro_app.h"
 #include "platform/profile_file.h"
 #include "support/engine_session.h"
 #include "support/files.h"

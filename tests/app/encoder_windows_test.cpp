@@ -2,7 +2,7 @@
 // without an encoder looks for one, the wizard chooses among several, and
 // the menu opens the converter and the CD recorder.
 
-#include "core/ludro_app.h"
+#include "app/ludro_app.h"
 #include "support/files.h"
 #include "support/recording_dialogs.h"
 #include "support/run_until.h"

@@ -3,7 +3,7 @@
 // programs reach the controller; what the user leaves comes back at start.
 // A command-line playlist played through is seen with a real process.
 
-#include "core/ludro_app.h"
+#include "app/ludro_app.h"
 #include "net/url_form.h"
 #include "support/engine_session.h"
 #include "support/files.h"

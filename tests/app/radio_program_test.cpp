@@ -5,7 +5,7 @@
 // .pls link becomes its station in the playlist; a station whose certificate
 // is not valid says so where the title would be.
 
-#include "core/ludro_app.h"
+#include "app/ludro_app.h"
 #include "support/engine_session.h"
 #include "support/files.h"
 #include "support/http_test_server.h"

@@ -2,7 +2,7 @@
 // take its texts, keys it lacks stay English, English restores everything,
 // and a name that is not a plain file name reads nothing.
 
-#include "core/ludro_app.h"
+#include "app/ludro_app.h"
 #include "encoder/conv_form.h"
 #include "language/builtin_texts.h"
 #include "recording/rec_form.h"

@@ -1,4 +1,4 @@
-#include "core/main_form.h"
+#include "app/main_form.h"
 
 #include "appearance/bitmap_counter.h"
 #include "appearance/position_dot.h"

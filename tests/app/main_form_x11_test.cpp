@@ -3,7 +3,7 @@
 // the last one stays; the mask cuts the window, so the root window's colour
 // set by xsetroot shows where the mask is white.
 
-#include "core/main_form.h"
+#include "app/main_form.h"
 #include "platform/profile_file.h"
 #include "support/files.h"
 #include "support/player_process.h"

@@ -3,7 +3,7 @@
 // texture folder's pictures in both modes and a change of texture.
 
 #include "appearance/winamp_skin.h"
-#include "core/main_form.h"
+#include "app/main_form.h"
 #include "support/texture_fixture.h"
 #include "support/zip_file.h"
 

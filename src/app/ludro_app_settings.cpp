@@ -2,7 +2,7 @@
 
 #include "ludro_app.h"
 
-#include "core/hints.h"
+#include "app/hints.h"
 #include "core/volume_balance.h"
 
 #include <cstdio>

@@ -4,7 +4,7 @@
 
 #include "ludro_app.h"
 
-#include "core/window_place.h"
+#include "app/window_place.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
 #include "main_menu.h"
 
-#include "playback_controller.h"
+#include "core/playback_controller.h"
 
 #include "language/window_texts.h"
 #include "platform/plain_text.h"

@@ -6,7 +6,7 @@
 // clicked.
 
 #include "appearance/main_button.h"
-#include "core/main_form.h"
+#include "app/main_form.h"
 #include "platform/super_timer.h"
 
 #include <functional>

@@ -7,7 +7,7 @@
 #include "playlist/file_drop.h"
 #include "playlist/playlist_file.h"
 
-#include "core/window_place.h"
+#include "app/window_place.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -2,7 +2,7 @@
 // comes from ludroctl, the message hook, a plug-in or, where MPRIS has the
 // command, the session bus; an argument out of its range reaches none.
 
-#include "core/ludro_app.h"
+#include "app/ludro_app.h"
 #include "core/remote_commands.h"
 #include "ludro/gen_plugin.h"
 #include "platform/command_channel.h"

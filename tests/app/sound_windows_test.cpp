@@ -2,7 +2,7 @@
 // program: a starting song's tag becomes the title, the main window opens
 // the windows, and the timers send what the windows ask for, once.
 
-#include "core/ludro_app.h"
+#include "app/ludro_app.h"
 #include "support/engine_session.h"
 #include "support/recording_dialogs.h"
 #include "support/run_until.h"

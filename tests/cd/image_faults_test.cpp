@@ -1,0 +1,148 @@
+// Disc images that are not what they claim, through `ludro-cd`: files that
+// are no regular files, and images that lack the sectors their tracks ask
+// for.
+
+#include "support/disc_image.h"
+#include "support/files.h"
+#include "support/ludro_cd_run.h"
+
+#include <QTemporaryDir>
+
+#include <functional>
+
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void makeFifo(const QString &path)
+{
+    QFile::remove(path);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0) << path.toStdString();
+}
+
+// A cue sheet of audio tracks at the given INDEX 01 times ("mm:ss:ff").
+QString writeCue(const QString &path, const QString &data, const QStringList &starts)
+{
+    QString cue = "FILE \"" + data + "\" BINARY\n";
+    for (int i = 0; i < starts.size(); ++i)
+        cue += QString::asprintf("  TRACK %02d AUDIO\n    INDEX 01 ", i + 1) + starts[i] + '\n';
+    return writeFile(path, cue.toUtf8());
+}
+
+}  // namespace
+
+TEST(CdImage, AFileOfTheImageThatIsNoRegularFileIsRefusedAtOnce)
+{
+    QTemporaryDir dir;
+    struct Case {
+        const char *what;
+        QString device, folder;
+    };
+    std::vector<Case> cases;
+    const auto place = [&](const char *what, const std::function<QString(const QString &)> &make) {
+        const QString folder = dir.filePath(QString::number(cases.size()));
+        writeDiscImage(folder, {{75, 440}});
+        cases.push_back({what, make(folder), folder});
+    };
+    place("the .cue", [](const QString &f) { return makeFifo(f + "/disc.cue"), f + "/disc.cue"; });
+    place("its .bin", [](const QString &f) { return makeFifo(f + "/disc.bin"), f + "/disc.cue"; });
+    place("the file it names", [](const QString &f) {
+        makeFifo(f + "/tones.raw");
+        return writeCue(f + "/named.cue", "tones.raw", {"00:00:00"});
+    });
+    place("a .bin named", [](const QString &f) { return makeFifo(f + "/disc.bin"), f + "/disc.bin"; });
+    place("the .cue of a .bin", [](const QString &f) { return makeFifo(f + "/disc.cue"), f + "/disc.bin"; });
+    place("a .toc", [](const QString &f) { return makeFifo(f + "/disc.toc"), f + "/disc.toc"; });
+    place("the file a .toc names", [](const QString &f) {
+        makeFifo(f + "/tones.raw");
+        return writeFile(f + "/disc.toc", "CD_DA\nTRACK AUDIO\nFILE \"tones.raw\" 0\n");
+    });
+    place("a .bin linked to /dev/zero", [](const QString &f) {
+        QFile::remove(f + "/disc.bin");
+        QFile::link("/dev/zero", f + "/disc.bin");
+        return f + "/disc.cue";
+    });
+
+    for (const Case &c : cases) {
+        for (const char *command : {"toc", "discid", "rip"}) {
+            const ToolRun run = ludroCd({"--device", c.device, command, "--dest", c.folder + "/out"},
+                                        {.folder = c.folder, .limitMs = 5000});
+            EXPECT_EQ(run.status, 1) << c.what << ", " << command;
+            EXPECT_TRUE(run.err.contains("Not a regular file"))
+                << c.what << ", " << command << ": " << run.err.toStdString();
+            EXPECT_TRUE(run.out.isEmpty()) << c.what;
+        }
+        EXPECT_TRUE(entries(c.folder + "/out").isEmpty()) << c.what;
+    }
+}
+
+TEST(CdImage, ATrackTheImageDoesNotHoldWholeIsNotDelivered)
+{
+    QTemporaryDir dir;
+    // Cut in the middle of track 2: it lacks its second half, track 3 is empty.
+    const QString cut = writeDiscImage(dir.filePath("cut"), {{300, 440}, {300, 660}, {300, 880}});
+    QFile(dir.filePath("cut/disc.bin")).resize(450 * 2352 + 1000);
+    // An INDEX 20 minutes past the end of a one-second image.
+    writeFile(dir.filePath("far/disc.bin"), readFile(dir.filePath("cut/disc.bin")).left(75 * 2352));
+    const QString far = writeCue(dir.filePath("far/disc.cue"), "disc.bin", {"00:00:00", "20:00:00"});
+    // Two tracks at the same place: the first of them is empty.
+    writeFile(dir.filePath("same/disc.bin"), readFile(dir.filePath("cut/disc.bin")).left(300 * 2352));
+    const QString same = writeCue(dir.filePath("same/disc.cue"), "disc.bin", {"00:00:00", "00:02:00", "00:02:00"});
+    // No sector at all.
+    writeFile(dir.filePath("empty/disc.bin"));
+    const QString empty = writeCue(dir.filePath("empty/disc.cue"), "disc.bin", {"00:00:00"});
+
+    const struct {
+        QString cue, dest;
+        QStringList errors, delivered;
+    } cases[] = {
+        {cut,
+         "cut/out",
+         {"2. AudioTrack2 failed: track 2: the image ends at 0:02", "track 3 holds no audio"},
+         {"AudioTrack1.wav"}},
+        {far, "far/out", {"track 1: the image ends at 0:01", "track 2 holds no audio"}, {}},
+        {same, "same/out", {"track 2 holds no audio"}, {"AudioTrack1.wav", "AudioTrack3.wav"}},
+        {empty, "empty/out", {"track 1 holds no audio"}, {}},
+    };
+    for (const auto &c : cases) {
+        const ToolRun run = ludroCd({"--device", c.cue, "rip", "--dest", dir.filePath(c.dest)});
+        EXPECT_EQ(run.status, 1) << c.dest.toStdString() << ": not every track was written";
+        for (const QString &error : c.errors)
+            EXPECT_TRUE(run.err.contains(error)) << run.err.toStdString();
+        EXPECT_EQ(entries(dir.filePath(c.dest)), c.delivered) << c.dest.toStdString();
+    }
+    EXPECT_EQ(QFileInfo(dir.filePath("cut/out/AudioTrack1.wav")).size(), 44 + 300 * 2352);
+}
+
+// Sheets libcdio's .toc reader crashes on (a division by zero, a write past
+// its table of 99 tracks) or leaks over are no disc, with the reason.
+TEST(CdImage, ATocLibcdioCannotReadSafelyIsNoDisc)
+{
+    QTemporaryDir dir;
+    writeFile(dir.filePath("disc.bin"), QByteArray(75 * 2352, '\x11'));
+    QByteArray many = "CD_DA\n";
+    for (int i = 0; i < 100; ++i)
+        many += "TRACK AUDIO\nFILE \"disc.bin\" 0 00:00:01\n";
+    const struct {
+        const char *what;
+        QByteArray toc, problem;
+    } cases[] = {
+        {"a data track of mode 2", "CD_DA\nTRACK MODE2\nFILE \"disc.bin\" 0\n", "track 1 has no mode"},
+        {"a track without mode", "CD_DA\nTRACK AUDIO\nFILE \"disc.bin\" 0 00:00:10\nTRACK\nFILE \"disc.bin\" 0\n",
+         "track 2 has no mode"},
+        {"100 tracks", many, "more than 99 tracks"},
+        {"a track longer than its file", "CD_DA\nTRACK AUDIO\nFILE \"disc.bin\" 0 00:05:00\n",
+         "track 1: disc.bin holds less than its length"},
+    };
+    for (const auto &c : cases) {
+        writeFile(dir.filePath("disc.toc"), c.toc);
+        const ToolRun run = ludroCd({"--device", dir.filePath("disc.toc"), "toc"}, {.folder = dir.path()});
+        EXPECT_EQ(run.status, 1) << c.what;
+        EXPECT_TRUE(run.err.contains(c.problem)) << c.what << ": " << run.err.toStdString();
+    }
+    writeFile(dir.filePath("disc.toc"), many.left(many.lastIndexOf("TRACK")));
+    EXPECT_EQ(ludroCd({"--device", dir.filePath("disc.toc"), "toc"}, {.folder = dir.path()}).out.count('\n'), 100)
+        << "99 tracks and the lead-out";
+}
