@@ -2,15 +2,20 @@
 
 #include "playlist_file.h"
 
+#include <algorithm>
+
 namespace playlist_files {
 
 namespace {
 
+// An address is one line of printable text.
 bool isStationAddress(const QString &name)
 {
-    return name.startsWith(QLatin1String("http://"), Qt::CaseInsensitive) ||
-           name.startsWith(QLatin1String("https://"), Qt::CaseInsensitive) ||
-           name.startsWith(QLatin1String("www."), Qt::CaseInsensitive);
+    const bool addressed = name.startsWith(QLatin1String("http://"), Qt::CaseInsensitive) ||
+                           name.startsWith(QLatin1String("https://"), Qt::CaseInsensitive) ||
+                           name.startsWith(QLatin1String("www."), Qt::CaseInsensitive);
+    return addressed &&
+           std::none_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; });
 }
 
 }  // namespace

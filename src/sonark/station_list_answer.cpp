@@ -34,9 +34,13 @@ AnswerKind answerKind(std::string_view contentType, std::string_view bodyStart, 
     if (typedAsMedia(type))
         return AnswerKind::Audio;
 
+    // A byte-order mark, or the part of one that came so far, shows nothing.
+    constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
     std::string_view text = bodyStart;
-    if (text.starts_with("\xEF\xBB\xBF"))
-        text.remove_prefix(3);
+    if (text.starts_with(byteOrderMark))
+        text.remove_prefix(byteOrderMark.size());
+    else if (byteOrderMark.starts_with(text))
+        text = {};
     text = trim(text);
     const std::string start = lowercase(text.substr(0, 16));
     bool mayBecomeList = false;

@@ -182,6 +182,9 @@ TEST(StationLists, OnlyTheirAddressesCountAndAtMostAHundred)
     EXPECT_EQ(capped.addresses.last(), "http://radio.example/99");
 
     EXPECT_TRUE(readStationList("file:///etc/passwd\n/etc/shadow\n").addresses.isEmpty());
+    const char controls[] = "http://a.example/\r\0\nhttp://b.example/\x1b[2J\n";
+    EXPECT_EQ(readStationList(QString::fromLatin1(controls, sizeof controls - 1)).addresses, QStringList())
+        << "an address is one line of printable text";
     const auto hls = readStationList("#EXTM3U\n#EXT-X-TARGETDURATION:10\n#EXTINF:10,\nhttp://cdn.example/s1.ts\n");
     EXPECT_TRUE(hls.segmented);
     EXPECT_TRUE(hls.addresses.isEmpty());

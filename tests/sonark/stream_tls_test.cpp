@@ -4,6 +4,7 @@
 // are station lists, which come back as text instead of audio.
 
 #include "read_stream.h"
+#include "sonark/station_list_answer.h"
 #include "support/http_test_server.h"
 #include "support/test_authority.h"
 #include "support/tls_test_proxy.h"
@@ -148,6 +149,22 @@ TEST_F(TlsStreams, StationListsComeBackAsText)
     EXPECT_TRUE(song.audio == mp3);
     EXPECT_FALSE(song.live);
     EXPECT_TRUE(readStream(server.url("/radio")).live);
+}
+
+// A list's first read may end anywhere, inside its byte-order mark too.
+TEST(StationListAnswer, ABodyIsToldByItsFirstBytesWhereverTheReadEnds)
+{
+    using sonark::AnswerKind;
+    using sonark::answerKind;
+    const std::string list = "\xEF\xBB\xBF\r\n  http://radio.example/\n";
+    for (std::size_t part = 0; part < list.size(); ++part) {
+        const AnswerKind early = answerKind("application/octet-stream", list.substr(0, part), false);
+        EXPECT_TRUE(early == AnswerKind::Undecided || early == AnswerKind::StationList) << part;
+    }
+    EXPECT_EQ(answerKind("application/octet-stream", list, true), AnswerKind::StationList);
+    EXPECT_EQ(answerKind("", "\xEF\xBB", true), AnswerKind::Audio);
+    EXPECT_EQ(answerKind("text/plain", "ID3\x04", false), AnswerKind::Audio);
+    EXPECT_EQ(answerKind("Audio/X-MpegURL; charset=utf-8", "", false), AnswerKind::StationList);
 }
 
 }  // namespace
