@@ -83,15 +83,21 @@ void TWSocket::connectNext()
     const QHostAddress address = addresses_.takeFirst();
     if (Tls) {
         auto secure = std::make_unique<QSslSocket>();
-        secure->setSslConfiguration(tlsClientConfiguration());
+        secure->setSslConfiguration(tlsClientConfiguration(tlsPeer()));
         connect(secure.get(), &QSslSocket::sslErrors, this,
                 [this](const QList<QSslError> &errors) { sslErrors_ = errors; });
+        // TLS 1.3 sends it after the handshake.
+        connect(secure.get(), &QSslSocket::newSessionTicketReceived, this,
+                [this, s = secure.get()] { keepTlsSession(tlsPeer(), s->sslConfiguration()); });
         socket_ = std::move(secure);
     } else {
         socket_ = std::make_unique<QTcpSocket>();
     }
     QTcpSocket *s = socket_.get();
     const auto connectDone = [this] {
+        // A TLS 1.2 session is there once the handshake went through.
+        if (Tls)
+            keepTlsSession(tlsPeer(), static_cast<QSslSocket *>(socket_.get())->sslConfiguration());
         pending_.connectDone = true;
         pending_.connectError = 0;
         schedule();
@@ -216,6 +222,11 @@ void TWSocket::deliverData(quint64 session)
         if (session != session_ || socket_->bytesAvailable() == before)
             return;
     }
+}
+
+QString TWSocket::tlsPeer() const
+{
+    return TlsPeerName + ':' + QString::number(port_);
 }
 
 void TWSocket::dropSocket()

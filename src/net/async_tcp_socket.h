@@ -72,6 +72,7 @@ private:
     void deliver();
     void deliverData(quint64 session);
     void dropSocket();
+    QString tlsPeer() const;
 
     State state_ = State::Closed;
     quint64 session_ = 0;

@@ -1,5 +1,6 @@
 #include "tls_client.h"
 
+#include <QHash>
 #include <QMutex>
 #include <QSslCertificate>
 
@@ -30,27 +31,48 @@ QString certificateFault(QSslError::SslError error)
     }
 }
 
-}  // namespace
+QMutex mutex;
+QHash<QString, QByteArray> sessions;  // by peer
 
-QSslConfiguration tlsClientConfiguration()
+// Made again when SSL_CERT_FILE changes, so a test can trust an authority of its own.
+QSslConfiguration baseConfiguration()
 {
-    static QMutex mutex;
     static QString madeFor;
     static QSslConfiguration made;
     static bool ready = false;
     const QString file = qEnvironmentVariable("SSL_CERT_FILE");
-    QMutexLocker lock(&mutex);
     if (ready && file == madeFor)
         return made;
     QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
     configuration.setProtocol(QSsl::TlsV1_2OrLater);
     configuration.setPeerVerifyMode(QSslSocket::VerifyPeer);
+    configuration.setSslOption(QSsl::SslOptionDisableSessionPersistence, false);
     if (!file.isEmpty())
-        configuration.setCaCertificates(QSslConfiguration::systemCaCertificates() + QSslCertificate::fromPath(file));
+        configuration.setCaCertificates(QSslCertificate::fromPath(file));
+    if (ready)
+        sessions.clear();  // sessions of servers trusted under other rules
     made = configuration;
     madeFor = file;
     ready = true;
     return made;
+}
+
+}  // namespace
+
+QSslConfiguration tlsClientConfiguration(const QString &peer)
+{
+    QMutexLocker lock(&mutex);
+    QSslConfiguration configuration = baseConfiguration();
+    configuration.setSessionTicket(sessions.value(peer));
+    return configuration;
+}
+
+void keepTlsSession(const QString &peer, const QSslConfiguration &used)
+{
+    const QByteArray ticket = used.sessionTicket();
+    QMutexLocker lock(&mutex);
+    if (!ticket.isEmpty())
+        sessions.insert(peer, ticket);
 }
 
 QString tlsFailureText(const QString &host, const QList<QSslError> &errors, const QString &socketText)

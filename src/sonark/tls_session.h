@@ -1,8 +1,9 @@
 #pragma once
 
 // The client side of TLS on one connection, with OpenSSL: TLS 1.2 or newer,
-// the server's certificate verified against the system's store (OpenSSL's
-// SSL_CERT_FILE and SSL_CERT_DIR replace it) with the host name checked.
+// the server's certificate verified against the system's store with the host
+// name checked (a file named by SSL_CERT_FILE holds the only authorities
+// trusted; SSL_CERT_DIR replaces the store's folder).
 // Works on any BIO (a socket's, or memory in a fuzz target) and never waits
 // by itself: an operation that needs the network says which way it waits.
 

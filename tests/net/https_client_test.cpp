@@ -78,6 +78,7 @@ TEST_F(HttpsClient, FetchesAndPostsOverTlsAndRelocatesBetweenHttpAndHttps)
     EXPECT_EQ(fetch(QString::fromStdString(server.url("/up"))), "secret");
     EXPECT_EQ(fetch(QString::fromStdString(tls->url("/down"))), "secret");
     EXPECT_EQ(tls->handshakes(), 4);
+    EXPECT_EQ(tls->resumptions(), 2) << "a second visit to a host and port resumes its session";
 }
 
 TEST_F(HttpsClient, RefusesWhatIsNotValidAndNeverSendsInTheClear)

@@ -140,6 +140,7 @@ void TlsTestProxy::serve(int client)
     int upstream = -1;
     if (SSL_accept(ssl) == 1) {
         ++handshakes_;
+        resumptions_ += SSL_session_reused(ssl);
         upstream = connectUpstream(upstreamPort_);
         std::lock_guard lock(mutex_);
         if (upstream >= 0)

@@ -34,8 +34,9 @@ public:
     std::uint16_t port() const { return port_; }
     // "https://<host>:<port><path>"
     std::string url(std::string_view path = "/", std::string_view host = "127.0.0.1") const;
-    // Handshakes that went through.
+    // Handshakes that went through, and those of them that resumed a session.
     int handshakes() const { return handshakes_.load(); }
+    int resumptions() const { return resumptions_.load(); }
 
 private:
     void acceptLoop();
@@ -48,6 +49,7 @@ private:
     std::uint16_t port_ = 0;
     std::atomic<bool> stopping_{false};
     std::atomic<int> handshakes_{0};
+    std::atomic<int> resumptions_{0};
     std::mutex mutex_;
     std::set<int> open_;  // sockets of connections in progress, shut down to stop
     std::vector<std::thread> connections_;
