@@ -83,21 +83,32 @@ int main(int argc, char **argv)
               HttpTestServer::reply(200, "OK", {{"Content-Length", std::to_string(file.size())}}, file.toStdString()));
     const QString url = QString::fromStdString(server.url("/file.mp3"));
 
-    const auto report = [requests](const char *scheme, double ours, double curl) {
-        std::printf("%d sequential GETs of a 100 KB file from a loopback server over %s\n", requests, scheme);
-        std::printf("THttpCli: %.3f s, %.0f requests/s\n", ours, requests / ours);
-        std::printf("curl:     %.3f s, %.0f requests/s\n", curl, requests / curl);
-        std::printf("time THttpCli/curl: %.2f\n", ours / curl);
+    // The machine may be busy with other work: the best of three rounds,
+    // each of ours and curl's taken in turn.
+    const auto compare = [requests](const char *scheme, const auto &ours, const auto &curl) {
+        double best = 1e9, bestCurl = 1e9;
+        for (int round = 0; round < 3; ++round) {
+            best = std::min(best, ours());
+            bestCurl = std::min(bestCurl, curl());
+        }
+        std::printf("%d sequential GETs of a 100 KB file from a loopback server over %s, best of 3\n", requests,
+                    scheme);
+        std::printf("THttpCli: %.3f s, %.0f requests/s\n", best, requests / best);
+        std::printf("curl:     %.3f s, %.0f requests/s\n", bestCurl, requests / bestCurl);
+        std::printf("time THttpCli/curl: %.2f\n", best / bestCurl);
     };
-    report("http", clientSeconds(url, requests, file.size()), curlSeconds(url, requests));
+    compare("http", [&] { return clientSeconds(url, requests, file.size()); },
+            [&] { return curlSeconds(url, requests); });
 
     QTemporaryDir folder;
     const ludro::test::TestAuthority authority(folder.path().toStdString());
     const auto certificate = authority.issue("server");
     const ludro::test::TlsTestProxy tls(server.port(), {certificate.certificateFile, certificate.keyFile});
     qputenv("SSL_CERT_FILE", QByteArray::fromStdString(authority.certificateFile()));
-    const QString secure = QString::fromStdString(tls.url("/file.mp3", "localhost"));
-    report("https", clientSeconds(secure, requests, file.size()),
-           curlSeconds(secure, requests, QString::fromStdString(authority.certificateFile())));
+    const QString secure = QString::fromStdString(tls.url("/file.mp3"));
+    const QString trusted = QString::fromStdString(authority.certificateFile());
+    compare("https (target: THttpCli/curl at most 1.2)", [&] { return clientSeconds(secure, requests, file.size()); },
+            [&] { return curlSeconds(secure, requests, trusted); });
+    std::printf("TLS handshakes %d, of them resumed %d\n", tls.handshakes(), tls.resumptions());
     return 0;
 }

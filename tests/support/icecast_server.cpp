@@ -230,15 +230,16 @@ bool IcecastServer::waitOrStop(Clock::time_point until)
     return !wake_.wait_until(lock, until, [this] { return stopping_; });
 }
 
-// As an encoder does: tenths of a second of the song at their time, and a
-// new connection whenever the server went away.
+// As an encoder does: 25 ms of the song at a time, at their time (Icecast
+// takes in new listeners between a source's writes), and a new connection
+// whenever the server went away.
 void IcecastServer::runSource()
 {
     const std::string head = "PUT " + mount_ + " HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(port_) + "\r\n" +
                              basic("source", sourcePassword) +
                              "Content-Type: audio/mpeg\r\nIce-Name: Loopback Radio\r\nIce-Public: 0\r\n"
                              "Expect: 100-continue\r\n\r\n";
-    const std::size_t piece = static_cast<std::size_t>(bytesPerSecond_ / 10);
+    const std::size_t piece = static_cast<std::size_t>(bytesPerSecond_ / 40);
     std::size_t at = 0;
     for (;;) {
         const int fd = connectTo(port_);
