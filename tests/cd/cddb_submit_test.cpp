@@ -179,8 +179,11 @@ TEST(ServerList, OnlyACompleteAnswerReplacesTheFile)
                         "gnudb.gnudb.org http 80 /~cddb/cddb.cgi N000.00 W000.00 GnuDB\r\n"
                         "127.0.0.1:8880 cddbp 8880 - N000.00 W000.00 Loop\tback\x1b[0m\r\n"
                         "bad/host http 80 /\r\n-dash.example http 80 /\r\nhost:99999 http\r\n";
-    for (int i = 0; i < 1001; ++i)
-        sites += "h" + std::to_string(i) + ".example http 80 /~cddb/cddb.cgi\r\n";
+    for (int i = 0; i < 1001; ++i) {
+        sites += 'h';
+        sites += std::to_string(i);
+        sites += ".example http 80 /~cddb/cddb.cgi\r\n";
+    }
     http.setDefault(HttpTestServer::ok(sites + ".\r\n", "text/plain"));
     qputenv("LUDRO_CDDB_SERVER", "127.0.0.1:" + QByteArray::number(http.port()));
     box.findChild<QPushButton *>("CDDB_Update")->click();
