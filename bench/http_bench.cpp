@@ -1,11 +1,15 @@
 // Sequential GETs of a 100 KB file from a loopback server: THttpCli against
-// curl fetching the same URLs in one run. Every request is a new connection
-// for both, as the server closes after each answer.
+// curl fetching the same URLs in one run, over http and over https (a TLS
+// front with a certificate of an authority made for the run, which both
+// trust). Every request is a new connection for both, as the server closes
+// after each answer.
 //   bench-http [REQUESTS]
 
 #include "net/http_client.h"
 #include "net/http_exception.h"
 #include "support/http_test_server.h"
+#include "support/test_authority.h"
+#include "support/tls_test_proxy.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -45,7 +49,7 @@ double clientSeconds(const QString &url, int requests, qint64 size)
     return clock.nsecsElapsed() / 1e9;
 }
 
-double curlSeconds(const QString &url, int requests)
+double curlSeconds(const QString &url, int requests, const QString &authority = {})
 {
     QTemporaryDir dir;
     QFile config(dir.filePath("urls"));
@@ -56,7 +60,10 @@ double curlSeconds(const QString &url, int requests)
     QProcess curl;
     QElapsedTimer clock;
     clock.start();
-    curl.start("curl", {"--silent", "--show-error", "--fail", "--config", config.fileName()});
+    QStringList arguments{"--silent", "--show-error", "--fail", "--config", config.fileName()};
+    if (!authority.isEmpty())
+        arguments << "--cacert" << authority;
+    curl.start("curl", arguments);
     if (!curl.waitForFinished(600000) || curl.exitStatus() != QProcess::NormalExit || curl.exitCode() != 0) {
         std::fprintf(stderr, "bench-http: curl failed: %s\n", curl.readAllStandardError().constData());
         std::exit(1);
@@ -76,11 +83,32 @@ int main(int argc, char **argv)
               HttpTestServer::reply(200, "OK", {{"Content-Length", std::to_string(file.size())}}, file.toStdString()));
     const QString url = QString::fromStdString(server.url("/file.mp3"));
 
-    const double ours = clientSeconds(url, requests, file.size());
-    const double curl = curlSeconds(url, requests);
-    std::printf("%d sequential GETs of a 100 KB file from a loopback server\n", requests);
-    std::printf("THttpCli: %.3f s, %.0f requests/s\n", ours, requests / ours);
-    std::printf("curl:     %.3f s, %.0f requests/s\n", curl, requests / curl);
-    std::printf("requests/s THttpCli/curl: %.2f\n", curl / ours);
+    // The machine may be busy with other work: the best of three rounds,
+    // each of ours and curl's taken in turn.
+    const auto compare = [requests](const char *scheme, const auto &ours, const auto &curl) {
+        double best = 1e9, bestCurl = 1e9;
+        for (int round = 0; round < 3; ++round) {
+            best = std::min(best, ours());
+            bestCurl = std::min(bestCurl, curl());
+        }
+        std::printf("%d sequential GETs of a 100 KB file from a loopback server over %s, best of 3\n", requests,
+                    scheme);
+        std::printf("THttpCli: %.3f s, %.0f requests/s\n", best, requests / best);
+        std::printf("curl:     %.3f s, %.0f requests/s\n", bestCurl, requests / bestCurl);
+        std::printf("time THttpCli/curl: %.2f\n", best / bestCurl);
+    };
+    compare("http", [&] { return clientSeconds(url, requests, file.size()); },
+            [&] { return curlSeconds(url, requests); });
+
+    QTemporaryDir folder;
+    const ludro::test::TestAuthority authority(folder.path().toStdString());
+    const auto certificate = authority.issue("server");
+    const ludro::test::TlsTestProxy tls(server.port(), {certificate.certificateFile, certificate.keyFile});
+    qputenv("SSL_CERT_FILE", QByteArray::fromStdString(authority.certificateFile()));
+    const QString secure = QString::fromStdString(tls.url("/file.mp3"));
+    const QString trusted = QString::fromStdString(authority.certificateFile());
+    compare("https (target: THttpCli/curl at most 1.2)", [&] { return clientSeconds(secure, requests, file.size()); },
+            [&] { return curlSeconds(secure, requests, trusted); });
+    std::printf("TLS handshakes %d, of them resumed %d\n", tls.handshakes(), tls.resumptions());
     return 0;
 }

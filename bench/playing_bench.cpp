@@ -1,11 +1,17 @@
 // The whole player's CPU share while it plays a song with its windows shown
-// on an X server (Xvfb) and its sound going to ALSA's "null" device.
-//   bench-playing [SECONDS]
+// on an X server (Xvfb) and its sound going to ALSA's "null" device; with
+// --https, the same song as a radio stream from a loopback server behind a
+// TLS front, as fast as the player takes it.
+//   bench-playing [SECONDS] [--https]
 
 #include "run_tool.h"
+#include "support/http_test_server.h"
+#include "support/test_authority.h"
+#include "support/tls_test_proxy.h"
 #include "thread_cpu.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -14,6 +20,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 #include <unistd.h>
 
@@ -30,7 +37,9 @@ void fail(const char *what)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    const int seconds = argc > 1 ? std::max(5, std::atoi(argv[1])) : 20;
+    const QStringList arguments = app.arguments();
+    const bool https = arguments.contains("--https");
+    const int seconds = arguments.size() > 1 && arguments[1] != "--https" ? std::max(5, arguments[1].toInt()) : 20;
     QTemporaryDir home;
     const QString wav = home.filePath("source.wav"), song = home.filePath("song.mp3");
     if (!runTool(LUDRO_FIXTURE_WAV, {"44100", "2", QString::number(seconds + 30), wav})
@@ -43,7 +52,28 @@ int main(int argc, char **argv)
         fail("cannot start Xvfb");
     const QString display = ':' + QString::fromLatin1(x.readLine().trimmed());
 
+    // The station: the song over and over, from the start of the playing.
+    using ludro::test::HttpTestServer;
+    HttpTestServer server;
+    std::unique_ptr<ludro::test::TestAuthority> authority;
+    std::unique_ptr<ludro::test::TlsTestProxy> tls;
+    QString input = song;
+    if (https) {
+        QFile mp3(song);
+        if (!mp3.open(QIODevice::ReadOnly))
+            fail("cannot read the song");
+        server.setDefault(
+            HttpTestServer::Response().send(HttpTestServer::icyHead(0)).endless(mp3.readAll().toStdString()));
+        authority = std::make_unique<ludro::test::TestAuthority>(home.path().toStdString());
+        const auto certificate = authority->issue("station");
+        tls = std::make_unique<ludro::test::TlsTestProxy>(
+            server.port(), ludro::test::TlsTestProxy::Options{certificate.certificateFile, certificate.keyFile});
+        input = QString::fromStdString(tls->url("/live", "localhost"));
+    }
+
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (authority)
+        env.insert("SSL_CERT_FILE", QString::fromStdString(authority->certificateFile()));
     env.insert("DISPLAY", display);
     env.insert("QT_QPA_PLATFORM", "xcb");
     env.insert("LUDRO_HOME", home.path() + '/');
@@ -52,7 +82,7 @@ int main(int argc, char **argv)
     QProcess player;
     player.setProcessEnvironment(env);
     player.setStandardOutputFile(QProcess::nullDevice());
-    player.start(LUDRO_PROGRAM_DIR "/ludro", {song});
+    player.start(LUDRO_PROGRAM_DIR "/ludro", {input});
     if (!player.waitForStarted(5000))
         fail("cannot start the player");
 
@@ -65,8 +95,8 @@ int main(int argc, char **argv)
         fail("the player ended early");
 
     const auto share = [seconds](double cpu) { return cpu / seconds * 100.0; };
-    std::printf("whole player playing with its windows shown, %d s: %.3f %% of one core (target under 0.5 %%)\n",
-                seconds, share(total(playerEnd) - total(playerStart)));
+    std::printf("whole player playing %s with its windows shown, %d s: %.3f %% of one core (target under 0.5 %%)\n",
+                https ? "an https stream" : "a file", seconds, share(total(playerEnd) - total(playerStart)));
     for (const auto &[name, end] : playerEnd) {
         const auto start = playerStart.find(name);
         std::printf("  thread %-16s %.3f %%\n", qPrintable(name),

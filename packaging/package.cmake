@@ -14,6 +14,6 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Programs the player starts: the MP3 encoder, and the desktop's tools for
-# registering the file types.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "lame, xdg-utils, shared-mime-info")
+# registering the file types; the system's certificate authorities for https.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "lame, xdg-utils, shared-mime-info, ca-certificates")
 include(CPack)

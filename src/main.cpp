@@ -5,6 +5,7 @@
 #include "app/ludro_app.h"
 #include "app/play_through.h"
 #include "core/settings.h"
+#include "playlist/playlist_model.h"
 #include "platform/command_channel.h"
 #include "platform/instance_lock.h"
 #include "platform/data_folders.h"
@@ -53,7 +54,8 @@ std::optional<int> handOverToRunningPlayer(int argc, char **argv, platform::Inst
     const QString file = LudroApp::fileArgument(QCoreApplication::arguments());
     if (file.isEmpty())
         return 0;
-    const std::vector<platform::WindowMessage> messages = handOverMessages(QFileInfo(file).absoluteFilePath());
+    const std::vector<platform::WindowMessage> messages =
+        handOverMessages(PlaylistModel::isNetworkEntry(file) ? file : QFileInfo(file).absoluteFilePath());
     while (outcome == platform::InstanceLock::HeldByAnother) {
         QString error;
         switch (platform::sendToRunningPlayer(messages, &error)) {

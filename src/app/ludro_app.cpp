@@ -195,14 +195,14 @@ void LudroApp::applyGeneralSettings()
         form_.setWindowTitle(QStringLiteral("Ludro Pro"));
 }
 
-// A file named on the command line plays at the first tick; otherwise the
-// default playlist is opened where it was left, or on an installed player's
-// first start the demo playlist.
+// A file or address named on the command line plays at the first tick;
+// otherwise the default playlist is opened where it was left, or on an
+// installed player's first start the demo playlist.
 void LudroApp::chooseStartupFile(const QString &file)
 {
     const QString defaultPlaylist = folders_.user() + QStringLiteral("Ludro.m3u");
-    if (!file.isEmpty() && QFileInfo(file).isFile()) {
-        startupFile_ = QFileInfo(file).absoluteFilePath();
+    if (!file.isEmpty() && (QFileInfo(file).isFile() || PlaylistModel::isNetworkEntry(file))) {
+        startupFile_ = PlaylistModel::isNetworkEntry(file) ? file : QFileInfo(file).absoluteFilePath();
         controller_.setStartIndex(0);
         playlist_.pendingIndex = 0;
     } else if (QFileInfo(defaultPlaylist).isFile()) {

@@ -66,6 +66,7 @@ public:
     int hoverFrame() const { return hoverAnimation_.frame(); }
     bool hoverAnimating() const { return hoverAnimation_.running(); }
     QString titleText() const { return title_; }
+    QString timeText() const { return time_; }
     QString durationText() const { return duration_; }
     QString channelText() const { return channelMode_; }
     // The title's width and its place in its panel (titleRestingLeft at rest).

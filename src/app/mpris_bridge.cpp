@@ -21,6 +21,7 @@ MprisBridge::MprisBridge(PlaybackController &controller, VolumeControl &volume, 
     QObject::connect(&controller, &PlaybackController::repeatChanged, s, sync);
     QObject::connect(&controller, &PlaybackController::shuffleChanged, s, sync);
     QObject::connect(&controller, &PlaybackController::songTagChanged, s, sync);
+    QObject::connect(&controller, &PlaybackController::streamTitleChanged, s, sync);
     QObject::connect(&playlist, &PlaylistModel::changed, s, sync);
     QObject::connect(&volume, &VolumeControl::volumeChanged, s, sync);
     QObject::connect(&cd, &cd::CdController::cdModeChanged, s, sync);

@@ -110,7 +110,7 @@ CddbSubmit CddbClient::submit(const QString &category, bool test, const QString 
     headers << QStringLiteral("Submit-Mode: ") + (test ? "test" : "submit");
     headers << QStringLiteral("Charset: UTF-8") << QStringLiteral("X-Cddbd-Note: Sent by Ludro Pro 2.0");
     const std::optional<QStringList> answer =
-        send("http://" + server_ + "/~cddb/submit.cgi", body, QStringLiteral("text/plain; charset=UTF-8"), headers);
+        send(cddbAddress(server_, "/~cddb/submit.cgi"), body, QStringLiteral("text/plain; charset=UTF-8"), headers);
     running_ = false;
     CddbSubmit result;
     if (!answer)
@@ -126,7 +126,7 @@ std::optional<QStringList> CddbClient::sites()
     if (!begin())
         return std::nullopt;
     std::optional<QStringList> answer =
-        send("http://" + cddbServer({}) + "/~cddb/cddb.cgi", "cmd=sites&hello=" + helloField(), formType);
+        send(cddbAddress(cddbServer({}), "/~cddb/cddb.cgi"), "cmd=sites&hello=" + helloField(), formType);
     running_ = false;
     return answer;
 }
@@ -156,7 +156,7 @@ CddbLookup CddbClient::read(const std::optional<CddbMatch> &match)
 
 std::optional<QStringList> CddbClient::post(const QByteArray &form)
 {
-    return send("http://" + server_ + "/~cddb/cddb.cgi", form, formType);
+    return send(cddbAddress(server_, "/~cddb/cddb.cgi"), form, formType);
 }
 
 std::optional<QStringList> CddbClient::send(const QString &url, const QByteArray &body, const QString &contentType,

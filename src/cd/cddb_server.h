@@ -14,4 +14,9 @@ inline constexpr char builtInCddbServer[] = "gnudb.gnudb.org";
 // built-in one, so a test or a private server never ends up in the settings.
 QString cddbServer(const QString &configured);
 
+// The address of one of the server's scripts ("/~cddb/cddb.cgi"): a server
+// written with "https://" (or "http://") is asked that way, a bare
+// host[:port] over http.
+QString cddbAddress(const QString &server, const QString &script);
+
 }  // namespace cd

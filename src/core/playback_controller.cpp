@@ -41,6 +41,7 @@ PlaybackController::PlaybackController(TSonarkPlayer &player, PlaylistModel &pla
     connect(&player_, &TSonarkPlayer::OnNotifyInputStreamInfo, this,
             [this](TSonarkPlayer *, uint8_t level, uint8_t layer, uint16_t bitrate, uint16_t frequency,
                    uint8_t mode) { PlayerNotifyInputStreamInfo(level, layer, bitrate, frequency, mode); });
+    connectStreamNotifications();
 }
 
 void PlaybackController::setCdController(cd::CdController *cd)
@@ -149,6 +150,10 @@ bool PlaybackController::openEntry(int index)
 
 void PlaybackController::openInput(const QString &name)
 {
+    streamTitle_.clear();
+    reconnecting_ = false;
+    if (!openingFromStationList_)
+        stationListDepth_ = 0;
     player_.InputOpen(name);
     ++opensInFlight_;
     currentFile_ = name;
@@ -213,6 +218,7 @@ void PlaybackController::applyTexts(const Messages &messages)
 {
     openCaption_ = messages.text("Load_Dialog");
     positionWord_ = messages.text("Words_Position");
+    applyStreamTexts(messages);
 }
 
 void PlaybackController::OpenDialog()
@@ -241,6 +247,8 @@ void PlaybackController::OpenAddress(const QString &address)
         return;
     endOfSong_ = false;
     advanceCountdown_ = 0;
+    // Nothing of the song before stays on the display.
+    resetDisplays();
     playlist_.clearEntries();
     playlist_.addNetworkEntry(address);
     playlist_.renumberEntries();
@@ -448,7 +456,10 @@ void PlaybackController::TakeHandedOverFile(const QString &name, bool clearList)
         playlist_.pendingIndex = 0;
         return;
     }
-    playlist_.addFileEntry(name);
+    if (PlaylistModel::isNetworkEntry(name))
+        playlist_.addNetworkEntry(name);
+    else
+        playlist_.addFileEntry(name);
     playlist_.renumberEntries();
     playlist_.pendingIndex = playlist_.entryCount() - 1;
 }
@@ -530,15 +541,17 @@ void PlaybackController::updateTitle()
     titleText_ = name;
     if (!songTag_.displayTitle.isEmpty())
         titleText_ = songTag_.displayTitle;
+    if (!streamTitle_.isEmpty())
+        titleText_ = streamTitle_;
     songView().showTitle(titleText_);
     songView().showScrollingTitle(scrollingTitle());
 }
 
-// The title and the duration; a tag's title stands alone until the
-// duration is known.
+// The title and the duration; a tag's or a station's title stands alone
+// until the duration is known.
 QString PlaybackController::scrollingTitle() const
 {
-    const bool tagged = !songTag_.displayTitle.isEmpty();
+    const bool tagged = !songTag_.displayTitle.isEmpty() || !streamTitle_.isEmpty();
     return tagged && durationSeconds_ <= 0 ? titleText_ : titleText_ + ' ' + durationText_;
 }
 
@@ -646,7 +659,7 @@ NowPlaying PlaybackController::nowPlaying() const
     now.location = currentFile_;
     now.number = playlist_.currentIndex();
     if (PlaylistModel::isNetworkEntry(currentFile_))
-        now.title = currentFile_;
+        now.title = streamTitle_.isEmpty() ? currentFile_ : streamTitle_;
     else
         now.title = songTag_.present && !songTag_.title.isEmpty() ? songTag_.title
                                                                    : QFileInfo(currentFile_).completeBaseName();

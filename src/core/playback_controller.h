@@ -113,6 +113,8 @@ public:
     const QString &displayTitle() const { return songTag_.displayTitle; }
     // The loaded song's tag as read when it was opened or its tag changed.
     const SongTag &songTag() const { return songTag_; }
+    // The title the station sends now; empty for a file and before the first.
+    const QString &streamTitle() const { return streamTitle_; }
     const SongInformation &information() const { return information_; }
 
     // "m:ss" with the hours dropped, as the displays show times.
@@ -133,6 +135,8 @@ signals:
     void alwaysOnTopChanged(bool on);
     // The stream's facts arrived.
     void informationChanged();
+    // The station sent another title.
+    void streamTitleChanged();
     // The song reached its end; the next one follows by the repeat and
     // shuffle rules.
     void songEnded();
@@ -182,6 +186,14 @@ private:
     void PlayerNotifyInputTimecode(int hours, int minutes, int seconds);
     void PlayerNotifyInputStreamInfo(int level, int layer, int bitrate, int frequency, int mode);
 
+    // Streams (playback_stream.cpp): titles, breaks, failures and station lists.
+    void connectStreamNotifications();
+    void applyStreamTexts(const Messages &messages);
+    void PlayerNotifyProgress(uint8_t source, uint8_t code, const QString &text);
+    void PlayerNotifyError(uint8_t source, const QString &text);
+    void takeStationList(const QString &text);
+    void showStreamMessage(const QString &text);
+
     TSonarkPlayer &player_;
     PlaylistModel &playlist_;
     PlaybackView &view_;
@@ -215,4 +227,11 @@ private:
     QString durationText_ = QStringLiteral("(0:00)");
     QString channelText_;
     std::mt19937 random_;
+
+    QString reconnectingWord_, noStationsText_, segmentedText_, nestedListsText_;
+    QString streamTitle_;
+    bool reconnecting_ = false;
+    // Station lists read in a row since the user's last choice.
+    int stationListDepth_ = 0;
+    bool openingFromStationList_ = false;
 };

@@ -1,8 +1,10 @@
 #include "async_tcp_socket.h"
 
 #include "socket_errors.h"
+#include "tls_client.h"
 
 #include <QHostInfo>
+#include <QSslSocket>
 #include <QTcpSocket>
 
 #include <cerrno>
@@ -19,6 +21,7 @@ TWSocket::~TWSocket()
 void TWSocket::Connect()
 {
     Abort();
+    tlsFailure_.clear();
     state_ = State::NameLookup;
     lookupId_ = QHostInfo::lookupHost(Addr, this, [this, session = session_](const QHostInfo &info) {
         if (session == session_)
@@ -76,13 +79,33 @@ void TWSocket::lookedUp(const QHostInfo &info)
 void TWSocket::connectNext()
 {
     dropSocket();
-    socket_ = std::make_unique<QTcpSocket>();
+    tlsFailure_.clear();
+    const QHostAddress address = addresses_.takeFirst();
+    if (Tls) {
+        auto secure = std::make_unique<QSslSocket>();
+        secure->setSslConfiguration(tlsClientConfiguration(tlsPeer()));
+        connect(secure.get(), &QSslSocket::sslErrors, this,
+                [this](const QList<QSslError> &errors) { sslErrors_ = errors; });
+        // TLS 1.3 sends it after the handshake.
+        connect(secure.get(), &QSslSocket::newSessionTicketReceived, this,
+                [this, s = secure.get()] { keepTlsSession(tlsPeer(), s->sslConfiguration()); });
+        socket_ = std::move(secure);
+    } else {
+        socket_ = std::make_unique<QTcpSocket>();
+    }
     QTcpSocket *s = socket_.get();
-    connect(s, &QTcpSocket::connected, this, [this] {
+    const auto connectDone = [this] {
+        // A TLS 1.2 session is there once the handshake went through.
+        if (Tls)
+            keepTlsSession(tlsPeer(), static_cast<QSslSocket *>(socket_.get())->sslConfiguration());
         pending_.connectDone = true;
         pending_.connectError = 0;
         schedule();
-    });
+    };
+    if (Tls)
+        connect(static_cast<QSslSocket *>(s), &QSslSocket::encrypted, this, connectDone);
+    else
+        connect(s, &QTcpSocket::connected, this, connectDone);
     connect(s, &QTcpSocket::errorOccurred, this, &TWSocket::socketError);
     connect(s, &QTcpSocket::readyRead, this, &TWSocket::schedule);
     connect(s, &QTcpSocket::bytesWritten, this, [this, s] {
@@ -95,7 +118,11 @@ void TWSocket::connectNext()
         pending_.closed = true;
         schedule();
     });
-    s->connectToHost(addresses_.takeFirst(), port_);
+    sslErrors_.clear();
+    if (Tls)
+        static_cast<QSslSocket *>(s)->connectToHostEncrypted(address.toString(), port_, TlsPeerName);
+    else
+        s->connectToHost(address, port_);
 }
 
 void TWSocket::socketError()
@@ -104,6 +131,8 @@ void TWSocket::socketError()
     if (state_ == State::Connecting && !pending_.connectDone) {
         pending_.connectDone = true;
         pending_.connectError = socketErrorNumber(error);
+        if (Tls && (error == QAbstractSocket::SslHandshakeFailedError || !sslErrors_.isEmpty()))
+            tlsFailure_ = tlsFailureText(TlsPeerName, sslErrors_, socket_->errorString());
     } else if (error != QAbstractSocket::RemoteHostClosedError) {
         // A peer's orderly close is no error; disconnected() reports it.
         pending_.closed = true;
@@ -193,6 +222,11 @@ void TWSocket::deliverData(quint64 session)
         if (session != session_ || socket_->bytesAvailable() == before)
             return;
     }
+}
+
+QString TWSocket::tlsPeer() const
+{
+    return TlsPeerName + ':' + QString::number(port_);
 }
 
 void TWSocket::dropSocket()

@@ -1,7 +1,9 @@
 #pragma once
 
 // TWSocket: an asynchronous TCP client socket on QTcpSocket. Connect looks
-// Addr up, then tries its addresses in turn on Port. Events come from the
+// Addr up, then tries its addresses in turn on Port; with Tls set, a session
+// is connected once its TLS handshake with TlsPeerName (the name the
+// certificate must carry) went through. Events come from the
 // event loop, never from inside a call on the socket, and in session order:
 // look-up done, connected, data available and data sent, closed. A handler
 // may call any method; Abort ends the session at once, without further events.
@@ -9,6 +11,7 @@
 
 #include <QHostAddress>
 #include <QList>
+#include <QSslError>
 #include <QObject>
 #include <QString>
 
@@ -27,6 +30,8 @@ public:
 
     QString Addr;  // host name or address
     QString Port;  // decimal
+    bool Tls = false;
+    QString TlsPeerName;
 
     Event OnDnsLookupDone;     // on an error the session is over
     Event OnSessionConnected;  // on an error the session is over
@@ -46,6 +51,8 @@ public:
     void Abort();
 
     State state() const { return state_; }
+    // Why the last TLS handshake failed, for the user; empty after any other failure.
+    QString TlsFailure() const { return tlsFailure_; }
 
 private:
     struct Pending {
@@ -65,6 +72,7 @@ private:
     void deliver();
     void deliverData(quint64 session);
     void dropSocket();
+    QString tlsPeer() const;
 
     State state_ = State::Closed;
     quint64 session_ = 0;
@@ -72,6 +80,8 @@ private:
     quint16 port_ = 0;
     QList<QHostAddress> addresses_;
     std::unique_ptr<QTcpSocket> socket_;
+    QList<QSslError> sslErrors_;
+    QString tlsFailure_;
     Pending pending_;
     bool scheduled_ = false;
 };

@@ -23,9 +23,7 @@ QString socketFailure(int error)
     return socketErrorText(error) + " (Error #" + QString::number(error) + ")";
 }
 
-// There is no TLS here: an https address fetched as plain HTTP would send
-// the request in the clear to the wrong port, so it is refused instead.
-bool isPlainHttp(const HttpTarget &target)
+bool isHttp(const HttpTarget &target)
 {
     return target.protocol.compare(QLatin1String("http"), Qt::CaseInsensitive) == 0;
 }
@@ -116,13 +114,21 @@ void THttpCli::begin(const HttpTarget &target)
     buffered_ = 0;
     if (!setState(THttpState::NameLookup))
         return;
-    if (!isPlainHttp(target)) {
-        fail("Only http addresses can be fetched, not " + (relocations_ > 0 ? location_ : URL));
+    const QString address = relocations_ > 0 ? location_ : URL;
+    if (!isHttp(target) && !isHttps(target.protocol)) {
+        fail("Only http and https addresses can be fetched, not " + address);
+        return;
+    }
+    // A plain proxy would see the request in the clear.
+    if (isHttps(target.protocol) && !Proxy.isEmpty()) {
+        fail("An https address cannot be fetched through a proxy: " + address);
         return;
     }
     trace("Connecting to " + target.connectHost + ":" + target.connectPort);
     socket_.Addr = target.connectHost;
     socket_.Port = target.connectPort;
+    socket_.Tls = isHttps(target.protocol);
+    socket_.TlsPeerName = target.host;
     socket_.Connect();
 }
 
@@ -148,7 +154,9 @@ void THttpCli::dnsLookupDone(int error)
 
 void THttpCli::sessionConnected(int error)
 {
-    if (error)
+    if (error && !socket_.TlsFailure().isEmpty())
+        fail(socket_.TlsFailure());
+    else if (error)
         fail(socketFailure(error));
     else if (setState(THttpState::WaitingForHeader))
         sendRequest();

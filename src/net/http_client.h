@@ -1,10 +1,11 @@
 #pragma once
 
-// THttpCli: one HTTP/1.0 request at a time over TWSocket. Get and Post return
+// THttpCli: one HTTP/1.0 request at a time over TWSocket, with TLS for https
+// addresses (not through a proxy). Get and Post return
 // when the request is over while the event loop keeps running, so other
 // windows (a Cancel button calling Abort) work meanwhile; they raise
 // EHttpException when the status is 400 or more. Every failure (name look-up,
-// connection, Abort, a broken or oversized answer) ends the request with
+// connection, TLS, Abort, a broken or oversized answer) ends the request with
 // status 404 and a reason. Event slots stay empty unless assigned. The client
 // must not be destroyed while Get or Post waits.
 

@@ -14,10 +14,15 @@ bool isScheme(const QString &text)
     return scheme.match(text).hasMatch();
 }
 
+QString defaultPort(const QString &protocol)
+{
+    return isHttps(protocol) ? QStringLiteral("443") : QStringLiteral("80");
+}
+
 // The port is named unless it is the default, so a proxy reaches the right one.
 QString absoluteUrl(const HttpTarget &t)
 {
-    return t.protocol + "://" + t.host + (t.port == "80" ? QString() : ":" + t.port) + t.path;
+    return t.protocol + "://" + t.host + (t.port == defaultPort(t.protocol) ? QString() : ":" + t.port) + t.path;
 }
 
 void connectDirectly(HttpTarget &t)
@@ -68,8 +73,7 @@ HttpTarget requestTarget(const UrlParts &url, const QString &proxy, const QStrin
     if (!url.protocol.isEmpty())
         t.protocol = url.protocol;
     t.host = url.host;
-    if (!url.port.isEmpty())
-        t.port = url.port;
+    t.port = url.port.isEmpty() ? defaultPort(t.protocol) : url.port;
     if (!url.path.isEmpty())
         t.path = url.path;
     if (proxy.isEmpty()) {
@@ -105,14 +109,19 @@ HttpTarget relocatedTarget(const HttpTarget &current, const QString &location, c
         t.requestPath = proxy.isEmpty() && location.startsWith('/') ? location : absoluteUrl(t);
         return t;
     }
-    // Another host: its own port, or the default one, not the old host's.
+    // Another host: its own port, or its protocol's, not the old host's.
     t.host = v.host;
-    t.port = v.port.isEmpty() ? "80" : v.port;
+    t.port = v.port.isEmpty() ? defaultPort(t.protocol) : v.port;
     if (proxy.isEmpty())
         connectDirectly(t);
     else
         t.requestPath = absoluteUrl(t);
     return t;
+}
+
+bool isHttps(const QString &protocol)
+{
+    return protocol.compare(QLatin1String("https"), Qt::CaseInsensitive) == 0;
 }
 
 QString localDocName(const QString &path)

@@ -15,7 +15,7 @@ struct UrlParts {
 UrlParts splitUrl(const QString &url);
 
 struct HttpTarget {
-    QString protocol = "http";
+    QString protocol = "http";  // or "https"; any other is refused when fetched
     QString host;  // the document's host, for the Host line
     QString port = "80";
     QString path = "/";   // the document's path
@@ -23,8 +23,11 @@ struct HttpTarget {
     QString connectHost, connectPort;
 };
 
+// A missing port is the protocol's own: 443 for https, 80 otherwise.
 HttpTarget requestTarget(const UrlParts &url, const QString &proxy, const QString &proxyPort);
 HttpTarget relocatedTarget(const HttpTarget &current, const QString &location, const QString &proxy);
+
+bool isHttps(const QString &protocol);
 
 // The last segment of the path without its query, or "document.htm".
 QString localDocName(const QString &path);

@@ -30,6 +30,10 @@ int socketErrorNumber(QAbstractSocket::SocketError error)
         return EADDRNOTAVAIL;
     case QAbstractSocket::UnsupportedSocketOperationError:
         return EAFNOSUPPORT;
+    case QAbstractSocket::SslHandshakeFailedError:
+    case QAbstractSocket::SslInternalError:
+    case QAbstractSocket::SslInvalidUserDataError:
+        return EPROTO;
     default:
         return EIO;
     }

@@ -89,20 +89,10 @@ ListFile readList(const QString &name)
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return {{}, file.errorString()};
-    std::optional<QString> text = platform::decodeTextFile(bytes);
+    const std::optional<QString> text = platform::decodeTextFile(bytes);
     if (!text)
         return {{}, notText, false};
-    if (text->startsWith(QChar(0xFEFF)))
-        text->remove(0, 1);
-    const QStringList lines = text->split('\n');
-    const bool pls = isPlsName(name) && std::any_of(lines.begin(), lines.end(), [](const QString &line) {
-                         return plsFileKey().match(line).hasMatch();
-                     });
-    ListFile list;
-    for (const QString &line : lines)
-        if (std::optional<QString> named = nameOnLine(line, pls))
-            list.names << *named;
-    return list;
+    return {namesInList(*text, isPlsName(name))};
 }
 
 // Lists name many files: one plain stat each keeps long lists fast.
@@ -120,6 +110,20 @@ QString resolved(const QDir &folder, const QString &line)
 }
 
 }  // namespace
+
+QStringList namesInList(QString text, bool plsName)
+{
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    const QStringList lines = text.split('\n');
+    const bool pls = plsName && std::any_of(lines.begin(), lines.end(),
+                                            [](const QString &line) { return plsFileKey().match(line).hasMatch(); });
+    QStringList names;
+    for (const QString &line : lines)
+        if (std::optional<QString> named = nameOnLine(line, pls))
+            names << *named;
+    return names;
+}
 
 QString readPlaylistFile(PlaylistModel &playlist, const QString &name)
 {
@@ -145,6 +149,13 @@ QString readPlaylistFile(PlaylistModel &playlist, const QString &name)
 
 QString openFromMainWindow(PlaylistModel &playlist, const QString &name)
 {
+    if (PlaylistModel::isNetworkEntry(name)) {
+        playlist.clearEntries();
+        playlist.setCurrentIndex(0);
+        playlist.addNetworkEntry(name);
+        playlist.renumberEntries();
+        return {};
+    }
     if (isSongName(name)) {
         playlist.clearEntries();
         playlist.setCurrentIndex(0);

@@ -206,6 +206,35 @@ void PlaylistModel::addFileEntry(const QString &folder, const QString &name, qin
     append(std::move(entry));
 }
 
+void PlaylistModel::replaceWithNetworkEntries(int index, const QStringList &addresses)
+{
+    if (!entryAt(index) || addresses.isEmpty())
+        return;
+    std::vector<char> marked(entries_.size());
+    for (std::size_t i = 0; i < marked.size(); ++i)
+        marked[i] = playedMarks.isMarked(static_cast<int>(i));
+    std::vector<PlaylistEntry> added;
+    for (const QString &address : addresses) {
+        PlaylistEntry entry;
+        entry[PlaylistEntry::Title] = address;
+        entry[PlaylistEntry::Size] = QStringLiteral("0");
+        for (auto c : {PlaylistEntry::Number, PlaylistEntry::Time, PlaylistEntry::Artist, PlaylistEntry::Album,
+                       PlaylistEntry::Genre})
+            entry[c] = QStringLiteral("...");
+        added.push_back(std::move(entry));
+    }
+    const auto at = entries_.begin() + index;
+    entries_.insert(entries_.erase(at), std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()));
+    // The marks of the entries after it move with them; the new ones are unplayed.
+    playedMarks.resize(0);
+    playedMarks.resize(entryCount());
+    const int shift = static_cast<int>(added.size()) - 1;
+    for (std::size_t i = 0; i < marked.size(); ++i)
+        if (marked[i] && static_cast<int>(i) != index)
+            playedMarks.mark(static_cast<int>(i) > index ? static_cast<int>(i) + shift : static_cast<int>(i));
+    note(Level::Structure, index, entryCount() - index);
+}
+
 void PlaylistModel::removeEntries(const std::vector<char> &removed)
 {
     const int count = entryCount();
@@ -300,7 +329,7 @@ QString PlaylistModel::entryPath(int index) const
 
 bool PlaylistModel::isNetworkEntry(const QString &text)
 {
-    const QString start = text.left(5).toLower();
-    return start.startsWith(QLatin1String("http:")) || start.startsWith(QLatin1String("www."))
-        || start.startsWith(QLatin1String("ftp:"));
+    const QString start = text.left(6).toLower();
+    return start.startsWith(QLatin1String("http:")) || start.startsWith(QLatin1String("https:"))
+        || start.startsWith(QLatin1String("www.")) || start.startsWith(QLatin1String("ftp:"));
 }

@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 
 #include <array>
@@ -79,6 +80,9 @@ public:
     void addNetworkEntry(const QString &text);
     // A file whose folder (with trailing "/") and size are already known.
     void addFileEntry(const QString &folder, const QString &name, qint64 sizeKb);
+    // The entry at `index` gives way to network entries for the addresses,
+    // in their order (a station list read in place of its address).
+    void replaceWithNetworkEntries(int index, const QStringList &addresses);
     // Removes every entry whose flag is set, with its played mark.
     void removeEntries(const std::vector<char> &removed);
     void swapEntries(int a, int b);

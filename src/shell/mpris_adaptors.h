@@ -29,7 +29,10 @@ public:
     bool no() const { return false; }
     QString identity() const { return QStringLiteral("Ludro Pro"); }
     QString desktopEntry() const { return QStringLiteral("org.ludro.LudroPro"); }
-    QStringList uriSchemes() const { return {QStringLiteral("file"), QStringLiteral("http")}; }
+    QStringList uriSchemes() const
+    {
+        return {QStringLiteral("file"), QStringLiteral("http"), QStringLiteral("https")};
+    }
     QStringList mimeTypes() const;
 
 public slots:

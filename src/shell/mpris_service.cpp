@@ -204,7 +204,7 @@ void MprisService::openUri(const QString &uri)
     const QUrl url(uri, QUrl::StrictMode);
     if (url.isLocalFile() && isPlayerFile(url.toLocalFile()))
         player_.open(url.toLocalFile());
-    else if (url.scheme() == QLatin1String("http") && !url.host().isEmpty())
+    else if ((url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https")) && !url.host().isEmpty())
         player_.open(url.toString());
 }
 

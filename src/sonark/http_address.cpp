@@ -40,7 +40,7 @@ std::string HttpAddress::hostAndPort() const
 
 std::string HttpAddress::hostHeader() const
 {
-    return port == 80 ? hostForDisplay() : hostAndPort();
+    return port == (secure ? 443 : 80) ? hostForDisplay() : hostAndPort();
 }
 
 HttpAddress parseHttpAddress(std::string_view address)
@@ -48,12 +48,15 @@ HttpAddress parseHttpAddress(std::string_view address)
     const std::string original(address);
     const auto invalid = [&] { return std::runtime_error("Invalid address: " + original); };
     std::string text(trim(address));
-    const auto schemeEnd = text.find("://");
-    if (schemeEnd == std::string::npos)
+    auto schemeEnd = text.find("://");
+    if (schemeEnd == std::string::npos) {
         text = "http://" + text;
-    else if (lowercase(text.substr(0, schemeEnd)) != "http")
+        schemeEnd = 4;
+    }
+    const std::string scheme = lowercase(text.substr(0, schemeEnd));
+    if (scheme != "http" && scheme != "https")
         throw std::runtime_error("Unsupported address: " + original);
-    std::string_view rest = std::string_view(text).substr(text.find("://") + 3);
+    std::string_view rest = std::string_view(text).substr(schemeEnd + 3);
     rest = rest.substr(0, rest.find('#'));
 
     const auto authorityEnd = rest.find_first_of("/?");
@@ -65,6 +68,8 @@ HttpAddress parseHttpAddress(std::string_view address)
         authority = authority.substr(at + 1);
 
     HttpAddress result;
+    result.secure = scheme == "https";
+    result.port = result.secure ? 443 : 80;
     std::string_view portText;
     if (!authority.empty() && authority.front() == '[') {
         const auto close = authority.find(']');
@@ -105,7 +110,7 @@ HttpAddress resolveLocation(const HttpAddress &base, std::string_view location)
     if (location.find("://") != std::string_view::npos)
         return parseHttpAddress(location);
     if (location.substr(0, 2) == "//")
-        return parseHttpAddress("http:" + std::string(location));
+        return parseHttpAddress((base.secure ? "https:" : "http:") + std::string(location));
 
     const std::string_view target = location.substr(0, location.find('#'));
     HttpAddress result = base;

@@ -79,6 +79,16 @@ void Notifier::error(int source, int code, const std::string &text)
     post(std::move(n));
 }
 
+void Notifier::progress(int source, int code, int value, std::string text)
+{
+    Notification n(SK_NOTIFY_PROGRESS);
+    n.message.data.progress.source = static_cast<uint8_t>(source);
+    n.message.data.progress.code = static_cast<uint8_t>(code);
+    n.message.data.progress.value = static_cast<int16_t>(value);
+    n.text(std::move(text));
+    post(std::move(n));
+}
+
 void Notifier::playerState(int state)
 {
     value(SK_NOTIFY_PLAYER_STATE, state);

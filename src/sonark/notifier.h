@@ -37,6 +37,7 @@ public:
     void ack(int command);
     void nack(int command, int code);
     void error(int source, int code, const std::string &text);
+    void progress(int source, int code, int value, std::string text);
     void playerState(int state);
     void timecode(double seconds);
 

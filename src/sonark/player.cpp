@@ -36,7 +36,7 @@ bool startsWithNoCase(const std::string &text, const char *prefix)
 
 bool isStreamAddress(const std::string &name)
 {
-    return startsWithNoCase(name, "http://") || startsWithNoCase(name, "www.");
+    return startsWithNoCase(name, "http://") || startsWithNoCase(name, "https://") || startsWithNoCase(name, "www.");
 }
 
 }  // namespace
@@ -374,7 +374,7 @@ void Player::closeInput()
 {
     if (output_)
         output_->drop();
-    stream_.reset();
+    forgetStream();
     decoder_.reset();
     discardDecoded();
     inputName_.clear();
@@ -407,7 +407,7 @@ void Player::inputFailed(const std::string &text, int code)
     notifier_.error(SK_SOURCE_INPUT, code, text);
     inputFailed_ = true;
     const bool wasPlaying = state_ != SK_STATE_STOPPED;
-    stream_.reset();
+    forgetStream();
     decoder_.reset();
     discardDecoded();
     if (wasPlaying) {
@@ -470,7 +470,7 @@ void Player::stop()
             output_->drop();
         // A stopped stream lets go of its connection; Play connects again.
         if (isStream_) {
-            stream_.reset();
+            forgetStream();
             decoder_.reset();
             discardDecoded();
         }
@@ -514,10 +514,74 @@ void Player::endOfInput()
     state_ = SK_STATE_STOPPED;
     atEnd_ = true;
     if (isStream_) {
-        stream_.reset();
+        forgetStream();
         decoder_.reset();
     }
     notifier_.playerState(SK_STATE_EOF);
+}
+
+// ---- streams ----
+
+void Player::forgetStream()
+{
+    stream_.reset();
+    retry_ = {};
+    retryAt_.reset();
+    streamSecondsBefore_ = 0;
+}
+
+void Player::postStreamTitle()
+{
+    if (std::string title; stream_->takeStreamTitle(title))
+        notifier_.progress(SK_SOURCE_INPUT, SK_PROGRESS_STREAM_TITLE, 0, std::move(title));
+}
+
+// A radio stream that played, or one being tried again, connects again
+// unless trying cannot help; the first connection's failure ends the input.
+void Player::streamBroke(const std::string &reason, bool forGood)
+{
+    if (!retry_.active() && !(streamAnnounced_ && stream_->isLive())) {
+        inputFailed(reason, SK_ERROR_NETWORK);
+        return;
+    }
+    const auto at = forGood ? std::nullopt : retry_.next(std::chrono::steady_clock::now());
+    if (!at) {
+        giveUpStream(reason);
+        return;
+    }
+    streamSecondsBefore_ = playedSeconds();
+    stream_.reset();
+    decoder_.reset();
+    discardDecoded();
+    retryAt_ = at;
+    notifier_.progress(SK_SOURCE_INPUT, SK_PROGRESS_RECONNECTING, static_cast<int>(retry_.delay().count()), reason);
+}
+
+// False while the next try is not due or its answer has not come.
+bool Player::reconnectWhenDue()
+{
+    if (std::chrono::steady_clock::now() < *retryAt_)
+        return false;
+    retryAt_.reset();
+    if (!startStream())
+        giveUpStream("Cannot start the stream again");
+    return false;
+}
+
+// What came before plays out; the end follows the error.
+void Player::giveUpStream(const std::string &reason)
+{
+    notifier_.error(SK_SOURCE_INPUT, SK_ERROR_NETWORK, reason);
+    endOfInput();
+}
+
+void Player::stationListArrived()
+{
+    notifier_.progress(SK_SOURCE_INPUT, SK_PROGRESS_STATION_LIST, 0, stream_->stationList());
+    forgetStream();
+    decoder_.reset();
+    discardDecoded();
+    setState(SK_STATE_STOPPED);
 }
 
 // Plays a slice of the decoded audio, or decodes the next chunk. Returns
@@ -528,6 +592,8 @@ bool Player::step()
         writeSlice();
         return true;
     }
+    if (retryAt_)
+        return reconnectWhenDue();
     std::size_t bytes = 0;
     Decoder::Result result = decoder_->read(buffer_.data(), buffer_.size(), bytes);
     // Stream bytes are taken only when the decoder has used up what it has:
@@ -539,6 +605,7 @@ bool Player::step()
             decoder_->feed(incoming, got);
             result = decoder_->read(buffer_.data(), buffer_.size(), bytes);
         }
+        postStreamTitle();
     }
     // A stream that ends or breaks before its first frame carried no audio.
     const bool noAudio = isStream_ && !streamAnnounced_;
@@ -546,6 +613,7 @@ bool Player::step()
     case Decoder::Result::Data:
         if (noAudio) {
             streamAnnounced_ = true;
+            retry_.recovered();
             postStreamInfo();
         }
         decoded_ = bytes;
@@ -559,12 +627,23 @@ bool Player::step()
             endOfInput();
             return true;
         }
-        if (stream_->status() == StreamReader::Status::Failed) {
-            inputFailed(stream_->error(), SK_ERROR_NETWORK);
+        switch (stream_->status()) {
+        case StreamReader::Status::Failed:
+            streamBroke(stream_->error(), stream_->failedForGood());
             return true;
-        }
-        if (stream_->status() != StreamReader::Status::Ended)
+        case StreamReader::Status::StationList:
+            stationListArrived();
+            return true;
+        case StreamReader::Status::Ended:
+            // A radio server has no end of its own.
+            if (retry_.active() || (streamAnnounced_ && stream_->isLive())) {
+                streamBroke("The station closed the connection", false);
+                return true;
+            }
+            break;
+        default:
             return false;
+        }
         break;
     case Decoder::Result::Done:
         break;
@@ -693,12 +772,12 @@ double Player::playedSeconds()
 {
     const PcmFormat format = decoder_ ? decoder_->format() : PcmFormat{};
     if (format.rate <= 0 || format.channels <= 0)
-        return 0.0;
+        return streamSecondsBefore_;
     const std::size_t unwritten = (decoded_ - written_) / (2 * static_cast<std::size_t>(format.channels));
     int64_t played = decoder_->positionSamples() - static_cast<int64_t>(unwritten);
     if (output_ && state_ != SK_STATE_STOPPED)
         played -= output_->delayFrames();
-    return static_cast<double>(std::max<int64_t>(0, played)) / format.rate;
+    return streamSecondsBefore_ + static_cast<double>(std::max<int64_t>(0, played)) / format.rate;
 }
 
 void Player::postTimecode()

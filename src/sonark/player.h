@@ -7,6 +7,7 @@
 #include "decoder.h"
 #include "notifier.h"
 #include "pcm_gain.h"
+#include "stream_retry.h"
 
 #include <atomic>
 #include <chrono>
@@ -60,6 +61,12 @@ private:
     void endOfInput();
     void inputFailed(const std::string &text, int code);
     void reopenAtPosition();
+    void postStreamTitle();
+    void streamBroke(const std::string &reason, bool forGood);
+    bool reconnectWhenDue();
+    void giveUpStream(const std::string &reason);
+    void stationListArrived();
+    void forgetStream();
 
     void writeSlice();
     void discardDecoded();
@@ -95,6 +102,9 @@ private:
     std::string inputName_;
     bool isStream_ = false;
     bool streamAnnounced_ = false;  // a frame of the stream was decoded
+    StreamRetry retry_;
+    std::optional<std::chrono::steady_clock::time_point> retryAt_;
+    double streamSecondsBefore_ = 0;  // played on the stream's earlier connections
     int state_ = SK_STATE_STOPPED;
     bool atEnd_ = false;
     bool inputFailed_ = false;

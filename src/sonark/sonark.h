@@ -135,6 +135,13 @@ enum {
 /* Sources in error, debug and progress notifications. */
 enum { SK_SOURCE_PLAYER = 0, SK_SOURCE_INPUT = 1, SK_SOURCE_CODEC = 2, SK_SOURCE_OUTPUT = 3 };
 
+/* Progress codes of a stream (source SK_SOURCE_INPUT). STREAM_TITLE: the
+   title the station sends now (text). RECONNECTING: the stream broke; the
+   next try comes in value seconds (text: why it broke). STATION_LIST: the
+   address answered with a station list (text: the list, at most 64 KB), not
+   audio; the player stops. */
+enum { SK_PROGRESS_STREAM_TITLE = 1, SK_PROGRESS_RECONNECTING = 2, SK_PROGRESS_STATION_LIST = 3 };
+
 /* Bits 16-23 major version, bits 8-15 minor version. */
 uint32_t sonark_get_api_version(int32_t which);
 const char *sonark_error_string(int32_t code);

@@ -66,6 +66,7 @@ std::size_t StreamReader::read(void *buffer, std::size_t size)
             std::memcpy(out + copied, ring.data() + shared_->head, n);
             shared_->head = (shared_->head + n) % ring.size();
             shared_->used -= n;
+            shared_->consumed += n;
             copied += n;
         }
     }
@@ -77,7 +78,7 @@ std::size_t StreamReader::read(void *buffer, std::size_t size)
 StreamReader::Status StreamReader::status() const
 {
     std::lock_guard lock(shared_->mutex);
-    if ((shared_->status == Status::Ended || shared_->status == Status::Failed) && shared_->used > 0)
+    if (shared_->status != Status::Connecting && shared_->used > 0)
         return Status::Streaming;
     return shared_->status;
 }
@@ -92,6 +93,37 @@ std::string StreamReader::streamTitle() const
 {
     std::lock_guard lock(shared_->mutex);
     return shared_->title;
+}
+
+bool StreamReader::failedForGood() const
+{
+    std::lock_guard lock(shared_->mutex);
+    return shared_->failedForGood;
+}
+
+bool StreamReader::takeStreamTitle(std::string &title)
+{
+    std::lock_guard lock(shared_->mutex);
+    auto &titles = shared_->titles;
+    bool taken = false;
+    while (!titles.empty() && titles.front().first <= shared_->consumed) {
+        title = std::move(titles.front().second);
+        titles.pop_front();
+        taken = true;
+    }
+    return taken;
+}
+
+bool StreamReader::isLive() const
+{
+    std::lock_guard lock(shared_->mutex);
+    return shared_->live;
+}
+
+std::string StreamReader::stationList() const
+{
+    std::lock_guard lock(shared_->mutex);
+    return shared_->stationList;
 }
 
 std::string StreamReader::contentType() const

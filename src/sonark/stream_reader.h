@@ -1,8 +1,8 @@
 #pragma once
 
-// Reads an internet radio stream over HTTP on a worker thread and hands the
-// audio bytes to the engine through a bounded buffer. Toolkit-free on purpose:
-// plain sockets and std::thread only.
+// Reads an internet radio stream over HTTP or HTTPS on a worker thread and
+// hands the audio bytes to the engine through a bounded buffer. Toolkit-free
+// on purpose: plain sockets, OpenSSL and std::thread only.
 
 #include <cstddef>
 #include <functional>
@@ -23,10 +23,11 @@ public:
         int maxRedirects = 10;
         std::size_t bufferBytes = 256 * 1024;
     };
-    enum class Status { Connecting, Streaming, Ended, Failed };
+    // StationList: the answer was a station list, not audio (stationList()).
+    enum class Status { Connecting, Streaming, Ended, Failed, StationList };
 
     // Starts connecting at once on a worker thread. `address` is
-    // "http://host[:port]/path" or the same without "http://".
+    // "http://host[:port]/path", "https://..." or the first without "http://".
     // `wakeup` is called from the worker when data arrives or the status
     // changes; it must be quick, must not destroy the reader, and must not
     // take a lock that is held while the reader is being destroyed (the
@@ -50,8 +51,17 @@ public:
     // whole stream was consumed.
     Status status() const;
     std::string error() const;        // English text when Failed
+    // Failed for a reason that trying again cannot mend (PermanentStreamError).
+    bool failedForGood() const;
     std::string streamTitle() const;  // last StreamTitle (UTF-8), "" if none
+    // True when a StreamTitle is due that was not taken yet: one sent before
+    // audio that read() has handed out. `title` gets the latest of them.
+    bool takeStreamTitle(std::string &title);
     std::string contentType() const;  // Content-Type of the answer, "" if none
+    // The answer came from a radio server (ICY headers): it has no end of
+    // its own, so its end is a break.
+    bool isLive() const;
+    std::string stationList() const;  // the list's text, at most 64 KB
 
 private:
     // Everything the worker touches; it may outlive the reader.

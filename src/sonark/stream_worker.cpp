@@ -4,80 +4,47 @@
 #include "http_address.h"
 #include "http_answer.h"
 #include "icy_demuxer.h"
+#include "station_list_answer.h"
+#include "stream_connection.h"
+#include "stream_error.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <chrono>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <utility>
-
-#include <netdb.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
+#include <vector>
 
 namespace sonark::detail {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 using Status = StreamReader::Status;
-using std::chrono::milliseconds;
 
 constexpr std::size_t kReadChunk = 16 * 1024;
-constexpr int kSliceMs = 50;  // how long a wait may go without looking at the cancel flag
+constexpr std::size_t kPendingTitles = 16;
 
-struct Cancelled {};
-
-std::string errnoText(int error)
+bool isRedirect(int code)
 {
-    char buffer[256];
-    // GNU strerror_r: thread-safe, returns the text (possibly not in buffer).
-    return strerror_r(error, buffer, sizeof buffer);
+    return code == 301 || code == 302 || code == 303 || code == 307 || code == 308;
 }
 
-// "10 s", "0.3 s", "1.25 s"
-std::string formatSeconds(int ms)
+// Turned away for good: a 4xx status, but for a mount that may come back
+// (404, as Icecast answers while its source is away), a time-out or a limit.
+bool refusesForGood(int code)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.3f", ms / 1000.0);
-    std::string result = text;
-    while (result.back() == '0')
-        result.pop_back();
-    if (result.back() == '.')
-        result.pop_back();
-    return result + " s";
+    return code >= 400 && code < 500 && code != 404 && code != 408 && code != 429;
 }
 
-std::runtime_error connectionLost(const HttpAddress &address, int error)
+// Radio servers mark their answers with "icy-" fields (and SHOUTcast's
+// "ICY 200 OK" status line always comes with them).
+bool fromRadioServer(const HttpAnswer &answer)
 {
-    return std::runtime_error("Connection to " + address.hostAndPort() + " lost: " + errnoText(error));
+    return std::any_of(answer.headers.begin(), answer.headers.end(),
+                       [](const auto &header) { return header.first.starts_with("icy-"); });
 }
-
-class Socket {
-public:
-    Socket() = default;
-    explicit Socket(int fd) : fd_(fd) {}
-    Socket(Socket &&other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-    Socket &operator=(Socket &&other) noexcept
-    {
-        std::swap(fd_, other.fd_);
-        return *this;
-    }
-    ~Socket()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    int fd() const { return fd_; }
-
-private:
-    int fd_ = -1;
-};
 
 class Worker {
 public:
@@ -92,7 +59,9 @@ public:
     {
         try {
             stream();
-        } catch (const Cancelled &) {
+        } catch (const StreamCancelled &) {
+        } catch (const PermanentStreamError &e) {
+            finish(Status::Failed, e.what(), true);
         } catch (const std::exception &e) {
             finish(Status::Failed, e.what());
         }
@@ -104,135 +73,44 @@ public:
     }
 
 private:
-    void checkCancel() const
-    {
-        if (shared_->cancel.load())
-            throw Cancelled{};
-    }
-
-    void finish(Status status, std::string error = {})
+    void finish(Status status, std::string error = {}, bool forGood = false)
     {
         {
             std::lock_guard lock(shared_->mutex);
             shared_->status = status;
             shared_->error = std::move(error);
+            shared_->failedForGood = forGood;
         }
         shared_->notify();
     }
 
-    // Waits for `events` on fd until `deadline`, in slices so cancelling is
-    // noticed quickly. False on timeout.
-    bool waitFor(int fd, short events, Clock::time_point deadline) const
+    void sendRequest(StreamConnection &connection, const HttpAddress &address)
     {
-        for (;;) {
-            checkCancel();
-            const auto left = std::chrono::duration_cast<milliseconds>(deadline - Clock::now()).count();
-            if (left <= 0)
-                return false;
-            pollfd entry{fd, events, 0};
-            const int ready = ::poll(&entry, 1, static_cast<int>(std::min<long long>(left, kSliceMs)));
-            if (ready > 0)
-                return true;
-            if (ready < 0 && errno != EINTR)
-                throw std::runtime_error("Network error: " + errnoText(errno));
-        }
+        connection.sendAll("GET " + address.target + " HTTP/1.0\r\n" + "Host: " + address.hostHeader() + "\r\n" +
+                           "User-Agent: Ludro Pro/2.0\r\n"
+                           "Accept: */*\r\n"
+                           "Icy-MetaData: 1\r\n"
+                           "Connection: close\r\n"
+                           "\r\n");
     }
 
-    Clock::time_point deadlineFromNow() const { return Clock::now() + milliseconds(options_.timeoutMs); }
-
-    std::runtime_error noAnswer(const HttpAddress &address) const
+    HttpAnswer readAnswer(StreamConnection &connection, const HttpAddress &address)
     {
-        return std::runtime_error("No answer from " + address.hostForDisplay() + " within " +
-                                  formatSeconds(options_.timeoutMs));
-    }
-
-    Socket connect(const HttpAddress &address)
-    {
-        addrinfo hints{};
-        hints.ai_family = AF_UNSPEC;
-        hints.ai_socktype = SOCK_STREAM;
-        hints.ai_flags = AI_NUMERICSERV;
-        addrinfo *found = nullptr;
-        const int lookup = ::getaddrinfo(address.host.c_str(), std::to_string(address.port).c_str(), &hints, &found);
-        std::unique_ptr<addrinfo, decltype(&::freeaddrinfo)> list(found, &::freeaddrinfo);
-        checkCancel();  // the reader may be long gone after a slow lookup
-        if (lookup != 0 || !found)
-            throw std::runtime_error("Host not found: " + address.host);
-
-        const auto deadline = deadlineFromNow();
-        int lastError = ETIMEDOUT;
-        for (const addrinfo *entry = found; entry; entry = entry->ai_next) {
-            Socket socket(
-                ::socket(entry->ai_family, entry->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, entry->ai_protocol));
-            if (socket.fd() < 0) {
-                lastError = errno;
-                continue;
-            }
-            if (::connect(socket.fd(), entry->ai_addr, entry->ai_addrlen) == 0)
-                return socket;
-            if (errno != EINPROGRESS) {
-                lastError = errno;
-                continue;
-            }
-            if (!waitFor(socket.fd(), POLLOUT, deadline)) {
-                lastError = ETIMEDOUT;
-                break;
-            }
-            int error = 0;
-            socklen_t length = sizeof error;
-            if (::getsockopt(socket.fd(), SOL_SOCKET, SO_ERROR, &error, &length) != 0)
-                error = errno;
-            if (error == 0)
-                return socket;
-            lastError = error;
-        }
-        throw std::runtime_error("Cannot connect to " + address.hostAndPort() + ": " + errnoText(lastError));
-    }
-
-    void sendRequest(const Socket &socket, const HttpAddress &address)
-    {
-        const std::string request = "GET " + address.target + " HTTP/1.0\r\n" + "Host: " + address.hostHeader() +
-                                    "\r\n" +
-                                    "User-Agent: Ludro Pro/2.0\r\n"
-                                    "Accept: */*\r\n"
-                                    "Icy-MetaData: 1\r\n"
-                                    "Connection: close\r\n"
-                                    "\r\n";
-        const auto deadline = deadlineFromNow();
-        std::size_t sent = 0;
-        while (sent < request.size()) {
-            const ssize_t n = ::send(socket.fd(), request.data() + sent, request.size() - sent, MSG_NOSIGNAL);
-            if (n > 0) {
-                sent += static_cast<std::size_t>(n);
-            } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-                if (!waitFor(socket.fd(), POLLOUT, deadline))
-                    throw noAnswer(address);
-            } else if (n < 0 && errno != EINTR) {
-                throw connectionLost(address, errno);
-            }
-        }
-    }
-
-    HttpAnswer readAnswer(const Socket &socket, const HttpAddress &address)
-    {
-        const auto deadline = deadlineFromNow();
+        const auto deadline = connection.deadlineFromNow();
         std::string raw;
         char chunk[4096];
         for (;;) {
             if (auto answer = parseHttpAnswer(raw, address.hostForDisplay()))
                 return std::move(*answer);
-            if (!waitFor(socket.fd(), POLLIN, deadline))
-                throw noAnswer(address);
-            const ssize_t n = ::recv(socket.fd(), chunk, sizeof chunk, 0);
-            if (n > 0) {
-                raw.append(chunk, static_cast<std::size_t>(n));
-            } else if (n == 0) {
+            const std::optional<std::size_t> n = connection.receive(chunk, sizeof chunk, deadline);
+            if (!n)
+                throw connection.noAnswer();
+            if (*n == 0) {
                 const std::string host = address.hostForDisplay();
                 throw std::runtime_error(raw.empty() ? "Connection closed by " + host + " without an answer"
                                                      : "Incomplete answer from " + host);
-            } else if (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
-                throw connectionLost(address, errno);
             }
+            raw.append(chunk, *n);
         }
     }
 
@@ -245,12 +123,14 @@ private:
                 std::unique_lock lock(shared_->mutex);
                 auto &ring = shared_->ring;
                 shared_->spaceFreed.wait(lock, [&] { return shared_->cancel.load() || shared_->used < ring.size(); });
-                checkCancel();
+                if (shared_->cancel.load())
+                    throw StreamCancelled{};
                 while (copied < size && shared_->used < ring.size()) {
                     const std::size_t tail = (shared_->head + shared_->used) % ring.size();
                     const std::size_t n = std::min({size - copied, ring.size() - shared_->used, ring.size() - tail});
                     std::memcpy(ring.data() + tail, data + copied, n);
                     shared_->used += n;
+                    shared_->delivered += n;
                     copied += n;
                 }
             }
@@ -260,25 +140,29 @@ private:
         }
     }
 
+    // The title goes with the audio that follows it (within a read).
     bool publishTitle(IcyDemuxer &demuxer)
     {
         std::string title;
         if (!demuxer.takeTitle(title))
             return false;
         std::lock_guard lock(shared_->mutex);
-        shared_->title = std::move(title);
+        shared_->title = title;
+        if (shared_->titles.size() == kPendingTitles)
+            shared_->titles.pop_front();
+        shared_->titles.emplace_back(shared_->delivered, std::move(title));
         return true;
     }
 
-    // Connects and follows redirects up to an answer that is not one.
-    HttpAnswer open(HttpAddress &address, Socket &socket)
+    // Connects and follows redirects, between http and https too, up to an
+    // answer that is not one.
+    HttpAnswer open(HttpAddress &address, std::unique_ptr<StreamConnection> &connection)
     {
         for (int redirects = 0;; ++redirects) {
-            socket = connect(address);
-            sendRequest(socket, address);
-            HttpAnswer answer = readAnswer(socket, address);
-            const int code = answer.code;
-            if (code != 301 && code != 302 && code != 303 && code != 307 && code != 308)
+            connection = std::make_unique<StreamConnection>(address, options_.timeoutMs, shared_->cancel);
+            sendRequest(*connection, address);
+            HttpAnswer answer = readAnswer(*connection, address);
+            if (!isRedirect(answer.code))
                 return answer;
             const std::string *location = answer.header("location");
             if (!location || location->empty())
@@ -286,18 +170,77 @@ private:
             if (redirects >= options_.maxRedirects)
                 throw std::runtime_error("Too many redirects");
             address = resolveLocation(address, *location);
-            socket = Socket();
+            connection.reset();
         }
+    }
+
+    // The body after the header: what came with it, then reads that wait
+    // at most the time-out each. 0 at its end.
+    std::size_t receiveBody(unsigned char *data, std::size_t size)
+    {
+        if (remaining_ && *remaining_ == 0)
+            return 0;
+        std::size_t n = 0;
+        if (pending_ < early_.size()) {
+            n = std::min(size, early_.size() - pending_);
+            std::memcpy(data, early_.data() + pending_, n);
+            pending_ += n;
+        } else {
+            const std::optional<std::size_t> got = connection_->receive(data, size, connection_->deadlineFromNow());
+            if (!got)
+                throw std::runtime_error("Stream stalled");
+            n = *got;
+            if (n == 0 && remaining_ && *remaining_ > 0)
+                throw std::runtime_error("Connection closed early by " + host_);
+        }
+        if (remaining_) {
+            n = static_cast<std::size_t>(std::min<std::uint64_t>(n, *remaining_));
+            *remaining_ -= n;
+        }
+        return n;
+    }
+
+    // Reads the start of the body until it tells audio from a station list.
+    AnswerKind sniff(const std::string &contentType, std::string &start)
+    {
+        std::vector<unsigned char> chunk(4096);
+        for (;;) {
+            const std::size_t n = receiveBody(chunk.data(), chunk.size());
+            start.append(reinterpret_cast<const char *>(chunk.data()), n);
+            const AnswerKind kind = answerKind(contentType, start, n == 0);
+            if (kind != AnswerKind::Undecided)
+                return kind;
+        }
+    }
+
+    void readStationList(std::string text)
+    {
+        std::vector<unsigned char> chunk(4096);
+        while (text.size() <= kStationListBytes) {
+            const std::size_t n = receiveBody(chunk.data(), chunk.size());
+            if (n == 0)
+                break;
+            text.append(reinterpret_cast<const char *>(chunk.data()), n);
+        }
+        {
+            std::lock_guard lock(shared_->mutex);
+            shared_->stationList = stationListText(std::move(text));
+        }
+        finish(Status::StationList);
     }
 
     void stream()
     {
         HttpAddress address = parseHttpAddress(address_);
-        Socket socket;
-        HttpAnswer answer = open(address, socket);
-        if (answer.code != 200)
-            throw std::runtime_error("HTTP " + std::to_string(answer.code) +
-                                     (answer.reason.empty() ? "" : " " + answer.reason));
+        HttpAnswer answer = open(address, connection_);
+        host_ = address.hostForDisplay();
+        if (answer.code != 200) {
+            const std::string text =
+                "HTTP " + std::to_string(answer.code) + (answer.reason.empty() ? "" : " " + answer.reason);
+            if (refusesForGood(answer.code))
+                throw PermanentStreamError(text);
+            throw std::runtime_error(text);
+        }
 
         std::size_t metaint = 0;
         if (const std::string *value = answer.header("icy-metaint")) {
@@ -305,52 +248,49 @@ private:
             if (number && *number <= SIZE_MAX / 2)
                 metaint = static_cast<std::size_t>(*number);
         }
-        std::optional<std::uint64_t> remaining;  // body bytes still due, when the length is known
         if (const std::string *value = answer.header("content-length"))
-            remaining = parseNumber(*value);
+            remaining_ = parseNumber(*value);
+        const std::string *type = answer.header("content-type");
+        const std::string contentType = type ? *type : std::string();
+        {
+            std::lock_guard lock(shared_->mutex);
+            shared_->contentType = contentType;
+            shared_->live = fromRadioServer(answer);
+        }
+        early_ = std::move(answer.body);
+
+        std::string start;
+        if (sniff(contentType, start) == AnswerKind::StationList)
+            return readStationList(std::move(start));
         {
             std::lock_guard lock(shared_->mutex);
             shared_->status = Status::Streaming;
-            if (const std::string *type = answer.header("content-type"))
-                shared_->contentType = *type;
         }
         shared_->notify();
 
         IcyDemuxer demuxer(metaint);
         auto take = [&](unsigned char *data, std::size_t size) {
-            if (remaining) {
-                size = static_cast<std::size_t>(std::min<std::uint64_t>(size, *remaining));
-                *remaining -= size;
-            }
             const std::size_t audio = demuxer.feed(data, size);
             if (publishTitle(demuxer) && audio == 0)
                 shared_->notify();  // deliver() wakes the engine otherwise
             deliver(data, audio);
         };
-        take(reinterpret_cast<unsigned char *>(answer.body.data()), answer.body.size());
-
+        take(reinterpret_cast<unsigned char *>(start.data()), start.size());
         std::vector<unsigned char> chunk(kReadChunk);
-        while (!remaining || *remaining > 0) {
-            // Silence is counted from now: time spent waiting for buffer space is not the server's fault.
-            if (!waitFor(socket.fd(), POLLIN, deadlineFromNow()))
-                throw std::runtime_error("Stream stalled");
-            const ssize_t n = ::recv(socket.fd(), chunk.data(), chunk.size(), 0);
-            if (n > 0) {
-                take(chunk.data(), static_cast<std::size_t>(n));
-            } else if (n == 0) {
-                if (remaining && *remaining > 0)
-                    throw std::runtime_error("Connection closed early by " + address.hostForDisplay());
-                break;
-            } else if (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
-                throw connectionLost(address, errno);
-            }
-        }
+        // Silence is counted from each read: time spent waiting for buffer space is not the server's fault.
+        while (const std::size_t n = receiveBody(chunk.data(), chunk.size()))
+            take(chunk.data(), n);
         finish(Status::Ended);
     }
 
     std::shared_ptr<StreamShared> shared_;
     std::string address_;
     StreamReader::Options options_;
+    std::unique_ptr<StreamConnection> connection_;
+    std::string host_;
+    std::string early_;  // body bytes that came with the header
+    std::size_t pending_ = 0;
+    std::optional<std::uint64_t> remaining_;  // body bytes still due, when the length is known
 };
 
 }  // namespace

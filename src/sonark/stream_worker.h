@@ -2,16 +2,20 @@
 
 // The worker thread behind a StreamReader and the state the two share. The
 // worker connects, follows redirects and fills the ring buffer until the
-// stream ends, fails or the reader cancels it.
+// stream ends, fails or the reader cancels it; an answer that is a station
+// list is kept as text instead.
 
 #include "stream_reader.h"
 
 #include <atomic>
 #include <condition_variable>
+#include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace sonark::detail {
@@ -29,8 +33,16 @@ struct StreamShared {
 
     StreamReader::Status status = StreamReader::Status::Connecting;
     std::string error;
+    bool failedForGood = false;
     std::string title;
+    // Titles not yet taken, each with the count of audio bytes before it:
+    // a title is taken once the reader has read that far, with its music.
+    std::deque<std::pair<std::uint64_t, std::string>> titles;
+    std::uint64_t delivered = 0;  // audio bytes put into the ring so far
+    std::uint64_t consumed = 0;   // and taken out of it
     std::string contentType;
+    bool live = false;
+    std::string stationList;
     bool done = false;
 
     // Separate lock so the callback never runs under `mutex` (the engine may

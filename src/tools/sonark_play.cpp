@@ -183,6 +183,10 @@ std::string describe(const SK_Message &m)
     case SK_NOTIFY_ERROR:
         std::snprintf(line, sizeof line, "source=%d code=%d %s", d.error.source, d.error.code, text(0).c_str());
         break;
+    case SK_NOTIFY_PROGRESS:
+        std::snprintf(line, sizeof line, "source=%d code=%d value=%d %s", d.progress.source, d.progress.code,
+                      d.progress.value, text(0).c_str());
+        break;
     default:
         std::snprintf(line, sizeof line, "value=%d", d.value);
         break;

@@ -8,6 +8,8 @@
 #include "support/files.h"
 #include "support/http_test_server.h"
 #include "support/recording_dialogs.h"
+#include "support/test_authority.h"
+#include "support/tls_test_proxy.h"
 
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -172,6 +174,31 @@ TEST_F(DiscDatabase, RefusedOrFailedConnectionsChangeNoFile)
     EXPECT_FALSE(query());
     EXPECT_EQ(form.status(), "Connection Failed");
     EXPECT_FALSE(QFile::exists(folder + disc.id));
+}
+
+// A server written with https:// is asked over TLS; one whose certificate
+// is not valid is a failed connection and nothing is sent to it.
+TEST_F(DiscDatabase, AServerWrittenWithHttpsIsAskedOverTls)
+{
+    const ludro::test::TestAuthority authority(dir.path().toStdString());
+    qputenv("SSL_CERT_FILE", QByteArray::fromStdString(authority.certificateFile()));
+    serveCddb(http, "200 rock 0b012a02 Artist / Title\r\n", {{"rock+0b012a02", record}});
+    const auto server = [&](const ludro::test::TestAuthority::Issued &certificate) {
+        return std::make_unique<ludro::test::TlsTestProxy>(
+            http.port(), ludro::test::TlsTestProxy::Options{certificate.certificateFile, certificate.keyFile});
+    };
+    const auto good = server(authority.issue("good"));
+    form.setServer(QString::fromStdString(good->url("/")));
+    EXPECT_TRUE(query());
+    EXPECT_EQ(names.title, "Title");
+    EXPECT_EQ(http.requests().size(), 2);
+
+    const auto expired = server(authority.issue("expired", {.validFromSeconds = -86400, .validToSeconds = -60}));
+    form.setServer(QString::fromStdString(expired->url("")));
+    EXPECT_FALSE(query());
+    EXPECT_EQ(form.status(), "Connection Failed");
+    EXPECT_EQ(http.requests().size(), 2);
+    qunsetenv("SSL_CERT_FILE");
 }
 
 TEST_F(DiscDatabase, CloseEndsAStalledAnswerAtOnce)

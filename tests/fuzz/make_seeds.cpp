@@ -5,8 +5,12 @@
 //   fuzz-seeds mpeg DIR FILE...   each MPEG file behind decoder settings
 
 #include "core/settings.h"
+#include "support/test_authority.h"
 
+#include <openssl/ssl.h>
 #include <zip.h>
+
+#include <stdlib.h>
 
 #include <cmath>
 #include <cstdint>
@@ -63,6 +67,72 @@ std::string tagRecord(const std::string &title, const std::string &artist, const
     };
     return "TAG" + field(title, 30) + field(artist, 30) + field(album, 30) + field(year, 4) + field(comment, 30) +
            static_cast<char>(genre);
+}
+
+// What OpenSSL's own server sends first with a certificate of a throwaway
+// authority, in answer to a client of its own.
+std::string serverFlight(const ludro::test::TestAuthority::Issued &certificate, int highestVersion)
+{
+    SSL_CTX *serverContext = SSL_CTX_new(TLS_server_method());
+    SSL_CTX_use_certificate_chain_file(serverContext, certificate.certificateFile.c_str());
+    SSL_CTX_use_PrivateKey_file(serverContext, certificate.keyFile.c_str(), SSL_FILETYPE_PEM);
+    SSL_CTX_set_max_proto_version(serverContext, highestVersion);
+    SSL_CTX *clientContext = SSL_CTX_new(TLS_client_method());
+    SSL *client = SSL_new(clientContext);
+    SSL *server = SSL_new(serverContext);
+    BIO *toServer = BIO_new(BIO_s_mem());
+    BIO *toClient = BIO_new(BIO_s_mem());
+    BIO_up_ref(toServer);
+    BIO_up_ref(toClient);
+    SSL_set_bio(client, toClient, toServer);
+    SSL_set_bio(server, toServer, toClient);
+    SSL_set_connect_state(client);
+    SSL_set_accept_state(server);
+    SSL_do_handshake(client);
+    SSL_do_handshake(server);
+    std::string flight;
+    char buffer[4096];
+    for (int n; (n = BIO_read(toClient, buffer, sizeof buffer)) > 0;)
+        flight.append(buffer, static_cast<std::size_t>(n));
+    SSL_free(client);
+    SSL_free(server);
+    SSL_CTX_free(clientContext);
+    SSL_CTX_free(serverContext);
+    return flight;
+}
+
+// The first byte: bit 0 the connection ends after the input, bit 1 the
+// server is asked for by address.
+void tlsSeeds(const fs::path &dir)
+{
+    char folder[] = "/tmp/fuzz-seeds-XXXXXX";
+    if (!mkdtemp(folder))
+        return;
+    {
+        const ludro::test::TestAuthority authority(folder);
+        const auto certificate = authority.issue("radio", {.names = {"radio.example", "127.0.0.1"}});
+        const std::string tls12 = serverFlight(certificate, TLS1_2_VERSION);
+        const std::string tls13 = serverFlight(certificate, TLS1_3_VERSION);
+        write(dir / "tls12-waits", std::string("\x00", 1) + tls12);
+        write(dir / "tls12-ends-by-address", "\x03" + tls12);
+        write(dir / "tls13", std::string("\x00", 1) + tls13);
+    }
+    fs::remove_all(folder);
+    write(dir / "protocol-version-alert", std::string("\x01\x15\x03\x03\x00\x02\x02\x46", 8));
+    write(dir / "plain-http-answer", "\x01HTTP/1.0 400 Bad Request\r\nContent-Length: 0\r\n\r\n");
+}
+
+// The first byte picks the Content-Type: x-scpls, x-mpegurl, vnd.apple.mpegurl,
+// text/plain, none, audio/mpeg, octet-stream, text/html.
+void stationListSeeds(const fs::path &dir)
+{
+    write(dir / "typed.pls", std::string("\x00", 1) +
+                                 "[playlist]\r\nNumberOfEntries=2\r\nFile1=http://radio.example:8000/live\r\n"
+                                 "Title1=Live\r\nFile2=file:///etc/passwd\r\nFile3=https://two.example/\r\n");
+    write(dir / "extended.m3u", "\x03#EXTM3U\n#EXTINF:-1,Radio\nhttps://radio.example/a\n/etc/passwd\n");
+    write(dir / "bare.m3u", "\x06\xEF\xBB\xBF\r\n  http://radio.example/b\nwww.radio.example/c\n");
+    write(dir / "segments.m3u8", "\x02#EXTM3U\n#EXT-X-TARGETDURATION:10\n#EXTINF:10,\nhttp://cdn.example/s1.ts\n");
+    write(dir / "audio", std::string("\x05\xFF\xFB\x90\x64", 5) + std::string(64, 'U'));
 }
 
 void playlistSeeds(const fs::path &dir)
@@ -282,6 +352,8 @@ int main(int argc, char **argv)
         winampSeeds(dir / "fuzz_winamp_skin");
         id3Seeds(dir / "fuzz_id3_tag");
         streamSeeds(dir / "fuzz_stream_answer");
+        tlsSeeds(dir / "fuzz_tls_handshake");
+        stationListSeeds(dir / "fuzz_station_list");
         responseSeeds(dir / "fuzz_http_response");
         discRecordSeeds(dir / "fuzz_disc_record");
         sitesSeeds(dir / "fuzz_cddb_sites");

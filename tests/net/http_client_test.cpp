@@ -185,23 +185,6 @@ TEST(HttpClient, FollowsRelocationsToAPathAndToAnotherServerButNotForever)
     EXPECT_EQ(first.requests().at(1), "GET /new HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n");
 }
 
-// Without TLS an https address is an error, never a plain request to the
-// same host and port.
-TEST(HttpClient, RefusesHttpsAddressesAndRelocationsToThem)
-{
-    HttpTestServer server;
-    const QString secure = "https://127.0.0.1:" + QString::number(server.port()) + "/doc";
-    server.on("/secure", HttpTestServer::redirect(302, secure.toStdString()));
-    server.on("/doc", HttpTestServer::ok("in the clear"));
-    THttpCli client;
-    client.URL = url(server, "/secure");
-    EXPECT_EQ(fetch(client).failure, "Only http addresses can be fetched, not " + secure.toStdString() + " #404");
-    client.URL = secure;
-    EXPECT_EQ(fetch(client).failure, "Only http addresses can be fetched, not " + secure.toStdString() + " #404");
-    EXPECT_EQ(client.State(), THttpState::Ready);
-    EXPECT_EQ(server.requests().size(), 1u) << "only the first request, of the http address";
-}
-
 TEST(HttpClient, ThroughAProxyNamesTheWholeAddressAndKeepsCredentialsToTheirHost)
 {
     HttpTestServer proxy;

@@ -3,6 +3,7 @@
 // window's lenient open and the whole-file-or-nothing save.
 
 #include "playlist/playlist_file.h"
+#include "playlist/station_list.h"
 #include "support/files.h"
 #include "support/full_disk.h"
 
@@ -157,4 +158,34 @@ TEST_F(PlaylistFiles, AFailedWriteIsReportedAndLeavesTheOldFileWhole)
     }
     EXPECT_EQ(readFile(name), "old\n");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"keep.m3u"})) << "no temporary file is left";
+}
+
+// A list from the network names stations: its http and https addresses, at
+// most 100, never a local file; a list of HLS segments names none.
+TEST(StationLists, OnlyTheirAddressesCountAndAtMostAHundred)
+{
+    using playlist_files::readStationList;
+    const auto list = readStationList("[playlist]\r\nFile1=https://one.example/live\r\nTitle1=One\r\n"
+                                      "File2=file:///etc/passwd\r\nFile3=/etc/passwd\r\nFile4=../local.mp3\r\n"
+                                      "File5= http://two.example:8000/ \r\nFile6=www.three.example/\r\n");
+    EXPECT_EQ(list.addresses,
+              QStringList({"https://one.example/live", "http://two.example:8000/", "www.three.example/"}));
+    EXPECT_FALSE(list.segmented);
+    EXPECT_EQ(readStationList("#EXTM3U\n#EXTINF:-1,Radio\nhttp://a.example/\nfile:///etc/passwd\n").addresses,
+              QStringList({"http://a.example/"}));
+
+    QString many = "#EXTM3U\n";
+    for (int i = 0; i < 100000; ++i)
+        many += QStringLiteral("http://radio.example/%1\n").arg(i);
+    const auto capped = readStationList(many);
+    ASSERT_EQ(capped.addresses.size(), 100);
+    EXPECT_EQ(capped.addresses.last(), "http://radio.example/99");
+
+    EXPECT_TRUE(readStationList("file:///etc/passwd\n/etc/shadow\n").addresses.isEmpty());
+    const char controls[] = "http://a.example/\r\0\nhttp://b.example/\x1b[2J\n";
+    EXPECT_EQ(readStationList(QString::fromLatin1(controls, sizeof controls - 1)).addresses, QStringList())
+        << "an address is one line of printable text";
+    const auto hls = readStationList("#EXTM3U\n#EXT-X-TARGETDURATION:10\n#EXTINF:10,\nhttp://cdn.example/s1.ts\n");
+    EXPECT_TRUE(hls.segmented);
+    EXPECT_TRUE(hls.addresses.isEmpty());
 }

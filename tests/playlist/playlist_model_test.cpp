@@ -49,10 +49,35 @@ TEST(PlaylistModel, EntriesCarryTheirColumnsAndPaths)
     EXPECT_EQ(playlist.entryPath(1), "http://radio.example:8000/live");
     EXPECT_EQ(playlist.entryPath(2), "");
 
-    for (const char *address : {"http://a", "HTTP:x", "www.a", "WWW.A", "ftp:b", "Ftp:c"})
+    for (const char *address : {"http://a", "HTTP:x", "https://a", "HTTPS://A", "www.a", "WWW.A", "ftp:b", "Ftp:c"})
         EXPECT_TRUE(PlaylistModel::isNetworkEntry(address)) << address;
-    for (const char *name : {"/music/http.mp3", "wwwx.mp3", "https://a", ""})
+    for (const char *name : {"/music/http.mp3", "wwwx.mp3", "httpsx.mp3", ""})
         EXPECT_FALSE(PlaylistModel::isNetworkEntry(name)) << name;
+}
+
+// A station list read in place of its address: the stations in its place,
+// the played marks of the entries around it where they were.
+TEST(PlaylistModel, StationsTakeThePlaceOfTheirListAndTheMarksStayWithTheirEntries)
+{
+    PlaylistModel playlist;
+    for (const char *address : {"http://a/", "http://list/", "http://b/"})
+        playlist.addNetworkEntry(address);
+    playlist.playedMarks.mark(0);
+    playlist.playedMarks.mark(1);
+    playlist.playedMarks.mark(2);
+    QCoreApplication::processEvents();
+    QSignalSpy spy(&playlist, &PlaylistModel::changed);
+    playlist.replaceWithNetworkEntries(1, {"http://one/", "https://two/"});
+    QCoreApplication::processEvents();
+    ASSERT_EQ(playlist.entryCount(), 4);
+    EXPECT_EQ(playlist.entryPath(1), "http://one/");
+    EXPECT_EQ(playlist.entryPath(2), "https://two/");
+    EXPECT_EQ(playlist.entryPath(3), "http://b/");
+    EXPECT_EQ(playlist.entries()[2][PlaylistEntry::Size], "0");
+    EXPECT_EQ((std::vector<bool>{playlist.playedMarks.isMarked(0), playlist.playedMarks.isMarked(1),
+                                 playlist.playedMarks.isMarked(2), playlist.playedMarks.isMarked(3)}),
+              (std::vector<bool>{true, false, false, true}));
+    EXPECT_EQ(told(spy), (Changes{{Level::Structure, 1, 3}}));
 }
 
 TEST(PlayedMarks, EveryPositionOncePerCycleEvenForLongLists)

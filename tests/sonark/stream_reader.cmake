@@ -12,6 +12,19 @@ if(NOT TARGET ludro_test_http_server)
   target_link_libraries(ludro_test_http_server PUBLIC Threads::Threads)
 endif()
 
-add_executable(stream_reader_test ${CMAKE_CURRENT_LIST_DIR}/stream_reader_test.cpp)
-target_link_libraries(stream_reader_test PRIVATE sonark_stream ludro_test_http_server GTest::gtest_main)
+# TLS for the tests: an authority made at run time and a TLS front for loopback servers.
+if(NOT TARGET ludro_test_tls)
+  find_package(OpenSSL 3 REQUIRED)
+  add_library(ludro_test_tls STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/../support/test_authority.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../support/tls_test_proxy.cpp)
+  target_include_directories(ludro_test_tls PUBLIC
+    ${CMAKE_CURRENT_LIST_DIR}/.. ${CMAKE_CURRENT_LIST_DIR}/../support)
+  target_compile_features(ludro_test_tls PUBLIC cxx_std_20)
+  target_link_libraries(ludro_test_tls PUBLIC Threads::Threads PRIVATE OpenSSL::SSL OpenSSL::Crypto)
+endif()
+
+add_executable(stream_reader_test ${CMAKE_CURRENT_LIST_DIR}/stream_reader_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/stream_tls_test.cpp)
+target_link_libraries(stream_reader_test PRIVATE sonark_stream ludro_test_http_server ludro_test_tls GTest::gtest_main)
 gtest_discover_tests(stream_reader_test DISCOVERY_TIMEOUT 30 PROPERTIES TIMEOUT 60 LABELS network)

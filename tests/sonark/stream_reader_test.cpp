@@ -2,6 +2,7 @@
 // unusual answer headers, back-pressure through a small buffer, shutdown while
 // the buffer is full, and the error texts users get to see.
 
+#include "read_stream.h"
 #include "sonark/icy_demuxer.h"
 #include "sonark/stream_reader.h"
 #include "support/http_test_server.h"
@@ -9,9 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <condition_variable>
 #include <memory>
-#include <mutex>
 #include <random>
 #include <string>
 #include <thread>
@@ -19,12 +18,9 @@
 
 namespace {
 
+using namespace stream_test;
 using ludro::test::HttpTestServer;
 using sonark::IcyDemuxer;
-using sonark::StreamReader;
-using Status = StreamReader::Status;
-using Clock = std::chrono::steady_clock;
-using namespace std::chrono_literals;
 
 std::string randomBytes(std::size_t size, unsigned seed)
 {
@@ -33,78 +29,6 @@ std::string randomBytes(std::size_t size, unsigned seed)
     for (char &c : bytes)
         c = static_cast<char>(generator() & 0xff);
     return bytes;
-}
-
-// Counts wakeup calls so a test can sleep on them the way the engine does.
-class Wakeups {
-public:
-    std::function<void()> callback()
-    {
-        return [this] {
-            std::lock_guard lock(mutex_);
-            ++count_;
-            changed_.notify_all();
-        };
-    }
-    long count() const
-    {
-        std::lock_guard lock(mutex_);
-        return count_;
-    }
-    bool waitBeyond(long seen, std::chrono::milliseconds timeout)
-    {
-        std::unique_lock lock(mutex_);
-        return changed_.wait_for(lock, timeout, [&] { return count_ > seen; });
-    }
-
-private:
-    mutable std::mutex mutex_;
-    std::condition_variable changed_;
-    long count_ = 0;
-};
-
-struct Outcome {
-    std::string audio;
-    Status status = Status::Connecting;
-    std::string error;
-    std::string title;
-    std::string contentType;
-    std::size_t largestRead = 0;
-    Clock::duration elapsed{};
-};
-
-// Reads `address` until the stream ends or fails, sleeping on wakeups between
-// reads; a wait that times out is a missed wakeup.
-Outcome readStream(const std::string &address, StreamReader::Options options = {.timeoutMs = 3000},
-                   std::chrono::milliseconds pauseAfterRead = 0ms)
-{
-    Wakeups wakeups;
-    StreamReader reader(address, options, wakeups.callback());
-    Outcome outcome;
-    const auto start = Clock::now();
-    std::vector<char> buffer(64 * 1024);
-    for (;;) {
-        const long seen = wakeups.count();
-        const Status before = reader.status();
-        const std::size_t n = reader.read(buffer.data(), buffer.size());
-        if (n > 0) {
-            EXPECT_TRUE(before == Status::Streaming) << "the end was reported while audio was still buffered";
-            outcome.audio.append(buffer.data(), n);
-            outcome.largestRead = std::max(outcome.largestRead, n);
-            std::this_thread::sleep_for(pauseAfterRead);
-            continue;
-        }
-        outcome.status = reader.status();
-        if (outcome.status == Status::Ended || outcome.status == Status::Failed || Clock::now() - start > 10s)
-            break;
-        if (!wakeups.waitBeyond(seen, 3s))
-            ADD_FAILURE() << "no wakeup within 3 s";
-    }
-    outcome.elapsed = Clock::now() - start;
-    outcome.error = reader.error();
-    outcome.title = reader.streamTitle();
-    outcome.contentType = reader.contentType();
-    return outcome;
 }
 
 TEST(IcyDemuxer, SameAudioAndTitlesWhereverTheReadsSplit)
@@ -249,7 +173,7 @@ TEST(StreamReader, UnusableAddressesCarryClearTexts)
     const std::string refused = "127.0.0.1:" + std::to_string(HttpTestServer().port());  // closed again
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"http://" + refused + "/", "Cannot connect to " + refused + ": Connection refused"},
-        {"https://127.0.0.1/", "Unsupported address: https://127.0.0.1/"},
+        {"ftp://127.0.0.1/", "Unsupported address: ftp://127.0.0.1/"},
         {"http://127.0.0.1:99999/", "Invalid address: http://127.0.0.1:99999/"},
         {"http:///path", "Invalid address: http:///path"},
     };

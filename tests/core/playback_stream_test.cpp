@@ -1,0 +1,144 @@
+// The playback controller with internet radio, through the real engine and
+// loopback servers: a station's titles as they come, the reason a stream
+// does not start, and station lists that take the place of their address,
+// hostile ones included.
+
+#include "core/playback_controller.h"
+#include "support/engine_session.h"
+#include "support/files.h"
+#include "support/http_test_server.h"
+#include "support/recording_dialogs.h"
+#include "support/recording_view.h"
+#include "support/run_until.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using ludro::test::HttpTestServer;
+
+namespace {
+
+class StreamController : public testing::Test {
+protected:
+    void SetUp() override { player.SetOutputName("wav:/dev/null"); }
+
+    QString url(const std::string &path) const { return QString::fromStdString(server.url(path)); }
+
+    // The list's text served as a station list at `path`.
+    void serveList(const std::string &path, const std::string &text)
+    {
+        server.on(path, HttpTestServer::ok(text, "audio/x-scpls"));
+    }
+
+    // Plays the entry and waits until its facts arrived or the title says why not.
+    bool played(int index)
+    {
+        QSignalSpy facts(&controller, &PlaybackController::informationChanged);
+        playlist.pendingIndex = index;
+        controller.AutomaticAdvance();
+        return facts.wait(10000);
+    }
+
+    const std::string audio = readFile(QString::fromStdString(fixture("l3-44k-stereo-cbr.mp3"))).toStdString();
+    QTemporaryDir dir;
+    HttpTestServer server;
+    RecordingDialogs dialogs;
+    RecordingView view;
+    PlaylistModel playlist;
+    TSonarkPlayer player{nullptr, dialogs};
+    PlaybackController controller{player, playlist, view, dialogs};
+};
+
+}  // namespace
+
+// Titles are plain text on one line, each shown as it arrives, standing alone
+// in the scrolling title; the station's address stays in the list.
+TEST_F(StreamController, AStationsTitlesShowAsTheyArrive)
+{
+    // Apart by more than the engine reads at once.
+    std::vector<std::string> titles(9);
+    titles[0] = "StreamTitle='First\r\nSong <b>';";
+    titles[8] = "StreamTitle='Second';";
+    server.setDefault(HttpTestServer::Response()
+                          .send(HttpTestServer::icyHead(4096) + HttpTestServer::icyInterleave(audio, 4096, titles))
+                          .stall());
+    QStringList shown;
+    QObject::connect(&controller, &PlaybackController::streamTitleChanged, [&] { shown << view.title; });
+    controller.OpenAddress(url("/live"));
+    ASSERT_TRUE(runUntil([&] { return shown.size() == 2; }, 10000));
+    EXPECT_EQ(shown, QStringList({"First Song <b>", "Second"}));
+    EXPECT_EQ(view.scrollingTitle, "Second");
+    EXPECT_EQ(controller.streamTitle(), "Second");
+    EXPECT_EQ(playlist.entryPath(0), url("/live"));
+    controller.OpenAddress(url("/other"));
+    EXPECT_EQ(controller.streamTitle(), "") << "a title belongs to its station";
+}
+
+// A stream that cannot start says why where its title would be, and nothing
+// of the song before stays on the display.
+TEST_F(StreamController, AStreamThatCannotStartSaysWhyAndClearsTheOldSongsTime)
+{
+    QString refused;
+    {
+        HttpTestServer gone;
+        refused = QString::fromStdString(gone.url("/live"));
+    }
+    server.on("/missing", HttpTestServer::reply(404, "Not Found"));
+    const std::pair<QString, QString> cases[] = {
+        {url("/missing"), "HTTP 404 Not Found"},
+        {refused, "Cannot connect to " + refused.section('/', 2, 2) + ": Connection refused"},
+        {"https://" + url("/missing").section('/', 2), "TLS: the handshake with 127.0.0.1 failed"},
+    };
+    for (const auto &[address, reason] : cases) {
+        SCOPED_TRACE(address.toStdString());
+        controller.OpenFile(writeFile(dir.filePath("song.mp3"), QByteArray::fromStdString(audio)));
+        controller.StartPlayback();
+        ASSERT_TRUE(runUntil([&] { return view.duration == "(0:04)" && view.time != "0:00"; }, 10000));
+        controller.OpenAddress(address);
+        EXPECT_EQ(view.duration, "(0:00)");
+        ASSERT_TRUE(runUntil([&] { return view.title.startsWith(reason); }, 10000)) << view.title.toStdString();
+        EXPECT_EQ(view.scrollingTitle, view.title);
+        EXPECT_EQ(view.time, "0:00");
+        EXPECT_EQ(view.position, 0);
+    }
+}
+
+// The list's stations take its place in the playlist and the first plays; a
+// list naming itself ends after five levels, one naming only local files or
+// HLS segments plays nothing, and each says why.
+TEST_F(StreamController, StationListsTakeThePlaceOfTheirAddressWithinLimits)
+{
+    server.on("/radio", HttpTestServer::Response().send(HttpTestServer::icyHead(0) + audio));
+    serveList("/station.pls", "[playlist]\nFile1=" + server.url("/radio") +
+                                  "\nFile2=file:///etc/passwd\nFile3=/etc/passwd\nFile4=https://second.example/\n");
+    serveList("/self.pls",
+              "[playlist]\nFile1=" + server.url("/self.pls") + "\nFile2=" + server.url("/self.pls") + "\n");
+    serveList("/local.m3u", "file:///etc/passwd\n/etc/shadow\n");
+    serveList("/segments.m3u8", "#EXTM3U\n#EXT-X-TARGETDURATION:10\n#EXTINF:10,\n" + server.url("/s1.ts") + "\n");
+    for (const char *path : {"/station.pls", "/self.pls", "/local.m3u", "/segments.m3u8"})
+        playlist.addNetworkEntry(url(path));
+    playlist.renumberEntries();
+
+    ASSERT_TRUE(played(0));
+    EXPECT_EQ(controller.currentFile(), url("/radio"));
+    ASSERT_EQ(playlist.entryCount(), 5);
+    EXPECT_EQ(playlist.entryPath(0), url("/radio"));
+    EXPECT_EQ(playlist.entryPath(1), "https://second.example/");
+    EXPECT_EQ(playlist.entries()[1][PlaylistEntry::Number], "2");
+
+    playlist.pendingIndex = 2;
+    controller.AutomaticAdvance();
+    ASSERT_TRUE(runUntil([&] { return view.title == "Station lists nested too deeply"; }, 10000));
+    EXPECT_EQ(playlist.entryCount(), 5 + 5) << "one more entry for each level read";
+    EXPECT_EQ(server.requests().size(), 1u + 1u + 6u);
+
+    playlist.pendingIndex = playlist.entryCount() - 2;
+    controller.AutomaticAdvance();
+    ASSERT_TRUE(runUntil([&] { return view.title == "The station list names no station"; }, 10000));
+    playlist.pendingIndex = playlist.entryCount() - 1;
+    controller.AutomaticAdvance();
+    ASSERT_TRUE(runUntil([&] { return view.title == "Segmented (HLS) streams cannot be played"; }, 10000));
+    EXPECT_EQ(playlist.entryCount(), 10);
+}
