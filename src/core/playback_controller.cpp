@@ -89,12 +89,18 @@ void PlaybackController::OpenFile(const QString &name)
         player_.Stop();
         resetDisplays();
     }
+    // The start-up position names a song of the file as it was read; it
+    // follows that song when the list is sorted. A fresh list starts at
+    // its top as shown.
+    const int start = std::exchange(startIndex_, NoPosition);
+    const bool resuming = start != NoPosition;
+    if (resuming)
+        playlist_.setCurrentIndex(playlist_.entryAt(start) ? start : 0);
+    playlist_.settle();
     const int count = playlist_.entryCount();
     int index = shuffle_ && count > 0 ? std::uniform_int_distribution<int>(0, count - 1)(random_) : 0;
-    if (startIndex_ != NoPosition) {
-        index = playlist_.entryAt(startIndex_) ? startIndex_ : 0;
-        startIndex_ = NoPosition;
-    }
+    if (resuming)
+        index = playlist_.currentIndex();
     playlist_.playedMarks.clear();
     playlist_.playedMarks.mark(index);
     if (!openEntry(index))
@@ -251,7 +257,7 @@ void PlaybackController::OpenAddress(const QString &address)
     resetDisplays();
     playlist_.clearEntries();
     playlist_.addNetworkEntry(address);
-    playlist_.renumberEntries();
+    playlist_.settle();
     playlist_.setCurrentIndex(0);
     songTag_ = {};
     openInput(address);
@@ -460,8 +466,8 @@ void PlaybackController::TakeHandedOverFile(const QString &name, bool clearList)
         playlist_.addNetworkEntry(name);
     else
         playlist_.addFileEntry(name);
-    playlist_.renumberEntries();
     playlist_.pendingIndex = playlist_.entryCount() - 1;
+    playlist_.settle();  // the request follows the new song to its place
 }
 
 // The request is checked when Timer1 takes it.

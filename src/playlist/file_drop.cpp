@@ -44,7 +44,7 @@ QStringList dropOnMainWindow(PlaylistModel &playlist, const QStringList &names, 
         }
     }
     playlist_edits::applyMusicGroup(playlist);
-    playlist_edits::settle(playlist);
+    playlist.settle();
     if (options.startPlay && !lastSong.isEmpty())
         for (int i = playlist.entryCount() - 1; i >= 0; --i)
             if (playlist.entryPath(i) == lastSong) {
@@ -64,7 +64,7 @@ QStringList dropOnPlaylistWindow(PlaylistModel &playlist, const QStringList &nam
             readList(playlist, name, errors);
     }
     playlist_edits::applyMusicGroup(playlist);
-    playlist_edits::settle(playlist);
+    playlist.settle();
     return errors;
 }
 

@@ -38,7 +38,7 @@ bool PlaylistCommands::readList(const QString &name)
 void PlaylistCommands::finishAdding()
 {
     playlist_edits::applyMusicGroup(playlist_);
-    playlist_edits::settle(playlist_);
+    playlist_.settle();
 }
 
 void PlaylistCommands::addFiles()
@@ -75,7 +75,7 @@ void PlaylistCommands::addUrl()
     if (address.isEmpty())
         return;
     playlist_.addNetworkEntry(address);
-    playlist_edits::settle(playlist_);
+    playlist_.settle();
 }
 
 void PlaylistCommands::deleteSelected(const std::vector<char> &selected)
@@ -130,7 +130,7 @@ void PlaylistCommands::toggleMusicGroup()
 void PlaylistCommands::setKeepSorted(bool on)
 {
     playlist_.keepSorted = on;
-    playlist_edits::settle(playlist_);
+    playlist_.settle();
 }
 
 void PlaylistCommands::sortOnce()

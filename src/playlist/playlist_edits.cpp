@@ -99,13 +99,6 @@ void applyMusicGroup(PlaylistModel &playlist)
     playlist.renumberEntries();
 }
 
-void settle(PlaylistModel &playlist)
-{
-    if (playlist.keepSorted)
-        playlist.sortEntries();
-    playlist.renumberEntries();
-}
-
 int quickSearch(const PlaylistModel &playlist, const QString &text)
 {
     if (text.isEmpty())

@@ -20,6 +20,7 @@ void deleteAll(PlaylistModel &playlist);
 void reverse(PlaylistModel &playlist);
 // The current index stays where it is.
 void randomize(PlaylistModel &playlist, std::mt19937 &random);
+// The current song moves with its entry.
 void sort(PlaylistModel &playlist);
 // Exchanges the entry with its neighbour; the entry's new index, or -1 when
 // nothing moved (fewer than 3 entries, or at the end).
@@ -27,8 +28,6 @@ int moveUp(PlaylistModel &playlist, int index);
 int moveDown(PlaylistModel &playlist, int index);
 // Adds or removes the folder prefixes of file titles, then renumbers.
 void applyMusicGroup(PlaylistModel &playlist);
-// Sorts when the list is kept sorted, then renumbers: after every change.
-void settle(PlaylistModel &playlist);
 // The first entry whose title begins with `text`, ignoring case; -1 if none.
 int quickSearch(const PlaylistModel &playlist, const QString &text);
 // "12 Song(s) - 46,8Mb"; empty for an empty list.

@@ -94,6 +94,16 @@ void PlayedMarks::remove(const std::vector<char> &removed)
     stale_ = true;
 }
 
+void PlayedMarks::reorder(const std::vector<std::size_t> &order)
+{
+    std::vector<char> moved(marks_.size(), 0);
+    for (std::size_t i = 0; i < moved.size() && i < order.size(); ++i)
+        if (order[i] < marks_.size())
+            moved[i] = marks_[order[i]];
+    marks_ = std::move(moved);
+    stale_ = true;
+}
+
 PlaylistModel::PlaylistModel(QObject *parent) : QObject(parent)
 {
     delivery_.setSingleShot(true);
@@ -126,6 +136,8 @@ void PlaylistModel::scheduleDelivery()
 // Structure first: the rows are in place before their texts are read again.
 void PlaylistModel::deliverChanges()
 {
+    if (keepSorted && unsettled_)
+        settle();
     delivery_.stop();
     const std::array<Span, 2> pending = std::exchange(pending_, {});
     for (Level level : {Level::Structure, Level::Metadata})
@@ -157,6 +169,7 @@ void PlaylistModel::setColumn(int index, PlaylistEntry::Column column, const QSt
     if (cell == text)
         return;
     cell = text;
+    unsettled_ = unsettled_ || column == PlaylistEntry::Title;
     note(Level::Metadata, index, 1);
 }
 
@@ -175,6 +188,7 @@ void PlaylistModel::append(PlaylistEntry entry)
                    PlaylistEntry::Genre})
         entry[c] = QStringLiteral("...");
     entries_.push_back(std::move(entry));
+    unsettled_ = true;
     playedMarks.resize(entryCount());
     note(Level::Structure, entryCount() - 1, 1);
 }
@@ -257,6 +271,7 @@ void PlaylistModel::swapEntries(int a, int b)
     if (a == b || !entryAt(a) || !entryAt(b))
         return;
     std::swap(entries_[static_cast<std::size_t>(a)], entries_[static_cast<std::size_t>(b)]);
+    unsettled_ = true;
     note(Level::Structure, std::min(a, b), std::abs(a - b) + 1);
 }
 
@@ -265,6 +280,7 @@ void PlaylistModel::reverseEntries()
     if (entryCount() < 2)
         return;
     std::reverse(entries_.begin(), entries_.end());
+    unsettled_ = true;
     note(Level::Structure, 0, entryCount());
 }
 
@@ -293,11 +309,30 @@ void PlaylistModel::sortEntries()
     if (first < 0)
         return;
     std::vector<PlaylistEntry> sorted;
+    std::vector<std::size_t> order;
+    std::vector<int> movedTo(entries_.size());
     sorted.reserve(entries_.size());
-    for (const auto &key : keys)
+    order.reserve(entries_.size());
+    for (const auto &key : keys) {
+        movedTo[key.second] = static_cast<int>(sorted.size());
+        order.push_back(key.second);
         sorted.push_back(std::move(entries_[key.second]));
+    }
     entries_ = std::move(sorted);
+    if (entryAt(currentIndex_))
+        setCurrentIndex(movedTo[static_cast<std::size_t>(currentIndex_)]);
+    if (entryAt(pendingIndex))
+        pendingIndex = movedTo[static_cast<std::size_t>(pendingIndex)];
+    playedMarks.reorder(order);
     note(Level::Structure, first, end - first);
+}
+
+void PlaylistModel::settle()
+{
+    unsettled_ = false;
+    if (keepSorted)
+        sortEntries();
+    renumberEntries();
 }
 
 void PlaylistModel::renumberEntries()

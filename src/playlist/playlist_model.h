@@ -38,6 +38,8 @@ public:
     int pick(int count, std::mt19937 &random);
     // Drops the marks of removed positions; the marks above move down.
     void remove(const std::vector<char> &removed);
+    // Position i takes the mark of position order[i].
+    void reorder(const std::vector<std::size_t> &order);
 
 private:
     void rebuild();
@@ -87,8 +89,14 @@ public:
     void removeEntries(const std::vector<char> &removed);
     void swapEntries(int a, int b);
     void reverseEntries();
-    // By title, ascending, in the user's locale; equal titles keep their order.
+    // By title, ascending, in the user's locale; equal titles keep their
+    // order. The current song, the pending request and the played marks
+    // move with their entries: a sort never changes what plays.
     void sortEntries();
+    // After every change of the list: sorts when it is kept sorted, then
+    // renumbers. A change its writer left unsettled is settled before it is
+    // told, so no way of adding can leave a kept-sorted list unsorted.
+    void settle();
     void renumberEntries();
     // Path followed by the file-name part of the title; an address for a
     // network entry; empty beyond the end.
@@ -130,6 +138,7 @@ private:
     void scheduleDelivery();
 
     std::vector<PlaylistEntry> entries_;
+    bool unsettled_ = false;  // rows added, moved or retitled since settle()
     int currentIndex_ = 0;
     int toldIndex_ = 0;  // as the last currentChanged told it
     std::array<Span, 2> pending_;

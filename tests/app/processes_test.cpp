@@ -74,6 +74,7 @@ protected:
 TEST_F(Processes, StartsAtTheSameInstantHandEveryFileOverOnce)
 {
     const QString song = QString::fromStdString(fixture("l3-44k-joint-long.mp3"));
+    write("LudroPro.ini", "[Ludro]\nSortList=0\n");  // the list in the order the files arrive
     for (int round = 0; round < 3; ++round) {
         QFile::remove(home.filePath("Ludro.m3u"));
         std::vector<QProcess *> running;
@@ -216,7 +217,7 @@ TEST_F(Processes, LudroctlDeliversAHandOverOfAnyLengthOrSaysSo)
 TEST_F(Processes, PlayThroughPlaysEachEntryOnceAndEnds)
 {
     QFile::copy(QString::fromStdString(fixture("l2-44k-stereo.mp2")), home.filePath("third.mp2"));
-    write("LudroPro.ini", "[Ludro]\nRepeat=1\nRandom=1\n");
+    write("LudroPro.ini", "[Ludro]\nRepeat=1\nRandom=1\nSortList=0\n");
     write("list.m3u", "second.mp3\nmissing.mp3\nthird.mp2\n");
     QProcessEnvironment env = environment;
     env.insert("LUDRO_PLAY_THROUGH", "1");

@@ -98,25 +98,34 @@ TEST(PlaylistEdits, RandomizeKeepsEverySongAndTheCurrentIndex)
     EXPECT_EQ(std::set<QChar>(shuffled.begin(), shuffled.end()).size(), 20u);
 }
 
-TEST(PlaylistEdits, SortingComparesTitlesInTheLocaleAndLeavesTheCurrentIndex)
+TEST(PlaylistEdits, SortingComparesTitlesInTheLocaleAndTheSongsToPlayMoveWithTheirEntries)
 {
     PlaylistModel playlist;
     for (const char *title : {"beta.mp3", "Alpha.mp3", "alpha.mp3", "Zulu.mp3", "echo.mp3"})
         playlist.addFileEntry("/m/", title, 1);
-    playlist.setCurrentIndex(1);
+    playlist.setCurrentIndex(3);
+    playlist.pendingIndex = 0;
+    playlist.playedMarks.mark(4);
     playlist_edits::sort(playlist);
     QStringList sorted;
     for (int i = 0; i < playlist.entryCount(); ++i)
         sorted << playlist.entries().at(i)[PlaylistEntry::Title].toLower();
     EXPECT_EQ(sorted, QStringList({"alpha.mp3", "alpha.mp3", "beta.mp3", "echo.mp3", "zulu.mp3"}))
         << "letter case does not split the alphabet";
-    EXPECT_EQ(playlist.currentIndex(), 1);
+    EXPECT_EQ(playlist.entryPath(playlist.currentIndex()), "/m/Zulu.mp3") << "the song playing stays current";
+    EXPECT_EQ(playlist.entryPath(playlist.pendingIndex), "/m/beta.mp3") << "the song asked for is the one to play";
+    EXPECT_TRUE(playlist.playedMarks.isMarked(3)) << "echo.mp3 keeps its played mark";
+    EXPECT_FALSE(playlist.playedMarks.isMarked(4));
     EXPECT_EQ(playlist.entries().at(4)[PlaylistEntry::Number], "5");
 
     playlist.keepSorted = true;
     playlist.addFileEntry("/m/", "delta.mp3", 1);
-    playlist_edits::settle(playlist);
+    playlist.settle();
     EXPECT_EQ(playlist.entries().at(3)[PlaylistEntry::Title], "delta.mp3");
+    playlist.addFileEntry("/m/", "charlie.mp3", 1);
+    playlist.deliverChanges();
+    EXPECT_EQ(playlist.entries().at(3)[PlaylistEntry::Title], "charlie.mp3") << "a writer that forgot to settle";
+    EXPECT_EQ(playlist.entries().at(6)[PlaylistEntry::Number], "7");
 }
 
 TEST(PlaylistEdits, MovesNeedThreeEntriesAndStopAtTheEnds)

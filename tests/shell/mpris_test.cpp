@@ -190,6 +190,13 @@ TEST_F(Mpris, PlayerctlSeesAndDrivesThePlayer)
     ASSERT_TRUE(runUntil([&] { return app.controller().currentFile() == home.filePath("third.mp3"); }, 3000));
     EXPECT_TRUE(plays(app, 1));
     EXPECT_EQ(playerctl({"metadata", "xesam:title"}), "third");
+    writeFile(home.filePath("reversed.m3u"), "third.mp3\nshort one.mp3\nlong.mp3\n");
+    playerctl({"open", QUrl::fromLocalFile(home.filePath("reversed.m3u")).toString()});
+    ASSERT_TRUE(runUntil([&] { return app.playlist().entryCount() == 3; }, 3000));
+    EXPECT_EQ(app.playlist().entryPath(0).toStdString(), home.filePath("long.mp3").toStdString())
+        << "an opened list is kept sorted";
+    EXPECT_EQ(app.controller().currentFile().toStdString(), home.filePath("long.mp3").toStdString())
+        << "and starts at its top";
 
     const auto callRoot = [](const QString &method) {
         run("dbus-send",
