@@ -223,26 +223,21 @@ void TBrowserForm::mousePressEvent(QMouseEvent *event)
     if (event->button() != Qt::LeftButton)
         return;
     const QPoint place = event->position().toPoint();
-    pressGlobal_ = event->globalPosition().toPoint();
-    geometryAtPress_ = geometry();
+    const QPoint global = event->globalPosition().toPoint();
     if (gripRect().contains(place) || place.x() >= width() - WindowBorder || place.y() >= height() - WindowBorder)
-        drag_ = Drag::Resize;
+        drag_.start(WindowDrag::Kind::Resize, *this, global);
     else if (place.y() < TitleHeight)
-        drag_ = Drag::Move;
+        drag_.start(WindowDrag::Kind::Move, *this, global);
 }
 
 void TBrowserForm::mouseMoveEvent(QMouseEvent *event)
 {
-    const QPoint offset = event->globalPosition().toPoint() - pressGlobal_;
-    if (drag_ == Drag::Move)
-        move(geometryAtPress_.topLeft() + offset);
-    else if (drag_ == Drag::Resize)
-        resize(geometryAtPress_.size() + QSize(offset.x(), offset.y()));
+    drag_.follow(*this, event->globalPosition().toPoint());
 }
 
 void TBrowserForm::mouseReleaseEvent(QMouseEvent *)
 {
-    drag_ = Drag::None;
+    drag_.end();
 }
 
 bool TBrowserForm::eventFilter(QObject *watched, QEvent *event)

@@ -8,6 +8,7 @@
 // and grip. Dragging the title moves the window; the grip resizes it.
 
 #include "appearance/texture_manager.h"
+#include "appearance/window_drag.h"
 #include "browser/page_folder.h"
 #include "browser/page_history.h"
 
@@ -63,7 +64,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    enum class Drag { None, Move, Resize };
 
     void open(const QString &name);
     QRect gripRect() const;
@@ -77,7 +77,5 @@ private:
     QImage image_;
     QScrollArea *area_;
     QWidget *view_;
-    Drag drag_ = Drag::None;
-    QPoint pressGlobal_;
-    QRect geometryAtPress_;
+    WindowDrag drag_;
 };

@@ -420,25 +420,25 @@ void TPLForm::mousePressEvent(QMouseEvent *event)
     if (event->button() != Qt::LeftButton)
         return QWidget::mousePressEvent(event);
     const QPoint place = event->position().toPoint();
-    pressGlobal_ = event->globalPosition().toPoint();
-    geometryAtPress_ = geometry();
+    using Kind = WindowDrag::Kind;
     if (buttonAt(place) != Button::None)
-        drag_ = Drag::None;
-    else if (gripRect().contains(place) || place.x() >= width() - Border || place.y() >= height() - Border)
-        drag_ = Drag::Resize;
+        drag_.end();
     else
-        drag_ = Drag::Move;
+        drag_.start(gripRect().contains(place) || place.x() >= width() - Border || place.y() >= height() - Border
+                        ? Kind::Resize
+                        : Kind::Move,
+                    *this, event->globalPosition().toPoint());
 }
 
 void TPLForm::mouseMoveEvent(QMouseEvent *event)
 {
-    const QPoint offset = event->globalPosition().toPoint() - pressGlobal_;
-    if (drag_ == Drag::Move) {
-        move(geometryAtPress_.topLeft() + offset);
+    const QPoint global = event->globalPosition().toPoint();
+    if (drag_.kind() == WindowDrag::Kind::Move) {
+        drag_.follow(*this, global);
         return;
     }
-    if (drag_ == Drag::Resize) {
-        const QSize size = geometryAtPress_.size() + QSize(offset.x(), offset.y());
+    if (drag_.kind() == WindowDrag::Kind::Resize) {
+        const QSize size = drag_.sizeAt(global);
         // A drag beyond the limits is ignored, not clamped.
         if (size.width() >= MinimumSize.width() && size.width() <= MaximumSize.width() &&
             size.height() >= MinimumSize.height() && size.height() <= MaximumSize.height())
@@ -455,8 +455,8 @@ void TPLForm::mouseMoveEvent(QMouseEvent *event)
 
 void TPLForm::mouseReleaseEvent(QMouseEvent *event)
 {
-    const bool wasDrag = drag_ != Drag::None;
-    drag_ = Drag::None;
+    const bool wasDrag = drag_.kind() != WindowDrag::Kind::None;
+    drag_.end();
     if (event->button() == Qt::LeftButton && !wasDrag)
         click(buttonAt(event->position().toPoint()));
 }

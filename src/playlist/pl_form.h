@@ -12,6 +12,7 @@
 
 #include "appearance/hover_animation.h"
 #include "appearance/texture_manager.h"
+#include "appearance/window_drag.h"
 #include "language/messages.h"
 #include "platform/dialogs.h"
 #include "playlist_commands.h"
@@ -111,7 +112,6 @@ private:
     void refresh();
 
     enum class Button { None = -1, File, Add, Delete, Play, Edit, Id3Tag, Sort, Close };
-    enum class Drag { None, Move, Resize };
 
     void applyTexture();
     void buildCdView();
@@ -164,7 +164,5 @@ private:
 
     Button highlighted_ = Button::None;
     HoverAnimation hoverAnimation_{[this] { update(buttonRect(highlighted_)); }};
-    Drag drag_ = Drag::None;
-    QPoint pressGlobal_;
-    QRect geometryAtPress_;
+    WindowDrag drag_;
 };

@@ -229,24 +229,19 @@ void TRecForm::mousePressEvent(QMouseEvent *event)
     if (event->button() != Qt::LeftButton)
         return QWidget::mousePressEvent(event);
     const QPoint place = event->position().toPoint();
-    pressGlobal_ = event->globalPosition().toPoint();
-    geometryAtPress_ = geometry();
     const bool onEdge = place.x() >= width() - Border || place.y() >= height() - Border;
-    drag_ = windowGripRect(size()).contains(place) || onEdge ? Drag::Resize : Drag::Move;
+    drag_.start(windowGripRect(size()).contains(place) || onEdge ? WindowDrag::Kind::Resize : WindowDrag::Kind::Move,
+                *this, event->globalPosition().toPoint());
 }
 
 void TRecForm::mouseMoveEvent(QMouseEvent *event)
 {
-    const QPoint offset = event->globalPosition().toPoint() - pressGlobal_;
-    if (drag_ == Drag::Move)
-        move(geometryAtPress_.topLeft() + offset);
-    else if (drag_ == Drag::Resize)
-        resize(geometryAtPress_.size() + QSize(offset.x(), offset.y()));
+    drag_.follow(*this, event->globalPosition().toPoint());
 }
 
 void TRecForm::mouseReleaseEvent(QMouseEvent *event)
 {
-    drag_ = Drag::None;
+    drag_.end();
     QWidget::mouseReleaseEvent(event);
 }
 

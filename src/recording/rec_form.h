@@ -8,6 +8,7 @@
 // resizes it.
 
 #include "appearance/texture_manager.h"
+#include "appearance/window_drag.h"
 #include "cd/table_of_contents.h"
 #include "language/messages.h"
 
@@ -67,8 +68,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    enum class Drag { None, Move, Resize };
-
     void applyTexture();
     QStringList lines(const QListWidget *list) const;
     // The track count of the disc and the summary of the recording list.
@@ -87,7 +86,5 @@ private:
     // The column's faces and the close button, with their pieces of the
     // recorder picture; the close button last.
     std::vector<std::pair<PictureButton *, QRect>> faces_;
-    Drag drag_ = Drag::None;
-    QPoint pressGlobal_;
-    QRect geometryAtPress_;
+    WindowDrag drag_;
 };

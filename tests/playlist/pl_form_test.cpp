@@ -218,6 +218,28 @@ TEST_F(PlaylistWindow, ColumnWidthsAndFontSize)
     EXPECT_EQ(form.fontSize(), size);
 }
 
+// The grip resizes the window within its limits (a drag beyond them is
+// ignored, not clamped); the frame moves it.
+TEST_F(PlaylistWindow, TheGripResizesWithinTheLimitsAndTheFrameMovesIt)
+{
+    form.resize(400, 300);
+    const QPoint grip = form.rect().bottomRight() - QPoint(3, 3);
+    QTest::mousePress(&form, Qt::LeftButton, {}, grip);
+    QTest::mouseMove(&form, grip + QPoint(30, 20));
+    EXPECT_EQ(form.size(), QSize(430, 320));
+    QTest::mouseMove(&form, grip + QPoint(-200, 20));
+    EXPECT_EQ(form.size(), QSize(430, 320)) << "narrower than the least width";
+    QTest::mouseRelease(&form, Qt::LeftButton, {}, grip + QPoint(-200, 20));
+
+    form.move(100, 100);
+    const QPoint at = form.pos();
+    QTest::mousePress(&form, Qt::LeftButton, {}, QPoint(2, 150));
+    QTest::mouseMove(&form, QPoint(42, 170));
+    QTest::mouseRelease(&form, Qt::LeftButton, {}, QPoint(42, 170));
+    EXPECT_EQ(form.pos(), at + QPoint(40, 20));
+    EXPECT_EQ(form.size(), QSize(430, 320));
+}
+
 TEST_F(PlaylistWindow, TakesANewTextureKeepingWidthsAndFont)
 {
     form.titleView().setColumnWidth(3, 120);
