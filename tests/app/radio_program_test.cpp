@@ -85,6 +85,7 @@ TEST_F(RadioProgram, StationListLinksBecomeTheirStation)
     lists.on("/radio.pls", HttpTestServer::ok("[playlist]\r\nNumberOfEntries=1\r\nFile1=" + icecast->tlsUrl("/live") +
                                                   "\r\nTitle1=Loopback Radio\r\n",
                                               "audio/x-scpls"));
+    writeFile(home.filePath("LudroPro.ini"), "[Ludro]\nSortList=0\n");  // the stations in the list's order
     writeFile(home.filePath("stations.m3u"),
               QByteArray::fromStdString(lists.url("/radio.pls") + "\n" + icecast->url("/live.m3u") + "\n"));
     LudroApp app({"ludro", "/noSave", home.filePath("stations.m3u")}, dialogs);
