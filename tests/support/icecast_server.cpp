@@ -1,4 +1,5 @@
 #include "icecast_server.h"
+#include "send_all.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -50,18 +51,6 @@ int connectTo(std::uint16_t port)
         return fd;
     ::close(fd);
     return -1;
-}
-
-bool sendAll(int fd, const char *data, std::size_t size)
-{
-    while (size > 0) {
-        const ssize_t n = ::send(fd, data, size, MSG_NOSIGNAL);
-        if (n <= 0)
-            return false;
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
 }
 
 // Sends the request and returns the answer's first bytes ("" when none).

@@ -1,4 +1,5 @@
 #include "tls_test_proxy.h"
+#include "send_all.h"
 
 #include <openssl/err.h>
 #include <openssl/ssl.h>
@@ -20,18 +21,6 @@ namespace {
 void fail(const std::string &what)
 {
     throw std::runtime_error("TlsTestProxy: " + what);
-}
-
-bool sendAll(int fd, const char *data, std::size_t size)
-{
-    while (size > 0) {
-        const ssize_t n = ::send(fd, data, size, MSG_NOSIGNAL);
-        if (n <= 0)
-            return false;
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
 }
 
 bool writeAll(SSL *ssl, const char *data, std::size_t size)
