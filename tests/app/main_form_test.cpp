@@ -1,5 +1,4 @@
-// The main window: its shape, what it shows for the playback controller,
-// hover highlight, clicks, the position knob, dragging the window, a
+// The main window: hover highlight, clicks, the position knob, dragging the window, a
 // texture folder's pictures in both modes and a change of texture.
 
 #include "appearance/winamp_skin.h"
@@ -44,21 +43,6 @@ protected:
         mouse(QEvent::MouseButtonRelease, at, Qt::LeftButton);
     }
 
-    // The pixels of `rect` of the form where the green or yellow text is.
-    static QRect inkBounds(const QImage &image, const QRect &rect, QColor ink)
-    {
-        QRect bounds;
-        for (int y = rect.top(); y <= rect.bottom(); ++y) {
-            for (int x = rect.left(); x <= rect.right(); ++x) {
-                const QColor c = image.pixelColor(x, y);
-                if (std::abs(c.red() - ink.red()) < 60 && std::abs(c.green() - ink.green()) < 60 &&
-                    std::abs(c.blue() - ink.blue()) < 60)
-                    bounds |= QRect(x, y, 1, 1);
-            }
-        }
-        return bounds;
-    }
-
     TextureManager textures;
     TMainForm form{textures};
     const MainLayout &layout = form.texture().layout.main;
@@ -66,54 +50,6 @@ protected:
 };
 
 }  // namespace
-
-TEST_F(MainFormTest, IsABorderlessDomeOfTheTexturesSize)
-{
-    EXPECT_TRUE(form.windowFlags() & Qt::FramelessWindowHint);
-    EXPECT_EQ(form.size(), QSize(245, 140));
-    EXPECT_FALSE(form.mask().contains(QPoint(5, 10)));
-    EXPECT_TRUE(form.mask().contains(QPoint(122, 10)));
-    EXPECT_TRUE(picture(shown(), QRect(0, 80, 245, 10)) == picture(pictures.main, QRect(0, 80, 245, 10)));
-}
-
-TEST_F(MainFormTest, ShowsTheControllersTexts)
-{
-    form.showChannelMode("Stereo");
-    form.showDuration("(0:25)");
-    const QImage image = shown();
-    // "MonoStereo" is centred at its left + 32, "FileLength" ends at its left + 54.
-    const QRect stereo = inkBounds(image, QRect(150, 34, 70, 14), QColor(0, 255, 0));
-    ASSERT_FALSE(stereo.isNull());
-    EXPECT_NEAR(stereo.center().x(), layout.monoStereo.left + 32, 2);
-    const QRect length = inkBounds(image, QRect(140, 19, 75, 15), QColor(255, 255, 0));
-    ASSERT_FALSE(length.isNull());
-    EXPECT_GE(length.right(), layout.fileLength.left + 54 - 3);
-    EXPECT_LE(length.right(), layout.fileLength.left + 54);
-
-    form.showTitle("A very long title that is much wider than the title panel of the window");
-    const QImage titled = shown();
-    const QRect panel = layout.titlePanel();
-    EXPECT_FALSE(picture(titled, panel) == picture(pictures.main, panel));
-    // The title stays within its panel.
-    const QRect right(panel.right() + 1, panel.top(), 8, panel.height());
-    EXPECT_TRUE(picture(titled, right) == picture(image, right));
-    EXPECT_EQ(form.titleText(), "A very long title that is much wider than the title panel of the window");
-}
-
-TEST_F(MainFormTest, PlayStatePictureFollowsTheState)
-{
-    const QRect action(layout.action, QSize(11, 13));
-    std::vector<QImage> states;
-    for (int state : {0, 1, 2}) {
-        form.showPlayState(state);
-        states.push_back(picture(shown(), action));
-    }
-    EXPECT_NE(states[0], states[1]);
-    EXPECT_NE(states[1], states[2]);
-    EXPECT_NE(states[0], states[2]);
-    form.showPlayState(0);
-    EXPECT_EQ(picture(shown(), action), states[0]);
-}
 
 // Repeat and shuffle show theirs while on, and never on hover.
 TEST_F(MainFormTest, HoverHighlightsOneButtonFromTheSelectedPicture)
@@ -178,18 +114,6 @@ TEST_F(MainFormTest, EveryButtonReportsItsOwnClick)
     EXPECT_TRUE(clicked.empty());
 }
 
-// The length text says what it is; the Cool Bar's time tells the length.
-TEST_F(MainFormTest, TheLengthAndTheCoolBarsTimeHaveHints)
-{
-    form.showDuration("(3:25)");
-    const QPoint length(layout.fileLength.left + 50, layout.fileLength.top + 5);
-    EXPECT_EQ(form.hintAt(length), "Duration");
-    EXPECT_EQ(form.hintAt(length - QPoint(60, 0)), "") << "left of the right-aligned text";
-    form.setNormalMode(false);
-    const CoolBarLayout &bar = form.texture().layout.coolBar;
-    EXPECT_EQ(form.hintAt(QPoint(bar.counter.left + 4, bar.counter.top + 6)), "Length (3:25)");
-}
-
 TEST_F(MainFormTest, PositionKnobFollowsPlaybackAndReportsWhereItWasLetGo)
 {
     form.showPosition(0.5);
@@ -230,12 +154,8 @@ TEST_F(MainFormTest, DraggingThePictureMovesTheWindow)
     EXPECT_EQ(form.pos(), QPoint(330, 220));
 }
 
-TEST_F(MainFormTest, WindowRequestsOfTheController)
+TEST_F(MainFormTest, StayingOnTopKeepsTheWindowShown)
 {
-    std::vector<int> focused;
-    QObject::connect(&form, &TMainForm::playlistEntryFocused, [&](int index) { focused.push_back(index); });
-    form.focusPlaylistEntry(3);
-    EXPECT_EQ(focused, std::vector<int>{3});
     form.show();
     form.setStayOnTop(true);
     EXPECT_TRUE(form.windowFlags() & Qt::WindowStaysOnTopHint);
@@ -454,9 +374,6 @@ TEST_F(WinampSkinTest, ShowsTheSkinsBitmapsInTheWinampPlacesAndNotItsTextureIni)
     expectPiece({39, 88}, {23, 18, 23, 18}, SkinButtons);
 }
 
-// Glyphs from the bitmap font: letters in either case, digits, no glyph
-// for a blank, a dot or a character past 255; nothing beyond the strip,
-// also while it scrolls.
 // The place at the lower right opens the music browser, the strip at the
 // left the preferences; each says so when the pointer rests on it.
 TEST_F(WinampSkinTest, TheBrowserButtonAndTheOptionsStripSayWhatTheyOpen)

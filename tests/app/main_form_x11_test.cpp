@@ -38,6 +38,16 @@ QImage screenAt(const QRect &area)
         .convertToFormat(QImage::Format_RGB32);
 }
 
+// Where the player's main window is on the screen, as the X server says.
+QPoint mainWindowPlace()
+{
+    QProcess xdotool;
+    xdotool.start("xdotool", {"search", "--onlyvisible", "--name", "^Ludro Pro$", "getwindowgeometry"});
+    xdotool.waitForFinished(10000);
+    const QString place = QString::fromUtf8(xdotool.readAllStandardOutput()).section("Position: ", 1).section(' ', 0, 0);
+    return QPoint(place.section(',', 0, 0).toInt(), place.section(',', 1, 1).toInt());
+}
+
 }  // namespace
 
 TEST(MainWindowOnX11, HoverLightsTheButtonFrameByFrameAndTheMaskCutsTheWindow)
@@ -92,12 +102,11 @@ TEST(MainWindowOnX11, DraggingTheMainWindowCarriesOnlyTheDockedWindow)
     player.setProcessEnvironment(environment);
     player.start(programDir + "/ludro", QStringList());
     ASSERT_TRUE(playerListening(environment));
-    QThread::msleep(1000);  // the windows are mapped
+    ASSERT_TRUE(runUntil([] { return mainWindowPlace() == QPoint(100, 50); })) << "the windows are mapped";
     for (const QStringList &step : {QStringList{"mousemove", "200", "55"}, {"mousedown", "1"},
-                                    {"mousemove", "220", "70"}, {"mousemove", "240", "85"}, {"mouseup", "1"}}) {
+                                    {"mousemove", "220", "70"}, {"mousemove", "240", "85"}, {"mouseup", "1"}})
         ASSERT_TRUE(run("xdotool", step));
-        QThread::msleep(100);
-    }
+    EXPECT_TRUE(runUntil([] { return mainWindowPlace() == QPoint(140, 80); })) << "the drag arrived";
     player.terminate();
     ASSERT_TRUE(player.waitForFinished(15000));
 

@@ -58,11 +58,6 @@ TEST_F(PlaylistProgram, TheButtonShowsTheWindowAndDroppedFilesJoinTheList)
     EXPECT_EQ(app.playlist().entryCount(), 4) << "a playlist joins the list";
     dropOn(app.mainForm(), {"."});
     EXPECT_EQ(dialogs.errors.size(), 1) << "a folder cannot be read as a playlist";
-
-    app.playlist().pendingIndex = NoPosition;
-    dropOn(app.playlistFeature().form(), {"second.mp3"});
-    EXPECT_EQ(app.playlist().entryCount(), 5);
-    EXPECT_EQ(app.playlist().pendingIndex, NoPosition) << "a drop on the playlist window starts nothing";
 }
 
 TEST_F(PlaylistProgram, WithClearListADroppedPlaylistReplacesTheList)
