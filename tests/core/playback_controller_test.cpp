@@ -113,9 +113,7 @@ TEST_F(Controller, LastEntryWithoutRepeatStopsAtItsStart)
     finishSongAndAdvance();
     EXPECT_EQ(playlist.currentIndex(), 1);
     EXPECT_EQ(controller.playerState(), 0);
-    runUntil([] { return false; }, 100);
-    EXPECT_EQ(view.time, "0:00");
-    EXPECT_EQ(view.position, 0.0);
+    EXPECT_TRUE(runUntil([&] { return view.time == "0:00" && view.position == 0.0; }));
 }
 
 TEST_F(Controller, RepeatRestartsASingleSongAndWrapsAList)
