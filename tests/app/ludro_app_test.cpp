@@ -113,12 +113,6 @@ TEST_F(Program, CommandsFromOutsideTakeOneSlotServedByTimer2)
     EXPECT_EQ(app.controller().repeat(), repeat) << "the later command replaced the earlier one";
     EXPECT_NE(app.controller().shuffle(), shuffle);
 
-    app.receiveMessage({273, 40096, 150});
-    app.Timer2Timer();
-    EXPECT_EQ(app.volume().volume(), 80);
-    app.receiveMessage({273, 40096, 0});
-    app.Timer2Timer();
-    EXPECT_EQ(app.volume().volume(), 0);
     app.receiveMessage({273, 40200, 0});
     app.receiveMessage({273, 40095, 2});
     app.Timer2Timer();
