@@ -278,9 +278,11 @@ TEST_F(Controller, AnEndReportedJustBeforeNextDoesNotSkipTheNewSong)
     controller.OpenFile(playlistFile("list.m3u", {"a.mp2", "b.mp2", "c.mp2"}));
     controller.StartPlayback();
     std::this_thread::sleep_for(std::chrono::milliseconds(500));  // "a" ends unseen, into a WAV sink
-    player.SetOutputName("/dev/wave/0");                          // "b" plays in real time
+    QSignalSpy outputNamed(&player, &TSonarkPlayer::OnNotifyOutputName);
+    player.SetOutputName("/dev/wave/0");  // "b" plays in real time
     controller.NextSong();
-    QTest::qWait(300);
+    // The engine's answer comes after the end of "a" it reported while we were busy.
+    ASSERT_TRUE(runUntil([&] { return !outputNamed.isEmpty(); }));
     for (int tick = 0; tick < 5; ++tick)
         controller.AutomaticAdvance();
     EXPECT_EQ(playlist.currentIndex(), 1);
