@@ -8,7 +8,6 @@
 
 #include <QApplication>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
