@@ -38,6 +38,8 @@ QRegion maskRegion(const QImage &mask)
         }
         if (row != band) {
             closeBand(y);
+            if (rects.size() + qsizetype(row.size()) > MaxShapeRectangles)
+                return {};
             band = row;
             bandTop = y;
         }

@@ -454,9 +454,9 @@ TEST_F(WinampSkinTest, ShowsTheSkinsBitmapsInTheWinampPlacesAndNotItsTextureIni)
     expectPiece({39, 88}, {23, 18, 23, 18}, SkinButtons);
 }
 
-// Glyphs from the bitmap font: letters in either case, digits, no glyph
-// for a blank, a dot or a character past 255; nothing beyond the strip,
-// also while it scrolls.
+// Glyphs from the bitmap font: letters in either case, digits, the blank
+// and the dot in their own cells, no glyph for a character past 255;
+// nothing beyond the strip, also while it scrolls.
 // The place at the lower right opens the music browser, the strip at the
 // left the preferences; each says so when the pointer rests on it.
 TEST_F(WinampSkinTest, TheBrowserButtonAndTheOptionsStripSayWhatTheyOpen)
@@ -485,8 +485,8 @@ TEST_F(WinampSkinTest, TheTitleIsDrawnInTheBitmapFontWithinItsStrip)
     glyphAt(6, {60, 0, 5, 6});
     glyphAt(8, {15, 6, 5, 6});
     const QImage image = form.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    EXPECT_EQ(image.pixel(111 + 5 * 3 + 2, 29), gap);
-    EXPECT_EQ(image.pixel(111 + 5 * 5 + 2, 29), gap);
+    glyphAt(3, {150, 0, 5, 6});
+    glyphAt(5, {55, 6, 5, 6});
     EXPECT_EQ(image.pixel(111 + 5 * 9 + 2, 29), gap);
     EXPECT_EQ(image.pixel(266, 28), coded(266, 28, SkinMain)) << "the strip ends at 266";
     EXPECT_EQ(winampGlyph(0xE5), 62);
@@ -505,13 +505,66 @@ TEST_F(WinampSkinTest, TheTitleIsDrawnInTheBitmapFontWithinItsStrip)
     EXPECT_EQ(form.titleWidth(), 5 * (9 + 8)) << "CD-Player";
 }
 
-TEST_F(WinampSkinTest, AsAZipFileItDrawsTheSamePixels)
+// Zips as people have them: the bitmaps inside a folder, a Windows "\\"
+// path, other letter cases, cursors and a readme beside the bitmaps.
+TEST_F(WinampSkinTest, AsAZipFileItDrawsTheSamePixelsWhereverItsBitmapsLie)
 {
     form.showTitle("Zipped");
     const QImage folder = form.grab().toImage();
-    writeZip(home.path() + "/textures/Classic.wsz", folderMembers(home.path() + "/textures/Classic"));
-    ASSERT_TRUE(textures.apply("Classic.wsz"));
-    EXPECT_EQ(form.grab().toImage(), folder);
+    const ZipMembers flat = folderMembers(home.path() + "/textures/Classic");
+    for (const QByteArray place : {"", "Zaxon Remake/", "rei1\\"}) {
+        ZipMembers members{{place + "Readme.txt", "by its author"}, {place + "normal.cur", "a cursor"}};
+        for (const auto &[name, bytes] : flat)
+            members.emplace_back(place + (place.isEmpty() ? name : name.toLower()), bytes);
+        writeZip(home.path() + "/textures/Classic.wsz", members);
+        ASSERT_TRUE(textures.apply("Classic.wsz")) << place.toStdString();
+        EXPECT_EQ(form.grab().toImage(), folder) << place.toStdString();
+    }
+}
+
+// The remaining time's minus: from Nums_ex.bmp, which comes first, or made
+// from Numbers.bmp's blank and the bar of its 2 when only it is there.
+TEST_F(WinampSkinTest, ARemainingTimeShowsTheMinusOfEitherDigitPicture)
+{
+    const QString skin = home.path() + "/textures/Classic/";
+    writeBitmap(skin + "nums_ex.bmp", codedPicture(QSize(108, 13), SkinNumbersEx));
+    ASSERT_TRUE(textures.apply("Classic"));
+    form.showTime("-1:05");
+    expectPiece({26 + 10, 26}, {99, 0, 9, 13}, SkinNumbersEx);
+    expectPiece({26 + 64, 26}, {45, 0, 9, 13}, SkinNumbersEx);
+    form.showTime("1:05");
+    expectPiece({26 + 10, 26}, {36, 26, 9, 13}, SkinMain);
+
+    QFile::remove(skin + "nums_ex.bmp");
+    ASSERT_TRUE(textures.apply("Classic"));
+    form.showTime("-1:05");
+    expectPiece({26 + 10, 26}, {90, 0, 9, 6}, SkinNumbers);
+    expectPiece({26 + 10 + 2, 26 + 6}, {20, 6, 5, 1}, SkinNumbers);
+    expectPiece({26 + 10, 26 + 7}, {90, 7, 9, 6}, SkinNumbers);
+}
+
+// region.txt shapes both forms of the window; a mask of more rectangles
+// than the window system takes leaves the window a rectangle.
+TEST_F(WinampSkinTest, RegionTxtShapesTheWindowAndATooDetailedMaskLeavesARectangle)
+{
+    const QString skin = home.path() + "/textures/Classic/";
+    writeFile(skin + "REGION.TXT", "[normal]\r\nNumPoints = 4, 3\r\n"
+                                   "PointList = 0,0, 275,0, 275,100, 0,100  0 100 10 116 20 100\r\n"
+                                   "[WindowShade]\nNumPoints=4\nPointList=5,0,270,0,270,14,5,14\n");
+    ASSERT_TRUE(textures.apply("Classic"));
+    EXPECT_TRUE(form.mask().contains(QRect(0, 0, 275, 100)));
+    EXPECT_FALSE(form.mask().contains(QPoint(30, 100)));
+    EXPECT_TRUE(form.mask().contains(QPoint(10, 105)));
+    EXPECT_FALSE(form.mask().contains(QPoint(100, 105)));
+    form.setNormalMode(false);
+    EXPECT_EQ(form.mask(), QRegion(5, 0, 265, 14));
+    form.setNormalMode(true);
+
+    writeBitmap(skin + "mainmask.bmp", checkerboard(2048));
+    ASSERT_TRUE(textures.apply("Classic"));
+    EXPECT_EQ(form.texture().mainShape.rectCount(), 2048 * 1024);
+    EXPECT_TRUE(form.mask().isEmpty()) << "a rectangle, not the region.txt either";
+    EXPECT_EQ(form.size(), QSize(275, 116));
 }
 
 // Mode=0: the title bar's shade picture, its small buttons, a position

@@ -110,6 +110,41 @@ TEST(MainWindowOnX11, DraggingTheMainWindowCarriesOnlyTheDockedWindow)
     EXPECT_EQ(place("EqualizerX", "EqualizerY"), QPoint(301, 50));
 }
 
+// The real player started on a skin whose mask, a 2048 x 2048 checkerboard,
+// needs more rectangles than the X server takes in one request: it wears
+// the skin in a rectangular window instead of losing its X connection. A
+// stored skin that cannot be worn starts with the built-in look.
+TEST(MainWindowOnX11, ASkinTooDetailedToShapeIsWornAsARectangle)
+{
+    QTemporaryDir home;
+    const QString skin = writeCodedWinampSkin(home.path());
+    writeBitmap(skin + "mainmask.bmp", checkerboard(2048));
+    writeFile(home.filePath("textures/Torn.wsz"), "PK torn");
+    ASSERT_TRUE(run("xsetroot", {"-solid", "#ff00ff"}));
+    QProcessEnvironment environment = playerEnvironment(home);
+    environment.insert("QT_QPA_PLATFORM", "xcb");
+    const QRect window(100, 50, 275, 116);
+    // A place the checkerboard would cut away, and one of the built-in look.
+    const struct {
+        const char *texture;
+        QPoint at;
+        QRgb shows;
+    } starts[] = {{"Classic", {2, 1}, coded(27 + 2, 1, SkinTitleBar)},
+                  {"Torn.wsz", {2, 80}, TextureSet::builtin().pictures.main.pixel(2, 80)}};
+    for (const auto &[texture, at, shows] : starts) {
+        writeFile(home.filePath("LudroPro.ini"),
+                  QByteArray("[Ludro]\nMode=1\nLeftPos=100\nTopPos=50\nTexture=") + texture + "\n");
+        QProcess player;
+        player.setProcessEnvironment(environment);
+        player.start(programDir + "/ludro", QStringList());
+        ASSERT_TRUE(playerListening(environment)) << texture;
+        EXPECT_TRUE(runUntil([&] { return screenAt(window).pixel(at) == shows; }, 5000)) << texture;
+        EXPECT_EQ(runLudroctl(environment, {"40199"}), 0) << texture << " still answers once shown";
+        player.terminate();
+        ASSERT_TRUE(player.waitForFinished(15000));
+    }
+}
+
 // Qt's X11 platform asks the session bus for desktop settings; libdbus keeps
 // what it allocates for that until the process ends.
 extern "C" const char *__lsan_default_suppressions()

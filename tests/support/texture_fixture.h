@@ -41,7 +41,8 @@ enum Id {
     SkinMonoStereo,
     SkinEqualizer,
     Recorder,
-    Browser
+    Browser,
+    SkinNumbersEx
 };
 
 inline QRgb coded(int x, int y, int id)
@@ -55,6 +56,17 @@ inline QImage codedPicture(QSize size, int id)
     for (int y = 0; y < size.height(); ++y)
         for (int x = 0; x < size.width(); ++x)
             image.setPixel(x, y, coded(x, y, id));
+    return image;
+}
+
+// Black and white pixels in turn: the most rectangles a mask of its size
+// can need.
+inline QImage checkerboard(int side)
+{
+    QImage image(side, side, QImage::Format_RGB32);
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x)
+            image.setPixel(x, y, (x + y) % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
     return image;
 }
 
