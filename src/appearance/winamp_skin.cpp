@@ -193,7 +193,7 @@ LoadedTexture loadWinampSkin(const TextureSource &source)
 
     texture->mainShape = {};
     if (const std::optional<QImage> mask = readTextureBitmap(source, QStringLiteral("mainmask.bmp"), budget))
-        texture->mainShape = maskRegion(*mask);
+        texture->mainShape = maskRegion(*mask, WindowSize);
     if (const auto regions = source.file(QStringLiteral("region.txt"), MaxDescriptionBytes)) {
         if (texture->mainShape.isEmpty())
             texture->mainShape = readSkinRegion(*regions, QStringLiteral("Normal"), WindowSize);

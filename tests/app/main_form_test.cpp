@@ -543,9 +543,10 @@ TEST_F(WinampSkinTest, ARemainingTimeShowsTheMinusOfEitherDigitPicture)
     expectPiece({26 + 10, 26 + 7}, {90, 7, 9, 6}, SkinNumbers);
 }
 
-// region.txt shapes both forms of the window; a mask of more rectangles
-// than the window system takes leaves the window a rectangle.
-TEST_F(WinampSkinTest, RegionTxtShapesTheWindowAndATooDetailedMaskLeavesARectangle)
+// region.txt shapes both forms of the window; a mask shapes what lies
+// within the window, and one of more rectangles than the window system
+// takes leaves the window a rectangle.
+TEST_F(WinampSkinTest, RegionTxtAndMasksShapeTheWindowUnlessTooDetailed)
 {
     const QString skin = home.path() + "/textures/Classic/";
     writeFile(skin + "REGION.TXT", "[normal]\r\nNumPoints = 4, 3\r\n"
@@ -562,9 +563,18 @@ TEST_F(WinampSkinTest, RegionTxtShapesTheWindowAndATooDetailedMaskLeavesARectang
 
     writeBitmap(skin + "mainmask.bmp", checkerboard(2048));
     ASSERT_TRUE(textures.apply("Classic"));
+    EXPECT_EQ(form.mask().boundingRect(), QRect(0, 0, 275, 116)) << "the mask before region.txt";
+    EXPECT_TRUE(form.mask().contains(QPoint(274, 0)));
+    EXPECT_FALSE(form.mask().contains(QPoint(273, 0)));
+
+    const QString large = writeCodedTexture(home.path());
+    writeFile(large + "TEXTURE.INI",
+              QByteArray(Ini).replace("Main_Width=200", "Main_Width=2048").replace("Main_Height=$64", "Main_Height=2048"));
+    writeBitmap(large + "MainMask.BMP", checkerboard(2048));
+    ASSERT_TRUE(textures.apply("Coded"));
     EXPECT_EQ(form.texture().mainShape.rectCount(), 2048 * 1024);
-    EXPECT_TRUE(form.mask().isEmpty()) << "a rectangle, not the region.txt either";
-    EXPECT_EQ(form.size(), QSize(275, 116));
+    EXPECT_TRUE(form.mask().isEmpty());
+    EXPECT_EQ(form.size(), QSize(2048, 2048));
 }
 
 // Mode=0: the title bar's shade picture, its small buttons, a position

@@ -110,26 +110,32 @@ TEST(MainWindowOnX11, DraggingTheMainWindowCarriesOnlyTheDockedWindow)
     EXPECT_EQ(place("EqualizerX", "EqualizerY"), QPoint(301, 50));
 }
 
-// The real player started on a skin whose mask, a 2048 x 2048 checkerboard,
-// needs more rectangles than the X server takes in one request: it wears
-// the skin in a rectangular window instead of losing its X connection. A
-// stored skin that cannot be worn starts with the built-in look.
-TEST(MainWindowOnX11, ASkinTooDetailedToShapeIsWornAsARectangle)
+// The real player started on a skin with a 2048 x 2048 checkerboard mask,
+// and on a texture whose window is that large, so that its shape needs more
+// rectangles than the X server takes in one request: each is worn, the
+// texture in a rectangular window, and the player keeps its X connection.
+// A stored skin that cannot be worn starts with the built-in look.
+TEST(MainWindowOnX11, MasksTooDetailedForTheServerLeaveARectangleAndThePlayerRunning)
 {
     QTemporaryDir home;
-    const QString skin = writeCodedWinampSkin(home.path());
-    writeBitmap(skin + "mainmask.bmp", checkerboard(2048));
+    writeBitmap(writeCodedWinampSkin(home.path()) + "mainmask.bmp", checkerboard(2048));
+    const QString large = writeCodedTexture(home.path());
+    writeFile(large + "TEXTURE.INI",
+              QByteArray(Ini).replace("Main_Width=200", "Main_Width=2048").replace("Main_Height=$64", "Main_Height=2048"));
+    writeBitmap(large + "MainMask.BMP", checkerboard(2048));
     writeFile(home.filePath("textures/Torn.wsz"), "PK torn");
     ASSERT_TRUE(run("xsetroot", {"-solid", "#ff00ff"}));
     QProcessEnvironment environment = playerEnvironment(home);
     environment.insert("QT_QPA_PLATFORM", "xcb");
     const QRect window(100, 50, 275, 116);
-    // A place the checkerboard would cut away, and one of the built-in look.
+    // A place of the skin, one the checkerboard would cut away but for the
+    // rectangle, and one of the built-in look.
     const struct {
         const char *texture;
         QPoint at;
         QRgb shows;
-    } starts[] = {{"Classic", {2, 1}, coded(27 + 2, 1, SkinTitleBar)},
+    } starts[] = {{"Classic", {1, 1}, coded(27 + 1, 1, SkinTitleBar)},
+                  {"Coded", {2, 1}, coded(2, 1, Main)},
                   {"Torn.wsz", {2, 80}, TextureSet::builtin().pictures.main.pixel(2, 80)}};
     for (const auto &[texture, at, shows] : starts) {
         writeFile(home.filePath("LudroPro.ini"),

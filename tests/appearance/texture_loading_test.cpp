@@ -351,9 +351,10 @@ TEST(SkinShapes, RegionTxtPolygonsAndMasksStayWithinTheirCaps)
     for (int y = 0; y < 2048; ++y)
         for (int x = y % 2; x < 2048; x += 2)
             checkers.setPixel(x, y, 0);
-    EXPECT_EQ(maskRegion(checkers).rectCount(), MaxShapeRectangles);
+    EXPECT_EQ(maskRegion(checkers, checkers.size()).rectCount(), MaxShapeRectangles);
     checkers.setPixel(7, 2048, 0);
-    EXPECT_TRUE(maskRegion(checkers).isEmpty()) << "one rectangle more than any X server takes";
+    EXPECT_TRUE(maskRegion(checkers, checkers.size()).isEmpty()) << "one rectangle more than any X server takes";
+    EXPECT_EQ(maskRegion(checkers, QSize(3, 1)), QRegion(0, 0, 1, 1) + QRegion(2, 0, 1, 1)) << "within the window";
 }
 
 // The textures and the skin the build draws are complete: every picture
