@@ -59,17 +59,6 @@ inline QImage codedPicture(QSize size, int id)
     return image;
 }
 
-// Black and white pixels in turn: the most rectangles a mask of its size
-// can need.
-inline QImage checkerboard(int side)
-{
-    QImage image(side, side, QImage::Format_RGB32);
-    for (int y = 0; y < side; ++y)
-        for (int x = 0; x < side; ++x)
-            image.setPixel(x, y, (x + y) % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
-    return image;
-}
-
 inline void writeBitmap(const QString &path, const QImage &image)
 {
     writeFile(path);
