@@ -11,7 +11,7 @@
 #include <QString>
 
 // Far more corners than any skin draws; the rest of a longer list is not read.
-inline constexpr int MaxRegionPoints = 16384;
+inline constexpr int MaxRegionPoints = 4096;
 
 // The shape `section` gives a window of `window`; none (a rectangular
 // window) when the section is missing, names no polygon of three corners
