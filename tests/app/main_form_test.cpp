@@ -522,15 +522,16 @@ TEST_F(WinampSkinTest, AsAZipFileItDrawsTheSamePixelsWhereverItsBitmapsLie)
     }
 }
 
-// The remaining time's minus from Nums_ex.bmp, which comes first, or made
-// from Numbers.bmp's blank and the bar of its 2; region.txt shapes the
-// window and its shade bar.
+// The remaining time's minus made from Numbers.bmp's blank and the bar of
+// its 2, or from a Nums_ex.bmp alone; region.txt shapes the window and its
+// shade bar.
 TEST_F(WinampSkinTest, ARemainingTimesMinusAndRegionTxt)
 {
     const QString skin = home.path() + "/textures/Classic/";
     form.showTime("-1:05");
     expectPiece({26 + 10, 26}, {90, 0, 9, 6}, SkinNumbers);
     expectPiece({26 + 10 + 2, 26 + 6}, {20, 6, 5, 1}, SkinNumbers);
+    QFile::remove(skin + "NUMBERS.BMP");
     writeBitmap(skin + "nums_ex.bmp", codedPicture(QSize(108, 13), SkinNumbersEx));
     writeFile(skin + "REGION.TXT", "[normal]\r\nNumPoints = 4\r\nPointList = 0,0, 275,0, 275,100, 0,100\r\n"
                                    "[WindowShade]\nNumPoints=4\nPointList=5,0,270,0,270,14,5,14\n");
