@@ -2,7 +2,7 @@
 
 // A zipped Winamp skin (".wsz") read in place: nothing is unpacked to
 // disk, so a member's folder part is harmless. Members are found by their
-// base name at any depth ("/" or "\\" between folders, as zips made on
+// base name at any depth ("/" or "\" between folders, as zips made on
 // either system have them), without regard to case, the shallowest first.
 // A member is read only when its size fits the caller's limit, and all
 // reads together stay within MaxArchiveBytes, so a hostile archive costs

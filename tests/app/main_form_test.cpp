@@ -505,7 +505,7 @@ TEST_F(WinampSkinTest, TheTitleIsDrawnInTheBitmapFontWithinItsStrip)
     EXPECT_EQ(form.titleWidth(), 5 * (9 + 8)) << "CD-Player";
 }
 
-// Zips as people have them: the bitmaps inside a folder, a Windows "\\"
+// Zips as people have them: the bitmaps inside a folder, a Windows "\"
 // path, other letter cases, cursors and a readme beside the bitmaps.
 TEST_F(WinampSkinTest, AsAZipFileItDrawsTheSamePixelsWhereverItsBitmapsLie)
 {
