@@ -8,6 +8,7 @@
 
 #include "platform/dropped_files.h"
 #include "platform/plain_text.h"
+#include "platform/window_shape_limit.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -115,8 +116,9 @@ void TMainForm::setNormalMode(bool normal)
     emit modeChanged(normal);
 }
 
-// The Cool Bar is always a rectangle; in normal mode a texture without a
-// shape is one too.
+// A texture's Cool Bar is always a rectangle, a Winamp skin's shade bar
+// unless its region.txt shapes it; a texture without a shape is one too,
+// and so is a shape more detailed than the window system takes.
 void TMainForm::LayoutMainWindow()
 {
     highlighted_ = MainButton::None;
@@ -126,8 +128,9 @@ void TMainForm::LayoutMainWindow()
         setFixedSize(main.width, main.height);
     else
         setFixedSize(coolBar().width, coolBar().height);
-    if (normalMode_ && !texture_->mainShape.isEmpty())
-        setMask(texture_->mainShape);
+    const QRegion &shape = normalMode_ ? texture_->mainShape : texture_->coolBarShape;
+    if (!shape.isEmpty() && shape.rectCount() <= platform::maxWindowShapeRectangles())
+        setMask(shape);
     else
         clearMask();
     positionKnobLeft_ = SliderTrack(main.scrollerTime).knobLeftAt(position_);
@@ -408,6 +411,7 @@ void TMainForm::paintTextureIndicators(QPainter &painter) const
 WinampState TMainForm::winampState() const
 {
     return {.seconds = secondsOfTimeText(time_),
+            .remaining = time_.trimmed().startsWith('-'),
             .playState = playState_,
             .timeShown = timeShown_,
             .volume = volume_,

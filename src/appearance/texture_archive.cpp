@@ -1,7 +1,5 @@
 #include "appearance/texture_archive.h"
 
-#include "platform/user_folder.h"
-
 #include <QFile>
 #include <QFileInfo>
 
@@ -9,9 +7,13 @@
 
 namespace {
 
-bool isPlainMemberName(const QString &name)
+// The base name and the number of folders above it; a folder entry has
+// an empty base name.
+std::pair<QString, int> baseName(QString name)
 {
-    return !name.isEmpty() && !name.contains('/') && !name.contains('\\') && !name.contains(QLatin1String(".."));
+    name.replace('\\', '/');
+    const qsizetype slash = name.lastIndexOf('/');
+    return {name.mid(slash + 1), int(name.count('/'))};
 }
 
 }  // namespace
@@ -29,11 +31,13 @@ TextureArchive::TextureArchive(const QString &path) : path_(path)
         if (zip_stat_index(archive_, zip_uint64_t(i), 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE) ||
             !(stat.valid & ZIP_STAT_NAME))
             continue;
-        const QString name = QString::fromUtf8(stat.name);
-        if (!isPlainMemberName(name) || stat.size > zip_uint64_t(MaxArchiveBytes))
+        const auto [name, depth] = baseName(QString::fromUtf8(stat.name));
+        if (name.isEmpty() || stat.size > zip_uint64_t(MaxArchiveBytes))
             continue;
-        names_.append(name);
-        members_.emplace_back(zip_uint64_t(i), qint64(stat.size));
+        const QString key = name.toLower();
+        const auto found = members_.constFind(key);
+        if (found == members_.cend() || found->depth > depth)
+            members_.insert(key, {zip_uint64_t(i), qint64(stat.size), depth});
     }
 }
 
@@ -46,13 +50,13 @@ TextureArchive::~TextureArchive()
 
 std::optional<QByteArray> TextureArchive::file(const QString &name, qint64 limit) const
 {
-    const QString found = platform::findIgnoringCase(names_, name);
-    if (found.isEmpty())
+    const auto found = members_.constFind(name.toLower());
+    if (found == members_.cend())
         return std::nullopt;
-    const auto [index, size] = members_[names_.indexOf(found)];
+    const qint64 size = found->size;
     if (size > limit || unpacked_ + size > MaxArchiveBytes)
         return std::nullopt;
-    zip_file_t *member = zip_fopen_index(archive_, index, 0);
+    zip_file_t *member = zip_fopen_index(archive_, found->index, 0);
     if (!member)
         return std::nullopt;
     // One byte more than declared tells a member that lies about its size.

@@ -1,14 +1,16 @@
 #pragma once
 
 // A zipped Winamp skin (".wsz") read in place: nothing is unpacked to
-// disk. Only members with plain names count; a member is read only when
-// its size fits the caller's limit, and all reads together stay within
-// MaxArchiveBytes, so a hostile archive costs bounded memory and time.
+// disk, so a member's folder part is harmless. Members are found by their
+// base name at any depth ("/" or "\" between folders, as zips made on
+// either system have them), without regard to case, the shallowest first.
+// A member is read only when its size fits the caller's limit, and all
+// reads together stay within MaxArchiveBytes, so a hostile archive costs
+// bounded memory and time.
 
 #include "appearance/texture_source.h"
 
-#include <memory>
-#include <vector>
+#include <QHash>
 
 typedef struct zip zip_t;
 
@@ -27,8 +29,12 @@ public:
 private:
     QString path_;
     zip_t *archive_ = nullptr;
-    QStringList names_;
-    std::vector<std::pair<quint64, qint64>> members_;  // index and size, as names_
+    struct Member {
+        quint64 index;
+        qint64 size;
+        int depth;
+    };
+    QHash<QString, Member> members_;  // by lower-case base name
     mutable qint64 unpacked_ = 0;
 };
 

@@ -66,10 +66,7 @@ LoadedTexture loadTextureFolder(const TextureSource &source)
     if (!load(source, budget, QStringLiteral("Numbers.bmp"), p.numbers))
         load(source, budget, QStringLiteral("Nums_ex.bmp"), p.numbers);
 
-    // Without a mask the window is a rectangle; an all-white mask, too.
-    texture->mainShape = {};
-    if (const std::optional<QImage> mask = readTextureBitmap(source, QStringLiteral("mainmask.bmp"), budget))
-        texture->mainShape = maskRegion(*mask);
+    const std::optional<QImage> mask = readTextureBitmap(source, QStringLiteral("mainmask.bmp"), budget);
 
     if (const auto ini = source.file(QStringLiteral("Texture.ini"), MaxDescriptionBytes))
         readTextureIni(*ini, hasCoolBarPictures, texture->layout, texture->info);
@@ -83,6 +80,8 @@ LoadedTexture loadTextureFolder(const TextureSource &source)
     keepUsable(main.width, main.height, builtin.main.width, builtin.main.height);
     CoolBarLayout &bar = texture->layout.coolBar;
     keepUsable(bar.width, bar.height, builtin.coolBar.width, builtin.coolBar.height);
+    // Without a mask the window is a rectangle; an all-white mask, too.
+    texture->mainShape = mask ? maskRegion(*mask, QSize(main.width, main.height)) : QRegion();
     countHoverFrames(*texture);
     return {std::move(texture), {}};
 }

@@ -42,6 +42,8 @@ public:
     // The main window's shape in normal mode; an empty one leaves the
     // window a rectangle.
     QRegion mainShape;
+    // The Cool Bar's shape, only ever a Winamp skin's shade bar.
+    QRegion coolBarShape;
     TextureInfo info;
     // Hover frames of the main window's and the playlist's buttons, one
     // below the other in their "selected" pictures; 1 is no animation.

@@ -31,6 +31,8 @@ void paintCounter(QPainter &painter, const WinampSkin &skin, const WinampState &
     drawPiece(painter, Counter + QPoint(0, 2), skin.playPause, edges(9 * cell, 0, 9 * cell + 9, 9));
     if (!state.timeShown)
         return;
+    if (state.remaining)
+        drawPiece(painter, Counter + QPoint(10, 0), skin.numbers, edges(99, 0, 108, 13));
     const std::array<int, 4> digits = timeDigits(state.seconds);
     const int places[] = {22, 34, 52, 64};
     for (int i = 0; i < 4; ++i)
@@ -84,14 +86,17 @@ int winampGlyph(char32_t c)
         return int(c - 'A');
     if (c >= '0' && c <= '9')
         return 31 + int(c - '0');
+    // The blank, the dot and the ellipsis have cells of their own; a few
+    // characters borrow the cell of their look-alike, as classic players do.
     static constexpr struct {
         char32_t character;
         int glyph;
-    } others[] = {{'"', 26},  {'@', 27},  {':', 43},  {'(', 44},  {')', 45},  {'-', 46},  {'\'', 47}, {'!', 48},
-                  {'_', 49},  {'+', 50},  {'\\', 51}, {'/', 52},  {'[', 53},  {']', 54},  {'^', 55},  {'&', 56},
-                  {'%', 57},  {',', 58},  {'=', 59},  {'$', 60},  {'#', 61},  {0xC5, 62}, {0xE5, 62}, {0x86, 62},
-                  {0x8F, 62}, {0xD6, 63}, {0xF6, 63}, {0x94, 63}, {0x99, 63}, {0xC4, 64}, {0xE4, 64}, {0x84, 64},
-                  {0x8E, 64}, {'?', 65},  {'*', 66}};
+    } others[] = {{'"', 26},  {'@', 27},  {' ', 30},  {0x2026, 41}, {'.', 42},  {':', 43},  {';', 43},  {'|', 43},
+                  {'(', 44},  {'{', 44},  {')', 45},  {'}', 45},    {'-', 46},  {'~', 46},  {'\'', 47}, {'`', 47},
+                  {'!', 48},  {'_', 49},  {'+', 50},  {'\\', 51},   {'/', 52},  {'[', 53},  {'<', 53},  {']', 54},
+                  {'>', 54},  {'^', 55},  {'&', 56},  {'%', 57},    {',', 58},  {'=', 59},  {'$', 60},  {'#', 61},
+                  {0xC5, 62}, {0xE5, 62}, {0x86, 62}, {0x8F, 62},   {0xD6, 63}, {0xF6, 63}, {0x94, 63}, {0x99, 63},
+                  {0xC4, 64}, {0xE4, 64}, {0x84, 64}, {0x8E, 64},   {'?', 65},  {'*', 66}};
     for (const auto &other : others)
         if (other.character == c)
             return other.glyph;

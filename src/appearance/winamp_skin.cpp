@@ -1,6 +1,8 @@
 #include "appearance/winamp_skin.h"
 
+#include "appearance/skin_region.h"
 #include "appearance/texture_bitmap.h"
+#include "appearance/texture_description.h"
 #include "appearance/window_shape.h"
 
 namespace {
@@ -110,6 +112,21 @@ void paste(QImage &onto, std::initializer_list<Piece> pieces)
         drawPiece(painter, piece.at, *piece.picture, piece.source);
 }
 
+// "Numbers.bmp" has the ten digits and a blank but no minus: the minus of
+// "Nums_ex.bmp" is made from the blank and the middle bar of the 2, as
+// classic players do.
+QImage withMinus(const QImage &numbers)
+{
+    if (numbers.width() < 99 || numbers.width() >= 108)
+        return numbers;
+    QImage digits(108, numbers.height(), QImage::Format_RGB32);
+    digits.fill(Qt::black);
+    paste(digits, {{&numbers, edges(0, 0, 99, numbers.height()), {0, 0}},
+                   {&numbers, edges(90, 0, 99, numbers.height()), {99, 0}},
+                   {&numbers, edges(20, 6, 25, 7), {101, 6}}});
+    return digits;
+}
+
 }  // namespace
 
 LoadedTexture loadWinampSkin(const TextureSource &source)
@@ -176,12 +193,18 @@ LoadedTexture loadWinampSkin(const TextureSource &source)
 
     texture->mainShape = {};
     if (const std::optional<QImage> mask = readTextureBitmap(source, QStringLiteral("mainmask.bmp"), budget))
-        texture->mainShape = maskRegion(*mask);
+        texture->mainShape = maskRegion(*mask, WindowSize);
+    if (const auto regions = source.file(QStringLiteral("region.txt"), MaxDescriptionBytes)) {
+        if (texture->mainShape.isEmpty())
+            texture->mainShape = readSkinRegion(*regions, QStringLiteral("Normal"), WindowSize);
+        texture->coolBarShape = readSkinRegion(*regions, QStringLiteral("WindowShade"), ShadeSize);
+    }
 
     auto skin = std::make_shared<WinampSkin>();
-    skin->numbers = bitmap(source, budget, "Numbers.bmp");
+    // The extended digits carry the minus of a remaining time.
+    skin->numbers = bitmap(source, budget, "Nums_ex.bmp");
     if (skin->numbers.isNull())
-        skin->numbers = bitmap(source, budget, "Nums_ex.bmp");
+        skin->numbers = withMinus(bitmap(source, budget, "Numbers.bmp"));
     skin->text = bitmap(source, budget, "Text.bmp");
     skin->playPause = bitmap(source, budget, "Playpaus.bmp");
     skin->volume = volume;

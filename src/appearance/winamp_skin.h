@@ -12,7 +12,7 @@
 #include <QString>
 
 struct WinampSkin {
-    QImage numbers;  // empty: the texture's own counter digits
+    QImage numbers;  // digits, blank and minus; empty: the texture's own digits
     QImage text;
     QImage playPause;
     QImage volume;
@@ -26,6 +26,7 @@ struct WinampSkin {
 // What the main window shows that a Winamp skin draws itself.
 struct WinampState {
     int seconds = 0;
+    bool remaining = false;  // the time left, shown with a minus
     int playState = 0;  // as the player reports it: 1 playing, 2 paused
     bool timeShown = true;
     int volume = 100;

@@ -13,9 +13,10 @@ QRegion builtinWindowShape()
 
 // Rows with the same runs of black make one band, so a mask of thousands of
 // rows is set in one step instead of thousands of unions.
-QRegion maskRegion(const QImage &mask)
+QRegion maskRegion(const QImage &mask, QSize window)
 {
-    const QImage pixels = mask.convertToFormat(QImage::Format_RGB32);
+    const QImage pixels = mask.copy(mask.rect().intersected(QRect(QPoint(0, 0), window)))
+                              .convertToFormat(QImage::Format_RGB32);
     QList<QRect> rects;
     std::vector<std::pair<int, int>> band, row;
     int bandTop = 0;
@@ -38,6 +39,8 @@ QRegion maskRegion(const QImage &mask)
         }
         if (row != band) {
             closeBand(y);
+            if (rects.size() + qsizetype(row.size()) > MaxShapeRectangles)
+                return {};
             band = row;
             bandTop = y;
         }

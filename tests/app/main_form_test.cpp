@@ -390,6 +390,9 @@ TEST_F(WinampSkinTest, TheBrowserButtonAndTheOptionsStripSayWhatTheyOpen)
     EXPECT_EQ(form.hintAt(strip), "Preferences");
 }
 
+// Glyphs from the bitmap font: letters in either case, digits, the blank
+// and the dot in their own cells, no glyph for a character past 255;
+// nothing beyond the strip, also while it scrolls.
 TEST_F(WinampSkinTest, TheTitleIsDrawnInTheBitmapFontWithinItsStrip)
 {
     form.showTitle(QString("ABC 1.mp3") + QChar(0x100) + QString(40, 'z'));
@@ -401,8 +404,8 @@ TEST_F(WinampSkinTest, TheTitleIsDrawnInTheBitmapFontWithinItsStrip)
     glyphAt(6, {60, 0, 5, 6});
     glyphAt(8, {15, 6, 5, 6});
     const QImage image = form.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    EXPECT_EQ(image.pixel(111 + 5 * 3 + 2, 29), gap);
-    EXPECT_EQ(image.pixel(111 + 5 * 5 + 2, 29), gap);
+    glyphAt(3, {150, 0, 5, 6});
+    glyphAt(5, {55, 6, 5, 6});
     EXPECT_EQ(image.pixel(111 + 5 * 9 + 2, 29), gap);
     EXPECT_EQ(image.pixel(266, 28), coded(266, 28, SkinMain)) << "the strip ends at 266";
     EXPECT_EQ(winampGlyph(0xE5), 62);
@@ -421,13 +424,41 @@ TEST_F(WinampSkinTest, TheTitleIsDrawnInTheBitmapFontWithinItsStrip)
     EXPECT_EQ(form.titleWidth(), 5 * (9 + 8)) << "CD-Player";
 }
 
-TEST_F(WinampSkinTest, AsAZipFileItDrawsTheSamePixels)
+// Zips as people have them: the bitmaps inside a folder, a Windows "\"
+// path, other letter cases, cursors and a readme beside the bitmaps.
+TEST_F(WinampSkinTest, AsAZipFileItDrawsTheSamePixelsWhereverItsBitmapsLie)
 {
     form.showTitle("Zipped");
     const QImage folder = form.grab().toImage();
-    writeZip(home.path() + "/textures/Classic.wsz", folderMembers(home.path() + "/textures/Classic"));
-    ASSERT_TRUE(textures.apply("Classic.wsz"));
-    EXPECT_EQ(form.grab().toImage(), folder);
+    const ZipMembers flat = folderMembers(home.path() + "/textures/Classic");
+    for (const QByteArray place : {"", "Zaxon Remake/", "rei1\\"}) {
+        ZipMembers members{{place + "Readme.txt", "by its author"}, {place + "normal.cur", "a cursor"}};
+        for (const auto &[name, bytes] : flat)
+            members.emplace_back(place + (place.isEmpty() ? name : name.toLower()), bytes);
+        writeZip(home.path() + "/textures/Classic.wsz", members);
+        ASSERT_TRUE(textures.apply("Classic.wsz")) << place.toStdString();
+        EXPECT_EQ(form.grab().toImage(), folder) << place.toStdString();
+    }
+}
+
+// The remaining time's minus made from Numbers.bmp's blank and the bar of
+// its 2, or from a Nums_ex.bmp alone; region.txt shapes the window and its
+// shade bar.
+TEST_F(WinampSkinTest, ARemainingTimesMinusAndRegionTxt)
+{
+    const QString skin = home.path() + "/textures/Classic/";
+    form.showTime("-1:05");
+    expectPiece({26 + 10, 26}, {90, 0, 9, 6}, SkinNumbers);
+    expectPiece({26 + 10 + 2, 26 + 6}, {20, 6, 5, 1}, SkinNumbers);
+    QFile::remove(skin + "NUMBERS.BMP");
+    writeBitmap(skin + "nums_ex.bmp", codedPicture(QSize(108, 13), SkinNumbersEx));
+    writeFile(skin + "REGION.TXT", "[normal]\r\nNumPoints = 4\r\nPointList = 0,0, 275,0, 275,100, 0,100\r\n"
+                                   "[WindowShade]\nNumPoints=4\nPointList=5,0,270,0,270,14,5,14\n");
+    ASSERT_TRUE(textures.apply("Classic"));
+    expectPiece({26 + 10, 26}, {99, 0, 9, 13}, SkinNumbersEx);
+    EXPECT_EQ(form.mask(), QRegion(0, 0, 275, 100));
+    form.setNormalMode(false);
+    EXPECT_EQ(form.mask(), QRegion(5, 0, 265, 14));
 }
 
 // Mode=0: the title bar's shade picture, its small buttons, a position

@@ -119,6 +119,34 @@ TEST(MainWindowOnX11, DraggingTheMainWindowCarriesOnlyTheDockedWindow)
     EXPECT_EQ(place("EqualizerX", "EqualizerY"), QPoint(301, 50));
 }
 
+// The real player started on a texture with a 2048 x 2048 checkerboard mask
+// over a window as large, more rectangles than the X server takes in one
+// request: it shows a rectangular window and keeps its X connection.
+TEST(MainWindowOnX11, AMaskTooDetailedForTheServerLeavesARectangle)
+{
+    QTemporaryDir home;
+    const QString large = writeCodedTexture(home.path());
+    writeFile(large + "TEXTURE.INI",
+              QByteArray(Ini).replace("Main_Width=200", "Main_Width=2048").replace("Main_Height=$64", "Main_Height=2048"));
+    QImage checkers(2048, 2048, QImage::Format_RGB32);
+    for (int y = 0; y < 2048; ++y)
+        for (int x = 0; x < 2048; ++x)
+            checkers.setPixel(x, y, (x + y) % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
+    writeBitmap(large + "MainMask.BMP", checkers);
+    writeFile(home.filePath("LudroPro.ini"), "[Ludro]\nTexture=Coded\nMode=1\nLeftPos=100\nTopPos=50\n");
+    ASSERT_TRUE(run("xsetroot", {"-solid", "#ff00ff"}));
+    QProcessEnvironment environment = playerEnvironment(home);
+    environment.insert("QT_QPA_PLATFORM", "xcb");
+    QProcess player;
+    player.setProcessEnvironment(environment);
+    player.start(programDir + "/ludro", QStringList());
+    ASSERT_TRUE(playerListening(environment));
+    EXPECT_TRUE(runUntil([&] { return screenAt({100, 50, 4, 4}).pixel(2, 1) == coded(2, 1, Main); }, 5000));
+    EXPECT_EQ(runLudroctl(environment, {"40199"}), 0) << "still running once shown";
+    player.terminate();
+    ASSERT_TRUE(player.waitForFinished(15000));
+}
+
 // Qt's X11 platform asks the session bus for desktop settings; libdbus keeps
 // what it allocates for that until the process ends.
 extern "C" const char *__lsan_default_suppressions()

@@ -1,12 +1,14 @@
 // Texture folders: the description files, the pictures and the mask as the
 // loader reads them from folders users fill, and choosing a texture.
 
+#include "appearance/skin_region.h"
 #include "appearance/texture_archive.h"
 #include "appearance/texture_bitmap.h"
 #include "appearance/texture_description.h"
 #include "appearance/texture_loader.h"
 #include "appearance/texture_manager.h"
 #include "appearance/winamp_skin.h"
+#include "appearance/window_shape.h"
 #include "support/texture_fixture.h"
 #include "support/zip_file.h"
 
@@ -272,10 +274,11 @@ QByteArray withDeclaredSize(QByteArray zip, quint32 size)
 
 }  // namespace
 
-// Zipped skins users download: members that climb out of the archive or
-// sit in folders, sizes that lie either way, a bomb, a torn archive. Each
-// is refused or skipped; nothing is unpacked anywhere.
-TEST(TextureArchive, HostileArchivesAreRefusedOrSkippedAndNothingIsWritten)
+// Zipped skins users download: members in folders of either separator,
+// one that climbs out of the archive, the same name twice, sizes that lie
+// either way, a bomb, a torn archive. A member is found by its base name,
+// the shallowest first; nothing is unpacked anywhere.
+TEST(TextureArchive, MembersAreFoundByBaseNameAndHostileArchivesAreRefused)
 {
     QTemporaryDir home;
     const QString skin = writeCodedWinampSkin(home.path());
@@ -283,17 +286,15 @@ TEST(TextureArchive, HostileArchivesAreRefusedOrSkippedAndNothingIsWritten)
     const QByteArray buttons = readFile(skin + "CBUTTONS.BMP");
     const QByteArray zeros(MaxBitmapBytes + 1, 0);
     writeZip(textures + "Odd.wsz", {{"../../x.bmp", buttons},
-                                    {"sub/main.bmp", buttons},
-                                    {"..\\numbers.bmp", buttons},
-                                    {"cButtons.bmp", buttons},
+                                    {"Skin/Deeper/CBUTTONS.BMP", "deeper"},
+                                    {"skin\\cbuttons.bmp", buttons},
                                     {"MAIN.BMP", zeros}});
     const TextureArchive odd(textures + "Odd.wsz");
     ASSERT_TRUE(odd.usable());
     EXPECT_EQ(odd.name(), "Odd.wsz");
-    EXPECT_EQ(odd.file("CBUTTONS.BMP", MaxBitmapBytes), buttons);
-    EXPECT_FALSE(odd.file("x.bmp", MaxBitmapBytes));
+    EXPECT_EQ(odd.file("cButtons.bmp", MaxBitmapBytes), buttons) << "the shallowest of the two";
+    EXPECT_EQ(odd.file("x.bmp", MaxBitmapBytes), buttons) << "read in place, never unpacked";
     EXPECT_FALSE(odd.file("main.bmp", MaxBitmapBytes)) << "the bomb is over the bitmap cap";
-    EXPECT_FALSE(odd.file("numbers.bmp", MaxBitmapBytes));
     EXPECT_FALSE(odd.file("CBUTTONS.BMP", buttons.size() - 1));
     EXPECT_EQ(odd.file("main.bmp", MaxArchiveBytes), zeros) << "a caller that allows more gets it";
     EXPECT_FALSE(odd.file("main.bmp", MaxArchiveBytes)) << "but all reads together stay within the cap";
@@ -316,6 +317,31 @@ TEST(TextureArchive, HostileArchivesAreRefusedOrSkippedAndNothingIsWritten)
     EXPECT_FALSE(QFileInfo::exists(home.path() + "/../x.bmp"));
     EXPECT_EQ(QDir(textures).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
               QStringList({"Classic", "Lying.wsz", "Odd.wsz", "One.wsz", "Torn.wsz"}));
+}
+
+// region.txt as skins write it and as hostile ones do (counts beyond the
+// corners, corners far away, numbers too long, two-corner polygons), and
+// the cap on a mask's rectangles.
+TEST(SkinShapes, RegionTxtPolygonsAndMasksStayWithinTheirCaps)
+{
+    const std::pair<QByteArray, QRegion> regions[] = {
+        {"[normal]\nnumpoints = 2 , 4\npointlist= 1 1 5 5, 10,10 20,10 20,20 10,20\n", QRegion(10, 10, 10, 10)},
+        {"[Normal]\nNumPoints=4,99\nPointList=-99999999999,0,2147483647,0,2147483647,50,-5,50,1\n", {0, 0, 275, 50}},
+        {"[Normal]\nNumPoints=-3,4\nPointList=0,0,9,0,9,9,0,9\n", {}},
+        {"[Normal]\nNumPoints=4\nPointList=300,0,400,0,400,9,300,9\n", {}},
+        {"[Normal]\nNumPoints=" + QByteArray(MaxRegionPoints, '3') + "\n", {}}};
+    for (const auto &[text, shape] : regions)
+        EXPECT_EQ(readSkinRegion(text, "Normal", {275, 116}), shape) << text.left(60).toStdString();
+
+    QImage checkers(2048, 2049, QImage::Format_RGB32);  // the last row white
+    checkers.fill(Qt::white);
+    for (int y = 0; y < 2048; ++y)
+        for (int x = y % 2; x < 2048; x += 2)
+            checkers.setPixel(x, y, 0);
+    EXPECT_EQ(maskRegion(checkers, checkers.size()).rectCount(), MaxShapeRectangles);
+    EXPECT_EQ(maskRegion(checkers, {3, 1}), QRegion(0, 0, 1, 1) + QRegion(2, 0, 1, 1)) << "within the window";
+    checkers.setPixel(7, 2048, 0);
+    EXPECT_TRUE(maskRegion(checkers, checkers.size()).isEmpty()) << "one rectangle more than any X server takes";
 }
 
 // The textures and the skin the build draws are complete: every picture

@@ -32,6 +32,7 @@ void check(const LoadedTexture &loaded)
     QImage window(275, 116, QImage::Format_RGB32);
     QPainter painter(&window);
     const WinampState state{.seconds = 100 * 60 + 7,
+                            .remaining = true,
                             .playState = 2,
                             .volume = 100,
                             .balance = 0,

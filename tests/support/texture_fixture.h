@@ -41,7 +41,8 @@ enum Id {
     SkinMonoStereo,
     SkinEqualizer,
     Recorder,
-    Browser
+    Browser,
+    SkinNumbersEx
 };
 
 inline QRgb coded(int x, int y, int id)
