@@ -15,11 +15,6 @@
 
 namespace {
 
-QStringList entries(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-}
-
 recording::RipSettings settingsFor(const QString &cue, const QString &destination)
 {
     recording::RipSettings settings;

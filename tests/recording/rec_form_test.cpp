@@ -95,8 +95,7 @@ TEST(RecorderWindows, ListTheDiscAndRecordTheChosenTracksUnderTheirNames)
     ASSERT_TRUE(runUntil([&] { return !setup.isVisible(); }));
     EXPECT_FALSE(setup.Progress->isVisible());
     EXPECT_EQ(lastTotal, 100);
-    EXPECT_EQ(QDir(recDest).entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot),
-              QStringList({"_x.wav", "Two (2).wav", "Two.wav"}));
+    EXPECT_EQ(entries(recDest), QStringList({"Two (2).wav", "Two.wav", "_x.wav"}));
     EXPECT_EQ(readFile(recDest + "Two.wav"), "mine");
     EXPECT_EQ(QFileInfo(recDest + "Two (2).wav").size(), 44 + 120 * 2352);
     EXPECT_EQ(dialogs.askedTexts.value(1), "Error: The File already exists or not a valid Filename. [Two.wav]");
