@@ -72,8 +72,8 @@ TEST(EngineApi, SettingsAreEchoedAndBadValuesRefused)
     ASSERT_NE(s.waitForEvent(SK_NOTIFY_EXITED), nullptr);
     const std::size_t exited = s.mark();
     control_message_send_I(p, SK_PING, 1);
-    s.waitFor([] { return false; }, std::chrono::milliseconds(200));
-    EXPECT_EQ(s.mark(), exited) << "nothing after the exit";
+    EXPECT_FALSE(s.waitFor([&] { return s.mark() != exited; }, std::chrono::milliseconds(200)))
+        << "nothing after the exit";
 
     std::vector<std::array<int, 3>> volumes;  // balance, pcm, master
     for (const Event &e : s.events())
