@@ -56,11 +56,6 @@ QString wavOf(const QTemporaryDir &dir, const QString &name, const char *fixture
     return path;
 }
 
-QStringList entries(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-}
-
 }  // namespace
 
 TEST(Converter, ConvertsBothWaysNextToTheSourcesAndKeepsTheUsersFileAndTheResult)

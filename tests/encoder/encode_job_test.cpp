@@ -183,8 +183,7 @@ TEST(EncodeJob, RealLameEncodesMonoAtTheBitRateWithoutTouchingTheSource)
     ASSERT_TRUE(wav);
     EXPECT_NEAR(static_cast<double>(frames), static_cast<double>(wav->frames()), 1152 * 2);
 
-    QDir out(dir.filePath("out"));
-    EXPECT_EQ(out.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList("song.mp3"));
+    EXPECT_EQ(entries(dir.filePath("out")), QStringList("song.mp3"));
 }
 
 TEST(EncodeJob, FailingEncodersSayWhyLeaveNothingAndNeverBlockTheGui)

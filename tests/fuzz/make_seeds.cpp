@@ -1,7 +1,6 @@
 // Writes the fuzz targets' seeds: a few valid inputs each, and the
 // reproducers of what fuzzing found, kept small and in text here.
-//   fuzz-seeds text DIR TONE      text seeds into DIR/<target>/, and
-//                                 TONE-44k-stereo.wav, TONE-22k-mono.wav
+//   fuzz-seeds text DIR           text seeds into DIR/<target>/
 //   fuzz-seeds mpeg DIR FILE...   each MPEG file behind decoder settings
 
 #include "core/settings.h"
@@ -12,13 +11,11 @@
 
 #include <stdlib.h>
 
-#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <numbers>
 #include <string>
 #include <vector>
 
@@ -30,31 +27,6 @@ void write(const fs::path &path, const std::string &bytes)
 {
     fs::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << bytes;
-}
-
-void writeTone(const fs::path &path, std::uint32_t rate, std::uint16_t channels)
-{
-    const std::uint32_t frames = rate / 6;
-    std::string wav;
-    auto put = [&wav](std::uint32_t v, int bytes) {
-        for (int i = 0; i < bytes; ++i)
-            wav += static_cast<char>((v >> (8 * i)) & 0xFF);
-    };
-    const std::uint32_t dataSize = frames * channels * 2;
-    wav += "RIFF";
-    put(36 + dataSize, 4);
-    wav += "WAVEfmt ";
-    put(16, 4), put(1, 2), put(channels, 2), put(rate, 4), put(rate * channels * 2, 4), put(channels * 2, 2);
-    put(16, 2);
-    wav += "data";
-    put(dataSize, 4);
-    for (std::uint32_t i = 0; i < frames; ++i)
-        for (std::uint16_t c = 0; c < channels; ++c) {
-            const double t = static_cast<double>(i) / rate;
-            const double s = std::sin(2 * std::numbers::pi * (440.0 + 110.0 * c) * t) * 0.5;
-            put(static_cast<std::uint16_t>(static_cast<std::int16_t>(s * 32767)), 2);
-        }
-    write(path, wav);
 }
 
 // "TAG" and the fields at their widths, blank-padded.
@@ -253,7 +225,6 @@ void streamSeeds(const fs::path &dir)
           "HTTP/1.0 200 OK\nContent-Length: 40\nicy-metaint: 4\n\nabcd\x01StreamTitle='Caf\xE9'xyzw");
     write(dir / "redirect.txt", "HTTP/1.1 302 Found\r\nLocation: /other/stream?x=1\r\n\r\n");
     write(dir / "redirect-host.txt", "HTTP/1.1 301\r\nlocation: //[::1]:8000/a b#frag\r\n\r\n");
-    write(dir / "redirect-relative.txt", "HTTP/1.0 307 Temporary\r\nLocation: next.mp3?q\r\n\r\n");
 }
 
 void responseSeeds(const fs::path &dir)
@@ -262,7 +233,6 @@ void responseSeeds(const fs::path &dir)
                           "WWW-Authenticate: Basic realm=\"x\"\r\n\r\nbody");
     write(dir / "moved.txt", "HTTP/1.0 301 Moved\r\nLocation: http://user@other.example:81/a/b.exe?q=1\r\n\r\n");
     write(dir / "relative.txt", "HTTP/1.1 302\r\nlocation:/relative/doc.htm\r\nLocation: page.htm\r\n\r\n");
-    write(dir / "negative.txt", "HTTP/1.0 404 Not Found\r\nContent-Length: -5\r\n\r\n");
 }
 
 void discRecordSeeds(const fs::path &dir)
@@ -272,7 +242,6 @@ void discRecordSeeds(const fs::path &dir)
                               "DYEAR=1999\r\nTTITLE0=Split\r\nTTITLE0= title\r\nttitle10=Caf\xE9\r\n.\r\n");
     write(dir / "matches.txt", "211 Found inexact matches, list follows (until terminating `.')\n"
                                "rock 0b012a02 Artist / Title\njazz 0b012a03 Only an artist\n.\n");
-    write(dir / "single.txt", "200 misc 0b012a02 Artist / Title\n");
 }
 
 void sitesSeeds(const fs::path &dir)
@@ -282,7 +251,6 @@ void sitesSeeds(const fs::path &dir)
                              "gnudb.gnudb.org cddbp 8880 - N000.00 W000.00 GnuDB\r\n"
                              "10.0.0.7:8080 http 8080 /~cddb/cddb.cgi S033.52 E151.12 Caf\xE9\t\x1b[1m\r\n"
                              "bad/host http 80 /\r\n.\r\n");
-    write(dir / "none.txt", "401 No site information available.\r\n");
     write(dir / "cut-off.txt", "210 OK\nhost.example:99999 http\n");
 }
 
@@ -335,7 +303,6 @@ void languageSeeds(const fs::path &dir)
     write(dir / "spaces.ini", "; comment\r\n[ ludro ]\r\nPrefs_Page2_Line1= leading\r\nPrefs_Page7_Output=Ausgabedatei \r\n"
                               "Unknown_Key=x\r\nPop_Exit=first\r\npop_exit=second\r\n");
     write(dir / "latin1.ini", "[Ludro]\nWords_Volume=Lautst\xe4rke\nHint_Menu=Men\xfc\n");
-    write(dir / "other-section.ini", "[Texture]\nPop_Exit=Nope\n");
 }
 
 }  // namespace
@@ -343,7 +310,7 @@ void languageSeeds(const fs::path &dir)
 int main(int argc, char **argv)
 {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.size() == 3 && args[0] == "text") {
+    if (args.size() == 2 && args[0] == "text") {
         const fs::path dir = args[1];
         playlistSeeds(dir / "fuzz_playlist_file");
         settingsSeeds(dir / "fuzz_settings_file");
@@ -360,8 +327,6 @@ int main(int argc, char **argv)
         discImageSeeds(dir / "fuzz_disc_image");
         browserPageSeeds(dir / "fuzz_browser_page");
         mpegReproducers(dir / "fuzz_mpeg_decoder");
-        writeTone(args[2] + "-44k-stereo.wav", 44100, 2);
-        writeTone(args[2] + "-22k-mono.wav", 22050, 1);
         return 0;
     }
     if (args.size() >= 3 && args[0] == "mpeg") {
@@ -378,6 +343,6 @@ int main(int argc, char **argv)
         }
         return 0;
     }
-    std::fprintf(stderr, "usage: fuzz-seeds text DIR TONE | fuzz-seeds mpeg DIR FILE...\n");
+    std::fprintf(stderr, "usage: fuzz-seeds text DIR | fuzz-seeds mpeg DIR FILE...\n");
     return 2;
 }

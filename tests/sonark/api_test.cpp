@@ -2,9 +2,7 @@
 // and the echoes of settings.
 
 #include "support/engine_session.h"
-
-#include <QCoreApplication>
-#include <QThread>
+#include "support/run_until.h"
 
 #include <gtest/gtest.h>
 
@@ -35,10 +33,7 @@ TEST(EngineApi, ConversionHandsOutEachNotificationOnce)
     ASSERT_EQ(player_new(&player, &handle), SK_SUCCESS);
     control_message_send_SI(player, SK_SET_PLAYER_ENVIRONMENT_INTEGER, "OUTPUT.DIRECTSOUND.WINDOW", 77);
     control_message_send_N(player, SK_EXIT);
-    for (int i = 0; i < 500 && raw.size() < 3; ++i) {
-        QCoreApplication::processEvents();
-        QThread::msleep(10);
-    }
+    runUntil([&] { return raw.size() >= 3; }, 5000);
     ASSERT_EQ(raw.size(), 3u);  // ready, environment echo, exited
 
     SK_Message m;
@@ -77,8 +72,8 @@ TEST(EngineApi, SettingsAreEchoedAndBadValuesRefused)
     ASSERT_NE(s.waitForEvent(SK_NOTIFY_EXITED), nullptr);
     const std::size_t exited = s.mark();
     control_message_send_I(p, SK_PING, 1);
-    s.waitFor([] { return false; }, std::chrono::milliseconds(200));
-    EXPECT_EQ(s.mark(), exited) << "nothing after the exit";
+    EXPECT_FALSE(s.waitFor([&] { return s.mark() != exited; }, std::chrono::milliseconds(200)))
+        << "nothing after the exit";
 
     std::vector<std::array<int, 3>> volumes;  // balance, pcm, master
     for (const Event &e : s.events())

@@ -58,8 +58,8 @@ TEST(Playback, OpeningReportsNameDurationFormatAndStartOfEveryKindOfSong)
     }
 }
 
-// In real time with steady time codes, through ALSA's "null" device and,
-// reported, without a usable sound device.
+// With steady time codes, through ALSA's "null" device and, reported,
+// without a usable sound device.
 TEST(Playback, PlaysToTheEndInRealTimeWithOrWithoutASoundDevice)
 {
     const std::string saved = std::getenv("LUDRO_ALSA_DEVICE") ? std::getenv("LUDRO_ALSA_DEVICE") : "";
@@ -68,14 +68,11 @@ TEST(Playback, PlaysToTheEndInRealTimeWithOrWithoutASoundDevice)
         EngineSession s;
         s.open(fixture("l3-44k-stereo-cbr.mp3"));
         const std::size_t since = s.mark();
-        const auto start = std::chrono::steady_clock::now();
         s.send(SK_PLAY);
         const bool ended = s.waitForEvent(SK_NOTIFY_PLAYER_STATE, since, SK_STATE_EOF) != nullptr;
-        const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         setenv("LUDRO_ALSA_DEVICE", saved.c_str(), 1);
 
         ASSERT_TRUE(ended) << device;
-        EXPECT_GT(wall, 3.5) << device;
         const auto times = timecodesSince(s, since);
         ASSERT_GE(times.size(), 16u) << "at least four time codes a second";
         EXPECT_TRUE(std::is_sorted(times.begin(), times.end())) << device;
@@ -187,20 +184,28 @@ TEST(Playback, SwitchingOutputsWhilePlayingContinuesTheSong)
     EXPECT_LT(seconds, 29.5);
 }
 
-// The highest pitch on the direct sound output plays twice as fast. At the
-// lowest pitch one decoded chunk plays for most of a minute; the player
-// still answers within a fraction of a second.
-TEST(Playback, CommandsAreAnsweredPromptlyAtTheLowestPitch)
+// A song plays in real time on ALSA's "null" device; the highest pitch on
+// the direct sound output plays it twice as fast. At the lowest pitch one
+// decoded chunk plays for most of a minute; the player still answers within
+// a fraction of a second.
+TEST(Playback, TimingRealTimePitchAndPromptAnswers)
 {
+    const auto playedFor = [](EngineSession &s) {
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_TRUE(s.playToEnd(fixture("l3-44k-stereo-cbr.mp3")));
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    };
+    {
+        EngineSession realTime;
+        EXPECT_GT(playedFor(realTime), 3.5) << "four seconds of song on the null device";
+    }
     EngineSession s;
     auto pitch = [&](int value) {
         control_message_send_SI(s.player(), SK_SET_PLAYER_ENVIRONMENT_INTEGER, "OUTPUT.DIRECTSOUND.PITCH", value);
     };
     s.setOutput("/dev/dsound/0");
     pitch(2000);
-    const auto start = std::chrono::steady_clock::now();
-    ASSERT_TRUE(s.playToEnd(fixture("l3-44k-stereo-cbr.mp3")));
-    const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double wall = playedFor(s);
     EXPECT_LT(wall, 3.4) << "four seconds of song at double speed";
     EXPECT_GT(wall, 1.5);
 

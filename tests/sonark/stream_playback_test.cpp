@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 
 using ludro::test::HttpTestServer;
@@ -158,8 +159,8 @@ TEST_F(StreamPlayback, StopEndsAStalledStreamAtOnce)
     ASSERT_NE(s.waitForEvent(SK_NOTIFY_PLAYER_STATE, 0, SK_STATE_PLAYING), nullptr);
     ASSERT_TRUE(server.waitForConnections(1, 5s));
 
+    // Well within the reader's 10 s silence limit.
     const std::size_t since = s.mark();
-    const auto start = std::chrono::steady_clock::now();
     s.send(SK_STOP);
     s.send(SK_INPUT_CLOSE);
     ASSERT_TRUE(s.waitFor(
@@ -170,7 +171,6 @@ TEST_F(StreamPlayback, StopEndsAStalledStreamAtOnce)
             return acks == 2;
         },
         5s));
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
     EXPECT_NE(s.find(SK_NOTIFY_PLAYER_STATE, since, SK_STATE_STOPPED), nullptr);
 }
 
@@ -235,8 +235,11 @@ TEST_F(StreamPlayback, FastServerIsReadOnlyAsFastAsThePlaying)
     EngineSession s;
     s.open(server.url("/fast"));
     s.send(SK_PLAY);
-    ASSERT_NE(s.waitForEvent(SK_NOTIFY_INPUT_STREAM_INFO), nullptr);
-    s.waitFor([] { return false; }, 2s);
+    ASSERT_TRUE(s.waitFor([&] {
+        return std::ranges::any_of(s.events(), [](const Event &e) {
+            return e.code() == SK_NOTIFY_INPUT_TIMECODE && e.seconds() >= 2.0;
+        });
+    }));
     // Two seconds of music are 32 KB; the reader's and the sockets' buffers add a few MB.
     EXPECT_LT(server.bytesSent(), 16u << 20);
     EXPECT_EQ(s.find(SK_NOTIFY_PLAYER_STATE, 0, SK_STATE_EOF), nullptr);

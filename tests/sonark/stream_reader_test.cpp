@@ -110,7 +110,7 @@ TEST(StreamReader, SlowReaderGetsEverythingThroughASmallBuffer)
     EXPECT_TRUE(outcome.audio == body);
 }
 
-TEST(StreamReader, DestructorStopsAWorkerWaitingForBufferSpace)
+TEST(StreamReader, TimingDestructorStopsAWorkerWaitingForBufferSpace)
 {
     HttpTestServer server;
     // Holds the connection until the reader closes it.
@@ -121,15 +121,13 @@ TEST(StreamReader, DestructorStopsAWorkerWaitingForBufferSpace)
     auto reader =
         std::make_unique<StreamReader>(server.url("/"), StreamReader::Options{.bufferBytes = 8192}, wakeups.callback());
     ASSERT_TRUE(server.waitForConnections(1, 3s));
-    std::this_thread::sleep_for(150ms);
+    ASSERT_TRUE(wakeups.waitBeyond(0, 3s)) << "the buffer fills";
     EXPECT_NE(reader->status(), Status::Failed) << reader->error();
 
     const auto start = Clock::now();
     reader.reset();
     EXPECT_LT(Clock::now() - start, 1s);
-    const long after = wakeups.count();
-    std::this_thread::sleep_for(200ms);
-    EXPECT_EQ(wakeups.count(), after) << "wakeup called after the reader was destroyed";
+    EXPECT_FALSE(wakeups.waitBeyond(wakeups.count(), 200ms)) << "wakeup called after the reader was destroyed";
     // One connection at a time: the server answers this only once the worker closed its own.
     server.on("/next", HttpTestServer::ok("next"));
     EXPECT_EQ(readStream(server.url("/next")).audio, "next");
@@ -164,7 +162,6 @@ TEST(StreamReader, FailingAnswersCarryClearTexts)
         EXPECT_EQ(outcome.status, Status::Failed);
         EXPECT_EQ(outcome.error, test.error);
         EXPECT_TRUE(outcome.audio == test.audioBefore);
-        EXPECT_LT(outcome.elapsed, 1500ms);
     }
 }
 

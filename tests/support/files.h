@@ -25,3 +25,9 @@ inline QByteArray readFile(const QString &path)
     file.open(QIODevice::ReadOnly);
     return file.readAll();
 }
+
+// The names in a folder, hidden ones included, by name.
+inline QStringList entries(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}

@@ -30,9 +30,3 @@ inline ToolRun ludroCd(const QStringList &args, const ToolOptions &options = {})
         return {};
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
 }
-
-// Hidden ones included, by name.
-inline QStringList entries(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-}
