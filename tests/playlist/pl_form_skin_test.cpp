@@ -170,12 +170,3 @@ TEST_F(SkinnedPlaylist, ButtonMenusRunTheWindowsCommands)
     QTest::mouseClick(&form, Qt::LeftButton, {}, wp::closeRect(form.size()).center());
     EXPECT_FALSE(form.isVisible());
 }
-
-TEST(WinampPlaylistColours, MissingOrUnreadableColoursKeepTheirDefaults)
-{
-    const WinampPlaylistColours colours = readWinampPlaylistColours("[text]\nnormal=#2499FF junk\nCurrent=12\n");
-    EXPECT_EQ(colours.normal, QColor(0x24, 0x99, 0xFF));
-    EXPECT_EQ(colours.current, QColor(0xFF, 0xFF, 0xFF));
-    EXPECT_EQ(colours.normalBackground, QColor(0, 0, 0));
-    EXPECT_EQ(colours.font, "Arial");
-}

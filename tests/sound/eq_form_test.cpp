@@ -147,9 +147,7 @@ TEST_F(EqualizerWindow, WindowFollowsTheEqualizerLayout)
 TEST_F(EqualizerWindow, InAWinampSkinThePresetDrawerWearsThePlaylistColours)
 {
     const QColor normalBackground(0x10, 0x10, 0x30);
-    form.show();
     const QPoint drawer(TEQForm::BodyWidth + 3, 80), list(form.width() - 20, form.height() - 15);
-    EXPECT_NE(form.grab().toImage().pixelColor(drawer), normalBackground);
     fixture_texture::writeCodedSkinPlaylist(fixture_texture::writeCodedWinampSkin(home.path()));
     TextureManager skins{{home.filePath("textures") + '/'}};
     ASSERT_TRUE(skins.apply("Classic"));
