@@ -85,6 +85,13 @@ TPLForm::TPLForm(PlaylistModel &playlist, platform::Dialogs &dialogs, const Text
     titleView_.setContextMenuPolicy(Qt::CustomContextMenu);
     titleView_.setFrameShape(QFrame::NoFrame);
     titleView_.installEventFilter(this);
+    // A skin's scroll knob follows the list however it scrolls.
+    const auto showKnob = [this] {
+        if (skin())
+            update(winamp_playlist::sliderRect(size()));
+    };
+    connect(titleView_.verticalScrollBar(), &QScrollBar::valueChanged, this, showKnob);
+    connect(titleView_.verticalScrollBar(), &QScrollBar::rangeChanged, this, showKnob);
     connect(&titleView_, &QTreeView::doubleClicked, this,
             [this](const QModelIndex &index) { commands_.playEntry(index.row()); });
     connect(&titleView_, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
