@@ -39,6 +39,7 @@ constexpr QRect CloseLit{52, 42, 9, 9};
 constexpr QRect Knob{52, 53, 8, 18};
 constexpr QRect KnobPressed{61, 53, 8, 18};
 constexpr int TopHeight = 20, BottomHeight = 38, KnobHeight = 18;
+constexpr int InactiveShift = 21;  // the title bar of an inactive window lies below
 
 constexpr int ItemHeight = 18;
 constexpr int LitShift = 23;
@@ -136,13 +137,14 @@ MenuPictures menuPictures(MenuButton button)
     return pictures;
 }
 
-void paintFrame(QPainter &painter, QSize size, const QImage &picture)
+void paintFrame(QPainter &painter, QSize size, const QImage &picture, bool active)
 {
     const int w = size.width(), h = size.height();
-    tilePiece(painter, QRect(0, 0, w, TopHeight), picture, TopTile);
-    drawPiece(painter, {(w - Title.width()) / 2, 0}, picture, Title);
-    drawPiece(painter, {0, 0}, picture, TopLeft);
-    drawPiece(painter, {w - TopRight.width(), 0}, picture, TopRight);
+    const QPoint shift(0, active ? 0 : InactiveShift);
+    tilePiece(painter, QRect(0, 0, w, TopHeight), picture, TopTile.translated(shift));
+    drawPiece(painter, {(w - Title.width()) / 2, 0}, picture, Title.translated(shift));
+    drawPiece(painter, {0, 0}, picture, TopLeft.translated(shift));
+    drawPiece(painter, {w - TopRight.width(), 0}, picture, TopRight.translated(shift));
     const int sides = h - TopHeight - BottomHeight;
     tilePiece(painter, QRect(0, TopHeight, LeftTile.width(), sides), picture, LeftTile);
     tilePiece(painter, QRect(w - RightTile.width(), TopHeight, RightTile.width(), sides), picture, RightTile);

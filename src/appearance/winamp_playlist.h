@@ -70,7 +70,8 @@ struct MenuPictures {
 };
 MenuPictures menuPictures(MenuButton button);
 
-void paintFrame(QPainter &painter, QSize size, const QImage &picture);
+// The title bar is drawn dimmed while the window is not the active one.
+void paintFrame(QPainter &painter, QSize size, const QImage &picture, bool active);
 void paintCloseLit(QPainter &painter, QSize size, const QImage &picture);
 // The scroll knob for a list at `value` of `maximum`.
 void paintSliderKnob(QPainter &painter, QSize size, const QImage &picture, int value, int maximum, bool pressed);

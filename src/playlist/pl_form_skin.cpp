@@ -58,13 +58,20 @@ void TPLForm::layoutSkinned()
 void TPLForm::paintSkinned(QPainter &painter, const WinampPlaylist &look)
 {
     const QSize s = size();
-    wp::paintFrame(painter, s, look.picture);
+    wp::paintFrame(painter, s, look.picture, isActiveWindow());
     painter.fillRect(wp::listRect(s), look.colours.normalBackground);
     if (closePressed_)
         wp::paintCloseLit(painter, s, look.picture);
     const QScrollBar *bar = titleView_.verticalScrollBar();
     wp::paintSliderKnob(painter, s, look.picture, bar->value(), bar->maximum(), sliderPressed_);
     wp::paintInfo(painter, s, texture_->winamp->text, status_.text());
+}
+
+void TPLForm::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ActivationChange && skin())
+        update(0, 0, width(), wp::listRect(size()).top());
+    QWidget::changeEvent(event);
 }
 
 void TPLForm::scrollListTo(int value)

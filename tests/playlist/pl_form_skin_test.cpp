@@ -76,6 +76,8 @@ TEST_F(SkinnedPlaylist, TheFrameStandsInItsPlacesAndResizesInSteps)
 {
     const int w = 500, h = 348;
     ASSERT_EQ(form.size(), QSize(w, h)) << "490 x 340 to the nearest steps of 25 x 29";
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     expectPiece(form, {0, 0}, {0, 0, 25, 20});
     expectPiece(form, {25, 0}, {127, 0, 25, 20});
     expectPiece(form, {(w - 100) / 2, 0}, {26, 0, 100, 20});
@@ -87,6 +89,12 @@ TEST_F(SkinnedPlaylist, TheFrameStandsInItsPlacesAndResizesInSteps)
     expectPiece(form, {125, h - 38}, {179, 0, 25, 38});
     expectPiece(form, {w - 225, h - 38}, {205, 0, 75, 38});
     expectPiece(form, {w - 150, h - 38}, {126, 72, 150, 38});
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    expectPiece(form, {0, 0}, {0, 21, 25, 20});
+    expectPiece(form, {(w - 100) / 2, 0}, {26, 21, 100, 20});
 
     const QPoint grip(w - 5, h - 5);
     QTest::mousePress(&form, Qt::LeftButton, {}, grip);
