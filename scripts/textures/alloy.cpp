@@ -1,6 +1,6 @@
 // "Alloy": a classic skin, its bitmaps in the Winamp layout: dark brushed
-// metal, green displays, keys that light up when pressed. The shade bar
-// and the equalizer come with it.
+// metal, green displays, keys that light up when pressed. The shade bar,
+// the equalizer and the playlist come with it.
 
 #include "textures.h"
 
@@ -234,7 +234,96 @@ QImage monoStereoPicture()
     return image;
 }
 
+// The playlist window's pieces in the "pledit.bmp" layout: the title bar
+// (active, then inactive), the sides with the scroll groove, the bottom
+// corners with their buttons and displays, the knob, and the button menus'
+// items, each also lit. Pieces that repeat are flat metal, so they join
+// without seams; the window's outer edges carry the rim.
+void paintFlat(QPainter &painter, const QRectF &area)
+{
+    QPainterPath path;
+    path.addRect(area);
+    theme::paintMetal(painter, path, palette.metalTop, palette.metalBottom);
+}
+
+void paintPlaylistBar(QPainter &painter, int top)
+{
+    paintFlat(painter, QRectF(0, top, 178, 20));
+    painter.fillRect(0, top, 178, 1, palette.rimLight);
+    painter.fillRect(0, top, 1, 20, palette.rimLight);
+    painter.fillRect(177, top, 1, 20, palette.rimDark);
+    for (int line = 0; line < 3; ++line) {
+        painter.fillRect(4, top + 7 + 2 * line, 21, 1, palette.rimDark);
+        painter.fillRect(127, top + 7 + 2 * line, 25, 1, palette.rimDark);
+        painter.fillRect(153, top + 7 + 2 * line, 11, 1, palette.rimDark);
+    }
+    paintLcd(painter, QRectF(34.5, top + 4.5, 84, 11));
+    art::paintLabelCentred(painter, 76, top + 7, QStringLiteral("PLAYLIST"), palette.accent, palette.rimDark);
+    art::paintGlyphKey(painter, QRect(167, top + 3, 9, 9), Glyph::Close, 4, palette, 0, 2);
+}
+
+void paintMenuItems(QPainter &painter, int left, const std::vector<QString> &names, int bar)
+{
+    for (std::size_t i = 0; i < names.size(); ++i)
+        for (int lit = 0; lit < 2; ++lit)
+            art::paintToggle(painter, QRect(left + 23 * lit, 111 + 19 * static_cast<int>(i), 22, 18), names[i], palette,
+                             lit);
+    painter.fillRect(bar, 111, 3, 18 * static_cast<int>(names.size()), palette.accent);
+}
+
+QImage playlistPicture()
+{
+    QImage image = canvas(280, 186);
+    QPainter painter(&image);
+    paintPlaylistBar(painter, 0);
+    paintPlaylistBar(painter, 21);
+    painter.fillRect(0, 42, 12, 29, palette.metalBottom);
+    painter.fillRect(0, 42, 1, 29, palette.rimLight);
+    painter.fillRect(31, 42, 20, 29, palette.metalBottom);
+    painter.fillRect(50, 42, 1, 29, palette.rimDark);
+    painter.fillRect(36, 42, 8, 29, palette.lcdTop);
+    art::paintGlyphKey(painter, QRect(52, 42, 9, 9), Glyph::Close, 4, palette, 1, 2);
+    art::paintKey(painter, QRectF(52, 53, 8, 18), 2, palette, 0);
+    art::paintKey(painter, QRectF(61, 53, 8, 18), 2, palette, 1);
+    for (const QRectF &piece :
+         {QRectF(0, 72, 125, 38), QRectF(126, 72, 150, 38), QRectF(179, 0, 25, 38), QRectF(205, 0, 75, 38)}) {
+        paintFlat(painter, piece);
+        painter.fillRect(QRectF(piece.left(), piece.bottom() - 1, piece.width(), 1), palette.rimDark);
+    }
+    painter.fillRect(0, 72, 1, 38, palette.rimLight);
+    painter.fillRect(275, 72, 1, 38, palette.rimDark);
+    paintLcd(painter, QRectF(211.5, 5.5, 63, 27));
+    const char *const buttons[] = {"ADD", "REM", "SEL", "MISC"};
+    for (int i = 0; i < 4; ++i)
+        art::paintToggle(painter, QRect(14 + 29 * i, 80, 22, 18), QString::fromLatin1(buttons[i]), palette, 0);
+    art::paintToggle(painter, QRect(126 + 106, 80, 22, 18), QStringLiteral("LIST"), palette, 0);
+    paintLcd(painter, QRectF(126 + 5.5, 72 + 8.5, 94, 10));
+    const Glyph transport[] = {Glyph::Previous, Glyph::Play, Glyph::Pause, Glyph::Stop, Glyph::Next, Glyph::Eject};
+    const int lefts[] = {6, 12, 22, 32, 41, 50};
+    for (int i = 0; i < 6; ++i)
+        art::paintGlyph(painter, transport[i], QRectF(126 + lefts[i], 72 + 22, 9, 7), 5, palette, 0);
+    // The scroll-up and scroll-down arrows.
+    for (int row = 0; row < 3; ++row) {
+        painter.fillRect(126 + 139 - row, 72 + 4 + row, 1 + 2 * row, 1, palette.glyph);
+        painter.fillRect(126 + 139 - row, 72 + 11 - row, 1 + 2 * row, 1, palette.glyph);
+    }
+    for (int line = 0; line < 4; ++line)
+        painter.fillRect(126 + 150 - 4 - 4 * line, 72 + 34 - 4 * line, 4 + 4 * line, 1, palette.rimLight);
+    paintMenuItems(painter, 0, {"URL", "DIR", "FILE"}, 48);
+    paintMenuItems(painter, 54, {"ALL", "CROP", "SEL", ""}, 100);
+    paintMenuItems(painter, 104, {"INV", "NONE", "ALL"}, 150);
+    paintMenuItems(painter, 154, {"SORT", "INF", "OPTS"}, 200);
+    paintMenuItems(painter, 204, {"NEW", "SAVE", "LOAD"}, 250);
+    return image;
+}
+
 }  // namespace
+
+QByteArray alloyPlaylistColours()
+{
+    return "[Text]\r\nNormal=#60E06E\r\nCurrent=#C4FFC4\r\nNormalBG=#080E0A\r\nSelectedBG=#28482E\r\n"
+           "Font=Arial\r\n";
+}
 
 void paintAlloy(TextureArt &texture, const TextureSet &builtin)
 {
@@ -250,5 +339,6 @@ void paintAlloy(TextureArt &texture, const TextureSet &builtin)
         {"shufrep.bmp", shuffleRepeatPicture()},
         {"monoster.bmp", monoStereoPicture()},
         {"eqmain.bmp", art::recoloured(builtin.pictures.equalizer, 0, 0.4)},
+        {"pledit.bmp", playlistPicture()},
     };
 }

@@ -36,5 +36,13 @@ int main(int argc, char **argv)
     }
     TextureArt alloy;
     paintAlloy(alloy, builtin);
-    return art::writeTexture(alloy, folder + "/Alloy") ? 0 : 1;
+    if (!art::writeTexture(alloy, folder + "/Alloy"))
+        return 1;
+    QFile colours(folder + "/Alloy/pledit.txt");
+    const QByteArray text = alloyPlaylistColours();
+    if (!colours.open(QIODevice::WriteOnly) || colours.write(text) != text.size()) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(colours.fileName()));
+        return 1;
+    }
+    return 0;
 }

@@ -12,3 +12,5 @@ void paintEmber(TextureArt &texture, const TextureSet &builtin);
 void paintMoss(TextureArt &texture, const TextureSet &builtin);
 // A Winamp skin: its bitmaps only, no description file.
 void paintAlloy(TextureArt &texture, const TextureSet &builtin);
+// Alloy's "pledit.txt": the playlist's colours in its green displays.
+QByteArray alloyPlaylistColours();

@@ -32,6 +32,8 @@ PlaylistFeature::PlaylistFeature(AppContext &app)
                   form->columnWidths = app.settings.titleWidth;
                   connect(form.get(), &TPLForm::fontSizeChanged, this,
                           [&app](int points) { app.settings.fontSize = points; });
+                  connect(form.get(), &TPLForm::transportRequested, this,
+                          [&app](const QString &command) { app.remote.execute(command.toLatin1().constData()); });
                   applyFont(*form);
                   emit formMade(*form);
                   return form;

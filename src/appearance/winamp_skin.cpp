@@ -212,6 +212,9 @@ LoadedTexture loadWinampSkin(const TextureSource &source)
     skin->monoStereo = bitmap(source, budget, "monoster.bmp");
     skin->shadeKnob = cut(titleBar, edges(20, 36, 23, 43));
     skin->titleBackground = background.pixel(112, 27);
+    skin->playlist.picture = bitmap(source, budget, "pledit.bmp");
+    if (const auto colours = source.file(QStringLiteral("pledit.txt"), MaxDescriptionBytes))
+        skin->playlist.colours = readWinampPlaylistColours(*colours);
     if (budget.exceeded())
         return {nullptr, PixelBudget::refusal(source.name())};
     texture->winamp = std::move(skin);

@@ -6,6 +6,7 @@
 // what changes (counter, title, bars, indicators).
 
 #include "appearance/texture_loader.h"
+#include "appearance/winamp_playlist.h"
 
 #include <QImage>
 #include <QPainter>
@@ -21,6 +22,7 @@ struct WinampSkin {
     QImage shadeKnob;
     // The title strip's background colour, from the background picture.
     QRgb titleBackground = 0;
+    WinampPlaylist playlist;
 };
 
 // What the main window shows that a Winamp skin draws itself.

@@ -85,6 +85,13 @@ TPLForm::TPLForm(PlaylistModel &playlist, platform::Dialogs &dialogs, const Text
     titleView_.setContextMenuPolicy(Qt::CustomContextMenu);
     titleView_.setFrameShape(QFrame::NoFrame);
     titleView_.installEventFilter(this);
+    // A skin's scroll knob follows the list however it scrolls.
+    const auto showKnob = [this] {
+        if (skin())
+            update(winamp_playlist::sliderRect(size()));
+    };
+    connect(titleView_.verticalScrollBar(), &QScrollBar::valueChanged, this, showKnob);
+    connect(titleView_.verticalScrollBar(), &QScrollBar::rangeChanged, this, showKnob);
     connect(&titleView_, &QTreeView::doubleClicked, this,
             [this](const QModelIndex &index) { commands_.playEntry(index.row()); });
     connect(&titleView_, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
@@ -134,9 +141,14 @@ void TPLForm::applyTexture()
     highlighted_ = Button::None;
     hoverAnimation_.stop();
     const PlaylistLayout &layout = texture_->layout.playlist;
+    const WinampPlaylist *look = skin();
     storeColumnWidths();
-    auto *header =
-        new TitleHeader(texture_->pictures.playlist.copy(frame_piece::HeaderStrip), theme::Glyph, &titleView_);
+    QImage strip = texture_->pictures.playlist.copy(frame_piece::HeaderStrip);
+    if (look) {
+        strip = QImage(1, 14, QImage::Format_RGB32);
+        strip.fill(look->colours.normalBackground);
+    }
+    auto *header = new TitleHeader(strip, look ? look->colours.normal : theme::Glyph, &titleView_);
     header->setStretchLastSection(false);
     titleView_.setHeader(header);
     header->show();
@@ -144,23 +156,31 @@ void TPLForm::applyTexture()
         for (int c = 0; c < PlaylistEntry::ColumnCount; ++c)
             titleView_.setColumnWidth(c, columnWidths[static_cast<std::size_t>(c)]);
     // The CD view's list and fields look as the file list and quick search.
+    const QColor listBackground = look ? look->colours.normalBackground : toQColor(layout.listBackground);
+    const QColor listText = userColour_.value_or(look ? look->colours.normal : toQColor(layout.listColor));
     const QString listStyle =
-        QStringLiteral("QTreeView, QListWidget { background: %1; color: %2; selection-background-color: #1d5673;"
-                       " selection-color: #ffffff; outline: 0; }"
+        QStringLiteral("QTreeView, QListWidget { background: %1; color: %2; selection-background-color: %3;"
+                       " selection-color: %4; outline: 0; }"
                        "QHeaderView { background: %1; }"
-                       "QAbstractScrollArea::corner { background: #14181f; }"
-                       "QScrollBar { background: #14181f; border: 0; width: 11px; height: 11px; }"
-                       "QScrollBar::handle { background: #4a5463; border: 1px solid #07090c; min-height: 16px;"
+                       "QAbstractScrollArea::corner { background: %5; }"
+                       "QScrollBar { background: %5; border: 0; width: 11px; height: 11px; }"
+                       "QScrollBar::handle { background: %6; border: 1px solid #07090c; min-height: 16px;"
                        " min-width: 16px; }"
                        "QScrollBar::add-line, QScrollBar::sub-line { width: 0; height: 0; }")
-            .arg(cssColor(toQColor(layout.listBackground)), cssColor(userColour_.value_or(toQColor(layout.listColor))));
-    const QString captionStyle = QStringLiteral("color: %1;").arg(cssColor(toQColor(layout.quickSortColor)));
-    const QString editStyle = QStringLiteral("QLineEdit { color: %1; background: %2; border: 1px solid #07090c;"
+            .arg(cssColor(listBackground), cssColor(listText),
+                 look ? cssColor(look->colours.selectedBackground) : QStringLiteral("#1d5673"),
+                 look ? cssColor(listText) : QStringLiteral("#ffffff"),
+                 look ? cssColor(listBackground) : QStringLiteral("#14181f"),
+                 look ? cssColor(look->colours.selectedBackground) : QStringLiteral("#4a5463"));
+    const QColor caption = look ? look->colours.normal : toQColor(layout.quickSortColor);
+    const QString captionStyle = QStringLiteral("color: %1;").arg(cssColor(caption));
+    const QString editStyle = QStringLiteral("QLineEdit { color: %1; background: %2; border: 1px solid %3;"
                                              " padding: 0 3px; }")
-                                  .arg(cssColor(toQColor(layout.quickSearchEditColor)),
-                                       cssColor(toQColor(layout.quickSearchEditBackground)));
+                                  .arg(cssColor(look ? look->colours.current : toQColor(layout.quickSearchEditColor)),
+                                       cssColor(look ? listBackground : toQColor(layout.quickSearchEditBackground)),
+                                       look ? cssColor(look->colours.selectedBackground) : QStringLiteral("#07090c"));
     titleView_.setStyleSheet(listStyle);
-    QFont listFont(userFace_.isEmpty() ? layout.listFont : userFace_);
+    QFont listFont(userFace_.isEmpty() ? (look ? look->colours.font : layout.listFont) : userFace_);
     listFont.setBold(!userFace_.isEmpty() && userBold_);
     listFont.setPointSize(fontSize_);
     titleView_.setFont(listFont);
@@ -169,6 +189,7 @@ void TPLForm::applyTexture()
     quickSearch_.setStyleSheet(editStyle);
     styleCdView(listStyle, captionStyle, editStyle);
     status_.setStyleSheet(QStringLiteral("color: %1;").arg(cssColor(toQColor(layout.infoTextColor))));
+    applySkinLook(look);
     update();
 }
 
@@ -177,6 +198,8 @@ void TPLForm::applyTexture()
 void TPLForm::refresh()
 {
     status_.setText(playlist_edits::statusText(playlist_, songsWord_));
+    if (skin())
+        update(winamp_playlist::infoRect(size()));
     updateMenus();
 }
 
@@ -328,6 +351,14 @@ void TPLForm::hideEvent(QHideEvent *event)
 
 void TPLForm::resizeEvent(QResizeEvent *event)
 {
+    // A skin's window keeps to its steps, whatever size it is given.
+    if (skin()) {
+        const QSize snapped = winamp_playlist::snappedSize(size(), MaximumSize);
+        if (snapped != size())
+            return resize(snapped);
+        layoutSkinned();
+        return QWidget::resizeEvent(event);
+    }
     const int w = width(), h = height();
     quickSearchCaption_.setGeometry(12, SearchTop, 76, 18);
     quickSearch_.setGeometry(88, SearchTop, std::min(160, w / 3), 18);
@@ -397,6 +428,8 @@ void TPLForm::paintFrame(QPainter &painter) const
 void TPLForm::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
+    if (const WinampPlaylist *look = skin())
+        return paintSkinned(painter, *look);
     paintFrame(painter);
     if (highlighted_ != Button::None && highlighted_ != Button::Close) {
         const QRect place = buttonRect(highlighted_);
@@ -417,6 +450,8 @@ void TPLForm::paintEvent(QPaintEvent *)
 
 void TPLForm::mousePressEvent(QMouseEvent *event)
 {
+    if (skinPress(event))
+        return;
     if (event->button() != Qt::LeftButton)
         return QWidget::mousePressEvent(event);
     const QPoint place = event->position().toPoint();
@@ -432,6 +467,8 @@ void TPLForm::mousePressEvent(QMouseEvent *event)
 
 void TPLForm::mouseMoveEvent(QMouseEvent *event)
 {
+    if (skinMove(event))
+        return;
     const QPoint global = event->globalPosition().toPoint();
     if (drag_.kind() == WindowDrag::Kind::Move) {
         drag_.follow(*this, global);
@@ -455,6 +492,8 @@ void TPLForm::mouseMoveEvent(QMouseEvent *event)
 
 void TPLForm::mouseReleaseEvent(QMouseEvent *event)
 {
+    if (skinRelease(event))
+        return;
     const bool wasDrag = drag_.kind() != WindowDrag::Kind::None;
     drag_.end();
     if (event->button() == Qt::LeftButton && !wasDrag)

@@ -9,9 +9,13 @@
 // While the main window plays a CD the window shows the disc instead: its
 // tracks (`cdbox`, lines "N. name"), title and artist. It only shows what it
 // is given and reports what the user asks for; the CD part decides.
+// A Winamp skin with a "pledit.bmp" draws the window its way instead
+// (pl_form_skin.cpp): frame, button menus, scroll bar and list colours,
+// with the same commands.
 
 #include "appearance/hover_animation.h"
 #include "appearance/texture_manager.h"
+#include "appearance/winamp_playlist.h"
 #include "appearance/window_drag.h"
 #include "language/messages.h"
 #include "platform/dialogs.h"
@@ -93,6 +97,8 @@ signals:
     void changeTrackNameRequested(int index);
     void readFromCddbRequested();
     void submitToCddbRequested();
+    // A Winamp skin's small transport buttons, by the command table's name.
+    void transportRequested(const QString &command);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -103,6 +109,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void leaveEvent(QEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -114,6 +121,18 @@ private:
     enum class Button { None = -1, File, Add, Delete, Play, Edit, Id3Tag, Sort, Close };
 
     void applyTexture();
+    // The Winamp skin's playlist look, or none for the texture's.
+    const WinampPlaylist *skin() const;
+    // The skin's sizes, scroll bar and current-song colour; none: the texture's.
+    void applySkinLook(const WinampPlaylist *skin);
+    void layoutSkinned();
+    void paintSkinned(QPainter &painter, const WinampPlaylist &skin);
+    bool skinPress(QMouseEvent *event);
+    bool skinMove(QMouseEvent *event);
+    bool skinRelease(QMouseEvent *event);
+    void skinClick(QPoint place);
+    void popUpSkinMenu(winamp_playlist::MenuButton button);
+    void scrollListTo(int value);
     void buildCdView();
     void styleCdView(const QString &listStyle, const QString &captionStyle, const QString &editStyle);
     void layoutCdView(const QRect &fieldRow, const QRect &list);
@@ -161,6 +180,9 @@ private:
     QMenu *listMenu_ = nullptr;
     int fontSize_;
     bool widthsApplied_ = false;
+
+    bool sliderPressed_ = false;
+    bool closePressed_ = false;
 
     Button highlighted_ = Button::None;
     HoverAnimation hoverAnimation_{[this] { update(buttonRect(highlighted_)); }};

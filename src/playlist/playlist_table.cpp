@@ -15,6 +15,10 @@ PlaylistTable::PlaylistTable(PlaylistModel &playlist, QObject *parent)
     : QAbstractTableModel(parent), playlist_(playlist), rows_(playlist.entryCount())
 {
     connect(&playlist, &PlaylistModel::changed, this, &PlaylistTable::showChange);
+    connect(&playlist, &PlaylistModel::currentChanged, this, [this] {
+        if (currentColour_ && rows_ > 0)
+            emit dataChanged(index(0, 0), index(rows_ - 1, PlaylistEntry::ColumnCount - 1), {Qt::ForegroundRole});
+    });
 }
 
 int PlaylistTable::rowCount(const QModelIndex &parent) const
@@ -30,6 +34,8 @@ int PlaylistTable::columnCount(const QModelIndex &parent) const
 QVariant PlaylistTable::data(const QModelIndex &index, int role) const
 {
     const PlaylistEntry *entry = playlist_.entryAt(index.row());
+    if (role == Qt::ForegroundRole && currentColour_ && entry && index.row() == playlist_.currentIndex())
+        return *currentColour_;
     if (role != Qt::DisplayRole || !index.isValid() || !entry)
         return {};
     return (*entry)[static_cast<PlaylistEntry::Column>(index.column())];
@@ -69,6 +75,13 @@ QMimeData *PlaylistTable::mimeData(const QModelIndexList &indexes) const
     auto *data = new QMimeData;
     data->setUrls(files);
     return data;
+}
+
+void PlaylistTable::setCurrentColour(std::optional<QColor> colour)
+{
+    currentColour_ = colour;
+    if (rows_ > 0)
+        emit dataChanged(index(0, 0), index(rows_ - 1, PlaylistEntry::ColumnCount - 1), {Qt::ForegroundRole});
 }
 
 void PlaylistTable::setCaptions(const QStringList &captions)

@@ -8,7 +8,10 @@
 
 #include <QAbstractTableModel>
 
+#include <QColor>
+
 #include <array>
+#include <optional>
 
 class PlaylistTable : public QAbstractTableModel {
 public:
@@ -29,6 +32,8 @@ public:
     QMimeData *mimeData(const QModelIndexList &indexes) const override;
     Qt::DropActions supportedDragActions() const override { return Qt::CopyAction; }
     void setCaptions(const QStringList &captions);
+    // The current song's text colour; none shows it as the others.
+    void setCurrentColour(std::optional<QColor> colour);
 
 private:
     void showChange(PlaylistModel::Level level, int first, int count);
@@ -36,4 +41,5 @@ private:
     PlaylistModel &playlist_;
     int rows_ = 0;  // as the view last learnt them
     QStringList captions_;
+    std::optional<QColor> currentColour_;
 };

@@ -1,6 +1,9 @@
 #include "sound/eq_form.h"
 
+#include "appearance/texture_bitmap.h"
 #include "appearance/theme.h"
+#include "appearance/window_frame.h"
+#include "appearance/winamp_skin.h"
 #include "appearance/window_title_bar.h"
 #include "language/window_texts.h"
 
@@ -18,10 +21,8 @@ constexpr QRect LabelArea{86, 18, 128, 12};
 constexpr int BodyHeight = 116;
 constexpr int FirstSliderLeft = 78, SliderSpacing = 18, SliderTop = 38;
 
-QString colourSheet(TextureColor text, TextureColor background)
-{
-    return QStringLiteral("color: %1; background: %2;").arg(toQColor(text).name(), toQColor(background).name());
-}
+// A stretch of the equalizer's title bar between its ends and its name.
+constexpr QRect TitleTile{200, 134, 25, 14};
 
 }  // namespace
 
@@ -74,14 +75,26 @@ void TEQForm::applyTexture()
         bar->setBMPTrack(track);
         bar->setBMPThumb(thumb);
     }
-    const EqualizerLayout &colours = texture_->layout.equalizer;
+    // In a Winamp skin the drawer wears the playlist's colours, so the
+    // window reads as one skin.
+    const EqualizerLayout &layout = texture_->layout.equalizer;
+    const WinampSkin *skin = texture_->winamp.get();
+    const QColor text = skin ? skin->playlist.colours.normal : toQColor(layout.listColor);
+    const QColor background = skin ? skin->playlist.colours.normalBackground : toQColor(layout.listBackground);
+    const QColor rim = skin ? skin->playlist.colours.selectedBackground : QColor(0x07, 0x09, 0x0c);
+    const QColor scrollTrack = skin ? background : QColor(0x1b, 0x20, 0x28);
+    const QColor handle = skin ? rim : QColor(0x4a, 0x54, 0x63);
     useEq_->setStyleSheet(QStringLiteral("color: %1; background: transparent; font: bold 11px Arial;")
-                              .arg(toQColor(colours.infoColor).name()));
-    presetList_->setStyleSheet(QStringLiteral("QListWidget { %1 border: 1px solid #07090c; font: 11px Arial; }"
-                                              "QScrollBar { background: #1b2028; width: 9px; }"
-                                              "QScrollBar::handle { background: #4a5463; border-radius: 3px; }"
-                                              "QScrollBar::add-line, QScrollBar::sub-line { height: 0; }")
-                                   .arg(colourSheet(colours.listColor, colours.listBackground)));
+                              .arg((skin ? text : toQColor(layout.infoColor)).name()));
+    QString sheet = QStringLiteral("QListWidget { color: %1; background: %2; border: 1px solid %3; font: 11px Arial; }"
+                                   "QScrollBar { background: %4; width: 9px; }"
+                                   "QScrollBar::handle { background: %5; border-radius: 3px; }"
+                                   "QScrollBar::add-line, QScrollBar::sub-line { height: 0; }")
+                        .arg(text.name(), background.name(), rim.name(), scrollTrack.name(), handle.name());
+    if (skin)
+        sheet += QStringLiteral("QListWidget::item:selected { color: %1; background: %2; }")
+                     .arg(skin->playlist.colours.current.name(), rim.name());
+    presetList_->setStyleSheet(sheet);
     update();
 }
 
@@ -255,13 +268,19 @@ void TEQForm::resizeEvent(QResizeEvent *event)
 void TEQForm::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    QPainterPath all;
-    all.addRect(rect());
-    theme::paintMetal(painter, all, theme::MetalTop, theme::MetalBottom);
-    QPainterPath drawer;
-    drawer.addRect(QRect(BodyWidth, TitleBar.height(), width() - BodyWidth, height() - TitleBar.height()));
-    theme::paintRaisedEdge(painter, drawer);
-    paintWindowTitleBar(painter, QRect(BodyWidth, 0, width() - BodyWidth, TitleBar.height()), {});
+    const QRect drawerTitle(BodyWidth, 0, width() - BodyWidth, TitleBar.height());
+    if (const WinampSkin *skin = texture_->winamp.get()) {
+        painter.fillRect(rect(), skin->playlist.colours.normalBackground);
+        tilePiece(painter, drawerTitle, texture_->pictures.equalizer, TitleTile);
+    } else {
+        QPainterPath all;
+        all.addRect(rect());
+        theme::paintMetal(painter, all, theme::MetalTop, theme::MetalBottom);
+        QPainterPath drawer;
+        drawer.addRect(QRect(BodyWidth, TitleBar.height(), width() - BodyWidth, height() - TitleBar.height()));
+        theme::paintRaisedEdge(painter, drawer);
+        paintWindowTitleBar(painter, drawerTitle, {});
+    }
     painter.drawImage(0, 0, background_);
     if (UseEqualizer())
         painter.drawImage(SwitchKey.topLeft(), switchOn_);

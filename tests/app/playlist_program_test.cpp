@@ -7,8 +7,11 @@
 #include "support/engine_session.h"
 #include "support/files.h"
 #include "support/recording_dialogs.h"
+#include "support/run_until.h"
+#include "support/texture_fixture.h"
 
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -89,4 +92,19 @@ TEST_F(PlaylistProgram, TheDefaultPlaylistSurvivesARestartAndAnEmptyListKeepsIt)
     LudroApp app({"ludro", "/noSave"}, dialogs);
     app.show();
     EXPECT_EQ(app.playlist().entryCount(), 2) << "an empty list leaves the old default playlist";
+}
+
+// A Winamp skin's playlist: its small transport buttons run the command
+// table's commands in the program.
+TEST_F(PlaylistProgram, ASkinsSmallTransportButtonsReachThePlayer)
+{
+    fixture_texture::writeCodedSkinPlaylist(fixture_texture::writeCodedWinampSkin(home.path()));
+    LudroApp app({"ludro", "/noSave"}, dialogs);
+    app.show();
+    app.appearance().chooseTexture("Classic");
+    TPLForm &form = app.playlistFeature().form();
+    dropOn(app.mainForm(), {"second.mp3"});
+    ASSERT_TRUE(runUntil([&] { return app.controller().playerState() == 1; }, 5000));
+    QTest::mouseClick(&form, Qt::LeftButton, {}, winamp_playlist::transportRect(2, form.size()).center());
+    EXPECT_TRUE(runUntil([&] { return app.controller().playerState() == 2; }, 5000)) << "paused";
 }

@@ -5,6 +5,7 @@
 #include "sound/eq_form.h"
 #include "support/files.h"
 #include "support/recording_dialogs.h"
+#include "support/texture_fixture.h"
 
 #include <QTemporaryDir>
 
@@ -132,4 +133,21 @@ TEST_F(EqualizerWindow, WindowFollowsTheEqualizerLayout)
     const QImage changed = form.grab().toImage();
     EXPECT_EQ(changed.pixelColor(5, 5), QColor(Qt::darkRed)) << "a new texture's title strip";
     EXPECT_EQ(changed.pixelColor(84, 40), QColor(Qt::darkRed)) << "a new texture's slider track";
+}
+
+// Beside a Winamp skin's equalizer the preset drawer wears the colours of
+// the skin's playlist, so the window reads as one skin.
+TEST_F(EqualizerWindow, InAWinampSkinThePresetDrawerWearsThePlaylistColours)
+{
+    const QColor normalBackground(0x10, 0x10, 0x30);
+    const QPoint drawer(TEQForm::BodyWidth + 3, 80), list(form.width() - 20, form.height() - 15);
+    fixture_texture::writeCodedSkinPlaylist(fixture_texture::writeCodedWinampSkin(home.path()));
+    TextureManager skins{{home.filePath("textures") + '/'}};
+    ASSERT_TRUE(skins.apply("Classic"));
+    TEQForm skinned{skins, {home.filePath("presets") + '/'}, dialogs};
+    skinned.resize(form.size());
+    skinned.show();
+    const QImage shot = skinned.grab().toImage();
+    EXPECT_EQ(shot.pixelColor(drawer), normalBackground);
+    EXPECT_EQ(shot.pixelColor(list), normalBackground);
 }

@@ -42,7 +42,8 @@ enum Id {
     SkinEqualizer,
     Recorder,
     Browser,
-    SkinNumbersEx
+    SkinNumbersEx,
+    SkinPlaylist
 };
 
 inline QRgb coded(int x, int y, int id)
@@ -208,6 +209,15 @@ inline QString writeCodedWinampSkin(const QString &home)
     for (const auto &[name, picture] : pictures)
         writeBitmap(folder + name, picture);
     return folder;
+}
+
+// The skin's playlist pictures and colours in `folder`, one colour written
+// without its "#" and one that is no colour (SelectedBG), as skins have them.
+inline void writeCodedSkinPlaylist(const QString &folder)
+{
+    writeBitmap(folder + "PLEDIT.BMP", codedPicture(QSize(280, 186), SkinPlaylist));
+    writeFile(folder + "Pledit.txt", "[Text]\r\nNormal=#00C000\r\nCurrent=FFFF40\r\nNormalBG=#101030\r\n"
+                                     "SelectedBG=#2040G0\r\nFont=Nimbus Sans\r\n");
 }
 
 }  // namespace fixture_texture
