@@ -116,17 +116,6 @@ TEST_F(Id3Tags, DisplayTitleAndStandIns)
     EXPECT_EQ(songTag(tag).year, "19 9");
 }
 
-TEST_F(Id3Tags, PlaylistColumnsFollowTheTag)
-{
-    PlaylistModel playlist;
-    playlist.addFileEntry(dir.filePath("a.mp3"));
-    showTagColumns(playlist, 0, Id3Tag{"T", "", "Album", "2000", "", 200});
-    EXPECT_EQ(playlist.entries().at(0)[PlaylistEntry::Artist], "<NA>");
-    EXPECT_EQ(playlist.entries().at(0)[PlaylistEntry::Album], "Album");
-    EXPECT_EQ(playlist.entries().at(0)[PlaylistEntry::Genre], "<NA>") << "genre 200 has no name";
-    showTagColumns(playlist, NoPosition, std::nullopt);
-}
-
 TEST_F(Id3Tags, SavingAppendsOnceAndReplacesInPlace)
 {
     const QString path = makeFile(audio);
