@@ -150,15 +150,23 @@ TEST_F(Program, PluginsStartDriveThePlayerAndQuit)
     EXPECT_EQ(readFile(log), "config quit");
 }
 
-TEST_F(Program, RecentFilesKeepEveryChoiceNewestFirst)
+// The start-up lights go out, a clicked button flashes; the recent files
+// keep every choice, newest first.
+TEST_F(Program, TheStartUpLightsAClickedButtonAndTheRecentFiles)
 {
     LudroApp app({"ludro", "/noSave"}, dialogs);
     app.show();
-    auto *menu = app.mainForm().findChild<QMenu *>();
-    QAction *recent = findAction(menu, "&Recent Files");
+    TMainForm &form = app.mainForm();
+    EXPECT_TRUE(runUntil([&] { return form.isLit(MainButton::Equalizer); }, 2000)) << "the start-up lights";
+    ASSERT_TRUE(runUntil([&] { return app.timersRunning(); }, 3000));
+    EXPECT_FALSE(form.isLit(MainButton::Cd) || form.isLit(MainButton::Equalizer) || form.isLit(MainButton::Info));
+    QTest::mouseClick(&form, Qt::LeftButton, {}, QPoint(158 + 5, 99 + 5));  // stop
+    EXPECT_TRUE(runUntil([&] { return form.isLit(MainButton::Stop); }, 1000));
+    EXPECT_TRUE(runUntil([&] { return !form.isLit(MainButton::Stop); }, 1000));
+
+    QAction *recent = findAction(form.findChild<QMenu *>(), "&Recent Files");
     ASSERT_NE(recent, nullptr);
     EXPECT_FALSE(recent->isVisible()) << "no entries with an empty settings file";
-
     dialogs.nextOpenFile = home.filePath("first.mp2");
     app.controller().OpenDialog();
     app.controller().OpenDialog();
@@ -174,20 +182,6 @@ TEST_F(Program, RecentFilesKeepEveryChoiceNewestFirst)
     recent->menu()->actions()[1]->trigger();
     EXPECT_EQ(app.controller().currentFile(), home.filePath("second.mp3")) << "a deleted file does nothing";
     EXPECT_EQ(recent->menu()->actions().size(), 3);
-}
-
-TEST_F(Program, TheStartUpLightsAndAClickedButtonFlash)
-{
-    LudroApp app({"ludro", "/noSave"}, dialogs);
-    app.show();
-    TMainForm &form = app.mainForm();
-    EXPECT_TRUE(runUntil([&] { return form.isLit(MainButton::Equalizer); }, 2000)) << "the start-up lights";
-    ASSERT_TRUE(runUntil([&] { return app.timersRunning(); }, 3000));
-    EXPECT_FALSE(form.isLit(MainButton::Cd) || form.isLit(MainButton::Equalizer) || form.isLit(MainButton::Info));
-
-    QTest::mouseClick(&form, Qt::LeftButton, {}, QPoint(158 + 5, 99 + 5));  // stop
-    EXPECT_TRUE(runUntil([&] { return form.isLit(MainButton::Stop); }, 1000));
-    EXPECT_TRUE(runUntil([&] { return !form.isLit(MainButton::Stop); }, 1000));
 }
 
 // The texture and the Cool Bar chosen before come back at start; switching

@@ -315,8 +315,9 @@ TEST_F(OutsideText, ADiscsNames)
 }
 
 // Every key of a language file: hints, tray tooltips, labels, menus and
-// the playlist window's status.
-TEST_F(OutsideText, ALanguageFile)
+// the playlist window's status; a texture's name, version, author,
+// addresses and comment in the preferences.
+TEST_F(OutsideText, ALanguageFileAndATexturesDescription)
 {
     QByteArray language = "[Ludro]\n";
     for (const BuiltinText &text : builtinTexts)
@@ -324,11 +325,18 @@ TEST_F(OutsideText, ALanguageFile)
             language += QByteArray(text.key) + "=<b>" + text.key + "</b> " + image.toUtf8() + '\n';
     language += "Translator_Name=Rock & Roll [*]\nTranslator_Email=\n";  // a name without an address
     writeFile(home.filePath("language/Hostile.ini"), language);
-    writeFile(home.filePath("LudroPro.ini"), "[Ludro]\nLanguage=Hostile\n");
+    const QString folder = fixture_texture::writeCodedTexture(home.path());
+    writeFile(folder + "TEXTURE.INI",
+              ("[Texture]\nName=" + outside("name") + "\nVersion=" + image + "\nAuthor=" + outside("author") +
+               "\nemail=" + outside("mail") + "\nhomePage=" + outside("page") + "\ncomment=" + outside("comment") +
+               '\n' + QString::fromLatin1(fixture_texture::Ini).section('\n', 2))
+                  .toUtf8());
+    writeFile(home.filePath("LudroPro.ini"), "[Ludro]\nLanguage=Hostile\nTexture=Coded\n");
     const QString song = home.filePath("song.mp3");
     QFile::copy(QString::fromStdString(fixture("l3-44k-stereo-cbr.mp3")), song);
     LudroApp app({"ludro", "/noSave", song}, dialogs);
     app.show();
+    ASSERT_EQ(app.textures().name(), "Coded");
     app.playlistFeature().form().show();
     app.recorder().recorder().show();
     ASSERT_TRUE(runUntil([&] { return app.controller().playerState() == 1; }, 5000));
@@ -336,26 +344,10 @@ TEST_F(OutsideText, ALanguageFile)
     EXPECT_EQ(tipAt(form, mainButtonRect(form.texture().layout.main, MainButton::Play).center(), "Hint_Play"),
               "<b>Hint_Play</b> " + image);
 
-    expectShownAsWritten(app, {"<b>Hint_Play</b>", "<b>Playlist_Songs</b>", "<b>Recorder_Tracks</b>", "<b>Pop_Exit</b>",
-                               "Rock & Roll [*]", image});
-}
-
-// A texture's name, version, author, addresses and comment in the
-// preferences.
-TEST_F(OutsideText, ATexturesDescription)
-{
-    const QString folder = fixture_texture::writeCodedTexture(home.path());
-    writeFile(folder + "TEXTURE.INI",
-              ("[Texture]\nName=" + outside("name") + "\nVersion=" + image + "\nAuthor=" + outside("author") +
-               "\nemail=" + outside("mail") + "\nhomePage=" + outside("page") + "\ncomment=" + outside("comment") +
-               '\n' + QString::fromLatin1(fixture_texture::Ini).section('\n', 2))
-                  .toUtf8());
-    writeFile(home.filePath("LudroPro.ini"), "[Ludro]\nTexture=Coded\n");
-    LudroApp app({"ludro", "/noSave"}, dialogs);
-    app.show();
-    ASSERT_EQ(app.textures().name(), "Coded");
     app.preferences().form().openOn(TPrefsForm::Textures);
-    expectShownAsWritten(app, {"<b>name</b>", "<b>author</b>", "<b>mail</b>", "<b>page</b>", "<b>comment</b>", image});
+    expectShownAsWritten(app, {"<b>Hint_Play</b>", "<b>Playlist_Songs</b>", "<b>Recorder_Tracks</b>", "<b>Pop_Exit</b>",
+                               "Rock & Roll [*]", "<b>name</b>", "<b>author</b>", "<b>mail</b>", "<b>page</b>",
+                               "<b>comment</b>", image});
     app.preferences().form().reject();
 }
 

@@ -213,14 +213,32 @@ TEST_F(Preferences, OutputAndTextureSwitchWhilePlaying)
 // A window beside the others, so Play and the playlist stay in reach: the
 // menu opens it on the page shown last, and so does a Winamp skin's options
 // strip; "Browse Textures..." on the textures. Arrow keys in the texture
-// list choose as a click does, on the next tick.
+// list choose as a click does, on the next tick. Recorder Setup's "Encoder
+// Setup" opens the encoder page above that modal window, which would
+// otherwise shut it out. The texture's mail address and home page are link
+// labels: the address gets its prefix, and they read light on the browser's
+// dark tiles.
 TEST_F(Preferences, AWindowBesideTheOthersOnThePageShownLast)
 {
     copyTexture("Alloy");
+    QDir(home.path()).mkpath("Browser");
+    QFile::copy(QStringLiteral(LUDRO_PROGRAM_DIR "/Browser/BackGround.bmp"), home.filePath("Browser/BackGround.bmp"));
+    const QString folder = fixture_texture::writeCodedTexture(home.path());
+    writeFile(folder + "TEXTURE.INI", "[Texture]\nName=Coded\nemail=someone@example.org\nhomePage=example.org/ludro\n");
     LudroApp app({"ludro", "/noSave"}, dialogs);
     TPrefsForm &prefs = app.preferences().form();
-    closeWhenModal(prefs);
     app.show();
+    TASForm *setup = &app.recorder().setup();
+    setup->setWindowModality(Qt::ApplicationModal);  // as the recorder window shows it
+    setup->show();
+    setup->ButtonEnc->click();
+    EXPECT_EQ(prefs.pages().currentIndex(), TPrefsForm::Encoder);
+    EXPECT_EQ(QApplication::activeModalWidget(), &prefs);
+    EXPECT_FALSE(app.encoder().wizard().isVisible());
+    prefs.accept();
+    setup->close();
+
+    closeWhenModal(prefs);
     app.mainForm().move(0, 0);
     app.menu().preferencesAction()->trigger();
     EXPECT_TRUE(prefs.isVisible());
@@ -245,47 +263,7 @@ TEST_F(Preferences, AWindowBesideTheOthersOnThePageShownLast)
     QTest::keyClick(&textureList(prefs), Qt::Key_Up);
     EXPECT_TRUE(runUntil([&] { return app.textures().name() == TextureManager::BuiltinName; }, 2000));
     prefs.accept();
-    EXPECT_EQ(modalOpenings, 0);
-}
 
-// Recorder Setup's "Encoder Setup" opens the encoder page above that modal
-// window, which would otherwise shut it out; opened again from the menu it
-// is a plain window.
-TEST_F(Preferences, RecorderSetupsEncoderButtonOpensTheEncoderPage)
-{
-    LudroApp app({"ludro", "/noSave"}, dialogs);
-    TPrefsForm &prefs = app.preferences().form();
-    app.show();
-    TASForm *setup = &app.recorder().setup();
-    setup->setWindowModality(Qt::ApplicationModal);  // as the recorder window shows it
-    setup->show();
-    setup->ButtonEnc->click();
-    EXPECT_TRUE(prefs.isVisible());
-    EXPECT_EQ(prefs.pages().currentIndex(), TPrefsForm::Encoder);
-    EXPECT_EQ(QApplication::activeModalWidget(), &prefs);
-    EXPECT_FALSE(app.encoder().wizard().isVisible());
-    prefs.accept();
-    setup->close();
-
-    closeWhenModal(prefs);
-    app.menu().preferencesAction()->trigger();
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    prefs.accept();
-    EXPECT_EQ(modalOpenings, 0);
-}
-
-// The texture's mail address and home page are link labels: the address
-// gets its prefix, and they read light on the browser's dark tiles.
-TEST_F(Preferences, TheTexturesAddressesAreLinks)
-{
-    QDir(home.path()).mkpath("Browser");
-    QFile::copy(QStringLiteral(LUDRO_PROGRAM_DIR "/Browser/BackGround.bmp"), home.filePath("Browser/BackGround.bmp"));
-    const QString folder = fixture_texture::writeCodedTexture(home.path());
-    writeFile(folder + "TEXTURE.INI", "[Texture]\nName=Coded\nemail=someone@example.org\nhomePage=example.org/ludro\n");
-    LudroApp app({"ludro", "/noSave"}, dialogs);
-    TPrefsForm &prefs = app.preferences().form();
-    closeWhenModal(prefs);
-    app.show();
     app.appearance().chooseTexture("Coded");
     app.menu().browseTexturesAction()->trigger();
     QList<QUrl> opened;
@@ -298,4 +276,5 @@ TEST_F(Preferences, TheTexturesAddressesAreLinks)
     }
     EXPECT_EQ(opened, QList<QUrl>({QUrl("mailto:someone@example.org"), QUrl("http://example.org/ludro")}));
     prefs.accept();
+    EXPECT_EQ(modalOpenings, 0);
 }
