@@ -247,8 +247,9 @@ protected:
 
 // A tag's artist and title and the file's name: the main window's title,
 // its hint and window title, the playlist, the recent files, the tag window,
-// and the converter's progress and its reason for a file it cannot read.
-TEST_F(OutsideText, ASongsTagAndFileName)
+// and the converter's progress and its reason for a file it cannot read;
+// then a stream's address and its title.
+TEST_F(OutsideText, ASongsTagAndFileNameThenAStreamsAddressAndTitle)
 {
     const QString song = home.filePath("Rock & Roll [*] <b>file.mp3");  // no "/" in a name
     QFile::copy(QString::fromStdString(fixture("l3-44k-stereo-cbr.mp3")), song);
@@ -281,6 +282,18 @@ TEST_F(OutsideText, ASongsTagAndFileName)
         app.tags().editor().reject();
     });
     emit form.infoClicked();
+
+    // A stream's address from a playlist file, and the title its server sends.
+    HttpTestServer server;
+    const std::string audio = readFile(QString::fromStdString(fixture("l3-44k-stereo-cbr.mp3"))).toStdString();
+    const std::string icyTitle = "StreamTitle='" + outside("title").toStdString() + ' ' + image.toStdString() + "';";
+    server.setDefault(HttpTestServer::Response().send(
+        HttpTestServer::icyHead(4096) + HttpTestServer::icyInterleave(audio, 4096, {icyTitle, icyTitle})));
+    const QString address = QString::fromStdString(server.url("/")) + outside("stream") + ' ' + image;
+    app.controller().OpenFile(writeFile(home.filePath("radio.m3u"), address.toUtf8() + '\n'));
+    EXPECT_TRUE(tipAt(form, titlePlace(form), "<b>stream</b>").endsWith(outside("stream") + ' ' + image));
+    ASSERT_TRUE(runUntil([&] { return form.windowTitle().contains("<b>stream</b>"); }, 5000));
+    expectShownAsWritten(app, {"<b>stream</b>", image});
 }
 
 // A disc's title, artist and track names: the main window, the playlist
@@ -349,24 +362,4 @@ TEST_F(OutsideText, ALanguageFileAndATexturesDescription)
                                "Rock & Roll [*]", "<b>name</b>", "<b>author</b>", "<b>mail</b>", "<b>page</b>",
                                "<b>comment</b>", image});
     app.preferences().form().reject();
-}
-
-// A stream's address from a playlist file, and the title its server sends.
-TEST_F(OutsideText, AStreamsAddressAndTitle)
-{
-    HttpTestServer server;
-    const std::string audio = readFile(QString::fromStdString(fixture("l3-44k-stereo-cbr.mp3"))).toStdString();
-    const std::string icyTitle = "StreamTitle='" + outside("title").toStdString() + ' ' + image.toStdString() + "';";
-    server.setDefault(HttpTestServer::Response().send(
-        HttpTestServer::icyHead(4096) + HttpTestServer::icyInterleave(audio, 4096, {icyTitle, icyTitle})));
-    const QString address = QString::fromStdString(server.url("/")) + outside("stream") + ' ' + image;
-    writeFile(home.filePath("radio.m3u"), address.toUtf8() + '\n');
-    writeFile(home.filePath("LudroPro.ini"), "[Ludro]\nShowTime=1\n");
-    LudroApp app({"ludro", "/noSave", home.filePath("radio.m3u")}, dialogs);
-    app.show();
-    app.playlistFeature().form().show();
-    TMainForm &form = app.mainForm();
-    EXPECT_TRUE(tipAt(form, titlePlace(form), "<b>stream</b>").endsWith(outside("stream") + ' ' + image));
-    ASSERT_TRUE(runUntil([&] { return form.windowTitle().contains("<b>stream</b>"); }, 5000));
-    expectShownAsWritten(app, {"<b>stream</b>", image});
 }
