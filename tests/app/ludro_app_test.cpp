@@ -113,24 +113,6 @@ TEST_F(Program, MenuButtonsAndKnobsReachTheController)
     EXPECT_EQ(LudroApp::fileArgument({"ludro", "/cd", "My", "Song.mp3", "--noSave"}), "My Song.mp3");
 }
 
-TEST_F(Program, CommandsFromOutsideTakeOneSlotServedByTimer2)
-{
-    LudroApp app({"ludro", home.filePath("list.m3u")}, dialogs);
-    app.show();
-    ASSERT_TRUE(runUntil([&] { return app.timersRunning(); }, 3000));
-    const bool repeat = app.controller().repeat(), shuffle = app.controller().shuffle();
-    app.receiveMessage({273, 40090, 0});
-    app.receiveMessage({273, 40091, 0});
-    app.Timer2Timer();
-    EXPECT_EQ(app.controller().repeat(), repeat) << "the later command replaced the earlier one";
-    EXPECT_NE(app.controller().shuffle(), shuffle);
-
-    app.receiveMessage({273, 40200, 0});
-    app.receiveMessage({273, 40095, 2});
-    app.Timer2Timer();
-    EXPECT_TRUE(runUntil([&] { return app.playlist().currentIndex() == 1; }, 3000)) << "play entry 2";
-}
-
 // A plug-in in the "plugins" folder is started with the player, drives it
 // through its parent window, is configured from the preferences and is told
 // to quit at the end.

@@ -1,4 +1,4 @@
-// The main window: hover highlight, clicks, the position knob, dragging the window, a
+// The main window: hover highlight, clicks, the position knob, a
 // texture folder's pictures in both modes and a change of texture.
 
 #include "appearance/winamp_skin.h"

@@ -164,7 +164,7 @@ TEST_F(Commands, EachCommandOfTheTableHasItsEffectThroughLudroctl)
     }
 }
 
-TEST_F(Commands, TheMessageHookAndPluginsReachTheTableInItsRange)
+TEST_F(Commands, TheMessageHookAndPluginsReachTheTableInItsRangeOneCommandATick)
 {
     LudroApp app({"ludro", "/noSave", home.filePath("numbers.m3u")}, dialogs);
     app.show();
@@ -172,6 +172,12 @@ TEST_F(Commands, TheMessageHookAndPluginsReachTheTableInItsRange)
     app.receiveMessage(*remoteCommandMessage("volume", 30));
     app.Timer2Timer();
     EXPECT_EQ(app.volume().volume(), 30) << "the message hook";
+    const bool repeat = app.controller().repeat(), shuffle = app.controller().shuffle();
+    app.receiveMessage(*remoteCommandMessage("repeat", 0));
+    app.receiveMessage(*remoteCommandMessage("shuffle", 0));
+    app.Timer2Timer();
+    EXPECT_EQ(app.controller().repeat(), repeat) << "commands take one slot: the later replaced the earlier";
+    EXPECT_NE(app.controller().shuffle(), shuffle);
     ASSERT_EQ(ludro_post_message(app.pluginWindow(), LUDRO_WM_COMMAND, 40046, 0), 1);
     EXPECT_TRUE(runUntil([&] {
         app.Timer2Timer();
