@@ -59,7 +59,7 @@ protected:
     RecordingDialogs dialogs;
 };
 
-TEST_F(Wiring, EveryCommandIsBoundAndEverySignalOfEveryWindowHeard)
+TEST_F(Wiring, EveryCommandIsBoundEverySignalHeardEveryWindowHasItsHelpAndTheDockingOnesFollow)
 {
     LudroApp app({"ludro", "/noSave"}, dialogs);
     makeEveryWindow(app);
@@ -72,13 +72,8 @@ TEST_F(Wiring, EveryCommandIsBoundAndEverySignalOfEveryWindowHeard)
             deaf += deafSignals(window->made());
     }
     EXPECT_TRUE(deaf.isEmpty()) << deaf.join('\n').toStdString();
-}
 
-TEST_F(Wiring, EveryWindowHasAHelpPageAndTheDockingOnesFollowAndWearTheTexture)
-{
-    LudroApp app({"ludro", "/noSave"}, dialogs);
     app.show();
-    makeEveryWindow(app);
     TMainForm &main = app.mainForm();
     main.move(100, 100);
     std::vector<QWidget *> docking;

@@ -66,45 +66,6 @@ QStringList englishTextsLeft()
 
 }  // namespace
 
-TEST(Language, TranslationReplacesTheTextsItHasAndEnglishRestoresThem)
-{
-    QTemporaryDir home;
-    qputenv("LUDRO_HOME", (home.path() + '/').toUtf8());
-    qputenv("XDG_RUNTIME_DIR", home.path().toUtf8());
-    writeFile(home.filePath("LudroPro.ini"), "[Ludro]\nLanguage=Test\n");
-    writeFile(home.filePath("language/Test.ini"),
-              "[Ludro]\nPop_Exit=&Beenden\nHint_Play=Abspielen\nInfo_Message2=Nur %1 mit <b>DirectSound</b>\n"
-              "Playlist_Edit_Submit=\nListView_Title=Titel\n");
-    RecordingDialogs dialogs;
-    LudroApp app({"ludro", "/noSave"}, dialogs);
-    TMainForm &form = app.mainForm();
-    QWidget &menu = *form.findChild<QMenu *>();
-    const QPoint play = mainButtonRect(form.texture().layout.main, MainButton::Play).center();
-
-    EXPECT_EQ(app.language().names(), QStringList({"English", "Test"}));
-    EXPECT_EQ(namedAction(menu, "Pop_Exit")->text(), "&Beenden");
-    EXPECT_EQ(namedAction(menu, "Pop_Load")->text(), "&Load...") << "a key the file lacks stays English";
-    EXPECT_EQ(form.hintAt(play), "Abspielen");
-    EXPECT_EQ(app.playlistFeature().form().action("Playlist_Edit_Submit")->text(), "") << "a key given empty is empty";
-    EXPECT_EQ(app.playlistFeature().form().titleView().model()->headerData(0, Qt::Horizontal).toString(), "Titel");
-    namedAction(menu, "Playback_Pitch")->trigger();
-    EXPECT_EQ(dialogs.informations, QStringList{"Nur %1 mit <b>DirectSound</b>"}) << "shown as it is written";
-
-    app.appearance().chooseLanguage("english");
-    EXPECT_EQ(app.settings().language, "english");
-    EXPECT_EQ(namedAction(menu, "Pop_Exit")->text(), "E&xit");
-    EXPECT_EQ(form.hintAt(play), "Play / Pause");
-    EXPECT_EQ(app.playlistFeature().form().action("Playlist_Edit_Submit")->text(), "Submit to CDDB");
-    EXPECT_EQ(app.playlistFeature().form().titleView().model()->headerData(0, Qt::Horizontal).toString(), "Title");
-
-    // Names that reach outside the folder, or files that are not there.
-    writeFile(home.filePath("x.ini"), "[Ludro]\nPop_Exit=Outside\n");
-    for (const char *name : {"../x", "Missing", "", "/etc/x"}) {
-        app.appearance().chooseLanguage(name);
-        EXPECT_EQ(namedAction(menu, "Pop_Exit")->text(), "E&xit") << name;
-    }
-}
-
 // The shipped English is the built-in table, exactly; the German is complete.
 TEST(Language, ShippedFilesHoldEveryKey)
 {
@@ -120,8 +81,10 @@ TEST(Language, ShippedFilesHoldEveryKey)
 
 // A language that marks every text reaches every window and box the table
 // covers, the tray's tooltips follow the buttons' hints, and the file is
-// read once more on the first tick.
-TEST(Language, EveryWindowAndBoxOfTheTableSpeaksIt)
+// read once more on the first tick. Another replaces the texts it has, keys
+// it lacks stay English, English restores everything, and a name that is
+// not a plain file name reads nothing.
+TEST(Language, EveryWindowAndBoxSpeaksItAndEnglishRestoresThem)
 {
     QTemporaryDir home;
     qputenv("LUDRO_HOME", (home.path() + '/').toUtf8());
@@ -157,6 +120,37 @@ TEST(Language, EveryWindowAndBoxOfTheTableSpeaksIt)
 
     writeFile(home.filePath("language/Marked.ini"), "[Ludro]\nPop_Exit=Again\n");
     app.show();
-    QWidget &menu = *app.mainForm().findChild<QMenu *>();
+    TMainForm &form = app.mainForm();
+    QWidget &menu = *form.findChild<QMenu *>();
     EXPECT_TRUE(runUntil([&] { return namedAction(menu, "Pop_Exit")->text() == "Again"; }, 5000));
+
+    writeFile(home.filePath("language/Test.ini"),
+              "[Ludro]\nPop_Exit=&Beenden\nHint_Play=Abspielen\nInfo_Message2=Nur %1 mit <b>DirectSound</b>\n"
+              "Playlist_Edit_Submit=\nListView_Title=Titel\n");
+    app.appearance().chooseLanguage("Test");
+    const QPoint play = mainButtonRect(form.texture().layout.main, MainButton::Play).center();
+    EXPECT_EQ(app.language().names(), QStringList({"English", "Marked", "Test"}));
+    EXPECT_EQ(namedAction(menu, "Pop_Exit")->text(), "&Beenden");
+    EXPECT_EQ(namedAction(menu, "Pop_Load")->text(), "&Load...") << "a key the file lacks stays English";
+    EXPECT_EQ(form.hintAt(play), "Abspielen");
+    EXPECT_EQ(app.playlistFeature().form().action("Playlist_Edit_Submit")->text(), "") << "a key given empty is empty";
+    EXPECT_EQ(app.playlistFeature().form().titleView().model()->headerData(0, Qt::Horizontal).toString(), "Titel");
+    dialogs.informations.clear();
+    namedAction(menu, "Playback_Pitch")->trigger();
+    EXPECT_EQ(dialogs.informations, QStringList{"Nur %1 mit <b>DirectSound</b>"}) << "shown as it is written";
+
+    app.appearance().chooseLanguage("english");
+    EXPECT_EQ(app.settings().language, "english");
+    EXPECT_EQ(namedAction(menu, "Pop_Exit")->text(), "E&xit");
+    EXPECT_EQ(form.hintAt(play), "Play / Pause");
+    EXPECT_EQ(app.playlistFeature().form().action("Playlist_Edit_Submit")->text(), "Submit to CDDB");
+    EXPECT_EQ(app.playlistFeature().form().titleView().model()->headerData(0, Qt::Horizontal).toString(), "Title");
+
+    // Names that reach outside the folder, or files that are not there.
+    writeFile(home.filePath("x.ini"), "[Ludro]\nPop_Exit=Outside\n");
+    for (const char *name : {"../x", "Missing", "", "/etc/x"}) {
+        app.appearance().chooseLanguage(name);
+        EXPECT_EQ(namedAction(menu, "Pop_Exit")->text(), "E&xit") << name;
+    }
 }
+

@@ -1,10 +1,14 @@
 // The whole program in one process, as a user starts it (playing through the
 // ALSA "null" device): the menu, the window's buttons and commands from other
 // programs reach the controller; what the user leaves comes back at start.
-// A command-line playlist played through is seen with a real process.
+// The playlist button and files dropped on the main window, the music
+// browser and help pages, the encoder's first start, the tag editor, the
+// equalizer and the pitch window. A command-line playlist played through is
+// seen with a real process.
 
 #include "app/ludro_app.h"
 #include "net/url_form.h"
+#include "support/drop_files.h"
 #include "support/engine_session.h"
 #include "support/files.h"
 #include "support/recording_dialogs.h"
@@ -14,12 +18,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QMouseEvent>
-#include <QPushButton>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -56,6 +60,14 @@ protected:
         QFile::copy(QString::fromStdString(fixture("l2-32k-mono.mp2")), home.filePath("first.mp2"));
         QFile::copy(QString::fromStdString(fixture("l3-44k-stereo-cbr.mp3")), home.filePath("second.mp3"));
         writeFile(home.filePath("list.m3u"), "first.mp2\nsecond.mp3\n");
+    }
+
+    void dropOn(QWidget &window, const QStringList &names)
+    {
+        QStringList paths;
+        for (const QString &name : names)
+            paths << home.filePath(name);
+        dropFiles(window, paths);
     }
 
     QTemporaryDir home;
@@ -101,24 +113,6 @@ TEST_F(Program, MenuButtonsAndKnobsReachTheController)
     EXPECT_EQ(LudroApp::fileArgument({"ludro", "/cd", "My", "Song.mp3", "--noSave"}), "My Song.mp3");
 }
 
-TEST_F(Program, CommandsFromOutsideTakeOneSlotServedByTimer2)
-{
-    LudroApp app({"ludro", home.filePath("list.m3u")}, dialogs);
-    app.show();
-    ASSERT_TRUE(runUntil([&] { return app.timersRunning(); }, 3000));
-    const bool repeat = app.controller().repeat(), shuffle = app.controller().shuffle();
-    app.receiveMessage({273, 40090, 0});
-    app.receiveMessage({273, 40091, 0});
-    app.Timer2Timer();
-    EXPECT_EQ(app.controller().repeat(), repeat) << "the later command replaced the earlier one";
-    EXPECT_NE(app.controller().shuffle(), shuffle);
-
-    app.receiveMessage({273, 40200, 0});
-    app.receiveMessage({273, 40095, 2});
-    app.Timer2Timer();
-    EXPECT_TRUE(runUntil([&] { return app.playlist().currentIndex() == 1; }, 3000)) << "play entry 2";
-}
-
 // A plug-in in the "plugins" folder is started with the player, drives it
 // through its parent window, is configured from the preferences and is told
 // to quit at the end.
@@ -150,15 +144,23 @@ TEST_F(Program, PluginsStartDriveThePlayerAndQuit)
     EXPECT_EQ(readFile(log), "config quit");
 }
 
-TEST_F(Program, RecentFilesKeepEveryChoiceNewestFirst)
+// The start-up lights go out, a clicked button flashes; the recent files
+// keep every choice, newest first.
+TEST_F(Program, TheStartUpLightsAClickedButtonAndTheRecentFiles)
 {
     LudroApp app({"ludro", "/noSave"}, dialogs);
     app.show();
-    auto *menu = app.mainForm().findChild<QMenu *>();
-    QAction *recent = findAction(menu, "&Recent Files");
+    TMainForm &form = app.mainForm();
+    EXPECT_TRUE(runUntil([&] { return form.isLit(MainButton::Equalizer); }, 2000)) << "the start-up lights";
+    ASSERT_TRUE(runUntil([&] { return app.timersRunning(); }, 3000));
+    EXPECT_FALSE(form.isLit(MainButton::Cd) || form.isLit(MainButton::Equalizer) || form.isLit(MainButton::Info));
+    QTest::mouseClick(&form, Qt::LeftButton, {}, QPoint(158 + 5, 99 + 5));  // stop
+    EXPECT_TRUE(runUntil([&] { return form.isLit(MainButton::Stop); }, 1000));
+    EXPECT_TRUE(runUntil([&] { return !form.isLit(MainButton::Stop); }, 1000));
+
+    QAction *recent = findAction(form.findChild<QMenu *>(), "&Recent Files");
     ASSERT_NE(recent, nullptr);
     EXPECT_FALSE(recent->isVisible()) << "no entries with an empty settings file";
-
     dialogs.nextOpenFile = home.filePath("first.mp2");
     app.controller().OpenDialog();
     app.controller().OpenDialog();
@@ -174,20 +176,6 @@ TEST_F(Program, RecentFilesKeepEveryChoiceNewestFirst)
     recent->menu()->actions()[1]->trigger();
     EXPECT_EQ(app.controller().currentFile(), home.filePath("second.mp3")) << "a deleted file does nothing";
     EXPECT_EQ(recent->menu()->actions().size(), 3);
-}
-
-TEST_F(Program, TheStartUpLightsAndAClickedButtonFlash)
-{
-    LudroApp app({"ludro", "/noSave"}, dialogs);
-    app.show();
-    TMainForm &form = app.mainForm();
-    EXPECT_TRUE(runUntil([&] { return form.isLit(MainButton::Equalizer); }, 2000)) << "the start-up lights";
-    ASSERT_TRUE(runUntil([&] { return app.timersRunning(); }, 3000));
-    EXPECT_FALSE(form.isLit(MainButton::Cd) || form.isLit(MainButton::Equalizer) || form.isLit(MainButton::Info));
-
-    QTest::mouseClick(&form, Qt::LeftButton, {}, QPoint(158 + 5, 99 + 5));  // stop
-    EXPECT_TRUE(runUntil([&] { return form.isLit(MainButton::Stop); }, 1000));
-    EXPECT_TRUE(runUntil([&] { return !form.isLit(MainButton::Stop); }, 1000));
 }
 
 // The texture and the Cool Bar chosen before come back at start; switching
@@ -363,4 +351,220 @@ TEST(AddressWindow, EscapeAndClosingMeanCancel)
         QTest::keyClick(form.edit(), Qt::Key_Return);
     });
     EXPECT_EQ(form.askAddress(), "http://typed.example/");
+}
+
+TEST_F(Program, TheButtonShowsTheWindowAndDroppedFilesJoinTheList)
+{
+    LudroApp app({"ludro", "/noSave"}, dialogs);
+    app.show();
+    EXPECT_TRUE(app.playlistFeature().form().isVisible()) << "shown at start as the settings say";
+    emit app.mainForm().playlistClicked();
+    EXPECT_FALSE(app.playlistFeature().form().isVisible());
+    emit app.mainForm().playlistClicked();
+    EXPECT_TRUE(app.playlistFeature().form().isVisible());
+
+    dropOn(app.mainForm(), {"first.mp2", "second.mp3"});
+    EXPECT_EQ(app.playlist().entryCount(), 2);
+    EXPECT_EQ(app.playlist().pendingIndex, 1) << "the last dropped song starts";
+    dropOn(app.mainForm(), {"list.m3u"});
+    EXPECT_EQ(app.playlist().entryCount(), 4) << "a playlist joins the list";
+    dropOn(app.mainForm(), {"."});
+    EXPECT_EQ(dialogs.errors.size(), 1) << "a folder cannot be read as a playlist";
+}
+
+TEST_F(Program, WithClearListADroppedPlaylistReplacesTheList)
+{
+    writeFile(home.filePath("LudroPro.ini"), "[Ludro]\nClearList=1\nStartPlay=0\n");
+    QFile::copy(home.filePath("second.mp3"), home.filePath("clip.mpg"));
+    LudroApp app({"ludro", "/noSave"}, dialogs);
+    app.show();
+    dropOn(app.mainForm(), {"clip.mpg"});
+    EXPECT_EQ(app.playlist().entryPath(0), home.filePath("clip.mpg")) << "the main window takes .mpg as a song";
+    dropOn(app.mainForm(), {"list.m3u"});
+    ASSERT_EQ(app.playlist().entryCount(), 2);
+    EXPECT_EQ(app.playlist().entryPath(0), home.filePath("first.mp2"));
+    EXPECT_EQ(app.playlist().pendingIndex, NoPosition) << "StartPlay is off";
+}
+
+TEST_F(Program, TheDefaultPlaylistSurvivesARestartAndAnEmptyListKeepsIt)
+{
+    {
+        LudroApp app({"ludro"}, dialogs);
+        app.show();
+        dropOn(app.mainForm(), {"second.mp3", "first.mp2"});
+        app.playlist().pendingIndex = NoPosition;
+    }
+    {
+        LudroApp app({"ludro"}, dialogs);
+        app.show();
+        ASSERT_EQ(app.playlist().entryCount(), 2);
+        EXPECT_EQ(app.playlist().entryPath(0), home.filePath("first.mp2")) << "the list is kept sorted by default";
+        app.playlistFeature().form().action("Playlist_Del_All")->trigger();
+    }
+    LudroApp app({"ludro", "/noSave"}, dialogs);
+    app.show();
+    EXPECT_EQ(app.playlist().entryCount(), 2) << "an empty list leaves the old default playlist";
+}
+
+// A Winamp skin's playlist: its small transport buttons run the command
+// table's commands in the program.
+TEST_F(Program, ASkinsSmallTransportButtonsReachThePlayer)
+{
+    fixture_texture::writeCodedSkinPlaylist(fixture_texture::writeCodedWinampSkin(home.path()));
+    LudroApp app({"ludro", "/noSave"}, dialogs);
+    app.show();
+    app.appearance().chooseTexture("Classic");
+    TPLForm &form = app.playlistFeature().form();
+    dropOn(app.mainForm(), {"second.mp3"});
+    ASSERT_TRUE(runUntil([&] { return app.controller().playerState() == 1; }, 5000));
+    QTest::mouseClick(&form, Qt::LeftButton, {}, winamp_playlist::transportRect(2, form.size()).center());
+    EXPECT_TRUE(runUntil([&] { return app.controller().playerState() == 2; }, 5000)) << "paused";
+}
+
+// The browser: the menu item and a Winamp skin's button show and hide it
+// with the item's check mark; every help command opens its window's page.
+TEST_F(Program, TheBrowserShowsAndHelpCommandsOpenTheirPages)
+{
+    LudroApp app({"ludro", "/noSave"}, dialogs);
+    app.show();
+    TBrowserForm &browser = app.browser().browser().form();
+    QAction *item = app.menu().browserAction();
+    item->trigger();
+    EXPECT_TRUE(browser.isVisible() && item->isChecked());
+    item->trigger();
+    EXPECT_FALSE(browser.isVisible() || item->isChecked());
+    // A Winamp skin's button at the lower right.
+    const QDir alloy(QStringLiteral(LUDRO_PROGRAM_DIR "/textures/Alloy"));
+    QDir(home.path()).mkpath("textures/Alloy");
+    for (const QString &file : alloy.entryList(QDir::Files))
+        QFile::copy(alloy.filePath(file), home.filePath("textures/Alloy/" + file));
+    app.appearance().chooseTexture("Alloy");
+    QTest::mouseClick(&app.mainForm(), Qt::LeftButton, {}, QPoint(256, 98));
+    EXPECT_TRUE(browser.isVisible() && item->isChecked());
+    browser.close();
+
+    emit app.sound().equalizer().helpRequested();
+    EXPECT_TRUE(browser.isVisible());
+    EXPECT_EQ(browser.history().current(), "equalizer.html");
+    app.playlistFeature().form().action("Playlist_Pop_Help")->trigger();
+    EXPECT_EQ(browser.history().current(), "playlist.html");
+    for (auto [window, page] : std::initializer_list<std::pair<QWidget *, QString>>{{&app.sound().pitch(), "pitch.html"},
+                                                                                    {&app.mainForm(), "manual.html"}}) {
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        QTest::keyClick(window, Qt::Key_F1);
+        EXPECT_EQ(browser.history().current(), page);
+    }
+}
+
+// The first start without an encoder looks for one, the wizard chooses
+// among several, and the menu opens the converter and the CD recorder.
+TEST_F(Program, AFirstStartTakesTheOnlyEncoderAndOffersSeveralInTheWizard)
+{
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", home.filePath("empty").toUtf8());  // no lame
+    for (const char *name : {"MP3EncDemo.exe", "bladeenc.exe"}) {
+        writeFile(home.filePath(name), "#!/bin/sh\n");
+        QFile::setPermissions(home.filePath(name), QFile::ReadOwner | QFile::ExeOwner);
+    }
+    {
+        LudroApp app({"ludro", "/noSave"}, dialogs);
+        app.show();
+        ASSERT_TRUE(runUntil([&] { return app.encoder().wizard().isVisible(); }, 10000));
+        EXPECT_EQ(app.encoder().wizard().EncoderList->currentRow(), 0);
+        app.encoder().wizard().OKButton->click();
+        EXPECT_EQ(app.settings().encPath, home.filePath("bladeenc.exe"));
+
+        app.menu().converterAction()->trigger();
+        EXPECT_TRUE(app.encoder().converter().isVisible());
+        app.menu().recorderAction()->trigger();
+        EXPECT_TRUE(app.recorder().recorder().isVisible());
+    }
+    QFile::remove(home.filePath("bladeenc.exe"));
+    LudroApp app({"ludro", "/noSave"}, dialogs);
+    app.show();
+    ASSERT_TRUE(runUntil([&] { return !app.settings().encPath.isEmpty(); }, 10000));
+    EXPECT_EQ(app.settings().encPath, home.filePath("MP3EncDemo.exe"));
+    EXPECT_FALSE(app.encoder().wizard().isVisible());
+    qputenv("PATH", path);
+}
+
+TEST_F(Program, AStartingSongShowsItsTagAndTheTagButtonEditsIt)
+{
+    const QString song = home.filePath("tagged.mp3");
+    QFile::copy(QString::fromStdString(fixture("l3-44k-stereo-cbr.mp3")), song);
+    QFile::setPermissions(song, QFile::ReadOwner | QFile::WriteOwner);
+    id3::TagWriter().save(song, Id3Tag{"Waltz", "Quartet", "", "1999", "", 32});
+    LudroApp app({"ludro", "/noSave", song}, dialogs);
+    app.show();
+    ASSERT_TRUE(runUntil([&] { return app.controller().playerState() == 1; }, 5000));
+    EXPECT_EQ(app.mainForm().titleText(), "Quartet - Waltz");
+    EXPECT_EQ(app.playlist().entries().at(0)[PlaylistEntry::Album], "<NA>");
+    EXPECT_EQ(app.playlist().entries().at(0)[PlaylistEntry::Genre], "Classical");
+    ASSERT_TRUE(runUntil([&] { return !app.controller().information().layer.isEmpty(); }, 5000));
+
+    QString shownFile, shownLayer;
+    QTimer::singleShot(100, [&] {
+        TID3Form &editor = app.tags().editor();
+        shownFile = editor.fileName();
+        shownLayer = editor.fileInformation(2);
+        editor.titleEdit().setText("Nocturne");
+        editor.SaveClick();
+    });
+    emit app.mainForm().infoClicked();
+    EXPECT_EQ(shownFile, song);
+    EXPECT_EQ(shownLayer, "Layer 3");
+    EXPECT_EQ(app.mainForm().titleText(), "Quartet - Nocturne") << "the saved tag is shown at once";
+    EXPECT_EQ(QFileInfo(song).size(), QFileInfo(QString::fromStdString(fixture("l3-44k-stereo-cbr.mp3"))).size() + 128);
+}
+
+// The equalizer's record and the pitch's last move of a tick reach the
+// engine; Pitch Control off DirectSound warns, then opens.
+TEST_F(Program, TheEqualizerAndPitchReachTheEngineOnTheTick)
+{
+    LudroApp app({"ludro", "/noSave"}, dialogs);
+    std::vector<SK_EqualizerInfo> sent;
+    QObject::connect(&app.player(), &TSonarkPlayer::OnNotifyCodecEqualizer,
+                     [&](TSonarkPlayer *, SK_EqualizerInfo &record) { sent.push_back(record); });
+    std::vector<int> pitches;
+    QObject::connect(&app.player(), &TSonarkPlayer::OnNotifyPlayerEnvironmentInteger,
+                     [&](TSonarkPlayer *, const QString &name, int32_t value) {
+                         if (name == "OUTPUT.DIRECTSOUND.PITCH")
+                             pitches.push_back(value);
+                     });
+    app.show();
+    EXPECT_TRUE(app.sound().equalizer().isVisible()) << "shown at start by default";
+    emit app.mainForm().equalizerClicked();
+    EXPECT_FALSE(app.sound().equalizer().isVisible());
+    ASSERT_TRUE(runUntil([&] { return app.timersRunning(); }, 3000));
+
+    // The rule of what is sent when is the window's own test; here the tick
+    // hands the record to the engine, which echoes it.
+    TEQForm &eq = app.sound().equalizer();
+    eq.setUseEqualizer(true);
+    eq.trackbar(0).SetPosition(127);
+    app.Timer1Timer();
+    EXPECT_TRUE(runUntil([&] { return !sent.empty() && sent.back().left[0] == -63; }, 5000));
+
+    pitches.clear();
+    app.sound().pitch().PitchBar().setValue(1200);
+    app.sound().pitch().PitchBar().setValue(1300);
+    app.sound().pitch().PitchBar().setValue(1400);
+    app.Timer2Timer();
+    // Reset is sent on the next tick, even when the slider already sits at normal speed.
+    for (int clicks = 0; clicks < 2; ++clicks) {
+        app.sound().pitch().findChild<QPushButton *>()->click();
+        app.Timer2Timer();
+    }
+    ASSERT_TRUE(runUntil([&] { return pitches.size() >= 3; }, 2000));
+    EXPECT_EQ(pitches, (std::vector<int>{1400, 1000, 1000})) << "one move sent for the tick";
+
+    QMenu *menu = app.mainForm().findChild<QMenu *>();
+    ASSERT_NE(menu, nullptr);
+    for (QAction *action : menu->findChildren<QAction *>())
+        if (action->text() == "Pitch Control")
+            action->trigger();
+    EXPECT_EQ(dialogs.informations, QStringList{"Pitch only works with Direct Sound Output."});
+    EXPECT_TRUE(app.sound().pitch().isVisible());
 }

@@ -1,4 +1,4 @@
-// The main window: hover highlight, clicks, the position knob, dragging the window, a
+// The main window: hover highlight, clicks, the position knob, a
 // texture folder's pictures in both modes and a change of texture.
 
 #include "appearance/winamp_skin.h"
@@ -138,19 +138,6 @@ TEST_F(MainFormTest, PositionKnobFollowsPlaybackAndReportsWhereItWasLetGo)
     EXPECT_EQ(released, (std::vector<std::pair<int, int>>{{56, 56}}));
     form.showPosition(0.25);
     EXPECT_EQ(form.positionKnobLeft(), 30);
-}
-
-TEST_F(MainFormTest, DraggingThePictureMovesTheWindow)
-{
-    form.move(300, 200);
-    const QPoint background(60, 85);
-    ASSERT_EQ(mainButtonAt(layout, background), MainButton::None);
-    mouse(QEvent::MouseButtonPress, background, Qt::LeftButton, QPoint(360, 285));
-    mouse(QEvent::MouseMove, background, Qt::LeftButton, QPoint(390, 305));
-    EXPECT_EQ(form.pos(), QPoint(330, 220));
-    mouse(QEvent::MouseButtonRelease, background, Qt::LeftButton, QPoint(390, 305));
-    mouse(QEvent::MouseMove, background, Qt::NoButton, QPoint(500, 500));
-    EXPECT_EQ(form.pos(), QPoint(330, 220));
 }
 
 TEST_F(MainFormTest, StayingOnTopKeepsTheWindowShown)

@@ -48,7 +48,7 @@ protected:
     AppDialogs dialogs;
 };
 
-TEST_F(ModalDialogs, FileAndFolderBoxesOpenFromInsideModalWindows)
+TEST_F(ModalDialogs, RealDialogsOpenFromInsideModalWindowsAndCommandsFromOutsideWait)
 {
     LudroApp app({"ludro", "/noSave"}, dialogs);
     app.show();
@@ -65,14 +65,21 @@ TEST_F(ModalDialogs, FileAndFolderBoxesOpenFromInsideModalWindows)
     setup.exec();
     EXPECT_EQ(QDir(setup.Destination->text()).canonicalPath(), QDir(home.filePath("music")).canonicalPath());
 
+    // A command from outside while a modal window is open does nothing.
     TEncForm &wizard = app.encoder().wizard();
+    const int volume = app.volume().volume();
     answerWhenShown<TEncForm>([&](TEncForm &window) {
+        app.remote().execute("volume", volume / 2);
+        app.shell().tray().trayIcon(4).click(shell::TrayBackend::Left, {});
         choose(home.filePath("encoder/lame"));
         window.AddButton->click();
         window.reject();
     });
     wizard.exec();
     EXPECT_FALSE(wizard.EncoderList->findItems(home.filePath("encoder/lame"), Qt::MatchExactly).isEmpty());
+    EXPECT_EQ(app.volume().volume(), volume);
+    app.remote().execute("volume", volume / 2);
+    EXPECT_EQ(app.volume().volume(), volume / 2) << "and does once it is closed";
 
     TPrefsForm &prefs = app.preferences().form();
     answerWhenShown<TPrefsForm>([&](TPrefsForm &window) {
@@ -83,17 +90,12 @@ TEST_F(ModalDialogs, FileAndFolderBoxesOpenFromInsideModalWindows)
     });
     prefs.exec();
     EXPECT_EQ(app.settings().encPath, home.filePath("encoder/lame"));
-}
 
-// The converter's result would take a name that is taken: the question opens
-// over the modal progress window, starts from the name, and its answer is
-// where the result goes; the file that had the name stays as it was.
-TEST_F(ModalDialogs, TheQuestionAboutATakenNameOpensOverTheProgressWindow)
-{
+    // The converter's result would take a name that is taken: the question
+    // opens over the modal progress window, starts from the name, and its
+    // answer is where the result goes; the file that had the name stays.
     ASSERT_TRUE(decodeWithMpg123(fixture("l3-44k-stereo-cbr.mp3"), home.filePath("music/song.wav").toStdString()));
     writeFile(home.filePath("music/song.mp3"), "the user's own file");
-    LudroApp app({"ludro", "/noSave"}, dialogs);
-    app.show();
     app.encoder().choose(home.filePath("encoder/lame"));
     TConvForm &converter = app.encoder().converter();
     converter.show();
@@ -110,21 +112,4 @@ TEST_F(ModalDialogs, TheQuestionAboutATakenNameOpensOverTheProgressWindow)
         << QDir(home.filePath("music")).entryList().join(' ').toStdString() << " asked " << asked.toStdString();
     EXPECT_TRUE(asked.contains("song")) << "the question starts from the name: " << asked.toStdString();
     EXPECT_EQ(readFile(home.filePath("music/song.mp3")), "the user's own file");
-}
-
-// A command from outside while a modal window is open does nothing.
-TEST_F(ModalDialogs, CommandsFromOutsideWaitForNoModalWindow)
-{
-    LudroApp app({"ludro", "/noSave"}, dialogs);
-    app.show();
-    const int volume = app.volume().volume();
-    answerWhenShown<TEncForm>([&](TEncForm &window) {
-        app.remote().execute("volume", volume / 2);
-        app.shell().tray().trayIcon(4).click(shell::TrayBackend::Left, {});
-        window.reject();
-    });
-    app.encoder().wizard().exec();
-    EXPECT_EQ(app.volume().volume(), volume);
-    app.remote().execute("volume", volume / 2);
-    EXPECT_EQ(app.volume().volume(), volume / 2) << "and does once it is closed";
 }

@@ -247,8 +247,9 @@ protected:
 
 // A tag's artist and title and the file's name: the main window's title,
 // its hint and window title, the playlist, the recent files, the tag window,
-// and the converter's progress and its reason for a file it cannot read.
-TEST_F(OutsideText, ASongsTagAndFileName)
+// and the converter's progress and its reason for a file it cannot read;
+// then a stream's address and its title.
+TEST_F(OutsideText, ASongsTagAndFileNameThenAStreamsAddressAndTitle)
 {
     const QString song = home.filePath("Rock & Roll [*] <b>file.mp3");  // no "/" in a name
     QFile::copy(QString::fromStdString(fixture("l3-44k-stereo-cbr.mp3")), song);
@@ -281,6 +282,18 @@ TEST_F(OutsideText, ASongsTagAndFileName)
         app.tags().editor().reject();
     });
     emit form.infoClicked();
+
+    // A stream's address from a playlist file, and the title its server sends.
+    HttpTestServer server;
+    const std::string audio = readFile(QString::fromStdString(fixture("l3-44k-stereo-cbr.mp3"))).toStdString();
+    const std::string icyTitle = "StreamTitle='" + outside("title").toStdString() + ' ' + image.toStdString() + "';";
+    server.setDefault(HttpTestServer::Response().send(
+        HttpTestServer::icyHead(4096) + HttpTestServer::icyInterleave(audio, 4096, {icyTitle, icyTitle})));
+    const QString address = QString::fromStdString(server.url("/")) + outside("stream") + ' ' + image;
+    app.controller().OpenFile(writeFile(home.filePath("radio.m3u"), address.toUtf8() + '\n'));
+    EXPECT_TRUE(tipAt(form, titlePlace(form), "<b>stream</b>").endsWith(outside("stream") + ' ' + image));
+    ASSERT_TRUE(runUntil([&] { return form.windowTitle().contains("<b>stream</b>"); }, 5000));
+    expectShownAsWritten(app, {"<b>stream</b>", image});
 }
 
 // A disc's title, artist and track names: the main window, the playlist
@@ -315,8 +328,9 @@ TEST_F(OutsideText, ADiscsNames)
 }
 
 // Every key of a language file: hints, tray tooltips, labels, menus and
-// the playlist window's status.
-TEST_F(OutsideText, ALanguageFile)
+// the playlist window's status; a texture's name, version, author,
+// addresses and comment in the preferences.
+TEST_F(OutsideText, ALanguageFileAndATexturesDescription)
 {
     QByteArray language = "[Ludro]\n";
     for (const BuiltinText &text : builtinTexts)
@@ -324,11 +338,18 @@ TEST_F(OutsideText, ALanguageFile)
             language += QByteArray(text.key) + "=<b>" + text.key + "</b> " + image.toUtf8() + '\n';
     language += "Translator_Name=Rock & Roll [*]\nTranslator_Email=\n";  // a name without an address
     writeFile(home.filePath("language/Hostile.ini"), language);
-    writeFile(home.filePath("LudroPro.ini"), "[Ludro]\nLanguage=Hostile\n");
+    const QString folder = fixture_texture::writeCodedTexture(home.path());
+    writeFile(folder + "TEXTURE.INI",
+              ("[Texture]\nName=" + outside("name") + "\nVersion=" + image + "\nAuthor=" + outside("author") +
+               "\nemail=" + outside("mail") + "\nhomePage=" + outside("page") + "\ncomment=" + outside("comment") +
+               '\n' + QString::fromLatin1(fixture_texture::Ini).section('\n', 2))
+                  .toUtf8());
+    writeFile(home.filePath("LudroPro.ini"), "[Ludro]\nLanguage=Hostile\nTexture=Coded\n");
     const QString song = home.filePath("song.mp3");
     QFile::copy(QString::fromStdString(fixture("l3-44k-stereo-cbr.mp3")), song);
     LudroApp app({"ludro", "/noSave", song}, dialogs);
     app.show();
+    ASSERT_EQ(app.textures().name(), "Coded");
     app.playlistFeature().form().show();
     app.recorder().recorder().show();
     ASSERT_TRUE(runUntil([&] { return app.controller().playerState() == 1; }, 5000));
@@ -336,45 +357,9 @@ TEST_F(OutsideText, ALanguageFile)
     EXPECT_EQ(tipAt(form, mainButtonRect(form.texture().layout.main, MainButton::Play).center(), "Hint_Play"),
               "<b>Hint_Play</b> " + image);
 
-    expectShownAsWritten(app, {"<b>Hint_Play</b>", "<b>Playlist_Songs</b>", "<b>Recorder_Tracks</b>", "<b>Pop_Exit</b>",
-                               "Rock & Roll [*]", image});
-}
-
-// A texture's name, version, author, addresses and comment in the
-// preferences.
-TEST_F(OutsideText, ATexturesDescription)
-{
-    const QString folder = fixture_texture::writeCodedTexture(home.path());
-    writeFile(folder + "TEXTURE.INI",
-              ("[Texture]\nName=" + outside("name") + "\nVersion=" + image + "\nAuthor=" + outside("author") +
-               "\nemail=" + outside("mail") + "\nhomePage=" + outside("page") + "\ncomment=" + outside("comment") +
-               '\n' + QString::fromLatin1(fixture_texture::Ini).section('\n', 2))
-                  .toUtf8());
-    writeFile(home.filePath("LudroPro.ini"), "[Ludro]\nTexture=Coded\n");
-    LudroApp app({"ludro", "/noSave"}, dialogs);
-    app.show();
-    ASSERT_EQ(app.textures().name(), "Coded");
     app.preferences().form().openOn(TPrefsForm::Textures);
-    expectShownAsWritten(app, {"<b>name</b>", "<b>author</b>", "<b>mail</b>", "<b>page</b>", "<b>comment</b>", image});
+    expectShownAsWritten(app, {"<b>Hint_Play</b>", "<b>Playlist_Songs</b>", "<b>Recorder_Tracks</b>", "<b>Pop_Exit</b>",
+                               "Rock & Roll [*]", "<b>name</b>", "<b>author</b>", "<b>mail</b>", "<b>page</b>",
+                               "<b>comment</b>", image});
     app.preferences().form().reject();
-}
-
-// A stream's address from a playlist file, and the title its server sends.
-TEST_F(OutsideText, AStreamsAddressAndTitle)
-{
-    HttpTestServer server;
-    const std::string audio = readFile(QString::fromStdString(fixture("l3-44k-stereo-cbr.mp3"))).toStdString();
-    const std::string icyTitle = "StreamTitle='" + outside("title").toStdString() + ' ' + image.toStdString() + "';";
-    server.setDefault(HttpTestServer::Response().send(
-        HttpTestServer::icyHead(4096) + HttpTestServer::icyInterleave(audio, 4096, {icyTitle, icyTitle})));
-    const QString address = QString::fromStdString(server.url("/")) + outside("stream") + ' ' + image;
-    writeFile(home.filePath("radio.m3u"), address.toUtf8() + '\n');
-    writeFile(home.filePath("LudroPro.ini"), "[Ludro]\nShowTime=1\n");
-    LudroApp app({"ludro", "/noSave", home.filePath("radio.m3u")}, dialogs);
-    app.show();
-    app.playlistFeature().form().show();
-    TMainForm &form = app.mainForm();
-    EXPECT_TRUE(tipAt(form, titlePlace(form), "<b>stream</b>").endsWith(outside("stream") + ' ' + image));
-    ASSERT_TRUE(runUntil([&] { return form.windowTitle().contains("<b>stream</b>"); }, 5000));
-    expectShownAsWritten(app, {"<b>stream</b>", image});
 }

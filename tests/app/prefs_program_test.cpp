@@ -83,7 +83,7 @@ protected:
 
 // Each box flipped from its default; the disc-database box too. Closing the
 // window writes the file at once, so a crash after it keeps the choices.
-TEST_F(Preferences, EveryCheckBoxReachesTheSettingsFile)
+TEST_F(Preferences, EveryCheckBoxAndTheFontReachTheSettingsFile)
 {
     const std::pair<const char *, const char *> boxes[] = {
         {"Prefs_Page4_StartPlay", "StartPlay"}, {"Prefs_Page4_AutoScroll", "AutoScroll"},
@@ -103,9 +103,29 @@ TEST_F(Preferences, EveryCheckBoxReachesTheSettingsFile)
         app.preferences().form().accept();
         EXPECT_EQ(QFile::exists(home.filePath("LudroPro.ini")), *noSave == 0) << "closing the window writes the file";
         EXPECT_EQ(app.mainForm().levelSlidersLocked(), chosen["UseVolume"]) << "at once";
+        if (*noSave)
+            continue;
+        // The font box, then the colour box from white; "Use Default" after
+        // it is what the file keeps at exit.
+        dialogs.nextFont = QFont("DejaVu Sans", 12, QFont::Bold);
+        dialogs.nextColor = QColor(255, 0, 0);
+        control<QPushButton>(app, "Prefs_Page4_FontSelect")->click();
+        EXPECT_EQ(dialogs.colourStarts, QList<QColor>{Qt::white});
+        EXPECT_EQ(app.settings().fontColor, "$000000FF");
+        EXPECT_TRUE(app.settings().fontStyle);
+        ASSERT_TRUE(runUntil([&] { return app.playlistFeature().form().titleView().font().family() == "DejaVu Sans"; }, 2000))
+            << "the next tick applies the font";
+        EXPECT_EQ(app.playlistFeature().form().fontSize(), 12);
+        control<QPushButton>(app, "Prefs_Page4_FontDef")->click();
+        ASSERT_TRUE(runUntil([&] { return app.playlistFeature().form().fontSize() == 8; }, 2000));
     }
+    const platform::ProfileFile file = settingsFile();
     for (const auto &[key, setting] : boxes)
-        EXPECT_EQ(settingsFile().readBool("Ludro", setting, !chosen[setting]), chosen[setting]) << setting;
+        EXPECT_EQ(file.readBool("Ludro", setting, !chosen[setting]), chosen[setting]) << setting;
+    EXPECT_EQ(file.readString("Ludro", "FontName", "?"), "");
+    EXPECT_EQ(file.readInteger("Ludro", "FontSize", 0), 8);
+    EXPECT_FALSE(file.readBool("Ludro", "FontStyle", true));
+    EXPECT_EQ(file.readString("Ludro", "FontColor", "?"), "$00FFFFFF");
 }
 
 // A settings file that cannot be written is said once a run: in a box while
@@ -138,33 +158,6 @@ TEST_F(Preferences, SettingsThatCannotBeSavedAreSaidOnceAndNeverHoldUpTheEnd)
     EXPECT_TRUE(dialogs.errors.isEmpty());
     const QString printed = QString::fromStdString(testing::internal::GetCapturedStderr());
     EXPECT_EQ(printed.count(said), 1) << printed.toStdString();
-}
-
-// The font box, then the colour box from white; "Use Default" after it is
-// what the file keeps at exit.
-TEST_F(Preferences, PlaylistFontChosenThenDefault)
-{
-    {
-        LudroApp app({"ludro"}, dialogs);
-        app.show();
-        dialogs.nextFont = QFont("DejaVu Sans", 12, QFont::Bold);
-        dialogs.nextColor = QColor(255, 0, 0);
-        control<QPushButton>(app, "Prefs_Page4_FontSelect")->click();
-        EXPECT_EQ(dialogs.colourStarts, QList<QColor>{Qt::white});
-        EXPECT_EQ(app.settings().fontColor, "$000000FF");
-        EXPECT_TRUE(app.settings().fontStyle);
-        ASSERT_TRUE(runUntil([&] { return app.playlistFeature().form().titleView().font().family() == "DejaVu Sans"; }, 2000))
-            << "the next tick applies the font";
-        EXPECT_EQ(app.playlistFeature().form().fontSize(), 12);
-
-        control<QPushButton>(app, "Prefs_Page4_FontDef")->click();
-        ASSERT_TRUE(runUntil([&] { return app.playlistFeature().form().fontSize() == 8; }, 2000));
-    }
-    const platform::ProfileFile file = settingsFile();
-    EXPECT_EQ(file.readString("Ludro", "FontName", "?"), "");
-    EXPECT_EQ(file.readInteger("Ludro", "FontSize", 0), 8);
-    EXPECT_FALSE(file.readBool("Ludro", "FontStyle", true));
-    EXPECT_EQ(file.readString("Ludro", "FontColor", "?"), "$00FFFFFF");
 }
 
 // DirectSound chosen while playing: the next tick switches the output, the
@@ -213,14 +206,32 @@ TEST_F(Preferences, OutputAndTextureSwitchWhilePlaying)
 // A window beside the others, so Play and the playlist stay in reach: the
 // menu opens it on the page shown last, and so does a Winamp skin's options
 // strip; "Browse Textures..." on the textures. Arrow keys in the texture
-// list choose as a click does, on the next tick.
+// list choose as a click does, on the next tick. Recorder Setup's "Encoder
+// Setup" opens the encoder page above that modal window, which would
+// otherwise shut it out. The texture's mail address and home page are link
+// labels: the address gets its prefix, and they read light on the browser's
+// dark tiles.
 TEST_F(Preferences, AWindowBesideTheOthersOnThePageShownLast)
 {
     copyTexture("Alloy");
+    QDir(home.path()).mkpath("Browser");
+    QFile::copy(QStringLiteral(LUDRO_PROGRAM_DIR "/Browser/BackGround.bmp"), home.filePath("Browser/BackGround.bmp"));
+    const QString folder = fixture_texture::writeCodedTexture(home.path());
+    writeFile(folder + "TEXTURE.INI", "[Texture]\nName=Coded\nemail=someone@example.org\nhomePage=example.org/ludro\n");
     LudroApp app({"ludro", "/noSave"}, dialogs);
     TPrefsForm &prefs = app.preferences().form();
-    closeWhenModal(prefs);
     app.show();
+    TASForm *setup = &app.recorder().setup();
+    setup->setWindowModality(Qt::ApplicationModal);  // as the recorder window shows it
+    setup->show();
+    setup->ButtonEnc->click();
+    EXPECT_EQ(prefs.pages().currentIndex(), TPrefsForm::Encoder);
+    EXPECT_EQ(QApplication::activeModalWidget(), &prefs);
+    EXPECT_FALSE(app.encoder().wizard().isVisible());
+    prefs.accept();
+    setup->close();
+
+    closeWhenModal(prefs);
     app.mainForm().move(0, 0);
     app.menu().preferencesAction()->trigger();
     EXPECT_TRUE(prefs.isVisible());
@@ -245,47 +256,7 @@ TEST_F(Preferences, AWindowBesideTheOthersOnThePageShownLast)
     QTest::keyClick(&textureList(prefs), Qt::Key_Up);
     EXPECT_TRUE(runUntil([&] { return app.textures().name() == TextureManager::BuiltinName; }, 2000));
     prefs.accept();
-    EXPECT_EQ(modalOpenings, 0);
-}
 
-// Recorder Setup's "Encoder Setup" opens the encoder page above that modal
-// window, which would otherwise shut it out; opened again from the menu it
-// is a plain window.
-TEST_F(Preferences, RecorderSetupsEncoderButtonOpensTheEncoderPage)
-{
-    LudroApp app({"ludro", "/noSave"}, dialogs);
-    TPrefsForm &prefs = app.preferences().form();
-    app.show();
-    TASForm *setup = &app.recorder().setup();
-    setup->setWindowModality(Qt::ApplicationModal);  // as the recorder window shows it
-    setup->show();
-    setup->ButtonEnc->click();
-    EXPECT_TRUE(prefs.isVisible());
-    EXPECT_EQ(prefs.pages().currentIndex(), TPrefsForm::Encoder);
-    EXPECT_EQ(QApplication::activeModalWidget(), &prefs);
-    EXPECT_FALSE(app.encoder().wizard().isVisible());
-    prefs.accept();
-    setup->close();
-
-    closeWhenModal(prefs);
-    app.menu().preferencesAction()->trigger();
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    prefs.accept();
-    EXPECT_EQ(modalOpenings, 0);
-}
-
-// The texture's mail address and home page are link labels: the address
-// gets its prefix, and they read light on the browser's dark tiles.
-TEST_F(Preferences, TheTexturesAddressesAreLinks)
-{
-    QDir(home.path()).mkpath("Browser");
-    QFile::copy(QStringLiteral(LUDRO_PROGRAM_DIR "/Browser/BackGround.bmp"), home.filePath("Browser/BackGround.bmp"));
-    const QString folder = fixture_texture::writeCodedTexture(home.path());
-    writeFile(folder + "TEXTURE.INI", "[Texture]\nName=Coded\nemail=someone@example.org\nhomePage=example.org/ludro\n");
-    LudroApp app({"ludro", "/noSave"}, dialogs);
-    TPrefsForm &prefs = app.preferences().form();
-    closeWhenModal(prefs);
-    app.show();
     app.appearance().chooseTexture("Coded");
     app.menu().browseTexturesAction()->trigger();
     QList<QUrl> opened;
@@ -298,4 +269,5 @@ TEST_F(Preferences, TheTexturesAddressesAreLinks)
     }
     EXPECT_EQ(opened, QList<QUrl>({QUrl("mailto:someone@example.org"), QUrl("http://example.org/ludro")}));
     prefs.accept();
+    EXPECT_EQ(modalOpenings, 0);
 }

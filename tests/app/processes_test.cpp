@@ -141,26 +141,6 @@ TEST_F(Processes, AFrozenPlayerIsReportedAndACrashedOneDoesNotBlockTheNext)
     EXPECT_EQ(next->state(), QProcess::Running) << "a new player starts after a crash";
 }
 
-// A second copy allowed by MultiInst runs without a listener, so commands
-// still reach the player that holds the lock.
-TEST_F(Processes, WithMultiInstOnlyTheFirstCopyListens)
-{
-    QProcess *first = start("ludro", {});
-    ASSERT_TRUE(playerListening());
-    write("LudroPro.ini", "[Ludro]\nMultiInst=1\n");
-    QProcessEnvironment env = environment;
-    env.insert("LUDRO_SCREENSHOT", home.filePath("another.png") + ":1");
-    QProcess *another = start("ludro", {"/noSave"}, env);
-    ASSERT_TRUE(another->waitForReadyRead(20000)) << "with MultiInst a second player runs too";
-
-    EXPECT_EQ(ludroctl({"--handover", home.filePath("second.mp3")}), 0);
-    EXPECT_TRUE(runUntil([&] { return holdsOpen(first, home.filePath("second.mp3")); }));
-    EXPECT_FALSE(holdsOpen(another, home.filePath("second.mp3")));
-    EXPECT_EQ(another->state(), QProcess::Running);
-    endGently(another);
-    endGently(first);
-}
-
 // Without XDG_RUNTIME_DIR the lock and the socket live in a private folder
 // of ours in the temporary folder; the player never runs unprotected.
 TEST_F(Processes, ThePlayerRefusesAPlaceForItsLockThatIsNotPrivate)
@@ -201,7 +181,7 @@ TEST_F(Processes, ThePlayerRefusesAPlaceForItsLockThatIsNotPrivate)
     endGently(player);
 }
 
-TEST_F(Processes, LudroctlDeliversAHandOverOfAnyLengthOrSaysSo)
+TEST_F(Processes, LudroctlDeliversAHandOverOfAnyLengthOrSaysSoAndOnlyTheFirstCopyListens)
 {
     QProcess *ctl = start("ludroctl", {"play"});
     ASSERT_TRUE(ctl->waitForFinished(5000));
@@ -219,6 +199,20 @@ TEST_F(Processes, LudroctlDeliversAHandOverOfAnyLengthOrSaysSo)
     ASSERT_TRUE(endless.waitForConnected(5000));
     endless.write(QByteArray(100000, '7'));
     EXPECT_TRUE(endless.waitForDisconnected(10000)) << "a line that never ends is cut off";
+
+    // A second copy allowed by MultiInst runs without a listener, so
+    // commands still reach the player that holds the lock.
+    write("LudroPro.ini", "[Ludro]\nMultiInst=1\n");
+    QProcessEnvironment env = environment;
+    env.insert("LUDRO_SCREENSHOT", home.filePath("another.png") + ":1");
+    QProcess *another = start("ludro", {"/noSave"}, env);
+    ASSERT_TRUE(another->waitForReadyRead(20000)) << "with MultiInst a second player runs too";
+    EXPECT_EQ(ludroctl({"--handover", home.filePath("second.mp3")}), 0);
+    EXPECT_TRUE(runUntil([&] { return holdsOpen(player, home.filePath("second.mp3")); }));
+    EXPECT_FALSE(holdsOpen(another, home.filePath("second.mp3")));
+    EXPECT_EQ(another->state(), QProcess::Running);
+    endGently(another);
+
     EXPECT_EQ(ludroctl({"40199"}), 0);
     endGently(player);
     EXPECT_TRUE(readText("Ludro.m3u").contains(QString(40000, 'n') + ".mp3"));
@@ -243,7 +237,7 @@ TEST_F(Processes, PlayThroughPlaysEachEntryOnceAndEnds)
     EXPECT_TRUE(player->readAllStandardError().contains("Cannot play 2/3"));
 }
 
-TEST_F(Processes, NoSaveLeavesTheSettingsFileByteForByte)
+TEST_F(Processes, NoSaveLeavesTheSettingsFileByteForByteAndAnUnsavableOneIsSaid)
 {
     const QByteArray original = "[Ludro]\r\nVolume=0x40\r\nRepeat=yes\r\ngarbage line\r\n=\r\n[Other]\r\nKeep=me\r\n";
     write("LudroPro.ini", original);
@@ -259,17 +253,15 @@ TEST_F(Processes, NoSaveLeavesTheSettingsFileByteForByte)
     EXPECT_EQ(written.readInteger("Ludro", "Volume", 0), 64);
     EXPECT_TRUE(written.readBool("Ludro", "Repeat", false));
     EXPECT_EQ(written.readString("Other", "Keep", ""), "me") << "what this version does not know survives";
-}
 
-// SIGTERM ends a player whose settings cannot be saved as promptly as any,
-// saying so once on the error output.
-TEST_F(Processes, SettingsThatCannotBeSavedAreSaidAtASignalsEnd)
-{
+    // SIGTERM ends a player whose settings cannot be saved as promptly as
+    // any, saying so once on the error output.
+    QFile::remove(home.filePath("LudroPro.ini"));
     QDir(home.path()).mkdir("LudroPro.ini");
-    QProcess *player = start("ludro", {});
+    QProcess *unsaved = start("ludro", {});
     ASSERT_TRUE(playerListening());
-    endGently(player);
-    EXPECT_EQ(QString::fromUtf8(player->readAllStandardError()).count("The settings cannot be saved"), 1);
+    endGently(unsaved);
+    EXPECT_EQ(QString::fromUtf8(unsaved->readAllStandardError()).count("The settings cannot be saved"), 1);
 }
 
 // A player killed at any moment while writing leaves either the old or the

@@ -56,7 +56,7 @@ protected:
 
 }  // namespace
 
-TEST_F(RadioProgram, AnHttpsStationPlaysWithItsTitlesAndSurvivesARestartOfTheServer)
+TEST_F(RadioProgram, AnHttpsStationPlaysWithItsTitlesSurvivesARestartAndAnExpiredOneSaysSo)
 {
     LudroApp app({"ludro", "/noSave", QString::fromStdString(icecast->tlsUrl("/live"))}, dialogs);
     app.show();
@@ -76,6 +76,19 @@ TEST_F(RadioProgram, AnHttpsStationPlaysWithItsTitlesAndSurvivesARestartOfTheSer
     EXPECT_EQ(app.controller().playerState(), 1) << "the stream never ended";
     EXPECT_EQ(app.playlist().entryCount(), 1);
     EXPECT_TRUE(dialogs.errors.isEmpty());
+
+    // A station whose certificate is not valid: the reason, where the title
+    // would be, and no time of the station before.
+    const TestAuthority::Issued expired =
+        authority.issue("expired", {.validFromSeconds = -2 * 86400, .validToSeconds = -86400});
+    const TlsTestProxy tls(icecast->port(), {expired.certificateFile, expired.keyFile});
+    ASSERT_TRUE(runUntil([&] { return app.mainForm().timeText() != "0:00"; }, 10000));
+    dialogs.nextAddress = QString::fromStdString(tls.url("/live"));
+    app.remote().execute(findRemoteCommand(QLatin1String("url"))->number, 0);
+    EXPECT_TRUE(shows(app, "TLS: the certificate of 127.0.0.1 has expired"));
+    EXPECT_EQ(app.mainForm().scrollingTitle(), "TLS: the certificate of 127.0.0.1 has expired");
+    EXPECT_EQ(app.mainForm().timeText(), "0:00");
+    EXPECT_NE(app.controller().playerState(), 1);
 }
 
 // Icecast's own .m3u of the mount, and a .pls naming it over https.
@@ -99,24 +112,4 @@ TEST_F(RadioProgram, StationListLinksBecomeTheirStation)
         [&] { return app.controller().currentFile() == QString::fromStdString(icecast->url("/live")); }, 10000));
     EXPECT_TRUE(shows(app, "First Song"));
     EXPECT_EQ(app.playlist().entryCount(), 2);
-}
-
-// The reason, where the title would be, and no time of the station before.
-TEST_F(RadioProgram, AStationWithACertificateThatIsNotValidSaysSo)
-{
-    HttpTestServer plain;
-    const TestAuthority::Issued expired =
-        authority.issue("expired", {.validFromSeconds = -2 * 86400, .validToSeconds = -86400});
-    const TlsTestProxy tls(icecast->port(), {expired.certificateFile, expired.keyFile});
-    LudroApp app({"ludro", "/noSave", QString::fromStdString(icecast->tlsUrl("/live"))}, dialogs);
-    app.show();
-    ASSERT_TRUE(shows(app, "First Song"));
-    ASSERT_TRUE(runUntil([&] { return app.mainForm().timeText() != "0:00"; }, 10000));
-
-    dialogs.nextAddress = QString::fromStdString(tls.url("/live"));
-    app.remote().execute(findRemoteCommand(QLatin1String("url"))->number, 0);
-    EXPECT_TRUE(shows(app, "TLS: the certificate of 127.0.0.1 has expired"));
-    EXPECT_EQ(app.mainForm().scrollingTitle(), "TLS: the certificate of 127.0.0.1 has expired");
-    EXPECT_EQ(app.mainForm().timeText(), "0:00");
-    EXPECT_NE(app.controller().playerState(), 1);
 }

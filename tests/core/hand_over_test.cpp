@@ -1,10 +1,8 @@
 // A handed-over file name is taken once, whole and in order, whatever
-// copies of its messages or strays arrive; one running player per user.
+// copies of its messages or strays arrive. (One running player per user is
+// seen with real processes.)
 
 #include "core/hand_over.h"
-#include "platform/instance_lock.h"
-
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -31,21 +29,4 @@ TEST(HandOver, EachNameIsTakenOnceDespiteCopiesAndStrays)
     for (const platform::WindowMessage &m : handOverMessages(name))
         afterStray = buffer.take(m.wParam, m.lParam);
     EXPECT_EQ(afterStray.value_or(""), name) << "a new name starts over after a stray first character";
-}
-
-TEST(InstanceLock, OnlyOneHolderAtATime)
-{
-    QTemporaryDir runtime;
-    qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
-    using platform::InstanceLock;
-    {
-        InstanceLock first("ludro-test");
-        EXPECT_FALSE(InstanceLock::isHeld("ludro-test"));
-        ASSERT_EQ(first.acquire(), InstanceLock::Acquired);
-        EXPECT_TRUE(InstanceLock::isHeld("ludro-test")) << "seen without taking it";
-        InstanceLock second("ludro-test");
-        EXPECT_EQ(second.acquire(), InstanceLock::HeldByAnother);
-    }
-    InstanceLock afterwards("ludro-test");
-    EXPECT_EQ(afterwards.acquire(), InstanceLock::Acquired) << "the lock goes with its holder";
 }

@@ -102,20 +102,6 @@ TEST_F(Controller, ShufflePlaysEachEntryOncePerCycle)
     EXPECT_TRUE(startsAgain()) << "shuffle never stops at the end of the list";
 }
 
-TEST_F(Controller, LastEntryWithoutRepeatStopsAtItsStart)
-{
-    song("a.mp2");
-    song("b.mp2");
-    controller.OpenFile(playlistFile("list.m3u", {"a.mp2", "b.mp2"}));
-    controller.StartPlayback();
-    finishSongAndAdvance();
-    EXPECT_EQ(playlist.currentIndex(), 1);
-    finishSongAndAdvance();
-    EXPECT_EQ(playlist.currentIndex(), 1);
-    EXPECT_EQ(controller.playerState(), 0);
-    EXPECT_TRUE(runUntil([&] { return view.time == "0:00" && view.position == 0.0; }));
-}
-
 TEST_F(Controller, RepeatRestartsASingleSongAndWrapsAList)
 {
     controller.ToggleRepeat();
@@ -135,8 +121,8 @@ TEST_F(Controller, RepeatRestartsASingleSongAndWrapsAList)
 }
 
 // An entry that cannot be opened or decoded ends at once, and the playlist
-// moves on past it.
-TEST_F(Controller, BrokenEntriesAreSkipped)
+// moves on past it; without repeat the last entry stops at its start.
+TEST_F(Controller, BrokenEntriesAreSkippedAndTheLastStopsWithoutRepeat)
 {
     song("a.mp2");
     song("c.mp2");
@@ -147,6 +133,10 @@ TEST_F(Controller, BrokenEntriesAreSkipped)
         finishSongAndAdvance();
         EXPECT_EQ(playlist.currentIndex(), expected);
     }
+    finishSongAndAdvance();
+    EXPECT_EQ(playlist.currentIndex(), 3);
+    EXPECT_EQ(controller.playerState(), 0);
+    EXPECT_TRUE(runUntil([&] { return view.time == "0:00" && view.position == 0.0; }));
 }
 
 TEST_F(Controller, SeeksNearTheEndsDoNothing)

@@ -73,13 +73,10 @@ TEST(Settings, ValuesOutOfRangeAreBroughtIntoIt)
     EXPECT_EQ(keptOnScreen({QPoint(s.playListX, s.equalizerY), QSize(s.playListW, 400)}, {1024, 768}).y(), 10);
 }
 
-// Reading the volume and balance knobs (tracks of 15 pixels in the built-in
-// look).
+// Reading the balance knob (tracks of 15 pixels in the built-in look); the
+// volume knob's reading is seen through the main window in the program test.
 TEST(VolumeBalance, KnobPlacesAndReadOuts)
 {
-    EXPECT_EQ(volumeFromKnob(0, 15), 0);
-    EXPECT_EQ(volumeFromKnob(7, 15), 46);
-    EXPECT_EQ(volumeFromKnob(15, 15), 100);
     EXPECT_EQ(balanceFromKnob(0, 15), -50);
     EXPECT_EQ(balanceFromKnob(15, 15), 50);
     for (int centre = 2; centre <= 12; ++centre)

@@ -25,7 +25,6 @@ protected:
 
 TEST_F(TagEditor, SaveAndReopenAndClear)
 {
-    EXPECT_EQ(form.genreBox().count(), 126);
     EXPECT_EQ(form.genreBox().itemText(0), "Acapella") << "the genres are sorted";
     form.fill(path, 1);
     EXPECT_FALSE(form.tagPresent());

@@ -101,9 +101,7 @@ TEST_F(Id3Tags, DisplayTitleAndStandIns)
     Id3Tag tag{"Title", "Artist", "", "    ", "", 255};
     SongTag song = songTag(tag);
     EXPECT_EQ(song.displayTitle, "Artist - Title");
-    EXPECT_EQ(song.album, "<ALBUM>");
     EXPECT_EQ(song.year, "<YEAR>");
-    EXPECT_EQ(song.comment, "<COMMENT>");
     EXPECT_EQ(song.genre, "") << "genre 255 has no name";
 
     tag.artist.clear();
@@ -114,17 +112,6 @@ TEST_F(Id3Tags, DisplayTitleAndStandIns)
     EXPECT_EQ(songTag(tag).displayTitle, "") << "no title: the file name is shown";
     tag.year = "19 9";
     EXPECT_EQ(songTag(tag).year, "19 9");
-}
-
-TEST_F(Id3Tags, PlaylistColumnsFollowTheTag)
-{
-    PlaylistModel playlist;
-    playlist.addFileEntry(dir.filePath("a.mp3"));
-    showTagColumns(playlist, 0, Id3Tag{"T", "", "Album", "2000", "", 200});
-    EXPECT_EQ(playlist.entries().at(0)[PlaylistEntry::Artist], "<NA>");
-    EXPECT_EQ(playlist.entries().at(0)[PlaylistEntry::Album], "Album");
-    EXPECT_EQ(playlist.entries().at(0)[PlaylistEntry::Genre], "<NA>") << "genre 200 has no name";
-    showTagColumns(playlist, NoPosition, std::nullopt);
 }
 
 TEST_F(Id3Tags, SavingAppendsOnceAndReplacesInPlace)

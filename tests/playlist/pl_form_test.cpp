@@ -181,17 +181,6 @@ TEST_F(PlaylistWindow, DroppedFilesJoinTheListAndPlaylistsAreRead)
     EXPECT_EQ(playlist.entryCount(), 3);
 }
 
-TEST_F(PlaylistWindow, ColumnWidthsComeBackAndTooNarrowOnesTakeTheirDefault)
-{
-    form.titleView().setColumnWidth(3, 120);
-    form.hide();
-    EXPECT_EQ(form.columnWidths[3], 120);
-    form.columnWidths[1] = 2;
-    form.show();
-    EXPECT_EQ(form.titleView().columnWidth(1), 36) << "a width below 5 takes its default";
-    EXPECT_EQ(form.titleView().columnWidth(3), 120);
-}
-
 // The grip resizes the window within its limits (a drag beyond them is
 // ignored, not clamped); the frame moves it.
 TEST_F(PlaylistWindow, TheGripResizesWithinTheLimitsAndTheFrameMovesIt)
@@ -214,9 +203,17 @@ TEST_F(PlaylistWindow, TheGripResizesWithinTheLimitsAndTheFrameMovesIt)
     EXPECT_EQ(form.size(), QSize(430, 320));
 }
 
-TEST_F(PlaylistWindow, TakesANewTextureKeepingWidthsAndFont)
+// Column widths come back, too narrow ones take their default; a new
+// texture keeps widths and font.
+TEST_F(PlaylistWindow, ColumnWidthsComeBackAndANewTextureKeepsThemAndTheFont)
 {
     form.titleView().setColumnWidth(3, 120);
+    form.hide();
+    EXPECT_EQ(form.columnWidths[3], 120);
+    form.columnWidths[1] = 2;
+    form.show();
+    EXPECT_EQ(form.titleView().columnWidth(1), 36) << "a width below 5 takes its default";
+    EXPECT_EQ(form.titleView().columnWidth(3), 120);
     form.setFontSize(11);
     auto plain = std::make_shared<TextureSet>(*textures.texture());
     plain->pictures.playlist.fill(Qt::darkRed);
