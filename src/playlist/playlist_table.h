@@ -29,6 +29,8 @@ public:
     QMimeData *mimeData(const QModelIndexList &indexes) const override;
     Qt::DropActions supportedDragActions() const override { return Qt::CopyAction; }
     void setCaptions(const QStringList &captions);
+    // The hint of an entry that could not be opened.
+    void setUnopenableHint(const QString &hint) { unopenableHint_ = hint; }
 
 private:
     void showChange(PlaylistModel::Level level, int first, int count);
@@ -36,4 +38,5 @@ private:
     PlaylistModel &playlist_;
     int rows_ = 0;  // as the view last learnt them
     QStringList captions_;
+    QString unopenableHint_;
 };

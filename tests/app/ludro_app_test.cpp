@@ -101,7 +101,10 @@ TEST_F(Program, MenuButtonsAndKnobsReachTheController)
     dialogs.nextAddress = "";
     findAction(menu, "&URL...")->trigger();
     EXPECT_EQ(app.playlist().entryCount(), 1) << "a cancelled address window changes nothing";
-    EXPECT_EQ(LudroApp::fileArgument({"ludro", "/cd", "My", "Song.mp3", "--noSave"}), "My Song.mp3");
+    writeFile(home.filePath("My Song.mp3"), "");
+    EXPECT_EQ(LudroApp::fileArguments({"ludro", "/cd", home.filePath("My"), "Song.mp3", "--noSave"}),
+              QStringList{home.filePath("My Song.mp3")})
+        << "a name with blanks that was not quoted";
 }
 
 TEST_F(Program, CommandsFromOutsideTakeOneSlotServedByTimer2)

@@ -113,6 +113,6 @@ TEST_F(SoundWindows, PitchSendsTheLastMoveOfATickAndWarnsOffDirectSound)
     for (QAction *action : menu->findChildren<QAction *>())
         if (action->text() == "Pitch Control")
             action->trigger();
-    EXPECT_EQ(dialogs.informations, QStringList{"Pitch only works with Direct Sound Output."});
+    EXPECT_EQ(dialogs.informations, QStringList{"Pitch only works with the output \"ALSA with pitch control\"."});
     EXPECT_TRUE(app.sound().pitch().isVisible());
 }

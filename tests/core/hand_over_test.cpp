@@ -4,6 +4,7 @@
 #include "core/hand_over.h"
 #include "platform/instance_lock.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -31,6 +32,15 @@ TEST(HandOver, EachNameIsTakenOnceDespiteCopiesAndStrays)
     for (const platform::WindowMessage &m : handOverMessages(name))
         afterStray = buffer.take(m.wParam, m.lParam);
     EXPECT_EQ(afterStray.value_or(""), name) << "a new name starts over after a stray first character";
+}
+
+TEST(HandOver, SeveralNamesGoAsLinesAndAFileWithALineBreakStaysWhole)
+{
+    EXPECT_EQ(handedOverNames(handOverText({"/a.mp3", "/b.mp3"})), QStringList({"/a.mp3", "/b.mp3"}));
+    QTemporaryDir dir;
+    const QString odd = dir.filePath("two\nlines.mp3");
+    QFile(odd).open(QIODevice::WriteOnly);
+    EXPECT_EQ(handedOverNames(odd), QStringList{odd});
 }
 
 TEST(InstanceLock, OnlyOneHolderAtATime)
