@@ -343,6 +343,10 @@ TEST_F(Program, CommandsWithPositionsOutsideTheListAndTheListOptions)
             app.receiveMessage(message);
         QTest::qWait(1600);
         EXPECT_EQ(app.playlist().entryCount(), 0);
+        for (const auto &message : handOverMessages(home.filePath("list.m3u")))
+            app.receiveMessage(message);
+        EXPECT_EQ(app.playlist().entryPath(1), home.filePath("second.mp3")) << "a list handed over is read";
+        app.playlist().clearEntries();
         for (int step = 0; step < 2; ++step)
             app.playlistFeature().form().action("Playlist_Edit_Decrease")->trigger();
     }
