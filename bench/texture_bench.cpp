@@ -32,6 +32,7 @@ double processCpuMs()
 class SilentDialogs : public platform::QtDialogs {
 public:
     QString askAddress() override { return {}; }
+    int chooseSong(const QStringList &) override { return -1; }
 };
 
 void fail(const char *what)

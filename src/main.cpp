@@ -51,11 +51,14 @@ std::optional<int> handOverToRunningPlayer(int argc, char **argv, platform::Inst
     if (platform::ProfileFile::load(settingsPath(platform::DataFolders::current().user()))
             .readBool(QStringLiteral("Ludro"), QStringLiteral("MultiInst"), false))
         return std::nullopt;
-    const QString file = LudroApp::fileArgument(QCoreApplication::arguments());
-    if (file.isEmpty())
+    QStringList files = LudroApp::fileArguments(QCoreApplication::arguments());
+    if (files.isEmpty())
         return 0;
-    const std::vector<platform::WindowMessage> messages =
-        handOverMessages(PlaylistModel::isNetworkEntry(file) ? file : QFileInfo(file).absoluteFilePath());
+    for (QString &file : files)
+        if (!PlaylistModel::isNetworkEntry(file))
+            file = QFileInfo(file).absoluteFilePath();
+    const QString file = handOverText(files);
+    const std::vector<platform::WindowMessage> messages = handOverMessages(file);
     while (outcome == platform::InstanceLock::HeldByAnother) {
         QString error;
         switch (platform::sendToRunningPlayer(messages, &error)) {
@@ -63,7 +66,7 @@ std::optional<int> handOverToRunningPlayer(int argc, char **argv, platform::Inst
             return 0;
         case platform::Delivery::Unreachable:
             std::fprintf(stderr, "ludro: could not reach the running player (%s); %s was not opened\n",
-                         qPrintable(error), qPrintable(file));
+                         qPrintable(error), qPrintable(files.join(QStringLiteral(", "))));
             return 1;
         case platform::Delivery::NoPlayer:
             outcome = lock.acquire();

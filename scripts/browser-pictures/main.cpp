@@ -61,6 +61,7 @@ QImage paintLogo()
 class NoDialogs : public platform::QtDialogs {
 public:
     QString askAddress() override { return {}; }
+    int chooseSong(const QStringList &) override { return -1; }
 };
 
 // The window as the page shows it: on the page's own colour.

@@ -3,6 +3,7 @@
 // The program's real dialogs: Qt's boxes and its own address window, made
 // the first time an address is asked for.
 
+#include "app/jump_box.h"
 #include "language/language.h"
 #include "language/window_texts.h"
 #include "net/url_form.h"
@@ -20,6 +21,16 @@ public:
                 applyTexts(*urlForm_, language_->messages());
         }
         return urlForm_->askAddress();
+    }
+    int chooseSong(const QStringList &songs) override
+    {
+        JumpBox box(songs);
+        if (language_)
+            applyTexts(box, language_->messages());
+        else
+            applyTexts(box, Messages());
+        box.exec();
+        return box.chosenEntry();
     }
     // The address window speaks the program's language from now on.
     void follow(const Language &language)

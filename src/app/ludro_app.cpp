@@ -3,6 +3,7 @@
 #include "app/window_place.h"
 #include "core/remote_commands.h"
 #include "language/window_texts.h"
+#include "playlist/file_drop.h"
 
 #include <QAction>
 #include <QApplication>
@@ -36,13 +37,15 @@ bool isSwitch(const QString &argument)
 
 }  // namespace
 
-QString LudroApp::fileArgument(const QStringList &arguments)
+QStringList LudroApp::fileArguments(const QStringList &arguments)
 {
     QStringList parts;
     for (const QString &argument : arguments.mid(1))
         if (argument.size() > 1 && !isSwitch(argument))
             parts << argument;
-    return parts.join(' ');
+    if (const QString joined = parts.join(' '); parts.size() > 1 && QFileInfo(joined).isFile())
+        return {joined};
+    return parts;
 }
 
 LudroApp::LudroApp(const QStringList &arguments, platform::Dialogs &dialogs)
@@ -51,7 +54,8 @@ LudroApp::LudroApp(const QStringList &arguments, platform::Dialogs &dialogs)
       controller_(player_, playlist_, form_, dialogs_),
       menu_(controller_,
             {[this] { controller_.OpenDialog(); }, [this] { player_feature_.openAddress(); },
-             [this] { cd_.controller().toggle(); }, [this] { controller_.ExitCommand(); }},
+             [this] { cd_.controller().toggle(); }, [this] { controller_.ExitCommand(); },
+             [this](const char *command) { remote_.execute(command); }},
             &form_),
       pluginWindow_([this](const platform::WindowMessage &m) { receiveMessage(m); })
 {
@@ -73,7 +77,7 @@ LudroApp::LudroApp(const QStringList &arguments, platform::Dialogs &dialogs)
         feature->restore();
     }
     connectFeatures();
-    chooseStartupFile(fileArgument(arguments));
+    chooseStartupFiles(fileArguments(arguments));
     QObject::connect(&timer1_, &QTimer::timeout, [this] { Timer1Timer(); });
     QObject::connect(&timer2_, &QTimer::timeout, [this] { Timer2Timer(); });
 }
@@ -195,14 +199,22 @@ void LudroApp::applyGeneralSettings()
         form_.setWindowTitle(QStringLiteral("Ludro Pro"));
 }
 
-// A file or address named on the command line plays at the first tick;
-// otherwise the default playlist is opened where it was left, or on an
-// installed player's first start the demo playlist.
-void LudroApp::chooseStartupFile(const QString &file)
+// The files and addresses named on the command line join the list in
+// order and the first plays at the first tick; names of nothing are passed
+// over. Without any, the default playlist is opened where it was left, or on
+// an installed player's first start the demo playlist.
+void LudroApp::chooseStartupFiles(const QStringList &files)
 {
+    QStringList named;
+    for (const QString &file : files)
+        if (PlaylistModel::isNetworkEntry(file))
+            named << file;
+        else if (QFileInfo(file).isFile())
+            named << QFileInfo(file).absoluteFilePath();
     const QString defaultPlaylist = folders_.user() + QStringLiteral("Ludro.m3u");
-    if (!file.isEmpty() && (QFileInfo(file).isFile() || PlaylistModel::isNetworkEntry(file))) {
-        startupFile_ = PlaylistModel::isNetworkEntry(file) ? file : QFileInfo(file).absoluteFilePath();
+    if (!named.isEmpty()) {
+        startupFile_ = named.takeFirst();
+        startupFollowers_ = named;
         controller_.setStartIndex(0);
         playlist_.pendingIndex = 0;
     } else if (QFileInfo(defaultPlaylist).isFile()) {
@@ -246,6 +258,11 @@ void LudroApp::show()
     plugins_.load(folders_.search(QStringLiteral("plugins")), pluginWindow_.handle());
     if (!startupFile_.isEmpty())
         controller_.OpenFile(startupFile_);
+    if (!startupFollowers_.isEmpty()) {
+        for (const QString &error : file_drop::addNamed(playlist_, std::exchange(startupFollowers_, {})))
+            dialogs_.error(error);
+        playlist_.settle();
+    }
     if (std::exchange(startCdMode_, false))
         cd_.controller().toggle();
     // The built-in look in normal mode greets with its lights first.
@@ -327,7 +344,7 @@ void LudroApp::receiveMessage(const platform::WindowMessage &message)
         remote_.queue(static_cast<int>(message.wParam),
                       static_cast<int>(std::clamp<std::intptr_t>(message.lParam, INT_MIN, INT_MAX)));
     } else if (message.msg == handOverMessageNumber) {
-        if (const auto name = handOver_.take(message.wParam, message.lParam))
-            controller_.TakeHandedOverFile(*name, settings_.clearList);
+        if (const auto text = handOver_.take(message.wParam, message.lParam))
+            controller_.TakeHandedOverFiles(handedOverNames(*text), settings_.clearList);
     }
 }

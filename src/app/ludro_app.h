@@ -12,6 +12,7 @@
 #include "app/button_lights.h"
 #include "app/cd_feature.h"
 #include "app/encoder_feature.h"
+#include "app/keys_feature.h"
 #include "app/main_form.h"
 #include "app/main_menu.h"
 #include "app/player_feature.h"
@@ -83,10 +84,12 @@ public:
     RecorderFeature &recorder() { return recorder_; }
     ShellFeature &shell() { return shell_; }
     PrefsFeature &preferences() { return prefs_; }
+    KeysFeature &keys() { return keys_; }
 
-    // The file argument: every argument but the program name and the
-    // switches, joined with blanks.
-    static QString fileArgument(const QStringList &arguments);
+    // The files named on the command line: every argument but the program
+    // name and the switches, each a file; or all of them joined with blanks
+    // when that names a file (a name with blanks that was not quoted).
+    static QStringList fileArguments(const QStringList &arguments);
 
     // The message hook: commands from other programs and plug-ins, and the
     // file a second instance hands over.
@@ -106,7 +109,7 @@ private:
     void connectFeatures();
     void applyTexts();
     void applyGeneralSettings();
-    void chooseStartupFile(const QString &file);
+    void chooseStartupFiles(const QStringList &files);
     void startPlayer();
     void startTimers();
     void recordWindowVisibility();
@@ -150,10 +153,12 @@ private:
     RecorderFeature &recorder_ = add<RecorderFeature>(cd_, encoder_);
     ShellFeature &shell_ = add<ShellFeature>(cd_);
     PrefsFeature &prefs_ = add<PrefsFeature>(cd_, encoder_, plugins_);
+    KeysFeature &keys_ = add<KeysFeature>(playlistFeature_);
 
     QTimer timer1_;
     QTimer timer2_;
     QString startupFile_;
+    QStringList startupFollowers_;  // named after it on the command line
     HandOverBuffer handOver_;
     ButtonLights lights_{form_, [this] { startTimers(); }};
     platform::QuitWatch quitWatch_{[this] { recordWindowVisibility(); }};

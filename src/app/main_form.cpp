@@ -16,6 +16,7 @@
 #include <QFontMetrics>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QHelpEvent>
 #include <QPainter>
 #include <QToolTip>
@@ -673,6 +674,23 @@ void TMainForm::mouseReleaseEvent(QMouseEvent *event)
     }
     if (pressed != MainButton::None && buttonAt(event->position().toPoint()) == pressed)
         emitClicked(pressed);
+}
+
+// The knobs move as a drag moves them, and only where a drag could.
+void TMainForm::wheelEvent(QWheelEvent *event)
+{
+    event->accept();
+    wheelAngle_ += event->angleDelta().y();
+    const int steps = wheelAngle_ / QWheelEvent::DefaultDeltasPerStep;
+    wheelAngle_ %= QWheelEvent::DefaultDeltasPerStep;
+    if (steps == 0 || levelSlidersLocked_ || cdMode_)
+        return;
+    const SliderGeometry &balance = layout().scrollerBalance;
+    const QRect balanceTrack(balance.left, balance.top, balance.length + balance.width, balance.height);
+    if (normalMode_ && balanceTrack.contains(event->position().toPoint()))
+        emit balanceWheeled(steps);
+    else
+        emit volumeWheeled(steps);
 }
 
 void TMainForm::leaveEvent(QEvent *)

@@ -127,6 +127,10 @@ signals:
     void volumeDragged(int offset, int trackWidth);
     void balanceDragged(int offset, int trackWidth);
     void levelKnobReleased();
+    // The wheel turned `steps` notches (away from the user positive) over
+    // the balance knob's track, or anywhere else on the window.
+    void balanceWheeled(int steps);
+    void volumeWheeled(int steps);
     // For the playlist window.
     void playlistEntryFocused(int index);
     // Files dropped on the window, full paths in the order given.
@@ -138,6 +142,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
@@ -200,6 +205,7 @@ private:
     int volumeKnobLeft_ = 0;
     int balanceKnobLeft_ = 0;
     bool levelSlidersLocked_ = false;
+    int wheelAngle_ = 0;  // of a notch begun by a fine-grained wheel
     bool cdMode_ = false;
     Captions beforeCd_;
     int titleLeft_ = 3;

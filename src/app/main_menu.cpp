@@ -1,5 +1,6 @@
 #include "main_menu.h"
 
+#include "app/command_keys.h"
 #include "core/playback_controller.h"
 
 #include "language/window_texts.h"
@@ -20,6 +21,14 @@ QAction *item(QMenu *menu, const char *key, Slot slot)
 {
     QAction *action = item(menu, key);
     QObject::connect(action, &QAction::triggered, menu, slot);
+    return action;
+}
+
+// An item that runs a command of the table and shows its keys.
+QAction *command(QMenu *menu, const char *key, const char *name, const std::function<void(const char *)> &run)
+{
+    QAction *action = item(menu, key, [run, name] { run(name); });
+    action->setShortcuts(keysOf(name));
     return action;
 }
 
@@ -71,15 +80,21 @@ MainMenu::MainMenu(PlaybackController &controller, Commands commands, QWidget *p
     remaining_ = item(options, "Options_Remain", [this] { controller_.SetTimeElapsed(false); });
 
     QMenu *playback = submenu(this, "Pop_Playback");
-    item(playback, "Playback_Play", [this] { controller_.PlayCommand(); });
-    item(playback, "Playback_Stop", [this] { controller_.StopCommand(); });
-    item(playback, "Playback_Pause", [this] { controller_.PauseCommand(); });
-    item(playback, "Playback_Next", [this] { controller_.NextSong(); });
-    item(playback, "Playback_Previous", [this] { controller_.PreviousSong(); });
+    const auto &run = commands.run;
+    command(playback, "Playback_Play", "play", run);
+    command(playback, "Playback_Stop", "stop", run);
+    command(playback, "Playback_Pause", "pause", run);
+    command(playback, "Playback_Next", "next", run);
+    command(playback, "Playback_Previous", "previous", run);
+    command(playback, "Playback_Jump", "jump-to-song", run);
     playback->addSeparator();
     pitch_ = disabled(playback, "Playback_Pitch");
     item(playback, "Playback_JumpF", [this] { controller_.SeekForward(); });
     item(playback, "Playback_JumpB", [this] { controller_.SeekBack(); });
+    command(playback, "Playback_StepF", "step-forward", run);
+    command(playback, "Playback_StepB", "step-back", run);
+    command(playback, "Playback_VolUp", "volume-up", run);
+    command(playback, "Playback_VolDown", "volume-down", run);
     playback->addSeparator();
     repeat_ = item(playback, "Playback_Repeat", [this] { controller_.ToggleRepeat(); });
     shuffle_ = item(playback, "Playback_Shuffle", [this] { controller_.RandomSongCommand(); });

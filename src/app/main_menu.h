@@ -14,6 +14,8 @@ class MainMenu : public QMenu {
 public:
     struct Commands {
         std::function<void()> load, url, cdMode, exit;
+        // Runs a command of the table by name: the items that have keys.
+        std::function<void(const char *)> run;
     };
 
     MainMenu(PlaybackController &controller, Commands commands, QWidget *parent = nullptr);

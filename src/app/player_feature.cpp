@@ -38,6 +38,18 @@ PlayerFeature::PlayerFeature(AppContext &app) : Feature(app)
     QObject::connect(&volume, &VolumeControl::volumeChanged, &form, &TMainForm::showVolume);
     QObject::connect(&volume, &VolumeControl::balanceChanged, &form, &TMainForm::showBalance);
     QObject::connect(&volume, &VolumeControl::readOut, &form, &TMainForm::showTitle);
+    // A turn of the wheel shows its read-out until the wheel rests a moment.
+    wheelRest_.setSingleShot(true);
+    wheelRest_.setInterval(1000);
+    QObject::connect(&wheelRest_, &QTimer::timeout, &c, &PlaybackController::RefreshTitle);
+    QObject::connect(&form, &TMainForm::volumeWheeled, &volume, [this](int steps) {
+        this->app.volume.turnVolume(steps);
+        wheelRest_.start();
+    });
+    QObject::connect(&form, &TMainForm::balanceWheeled, &volume, [this](int steps) {
+        this->app.volume.turnBalance(steps);
+        wheelRest_.start();
+    });
     QObject::connect(&c, &PlaybackController::fileChosen, &form, [this](const QString &name) {
         addRecentFile(this->app.settings.recent, name);
         showRecentFiles();
@@ -95,6 +107,8 @@ void PlayerFeature::bindCommands(RemoteControl &r)
     r.bind("jump-forward", [&c](int) { c.SeekForward(); });
     r.bind("back", [&c](int) { c.SeekBack(); });
     r.bind("jump-back", [&c](int) { c.SeekBack(); });
+    r.bind("step-forward", [&c](int) { c.StepForward(); });
+    r.bind("step-back", [&c](int) { c.StepBack(); });
     r.bind("repeat", [&c](int) { c.ToggleRepeat(); });
     r.bind("shuffle", [&c](int) { c.ToggleShuffle(); });
     r.bind("time", [&c](int) { c.SetTimeElapsed(!c.timeElapsed()); });

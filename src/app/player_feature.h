@@ -7,6 +7,8 @@
 #include "app/feature.h"
 #include "appearance/title_scroller.h"
 
+#include <QTimer>
+
 class PlayerFeature : public Feature {
 public:
     explicit PlayerFeature(AppContext &app);
@@ -26,4 +28,5 @@ private:
     void showRecentFiles();
 
     TitleScroller titleScroller_;
+    QTimer wheelRest_;
 };

@@ -74,6 +74,15 @@ void PlaylistFeature::applyTexts(const Messages &messages)
 void PlaylistFeature::bindCommands(RemoteControl &remote)
 {
     remote.bind("playlist", [this](int) { form().setVisible(!form().isVisible()); });
+    // The selection is the playlist window's: without the window there is none.
+    remote.bind("select-all", [this](int) {
+        if (TPLForm *made = window_.existing())
+            made->action(QStringLiteral("Playlist_Edit_SelAll"))->trigger();
+    });
+    remote.bind("delete-selected", [this](int) {
+        if (TPLForm *made = window_.existing())
+            made->action(QStringLiteral("Playlist_Del_Sel"))->trigger();
+    });
 }
 
 void PlaylistFeature::applyFont()

@@ -3,6 +3,7 @@
 
 #include "app/prefs_form.h"
 
+#include "appearance/desktop_font.h"
 #include "cd/cddb_form.h"
 #include "cd/server_list_box.h"
 #include "core/output_control.h"
@@ -25,7 +26,6 @@
 
 namespace {
 
-const QString defaultFace = QStringLiteral("MS Sans Serif");
 constexpr int DefaultFontSize = 8;
 
 // The colour form of textures: "$00BBGGRR".
@@ -112,8 +112,8 @@ void TPrefsForm::useDefaultFont()
 
 void TPrefsForm::showFont()
 {
-    fontEdit_->setText(settings_.fontName.isEmpty() ? defaultFace : settings_.fontName);
-    QFont font(settings_.fontName.isEmpty() ? defaultFace : settings_.fontName, settings_.fontSize);
+    fontEdit_->setText(listFace(settings_.fontName));
+    QFont font(listFace(settings_.fontName), settings_.fontSize);
     font.setBold(settings_.fontStyle);
     fontPreview_->setFont(font);
     fontPreview_->setVisible(!settings_.fontName.isEmpty());

@@ -1,5 +1,7 @@
 #include "hand_over.h"
 
+#include <QFileInfo>
+
 std::optional<QString> HandOverBuffer::take(std::uintptr_t wParam, std::intptr_t lParam)
 {
     const auto next = static_cast<std::intptr_t>(collected_.size()) + 1;
@@ -28,4 +30,16 @@ std::vector<platform::WindowMessage> handOverMessages(const QString &name)
         messages.push_back({handOverMessageNumber, characters[i], static_cast<std::intptr_t>(i + 1)});
     messages.push_back({handOverMessageNumber, 0, static_cast<std::intptr_t>(characters.size() + 1)});
     return messages;
+}
+
+QString handOverText(const QStringList &names)
+{
+    return names.join(QLatin1Char('\n'));
+}
+
+QStringList handedOverNames(const QString &text)
+{
+    if (!text.contains(QLatin1Char('\n')) || QFileInfo(text).isFile())
+        return {text};
+    return text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }

@@ -9,6 +9,7 @@
 #include "platform/window_messages.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <optional>
@@ -25,6 +26,11 @@ private:
 
 // WM_USER, the message that carries a handed-over file name.
 constexpr std::uint32_t handOverMessageNumber = 1024;
+
+// Several names go over as one text, a name a line. A text that names an
+// existing file as a whole is one name, even with a line break in it.
+QString handOverText(const QStringList &names);
+QStringList handedOverNames(const QString &text);
 
 // The messages that hand `name` over.
 std::vector<platform::WindowMessage> handOverMessages(const QString &name);

@@ -2,10 +2,12 @@
 
 #include "core/disc_transport.h"
 
+#include "playlist/file_drop.h"
 #include "playlist/playlist_file.h"
 #include "playlist/song_tag.h"
 
 #include <QFileInfo>
+#include <QTimer>
 
 #include <algorithm>
 #include <chrono>
@@ -26,12 +28,22 @@ PlaybackController::PlaybackController(TSonarkPlayer &player, PlaylistModel &pla
     : QObject(parent), player_(player), playlist_(playlist), view_(view), dialogs_(dialogs),
       random_(static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()))
 {
-    connect(&player_, &TSonarkPlayer::OnNotifyAck, this,
-            [this](TSonarkPlayer *, uint8_t command) { PlayerNotifyAck(command); });
-    // A refused open ends the wait as an acknowledged one does; refusals are
-    // not shown.
-    connect(&player_, &TSonarkPlayer::OnNotifyNack, this,
-            [this](TSonarkPlayer *, uint8_t command, int16_t) { PlayerNotifyAck(command); });
+    connect(&player_, &TSonarkPlayer::OnNotifyAck, this, [this](TSonarkPlayer *, uint8_t command) {
+        const bool wanted = command == SK_INPUT_OPEN && opensInFlight_ == 1;
+        PlayerNotifyAck(command);
+        if (wanted) {
+            failedInARow_ = 0;
+            playlist_.setUnopenable(songEntry(), false);
+        }
+    });
+    // A refused open ends the wait as an acknowledged one does; the refusal
+    // of the song now wanted is shown.
+    connect(&player_, &TSonarkPlayer::OnNotifyNack, this, [this](TSonarkPlayer *, uint8_t command, int16_t) {
+        const bool wanted = command == SK_INPUT_OPEN && opensInFlight_ == 1;
+        PlayerNotifyAck(command);
+        if (wanted)
+            SongCannotBeOpened();
+    });
     connect(&player_, &TSonarkPlayer::OnNotifyPlayerState, this,
             [this](TSonarkPlayer *, int state) { PlayerNotifyPlayerState(state); });
     connect(&player_, &TSonarkPlayer::OnNotifyInputDuration, this,
@@ -224,6 +236,7 @@ void PlaybackController::applyTexts(const Messages &messages)
 {
     openCaption_ = messages.text("Load_Dialog");
     positionWord_ = messages.text("Words_Position");
+    cannotOpenText_ = messages.text("Title_CannotOpen");
     applyStreamTexts(messages);
 }
 
@@ -325,6 +338,8 @@ void PlaybackController::next()
         return;
     endOfSong_ = false;
     advanceCountdown_ = 0;
+    // The user's choice replaces a request not yet taken (the start-up's).
+    playlist_.pendingIndex = NoPosition;
     player_.Stop();
     playEntry(shuffle_ ? playlist_.playedMarks.pick(count, random_) : playlist_.currentIndex() + 1);
 }
@@ -339,28 +354,37 @@ void PlaybackController::previous()
         return;
     endOfSong_ = false;
     advanceCountdown_ = 0;
+    playlist_.pendingIndex = NoPosition;
     player_.Stop();
     playEntry(playlist_.currentIndex() - 1);
 }
 
-void PlaybackController::forward()
+// Only while playing, and only to a place inside the song.
+void PlaybackController::seekBy(int seconds)
 {
-    if (playerState_ != 1 || positionSeconds_ + 10 >= durationSeconds_)
+    const double target = positionSeconds_ + seconds;
+    if (playerState_ != 1 || target >= durationSeconds_ || target <= 0)
         return;
-    positionSeconds_ = std::round(positionSeconds_) + 10;
+    positionSeconds_ = std::round(positionSeconds_) + seconds;
     showTimes();
     emit positionChanged(positionSeconds_);
     player_.InputSeek(static_cast<int32_t>(positionSeconds_), static_cast<int32_t>(std::lround(durationSeconds_)));
 }
 
-void PlaybackController::back()
+void PlaybackController::StepForward()
 {
-    if (playerState_ != 1 || positionSeconds_ - 10 <= 0)
-        return;
-    positionSeconds_ = std::round(positionSeconds_) - 10;
-    showTimes();
-    emit positionChanged(positionSeconds_);
-    player_.InputSeek(static_cast<int32_t>(positionSeconds_), static_cast<int32_t>(std::lround(durationSeconds_)));
+    if (cdMode())
+        transport().forward();
+    else
+        seekBy(5);
+}
+
+void PlaybackController::StepBack()
+{
+    if (cdMode())
+        transport().back();
+    else
+        seekBy(-5);
 }
 
 void PlaybackController::RefreshTitle()
@@ -454,19 +478,25 @@ void PlaybackController::close()
         player_.Stop();
 }
 
-void PlaybackController::TakeHandedOverFile(const QString &name, bool clearList)
+void PlaybackController::TakeHandedOverFiles(const QStringList &names, bool clearList)
 {
-    player_.Stop();
-    if (clearList) {
-        OpenFile(name);
-        playlist_.pendingIndex = 0;
+    if (names.isEmpty())
         return;
+    player_.Stop();
+    int first = playlist_.entryCount();
+    QStringList rest = names;
+    if (clearList) {
+        OpenFile(rest.takeFirst());
+        first = playlist_.currentIndex();
     }
-    if (PlaylistModel::isNetworkEntry(name))
-        playlist_.addNetworkEntry(name);
-    else
-        playlist_.addFileEntry(name);
-    playlist_.pendingIndex = playlist_.entryCount() - 1;
+    // The boxes wait for the event loop: the second start is answered first.
+    if (const QStringList errors = file_drop::addNamed(playlist_, rest); !errors.isEmpty())
+        QTimer::singleShot(0, this, [this, errors] {
+            for (const QString &error : errors)
+                dialogs_.error(error);
+        });
+    if (playlist_.entryAt(first))
+        playlist_.pendingIndex = first;
     playlist_.settle();  // the request follows the new song to its place
 }
 
@@ -585,6 +615,21 @@ void PlaybackController::PlayerNotifyAck(uint8_t command)
         --opensInFlight_;
 }
 
+// Where its title would be, the song says it cannot be opened, and the list
+// marks it. Its Play then ends at once, and playback goes on with the next
+// entry as after a song's end, until every entry in a row has failed.
+// Streams say why themselves.
+void PlaybackController::SongCannotBeOpened()
+{
+    if (cdMode() || PlaylistModel::isNetworkEntry(currentFile_))
+        return;
+    playlist_.setUnopenable(songEntry(), true);
+    titleText_ = cannotOpenText_ + QStringLiteral(": ") + currentFile_.section('/', -1);
+    songView().showTitle(titleText_);
+    songView().showScrollingTitle(titleText_);
+    ++failedInARow_;
+}
+
 // While an open is on its way, the end of the song it replaces, its time
 // and its length are old news: acting on them would skip the new song.
 void PlaybackController::PlayerNotifyPlayerState(int state)
@@ -611,7 +656,8 @@ void PlaybackController::PlayerNotifyPlayerState(int state)
         view.setApplicationTitle(applicationTitle);
         view.showPlayState(0);
         player_.InputSeek(0, 0);
-        endOfSong_ = true;
+        // A list whose every entry failed in a row does not go round again.
+        endOfSong_ = failedInARow_ == 0 || failedInARow_ < playlist_.entryCount();
         emit songEnded();
         break;
     default:

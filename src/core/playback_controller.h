@@ -48,6 +48,9 @@ public:
     void PreviousSong() { transport().previous(); }
     void SeekForward() { transport().forward(); }
     void SeekBack() { transport().back(); }
+    // The keys' five seconds on or back; the disc steps as its buttons do.
+    void StepForward();
+    void StepBack();
     // The position knob is held at `offset` pixels of a `width` pixel track:
     // the title shows the time there.
     void KnobDragged(int offset, int width);
@@ -74,9 +77,9 @@ public:
     void SendPendingPitch();
     // The tag editor wrote or removed the tag of that file.
     void TagChanged(const QString &path);
-    // A second start handed its file over: it replaces the list (`clearList`)
-    // or joins it, and plays at the next tick.
-    void TakeHandedOverFile(const QString &name, bool clearList);
+    // A second start handed its files over: they replace the list
+    // (`clearList`) or join it, and the first plays at the next tick.
+    void TakeHandedOverFiles(const QStringList &names, bool clearList);
     // The remote command's entry number, counted from 1.
     void PlayEntryNumber(int number) { transport().playNumber(number); }
     // The first or last entry plays at the next tick, when a song is loaded.
@@ -157,8 +160,9 @@ private:
     void stop() override;
     void next() override;
     void previous() override;
-    void forward() override;
-    void back() override;
+    void forward() override { seekBy(10); }
+    void back() override { seekBy(-10); }
+    void seekBy(int seconds);
     void seekToKnob(int offset, int width) override;
     void load() override;
     void playNumber(int number) override;
@@ -169,6 +173,9 @@ private:
 
     QString openCaption_ = Messages().text("Load_Dialog");
     QString positionWord_ = Messages().text("Words_Position");
+    QString cannotOpenText_ = Messages().text("Title_CannotOpen");
+    // Songs that could not be opened since the last one that could.
+    int failedInARow_ = 0;
     bool openEntry(int index);
     void playEntry(int index);
     void openInput(const QString &name);
@@ -181,6 +188,7 @@ private:
     void showTimes();
     void rebuildSizeText();
     void PlayerNotifyAck(uint8_t command);
+    void SongCannotBeOpened();
     void PlayerNotifyPlayerState(int state);
     void PlayerNotifyInputDuration(int32_t seconds);
     void PlayerNotifyInputTimecode(int hours, int minutes, int seconds);

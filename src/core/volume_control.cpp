@@ -53,3 +53,15 @@ void VolumeControl::dragBalance(int offset, int width)
     setBalance(balanceFromKnob(offset, width) + 50);
     emit readOut(balanceText(balance_, words_));
 }
+
+void VolumeControl::turnVolume(int notches)
+{
+    setVolume(volume_ + 5 * notches);
+    emit readOut(volumeText(volume_, words_));
+}
+
+void VolumeControl::turnBalance(int notches)
+{
+    setBalance(balance_ + 5 * notches);
+    emit readOut(balanceText(balance_, words_));
+}

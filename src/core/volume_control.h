@@ -29,6 +29,9 @@ public:
     // A knob held at `offset` pixels of its `width` pixel track.
     void dragVolume(int offset, int width);
     void dragBalance(int offset, int width);
+    // The wheel: five a notch, shown as a drag shows it.
+    void turnVolume(int notches);
+    void turnBalance(int notches);
     // The read-outs' words.
     void setWords(const Messages &words) { words_ = words; }
 

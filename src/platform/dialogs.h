@@ -40,6 +40,9 @@ public:
     // cancelled.
     virtual std::optional<QFont> chooseFont(const QFont &initial) = 0;
     virtual std::optional<QColor> chooseColor(const QColor &initial) = 0;
+    // The "jump to song" box over one line per playlist entry: the entry
+    // chosen, or -1 when cancelled.
+    virtual int chooseSong(const QStringList &songs) = 0;
 };
 
 // Qt's message boxes, titled with the application name. The address is

@@ -6,6 +6,7 @@
 #include <QColorDialog>
 #include <QFont>
 #include <QFileDialog>
+#include <QRegularExpression>
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QLabel>
@@ -64,9 +65,30 @@ QStringList QtDialogs::openFileNames(const QString &caption, const QString &fold
     return QFileDialog::getOpenFileNames(QApplication::activeWindow(), caption, folder, filter);
 }
 
+namespace {
+
+// A name typed without an extension gets the chosen kind's, before the box
+// asks about replacing a file of that name.
+class SaveBox : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+protected:
+    void accept() override
+    {
+        setDefaultSuffix(
+            QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(selectedNameFilter()).captured(1));
+        QFileDialog::accept();
+    }
+};
+
+}  // namespace
+
 QString QtDialogs::saveFileName(const QString &caption, const QString &folder, const QString &filter)
 {
-    return QFileDialog::getSaveFileName(QApplication::activeWindow(), caption, folder, filter);
+    SaveBox box(QApplication::activeWindow(), caption, folder, filter);
+    box.setAcceptMode(QFileDialog::AcceptSave);
+    return box.exec() == QDialog::Accepted && !box.selectedFiles().isEmpty() ? box.selectedFiles().first() : QString();
 }
 
 QString QtDialogs::folderName(const QString &caption, const QString &folder)

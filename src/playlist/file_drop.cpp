@@ -68,4 +68,19 @@ QStringList dropOnPlaylistWindow(PlaylistModel &playlist, const QStringList &nam
     return errors;
 }
 
+QStringList addNamed(PlaylistModel &playlist, const QStringList &names)
+{
+    QStringList errors;
+    for (const QString &name : names) {
+        if (PlaylistModel::isNetworkEntry(name))
+            playlist.addNetworkEntry(name);
+        else if (hasMpegEnding(name))
+            playlist.addFileEntry(name);
+        else
+            readList(playlist, name, errors);
+    }
+    playlist_edits::applyMusicGroup(playlist);
+    return errors;
+}
+
 }  // namespace file_drop

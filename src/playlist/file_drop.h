@@ -21,4 +21,9 @@ QStringList dropOnMainWindow(PlaylistModel &playlist, const QStringList &names, 
 // ".mp1", ".mp2", ".mp3" become songs; nothing is cleared or started.
 QStringList dropOnPlaylistWindow(PlaylistModel &playlist, const QStringList &names);
 
+// Names from the command line or a second start, in order: addresses and
+// songs join the list, other files are read as playlists; the caller
+// settles the list. Returns one error text per file that could not be read.
+QStringList addNamed(PlaylistModel &playlist, const QStringList &names);
+
 }  // namespace file_drop

@@ -1,5 +1,6 @@
 #include "pl_form.h"
 
+#include "appearance/desktop_font.h"
 #include "file_drop.h"
 #include "playlist_edits.h"
 #include "title_header.h"
@@ -127,6 +128,7 @@ void TPLForm::applyTexts(const Messages &messages)
     for (const char *key : PlaylistTable::CaptionKeys)
         captions << messages.text(key);
     table_.setCaptions(captions);
+    table_.setUnopenableHint(messages.text("Title_CannotOpen"));
     commands_.setFolderCaption(messages.text("Browse_Caption"));
     songsWord_ = messages.text("Playlist_Songs");
     refresh();
@@ -180,7 +182,7 @@ void TPLForm::applyTexture()
                                        cssColor(look ? listBackground : toQColor(layout.quickSearchEditBackground)),
                                        look ? cssColor(look->colours.selectedBackground) : QStringLiteral("#07090c"));
     titleView_.setStyleSheet(listStyle);
-    QFont listFont(userFace_.isEmpty() ? (look ? look->colours.font : layout.listFont) : userFace_);
+    QFont listFont(listFace(userFace_.isEmpty() ? (look ? look->colours.font : layout.listFont) : userFace_));
     listFont.setBold(!userFace_.isEmpty() && userBold_);
     listFont.setPointSize(fontSize_);
     titleView_.setFont(listFont);
@@ -300,6 +302,15 @@ bool TPLForm::eventFilter(QObject *watched, QEvent *event)
         emit cdTitleEdited(cdTitle_.text());
     if (event->type() == QEvent::FocusOut && watched == &cdArtist_)
         emit cdArtistEdited(cdArtist_.text());
+    // The list keeps Up and Down for moving through its songs; elsewhere
+    // they are the volume keys.
+    if (event->type() == QEvent::ShortcutOverride && watched == &titleView_) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down) {
+            event->accept();
+            return true;
+        }
+    }
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     const int key = static_cast<QKeyEvent *>(event)->key();

@@ -110,7 +110,8 @@ void PlaylistCommands::savePlaylist()
     if (playlist_.entryCount() == 0)
         return;
     const QString name = dialogs_.saveFileName(QStringLiteral("Save Playlist"), playlist_.lastFolder,
-                                               QStringLiteral("Playlists (m3u) (*.m3u *.pls)"));
+                                               QStringLiteral("M3U playlist (*.m3u);;M3U playlist in UTF-8 (*.m3u8);;"
+                                                              "PLS playlist (*.pls);;Plain list (*.dmp)"));
     if (name.isEmpty())
         return;
     const QString error = playlist_files::writePlaylistFile(playlist_, name);

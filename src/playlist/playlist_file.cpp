@@ -1,6 +1,7 @@
 #include "playlist_file.h"
 
 #include "playlist_edits.h"
+#include "playlist_formats.h"
 
 #include "platform/data_folders.h"
 #include "platform/regular_file.h"
@@ -182,16 +183,7 @@ QString openFromMainWindow(PlaylistModel &playlist, const QString &name)
 
 QString writePlaylistFile(const PlaylistModel &playlist, const QString &name)
 {
-    QByteArray text;
-    for (int i = 0; i < playlist.entryCount(); ++i) {
-        const QString &title = playlist.entries()[static_cast<std::size_t>(i)][PlaylistEntry::Title];
-        QString line = PlaylistModel::isNetworkEntry(title) ? title : playlist.entryPath(i);
-        if (line.contains('\n') || line.contains('\r'))
-            line = QUrl::fromLocalFile(line).toString(QUrl::FullyEncoded);
-        text += line.toUtf8();
-        text += '\n';
-    }
-    return platform::saveWholeFile(name, text);
+    return platform::saveWholeFile(name, playlistText(playlist, listKindOf(name)));
 }
 
 QString defaultPlaylistPath()

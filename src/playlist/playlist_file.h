@@ -1,7 +1,8 @@
 #pragma once
 
-// Playlist files (.m3u, .m3u8, .pls, .dmp): one name or address per line.
-// Written as bare lines; read leniently, as other players write them.
+// Playlist files (.m3u, .m3u8, .pls, .dmp): written in the kind the name's
+// extension says (playlist_formats.h); read leniently, as other players
+// write them.
 
 #include "playlist_model.h"
 
@@ -26,7 +27,8 @@ QString readPlaylistFile(PlaylistModel &playlist, const QString &name);
 // A file that holds no text is no playlist: the list stays as it was and
 // the message to show is returned (empty otherwise).
 QString openFromMainWindow(PlaylistModel &playlist, const QString &name);
-// Writes every entry as one line, replacing the file only once it is whole.
+// Writes every entry in the kind of the name, replacing the file only once
+// it is whole.
 // Returns the system's description of a failure, empty on success.
 QString writePlaylistFile(const PlaylistModel &playlist, const QString &name);
 // "Ludro.m3u" in the folder of the user's files.

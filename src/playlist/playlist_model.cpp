@@ -173,6 +173,14 @@ void PlaylistModel::setColumn(int index, PlaylistEntry::Column column, const QSt
     note(Level::Metadata, index, 1);
 }
 
+void PlaylistModel::setUnopenable(int index, bool unopenable)
+{
+    if (index < 0 || index >= entryCount() || entries_[static_cast<std::size_t>(index)].unopenable == unopenable)
+        return;
+    entries_[static_cast<std::size_t>(index)].unopenable = unopenable;
+    note(Level::Metadata, index, 1);
+}
+
 void PlaylistModel::clearEntries()
 {
     const int count = entryCount();

@@ -19,6 +19,8 @@ constexpr int NoPosition = 2147483647;
 struct PlaylistEntry {
     enum Column { Title, Number, Time, Artist, Album, Genre, Path, Size, ColumnCount };
     std::array<QString, ColumnCount> columns;
+    // The last try to open it failed.
+    bool unopenable = false;
 
     const QString &operator[](Column c) const { return columns[c]; }
     QString &operator[](Column c) { return columns[c]; }
@@ -74,6 +76,7 @@ public:
     const PlaylistEntry *entryAt(int index) const;
     const std::vector<PlaylistEntry> &entries() const { return entries_; }
     void setColumn(int index, PlaylistEntry::Column column, const QString &text);
+    void setUnopenable(int index, bool unopenable);
 
     void clearEntries();
     // The folder is stored absolute, so the entry survives a change of the

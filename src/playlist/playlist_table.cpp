@@ -1,5 +1,6 @@
 #include "playlist_table.h"
 
+#include <QColor>
 #include <QMimeData>
 #include <QUrl>
 
@@ -34,9 +35,16 @@ int PlaylistTable::columnCount(const QModelIndex &parent) const
 QVariant PlaylistTable::data(const QModelIndex &index, int role) const
 {
     const PlaylistEntry *entry = playlist_.entryAt(index.row());
-    if (role == Qt::ForegroundRole && currentColour_ && entry && index.row() == playlist_.currentIndex())
+    if (!index.isValid() || !entry)
+        return {};
+    // An entry that could not be opened stands out until it opens.
+    if (entry->unopenable && role == Qt::ForegroundRole)
+        return QColor(0xE0, 0x40, 0x40);
+    if (entry->unopenable && role == Qt::ToolTipRole)
+        return unopenableHint_;
+    if (role == Qt::ForegroundRole && currentColour_ && index.row() == playlist_.currentIndex())
         return *currentColour_;
-    if (role != Qt::DisplayRole || !index.isValid() || !entry)
+    if (role != Qt::DisplayRole)
         return {};
     return (*entry)[static_cast<PlaylistEntry::Column>(index.column())];
 }

@@ -34,6 +34,8 @@ public:
     void setCaptions(const QStringList &captions);
     // The current song's text colour; none shows it as the others.
     void setCurrentColour(std::optional<QColor> colour);
+    // The hint of an entry that could not be opened.
+    void setUnopenableHint(const QString &hint) { unopenableHint_ = hint; }
 
 private:
     void showChange(PlaylistModel::Level level, int first, int count);
@@ -42,4 +44,5 @@ private:
     int rows_ = 0;  // as the view last learnt them
     QStringList captions_;
     std::optional<QColor> currentColour_;
+    QString unopenableHint_;
 };

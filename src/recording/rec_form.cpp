@@ -1,5 +1,6 @@
 #include "recording/rec_form.h"
 
+#include "appearance/desktop_font.h"
 #include "appearance/picture_button.h"
 #include "appearance/texture_bitmap.h"
 #include "appearance/theme.h"
@@ -159,7 +160,7 @@ void TRecForm::applyTexture()
     for (QLabel *info : {InfoLabel, SummaryLabel})
         colour(info, colours.infoColor);
     const PlaylistLayout &playlist = texture_->layout.playlist;
-    QFont listFont(playlist.listFont);
+    QFont listFont(listFace(playlist.listFont));
     listFont.setPointSize(playlist.listFontSize);
     const QString listStyle =
         QStringLiteral("QListWidget { background: %1; color: %2; selection-background-color: #1d5673;"

@@ -23,6 +23,7 @@ namespace {
 class SilentDialogs : public platform::QtDialogs {
 public:
     QString askAddress() override { return {}; }
+    int chooseSong(const QStringList &) override { return -1; }
 };
 
 // `seconds` of a stereo tone at 44100 Hz.

@@ -110,6 +110,7 @@ public:
     std::optional<QFont> chooseFont(const QFont &) override { return std::nullopt; }
     std::optional<QColor> chooseColor(const QColor &) override { return std::nullopt; }
     QString askText(const QString &, const QString &, const QString &) override { return {}; }
+    int chooseSong(const QStringList &) override { return -1; }
 
 private:
     void say(const QString &text) const

@@ -24,6 +24,7 @@ namespace {
 class ShotDialogs : public platform::QtDialogs {
 public:
     QString askAddress() override { return {}; }
+    int chooseSong(const QStringList &) override { return -1; }
 };
 
 // The song's length as the decoder reports it, "m:ss"; "..." when unknown.

@@ -30,6 +30,7 @@ namespace {
 class SilentDialogs : public platform::QtDialogs {
 public:
     QString askAddress() override { return {}; }
+    int chooseSong(const QStringList &) override { return -1; }
 };
 
 constexpr long trackSectors = 75 * 40;

@@ -17,6 +17,7 @@ namespace {
 class SilentDialogs : public platform::QtDialogs {
 public:
     QString askAddress() override { return {}; }
+    int chooseSong(const QStringList &) override { return -1; }
 };
 
 bool save(QWidget &window, const QString &path, int scale)

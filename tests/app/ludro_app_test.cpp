@@ -110,7 +110,10 @@ TEST_F(Program, MenuButtonsAndKnobsReachTheController)
     dialogs.nextAddress = "";
     findAction(menu, "&URL...")->trigger();
     EXPECT_EQ(app.playlist().entryCount(), 1) << "a cancelled address window changes nothing";
-    EXPECT_EQ(LudroApp::fileArgument({"ludro", "/cd", "My", "Song.mp3", "--noSave"}), "My Song.mp3");
+    writeFile(home.filePath("My Song.mp3"), "");
+    EXPECT_EQ(LudroApp::fileArguments({"ludro", "/cd", home.filePath("My"), "Song.mp3", "--noSave"}),
+              QStringList{home.filePath("My Song.mp3")})
+        << "a name with blanks that was not quoted";
 }
 
 // A plug-in in the "plugins" folder is started with the player, drives it
@@ -289,6 +292,10 @@ TEST_F(Program, CommandsOnAnEmptyListAndTheListOptions)
         app.Timer1Timer();
         app.Timer1Timer();
         EXPECT_EQ(app.playlist().entryCount(), 0);
+        for (const auto &message : handOverMessages(home.filePath("list.m3u")))
+            app.receiveMessage(message);
+        EXPECT_EQ(app.playlist().entryPath(1), home.filePath("second.mp3")) << "a list handed over is read";
+        app.playlist().clearEntries();
         for (int step = 0; step < 2; ++step)
             app.playlistFeature().form().action("Playlist_Edit_Decrease")->trigger();
     }
@@ -565,6 +572,6 @@ TEST_F(Program, TheEqualizerAndPitchReachTheEngineOnTheTick)
     for (QAction *action : menu->findChildren<QAction *>())
         if (action->text() == "Pitch Control")
             action->trigger();
-    EXPECT_EQ(dialogs.informations, QStringList{"Pitch only works with Direct Sound Output."});
+    EXPECT_EQ(dialogs.informations, QStringList{"Pitch only works with the output \"ALSA with pitch control\"."});
     EXPECT_TRUE(app.sound().pitch().isVisible());
 }

@@ -119,6 +119,86 @@ TEST(MainWindowOnX11, DraggingTheMainWindowCarriesOnlyTheDockedWindow)
     EXPECT_EQ(place("EqualizerX", "EqualizerY"), QPoint(301, 50));
 }
 
+namespace {
+
+// A window of the player whose title matches `pattern` (a regular
+// expression) shows within `limitMs`.
+bool titleShows(const QString &pattern, int limitMs = 8000)
+{
+    if (runUntil([&] { return run("xdotool", {"search", "--name", pattern}); }, limitMs))
+        return true;
+    QProcess titles;
+    titles.start("xdotool", {"search", "--name", ".", "getwindowname", "%@"});
+    titles.waitForFinished(5000);
+    std::fprintf(stderr, "no title matches %s; the titles:\n%s", qPrintable(pattern), titles.readAll().constData());
+    return false;
+}
+
+bool focus(const QString &pattern)
+{
+    return titleShows(pattern) && run("xdotool", {"search", "--name", pattern, "windowfocus", "--sync"});
+}
+
+bool keys(const QStringList &names)
+{
+    return run("xdotool", QStringList{"key", "--delay", "50"} + names);
+}
+
+}  // namespace
+
+// The real player, started with three songs, played by the keys of classic
+// players (the title, with the time shown in it, says what plays), the jump
+// box, the wheel, and a second start that hands two more songs over.
+TEST(MainWindowOnX11, TheKeysTheJumpBoxAndTheWheelDriveTheRealPlayer)
+{
+    QTemporaryDir home;
+    QStringList songs;
+    for (const char *name : {"alpha", "bravo", "charlie", "delta", "echo"}) {
+        songs << home.filePath(QString::fromLatin1(name) + ".mp3");
+        ASSERT_TRUE(QFile::copy(LUDRO_FIXTURE_DIR "/l3-44k-joint-long.mp3", songs.last()));
+    }
+    writeFile(home.filePath("LudroPro.ini"), "[Ludro]\nShowTime=1\nVolume=50\nLeftPos=100\nTopPos=50\n"
+                                             "PLVis=1\nPlayListX=100\nPlayListY=200\n");
+    QProcessEnvironment environment = playerEnvironment(home);
+    environment.insert("QT_QPA_PLATFORM", "xcb");
+    QProcess player;
+    player.setProcessEnvironment(environment);
+    player.start(programDir + "/ludro", songs.mid(0, 3));
+    ASSERT_TRUE(titleShows(" - Alpha$")) << "the first of the files named plays";
+
+    ASSERT_TRUE(focus(" - Alpha$"));
+    ASSERT_TRUE(keys({"b"}) && titleShows(" - Bravo$"));
+    ASSERT_TRUE(keys({"b"}) && titleShows(" - Charlie$")) << "all three were added, in order";
+    ASSERT_TRUE(keys({"z"}) && titleShows("^0:0[2-9] - Bravo$"));
+    ASSERT_TRUE(keys({"v"}) && titleShows("^0:00 - Bravo$")) << "stopped at the start";
+    ASSERT_TRUE(keys({"x"}) && titleShows("^0:0[1-3] - Bravo$")) << "plays again";
+    ASSERT_TRUE(keys({"Right", "Right"}) && titleShows("^0:1[0-9] - Bravo$")) << "two steps of five seconds";
+    ASSERT_TRUE(keys({"Left"}) && titleShows("^0:0[5-9] - Bravo$"));
+    ASSERT_TRUE(keys({"Up", "Up", "Down"}));
+    ASSERT_TRUE(run("xdotool", {"mousemove", "140", "90", "click", "4"})) << "the wheel over the main window";
+
+    ASSERT_TRUE(keys({"j"}) && focus("^Jump to Song$"));
+    ASSERT_TRUE(run("xdotool", {"type", "--delay", "50", "CHAR"}) && keys({"Return"}));
+    ASSERT_TRUE(titleShows(" - Charlie$")) << "the box's choice plays";
+
+    ASSERT_TRUE(focus("^Playlist$") && keys({"ctrl+a", "Delete"}));
+    QProcess second;
+    second.setProcessEnvironment(environment);
+    second.start(programDir + "/ludro", songs.mid(3));
+    ASSERT_TRUE(second.waitForFinished(10000) && second.exitCode() == 0) << "the second start hands over and ends";
+    ASSERT_TRUE(titleShows(" - Delta$")) << "the first of the files handed over plays";
+    player.terminate();
+    ASSERT_TRUE(player.waitForFinished(15000));
+
+    const auto saved = platform::ProfileFile::load(home.filePath("LudroPro.ini"));
+    EXPECT_EQ(saved.readInteger("Ludro", "Volume", -1), 60) << "up, up, down and a notch of the wheel from 50";
+    const QString list = QString::fromUtf8(readFile(home.filePath("Ludro.m3u")));
+    EXPECT_FALSE(list.contains("alpha")) << "Ctrl+A and Delete emptied the list";
+    EXPECT_GT(list.indexOf("echo.mp3"), list.indexOf("delta.mp3"));
+    EXPECT_GE(list.indexOf("delta.mp3"), 0);
+}
+
+
 // The real player started on a texture with a 2048 x 2048 checkerboard mask
 // over a window as large, more rectangles than the X server takes in one
 // request: it shows a rectangular window and keeps its X connection.

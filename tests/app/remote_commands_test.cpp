@@ -125,6 +125,10 @@ TEST_F(Commands, EachCommandOfTheTableHasItsEffectThroughLudroctl)
         {"browser", [&] { return Effect{0, shown(app.browser().browser().form())}; }},
         {"next", [&] { return Effect{0, entry(1)}; }},
         {"previous", [&] { return Effect{0, entry(0)}; }},
+        {"jump-to-song", [&] {
+             dialogs.nextSong = 1;
+             return Effect{0, [&] { return dialogs.songBoxes.size() == 1 && app.playlist().currentIndex() == 1; }};
+         }},
         {"play-entry", [&] { return Effect{3, entry(2)}; }},
         {"first", [&] { return Effect{0, entry(0)}; }},
         {"last", [&] { return Effect{0, entry(2)}; }},
@@ -132,6 +136,8 @@ TEST_F(Commands, EachCommandOfTheTableHasItsEffectThroughLudroctl)
         {"jump-forward", [&] { return Effect{0, position([](double now, double was) { return now >= was + 5; })}; }},
         {"back", [&] { return Effect{0, position([](double now, double was) { return now <= was - 5; })}; }},
         {"jump-back", [&] { return Effect{0, position([](double now, double was) { return now <= was - 5; })}; }},
+        {"step-forward", [&] { return Effect{0, position([](double now, double was) { return now >= was + 3; })}; }},
+        {"step-back", [&] { return Effect{0, position([](double now, double was) { return now <= was - 3; })}; }},
         {"pause", [&] { return Effect{0, state(2)}; }},
         {"play", [&] { return Effect{0, state(1)}; }},
         {"stop", [&] { return Effect{0, state(0)}; }},
@@ -142,17 +148,23 @@ TEST_F(Commands, EachCommandOfTheTableHasItsEffectThroughLudroctl)
         {"shuffle", [&] { return Effect{0, changed([&c] { return c.shuffle(); })}; }},
         {"time", [&] { return Effect{0, changed([&c] { return c.timeElapsed(); })}; }},
         {"mode", [&] { return Effect{0, changed([&app] { return app.mainForm().normalMode(); })}; }},
+        {"select-all", [&] { return Effect{0, [&] { return app.playlistFeature().form().selectedFlags() == std::vector<char>(3, 1); }}; }},
+        {"delete-selected", [&] { return Effect{0, [&] { return app.playlist().entryCount() == 0; }}; }},
         {"cd-mode", [&] { return Effect{0, changed([&c] { return c.cdMode(); })}; }},
     };
     ASSERT_EQ(commands.size(), remoteCommands().size()) << "every command of the table, once";
     for (const auto &[name, expect] : commands) {
         ASSERT_NE(findRemoteCommand(QString::fromLatin1(name)), nullptr) << name;
-        if (std::string_view(name) == "forward" || std::string_view(name) == "jump-forward") {
+        if (std::string_view(name) == "forward" || std::string_view(name) == "jump-forward" ||
+            std::string_view(name) == "step-forward") {
             ASSERT_TRUE(runUntil([&] { return c.playerState() == 1 && c.durationSeconds() > 0; }, 3000));
         }
         if (std::string_view(name) == "back" || std::string_view(name) == "jump-back") {
             // Ten seconds back from the song's first ten is no step back.
             ASSERT_TRUE(runUntil([&] { return c.positionSeconds() > 11; }, 3000));
+        }
+        if (std::string_view(name) == "step-back") {
+            ASSERT_TRUE(runUntil([&] { return c.positionSeconds() > 6; }, 3000));
         }
         const Effect effect = expect();
         ludroctl({QString::fromLatin1(name), QString::number(effect.argument)});

@@ -4,6 +4,9 @@
 
 #include "core/hand_over.h"
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 TEST(HandOver, EachNameIsTakenOnceDespiteCopiesAndStrays)
@@ -29,4 +32,30 @@ TEST(HandOver, EachNameIsTakenOnceDespiteCopiesAndStrays)
     for (const platform::WindowMessage &m : handOverMessages(name))
         afterStray = buffer.take(m.wParam, m.lParam);
     EXPECT_EQ(afterStray.value_or(""), name) << "a new name starts over after a stray first character";
+}
+
+TEST(HandOver, SeveralNamesGoAsLinesAndAFileWithALineBreakStaysWhole)
+{
+    EXPECT_EQ(handedOverNames(handOverText({"/a.mp3", "/b.mp3"})), QStringList({"/a.mp3", "/b.mp3"}));
+    QTemporaryDir dir;
+    const QString odd = dir.filePath("two\nlines.mp3");
+    QFile(odd).open(QIODevice::WriteOnly);
+    EXPECT_EQ(handedOverNames(odd), QStringList{odd});
+}
+
+TEST(InstanceLock, OnlyOneHolderAtATime)
+{
+    QTemporaryDir runtime;
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+    using platform::InstanceLock;
+    {
+        InstanceLock first("ludro-test");
+        EXPECT_FALSE(InstanceLock::isHeld("ludro-test"));
+        ASSERT_EQ(first.acquire(), InstanceLock::Acquired);
+        EXPECT_TRUE(InstanceLock::isHeld("ludro-test")) << "seen without taking it";
+        InstanceLock second("ludro-test");
+        EXPECT_EQ(second.acquire(), InstanceLock::HeldByAnother);
+    }
+    InstanceLock afterwards("ludro-test");
+    EXPECT_EQ(afterwards.acquire(), InstanceLock::Acquired) << "the lock goes with its holder";
 }

@@ -137,6 +137,26 @@ TEST_F(Controller, BrokenEntriesAreSkippedAndTheLastStopsWithoutRepeat)
     EXPECT_EQ(playlist.currentIndex(), 3);
     EXPECT_EQ(controller.playerState(), 0);
     EXPECT_TRUE(runUntil([&] { return view.time == "0:00" && view.position == 0.0; }));
+    EXPECT_TRUE(playlist.entryAt(1)->unopenable) << "the list marks the missing song";
+    EXPECT_FALSE(playlist.entryAt(3)->unopenable);
+}
+
+// With repeat on, a list of songs that are all gone is tried once round,
+// then playback stops instead of opening them again and again.
+TEST_F(Controller, AListWhoseEverySongFailsIsTriedOnce)
+{
+    controller.ToggleRepeat();
+    controller.OpenFile(playlistFile("gone.m3u", {"one.mp3", "two.mp3"}));
+    QSignalSpy opened(&controller, &PlaybackController::songChanged);
+    controller.StartPlayback();
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(runUntil([&] { return ended.size() > round; }));
+        for (int tick = 0; tick < 5; ++tick)
+            controller.AutomaticAdvance();
+    }
+    EXPECT_FALSE(runUntil([&] { return ended.size() > 2; }, 1000)) << "each song failed once";
+    EXPECT_EQ(view.title, "Cannot open: two.mp3");
+    EXPECT_EQ(opened.size(), 1) << "the second song was opened, and nothing after it";
 }
 
 TEST_F(Controller, SeeksNearTheEndsDoNothing)

@@ -4,9 +4,13 @@
 #include "platform/dialogs.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -16,6 +20,7 @@ namespace {
 class Dialogs : public platform::QtDialogs {
 public:
     QString askAddress() override { return {}; }
+    int chooseSong(const QStringList &) override { return -1; }
 };
 
 // The format of the text the box that opens next shows; the box is closed.
@@ -52,4 +57,22 @@ TEST(QtDialogs, MessagesAndPromptsAreShownAsPlainText)
     nextBoxFormat(format);
     EXPECT_EQ(dialogs.askText("Name", "<b>Name</b> of this track:", "One"), "") << "cancelled";
     EXPECT_EQ(format, Qt::PlainText);
+}
+
+// A name typed without an extension gets the kind chosen in the box.
+TEST(QtDialogs, TheSaveBoxGivesANameTheChosenKindsExtension)
+{
+    Dialogs dialogs;
+    QTemporaryDir dir;
+    QTimer::singleShot(0, [] {
+        auto *box = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        auto *kinds = box->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
+        ASSERT_NE(kinds, nullptr);
+        kinds->setCurrentIndex(1);
+        box->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("mixed"));
+        static_cast<QDialog *>(box)->accept();
+    });
+    EXPECT_EQ(dialogs.saveFileName("Save Playlist", dir.path(), "M3U playlist (*.m3u);;PLS playlist (*.pls)"),
+              dir.filePath("mixed.pls"));
 }

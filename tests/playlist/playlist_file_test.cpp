@@ -7,6 +7,7 @@
 #include "support/files.h"
 #include "support/full_disk.h"
 
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
@@ -115,24 +116,48 @@ TEST_F(PlaylistFiles, FailuresToReadAreDescribedForTheWindowAndSilentForTheMainW
     EXPECT_EQ(playlist.entryCount(), 0);
 }
 
-TEST_F(PlaylistFiles, WritingGivesBareLinesAndReadsBackTheSameList)
+// Python's INI reader stands for the players that read PLS.
+TEST_F(PlaylistFiles, EachKindIsWrittenAsItsExtensionSaysAndReadsBack)
 {
     const QString local = song("a b.mp3");
+    const QString radio = "http://radio.example:8000/live";
     playlist.addFileEntry(local);
-    playlist.addNetworkEntry("http://radio.example:8000/live");
+    playlist.addNetworkEntry(radio);
     playlist.musicGroup = true;
     playlist.setColumn(0, PlaylistEntry::Title, "GROUP  :  /a b.mp3");
+    playlist.setColumn(0, PlaylistEntry::Time, "3:45");
+    playlist.setColumn(0, PlaylistEntry::Artist, "Ann");
 
-    const QString name = dir.filePath("out.pls");
-    ASSERT_EQ(playlist_files::writePlaylistFile(playlist, name), "");
-    EXPECT_EQ(readFile(name), (local + "\nhttp://radio.example:8000/live\n").toUtf8());
+    const QString pls = dir.filePath("out.pls");
+    ASSERT_EQ(playlist_files::writePlaylistFile(playlist, pls), "");
+    QProcess python;
+    python.start("python3", {"-c", "import configparser, sys\n"
+                                   "c = configparser.ConfigParser(interpolation=None)\n"
+                                   "c.read(sys.argv[1], encoding='utf-8')\n"
+                                   "p = c['playlist']\n"
+                                   "print('|'.join(p[k] for k in ['NumberOfEntries', 'Version', 'File1', 'Title1',"
+                                   " 'Length1', 'File2', 'Length2']))",
+                             pls});
+    ASSERT_TRUE(python.waitForFinished(10000));
+    EXPECT_EQ(QString::fromUtf8(python.readAllStandardOutput()).trimmed(),
+              QStringList({"2", "2", local, "Ann - a b", "225", radio, "-1"}).join('|'))
+        << python.readAllStandardError().toStdString();
 
-    PlaylistModel again;
-    playlist_files::openFromMainWindow(again, name);
-    EXPECT_EQ(paths(again), paths(playlist)) << "a .pls without keys is read line by line";
-    again.clearEntries();
-    playlist_files::readPlaylistFile(again, name);
-    EXPECT_EQ(paths(again), paths(playlist));
+    const QString m3u8 = dir.filePath("out.m3u8");
+    ASSERT_EQ(playlist_files::writePlaylistFile(playlist, m3u8), "");
+    EXPECT_EQ(readFile(m3u8), ("#EXTM3U\n#EXTINF:225,Ann - a b\n" + local + "\n#EXTINF:-1," + radio + "\n" + radio + "\n").toUtf8());
+    const QString plain = dir.filePath("out.dmp");
+    ASSERT_EQ(playlist_files::writePlaylistFile(playlist, plain), "");
+    EXPECT_EQ(readFile(plain), (local + "\n" + radio + "\n").toUtf8());
+
+    for (const QString &name : {pls, m3u8, plain}) {
+        PlaylistModel again;
+        playlist_files::openFromMainWindow(again, name);
+        EXPECT_EQ(paths(again), paths(playlist)) << name.toStdString();
+        again.clearEntries();
+        playlist_files::readPlaylistFile(again, name);
+        EXPECT_EQ(paths(again), paths(playlist)) << name.toStdString();
+    }
 
     // A line break in a file name cannot split its line.
     const QString broken = song("two\nlines\r.mp3");
@@ -140,7 +165,7 @@ TEST_F(PlaylistFiles, WritingGivesBareLinesAndReadsBackTheSameList)
     odd.addFileEntry(broken);
     odd.addFileEntry(local);
     ASSERT_EQ(playlist_files::writePlaylistFile(odd, dir.filePath("odd.m3u")), "");
-    again.clearEntries();
+    PlaylistModel again;
     playlist_files::readPlaylistFile(again, dir.filePath("odd.m3u"));
     EXPECT_EQ(paths(again), QStringList({broken, local}));
 }

@@ -40,6 +40,12 @@ public:
         return nextColor;
     }
 
+    int chooseSong(const QStringList &songs) override
+    {
+        songBoxes << songs;
+        return nextSong;
+    }
+
     QStringList errors;
     QStringList informations;
     QStringList filters;   // of each file-open box
@@ -53,5 +59,7 @@ public:
     QString nextText;        // the answer of the next input box
     std::optional<QFont> nextFont;
     std::optional<QColor> nextColor;
-    QList<QColor> colourStarts;  // the colour each colour box began with
+    QList<QColor> colourStarts;
+    QList<QStringList> songBoxes;  // the lines of each jump box
+    int nextSong = -1;             // the answer of the next jump box  // the colour each colour box began with
 };
