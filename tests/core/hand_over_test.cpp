@@ -42,20 +42,3 @@ TEST(HandOver, SeveralNamesGoAsLinesAndAFileWithALineBreakStaysWhole)
     QFile(odd).open(QIODevice::WriteOnly);
     EXPECT_EQ(handedOverNames(odd), QStringList{odd});
 }
-
-TEST(InstanceLock, OnlyOneHolderAtATime)
-{
-    QTemporaryDir runtime;
-    qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
-    using platform::InstanceLock;
-    {
-        InstanceLock first("ludro-test");
-        EXPECT_FALSE(InstanceLock::isHeld("ludro-test"));
-        ASSERT_EQ(first.acquire(), InstanceLock::Acquired);
-        EXPECT_TRUE(InstanceLock::isHeld("ludro-test")) << "seen without taking it";
-        InstanceLock second("ludro-test");
-        EXPECT_EQ(second.acquire(), InstanceLock::HeldByAnother);
-    }
-    InstanceLock afterwards("ludro-test");
-    EXPECT_EQ(afterwards.acquire(), InstanceLock::Acquired) << "the lock goes with its holder";
-}
