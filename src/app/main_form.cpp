@@ -83,11 +83,11 @@ void paintBackground(QPainter &painter, const QImage &picture, const QSize &wind
 // anchor puts it.
 QRect TMainForm::textLine(const TextElement &element) const
 {
-    return {0, element.top, width(), QFontMetrics(fontOf(element)).height()};
+    return {0, element.top, skinSize().width(), QFontMetrics(fontOf(element)).height()};
 }
 
 TMainForm::TMainForm(const TextureManager &textures, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), textures_(textures)
+    : ScaledWindow(textures, parent, Qt::Window | Qt::FramelessWindowHint), textures_(textures)
 {
     setWindowTitle("Ludro Pro");
     setMouseTracking(true);
@@ -123,13 +123,10 @@ void TMainForm::LayoutMainWindow()
     hoverAnimation_.stop();
     const MainLayout &main = layout();
     if (normalMode_)
-        setFixedSize(main.width, main.height);
+        setSkinSize({main.width, main.height});
     else
-        setFixedSize(coolBar().width, coolBar().height);
-    if (normalMode_ && !texture_->mainShape.isEmpty())
-        setMask(texture_->mainShape);
-    else
-        clearMask();
+        setSkinSize({coolBar().width, coolBar().height});
+    setSkinMask(normalMode_ ? texture_->mainShape : QRegion());
     positionKnobLeft_ = SliderTrack(main.scrollerTime).knobLeftAt(position_);
     dotPlace_ = positionDotPlace(main.positionDot, position_);
     volumeKnobLeft_ = SliderTrack(main.scrollerVolume).knobLeftForPercent(volume_);
@@ -357,9 +354,8 @@ QRect TMainForm::positionKnobRect() const
     return {positionKnobLeft_, time.top, time.width, time.height};
 }
 
-void TMainForm::paintEvent(QPaintEvent *)
+void TMainForm::paintSkin(QPainter &painter)
 {
-    QPainter painter(this);
     if (normalMode_)
         paintNormal(painter);
     else
@@ -370,7 +366,7 @@ void TMainForm::paintNormal(QPainter &painter) const
 {
     const TexturePictures &pictures = texture_->pictures;
     const MainLayout &main = layout();
-    paintBackground(painter, pictures.main, size(), main.background);
+    paintBackground(painter, pictures.main, skinSize(), main.background);
 
     if (highlighted_ != MainButton::None)
         paintSelected(painter, buttonRect(highlighted_), hoverAnimation_.frame());
@@ -393,6 +389,13 @@ void TMainForm::paintNormal(QPainter &painter) const
 
     if (!texture_->winamp)
         paintTexts(painter);
+    visualizer_.paint(painter, visualizerRect(), texture_->visColors);
+}
+
+QRect TMainForm::visualizerRect() const
+{
+    const QRect area = layout().visualizer;
+    return normalMode_ && area.left() < HiddenLeft ? area : QRect();
 }
 
 void TMainForm::paintTextureIndicators(QPainter &painter) const
@@ -436,7 +439,7 @@ void TMainForm::paintCoolBar(QPainter &painter) const
 {
     const TexturePictures &pictures = texture_->pictures;
     const CoolBarLayout &bar = coolBar();
-    paintBackground(painter, pictures.coolBarMain, size(), layout().background);
+    paintBackground(painter, pictures.coolBarMain, skinSize(), layout().background);
     for (MainButton button : lit_)
         paintSelected(painter, buttonRect(button));
     if (highlighted_ != MainButton::None)
@@ -526,10 +529,10 @@ QString TMainForm::hintAt(const QPoint &point) const
     return {};
 }
 
-bool TMainForm::event(QEvent *event)
+bool TMainForm::skinEvent(QEvent *event)
 {
     if (event->type() != QEvent::ToolTip)
-        return QWidget::event(event);
+        return ScaledWindow::skinEvent(event);
     const auto *help = static_cast<QHelpEvent *>(event);
     const QString text = hintAt(help->pos());
     if (text.isEmpty())
@@ -603,6 +606,12 @@ void TMainForm::mousePressEvent(QMouseEvent *event)
             knobAtPress_ = onVolume ? volumeKnobLeft_ : balanceKnobLeft_;
             updateLevelKnob(drag_);
         }
+        return;
+    }
+    if (visualizerRect().contains(point)) {
+        visualizer_.cycleMode();
+        updateVisualizer();
+        emit visualizerModeChanged(visualizer_.mode());
         return;
     }
     pressed_ = buttonAt(point);

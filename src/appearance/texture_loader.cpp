@@ -84,5 +84,6 @@ LoadedTexture loadTextureFolder(const TextureSource &source)
     CoolBarLayout &bar = texture->layout.coolBar;
     keepUsable(bar.width, bar.height, builtin.coolBar.width, builtin.coolBar.height);
     countHoverFrames(*texture);
+    texture->visColors = readVisColors(source);
     return {std::move(texture), {}};
 }

@@ -5,6 +5,7 @@
 // from it.
 
 #include "appearance/texture_layout.h"
+#include "appearance/vis_colors.h"
 
 #include <QImage>
 #include <QRegion>
@@ -43,6 +44,7 @@ public:
     // window a rectangle.
     QRegion mainShape;
     TextureInfo info;
+    VisColors visColors;
     // Hover frames of the main window's and the playlist's buttons, one
     // below the other in their "selected" pictures; 1 is no animation.
     int hoverFrames = 1;

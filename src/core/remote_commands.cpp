@@ -16,6 +16,7 @@ const std::vector<RemoteCommand> table = {
     {"time", 40094, A::None},          {"play-entry", 40095, A::EntryNumber}, {"volume", 40096, A::Volume},
     {"jump-back", 40144, A::None},     {"load", 40145, A::None},        {"jump-forward", 40148, A::None},
     {"first", 40154, A::None},         {"url", 40155, A::None},         {"last", 40158, A::None},
+    {"double-size", 40165, A::None},
 };
 
 }  // namespace

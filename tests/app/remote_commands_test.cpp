@@ -106,6 +106,7 @@ TEST_F(Commands, EachCommandOfTheTableHasItsEffectThroughLudroctl)
         {"repeat", [&] { return Effect{0, changed([&c] { return c.repeat(); })}; }},
         {"shuffle", [&] { return Effect{0, changed([&c] { return c.shuffle(); })}; }},
         {"time", [&] { return Effect{0, changed([&c] { return c.timeElapsed(); })}; }},
+        {"double-size", [&] { return Effect{0, [&app] { return app.mainForm().size() == QSize(490, 280); }}; }},
         {"mode", [&] { return Effect{0, changed([&app] { return app.mainForm().normalMode(); })}; }},
         {"cd-mode", [&] { return Effect{0, changed([&c] { return c.cdMode(); })}; }},
     };
