@@ -61,7 +61,8 @@ bool writeText(const QString &path, const QByteArray &text)
 // Audacious with its Winamp Classic interface on ALSA's "null" device, the
 // analyser on (its default) and double size, in a home of its own: a first
 // headless start writes its plug-in registry, where the interface and the
-// output are then chosen.
+// output are then chosen. It plays a file named on its command line only
+// with a session bus, so it runs under one of its own.
 bool prepareAudacious(const QProcessEnvironment &env, const QString &home)
 {
     QProcess first;
@@ -99,7 +100,22 @@ struct Run {
     QString program;
     QStringList arguments;
     QProcessEnvironment env;
+    // The process measured is the child of this name of the one started.
+    QString child;
 };
+
+qint64 childNamed(qint64 parent, const QString &name)
+{
+    QFile children(QStringLiteral("/proc/%1/task/%1/children").arg(parent));
+    if (!children.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &pid : children.readAll().split(' ')) {
+        QFile comm(QStringLiteral("/proc/%1/comm").arg(QString::fromLatin1(pid)));
+        if (!pid.isEmpty() && comm.open(QIODevice::ReadOnly) && comm.readAll().trimmed() == name.toUtf8())
+            return pid.toLongLong();
+    }
+    return 0;
+}
 
 // The CPU share of the run's process and of the X server, after a start
 // of five seconds.
@@ -115,9 +131,12 @@ void measure(const Run &run, const QProcess &x, int seconds)
 
     // Past the start-up light show and the first second of the song.
     QThread::sleep(5);
-    const auto playerStart = threadSeconds(player.processId()), xStart = threadSeconds(x.processId());
+    const qint64 pid = run.child.isEmpty() ? player.processId() : childNamed(player.processId(), run.child);
+    if (pid == 0)
+        fail("cannot find the player's process");
+    const auto playerStart = threadSeconds(pid), xStart = threadSeconds(x.processId());
     QThread::sleep(static_cast<unsigned>(seconds));
-    const auto playerEnd = threadSeconds(player.processId()), xEnd = threadSeconds(x.processId());
+    const auto playerEnd = threadSeconds(pid), xEnd = threadSeconds(x.processId());
     if (player.state() != QProcess::Running)
         fail("the player ended early");
 
@@ -131,6 +150,7 @@ void measure(const Run &run, const QProcess &x, int seconds)
             std::printf("  thread %-16s %.3f %%\n", qPrintable(name), part);
     }
     std::printf("  the X server drawing it: %.3f %% of one core\n", share(total(xEnd) - total(xStart)));
+    ::kill(static_cast<pid_t>(pid), SIGTERM);
     ::kill(static_cast<pid_t>(player.processId()), SIGTERM);
     player.waitForFinished(10000);
 }
@@ -211,10 +231,13 @@ int main(int argc, char **argv)
     peer.insert("HOME", peerHome.path());
     peer.insert("XDG_CONFIG_HOME", peerHome.path() + "/.config");
     peer.insert("XDG_RUNTIME_DIR", peerHome.path());
-    if (QStandardPaths::findExecutable("audacious").isEmpty() || !prepareAudacious(peer, peerHome.path()))
+    if (QStandardPaths::findExecutable("audacious").isEmpty() || QStandardPaths::findExecutable("dbus-run-session").isEmpty()
+        || !prepareAudacious(peer, peerHome.path()))
         std::printf("Audacious: not measured (not installed or not prepared)\n");
     else
-        measure({"Audacious in the same skin at 2x with its analyser", "audacious", {input}, peer}, x, seconds);
+        measure({"Audacious in the same skin at 2x with its analyser", "dbus-run-session", {"--", "audacious", input}, peer,
+                 "audacious"},
+                x, seconds);
     x.terminate();
     x.waitForFinished(5000);
     return 0;

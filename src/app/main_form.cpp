@@ -354,8 +354,13 @@ QRect TMainForm::positionKnobRect() const
     return {positionKnobLeft_, time.top, time.width, time.height};
 }
 
-void TMainForm::paintSkin(QPainter &painter)
+void TMainForm::paintSkin(QPainter &painter, const QRect &exposed)
 {
+    // The visualizer alone repaints many times a second; it covers its area.
+    if (const QRect area = visualizerRect(); area.contains(exposed)) {
+        visualizer_.paint(painter, area, texture_->visColors);
+        return;
+    }
     if (normalMode_)
         paintNormal(painter);
     else

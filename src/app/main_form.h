@@ -144,7 +144,7 @@ signals:
 
 protected:
     bool skinEvent(QEvent *event) override;
-    void paintSkin(QPainter &painter) override;
+    void paintSkin(QPainter &painter, const QRect &exposed) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;

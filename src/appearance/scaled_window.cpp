@@ -4,6 +4,7 @@
 
 #include <QHelpEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QTransform>
 
@@ -58,14 +59,19 @@ void ScaledWindow::applyScale()
     update();
 }
 
-void ScaledWindow::paintEvent(QPaintEvent *)
+void ScaledWindow::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    if (scale_ != 1) {
-        painter.scale(scale_, scale_);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform, !isWhole(scale_));
+    if (scale_ == 1) {
+        paintSkin(painter, event->rect());
+        return;
     }
-    paintSkin(painter);
+    painter.scale(scale_, scale_);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, !isWhole(scale_));
+    const QRect exposed = event->rect();
+    paintSkin(painter, QRectF(exposed.x() / scale_, exposed.y() / scale_, exposed.width() / scale_,
+                              exposed.height() / scale_)
+                           .toAlignedRect());
 }
 
 // The window's own handlers get a copy of a pointer event in skin pixels.

@@ -33,8 +33,8 @@ protected:
     void setSkinSize(QSize size);
     // The shape in skin pixels; an empty one leaves a rectangle.
     void setSkinMask(const QRegion &shape);
-    // Painting in skin pixels.
-    virtual void paintSkin(QPainter &painter) = 0;
+    // Painting in skin pixels; what needs it lies within `exposed`.
+    virtual void paintSkin(QPainter &painter, const QRect &exposed) = 0;
     // Events with their positions in skin pixels.
     virtual bool skinEvent(QEvent *event) { return QWidget::event(event); }
 

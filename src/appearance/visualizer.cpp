@@ -134,40 +134,42 @@ void Visualizer::analyse(const std::array<float, N> &mono)
     }
 }
 
-void Visualizer::paint(QPainter &painter, const QRect &area, const VisColors &colors) const
+// Drawn pixel by pixel into a small picture, which is then put in place in
+// one call: the area repaints many times a second.
+QImage Visualizer::picture(const VisColors &colors) const
 {
-    if (area.isEmpty())
-        return;
-    painter.save();
-    painter.setClipRect(area);
-    // A texture may give the area another size: the picture is stretched.
-    painter.translate(area.topLeft());
-    painter.scale(area.width() / double(ScopeWidth), area.height() / double(Height));
-    painter.fillRect(QRect(0, 0, ScopeWidth, Height), QColor(colors[VisColors::Background]));
-    if (mode_ == Mode::Off) {
-        painter.restore();
-        return;
-    }
+    QImage image(ScopeWidth, Height, QImage::Format_RGB32);
+    image.fill(colors[VisColors::Background]);
+    if (mode_ == Mode::Off)
+        return image;
+    const auto set = [&image](int x, int y, QRgb color) { reinterpret_cast<QRgb *>(image.scanLine(y))[x] = color; };
     // The grid: a dot on every other pixel of every other row.
-    painter.setPen(QColor(colors[VisColors::Dots]));
     for (int y = 1; y < Height; y += 2)
         for (int x = 1; x < ScopeWidth; x += 2)
-            painter.drawPoint(x, y);
+            set(x, y, colors[VisColors::Dots]);
     if (mode_ == Mode::Scope) {
         for (int c = 0; c < ScopeWidth; ++c) {
             const int row = scope_[static_cast<std::size_t>(c)];
-            const int shade = std::min(4, std::abs(row - Height / 2) / 2);
-            painter.fillRect(c, row, 1, 1, QColor(colors[VisColors::Scope + shade]));
+            set(c, row, colors[VisColors::Scope + std::min(4, std::abs(row - Height / 2) / 2)]);
         }
-    } else {
-        for (int b = 0; b < Bars; ++b) {
-            const int height = static_cast<int>(std::lround(bars_[static_cast<std::size_t>(b)]));
-            for (int row = Height - height; row < Height; ++row)
-                painter.fillRect(b * 4, row, 3, 1, QColor(colors[VisColors::AnalyserTop + row]));
-            const int peak = static_cast<int>(std::lround(peaks_[static_cast<std::size_t>(b)]));
-            if (peak > 0)
-                painter.fillRect(b * 4, std::min(Height - 1, Height - peak), 3, 1, QColor(colors[VisColors::Peak]));
-        }
+        return image;
     }
-    painter.restore();
+    for (int b = 0; b < Bars; ++b) {
+        const int height = static_cast<int>(std::lround(bars_[static_cast<std::size_t>(b)]));
+        for (int row = Height - height; row < Height; ++row)
+            for (int x = b * 4; x < b * 4 + 3; ++x)
+                set(x, row, colors[VisColors::AnalyserTop + row]);
+        const int peak = static_cast<int>(std::lround(peaks_[static_cast<std::size_t>(b)]));
+        if (peak > 0)
+            for (int x = b * 4; x < b * 4 + 3; ++x)
+                set(x, std::min(Height - 1, Height - peak), colors[VisColors::Peak]);
+    }
+    return image;
+}
+
+// A texture may give the area another size: the picture is stretched.
+void Visualizer::paint(QPainter &painter, const QRect &area, const VisColors &colors) const
+{
+    if (!area.isEmpty())
+        painter.drawImage(area, picture(colors));
 }

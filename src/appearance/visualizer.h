@@ -7,6 +7,7 @@
 
 #include "appearance/vis_colors.h"
 
+#include <QImage>
 #include <QRect>
 
 #include <array>
@@ -37,6 +38,8 @@ public:
     bool moving() const;
 
     void paint(QPainter &painter, const QRect &area, const VisColors &colors) const;
+    // What it shows, one pixel a skin pixel.
+    QImage picture(const VisColors &colors) const;
 
     // Heights 0 ... Height, for tests.
     int barHeight(int bar) const { return static_cast<int>(bars_[static_cast<std::size_t>(bar)]); }

