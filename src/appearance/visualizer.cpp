@@ -14,6 +14,26 @@ constexpr float BarFall = 1.2f;       // rows per block
 constexpr float PeakGravity = 0.08f;  // rows per block, per block
 constexpr float Floor = 0.5f;
 
+// The window and the transform's twiddle factors, computed once: the
+// analyser runs many times a second.
+struct Tables {
+    std::array<float, N> hann;
+    std::array<std::complex<float>, N / 2> twiddle;
+};
+
+const Tables &tables()
+{
+    static const Tables t = [] {
+        Tables made;
+        for (int i = 0; i < N; ++i)
+            made.hann[static_cast<std::size_t>(i)] = 0.5f - 0.5f * std::cos(2.0f * std::numbers::pi_v<float> * i / (N - 1));
+        for (int k = 0; k < N / 2; ++k)
+            made.twiddle[static_cast<std::size_t>(k)] = std::polar(1.0f, -2.0f * std::numbers::pi_v<float> * k / N);
+        return made;
+    }();
+    return t;
+}
+
 // In-place iterative radix-2 transform of a power-of-two length.
 void fft(std::array<std::complex<float>, N> &x)
 {
@@ -25,15 +45,17 @@ void fft(std::array<std::complex<float>, N> &x)
         if (i < j)
             std::swap(x[static_cast<std::size_t>(i)], x[static_cast<std::size_t>(j)]);
     }
+    const auto &twiddle = tables().twiddle;
     for (int length = 2; length <= N; length <<= 1) {
-        const float angle = -2.0f * std::numbers::pi_v<float> / static_cast<float>(length);
-        const std::complex<float> step(std::cos(angle), std::sin(angle));
+        const int stride = N / length;
         for (int start = 0; start < N; start += length) {
-            std::complex<float> w(1.0f, 0.0f);
-            for (int k = 0; k < length / 2; ++k, w *= step) {
+            for (int k = 0; k < length / 2; ++k) {
                 auto &a = x[static_cast<std::size_t>(start + k)];
                 auto &b = x[static_cast<std::size_t>(start + k + length / 2)];
-                const std::complex<float> t = b * w;
+                const std::complex<float> w = twiddle[static_cast<std::size_t>(k * stride)];
+                // Written out: the library's product checks for infinities.
+                const std::complex<float> t(b.real() * w.real() - b.imag() * w.imag(),
+                                            b.real() * w.imag() + b.imag() * w.real());
                 b = a - t;
                 a += t;
             }
@@ -108,17 +130,16 @@ void Visualizer::feed(const int16_t *stereo, int frames)
 void Visualizer::analyse(const std::array<float, N> &mono)
 {
     std::array<std::complex<float>, N> x;
-    for (int i = 0; i < N; ++i) {
-        const float hann = 0.5f - 0.5f * std::cos(2.0f * std::numbers::pi_v<float> * i / (N - 1));
-        x[static_cast<std::size_t>(i)] = mono[static_cast<std::size_t>(i)] * hann;
-    }
+    for (std::size_t i = 0; i < N; ++i)
+        x[i] = mono[i] * tables().hann[i];
     fft(x);
     const auto &edges = barEdges();
     for (int b = 0; b < Bars; ++b) {
-        float loudest = 0;
-        for (int k = edges[static_cast<std::size_t>(b)]; k < std::max(edges[static_cast<std::size_t>(b) + 1], edges[static_cast<std::size_t>(b)] + 1); ++k)
-            loudest = std::max(loudest, std::abs(x[static_cast<std::size_t>(k)]));
-        const float db = 20.0f * std::log10(std::max(loudest / (N / 4.0f), 1e-9f));
+        float loudest = 0;  // squared magnitude
+        const int first = edges[static_cast<std::size_t>(b)];
+        for (int k = first; k < std::max(edges[static_cast<std::size_t>(b) + 1], first + 1); ++k)
+            loudest = std::max(loudest, std::norm(x[static_cast<std::size_t>(k)]));
+        const float db = 10.0f * std::log10(std::max(loudest / (N * N / 16.0f), 1e-18f));
         const float level = std::clamp((db + 66.0f) / 60.0f * Height, 0.0f, static_cast<float>(Height));
         float &bar = bars_[static_cast<std::size_t>(b)];
         bar = std::max(level, bar - BarFall);
