@@ -23,6 +23,8 @@
 #include "app/shell_feature.h"
 #include "app/sound_feature.h"
 #include "app/tag_feature.h"
+#include "app/visualizer_feature.h"
+#include "app/window_size_feature.h"
 #include "appearance/texture_manager.h"
 #include "core/hand_over.h"
 #include "core/output_control.h"
@@ -83,6 +85,8 @@ public:
     BrowserFeature &browser() { return browser_; }
     RecorderFeature &recorder() { return recorder_; }
     ShellFeature &shell() { return shell_; }
+    VisualizerFeature &visualizer() { return visualizer_; }
+    WindowSizeFeature &windowSize() { return windowSize_; }
     PrefsFeature &preferences() { return prefs_; }
     KeysFeature &keys() { return keys_; }
 
@@ -152,6 +156,9 @@ private:
     BrowserFeature &browser_ = add<BrowserFeature>();
     RecorderFeature &recorder_ = add<RecorderFeature>(cd_, encoder_);
     ShellFeature &shell_ = add<ShellFeature>(cd_);
+    VisualizerFeature &visualizer_ = add<VisualizerFeature>();
+    // Bound now, used once the docking below is made.
+    WindowSizeFeature &windowSize_ = add<WindowSizeFeature>(docking_);
     PrefsFeature &prefs_ = add<PrefsFeature>(cd_, encoder_, plugins_);
     KeysFeature &keys_ = add<KeysFeature>(playlistFeature_);
 

@@ -8,7 +8,6 @@
 
 #include "platform/dropped_files.h"
 #include "platform/plain_text.h"
-#include "platform/window_shape_limit.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -85,11 +84,11 @@ void paintBackground(QPainter &painter, const QImage &picture, const QSize &wind
 // anchor puts it.
 QRect TMainForm::textLine(const TextElement &element) const
 {
-    return {0, element.top, width(), QFontMetrics(fontOf(element)).height()};
+    return {0, element.top, skinSize().width(), QFontMetrics(fontOf(element)).height()};
 }
 
 TMainForm::TMainForm(const TextureManager &textures, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), textures_(textures)
+    : ScaledWindow(textures, parent, Qt::Window | Qt::FramelessWindowHint), textures_(textures)
 {
     setWindowTitle("Ludro Pro");
     setMouseTracking(true);
@@ -126,14 +125,10 @@ void TMainForm::LayoutMainWindow()
     hoverAnimation_.stop();
     const MainLayout &main = layout();
     if (normalMode_)
-        setFixedSize(main.width, main.height);
+        setSkinSize({main.width, main.height});
     else
-        setFixedSize(coolBar().width, coolBar().height);
-    const QRegion &shape = normalMode_ ? texture_->mainShape : texture_->coolBarShape;
-    if (!shape.isEmpty() && shape.rectCount() <= platform::maxWindowShapeRectangles())
-        setMask(shape);
-    else
-        clearMask();
+        setSkinSize({coolBar().width, coolBar().height});
+    setSkinMask(normalMode_ ? texture_->mainShape : texture_->coolBarShape);
     positionKnobLeft_ = SliderTrack(main.scrollerTime).knobLeftAt(position_);
     dotPlace_ = positionDotPlace(main.positionDot, position_);
     volumeKnobLeft_ = SliderTrack(main.scrollerVolume).knobLeftForPercent(volume_);
@@ -361,9 +356,13 @@ QRect TMainForm::positionKnobRect() const
     return {positionKnobLeft_, time.top, time.width, time.height};
 }
 
-void TMainForm::paintEvent(QPaintEvent *)
+void TMainForm::paintSkin(QPainter &painter, const QRect &exposed)
 {
-    QPainter painter(this);
+    // The visualizer alone repaints many times a second; it covers its area.
+    if (const QRect area = visualizerRect(); area.contains(exposed)) {
+        visualizer_.paint(painter, area, texture_->visColors);
+        return;
+    }
     if (normalMode_)
         paintNormal(painter);
     else
@@ -374,7 +373,7 @@ void TMainForm::paintNormal(QPainter &painter) const
 {
     const TexturePictures &pictures = texture_->pictures;
     const MainLayout &main = layout();
-    paintBackground(painter, pictures.main, size(), main.background);
+    paintBackground(painter, pictures.main, skinSize(), main.background);
 
     if (highlighted_ != MainButton::None)
         paintSelected(painter, buttonRect(highlighted_), hoverAnimation_.frame());
@@ -397,6 +396,13 @@ void TMainForm::paintNormal(QPainter &painter) const
 
     if (!texture_->winamp)
         paintTexts(painter);
+    visualizer_.paint(painter, visualizerRect(), texture_->visColors);
+}
+
+QRect TMainForm::visualizerRect() const
+{
+    const QRect area = layout().visualizer;
+    return normalMode_ && area.left() < HiddenLeft ? area : QRect();
 }
 
 void TMainForm::paintTextureIndicators(QPainter &painter) const
@@ -441,7 +447,7 @@ void TMainForm::paintCoolBar(QPainter &painter) const
 {
     const TexturePictures &pictures = texture_->pictures;
     const CoolBarLayout &bar = coolBar();
-    paintBackground(painter, pictures.coolBarMain, size(), layout().background);
+    paintBackground(painter, pictures.coolBarMain, skinSize(), layout().background);
     for (MainButton button : lit_)
         paintSelected(painter, buttonRect(button));
     if (highlighted_ != MainButton::None)
@@ -531,10 +537,10 @@ QString TMainForm::hintAt(const QPoint &point) const
     return {};
 }
 
-bool TMainForm::event(QEvent *event)
+bool TMainForm::skinEvent(QEvent *event)
 {
     if (event->type() != QEvent::ToolTip)
-        return QWidget::event(event);
+        return ScaledWindow::skinEvent(event);
     const auto *help = static_cast<QHelpEvent *>(event);
     const QString text = hintAt(help->pos());
     if (text.isEmpty())
@@ -608,6 +614,12 @@ void TMainForm::mousePressEvent(QMouseEvent *event)
             knobAtPress_ = onVolume ? volumeKnobLeft_ : balanceKnobLeft_;
             updateLevelKnob(drag_);
         }
+        return;
+    }
+    if (visualizerRect().contains(point)) {
+        visualizer_.cycleMode();
+        updateVisualizer();
+        emit visualizerModeChanged(visualizer_.mode());
         return;
     }
     pressed_ = buttonAt(point);

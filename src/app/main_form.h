@@ -7,7 +7,9 @@
 
 #include "appearance/hover_animation.h"
 #include "appearance/main_button.h"
+#include "appearance/scaled_window.h"
 #include "appearance/texture_manager.h"
+#include "appearance/visualizer.h"
 #include "core/playback_view.h"
 #include "language/messages.h"
 
@@ -22,7 +24,7 @@
 
 struct WinampState;
 
-class TMainForm : public QWidget, public PlaybackView {
+class TMainForm : public ScaledWindow, public PlaybackView {
     Q_OBJECT
 
 public:
@@ -90,6 +92,12 @@ public:
     bool timeShown() const { return timeShown_; }
     QString scrollingTitle() const { return scrollingTitle_; }
     int positionKnobLeft() const { return positionKnobLeft_; }
+    // The visualization area, where the texture has one and normal mode
+    // shows it; empty otherwise.
+    QRect visualizerRect() const;
+    Visualizer &visualizer() { return visualizer_; }
+    const Visualizer &visualizer() const { return visualizer_; }
+    void updateVisualizer() { update(visualizerRect()); }
 
 signals:
     void modeChanged(bool normal);
@@ -116,6 +124,8 @@ signals:
     // A Winamp skin's browser button and options strip.
     void browserClicked();
     void optionsClicked();
+    // A click on the visualization area switched it to the next mode.
+    void visualizerModeChanged(Visualizer::Mode mode);
     // Any button was clicked (a MainButton), before its own signal.
     void buttonPressed(int button);
     // The position knob is held at `offset` pixels of a `trackWidth` pixel track.
@@ -137,8 +147,8 @@ signals:
     void filesDropped(const QStringList &names);
 
 protected:
-    bool event(QEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
+    bool skinEvent(QEvent *event) override;
+    void paintSkin(QPainter &painter, const QRect &exposed) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -215,6 +225,7 @@ private:
     bool timeShown_ = true;
     std::map<Hint, QString> hints_;
     QPoint dotPlace_;
+    Visualizer visualizer_;
 
     bool normalMode_ = true;
     MainButton highlighted_ = MainButton::None;

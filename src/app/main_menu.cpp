@@ -6,6 +6,10 @@
 #include "language/window_texts.h"
 #include "platform/plain_text.h"
 
+#include <QActionGroup>
+
+#include <utility>
+
 namespace {
 
 // Named by its key in the message table, which gives it its text.
@@ -75,6 +79,18 @@ MainMenu::MainMenu(PlaybackController &controller, Commands commands, QWidget *p
     onTop_ = item(options, "Options_OnTop", [this] { controller_.ToggleAlwaysOnTop(); });
     coolBar_ = item(options, "Options_Coolbar");
     coolBar_->setCheckable(true);
+    doubleSize_ = item(options, "Options_DoubleSize");
+    doubleSize_->setCheckable(true);
+    doubleSize_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    size_ = submenu(options, "Options_Size");
+    auto *sizes = new QActionGroup(size_);
+    const std::pair<int, const char *> sizeItems[] = {{100, "1x"}, {150, "1.5x"}, {200, "2x"}, {300, "3x"}};
+    for (const auto &[percent, text] : sizeItems) {
+        QAction *size = size_->addAction(QString::fromLatin1(text));
+        size->setData(percent);
+        size->setCheckable(true);
+        sizes->addAction(size);
+    }
     options->addSeparator();
     elapsed_ = item(options, "Options_Elapsed", [this] { controller_.SetTimeElapsed(true); });
     remaining_ = item(options, "Options_Remain", [this] { controller_.SetTimeElapsed(false); });

@@ -44,6 +44,10 @@ public:
     QMenu *audioMenu() const { return audio_; }
     // Checked in Cool Bar mode; the program connects it.
     QAction *coolBarAction() const { return coolBar_; }
+    // Double size (Ctrl+D) and the window sizes, each item's data its size
+    // in percent; checked as the program says, which connects them.
+    QAction *doubleSizeAction() const { return doubleSize_; }
+    QMenu *sizeMenu() const { return size_; }
     // The preferences window, on the page shown last or on the textures.
     QAction *preferencesAction() const { return preferences_; }
     QAction *browseTexturesAction() const { return browseTextures_; }
@@ -65,6 +69,8 @@ private:
     QAction *recorder_ = nullptr;
     QAction *audioRecorder_ = nullptr;
     QAction *coolBar_ = nullptr;
+    QAction *doubleSize_ = nullptr;
+    QMenu *size_ = nullptr;
     QAction *preferences_ = nullptr;
     QAction *browseTextures_ = nullptr;
     QAction *onTop_ = nullptr;

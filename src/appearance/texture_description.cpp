@@ -158,6 +158,7 @@ void readMain(IniReader &r, MainLayout &m)
     // The description gives the width of one digit cell.
     r.rect(QStringLiteral("FilePosBitMap"), m.counter, {0, 0, 0, 0}, 5);
     r.rect(QStringLiteral("PositionDot"), m.positionDot);
+    r.rect(QStringLiteral("Visualizer"), m.visualizer, {HiddenLeft, 0, 0, 0});
 
     r.point(QStringLiteral("Action"), m.action);
     r.integer(QStringLiteral("Main_Width"), m.width, 0);

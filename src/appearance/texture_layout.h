@@ -67,6 +67,8 @@ struct MainLayout {
     // The bitmap time counter, five digit cells wide.
     QRect counter{89, 13, 70, 20};
     QRect positionDot{HiddenLeft, 0, 0, 0};
+    // The visualization area; a texture has none unless it names one.
+    QRect visualizer{HiddenLeft, 0, 0, 0};
 
     QPoint action{72, 17};
     int width = 245;

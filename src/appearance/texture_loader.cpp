@@ -83,5 +83,6 @@ LoadedTexture loadTextureFolder(const TextureSource &source)
     // Without a mask the window is a rectangle; an all-white mask, too.
     texture->mainShape = mask ? maskRegion(*mask, QSize(main.width, main.height)) : QRegion();
     countHoverFrames(*texture);
+    texture->visColors = readVisColors(source);
     return {std::move(texture), {}};
 }

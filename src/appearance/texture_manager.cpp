@@ -75,3 +75,11 @@ void TextureManager::setTexture(const QString &name, std::shared_ptr<const Textu
     texture_ = std::move(texture);
     emit textureChanged();
 }
+
+void TextureManager::setWindowScale(qreal scale)
+{
+    if (scale == windowScale_)
+        return;
+    windowScale_ = scale;
+    emit windowScaleChanged();
+}

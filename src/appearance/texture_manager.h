@@ -36,11 +36,17 @@ public:
     // No texture keeps the present one.
     void setTexture(const QString &name, std::shared_ptr<const TextureSet> texture);
 
+    // How big the skinned windows show their skin pixels: 1, 1.5, 2 or 3.
+    qreal windowScale() const { return windowScale_; }
+    void setWindowScale(qreal scale);
+
 signals:
     void textureChanged();
+    void windowScaleChanged();
 
 private:
     QStringList texturesFolders_;
     QString name_ = BuiltinName;
     std::shared_ptr<const TextureSet> texture_;
+    qreal windowScale_ = 1;
 };

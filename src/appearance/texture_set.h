@@ -5,6 +5,7 @@
 // from it.
 
 #include "appearance/texture_layout.h"
+#include "appearance/vis_colors.h"
 
 #include <QImage>
 #include <QRegion>
@@ -45,6 +46,7 @@ public:
     // The Cool Bar's shape, only ever a Winamp skin's shade bar.
     QRegion coolBarShape;
     TextureInfo info;
+    VisColors visColors;
     // Hover frames of the main window's and the playlist's buttons, one
     // below the other in their "selected" pictures; 1 is no animation.
     int hoverFrames = 1;

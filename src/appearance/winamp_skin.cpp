@@ -69,6 +69,7 @@ MainLayout winampLayout()
     main.monoStereo.left = main.fileLength.left = main.filePos.left = 300;
     main.action = {300, 0};
     main.counter = {26, 26, 73, 13};
+    main.visualizer = {24, 43, 76, 16};
     main.scrollerTime = {16, 72, 29, 10, 220};
     main.scrollerVolume = {111, 58, 14, 11, 47};
     main.scrollerBalance = {177, 58, 14, 11, 24};
@@ -190,6 +191,7 @@ LoadedTexture loadWinampSkin(const TextureSource &source)
         p.volumeKnobPressed = cut(volume, edges(0, 422, 14, 433));
     }
     texture->hoverFrames = 1;
+    texture->visColors = readVisColors(source);
 
     texture->mainShape = {};
     if (const std::optional<QImage> mask = readTextureBitmap(source, QStringLiteral("mainmask.bmp"), budget))

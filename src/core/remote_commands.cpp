@@ -17,7 +17,7 @@ const std::vector<RemoteCommand> table = {
     {"jump-back", 40144, A::None},     {"load", 40145, A::None},        {"jump-forward", 40148, A::None},
     {"first", 40154, A::None},         {"url", 40155, A::None},         {"last", 40158, A::None},
     {"step-forward", 40160, A::None},  {"step-back", 40161, A::None},   {"select-all", 40162, A::None},
-    {"delete-selected", 40163, A::None}, {"jump-to-song", 40164, A::None},
+    {"delete-selected", 40163, A::None}, {"jump-to-song", 40164, A::None}, {"double-size", 40165, A::None},
 };
 
 }  // namespace

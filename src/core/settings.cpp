@@ -83,6 +83,8 @@ void eachSetting(S &s, Visit visit)
     visit("FontStyle", s.fontStyle);
     visit("FontSize", s.fontSize);
     visit("DirectSound", s.directSound);
+    visit("Visualizer", s.visualizer);
+    visit("WindowSize", s.windowSize);
 }
 
 struct Reader {
@@ -132,6 +134,10 @@ void Settings::keepInRange()
     if (playMode < 0 || playMode > 3)
         playMode = 0;
     fontSize = std::clamp(fontSize, 1, 72);
+    if (visualizer < 0 || visualizer > 2)
+        visualizer = 1;
+    if (windowSize != 100 && windowSize != 150 && windowSize != 200 && windowSize != 300)
+        windowSize = 0;
     // No screen reaches further; beyond it window arithmetic would overflow.
     constexpr int farthest = 32767;
     for (int *place : {&leftPos, &topPos, &playListX, &playListY, &browserX, &browserY, &recorderX, &recorderY,

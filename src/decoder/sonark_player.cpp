@@ -2,6 +2,7 @@
 
 #include <QMetaMethod>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -68,6 +69,11 @@ QString TSonarkPlayer::ErrorString(int32_t code) const
 uint32_t TSonarkPlayer::Priority() const
 {
     return player_get_priority(player_);
+}
+
+int TSonarkPlayer::ReadPcm(int16_t *stereo, int frames) const
+{
+    return std::max(0, player_read_pcm(player_, stereo, frames));
 }
 
 void TSonarkPlayer::SetPriority(uint32_t priority)

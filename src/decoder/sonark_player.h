@@ -30,6 +30,8 @@ public:
     QString ErrorString(int32_t code) const;
     uint32_t Priority() const;
     void SetPriority(uint32_t priority);
+    // The stereo frames heard now, for a visualizer; how many were copied.
+    int ReadPcm(int16_t *stereo, int frames) const;
 
     int Exit();
     int Ping(int32_t tag);

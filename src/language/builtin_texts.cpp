@@ -24,6 +24,8 @@ const std::array<BuiltinText, builtinTextCount> builtinTexts{{
     {"Options_Textures", "Browse Textures..."},
     {"Options_OnTop", "Always On Top"},
     {"Options_Coolbar", "Cool Bar Mode"},
+    {"Options_DoubleSize", "&Double Size"},
+    {"Options_Size", "Window Size"},
     {"Options_Elapsed", "Show Time Elapsed"},
     {"Options_Remain", "Show Time Remaining"},
     {"Playback_Play", "&Play"},

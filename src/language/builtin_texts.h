@@ -11,5 +11,5 @@ struct BuiltinText {
     const char *text;
 };
 
-inline constexpr std::size_t builtinTextCount = 268;
+inline constexpr std::size_t builtinTextCount = 270;
 extern const std::array<BuiltinText, builtinTextCount> builtinTexts;

@@ -5,6 +5,8 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 
+#include <algorithm>
+
 namespace shell {
 
 namespace {
@@ -61,6 +63,26 @@ bool WindowDocking::eventFilter(QObject *watched, QEvent *event)
         break;
     }
     return false;
+}
+
+void WindowDocking::resizeKeepingDocked(const std::function<void()> &resize)
+{
+    QWidget *main = windows_.isEmpty() ? nullptr : windows_[0].data();
+    if (!main) {
+        resize();
+        return;
+    }
+    const QList<WindowBox> before = boxes(windows_);
+    const QList<bool> docked = dockedWindows(before, 0);
+    resize();
+    const qreal factor = main->frameGeometry().width() / qreal(std::max(1, before[0].rect.width()));
+    placing_ = true;
+    for (qsizetype i = 1; i < windows_.size(); ++i)
+        if (docked[i] && windows_[i]) {
+            const QPointF offset = before[i].rect.topLeft() - before[0].rect.topLeft();
+            windows_[i]->move(main->pos() + (offset * factor).toPoint());
+        }
+    placing_ = false;
 }
 
 // The window moved where the mouse asked: docked windows follow the main

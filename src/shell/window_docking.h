@@ -10,6 +10,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+
 namespace shell {
 
 class WindowDocking : public QObject {
@@ -19,6 +21,11 @@ public:
     // takes its place with setWindow.
     explicit WindowDocking(const QList<QWidget *> &windows);
     void setWindow(qsizetype index, QWidget *window);
+    // While `resize` makes every window bigger or smaller by one factor
+    // (another window size), the windows docked to the main window keep
+    // their places beside it: their distances from its corner change by
+    // the factor its width changed.
+    void resizeKeepingDocked(const std::function<void()> &resize);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -137,6 +137,16 @@ int32_t player_set_priority(SK_Player player, uint32_t priority)
     return SK_SUCCESS;
 }
 
+int32_t player_read_pcm(SK_Player player, int16_t *stereo, int32_t frames)
+{
+    if (!stereo || frames < 0)
+        return SK_ERROR_INVALID_ARGUMENT;
+    auto p = find(player);
+    if (!p)
+        return SK_ERROR_NO_SUCH_PLAYER;
+    return static_cast<int32_t>(p->pcmTap().read(stereo, static_cast<std::size_t>(frames)));
+}
+
 uint32_t player_get_priority(SK_Player player)
 {
     auto p = find(player);

@@ -676,6 +676,8 @@ void Player::writeSlice()
     const std::size_t frames = std::clamp<std::size_t>(static_cast<std::size_t>(framesPerSlice), 1, left);
     auto *samples = reinterpret_cast<int16_t *>(buffer_.data() + written_);
     written_ += frames * frameBytes;
+    // What is shown is what is decoded, before the volume.
+    tap_.publish(samples, frames, format.channels, format.rate * output_->speed(), output_->delayFrames());
     gain_.apply(samples, frames, format.channels);
     std::string error;
     if (!output_->write(samples, frames, error)) {
@@ -765,6 +767,8 @@ void Player::setState(int state)
     if (state == state_)
         return;
     state_ = state;
+    if (state != SK_STATE_PLAYING)
+        tap_.clear();
     notifier_.playerState(state);
 }
 

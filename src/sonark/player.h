@@ -7,6 +7,7 @@
 #include "decoder.h"
 #include "notifier.h"
 #include "pcm_gain.h"
+#include "pcm_tap.h"
 #include "stream_retry.h"
 
 #include <atomic>
@@ -43,6 +44,7 @@ public:
     Notifier &notifier() { return notifier_; }
     uint32_t priority() const { return priority_; }
     void setPriority(uint32_t priority) { priority_ = priority; }
+    PcmTap &pcmTap() { return tap_; }
 
 private:
     void run();
@@ -89,6 +91,7 @@ private:
     void postModuleInfo(int code, int id, const char *name, const char *description);
 
     Notifier notifier_;
+    PcmTap tap_;
     std::atomic<uint32_t> priority_{0};
 
     std::mutex mutex_;

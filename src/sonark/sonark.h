@@ -152,6 +152,11 @@ int32_t player_delete(SK_Player player);
    scheduling class, since raising it needs privileges a desktop user lacks. */
 int32_t player_set_priority(SK_Player player, uint32_t priority);
 uint32_t player_get_priority(SK_Player player);
+/* For a visualizer: copies into stereo (2 * frames samples, interleaved) the
+   frames of the player's output heard at this moment, before the volume.
+   Returns how many it copied: 0 while nothing plays, or an error code. Never
+   makes the player's thread wait. */
+int32_t player_read_pcm(SK_Player player, int16_t *stereo, int32_t frames);
 
 int32_t control_message_send_N(SK_Player player, int32_t code);
 int32_t control_message_send_I(SK_Player player, int32_t code, int32_t a);

@@ -50,6 +50,36 @@ protected:
 
 }  // namespace
 
+// At 2x every skin pixel is a crisp 2 x 2 square, the dome keeps its shape
+// and the pointer finds the buttons where they are shown; 1.5x is smoothed.
+TEST_F(MainFormTest, AtEachWindowSizeTheSkinScalesAsAWholeAndTheButtonsFollow)
+{
+    const QRect band(0, 80, 245, 10);
+    textures.setWindowScale(2);
+    EXPECT_EQ(form.size(), QSize(490, 280));
+    EXPECT_EQ(form.skinSize(), QSize(245, 140));
+    EXPECT_FALSE(form.mask().contains(QPoint(10, 20)));
+    EXPECT_TRUE(form.mask().contains(QPoint(244, 20)));
+    EXPECT_TRUE(picture(shown(), QRect(0, 160, 490, 20)) ==
+                picture(pictures.main, band).scaled(490, 20, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+    QSignalSpy plays(&form, &TMainForm::playClicked);
+    const QPoint play = layout.play.center() * 2;
+    hover(play);
+    EXPECT_EQ(form.highlightedButton(), MainButton::Play);
+    click(play);
+    EXPECT_EQ(plays.size(), 1);
+    EXPECT_EQ(form.toWindow(layout.play), QRect(layout.play.topLeft() * 2, layout.play.size() * 2));
+
+    textures.setWindowScale(1.5);
+    EXPECT_EQ(form.size(), QSize(368, 210));
+    const QImage smooth = shown();
+    const QImage sharp = picture(pictures.main, band).scaled(368, 15, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    EXPECT_FALSE(picture(smooth, QRect(0, 120, 368, 15)) == sharp) << "blended, not every third pixel doubled";
+    textures.setWindowScale(1);
+    EXPECT_EQ(form.size(), QSize(245, 140));
+    EXPECT_TRUE(picture(shown(), band) == picture(pictures.main, band));
+}
+
 // Repeat and shuffle show theirs while on, and never on hover.
 TEST_F(MainFormTest, HoverHighlightsOneButtonFromTheSelectedPicture)
 {
@@ -472,4 +502,38 @@ TEST_F(WinampSkinTest, CompactModeIsTheShadeBar)
     EXPECT_EQ(plays.size(), 1);
     form.setNormalMode(true);
     EXPECT_EQ(form.size(), QSize(275, 116));
+}
+
+// The area at 24,43 in the skin's viscolor.txt (short: the rest are the
+// defaults); a click cycles analyser, scope and off; the shade bar has none.
+TEST_F(WinampSkinTest, TheVisualizerShowsTheSoundInTheSkinsColoursAndAClickCyclesIt)
+{
+    writeFile(home.path() + "/textures/Classic/VISCOLOR.TXT", "1,2,3, // background\n4,5,6, // dots\n");
+    ASSERT_TRUE(textures.apply("Classic"));
+    EXPECT_EQ(form.visualizerRect(), QRect(24, 43, 76, 16));
+    expectPiece({111, 43}, {111, 43, 55, 6}, SkinMain);
+    QImage image = form.grab().toImage();
+    EXPECT_EQ(image.pixel(24, 43), qRgb(1, 2, 3));
+    EXPECT_EQ(image.pixel(25, 44), qRgb(4, 5, 6));
+
+    std::vector<int16_t> loud(2 * Visualizer::BlockFrames);
+    for (std::size_t i = 0; i < loud.size(); ++i)
+        loud[i] = static_cast<int16_t>(20000 * std::sin(2 * std::numbers::pi * 3000 * double(i / 2) / 44100));
+    form.visualizer().feed(loud.data(), Visualizer::BlockFrames);
+    form.updateVisualizer();
+    image = form.grab().toImage();
+    int lit = 0;
+    for (int x = 24; x < 100; ++x)
+        lit += image.pixel(x, 43 + 15) == VisColors()[VisColors::AnalyserTop + 15];
+    EXPECT_GE(lit, 3) << "a bar of the tone on the bottom row";
+
+    QSignalSpy modes(&form, &TMainForm::visualizerModeChanged);
+    for (int i = 0; i < 3; ++i)
+        QTest::mouseClick(&form, Qt::LeftButton, {}, QPoint(60, 50));
+    ASSERT_EQ(modes.size(), 3);
+    EXPECT_EQ(modes[0][0].value<Visualizer::Mode>(), Visualizer::Mode::Scope);
+    EXPECT_EQ(modes[1][0].value<Visualizer::Mode>(), Visualizer::Mode::Off);
+    EXPECT_EQ(modes[2][0].value<Visualizer::Mode>(), Visualizer::Mode::Analyser);
+    form.setNormalMode(false);
+    EXPECT_TRUE(form.visualizerRect().isEmpty());
 }

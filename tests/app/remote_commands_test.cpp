@@ -147,6 +147,7 @@ TEST_F(Commands, EachCommandOfTheTableHasItsEffectThroughLudroctl)
         {"repeat", [&] { return Effect{0, changed([&c] { return c.repeat(); })}; }},
         {"shuffle", [&] { return Effect{0, changed([&c] { return c.shuffle(); })}; }},
         {"time", [&] { return Effect{0, changed([&c] { return c.timeElapsed(); })}; }},
+        {"double-size", [&] { return Effect{0, [&app] { return app.mainForm().size() == QSize(490, 280); }}; }},
         {"mode", [&] { return Effect{0, changed([&app] { return app.mainForm().normalMode(); })}; }},
         {"select-all", [&] { return Effect{0, [&] { return app.playlistFeature().form().selectedFlags() == std::vector<char>(3, 1); }}; }},
         {"delete-selected", [&] { return Effect{0, [&] { return app.playlist().entryCount() == 0; }}; }},
