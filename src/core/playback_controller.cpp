@@ -4,6 +4,7 @@
 
 #include "playlist/playlist_file.h"
 #include "playlist/song_tag.h"
+#include "playlist/tag_file.h"
 
 #include <QFileInfo>
 
@@ -191,7 +192,7 @@ int PlaybackController::songEntry() const
 // A file that cannot be read counts as untagged.
 void PlaybackController::readSongTag()
 {
-    const std::optional<Id3Tag> tag = id3::readTag(currentFile_);
+    const std::optional<Id3Tag> tag = tag_file::read(currentFile_);
     songTag_ = ::songTag(tag);
     showTagColumns(playlist_, songEntry(), tag);
 }

@@ -173,6 +173,14 @@ void PlaylistModel::setColumn(int index, PlaylistEntry::Column column, const QSt
     note(Level::Metadata, index, 1);
 }
 
+void PlaylistModel::setShownTitle(int index, const QString &text)
+{
+    if (index < 0 || index >= entryCount() || entries_[static_cast<std::size_t>(index)].shownTitle == text)
+        return;
+    entries_[static_cast<std::size_t>(index)].shownTitle = text;
+    note(Level::Metadata, index, 1);
+}
+
 void PlaylistModel::clearEntries()
 {
     const int count = entryCount();

@@ -19,6 +19,9 @@ constexpr int NoPosition = 2147483647;
 struct PlaylistEntry {
     enum Column { Title, Number, Time, Artist, Album, Genre, Path, Size, ColumnCount };
     std::array<QString, ColumnCount> columns;
+    // "Artist - Title" from the song's tag, shown in place of the Title
+    // column's file name; empty until known or without a tag.
+    QString shownTitle;
 
     const QString &operator[](Column c) const { return columns[c]; }
     QString &operator[](Column c) { return columns[c]; }
@@ -74,6 +77,7 @@ public:
     const PlaylistEntry *entryAt(int index) const;
     const std::vector<PlaylistEntry> &entries() const { return entries_; }
     void setColumn(int index, PlaylistEntry::Column column, const QString &text);
+    void setShownTitle(int index, const QString &text);
 
     void clearEntries();
     // The folder is stored absolute, so the entry survives a change of the

@@ -1,5 +1,6 @@
 #include "playlist_table.h"
 
+#include <QFont>
 #include <QMimeData>
 #include <QUrl>
 
@@ -15,6 +16,20 @@ PlaylistTable::PlaylistTable(PlaylistModel &playlist, QObject *parent)
     : QAbstractTableModel(parent), playlist_(playlist), rows_(playlist.entryCount())
 {
     connect(&playlist, &PlaylistModel::changed, this, &PlaylistTable::showChange);
+    boldRow_ = playlist.currentIndex();
+    connect(&playlist, &PlaylistModel::currentChanged, this, [this](int current) {
+        for (const int row : {boldRow_, current})
+            if (row >= 0 && row < rows_)
+                emit dataChanged(index(row, 0), index(row, PlaylistEntry::ColumnCount - 1), {Qt::FontRole});
+        boldRow_ = current;
+    });
+}
+
+void PlaylistTable::setListFont(const QFont &font)
+{
+    listFont_ = font;
+    if (boldRow_ >= 0 && boldRow_ < rows_)
+        emit dataChanged(index(boldRow_, 0), index(boldRow_, PlaylistEntry::ColumnCount - 1), {Qt::FontRole});
 }
 
 int PlaylistTable::rowCount(const QModelIndex &parent) const
@@ -30,8 +45,18 @@ int PlaylistTable::columnCount(const QModelIndex &parent) const
 QVariant PlaylistTable::data(const QModelIndex &index, int role) const
 {
     const PlaylistEntry *entry = playlist_.entryAt(index.row());
-    if (role != Qt::DisplayRole || !index.isValid() || !entry)
+    if (!index.isValid() || !entry)
         return {};
+    // The current song stands out in the list's own font, made bold.
+    if (role == Qt::FontRole && index.row() == playlist_.currentIndex()) {
+        QFont font = listFont_;
+        font.setBold(true);
+        return font;
+    }
+    if (role != Qt::DisplayRole)
+        return {};
+    if (index.column() == PlaylistEntry::Title && !entry->shownTitle.isEmpty())
+        return entry->shownTitle;
     return (*entry)[static_cast<PlaylistEntry::Column>(index.column())];
 }
 

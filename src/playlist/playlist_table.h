@@ -7,6 +7,7 @@
 #include "playlist_model.h"
 
 #include <QAbstractTableModel>
+#include <QFont>
 
 #include <array>
 
@@ -29,6 +30,8 @@ public:
     QMimeData *mimeData(const QModelIndexList &indexes) const override;
     Qt::DropActions supportedDragActions() const override { return Qt::CopyAction; }
     void setCaptions(const QStringList &captions);
+    // The view's font, which the current song's row shows in bold.
+    void setListFont(const QFont &font);
 
 private:
     void showChange(PlaylistModel::Level level, int first, int count);
@@ -36,4 +39,6 @@ private:
     PlaylistModel &playlist_;
     int rows_ = 0;  // as the view last learnt them
     QStringList captions_;
+    QFont listFont_;
+    int boldRow_ = -1;
 };
