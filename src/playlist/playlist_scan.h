@@ -20,12 +20,18 @@ public:
     void rescan(const QString &path);
 
 private:
-    void requestNew();
+    static constexpr int RowsPerTurn = 1000;
+
+    void requestNew(int first, int count);
+    void walk();
     void show(const QList<ScannedSong> &songs);
 
     PlaylistModel &playlist_;
     SongScanner &scanner_;
     QSet<QString> requested_;
     QHash<QString, QList<int>> rows_;  // the entries of each path
-    bool rowsStale_ = true;
+    bool rowsStale_ = false;
+    int rowsKnown_ = 0;  // the list's length when rows_ was last right
+    int nextRow_ = 0;    // the first row not yet walked
+    bool walkQueued_ = false;
 };

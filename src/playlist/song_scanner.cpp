@@ -6,11 +6,25 @@
 #include <QFileInfo>
 #include <QMetaObject>
 
+#include <algorithm>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
 namespace {
 
-// Few enough signals for a list of thousands, small enough that the first
+// Few enough tasks for a list of thousands, small enough that the first
 // rows fill at once.
 constexpr int BatchSize = 32;
+// What the list shows in one turn of the event loop, well within a frame.
+constexpr int SongsPerTurn = 256;
+
+// Workers give way to the windows when the processors are busy.
+void yieldToWindows()
+{
+    thread_local const bool lowered = ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), 10) == 0;
+    static_cast<void>(lowered);
+}
 
 }  // namespace
 
@@ -44,10 +58,11 @@ void SongScanner::saveCache()
 
 void SongScanner::scan(const QStringList &paths)
 {
+    pending_ += paths.size();
     for (qsizetype first = 0; first < paths.size(); first += BatchSize) {
         const QStringList batch = paths.mid(first, BatchSize);
-        ++pending_;
         pool_.start([this, batch] {
+            yieldToWindows();
             QList<ScannedSong> songs;
             songs.reserve(batch.size());
             for (const QString &path : batch) {
@@ -63,14 +78,35 @@ void SongScanner::scan(const QStringList &paths)
                 }
                 songs.push_back({path, *facts});
             }
-            QMetaObject::invokeMethod(this, [this, songs] { tell(songs); }, Qt::QueuedConnection);
+            ready(songs);
         });
     }
 }
 
-void SongScanner::tell(const QList<ScannedSong> &songs)
+void SongScanner::ready(const QList<ScannedSong> &songs)
 {
-    --pending_;
+    const QMutexLocker lock(&readyLock_);
+    ready_ += songs;
+    if (!tellQueued_) {
+        tellQueued_ = true;
+        QMetaObject::invokeMethod(this, &SongScanner::tell, Qt::QueuedConnection);
+    }
+}
+
+// Another turn is queued while songs are left, so timers and painting run
+// in between.
+void SongScanner::tell()
+{
+    QList<ScannedSong> songs;
+    {
+        const QMutexLocker lock(&readyLock_);
+        songs = ready_.first(std::min<qsizetype>(SongsPerTurn, ready_.size()));
+        ready_.remove(0, songs.size());
+        tellQueued_ = !ready_.isEmpty();
+        if (tellQueued_)
+            QMetaObject::invokeMethod(this, &SongScanner::tell, Qt::QueuedConnection);
+    }
+    pending_ -= songs.size();
     emit scanned(songs);
     if (pending_ == 0)
         emit finished();

@@ -2,11 +2,14 @@
 
 // Reads the tags and exact lengths of song files on a pool of worker
 // threads, never the caller's, answering from the cache where a file is
-// unchanged. Results arrive as signals on the scanner's thread, in batches.
+// unchanged. Results arrive as signals on the scanner's thread, a few
+// hundred songs per turn of its event loop, so a list answered at once from
+// the cache never holds up the windows.
 
 #include "playlist/song_cache.h"
 
 #include <QList>
+#include <QMutex>
 #include <QObject>
 #include <QStringList>
 #include <QThreadPool>
@@ -39,12 +42,18 @@ signals:
     void finished();
 
 private:
-    void tell(const QList<ScannedSong> &songs);
+    // From the workers: the songs join those to tell.
+    void ready(const QList<ScannedSong> &songs);
+    // On the scanner's thread: tells the next songs ready.
+    void tell();
 
     SongCache &cache_;
     QThreadPool pool_;
     std::atomic<bool> stopping_ = false;
-    int pending_ = 0;  // batches not yet told; GUI thread only
+    qsizetype pending_ = 0;  // songs asked for and not yet told; scanner's thread only
+    QMutex readyLock_;
+    QList<ScannedSong> ready_;
+    bool tellQueued_ = false;
 };
 
 // One file's facts, read now on the calling thread.
