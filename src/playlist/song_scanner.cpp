@@ -26,17 +26,17 @@ void yieldToWindows()
     static_cast<void>(lowered);
 }
 
-}  // namespace
-
+// The tag and the length as playback counts it.
 SongFacts readSongFacts(const QString &path)
 {
     const double seconds = sonark::measureSeconds(QFile::encodeName(path).toStdString());
     return {tag_file::read(path), seconds < 0 ? -1 : static_cast<int>(seconds + 0.5)};
 }
 
+}  // namespace
+
 SongScanner::SongScanner(SongCache &cache, QObject *parent) : QObject(parent), cache_(cache)
 {
-    qRegisterMetaType<QList<ScannedSong>>();
 }
 
 SongScanner::~SongScanner()

@@ -34,7 +34,6 @@ public:
     void saveCache();
     // Drops the files not yet begun and waits for the workers.
     void stop();
-    bool busy() const { return pending_ > 0; }
 
 signals:
     void scanned(const QList<ScannedSong> &songs);
@@ -55,6 +54,3 @@ private:
     QList<ScannedSong> ready_;
     bool tellQueued_ = false;
 };
-
-// One file's facts, read now on the calling thread.
-SongFacts readSongFacts(const QString &path);
