@@ -4,20 +4,33 @@
 #include "app/main_menu.h"
 #include "core/playback_controller.h"
 #include "language/window_texts.h"
+#include "platform/data_folders.h"
 
 #include <QAction>
 #include <QFileInfo>
 
 TagFeature::TagFeature(AppContext &app)
-    : Feature(app), editor_({QStringLiteral("tags.html")}, [&app] {
+    : Feature(app), editor_({QStringLiteral("tags.html")}, [this, &app] {
           auto editor = std::make_unique<TID3Form>(app.playlist, app.dialogs);
-          editor->OnTagChanged = [&app](const QString &path) { app.playback.TagChanged(path); };
+          editor->OnTagChanged = [this, &app](const QString &path) {
+              app.playback.TagChanged(path);
+              listScan_.rescan(path);
+          };
           return editor;
-      })
+      }),
+      cache_(app.folders.user() + QStringLiteral("SongCache.dat")), scanner_(cache_), listScan_(app.playlist, scanner_)
 {
+    // A finished scan is kept at once, so a crash later loses none of it.
+    QObject::connect(&scanner_, &SongScanner::finished, &scanner_, [this] { scanner_.saveCache(); });
     QObject::connect(&app.mainForm, &TMainForm::infoClicked, &app.mainForm, [this] { openCurrentSong(); });
     app.menu.informationAction()->setEnabled(true);
     QObject::connect(app.menu.informationAction(), &QAction::triggered, &app.menu, [this] { openCurrentSong(); });
+}
+
+TagFeature::~TagFeature()
+{
+    scanner_.stop();
+    cache_.save();
 }
 
 void TagFeature::applyTexts(const Messages &messages)

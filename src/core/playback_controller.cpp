@@ -5,6 +5,7 @@
 #include "playlist/file_drop.h"
 #include "playlist/playlist_file.h"
 #include "playlist/song_tag.h"
+#include "playlist/tag_file.h"
 
 #include <QFileInfo>
 #include <QTimer>
@@ -203,7 +204,7 @@ int PlaybackController::songEntry() const
 // A file that cannot be read counts as untagged.
 void PlaybackController::readSongTag()
 {
-    const std::optional<Id3Tag> tag = id3::readTag(currentFile_);
+    const std::optional<Id3Tag> tag = tag_file::read(currentFile_);
     songTag_ = ::songTag(tag);
     showTagColumns(playlist_, songEntry(), tag);
 }

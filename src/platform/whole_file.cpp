@@ -9,6 +9,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace platform {
@@ -70,6 +71,13 @@ QString saveWholeFile(const QString &path, const QByteArray &contents)
     struct stat old {};
     if (::stat(targetName.constData(), &old) == 0 && S_ISREG(old.st_mode))
         ::fchmod(fd, old.st_mode & 07777);
+    // A file that cannot fit is refused before the disk is filled to the brim.
+    struct statvfs disk {};
+    if (::fstatvfs(fd, &disk) == 0 && static_cast<qint64>(disk.f_bavail * disk.f_frsize) < contents.size()) {
+        ::close(fd);
+        ::unlink(temporary.constData());
+        return systemError(ENOSPC);
+    }
 
     const bool written = writeAll(fd, contents) && ::fsync(fd) == 0;
     const int writeError = errno;

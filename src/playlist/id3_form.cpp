@@ -5,9 +5,11 @@
 #include "appearance/form_style.h"
 #include "playlist/id3_genres.h"
 #include "playlist/song_tag.h"
+#include "playlist/tag_file.h"
 #include "platform/regular_file.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -23,6 +25,13 @@ QLabel *valueLabel(QWidget *parent)
     label->setProperty("role", "value");
     label->setMinimumWidth(90);
     return label;
+}
+
+// What tells a change of the file: its size and modification time.
+std::pair<qint64, QDateTime> fileStamp(const QString &path)
+{
+    const QFileInfo info(path);
+    return {info.size(), info.lastModified()};
 }
 
 }  // namespace
@@ -105,7 +114,12 @@ void TID3Form::fill(const QString &path, int row)
     QFile file(path);
     if (!platform::openRegularFile(file, QIODevice::ReadOnly))
         return;
-    const std::optional<Id3Tag> tag = id3::readTag(path);
+    opened_ = fileStamp(path);
+    tag_file::Kinds kinds;
+    const std::optional<Id3Tag> tag = tag_file::read(path, &kinds);
+    // A richer tag keeps long texts whole; ID3v1 still gets their start.
+    for (int i : {0, 1, 2, 4})
+        edits_[i]->setMaxLength(kinds.rich ? 1024 : id3::TextWidth);
     showColumns(tag);
     if (!tag)
         return;
@@ -139,10 +153,24 @@ void TID3Form::showColumns(const std::optional<Id3Tag> &tag)
         showTagColumns(playlist_, row_ - 1, tag);
 }
 
+// Something else wrote the file since it was read: writing now would
+// undo that change, so the user reads the file again first.
+bool TID3Form::changedOnDisk()
+{
+    if (fileStamp(path_) == opened_)
+        return false;
+    dialogs_.error(QStringLiteral("%1\nhas changed since the tag editor read it. Nothing was written; "
+                                  "open the tag editor again to edit its new tag.")
+                       .arg(path_));
+    return true;
+}
+
 void TID3Form::SaveClick()
 {
+    if (changedOnDisk())
+        return;
     const Id3Tag tag = editedTag();
-    const QString error = id3::TagWriter().save(path_, tag);
+    const QString error = tag_file::save(path_, tag);
     if (!error.isEmpty()) {
         dialogs_.error(error);
         return;
@@ -155,7 +183,9 @@ void TID3Form::SaveClick()
 
 void TID3Form::ClearTagClick()
 {
-    const QString error = id3::TagWriter().clear(path_);
+    if (changedOnDisk())
+        return;
+    const QString error = tag_file::clear(path_);
     if (!error.isEmpty()) {
         dialogs_.error(error);
         return;

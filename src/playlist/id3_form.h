@@ -3,13 +3,15 @@
 // The tag editor: the five text fields with their limits, the sorted genre
 // list, the playing stream's file information and "Save", "Clear Tag",
 // "Cancel". A failed save shows the I/O error and keeps the window open;
-// the file is then as it was.
+// the file is then as it was. A file changed by another program while the
+// window is open is not written.
 
 #include "platform/dialogs.h"
 #include "playlist/id3_tag.h"
 #include "playlist/playlist_model.h"
 
 #include <QComboBox>
+#include <QDateTime>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +19,7 @@
 
 #include <array>
 #include <functional>
+#include <utility>
 
 class TID3Form : public QDialog {
 public:
@@ -50,6 +53,7 @@ public:
 private:
     Id3Tag editedTag() const;
     void showColumns(const std::optional<Id3Tag> &tag);
+    bool changedOnDisk();
 
     PlaylistModel &playlist_;
     platform::Dialogs &dialogs_;
@@ -58,6 +62,7 @@ private:
     QLabel *fileLabel_;
     std::array<QLabel *, 6> info_{};
     QString path_;
+    std::pair<qint64, QDateTime> opened_;
     int row_ = 0;
     bool tagPresent_ = false;
 };

@@ -186,6 +186,7 @@ void TPLForm::applyTexture()
     listFont.setBold(!userFace_.isEmpty() && userBold_);
     listFont.setPointSize(fontSize_);
     titleView_.setFont(listFont);
+    table_.setListFont(listFont);
     cdbox_.setFont(listFont);
     quickSearchCaption_.setStyleSheet(captionStyle);
     quickSearch_.setStyleSheet(editStyle);
@@ -293,6 +294,7 @@ void TPLForm::setFontSize(int points)
     QFont font = titleView_.font();
     font.setPointSize(fontSize_);
     titleView_.setFont(font);
+    table_.setListFont(font);
     cdbox_.setFont(font);
 }
 

@@ -6,6 +6,14 @@ namespace {
 
 const QString GroupSeparator = QStringLiteral("  :  /");
 
+// The "Time" column's minutes and seconds; 0 while unknown ("...").
+qint64 entrySeconds(const PlaylistEntry &entry)
+{
+    const QString &time = entry[PlaylistEntry::Time];
+    const qsizetype colon = time.indexOf(':');
+    return colon < 0 ? 0 : time.left(colon).toLongLong() * 60 + time.mid(colon + 1).toLongLong();
+}
+
 }  // namespace
 
 void deleteEntries(PlaylistModel &playlist, const std::vector<char> &selected, bool keepSelected)
@@ -113,14 +121,22 @@ QString statusText(const PlaylistModel &playlist, const QString &songsWord)
 {
     if (playlist.entryCount() == 0)
         return {};
-    qint64 total = 0;
-    for (const PlaylistEntry &entry : playlist.entries())
+    qint64 total = 0, seconds = 0;
+    for (const PlaylistEntry &entry : playlist.entries()) {
         total += entry[PlaylistEntry::Size].toLongLong();
-    return QStringLiteral("%1 %2 - %3,%4Mb")
-        .arg(playlist.entryCount())
-        .arg(songsWord)
-        .arg(total / 1024)
-        .arg((total % 1024) / 100);
+        seconds += entrySeconds(entry);
+    }
+    const QString text = QStringLiteral("%1 %2 - %3,%4Mb")
+                             .arg(playlist.entryCount())
+                             .arg(songsWord)
+                             .arg(total / 1024)
+                             .arg((total % 1024) / 100);
+    if (seconds == 0)
+        return text;
+    return text + QStringLiteral(" - %1:%2:%3")
+                      .arg(seconds / 3600)
+                      .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
+                      .arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
 }  // namespace playlist_edits

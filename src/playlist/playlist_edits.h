@@ -30,7 +30,8 @@ int moveDown(PlaylistModel &playlist, int index);
 void applyMusicGroup(PlaylistModel &playlist);
 // The first entry whose title begins with `text`, ignoring case; -1 if none.
 int quickSearch(const PlaylistModel &playlist, const QString &text);
-// "12 Song(s) - 46,8Mb"; empty for an empty list.
+// "12 Song(s) - 46,8Mb", then the songs' total time once any is known
+// ("12 Song(s) - 46,8Mb - 0:47:10"); empty for an empty list.
 QString statusText(const PlaylistModel &playlist, const QString &songsWord);
 
 }  // namespace playlist_edits

@@ -181,6 +181,14 @@ void PlaylistModel::setUnopenable(int index, bool unopenable)
     note(Level::Metadata, index, 1);
 }
 
+void PlaylistModel::setShownTitle(int index, const QString &text)
+{
+    if (index < 0 || index >= entryCount() || entries_[static_cast<std::size_t>(index)].shownTitle == text)
+        return;
+    entries_[static_cast<std::size_t>(index)].shownTitle = text;
+    note(Level::Metadata, index, 1);
+}
+
 void PlaylistModel::clearEntries()
 {
     const int count = entryCount();

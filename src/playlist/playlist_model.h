@@ -21,6 +21,9 @@ struct PlaylistEntry {
     std::array<QString, ColumnCount> columns;
     // The last try to open it failed.
     bool unopenable = false;
+    // "Artist - Title" from the song's tag, shown in place of the Title
+    // column's file name; empty until known or without a tag.
+    QString shownTitle;
 
     const QString &operator[](Column c) const { return columns[c]; }
     QString &operator[](Column c) { return columns[c]; }
@@ -77,6 +80,7 @@ public:
     const std::vector<PlaylistEntry> &entries() const { return entries_; }
     void setColumn(int index, PlaylistEntry::Column column, const QString &text);
     void setUnopenable(int index, bool unopenable);
+    void setShownTitle(int index, const QString &text);
 
     void clearEntries();
     // The folder is stored absolute, so the entry survives a change of the

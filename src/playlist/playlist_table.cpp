@@ -1,6 +1,7 @@
 #include "playlist_table.h"
 
 #include <QColor>
+#include <QFont>
 #include <QMimeData>
 #include <QUrl>
 
@@ -16,10 +17,21 @@ PlaylistTable::PlaylistTable(PlaylistModel &playlist, QObject *parent)
     : QAbstractTableModel(parent), playlist_(playlist), rows_(playlist.entryCount())
 {
     connect(&playlist, &PlaylistModel::changed, this, &PlaylistTable::showChange);
-    connect(&playlist, &PlaylistModel::currentChanged, this, [this] {
-        if (currentColour_ && rows_ > 0)
-            emit dataChanged(index(0, 0), index(rows_ - 1, PlaylistEntry::ColumnCount - 1), {Qt::ForegroundRole});
+    boldRow_ = playlist.currentIndex();
+    connect(&playlist, &PlaylistModel::currentChanged, this, [this](int current) {
+        for (const int row : {boldRow_, current})
+            if (row >= 0 && row < rows_)
+                emit dataChanged(index(row, 0), index(row, PlaylistEntry::ColumnCount - 1),
+                                 {Qt::FontRole, Qt::ForegroundRole});
+        boldRow_ = current;
     });
+}
+
+void PlaylistTable::setListFont(const QFont &font)
+{
+    listFont_ = font;
+    if (boldRow_ >= 0 && boldRow_ < rows_)
+        emit dataChanged(index(boldRow_, 0), index(boldRow_, PlaylistEntry::ColumnCount - 1), {Qt::FontRole});
 }
 
 int PlaylistTable::rowCount(const QModelIndex &parent) const
@@ -44,8 +56,16 @@ QVariant PlaylistTable::data(const QModelIndex &index, int role) const
         return unopenableHint_;
     if (role == Qt::ForegroundRole && currentColour_ && index.row() == playlist_.currentIndex())
         return *currentColour_;
+    // The current song stands out in the list's own font, made bold.
+    if (role == Qt::FontRole && index.row() == playlist_.currentIndex()) {
+        QFont font = listFont_;
+        font.setBold(true);
+        return font;
+    }
     if (role != Qt::DisplayRole)
         return {};
+    if (index.column() == PlaylistEntry::Title && !entry->shownTitle.isEmpty())
+        return entry->shownTitle;
     return (*entry)[static_cast<PlaylistEntry::Column>(index.column())];
 }
 

@@ -7,8 +7,8 @@
 #include "playlist_model.h"
 
 #include <QAbstractTableModel>
-
 #include <QColor>
+#include <QFont>
 
 #include <array>
 #include <optional>
@@ -36,6 +36,8 @@ public:
     void setCurrentColour(std::optional<QColor> colour);
     // The hint of an entry that could not be opened.
     void setUnopenableHint(const QString &hint) { unopenableHint_ = hint; }
+    // The view's font, which the current song's row shows in bold.
+    void setListFont(const QFont &font);
 
 private:
     void showChange(PlaylistModel::Level level, int first, int count);
@@ -45,4 +47,6 @@ private:
     QStringList captions_;
     std::optional<QColor> currentColour_;
     QString unopenableHint_;
+    QFont listFont_;
+    int boldRow_ = -1;
 };

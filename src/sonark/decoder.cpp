@@ -104,16 +104,19 @@ mpg123_handle *newHandle(const DecoderSettings &settings, std::string &error)
 
 // A full scan gives the exact length of VBR files without a Xing header. It
 // runs on a handle of its own: decoding after a scan and a seek back to the
-// start does not give the very same samples for MPEG 2 layer III.
-int64_t scanLength(const std::string &path, const DecoderSettings &settings)
+// start does not give the very same samples for MPEG 2 layer III. `rate`,
+// when asked for, gets the sample rate the length counts.
+int64_t scanLength(const std::string &path, const DecoderSettings &settings, long *rate = nullptr)
 {
     std::string error;
     mpg123_handle *probe = newHandle(settings, error);
     if (!probe)
         return -1;
     int64_t length = -1;
+    int channels = 0, encoding = 0;
     const std::unique_ptr<BufferedFile> file = openBuffered(probe, path, error);
-    if (file && mpg123_scan(probe) == MPG123_OK)
+    if (file && (!rate || mpg123_getformat(probe, rate, &channels, &encoding) == MPG123_OK) &&
+        mpg123_scan(probe) == MPG123_OK)
         length = mpg123_length(probe);
     mpg123_close(probe);
     mpg123_delete(probe);
@@ -180,6 +183,13 @@ bool Decoder::openFile(const std::string &path, const DecoderSettings &settings,
     const off_t audioBytes = st.st_size;
     averageBitrate_ = seconds > 0 ? static_cast<int>(std::lround(audioBytes * 8.0 / seconds / 1000.0)) : 0;
     return true;
+}
+
+double measureSeconds(const std::string &path)
+{
+    long rate = 0;
+    const int64_t length = scanLength(path, {}, &rate);
+    return length > 0 && rate > 0 ? static_cast<double>(length) / static_cast<double>(rate) : -1;
 }
 
 bool Decoder::openFeed(const DecoderSettings &settings, std::string &error)

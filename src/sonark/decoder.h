@@ -76,4 +76,9 @@ private:
     int averageBitrate_ = 0;
 };
 
+// The exact length of an MPEG audio file in seconds, counted as playback
+// counts it (every frame, so VBR files without a Xing header are right);
+// -1 for a file without MPEG audio.
+double measureSeconds(const std::string &path);
+
 }  // namespace sonark

@@ -244,7 +244,8 @@ TEST_F(PlaylistWindow, ChangesElsewhereShowByThemselvesAndNeverReachBeyondTheLis
     EXPECT_EQ(form.selectedIndex(), 1) << "a new song time keeps the selection";
 
     playlist.addNetworkEntry("http://radio.example/live");
-    EXPECT_TRUE(runUntil([&] { return form.statusText() == "4 Song(s) - 0,0Mb"; }, 1000));
+    EXPECT_TRUE(runUntil([&] { return form.statusText() == "4 Song(s) - 0,0Mb - 0:00:42"; }, 1000))
+        << "the total time of the songs whose time is known";
     EXPECT_EQ(rows.rowCount(), 4);
     EXPECT_EQ(form.selectedIndex(), 1) << "an added row keeps the selection";
     EXPECT_EQ(reset.size(), 0);

@@ -1,0 +1,149 @@
+// Tags of real lame-made songs, written by Debian's eyeD3 and id3v2 and by
+// TagLib: read through every encoding, merged with ID3v1, written by the
+// editor and read back by a second reader; hostile tags cost a capped read.
+
+#include "decoder.h"
+#include "playlist/id3_form.h"
+#include "playlist/tag_file.h"
+#include "support/engine_session.h"
+#include "support/files.h"
+#include "support/recording_dialogs.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <taglib/apetag.h>
+#include <taglib/mpegfile.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    EXPECT_TRUE(process.waitForFinished(30000)) << program.toStdString();
+    EXPECT_EQ(process.exitCode(), 0) << program.toStdString() << ": " << process.readAllStandardError().toStdString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+class SongTags : public testing::Test {
+protected:
+    // A copy of a lame-made song without tags.
+    QString song(const QString &name)
+    {
+        const QString path = dir.filePath(name);
+        QFile::copy(QString::fromStdString(fixture("l3-44k-stereo-vbr.mp3")), path);
+        QFile(path).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
+        return path;
+    }
+
+    QTemporaryDir dir;
+};
+
+}  // namespace
+
+TEST_F(SongTags, EveryEncodingAndVersionReadsWhole)
+{
+    const QString greek = QStringLiteral("Ωμέγα – ☃ %1").arg(QString(40, 'x'));
+    const struct {
+        const char *version, *encoding;
+        QString title;
+    } cases[] = {{"--to-v2.3", "latin1", QStringLiteral("Café au lait, a title longer than thirty")},
+                 {"--to-v2.3", "utf16", greek},
+                 {"--to-v2.4", "utf8", greek},
+                 {"--to-v2.4", "utf16-be", greek}};
+    for (const auto &c : cases) {
+        const QString path = song(QStringLiteral("%1-%2.mp3").arg(c.version + 2, c.encoding));
+        run("eyeD3", {"--quiet", c.version, "--encoding", c.encoding, "-t", c.title, "-a", "Ärtist", "-A", "Album",
+                      "-G", "Jazz", "--recording-date", "1999", path});
+        tag_file::Kinds kinds;
+        const std::optional<Id3Tag> tag = tag_file::read(path, &kinds);
+        ASSERT_TRUE(tag) << c.encoding;
+        EXPECT_TRUE(kinds.rich);
+        EXPECT_EQ(tag->title, c.title) << c.version << c.encoding;
+        EXPECT_EQ(tag->artist, "Ärtist");
+        EXPECT_EQ(tag->year, "1999");
+        EXPECT_EQ(tag->genre, 8) << "Jazz";
+    }
+
+    // lame writes both kinds: ID3v2 wins, ID3v1 fills what it lacks.
+    const QString both = song("both.mp3");
+    run("id3v2", {"-1", "-t", "Short", "-c", "from v1", both});
+    run("id3v2", {"-2", "-t", QString(10000, 'T'), both});
+    const std::optional<Id3Tag> merged = tag_file::read(both);
+    ASSERT_TRUE(merged);
+    EXPECT_EQ(merged->title, QString(10000, 'T')) << "a 10,000-character frame is read whole";
+    EXPECT_EQ(merged->comment, "from v1");
+
+    // APEv2 alone, as TagLib writes it.
+    const QString ape = song("ape.mp3");
+    {
+        TagLib::MPEG::File file(QFile::encodeName(ape).constData(), false);
+        file.APETag(true)->setTitle("From APE");
+        ASSERT_TRUE(file.save(TagLib::MPEG::File::APE));
+    }
+    EXPECT_EQ(tag_file::read(ape)->title, "From APE");
+}
+
+TEST_F(SongTags, HostileTagsCostACappedReadAndFallBack)
+{
+    // ID3v2 headers claiming 100 MB, 256 MB and more than the file, each
+    // in front of audio with an ID3v1 tag.
+    const QByteArray v1 = id3::buildRecord({"Fallback", "", "", "    ", "", 0});
+    const QByteArray audio = readFile(QString::fromStdString(fixture("l3-44k-stereo-cbr.mp3")));
+    for (const QByteArray &size : {QByteArray("\x30\x00\x00\x00", 4), QByteArray("\x7f\x7f\x7f\x7f", 4),
+                                  QByteArray("\x00\x10\x00\x00", 4)}) {
+        const QString path = writeFile(dir.filePath("hostile.mp3"), "ID3\x04\x00\x00" + size + audio + v1);
+        const std::optional<Id3Tag> tag = tag_file::read(path);
+        ASSERT_TRUE(tag);
+        EXPECT_EQ(tag->title, "Fallback");
+    }
+    // Frames claiming sizes past the tag's end and 2^28 frames' worth of headers.
+    QByteArray frames;
+    for (int i = 0; i < 1000; ++i)
+        frames += QByteArray("TIT2\x0f\xff\xff\xff\x00\x00\x03", 11);
+    const QString broken = writeFile(dir.filePath("broken.mp3"),
+                                     QByteArray("ID3\x03\x00\x00\x00\x00\x55\x7c", 10) + frames + audio);
+    EXPECT_FALSE(tag_file::read(broken)) << "nothing readable: the file name is shown";
+}
+
+TEST_F(SongTags, TheEditorWritesEveryTagWholeAndASecondReaderAgrees)
+{
+    const QString path = song("edited.mp3");
+    run("eyeD3", {"--quiet", "--to-v2.3", "-t", "Old", "-a", "Someone", path});
+    const double seconds = sonark::measureSeconds(QFile::encodeName(path).toStdString());
+    PlaylistModel playlist;
+    playlist.addFileEntry(path);
+    RecordingDialogs dialogs;
+    TID3Form form(playlist, dialogs);
+    form.fill(path, 1);
+    EXPECT_EQ(form.artistEdit().text(), "Someone");
+    const QString title = QStringLiteral("A title of more than thirty characters, kept whole");
+    form.titleEdit().setText(title);
+    form.SaveClick();
+    ASSERT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join(' ').toStdString();
+
+    const QString listed = run("id3v2", {"-l", path});
+    EXPECT_TRUE(listed.contains("TIT2 (Title/songname/content description): " + title)) << listed.toStdString();
+    EXPECT_TRUE(listed.contains("id3v1 tag info")) << "ID3v1 is written too";
+    EXPECT_EQ(id3::readTag(path)->title, title.left(30));
+    EXPECT_EQ(sonark::measureSeconds(QFile::encodeName(path).toStdString()), seconds) << "the audio is untouched";
+    EXPECT_EQ(QFile(path).permissions() & 0x7077, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
+    EXPECT_EQ(playlist.entries().at(0)[PlaylistEntry::Artist], "Someone");
+
+    // Another program writes the file while the editor is open.
+    form.fill(path, 1);
+    form.titleEdit().setText("Lost edit");
+    run("id3v2", {"-2", "-a", "Elsewhere", path});
+    form.SaveClick();
+    EXPECT_EQ(dialogs.errors.size(), 1) << "the user is told";
+    EXPECT_EQ(tag_file::read(path)->artist, "Elsewhere") << "the other program's change stays";
+    EXPECT_EQ(tag_file::read(path)->title, title);
+
+    form.fill(path, 1);
+    form.ClearTagClick();
+    EXPECT_FALSE(tag_file::read(path));
+    EXPECT_EQ(sonark::measureSeconds(QFile::encodeName(path).toStdString()), seconds);
+}
