@@ -1,6 +1,6 @@
 #include "playlist/song_scanner.h"
 
-#include "decoder.h"
+#include "sonark/decoder.h"
 #include "playlist/tag_file.h"
 
 #include <QFileInfo>
