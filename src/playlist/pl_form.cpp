@@ -364,11 +364,13 @@ void TPLForm::hideEvent(QHideEvent *event)
 
 void TPLForm::resizeEvent(QResizeEvent *event)
 {
-    // A skin's window keeps to its steps, whatever size it is given.
+    // A skin's window keeps to its steps, whatever size it is given. Qt sends
+    // no second resize event when a window is resized from inside one, so the
+    // children follow the snapped size here.
     if (skin()) {
         const QSize snapped = winamp_playlist::snappedSize(size(), MaximumSize);
         if (snapped != size())
-            return resize(snapped);
+            resize(snapped);
         layoutSkinned();
         return QWidget::resizeEvent(event);
     }

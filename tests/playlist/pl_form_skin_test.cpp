@@ -108,6 +108,15 @@ TEST_F(SkinnedPlaylist, TheFrameStandsInItsPlacesAndResizesInSteps)
     textures.apply(TextureManager::BuiltinName);
     EXPECT_EQ(form.size(), TPLForm::MinimumSize) << "the texture's least size holds again";
     EXPECT_EQ(form.titleView().verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+
+    // A stored size between the steps, given before the window shows.
+    ASSERT_TRUE(textures.apply("Classic.wsz"));
+    form.hide();
+    form.resize(435, 230);
+    form.show();
+    EXPECT_EQ(form.size(), QSize(425, 232));
+    EXPECT_EQ(form.titleView().geometry().bottom(), 232 - 39) << "the list ends above the bottom bar";
+    EXPECT_LE(form.titleView().geometry().right(), 425 - 20) << "and beside the scroll bar";
 }
 
 TEST_F(SkinnedPlaylist, TheListWearsTheSkinsColoursAndScrollBar)
