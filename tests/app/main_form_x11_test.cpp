@@ -48,6 +48,16 @@ QPoint mainWindowPlace()
     return QPoint(place.section(',', 0, 0).toInt(), place.section(',', 1, 1).toInt());
 }
 
+// The real player on the X server, with its home in `home`.
+QProcessEnvironment startOnX11(QProcess &player, const QTemporaryDir &home, const QStringList &arguments = {})
+{
+    QProcessEnvironment environment = playerEnvironment(home);
+    environment.insert("QT_QPA_PLATFORM", "xcb");
+    player.setProcessEnvironment(environment);
+    player.start(programDir + "/ludro", arguments);
+    return environment;
+}
+
 }  // namespace
 
 TEST(MainWindowOnX11, HoverLightsTheButtonFrameByFrameAndTheMaskCutsTheWindow)
@@ -96,11 +106,8 @@ TEST(MainWindowOnX11, DraggingTheMainWindowCarriesOnlyTheDockedWindow)
     writeFile(home.filePath("LudroPro.ini"), "[Ludro]\nTexture=Coded\nMode=1\nLeftPos=100\nTopPos=50\n"
                                              "PLVis=1\nPlayListX=100\nPlayListY=150\nEQVis=1\n"
                                              "EqualizerX=301\nEqualizerY=50\n");
-    QProcessEnvironment environment = playerEnvironment(home);
-    environment.insert("QT_QPA_PLATFORM", "xcb");
     QProcess player;
-    player.setProcessEnvironment(environment);
-    player.start(programDir + "/ludro", QStringList());
+    const QProcessEnvironment environment = startOnX11(player, home);
     ASSERT_TRUE(playerListening(environment));
     ASSERT_TRUE(runUntil([] { return mainWindowPlace() == QPoint(100, 50); })) << "the windows are mapped";
     for (const QStringList &step : {QStringList{"mousemove", "200", "55"}, {"mousedown", "1"},
@@ -159,11 +166,8 @@ TEST(MainWindowOnX11, TheKeysTheJumpBoxAndTheWheelDriveTheRealPlayer)
     }
     writeFile(home.filePath("LudroPro.ini"), "[Ludro]\nShowTime=1\nVolume=50\nLeftPos=100\nTopPos=50\n"
                                              "PLVis=1\nPlayListX=100\nPlayListY=200\n");
-    QProcessEnvironment environment = playerEnvironment(home);
-    environment.insert("QT_QPA_PLATFORM", "xcb");
     QProcess player;
-    player.setProcessEnvironment(environment);
-    player.start(programDir + "/ludro", songs.mid(0, 3));
+    const QProcessEnvironment environment = startOnX11(player, home, songs.mid(0, 3));
     ASSERT_TRUE(titleShows(" - Alpha$")) << "the first of the files named plays";
 
     ASSERT_TRUE(focus(" - Alpha$"));
@@ -215,11 +219,8 @@ TEST(MainWindowOnX11, AMaskTooDetailedForTheServerLeavesARectangle)
     writeBitmap(large + "MainMask.BMP", checkers);
     writeFile(home.filePath("LudroPro.ini"), "[Ludro]\nTexture=Coded\nMode=1\nLeftPos=100\nTopPos=50\n");
     ASSERT_TRUE(run("xsetroot", {"-solid", "#ff00ff"}));
-    QProcessEnvironment environment = playerEnvironment(home);
-    environment.insert("QT_QPA_PLATFORM", "xcb");
     QProcess player;
-    player.setProcessEnvironment(environment);
-    player.start(programDir + "/ludro", QStringList());
+    const QProcessEnvironment environment = startOnX11(player, home);
     ASSERT_TRUE(playerListening(environment));
     EXPECT_TRUE(runUntil([&] { return screenAt({100, 50, 4, 4}).pixel(2, 1) == coded(2, 1, Main); }, 5000));
     EXPECT_EQ(runLudroctl(environment, {"40199"}), 0) << "still running once shown";
