@@ -25,6 +25,8 @@ public:
     void previous() override { disc_.previous(); }
     void forward() override { disc_.forward10(); }
     void back() override { disc_.back10(); }
+    void stepForward() override { disc_.forward10(); }
+    void stepBack() override { disc_.back10(); }
     void seekToKnob(int offset, int width) override { disc_.seekToBar(offset, width); }
     void load() override { disc_.eject(); }
     void playNumber(int number) override { disc_.setPendingTrack(number - 1); }

@@ -372,22 +372,6 @@ void PlaybackController::seekBy(int seconds)
     player_.InputSeek(static_cast<int32_t>(positionSeconds_), static_cast<int32_t>(std::lround(durationSeconds_)));
 }
 
-void PlaybackController::StepForward()
-{
-    if (cdMode())
-        transport().forward();
-    else
-        seekBy(5);
-}
-
-void PlaybackController::StepBack()
-{
-    if (cdMode())
-        transport().back();
-    else
-        seekBy(-5);
-}
-
 void PlaybackController::RefreshTitle()
 {
     updateTitle();

@@ -49,8 +49,8 @@ public:
     void SeekForward() { transport().forward(); }
     void SeekBack() { transport().back(); }
     // The keys' five seconds on or back; the disc steps as its buttons do.
-    void StepForward();
-    void StepBack();
+    void StepForward() { transport().stepForward(); }
+    void StepBack() { transport().stepBack(); }
     // The position knob is held at `offset` pixels of a `width` pixel track:
     // the title shows the time there.
     void KnobDragged(int offset, int width);
@@ -162,6 +162,8 @@ private:
     void previous() override;
     void forward() override { seekBy(10); }
     void back() override { seekBy(-10); }
+    void stepForward() override { seekBy(5); }
+    void stepBack() override { seekBy(-5); }
     void seekBy(int seconds);
     void seekToKnob(int offset, int width) override;
     void load() override;

@@ -42,6 +42,10 @@ public:
     // Ten seconds on or back.
     virtual void forward() = 0;
     virtual void back() = 0;
+    // The keys' small step: five seconds in a song; a disc steps as its
+    // buttons do.
+    virtual void stepForward() = 0;
+    virtual void stepBack() = 0;
     // The position knob let go at `offset` pixels of a `width` pixel track.
     virtual void seekToKnob(int offset, int width) = 0;
     // The load button: the open dialog, or the disc's door.
