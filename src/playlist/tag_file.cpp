@@ -5,6 +5,7 @@
 #include "platform/whole_file.h"
 #include "playlist/id3_genres.h"
 
+#include <QBuffer>
 #include <QtEndian>
 
 #include <taglib/apetag.h>
@@ -44,7 +45,7 @@ qint64 id3v2End(const QByteArray &header)
 // The bytes from an APEv2 tag's start (its header, when it has one) to the
 // end of the file, found by its footer before an ID3v1 tag or at the very
 // end; 0 without one.
-qint64 apeTail(QFile &file, qint64 size)
+qint64 apeTail(QIODevice &file, qint64 size)
 {
     for (const qint64 end : {size - id3::TagSize, size}) {
         if (end < ApeFooterSize || !file.seek(end - ApeFooterSize))
@@ -144,6 +145,20 @@ QByteArray withId3v1(QByteArray contents, const QByteArray &record)
     return contents + record;
 }
 
+// TagLib writes over a tag's claimed extent as it stands; one reaching past
+// the file's end (or an APEv2 tag reaching into the ID3v2 tag) would have it
+// move memory outside the file. TagLib takes the first "ID3" before the
+// audio as the tag, with at least its 10-byte header.
+bool tagsOverrun(const QByteArray &contents, bool id3v2)
+{
+    const qsizetype at = id3v2 ? contents.indexOf("ID3") : -1;
+    const qint64 head = at < 0 ? 0 : at + std::max<qint64>(10, id3v2End(contents.mid(at, 10)));
+    QBuffer buffer;
+    buffer.setData(contents);
+    buffer.open(QIODevice::ReadOnly);
+    return head > contents.size() || apeTail(buffer, contents.size()) > contents.size() - head;
+}
+
 // Edits the whole file in memory with TagLib, puts `id3v1` in place of its
 // ID3v1 tag (cuts that off when empty) and saves the file in one step.
 QString editWhole(const QString &path, const std::function<bool(TagLib::MPEG::File &)> &edit,
@@ -155,6 +170,9 @@ QString editWhole(const QString &path, const std::function<bool(TagLib::MPEG::Fi
     TagLib::ByteVectorStream stream(byteVector(*contents));
     {
         TagLib::MPEG::File file(&stream, TagLib::ID3v2::FrameFactory::instance(), false);
+        if (file.isValid() && tagsOverrun(*contents, file.hasID3v2Tag()))
+            return QStringLiteral("The tags of the file are damaged: they claim more bytes than the file has. "
+                                  "The file is left as it is.");
         if (!file.isValid() || !edit(file))
             return QStringLiteral("The tags of the file could not be written.");
     }

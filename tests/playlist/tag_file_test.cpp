@@ -107,6 +107,22 @@ TEST_F(SongTags, HostileTagsCostACappedReadAndFallBack)
     const QString broken = writeFile(dir.filePath("broken.mp3"),
                                      QByteArray("ID3\x03\x00\x00\x00\x00\x55\x7c", 10) + frames + audio);
     EXPECT_FALSE(tag_file::read(broken)) << "nothing readable: the file name is shown";
+
+    // Tags reaching past the file's end are not written over: TagLib would
+    // move memory outside the file. An ID3v2 tag 3 bytes short (found by
+    // the fuzzer), and an APEv2 tag claiming more than the file.
+    const QByteArray shortTag = QByteArray::fromBase64(
+        "SUQzAwAAAAAAc1RTU0UAAAAvAPv/S0FNRSA2NGJpdHMgdmVyc2lvbiAzLjEwMCAoaHR0cDovL2xhbWUuc2YubmV0KVRJVDIAAAALAAAB"
+        "//5UAHNpb24gMy4xMDAgKGh0dHA6Ly9sYW1lLnMpZVR0bmYuSQsAALBnAAE=");
+    const QByteArray tag("ID3\x03\x00\x00\x00\x00\x00\x10TIT2\x00\x00\x00\x06\x00\x00\x00Title", 26);
+    QByteArray apeFooter("APETAGEX\xd0\x07\x00\x00\x00\x10\x00\x00\x01\x00\x00\x00\x00\x00\x00\x80", 24);
+    apeFooter += QByteArray(8, '\0');
+    for (const QByteArray &contents : {shortTag, tag + audio.left(900) + apeFooter}) {
+        const QString path = writeFile(dir.filePath("overrun.mp3"), contents);
+        EXPECT_FALSE(tag_file::save(path, {"New", "", "", "    ", "", 0}).isEmpty());
+        EXPECT_FALSE(tag_file::clear(path).isEmpty());
+        EXPECT_EQ(readFile(path), contents) << "the file is left as it is";
+    }
 }
 
 TEST_F(SongTags, TheEditorWritesEveryTagWholeAndASecondReaderAgrees)
