@@ -6,12 +6,13 @@
 #include "core/remote_control.h"
 #include "language/language.h"
 #include "platform/dialogs.h"
+#include "shell/window_docking.h"
 
 #include <QAction>
 
 #include <utility>
 
-AppearanceFeature::AppearanceFeature(AppContext &app) : Feature(app)
+AppearanceFeature::AppearanceFeature(AppContext &app, shell::WindowDocking &docking) : Feature(app), docking_(docking)
 {
     TMainForm &form = app.mainForm;
     QObject::connect(&form, &TMainForm::modeClicked, &form, &TMainForm::ToggleMode);
@@ -44,7 +45,9 @@ void AppearanceFeature::bindCommands(RemoteControl &remote)
 void AppearanceFeature::chooseTexture(const QString &name)
 {
     QString error;
-    if (!app.textures.apply(name, &error)) {
+    bool worn = false;
+    docking_.resizeKeepingDocked([&] { worn = app.textures.apply(name, &error); });
+    if (!worn) {
         app.dialogs.error(error);
         return;
     }

@@ -3,12 +3,18 @@
 // The program's look and language: the texture worn, the main window's mode
 // (normal or Cool Bar) from its button, its menu item and the command, and
 // the language the windows speak. Choosing either keeps it as the setting.
+// Windows docked to the main window stay docked when a texture of another
+// size is worn.
 
 #include "app/feature.h"
 
+namespace shell {
+class WindowDocking;
+}
+
 class AppearanceFeature : public Feature {
 public:
-    explicit AppearanceFeature(AppContext &app);
+    AppearanceFeature(AppContext &app, shell::WindowDocking &docking);
 
     void restore() override;
     void store() override;
@@ -23,5 +29,6 @@ public:
     void applyLanguageAgain();
 
 private:
+    shell::WindowDocking &docking_;
     bool languageAgain_ = false;
 };

@@ -1,27 +1,33 @@
 #include "feature_window.h"
 
-void WindowPlace::restore(const Settings &settings, QWidget &window) const
+void WindowPlace::restore(const Settings &settings, QWidget &window, qreal scale) const
 {
     if (!kept())
         return;
-    QSize size(width ? settings.*width : window.width(), height ? settings.*height : window.height());
+    if (!skinPixels)
+        scale = 1;
+    QSize size(width ? settings.*width : qRound(window.width() / scale),
+               height ? settings.*height : qRound(window.height() / scale));
     if (corrected)
         size = corrected(size);
+    size = (QSizeF(size) * scale).toSize();
     window.setGeometry(QRect(QPoint(settings.*left, settings.*top),
                              size.expandedTo(window.minimumSize()).boundedTo(window.maximumSize())));
 }
 
-void WindowPlace::store(Settings &settings, const QWidget &window) const
+void WindowPlace::store(Settings &settings, const QWidget &window, qreal scale) const
 {
     if (!kept())
         return;
+    if (!skinPixels)
+        scale = 1;
     const QRect place = window.geometry();
     settings.*left = place.x();
     settings.*top = place.y();
     if (width)
-        settings.*width = place.width();
+        settings.*width = qRound(place.width() / scale);
     if (height)
-        settings.*height = place.height();
+        settings.*height = qRound(place.height() / scale);
 }
 
 FeatureWindow::FeatureWindow(Traits traits, Make make) : traits_(std::move(traits)), make_(std::move(make)) {}

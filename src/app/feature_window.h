@@ -22,11 +22,14 @@ struct WindowPlace {
     int Settings::*height = nullptr;
     // Puts a stored size out of reason right.
     QSize (*corrected)(QSize stored) = nullptr;
+    // The size is kept at 1x for a window shown at the chosen window size
+    // (`scale`), so a size setting out of reason at 2x is not one at 1x.
+    bool skinPixels = false;
 
     bool kept() const { return left != nullptr; }
     // The stored rectangle onto `window`, no smaller than it allows.
-    void restore(const Settings &settings, QWidget &window) const;
-    void store(Settings &settings, const QWidget &window) const;
+    void restore(const Settings &settings, QWidget &window, qreal scale) const;
+    void store(Settings &settings, const QWidget &window, qreal scale) const;
 };
 
 class FeatureWindow {

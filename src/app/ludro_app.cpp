@@ -116,7 +116,7 @@ void LudroApp::adopt(Feature &feature, FeatureWindow &window)
                          &QAction::trigger);
         if (widget.metaObject()->indexOfSignal("helpRequested()") >= 0)
             QObject::connect(&widget, SIGNAL(helpRequested()), help, SLOT(trigger()));
-        made.traits().place.restore(settings_, widget);
+        made.traits().place.restore(settings_, widget, textures_.windowScale());
         if (const auto slot = std::find(dockingWindows_.begin(), dockingWindows_.end(), &made);
             slot != dockingWindows_.end())
             docking_.setWindow(1 + (slot - dockingWindows_.begin()), &widget);
@@ -299,7 +299,7 @@ void LudroApp::saveSettings(bool atExit)
         feature->store();
         for (FeatureWindow *window : feature->windows())
             if (const QWidget *made = window->made())
-                window->traits().place.store(settings_, *made);
+                window->traits().place.store(settings_, *made, textures_.windowScale());
     }
     const QString path = settingsPath(folders_.user());
     platform::ProfileFile file = platform::ProfileFile::load(path);

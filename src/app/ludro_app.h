@@ -146,7 +146,7 @@ private:
     // are restored and their docking windows' snaps are tried.
     std::vector<Feature *> features_;
     std::vector<std::unique_ptr<Feature>> owned_;
-    AppearanceFeature &appearance_ = add<AppearanceFeature>();
+    AppearanceFeature &appearance_ = add<AppearanceFeature>(docking_);
     PlayerFeature &player_feature_ = add<PlayerFeature>();
     SoundFeature &sound_ = add<SoundFeature>();
     PlaylistFeature &playlistFeature_ = add<PlaylistFeature>();

@@ -26,7 +26,7 @@ QSize correctedSize(QSize stored)
 SoundFeature::SoundFeature(AppContext &app)
     : Feature(app),
       equalizer_({QStringLiteral("equalizer.html"), true,
-                  {&Settings::equalizerX, &Settings::equalizerY, &Settings::equalizerW, nullptr, correctedSize},
+                  {&Settings::equalizerX, &Settings::equalizerY, &Settings::equalizerW, nullptr, correctedSize, true},
                   &Settings::eqVis},
                  [&app] {
                      return std::make_unique<TEQForm>(app.textures, app.folders.search(QStringLiteral("presets")),

@@ -75,12 +75,18 @@ void WindowDocking::resizeKeepingDocked(const std::function<void()> &resize)
     const QList<WindowBox> before = boxes(windows_);
     const QList<bool> docked = dockedWindows(before, 0);
     resize();
-    const qreal factor = main->frameGeometry().width() / qreal(std::max(1, before[0].rect.width()));
+    const QRect was = before[0].rect, now = main->frameGeometry();
+    const qreal factor = now.width() / qreal(std::max(1, was.width()));
     placing_ = true;
     for (qsizetype i = 1; i < windows_.size(); ++i)
         if (docked[i] && windows_[i]) {
-            const QPointF offset = before[i].rect.topLeft() - before[0].rect.topLeft();
-            windows_[i]->move(main->pos() + (offset * factor).toPoint());
+            const QPoint offset = before[i].rect.topLeft() - was.topLeft();
+            QPointF place = QPointF(offset) * factor;
+            // A window below keeps to the bottom edge of a main window that
+            // is now taller or shorter than the size alone makes it.
+            if (offset.y() >= was.height())
+                place.ry() += now.height() - was.height() * factor;
+            windows_[i]->move(now.topLeft() + place.toPoint());
         }
     placing_ = false;
 }

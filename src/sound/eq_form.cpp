@@ -9,6 +9,9 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QtMath>
+
+#include <algorithm>
 
 namespace {
 
@@ -33,7 +36,6 @@ TEQForm::TEQForm(const TextureManager &textures, const QStringList &presetsFolde
 {
     setWindowTitle(QStringLiteral("Equalizer"));
     setFixedHeight(WindowHeight);
-    setMinimumWidth(BodyWidth + 100);
     resize(436, WindowHeight);
 
     for (int i = 0; i < equalizer::SliderCount; ++i) {
@@ -41,7 +43,6 @@ TEQForm::TEQForm(const TextureManager &textures, const QStringList &presetsFolde
         bar->setRange(equalizer::MinPosition, equalizer::MaxPosition);
         bar->SmallChange = i == 0 ? 1 : 2;
         bar->LargeChange = 5;
-        bar->move(FirstSliderLeft + SliderSpacing * i, SliderTop);
         bar->OnChange = [this, i](TBMPScrollBar *) { sliderChanged(i); };
         trackbars_[i] = bar;
     }
@@ -59,8 +60,37 @@ TEQForm::TEQForm(const TextureManager &textures, const QStringList &presetsFolde
     windowMenu_.addAction(QString(), this, &TEQForm::helpRequested)->setObjectName(QStringLiteral("EQ_Help"));
     windowMenu_.addAction(QString(), [this] { close(); })->setObjectName(QStringLiteral("EQ_Close"));
     applyTexts(Messages());
-    applyTexture();
+    applyScale();
     QObject::connect(&textures_, &TextureManager::textureChanged, this, [this] { applyTexture(); });
+    QObject::connect(&textures_, &TextureManager::windowScaleChanged, this, [this] { applyScale(); });
+}
+
+void TEQForm::applyScale()
+{
+    const qreal skinWidth = width() / scale_;
+    scale_ = textures_.windowScale();
+    setFixedHeight(qRound(WindowHeight * scale_));
+    setMinimumWidth(qRound((BodyWidth + 100) * scale_));
+    resize(qRound(skinWidth * scale_), height());
+    for (int i = 0; i < equalizer::SliderCount; ++i)
+        trackbars_[i]->move(toWindow(QRect(FirstSliderLeft + SliderSpacing * i, SliderTop, 1, 1)).topLeft());
+    applyTexture();
+}
+
+QRect TEQForm::toWindow(const QRect &skin) const
+{
+    return {qRound(skin.x() * scale_), qRound(skin.y() * scale_), qRound(skin.width() * scale_),
+            qRound(skin.height() * scale_)};
+}
+
+// Whole sizes keep every skin pixel a crisp square; fractional ones are smoothed.
+QImage TEQForm::atScale(const QImage &picture) const
+{
+    if (scale_ == 1)
+        return picture;
+    const bool whole = scale_ == qRound(scale_);
+    return picture.scaled(picture.size() * scale_, Qt::IgnoreAspectRatio,
+                          whole ? Qt::FastTransformation : Qt::SmoothTransformation);
 }
 
 // The pictures and colours are taken from the texture anew.
@@ -70,10 +100,14 @@ void TEQForm::applyTexture()
     composeBackground();
     const QImage &picture = texture_->pictures.equalizer;
     const QImage track = picture.copy(209, 164, 12, 63);
-    const QImage thumb = picture.copy(0, 164, 11, 11);
+    // The thumb is placed on the track at 1x, then scaled, so it stays on
+    // the skin's pixels at every size.
+    QImage thumb(track.width(), 11, QImage::Format_ARGB32_Premultiplied);
+    thumb.fill(Qt::transparent);
+    QPainter(&thumb).drawImage(0, 0, picture.copy(0, 164, 11, 11));
     for (TBMPScrollBar *bar : trackbars_) {
-        bar->setBMPTrack(track);
-        bar->setBMPThumb(thumb);
+        bar->setBMPTrack(atScale(track));
+        bar->setBMPThumb(atScale(thumb));
     }
     // In a Winamp skin the drawer wears the playlist's colours, so the
     // window reads as one skin.
@@ -84,13 +118,15 @@ void TEQForm::applyTexture()
     const QColor rim = skin ? skin->playlist.colours.selectedBackground : QColor(0x07, 0x09, 0x0c);
     const QColor scrollTrack = skin ? background : QColor(0x1b, 0x20, 0x28);
     const QColor handle = skin ? rim : QColor(0x4a, 0x54, 0x63);
-    useEq_->setStyleSheet(QStringLiteral("color: %1; background: transparent; font: bold 11px Arial;")
-                              .arg((skin ? text : toQColor(layout.infoColor)).name()));
-    QString sheet = QStringLiteral("QListWidget { color: %1; background: %2; border: 1px solid %3; font: 11px Arial; }"
-                                   "QScrollBar { background: %4; width: 9px; }"
-                                   "QScrollBar::handle { background: %5; border-radius: 3px; }"
+    const auto px = [this](int skinPixels) { return QString::number(std::max(1, qRound(skinPixels * scale_))); };
+    useEq_->setStyleSheet(QStringLiteral("color: %1; background: transparent; font: bold %2px Arial;")
+                              .arg((skin ? text : toQColor(layout.infoColor)).name(), px(11)));
+    QString sheet = QStringLiteral("QListWidget { color: %1; background: %2; border: %6px solid %3; font: %7px Arial; }"
+                                   "QScrollBar { background: %4; width: %8px; }"
+                                   "QScrollBar::handle { background: %5; border-radius: %9px; }"
                                    "QScrollBar::add-line, QScrollBar::sub-line { height: 0; }")
-                        .arg(text.name(), background.name(), rim.name(), scrollTrack.name(), handle.name());
+                        .arg(text.name(), background.name(), rim.name(), scrollTrack.name(), handle.name(), px(1),
+                             px(11), px(9), px(3));
     if (skin)
         sheet += QStringLiteral("QListWidget::item:selected { color: %1; background: %2; }")
                      .arg(skin->playlist.colours.current.name(), rim.name());
@@ -162,7 +198,7 @@ void TEQForm::sliderChanged(int slider)
 void TEQForm::setBandLabel(const QString &text)
 {
     label_ = text;
-    update(LabelArea);
+    update(toWindow(LabelArea));
 }
 
 // ---- commands ----
@@ -260,24 +296,28 @@ void TEQForm::showEvent(QShowEvent *event)
 void TEQForm::resizeEvent(QResizeEvent *event)
 {
     const int left = BodyWidth + 8;
-    useEq_->setGeometry(left, 18, width() - left - 8, 16);
-    presetList_->setGeometry(left, 38, width() - left - 8, WindowHeight - 38 - 8);
+    const int skinWidth = qRound(width() / scale_);
+    useEq_->setGeometry(toWindow(QRect(left, 18, skinWidth - left - 8, 16)));
+    presetList_->setGeometry(toWindow(QRect(left, 38, skinWidth - left - 8, WindowHeight - 38 - 8)));
     QWidget::resizeEvent(event);
 }
 
 void TEQForm::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    const QRect drawerTitle(BodyWidth, 0, width() - BodyWidth, TitleBar.height());
+    painter.scale(scale_, scale_);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, scale_ != qRound(scale_));
+    const QRect all(0, 0, qCeil(width() / scale_), WindowHeight);
+    const QRect drawerTitle(BodyWidth, 0, all.width() - BodyWidth, TitleBar.height());
     if (const WinampSkin *skin = texture_->winamp.get()) {
-        painter.fillRect(rect(), skin->playlist.colours.normalBackground);
+        painter.fillRect(all, skin->playlist.colours.normalBackground);
         tilePiece(painter, drawerTitle, texture_->pictures.equalizer, TitleTile);
     } else {
-        QPainterPath all;
-        all.addRect(rect());
-        theme::paintMetal(painter, all, theme::MetalTop, theme::MetalBottom);
+        QPainterPath whole;
+        whole.addRect(all);
+        theme::paintMetal(painter, whole, theme::MetalTop, theme::MetalBottom);
         QPainterPath drawer;
-        drawer.addRect(QRect(BodyWidth, TitleBar.height(), width() - BodyWidth, height() - TitleBar.height()));
+        drawer.addRect(QRect(BodyWidth, TitleBar.height(), all.width() - BodyWidth, all.height() - TitleBar.height()));
         theme::paintRaisedEdge(painter, drawer);
         paintWindowTitleBar(painter, drawerTitle, {});
     }
@@ -295,7 +335,7 @@ void TEQForm::paintEvent(QPaintEvent *)
 
 void TEQForm::mousePressEvent(QMouseEvent *event)
 {
-    const QPoint at = event->position().toPoint();
+    const QPoint at = (event->position() / scale_).toPoint();
     if (event->button() == Qt::RightButton && TitleBar.contains(at)) {
         windowMenu_.popup(event->globalPosition().toPoint());
     } else if (event->button() != Qt::LeftButton) {
@@ -305,7 +345,7 @@ void TEQForm::mousePressEvent(QMouseEvent *event)
     } else if (SwitchKey.contains(at)) {
         switchClick();
     } else if (PresetsKey.contains(at)) {
-        setupMenu_.popup(mapToGlobal(PresetsKey.bottomLeft()));
+        setupMenu_.popup(mapToGlobal(toWindow(PresetsKey).bottomLeft()));
     } else if (at.y() < TitleBar.height()) {
         dragging_ = true;
         dragStart_ = event->globalPosition().toPoint() - pos();

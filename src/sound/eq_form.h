@@ -4,7 +4,8 @@
 // label, the setup menu and the preset list, drawn from the texture's
 // equalizer picture in the Winamp equalizer layout. It only records what
 // changed; the main window's timer hands the record to the decoder through
-// ApplyEqualizer. It follows the texture manager's texture.
+// ApplyEqualizer. It follows the texture manager's texture and window size:
+// everything is placed in skin pixels and shown at that size.
 
 #include "appearance/texture_manager.h"
 #include "language/messages.h"
@@ -78,6 +79,9 @@ protected:
 
 private:
     void applyTexture();
+    void applyScale();
+    QRect toWindow(const QRect &skin) const;
+    QImage atScale(const QImage &picture) const;
     void composeBackground();
     void buildSetupMenu();
     void sliderChanged(int slider);
@@ -96,6 +100,7 @@ private:
     QMenu windowMenu_;
     QString saveCaption_, savePrompt_;
     QString label_;
+    qreal scale_ = 1;
     bool loading_ = false;
     QPoint dragStart_;
     bool dragging_ = false;

@@ -63,11 +63,16 @@ TEST(VisualizerProgram, MovesWithTheSongOnlyWhileShownAndPlayingAndDoubleSizeKee
         QTest::keyClick(&form, Qt::Key_D, Qt::ControlModifier);
         EXPECT_EQ(form.size(), QSize(550, 232));
         EXPECT_EQ(equalizer.pos(), QPoint(100, 100 + 232)) << "still right below the main window";
+        EXPECT_EQ(equalizer.size(), QSize(872, 252));
         EXPECT_TRUE(app.menu().doubleSizeAction()->isChecked());
+        app.appearance().chooseTexture(TextureManager::BuiltinName);
+        EXPECT_EQ(equalizer.pos(), QPoint(100, 100 + form.height())) << "docked under the built-in look too";
+        app.appearance().chooseTexture("Classic");
     }
     const platform::ProfileFile saved = platform::ProfileFile::load(home.filePath("LudroPro.ini"));
     EXPECT_EQ(saved.readString("Ludro", "Visualizer", ""), "0");
     EXPECT_EQ(saved.readString("Ludro", "WindowSize", ""), "200");
+    EXPECT_EQ(saved.readString("Ludro", "EqualizerW", ""), "436") << "kept at 1x";
 
     LudroApp again({"ludro", "/noSave"}, dialogs);
     EXPECT_EQ(again.mainForm().size(), QSize(550, 232));
