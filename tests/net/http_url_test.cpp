@@ -39,8 +39,6 @@ TEST(HttpUrl, LocalDocNameIsTheLastSegmentWithoutQuery)
     EXPECT_EQ(localDocName("/dir/"), "dir");
     EXPECT_EQ(localDocName("/"), "document.htm");
     EXPECT_EQ(localDocName("/a.cgi?x=1"), "a.cgi");
-    EXPECT_EQ(localDocName("/music/song.mp3"), "song.mp3");
-    EXPECT_EQ(localDocName("/?x=1"), "document.htm");
     EXPECT_EQ(localDocName("/up/.."), "document.htm");
     EXPECT_EQ(localDocName("/" + QString(300, 'n')), QString(255, 'n'));
 }
@@ -52,7 +50,6 @@ TEST(HttpUrl, TargetsAndRelocationsWithAndWithoutProxy)
     EXPECT_EQ(route(requestTarget(splitUrl("h"), "", "80")), "/ Host:h to h:80");
     EXPECT_EQ(route(relocatedTarget(direct, "/q?x", "")), "/q?x Host:h to h:81");
     EXPECT_EQ(route(relocatedTarget(direct, "http://k/r", "")), "/r Host:k to k:80");
-    EXPECT_EQ(route(relocatedTarget(direct, "http://k:82", "")), "/ Host:k to k:82");
     EXPECT_EQ(route(relocatedTarget(direct, "http:/s", "")), "http://h:81/s Host:h to h:81");
     const HttpTarget deep = requestTarget(splitUrl("http://h/a/b/page?x=1"), "", "80");
     EXPECT_EQ(route(relocatedTarget(deep, "next.htm?y=2", "")), "/a/b/next.htm?y=2 Host:h to h:80")
@@ -62,7 +59,6 @@ TEST(HttpUrl, TargetsAndRelocationsWithAndWithoutProxy)
     const HttpTarget proxied = requestTarget(splitUrl("h:81/p"), "proxy", "3128");
     EXPECT_EQ(route(proxied), "http://h:81/p Host:h to proxy:3128");
     EXPECT_EQ(route(requestTarget(splitUrl("http://h:80/p"), "proxy", "3128")), "http://h/p Host:h to proxy:3128");
-    EXPECT_EQ(route(relocatedTarget(proxied, "/q", "proxy")), "http://h:81/q Host:h to proxy:3128");
     EXPECT_EQ(route(relocatedTarget(proxied, "http://k/r", "proxy")), "http://k/r Host:k to proxy:3128");
     EXPECT_EQ(route(relocatedTarget(proxied, "q", "proxy")), "http://h:81/q Host:h to proxy:3128");
 }

