@@ -11,7 +11,6 @@
 #include "support/recording_dialogs.h"
 #include "support/run_until.h"
 
-#include <QDir>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -67,10 +66,6 @@ TEST_F(DiscIdentity, ADiscReplacedInPlaceStartsAsTheNewDisc)
     ASSERT_TRUE(startsWith(3)) << "the new table of contents is noticed";
     EXPECT_NE(controller.discId().id, first);
     EXPECT_EQ(controller.lines(), QStringList({"1. CD-Track", "2. CD-Track", "3. CD-Track"}));
-    QString title;
-    QObject::connect(&controller, &cd::CdController::titleChanged, [&](const QString &t) { title = t; });
-    controller.setPendingTrack(2);
-    EXPECT_TRUE(runUntil([&] { return title == "CD-Track (3 of 3)"; }, 5000)) << title.toStdString();
 }
 
 TEST_F(DiscIdentity, ALookupAnsweredAfterTheDiscChangedNamesOnlyTheDiscItWasAskedFor)
@@ -107,7 +102,6 @@ TEST_F(DiscIdentity, ALookupAnsweredAfterTheDiscChangedNamesOnlyTheDiscItWasAske
 
     controller.readFromCddb({0, 0, 275, 116});
     ASSERT_TRUE(otherDisc);
-    EXPECT_NE(controller.discId().id, asked.id);
     EXPECT_EQ(controller.lines(), QStringList({"1. CD-Track", "2. CD-Track", "3. CD-Track"}));
     EXPECT_EQ(readFile(tracks + asked.id), "First\nArtist\nOne\nTwo\n") << "the names of the disc asked for";
     EXPECT_FALSE(QFile::exists(tracks + controller.discId().id)) << "none for the disc in the drive now";

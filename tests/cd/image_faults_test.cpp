@@ -8,8 +8,6 @@
 
 #include <QTemporaryDir>
 
-#include <functional>
-
 #include <sys/stat.h>
 
 #include <gtest/gtest.h>
@@ -36,45 +34,33 @@ QString writeCue(const QString &path, const QString &data, const QStringList &st
 TEST(CdImage, AFileOfTheImageThatIsNoRegularFileIsRefusedAtOnce)
 {
     QTemporaryDir dir;
-    struct Case {
-        const char *what;
-        QString device, folder;
+    const struct {
+        const char *what, *fifo, *device;  // no fifo: the .bin is linked to /dev/zero
+    } cases[] = {
+        {"the .cue", "disc.cue", "disc.cue"},         {"its .bin", "disc.bin", "disc.cue"},
+        {"a .bin named", "disc.bin", "disc.bin"},     {"the .cue of a .bin", "disc.cue", "disc.bin"},
+        {"a .toc", "disc.toc", "disc.toc"},           {"the file a .cue names", "tones.raw", "named.cue"},
+        {"the file a .toc names", "tones.raw", "disc.toc"}, {"a .bin linked to /dev/zero", nullptr, "disc.cue"},
     };
-    std::vector<Case> cases;
-    const auto place = [&](const char *what, const std::function<QString(const QString &)> &make) {
-        const QString folder = dir.filePath(QString::number(cases.size()));
+    int made = 0;
+    for (const auto &c : cases) {
+        const QString folder = dir.filePath(QString::number(++made));
         writeDiscImage(folder, {{75, 440}});
-        cases.push_back({what, make(folder), folder});
-    };
-    place("the .cue", [](const QString &f) { return makeFifo(f + "/disc.cue"), f + "/disc.cue"; });
-    place("its .bin", [](const QString &f) { return makeFifo(f + "/disc.bin"), f + "/disc.cue"; });
-    place("the file it names", [](const QString &f) {
-        makeFifo(f + "/tones.raw");
-        return writeCue(f + "/named.cue", "tones.raw", {"00:00:00"});
-    });
-    place("a .bin named", [](const QString &f) { return makeFifo(f + "/disc.bin"), f + "/disc.bin"; });
-    place("the .cue of a .bin", [](const QString &f) { return makeFifo(f + "/disc.cue"), f + "/disc.bin"; });
-    place("a .toc", [](const QString &f) { return makeFifo(f + "/disc.toc"), f + "/disc.toc"; });
-    place("the file a .toc names", [](const QString &f) {
-        makeFifo(f + "/tones.raw");
-        return writeFile(f + "/disc.toc", "CD_DA\nTRACK AUDIO\nFILE \"tones.raw\" 0\n");
-    });
-    place("a .bin linked to /dev/zero", [](const QString &f) {
-        QFile::remove(f + "/disc.bin");
-        QFile::link("/dev/zero", f + "/disc.bin");
-        return f + "/disc.cue";
-    });
-
-    for (const Case &c : cases) {
-        for (const char *command : {"toc", "discid", "rip"}) {
-            const ToolRun run = ludroCd({"--device", c.device, command, "--dest", c.folder + "/out"},
-                                        {.folder = c.folder, .limitMs = 5000});
-            EXPECT_EQ(run.status, 1) << c.what << ", " << command;
-            EXPECT_TRUE(run.err.contains("Not a regular file"))
-                << c.what << ", " << command << ": " << run.err.toStdString();
-            EXPECT_TRUE(run.out.isEmpty()) << c.what;
+        writeCue(folder + "/named.cue", "tones.raw", {"00:00:00"});
+        writeFile(folder + "/disc.toc", "CD_DA\nTRACK AUDIO\nFILE \"tones.raw\" 0\n");
+        if (c.fifo) {
+            makeFifo(folder + '/' + c.fifo);
+        } else {
+            QFile::remove(folder + "/disc.bin");
+            QFile::link("/dev/zero", folder + "/disc.bin");
         }
-        EXPECT_TRUE(entries(c.folder + "/out").isEmpty()) << c.what;
+        for (const char *command : {"toc", "discid", "rip"}) {
+            const ToolRun run = ludroCd({"--device", folder + '/' + c.device, command, "--dest", folder + "/out"},
+                                        {.folder = folder, .limitMs = 5000});
+            EXPECT_EQ(run.status, 1) << c.what << ", " << command;
+            EXPECT_TRUE(run.err.contains("Not a regular file")) << c.what << ", " << command;
+        }
+        EXPECT_TRUE(entries(folder + "/out").isEmpty()) << c.what;
     }
 }
 
@@ -113,7 +99,6 @@ TEST(CdImage, ATrackTheImageDoesNotHoldWholeIsNotDelivered)
             EXPECT_TRUE(run.err.contains(error)) << run.err.toStdString();
         EXPECT_EQ(entries(dir.filePath(c.dest)), c.delivered) << c.dest.toStdString();
     }
-    EXPECT_EQ(QFileInfo(dir.filePath("cut/out/AudioTrack1.wav")).size(), 44 + 300 * 2352);
 }
 
 // Sheets libcdio's .toc reader crashes on (a division by zero, a write past

