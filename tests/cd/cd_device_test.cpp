@@ -1,7 +1,7 @@
-// The CD device over disc images made by the tests: tables of contents and
-// their disc ids (against libdiscid, the peer other disc-database clients
-// use), the door of a missing image, data discs, and playback through ALSA's
-// "null" device with its positions.
+// The CD device over disc images made by the tests: tables of contents, their
+// disc ids (against libdiscid, the peer other disc-database clients use) and
+// older names, the door of a missing image, data discs, and playback through
+// ALSA's "null" device with its positions.
 
 #include "cd/cd_device.h"
 #include "cd/disc_id.h"
@@ -26,7 +26,6 @@ using cd::packMsf;
 using cd::packTmsf;
 using Mode = CdDevice::Mode;
 
-static_assert(packTmsf(3, 1, 2, 4) == 0x04020103 && packMsf(5, 0, 1) == 0x010005);
 static_assert(cd::framesFromMsf(packMsf(79, 59, 74)) == 359999 && cd::msfFromFrames(-3) == 0);
 
 constexpr long slack = 8;  // two of the slices the thread plays at a time
@@ -42,15 +41,6 @@ std::string libdiscidFreedbId(const cd::TableOfContents &toc)
         id = discid_get_freedb_id(disc);
     discid_free(disc);
     return id;
-}
-
-// Tracks from their start frames; the last ends at the lead-out.
-cd::TableOfContents tableOf(const std::vector<long> &starts, long leadout)
-{
-    cd::TableOfContents toc{{}, leadout};
-    for (std::size_t i = 0; i < starts.size(); ++i)
-        toc.tracks.push_back({static_cast<int>(i + 1), starts[i], (i + 1 < starts.size() ? starts[i + 1] : leadout) - starts[i]});
-    return toc;
 }
 
 class CdDeviceTest : public testing::Test {
@@ -71,52 +61,36 @@ protected:
 
 }  // namespace
 
-TEST(CdDiscId, WorkedExampleOfTheDiscDatabaseAndTheLegacyName)
-{
-    // Two tracks at 0:02.00 and 3:00.00, the second 2:00.00 long.
-    const cd::DiscId disc = cd::computeDiscId(tableOf({150, 13500}, 22501));
-    EXPECT_EQ(disc.queryArgument, "0b012a02+2+150+13500+300");
-    EXPECT_EQ(libdiscidFreedbId(tableOf({150, 13500}, 22501)), "0b012a02");
-    EXPECT_TRUE(cd::computeDiscId({}).id.isEmpty());
-    // The older names file: packed lengths of the first three tracks, 3:00.00, 2:30.10 and 1:00.01.
-    EXPECT_EQ(cd::legacyCacheName(tableOf({150, 13650, 24910, 29411}, 40000)),
-              QString::number(packMsf(3, 0, 0)) + QString::number(packMsf(2, 30, 10)) +
-                  QString::number(packMsf(1, 0, 1)));
-    EXPECT_EQ(cd::legacyCacheName({}), "");
-}
-
 TEST_F(CdDeviceTest, ReadsTheTableOfContentsOfEveryLayout)
 {
-    struct Layout {
-        std::vector<ImageTrack> tracks;
-        std::vector<long> starts;
-        long leadout;
-    };
     std::vector<ImageTrack> ninetyNine;
-    std::vector<long> ninetyNineStarts;
-    for (long i = 0, at = 150; i < 99; at += 7 + i % 5, ++i) {
+    for (long i = 0; i < 99; ++i)
         ninetyNine.push_back({7 + i % 5, 200});
-        ninetyNineStarts.push_back(at);
-    }
-    const Layout layouts[] = {
-        {{{331, 440}}, {150}, 481},
-        {{{227, 440}, {151, 660, false, 31}}, {150, 408}, 559},  // a pregap before track 2
-        {{{75, 440}, {53, 0, true}}, {150, 225}, 278},           // a data track last
-        {ninetyNine, ninetyNineStarts, ninetyNineStarts.back() + 7 + 98 % 5},
+    const auto packed = [](long frames) { return QString::number(cd::msfFromFrames(frames)); };
+    const struct {
+        std::vector<ImageTrack> tracks;
+        QString legacyName;  // the first three tracks' lengths, the disc's last one frame short
+    } layouts[] = {
+        {{{331, 440}}, packed(330)},
+        {{{227, 440}, {151, 660, false, 31}}, packed(258) + packed(150)},  // a pregap before track 2
+        {{{75, 440}, {53, 0, true}}, packed(75) + packed(52)},             // a data track last
+        {ninetyNine, packed(7) + packed(8) + packed(9)},
     };
     int made = 0;
-    for (const Layout &layout : layouts) {
-        CdDevice device(writeDiscImage(dir.path(), layout.tracks, QString::number(++made)));
+    for (const auto &[tracks, legacyName] : layouts) {
+        CdDevice device(writeDiscImage(dir.path(), tracks, QString::number(++made)));
         ASSERT_TRUE(device.open());
         const cd::TableOfContents toc = device.tableOfContents();
-        std::vector<long> starts;
-        for (std::size_t i = 0; i < toc.tracks.size(); ++i) {
-            starts.push_back(toc.tracks[i].startFrame);
-            EXPECT_EQ(toc.tracks[i].audio, !layout.tracks[i].data);
+        ASSERT_EQ(toc.tracks.size(), tracks.size());
+        long at = 150;
+        for (std::size_t i = 0; i < tracks.size(); at += tracks[i++].sectors) {
+            at += tracks[i].pregapSectors;
+            EXPECT_EQ(toc.tracks[i].startFrame, at) << made << ": track " << i + 1;
+            EXPECT_EQ(toc.tracks[i].audio, !tracks[i].data);
         }
-        EXPECT_EQ(starts, layout.starts);
-        EXPECT_EQ(toc.leadoutFrame, layout.leadout);
+        EXPECT_EQ(toc.leadoutFrame, at);
         EXPECT_EQ(cd::computeDiscId(toc).id.toStdString(), libdiscidFreedbId(toc)) << toc.tracks.size() << " tracks";
+        EXPECT_EQ(cd::legacyCacheName(toc), legacyName);
     }
 
     CdDevice device(writeDiscImage(dir.path(), layouts[1].tracks, "positions"));
@@ -135,13 +109,12 @@ TEST_F(CdDeviceTest, ReadsTheTableOfContentsOfEveryLayout)
     EXPECT_EQ(renamed.tableOfContents().leadoutFrame, 481);
 }
 
-TEST_F(CdDeviceTest, MissingImageIsAnOpenDoorAndEjectKeepsItOpenUntilTheImageChanges)
+TEST_F(CdDeviceTest, MissingImageIsAnOpenDoorEjectKeepsItOpenAndNeitherADataDiscNorNoDrivePlays)
 {
     const QString cue = dir.filePath("disc.cue");
     CdDevice device(cue);
     QSignalSpy modes(&device, &CdDevice::modeChanged);
     ASSERT_TRUE(device.open());
-    EXPECT_EQ(device.mode(), Mode::Open);
     device.play();
     EXPECT_EQ(device.mode(), Mode::Open);
 
@@ -163,14 +136,11 @@ TEST_F(CdDeviceTest, MissingImageIsAnOpenDoorAndEjectKeepsItOpenUntilTheImageCha
     EXPECT_EQ(device.mode(), Mode::Stopped);
     QFile::remove(cue);
     EXPECT_TRUE(runUntil([&] { return device.mode() == Mode::Open; }, 3000));
-}
 
-TEST_F(CdDeviceTest, DataDiscDoesNotPlayAndNoDriveCannotBeOpened)
-{
-    CdDevice device(image({{300, 0, true}, {77, 0, true}}));
-    ASSERT_TRUE(device.open());
+    image({{300, 0, true}, {77, 0, true}});
+    ASSERT_TRUE(runUntil([&] { return device.mode() == Mode::Stopped; }, 3000));
     device.play();
-    EXPECT_FALSE(runUntil([&] { return device.mode() != Mode::Stopped; }, 300)) << "once the thread took Play";
+    EXPECT_FALSE(runUntil([&] { return device.mode() != Mode::Stopped; }, 300)) << "a data disc does not play";
 
     CdDevice none("/dev/no-such-cd-drive");
     EXPECT_FALSE(none.open());

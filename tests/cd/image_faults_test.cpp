@@ -84,10 +84,7 @@ TEST(CdImage, ATrackTheImageDoesNotHoldWholeIsNotDelivered)
         QString cue, dest;
         QStringList errors, delivered;
     } cases[] = {
-        {cut,
-         "cut/out",
-         {"2. AudioTrack2 failed: track 2: the image ends at 0:02", "track 3 holds no audio"},
-         {"AudioTrack1.wav"}},
+        {cut, "cut/out", {"track 2: the image ends at 0:02", "track 3 holds no audio"}, {"AudioTrack1.wav"}},
         {far, "far/out", {"track 1: the image ends at 0:01", "track 2 holds no audio"}, {}},
         {same, "same/out", {"track 2 holds no audio"}, {"AudioTrack1.wav", "AudioTrack3.wav"}},
         {empty, "empty/out", {"track 1 holds no audio"}, {}},
@@ -146,9 +143,6 @@ TEST(CdImage, ATocFindsItsFilesBesideItselfFromAnyFolder)
                                   "TRACK AUDIO\nFILE \"more/disc x.raw\" 00:02:00 00:01:01\n");
     writeFile(dir.filePath("elsewhere/more/disc x.raw"), QByteArray(10, 'x'));  // not the one the .toc means
 
-    const ToolRun listed = ludroCd({"--device", toc, "toc"}, {.folder = dir.filePath("elsewhere")});
-    EXPECT_EQ(listed.status, 0) << listed.err.toStdString();
-    EXPECT_EQ(listed.out, "01 00:02.00 00:02.00 audio\n02 00:04.00 00:01.01 audio\nleadout 00:05.01\n");
     const ToolRun ripped =
         ludroCd({"--device", toc, "rip", "--dest", dir.filePath("out")}, {.folder = dir.filePath("elsewhere")});
     EXPECT_EQ(ripped.status, 0) << ripped.err.toStdString();

@@ -65,20 +65,19 @@ TEST_F(TrackNames, UnknownDiscsGetPlaceholdersUpTo99Tracks)
     EXPECT_TRUE(QFile::exists(path("6553600")));
 }
 
-TEST_F(TrackNames, NamesWithLineBreaksCannotShiftTheFilesLines)
+TEST_F(TrackNames, NamesWithLineBreaksCannotShiftTheFilesLinesAndAFailedSaveKeepsTheOlderFile)
 {
     const DiscNames sent{"Title\nInjected", "Artist\r", {"One\r\nTwo", "\x1B[2JTwo", "\xEF\xBB\xBF" "Three"}, 2};
     EXPECT_TRUE(saveTrackNames(folder, id.id, sent)) << "the folder is made";
     EXPECT_EQ(readFile(path(id.id)), "Title Injected\nArtist \nOne  Two\n [2JTwo\nThree\n");
     EXPECT_TRUE(saveTrackNames(folder, "00000000", {"T", "A", {}, 0})) << "no tracks, nothing to write";
     EXPECT_FALSE(QFile::exists(path("00000000")));
-}
 
-TEST_F(TrackNames, AFolderThatCannotBeWrittenFailsAndKeepsTheOlderFile)
-{
+    // A folder that cannot be written fails.
     EXPECT_FALSE(saveTrackNames(writeFile(dir.filePath("file"), "x") + "/tracks/", id.id, {"T", "A", {"One"}, 0}));
     // Where the disc's file cannot be made (a folder holds its name), the older file stays.
     writeFile(path("6553600"), "One\n");
+    QFile::remove(path(id.id));
     QDir().mkpath(path(id.id));
     EXPECT_TRUE(load(1));
     EXPECT_EQ(names.tracks, QStringList({"One"}));
