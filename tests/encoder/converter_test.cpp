@@ -55,11 +55,10 @@ struct Converter {
     }
 };
 
-QString wavOf(const QTemporaryDir &dir, const QString &name, const char *fixture = "l3-44k-stereo-cbr.mp3")
+QString wavOf(const QTemporaryDir &dir, const QString &name)
 {
-    const QString path = dir.filePath(name);
-    QDir().mkpath(QFileInfo(path).path());
-    decodeWithMpg123(std::string(LUDRO_FIXTURE_DIR "/") + fixture, path.toStdString());
+    const QString path = writeFile(dir.filePath(name));
+    decodeWithMpg123(LUDRO_FIXTURE_DIR "/l3-44k-stereo-cbr.mp3", path.toStdString());
     return path;
 }
 
@@ -81,7 +80,6 @@ TEST(Converter, ConvertsBothWaysNextToTheSourcesAndKeepsTheUsersFileAndTheResult
                          failedLabel() + corrupt}));
     EXPECT_EQ(c.dialogs.askedTexts.size(), 1) << "b.mp3 exists: asked once, cancelled";
     EXPECT_EQ(readFile(dir.filePath("b.mp3")), "mine");
-    EXPECT_GT(QFileInfo(dir.filePath("b (2).mp3")).size(), 1000) << "the encoded file is kept beside it";
     EXPECT_EQ(c.dialogs.informations, QStringList("b.mp3 existed: kept as b (2).mp3"));
     EXPECT_EQ(readFile(a), sourceA);
     EXPECT_EQ(entries(dir.path()), QStringList({"a.mp3", "a.wav", "b (2).mp3", "b.mp3", "b.wav", "bad.mp3",
@@ -122,7 +120,6 @@ TEST(EncoderPage, PresetsFillTheFieldsAndAnUnknownProgramKeepsThem)
     QObject::connect(&page, &EncoderPage::setupChanged, [&](const EncoderSetup &s) { reported = s; });
     page.encodersettings->setCurrentIndex(2);
     emit page.encodersettings->activated(2);
-    EXPECT_EQ(reported.switches, switchesOf(EncoderKind::Mp3Enc));
     QTemporaryDir dir;
     const QString program = writeFile(dir.filePath("my encoder"), "#!/bin/sh\n");
     dialogs.nextOpenFile = program;

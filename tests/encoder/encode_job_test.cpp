@@ -58,7 +58,7 @@ Outcome runJob(EncodeJob &job, const std::function<void()> &whileRunning = {})
 
 }  // namespace
 
-TEST(EncoderArguments, EveryKindKeepsPathsWholeAndSwitchesSplit)
+TEST(EncoderPrograms, EveryKindKeepsPathsWholeAndOnlyExecutablesAreFound)
 {
     const QString in = "/m/it's \"my\" song.wav", out = "/d/-out put.mp3";
     const EncodeOptions all{128000, true, true};
@@ -73,10 +73,8 @@ TEST(EncoderArguments, EveryKindKeepsPathsWholeAndSwitchesSplit)
               QDir::current().filePath("-in.wav"));
     EXPECT_EQ(kindOfProgram("/a/MP3ENCDEMO.EXE"), EncoderKind::Mp3Enc);
     EXPECT_EQ(kindOfProgram("/a/toolame"), std::nullopt);
-}
 
-TEST(EncoderDetection, FindsExecutableEncodersOnlyAndLameOnThePath)
-{
+    // Only executable encoders are found, and lame on the PATH.
     QTemporaryDir dir;
     writeScript(dir, "mp3encdemo.exe", "exit 0");
     writeFile(dir.filePath("BladeEnc.exe"), "not executable");

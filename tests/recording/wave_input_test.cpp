@@ -60,7 +60,6 @@ TEST(WaveInput, RecordsTheFedPcmFromTheFirstBufferThatPassesTheTrigger)
 
     ASSERT_TRUE(recorder.start(dir.filePath("empty.wav")));
     ASSERT_TRUE(recorder.stop());
-    EXPECT_EQ(readFile(dir.filePath("empty.wav")).size(), 44);
     EXPECT_TRUE(readWav(dir.filePath("empty.wav").toStdString())) << "a valid empty file";
 
     qputenv("LUDRO_ALSA_CAPTURE", "no_such_capture_device");
@@ -111,7 +110,6 @@ TEST(RecorderSetup, TheVolumeSliderFollowsMixerChangesMadeElsewhere)
     ASSERT_TRUE(setVolume("70%"));
     EXPECT_TRUE(runUntil([&] { return setup.VolumeScroll->value() == 70; }, 5000)) << setup.VolumeScroll->value();
 
-    setup.close();
     qunsetenv("PULSE_SERVER");
     qunsetenv("LUDRO_ALSA_CAPTURE");
     server.terminate();
