@@ -14,7 +14,6 @@
 #include "support/test_authority.h"
 #include "support/tls_test_proxy.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QListWidget>
@@ -219,7 +218,7 @@ TEST_F(DiscDatabase, TimingCloseEndsAStalledAnswerAtOnce)
     EXPECT_FALSE(QFile::exists(folder + disc.id));
 }
 
-TEST(CddbForms, TheMatchWindowAndTheEnabledBox)
+TEST_F(DiscDatabase, TheMatchWindowTakesADoubleClickAsOk)
 {
     TMatchForm match;
     match.setMatches({"rock 0b012a02 A / B", "jazz 0b012a03 C / D"});
@@ -233,27 +232,17 @@ TEST(CddbForms, TheMatchWindowAndTheEnabledBox)
     match.open();
     match.reject();
     EXPECT_EQ(match.chosen(), std::nullopt);
-
-    RecordingDialogs dialogs;
-    TCDDBForm form(dialogs);
-    QSignalSpy changed(&form, &TCDDBForm::cddbEnabledChanged);
-    form.setCddbEnabled(false);
-    form.findChild<QCheckBox *>("DisCDDB")->click();
-    EXPECT_EQ(changed.size(), 1) << "only the user's click is told";
 }
 
-TEST(DiscLookup, LudroCdTellsWhatWentWrong)
+TEST_F(DiscDatabase, LudroCdsLookupTellsWhatWentWrong)
 {
-    HttpTestServer http;
     serveCddb(http,
               "210 Found exact matches, list follows (until terminating `.')\r\n"
               "rock 0b012a02 Artist / Title\r\nrock 0b012a03 Artist / Title\r\n.\r\n",
               {{"rock+0b012a03", record}});
-    QTemporaryDir dir;
-    const DiscId disc{"0b012a02", "0b012a02+2+150+13500+300", 300, {150, 13500}};
     LookupOptions options;
-    options.server = "127.0.0.1:" + QString::number(http.port());
-    options.tracksFolder = dir.filePath("tracks/");
+    options.server = server();
+    options.tracksFolder = folder;
     QString out, errors;
     auto lookup = [&] {
         QTextStream outStream(&out), errorStream(&errors);
@@ -359,8 +348,7 @@ TEST_F(DiscDatabase, NamesSurviveAFetchEditSubmitFetchRoundTrip)
         return HttpTestServer::ok(served, "text/plain");
     });
 
-    DiscNames fetched{"", "", {"CD-Track", "CD-Track"}, 0};
-    ASSERT_TRUE(form.QueryDisc(disc, fetched, {}));
+    ASSERT_TRUE(query());
     DiscNames kept;  // as the player finds them when the disc comes back
     ASSERT_TRUE(loadTrackNames(folder, disc, {}, 2, kept));
     kept.tracks[0] = "Hells Bells \\o/";
@@ -376,15 +364,11 @@ TEST_F(DiscDatabase, NamesSurviveAFetchEditSubmitFetchRoundTrip)
                            "Written by\tYoung"}));
 }
 
-TEST(ServerList, OnlyACompleteAnswerReplacesTheFile)
+TEST_F(DiscDatabase, TheServerListFileIsReplacedOnlyByACompleteAnswer)
 {
-    HttpTestServer http;
-    QTemporaryDir dir;
     const QString file = dir.filePath("cddb.ini");
-    RecordingDialogs dialogs;
-    TCDDBForm cddb(dialogs);
-    cddb.setServer(closedPort());  // the list comes from the default server, not this one
-    TServerListBox box(cddb);
+    form.setServer(closedPort());  // the list comes from the default server, not this one
+    TServerListBox box(form);
     box.setListFile(file);
     box.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
@@ -399,7 +383,7 @@ TEST(ServerList, OnlyACompleteAnswerReplacesTheFile)
     http.setDefault(HttpTestServer::ok(sites + ".\r\n", "text/plain"));
     qputenv("LUDRO_CDDB_SERVER", "127.0.0.1:" + QByteArray::number(http.port()));
     box.findChild<QPushButton *>("CDDB_Update")->click();
-    EXPECT_EQ(body(http.requests().at(0)), "cmd=sites&hello=user+localhost+Ludro+2.0&proto=4");
+    EXPECT_EQ(body(http.requests().at(0)), "cmd=sites&hello=me+example.org+Ludro+2.0&proto=4");
     const QByteArray saved = readFile(file);
     EXPECT_TRUE(saved.startsWith("gnudb.gnudb.org http 80 /~cddb/cddb.cgi N000.00 W000.00 GnuDB\n"
                                  "127.0.0.1:8880 cddbp 8880 - N000.00 W000.00 Loop back [0m\nh0.example http"));
@@ -421,7 +405,7 @@ TEST(ServerList, OnlyACompleteAnswerReplacesTheFile)
     for (const auto &[answer, status] : failures) {
         http.setDefault(HttpTestServer::ok(answer, "text/plain"));
         box.findChild<QPushButton *>("CDDB_Update")->click();
-        EXPECT_EQ(cddb.status(), status);
+        EXPECT_EQ(form.status(), status);
         EXPECT_EQ(readFile(file), "mine.example http 80\n");
     }
     qunsetenv("LUDRO_CDDB_SERVER");
