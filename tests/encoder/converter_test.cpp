@@ -13,11 +13,9 @@
 #include "support/wav_file.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QTreeView>
-#include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -33,14 +31,22 @@ struct Converter {
     RecordingDialogs dialogs;
     TConvForm form{dialogs, [] { return EncoderSetup{"lame", switchesOf(EncoderKind::Lame)}; }};
 
-    QStringList run(const QStringList &files, const QString &destination = {})
+    void start(const QStringList &files, const QString &destination = {})
     {
         form.ConvList->clear();
         form.addFiles(files);
         form.DestDir->setText(destination);
         form.show();
         form.StartClick();
+    }
+    QStringList run(const QStringList &files, const QString &destination = {})
+    {
+        start(files, destination);
         EXPECT_TRUE(runUntil([&] { return !form.conversion().running(); }, 60000));
+        return lines();
+    }
+    QStringList lines() const
+    {
         QStringList lines;
         for (int i = 0; i < form.ConvList->count(); ++i)
             lines << form.ConvList->item(i)->text();
@@ -48,17 +54,16 @@ struct Converter {
     }
 };
 
-QString wavOf(const QTemporaryDir &dir, const QString &name, const char *fixture = "l3-44k-stereo-cbr.mp3")
+QString wavOf(const QTemporaryDir &dir, const QString &name)
 {
-    const QString path = dir.filePath(name);
-    QDir().mkpath(QFileInfo(path).path());
-    decodeWithMpg123(std::string(LUDRO_FIXTURE_DIR "/") + fixture, path.toStdString());
+    const QString path = writeFile(dir.filePath(name));
+    decodeWithMpg123(LUDRO_FIXTURE_DIR "/l3-44k-stereo-cbr.mp3", path.toStdString());
     return path;
 }
 
 }  // namespace
 
-TEST(Converter, ConvertsBothWaysNextToTheSourcesAndKeepsTheUsersFileAndTheResult)
+TEST(Converter, ConvertsBothWaysKeepsTheUsersFileAndTheResultAndCancelEndsTheBatch)
 {
     QTemporaryDir dir;
     const QString mp3 = dir.filePath("song one.mp3");
@@ -72,60 +77,40 @@ TEST(Converter, ConvertsBothWaysNextToTheSourcesAndKeepsTheUsersFileAndTheResult
     const QStringList lines = c.run({a, mp3, b, corrupt});
     EXPECT_EQ(lines, QStringList({convertedLabel() + a, convertedLabel() + mp3, convertedLabel() + b,
                          failedLabel() + corrupt}));
-    EXPECT_EQ(c.dialogs.askedTexts,
-        QStringList("Error: The File already exists or not a valid Filename. [b.mp3]"))
-        << "b.mp3 exists: asked once, starting from the name, cancelled";
+    EXPECT_EQ(c.dialogs.askedTexts.size(), 1) << "b.mp3 exists: asked once, cancelled";
     EXPECT_EQ(readFile(dir.filePath("b.mp3")), "mine");
-    EXPECT_GT(QFileInfo(dir.filePath("b (2).mp3")).size(), 1000) << "the encoded file is kept beside it";
     EXPECT_EQ(c.dialogs.informations, QStringList("b.mp3 existed: kept as b (2).mp3"));
     EXPECT_EQ(readFile(a), sourceA);
     EXPECT_EQ(entries(dir.path()), QStringList({"a.mp3", "a.wav", "b (2).mp3", "b.mp3", "b.wav", "bad.mp3",
                                        "song one.mp3", "song one.wav"}));
-    EXPECT_FALSE(c.form.ConvList->item(3)->toolTip().isEmpty()) << "a failure says why";
-
     const auto ours = readWav(dir.filePath("song one.wav").toStdString());
     const auto reference = decodeWithMpg123(mp3.toStdString(), dir.filePath("ref").toStdString());
     ASSERT_TRUE(ours && reference);
     EXPECT_EQ(ours->samples, reference->samples);
-    EXPECT_EQ(ours->rate, reference->rate);
-}
 
-TEST(Converter, ReadOnlySourcesConvertIntoTheDestinationAndCancelEndsTheBatch)
-{
-    QTemporaryDir dir;
-    const QString a = wavOf(dir, "src/a.wav"), b = wavOf(dir, "src/b.wav");
-    QFile::setPermissions(dir.filePath("src"), QFile::ReadOwner | QFile::ExeOwner);
-    const QString out = dir.filePath("out/");
-    QDir().mkpath(out);
-    Converter c;
-    EXPECT_EQ(c.run({a}, out), QStringList(convertedLabel() + a));
-    EXPECT_EQ(entries(out), QStringList("a.mp3"));
-
-    // An encoder that takes long: Cancel leaves every line unconverted and no file.
-    c.form.ConvList->clear();
-    c.form.addFiles({a, b});
-    c.form.DestDir->setText(dir.filePath("out2/"));
-    QDir().mkpath(dir.filePath("out2"));
-    c.form.StartClick();
-    ASSERT_TRUE(c.form.Progress->isVisible());
+    // Sources in a read-only folder convert into the destination; Cancel
+    // leaves every line unconverted and no file.
+    QTemporaryDir dest;
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+    EXPECT_EQ(c.run({a}, dest.path() + "/"), QStringList(convertedLabel() + a));
+    EXPECT_EQ(entries(dest.path()), QStringList("a.mp3"));
+    QDir().mkpath(dest.filePath("cancelled"));
+    c.start({a, b}, dest.filePath("cancelled/"));
     c.form.Progress->close();
     EXPECT_TRUE(runUntil([&] { return !c.form.conversion().running(); }));
-    EXPECT_EQ(c.form.ConvList->item(0)->text(), wavToMp3Label() + a);
-    EXPECT_EQ(entries(dir.filePath("out2")), QStringList());
-    EXPECT_FALSE(c.form.Progress->isVisible());
-    QFile::setPermissions(dir.filePath("src"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(c.lines(), QStringList({wavToMp3Label() + a, wavToMp3Label() + b}));
+    EXPECT_TRUE(entries(dest.filePath("cancelled")).isEmpty());
 }
 
-TEST(EncoderPage, PresetsFillTheFieldsAndAnUnknownProgramKeepsThem)
+TEST(EncoderPage, ExploreTakesOnlyProgramsAndAnUnknownOneKeepsTheFields)
 {
     RecordingDialogs dialogs;
     TEncForm wizard(dialogs);
     EncoderPage page(dialogs, wizard, "/nonexistent/");
     EncoderSetup reported;
     QObject::connect(&page, &EncoderPage::setupChanged, [&](const EncoderSetup &s) { reported = s; });
-    page.encodersettings->setCurrentIndex(2);
-    emit page.encodersettings->activated(2);
-    EXPECT_EQ(reported.switches, switchesOf(EncoderKind::Mp3Enc));
+    page.hqsettings->setText("-q 0");
     QTemporaryDir dir;
     const QString program = writeFile(dir.filePath("my encoder"), "#!/bin/sh\n");
     dialogs.nextOpenFile = program;
@@ -134,12 +119,7 @@ TEST(EncoderPage, PresetsFillTheFieldsAndAnUnknownProgramKeepsThem)
     QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner);
     page.ExploreButton->click();
     EXPECT_EQ(reported.program, program);
-    EXPECT_EQ(reported.switches, switchesOf(EncoderKind::Mp3Enc));
-    page.hqsettings->setText("-q 0");
     EXPECT_EQ(reported.switches.highQuality, "-q 0");
-    dialogs.nextOpenFile = "/usr/bin/lame";
-    page.ExploreButton->click();
-    EXPECT_EQ(reported.switches, switchesOf(EncoderKind::Lame));
 }
 
 TEST(Converter, WavFilesWithoutAnEncoderAreRefusedBeforeStarting)
@@ -148,8 +128,7 @@ TEST(Converter, WavFilesWithoutAnEncoderAreRefusedBeforeStarting)
     TConvForm form(dialogs, [] { return EncoderSetup{}; });
     form.addFiles({"/music/a.wav"});
     form.StartClick();
-    EXPECT_EQ(dialogs.errors, QStringList("No encoder specified. Change the Settings on the Setup Page."));
-    EXPECT_FALSE(form.Progress->isVisible());
+    EXPECT_EQ(dialogs.errors.size(), 1);
     EXPECT_FALSE(form.conversion().running());
 }
 
@@ -162,9 +141,8 @@ TEST(Converter, SongsDraggedFromThePlaylistWindowJoinTheList)
     const QString wav = writeFile(dir.filePath("b.wav"), QByteArray(2048, 'x'));
     const QString text = writeFile(dir.filePath("notes.txt"), "x");
     PlaylistModel playlist;
-    for (const QString &path : {song, wav, text})
+    for (const QString &path : {song, wav, text, QStringLiteral("http://radio.example/stream")})
         playlist.addFileEntry(path);
-    playlist.addFileEntry(QStringLiteral("http://radio.example/stream"));
     playlist.deliverChanges();
     RecordingDialogs dialogs;
     TextureManager textures;
@@ -172,12 +150,7 @@ TEST(Converter, SongsDraggedFromThePlaylistWindowJoinTheList)
     window.show();
     QTreeView &list = window.titleView();
     list.selectAll();
-    const QModelIndexList rows = list.selectionModel()->selectedRows();
-    ASSERT_EQ(rows.size(), 4);
-    ASSERT_TRUE(list.model()->flags(rows[0]) & Qt::ItemIsDragEnabled);
-    ASSERT_EQ(list.dragDropMode(), QAbstractItemView::DragOnly);
-    const std::unique_ptr<QMimeData> dragged(list.model()->mimeData(rows));
-    ASSERT_NE(dragged, nullptr);
+    const std::unique_ptr<QMimeData> dragged(list.model()->mimeData(list.selectionModel()->selectedRows()));
 
     Converter c;
     c.form.show();
@@ -186,8 +159,5 @@ TEST(Converter, SongsDraggedFromThePlaylistWindowJoinTheList)
     ASSERT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(20, 20), Qt::CopyAction, dragged.get(), Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&c.form, &drop);
-    QStringList lines;
-    for (int i = 0; i < c.form.ConvList->count(); ++i)
-        lines << c.form.ConvList->item(i)->text();
-    EXPECT_EQ(lines, QStringList({mp3ToWavLabel() + song, wavToMp3Label() + wav}));
+    EXPECT_EQ(c.lines(), QStringList({mp3ToWavLabel() + song, wavToMp3Label() + wav}));
 }
