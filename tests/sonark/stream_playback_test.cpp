@@ -110,6 +110,7 @@ TEST_F(StreamPlayback, StopEndsAStalledStreamAtOnce)
 {
     server.on("/stall", HttpTestServer::Response().send(HttpTestServer::icyHead(0)).stall());
     play(server.url("/stall"));
+    ASSERT_NE(s.waitForEvent(SK_NOTIFY_PLAYER_STATE, 0, SK_STATE_PLAYING), nullptr);
     ASSERT_TRUE(server.waitForConnections(1, 5s));
 
     // Well within the reader's 10 s silence limit.
