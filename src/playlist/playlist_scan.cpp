@@ -71,6 +71,8 @@ void PlaylistScan::show(const QList<ScannedSong> &songs)
         rowsKnown_ = playlist_.entryCount();
     }
     for (const ScannedSong &song : songs) {
+        // A song added again later is asked for again: the cache answers.
+        requested_.remove(song.path);
         const SongTag tag = songTag(song.facts.tag);
         const int seconds = song.facts.seconds;
         for (const int row : rows_.value(song.path)) {

@@ -28,7 +28,7 @@ private:
 
     PlaylistModel &playlist_;
     SongScanner &scanner_;
-    QSet<QString> requested_;
+    QSet<QString> requested_;  // asked for and not yet answered
     QHash<QString, QList<int>> rows_;  // the entries of each path
     bool rowsStale_ = false;
     int rowsKnown_ = 0;  // the list's length when rows_ was last right

@@ -39,6 +39,13 @@ TEST(SongScan, ListColumnsFillFromWorkersAndTheCacheAnswersTheNextRun)
         EXPECT_EQ(playlist.entries()[2][PlaylistEntry::Artist], "Band");
         EXPECT_EQ(playlist.entries()[0][PlaylistEntry::Artist], "") << "no tag";
         EXPECT_EQ(playlist.entries()[3][PlaylistEntry::Time], "...") << "streams are not read";
+
+        // A song added again after the list was cleared (or handed over twice).
+        playlist.clearEntries();
+        playlist.addFileEntry(dir.filePath("l3-44k-stereo-vbr-noxing.mp3"));
+        ASSERT_TRUE(finished.wait(10000));
+        playlist.deliverChanges();
+        EXPECT_EQ(playlist.entries()[0].shownTitle, "Band - Tune");
         EXPECT_TRUE(cache.save().isEmpty());
     }
 
