@@ -50,19 +50,20 @@ QString playerctl(const QStringList &arguments)
     return run(QStringLiteral("playerctl"), QStringList{"-p", "ludro"} + arguments);
 }
 
-// dbus-send's typed arguments ("double:nan", "string:x"); the reply as printed.
-QString call(const QString &method, const QStringList &arguments = {})
+// A member of the player called with dbus-send's typed arguments ("double:nan").
+void send(const QString &member, const QStringList &arguments = {})
 {
-    return run(QStringLiteral("dbus-send"), QStringList{"--session", "--print-reply", "--dest=" + busName, objectPath,
-                                                        "org.mpris.MediaPlayer2.Player." + method} +
-                                                arguments);
+    run("dbus-send", QStringList{"--session", "--print-reply", "--dest=" + busName, objectPath, member} + arguments);
 }
 
-QString setProperty(const QString &name, const QString &value)
+void call(const QString &method, const QStringList &arguments = {})
 {
-    return run(QStringLiteral("dbus-send"),
-               {"--session", "--print-reply", "--dest=" + busName, objectPath, "org.freedesktop.DBus.Properties.Set",
-                "string:org.mpris.MediaPlayer2.Player", "string:" + name, "variant:" + value});
+    send("org.mpris.MediaPlayer2.Player." + method, arguments);
+}
+
+void setProperty(const QString &name, const QString &value)
+{
+    send("org.freedesktop.DBus.Properties.Set", {"string:org.mpris.MediaPlayer2.Player", "string:" + name, "variant:" + value});
 }
 
 }  // namespace
@@ -96,13 +97,10 @@ protected:
         qputenv("LUDRO_HOME", (home.path() + '/').toUtf8());
         qputenv("XDG_RUNTIME_DIR", home.path().toUtf8());
         qputenv("LUDRO_CD_DEVICE", home.filePath("drive/disc.cue").toUtf8());
-        QFile::copy(QString::fromStdString(fixture("l3-44k-joint-long.mp3")), home.filePath("long.mp3"));
+        writeFile(home.filePath("long.mp3"), readFile(QString::fromStdString(fixture("l3-44k-joint-long.mp3"))) +
+                                                 id3::buildRecord({"Long Song", "The Band", "The Album", "2001", "", 0}));
         QFile::copy(QString::fromStdString(fixture("l3-44k-stereo-cbr.mp3")), home.filePath("short one.mp3"));
         QFile::copy(QString::fromStdString(fixture("l3-22k-stereo-cbr.mp3")), home.filePath("third.mp3"));
-        QFile tagged(home.filePath("long.mp3"));
-        ASSERT_TRUE(tagged.open(QIODevice::Append));
-        tagged.write(id3::buildRecord({"Long Song", "The Band", "The Album", "2001", "", 0}));
-        tagged.close();
         writeFile(home.filePath("list.m3u"), "long.mp3\nshort one.mp3\n");
     }
 
@@ -177,14 +175,10 @@ TEST_F(Mpris, PlayerctlSeesAndDrivesThePlayer)
     EXPECT_EQ(app.controller().currentFile().toStdString(), home.filePath("long.mp3").toStdString())
         << "and starts at its top";
 
-    const auto callRoot = [](const QString &method) {
-        run("dbus-send",
-            {"--session", "--print-reply", "--dest=" + busName, objectPath, "org.mpris.MediaPlayer2." + method});
-    };
     app.mainForm().hide();
-    callRoot("Raise");
+    send("org.mpris.MediaPlayer2.Raise");
     EXPECT_TRUE(app.mainForm().isVisible());
-    callRoot("Quit");
+    send("org.mpris.MediaPlayer2.Quit");
     EXPECT_FALSE(app.mainForm().isVisible());
 }
 
