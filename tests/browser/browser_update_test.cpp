@@ -96,18 +96,12 @@ TEST_F(BrowserUpdate, AnythingButACompleteUpdateKeepsTheFolderAsItWas)
     }
     serve("list.txt", "2\n3\nHome.html\n");
     expectUnchanged("a count that is not the names'");
-    serve("list.txt", "2\n0\n");
-    update();
-    EXPECT_EQ(files().at("Browser/list.txt"), "2\n0\n") << "a list of no files is taken";
     serve("list.txt", "3\n1\nHome.html\n");
     server.on("/pages/Home.html",
               HttpTestServer::Response().send("HTTP/1.0 200 OK\r\n\r\n").endless(std::string(65536, 'x')));
-    const Files withEmptyList = files();
-    update();
-    EXPECT_EQ(files(), withEmptyList) << "a file larger than any page";
+    expectUnchanged("a file larger than any page");
     server.on("/pages/list.txt", HttpTestServer::redirect(302, server.url("/pages/list.txt")));
-    update();
-    EXPECT_EQ(files(), withEmptyList) << "a relocation loop";
+    expectUnchanged("a relocation loop");
 }
 
 TEST_F(BrowserUpdate, CancelOrTheCloseBoxDuringAStalledTransferLeavesNoPartialFile)
@@ -156,7 +150,4 @@ TEST_F(BrowserUpdate, WithoutAnUpdateServerNothingIsFetched)
     BrowserController browser(textures, dialogs, {folder()}, QString());
     browser.DownloadUpdates();
     EXPECT_EQ(dialogs.errors.size(), 1);
-    qputenv("LUDRO_BROWSER_URL", "http://pages.example/ludro");
-    EXPECT_EQ(browser::updateAddress(), "http://pages.example/ludro/");
-    qunsetenv("LUDRO_BROWSER_URL");
 }
