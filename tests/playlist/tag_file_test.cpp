@@ -10,6 +10,7 @@
 #include "support/recording_dialogs.h"
 
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include <taglib/apetag.h>
@@ -122,6 +123,8 @@ TEST_F(SongTags, HostileTagsCostACappedReadAndFallBack)
     }
 }
 
+// The tag editor over a real song: every tag written whole, the playlist
+// told, another program's change and a vanished file never overwritten.
 TEST_F(SongTags, TheEditorWritesEveryTagWholeAndASecondReaderAgrees)
 {
     const QString path = song("edited.mp3");
@@ -133,8 +136,17 @@ TEST_F(SongTags, TheEditorWritesEveryTagWholeAndASecondReaderAgrees)
     form.fill(path, 1);
     const QString title = QStringLiteral("A title of more than thirty characters, kept whole");
     form.titleEdit().setText(title);
+    form.genreBox().setCurrentText("Folk/Rock");
+    QString changed;
+    form.OnTagChanged = [&](const QString &p) { changed = p; };
+    playlist.deliverChanges();
+    QSignalSpy rowsTold(&playlist, &PlaylistModel::changed);
     form.SaveClick();
     ASSERT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join(' ').toStdString();
+    EXPECT_EQ(changed, path);
+    playlist.deliverChanges();
+    ASSERT_EQ(rowsTold.size(), 1) << "the playlist window learns of the tag of a song that is not playing";
+    EXPECT_EQ(playlist.entries().at(0)[PlaylistEntry::Genre], "Folk/Rock");
 
     const QString listed = run("id3v2", {"-l", path});
     EXPECT_TRUE(listed.contains("TIT2 (Title/songname/content description): " + title)) << listed.toStdString();
@@ -153,4 +165,14 @@ TEST_F(SongTags, TheEditorWritesEveryTagWholeAndASecondReaderAgrees)
     form.ClearTagClick();
     EXPECT_FALSE(tag_file::read(path));
     EXPECT_EQ(sonark::measureSeconds(QFile::encodeName(path).toStdString()), 4) << "the audio is untouched";
+
+    id3::TagWriter().save(path, Id3Tag{"T", "A", "", "", "", 255});
+    form.fill(path, 1);
+    EXPECT_EQ(form.genreBox().currentIndex(), -1) << "genre 255 shows no genre";
+    form.SaveClick();
+    EXPECT_EQ(id3::readTag(path)->genre, 255) << "no genre chosen keeps no genre";
+    QFile::remove(path);
+    form.SaveClick();
+    EXPECT_EQ(dialogs.errors.size(), 2) << "a vanished file is reported";
+    EXPECT_FALSE(QFile::exists(path));
 }
