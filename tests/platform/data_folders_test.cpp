@@ -2,8 +2,6 @@
 // the choice from its facts, and the lists of the windows drawn from a
 // user's folder and an installed one.
 
-#include "appearance/texture_manager.h"
-#include "browser/page_update.h"
 #include "language/language.h"
 #include "platform/data_folders.h"
 #include "sound/preset_folder.h"
@@ -48,19 +46,10 @@ TEST(DataFolders, ListsMergeTheUsersFolderBeforeTheInstalledOne)
     EXPECT_EQ(Language(languages).names(), QStringList({"English", "deutsch", "Francais"}));
     EXPECT_EQ(Language::read(languages, "Deutsch").text("Hint_Play"), "Mein Spielen");
 
-    QDir().mkpath(mine + "textures/Moss");
-    QDir().mkpath(shared.filePath("textures/moss"));
-    QDir().mkpath(shared.filePath("textures/Ember"));
-    EXPECT_EQ(TextureManager(folders.search("textures")).names(),
-              QStringList({TextureManager::BuiltinName, "Moss", "Ember"}));
-
     writeFile(shared.filePath("presets/Rock"), "0\n1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n10\n");
     const PresetFolder presets(folders.search("presets"));
     ASSERT_EQ(presets.save("Rock", {}), "");
     EXPECT_TRUE(QFileInfo::exists(mine + "presets/Rock")) << "the user's folder is made";
     EXPECT_EQ(presets.load("Rock").positions, std::vector<int>(10, 0));
     EXPECT_EQ(presets.names(), QStringList({"Rock"}));
-
-    writeFile(shared.filePath("Browser/list.txt"), "7\n0\n");
-    EXPECT_EQ(browser::localVersion(folders.search("Browser")), 7) << "an update compares with the installed pages";
 }

@@ -40,11 +40,7 @@ TEST_F(PlaylistFiles, PlsFileLinesOfAnyNumberAndAddressesAreRead)
     QStringList expected;
     for (int n = 1; n <= 12; ++n) {
         const QString value = n % 4 == 0 ? QString("http://radio.example/%1").arg(n) : song(QString("s%1.mp3").arg(n));
-        pls += QString("%1%2=%3\r\nTitle%2=Song %2\r\nLength%2=-1\r\n")
-                   .arg(n % 2 ? "File" : "file")
-                   .arg(n)
-                   .arg(value)
-                   .toUtf8();
+        pls += QString("%1%2=%3\r\nTitle%2=Song\r\n").arg(n % 2 ? "File" : "file").arg(n).arg(value).toUtf8();
         expected << value;
     }
     pls += "NumberOfEntries=12\r\nVersion=2\r\n";
