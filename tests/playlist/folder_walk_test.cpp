@@ -41,17 +41,6 @@ TEST(FolderWalk, FindsMpegFilesInNestedFoldersOnly)
     EXPECT_EQ(size, 4);
 }
 
-TEST(FolderWalk, KeepsTheListingOrderWithinEachFolder)
-{
-    QTemporaryDir dir;
-    for (const char *name : {"one.mp3", "two.mp3", "three.mp3", "sub/inner.mp3"})
-        writeFile(dir.filePath(name));
-    QStringList expected;
-    for (const QString &name : QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Unsorted))
-        expected << (name == "sub" ? dir.filePath("sub/inner.mp3") : dir.filePath(name));
-    EXPECT_EQ(walked(dir.path()), expected);
-}
-
 TEST(FolderWalk, LinkLoopsAndDeepNestingStayBounded)
 {
     QTemporaryDir dir;

