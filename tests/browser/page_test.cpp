@@ -62,7 +62,6 @@ TEST(Page, TextLinesContinueCentreIndentAndLink)
     ASSERT_EQ(page.links.size(), 1u);
     EXPECT_EQ(linkAt(page, linked + QPoint(2, 2)), &page.links[0]);
     EXPECT_EQ(linkAt(page, linked - QPoint(2, 2)), nullptr);
-    EXPECT_EQ(page.items[4].kind, PageItem::Rule);
     EXPECT_EQ(page.items[5].style, TextStyle{.points = 22});  // the link's look ends with it; the last line is drawn
 }
 

@@ -36,7 +36,6 @@ TEST(SongScan, ListColumnsFillFromWorkersAndTheCacheAnswersTheNextRun)
         for (int i = 0; i < 3; ++i)
             EXPECT_EQ(playlist.entries()[i][PlaylistEntry::Time], "0:04") << i;
         EXPECT_EQ(playlist.entries()[2].shownTitle, "Band - Tune");
-        EXPECT_EQ(playlist.entries()[0][PlaylistEntry::Artist], "") << "no tag";
         EXPECT_EQ(playlist.entries()[3][PlaylistEntry::Time], "...") << "streams are not read";
         EXPECT_TRUE(cache.save().isEmpty());
     }
