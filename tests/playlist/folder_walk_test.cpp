@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace {
 
 QStringList walked(const QString &folder)
