@@ -23,7 +23,8 @@ TEST(FolderWalk, FindsMpegFilesInNestedFoldersOnly)
 {
     QTemporaryDir dir;
     writeFile(dir.filePath("top.mp3"), QByteArray(4096, 'x'));
-    for (const char *name : {"a/b/c/deep.MP2", "a/clip.mpg", "a/layer.mpa", "a/notes.txt", "a/.hidden/s.mp3", "x.mp3.bak"})
+    for (const char *name :
+         {"a/b/c/deep.MP2", "a/clip.mpg", "a/layer.mpa", "a/notes.txt", "a/.hidden/s.mp3", "x.mp3.bak"})
         writeFile(dir.filePath(name));
 
     QStringList found = walked(dir.path());

@@ -115,8 +115,9 @@ TEST_F(PlaylistFiles, EachKindIsWrittenAsItsExtensionSaysAndReadsBack)
     const QString pls = dir.filePath("out.pls");
     ASSERT_EQ(playlist_files::writePlaylistFile(playlist, pls), "");
     QProcess python;
-    python.start("python3", {"-c", "import configparser, sys\nc = configparser.ConfigParser(interpolation=None)\n"
-                                   "c.read(sys.argv[1], encoding='utf-8')\nprint('|'.join(c['playlist'].values()))",
+    python.start("python3", {"-c",
+                             "import configparser, sys\nc = configparser.ConfigParser(interpolation=None)\n"
+                             "c.read(sys.argv[1], encoding='utf-8')\nprint('|'.join(c['playlist'].values()))",
                              pls});
     ASSERT_TRUE(python.waitForFinished(10000));
     EXPECT_EQ(QString::fromUtf8(python.readAllStandardOutput()).trimmed(),

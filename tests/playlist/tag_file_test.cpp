@@ -151,7 +151,8 @@ TEST_F(SongTags, TheEditorWritesEveryTagWholeAndASecondReaderAgrees)
     const QString listed = run("id3v2", {"-l", path});
     EXPECT_TRUE(listed.contains("TIT2 (Title/songname/content description): " + title)) << listed.toStdString();
     EXPECT_EQ(id3::readTag(path)->title, title.left(30)) << "ID3v1 is written too";
-    EXPECT_EQ(QFile(path).permissions() & 0x7077, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
+    EXPECT_EQ(QFile(path).permissions() & 0x7077,
+              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
 
     // Another program writes the file while the editor is open.
     form.fill(path, 1);

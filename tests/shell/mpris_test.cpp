@@ -63,7 +63,8 @@ void call(const QString &method, const QStringList &arguments = {})
 
 void setProperty(const QString &name, const QString &value)
 {
-    send("org.freedesktop.DBus.Properties.Set", {"string:org.mpris.MediaPlayer2.Player", "string:" + name, "variant:" + value});
+    send("org.freedesktop.DBus.Properties.Set",
+         {"string:org.mpris.MediaPlayer2.Player", "string:" + name, "variant:" + value});
 }
 
 }  // namespace
@@ -97,8 +98,9 @@ protected:
         qputenv("LUDRO_HOME", (home.path() + '/').toUtf8());
         qputenv("XDG_RUNTIME_DIR", home.path().toUtf8());
         qputenv("LUDRO_CD_DEVICE", home.filePath("drive/disc.cue").toUtf8());
-        writeFile(home.filePath("long.mp3"), readFile(QString::fromStdString(fixture("l3-44k-joint-long.mp3"))) +
-                                                 id3::buildRecord({"Long Song", "The Band", "The Album", "2001", "", 0}));
+        writeFile(home.filePath("long.mp3"),
+                  readFile(QString::fromStdString(fixture("l3-44k-joint-long.mp3"))) +
+                      id3::buildRecord({"Long Song", "The Band", "The Album", "2001", "", 0}));
         QFile::copy(QString::fromStdString(fixture("l3-44k-stereo-cbr.mp3")), home.filePath("short one.mp3"));
         QFile::copy(QString::fromStdString(fixture("l3-22k-stereo-cbr.mp3")), home.filePath("third.mp3"));
         writeFile(home.filePath("list.m3u"), "long.mp3\nshort one.mp3\n");

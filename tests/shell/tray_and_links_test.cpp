@@ -42,11 +42,11 @@ TEST(TrayButtons, AddModifyAndRemoveInOrderWithTipsCutByCharacters)
         shell.ShowTrayIcons(false);
     }
     const QString cut = longTip.chopped(1);
-    EXPECT_EQ(log.join(u'\n'), QStringList({"add 1 Previous", "add 2 Play", "add 3 Stop", "add 4 Open", "add 5 " + cut,
-                                            "modify 1 Previous", "modify 2 Play", "modify 3 Stop!", "modify 4 Open",
-                                            "modify 5 " + cut, "remove 1", "remove 2", "remove 3", "remove 4",
-                                            "remove 5"})
-                                    .join(u'\n'));
+    EXPECT_EQ(log.join(u'\n'),
+              QStringList({"add 1 Previous", "add 2 Play", "add 3 Stop", "add 4 Open", "add 5 " + cut,
+                           "modify 1 Previous", "modify 2 Play", "modify 3 Stop!", "modify 4 Open", "modify 5 " + cut,
+                           "remove 1", "remove 2", "remove 3", "remove 4", "remove 5"})
+                  .join(u'\n'));
 
     log.clear();
     shell::ShellController noTray(std::make_unique<RecordingTray>(log, false));
