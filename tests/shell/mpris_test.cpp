@@ -228,7 +228,6 @@ TEST_F(Mpris, HostileValuesLeaveThePlayerWholeAndAnHttpsStationOpens)
          std::vector<QStringList>{{"objpath:" + first, "int64:20000000"},
                                   {"objpath:/org/mpris/MediaPlayer2/TrackList/NoTrack", "int64:20000000"},
                                   {"objpath:" + again, "int64:-1"},
-                                  {"objpath:" + again, "int64:9223372036854775807"},
                                   {"objpath:" + again, "int64:-9223372036854775808"}})
         call("SetPosition", arguments);
     call("SetPosition", {"objpath:" + again, "int64:5000000"});
