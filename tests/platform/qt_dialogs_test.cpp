@@ -46,11 +46,6 @@ TEST(QtDialogs, MessagesAndPromptsAreShownAsPlainText)
     Dialogs dialogs;
     const QString text = "The texture \"<b>Bold</b>\" cannot be found.";
     Qt::TextFormat format;
-    for (const auto &show : {&Dialogs::error, &Dialogs::information}) {
-        nextBoxFormat(format);
-        (dialogs.*show)(text);
-        EXPECT_EQ(format, Qt::PlainText);
-    }
     nextBoxFormat(format);
     dialogs.errorWithCaption("<b>Caption</b>", text);
     EXPECT_EQ(format, Qt::PlainText);

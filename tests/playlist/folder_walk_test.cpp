@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 namespace {
 
 QStringList walked(const QString &folder)
@@ -25,12 +23,9 @@ TEST(FolderWalk, FindsMpegFilesInNestedFoldersOnly)
 {
     QTemporaryDir dir;
     writeFile(dir.filePath("top.mp3"), QByteArray(4096, 'x'));
-    writeFile(dir.filePath("a/b/c/deep.MP2"));
-    writeFile(dir.filePath("a/clip.mpg"));
-    writeFile(dir.filePath("a/layer.mpa"));
-    writeFile(dir.filePath("a/notes.txt"));
-    writeFile(dir.filePath("a/.hidden/secret.mp3"));
-    writeFile(dir.filePath("x.mp3.bak"));
+    for (const char *name :
+         {"a/b/c/deep.MP2", "a/clip.mpg", "a/layer.mpa", "a/notes.txt", "a/.hidden/s.mp3", "x.mp3.bak"})
+        writeFile(dir.filePath(name));
 
     QStringList found = walked(dir.path());
     found.sort();
@@ -46,25 +41,12 @@ TEST(FolderWalk, FindsMpegFilesInNestedFoldersOnly)
     EXPECT_EQ(size, 4);
 }
 
-TEST(FolderWalk, KeepsTheListingOrderWithinEachFolder)
-{
-    QTemporaryDir dir;
-    for (const char *name : {"one.mp3", "two.mp3", "three.mp3", "sub/inner.mp3"})
-        writeFile(dir.filePath(name));
-    QStringList expected;
-    for (const QString &name : QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Unsorted))
-        expected << (name == "sub" ? dir.filePath("sub/inner.mp3") : dir.filePath(name));
-    EXPECT_EQ(walked(dir.path()), expected);
-}
-
 TEST(FolderWalk, LinkLoopsAndDeepNestingStayBounded)
 {
     QTemporaryDir dir;
     writeFile(dir.filePath("a/song.mp3"));
-    ASSERT_EQ(symlink(dir.path().toLocal8Bit().constData(), dir.filePath("a/loop").toLocal8Bit().constData()), 0);
-    ASSERT_EQ(symlink(dir.filePath("a/song.mp3").toLocal8Bit().constData(),
-                      dir.filePath("linked.mp3").toLocal8Bit().constData()),
-              0);
+    ASSERT_TRUE(QFile::link(dir.path(), dir.filePath("a/loop")));
+    ASSERT_TRUE(QFile::link(dir.filePath("a/song.mp3"), dir.filePath("linked.mp3")));
     QStringList found = walked(dir.path());
     found.sort();
     EXPECT_EQ(found, QStringList({dir.filePath("a/song.mp3"), dir.filePath("linked.mp3")}));

