@@ -153,6 +153,13 @@ void TPLForm::applyStyle()
     }
     auto *header = new TitleHeader(atScale(strip), look ? look->colours.normal : theme::Glyph, &titleView_);
     header->setStretchLastSection(false);
+    // The captions stay in the window's own font, at the window size.
+    QFont captionFont = font();
+    if (captionFont.pointSizeF() > 0)
+        captionFont.setPointSizeF(captionFont.pointSizeF() * scale_);
+    else
+        captionFont.setPixelSize(qRound(captionFont.pixelSize() * scale_));
+    header->setFont(captionFont);
     titleView_.setHeader(header);
     header->show();
     if (widthsApplied_)
