@@ -43,6 +43,7 @@ class TPLForm : public QWidget {
     Q_OBJECT
 
 public:
+    // In skin pixels, as every place of the window.
     static constexpr QSize MinimumSize{301, 201};
     static constexpr QSize MaximumSize{799, 1023};
 

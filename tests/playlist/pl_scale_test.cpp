@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace wp = winamp_playlist;
 
 namespace {
