@@ -24,8 +24,10 @@ QSize correctedSize(QSize stored)
 
 PlaylistFeature::PlaylistFeature(AppContext &app)
     : Feature(app),
-      window_({QStringLiteral("playlist.html"), true,
-               {&Settings::playListX, &Settings::playListY, &Settings::playListW, &Settings::playListH, correctedSize},
+      window_({QStringLiteral("playlist.html"),
+               true,
+               {&Settings::playListX, &Settings::playListY, &Settings::playListW, &Settings::playListH, correctedSize,
+                true},
                &Settings::plVis},
               [this, &app] {
                   auto form = std::make_unique<TPLForm>(app.playlist, app.dialogs, app.textures);

@@ -6,27 +6,27 @@
 #include <QPainter>
 
 PictureMenu::PictureMenu(const QImage &picture, winamp_playlist::MenuPictures pictures,
-                         std::vector<std::function<void()>> commands, QWidget *parent)
+                         std::vector<std::function<void()>> commands, QWidget *parent, qreal scale)
     : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint), picture_(picture), pictures_(std::move(pictures)),
-      commands_(std::move(commands))
+      commands_(std::move(commands)), scale_(scale)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setMouseTracking(true);
     const int items = static_cast<int>(pictures_.items.size());
     const QSize item = items > 0 ? pictures_.items.front().size() : QSize();
-    setFixedSize(pictures_.bar.width() + item.width(), items * item.height());
+    setFixedSize((QSizeF(pictures_.bar.width() + item.width(), items * item.height()) * scale_).toSize());
 }
 
 void PictureMenu::popUp(const QRect &button)
 {
-    move(button.left() - pictures_.bar.width(), button.bottom() + 1 - height());
+    move(button.left() - qRound(pictures_.bar.width() * scale_), button.bottom() + 1 - height());
     show();
 }
 
 QRect PictureMenu::itemRect(int item) const
 {
     const QSize size = pictures_.items.at(static_cast<std::size_t>(item)).size();
-    return {QPoint(pictures_.bar.width(), item * size.height()), size};
+    return QRectF(QPointF(pictures_.bar.width(), item * size.height()) * scale_, QSizeF(size) * scale_).toRect();
 }
 
 int PictureMenu::itemAt(QPoint place) const
@@ -40,10 +40,13 @@ int PictureMenu::itemAt(QPoint place) const
 void PictureMenu::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
+    painter.scale(scale_, scale_);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, scale_ != qRound(scale_));
     drawPiece(painter, {0, 0}, picture_, pictures_.bar);
     for (int i = 0; i < static_cast<int>(pictures_.items.size()); ++i) {
         const auto item = static_cast<std::size_t>(i);
-        drawPiece(painter, itemRect(i).topLeft(), picture_,
+        const QSize size = pictures_.items[item].size();
+        drawPiece(painter, QPoint(pictures_.bar.width(), i * size.height()), picture_,
                   i == lit_ ? pictures_.litItems[item] : pictures_.items[item]);
     }
 }

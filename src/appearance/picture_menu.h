@@ -3,7 +3,8 @@
 // A pop-up menu drawn from a skin's picture, as classic players show the
 // playlist's button menus: items stacked upward from the button, the item
 // under the pointer lit, a bar at their left. Choosing an item closes the
-// menu and runs its command.
+// menu and runs its command. It is shown `scale` times as large as the
+// picture, as the window it belongs to.
 
 #include "appearance/winamp_playlist.h"
 
@@ -19,12 +20,13 @@ class PictureMenu : public QWidget {
 public:
     // One command per item of `pictures`, top to bottom.
     PictureMenu(const QImage &picture, winamp_playlist::MenuPictures pictures,
-                std::vector<std::function<void()>> commands, QWidget *parent);
+                std::vector<std::function<void()>> commands, QWidget *parent, qreal scale = 1);
 
     // Shown with its lowest item over `button`, given in global places.
     void popUp(const QRect &button);
     // The item at a place of the menu, or -1.
     int itemAt(QPoint place) const;
+    // In the menu's own pixels.
     QRect itemRect(int item) const;
 
 protected:
@@ -36,5 +38,6 @@ private:
     QImage picture_;
     winamp_playlist::MenuPictures pictures_;
     std::vector<std::function<void()>> commands_;
+    qreal scale_;
     int lit_ = -1;
 };

@@ -64,13 +64,11 @@ TPLForm::TPLForm(PlaylistModel &playlist, platform::Dialogs &dialogs, const Text
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), playlist_(playlist), dialogs_(dialogs),
       textures_(textures), commands_(playlist, dialogs), table_(playlist, this), titleView_(this),
       quickSearchCaption_(this), quickSearch_(this), status_(this), cdbox_(this), cdTitleCaption_(this), cdTitle_(this),
-      cdArtistCaption_(this), cdArtist_(this),
-      fontSize_(textures.texture()->layout.playlist.listFontSize)
+      cdArtistCaption_(this), cdArtist_(this), fontSize_(textures.texture()->layout.playlist.listFontSize),
+      scale_(textures.windowScale())
 {
     setWindowTitle(QStringLiteral("Playlist"));
-    setMinimumSize(MinimumSize);
-    setMaximumSize(MaximumSize);
-    resize(DefaultSize);
+    resize(toWindow(DefaultSize));
     setAcceptDrops(true);
     setMouseTracking(true);
 
@@ -89,7 +87,7 @@ TPLForm::TPLForm(PlaylistModel &playlist, platform::Dialogs &dialogs, const Text
     // A skin's scroll knob follows the list however it scrolls.
     const auto showKnob = [this] {
         if (skin())
-            update(winamp_playlist::sliderRect(size()));
+            updateSkin(winamp_playlist::sliderRect(skinSize()));
     };
     connect(titleView_.verticalScrollBar(), &QScrollBar::valueChanged, this, showKnob);
     connect(titleView_.verticalScrollBar(), &QScrollBar::rangeChanged, this, showKnob);
@@ -100,19 +98,15 @@ TPLForm::TPLForm(PlaylistModel &playlist, platform::Dialogs &dialogs, const Text
         listMenu_->popup(titleView_.viewport()->mapToGlobal(at));
     });
 
-    QFont small(QStringLiteral("Arial"));
-    small.setPixelSize(11);
-    quickSearchCaption_.setFont(small);
-    quickSearch_.setFont(small);
     quickSearch_.installEventFilter(this);
     connect(&quickSearch_, &QLineEdit::textEdited, this, [this] { searchQuickly(false); });
-    status_.setFont(small);
     status_.setTextFormat(Qt::PlainText);  // holds the translated word for songs
     status_.setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     buildCdView();
 
     applyTexture();
     connect(&textures_, &TextureManager::textureChanged, this, &TPLForm::applyTexture);
+    connect(&textures_, &TextureManager::windowScaleChanged, this, &TPLForm::applyScale);
     buildMenus();
     quickSearchCaption_.setObjectName(QStringLiteral("Playlist_Quick"));
     cdTitleCaption_.setObjectName(QStringLiteral("Playlist_Title"));
@@ -142,21 +136,34 @@ void TPLForm::applyTexture()
     texture_ = textures_.texture();
     highlighted_ = Button::None;
     hoverAnimation_.stop();
+    storeColumnWidths();
+    applyStyle();
+    update();
+}
+
+// Colours, fonts and sizes of the children at the window size.
+void TPLForm::applyStyle()
+{
     const PlaylistLayout &layout = texture_->layout.playlist;
     const WinampPlaylist *look = skin();
-    storeColumnWidths();
     QImage strip = texture_->pictures.playlist.copy(frame_piece::HeaderStrip);
     if (look) {
         strip = QImage(1, 14, QImage::Format_RGB32);
         strip.fill(look->colours.normalBackground);
     }
-    auto *header = new TitleHeader(strip, look ? look->colours.normal : theme::Glyph, &titleView_);
+    auto *header = new TitleHeader(atScale(strip), look ? look->colours.normal : theme::Glyph, &titleView_);
     header->setStretchLastSection(false);
+    // The captions stay in the window's own font, at the window size.
+    QFont captionFont = font();
+    if (captionFont.pointSizeF() > 0)
+        captionFont.setPointSizeF(captionFont.pointSizeF() * scale_);
+    else
+        captionFont.setPixelSize(qRound(captionFont.pixelSize() * scale_));
+    header->setFont(captionFont);
     titleView_.setHeader(header);
     header->show();
     if (widthsApplied_)
-        for (int c = 0; c < PlaylistEntry::ColumnCount; ++c)
-            titleView_.setColumnWidth(c, columnWidths[static_cast<std::size_t>(c)]);
+        applyColumnWidths();
     // The CD view's list and fields look as the file list and quick search.
     const QColor listBackground = look ? look->colours.normalBackground : toQColor(layout.listBackground);
     const QColor listText = userColour_.value_or(look ? look->colours.normal : toQColor(layout.listColor));
@@ -165,35 +172,40 @@ void TPLForm::applyTexture()
                        " selection-color: %4; outline: 0; }"
                        "QHeaderView { background: %1; }"
                        "QAbstractScrollArea::corner { background: %5; }"
-                       "QScrollBar { background: %5; border: 0; width: 11px; height: 11px; }"
-                       "QScrollBar::handle { background: %6; border: 1px solid #07090c; min-height: 16px;"
-                       " min-width: 16px; }"
+                       "QScrollBar { background: %5; border: 0; width: %7px; height: %7px; }"
+                       "QScrollBar::handle { background: %6; border: %8px solid #07090c; min-height: %9px;"
+                       " min-width: %9px; }"
                        "QScrollBar::add-line, QScrollBar::sub-line { width: 0; height: 0; }")
             .arg(cssColor(listBackground), cssColor(listText),
                  look ? cssColor(look->colours.selectedBackground) : QStringLiteral("#1d5673"),
                  look ? cssColor(listText) : QStringLiteral("#ffffff"),
                  look ? cssColor(listBackground) : QStringLiteral("#14181f"),
-                 look ? cssColor(look->colours.selectedBackground) : QStringLiteral("#4a5463"));
+                 look ? cssColor(look->colours.selectedBackground) : QStringLiteral("#4a5463"), px(11), px(1), px(16));
     const QColor caption = look ? look->colours.normal : toQColor(layout.quickSortColor);
     const QString captionStyle = QStringLiteral("color: %1;").arg(cssColor(caption));
-    const QString editStyle = QStringLiteral("QLineEdit { color: %1; background: %2; border: 1px solid %3;"
-                                             " padding: 0 3px; }")
-                                  .arg(cssColor(look ? look->colours.current : toQColor(layout.quickSearchEditColor)),
-                                       cssColor(look ? listBackground : toQColor(layout.quickSearchEditBackground)),
-                                       look ? cssColor(look->colours.selectedBackground) : QStringLiteral("#07090c"));
+    const QString editStyle =
+        QStringLiteral("QLineEdit { color: %1; background: %2; border: %4px solid %3;"
+                       " padding: 0 %5px; }")
+            .arg(cssColor(look ? look->colours.current : toQColor(layout.quickSearchEditColor)),
+                 cssColor(look ? listBackground : toQColor(layout.quickSearchEditBackground)),
+                 look ? cssColor(look->colours.selectedBackground) : QStringLiteral("#07090c"), px(1), px(3));
     titleView_.setStyleSheet(listStyle);
     QFont listFont(listFace(userFace_.isEmpty() ? (look ? look->colours.font : layout.listFont) : userFace_));
     listFont.setBold(!userFace_.isEmpty() && userBold_);
-    listFont.setPointSize(fontSize_);
+    listFont.setPointSizeF(fontSize_ * scale_);
     titleView_.setFont(listFont);
     table_.setListFont(listFont);
     cdbox_.setFont(listFont);
+    QFont small(QStringLiteral("Arial"));
+    small.setPixelSize(qRound(11 * scale_));
+    for (QWidget *w : std::initializer_list<QWidget *>{&quickSearchCaption_, &quickSearch_, &status_, &cdTitleCaption_,
+                                                       &cdTitle_, &cdArtistCaption_, &cdArtist_})
+        w->setFont(small);
     quickSearchCaption_.setStyleSheet(captionStyle);
     quickSearch_.setStyleSheet(editStyle);
     styleCdView(listStyle, captionStyle, editStyle);
     status_.setStyleSheet(QStringLiteral("color: %1;").arg(cssColor(toQColor(layout.infoTextColor))));
     applySkinLook(look);
-    update();
 }
 
 // ---- the list ----
@@ -202,7 +214,7 @@ void TPLForm::refresh()
 {
     status_.setText(playlist_edits::statusText(playlist_, songsWord_));
     if (skin())
-        update(winamp_playlist::infoRect(size()));
+        updateSkin(winamp_playlist::infoRect(skinSize()));
     updateMenus();
 }
 
@@ -292,7 +304,7 @@ void TPLForm::setFontSize(int points)
 {
     fontSize_ = std::clamp(points, 1, 72);
     QFont font = titleView_.font();
-    font.setPointSize(fontSize_);
+    font.setPointSizeF(fontSize_ * scale_);
     titleView_.setFont(font);
     table_.setListFont(font);
     cdbox_.setFont(font);
@@ -342,18 +354,10 @@ void TPLForm::showEvent(QShowEvent *event)
         const std::size_t i = static_cast<std::size_t>(c);
         if (columnWidths[i] < 5)
             columnWidths[i] = PlaylistTable::DefaultWidths[i];
-        titleView_.setColumnWidth(c, columnWidths[i]);
     }
+    applyColumnWidths();
     widthsApplied_ = true;
     QWidget::showEvent(event);
-}
-
-void TPLForm::storeColumnWidths()
-{
-    if (!widthsApplied_)
-        return;  // the list never showed them
-    for (int c = 0; c < PlaylistEntry::ColumnCount; ++c)
-        columnWidths[static_cast<std::size_t>(c)] = titleView_.columnWidth(c);
 }
 
 void TPLForm::hideEvent(QHideEvent *event)
@@ -368,18 +372,19 @@ void TPLForm::resizeEvent(QResizeEvent *event)
     // no second resize event when a window is resized from inside one, so the
     // children follow the snapped size here.
     if (skin()) {
-        const QSize snapped = winamp_playlist::snappedSize(size(), MaximumSize);
+        const QSize snapped = toWindow(winamp_playlist::snappedSize(skinSize(), MaximumSize));
         if (snapped != size())
             resize(snapped);
         layoutSkinned();
         return QWidget::resizeEvent(event);
     }
-    const int w = width(), h = height();
-    quickSearchCaption_.setGeometry(12, SearchTop, 76, 18);
-    quickSearch_.setGeometry(88, SearchTop, std::min(160, w / 3), 18);
-    status_.setGeometry(quickSearch_.geometry().right() + 8, SearchTop, w - quickSearch_.geometry().right() - 22, 18);
-    titleView_.setGeometry(10, ListTop, w - 20, h - ListTop - BottomRoom);
-    layoutCdView(QRect(12, SearchTop, w - 24, 18), titleView_.geometry());
+    const int w = skinSize().width();
+    const int searchRight = 88 + std::min(160, w / 3);
+    quickSearchCaption_.setGeometry(toWindow(QRect(12, SearchTop, 76, 18)));
+    quickSearch_.setGeometry(toWindow(QRect(88, SearchTop, searchRight - 88, 18)));
+    status_.setGeometry(toWindow(QRect(searchRight + 7, SearchTop, w - searchRight - 21, 18)));
+    titleView_.setGeometry(toWindow(listPlace()));
+    layoutCdView(toWindow(QRect(12, SearchTop, w - 24, 18)), titleView_.geometry());
     QWidget::resizeEvent(event);
 }
 
@@ -413,12 +418,18 @@ QRect TPLForm::buttonRect(Button button) const
 
 QRect TPLForm::closeRect() const
 {
-    return QRect(std::max(texture_->layout.playlist.exitMinLeft, width() - 24), 9, 15, 15);
+    return QRect(std::max(texture_->layout.playlist.exitMinLeft, skinSize().width() - 24), 9, 15, 15);
 }
 
 QRect TPLForm::gripRect() const
 {
-    return windowGripRect(size());
+    return windowGripRect(skinSize());
+}
+
+QRect TPLForm::listPlace() const
+{
+    const QSize s = skinSize();
+    return {10, ListTop, s.width() - 20, s.height() - ListTop - BottomRoom};
 }
 
 TPLForm::Button TPLForm::buttonAt(QPoint place) const
@@ -433,9 +444,10 @@ TPLForm::Button TPLForm::buttonAt(QPoint place) const
 void TPLForm::paintFrame(QPainter &painter) const
 {
     const QImage &picture = texture_->pictures.playlist;
-    tilePiece(painter, rect(), picture, frame_piece::Background);
-    paintWindowBorders(painter, size(), picture);
-    paintBar(painter, picture, width() - 2 * Border);
+    const QSize s = skinSize();
+    tilePiece(painter, QRect(QPoint(), s), picture, frame_piece::Background);
+    paintWindowBorders(painter, s, picture);
+    paintBar(painter, picture, s.width() - 2 * Border);
     drawPiece(painter, gripRect().topLeft(), picture, frame_piece::ResizeGrip);
     drawPiece(painter, closeRect().topLeft(), picture, CloseButton);
 }
@@ -443,6 +455,8 @@ void TPLForm::paintFrame(QPainter &painter) const
 void TPLForm::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
+    painter.scale(scale_, scale_);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, scale_ != qRound(scale_));
     if (const WinampPlaylist *look = skin())
         return paintSkinned(painter, *look);
     paintFrame(painter);
@@ -452,13 +466,11 @@ void TPLForm::paintEvent(QPaintEvent *)
         drawPiece(painter, place.topLeft(), texture_->pictures.playlist, place.translated(-BarPlace.x(), shift));
     }
     // A recess around the list, as the main window's display.
-    const QRect well = titleView_.geometry().adjusted(-1, -1, 1, 1);
-    painter.setPen(theme::RimDark);
-    painter.drawLine(well.topLeft(), well.topRight());
-    painter.drawLine(well.topLeft(), well.bottomLeft());
-    painter.setPen(theme::RimLight);
-    painter.drawLine(well.bottomLeft(), well.bottomRight());
-    painter.drawLine(well.topRight(), well.bottomRight());
+    const QRect well = listPlace().adjusted(-1, -1, 1, 1);
+    painter.fillRect(well.left(), well.top(), well.width(), 1, theme::RimDark);
+    painter.fillRect(well.left(), well.top(), 1, well.height(), theme::RimDark);
+    painter.fillRect(well.left(), well.bottom(), well.width(), 1, theme::RimLight);
+    painter.fillRect(well.right(), well.top(), 1, well.height(), theme::RimLight);
 }
 
 // ---- mouse: buttons, moving and resizing ----
@@ -469,12 +481,13 @@ void TPLForm::mousePressEvent(QMouseEvent *event)
         return;
     if (event->button() != Qt::LeftButton)
         return QWidget::mousePressEvent(event);
-    const QPoint place = event->position().toPoint();
+    const QPoint place = skinPlace(event);
+    const QSize s = skinSize();
     using Kind = WindowDrag::Kind;
     if (buttonAt(place) != Button::None)
         drag_.end();
     else
-        drag_.start(gripRect().contains(place) || place.x() >= width() - Border || place.y() >= height() - Border
+        drag_.start(gripRect().contains(place) || place.x() >= s.width() - Border || place.y() >= s.height() - Border
                         ? Kind::Resize
                         : Kind::Move,
                     *this, event->globalPosition().toPoint());
@@ -490,14 +503,14 @@ void TPLForm::mouseMoveEvent(QMouseEvent *event)
         return;
     }
     if (drag_.kind() == WindowDrag::Kind::Resize) {
-        const QSize size = drag_.sizeAt(global);
+        const QSize size = (QSizeF(drag_.sizeAt(global)) / scale_).toSize();
         // A drag beyond the limits is ignored, not clamped.
         if (size.width() >= MinimumSize.width() && size.width() <= MaximumSize.width() &&
             size.height() >= MinimumSize.height() && size.height() <= MaximumSize.height())
-            resize(size);
+            resize(toWindow(size));
         return;
     }
-    const Button under = buttonAt(event->position().toPoint());
+    const Button under = buttonAt(skinPlace(event));
     if (under != highlighted_) {
         highlighted_ = under;
         hoverAnimation_.start(texture_->playlistHoverFrames);
@@ -512,7 +525,7 @@ void TPLForm::mouseReleaseEvent(QMouseEvent *event)
     const bool wasDrag = drag_.kind() != WindowDrag::Kind::None;
     drag_.end();
     if (event->button() == Qt::LeftButton && !wasDrag)
-        click(buttonAt(event->position().toPoint()));
+        click(buttonAt(skinPlace(event)));
 }
 
 void TPLForm::leaveEvent(QEvent *event)
@@ -543,7 +556,7 @@ void TPLForm::click(Button button)
     if (menu == buttonMenus_.end())
         return;
     updateMenus();
-    menu->second->popup(mapToGlobal(buttonRect(button).bottomLeft()));
+    menu->second->popup(mapToGlobal(toWindow(buttonRect(button)).bottomLeft()));
 }
 
 // ---- dropped files ----

@@ -12,6 +12,8 @@
 // A Winamp skin with a "pledit.bmp" draws the window its way instead
 // (pl_form_skin.cpp): frame, button menus, scroll bar and list colours,
 // with the same commands.
+// Everything is placed and drawn in skin pixels and shown at the texture
+// manager's window size; the list's font follows it.
 
 #include "appearance/hover_animation.h"
 #include "appearance/texture_manager.h"
@@ -41,6 +43,7 @@ class TPLForm : public QWidget {
     Q_OBJECT
 
 public:
+    // In skin pixels, as every place of the window.
     static constexpr QSize MinimumSize{301, 201};
     static constexpr QSize MaximumSize{799, 1023};
 
@@ -121,6 +124,18 @@ private:
     enum class Button { None = -1, File, Add, Delete, Play, Edit, Id3Tag, Sort, Close };
 
     void applyTexture();
+    void applyStyle();
+    void applyScale();
+    void applyColumnWidths();
+    // The window's size in skin pixels, and skin pixels in window pixels.
+    QSize skinSize() const;
+    QSize toWindow(QSize skin) const;
+    QRect toWindow(const QRect &skin) const;
+    QPoint skinPlace(const QMouseEvent *event) const;
+    QImage atScale(const QImage &picture) const;
+    QString px(int skinPixels) const;
+    void updateSkin(const QRect &skin) { update(toWindow(skin)); }
+    QRect listPlace() const;
     // The Winamp skin's playlist look, or none for the texture's.
     const WinampPlaylist *skin() const;
     // The skin's sizes, scroll bar and current-song colour; none: the texture's.
@@ -179,12 +194,13 @@ private:
     std::map<Button, QMenu *> buttonMenus_;
     QMenu *listMenu_ = nullptr;
     int fontSize_;
+    qreal scale_ = 1;
     bool widthsApplied_ = false;
 
     bool sliderPressed_ = false;
     bool closePressed_ = false;
 
     Button highlighted_ = Button::None;
-    HoverAnimation hoverAnimation_{[this] { update(buttonRect(highlighted_)); }};
+    HoverAnimation hoverAnimation_{[this] { updateSkin(buttonRect(highlighted_)); }};
     WindowDrag drag_;
 };

@@ -20,12 +20,8 @@ void TPLForm::buildCdView()
     });
     cdTitle_.setObjectName(QStringLiteral("CD_Title"));
     cdArtist_.setObjectName(QStringLiteral("CD_Artist"));
-    for (QLabel *caption : {&cdTitleCaption_, &cdArtistCaption_})
-        caption->setFont(quickSearchCaption_.font());
-    for (QLineEdit *edit : {&cdTitle_, &cdArtist_}) {
-        edit->setFont(quickSearch_.font());
+    for (QLineEdit *edit : {&cdTitle_, &cdArtist_})
         edit->installEventFilter(this);
-    }
     for (QWidget *w : std::initializer_list<QWidget *>{&cdbox_, &cdTitleCaption_, &cdTitle_, &cdArtistCaption_, &cdArtist_})
         w->hide();
 }

@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QResizeEvent>
 #include <QScrollBar>
+#include <QtMath>
 
 #include <algorithm>
 #include <ranges>
@@ -36,28 +37,29 @@ void TPLForm::applySkinLook(const WinampPlaylist *look)
     titleView_.setVerticalScrollBarPolicy(look ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
     status_.setVisible(!look);
     table_.setCurrentColour(look ? std::optional<QColor>(look->colours.current) : std::nullopt);
-    setMinimumSize(look ? wp::MinimumSize : MinimumSize);
+    setMinimumSize(toWindow(look ? wp::MinimumSize : MinimumSize));
+    setMaximumSize(toWindow(MaximumSize));
     QResizeEvent relayout(size(), size());
     resizeEvent(&relayout);
 }
 
 void TPLForm::layoutSkinned()
 {
-    const QRect list = wp::listRect(size());
+    const QRect list = wp::listRect(skinSize());
     const QRect searchRow(list.topLeft(), QSize(list.width(), SearchRowHeight));
-    const int captionWidth = std::min(
-        list.width() / 3, QFontMetrics(quickSearchCaption_.font()).horizontalAdvance(quickSearchCaption_.text()) + 6);
-    quickSearchCaption_.setGeometry(searchRow.left(), searchRow.top(), captionWidth, SearchRowHeight);
-    quickSearch_.setGeometry(searchRow.left() + captionWidth, searchRow.top(), searchRow.width() - captionWidth,
-                             SearchRowHeight);
+    const int textWidth = QFontMetrics(quickSearchCaption_.font()).horizontalAdvance(quickSearchCaption_.text());
+    const int captionWidth = std::min(list.width() / 3, qCeil(textWidth / scale_) + 6);
+    quickSearchCaption_.setGeometry(toWindow(QRect(searchRow.left(), searchRow.top(), captionWidth, SearchRowHeight)));
+    quickSearch_.setGeometry(toWindow(
+        QRect(searchRow.left() + captionWidth, searchRow.top(), searchRow.width() - captionWidth, SearchRowHeight)));
     const QRect rows = list.adjusted(0, SearchRowHeight + 1, 0, 0);
-    titleView_.setGeometry(rows);
-    layoutCdView(searchRow, rows);
+    titleView_.setGeometry(toWindow(rows));
+    layoutCdView(toWindow(searchRow), toWindow(rows));
 }
 
 void TPLForm::paintSkinned(QPainter &painter, const WinampPlaylist &look)
 {
-    const QSize s = size();
+    const QSize s = skinSize();
     wp::paintFrame(painter, s, look.picture, isActiveWindow());
     painter.fillRect(wp::listRect(s), look.colours.normalBackground);
     if (closePressed_)
@@ -70,14 +72,14 @@ void TPLForm::paintSkinned(QPainter &painter, const WinampPlaylist &look)
 void TPLForm::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::ActivationChange && skin())
-        update(0, 0, width(), wp::listRect(size()).top());
+        updateSkin(QRect(0, 0, skinSize().width(), wp::listRect(skinSize()).top()));
     QWidget::changeEvent(event);
 }
 
 void TPLForm::scrollListTo(int value)
 {
     titleView_.verticalScrollBar()->setValue(value);
-    update(wp::sliderRect(size()));
+    updateSkin(wp::sliderRect(skinSize()));
 }
 
 bool TPLForm::skinPress(QMouseEvent *event)
@@ -86,8 +88,8 @@ bool TPLForm::skinPress(QMouseEvent *event)
         return false;
     if (event->button() != Qt::LeftButton)
         return true;
-    const QPoint place = event->position().toPoint();
-    const QSize s = size();
+    const QPoint place = skinPlace(event);
+    const QSize s = skinSize();
     drag_.end();
     if (wp::sliderRect(s).contains(place)) {
         sliderPressed_ = true;
@@ -96,7 +98,7 @@ bool TPLForm::skinPress(QMouseEvent *event)
     }
     closePressed_ = wp::closeRect(s).contains(place);
     if (closePressed_) {
-        update(wp::closeRect(s));
+        updateSkin(wp::closeRect(s));
         return true;
     }
     const bool onButton =
@@ -116,12 +118,11 @@ bool TPLForm::skinMove(QMouseEvent *event)
         return false;
     const QPoint global = event->globalPosition().toPoint();
     if (sliderPressed_)
-        scrollListTo(
-            wp::sliderValueAt(size(), event->position().toPoint().y(), titleView_.verticalScrollBar()->maximum()));
+        scrollListTo(wp::sliderValueAt(skinSize(), skinPlace(event).y(), titleView_.verticalScrollBar()->maximum()));
     else if (drag_.kind() == WindowDrag::Kind::Move)
         drag_.follow(*this, global);
     else if (drag_.kind() == WindowDrag::Kind::Resize)
-        resize(wp::snappedSize(drag_.sizeAt(global), MaximumSize));
+        resize(toWindow(wp::snappedSize((QSizeF(drag_.sizeAt(global)) / scale_).toSize(), MaximumSize)));
     return true;
 }
 
@@ -134,10 +135,10 @@ bool TPLForm::skinRelease(QMouseEvent *event)
     sliderPressed_ = closePressed_ = false;
     drag_.end();
     update();
-    const QPoint place = event->position().toPoint();
+    const QPoint place = skinPlace(event);
     if (event->button() != Qt::LeftButton || wasHeld)
         return true;
-    if (wasClose && wp::closeRect(size()).contains(place))
+    if (wasClose && wp::closeRect(skinSize()).contains(place))
         close();
     else if (!wasClose)
         skinClick(place);
@@ -146,7 +147,7 @@ bool TPLForm::skinRelease(QMouseEvent *event)
 
 void TPLForm::skinClick(QPoint place)
 {
-    const QSize s = size();
+    const QSize s = skinSize();
     for (const wp::MenuButton button : wp::MenuButtons)
         if (wp::menuButtonRect(button, s).contains(place))
             return popUpSkinMenu(button);
@@ -165,8 +166,8 @@ void TPLForm::skinClick(QPoint place)
 void TPLForm::popUpSkinMenu(wp::MenuButton button)
 {
     updateMenus();
-    const QRect place(mapToGlobal(wp::menuButtonRect(button, size()).topLeft()),
-                      wp::menuButtonRect(button, size()).size());
+    const QRect onWindow = toWindow(wp::menuButtonRect(button, skinSize()));
+    const QRect place(mapToGlobal(onWindow.topLeft()), onWindow.size());
     const auto item = [this](const char *key) { return [this, key] { action(key)->trigger(); }; };
     const auto menu = [this, place](Button textMenu) {
         return [this, place, textMenu] { buttonMenus_.at(textMenu)->popup(place.topLeft()); };
@@ -189,6 +190,6 @@ void TPLForm::popUpSkinMenu(wp::MenuButton button)
         commands = {item("Playlist_Del_All"), item("Playlist_File_Save"), item("Playlist_File_Load")};
         break;
     }
-    auto *popUp = new PictureMenu(skin()->picture, wp::menuPictures(button), std::move(commands), this);
+    auto *popUp = new PictureMenu(skin()->picture, wp::menuPictures(button), std::move(commands), this, scale_);
     popUp->popUp(place);
 }
