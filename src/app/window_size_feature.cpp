@@ -7,27 +7,15 @@
 #include "shell/window_docking.h"
 
 #include <QAction>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QShortcut>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdlib>
 
 namespace {
 
 constexpr std::array<int, 4> Sizes{100, 150, 200, 300};
-
-int nearestSize(double ratio)
-{
-    int best = Sizes[0];
-    for (int size : Sizes)
-        if (std::abs(size - ratio * 100) < std::abs(best - ratio * 100))
-            best = size;
-    return best;
-}
 
 }  // namespace
 
@@ -44,13 +32,10 @@ WindowSizeFeature::WindowSizeFeature(AppContext &app, shell::WindowDocking &dock
 
 void WindowSizeFeature::restore()
 {
-    int size = app.settings.windowSize;
-    if (size == 0) {
-        const QScreen *screen = QGuiApplication::primaryScreen();
-        size = nearestSize(screen ? screen->devicePixelRatio() : 1.0);
-    }
-    // The windows come back where they were left, at this size.
-    app.textures.setWindowScale(size / 100.0);
+    // Qt already shows every window at the screen's device pixel ratio; the
+    // size is the user's own on top of it. The windows come back where they
+    // were left, at this size.
+    app.textures.setWindowScale(app.settings.windowSize / 100.0);
     showChecks();
 }
 

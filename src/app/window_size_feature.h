@@ -2,9 +2,9 @@
 
 // The skinned windows' size: 1x, 1.5x, 2x or 3x from the options menu, and
 // double size (Ctrl+D, its menu item and the command) between 1x and 2x.
-// Windows docked to the main window stay docked. The first start takes the
-// size nearest the screen's device pixel ratio; it is kept as the setting
-// "WindowSize".
+// Windows docked to the main window stay docked. The size is kept as the
+// setting "WindowSize"; the screen's device pixel ratio comes on top of it,
+// from Qt, so a first start is 1x.
 
 #include "app/feature.h"
 

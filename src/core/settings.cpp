@@ -137,7 +137,7 @@ void Settings::keepInRange()
     if (visualizer < 0 || visualizer > 2)
         visualizer = 1;
     if (windowSize != 100 && windowSize != 150 && windowSize != 200 && windowSize != 300)
-        windowSize = 0;
+        windowSize = 100;
     // No screen reaches further; beyond it window arithmetic would overflow.
     constexpr int farthest = 32767;
     for (int *place : {&leftPos, &topPos, &playListX, &playListY, &browserX, &browserY, &recorderX, &recorderY,

@@ -59,9 +59,8 @@ struct Settings {
     bool directSound = false;
     // 0 off, 1 spectrum analyser, 2 oscilloscope.
     int visualizer = 1;
-    // The skinned windows' size in percent: 100, 150, 200 or 300; 0 until
-    // the first start has chosen it.
-    int windowSize = 0;
+    // The skinned windows' size in percent: 100, 150, 200 or 300.
+    int windowSize = 100;
 
     // Defaults for what the file does not say; `home` is the user's folder.
     void read(const platform::ProfileFile &file, const QString &home);

@@ -9,6 +9,8 @@
 #include "support/player_process.h"
 #include "support/run_until.h"
 
+#include <QFileInfo>
+#include <QImage>
 #include <QLocalSocket>
 #include <QRegularExpression>
 
@@ -201,16 +203,20 @@ TEST_F(Processes, LudroctlDeliversAHandOverOfAnyLengthOrSaysSoAndOnlyTheFirstCop
     EXPECT_TRUE(endless.waitForDisconnected(10000)) << "a line that never ends is cut off";
 
     // A second copy allowed by MultiInst runs without a listener, so
-    // commands still reach the player that holds the lock.
+    // commands still reach the player that holds the lock. On a screen of
+    // twice the density Qt shows it at twice the size, and no more.
     write("LudroPro.ini", "[Ludro]\nMultiInst=1\n");
     QProcessEnvironment env = environment;
     env.insert("LUDRO_SCREENSHOT", home.filePath("another.png") + ":1");
+    env.insert("QT_SCALE_FACTOR", "2");
     QProcess *another = start("ludro", {"/noSave"}, env);
     ASSERT_TRUE(another->waitForReadyRead(20000)) << "with MultiInst a second player runs too";
     EXPECT_EQ(ludroctl({"--handover", home.filePath("second.mp3")}), 0);
     EXPECT_TRUE(runUntil([&] { return holdsOpen(player, home.filePath("second.mp3")); }));
     EXPECT_FALSE(holdsOpen(another, home.filePath("second.mp3")));
     EXPECT_EQ(another->state(), QProcess::Running);
+    ASSERT_TRUE(runUntil([&] { return QFileInfo::exists(home.filePath("another.png")); }));
+    EXPECT_EQ(QImage(home.filePath("another.png")).width(), 2 * 245) << "the built-in look, 245 pixels wide";
     endGently(another);
 
     EXPECT_EQ(ludroctl({"40199"}), 0);
