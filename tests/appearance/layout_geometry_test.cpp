@@ -1,40 +1,27 @@
-// Window shape, button hit-test, counter digits and the title's scrolling
-// in the built-in layout: plain geometry, no window. The position dot and
-// the knobs are seen drawn in the main window's tests.
+// Button hit-test, counter digits and the title's scrolling in the built-in
+// layout: plain geometry, no window. The dome, the position dot and the
+// knobs are seen drawn in the main window's tests.
 
 #include "appearance/title_scroller.h"
 #include "appearance/bitmap_counter.h"
 #include "appearance/main_button.h"
-#include "appearance/window_shape.h"
 
 #include <gtest/gtest.h>
-
-TEST(BuiltinWindowShape, IsADomeOverARectangle)
-{
-    const QRegion shape = builtinWindowShape();
-    EXPECT_FALSE(shape.contains(QPoint(5, 10)));
-    EXPECT_TRUE(shape.contains(QPoint(122, 1)));
-    // Below the dome the whole width belongs to the window, corners included.
-    EXPECT_TRUE(shape.contains(QPoint(0, 69)));
-    EXPECT_TRUE(shape.contains(QPoint(244, 139)));
-}
 
 // Every button's own place is seen by the main window's click test; here
 // the edges, gaps and hidden buttons.
 TEST(MainButtonHitTest, EdgesGapsAndHiddenButtons)
 {
     const MainLayout layout;
-    EXPECT_EQ(mainButtonAt(layout, QPoint(114, 99)), MainButton::Play);
-    EXPECT_EQ(mainButtonAt(layout, QPoint(132, 113)), MainButton::Play);
-    EXPECT_EQ(mainButtonAt(layout, QPoint(134, 105)), MainButton::None);
-    EXPECT_EQ(mainButtonAt(layout, QPoint(136, 105)), MainButton::Pause);
-    // Previous and skip back touch: the shared edge belongs to skip back.
-    EXPECT_EQ(mainButtonAt(layout, QPoint(124, 120)), MainButton::Previous);
-    EXPECT_EQ(mainButtonAt(layout, QPoint(125, 120)), MainButton::Rewind);
-    for (const QPoint point : {QPoint(1000, 0), QPoint(1000, 1), QPoint(0, 0), QPoint(5, 130)})
-        EXPECT_EQ(mainButtonAt(layout, point), MainButton::None);
+    // Previous and skip back touch: the shared edge (125) belongs to skip back.
+    const std::pair<QPoint, MainButton> hits[] = {{{114, 99}, MainButton::Play},      {{132, 113}, MainButton::Play},
+                                                  {{134, 105}, MainButton::None},     {{136, 105}, MainButton::Pause},
+                                                  {{124, 120}, MainButton::Previous}, {{125, 120}, MainButton::Rewind},
+                                                  {{1000, 0}, MainButton::None},      {{1000, 1}, MainButton::None},
+                                                  {{0, 0}, MainButton::None},         {{5, 130}, MainButton::None}};
+    for (const auto &[point, button] : hits)
+        EXPECT_EQ(mainButtonAt(layout, point), button) << point.x() << "," << point.y();
     EXPECT_TRUE(mainButtonRect(layout, MainButton::Menu).isEmpty());
-    EXPECT_TRUE(mainButtonRect(layout, MainButton::Prefs).isEmpty());
 }
 
 TEST(BitmapCounter, ShowsMinutesAndSecondsUpTo99_59AndReadsTimeTexts)
@@ -45,12 +32,9 @@ TEST(BitmapCounter, ShowsMinutesAndSecondsUpTo99_59AndReadsTimeTexts)
             text += QString::number(digit.source.left() / 14);
         return text;
     };
-    EXPECT_EQ(shown(60), "0100");
     EXPECT_EQ(shown(3725), "6205");
-    EXPECT_EQ(shown(5999), "9959");
     EXPECT_EQ(shown(6000), "9959");
     EXPECT_EQ(shown(-65), "0105");
-    EXPECT_EQ(secondsOfTimeText("0:12"), 12);
     EXPECT_EQ(secondsOfTimeText("-1:05"), 65);
     EXPECT_EQ(secondsOfTimeText("62:05"), 3725);
 }
@@ -63,7 +47,6 @@ TEST(TitleScroller, ScrollsBackAndForthThenRests)
     const int panel = 130;
     EXPECT_EQ(scroller.step(3, panel - 3, panel, true, 3), 3) << "exactly P - 3 never scrolls";
     EXPECT_EQ(scroller.step(3, panel - 2, panel, true, 3), -2) << "P - 2 scrolls";
-    EXPECT_EQ(scroller.step(3, 200, panel, false, 3), 3);
     EXPECT_EQ(scroller.step(3, 10, panel, true, 0), 0) << "a Winamp title rests at 0";
 
     TitleScroller pass;

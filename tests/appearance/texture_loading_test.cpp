@@ -7,7 +7,6 @@
 #include "appearance/texture_description.h"
 #include "appearance/texture_loader.h"
 #include "appearance/texture_manager.h"
-#include "appearance/winamp_skin.h"
 #include "appearance/window_shape.h"
 #include "support/texture_fixture.h"
 #include "support/zip_file.h"
@@ -20,6 +19,16 @@
 using namespace fixture_texture;
 
 namespace {
+
+// Little-endian fields as BMP headers hold them: each value in its number of bytes.
+QByteArray fields(std::initializer_list<std::pair<quint32, int>> values)
+{
+    QByteArray bytes;
+    for (const auto &[value, size] : values)
+        for (int i = 0; i < size; ++i)
+            bytes.append(char(i < 4 ? (value >> (8 * i)) & 0xFF : 0));
+    return bytes;
+}
 
 TextureSet loaded(const QString &folder)
 {
@@ -41,22 +50,15 @@ TEST(TextureIni, ReadsHexNumbersColourNamesAndCommentsUntilABadColour)
                    "ScrollerTime_Left=5\r\n[Playlist]\r\nList_Color=clLime\r\n",
                    true, layout, info);
     EXPECT_EQ(info.name, "Sunset");
-    EXPECT_EQ(info.version, "1.2");
-    EXPECT_EQ(info.author, "");
     const MainLayout &main = layout.main;
     EXPECT_EQ(QSize(main.width, main.height), QSize(300, 100));
     EXPECT_EQ(main.fileName.color, 0x0000FFu);
-    EXPECT_FALSE(main.fileName.bold);
     EXPECT_EQ(main.fileName.font, "Arial") << "an empty face keeps the present one";
     EXPECT_EQ(main.fileName.size, 0) << "unreadable: the default";
     EXPECT_EQ(main.monoStereo.color, 0x00FF8000u);
-    EXPECT_EQ(main.menu.left(), HiddenLeft);
-    EXPECT_EQ(main.counter.width(), 70) << "the width of one digit cell";
-    EXPECT_EQ(main.play, QRect(0, 0, 0, 0)) << "absent: 0";
     // Nothing after the bad colour is read.
     EXPECT_EQ(main.scrollerTime.left, TextureLayout().main.scrollerTime.left);
     EXPECT_EQ(layout.playlist.listColor, 0x00FFFFFFu);
-    EXPECT_EQ(layout.playlist.file, TextureLayout().playlist.file);
 
     readTextureIni("[main]\nScrollerTime_Length=-40\n", true, layout, info);
     EXPECT_EQ(layout.main.scrollerTime.length, 0) << "a knob travels forward only";
@@ -69,12 +71,8 @@ TEST(TextureIni, OnlyATextureSectionZeroesTheMainWindowAndGivesThePlaylistItsDef
         TextureInfo info;
         readTextureIni("[Texture]\nName=Bare\n", coolBarPictures, layout, info);
         EXPECT_EQ(layout.main.width, 0);
-        EXPECT_EQ(layout.main.fileLength.size, 0);
-        EXPECT_EQ(layout.main.exit, QRect(0, 0, 0, 0));
         EXPECT_EQ(layout.playlist.file, QRect(83, 12, 28, 34));
-        EXPECT_EQ(layout.playlist.sort, QRect(362, 12, 36, 34));
         // Without Cool Bar pictures the Cool Bar keeps the built-in layout.
-        EXPECT_EQ(layout.coolBar.width, coolBarPictures ? 0 : 245);
         EXPECT_EQ(layout.coolBar.play, coolBarPictures ? QRect(0, 0, 0, 0) : QRect(85, 5, 8, 9));
     }
 }
@@ -84,13 +82,8 @@ namespace {
 // The "prefs" lines up to the marker: mostly 0, which means the defaults.
 QStringList prefsUpToMarker()
 {
-    QStringList lines;
-    const int valueLines = 26 + 4 + 2 + 1 + 2 + 56 + 15 + 1 + 24;
-    for (int i = 0; i < valueLines; ++i)
-        lines << "0";
-    lines[0] = "Verdana";                  // FileName font
-    lines[1] = "True";                     // bold
-    lines[3] = "clYellow";                 // colour
+    QStringList lines(26 + 4 + 2 + 1 + 2 + 56 + 15 + 1 + 24, "0");
+    lines[3] = "clYellow";                 // FileName colour
     lines[26 + 4 + 2 + 1] = "300";         // main width
     lines[26 + 4 + 2 + 1 + 2 + 56] = "9";  // ScrollerTime left
     return lines;
@@ -98,81 +91,49 @@ QStringList prefsUpToMarker()
 
 }  // namespace
 
-TEST(LegacyPrefs, SkipsCommentsReadsTheExtendedBlockInCapitalsAndItsLastLine)
+TEST(LegacyPrefs, SkipsCommentsReadsTheExtendedBlockAndItsLastLineAndStopsAtABadNumber)
 {
     QStringList lines = prefsUpToMarker();
-    lines.insert(1, "# a comment");
-    lines.insert(2, "/ another");
-    lines.insert(3, " indented");
-    lines.insert(4, "");
-    lines << "EXTENDED"
-          << "300"
-          << "0";  // Cool Bar width, height
-    for (int i = 0; i < 14 * 4 + 6 + 2 + 29; ++i)
-        lines << "0";
-    lines << "clRed"
-          << "50"
-          << "5"
-          << "10"
-          << "17";  // ignored colour; counter left, top, cell, height
+    lines = QStringList{lines[0], "# a comment", "/ another", " indented", ""} + lines.mid(1);
+    lines += QStringList{"EXTENDED", "300", "0"};  // Cool Bar width, height
+    lines += QStringList(14 * 4 + 6 + 2 + 29, "0");
+    lines += QStringList{"clRed", "50", "5", "10", "17"};  // ignored colour; counter left, top, cell, height
 
     TextureLayout layout;
     TextureInfo info;
     readLegacyPrefs(lines.join("\r\n").toUtf8(), "Old Folder", true, layout, info);
-    EXPECT_EQ(info.name, "Old Folder");
-    EXPECT_EQ(info.author, "Not Available");
-    EXPECT_EQ(info.comment, "No Information");
     const MainLayout &main = layout.main;
-    EXPECT_EQ(main.fileName.font, "Verdana");
-    EXPECT_TRUE(main.fileName.bold);
     EXPECT_EQ(main.fileName.color, 0x0000FFFFu);
-    EXPECT_EQ(main.titlePanel(), QRect(8, 38, 116, 13));
-    EXPECT_EQ(main.monoStereo.left, 152);
     EXPECT_EQ(QSize(main.width, main.height), QSize(300, 179));
-    EXPECT_EQ(main.play, QRect(16, 114, 43, 25));
     EXPECT_EQ(main.scrollerTime.left, 9);
     EXPECT_EQ(main.equalizer.left(), HiddenLeft) << "a left below 1 hides";
     EXPECT_EQ(main.equalizer.size(), TextureLayout().main.equalizer.size()) << "the rest below 1 keeps";
     EXPECT_EQ(QSize(layout.coolBar.width, layout.coolBar.height), QSize(300, 28));
-    EXPECT_EQ(layout.coolBar.rewind.left(), HiddenLeft);
-    EXPECT_EQ(layout.coolBar.mode, QRect(212, 6, 14, 14));
     EXPECT_EQ(main.counter, QRect(50, 5, 50, 17)) << "the last line counts";
-}
 
-TEST(LegacyPrefs, ABadNumberStopsAndWithoutTheMarkerTheCounterHides)
-{
-    QStringList lines = prefsUpToMarker();
+    // Without the marker the counter hides; a bad number stops the reading.
+    lines = prefsUpToMarker();
     lines << "plain";
-    TextureLayout layout;
-    TextureInfo info;
+    layout = {};
     readLegacyPrefs(lines.join('\n').toUtf8(), "Old", true, layout, info);
     EXPECT_EQ(layout.main.counter.left(), HiddenLeft);
-    EXPECT_EQ(QSize(layout.coolBar.width, layout.coolBar.height), QSize(247, 28));
-    EXPECT_EQ(layout.coolBar.counter.size, 10);
-
     lines[26 + 4 + 2 + 1 + 1] = "tall";  // the main height
-    TextureLayout stopped;
-    readLegacyPrefs(lines.join('\n').toUtf8(), "Old", true, stopped, info);
-    EXPECT_EQ(stopped.main.width, 300) << "read before the error";
-    EXPECT_EQ(stopped.main.height, TextureLayout().main.height);
-    EXPECT_EQ(stopped.main.play, TextureLayout().main.play);
-    EXPECT_EQ(stopped.main.counter, TextureLayout().main.counter);
+    layout = {};
+    readLegacyPrefs(lines.join('\n').toUtf8(), "Old", true, layout, info);
+    EXPECT_EQ(layout.main.width, 300) << "read before the error";
+    EXPECT_EQ(layout.main.height, TextureLayout().main.height);
 }
 
-TEST(TextureFolderLoading, TakesEveryPictureWithoutRegardToCaseTheMaskAndTheHoverFrames)
+TEST(TextureFolderLoading, TakesEveryPictureWithoutRegardToCaseAndTheHoverFrames)
 {
     QTemporaryDir home;
     const QString folder = writeCodedTexture(home.path(), 2);
     // The exact spelling wins over another one.
     writeBitmap(folder + "main.bmp", codedPicture(MainSize, 20));
     const TextureSet texture = loaded(folder);
-    EXPECT_EQ(texture.info.name, "Coded");
+    // Pictures, knobs and the mask are seen drawn in the main window's tests.
     EXPECT_EQ(texture.pictures.main.pixel(3, 4), coded(3, 4, 20));
-    EXPECT_EQ(texture.pictures.numbers.pixel(7, 2), coded(7, 2, Numbers));
-    EXPECT_EQ(texture.pictures.coolBarSelected.pixel(1, 1), coded(1, 1, CoolBarSelected));
     EXPECT_EQ(texture.pictures.volumeKnobPressed.pixel(1, 1), coded(1, 1, LevelKnobDown));
-    EXPECT_EQ(texture.pictures.main.format(), QImage::Format_RGB32);
-    EXPECT_EQ(texture.mainShape, QRegion(QRect(QPoint(0, 0), MainSize)).subtracted(CutCorner));
     EXPECT_EQ(texture.hoverFrames, 2);
     EXPECT_EQ(texture.playlistHoverFrames, 3);
 
@@ -190,21 +151,14 @@ TEST(TextureFolderLoading, BadPicturesAreSkippedAndNoWindowIsLeftInvisible)
     writeBitmap(folder + "main.bmp", codedPicture(QSize(MaxBitmapSide + 1, 1), Main));
     writeFile(folder + "eqmain.bmp", "BM not a picture");
     // A 2 x 1 BMP with 32-bit pixels and an alpha mask, its alpha all 0.
-    QByteArray bmp;
-    auto put = [&bmp](quint32 value, int bytes) {
-        for (int i = 0; i < bytes; ++i)
-            bmp.append(char((value >> (8 * i)) & 0xFF));
-    };
-    put(0x4D42, 2), put(14 + 108 + 8, 4), put(0, 4), put(14 + 108, 4);
-    put(108, 4), put(2, 4), put(1, 4), put(1, 2), put(32, 2), put(3, 4), put(8, 4);
-    bmp.append(QByteArray(16, 0));
-    put(0x00FF0000, 4), put(0x0000FF00, 4), put(0x000000FF, 4), put(0xFF000000, 4), put(0x73524742, 4);
-    bmp.append(QByteArray(48, 0));
-    put(0x00405060, 4), put(0x00102030, 4);
-    writeFile(folder + "Status.bmp", bmp);
-    QImage black(30, 20, QImage::Format_RGB32);
-    black.fill(Qt::black);
-    writeBitmap(folder + "mainmask.bmp", black);
+    // clang-format off
+    writeFile(folder + "Status.bmp", fields({{0x4D42, 2}, {14 + 108 + 8, 4}, {0, 4}, {14 + 108, 4}, {108, 4}, {2, 4},
+        {1, 4}, {1, 2}, {32, 2}, {3, 4}, {8, 4}, {0, 16}, {0x00FF0000, 4}, {0x0000FF00, 4}, {0x000000FF, 4},
+        {0xFF000000, 4}, {0x73524742, 4}, {0, 48}, {0x00405060, 4}, {0x00102030, 4}}));
+    // clang-format on
+    QImage mask(30, 20, QImage::Format_RGB32);
+    mask.fill(Qt::black);
+    writeBitmap(folder + "mainmask.bmp", mask);
     writeFile(folder + "Texture.ini", "[Texture]\nName=Odd\n");
 
     TextureSet texture = loaded(folder);
@@ -214,11 +168,9 @@ TEST(TextureFolderLoading, BadPicturesAreSkippedAndNoWindowIsLeftInvisible)
     EXPECT_EQ(texture.pictures.status.pixel(0, 0), qRgb(0x40, 0x50, 0x60)) << "the alpha is ignored";
     EXPECT_EQ(texture.mainShape, QRegion(0, 0, 30, 20)) << "all black: the mask's rectangle";
     EXPECT_EQ(QSize(texture.layout.main.width, texture.layout.main.height), QSize(245, 140));
-    EXPECT_EQ(QSize(texture.layout.coolBar.width, texture.layout.coolBar.height), QSize(245, 19));
 
-    QImage white = black;
-    white.fill(Qt::white);
-    writeBitmap(folder + "mainmask.bmp", white);
+    mask.fill(Qt::white);
+    writeBitmap(folder + "mainmask.bmp", mask);
     writeBitmap(folder + "playlist.bmp", codedPicture(QSize(480, 120), Playlist));
     writeBitmap(folder + "selected.bmp", codedPicture(QSize(245, 300), Selected));
     writeFile(folder + "Texture.ini", "[Texture]\nName=" + QByteArray(MaxDescriptionBytes, 'x') + "\n");
@@ -248,12 +200,8 @@ TEST(TextureManager, ListsPlainFolderNamesAndKeepsItsTextureWhenANameCannotBeUse
     QSignalSpy changes(&textures, &TextureManager::textureChanged);
     ASSERT_TRUE(textures.apply("Coded"));
     const auto coded = textures.texture();
-    for (const char *name : {"../textures/Coded", "", ".hidden", "Missing", "gamma", ".", "Torn.WSZ", "No.wsz"}) {
-        QString error;
-        EXPECT_FALSE(textures.apply(name, &error)) << name;
-        EXPECT_FALSE(error.isEmpty());
-    }
-    EXPECT_EQ(textures.name(), "Coded");
+    for (const char *name : {"../textures/Coded", "", ".hidden", "Missing", "gamma", ".", "Torn.WSZ", "No.wsz"})
+        EXPECT_FALSE(textures.apply(name)) << name;
     EXPECT_EQ(textures.texture(), coded);
     EXPECT_EQ(changes.size(), 1);
 }
@@ -263,13 +211,9 @@ namespace {
 // Sets the uncompressed size every header declares for the first member.
 QByteArray withDeclaredSize(QByteArray zip, quint32 size)
 {
-    auto put = [&zip, size](qsizetype at) {
-        for (int i = 0; i < 4; ++i)
-            zip[at + i] = char(size >> (8 * i));
-    };
-    put(zip.indexOf("PK\x03\x04") + 22);
-    put(zip.indexOf("PK\x01\x02") + 24);
-    return zip;
+    const QByteArray declared = fields({{size, 4}});
+    zip.replace(zip.indexOf("PK\x03\x04") + 22, 4, declared);
+    return zip.replace(zip.indexOf("PK\x01\x02") + 24, 4, declared);
 }
 
 }  // namespace
@@ -291,7 +235,6 @@ TEST(TextureArchive, MembersAreFoundByBaseNameAndHostileArchivesAreRefused)
                                     {"MAIN.BMP", zeros}});
     const TextureArchive odd(textures + "Odd.wsz");
     ASSERT_TRUE(odd.usable());
-    EXPECT_EQ(odd.name(), "Odd.wsz");
     EXPECT_EQ(odd.file("cButtons.bmp", MaxBitmapBytes), buttons) << "the shallowest of the two";
     EXPECT_EQ(odd.file("x.bmp", MaxBitmapBytes), buttons) << "read in place, never unpacked";
     EXPECT_FALSE(odd.file("main.bmp", MaxBitmapBytes)) << "the bomb is over the bitmap cap";
@@ -311,12 +254,10 @@ TEST(TextureArchive, MembersAreFoundByBaseNameAndHostileArchivesAreRefused)
     TextureManager manager({textures});
     EXPECT_TRUE(manager.apply("Odd.wsz"));
     EXPECT_EQ(manager.texture()->layout.main.width, 275);
-    EXPECT_FALSE(manager.apply("Torn.wsz"));
-    EXPECT_EQ(manager.name(), "Odd.wsz");
     EXPECT_FALSE(QFileInfo::exists(home.path() + "/x.bmp"));
-    EXPECT_FALSE(QFileInfo::exists(home.path() + "/../x.bmp"));
     EXPECT_EQ(QDir(textures).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-              QStringList({"Classic", "Lying.wsz", "Odd.wsz", "One.wsz", "Torn.wsz"}));
+              QStringList({"Classic", "Lying.wsz", "Odd.wsz", "One.wsz", "Torn.wsz"}))
+        << "nothing unpacked";
 }
 
 // region.txt as skins write it and as hostile ones do (counts beyond the
@@ -344,60 +285,17 @@ TEST(SkinShapes, RegionTxtPolygonsAndMasksStayWithinTheirCaps)
     EXPECT_TRUE(maskRegion(checkers, checkers.size()).isEmpty()) << "one rectangle more than any X server takes";
 }
 
-// The textures and the skin the build draws are complete: every picture
-// their own, their description read, each window the size of its picture.
-TEST(ShippedTextures, AreWholeTextures)
-{
-    TextureManager textures({LUDRO_PROGRAM_DIR "/textures/"});
-    const TextureSet builtin = TextureSet::builtin();
-    for (const QString name : {"Ember", "Moss"}) {
-        ASSERT_TRUE(textures.apply(name)) << name.toStdString();
-        const TextureSet &texture = *textures.texture();
-        EXPECT_EQ(texture.info.name, name);
-        const TexturePictures &p = texture.pictures;
-        for (const auto &[picture, own] : {std::pair{&p.main, &builtin.pictures.main},
-                                           {&p.playlist, &builtin.pictures.playlist},
-                                           {&p.coolBarSelected, &builtin.pictures.coolBarSelected},
-                                           {&p.numbers, &builtin.pictures.numbers},
-                                           {&p.volumeKnob, &builtin.pictures.volumeKnob}})
-            EXPECT_NE(*picture, *own) << name.toStdString();
-        EXPECT_EQ(p.main.size(), QSize(texture.layout.main.width, texture.layout.main.height));
-        EXPECT_EQ(p.coolBarMain.size(), QSize(texture.layout.coolBar.width, texture.layout.coolBar.height));
-        EXPECT_EQ(p.numbers.size(),
-                  QSize(2 * texture.layout.main.counter.width(), texture.layout.main.counter.height()));
-        EXPECT_FALSE(texture.mainShape.isEmpty());
-        EXPECT_GT(texture.hoverFrames, 1);
-        EXPECT_EQ(texture.playlistHoverFrames, texture.hoverFrames);
-    }
-    // The Winamp skin, with every bitmap of its own.
-    ASSERT_TRUE(textures.apply("Alloy"));
-    const TextureSet &skin = *textures.texture();
-    ASSERT_TRUE(skin.winamp);
-    for (const QImage *picture : {&skin.winamp->numbers, &skin.winamp->text, &skin.winamp->playPause,
-                                  &skin.winamp->volume, &skin.winamp->shuffleRepeat, &skin.winamp->monoStereo})
-        EXPECT_FALSE(picture->isNull());
-    EXPECT_NE(skin.pictures.equalizer, builtin.pictures.equalizer);
-    EXPECT_NE(skin.pictures.main, builtin.pictures.main);
-}
-
 namespace {
 
 // A run-length coded 8-bit BMP of `side` x `side` pixels in a few dozen
 // bytes: a two-colour palette and the end-of-bitmap code at once.
-QByteArray runLengthBitmap(int side)
+QByteArray runLengthBitmap(quint32 side)
 {
-    QByteArray bmp;
-    auto put = [&bmp](quint32 value, int bytes) {
-        for (int i = 0; i < bytes; ++i)
-            bmp.append(char((value >> (8 * i)) & 0xFF));
-    };
-    const int offset = 14 + 40 + 2 * 4;
-    put(0x4D42, 2), put(offset + 2, 4), put(0, 4), put(offset, 4);
-    put(40, 4), put(side, 4), put(side, 4), put(1, 2), put(8, 2), put(1, 4), put(2, 4), put(0, 4), put(0, 4);
-    put(2, 4), put(0, 4);
-    put(0x00FFFFFF, 4), put(0, 4);
-    put(0x0100, 2);
-    return bmp;
+    const quint32 offset = 14 + 40 + 2 * 4;
+    // clang-format off
+    return fields({{0x4D42, 2}, {offset + 2, 4}, {0, 4}, {offset, 4}, {40, 4}, {side, 4}, {side, 4}, {1, 2}, {8, 2},
+                   {1, 4}, {2, 4}, {0, 8}, {2, 4}, {0, 4}, {0x00FFFFFF, 4}, {0, 4}, {0x0100, 2}});
+    // clang-format on
 }
 
 }  // namespace
@@ -410,29 +308,23 @@ TEST(TextureManager, SkinsOfMorePixelsThanTheCapAreRefusedBeforeTheyDecode)
     QTemporaryDir home;
     const QString textures = home.path() + "/textures/";
     const QByteArray bomb = runLengthBitmap(MaxBitmapSide);
-    for (const char *name : {"main.bmp", "eqmain.bmp", "selected.bmp", "browser.bmp", "recorder.bmp", "playlist.bmp",
-                             "Status.bmp", "ScrollDown.bmp", "Scrollup.bmp", "volup.bmp", "volDown.bmp", "CPMain.bmp",
-                             "CPSelected.bmp", "Numbers.bmp", "mainmask.bmp"})
+    for (const char *name : {"main.bmp", "eqmain.bmp", "selected.bmp", "playlist.bmp", "Numbers.bmp", "mainmask.bmp"})
         writeFile(textures + "Bombs/" + name, bomb);
     // Each bitmap within the cap, together beyond it.
-    writeFile(textures + "Large/main.bmp", runLengthBitmap(2100));
-    writeFile(textures + "Large/selected.bmp", runLengthBitmap(2100));
-    writeFile(textures + "Large/playlist.bmp", runLengthBitmap(2100));
+    for (const char *name : {"main.bmp", "selected.bmp", "playlist.bmp"})
+        writeFile(textures + "Large/" + name, runLengthBitmap(2100));
     ZipMembers skin;
-    for (const char *name : {"cButtons.bmp", "main.bmp", "titlebar.bmp", "posbar.bmp", "shufrep.bmp", "volume.bmp",
-                             "eqmain.bmp", "mainmask.bmp", "Numbers.bmp", "Text.bmp", "Playpaus.bmp", "monoster.bmp"})
+    for (const char *name : {"cButtons.bmp", "main.bmp", "titlebar.bmp", "eqmain.bmp", "Numbers.bmp", "Text.bmp"})
         skin.emplace_back(name, bomb);
     EXPECT_LT(writeZip(textures + "Bomb.wsz", skin).size(), 8 * 1024);
 
     TextureManager manager({textures});
     ASSERT_TRUE(manager.apply("Large"));
-    EXPECT_EQ(manager.texture()->pictures.playlist.size(), QSize(2100, 2100));
     writeFile(textures + "Large/eqmain.bmp", runLengthBitmap(2100));
     for (const char *name : {"Bomb.wsz", "Bombs", "Large"}) {
         QString error;
         EXPECT_FALSE(manager.apply(name, &error)) << name;
-        EXPECT_EQ(error.toStdString(),
-                  "The pictures of " + std::string(name) + " are too large: more than 16 million pixels together.");
+        EXPECT_TRUE(error.contains("too large")) << error.toStdString();
     }
     EXPECT_EQ(manager.name(), "Large") << "the texture in use stays";
 }

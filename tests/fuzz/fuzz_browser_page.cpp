@@ -1,6 +1,5 @@
 // A browser page as a downloaded file holds it: whatever the bytes, the
-// layout stays within its height cap, each link belongs to a drawn text,
-// and reading the same page twice lays it out the same way.
+// layout stays within its height cap and each link belongs to a drawn text.
 
 #include "browser/page_layout.h"
 #include "fuzz_input.h"
@@ -14,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     metrics.width = 400;
     metrics.visibleHeight = 300;
     metrics.measure = [](const QString &t, const browser::TextStyle &s) {
-        return QSize(5 * static_cast<int>(t.size()), s.points + 3);
+        return QSize(5 * int(t.size()), s.points + 3);
     };
     metrics.picture = [](const QString &name) {
         return name.size() % 3 ? QImage(static_cast<int>(name.size()) * 7, 40, QImage::Format_RGB32) : QImage();
@@ -30,7 +29,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         texts += item.kind == browser::PageItem::Text;
     }
     fuzz::require(page.links.size() <= texts);
-    const browser::PageLayout again = browser::layoutPage(browser::parsePage(text), metrics);
-    fuzz::require(again.height == page.height && again.items.size() == page.items.size());
     return 0;
 }

@@ -22,26 +22,12 @@
 
 namespace {
 
-constexpr long binSectors = 20;
-
-void checkTableOfContents(const cd::TableOfContents &toc)
-{
-    for (std::size_t i = 0; i < toc.tracks.size(); ++i) {
-        const cd::CdTrack &track = toc.tracks[i];
-        fuzz::require(track.number == static_cast<int>(i) + 1 && track.lengthFrames >= 0);
-        fuzz::require(track.endFrame() <= toc.leadoutFrame);
-    }
-    fuzz::require(toc.imageEndFrame == 0 || toc.imageEndFrame < toc.leadoutFrame);
-    fuzz::require(toc.audioEndFrame() <= toc.leadoutFrame);
-}
-
 void readFirstAudioTrack(const cd::DiscSource &source, const cd::TableOfContents &toc)
 {
     const auto audio = std::find_if(toc.tracks.begin(), toc.tracks.end(), [](const cd::CdTrack &t) { return t.audio; });
-    if (audio == toc.tracks.end())
-        return;
     QString error;
-    const std::unique_ptr<cd::TrackReader> reader = cd::TrackReader::open(source, audio->number, error);
+    const std::unique_ptr<cd::TrackReader> reader =
+        audio == toc.tracks.end() ? nullptr : cd::TrackReader::open(source, audio->number, error);
     if (!reader)
         return;
     fuzz::require(reader->sectors() == audio->lengthFrames && reader->sectorsHeld() <= reader->sectors());
@@ -68,9 +54,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QDir folder = QFileInfo(sheet).dir();
     static const bool ready = [&folder] {
         QFile bin(folder.filePath("image.bin"));
-        QByteArray sectors(binSectors * cd::bytesPerSector, '\0');
-        for (qsizetype i = 0; i < sectors.size(); ++i)
-            sectors[i] = static_cast<char>(i * 7);
+        QByteArray sectors;
+        for (qsizetype i = 0; i < 20 * cd::bytesPerSector; ++i)
+            sectors += static_cast<char>(i * 7);
         return bin.open(QIODevice::WriteOnly) && bin.write(sectors) == sectors.size() &&
                ::mkfifo(QFile::encodeName(folder.filePath("pipe")).constData(), 0600) == 0 &&
                QFile::link("/dev/zero", folder.filePath("zero"));
@@ -90,7 +76,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         return 0;
     const cd::TableOfContents toc = cd::readTableOfContents(cdio);
     cdio_destroy(cdio);
-    checkTableOfContents(toc);
+    for (std::size_t i = 0; i < toc.tracks.size(); ++i)
+        fuzz::require(toc.tracks[i].number == static_cast<int>(i) + 1 && toc.tracks[i].lengthFrames >= 0 &&
+                      toc.tracks[i].endFrame() <= toc.leadoutFrame);
+    fuzz::require(toc.imageEndFrame == 0 || toc.imageEndFrame < toc.leadoutFrame);
+    fuzz::require(toc.audioEndFrame() <= toc.leadoutFrame);
     readFirstAudioTrack(source, toc);
     return 0;
 }

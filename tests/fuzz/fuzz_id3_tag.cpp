@@ -8,32 +8,29 @@
 
 namespace {
 
+// The same fields, as far as a record holds them.
 bool same(const std::optional<Id3Tag> &a, const std::optional<Id3Tag> &b)
 {
-    if (!a || !b)
-        return !a && !b;
-    return a->title == b->title && a->artist == b->artist && a->album == b->album && a->year == b->year &&
-           a->comment == b->comment && a->genre == b->genre;
+    return a && b ? id3::buildRecord(*a) == id3::buildRecord(*b) : !a && !b;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
-    const std::optional<Id3Tag> parsed = id3::parseRecord(bytes.right(id3::TagSize));
+    const std::optional<Id3Tag> parsed = id3::parseRecord(
+        QByteArray(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size)).right(id3::TagSize));
     const QString path = fuzz::inputFile(data, size, QStringLiteral("song.mp3"));
     fuzz::require(same(id3::readTag(path), parsed));
 
     const SongTag song = songTag(parsed);
-    fuzz::require(song.present == parsed.has_value());
     PlaylistModel playlist;
     playlist.addFileEntry(path);
     showTagColumns(playlist, 0, parsed);
 
     // A tag saved reads back as it was; clearing takes it off again.
-    const Id3Tag tag = parsed.value_or(Id3Tag{song.title, song.artist, song.album, song.year, song.comment,
-                                              static_cast<int>(size & 0xFF)});
+    const Id3Tag tag = parsed.value_or(
+        Id3Tag{song.title, song.artist, song.album, song.year, song.comment, static_cast<int>(size & 0xFF)});
     id3::TagWriter writer;
     fuzz::require(writer.save(path, tag).isEmpty());
     const std::optional<Id3Tag> saved = id3::readTag(path);

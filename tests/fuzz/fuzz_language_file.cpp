@@ -8,7 +8,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const Messages messages = Messages::parse(QByteArray(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size)));
+    const Messages messages =
+        Messages::parse(QByteArray(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size)));
     QByteArray written = "[Ludro]\n";
     for (const BuiltinText &text : builtinTexts) {
         const QString value = messages.text(text.key);

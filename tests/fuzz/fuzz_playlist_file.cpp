@@ -26,7 +26,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     // The main window lists every line the playlist window takes, and more.
     fuzz::require(added.entryCount() <= opened.entryCount());
-    for (int i = 0; i < opened.entryCount(); ++i)
-        fuzz::require(!opened.entryPath(i).isEmpty());
     return 0;
 }

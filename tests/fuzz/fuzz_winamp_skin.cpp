@@ -31,19 +31,11 @@ void check(const LoadedTexture &loaded)
     fuzz::require(texture.winamp && texture.layout.main.width == 275 && texture.layout.main.height == 116);
     QImage window(275, 116, QImage::Format_RGB32);
     QPainter painter(&window);
-    const WinampState state{.seconds = 100 * 60 + 7,
-                            .remaining = true,
-                            .playState = 2,
-                            .volume = 100,
-                            .balance = 0,
-                            .mono = true,
-                            .shuffle = true,
-                            .repeat = true,
-                            .title = QString(200, QChar(0xE5)),
-                            .position = 2,
-                            .bitRate = 100000,
-                            .sampleRate = 192000,
-                            .titleLeft = -300};
+    // clang-format off
+    const WinampState state{.seconds = 100 * 60 + 7, .remaining = true, .playState = 2, .volume = 100, .balance = 0,
+                            .mono = true, .shuffle = true, .repeat = true, .title = QString(200, QChar(0xE5)),
+                            .position = 2, .bitRate = 100000, .sampleRate = 192000, .titleLeft = -300};
+    // clang-format on
     paintWinampIndicators(painter, *texture.winamp, state);
     paintWinampShade(painter, *texture.winamp, state);
 }
@@ -53,8 +45,7 @@ void check(const LoadedTexture &loaded)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     static int argc = 1;
-    static char name[] = "fuzz";
-    static char *argv[] = {name, nullptr};
+    static char *argv[] = {const_cast<char *>("fuzz"), nullptr};
     static const bool offscreen = qputenv("QT_QPA_PLATFORM", "offscreen");
     static const QGuiApplication app(argc, argv);
     if (size == 0 || !offscreen)

@@ -10,18 +10,19 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <string_view>
 #include <thread>
-#include <utility>
 #include <vector>
 
 namespace ludro::test {
+
+class StopSignal;
 
 class HttpTestServer {
 public:
@@ -34,9 +35,9 @@ public:
         bool stalls = false;
         std::string repeated;
 
-        Response &send(std::string more);
-        Response &stall();
-        Response &endless(std::string again);
+        Response &send(std::string more) { return bytes += more, *this; }
+        Response &stall() { return stalls = true, *this; }
+        Response &endless(std::string again) { return repeated = std::move(again), *this; }
     };
 
     using Headers = std::vector<std::pair<std::string, std::string>>;
@@ -45,10 +46,16 @@ public:
     static std::string head(std::string_view statusLine, const Headers &headers = {}, std::string_view eol = "\r\n");
     // HTTP/1.0 answer with the body, then close.
     static Response reply(int code, std::string_view reason, const Headers &headers = {}, std::string body = {});
-    static Response ok(std::string body, std::string contentType = "audio/mpeg");
-    static Response redirect(int code, std::string location);
+    static Response ok(std::string body, std::string contentType = "audio/mpeg")
+    {
+        return reply(200, "OK", {{"Content-Type", std::move(contentType)}}, std::move(body));
+    }
+    static Response redirect(int code, std::string location)
+    {
+        return reply(code, code == 301 ? "Moved Permanently" : "Found", {{"Location", std::move(location)}});
+    }
     // Reads the request and never answers.
-    static Response silent();
+    static Response silent() { return Response().stall(); }
     // "ICY 200 OK" header announcing `metaint` (0: none).
     static std::string icyHead(std::size_t metaint);
     // Interleaves audio with metadata as an ICY server does: after each
@@ -64,7 +71,10 @@ public:
 
     std::uint16_t port() const { return port_; }
     // "http://127.0.0.1:<port><path>"
-    std::string url(std::string_view path = "/") const;
+    std::string url(std::string_view path = "/") const
+    {
+        return "http://127.0.0.1:" + std::to_string(port_) + std::string(path);
+    }
 
     // Answer for an exact request target ("/a?b=1"); others get the default
     // answer (404 unless setDefault was called).
@@ -85,12 +95,11 @@ public:
 private:
     void serve();
     void handle(int fd);
-    bool waitReady(int fd, short events, int timeoutMs);  // false when stopping or timed out
     bool sendAll(int fd, std::string_view bytes);
 
-    int listenFd_ = -1;
-    int stopPipe_[2] = {-1, -1};
+    std::unique_ptr<StopSignal> stop_;
     std::uint16_t port_ = 0;
+    int listenFd_ = -1;
 
     mutable std::mutex mutex_;
     mutable std::condition_variable changed_;

@@ -1,15 +1,11 @@
 #include "icecast_server.h"
-#include "send_all.h"
+#include "loopback_socket.h"
+#include "support/files.h"
 
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QUrl>
-
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <chrono>
 
@@ -25,49 +21,29 @@ const char *const adminPassword = "admin-secret";
 
 std::uint16_t freePort()
 {
-    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address);
-    ::getsockname(fd, reinterpret_cast<sockaddr *>(&address), &length);
-    ::close(fd);
-    return ntohs(address.sin_port);
+    std::uint16_t port = 0;
+    ::close(listenLoopback(port));
+    return port;
 }
 
-// A blocking connection whose reads and writes give up after a second.
-int connectTo(std::uint16_t port)
+// Connects, sends the request and reads the answer until it holds `until`
+// (or the server stops sending for a second); the connection, or -1.
+int converse(std::uint16_t port, const std::string &request, std::string &answer, std::string_view until)
 {
-    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    const timeval limit{1, 0};
-    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
-    ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(port);
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0)
-        return fd;
-    ::close(fd);
-    return -1;
+    const int fd = connectLoopback(port, 1);
+    char buffer[4096];
+    if (fd >= 0 && sendAll(fd, request.data(), request.size()))
+        for (ssize_t n; answer.find(until) == std::string::npos && (n = ::recv(fd, buffer, sizeof buffer, 0)) > 0;)
+            answer.append(buffer, static_cast<std::size_t>(n));
+    return fd;
 }
 
-// Sends the request and returns the answer's first bytes ("" when none).
-std::string ask(std::uint16_t port, const std::string &request)
+bool answers(std::uint16_t port, const std::string &request, std::string_view expected)
 {
-    const int fd = connectTo(port);
-    if (fd < 0)
-        return {};
     std::string answer;
-    if (sendAll(fd, request.data(), request.size())) {
-        char buffer[4096];
-        const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
-        if (n > 0)
-            answer.assign(buffer, static_cast<std::size_t>(n));
-    }
-    ::close(fd);
-    return answer;
+    if (const int fd = converse(port, request, answer, expected); fd >= 0)
+        ::close(fd);
+    return answer.rfind("HTTP/1.0 200", 0) == 0 && answer.find(expected) != std::string::npos;
 }
 
 std::string basic(const std::string &user, const std::string &password)
@@ -75,10 +51,16 @@ std::string basic(const std::string &user, const std::string &password)
     return "Authorization: Basic " + QByteArray::fromStdString(user + ":" + password).toBase64().toStdString() + "\r\n";
 }
 
+std::string percentEncoded(const std::string &text)
+{
+    return QUrl::toPercentEncoding(QString::fromStdString(text)).toStdString();
+}
+
 }  // namespace
 
 IcecastServer::IcecastServer(const QString &folder, const std::string &certificate)
-    : folder_(folder), port_(freePort()), tlsPort_(certificate.empty() ? 0 : freePort())
+    : folder_(folder), port_(freePort()), tlsPort_(certificate.empty() ? 0 : freePort()),
+      stop_(std::make_unique<StopSignal>())
 {
     process_.setProcessChannelMode(QProcess::MergedChannels);
     writeConfiguration(certificate);
@@ -86,11 +68,7 @@ IcecastServer::IcecastServer(const QString &folder, const std::string &certifica
 
 IcecastServer::~IcecastServer()
 {
-    {
-        std::lock_guard lock(mutex_);
-        stopping_ = true;
-    }
-    wake_.notify_all();
+    stop_->raise();
     if (source_.joinable())
         source_.join();
     stop();
@@ -111,34 +89,15 @@ void IcecastServer::writeConfiguration(const std::string &certificate) const
         QFile::setPermissions(folder_ + "/logs", QFile::Permissions(0x7777));
         QFile::setPermissions(certificateCopy, readable);
     }
-    QString xml =
-        QStringLiteral("<icecast>\n"
-                       "  <limits><clients>50</clients><sources>4</sources><burst-size>32768</burst-size>"
-                       "<source-timeout>10</source-timeout></limits>\n"
-                       "  <authentication><source-password>%1</source-password>"
-                       "<admin-user>admin</admin-user><admin-password>%2</admin-password></authentication>\n"
-                       "  <hostname>127.0.0.1</hostname>\n"
-                       "  <listen-socket><port>%3</port><bind-address>127.0.0.1</bind-address></listen-socket>\n")
-            .arg(sourcePassword, adminPassword)
-            .arg(port_);
-    if (tlsPort_ != 0)
-        xml += QStringLiteral("  <listen-socket><port>%1</port><bind-address>127.0.0.1</bind-address>"
-                              "<ssl>1</ssl></listen-socket>\n")
-                   .arg(tlsPort_);
-    xml += QStringLiteral("  <paths><basedir>%1</basedir><logdir>%1/logs</logdir>"
-                          "<webroot>/usr/share/icecast2/web</webroot><adminroot>/usr/share/icecast2/admin</adminroot>")
-               .arg(folder_);
-    if (tlsPort_ != 0)
-        xml += QStringLiteral("<ssl-certificate>%1</ssl-certificate>").arg(certificateCopy);
-    xml += QStringLiteral("</paths>\n"
-                          "  <logging><errorlog>error.log</errorlog><accesslog>access.log</accesslog>"
-                          "<loglevel>3</loglevel></logging>\n"
-                          "  <security><chroot>0</chroot>%1</security>\n"
-                          "</icecast>\n")
-               .arg(root ? "<changeowner><user>nobody</user><group>nogroup</group></changeowner>" : "");
+    const QString socket = "<listen-socket><port>%1</port><bind-address>127.0.0.1</bind-address>%2</listen-socket>";
+    const QString xml = QString::fromUtf8(readFile(QStringLiteral(LUDRO_FIXTURE_DIR "/icecast.xml")))
+                            .arg(sourcePassword, adminPassword, socket.arg(port_).arg(""),
+                                 tlsPort_ ? socket.arg(tlsPort_).arg("<ssl>1</ssl>") : "", folder_,
+                                 tlsPort_ ? "<ssl-certificate>" + certificateCopy + "</ssl-certificate>" : "",
+                                 root ? "<changeowner><user>nobody</user><group>nogroup</group></changeowner>" : "");
     QFile file(folder_ + "/icecast.xml");
-    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    file.write(xml.toUtf8());
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(xml.toUtf8()) < 0)
+        throw std::runtime_error("cannot write icecast.xml");
 }
 
 bool IcecastServer::start()
@@ -149,12 +108,10 @@ bool IcecastServer::start()
         return false;
     }
     // Polled: Icecast tells nobody when it listens.
-    for (const auto deadline = Clock::now() + 10s; Clock::now() < deadline;) {
-        if (process_.state() != QProcess::Running)
-            break;
+    for (const auto deadline = Clock::now() + 10s; Clock::now() < deadline && process_.state() == QProcess::Running;) {
         bool up = true;
         for (std::uint16_t port : {port_, tlsPort_})
-            if (const int fd = port ? connectTo(port) : 0; fd < 0)
+            if (const int fd = port ? connectLoopback(port, 1) : 0; fd < 0)
                 up = false;
             else if (fd > 0)
                 ::close(fd);
@@ -180,88 +137,52 @@ void IcecastServer::stop()
     }
 }
 
-std::string IcecastServer::url(const std::string &path) const
-{
-    return "http://127.0.0.1:" + std::to_string(port_) + path;
-}
-
-std::string IcecastServer::tlsUrl(const std::string &path, const std::string &host) const
-{
-    return "https://" + host + ":" + std::to_string(tlsPort_) + path;
-}
-
 void IcecastServer::feed(const std::string &mount, std::string mp3, int bytesPerSecond)
 {
-    mount_ = mount;
-    mp3_ = std::move(mp3);
-    bytesPerSecond_ = bytesPerSecond;
-    source_ = std::thread([this] { runSource(); });
+    source_ = std::thread([=, this] { runSource(mount, mp3, bytesPerSecond); });
 }
 
 bool IcecastServer::setTitle(const std::string &mount, const std::string &title) const
 {
-    const std::string query =
-        "mount=" + QUrl::toPercentEncoding(QString::fromStdString(mount)).toStdString() +
-        "&mode=updinfo&song=" + QUrl::toPercentEncoding(QString::fromStdString(title)).toStdString();
-    const std::string answer =
-        ask(port_, "GET /admin/metadata?" + query + " HTTP/1.0\r\n" + basic("admin", adminPassword) + "\r\n");
-    return answer.rfind("HTTP/1.0 200", 0) == 0 && answer.find("successful") != std::string::npos;
+    return answers(port_,
+                   "GET /admin/metadata?mount=" + percentEncoded(mount) + "&mode=updinfo&song=" +
+                       percentEncoded(title) + " HTTP/1.0\r\n" + basic("admin", adminPassword) + "\r\n",
+                   "successful");
 }
 
 bool IcecastServer::isLive(const std::string &mount) const
 {
-    return ask(port_, "GET " + mount + " HTTP/1.0\r\n\r\n").rfind("HTTP/1.0 200", 0) == 0;
-}
-
-bool IcecastServer::waitOrStop(Clock::time_point until)
-{
-    std::unique_lock lock(mutex_);
-    return !wake_.wait_until(lock, until, [this] { return stopping_; });
+    return answers(port_, "GET " + mount + " HTTP/1.0\r\n\r\n", "HTTP/1.0 200");
 }
 
 // As an encoder does: 25 ms of the song at a time, at their time (Icecast
 // takes in new listeners between a source's writes), and a new connection
-// whenever the server went away.
-void IcecastServer::runSource()
+// whenever the server went away. The song is longer than a piece.
+void IcecastServer::runSource(const std::string &mount, const std::string &mp3, int bytesPerSecond)
 {
-    const std::string head = "PUT " + mount_ + " HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(port_) + "\r\n" +
+    const std::string head = "PUT " + mount + " HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(port_) + "\r\n" +
                              basic("source", sourcePassword) +
                              "Content-Type: audio/mpeg\r\nIce-Name: Loopback Radio\r\nIce-Public: 0\r\n"
                              "Expect: 100-continue\r\n\r\n";
-    const std::size_t piece = static_cast<std::size_t>(bytesPerSecond_ / 40);
+    const std::size_t piece = static_cast<std::size_t>(bytesPerSecond / 40);
+    const std::string looped = mp3 + mp3.substr(0, piece);
     std::size_t at = 0;
-    for (;;) {
-        const int fd = connectTo(port_);
-        std::string answer;
-        if (fd >= 0 && sendAll(fd, head.data(), head.size())) {
-            char buffer[512];
-            // "HTTP/1.1 100 Continue", then "HTTP/1.0 200 OK".
-            for (ssize_t n;
-                 answer.find("200 OK") == std::string::npos && (n = ::recv(fd, buffer, sizeof buffer, 0)) > 0;)
-                answer.append(buffer, static_cast<std::size_t>(n));
-        }
-        if (answer.find("200 OK") != std::string::npos) {
-            const auto start = Clock::now();
-            for (std::size_t sent = 0;; sent += piece) {
-                if (!waitOrStop(start + std::chrono::milliseconds(sent * 1000 / bytesPerSecond_))) {
-                    ::close(fd);
-                    return;
-                }
-                std::string bytes;
-                while (bytes.size() < piece) {
-                    const std::size_t n = std::min(piece - bytes.size(), mp3_.size() - at);
-                    bytes.append(mp3_, at, n);
-                    at = (at + n) % mp3_.size();
-                }
-                if (!sendAll(fd, bytes.data(), bytes.size()))
-                    break;
+    do {
+        std::string answer;  // "HTTP/1.1 100 Continue", then "HTTP/1.0 200 OK"
+        const int fd = converse(port_, head, answer, "200 OK");
+        const auto start = Clock::now();
+        for (std::size_t sent = 0; answer.find("200 OK") != std::string::npos; sent += piece) {
+            if (!stop_->sleepUntil(start + std::chrono::milliseconds(sent * 1000 / bytesPerSecond))) {
+                ::close(fd);
+                return;
             }
+            if (!sendAll(fd, looped.data() + at, piece))
+                break;
+            at = (at + piece) % mp3.size();
         }
         if (fd >= 0)
             ::close(fd);
-        if (!waitOrStop(Clock::now() + 50ms))
-            return;
-    }
+    } while (stop_->sleepUntil(Clock::now() + 50ms));
 }
 
 }  // namespace ludro::test

@@ -11,14 +11,14 @@
 #include <QProcess>
 #include <QString>
 
-#include <atomic>
-#include <condition_variable>
 #include <cstdint>
-#include <mutex>
+#include <memory>
 #include <string>
 #include <thread>
 
 namespace ludro::test {
+
+class StopSignal;
 
 class IcecastServer {
 public:
@@ -35,8 +35,11 @@ public:
     QString log() const { return log_; }
 
     std::uint16_t port() const { return port_; }
-    std::string url(const std::string &path) const;  // "http://127.0.0.1:<port><path>"
-    std::string tlsUrl(const std::string &path, const std::string &host = "localhost") const;
+    std::string url(const std::string &path) const { return "http://127.0.0.1:" + std::to_string(port_) + path; }
+    std::string tlsUrl(const std::string &path, const std::string &host = "localhost") const
+    {
+        return "https://" + host + ":" + std::to_string(tlsPort_) + path;
+    }
 
     // A source sending `mp3` over and over to `mount` at `bytesPerSecond`.
     void feed(const std::string &mount, std::string mp3, int bytesPerSecond);
@@ -47,8 +50,7 @@ public:
 
 private:
     void writeConfiguration(const std::string &certificate) const;
-    void runSource();
-    bool waitOrStop(std::chrono::steady_clock::time_point until);  // false once stopping
+    void runSource(const std::string &mount, const std::string &mp3, int bytesPerSecond);
 
     QString folder_;
     std::uint16_t port_ = 0;
@@ -56,11 +58,7 @@ private:
     QProcess process_;
     QString log_;
 
-    std::string mount_, mp3_;
-    int bytesPerSecond_ = 16000;
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    bool stopping_ = false;
+    std::unique_ptr<StopSignal> stop_;
     std::thread source_;
 };
 

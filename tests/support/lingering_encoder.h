@@ -29,15 +29,13 @@ inline pid_t sleeperOf(const QString &pidFile)
     return static_cast<pid_t>(readFile(pidFile).trimmed().toInt());
 }
 
-// No such process, or a zombie that only waits for its reaper.
-inline bool processGone(pid_t pid)
-{
-    const QByteArray stat = readFile(QStringLiteral("/proc/%1/stat").arg(pid));
-    const qsizetype name = stat.lastIndexOf(')');
-    return name < 0 || stat.mid(name + 2, 1) == "Z";
-}
-
 inline bool goesAway(pid_t pid)
 {
-    return pid > 0 && runUntil([pid] { return processGone(pid); }, 10000);
+    // No such process, or a zombie that only waits for its reaper.
+    const auto gone = [pid] {
+        const QByteArray stat = readFile(QStringLiteral("/proc/%1/stat").arg(pid));
+        const qsizetype name = stat.lastIndexOf(')');
+        return name < 0 || stat.mid(name + 2, 1) == "Z";
+    };
+    return pid > 0 && runUntil(gone, 10000);
 }

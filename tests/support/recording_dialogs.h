@@ -6,7 +6,6 @@
 
 #include <QColor>
 #include <QFont>
-
 #include <QStringList>
 
 class RecordingDialogs : public platform::Dialogs {
@@ -46,20 +45,17 @@ public:
         return nextSong;
     }
 
-    QStringList errors;
-    QStringList informations;
+    QStringList errors, informations;
     QStringList filters;   // of each file-open box
     QString nextOpenFile;  // the answer of the next file-open box
     QStringList nextOpenFiles;
-    QString nextSaveFile;
-    QString nextFolder;
-    QString nextAddress;
+    QString nextSaveFile, nextFolder, nextAddress;
     int addressesAsked = 0;
     QStringList askedTexts;  // "caption: prompt [initial]" of each input box
     QString nextText;        // the answer of the next input box
     std::optional<QFont> nextFont;
     std::optional<QColor> nextColor;
-    QList<QColor> colourStarts;
+    QList<QColor> colourStarts;    // the colour each colour box began with
     QList<QStringList> songBoxes;  // the lines of each jump box
-    int nextSong = -1;             // the answer of the next jump box  // the colour each colour box began with
+    int nextSong = -1;             // the answer of the next jump box
 };

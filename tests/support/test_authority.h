@@ -4,8 +4,12 @@
 // its certificate for SSL_CERT_FILE, and the server certificates it signs.
 // TEST-ONLY keys: made at run time, never committed, trusted by nothing else.
 
+#include <memory>
 #include <string>
 #include <vector>
+
+struct evp_pkey_st;
+struct x509_st;
 
 namespace ludro::test {
 
@@ -18,7 +22,7 @@ public:
     };
     struct Request {
         std::vector<std::string> names = {"localhost", "127.0.0.1"};  // DNS names and IP addresses
-        long validFromSeconds = -3600;  // relative to now
+        long validFromSeconds = -3600;                                // relative to now
         long validToSeconds = 7 * 86400;
         bool selfSigned = false;  // signed by its own key, not the authority's
     };
@@ -34,8 +38,8 @@ public:
 private:
     std::string folder_;
     std::string certificateFile_;
-    std::string keyPem_;
-    std::string certificatePem_;
+    std::shared_ptr<evp_pkey_st> key_;
+    std::shared_ptr<x509_st> certificate_;
 };
 
 }  // namespace ludro::test

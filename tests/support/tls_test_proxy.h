@@ -6,6 +6,7 @@
 // destructor ends every connection and joins promptly.
 
 #include <atomic>
+#include <memory>
 #include <cstdint>
 #include <mutex>
 #include <set>
@@ -17,6 +18,8 @@
 typedef struct ssl_ctx_st SSL_CTX;
 
 namespace ludro::test {
+
+class StopSignal;
 
 class TlsTestProxy {
 public:
@@ -33,7 +36,10 @@ public:
 
     std::uint16_t port() const { return port_; }
     // "https://<host>:<port><path>"
-    std::string url(std::string_view path = "/", std::string_view host = "127.0.0.1") const;
+    std::string url(std::string_view path = "/", std::string_view host = "127.0.0.1") const
+    {
+        return "https://" + std::string(host) + ":" + std::to_string(port_) + std::string(path);
+    }
     // Handshakes that went through, and those of them that resumed a session.
     int handshakes() const { return handshakes_.load(); }
     int resumptions() const { return resumptions_.load(); }
@@ -44,9 +50,9 @@ private:
 
     std::uint16_t upstreamPort_;
     SSL_CTX *context_ = nullptr;
-    int listenFd_ = -1;
-    int stopPipe_[2] = {-1, -1};
+    std::unique_ptr<StopSignal> stop_;
     std::uint16_t port_ = 0;
+    int listenFd_ = -1;
     std::atomic<bool> stopping_{false};
     std::atomic<int> handshakes_{0};
     std::atomic<int> resumptions_{0};

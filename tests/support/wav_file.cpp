@@ -1,20 +1,19 @@
 #include "wav_file.h"
 
+#include <QFile>
 #include <QProcess>
 
 #include <cmath>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <numbers>
 
 namespace {
 
-uint32_t le(const unsigned char *p, int bytes)
+uint32_t le(const char *p, int bytes)
 {
     uint32_t v = 0;
     for (int i = bytes - 1; i >= 0; --i)
-        v = (v << 8) | p[i];
+        v = (v << 8) | static_cast<unsigned char>(p[i]);
     return v;
 }
 
@@ -22,26 +21,24 @@ uint32_t le(const unsigned char *p, int bytes)
 
 std::optional<WavData> readWav(const std::string &path)
 {
-    std::ifstream in(path, std::ios::binary);
-    const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (bytes.size() < 12 || std::memcmp(bytes.data(), "RIFF", 4) != 0 || std::memcmp(bytes.data() + 8, "WAVE", 4) != 0)
+    QFile file(QString::fromStdString(path));
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    if (!bytes.startsWith("RIFF") || bytes.mid(8, 4) != "WAVE")
         return std::nullopt;
     WavData wav;
-    std::size_t at = 12;
-    while (at + 8 <= bytes.size()) {
-        const uint32_t size = le(&bytes[at + 4], 4);
-        const std::size_t body = at + 8;
-        const std::size_t available = std::min<std::size_t>(size, bytes.size() - body);
-        if (std::memcmp(&bytes[at], "fmt ", 4) == 0 && available >= 16) {
-            wav.channels = static_cast<int>(le(&bytes[body + 2], 2));
-            wav.rate = static_cast<int>(le(&bytes[body + 4], 4));
-        } else if (std::memcmp(&bytes[at], "data", 4) == 0) {
+    for (std::size_t at = 12, size; at + 8 <= std::size_t(bytes.size()); at += 8 + size + (size & 1)) {
+        size = le(bytes.constData() + at + 4, 4);
+        const char *body = bytes.constData() + at + 8;
+        const std::size_t available = std::min<std::size_t>(size, bytes.size() - at - 8);
+        if (bytes.mid(at, 4) == "fmt " && available >= 16) {
+            wav.channels = static_cast<int>(le(body + 2, 2));
+            wav.rate = static_cast<int>(le(body + 4, 4));
+        } else if (bytes.mid(at, 4) == "data") {
             wav.samples.resize(available / 2);
             if (!wav.samples.empty())
-                std::memcpy(wav.samples.data(), &bytes[body], wav.samples.size() * 2);
+                std::memcpy(wav.samples.data(), body, wav.samples.size() * 2);
             return wav;
         }
-        at = body + size + (size & 1);
     }
     return std::nullopt;
 }

@@ -8,10 +8,6 @@ QByteArray writeZip(const QString &path, const ZipMembers &members)
 {
     int error = 0;
     zip_t *archive = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-    if (!archive) {
-        ADD_FAILURE() << "cannot make " << path.toStdString();
-        return {};
-    }
     for (const auto &[name, bytes] : members) {
         zip_source_t *source = zip_source_buffer(archive, bytes.constData(), zip_uint64_t(bytes.size()), 0);
         if (!source || zip_file_add(archive, name.constData(), source, ZIP_FL_ENC_UTF_8) < 0) {
@@ -19,7 +15,7 @@ QByteArray writeZip(const QString &path, const ZipMembers &members)
             ADD_FAILURE() << "cannot add " << name.toStdString();
         }
     }
-    if (zip_close(archive) != 0)
+    if (!archive || zip_close(archive) != 0)
         ADD_FAILURE() << "cannot write " << path.toStdString();
     return readFile(path);
 }
