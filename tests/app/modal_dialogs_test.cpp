@@ -5,13 +5,10 @@
 // top-level widgets. Commands from outside wait for no modal window.
 
 #include "app/app_dialogs.h"
-#include "app/ludro_app.h"
 #include "encoder/encoder_page.h"
 #include "encoder/progress_form.h"
 #include "support/answer_box.h"
-#include "support/engine_session.h"
-#include "support/files.h"
-#include "support/run_until.h"
+#include "support/program_session.h"
 #include "support/wav_file.h"
 
 #include <QFileDialog>
@@ -20,16 +17,13 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-class ModalDialogs : public testing::Test {
+class ModalDialogs : public ProgramSession {
 protected:
     void SetUp() override
     {
-        qputenv("LUDRO_HOME", (home.path() + '/').toUtf8());
-        qputenv("XDG_RUNTIME_DIR", home.path().toUtf8());
         writeFile(home.filePath("encoder/lame"), "#!/bin/sh\nexec lame \"$@\"\n");
         QFile::setPermissions(home.filePath("encoder/lame"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QDir(home.path()).mkpath("music");
@@ -43,14 +37,12 @@ protected:
             QMetaObject::invokeMethod(&box, "accept");
         });
     }
-
-    QTemporaryDir home;
-    AppDialogs dialogs;
 };
 
 TEST_F(ModalDialogs, RealDialogsOpenFromInsideModalWindowsAndCommandsFromOutsideWait)
 {
-    LudroApp app({"ludro", "/noSave"}, dialogs);
+    AppDialogs real;
+    LudroApp app({"ludro", "/noSave"}, real);  // the program's own boxes, not the fixture's
     app.show();
 
     TASForm &setup = app.recorder().setup();
@@ -108,8 +100,7 @@ TEST_F(ModalDialogs, RealDialogsOpenFromInsideModalWindowsAndCommandsFromOutside
         box.accept();
     });
     converter.StartClick();
-    ASSERT_TRUE(runUntil([&] { return QFileInfo::exists(home.filePath("music/song again.mp3")); }, 20000))
-        << QDir(home.filePath("music")).entryList().join(' ').toStdString() << " asked " << asked.toStdString();
+    ASSERT_TRUE(runUntil([&] { return QFileInfo::exists(home.filePath("music/song again.mp3")); }, 20000));
     EXPECT_TRUE(asked.contains("song")) << "the question starts from the name: " << asked.toStdString();
     EXPECT_EQ(readFile(home.filePath("music/song.mp3")), "the user's own file");
 }

@@ -6,18 +6,14 @@
 // once, so a regression fails here instead of hanging.
 
 #include "cd/disc_id.h"
-#include "app/ludro_app.h"
 #include "language/builtin_texts.h"
 #include "playlist/id3_tag.h"
 #include "encoder/progress_form.h"
 #include "recording/as_form.h"
 #include "support/disc_image.h"
-#include "support/engine_session.h"
 #include "support/every_window.h"
-#include "support/files.h"
 #include "support/http_test_server.h"
-#include "support/recording_dialogs.h"
-#include "support/run_until.h"
+#include "support/program_session.h"
 #include "support/texture_fixture.h"
 
 #include <QAbstractButton>
@@ -31,7 +27,6 @@
 #include <QMenu>
 #include <QRadioButton>
 #include <QTabBar>
-#include <QTemporaryDir>
 #include <QTextDocument>
 #include <QTimer>
 #include <QWindow>
@@ -118,19 +113,14 @@ Shown withShortcutMarks(const QString &where, const QString &text)
     return {where, text, seen};
 }
 
-QString nameOf(const QWidget *widget)
-{
-    return QStringLiteral("%1: %2 %3")
-        .arg(widget->window()->metaObject()->className(), widget->metaObject()->className(), widget->objectName());
-}
-
 // Every text of every widget the program made, the tooltips Qt is showing
 // and the tray's tooltips.
 std::vector<Shown> everyText(LudroApp &app)
 {
     std::vector<Shown> texts;
     for (QWidget *widget : QApplication::allWidgets()) {
-        const QString where = nameOf(widget);
+        const QString where = QStringLiteral("%1: %2 %3").arg(widget->window()->metaObject()->className(),
+                                                              widget->metaObject()->className(), widget->objectName());
         if (widget->isWindow()) {
             const QWindow *handle = widget->windowHandle();
             texts.push_back(
@@ -173,9 +163,11 @@ std::vector<Shown> everyText(LudroApp &app)
 }
 
 // What Qt's tooltip shows when the pointer rests on `place` of the main
-// window, once the hint there holds `hint`.
-QString tipAt(TMainForm &form, QPoint place, const QString &hint)
+// window (its title by default), once the hint there holds `hint`.
+QString tipAt(TMainForm &form, const QString &hint, QPoint place = {})
 {
+    if (place.isNull())
+        place = form.texture().layout.main.titlePanel().center();
     if (!runUntil([&] { return form.hintAt(place).contains(hint); }, 5000))
         return "no hint " + hint;
     QHelpEvent rest(QEvent::ToolTip, place, form.mapToGlobal(place));
@@ -184,11 +176,6 @@ QString tipAt(TMainForm &form, QPoint place, const QString &hint)
         if (auto *tip = qobject_cast<QLabel *>(widget); tip && tip->inherits("QTipLabel") && tip->isVisible())
             return sniffed({}, tip->text(), tip->textFormat()).seen;
     return "no tooltip";
-}
-
-QPoint titlePlace(const TMainForm &form)
-{
-    return form.texture().layout.main.titlePanel().center();
 }
 
 template <typename Window>
@@ -202,15 +189,14 @@ Window *openWindow()
 
 }  // namespace
 
-class OutsideText : public testing::Test {
+class OutsideText : public ProgramSession {
 protected:
     void SetUp() override
     {
-        qputenv("LUDRO_HOME", (home.path() + '/').toUtf8());
-        qputenv("XDG_RUNTIME_DIR", home.path().toUtf8());
         qputenv("LUDRO_CD_DEVICE", home.filePath("drive/disc.cue").toUtf8());
         ASSERT_LE(image.size(), 30) << "an ID3v1 field holds it";
     }
+    void TearDown() override { end(); }  // before the pipe goes
 
     // `word` in bold after what files and servers hold: "&" and "[*]" that
     // must show as they are.
@@ -237,12 +223,9 @@ protected:
         EXPECT_EQ(pipe.opens(), 0) << "the player opened the named pipe an <img> names";
     }
 
-    QTemporaryDir home;
     QTemporaryDir pipeFolder{QDir::tempPath() + "/XXXXXX"};
-    QString pipePath = pipeFolder.filePath("p");
-    WatchedPipe pipe{pipePath};
-    QString image = "<img src=" + pipePath + ">";
-    RecordingDialogs dialogs;
+    WatchedPipe pipe{pipeFolder.filePath("p")};
+    QString image = "<img src=" + pipeFolder.filePath("p") + ">";
 };
 
 // A tag's artist and title and the file's name: the main window's title,
@@ -251,13 +234,10 @@ protected:
 // then a stream's address and its title.
 TEST_F(OutsideText, ASongsTagAndFileNameThenAStreamsAddressAndTitle)
 {
-    const QString song = home.filePath("Rock & Roll [*] <b>file.mp3");  // no "/" in a name
-    QFile::copy(QString::fromStdString(fixture("l3-44k-stereo-cbr.mp3")), song);
-    QFile::setPermissions(song, QFile::ReadOwner | QFile::WriteOwner);
-    ASSERT_EQ(id3::TagWriter().save(song, Id3Tag{image, outside("tag"), "", "", "", 0}), "");
-    writeFile(home.filePath("LudroPro.ini"), ("[Ludro]\nShowTime=1\nRecent1=" + song + '\n').toUtf8());
-    LudroApp app({"ludro", "/noSave", song}, dialogs);
-    app.show();
+    const QString tagged = song("Rock & Roll [*] <b>file.mp3");  // no "/" in a name
+    ASSERT_EQ(id3::TagWriter().save(tagged, Id3Tag{image, outside("tag"), "", "", "", 0}), "");
+    settings(("ShowTime=1\nRecent1=" + tagged + '\n').toUtf8());
+    LudroApp &app = start({"/noSave", tagged});
     app.playlistFeature().form().show();
     TMainForm &form = app.mainForm();
     ASSERT_TRUE(runUntil([&] { return form.windowTitle().contains(image); }, 5000));
@@ -269,7 +249,7 @@ TEST_F(OutsideText, ASongsTagAndFileNameThenAStreamsAddressAndTitle)
             expectShownAsWritten(app, {"<b>file"});
     });
     const QString broken = writeFile(home.filePath("Rock & Roll [*] <b>broken.mp3"), QByteArray(4000, 'x'));
-    converter.addFiles({song, broken});
+    converter.addFiles({tagged, broken});
     converter.DestDir->setText(home.path() + '/');
     converter.show();
     converter.StartClick();
@@ -277,7 +257,7 @@ TEST_F(OutsideText, ASongsTagAndFileNameThenAStreamsAddressAndTitle)
     EXPECT_TRUE(converting);
 
     QTimer::singleShot(0, [&] {
-        EXPECT_EQ(tipAt(form, titlePlace(form), image), outside("tag") + " - " + image);
+        EXPECT_EQ(tipAt(form, image), outside("tag") + " - " + image);
         expectShownAsWritten(app, {"<b>tag</b>", "<b>file", "<b>broken", image});
         app.tags().editor().reject();
     });
@@ -291,7 +271,7 @@ TEST_F(OutsideText, ASongsTagAndFileNameThenAStreamsAddressAndTitle)
         HttpTestServer::icyHead(4096) + HttpTestServer::icyInterleave(audio, 4096, {icyTitle, icyTitle})));
     const QString address = QString::fromStdString(server.url("/")) + outside("stream") + ' ' + image;
     app.controller().OpenFile(writeFile(home.filePath("radio.m3u"), address.toUtf8() + '\n'));
-    EXPECT_TRUE(tipAt(form, titlePlace(form), "<b>stream</b>").endsWith(outside("stream") + ' ' + image));
+    EXPECT_TRUE(tipAt(form, "<b>stream</b>").endsWith(outside("stream") + ' ' + image));
     ASSERT_TRUE(runUntil([&] { return form.windowTitle().contains("<b>stream</b>"); }, 5000));
     expectShownAsWritten(app, {"<b>stream</b>", image});
 }
@@ -306,11 +286,9 @@ TEST_F(OutsideText, ADiscsNames)
     writeFile(home.filePath("tracks/" + cd::computeDiscId(probe.tableOfContents()).id),
               (outside("disc") + '\n' + image + '\n' + outside("track") + ' ' + image + "\nTwo\n").toUtf8());
     probe.close();
-    LudroApp app({"ludro", "/noSave", "/cd"}, dialogs);
-    app.show();
+    LudroApp &app = start({"/noSave", "/cd"});
     app.playlistFeature().form().show();
-    TMainForm &form = app.mainForm();
-    EXPECT_EQ(tipAt(form, titlePlace(form), "<b>track</b>"), outside("track") + ' ' + image + " (1 of 2)");
+    EXPECT_EQ(tipAt(app.mainForm(), "<b>track</b>"), outside("track") + ' ' + image + " (1 of 2)");
 
     TRecForm &recorder = app.recorder().recorder();
     recorder.show();
@@ -344,17 +322,14 @@ TEST_F(OutsideText, ALanguageFileAndATexturesDescription)
                "\nemail=" + outside("mail") + "\nhomePage=" + outside("page") + "\ncomment=" + outside("comment") +
                '\n' + QString::fromLatin1(fixture_texture::Ini).section('\n', 2))
                   .toUtf8());
-    writeFile(home.filePath("LudroPro.ini"), "[Ludro]\nLanguage=Hostile\nTexture=Coded\n");
-    const QString song = home.filePath("song.mp3");
-    QFile::copy(QString::fromStdString(fixture("l3-44k-stereo-cbr.mp3")), song);
-    LudroApp app({"ludro", "/noSave", song}, dialogs);
-    app.show();
+    settings("Language=Hostile\nTexture=Coded\n");
+    LudroApp &app = start({"/noSave", song("song.mp3")});
     ASSERT_EQ(app.textures().name(), "Coded");
     app.playlistFeature().form().show();
     app.recorder().recorder().show();
-    ASSERT_TRUE(runUntil([&] { return app.controller().playerState() == 1; }, 5000));
+    ASSERT_TRUE(reaches(1));
     TMainForm &form = app.mainForm();
-    EXPECT_EQ(tipAt(form, mainButtonRect(form.texture().layout.main, MainButton::Play).center(), "Hint_Play"),
+    EXPECT_EQ(tipAt(form, "Hint_Play", mainButtonRect(form.texture().layout.main, MainButton::Play).center()),
               "<b>Hint_Play</b> " + image);
 
     app.preferences().form().openOn(TPrefsForm::Textures);

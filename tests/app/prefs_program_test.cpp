@@ -2,55 +2,28 @@
 // setting, the file is written when the window closes (not with /noSave),
 // and what the main window's timer serves works while a song plays.
 
-#include "app/ludro_app.h"
-#include "platform/profile_file.h"
-#include "support/engine_session.h"
-#include "support/files.h"
-#include "support/recording_dialogs.h"
-#include "support/run_until.h"
+#include "support/program_session.h"
 #include "support/texture_fixture.h"
 #include "recording/as_form.h"
 #include "shell/url_label.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDir>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
 #include <QUrl>
 
-#include <gtest/gtest.h>
-
-class Preferences : public testing::Test {
+class Preferences : public ProgramSession {
 protected:
-    void SetUp() override
-    {
-        qputenv("LUDRO_HOME", (home.path() + '/').toUtf8());
-        qputenv("XDG_RUNTIME_DIR", home.path().toUtf8());
-        QFile::copy(QString::fromStdString(fixture("l3-44k-stereo-cbr.mp3")), home.filePath("song.mp3"));
-    }
-
     template <typename Widget>
-    static Widget *control(LudroApp &app, const char *key)
+    Widget *control(const char *key)
     {
-        return app.preferences().form().findChild<Widget *>(QString::fromLatin1(key));
-    }
-
-    platform::ProfileFile settingsFile() const { return platform::ProfileFile::load(home.filePath("LudroPro.ini")); }
-
-    // A texture the build drew, into the program folder's "textures".
-    void copyTexture(const QString &name) const
-    {
-        const QDir drawn(QStringLiteral(LUDRO_PROGRAM_DIR "/textures/") + name);
-        QDir(home.path()).mkpath("textures/" + name);
-        for (const QString &file : drawn.entryList(QDir::Files))
-            QFile::copy(drawn.filePath(file), home.filePath("textures/" + name + '/' + file));
+        return app->preferences().form().findChild<Widget *>(QString::fromLatin1(key));
     }
 
     static QListWidget &textureList(TPrefsForm &prefs)
@@ -60,25 +33,6 @@ protected:
                 return *list;
         throw std::runtime_error("no texture list");
     }
-
-    // Opening the window once waited until it was closed; a window that
-    // waits is closed at once and counted, so such an opening fails the
-    // test instead of hanging it.
-    void closeWhenModal(TPrefsForm &prefs)
-    {
-        QObject::connect(&modalGuard, &QTimer::timeout, [this, &prefs] {
-            if (QApplication::activeModalWidget() == &prefs) {
-                ++modalOpenings;
-                prefs.reject();
-            }
-        });
-        modalGuard.start(20);
-    }
-
-    QTemporaryDir home;
-    RecordingDialogs dialogs;
-    QTimer modalGuard;
-    int modalOpenings = 0;
 };
 
 // Each box flipped from its default; the disc-database box too. Closing the
@@ -92,38 +46,32 @@ TEST_F(Preferences, EveryCheckBoxAndTheFontReachTheSettingsFile)
         {"Prefs_Page4_ShowTray", "TrayIcons"},  {"Prefs_Page6_UseCDDB", "CDDBEnabled"}};
     std::map<QString, bool> chosen;
     for (const char *noSave : {"/noSave", ""}) {
-        LudroApp app({"ludro", noSave}, dialogs);
-        app.show();
+        start({noSave});
         for (const auto &[key, setting] : boxes) {
-            QCheckBox *box = control<QCheckBox>(app, key);
-            ASSERT_NE(box, nullptr) << key;
-            box->click();
-            chosen[setting] = box->isChecked();
+            control<QCheckBox>(key)->click();
+            chosen[setting] = control<QCheckBox>(key)->isChecked();
         }
-        app.preferences().form().accept();
+        app->preferences().form().accept();
         EXPECT_EQ(QFile::exists(home.filePath("LudroPro.ini")), *noSave == 0) << "closing the window writes the file";
-        EXPECT_EQ(app.mainForm().levelSlidersLocked(), chosen["UseVolume"]) << "at once";
-        if (*noSave)
-            continue;
-        // The font box, then the colour box from white; "Use Default" after
-        // it is what the file keeps at exit.
-        dialogs.nextFont = QFont("DejaVu Sans", 12, QFont::Bold);
-        dialogs.nextColor = QColor(255, 0, 0);
-        control<QPushButton>(app, "Prefs_Page4_FontSelect")->click();
-        EXPECT_EQ(dialogs.colourStarts, QList<QColor>{Qt::white});
-        EXPECT_EQ(app.settings().fontColor, "$000000FF");
-        EXPECT_TRUE(app.settings().fontStyle);
-        ASSERT_TRUE(runUntil([&] { return app.playlistFeature().form().titleView().font().family() == "DejaVu Sans"; }, 2000))
-            << "the next tick applies the font";
-        EXPECT_EQ(app.playlistFeature().form().fontSize(), 12);
-        control<QPushButton>(app, "Prefs_Page4_FontDef")->click();
-        ASSERT_TRUE(runUntil([&] { return app.playlistFeature().form().fontSize() == 8; }, 2000));
+        EXPECT_EQ(app->mainForm().levelSlidersLocked(), chosen["UseVolume"]) << "at once";
     }
-    const platform::ProfileFile file = settingsFile();
+    // The font box, then the colour box from white; "Use Default" after it
+    // is what the file keeps at exit.
+    dialogs.nextFont = QFont("DejaVu Sans", 12, QFont::Bold);
+    dialogs.nextColor = QColor(255, 0, 0);
+    control<QPushButton>("Prefs_Page4_FontSelect")->click();
+    EXPECT_EQ(dialogs.colourStarts, QList<QColor>{Qt::white});
+    EXPECT_EQ(app->settings().fontColor, "$000000FF");
+    TPLForm &playlist = app->playlistFeature().form();
+    ASSERT_TRUE(runUntil([&] { return playlist.titleView().font().family() == "DejaVu Sans"; }, 2000))
+        << "the next tick applies the font";
+    control<QPushButton>("Prefs_Page4_FontDef")->click();
+    ASSERT_TRUE(runUntil([&] { return playlist.fontSize() == 8; }, 2000));
+    end();
+    const platform::ProfileFile file = saved();
     for (const auto &[key, setting] : boxes)
         EXPECT_EQ(file.readBool("Ludro", setting, !chosen[setting]), chosen[setting]) << setting;
     EXPECT_EQ(file.readString("Ludro", "FontName", "?"), "");
-    EXPECT_EQ(file.readInteger("Ludro", "FontSize", 0), 8);
     EXPECT_FALSE(file.readBool("Ludro", "FontStyle", true));
     EXPECT_EQ(file.readString("Ludro", "FontColor", "?"), "$00FFFFFF");
 }
@@ -136,71 +84,61 @@ TEST_F(Preferences, SettingsThatCannotBeSavedAreSaidOnceAndNeverHoldUpTheEnd)
     QDir(home.path()).mkdir("LudroPro.ini");
     const QString said = "The settings cannot be saved to " + home.filePath("LudroPro.ini") + " (Is a directory)";
     testing::internal::CaptureStderr();
-    {
-        LudroApp app({"ludro"}, dialogs);
-        app.show();
-        app.preferences().form().accept();
-        app.preferences().form().accept();
-    }
+    start({});
+    app->preferences().form().accept();
+    app->preferences().form().accept();
+    end();
     ASSERT_EQ(dialogs.errors.size(), 1);
     EXPECT_TRUE(dialogs.errors[0].startsWith(said)) << dialogs.errors[0].toStdString();
     EXPECT_EQ(testing::internal::GetCapturedStderr().find("cannot be saved"), std::string::npos) << "once a run";
 
     dialogs.errors.clear();
     testing::internal::CaptureStderr();
-    {
-        LudroApp app({"ludro"}, dialogs);
-        app.show();
-        app.preferences().form().openOn({});
-        QTimer::singleShot(0, [] { QApplication::quit(); });
-        QApplication::exec();
-    }
+    start({});
+    app->preferences().form().openOn({});
+    QTimer::singleShot(0, [] { QApplication::quit(); });
+    QApplication::exec();
+    end();
     EXPECT_TRUE(dialogs.errors.isEmpty());
-    const QString printed = QString::fromStdString(testing::internal::GetCapturedStderr());
-    EXPECT_EQ(printed.count(said), 1) << printed.toStdString();
+    EXPECT_EQ(QString::fromStdString(testing::internal::GetCapturedStderr()).count(said), 1);
 }
 
 // DirectSound chosen while playing: the next tick switches the output, the
-// song goes on and the pitch is back to normal; the channels and a texture
-// likewise.
+// song goes on and the pitch is back to normal; a texture likewise. Pitch
+// control off DirectSound warns first, then opens; again closes.
 TEST_F(Preferences, OutputAndTextureSwitchWhilePlaying)
 {
     copyTexture("Ember");
-    LudroApp app({"ludro", "/noSave", home.filePath("song.mp3")}, dialogs);
+    start({"/noSave", song("song.mp3")}, false);
     QStringList outputs;
-    QObject::connect(&app.player(), &TSonarkPlayer::OnNotifyOutputName,
+    QObject::connect(&app->player(), &TSonarkPlayer::OnNotifyOutputName,
                      [&](TSonarkPlayer *, const QString &name) { outputs << name; });
-    app.show();
-    ASSERT_TRUE(runUntil([&] { return app.controller().playerState() == 1; }, 5000));
-    app.sound().pitch().PitchBar().setValue(1300);
-    outputs.clear();
-    control<QRadioButton>(app, "Prefs_Page5_DSOutput")->click();
-    control<QRadioButton>(app, "Prefs_Page5_Mix")->click();
-    EXPECT_EQ(app.sound().pitch().PitchBar().value(), 1000);
+    app->show();
+    ASSERT_TRUE(reaches(1));
+    const auto playsOn = [&] {
+        const double at = app->controller().positionSeconds();
+        return runUntil([&] { return app->controller().positionSeconds() > at + 0.3; }, 3000);
+    };
+    app->sound().pitch().PitchBar().setValue(1300);
+    control<QRadioButton>("Prefs_Page5_DSOutput")->click();
+    control<QRadioButton>("Prefs_Page5_Mix")->click();
+    EXPECT_EQ(app->sound().pitch().PitchBar().value(), 1000);
     ASSERT_TRUE(runUntil([&] { return outputs.contains("/dev/dsound/0"); }, 2000));
-    const double at = app.controller().positionSeconds();
-    ASSERT_TRUE(runUntil([&] { return app.controller().positionSeconds() > at + 0.3; }, 3000)) << "playback goes on";
-    EXPECT_EQ(app.controller().playerState(), 1);
-    EXPECT_TRUE(app.settings().directSound);
-    EXPECT_EQ(app.output().playMode(), 3);
+    EXPECT_TRUE(playsOn());
+    EXPECT_EQ(app->output().playMode(), 3);
 
-    app.preferences().form().openOn(TPrefsForm::Textures);
-    for (QListWidget *list : app.preferences().form().findChildren<QListWidget *>())
-        for (QListWidgetItem *item : list->findItems("Ember", Qt::MatchExactly))
-            emit list->itemClicked(item);
-    app.preferences().form().accept();
-    ASSERT_TRUE(runUntil([&] { return app.textures().name() == "Ember"; }, 2000));
-    EXPECT_EQ(app.settings().texture, "Ember");
-    const double later = app.controller().positionSeconds();
-    EXPECT_TRUE(runUntil([&] { return app.controller().positionSeconds() > later + 0.3; }, 3000)) << "playback goes on";
+    app->preferences().form().openOn(TPrefsForm::Textures);
+    for (QListWidgetItem *item : textureList(app->preferences().form()).findItems("Ember", Qt::MatchExactly))
+        emit item->listWidget()->itemClicked(item);
+    app->preferences().form().accept();
+    ASSERT_TRUE(runUntil([&] { return app->textures().name() == "Ember"; }, 2000));
+    EXPECT_TRUE(playsOn());
 
-    // Pitch control off DirectSound warns first, then opens; again closes.
-    control<QRadioButton>(app, "Prefs_Page5_WaveOutput")->click();
-    QPushButton *pitch = control<QPushButton>(app, "Prefs_Page5_PitchControl");
-    pitch->click();
-    pitch->click();
+    control<QRadioButton>("Prefs_Page5_WaveOutput")->click();
+    control<QPushButton>("Prefs_Page5_PitchControl")->click();
+    control<QPushButton>("Prefs_Page5_PitchControl")->click();
     EXPECT_EQ(dialogs.informations.size(), 1);
-    EXPECT_FALSE(app.sound().pitch().isVisible());
+    EXPECT_FALSE(app->sound().pitch().isVisible());
 }
 
 // A window beside the others, so Play and the playlist stay in reach: the
@@ -218,51 +156,50 @@ TEST_F(Preferences, AWindowBesideTheOthersOnThePageShownLast)
     QFile::copy(QStringLiteral(LUDRO_PROGRAM_DIR "/Browser/BackGround.bmp"), home.filePath("Browser/BackGround.bmp"));
     const QString folder = fixture_texture::writeCodedTexture(home.path());
     writeFile(folder + "TEXTURE.INI", "[Texture]\nName=Coded\nemail=someone@example.org\nhomePage=example.org/ludro\n");
-    LudroApp app({"ludro", "/noSave"}, dialogs);
-    TPrefsForm &prefs = app.preferences().form();
-    app.show();
-    TASForm *setup = &app.recorder().setup();
+    start();
+    TPrefsForm &prefs = app->preferences().form();
+    TASForm *setup = &app->recorder().setup();
     setup->setWindowModality(Qt::ApplicationModal);  // as the recorder window shows it
     setup->show();
     setup->ButtonEnc->click();
     EXPECT_EQ(prefs.pages().currentIndex(), TPrefsForm::Encoder);
     EXPECT_EQ(QApplication::activeModalWidget(), &prefs);
-    EXPECT_FALSE(app.encoder().wizard().isVisible());
     prefs.accept();
     setup->close();
 
-    closeWhenModal(prefs);
-    app.mainForm().move(0, 0);
-    app.menu().preferencesAction()->trigger();
-    EXPECT_TRUE(prefs.isVisible());
+    // An opening that waits, as it once did, is closed and counted instead of hanging.
+    int modalOpenings = 0;
+    QTimer modalGuard;
+    QObject::connect(&modalGuard, &QTimer::timeout, [&] {
+        if (QApplication::activeModalWidget() == &prefs && ++modalOpenings)
+            prefs.reject();
+    });
+    modalGuard.start(20);
+    app->mainForm().move(0, 0);
+    app->menu().preferencesAction()->trigger();
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    EXPECT_FALSE(prefs.frameGeometry().intersects(app.mainForm().frameGeometry())) << "the main window stays in reach";
+    EXPECT_FALSE(prefs.frameGeometry().intersects(app->mainForm().frameGeometry())) << "the main window stays in reach";
     prefs.pages().setCurrentIndex(TPrefsForm::Output);
     prefs.accept();
 
-    app.menu().browseTexturesAction()->trigger();
+    app->menu().browseTexturesAction()->trigger();
     EXPECT_EQ(prefs.pages().currentIndex(), TPrefsForm::Textures);
-    QListWidget &list = textureList(prefs);
-    ASSERT_EQ(list.currentItem()->text(), TextureManager::BuiltinName);
-    QTest::keyClick(&list, Qt::Key_Down);
-    ASSERT_TRUE(runUntil([&] { return app.textures().name() == "Alloy"; }, 2000));
-    EXPECT_EQ(list.currentItem()->text(), "Alloy");
+    QTest::keyClick(&textureList(prefs), Qt::Key_Down);
+    ASSERT_TRUE(runUntil([&] { return app->textures().name() == "Alloy"; }, 2000));
     prefs.pages().setCurrentIndex(TPrefsForm::Output);
     prefs.accept();
 
-    QTest::mouseClick(&app.mainForm(), Qt::LeftButton, {}, QPoint(13, 40));  // the options strip
-    EXPECT_TRUE(prefs.isVisible());
+    QTest::mouseClick(&app->mainForm(), Qt::LeftButton, {}, QPoint(13, 40));  // the options strip
     EXPECT_EQ(prefs.pages().currentIndex(), TPrefsForm::Output);
     QTest::keyClick(&textureList(prefs), Qt::Key_Up);
-    EXPECT_TRUE(runUntil([&] { return app.textures().name() == TextureManager::BuiltinName; }, 2000));
+    EXPECT_TRUE(runUntil([&] { return app->textures().name() == TextureManager::BuiltinName; }, 2000));
     prefs.accept();
 
-    app.appearance().chooseTexture("Coded");
-    app.menu().browseTexturesAction()->trigger();
+    app->appearance().chooseTexture("Coded");
+    app->menu().browseTexturesAction()->trigger();
     QList<QUrl> opened;
     for (const char *name : {"TextureMail", "TextureHomePage"}) {
         auto *link = dynamic_cast<shell::TURLLabel *>(prefs.findChild<QLabel *>(name));
-        ASSERT_NE(link, nullptr) << name;
         link->open = [&](const QUrl &url) { opened << url; };
         QTest::mouseClick(link, Qt::LeftButton);
         EXPECT_GT(link->palette().color(QPalette::WindowText).lightness(), 160) << name;
