@@ -7,11 +7,9 @@
 #include "recording/rec_form.h"
 #include "support/every_window.h"
 #include "support/program_session.h"
+#include "support/shown_texts.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QGroupBox>
-#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QSet>
@@ -25,37 +23,18 @@ QAction *namedAction(QWidget &window, const char *key)
     return window.findChild<QAction *>(QString::fromLatin1(key));
 }
 
-// Every visible text of the program's windows that is one of the table's
-// English texts, sorted.
-QStringList englishTextsLeft()
+// Every text the program shows that is one of the table's English texts.
+QStringList englishTextsLeft(LudroApp &app)
 {
     QSet<QString> english;
     for (const BuiltinText &text : builtinTexts)
         english.insert(QString::fromUtf8(text.text));
     QStringList left;
-    const QWidget *window = nullptr;
-    const auto check = [&](const QObject *object, const QString &text) {
-        if (!text.isEmpty() && english.contains(text))
-            left << QStringLiteral("%1 %2 %3: %4")
-                        .arg(window->metaObject()->className(), object->metaObject()->className(), object->objectName(), text);
-    };
-    for (QWidget *top : QApplication::topLevelWidgets()) {
-        window = top;
-        check(window, window->windowTitle());
-        for (const QObject *child : window->findChildren<QObject *>()) {
-            if (auto *action = qobject_cast<const QAction *>(child))
-                check(action, action->text());
-            else if (auto *button = qobject_cast<const QAbstractButton *>(child))
-                check(button, button->text());
-            else if (auto *label = qobject_cast<const QLabel *>(child))
-                check(label, label->text());
-            else if (auto *group = qobject_cast<const QGroupBox *>(child))
-                check(group, group->title());
-            else if (auto *widget = qobject_cast<const QWidget *>(child); widget && widget->isWindow())
-                check(widget, widget->windowTitle());
-        }
-    }
+    for (const Shown &text : everyText(app))
+        if (!text.given.isEmpty() && english.contains(text.given))
+            left << text.where + ": " + text.given;
     left.sort();
+    left.removeDuplicates();
     return left;
 }
 
@@ -88,16 +67,15 @@ TEST_F(LanguageProgram, EveryWindowAndBoxSpeaksItAndEnglishRestoresThem)
     LudroApp &app = start({"/noSave"}, false);
     makeEveryWindow(app);
     // Texts the table has no key for, which merely read like one of its texts.
-    const QStringList outsideTheTable = {
-        "TBrowserForm QToolButton : Close",
-        "TBrowserForm QToolButton : Help",
-        "TBrowserForm QToolButton : Update",
-        "TEQForm TEQForm : Equalizer",
-        "TPLForm TPLForm : Playlist",
-        "TRecForm QAbstractButton : Start",
-        "cd::TSubmitForm QPushButton : Cancel",
-    };
-    EXPECT_EQ(englishTextsLeft(), outsideTheTable) << englishTextsLeft().join('\n').toStdString();
+    EXPECT_EQ(englishTextsLeft(app).join('\n').toStdString(), "TBrowserForm: QToolButton  tooltip: Close\n"
+                                                               "TBrowserForm: QToolButton  tooltip: Help\n"
+                                                               "TBrowserForm: QToolButton : Close\n"
+                                                               "TBrowserForm: QToolButton : Help\n"
+                                                               "TBrowserForm: QToolButton : Update\n"
+                                                               "TEQForm: TEQForm  title: Equalizer\n"
+                                                               "TPLForm: TPLForm  title: Playlist\n"
+                                                               "TRecForm: QAbstractButton : Start\n"
+                                                               "cd::TSubmitForm: QPushButton : Cancel");
     EXPECT_EQ(app.shell().tray().trayIcon(1).toolTip(), "<Hint_Play>");
     EXPECT_TRUE(app.recorder().recorder().SummaryLabel->text().startsWith("0 <Recorder_Tracks> ("));
 

@@ -38,11 +38,11 @@ QImage screenAt(const QRect &area)
         .convertToFormat(QImage::Format_RGB32);
 }
 
-// Where the player's main window is on the screen, as the X server says.
+// Where the player's main window, playing Charlie, is on the screen, as the X server says.
 QPoint mainWindowPlace()
 {
     QProcess xdotool;
-    xdotool.start("xdotool", {"search", "--onlyvisible", "--name", "^Ludro Pro$", "getwindowgeometry"});
+    xdotool.start("xdotool", {"search", "--onlyvisible", "--name", " - Charlie$", "getwindowgeometry"});
     xdotool.waitForFinished(10000);
     const QString place = QString::fromUtf8(xdotool.readAllStandardOutput()).section("Position: ", 1).section(' ', 0, 0);
     return QPoint(place.section(',', 0, 0).toInt(), place.section(',', 1, 1).toInt());
@@ -56,6 +56,29 @@ QProcessEnvironment startOnX11(QProcess &player, const QTemporaryDir &home, cons
     player.setProcessEnvironment(environment);
     player.start(programDir + "/ludro", arguments);
     return environment;
+}
+
+// A window of the player whose title matches `pattern` (a regular
+// expression) shows within `limitMs`.
+bool titleShows(const QString &pattern, int limitMs = 8000)
+{
+    if (runUntil([&] { return run("xdotool", {"search", "--name", pattern}); }, limitMs))
+        return true;
+    QProcess titles;
+    titles.start("xdotool", {"search", "--name", ".", "getwindowname", "%@"});
+    titles.waitForFinished(5000);
+    std::fprintf(stderr, "no title matches %s; the titles:\n%s", qPrintable(pattern), titles.readAll().constData());
+    return false;
+}
+
+bool focus(const QString &pattern)
+{
+    return titleShows(pattern) && run("xdotool", {"search", "--name", pattern, "windowfocus", "--sync"});
+}
+
+bool keys(const QStringList &names)
+{
+    return run("xdotool", QStringList{"key", "--delay", "50"} + names);
 }
 
 }  // namespace
@@ -97,66 +120,12 @@ TEST(MainWindowOnX11, HoverLightsTheButtonFrameByFrameAndTheMaskCutsTheWindow)
     EXPECT_EQ(form.highlightedButton(), MainButton::None);
 }
 
-// The real player: a drag of the main window carries the playlist window
-// docked under it and leaves the equalizer 1 pixel beside it in place.
-TEST(MainWindowOnX11, DraggingTheMainWindowCarriesOnlyTheDockedWindow)
-{
-    QTemporaryDir home;
-    writeCodedTexture(home.path(), 3);
-    writeFile(home.filePath("LudroPro.ini"), "[Ludro]\nTexture=Coded\nMode=1\nLeftPos=100\nTopPos=50\n"
-                                             "PLVis=1\nPlayListX=100\nPlayListY=150\nEQVis=1\n"
-                                             "EqualizerX=301\nEqualizerY=50\n");
-    QProcess player;
-    const QProcessEnvironment environment = startOnX11(player, home);
-    ASSERT_TRUE(playerListening(environment));
-    ASSERT_TRUE(runUntil([] { return mainWindowPlace() == QPoint(100, 50); })) << "the windows are mapped";
-    for (const QStringList &step : {QStringList{"mousemove", "200", "55"}, {"mousedown", "1"},
-                                    {"mousemove", "220", "70"}, {"mousemove", "240", "85"}, {"mouseup", "1"}})
-        ASSERT_TRUE(run("xdotool", step));
-    EXPECT_TRUE(runUntil([] { return mainWindowPlace() == QPoint(140, 80); })) << "the drag arrived";
-    player.terminate();
-    ASSERT_TRUE(player.waitForFinished(15000));
-
-    const auto saved = platform::ProfileFile::load(home.filePath("LudroPro.ini"));
-    const auto place = [&](const char *x, const char *y) {
-        return QPoint(saved.readInteger("Ludro", x, -1), saved.readInteger("Ludro", y, -1));
-    };
-    EXPECT_EQ(place("LeftPos", "TopPos"), QPoint(140, 80));
-    EXPECT_EQ(place("PlayListX", "PlayListY"), QPoint(140, 180));
-    EXPECT_EQ(place("EqualizerX", "EqualizerY"), QPoint(301, 50));
-}
-
-namespace {
-
-// A window of the player whose title matches `pattern` (a regular
-// expression) shows within `limitMs`.
-bool titleShows(const QString &pattern, int limitMs = 8000)
-{
-    if (runUntil([&] { return run("xdotool", {"search", "--name", pattern}); }, limitMs))
-        return true;
-    QProcess titles;
-    titles.start("xdotool", {"search", "--name", ".", "getwindowname", "%@"});
-    titles.waitForFinished(5000);
-    std::fprintf(stderr, "no title matches %s; the titles:\n%s", qPrintable(pattern), titles.readAll().constData());
-    return false;
-}
-
-bool focus(const QString &pattern)
-{
-    return titleShows(pattern) && run("xdotool", {"search", "--name", pattern, "windowfocus", "--sync"});
-}
-
-bool keys(const QStringList &names)
-{
-    return run("xdotool", QStringList{"key", "--delay", "50"} + names);
-}
-
-}  // namespace
-
 // The real player, started with three songs, played by the keys of classic
 // players (the title, with the time shown in it, says what plays), the jump
-// box, the wheel, and a second start that hands two more songs over.
-TEST(MainWindowOnX11, TheKeysTheJumpBoxAndTheWheelDriveTheRealPlayer)
+// box, the wheel, and a second start that hands two more songs over. A drag
+// of the main window carries the playlist window docked under it and leaves
+// the equalizer 1 pixel beside it in place.
+TEST(MainWindowOnX11, TheKeysTheJumpBoxTheWheelAndADragDriveTheRealPlayer)
 {
     QTemporaryDir home;
     QStringList songs;
@@ -164,12 +133,13 @@ TEST(MainWindowOnX11, TheKeysTheJumpBoxAndTheWheelDriveTheRealPlayer)
         songs << home.filePath(QString::fromLatin1(name) + ".mp3");
         ASSERT_TRUE(QFile::copy(LUDRO_FIXTURE_DIR "/l3-44k-joint-long.mp3", songs.last()));
     }
-    writeFile(home.filePath("LudroPro.ini"), "[Ludro]\nShowTime=1\nVolume=50\nLeftPos=100\nTopPos=50\n"
-                                             "PLVis=1\nPlayListX=100\nPlayListY=200\n");
+    writeCodedTexture(home.path(), 3);
+    writeFile(home.filePath("LudroPro.ini"), "[Ludro]\nTexture=Coded\nMode=1\nShowTime=1\nVolume=50\nLeftPos=100\n"
+                                             "TopPos=50\nPLVis=1\nPlayListX=100\nPlayListY=150\nEQVis=1\n"
+                                             "EqualizerX=301\nEqualizerY=50\n");
     QProcess player;
     const QProcessEnvironment environment = startOnX11(player, home, songs.mid(0, 3));
     ASSERT_TRUE(titleShows(" - Alpha$")) << "the first of the files named plays";
-
     ASSERT_TRUE(focus(" - Alpha$"));
     ASSERT_TRUE(keys({"b"}) && titleShows(" - Bravo$"));
     ASSERT_TRUE(keys({"b"}) && titleShows(" - Charlie$")) << "all three were added, in order";
@@ -180,10 +150,15 @@ TEST(MainWindowOnX11, TheKeysTheJumpBoxAndTheWheelDriveTheRealPlayer)
     ASSERT_TRUE(keys({"Left"}) && titleShows("^0:0[5-9] - Bravo$"));
     ASSERT_TRUE(keys({"Up", "Up", "Down"}));
     ASSERT_TRUE(run("xdotool", {"mousemove", "140", "90", "click", "4"})) << "the wheel over the main window";
-
     ASSERT_TRUE(keys({"j"}) && focus("^Jump to Song$"));
     ASSERT_TRUE(run("xdotool", {"type", "--delay", "50", "CHAR"}) && keys({"Return"}));
     ASSERT_TRUE(titleShows(" - Charlie$")) << "the box's choice plays";
+
+    ASSERT_TRUE(runUntil([] { return mainWindowPlace() == QPoint(100, 50); })) << "the windows are mapped";
+    for (const QStringList &step : {QStringList{"mousemove", "200", "55"}, {"mousedown", "1"},
+                                    {"mousemove", "220", "70"}, {"mousemove", "240", "85"}, {"mouseup", "1"}})
+        ASSERT_TRUE(run("xdotool", step));
+    EXPECT_TRUE(runUntil([] { return mainWindowPlace() == QPoint(140, 80); })) << "the drag arrived";
 
     ASSERT_TRUE(focus("^Playlist$") && keys({"ctrl+a", "Delete"}));
     QProcess second;
@@ -195,13 +170,17 @@ TEST(MainWindowOnX11, TheKeysTheJumpBoxAndTheWheelDriveTheRealPlayer)
     ASSERT_TRUE(player.waitForFinished(15000));
 
     const auto saved = platform::ProfileFile::load(home.filePath("LudroPro.ini"));
+    const auto place = [&](const char *x, const char *y) {
+        return QPoint(saved.readInteger("Ludro", x, -1), saved.readInteger("Ludro", y, -1));
+    };
+    EXPECT_EQ(place("PlayListX", "PlayListY"), QPoint(140, 180));
+    EXPECT_EQ(place("EqualizerX", "EqualizerY"), QPoint(301, 50));
     EXPECT_EQ(saved.readInteger("Ludro", "Volume", -1), 60) << "up, up, down and a notch of the wheel from 50";
     const QString list = QString::fromUtf8(readFile(home.filePath("Ludro.m3u")));
     EXPECT_FALSE(list.contains("alpha")) << "Ctrl+A and Delete emptied the list";
     EXPECT_GT(list.indexOf("echo.mp3"), list.indexOf("delta.mp3"));
     EXPECT_GE(list.indexOf("delta.mp3"), 0);
 }
-
 
 // The real player started on a texture with a 2048 x 2048 checkerboard mask
 // over a window as large, more rectangles than the X server takes in one
