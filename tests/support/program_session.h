@@ -5,6 +5,7 @@
 // the drive. The timers can be stepped by hand.
 
 #include "app/ludro_app.h"
+#include "core/hand_over.h"
 #include "platform/profile_file.h"
 #include "support/engine_session.h"
 #include "support/files.h"
@@ -61,6 +62,13 @@ protected:
     bool reaches(int playerState, int limitMs = 5000)
     {
         return runUntil([&] { return app->controller().playerState() == playerState; }, limitMs);
+    }
+    // A command or a hand-over as another program sends it to the message hook.
+    void send(std::uintptr_t command) { app->receiveMessage({273, command, 0}); }
+    void handOver(const QString &file)
+    {
+        for (const platform::WindowMessage &message : handOverMessages(file))
+            app->receiveMessage(message);
     }
     void tick()
     {
