@@ -70,6 +70,12 @@ protected:
         for (const platform::WindowMessage &message : handOverMessages(file))
             app->receiveMessage(message);
     }
+    // Playback goes on: the position moves within three seconds.
+    bool playsOn()
+    {
+        const double at = app->controller().positionSeconds();
+        return runUntil([&] { return app->controller().positionSeconds() > at + 0.3; }, 3000);
+    }
     void tick()
     {
         app->Timer2Timer();
