@@ -284,16 +284,23 @@ TEST(AddressWindow, EscapeAndClosingMeanCancel)
 
 // The playlist button; songs and lists dropped on the main window join the
 // list, which is kept at exit even when the list is emptied later; with
-// ClearList a dropped list replaces it.
+// ClearList a dropped list replaces it. A Winamp skin's playlist: its small
+// transport buttons run the command table's commands.
 TEST_F(Program, DroppedFilesJoinTheListWhichSurvivesARestart)
 {
+    fixture_texture::writeCodedSkinPlaylist(fixture_texture::writeCodedWinampSkin(home.path()));
     start({});
+    TPLForm &form = app->playlistFeature().form();
     emit app->mainForm().playlistClicked();
-    EXPECT_FALSE(app->playlistFeature().form().isVisible());
+    EXPECT_FALSE(form.isVisible());
     emit app->mainForm().playlistClicked();
-    EXPECT_TRUE(app->playlistFeature().form().isVisible());
+    EXPECT_TRUE(form.isVisible());
+    app->appearance().chooseTexture("Classic");
     dropOn(app->mainForm(), {"first.mp2", "second.mp3"});
     EXPECT_EQ(app->playlist().pendingIndex, 1) << "the last dropped song starts";
+    ASSERT_TRUE(reaches(1));
+    QTest::mouseClick(&form, Qt::LeftButton, {}, winamp_playlist::transportRect(2, form.size()).center());
+    EXPECT_TRUE(reaches(2)) << "paused by the skin's button";
     dropOn(app->mainForm(), {"list.m3u"});
     EXPECT_EQ(app->playlist().entryCount(), 4) << "a playlist joins the list";
     dropOn(app->mainForm(), {"."});
@@ -314,20 +321,6 @@ TEST_F(Program, DroppedFilesJoinTheListWhichSurvivesARestart)
     dropOn(app->mainForm(), {"list.m3u"});
     ASSERT_EQ(app->playlist().entryCount(), 2);
     EXPECT_EQ(app->playlist().pendingIndex, NoPosition) << "StartPlay is off";
-}
-
-// A Winamp skin's playlist: its small transport buttons run the command
-// table's commands in the program.
-TEST_F(Program, ASkinsSmallTransportButtonsReachThePlayer)
-{
-    fixture_texture::writeCodedSkinPlaylist(fixture_texture::writeCodedWinampSkin(home.path()));
-    start();
-    app->appearance().chooseTexture("Classic");
-    dropOn(app->mainForm(), {"second.mp3"});
-    ASSERT_TRUE(reaches(1));
-    TPLForm &form = app->playlistFeature().form();
-    QTest::mouseClick(&form, Qt::LeftButton, {}, winamp_playlist::transportRect(2, form.size()).center());
-    EXPECT_TRUE(reaches(2)) << "paused";
 }
 
 // The browser: the menu item and a Winamp skin's button show and hide it

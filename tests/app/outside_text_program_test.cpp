@@ -65,15 +65,6 @@ QString tipAt(TMainForm &form, const QString &hint, QPoint place = {})
     return "no tooltip";
 }
 
-template <typename Window>
-Window *openWindow()
-{
-    for (QWidget *widget : QApplication::topLevelWidgets())
-        if (auto *window = qobject_cast<Window *>(widget); window && window->isVisible())
-            return window;
-    return nullptr;
-}
-
 }  // namespace
 
 class OutsideText : public ProgramSession {
@@ -181,8 +172,8 @@ TEST_F(OutsideText, ADiscsNames)
     recorder.SelectAllAction->trigger();
     recorder.Add();
     recorder.StartClick();
-    TASForm *setup = openWindow<TASForm>();
-    ASSERT_NE(setup, nullptr);
+    TASForm *setup = &app.recorder().setup();
+    ASSERT_TRUE(setup->isVisible());
     setup->RadioWave->click();
     setup->Destination->setText(home.path() + '/');
     setup->ButtonStartClick();
