@@ -103,8 +103,14 @@ TEST_F(Processes, StartsAtTheSameInstantHandEveryFileOverOnce)
         << "a signal keeps the open windows for the next start";
 }
 
-TEST_F(Processes, AFrozenPlayerIsReportedAndACrashedOneDoesNotBlockTheNext)
+// ludroctl says when no player runs; a frozen player is reported and a
+// crashed one does not block the next, which takes a hand-over of any
+// length, cuts off a line that never ends, and alone listens when MultiInst
+// lets a second copy run.
+TEST_F(Processes, AFrozenOrCrashedPlayerAndLudroctlsHandOversOfAnyLength)
 {
+    EXPECT_EQ(ludroctl({"play"}), 1) << "no player is running";
+    EXPECT_EQ(ludroctl({"dance"}), 2);
     QProcess *frozen = start("ludro", {});
     ASSERT_TRUE(playerListening());
     ::kill(static_cast<pid_t>(frozen->processId()), SIGSTOP);
@@ -115,8 +121,32 @@ TEST_F(Processes, AFrozenPlayerIsReportedAndACrashedOneDoesNotBlockTheNext)
 
     frozen->kill();
     frozen->waitForFinished(5000);
-    start("ludro", {});
-    EXPECT_TRUE(playerListening()) << "a new player starts after a crash";
+    QProcess *player = start("ludro", {home.filePath("first.mp3")});
+    ASSERT_TRUE(playerListening()) << "a new player starts after a crash";
+    const QString longName = home.filePath(QString(40000, 'n') + ".mp3");
+    EXPECT_EQ(ludroctl({"--handover", longName}), 0);
+
+    QLocalSocket endless;
+    endless.connectToServer(home.filePath(QStringLiteral("ludro-pro-%1.socket").arg(getuid())));
+    ASSERT_TRUE(endless.waitForConnected(5000));
+    endless.write(QByteArray(100000, '7'));
+    EXPECT_TRUE(endless.waitForDisconnected(10000)) << "a line that never ends is cut off";
+
+    // A second copy allowed by MultiInst runs without a listener, so
+    // commands still reach the player that holds the lock.
+    write("LudroPro.ini", "[Ludro]\nMultiInst=1\n");
+    QProcessEnvironment env = environment;
+    env.insert("LUDRO_SCREENSHOT", home.filePath("another.png") + ":1");
+    QProcess *another = start("ludro", {"/noSave"}, env);
+    ASSERT_TRUE(another->waitForReadyRead(20000)) << "with MultiInst a second player runs too";
+    EXPECT_EQ(ludroctl({"--handover", home.filePath("second.mp3")}), 0);
+    EXPECT_TRUE(runUntil([&] { return holdsOpen(player, home.filePath("second.mp3")); }));
+    EXPECT_FALSE(holdsOpen(another, home.filePath("second.mp3")));
+    endGently(another);
+
+    EXPECT_EQ(ludroctl({"40199"}), 0);
+    endGently(player);
+    EXPECT_TRUE(readText("Ludro.m3u").contains(QString(40000, 'n') + ".mp3"));
 }
 
 // Without XDG_RUNTIME_DIR the lock and the socket live in a private folder
@@ -154,40 +184,6 @@ TEST_F(Processes, ThePlayerRefusesAPlaceForItsLockThatIsNotPrivate)
     EXPECT_TRUE(made.isDir() && !made.isSymLink());
     EXPECT_EQ(made.permissions() & 0x7077, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     endGently(player);
-}
-
-TEST_F(Processes, LudroctlDeliversAHandOverOfAnyLengthOrSaysSoAndOnlyTheFirstCopyListens)
-{
-    EXPECT_EQ(ludroctl({"play"}), 1) << "no player is running";
-    EXPECT_EQ(ludroctl({"dance"}), 2);
-
-    QProcess *player = start("ludro", {home.filePath("first.mp3")});
-    ASSERT_TRUE(playerListening());
-    const QString longName = home.filePath(QString(40000, 'n') + ".mp3");
-    EXPECT_EQ(ludroctl({"--handover", longName}), 0);
-
-    QLocalSocket endless;
-    endless.connectToServer(home.filePath(QStringLiteral("ludro-pro-%1.socket").arg(getuid())));
-    ASSERT_TRUE(endless.waitForConnected(5000));
-    endless.write(QByteArray(100000, '7'));
-    EXPECT_TRUE(endless.waitForDisconnected(10000)) << "a line that never ends is cut off";
-
-    // A second copy allowed by MultiInst runs without a listener, so
-    // commands still reach the player that holds the lock.
-    write("LudroPro.ini", "[Ludro]\nMultiInst=1\n");
-    QProcessEnvironment env = environment;
-    env.insert("LUDRO_SCREENSHOT", home.filePath("another.png") + ":1");
-    QProcess *another = start("ludro", {"/noSave"}, env);
-    ASSERT_TRUE(another->waitForReadyRead(20000)) << "with MultiInst a second player runs too";
-    EXPECT_EQ(ludroctl({"--handover", home.filePath("second.mp3")}), 0);
-    EXPECT_TRUE(runUntil([&] { return holdsOpen(player, home.filePath("second.mp3")); }));
-    EXPECT_FALSE(holdsOpen(another, home.filePath("second.mp3")));
-    EXPECT_EQ(another->state(), QProcess::Running);
-    endGently(another);
-
-    EXPECT_EQ(ludroctl({"40199"}), 0);
-    endGently(player);
-    EXPECT_TRUE(readText("Ludro.m3u").contains(QString(40000, 'n') + ".mp3"));
 }
 
 // LUDRO_PLAY_THROUGH: the list plays once and the program ends, whatever
