@@ -36,13 +36,7 @@ protected:
         writeFile(home.filePath("numbers.m3u"), "one.mp3\ntwo.mp3\nthree.mp3\n");
         writeFile(home.filePath("list.m3u"), "charlie.mp3\nalpha.mp3\nbravo.mp3\n");
         ASSERT_EQ(lock.acquire(), platform::InstanceLock::Acquired);
-        ASSERT_TRUE(channel.listen());
-    }
-
-    // The program started as the player that holds the lock and takes ludroctl's messages.
-    void startListening(const QStringList &arguments)
-    {
-        start(arguments);
+        ASSERT_TRUE(channel.listen());  // the program holds the lock and takes ludroctl's messages
         channel.deliverTo([this](const platform::WindowMessage &m) { app->receiveMessage(m); });
     }
 
@@ -75,7 +69,7 @@ protected:
 // arguments out of range reach nothing; then ludroctl sends every command.
 TEST_F(Commands, EachCommandOfTheTableHasItsEffectThroughTheHookPluginsAndLudroctl)
 {
-    startListening({"/noSave", home.filePath("numbers.m3u")});
+    start({"/noSave", home.filePath("numbers.m3u")});
     PlaybackController &c = app->controller();
     ASSERT_TRUE(reaches(1));
     app->receiveMessage(*remoteCommandMessage("volume", 30));
@@ -173,7 +167,7 @@ TEST_F(Commands, EveryWayOfAddingKeepsTheListSortedAndTheSongThatWasToPlay)
     // A default list written in file order, left at its first song.
     QFile::copy(home.filePath("list.m3u"), home.filePath("Ludro.m3u"));
     settings("SongPlaying=0\n");
-    startListening({"/noSave"});
+    start({"/noSave"});
     EXPECT_EQ(titles(app->playlist()), sorted) << "the default list";
     EXPECT_EQ(app->controller().currentFile(), home.filePath("charlie.mp3")) << "the start-up position names its song";
     EXPECT_TRUE(currentIsOpen());
