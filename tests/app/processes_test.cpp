@@ -1,8 +1,14 @@
 // The real program as separate processes: one player per user and where its
 // lock lives, hand-overs from starts at the same instant, a frozen or
 // crashed player, MultiInst, ludroctl, the play-through without a display,
-// and the settings file surviving a kill while it is written.
+// the settings file surviving a kill while it is written, and thousands of
+// random commands from outside, as scripts and plug-ins send them, against
+// an empty, a one-entry and a broken playlist: the player stays alive and
+// answers, and a signal ends it cleanly with whole settings and playlist
+// files.
 
+#include "core/hand_over.h"
+#include "platform/command_channel.h"
 #include "platform/profile_file.h"
 #include "support/engine_session.h"
 #include "support/files.h"
@@ -14,8 +20,10 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <csignal>
 #include <list>
+#include <random>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -59,6 +67,27 @@ protected:
     QTemporaryDir home;
     QProcessEnvironment environment = playerEnvironment(home);
     std::list<QProcess> started;
+};
+
+struct Sequence {
+    const char *name;
+    QByteArray playlist;  // "song" stands for a real song's path
+};
+
+void PrintTo(const Sequence &sequence, std::ostream *out)
+{
+    *out << sequence.name;
+}
+
+class CommandSequence : public Processes, public testing::WithParamInterface<Sequence> {
+protected:
+    void SetUp() override
+    {
+        qputenv("XDG_RUNTIME_DIR", home.path().toUtf8());
+        QFile::copy(QString::fromStdString(fixture("l2-22k-stereo.mp2")), home.filePath("song.mp2"));
+        mkfifo(QFile::encodeName(home.filePath("pipe.mp3")).constData(), 0600);
+        write("list.m3u", QByteArray(GetParam().playlist).replace("song", home.filePath("song.mp2").toUtf8()));
+    }
 };
 
 }  // namespace
@@ -253,3 +282,59 @@ TEST(SettingsFile, AKillWhileWritingNeverDamagesIt)
         EXPECT_EQ(platform::ProfileFile::load(path).readString("Ludro", "Last", ""), "end") << "round " << round;
     }
 }
+
+TEST_P(CommandSequence, ThePlayerSurvivesAndEndsWithWholeFiles)
+{
+    const unsigned seed = qEnvironmentVariableIsSet("LUDRO_TEST_SEED")
+                              ? static_cast<unsigned>(qEnvironmentVariableIntValue("LUDRO_TEST_SEED"))
+                              : std::random_device{}();
+    SCOPED_TRACE(testing::Message() << "seed " << seed << " (LUDRO_TEST_SEED=" << seed << " repeats it)");
+    std::mt19937 random(seed);
+
+    QProcess *player = start("ludro", {home.filePath("list.m3u")});
+    ASSERT_TRUE(playerListening());
+
+    const std::vector<std::intptr_t> arguments = {
+        INT_MIN, -2, -1, 0, 1, 2, 3, 5, 100, 101, 150, INT_MAX, std::intptr_t{1} << 40};
+    const std::vector<QString> handedOver = {home.filePath("song.mp2"), home.filePath("missing.m3u"),
+                                             home.filePath("pipe.mp3"), home.path()};
+    for (int i = 0; i < 700; ++i) {
+        const std::uintptr_t command = 40001 + random() % 199;
+        const std::intptr_t argument = arguments[random() % arguments.size()];
+        std::vector<platform::WindowMessage> messages{{273, command, argument}};
+        if (random() % 25 == 0)
+            messages = handOverMessages(handedOver[random() % handedOver.size()]);
+        ASSERT_EQ(platform::sendToRunningPlayer(messages), platform::Delivery::Delivered) << "message " << i;
+        // Now and then a command waits for Timer2 to take it.
+        if (random() % 8 == 0)
+            QThread::msleep(260);
+        if (i % 100 == 99) {
+            ASSERT_EQ(ludroctl({"volume", QString::number(random() % 101)}), 0) << "message " << i;
+        }
+    }
+    ASSERT_EQ(ludroctl({"40199"}), 0) << "still answering";
+    endGently(player);
+    EXPECT_TRUE(player->exitStatus() == QProcess::NormalExit && player->exitCode() == 0);
+
+    const QByteArray settings = readFile(home.filePath("LudroPro.ini"));
+    EXPECT_TRUE(settings.startsWith("[Ludro]\n"));
+    EXPECT_TRUE(settings.trimmed().split('\n').last().startsWith("WindowSize=") && settings.endsWith('\n'))
+        << "the settings file is whole";
+    const int volume = platform::ProfileFile::load(home.filePath("LudroPro.ini")).readInteger("Ludro", "Volume", -1);
+    EXPECT_TRUE(volume >= 0 && volume <= 100) << volume;
+
+    const QByteArray list = readFile(home.filePath("Ludro.m3u"));
+    EXPECT_TRUE(list.isEmpty() || list.endsWith('\n'));
+    for (const QByteArray &line : list.split('\n'))
+        EXPECT_TRUE(line.isEmpty() || line.startsWith('/') || line.startsWith("http") || line.startsWith("#EXT"))
+            << line.toStdString();
+    EXPECT_EQ(QDir(home.path()).entryList({".ludro-*"}, QDir::Files | QDir::Hidden), QStringList())
+        << "no temporary file is left";
+}
+
+INSTANTIATE_TEST_SUITE_P(Playlists, CommandSequence,
+                         testing::Values(Sequence{"Empty", ""}, Sequence{"OneEntry", "song\n"},
+                                         Sequence{"Broken",
+                                                  "#EXTM3U\n#EXTINF:-1\nmissing.mp3\npipe.mp3\n.\n\xff\xfe garbage\n"
+                                                  "http://127.0.0.1:9/nothing\nsong\n[playlist]\nFile1=\n"}),
+                         [](const testing::TestParamInfo<Sequence> &info) { return std::string(info.param.name); });
