@@ -3,19 +3,31 @@
 // programs reach the controller; what the user leaves comes back at start.
 // The playlist button and files dropped on the main window, the music
 // browser and help pages, the encoder's first start, the tag editor, the
-// equalizer and the pitch window.
+// equalizer and the pitch window, the visualizer, a folder's tags, and real
+// dialogs raised from inside modal windows.
 
+#include "app/app_dialogs.h"
+#include "encoder/encoder_page.h"
+#include "encoder/progress_form.h"
 #include "net/url_form.h"
+#include "support/answer_box.h"
 #include "support/drop_files.h"
 #include "support/program_session.h"
 #include "support/texture_fixture.h"
+#include "support/wav_file.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDateTime>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QProcess>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -27,6 +39,24 @@ namespace {
 QAction *item(LudroApp &app, const char *key)
 {
     return app.mainForm().findChild<QMenu *>()->findChild<QAction *>(QString::fromLatin1(key));
+}
+
+bool scopeMoves(const Visualizer &v)
+{
+    for (int c = 0; c < Visualizer::ScopeWidth; ++c)
+        if (v.scopeRow(c) != Visualizer::Height / 2)
+            return true;
+    return false;
+}
+
+bool filled(LudroApp &app)
+{
+    const QAbstractItemModel &rows = *app.playlistFeature().form().titleView().model();
+    for (int row = 0; row < 3; ++row)
+        if (rows.index(row, PlaylistEntry::Time).data() != "0:04" ||
+            rows.index(row, PlaylistEntry::Title).data() != QStringLiteral("Band %1 - Song %1").arg(row))
+            return false;
+    return rows.rowCount() == 3;
 }
 
 class Program : public ProgramSession {
@@ -432,4 +462,153 @@ TEST_F(Program, AStartingSongShowsItsTagAndTheTagButtonEditsIt)
     EXPECT_EQ(shownLayer, "Layer 3");
     EXPECT_EQ(app->mainForm().titleText(), "Quartet - Nocturne") << "the saved tag is shown at once";
     EXPECT_EQ(QFileInfo(tagged).size(), QFileInfo(home.filePath("second.mp3")).size() + 128);
+}
+
+// The whole program wearing a Winamp skin: the visualizer moves with the
+// song the engine plays and rests while the window is hidden or nothing
+// plays; double size (Ctrl+D) keeps the equalizer docked; both are kept.
+TEST_F(Program, MovesWithTheSongOnlyWhileShownAndPlayingAndDoubleSizeKeepsTheDocking)
+{
+    fixture_texture::writeCodedWinampSkin(home.path());
+    settings("Texture=Classic\nVisualizer=2\nLeftPos=100\nTopPos=100\nEQVis=1\nEqualizerX=100\nEqualizerY=216\n"
+             "PLVis=0\n");
+    start({QString::fromStdString(fixture("l3-44k-joint-long.mp3"))});
+    TMainForm &form = app->mainForm();
+    const Visualizer &v = form.visualizer();
+    ASSERT_TRUE(reaches(1));
+    EXPECT_TRUE(runUntil([&] { return scopeMoves(v); }, 5000)) << "the song reaches the scope";
+    form.hide();
+    EXPECT_TRUE(runUntil([&] { return !app->visualizer().running(); }, 2000));
+    form.show();
+    EXPECT_TRUE(runUntil([&] { return app->visualizer().running(); }, 2000));
+    app->controller().StopCommand();
+    EXPECT_TRUE(runUntil([&] { return !app->visualizer().running(); }, 2000));
+    EXPECT_FALSE(scopeMoves(v)) << "at rest once stopped";
+    QTest::mouseClick(&form, Qt::LeftButton, {}, QPoint(60, 50));
+    EXPECT_EQ(v.mode(), Visualizer::Mode::Off);
+
+    QWidget &equalizer = app->sound().equalizer();
+    ASSERT_EQ(equalizer.pos(), QPoint(100, 216));
+    QTest::keyClick(&form, Qt::Key_D, Qt::ControlModifier);
+    EXPECT_EQ(form.size(), QSize(550, 232));
+    EXPECT_EQ(equalizer.pos(), QPoint(100, 100 + 232)) << "still right below the main window";
+    EXPECT_TRUE(app->menu().doubleSizeAction()->isChecked());
+
+    start({"/noSave"}, false);
+    EXPECT_EQ(app->mainForm().size(), QSize(550, 232));
+    EXPECT_EQ(app->mainForm().visualizer().mode(), Visualizer::Mode::Off);
+}
+
+// A folder of songs that carry only ID3v2 tags: "Directories..." fills
+// titles, artists and times without playing, and the next start shows them
+// at once from the cache.
+TEST_F(Program, AFolderOfId3v2SongsShowsItsTagsAndTheNextStartHasThemAtOnce)
+{
+    QStringList songs;
+    for (int i = 0; i < 3; ++i) {
+        songs << song(QStringLiteral("music/%1.mp3").arg(i),
+                      i == 1 ? "l3-44k-stereo-vbr-noxing.mp3" : "l3-44k-stereo-vbr.mp3");
+        ASSERT_EQ(QProcess::execute("id3v2", {"-2", "-t", QStringLiteral("Song %1").arg(i), "-a",
+                                              QStringLiteral("Band %1").arg(i), songs.back()}),
+                  0);
+    }
+    start({});
+    dialogs.nextFolder = home.filePath("music");
+    app->playlistFeature().form().action("Playlist_Add_Dir")->trigger();
+    EXPECT_TRUE(runUntil([&] { return filled(*app); }, 5000));
+    EXPECT_TRUE(app->playlistFeature().form().statusText().endsWith("0:00:12"));
+    EXPECT_FALSE(app->controller().songLoaded()) << "nothing had to play";
+    end();
+    // Files whose size and time stay are not read again: blanked, they still
+    // show what the cache knows.
+    for (const QString &name : songs) {
+        QFile file(name);
+        const QDateTime modified = QFileInfo(name).lastModified();
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        file.write(QByteArray(file.size(), '\0'));
+        file.setFileTime(modified, QFileDevice::FileModificationTime);
+    }
+    start({});
+    EXPECT_TRUE(runUntil([&] { return filled(*app); }, 500)) << "the cache answers for unchanged files";
+}
+
+// The program's real dialogs open when a modal window raises them: the
+// recorder setup's Browse, the wizard's Add to List..., the preferences'
+// Explore and the question about a name that is taken, under the converter's
+// progress window. Each is answered as a user does, by finding it among the
+// top-level widgets. Commands from outside wait for no modal window.
+TEST_F(Program, RealDialogsOpenFromInsideModalWindowsAndCommandsFromOutsideWait)
+{
+    writeFile(home.filePath("encoder/lame"), "#!/bin/sh\nexec lame \"$@\"\n");
+    QFile::setPermissions(home.filePath("encoder/lame"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QDir(home.path()).mkpath("music");
+    // A file dialog's answer: `path` typed into its name field and accepted.
+    const auto choose = [](const QString &path) {
+        answerWhenShown<QFileDialog>([path](QFileDialog &box) {
+            box.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(path);
+            QMetaObject::invokeMethod(&box, "accept");
+        });
+    };
+    AppDialogs real;
+    LudroApp app({"ludro", "/noSave"}, real);  // the program's own boxes, not the fixture's
+    app.show();
+
+    TASForm &setup = app.recorder().setup();
+    answerWhenShown<TASForm>([&](TASForm &window) {
+        answerWhenShown<QFileDialog>([&](QFileDialog &box) {
+            box.setDirectory(home.filePath("music"));
+            QMetaObject::invokeMethod(&box, "accept");
+        });
+        window.ButtonBrowse->click();
+        window.reject();
+    });
+    setup.exec();
+    EXPECT_EQ(QDir(setup.Destination->text()).canonicalPath(), QDir(home.filePath("music")).canonicalPath());
+
+    // A command from outside while a modal window is open does nothing.
+    TEncForm &wizard = app.encoder().wizard();
+    const int volume = app.volume().volume();
+    answerWhenShown<TEncForm>([&](TEncForm &window) {
+        app.remote().execute("volume", volume / 2);
+        app.shell().tray().trayIcon(4).click(shell::TrayBackend::Left, {});
+        choose(home.filePath("encoder/lame"));
+        window.AddButton->click();
+        window.reject();
+    });
+    wizard.exec();
+    EXPECT_FALSE(wizard.EncoderList->findItems(home.filePath("encoder/lame"), Qt::MatchExactly).isEmpty());
+    EXPECT_EQ(app.volume().volume(), volume);
+    app.remote().execute("volume", volume / 2);
+    EXPECT_EQ(app.volume().volume(), volume / 2) << "and does once it is closed";
+
+    TPrefsForm &prefs = app.preferences().form();
+    answerWhenShown<TPrefsForm>([&](TPrefsForm &window) {
+        window.pages().setCurrentIndex(TPrefsForm::Encoder);
+        choose(home.filePath("encoder/lame"));
+        window.encoderPage().ExploreButton->click();
+        window.reject();
+    });
+    prefs.exec();
+    EXPECT_EQ(app.settings().encPath, home.filePath("encoder/lame"));
+
+    // The converter's result would take a name that is taken: the question
+    // opens over the modal progress window, starts from the name, and its
+    // answer is where the result goes; the file that had the name stays.
+    ASSERT_TRUE(decodeWithMpg123(fixture("l3-44k-stereo-cbr.mp3"), home.filePath("music/song.wav").toStdString()));
+    writeFile(home.filePath("music/song.mp3"), "the user's own file");
+    app.encoder().choose(home.filePath("encoder/lame"));
+    TConvForm &converter = app.encoder().converter();
+    converter.show();
+    converter.addFiles({home.filePath("music/song.wav")});
+    converter.DestDir->setText(home.filePath("music"));
+    QString asked;
+    answerWhenShown<QInputDialog>([&](QInputDialog &box) {
+        asked = box.textValue();
+        box.setTextValue(QStringLiteral("song again.mp3"));
+        box.accept();
+    });
+    converter.StartClick();
+    ASSERT_TRUE(runUntil([&] { return QFileInfo::exists(home.filePath("music/song again.mp3")); }, 20000));
+    EXPECT_TRUE(asked.contains("song")) << "the question starts from the name: " << asked.toStdString();
+    EXPECT_EQ(readFile(home.filePath("music/song.mp3")), "the user's own file");
 }
