@@ -267,11 +267,6 @@ TEST_F(Program, CommandsOnAnEmptyListAndTheListOptions)
     EXPECT_TRUE(app->playlist().musicGroup);
     EXPECT_EQ(app->playlistFeature().form().fontSize(), 11);
     EXPECT_EQ(app->playlist().entryPath(0), home.filePath("second.mp3")) << "a relative name is stored whole";
-    send(40036);
-    send(40040);
-    ASSERT_TRUE(runUntil([&] { return !app->playlistFeature().form().isVisible(); }, 1000)) << "40040 hides the playlist";
-    send(40036);
-    ASSERT_TRUE(runUntil([&] { return !app->sound().equalizer().isVisible(); }, 1000)) << "40036 hides the equalizer";
     app->playlist().clearEntries();
     for (std::uintptr_t command : {40154, 40158}) {
         send(command);
@@ -476,7 +471,6 @@ TEST_F(Program, AStartingSongShowsItsTagAndTheTagButtonEditsIt)
     start({"/noSave", tagged});
     ASSERT_TRUE(reaches(1));
     EXPECT_EQ(app->mainForm().titleText(), "Quartet - Waltz");
-    EXPECT_EQ(app->playlist().entries().at(0)[PlaylistEntry::Genre], "Classical");
     ASSERT_TRUE(runUntil([&] { return !app->controller().information().layer.isEmpty(); }, 5000));
     QString shownLayer;
     QTimer::singleShot(100, [&] {
@@ -543,7 +537,6 @@ TEST_F(Program, AFolderOfId3v2SongsShowsItsTagsAndTheNextStartHasThemAtOnce)
     dialogs.nextFolder = home.filePath("music");
     app->playlistFeature().form().action("Playlist_Add_Dir")->trigger();
     EXPECT_TRUE(runUntil([&] { return filled(*app); }, 5000));
-    EXPECT_TRUE(app->playlistFeature().form().statusText().endsWith("0:00:12"));
     EXPECT_FALSE(app->controller().songLoaded()) << "nothing had to play";
     end();
     // Files whose size and time stay are not read again: blanked, they still

@@ -159,33 +159,6 @@ TEST_F(MainFormTest, PositionKnobFollowsPlaybackAndReportsWhereItWasLetGo)
     EXPECT_EQ(form.positionKnobLeft(), 30);
 }
 
-TEST_F(MainFormTest, TakesANewTextureKeepingWhatItShows)
-{
-    form.showTitle("Morning Waltz");
-    form.showPosition(0.5);
-    form.showVolume(40);
-    form.setHint(TMainForm::Hint::Volume, "Volume: 40%");
-    const int titleWidth = form.titleWidth();
-
-    auto wide = std::make_shared<TextureSet>(*textures.texture());
-    MainLayout &main = wide->layout.main;
-    main.width = 300;
-    main.height = 160;
-    main.fileName.size = 12;
-    main.scrollerTime = {26, 55, 12, 9, 100};
-    main.scrollerVolume = {40, 80, 7, 7, 50};
-    wide->mainShape = {};
-    wide->pictures.main = QImage(300, 160, QImage::Format_RGB32);
-    wide->pictures.main.fill(Qt::darkRed);
-    textures.setTexture("Wide", wide);
-
-    EXPECT_TRUE(form.mask().isEmpty()) << "no shape: the whole rectangle";
-    EXPECT_EQ(shown().pixelColor(295, 155), QColor(Qt::darkRed));
-    EXPECT_EQ(form.positionKnobLeft(), 26 + 50);
-    EXPECT_EQ(form.hintAt(QPoint(40 + 20 + 3, 83)), "Volume: 40%");
-    EXPECT_GT(form.titleWidth(), titleWidth) << "the title is measured in the new font";
-}
-
 namespace {
 
 using namespace fixture_texture;

@@ -1,7 +1,8 @@
 // The main window on a real X server (Xvfb, started here): the pointer,
 // moved by xdotool, lights a button from selected.bmp frame by frame until
 // the last one stays; the mask cuts the window, so the root window's colour
-// set by xsetroot shows where the mask is white.
+// set by xsetroot shows where the mask is white. The real player driven by
+// keys and the wheel.
 
 #include "app/main_form.h"
 #include "platform/profile_file.h"
@@ -36,16 +37,6 @@ QImage screenAt(const QRect &area)
         ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
         .toImage()
         .convertToFormat(QImage::Format_RGB32);
-}
-
-// Where the player's main window, playing Charlie, is on the screen, as the X server says.
-QPoint mainWindowPlace()
-{
-    QProcess xdotool;
-    xdotool.start("xdotool", {"search", "--onlyvisible", "--name", " - Charlie$", "getwindowgeometry"});
-    xdotool.waitForFinished(10000);
-    const QString place = QString::fromUtf8(xdotool.readAllStandardOutput()).section("Position: ", 1).section(' ', 0, 0);
-    return QPoint(place.section(',', 0, 0).toInt(), place.section(',', 1, 1).toInt());
 }
 
 // The real player on the X server, with its home in `home`.
@@ -107,19 +98,13 @@ TEST(MainWindowOnX11, HoverLightsTheButtonFrameByFrameAndTheMaskCutsTheWindow)
         [&] { return screenAt(window).pixel(Play.topLeft()) == coded(Play.left(), Play.top() + lastFrame, Selected); },
         2000))
         << "the last frame stays";
-
-    ASSERT_TRUE(run("xdotool", {"mousemove", QString::number(window.left() + 100), QString::number(window.top() + 5)}));
-    EXPECT_TRUE(
-        runUntil([&] { return screenAt(window).pixel(Play.topLeft()) == coded(Play.left(), Play.top(), Main); }, 2000));
-    EXPECT_EQ(form.highlightedButton(), MainButton::None);
 }
 
 // The real player, started with three songs, played by the keys of classic
 // players (the title, with the time shown in it, says what plays), the jump
-// box, the wheel, and a second start that hands two more songs over. A drag
-// of the main window carries the playlist window docked under it and leaves
-// the equalizer 1 pixel beside it in place.
-TEST(MainWindowOnX11, TheKeysTheJumpBoxTheWheelAndADragDriveTheRealPlayer)
+// box, the wheel, and a second start that hands two more songs over. (A
+// drag of the main window with its docked windows is the wiring check's.)
+TEST(MainWindowOnX11, TheKeysTheJumpBoxAndTheWheelDriveTheRealPlayer)
 {
     QTemporaryDir home;
     QStringList songs;
@@ -127,10 +112,8 @@ TEST(MainWindowOnX11, TheKeysTheJumpBoxTheWheelAndADragDriveTheRealPlayer)
         songs << home.filePath(QString::fromLatin1(name) + ".mp3");
         ASSERT_TRUE(QFile::copy(LUDRO_FIXTURE_DIR "/l3-44k-joint-long.mp3", songs.last()));
     }
-    writeCodedTexture(home.path(), 3);
-    writeFile(home.filePath("LudroPro.ini"), "[Ludro]\nTexture=Coded\nMode=1\nShowTime=1\nVolume=50\nLeftPos=100\n"
-                                             "TopPos=50\nPLVis=1\nPlayListX=100\nPlayListY=150\nEQVis=1\n"
-                                             "EqualizerX=301\nEqualizerY=50\n");
+    writeFile(home.filePath("LudroPro.ini"), "[Ludro]\nShowTime=1\nVolume=50\nLeftPos=100\nTopPos=50\n"
+                                             "PLVis=1\nPlayListX=100\nPlayListY=200\n");
     QProcess player;
     const QProcessEnvironment environment = startOnX11(player, home, songs.mid(0, 3));
     ASSERT_TRUE(titleShows(" - Alpha$")) << "the first of the files named plays";
@@ -148,12 +131,6 @@ TEST(MainWindowOnX11, TheKeysTheJumpBoxTheWheelAndADragDriveTheRealPlayer)
     ASSERT_TRUE(run("xdotool", {"type", "--delay", "50", "CHAR"}) && keys({"Return"}));
     ASSERT_TRUE(titleShows(" - Charlie$")) << "the box's choice plays";
 
-    ASSERT_TRUE(runUntil([] { return mainWindowPlace() == QPoint(100, 50); })) << "the windows are mapped";
-    for (const QStringList &step : {QStringList{"mousemove", "200", "55"}, {"mousedown", "1"},
-                                    {"mousemove", "220", "70"}, {"mousemove", "240", "85"}, {"mouseup", "1"}})
-        ASSERT_TRUE(run("xdotool", step));
-    EXPECT_TRUE(runUntil([] { return mainWindowPlace() == QPoint(140, 80); })) << "the drag arrived";
-
     ASSERT_TRUE(focus("^Playlist$") && keys({"ctrl+a", "Delete"}));
     QProcess second;
     second.setProcessEnvironment(environment);
@@ -164,11 +141,6 @@ TEST(MainWindowOnX11, TheKeysTheJumpBoxTheWheelAndADragDriveTheRealPlayer)
     ASSERT_TRUE(player.waitForFinished(15000));
 
     const auto saved = platform::ProfileFile::load(home.filePath("LudroPro.ini"));
-    const auto place = [&](const char *x, const char *y) {
-        return QPoint(saved.readInteger("Ludro", x, -1), saved.readInteger("Ludro", y, -1));
-    };
-    EXPECT_EQ(place("PlayListX", "PlayListY"), QPoint(140, 180));
-    EXPECT_EQ(place("EqualizerX", "EqualizerY"), QPoint(301, 50));
     EXPECT_EQ(saved.readInteger("Ludro", "Volume", -1), 60) << "up, up, down and a notch of the wheel from 50";
     const QString list = QString::fromUtf8(readFile(home.filePath("Ludro.m3u")));
     EXPECT_FALSE(list.contains("alpha")) << "Ctrl+A and Delete emptied the list";

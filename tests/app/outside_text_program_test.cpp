@@ -266,9 +266,7 @@ TEST(Language, ShippedFilesHoldEveryKey)
 // read once more on the first tick. Another replaces the texts it has, keys
 // it lacks stay English, English restores everything, and a name that is
 // not a plain file name reads nothing.
-class LanguageProgram : public ProgramSession {};
-
-TEST_F(LanguageProgram, EveryWindowAndBoxSpeaksItAndEnglishRestoresThem)
+TEST_F(OutsideText, EveryWindowAndBoxSpeaksItAndEnglishRestoresThem)
 {
     QByteArray marked = "[Ludro]\n";
     for (const BuiltinText &text : builtinTexts)
