@@ -18,7 +18,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 
 namespace {
 
@@ -74,7 +73,6 @@ TEST(MainWindowOnX11, HoverLightsTheButtonFrameByFrameAndTheMaskCutsTheWindow)
     writeCodedTexture(home.path(), 3);
     TextureManager textures({home.path() + "/textures/"});
     ASSERT_TRUE(textures.apply("Coded"));
-    const QRgb magenta = qRgb(255, 0, 255);
     ASSERT_TRUE(run("xsetroot", {"-solid", "#ff00ff"}));
 
     TMainForm form(textures);
@@ -85,7 +83,7 @@ TEST(MainWindowOnX11, HoverLightsTheButtonFrameByFrameAndTheMaskCutsTheWindow)
     ASSERT_TRUE(runUntil(
         [&] {
             const QImage shown = screenAt(window);
-            return shown.pixel(corner) == magenta && shown.pixel(body) == coded(body.x(), body.y(), Main);
+            return shown.pixel(corner) == qRgb(255, 0, 255) && shown.pixel(body) == coded(body.x(), body.y(), Main);
         },
         5000))
         << "the white of the mask is cut away";

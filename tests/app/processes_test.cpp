@@ -96,14 +96,13 @@ protected:
 // same instant: one plays, the others hand their files over, none is lost.
 TEST_F(Processes, StartsAtTheSameInstantHandEveryFileOverOnce)
 {
-    const QString song = QString::fromStdString(fixture("l3-44k-joint-long.mp3"));
     write("LudroPro.ini", "[Ludro]\nSortList=0\n");  // the list in the order the files arrive
     for (int round = 0; round < 3; ++round) {
         QFile::remove(home.filePath("Ludro.m3u"));
         std::vector<QProcess *> running;
         for (int i = 0; i < 4; ++i) {
             const QString file = home.filePath(QStringLiteral("song-%1-%2.mp3").arg(round).arg(i));
-            QFile::copy(song, file);
+            QFile::copy(home.filePath("first.mp3"), file);
             running.push_back(start("ludro", {file}));
         }
         runUntil([&] {
@@ -205,7 +204,6 @@ TEST_F(Processes, ThePlayerRefusesAPlaceForItsLockThatIsNotPrivate)
     const QString lockName = QStringLiteral("ludro-pro-%1.lock").arg(getuid());
     QDir(home.path()).mkdir(lockName);
     refused("a lock file that cannot be opened", withRuntimeDir);
-    QDir(home.path()).rmdir(lockName);
 
     QProcess *player = start("ludro", {});
     ASSERT_TRUE(playerListening());
