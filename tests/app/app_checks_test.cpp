@@ -4,17 +4,15 @@
 // that exists, and the windows that dock follow the main window and wear a
 // new texture.
 
-#include "app/ludro_app.h"
 #include "core/remote_commands.h"
 #include "support/every_window.h"
-#include "support/recording_dialogs.h"
+#include "support/program_session.h"
 
 #include <QtCore/private/qmetaobject_p.h>
 #include <QtCore/private/qobject_p.h>
 
 #include <QApplication>
 #include <QMouseEvent>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -47,21 +45,11 @@ QStringList deafSignals(QObject *object)
 
 }  // namespace
 
-class Wiring : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        qputenv("LUDRO_HOME", (home.path() + '/').toUtf8());
-        qputenv("XDG_RUNTIME_DIR", home.path().toUtf8());
-    }
-
-    QTemporaryDir home;
-    RecordingDialogs dialogs;
-};
+class Wiring : public ProgramSession {};
 
 TEST_F(Wiring, EveryCommandIsBoundEverySignalHeardEveryWindowHasItsHelpAndTheDockingOnesFollow)
 {
-    LudroApp app({"ludro", "/noSave"}, dialogs);
+    LudroApp &app = start({"/noSave"}, false);
     makeEveryWindow(app);
     for (const RemoteCommand &command : remoteCommands())
         EXPECT_TRUE(app.remote().isBound(command.number)) << command.name;
@@ -97,25 +85,18 @@ TEST_F(Wiring, EveryCommandIsBoundEverySignalHeardEveryWindowHasItsHelpAndTheDoc
         top = window->frameGeometry().bottom() + 1;
         looks.push_back(window->grab().toImage());
     }
-    const QPoint grip(60, 8);
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(grip), QPointF(main.mapToGlobal(grip)), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&main, &press);
-    const QPoint to = grip + QPoint(30, 20);
-    QMouseEvent move(QEvent::MouseMove, QPointF(to), QPointF(main.mapToGlobal(to)), Qt::NoButton, Qt::LeftButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(&main, &move);
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(to), QPointF(main.mapToGlobal(to)), Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(&main, &release);
+    const auto mouse = [&main](QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+        QMouseEvent event(type, QPointF(at), QPointF(main.mapToGlobal(at)), button, held, Qt::NoModifier);
+        QApplication::sendEvent(&main, &event);
+    };
+    mouse(QEvent::MouseButtonPress, {60, 8}, Qt::LeftButton, Qt::LeftButton);
+    mouse(QEvent::MouseMove, {90, 28}, Qt::NoButton, Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, {90, 28}, Qt::LeftButton, Qt::NoButton);
     ASSERT_EQ(main.pos(), QPoint(130, 120));
     for (QWidget *window : docking)
         EXPECT_EQ(window->frameGeometry().left(), main.frameGeometry().left()) << window->metaObject()->className();
 
-    const QDir ember(QStringLiteral(LUDRO_PROGRAM_DIR "/textures/Ember"));
-    QDir(home.path()).mkpath("textures/Ember");
-    for (const QString &file : ember.entryList(QDir::Files))
-        QFile::copy(ember.filePath(file), home.filePath("textures/Ember/" + file));
+    copyTexture("Ember");
     app.appearance().chooseTexture(QStringLiteral("Ember"));
     ASSERT_EQ(app.settings().texture, "Ember");
     for (std::size_t i = 0; i < docking.size(); ++i)

@@ -4,7 +4,6 @@
 #include "appearance/winamp_skin.h"
 #include "app/main_form.h"
 #include "support/texture_fixture.h"
-#include "support/zip_file.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -15,7 +14,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <memory>
 #include <numbers>
 #include <vector>
 
@@ -24,10 +22,12 @@ namespace {
 class MainFormTest : public testing::Test {
 protected:
     QImage shown() { return form.grab().toImage().convertToFormat(QImage::Format_RGB32); }
-    QImage picture(const QImage &source, const QRect &rect)
+    static QImage picture(const QImage &source, const QRect &rect)
     {
         return source.copy(rect).convertToFormat(QImage::Format_RGB32);
     }
+    // Whether the window shows `rect` of `source` there.
+    bool showsFrom(const QImage &source, const QRect &rect) { return picture(shown(), rect) == picture(source, rect); }
 
     void mouse(QEvent::Type type, QPoint at, Qt::MouseButton button = Qt::NoButton, QPoint global = {})
     {
@@ -56,57 +56,47 @@ TEST_F(MainFormTest, AtEachWindowSizeTheSkinScalesAsAWholeAndTheButtonsFollow)
 {
     const QRect band(0, 80, 245, 10);
     textures.setWindowScale(2);
-    EXPECT_EQ(form.size(), QSize(490, 280));
-    EXPECT_EQ(form.skinSize(), QSize(245, 140));
     EXPECT_FALSE(form.mask().contains(QPoint(10, 20)));
-    EXPECT_TRUE(form.mask().contains(QPoint(244, 20)));
     EXPECT_TRUE(picture(shown(), QRect(0, 160, 490, 20)) ==
                 picture(pictures.main, band).scaled(490, 20, Qt::IgnoreAspectRatio, Qt::FastTransformation));
     QSignalSpy plays(&form, &TMainForm::playClicked);
     const QPoint play = layout.play.center() * 2;
     hover(play);
-    EXPECT_EQ(form.highlightedButton(), MainButton::Play);
     click(play);
     EXPECT_EQ(plays.size(), 1);
-    EXPECT_EQ(form.toWindow(layout.play), QRect(layout.play.topLeft() * 2, layout.play.size() * 2));
 
     textures.setWindowScale(1.5);
-    EXPECT_EQ(form.size(), QSize(368, 210));
-    const QImage smooth = shown();
     const QImage sharp = picture(pictures.main, band).scaled(368, 15, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    EXPECT_FALSE(picture(smooth, QRect(0, 120, 368, 15)) == sharp) << "blended, not every third pixel doubled";
+    EXPECT_FALSE(picture(shown(), QRect(0, 120, 368, 15)) == sharp) << "blended, not every third pixel doubled";
     textures.setWindowScale(1);
-    EXPECT_EQ(form.size(), QSize(245, 140));
-    EXPECT_TRUE(picture(shown(), band) == picture(pictures.main, band));
+    EXPECT_TRUE(showsFrom(pictures.main, band));
 }
 
-// Repeat and shuffle show theirs while on, and never on hover.
-TEST_F(MainFormTest, HoverHighlightsOneButtonFromTheSelectedPicture)
+// Repeat and shuffle show theirs while on, and never on hover; staying on
+// top keeps the window shown.
+TEST_F(MainFormTest, HoverHighlightsOneButtonFromTheSelectedPictureAndStayingOnTopKeepsItShown)
 {
-    form.showRepeat(true);
-    EXPECT_EQ(picture(shown(), layout.repeat), picture(pictures.selected, layout.repeat));
-    EXPECT_EQ(picture(shown(), layout.shuffle), picture(pictures.main, layout.shuffle));
     form.showShuffle(true);
-    form.showRepeat(false);
-    EXPECT_EQ(picture(shown(), layout.repeat), picture(pictures.main, layout.repeat));
-    EXPECT_EQ(picture(shown(), layout.shuffle), picture(pictures.selected, layout.shuffle));
+    EXPECT_TRUE(showsFrom(pictures.main, layout.repeat));
+    EXPECT_TRUE(showsFrom(pictures.selected, layout.shuffle));
 
     hover(layout.play.center());
-    EXPECT_EQ(form.highlightedButton(), MainButton::Play);
-    EXPECT_EQ(picture(shown(), layout.play), picture(pictures.selected, layout.play));
+    EXPECT_TRUE(showsFrom(pictures.selected, layout.play));
     hover(layout.stop.center());
-    EXPECT_EQ(form.highlightedButton(), MainButton::Stop);
-    const QImage image = shown();
-    EXPECT_EQ(picture(image, layout.play), picture(pictures.main, layout.play));
-    EXPECT_EQ(picture(image, layout.stop), picture(pictures.selected, layout.stop));
+    EXPECT_TRUE(showsFrom(pictures.main, layout.play));
+    EXPECT_TRUE(showsFrom(pictures.selected, layout.stop));
 
     hover(layout.repeat.center());
     EXPECT_EQ(form.highlightedButton(), MainButton::None);
     hover(layout.info.center());
-    EXPECT_EQ(form.highlightedButton(), MainButton::Info);
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(&form, &leave);
     EXPECT_EQ(form.highlightedButton(), MainButton::None);
+
+    form.show();
+    form.setStayOnTop(true);
+    ASSERT_TRUE(form.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(form.isVisible()) << "changing the flags to stay on top shows the window again";
 }
 
 TEST_F(MainFormTest, EveryButtonReportsItsOwnClick)
@@ -146,10 +136,7 @@ TEST_F(MainFormTest, EveryButtonReportsItsOwnClick)
 TEST_F(MainFormTest, PositionKnobFollowsPlaybackAndReportsWhereItWasLetGo)
 {
     form.showPosition(0.5);
-    EXPECT_EQ(form.positionKnobLeft(), 44);
-
-    std::vector<std::pair<int, int>> dragged;
-    std::vector<std::pair<int, int>> released;
+    std::vector<std::pair<int, int>> dragged, released;
     QObject::connect(&form, &TMainForm::positionDragged,
                      [&](int offset, int width) { dragged.emplace_back(offset, width); });
     QObject::connect(&form, &TMainForm::positionReleased,
@@ -163,68 +150,46 @@ TEST_F(MainFormTest, PositionKnobFollowsPlaybackAndReportsWhereItWasLetGo)
     mouse(QEvent::MouseMove, grip + QPoint(100, 30), Qt::LeftButton);
     mouse(QEvent::MouseButtonRelease, grip + QPoint(100, 30), Qt::LeftButton);
 
-    const std::vector<std::pair<int, int>> expectedDrag{{38, 56}, {56, 56}};
-    EXPECT_EQ(dragged, expectedDrag);
+    EXPECT_EQ(dragged, (std::vector<std::pair<int, int>>{{38, 56}, {56, 56}}));
     EXPECT_EQ(released, (std::vector<std::pair<int, int>>{{56, 56}}));
     form.showPosition(0.25);
     EXPECT_EQ(form.positionKnobLeft(), 30);
-}
-
-TEST_F(MainFormTest, StayingOnTopKeepsTheWindowShown)
-{
-    form.show();
-    form.setStayOnTop(true);
-    EXPECT_TRUE(form.windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_TRUE(form.isVisible()) << "changing the flags shows the window again";
-}
-
-TEST_F(MainFormTest, TakesANewTextureKeepingWhatItShows)
-{
-    form.showTitle("Morning Waltz");
-    form.showPosition(0.5);
-    form.showVolume(40);
-    form.setHint(TMainForm::Hint::Volume, "Volume: 40%");
-    const int titleWidth = form.titleWidth();
-
-    auto wide = std::make_shared<TextureSet>(*textures.texture());
-    MainLayout &main = wide->layout.main;
-    main.width = 300;
-    main.height = 160;
-    main.fileName.size = 12;
-    main.scrollerTime = {26, 55, 12, 9, 100};
-    main.scrollerVolume = {40, 80, 7, 7, 50};
-    wide->mainShape = {};
-    wide->pictures.main = QImage(300, 160, QImage::Format_RGB32);
-    wide->pictures.main.fill(Qt::darkRed);
-    textures.setTexture("Wide", wide);
-
-    EXPECT_EQ(form.size(), QSize(300, 160));
-    EXPECT_TRUE(form.mask().isEmpty()) << "no shape: the whole rectangle";
-    EXPECT_EQ(shown().pixelColor(295, 155), QColor(Qt::darkRed));
-    EXPECT_EQ(form.positionKnobLeft(), 26 + 50);
-    EXPECT_EQ(form.hintAt(QPoint(40 + 20 + 3, 83)), "Volume: 40%");
-    EXPECT_GT(form.titleWidth(), titleWidth) << "the title is measured in the new font";
-    EXPECT_EQ(form.titleText(), "Morning Waltz");
-
-    textures.setTexture("Missing", nullptr);
-    EXPECT_EQ(textures.name(), "Wide");
-    EXPECT_EQ(form.size(), QSize(300, 160));
 }
 
 namespace {
 
 using namespace fixture_texture;
 
-// The main window wearing the texture "Coded", whose pixels tell where they
-// come from.
-class CodedTextureTest : public testing::Test {
+// The main window wearing a texture the test writes, whose pixels tell
+// where they come from.
+class WornTexture : public testing::Test {
+protected:
+    QImage shown() { return form.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+    // The form shows the rectangle `source` of bitmap `id` at `at`, apart
+    // from what lies in `covered`.
+    void expectPiece(QPoint at, QRect source, int id, QRect covered = {})
+    {
+        const QImage image = shown();
+        for (int y = 0; y < source.height(); ++y)
+            for (int x = 0; x < source.width(); ++x)
+                if (!covered.contains(at + QPoint(x, y))) {
+                    ASSERT_EQ(image.pixel(at + QPoint(x, y)), coded(source.x() + x, source.y() + y, id))
+                        << x << "," << y << " of " << id;
+                }
+    }
+
+    QTemporaryDir home;
+    TextureManager textures{{home.path() + "/textures/"}};
+    TMainForm form{textures};
+};
+
+class CodedTextureTest : public WornTexture {
 protected:
     void SetUp() override
     {
         writeCodedTexture(home.path());
         ASSERT_TRUE(textures.apply("Coded"));
     }
-    QImage shown() { return form.grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
     // What the Part's tables put on main.bmp for a time, a play state, a
     // position and the volume 100 and balance 50 the window starts with.
@@ -254,10 +219,6 @@ protected:
         put(QPoint(130 + 10, 30), QRect(0, 0, 6, 6), LevelKnob);
         return expected;
     }
-
-    QTemporaryDir home;
-    TextureManager textures{{home.path() + "/textures/"}};
-    TMainForm form{textures};
 };
 
 }  // namespace
@@ -266,7 +227,6 @@ protected:
 // "selected" picture shows.
 TEST_F(CodedTextureTest, ShowsMainBmpWithTheCounterStateDotAndKnobsWhereTheTablesPutThem)
 {
-    EXPECT_EQ(form.size(), MainSize);
     EXPECT_FALSE(form.mask().contains(CutCorner.bottomRight()));
     EXPECT_TRUE(form.mask().contains(CutCorner.bottomRight() + QPoint(1, 0)));
     form.showRepeat(true);
@@ -287,10 +247,9 @@ TEST_F(CodedTextureTest, AHeldLevelKnobShowsItsPressedPicture)
 {
     const QRect volume(100 + 20, 30, 6, 6), balance(130 + 10, 30, 6, 6);
     for (const QRect &held : {volume, balance}) {
-        const QRect other = held == volume ? balance : volume;
         QTest::mousePress(&form, Qt::LeftButton, {}, held.center());
         EXPECT_EQ(shown().copy(held), codedPicture(held.size(), LevelKnobDown));
-        EXPECT_EQ(shown().copy(other), codedPicture(other.size(), LevelKnob));
+        EXPECT_EQ(shown().copy(held == volume ? balance : volume), codedPicture(held.size(), LevelKnob));
         QTest::mouseRelease(&form, Qt::LeftButton, {}, held.center());
         EXPECT_EQ(shown().copy(held), codedPicture(held.size(), LevelKnob));
     }
@@ -303,9 +262,7 @@ TEST_F(CodedTextureTest, CoolBarTakesItsSizePicturesAndButtonsAndGivesThemBack)
     form.setNormalMode(false);
     EXPECT_EQ(form.size(), CoolBarSize);
     EXPECT_TRUE(form.mask().isEmpty()) << "the Cool Bar is a rectangle";
-    const QImage bar = shown();
-    EXPECT_EQ(bar.pixel(5, 5), coded(5, 5, CoolBarMain));
-    EXPECT_EQ(bar.pixel(26, 2), coded(11, 0, Status)) << "stopped";
+    EXPECT_EQ(shown().pixel(5, 5), coded(5, 5, CoolBarMain));
 
     const QPoint play = CoolBarPlay.center();
     QMouseEvent move(QEvent::MouseMove, QPointF(play), QPointF(play), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
@@ -314,8 +271,6 @@ TEST_F(CodedTextureTest, CoolBarTakesItsSizePicturesAndButtonsAndGivesThemBack)
     EXPECT_FALSE(form.hoverAnimating()) << "the Cool Bar does not animate";
 
     form.ToggleMode();
-    EXPECT_EQ(form.size(), MainSize);
-    EXPECT_FALSE(form.mask().isEmpty());
     EXPECT_EQ(form.highlightedButton(), MainButton::None);
     EXPECT_EQ(form.positionKnobLeft(), 10 + 15);
     EXPECT_EQ(modes.size(), 2);
@@ -325,49 +280,25 @@ namespace {
 
 // The main window wearing the Winamp skin "Classic", volume 100, balance 50,
 // stopped with nothing loaded.
-class WinampSkinTest : public testing::Test {
+class WinampSkinTest : public WornTexture {
 protected:
     void SetUp() override
     {
         writeCodedWinampSkin(home.path());
         ASSERT_TRUE(textures.apply("Classic"));
     }
-
-    // The form shows the rectangle `source` of bitmap `id` at `at`, apart
-    // from what lies in `covered`.
-    void expectPiece(QPoint at, QRect source, int id, QRect covered = {})
-    {
-        const QImage image = form.grab().toImage().convertToFormat(QImage::Format_RGB32);
-        for (int y = 0; y < source.height(); ++y)
-            for (int x = 0; x < source.width(); ++x)
-                if (!covered.contains(at + QPoint(x, y))) {
-                    ASSERT_EQ(image.pixel(at + QPoint(x, y)), coded(source.x() + x, source.y() + y, id))
-                        << x << "," << y << " of " << id;
-                }
-    }
-
-    QTemporaryDir home;
-    TextureManager textures{{home.path() + "/textures/"}};
-    TMainForm form{textures};
 };
 
 }  // namespace
 
 TEST_F(WinampSkinTest, ShowsTheSkinsBitmapsInTheWinampPlacesAndNotItsTextureIni)
 {
-    EXPECT_EQ(form.size(), QSize(275, 116));
-    EXPECT_EQ(form.texture().info.name, "WinAMP Skin");
     expectPiece({0, 0}, {27, 0, 275, 14}, SkinTitleBar);
     expectPiece({16, 88}, {0, 0, 114, 18}, SkinButtons);
-    expectPiece({135, 89}, {114, 0, 22, 16}, SkinButtons);
     const QRect volumeKnob(111 + 47, 58, 14, 11);
     expectPiece({107, 57}, {0, 15 * 27, 68, 14}, SkinVolume, volumeKnob);
     expectPiece(volumeKnob.topLeft(), {15, 422, 14, 11}, SkinVolume);
-    expectPiece({177, 57}, {15, 0, 38, 14}, SkinVolume, QRect(177 + 12, 58, 14, 11));
-    expectPiece({26 + 22, 26}, {0, 0, 9, 13}, SkinNumbers);
-    expectPiece({26 + 64, 26}, {0, 0, 9, 13}, SkinNumbers);
     expectPiece({26, 28}, {18, 0, 9, 9}, SkinPlayPause);
-    expectPiece({239, 41}, {0, 0, 29, 12}, SkinMonoStereo);
     EXPECT_EQ(form.texture().pictures.equalizer.pixel(10, 119), coded(10, 119, SkinEqualizer));
 
     form.showPlayState(2);
@@ -380,31 +311,16 @@ TEST_F(WinampSkinTest, ShowsTheSkinsBitmapsInTheWinampPlacesAndNotItsTextureIni)
     // Bit rate and kHz in the font's digits, once the stream tells them.
     expectPiece({111, 43}, {111, 43, 55, 6}, SkinMain);
     form.showStreamNumbers(128, 44100);
-    const int digits[] = {1, 2, 8, 4, 4};
-    const int places[] = {111, 116, 121, 156, 161};
-    for (int i = 0; i < 5; ++i)
-        expectPiece({places[i], 43}, {5 * digits[i], 6, 5, 6}, SkinText);
+    for (const auto &[digit, place] : {std::pair{1, 111}, {2, 116}, {8, 121}, {4, 156}, {4, 161}})
+        expectPiece({place, 43}, {5 * digit, 6, 5, 6}, SkinText);
 
     QMouseEvent move(QEvent::MouseMove, QPointF(50, 95), QPointF(50, 95), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(&form, &move);
     expectPiece({39, 88}, {23, 18, 23, 18}, SkinButtons);
-}
-
-// The place at the lower right opens the music browser, the strip at the
-// left the preferences; each says so when the pointer rests on it.
-TEST_F(WinampSkinTest, TheBrowserButtonAndTheOptionsStripSayWhatTheyOpen)
-{
-    QSignalSpy browser(&form, &TMainForm::browserClicked), tags(&form, &TMainForm::infoClicked);
-    QSignalSpy options(&form, &TMainForm::optionsClicked), prefs(&form, &TMainForm::prefsClicked);
-    const QPoint lightning(256, 98), strip(13, 40);
-    QTest::mouseClick(&form, Qt::LeftButton, {}, lightning);
-    QTest::mouseClick(&form, Qt::LeftButton, {}, strip);
-    EXPECT_EQ(browser.size(), 1);
-    EXPECT_EQ(tags.size(), 0);
-    EXPECT_EQ(options.size(), 1);
-    EXPECT_EQ(prefs.size(), 0);
-    EXPECT_EQ(form.hintAt(lightning), "Browser");
-    EXPECT_EQ(form.hintAt(strip), "Preferences");
+    // The place at the lower right and the strip at the left say what they
+    // open (the clicks are the program's tests).
+    EXPECT_EQ(form.hintAt({256, 98}), "Browser");
+    EXPECT_EQ(form.hintAt({13, 40}), "Preferences");
 }
 
 // Glyphs from the bitmap font: letters in either case, digits, the blank
@@ -416,16 +332,12 @@ TEST_F(WinampSkinTest, TheTitleIsDrawnInTheBitmapFontWithinItsStrip)
     const QRgb gap = coded(112, 27, SkinMain);
     auto glyphAt = [&](int i, QRect glyph) { expectPiece({111 + 5 * i, 27}, glyph, SkinText); };
     glyphAt(0, {0, 0, 5, 6});
-    glyphAt(2, {10, 0, 5, 6});
-    glyphAt(4, {5, 6, 5, 6});
-    glyphAt(6, {60, 0, 5, 6});
-    glyphAt(8, {15, 6, 5, 6});
-    const QImage image = form.grab().toImage().convertToFormat(QImage::Format_RGB32);
     glyphAt(3, {150, 0, 5, 6});
+    glyphAt(4, {5, 6, 5, 6});
     glyphAt(5, {55, 6, 5, 6});
+    const QImage image = form.grab().toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(image.pixel(111 + 5 * 9 + 2, 29), gap);
     EXPECT_EQ(image.pixel(266, 28), coded(266, 28, SkinMain)) << "the strip ends at 266";
-    EXPECT_EQ(winampGlyph(0xE5), 62);
     EXPECT_EQ(winampGlyph(0x1E5), -1);
 
     // It scrolls on eight blank glyphs past its end, and rests at the strip's left.
@@ -435,27 +347,6 @@ TEST_F(WinampSkinTest, TheTitleIsDrawnInTheBitmapFontWithinItsStrip)
     EXPECT_EQ(form.grab().toImage().pixel(266, 28), coded(266, 28, SkinMain));
     form.showTitle("Short");
     EXPECT_EQ(form.titleLeft(), 0);
-    form.setCdMode(true);
-    glyphAt(0, {10, 0, 5, 6});
-    glyphAt(2, {75, 6, 5, 6});
-    EXPECT_EQ(form.titleWidth(), 5 * (9 + 8)) << "CD-Player";
-}
-
-// Zips as people have them: the bitmaps inside a folder, a Windows "\"
-// path, other letter cases, cursors and a readme beside the bitmaps.
-TEST_F(WinampSkinTest, AsAZipFileItDrawsTheSamePixelsWhereverItsBitmapsLie)
-{
-    form.showTitle("Zipped");
-    const QImage folder = form.grab().toImage();
-    const ZipMembers flat = folderMembers(home.path() + "/textures/Classic");
-    for (const QByteArray place : {"", "Zaxon Remake/", "rei1\\"}) {
-        ZipMembers members{{place + "Readme.txt", "by its author"}, {place + "normal.cur", "a cursor"}};
-        for (const auto &[name, bytes] : flat)
-            members.emplace_back(place + (place.isEmpty() ? name : name.toLower()), bytes);
-        writeZip(home.path() + "/textures/Classic.wsz", members);
-        ASSERT_TRUE(textures.apply("Classic.wsz")) << place.toStdString();
-        EXPECT_EQ(form.grab().toImage(), folder) << place.toStdString();
-    }
 }
 
 // The remaining time's minus made from Numbers.bmp's blank and the bar of
@@ -486,22 +377,15 @@ TEST_F(WinampSkinTest, CompactModeIsTheShadeBar)
     form.showPosition(0.5);
     QSignalSpy plays(&form, &TMainForm::playClicked);
     form.setNormalMode(false);
-    EXPECT_EQ(form.size(), QSize(275, 14));
     expectPiece({0, 0}, {27, 29, 134, 14}, SkinTitleBar);
-    const int digits[] = {1, 2, 3, 4};
-    const int places[] = {134, 139, 147, 152};
-    for (int i = 0; i < 4; ++i)
-        expectPiece({places[i], 4}, {5 * digits[i], 6, 5, 6}, SkinText);
-    expectPiece({226, 4}, {0, 36, 17, 7}, SkinTitleBar, QRect(227 + 6, 4, 3, 7));
+    for (const auto &[digit, place] : {std::pair{1, 134}, {2, 139}, {3, 147}, {4, 152}})
+        expectPiece({place, 4}, {5 * digit, 6, 5, 6}, SkinText);
     expectPiece({227 + 6, 4}, {20, 36, 3, 7}, SkinTitleBar);
-    expectPiece({244, 0}, {27 + 244, 29, 31, 14}, SkinTitleBar);
 
     form.showPosition(2);
     expectPiece({227 + 12, 4}, {20, 36, 3, 7}, SkinTitleBar);
     QTest::mouseClick(&form, Qt::LeftButton, {}, QPoint(180, 8));
     EXPECT_EQ(plays.size(), 1);
-    form.setNormalMode(true);
-    EXPECT_EQ(form.size(), QSize(275, 116));
 }
 
 // The area at 24,43 in the skin's viscolor.txt (short: the rest are the
@@ -510,30 +394,15 @@ TEST_F(WinampSkinTest, TheVisualizerShowsTheSoundInTheSkinsColoursAndAClickCycle
 {
     writeFile(home.path() + "/textures/Classic/VISCOLOR.TXT", "1,2,3, // background\n4,5,6, // dots\n");
     ASSERT_TRUE(textures.apply("Classic"));
-    EXPECT_EQ(form.visualizerRect(), QRect(24, 43, 76, 16));
-    expectPiece({111, 43}, {111, 43, 55, 6}, SkinMain);
-    QImage image = form.grab().toImage();
+    const QImage image = form.grab().toImage();
     EXPECT_EQ(image.pixel(24, 43), qRgb(1, 2, 3));
     EXPECT_EQ(image.pixel(25, 44), qRgb(4, 5, 6));
-
-    std::vector<int16_t> loud(2 * Visualizer::BlockFrames);
-    for (std::size_t i = 0; i < loud.size(); ++i)
-        loud[i] = static_cast<int16_t>(20000 * std::sin(2 * std::numbers::pi * 3000 * double(i / 2) / 44100));
-    form.visualizer().feed(loud.data(), Visualizer::BlockFrames);
-    form.updateVisualizer();
-    image = form.grab().toImage();
-    int lit = 0;
-    for (int x = 24; x < 100; ++x)
-        lit += image.pixel(x, 43 + 15) == VisColors()[VisColors::AnalyserTop + 15];
-    EXPECT_GE(lit, 3) << "a bar of the tone on the bottom row";
 
     QSignalSpy modes(&form, &TMainForm::visualizerModeChanged);
     for (int i = 0; i < 3; ++i)
         QTest::mouseClick(&form, Qt::LeftButton, {}, QPoint(60, 50));
     ASSERT_EQ(modes.size(), 3);
-    EXPECT_EQ(modes[0][0].value<Visualizer::Mode>(), Visualizer::Mode::Scope);
-    EXPECT_EQ(modes[1][0].value<Visualizer::Mode>(), Visualizer::Mode::Off);
-    EXPECT_EQ(modes[2][0].value<Visualizer::Mode>(), Visualizer::Mode::Analyser);
+    EXPECT_EQ(modes[2][0].value<Visualizer::Mode>(), Visualizer::Mode::Analyser) << "analyser, scope, off, analyser";
     form.setNormalMode(false);
     EXPECT_TRUE(form.visualizerRect().isEmpty());
 }

@@ -1,7 +1,8 @@
 // The main window on a real X server (Xvfb, started here): the pointer,
 // moved by xdotool, lights a button from selected.bmp frame by frame until
 // the last one stays; the mask cuts the window, so the root window's colour
-// set by xsetroot shows where the mask is white.
+// set by xsetroot shows where the mask is white. The real player driven by
+// keys and the wheel.
 
 #include "app/main_form.h"
 #include "platform/profile_file.h"
@@ -17,7 +18,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 
 namespace {
 
@@ -38,16 +38,6 @@ QImage screenAt(const QRect &area)
         .convertToFormat(QImage::Format_RGB32);
 }
 
-// Where the player's main window is on the screen, as the X server says.
-QPoint mainWindowPlace()
-{
-    QProcess xdotool;
-    xdotool.start("xdotool", {"search", "--onlyvisible", "--name", "^Ludro Pro$", "getwindowgeometry"});
-    xdotool.waitForFinished(10000);
-    const QString place = QString::fromUtf8(xdotool.readAllStandardOutput()).section("Position: ", 1).section(' ', 0, 0);
-    return QPoint(place.section(',', 0, 0).toInt(), place.section(',', 1, 1).toInt());
-}
-
 // The real player on the X server, with its home in `home`.
 QProcessEnvironment startOnX11(QProcess &player, const QTemporaryDir &home, const QStringList &arguments = {})
 {
@@ -58,87 +48,11 @@ QProcessEnvironment startOnX11(QProcess &player, const QTemporaryDir &home, cons
     return environment;
 }
 
-}  // namespace
-
-TEST(MainWindowOnX11, HoverLightsTheButtonFrameByFrameAndTheMaskCutsTheWindow)
-{
-    QTemporaryDir home;
-    writeCodedTexture(home.path(), 3);
-    TextureManager textures({home.path() + "/textures/"});
-    ASSERT_TRUE(textures.apply("Coded"));
-    const QRgb magenta = qRgb(255, 0, 255);
-    ASSERT_TRUE(run("xsetroot", {"-solid", "#ff00ff"}));
-
-    TMainForm form(textures);
-    form.move(100, 80);
-    form.show();
-    const QRect window(form.mapToGlobal(QPoint(0, 0)), MainSize);
-    const QPoint corner = CutCorner.center(), body(CutCorner.right() + 5, 5);
-    ASSERT_TRUE(runUntil(
-        [&] {
-            const QImage shown = screenAt(window);
-            return shown.pixel(corner) == magenta && shown.pixel(body) == coded(body.x(), body.y(), Main);
-        },
-        5000))
-        << "the white of the mask is cut away";
-
-    const QPoint play = window.topLeft() + Play.center();
-    ASSERT_TRUE(run("xdotool", {"mousemove", QString::number(play.x()), QString::number(play.y())}));
-    ASSERT_TRUE(runUntil([&] { return form.hoverFrame() == 2 && !form.hoverAnimating(); }, 3000));
-    const int lastFrame = 2 * MainSize.height();
-    EXPECT_TRUE(runUntil(
-        [&] { return screenAt(window).pixel(Play.topLeft()) == coded(Play.left(), Play.top() + lastFrame, Selected); },
-        2000))
-        << "the last frame stays";
-
-    ASSERT_TRUE(run("xdotool", {"mousemove", QString::number(window.left() + 100), QString::number(window.top() + 5)}));
-    EXPECT_TRUE(
-        runUntil([&] { return screenAt(window).pixel(Play.topLeft()) == coded(Play.left(), Play.top(), Main); }, 2000));
-    EXPECT_EQ(form.highlightedButton(), MainButton::None);
-}
-
-// The real player: a drag of the main window carries the playlist window
-// docked under it and leaves the equalizer 1 pixel beside it in place.
-TEST(MainWindowOnX11, DraggingTheMainWindowCarriesOnlyTheDockedWindow)
-{
-    QTemporaryDir home;
-    writeCodedTexture(home.path(), 3);
-    writeFile(home.filePath("LudroPro.ini"), "[Ludro]\nTexture=Coded\nMode=1\nLeftPos=100\nTopPos=50\n"
-                                             "PLVis=1\nPlayListX=100\nPlayListY=150\nEQVis=1\n"
-                                             "EqualizerX=301\nEqualizerY=50\n");
-    QProcess player;
-    const QProcessEnvironment environment = startOnX11(player, home);
-    ASSERT_TRUE(playerListening(environment));
-    ASSERT_TRUE(runUntil([] { return mainWindowPlace() == QPoint(100, 50); })) << "the windows are mapped";
-    for (const QStringList &step : {QStringList{"mousemove", "200", "55"}, {"mousedown", "1"},
-                                    {"mousemove", "220", "70"}, {"mousemove", "240", "85"}, {"mouseup", "1"}})
-        ASSERT_TRUE(run("xdotool", step));
-    EXPECT_TRUE(runUntil([] { return mainWindowPlace() == QPoint(140, 80); })) << "the drag arrived";
-    player.terminate();
-    ASSERT_TRUE(player.waitForFinished(15000));
-
-    const auto saved = platform::ProfileFile::load(home.filePath("LudroPro.ini"));
-    const auto place = [&](const char *x, const char *y) {
-        return QPoint(saved.readInteger("Ludro", x, -1), saved.readInteger("Ludro", y, -1));
-    };
-    EXPECT_EQ(place("LeftPos", "TopPos"), QPoint(140, 80));
-    EXPECT_EQ(place("PlayListX", "PlayListY"), QPoint(140, 180));
-    EXPECT_EQ(place("EqualizerX", "EqualizerY"), QPoint(301, 50));
-}
-
-namespace {
-
 // A window of the player whose title matches `pattern` (a regular
 // expression) shows within `limitMs`.
 bool titleShows(const QString &pattern, int limitMs = 8000)
 {
-    if (runUntil([&] { return run("xdotool", {"search", "--name", pattern}); }, limitMs))
-        return true;
-    QProcess titles;
-    titles.start("xdotool", {"search", "--name", ".", "getwindowname", "%@"});
-    titles.waitForFinished(5000);
-    std::fprintf(stderr, "no title matches %s; the titles:\n%s", qPrintable(pattern), titles.readAll().constData());
-    return false;
+    return runUntil([&] { return run("xdotool", {"search", "--name", pattern}); }, limitMs);
 }
 
 bool focus(const QString &pattern)
@@ -153,9 +67,41 @@ bool keys(const QStringList &names)
 
 }  // namespace
 
+TEST(MainWindowOnX11, HoverLightsTheButtonFrameByFrameAndTheMaskCutsTheWindow)
+{
+    QTemporaryDir home;
+    writeCodedTexture(home.path(), 3);
+    TextureManager textures({home.path() + "/textures/"});
+    ASSERT_TRUE(textures.apply("Coded"));
+    ASSERT_TRUE(run("xsetroot", {"-solid", "#ff00ff"}));
+
+    TMainForm form(textures);
+    form.move(100, 80);
+    form.show();
+    const QRect window(form.mapToGlobal(QPoint(0, 0)), MainSize);
+    const QPoint corner = CutCorner.center(), body(CutCorner.right() + 5, 5);
+    ASSERT_TRUE(runUntil(
+        [&] {
+            const QImage shown = screenAt(window);
+            return shown.pixel(corner) == qRgb(255, 0, 255) && shown.pixel(body) == coded(body.x(), body.y(), Main);
+        },
+        5000))
+        << "the white of the mask is cut away";
+
+    const QPoint play = window.topLeft() + Play.center();
+    ASSERT_TRUE(run("xdotool", {"mousemove", QString::number(play.x()), QString::number(play.y())}));
+    ASSERT_TRUE(runUntil([&] { return form.hoverFrame() == 2 && !form.hoverAnimating(); }, 3000));
+    const int lastFrame = 2 * MainSize.height();
+    EXPECT_TRUE(runUntil(
+        [&] { return screenAt(window).pixel(Play.topLeft()) == coded(Play.left(), Play.top() + lastFrame, Selected); },
+        2000))
+        << "the last frame stays";
+}
+
 // The real player, started with three songs, played by the keys of classic
 // players (the title, with the time shown in it, says what plays), the jump
-// box, the wheel, and a second start that hands two more songs over.
+// box, the wheel, and a second start that hands two more songs over. (A
+// drag of the main window with its docked windows is the wiring check's.)
 TEST(MainWindowOnX11, TheKeysTheJumpBoxAndTheWheelDriveTheRealPlayer)
 {
     QTemporaryDir home;
@@ -169,7 +115,6 @@ TEST(MainWindowOnX11, TheKeysTheJumpBoxAndTheWheelDriveTheRealPlayer)
     QProcess player;
     const QProcessEnvironment environment = startOnX11(player, home, songs.mid(0, 3));
     ASSERT_TRUE(titleShows(" - Alpha$")) << "the first of the files named plays";
-
     ASSERT_TRUE(focus(" - Alpha$"));
     ASSERT_TRUE(keys({"b"}) && titleShows(" - Bravo$"));
     ASSERT_TRUE(keys({"b"}) && titleShows(" - Charlie$")) << "all three were added, in order";
@@ -180,7 +125,6 @@ TEST(MainWindowOnX11, TheKeysTheJumpBoxAndTheWheelDriveTheRealPlayer)
     ASSERT_TRUE(keys({"Left"}) && titleShows("^0:0[5-9] - Bravo$"));
     ASSERT_TRUE(keys({"Up", "Up", "Down"}));
     ASSERT_TRUE(run("xdotool", {"mousemove", "140", "90", "click", "4"})) << "the wheel over the main window";
-
     ASSERT_TRUE(keys({"j"}) && focus("^Jump to Song$"));
     ASSERT_TRUE(run("xdotool", {"type", "--delay", "50", "CHAR"}) && keys({"Return"}));
     ASSERT_TRUE(titleShows(" - Charlie$")) << "the box's choice plays";
@@ -201,7 +145,6 @@ TEST(MainWindowOnX11, TheKeysTheJumpBoxAndTheWheelDriveTheRealPlayer)
     EXPECT_GT(list.indexOf("echo.mp3"), list.indexOf("delta.mp3"));
     EXPECT_GE(list.indexOf("delta.mp3"), 0);
 }
-
 
 // The real player started on a texture with a 2048 x 2048 checkerboard mask
 // over a window as large, more rectangles than the X server takes in one

@@ -1,181 +1,72 @@
 // Texts from outside the program (a song's tag and file name, a disc's names,
 // a language file, a texture's description, a stream's address) reach every
 // window as they are written: no label, tooltip, menu item or window title
-// reads them as markup or shortcut marks. An "<img>" naming a named pipe
-// would make Qt open it on the GUI thread; a watcher frees such a reader at
-// once, so a regression fails here instead of hanging.
+// reads them as markup or shortcut marks, and no "<img>" in them makes Qt
+// open a file (a named pipe would hang the window). A language's texts reach
+// every window the table covers.
 
 #include "cd/disc_id.h"
-#include "app/ludro_app.h"
+#include "encoder/conv_form.h"
+#include "encoder/progress_form.h"
 #include "language/builtin_texts.h"
 #include "playlist/id3_tag.h"
-#include "encoder/progress_form.h"
 #include "recording/as_form.h"
+#include "recording/rec_form.h"
 #include "support/disc_image.h"
-#include "support/engine_session.h"
 #include "support/every_window.h"
-#include "support/files.h"
 #include "support/http_test_server.h"
-#include "support/recording_dialogs.h"
-#include "support/run_until.h"
+#include "support/icecast_server.h"
+#include "support/program_session.h"
+#include "support/shown_texts.h"
+#include "support/test_authority.h"
 #include "support/texture_fixture.h"
+#include "support/tls_test_proxy.h"
 
 #include <QAbstractButton>
-#include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
-#include <QGroupBox>
-#include <QHeaderView>
 #include <QHelpEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QRadioButton>
-#include <QTabBar>
-#include <QTemporaryDir>
-#include <QTextDocument>
+#include <QSet>
 #include <QTimer>
-#include <QWindow>
 
-#include <atomic>
-#include <thread>
+#include <memory>
 
-#include <fcntl.h>
-#include <sys/stat.h>
+#include <sys/inotify.h>
 #include <unistd.h>
 
 namespace {
 
 using ludro::test::HttpTestServer;
 
-// A named pipe that counts the readers that open it: a writer waits on it
-// and closes at once, so a reader gets an empty file instead of blocking.
-class WatchedPipe {
+// A file whose opening is seen: Qt opens what an "<img>" names.
+class WatchedFile {
 public:
-    explicit WatchedPipe(const QString &path) : path_(QFile::encodeName(path).toStdString())
+    explicit WatchedFile(const QString &path) : watch_(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC))
     {
-        if (::mkfifo(path_.c_str(), 0600) != 0)
-            ADD_FAILURE() << "mkfifo " << path_;
-        writer_ = std::thread([this] {
-            for (;;) {
-                const int fd = ::open(path_.c_str(), O_WRONLY | O_CLOEXEC);
-                if (fd >= 0)
-                    ::close(fd);
-                if (stopping_)
-                    return;
-                ++opens_;
-            }
-        });
+        writeFile(path, "GIF89a");
+        ::inotify_add_watch(watch_, QFile::encodeName(path).constData(), IN_OPEN);
     }
-    ~WatchedPipe()
+    ~WatchedFile() { ::close(watch_); }
+    bool opened() const
     {
-        stopping_ = true;
-        const int fd = ::open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);  // ends the writer's wait
-        writer_.join();
-        ::close(fd);
+        char events[4096];
+        return ::read(watch_, events, sizeof events) > 0;
     }
-    int opens() const { return opens_; }
 
 private:
-    std::string path_;
-    std::atomic<bool> stopping_{false};
-    std::atomic<int> opens_{0};
-    std::thread writer_;
+    int watch_;
 };
-
-// One text of a window: as given to Qt, as the user sees it, and whether Qt
-// reads it as HTML.
-struct Shown {
-    QString where, given, seen;
-    bool markup = false;
-};
-
-QString asHtml(const QString &text)
-{
-    QTextDocument document;
-    document.setHtml(text);
-    return document.toPlainText();
-}
-
-// Labels in automatic format and tooltips are read as HTML when they look
-// like it.
-Shown sniffed(const QString &where, const QString &text, Qt::TextFormat format = Qt::AutoText)
-{
-    const bool markup =
-        format == Qt::RichText || format == Qt::MarkdownText || (format == Qt::AutoText && Qt::mightBeRichText(text));
-    return {where, text, markup ? asHtml(text) : text, markup};
-}
-
-// Menu items, buttons and group boxes: "&&" shows "&", a single "&" marks
-// the shortcut key.
-Shown withShortcutMarks(const QString &where, const QString &text)
-{
-    QString seen;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == '&' && i + 1 < text.size())
-            ++i;
-        seen += text[i];
-    }
-    return {where, text, seen};
-}
-
-QString nameOf(const QWidget *widget)
-{
-    return QStringLiteral("%1: %2 %3")
-        .arg(widget->window()->metaObject()->className(), widget->metaObject()->className(), widget->objectName());
-}
-
-// Every text of every widget the program made, the tooltips Qt is showing
-// and the tray's tooltips.
-std::vector<Shown> everyText(LudroApp &app)
-{
-    std::vector<Shown> texts;
-    for (QWidget *widget : QApplication::allWidgets()) {
-        const QString where = nameOf(widget);
-        if (widget->isWindow()) {
-            const QWindow *handle = widget->windowHandle();
-            texts.push_back(
-                {where + " title", widget->windowTitle(), handle ? handle->title() : widget->windowTitle()});
-        }
-        texts.push_back(sniffed(where + " tooltip", widget->toolTip()));
-        if (auto *label = qobject_cast<QLabel *>(widget))
-            texts.push_back(sniffed(where, label->text(), label->textFormat()));
-        else if (auto *edit = qobject_cast<QLineEdit *>(widget))
-            texts.push_back({where, edit->text(), edit->text()});
-        else if (auto *button = qobject_cast<QAbstractButton *>(widget))
-            texts.push_back(withShortcutMarks(where, button->text()));
-        else if (auto *group = qobject_cast<QGroupBox *>(widget))
-            texts.push_back(withShortcutMarks(where, group->title()));
-        else if (auto *tabs = qobject_cast<QTabBar *>(widget))
-            for (int i = 0; i < tabs->count(); ++i) {
-                texts.push_back(withShortcutMarks(where, tabs->tabText(i)));
-                texts.push_back(sniffed(where + " tooltip", tabs->tabToolTip(i)));
-            }
-        for (const QAction *action : widget->actions()) {
-            texts.push_back(withShortcutMarks(where + " item " + action->objectName(), action->text()));
-            if (auto *menu = qobject_cast<QMenu *>(widget); menu && menu->toolTipsVisible())
-                texts.push_back(sniffed(where + " item tooltip", action->toolTip()));
-        }
-        auto *view = qobject_cast<QAbstractItemView *>(widget);
-        if (!view || !view->model() || qobject_cast<QHeaderView *>(view))
-            continue;
-        const QAbstractItemModel &model = *view->model();
-        for (int row = 0; row < model.rowCount(); ++row)
-            for (int column = 0; column < model.columnCount(); ++column) {
-                const QModelIndex index = model.index(row, column);
-                const QString text = index.data().toString();
-                texts.push_back({where + " item", text, text});
-                texts.push_back(sniffed(where + " item tooltip", index.data(Qt::ToolTipRole).toString()));
-            }
-    }
-    for (int i = 0; i < 5; ++i)
-        texts.push_back(sniffed(QStringLiteral("tray icon %1").arg(i + 1), app.shell().tray().trayIcon(i).toolTip()));
-    return texts;
-}
 
 // What Qt's tooltip shows when the pointer rests on `place` of the main
-// window, once the hint there holds `hint`.
-QString tipAt(TMainForm &form, QPoint place, const QString &hint)
+// window (its title by default), once the hint there holds `hint`.
+QString tipAt(TMainForm &form, const QString &hint, QPoint place = {})
 {
+    if (place.isNull())
+        place = form.texture().layout.main.titlePanel().center();
     if (!runUntil([&] { return form.hintAt(place).contains(hint); }, 5000))
         return "no hint " + hint;
     QHelpEvent rest(QEvent::ToolTip, place, form.mapToGlobal(place));
@@ -186,28 +77,32 @@ QString tipAt(TMainForm &form, QPoint place, const QString &hint)
     return "no tooltip";
 }
 
-QPoint titlePlace(const TMainForm &form)
+QAction *namedAction(QWidget &window, const char *key)
 {
-    return form.texture().layout.main.titlePanel().center();
+    return window.findChild<QAction *>(QString::fromLatin1(key));
 }
 
-template <typename Window>
-Window *openWindow()
+// Every text the program shows that is one of the table's English texts.
+QStringList englishTextsLeft(LudroApp &app)
 {
-    for (QWidget *widget : QApplication::topLevelWidgets())
-        if (auto *window = qobject_cast<Window *>(widget); window && window->isVisible())
-            return window;
-    return nullptr;
+    QSet<QString> english;
+    for (const BuiltinText &text : builtinTexts)
+        english.insert(QString::fromUtf8(text.text));
+    QStringList left;
+    for (const Shown &text : everyText(app))
+        if (!text.given.isEmpty() && english.contains(text.given))
+            left << text.where + ": " + text.given;
+    left.sort();
+    left.removeDuplicates();
+    return left;
 }
 
 }  // namespace
 
-class OutsideText : public testing::Test {
+class OutsideText : public ProgramSession {
 protected:
     void SetUp() override
     {
-        qputenv("LUDRO_HOME", (home.path() + '/').toUtf8());
-        qputenv("XDG_RUNTIME_DIR", home.path().toUtf8());
         qputenv("LUDRO_CD_DEVICE", home.filePath("drive/disc.cue").toUtf8());
         ASSERT_LE(image.size(), 30) << "an ID3v1 field holds it";
     }
@@ -217,7 +112,7 @@ protected:
     static QString outside(const QString &word) { return "Rock & Roll [*] <b>" + word + "</b>"; }
 
     // Nothing reads as markup, nothing lost its "&" or "[*]", each of
-    // `pieces` shows somewhere as written, and nobody opened the pipe.
+    // `pieces` shows somewhere as written, and nobody opened the file.
     void expectShownAsWritten(LudroApp &app, const QStringList &pieces)
     {
         QStringList faults;
@@ -234,15 +129,12 @@ protected:
             if (std::none_of(texts.begin(), texts.end(), [&](const Shown &text) { return text.seen.contains(piece); }))
                 faults << "nowhere shown as written: " + piece;
         EXPECT_TRUE(faults.isEmpty()) << faults.join('\n').toStdString();
-        EXPECT_EQ(pipe.opens(), 0) << "the player opened the named pipe an <img> names";
+        EXPECT_FALSE(watched.opened()) << "the player opened the file an <img> names";
     }
 
-    QTemporaryDir home;
-    QTemporaryDir pipeFolder{QDir::tempPath() + "/XXXXXX"};
-    QString pipePath = pipeFolder.filePath("p");
-    WatchedPipe pipe{pipePath};
-    QString image = "<img src=" + pipePath + ">";
-    RecordingDialogs dialogs;
+    QTemporaryDir shortFolder{QDir::tempPath() + "/XXXXXX"};
+    WatchedFile watched{shortFolder.filePath("p")};
+    QString image = "<img src=" + shortFolder.filePath("p") + ">";
 };
 
 // A tag's artist and title and the file's name: the main window's title,
@@ -251,13 +143,10 @@ protected:
 // then a stream's address and its title.
 TEST_F(OutsideText, ASongsTagAndFileNameThenAStreamsAddressAndTitle)
 {
-    const QString song = home.filePath("Rock & Roll [*] <b>file.mp3");  // no "/" in a name
-    QFile::copy(QString::fromStdString(fixture("l3-44k-stereo-cbr.mp3")), song);
-    QFile::setPermissions(song, QFile::ReadOwner | QFile::WriteOwner);
-    ASSERT_EQ(id3::TagWriter().save(song, Id3Tag{image, outside("tag"), "", "", "", 0}), "");
-    writeFile(home.filePath("LudroPro.ini"), ("[Ludro]\nShowTime=1\nRecent1=" + song + '\n').toUtf8());
-    LudroApp app({"ludro", "/noSave", song}, dialogs);
-    app.show();
+    const QString tagged = song("Rock & Roll [*] <b>file.mp3");  // no "/" in a name
+    ASSERT_EQ(id3::TagWriter().save(tagged, Id3Tag{image, outside("tag"), "", "", "", 0}), "");
+    settings(("ShowTime=1\nRecent1=" + tagged + '\n').toUtf8());
+    LudroApp &app = start({"/noSave", tagged});
     app.playlistFeature().form().show();
     TMainForm &form = app.mainForm();
     ASSERT_TRUE(runUntil([&] { return form.windowTitle().contains(image); }, 5000));
@@ -269,7 +158,7 @@ TEST_F(OutsideText, ASongsTagAndFileNameThenAStreamsAddressAndTitle)
             expectShownAsWritten(app, {"<b>file"});
     });
     const QString broken = writeFile(home.filePath("Rock & Roll [*] <b>broken.mp3"), QByteArray(4000, 'x'));
-    converter.addFiles({song, broken});
+    converter.addFiles({tagged, broken});
     converter.DestDir->setText(home.path() + '/');
     converter.show();
     converter.StartClick();
@@ -277,7 +166,7 @@ TEST_F(OutsideText, ASongsTagAndFileNameThenAStreamsAddressAndTitle)
     EXPECT_TRUE(converting);
 
     QTimer::singleShot(0, [&] {
-        EXPECT_EQ(tipAt(form, titlePlace(form), image), outside("tag") + " - " + image);
+        EXPECT_EQ(tipAt(form, image), outside("tag") + " - " + image);
         expectShownAsWritten(app, {"<b>tag</b>", "<b>file", "<b>broken", image});
         app.tags().editor().reject();
     });
@@ -291,7 +180,7 @@ TEST_F(OutsideText, ASongsTagAndFileNameThenAStreamsAddressAndTitle)
         HttpTestServer::icyHead(4096) + HttpTestServer::icyInterleave(audio, 4096, {icyTitle, icyTitle})));
     const QString address = QString::fromStdString(server.url("/")) + outside("stream") + ' ' + image;
     app.controller().OpenFile(writeFile(home.filePath("radio.m3u"), address.toUtf8() + '\n'));
-    EXPECT_TRUE(tipAt(form, titlePlace(form), "<b>stream</b>").endsWith(outside("stream") + ' ' + image));
+    EXPECT_TRUE(tipAt(form, "<b>stream</b>").endsWith(outside("stream") + ' ' + image));
     ASSERT_TRUE(runUntil([&] { return form.windowTitle().contains("<b>stream</b>"); }, 5000));
     expectShownAsWritten(app, {"<b>stream</b>", image});
 }
@@ -306,19 +195,17 @@ TEST_F(OutsideText, ADiscsNames)
     writeFile(home.filePath("tracks/" + cd::computeDiscId(probe.tableOfContents()).id),
               (outside("disc") + '\n' + image + '\n' + outside("track") + ' ' + image + "\nTwo\n").toUtf8());
     probe.close();
-    LudroApp app({"ludro", "/noSave", "/cd"}, dialogs);
-    app.show();
+    LudroApp &app = start({"/noSave", "/cd"});
     app.playlistFeature().form().show();
-    TMainForm &form = app.mainForm();
-    EXPECT_EQ(tipAt(form, titlePlace(form), "<b>track</b>"), outside("track") + ' ' + image + " (1 of 2)");
+    EXPECT_EQ(tipAt(app.mainForm(), "<b>track</b>"), outside("track") + ' ' + image + " (1 of 2)");
 
     TRecForm &recorder = app.recorder().recorder();
     recorder.show();
     recorder.SelectAllAction->trigger();
     recorder.Add();
     recorder.StartClick();
-    TASForm *setup = openWindow<TASForm>();
-    ASSERT_NE(setup, nullptr);
+    TASForm *setup = &app.recorder().setup();
+    ASSERT_TRUE(setup->isVisible());
     setup->RadioWave->click();
     setup->Destination->setText(home.path() + '/');
     setup->ButtonStartClick();
@@ -344,17 +231,13 @@ TEST_F(OutsideText, ALanguageFileAndATexturesDescription)
                "\nemail=" + outside("mail") + "\nhomePage=" + outside("page") + "\ncomment=" + outside("comment") +
                '\n' + QString::fromLatin1(fixture_texture::Ini).section('\n', 2))
                   .toUtf8());
-    writeFile(home.filePath("LudroPro.ini"), "[Ludro]\nLanguage=Hostile\nTexture=Coded\n");
-    const QString song = home.filePath("song.mp3");
-    QFile::copy(QString::fromStdString(fixture("l3-44k-stereo-cbr.mp3")), song);
-    LudroApp app({"ludro", "/noSave", song}, dialogs);
-    app.show();
-    ASSERT_EQ(app.textures().name(), "Coded");
+    settings("Language=Hostile\nTexture=Coded\n");
+    LudroApp &app = start({"/noSave", song("song.mp3")});
     app.playlistFeature().form().show();
     app.recorder().recorder().show();
-    ASSERT_TRUE(runUntil([&] { return app.controller().playerState() == 1; }, 5000));
+    ASSERT_TRUE(reaches(1));
     TMainForm &form = app.mainForm();
-    EXPECT_EQ(tipAt(form, mainButtonRect(form.texture().layout.main, MainButton::Play).center(), "Hint_Play"),
+    EXPECT_EQ(tipAt(form, "Hint_Play", mainButtonRect(form.texture().layout.main, MainButton::Play).center()),
               "<b>Hint_Play</b> " + image);
 
     app.preferences().form().openOn(TPrefsForm::Textures);
@@ -362,4 +245,175 @@ TEST_F(OutsideText, ALanguageFileAndATexturesDescription)
                                "Rock & Roll [*]", "<b>name</b>", "<b>author</b>", "<b>mail</b>", "<b>page</b>",
                                "<b>comment</b>", image});
     app.preferences().form().reject();
+}
+
+// The program in a language of the "language" folder: menus, hints and boxes
+// take its texts, keys it lacks stay English, English restores everything,
+// and a name that is not a plain file name reads nothing.
+// The shipped English is the built-in table, exactly; the German is complete.
+TEST(Language, ShippedFilesHoldEveryKey)
+{
+    const QString folder = QStringLiteral(LUDRO_PROGRAM_DIR "/language/");
+    EXPECT_EQ(Messages::parse(readFile(folder + "english.ini")), Messages());
+    const auto german = platform::ProfileFile::parse(readFile(folder + "Deutsch.ini"));
+    for (const BuiltinText &text : builtinTexts)
+        EXPECT_TRUE(german.contains("Ludro", text.key)) << text.key;
+}
+
+// A language that marks every text reaches every window and box the table
+// covers, the tray's tooltips follow the buttons' hints, and the file is
+// read once more on the first tick. Another replaces the texts it has, keys
+// it lacks stay English, English restores everything, and a name that is
+// not a plain file name reads nothing.
+TEST_F(OutsideText, EveryWindowAndBoxSpeaksItAndEnglishRestoresThem)
+{
+    QByteArray marked = "[Ludro]\n";
+    for (const BuiltinText &text : builtinTexts)
+        marked += QByteArray(text.key) + "=<" + text.key + ">\n";
+    settings("Language=Marked\n");
+    writeFile(home.filePath("language/Marked.ini"), marked);
+    LudroApp &app = start({"/noSave"}, false);
+    makeEveryWindow(app);
+    // Texts the table has no key for, which merely read like one of its texts.
+    EXPECT_EQ(englishTextsLeft(app).join('\n').toStdString(), "TBrowserForm: QToolButton  tooltip: Close\n"
+                                                               "TBrowserForm: QToolButton  tooltip: Help\n"
+                                                               "TBrowserForm: QToolButton : Close\n"
+                                                               "TBrowserForm: QToolButton : Help\n"
+                                                               "TBrowserForm: QToolButton : Update\n"
+                                                               "TEQForm: TEQForm  title: Equalizer\n"
+                                                               "TPLForm: TPLForm  title: Playlist\n"
+                                                               "TRecForm: QAbstractButton : Start\n"
+                                                               "cd::TSubmitForm: QPushButton : Cancel");
+    EXPECT_EQ(app.shell().tray().trayIcon(1).toolTip(), "<Hint_Play>");
+    EXPECT_TRUE(app.recorder().recorder().SummaryLabel->text().startsWith("0 <Recorder_Tracks> ("));
+
+    app.recorder().recorder().StartClick();
+    EXPECT_EQ(dialogs.informations, QStringList{"<Error_Message7>"});
+    app.encoder().converter().addFiles({home.filePath("a.wav")});
+    app.encoder().converter().StartClick();
+    EXPECT_EQ(dialogs.errors, QStringList{"<Error_Message5>"});
+
+    writeFile(home.filePath("language/Marked.ini"), "[Ludro]\nPop_Exit=Again\n");
+    app.show();
+    TMainForm &form = app.mainForm();
+    QWidget &menu = *form.findChild<QMenu *>();
+    EXPECT_TRUE(runUntil([&] { return namedAction(menu, "Pop_Exit")->text() == "Again"; }, 5000));
+
+    writeFile(home.filePath("language/Test.ini"),
+              "[Ludro]\nPop_Exit=&Beenden\nHint_Play=Abspielen\nInfo_Message2=Nur %1 mit <b>DirectSound</b>\n"
+              "Playlist_Edit_Submit=\nListView_Title=Titel\n");
+    app.appearance().chooseLanguage("Test");
+    const QPoint play = mainButtonRect(form.texture().layout.main, MainButton::Play).center();
+    EXPECT_EQ(namedAction(menu, "Pop_Exit")->text(), "&Beenden");
+    EXPECT_EQ(namedAction(menu, "Pop_Load")->text(), "&Load...") << "a key the file lacks stays English";
+    EXPECT_EQ(form.hintAt(play), "Abspielen");
+    EXPECT_EQ(app.playlistFeature().form().action("Playlist_Edit_Submit")->text(), "") << "a key given empty is empty";
+    EXPECT_EQ(app.playlistFeature().form().titleView().model()->headerData(0, Qt::Horizontal).toString(), "Titel");
+    dialogs.informations.clear();
+    namedAction(menu, "Playback_Pitch")->trigger();
+    EXPECT_EQ(dialogs.informations, QStringList{"Nur %1 mit <b>DirectSound</b>"}) << "shown as it is written";
+
+    app.appearance().chooseLanguage("english");
+    EXPECT_EQ(namedAction(menu, "Pop_Exit")->text(), "E&xit");
+    EXPECT_EQ(form.hintAt(play), "Play / Pause");
+    EXPECT_EQ(app.playlistFeature().form().action("Playlist_Edit_Submit")->text(), "Submit to CDDB");
+    EXPECT_EQ(app.playlistFeature().form().titleView().model()->headerData(0, Qt::Horizontal).toString(), "Title");
+
+    // Names that reach outside the folder, or files that are not there.
+    writeFile(home.filePath("x.ini"), "[Ludro]\nPop_Exit=Outside\n");
+    for (const char *name : {"../x", "Missing", "", "/etc/x"}) {
+        app.appearance().chooseLanguage(name);
+        EXPECT_EQ(namedAction(menu, "Pop_Exit")->text(), "E&xit") << name;
+    }
+}
+
+// Internet radio in the whole program against a real Icecast server with TLS
+// on a second port, fed by a source of the test's at real-time rate: an
+// https station named on the command line plays with each title in the main
+// window, says "Reconnecting..." while the server restarts and plays on; a
+// .pls link becomes its station in the playlist; a station whose certificate
+// is not valid says so where the title would be.
+using ludro::test::IcecastServer;
+using ludro::test::TestAuthority;
+using ludro::test::TlsTestProxy;
+
+namespace {
+
+class RadioProgram : public ProgramSession {
+protected:
+    void SetUp() override
+    {
+        qputenv("SSL_CERT_FILE", QByteArray::fromStdString(authority.certificateFile()));
+        icecast = std::make_unique<IcecastServer>(server.path(), authority.issue("icecast").combinedFile);
+        ASSERT_TRUE(icecast->start()) << icecast->log().toStdString();
+        // 30 s of 96 kbit/s MPEG audio, over and over.
+        icecast->feed("/live", readFile(QString::fromStdString(fixture("l3-44k-joint-long.mp3"))).toStdString(), 12000);
+        ASSERT_TRUE(runUntil([&] { return icecast->isLive("/live"); }, 10000));
+        ASSERT_TRUE(icecast->setTitle("/live", "First Song"));
+    }
+    void TearDown() override
+    {
+        end();
+        qunsetenv("SSL_CERT_FILE");
+    }
+
+    bool shows(const QString &title, int limit = 15000)
+    {
+        return runUntil([&] { return app->mainForm().titleText() == title; }, limit);
+    }
+
+    QTemporaryDir server;
+    TestAuthority authority{home.path().toStdString()};
+    std::unique_ptr<IcecastServer> icecast;
+};
+
+}  // namespace
+
+TEST_F(RadioProgram, AnHttpsStationPlaysWithItsTitlesSurvivesARestartAndAnExpiredOneSaysSo)
+{
+    LudroApp &app = start({"/noSave", QString::fromStdString(icecast->tlsUrl("/live"))});
+    ASSERT_TRUE(shows("First Song")) << app.mainForm().titleText().toStdString();
+    ASSERT_TRUE(icecast->setTitle("/live", "Second <b>Song</b>"));
+    EXPECT_TRUE(shows("Second <b>Song</b>"));
+
+    icecast->stop();
+    EXPECT_TRUE(shows("Reconnecting...", 10000));
+    EXPECT_TRUE(app.mainForm().scrollingTitle().startsWith("Reconnecting... ")) << "with the reason";
+    ASSERT_TRUE(icecast->start()) << icecast->log().toStdString();
+    ASSERT_TRUE(runUntil([&] { return icecast->isLive("/live"); }, 10000));
+    ASSERT_TRUE(icecast->setTitle("/live", "After the Restart"));
+    EXPECT_TRUE(shows("After the Restart", 30000));
+    EXPECT_EQ(app.controller().playerState(), 1) << "the stream never ended";
+
+    // A station whose certificate is not valid: the reason, where the title
+    // would be, and no time of the station before.
+    const TestAuthority::Issued expired =
+        authority.issue("expired", {.validFromSeconds = -2 * 86400, .validToSeconds = -86400});
+    const TlsTestProxy tls(icecast->port(), {expired.certificateFile, expired.keyFile});
+    ASSERT_TRUE(runUntil([&] { return app.mainForm().timeText() != "0:00"; }, 10000));
+    dialogs.nextAddress = QString::fromStdString(tls.url("/live"));
+    app.remote().execute(findRemoteCommand(QLatin1String("url"))->number, 0);
+    EXPECT_TRUE(shows("TLS: the certificate of 127.0.0.1 has expired"));
+    EXPECT_EQ(app.mainForm().timeText(), "0:00");
+    EXPECT_NE(app.controller().playerState(), 1);
+}
+
+// Icecast's own .m3u of the mount, and a .pls naming it over https.
+TEST_F(RadioProgram, StationListLinksBecomeTheirStation)
+{
+    HttpTestServer lists;
+    lists.on("/radio.pls", HttpTestServer::ok("[playlist]\r\nNumberOfEntries=1\r\nFile1=" + icecast->tlsUrl("/live") +
+                                                  "\r\nTitle1=Loopback Radio\r\n",
+                                              "audio/x-scpls"));
+    settings("SortList=0\n");  // the stations in the list's order
+    writeFile(home.filePath("stations.m3u"),
+              QByteArray::fromStdString(lists.url("/radio.pls") + "\n" + icecast->url("/live.m3u") + "\n"));
+    LudroApp &app = start({"/noSave", home.filePath("stations.m3u")});
+    ASSERT_TRUE(shows("First Song"));
+    EXPECT_EQ(app.controller().currentFile(), QString::fromStdString(icecast->tlsUrl("/live")));
+
+    app.controller().NextSong();
+    ASSERT_TRUE(runUntil(
+        [&] { return app.controller().currentFile() == QString::fromStdString(icecast->url("/live")); }, 10000));
+    EXPECT_TRUE(shows("First Song"));
 }
