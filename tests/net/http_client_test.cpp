@@ -40,9 +40,7 @@ protected:
     // Runs a request for `path` of the server (or client.URL) into `sink`, or into memory.
     Fetched fetch(const char *path = nullptr, bool post = false, QIODevice *sink = nullptr)
     {
-        if (path)
-            client.URL = url(path);
-        return fetchUrl(client.URL, post, sink);
+        return fetchUrl(path ? url(path) : client.URL, post, sink);
     }
     Fetched fetchUrl(const QString &address, bool post = false, QIODevice *sink = nullptr)
     {
