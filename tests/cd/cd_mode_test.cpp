@@ -105,7 +105,8 @@ TEST_F(CdMode, DoorOpenDataDiscAndAudioDiscAsTheTicksSeeThem)
     EXPECT_EQ(app.playlistFeature().form().cdList().count(), 0);
 }
 
-// The names come from the cache file; those typed in the CD view go back to it.
+// The names come from the cache file (shown as written is the outside-text test);
+// those typed in the CD view go back to it.
 TEST_F(CdMode, ADiscAtEntryStartsTrackOneWithItsNames)
 {
     insert({audio(9), audio(7)});
@@ -114,8 +115,6 @@ TEST_F(CdMode, ADiscAtEntryStartsTrackOneWithItsNames)
     app.show();
     ASSERT_TRUE(titleShows(app, "50%2 Morning (1 of 2)"));
     TPLForm &view = app.playlistFeature().form();
-    EXPECT_EQ(view.cdTitleEdit().text() + '|' + view.cdArtistEdit().text() + '|' + view.cdList().item(1)->text(),
-              "Tones|Synth|2. Evening");
 
     view.selectCdLine(1);
     dialogs.nextText = "Night";

@@ -1,8 +1,7 @@
 // The names of discs: their names files (the older files moved to the disc
 // id's name, placeholders for unknown discs, names that stay data), the names
-// in a disc-database record and the record a query answer names.
+// in a disc-database record.
 
-#include "cd/cddb_match.h"
 #include "cd/disc_record.h"
 #include "cd/track_names.h"
 #include "support/files.h"
@@ -121,18 +120,4 @@ TEST(DiscRecord, TextFollowsTheProtocolsNumberingEscapesSeparatorAndContinuedLin
     EXPECT_EQ(current.title + '|' + current.artist, "Old title|Old artist");
     EXPECT_EQ(current.tracks, QStringList({"New"}));
     EXPECT_EQ(current.revision, 7);
-}
-
-TEST(CddbMatch, CategoryIsTheFirstWordAndTheDiscIdTheEightCharactersAfterIt)
-{
-    const auto single = singleMatch("200 rock 0b012a02 Artist / Title");
-    ASSERT_TRUE(single);
-    EXPECT_EQ(single->category + ' ' + single->discId, "rock 0b012a02");
-    EXPECT_EQ(listedMatch("jazz 0b012a03 Other / Disc")->discId, "0b012a03");
-
-    // The blank must come within 25 characters; a short line gives what it has.
-    EXPECT_FALSE(singleMatch("200 " + QString(25, 'x') + " 0b012a02"));
-    EXPECT_FALSE(listedMatch(QString(25, 'x') + " 0b012a02"));
-    EXPECT_FALSE(singleMatch("200"));
-    EXPECT_EQ(listedMatch(QString(24, 'x') + " 0b01")->discId, "0b01");
 }

@@ -55,17 +55,6 @@ TEST_F(BadInput, MissingFileFolderPipeAndEmptyFileAreRefused)
     EXPECT_FALSE(QFile::exists(dir.filePath("out.wav"))) << "nothing was decoded, so no WAV file";
 }
 
-TEST_F(BadInput, RandomBytesNeverHangThePlayer)
-{
-    for (unsigned seed = 1; seed <= 3; ++seed) {
-        std::mt19937 random(seed);
-        QByteArray bytes(64 * 1024, 0);
-        for (char &b : bytes)
-            b = static_cast<char>(random());
-        refused(write("random.mp3", bytes));  // refused or played, the input ends
-    }
-}
-
 TEST_F(BadInput, TruncatedAndDamagedSongsPlayWhatTheyHave)
 {
     const QByteArray song = readFile(QString::fromStdString(fixture("l3-44k-joint-long.mp3")));

@@ -45,7 +45,7 @@ protected:
     int count = 0;
 };
 
-TEST_F(OutputSettings, VolumeAndBalanceScaleTheSamples)
+TEST_F(OutputSettings, VolumeBalanceChannelModesAndQualityShapeTheSamples)
 {
     const WavData half =
         decodeWith([](SK_Player p) { control_message_send_III(p, SK_SET_OUTPUT_VOLUME, 255, 50, 255); });
@@ -54,10 +54,7 @@ TEST_F(OutputSettings, VolumeAndBalanceScaleTheSamples)
         decodeWith([](SK_Player p) { control_message_send_III(p, SK_SET_OUTPUT_VOLUME, 0, 255, 255); });
     EXPECT_EQ(shareNear(left, 0, 1, 0, 0), 1.0);
     EXPECT_EQ(shareNear(left, 1, 0, 0, 0), 1.0);
-}
 
-TEST_F(OutputSettings, ChannelModesAndQuality)
-{
     const WavData monoLeft = decodeWith([](SK_Player p) { control_message_send_I(p, SK_SET_OUTPUT_CHANNELS, 1); });
     EXPECT_GT(shareNear(monoLeft, 0, 1, 0, 1), 0.9);
     EXPECT_GT(shareNear(monoLeft, 1, 1, 0, 1), 0.9);

@@ -169,15 +169,3 @@ TEST_F(StreamPlayback, FastServerIsReadOnlyAsFastAsThePlaying)
     EXPECT_LT(server.bytesSent(), 16u << 20);
     EXPECT_EQ(s.find(SK_NOTIFY_PLAYER_STATE, 0, SK_STATE_EOF), nullptr);
 }
-
-// A station list is no audio: its text is handed over, the player stops,
-// and nothing is reported as an error or an end.
-TEST_F(StreamPlayback, AStationListIsHandedOverAsText)
-{
-    const std::string list = "[playlist]\nFile1=http://radio.example/live\n";
-    server.on("/station.pls", HttpTestServer::ok(list, "audio/x-scpls"));
-    play(server.url("/station.pls"));
-    ASSERT_NE(s.waitForEvent(SK_NOTIFY_PLAYER_STATE, 0, SK_STATE_STOPPED), nullptr);
-    EXPECT_EQ(progress(s, SK_PROGRESS_STATION_LIST), (Progress{{0, list}}));
-    EXPECT_EQ(s.find(SK_NOTIFY_ERROR), nullptr);
-}

@@ -7,7 +7,7 @@
 
 using namespace equalizer;
 
-TEST(EqualizerBands, PositionsBecomeBandValuesTowardZero)
+TEST(EqualizerBands, PositionsBecomeBandValuesTowardZeroAndLabels)
 {
     for (auto [position, value] : {std::pair{127, -63}, {-127, 63}, {-1, 0}, {1, 0}, {-5, 2}})
         EXPECT_EQ(bandValue(position), value) << position;
@@ -17,10 +17,7 @@ TEST(EqualizerBands, PositionsBecomeBandValuesTowardZero)
                               -63, -63, -63, -63, -63, -63, -63, -63, -63, -63, -63, -63, -63, -63, -63, -63};
     for (int band = 0; band < 32; ++band)
         EXPECT_TRUE(record.left[band] == expected[band] && record.right[band] == expected[band]) << band;
-}
 
-TEST(EqualizerBands, LabelTexts)
-{
     EXPECT_EQ(bandLabel(0, -127), "60Hz : 40dB");
     EXPECT_EQ(bandLabel(4, 64), "1KHz : -20dB");
     EXPECT_EQ(bandLabel(3, -4), "600Hz : 1dB");
