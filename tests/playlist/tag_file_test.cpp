@@ -60,9 +60,8 @@ TEST_F(SongTags, EveryEncodingAndVersionReadsWhole)
                       "-G", "Jazz", "--recording-date", "1999", path});
         const std::optional<Id3Tag> tag = tag_file::read(path);
         ASSERT_TRUE(tag) << c.encoding;
-        EXPECT_EQ(tag->title, c.title) << c.version << c.encoding;
-        EXPECT_EQ(tag->artist, "Ärtist");
-        EXPECT_EQ(tag->genre, 8) << "Jazz";
+        EXPECT_EQ(std::tuple(tag->title, tag->artist, tag->genre), std::tuple(c.title, QString("Ärtist"), 8))
+            << c.version << c.encoding;
     }
 
     // lame writes both kinds: ID3v2 wins, ID3v1 fills what it lacks.
