@@ -167,7 +167,6 @@ TEST_F(SongTags, TheEditorWritesEveryTagWholeAndASecondReaderAgrees)
 
     id3::TagWriter().save(path, Id3Tag{"T", "A", "", "", "", 255});
     form.fill(path, 1);
-    EXPECT_EQ(form.genreBox().currentIndex(), -1) << "genre 255 shows no genre";
     form.SaveClick();
     EXPECT_EQ(id3::readTag(path)->genre, 255) << "no genre chosen keeps no genre";
     QFile::remove(path);
