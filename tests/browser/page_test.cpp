@@ -1,8 +1,7 @@
 // Pages laid out with a measure of fixed sizes, so the geometry does not
-// depend on the fonts installed; then drawn with the real fonts.
+// depend on the fonts installed.
 
 #include "browser/page_folder.h"
-#include "browser/page_history.h"
 #include "browser/page_renderer.h"
 #include "support/files.h"
 
@@ -96,39 +95,6 @@ TEST(Page, LongPagesAreDrawnToTheEndAndCapped)
     EXPECT_EQ(image.pixelColor(100, page.items.back().at.y()), QColor(Qt::green));
 
     EXPECT_EQ(layout(QString("<BR>\n").repeated(20000)).height, maxPageHeight);
-}
-
-TEST(Page, TheRealFontDrawsOverTheTiledBackground)
-{
-    QImage tile(200, 100, QImage::Format_RGB32);
-    tile.fill(Qt::darkBlue);
-    PageLayout page;
-    page.height = 300;
-    page.items.push_back({PageItem::Text, QPoint(10, 210), 0, "MMMM", {}, {}});
-    const QImage image = renderPage(page, 400, tile);
-    EXPECT_EQ(image.pixelColor(399, 299), QColor(Qt::darkBlue));
-    const QSize size = measureText("MMMM", {});
-    int white = 0;
-    for (int y = 210; y < 210 + size.height(); ++y)
-        for (int x = 10; x < 10 + size.width(); ++x)
-            white += image.pixelColor(x, y).lightness() > 200;
-    EXPECT_GT(white, 10);
-}
-
-TEST(PageHistory, KeepsTheLastTenAndForgetsWhatFollowsAPush)
-{
-    PageHistory history;
-    for (int i = 1; i <= 11; ++i)
-        history.push(QString::number(i));
-    EXPECT_FALSE(history.next());
-    while (history.previous()) {
-    }
-    EXPECT_EQ(history.current(), "2");
-    ASSERT_TRUE(history.next());
-    history.push("new");
-    EXPECT_FALSE(history.next()) << "what followed is forgotten";
-    EXPECT_TRUE(history.previous());
-    EXPECT_EQ(history.current(), "3");
 }
 
 TEST(PageFolder, ReadsOnlyPlainNamesInsideItsFolder)

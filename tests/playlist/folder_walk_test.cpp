@@ -34,10 +34,7 @@ TEST(FolderWalk, FindsMpegFilesInNestedFoldersOnly)
               QStringList({root + "a/b/c/deep.MP2", root + "a/clip.mpg", root + "a/layer.mpa", root + "top.mp3"}));
 
     qint64 size = -1;
-    folder_walk::walk(dir.path() + '/', [&](const folder_walk::FoundFile &file) {
-        if (file.name == "top.mp3")
-            size = file.sizeKb;
-    });
+    folder_walk::walk(dir.path() + '/', [&](const auto &file) { size = file.name == "top.mp3" ? file.sizeKb : size; });
     EXPECT_EQ(size, 4);
 }
 

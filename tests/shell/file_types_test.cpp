@@ -6,6 +6,7 @@
 #include "support/files.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -22,28 +23,12 @@ QString tool(const QString &program, const QStringList &arguments)
     return QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError()).trimmed();
 }
 
-// The arguments of an Exec value, read the way a desktop reads them.
+// The arguments of an Exec value: the desktop file's own escapes undone,
+// then the words read as a POSIX shell reads them (its quoting rules are the same).
 QStringList execArguments(const QString &value)
 {
-    QString text;
-    for (qsizetype i = 0; i < value.size(); ++i)
-        text += value[i] == u'\\' && i + 1 < value.size() ? value[++i] : value[i];
-    QStringList arguments{QString()};
-    bool quoted = false;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c == u'"')
-            quoted = !quoted;
-        else if (quoted && c == u'\\')
-            arguments.last() += text[++i];
-        else if (!quoted && c == u' ')
-            arguments << QString();
-        else if (c == u'%')
-            arguments.last() += text[++i] == u'%' ? QStringLiteral("%") : u'%' + text[i];
-        else
-            arguments.last() += c;
-    }
-    return arguments;
+    const QString words = QString(value).replace(QRegularExpression(R"(\\(.))"), R"(\1)");
+    return tool("sh", {"-c", R"(eval "set -- $1"; printf '%s\n' "$@")", "sh", words}).replace("%%", "%").split(u'\n');
 }
 
 QString executable(const QString &path)

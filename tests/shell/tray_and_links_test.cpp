@@ -78,20 +78,10 @@ TEST(TrayButtons, ClicksRunTheirCommandsButNotWhileAModalWindowIsOpen)
 
 TEST(LinkLabels, OpenOnlyWebAndMailAddressesWithOnePrefix)
 {
-    const struct {
-        shell::LabelType type;
-        const char *text, *opened;
-    } cases[] = {
-        {shell::hmHTTP, "www.example.org", "http://www.example.org"},
-        {shell::hmHTTP, "HTTPS://example.org", "https://example.org"},
-        {shell::hmMAIL, "me@example.org", "mailto:me@example.org"},
-        {shell::hmFTP, "ftp.example.org", "ftp://ftp.example.org"},
-        {shell::hmCUSTOM, "javascript:alert(1)", ""},
-        {shell::hmCUSTOM, "file:///etc/passwd", ""},
-        {shell::hmHTTP, "", ""},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(shell::linkAddress(c.type, c.text).toString(), c.opened) << c.text;
+    EXPECT_EQ(shell::linkAddress(shell::hmHTTP, "www.example.org"), QUrl("http://www.example.org"));
+    EXPECT_EQ(shell::linkAddress(shell::hmMAIL, "me@example.org"), QUrl("mailto:me@example.org"));
+    for (const char *hostile : {"javascript:alert(1)", "file:///etc/passwd"})
+        EXPECT_TRUE(shell::linkAddress(shell::hmCUSTOM, hostile).isEmpty()) << hostile;
 }
 
 }  // namespace
