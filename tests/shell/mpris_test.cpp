@@ -166,12 +166,6 @@ TEST_F(Mpris, PlayerctlSeesAndDrivesThePlayer)
     playerctl({"previous"});
     ASSERT_TRUE(runUntil([&] { return app.playlist().currentIndex() == 0; }, 3000));
 
-    writeFile(home.filePath("reversed.m3u"), "third.mp3\nshort one.mp3\nlong.mp3\n");
-    playerctl({"open", QUrl::fromLocalFile(home.filePath("reversed.m3u")).toString()});
-    ASSERT_TRUE(runUntil([&] { return app.playlist().entryCount() == 3; }, 3000));
-    EXPECT_EQ(app.controller().currentFile().toStdString(), home.filePath("long.mp3").toStdString())
-        << "an opened list is kept sorted and starts at its top";
-
     app.mainForm().hide();
     send("org.mpris.MediaPlayer2.Raise");
     EXPECT_TRUE(app.mainForm().isVisible());
