@@ -28,11 +28,6 @@ struct Fetched {
     QByteArray body;
 };
 
-std::string failure(const EHttpException &e)
-{
-    return e.Message().toStdString() + " #" + std::to_string(e.ErrorCode());
-}
-
 class HttpClient : public testing::Test {
 protected:
     QString url(const char *path) const { return QString::fromStdString(server.url(path)); }
@@ -52,7 +47,7 @@ protected:
         try {
             post ? client.Post() : client.Get();
         } catch (const EHttpException &e) {
-            fetched.failure = failure(e);
+            fetched.failure = e.Message().toStdString() + " #" + std::to_string(e.ErrorCode());
         }
         client.BodySink = nullptr;
         fetched.body = memory.data();
