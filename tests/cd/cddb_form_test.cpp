@@ -251,9 +251,7 @@ TEST_F(DiscDatabase, ATwelveTrackDiscIsSentAsItsRecordWithTheFieldsInTheHeader)
         offsets.push_back(at);
     disc = {"36000c0c", "", 14, offsets};
     DiscNames motorhead{"No Sleep 'til Hammersmith", "Mot\u00f6rhead", {}, 0};
-    for (int i = 0; i < 9; ++i)
-        motorhead.tracks << "";
-    motorhead.tracks << "Back\\slash\tand tab" << QString(130, QChar(0xF6)) << "Line\nbreak\r\x01";
+    motorhead.tracks = QStringList(9, "") << "Back\\slash\tand tab" << QString(130, QChar(0xF6)) << "Line\nbreak\r\x01";
     answer("200 OK, submission has been sent.\r\n");
     submit(motorhead, "Submit");
 
