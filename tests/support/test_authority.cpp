@@ -31,7 +31,8 @@ std::string pem(EVP_PKEY *key, X509 *certificate)
               : PEM_write_bio_X509(bio.get(), certificate) == 1,
           "PEM writing");
     char *data = nullptr;
-    return std::string(data, static_cast<std::size_t>(BIO_get_mem_data(bio.get(), &data)));
+    const long size = BIO_get_mem_data(bio.get(), &data);
+    return std::string(data, static_cast<std::size_t>(size));
 }
 
 void writeFile(const std::string &path, const std::string &text)
