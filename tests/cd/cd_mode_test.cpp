@@ -5,21 +5,14 @@
 
 #include "cd/cd_controller.h"
 #include "cd/cd_time.h"
-#include "cd/cddb_form.h"
 #include "cd/disc_id.h"
-#include "app/ludro_app.h"
 #include "support/disc_image.h"
-#include "support/engine_session.h"
-#include "support/files.h"
 #include "support/http_test_server.h"
-#include "support/recording_dialogs.h"
-#include "support/run_until.h"
+#include "support/program_session.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QFocusEvent>
-#include <QTemporaryDir>
-#include <QTimer>
 
 #include <atomic>
 #include <chrono>
@@ -27,8 +20,6 @@
 #include <thread>
 
 #include <sys/stat.h>
-
-#include <gtest/gtest.h>
 
 using ludro::test::HttpTestServer;
 
@@ -39,15 +30,9 @@ ImageTrack audio(int seconds)
     return {seconds * 75L, 440};
 }
 
-class CdMode : public testing::Test {
+class CdMode : public ProgramSession {
 protected:
-    void SetUp() override
-    {
-        qputenv("LUDRO_HOME", (home.path() + '/').toUtf8());
-        qputenv("XDG_RUNTIME_DIR", home.path().toUtf8());
-        qputenv("LUDRO_CD_DEVICE", drive().toUtf8());
-        QDir(home.path()).mkpath(QStringLiteral("tracks"));
-    }
+    CdMode() { qputenv("LUDRO_CD_DEVICE", drive().toUtf8()); }
 
     QString drive() const { return home.filePath("drive/disc.cue"); }
     void insert(const std::vector<ImageTrack> &tracks) { writeDiscImage(home.filePath("drive"), tracks); }
@@ -71,51 +56,32 @@ protected:
             5000);
     }
 
-    static bool titleShows(LudroApp &app, const QString &title)
+    bool titleShows(const QString &title)
     {
-        return runUntil([&] { return app.mainForm().titleText() == title; }, 5000);
+        return runUntil([&] { return app->mainForm().titleText() == title; }, 5000);
     }
-
-    QTemporaryDir home;
-    RecordingDialogs dialogs;
 };
 
 }  // namespace
 
-// A named pipe where the image would be is no disc either.
+// A named pipe where the image would be is no disc either. Names typed in the
+// CD view go to the disc's names file (those shown at entry are the
+// outside-text test's).
 TEST_F(CdMode, DoorOpenDataDiscAndAudioDiscAsTheTicksSeeThem)
 {
     QDir().mkpath(home.filePath("drive"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(drive()).constData(), 0600), 0);
-    LudroApp app({"ludro", "/noSave", "/cd"}, dialogs);
-    app.show();
-    ASSERT_TRUE(titleShows(app, "No CD in Drive")) << "/cd switches at the first showing";
+    LudroApp &app = start({"/noSave", "/cd"});
+    ASSERT_TRUE(titleShows("No CD in Drive")) << "/cd switches at the first showing";
     QFile::remove(drive());
     insert({{300, 0, true}});
-    ASSERT_TRUE(titleShows(app, "Data CD in Drive"));
+    ASSERT_TRUE(titleShows("Data CD in Drive"));
     insert({audio(20), audio(20)});
-    ASSERT_TRUE(titleShows(app, "CD-Track (1 of 2)")) << "the start is tried at every tick";
+    ASSERT_TRUE(titleShows("CD-Track (1 of 2)")) << "the start is tried at every tick";
     EXPECT_EQ(app.controller().playerState(), 1);
     EXPECT_EQ(app.mainForm().durationText(), "(0:20)");
-    insert({audio(5), audio(6), audio(7)});  // the .cue renamed over the old one
-    ASSERT_TRUE(titleShows(app, "CD-Track (1 of 3)")) << "a disc replaced in place starts as the new disc";
-    EXPECT_EQ(app.playlistFeature().form().cdList().count(), 3);
-    QDir(home.filePath("drive")).removeRecursively();
-    ASSERT_TRUE(titleShows(app, "No CD in Drive"));
-    EXPECT_EQ(app.playlistFeature().form().cdList().count(), 0);
-}
 
-// The names come from the cache file (shown as written is the outside-text test);
-// those typed in the CD view go back to it.
-TEST_F(CdMode, ADiscAtEntryStartsTrackOneWithItsNames)
-{
-    insert({audio(9), audio(7)});
-    writeFile(home.filePath("tracks/" + discId()), "Tones\nSynth\n50%2 Morning\nEvening\n");
-    LudroApp app({"ludro", "/noSave", "/cd"}, dialogs);
-    app.show();
-    ASSERT_TRUE(titleShows(app, "50%2 Morning (1 of 2)"));
     TPLForm &view = app.playlistFeature().form();
-
     view.selectCdLine(1);
     dialogs.nextText = "Night";
     emit view.cdList().customContextMenuRequested({5, 5});
@@ -124,15 +90,21 @@ TEST_F(CdMode, ADiscAtEntryStartsTrackOneWithItsNames)
     view.cdArtistEdit().setText("Synthesizer");
     QFocusEvent leave(QEvent::FocusOut);
     QApplication::sendEvent(&view.cdArtistEdit(), &leave);
-    EXPECT_EQ(readFile(home.filePath("tracks/" + discId())), "Tones\nSynthesizer\n50%2 Morning\nNight\n");
+    EXPECT_EQ(readFile(home.filePath("tracks/" + discId())), "\nSynthesizer\nCD-Track\nNight\n");
+
+    insert({audio(5), audio(6), audio(7)});  // the .cue renamed over the old one
+    ASSERT_TRUE(titleShows("CD-Track (1 of 3)")) << "a disc replaced in place starts as the new disc";
+    EXPECT_EQ(view.cdList().count(), 3);
+    QDir(home.filePath("drive")).removeRecursively();
+    ASSERT_TRUE(titleShows("No CD in Drive"));
+    EXPECT_EQ(view.cdList().count(), 0);
 }
 
 TEST_F(CdMode, TransportStepsThroughTheDiscAsTheEdgeCasesSay)
 {
     insert({audio(30), audio(30), audio(30)});
-    LudroApp app({"ludro", "/noSave", "/cd"}, dialogs);
-    app.show();
-    ASSERT_TRUE(titleShows(app, "CD-Track (1 of 3)"));
+    LudroApp &app = start({"/noSave", "/cd"});
+    ASSERT_TRUE(titleShows("CD-Track (1 of 3)"));
     cd::CdDevice &drive = app.cd().device();
     PlaybackController &c = app.controller();
     struct Step {
@@ -157,7 +129,7 @@ TEST_F(CdMode, TransportStepsThroughTheDiscAsTheEdgeCasesSay)
         step.act();
         EXPECT_TRUE(reaches(drive, step.track, step.fromSecond, step.toSecond)) << step.what;
     }
-    ASSERT_TRUE(titleShows(app, "CD-Track (3 of 3)"));
+    ASSERT_TRUE(titleShows("CD-Track (3 of 3)"));
 
     // Other programs choose a track by number; one the disc lacks is ignored.
     app.receiveMessage({273, 40095, 1});
@@ -176,12 +148,10 @@ TEST_F(CdMode, TransportStepsThroughTheDiscAsTheEdgeCasesSay)
 
 TEST_F(CdMode, LeavingBringsBackTheFileAndItsWindow)
 {
-    QFile::copy(QString::fromStdString(fixture("l3-44k-stereo-cbr.mp3")), home.filePath("second.mp3"));
     insert({audio(20)});
-    LudroApp app({"ludro", "/noSave", "/cd", home.filePath("second.mp3")}, dialogs);
-    app.show();
+    LudroApp &app = start({"/noSave", "/cd", song("second.mp3")});
     TMainForm &form = app.mainForm();
-    ASSERT_TRUE(titleShows(app, "CD-Track (1 of 1)"));
+    ASSERT_TRUE(titleShows("CD-Track (1 of 1)"));
     EXPECT_FALSE(form.findChild<QAction *>("Pop_Load")->isVisible());
 
     app.receiveMessage({273, 40092, 0});
@@ -199,37 +169,13 @@ TEST_F(CdMode, LeavingBringsBackTheFileAndItsWindow)
     EXPECT_EQ(app.controller().playerState(), 1) << "the song plays on";
 }
 
-
 // Which disc names belong to: a lookup the server answers only after the disc
-// changed. The controller, the drive, the disc-database window and a loopback
-// server are real; a fast timer stands in for the main window's.
-TEST(DiscIdentity, ALookupAnsweredAfterTheDiscChangedNamesOnlyTheDiscItWasAskedFor)
+// changed, which the main window's tick sees meanwhile.
+TEST_F(CdMode, ALookupAnsweredAfterTheDiscChangedNamesOnlyTheDiscItWasAskedFor)
 {
-    QTemporaryDir home;
-    const QString tracks = home.filePath("tracks/");
-    const auto insert = [&](const std::vector<ImageTrack> &disc) { writeDiscImage(home.filePath("drive"), disc); };
-    RecordingDialogs dialogs;
-    cd::CdDevice device{home.filePath("drive/disc.cue")};
-    cd::TCDDBForm cddb{dialogs};
-    cd::CdController controller{device, dialogs, tracks};
-    cddb.setTracksFolder(tracks);
-    QObject::connect(&controller, &cd::CdController::lookupRequested,
-                     [&](const cd::DiscId &disc, cd::DiscNames names, const QRect &frame) {
-                         if (cddb.QueryDisc(disc, names, frame))
-                             controller.namesFound(disc, names);
-                     });
-    QTimer ticks;
-    QObject::connect(&ticks, &QTimer::timeout, &controller, &cd::CdController::poll);
-    ticks.start(20);
-    insert({{10 * 75, 440}, {10 * 75, 660}});
-    controller.toggle();
-    ASSERT_TRUE(runUntil([&] { return controller.trackCount() == 2 && controller.playerState() == 1; }, 5000));
-    const cd::DiscId asked = controller.discId();
-
+    insert({audio(10), audio(10)});
+    const QString asked = discId();
     std::atomic<bool> noDisc = false, otherDisc = false;
-    QObject::connect(&controller, &cd::CdController::namesChanged, [&](const QStringList &lines) {
-        (lines.isEmpty() ? noDisc : otherDisc) = lines.size() != 2;
-    });
     const auto waitFor = [](const std::atomic<bool> &flag) {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
         while (!flag && std::chrono::steady_clock::now() < deadline)
@@ -237,23 +183,30 @@ TEST(DiscIdentity, ALookupAnsweredAfterTheDiscChangedNamesOnlyTheDiscItWasAskedF
     };
     HttpTestServer http;
     http.answerBy([&](const std::string &request) {
+        const std::string id = asked.toStdString();
         if (request.find("cmd=cddb+query+") != std::string::npos)
-            return HttpTestServer::ok("200 rock " + asked.id.toStdString() + " Artist / First\r\n", "text/plain");
+            return HttpTestServer::ok("200 rock " + id + " Artist / First\r\n", "text/plain");
         // The server takes its time; meanwhile the user changes the disc.
         QDir(home.filePath("drive")).removeRecursively();
         waitFor(noDisc);
-        insert({{5 * 75, 440}, {6 * 75, 660}, {7 * 75, 880}});
+        insert({audio(5), audio(6), audio(7)});
         waitFor(otherDisc);
-        return HttpTestServer::ok("210 rock " + asked.id.toStdString() + "\r\n# xmcd\r\n#\r\nDISCID=" +
-                                      asked.id.toStdString() + "\r\nDTITLE=Artist / First\r\nTTITLE0=One\r\n"
-                                      "TTITLE1=Two\r\n.\r\n",
+        return HttpTestServer::ok("210 rock " + id + "\r\n# xmcd\r\n#\r\nDISCID=" + id +
+                                      "\r\nDTITLE=Artist / First\r\nTTITLE0=One\r\nTTITLE1=Two\r\n.\r\n",
                                   "text/plain");
     });
-    cddb.setServer("127.0.0.1:" + QString::number(http.port()));
+    qputenv("LUDRO_CDDB_SERVER", "127.0.0.1:" + QByteArray::number(http.port()));
+    LudroApp &app = start({"/noSave", "/cd"});
+    ASSERT_TRUE(titleShows("CD-Track (1 of 2)"));
+    const cd::CdController &controller = app.cd().controller();
+    QObject::connect(&controller, &cd::CdController::namesChanged,
+                     [&](const QStringList &lines) { (lines.isEmpty() ? noDisc : otherDisc) = lines.size() != 2; });
 
-    controller.readFromCddb({0, 0, 275, 116});
+    app.playlistFeature().form().action("Playlist_Edit_CDDB")->trigger();
+    qunsetenv("LUDRO_CDDB_SERVER");
     ASSERT_TRUE(otherDisc);
     EXPECT_EQ(controller.lines(), QStringList({"1. CD-Track", "2. CD-Track", "3. CD-Track"}));
-    EXPECT_EQ(readFile(tracks + asked.id), "First\nArtist\nOne\nTwo\n") << "the names of the disc asked for";
-    EXPECT_FALSE(QFile::exists(tracks + controller.discId().id)) << "none for the disc in the drive now";
+    EXPECT_EQ(readFile(home.filePath("tracks/" + asked)), "First\nArtist\nOne\nTwo\n")
+        << "the names of the disc asked for";
+    EXPECT_FALSE(QFile::exists(home.filePath("tracks/" + discId()))) << "none for the disc in the drive now";
 }

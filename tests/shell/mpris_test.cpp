@@ -4,28 +4,22 @@
 // player should take, CD mode, and a player that finds no bus or a name
 // already taken.
 
-#include "app/ludro_app.h"
 #include "playlist/id3_tag.h"
 #include "shell/mpris_service.h"
 #include "support/disc_image.h"
-#include "support/engine_session.h"
-#include "support/files.h"
 #include "support/http_test_server.h"
 #include "support/player_process.h"
-#include "support/recording_dialogs.h"
-#include "support/run_until.h"
-#include "support/test_authority.h"
-#include "support/tls_test_proxy.h"
+#include "support/program_session.h"
+#include "support/trusted_authority.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
-#include <QDir>
-#include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+using ludro::test::HttpTestServer;
 
 namespace {
 
@@ -51,20 +45,20 @@ QString playerctl(const QStringList &arguments)
 }
 
 // A member of the player called with dbus-send's typed arguments ("double:nan").
-void send(const QString &member, const QStringList &arguments = {})
+void dbusSend(const QString &member, const QStringList &arguments = {})
 {
     run("dbus-send", QStringList{"--session", "--print-reply", "--dest=" + busName, objectPath, member} + arguments);
 }
 
 void call(const QString &method, const QStringList &arguments = {})
 {
-    send("org.mpris.MediaPlayer2.Player." + method, arguments);
+    dbusSend("org.mpris.MediaPlayer2.Player." + method, arguments);
 }
 
 void setProperty(const QString &name, const QString &value)
 {
-    send("org.freedesktop.DBus.Properties.Set",
-         {"string:org.mpris.MediaPlayer2.Player", "string:" + name, "variant:" + value});
+    dbusSend("org.freedesktop.DBus.Properties.Set",
+             {"string:org.mpris.MediaPlayer2.Player", "string:" + name, "variant:" + value});
 }
 
 }  // namespace
@@ -91,36 +85,24 @@ public slots:
     void seeked(qlonglong position) { seeks.push_back(position); }
 };
 
-class Mpris : public testing::Test {
+class Mpris : public ProgramSession {
 protected:
-    void SetUp() override
+    Mpris()
     {
-        qputenv("LUDRO_HOME", (home.path() + '/').toUtf8());
-        qputenv("XDG_RUNTIME_DIR", home.path().toUtf8());
-        qputenv("LUDRO_CD_DEVICE", home.filePath("drive/disc.cue").toUtf8());
         writeFile(home.filePath("long.mp3"),
                   readFile(QString::fromStdString(fixture("l3-44k-joint-long.mp3"))) +
                       id3::buildRecord({"Long Song", "The Band", "The Album", "2001", "", 0}));
-        QFile::copy(QString::fromStdString(fixture("l3-44k-stereo-cbr.mp3")), home.filePath("short one.mp3"));
-        QFile::copy(QString::fromStdString(fixture("l3-22k-stereo-cbr.mp3")), home.filePath("third.mp3"));
+        song("short one.mp3");
+        song("third.mp3", "l3-22k-stereo-cbr.mp3");
         writeFile(home.filePath("list.m3u"), "long.mp3\nshort one.mp3\n");
     }
-
-    static bool plays(LudroApp &app, int state)
-    {
-        return runUntil([&] { return app.controller().playerState() == state; }, 5000);
-    }
-
-    QTemporaryDir home;
-    RecordingDialogs dialogs;
 };
 
 TEST_F(Mpris, PlayerctlSeesAndDrivesThePlayer)
 {
     BusWatch watch;
-    LudroApp app({"ludro", "/noSave", home.filePath("list.m3u")}, dialogs);
-    app.show();
-    ASSERT_TRUE(plays(app, 1));
+    LudroApp &app = start({"/noSave", home.filePath("list.m3u")});
+    ASSERT_TRUE(reaches(1));
     EXPECT_EQ(playerctl({"metadata", "--format", "{{xesam:title}}|{{xesam:artist}}|{{xesam:album}}|{{xesam:url}}"}),
               "Long Song|The Band|The Album|" + QUrl::fromLocalFile(home.filePath("long.mp3")).toString());
     ASSERT_TRUE(runUntil([&] { return playerctl({"metadata", "mpris:length"}) == "30000000"; }, 3000));
@@ -129,19 +111,19 @@ TEST_F(Mpris, PlayerctlSeesAndDrivesThePlayer)
     EXPECT_EQ(playerctl({"metadata", "xesam:title"}), "Renamed") << "an edited tag";
 
     playerctl({"pause"});
-    ASSERT_TRUE(plays(app, 2));
+    ASSERT_TRUE(reaches(2));
     playerctl({"pause"});
     EXPECT_EQ(playerctl({"status"}), "Paused") << "pause does not resume";
     playerctl({"play"});
-    ASSERT_TRUE(plays(app, 1));
+    ASSERT_TRUE(reaches(1));
     // The engine reports states in order: a pause from "play" would show before the stop.
     QSignalSpy states(&app.controller(), &PlaybackController::stateChanged);
     playerctl({"play"});
     playerctl({"stop"});
-    ASSERT_TRUE(plays(app, 0));
+    ASSERT_TRUE(reaches(0));
     EXPECT_EQ(states.first().first().toInt(), 0) << "play does not pause";
     playerctl({"play-pause"});
-    ASSERT_TRUE(plays(app, 1));
+    ASSERT_TRUE(reaches(1));
 
     watch.seeks.clear();
     playerctl({"position", "20"});
@@ -166,10 +148,17 @@ TEST_F(Mpris, PlayerctlSeesAndDrivesThePlayer)
     playerctl({"previous"});
     ASSERT_TRUE(runUntil([&] { return app.playlist().currentIndex() == 0; }, 3000));
 
+    // The disc's track in CD mode, the next one's length once it plays.
+    qputenv("LUDRO_CD_DEVICE", writeDiscImage(home.filePath("drive"), {{20 * 75, 440}, {25 * 75, 660}}).toUtf8());
+    app.receiveMessage({273, 40092, 0});
+    ASSERT_TRUE(runUntil([&] { return playerctl({"metadata", "xesam:title"}) == "CD-Track"; }, 5000));
+    playerctl({"next"});
+    EXPECT_TRUE(runUntil([&] { return playerctl({"metadata", "mpris:length"}) == "25000000"; }, 5000));
+
     app.mainForm().hide();
-    send("org.mpris.MediaPlayer2.Raise");
+    dbusSend("org.mpris.MediaPlayer2.Raise");
     EXPECT_TRUE(app.mainForm().isVisible());
-    send("org.mpris.MediaPlayer2.Quit");
+    dbusSend("org.mpris.MediaPlayer2.Quit");
     EXPECT_FALSE(app.mainForm().isVisible());
 }
 
@@ -177,18 +166,14 @@ TEST_F(Mpris, PlayerctlSeesAndDrivesThePlayer)
 // the bus plays, and its title is the track's.
 TEST_F(Mpris, HostileValuesLeaveThePlayerWholeAndAnHttpsStationOpens)
 {
-    const ludro::test::TestAuthority authority(home.path().toStdString());
-    qputenv("SSL_CERT_FILE", QByteArray::fromStdString(authority.certificateFile()));
-    ludro::test::HttpTestServer server;
+    const ludro::test::TrustedAuthority authority;
+    HttpTestServer server;
     const std::string audio = readFile(QString::fromStdString(fixture("l3-44k-joint-long.mp3"))).toStdString();
-    server.setDefault(ludro::test::HttpTestServer::Response().send(
-        ludro::test::HttpTestServer::icyHead(4096) +
-        ludro::test::HttpTestServer::icyInterleave(audio, 4096, {"StreamTitle='Night Radio';"})));
-    const ludro::test::TestAuthority::Issued certificate = authority.issue("radio");
-    const ludro::test::TlsTestProxy tls(server.port(), {certificate.certificateFile, certificate.keyFile});
-    LudroApp app({"ludro", "/noSave", home.filePath("list.m3u")}, dialogs);
-    app.show();
-    ASSERT_TRUE(plays(app, 1));
+    server.setDefault(HttpTestServer::Response().send(
+        HttpTestServer::icyHead(4096) + HttpTestServer::icyInterleave(audio, 4096, {"StreamTitle='Night Radio';"})));
+    const auto tls = authority.front(server.port(), authority.issue("radio"));
+    LudroApp &app = start({"/noSave", home.filePath("list.m3u")});
+    ASSERT_TRUE(reaches(1));
     app.volume().setVolume(50);
     for (const char *volume : {"double:nan", "double:-nan", "string:loud"})
         setProperty("Volume", QLatin1String(volume));
@@ -240,25 +225,10 @@ TEST_F(Mpris, HostileValuesLeaveThePlayerWholeAndAnHttpsStationOpens)
     call("OpenUri", {"string:" + QUrl::fromLocalFile(home.filePath("ALL.M3U")).toString()});
     EXPECT_TRUE(runUntil([&] { return app.playlist().entryCount() == 3; }, 3000)) << "a playlist in capitals";
 
-    const QString station = QString::fromStdString(tls.url("/live", "localhost"));
+    const QString station = QString::fromStdString(tls->url("/live", "localhost"));
     call("OpenUri", {"string:" + station});
     EXPECT_TRUE(runUntil([&] { return playerctl({"metadata", "xesam:title"}) == "Night Radio"; }, 10000));
     EXPECT_EQ(playerctl({"metadata", "xesam:url"}), station);
-    qunsetenv("SSL_CERT_FILE");
-}
-
-TEST_F(Mpris, CdModeShowsTheDiscsTrack)
-{
-    writeDiscImage(home.filePath("drive"), {{20 * 75, 440}, {25 * 75, 660}});
-    QDir(home.path()).mkpath("tracks");
-    LudroApp app({"ludro", "/noSave", "/cd"}, dialogs);
-    app.show();
-    ASSERT_TRUE(plays(app, 1));
-    ASSERT_TRUE(runUntil([&] { return playerctl({"metadata", "xesam:title"}) == "CD-Track"; }, 5000));
-    playerctl({"next"});
-    EXPECT_TRUE(runUntil([&] { return playerctl({"metadata", "mpris:length"}) == "25000000"; }, 5000));
-    playerctl({"pause"});
-    EXPECT_TRUE(plays(app, 2));
 }
 
 TEST_F(Mpris, ANameTakenOrNoBusLeavesThePlayerSilent)
@@ -266,11 +236,11 @@ TEST_F(Mpris, ANameTakenOrNoBusLeavesThePlayerSilent)
     {
         QDBusConnection other = QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("other"));
         ASSERT_TRUE(other.registerService(busName));
-        LudroApp app({"ludro", "/noSave", home.filePath("list.m3u")}, dialogs);
-        app.show();
-        EXPECT_TRUE(plays(app, 1));
+        start({"/noSave", home.filePath("list.m3u")});
+        EXPECT_TRUE(reaches(1));
         EXPECT_EQ(QDBusConnection::sessionBus().interface()->serviceOwner(busName).value(), other.baseService());
         other.unregisterService(busName);
+        end();
     }
     QDBusConnection::disconnectFromBus(QStringLiteral("other"));
 
