@@ -217,31 +217,16 @@ TEST_F(DiscDatabase, TheMatchWindowTakesADoubleClickAsOk)
     EXPECT_EQ(match.chosen(), 1) << "a double click is OK";
 }
 
-TEST_F(DiscDatabase, LudroCdsLookupTellsWhatWentWrong)
+// Nobody presses Close for ludro-cd: a stalled server times out, an endless
+// answer is cut off (the matches it lists are ludro-cd's test).
+TEST_F(DiscDatabase, LudroCdsLookupEndsAStalledOrEndlessAnswer)
 {
-    serveCddb(http,
-              "210 Found exact matches, list follows (until terminating `.')\r\n"
-              "rock 0b012a02 Artist / Title\r\nrock 0b012a03 Artist / Title\r\n.\r\n",
-              {{"rock+0b012a03", record}});
-    LookupOptions options;
-    options.server = server();
-    options.tracksFolder = folder;
-    QString out, errors;
-    auto lookup = [&] {
-        QTextStream outStream(&out), errorStream(&errors);
-        return lookupDisc(disc, options, outStream, errorStream);
-    };
-    EXPECT_EQ(lookup(), LookupNoRecord) << "the first match has no record";
-    EXPECT_TRUE(errors.contains("match 2: rock 0b012a03 Artist / Title\n")) << errors.toStdString();
-
-    // Nobody presses Close for ludro-cd: a stalled server times out, an endless answer is cut off.
+    QString text;
+    QTextStream out(&text);
     http.setDefault(HttpTestServer::silent());
-    http.answerBy({});
-    options.timeoutMs = 300;
-    EXPECT_EQ(lookup(), LookupConnectionFailed);
+    EXPECT_EQ(lookupDisc(disc, {.server = server(), .timeoutMs = 300}, out, out), LookupConnectionFailed);
     http.setDefault(HttpTestServer::Response().send("HTTP/1.0 200 OK\r\n\r\n").endless("x\r\n"));
-    options.timeoutMs = 20000;
-    EXPECT_EQ(lookup(), LookupConnectionFailed);
+    EXPECT_EQ(lookupDisc(disc, {.server = server(), .timeoutMs = 20000}, out, out), LookupConnectionFailed);
 }
 
 TEST_F(DiscDatabase, ATwelveTrackDiscIsSentAsItsRecordWithTheFieldsInTheHeader)

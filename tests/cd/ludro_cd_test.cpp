@@ -33,6 +33,7 @@ TEST(CdTool, PrintsTheTableOfContentsAndTheDiscIdOrSaysWhyNot)
     EXPECT_EQ(ludroCd({"--device", cue, "nothing"}).status, 2);
 }
 
+// Of several matches the first, or the one asked for; those without a record say so.
 TEST(CdTool, LooksTheDiscUpAndWritesItsNamesFileAsThePlayerDoes)
 {
     QTemporaryDir dir;
@@ -44,15 +45,20 @@ TEST(CdTool, LooksTheDiscUpAndWritesItsNamesFileAsThePlayerDoes)
             request.find("cmd=cddb+query+") != std::string::npos
                 ? "211 Found inexact matches, list follows (until terminating `.')\r\n"
                   "rock 0b0aaaaa Other / Disc\r\njazz 0b0bbbbb Artist / Title\r\n.\r\n"
+            : request.find("cmd=cddb+read+rock+") != std::string::npos
+                ? "401 No such CD entry in database.\r\n"
                 : "210 jazz 0b0bbbbb\r\n# xmcd\r\nDISCID=0b0bbbbb\r\nDTITLE=Artist / Title\r\n"
                   "TTITLE0=One\r\nTTITLE1=Two\r\n.\r\n",
             "text/plain");
     });
     const QString server = "127.0.0.1:" + QString::number(http.port());
     qputenv("LUDRO_HOME", dir.path().toUtf8());
+    const ToolRun first = ludroCd({"--server", server, "--device", cue, "lookup"});
     const ToolRun found = ludroCd({"--server", server, "--device", cue, "lookup", "--match", "2"});
     qunsetenv("LUDRO_HOME");
 
+    EXPECT_EQ(first.status, 1);
+    EXPECT_TRUE(first.err.contains("match 2: jazz 0b0bbbbb Artist / Title\n")) << first.err.toStdString();
     EXPECT_EQ(found.out, "Artist / Title\nOne\nTwo\n");
     EXPECT_EQ(readFile(dir.filePath("tracks/" + id)), "Title\nArtist\nOne\nTwo\n");
 }
