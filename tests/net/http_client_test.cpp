@@ -138,6 +138,7 @@ TEST_F(HttpClient, FollowsRelocationsToAnotherServerButNotForever)
     EXPECT_EQ(server.requests().size(), 1 + 21);
 }
 
+// A plain proxy would see an https request in the clear: it is refused.
 TEST_F(HttpClient, ThroughAProxyNamesTheWholeAddressAndKeepsCredentialsToTheirHost)
 {
     server.on("http://music.example:8080/list?x=1",
@@ -148,6 +149,9 @@ TEST_F(HttpClient, ThroughAProxyNamesTheWholeAddressAndKeepsCredentialsToTheirHo
     client.URL = "http://me:pw@music.example:8080/list?x=1";
     client.Cookie = "id=7";
     EXPECT_EQ(fetch().body, "list");
+    const QString secure = url("/doc").replace("http:", "https:");
+    EXPECT_EQ(fetchUrl(secure).failure,
+              "An https address cannot be fetched through a proxy: " + secure.toStdString() + " #404");
     EXPECT_EQ(server.requests(),
               (std::vector<std::string>{"GET http://music.example:8080/list?x=1 HTTP/1.0\r\nHost: music.example\r\n"
                                         "Authorization: Basic bWU6cHc=\r\nCookie: id=7\r\n\r\n",
@@ -172,6 +176,7 @@ TEST_F(HttpClient, ServerAndLocalFailuresEndTheRequestWithTheirReason)
         {url("/short"), "Connection closed before the response was complete #404"},
         {url("/long-line"), "Response header too large #404"},
         {url("/many-lines"), "Response header too large #404"},
+        {"ftp://127.0.0.1/doc", "Only http and https addresses can be fetched, not ftp://127.0.0.1/doc #404"},
     };
     bool docBegun = false;
     client.OnDocBegin = [&] { docBegun = true; };
@@ -265,13 +270,5 @@ TEST_F(HttpClient, OverTlsRefusesWhatIsNotValidAndNeverSendsInTheClear)
         server.on("/to-tls", HttpTestServer::redirect(302, tls->url("/doc")));
         EXPECT_EQ(fetch("/to-tls").failure, refused.reason + " #404") << "a relocation to it is refused alike";
     }
-
-    client.Proxy = "127.0.0.1";
-    client.ProxyPort = QString::number(server.port());
-    const QString secure = url("/doc").replace("http:", "https:");
-    EXPECT_EQ(fetchUrl(secure).failure,
-              "An https address cannot be fetched through a proxy: " + secure.toStdString() + " #404");
-    EXPECT_EQ(fetchUrl("ftp://127.0.0.1/doc").failure,
-              "Only http and https addresses can be fetched, not ftp://127.0.0.1/doc #404");
     EXPECT_EQ(server.requests().size(), refusedCertificates.size()) << "only the plain requests for the relocations";
 }
