@@ -283,14 +283,12 @@ TEST(CdImage, ATocLibcdioCannotReadSafelyIsNoDisc)
 TEST(CdImage, ATocFindsItsFilesBesideItselfFromAnyFolder)
 {
     QTemporaryDir dir;
-    QByteArray audio(226 * 2352, '\0');
-    for (qsizetype i = 0; i < audio.size(); ++i)
-        audio[i] = static_cast<char>(i * 7);
-    writeFile(dir.filePath("images/more/disc x.raw"), audio);
+    writeDiscImage(dir.filePath("images/more"), {{226, 440}}, "disc x");
+    const QByteArray audio = readFile(dir.filePath("images/more/disc x.bin"));
     const QString toc = writeFile(dir.filePath("images/disc.toc"),
-                                  "CD_DA\n// made by cdrdao\nTRACK AUDIO\nFILE \"more/disc x.raw\" 0 00:02:00\n"
-                                  "TRACK AUDIO\nFILE \"more/disc x.raw\" 00:02:00 00:01:01\n");
-    writeFile(dir.filePath("elsewhere/more/disc x.raw"), QByteArray(10, 'x'));  // not the one the .toc means
+                                  "CD_DA\n// made by cdrdao\nTRACK AUDIO\nFILE \"more/disc x.bin\" 0 00:02:00\n"
+                                  "TRACK AUDIO\nFILE \"more/disc x.bin\" 00:02:00 00:01:01\n");
+    writeFile(dir.filePath("elsewhere/more/disc x.bin"), QByteArray(10, 'x'));  // not the one the .toc means
 
     ludroCd({"--device", toc, "rip", "--dest", dir.filePath("out")}, {.folder = dir.filePath("elsewhere")});
     EXPECT_TRUE(readFile(dir.filePath("out/AudioTrack1.wav")).mid(44) == audio.left(150 * 2352));
