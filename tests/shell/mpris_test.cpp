@@ -136,8 +136,8 @@ TEST_F(Mpris, PlayerctlSeesAndDrivesThePlayer)
     EXPECT_TRUE(runUntil([&] { return !watch.names.isEmpty(); }, 2000));
     EXPECT_EQ(watch.names, QStringList{"Volume"}) << "only what changed is announced";
 
-    playerctl({"loop", "Playlist"});
-    EXPECT_TRUE(app.controller().repeat());
+    playerctl({"loop", "None"});  // repeat is on by default
+    EXPECT_FALSE(app.controller().repeat());
     playerctl({"shuffle", "On"});
     EXPECT_TRUE(app.controller().shuffle());
     playerctl({"shuffle", "Off"});
