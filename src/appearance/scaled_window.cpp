@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include <memory>
 
@@ -64,6 +65,14 @@ bool ScaledWindow::event(QEvent *event)
         skin = std::make_unique<QMouseEvent>(
             mouse->type(), scale_.toSkin(mouse->position()), scale_.toSkin(mouse->scenePosition()),
             mouse->globalPosition(), mouse->button(), mouse->buttons(), mouse->modifiers(), mouse->pointingDevice());
+        break;
+    }
+    case QEvent::Wheel: {
+        const auto *wheel = static_cast<QWheelEvent *>(event);
+        skin = std::make_unique<QWheelEvent>(scale_.toSkin(wheel->position()), wheel->globalPosition(),
+                                             wheel->pixelDelta(), wheel->angleDelta(), wheel->buttons(),
+                                             wheel->modifiers(), wheel->phase(), wheel->inverted(), wheel->source(),
+                                             wheel->pointingDevice());
         break;
     }
     case QEvent::ToolTip: {
