@@ -6,7 +6,7 @@
 #include <QPainter>
 
 PictureMenu::PictureMenu(const QImage &picture, winamp_playlist::MenuPictures pictures,
-                         std::vector<std::function<void()>> commands, QWidget *parent, qreal scale)
+                         std::vector<std::function<void()>> commands, QWidget *parent, SkinScale scale)
     : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint), picture_(picture), pictures_(std::move(pictures)),
       commands_(std::move(commands)), scale_(scale)
 {
@@ -14,19 +14,19 @@ PictureMenu::PictureMenu(const QImage &picture, winamp_playlist::MenuPictures pi
     setMouseTracking(true);
     const int items = static_cast<int>(pictures_.items.size());
     const QSize item = items > 0 ? pictures_.items.front().size() : QSize();
-    setFixedSize((QSizeF(pictures_.bar.width() + item.width(), items * item.height()) * scale_).toSize());
+    setFixedSize(scale_.toWindow(QSize(pictures_.bar.width() + item.width(), items * item.height())));
 }
 
 void PictureMenu::popUp(const QRect &button)
 {
-    move(button.left() - qRound(pictures_.bar.width() * scale_), button.bottom() + 1 - height());
+    move(button.left() - qRound(pictures_.bar.width() * scale_.factor()), button.bottom() + 1 - height());
     show();
 }
 
 QRect PictureMenu::itemRect(int item) const
 {
     const QSize size = pictures_.items.at(static_cast<std::size_t>(item)).size();
-    return QRectF(QPointF(pictures_.bar.width(), item * size.height()) * scale_, QSizeF(size) * scale_).toRect();
+    return scale_.toWindow(QRect(QPoint(pictures_.bar.width(), item * size.height()), size));
 }
 
 int PictureMenu::itemAt(QPoint place) const
@@ -40,8 +40,7 @@ int PictureMenu::itemAt(QPoint place) const
 void PictureMenu::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.scale(scale_, scale_);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, scale_ != qRound(scale_));
+    scale_.scalePainter(painter);
     drawPiece(painter, {0, 0}, picture_, pictures_.bar);
     for (int i = 0; i < static_cast<int>(pictures_.items.size()); ++i) {
         const auto item = static_cast<std::size_t>(i);

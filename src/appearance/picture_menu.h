@@ -6,6 +6,7 @@
 // menu and runs its command. It is shown `scale` times as large as the
 // picture, as the window it belongs to.
 
+#include "appearance/skin_scale.h"
 #include "appearance/winamp_playlist.h"
 
 #include <QImage>
@@ -20,7 +21,7 @@ class PictureMenu : public QWidget {
 public:
     // One command per item of `pictures`, top to bottom.
     PictureMenu(const QImage &picture, winamp_playlist::MenuPictures pictures,
-                std::vector<std::function<void()>> commands, QWidget *parent, qreal scale = 1);
+                std::vector<std::function<void()>> commands, QWidget *parent, SkinScale scale = SkinScale());
 
     // Shown with its lowest item over `button`, given in global places.
     void popUp(const QRect &button);
@@ -38,6 +39,6 @@ private:
     QImage picture_;
     winamp_playlist::MenuPictures pictures_;
     std::vector<std::function<void()>> commands_;
-    qreal scale_;
+    SkinScale scale_;
     int lit_ = -1;
 };

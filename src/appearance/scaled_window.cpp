@@ -7,19 +7,9 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QTransform>
+#include <QWheelEvent>
 
-#include <cmath>
 #include <memory>
-
-namespace {
-
-bool isWhole(qreal scale)
-{
-    return scale == std::floor(scale);
-}
-
-}  // namespace
 
 ScaledWindow::ScaledWindow(const TextureManager &textures, QWidget *parent, Qt::WindowFlags flags)
     : QWidget(parent, flags), textures_(textures), scale_(textures.windowScale())
@@ -27,25 +17,16 @@ ScaledWindow::ScaledWindow(const TextureManager &textures, QWidget *parent, Qt::
     connect(&textures_, &TextureManager::windowScaleChanged, this, &ScaledWindow::applyScale);
 }
 
-QRect ScaledWindow::toWindow(const QRect &skin) const
-{
-    if (scale_ == 1)
-        return skin;
-    return QRectF(skin.x() * scale_, skin.y() * scale_, skin.width() * scale_, skin.height() * scale_)
-        .toAlignedRect()
-        .adjusted(isWhole(scale_) ? 0 : -1, isWhole(scale_) ? 0 : -1, isWhole(scale_) ? 0 : 1, isWhole(scale_) ? 0 : 1);
-}
-
 void ScaledWindow::setSkinSize(QSize size)
 {
     skinSize_ = size;
-    setFixedSize(qRound(size.width() * scale_), qRound(size.height() * scale_));
+    setFixedSize(scale_.toWindow(size));
 }
 
 void ScaledWindow::setSkinMask(const QRegion &shape)
 {
     skinMask_ = shape;
-    const QRegion scaled = scale_ == 1 ? shape : QTransform::fromScale(scale_, scale_).map(shape);
+    const QRegion scaled = scale_.toWindow(shape);
     // A shape the X server cannot take in one request would end the connection.
     if (scaled.isEmpty() || scaled.rectCount() > platform::maxWindowShapeRectangles())
         clearMask();
@@ -55,7 +36,7 @@ void ScaledWindow::setSkinMask(const QRegion &shape)
 
 void ScaledWindow::applyScale()
 {
-    scale_ = textures_.windowScale();
+    scale_ = SkinScale(textures_.windowScale());
     if (skinSize_.isValid())
         setSkinSize(skinSize_);
     setSkinMask(skinMask_);
@@ -65,22 +46,14 @@ void ScaledWindow::applyScale()
 void ScaledWindow::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    if (scale_ == 1) {
-        paintSkin(painter, event->rect());
-        return;
-    }
-    painter.scale(scale_, scale_);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, !isWhole(scale_));
-    const QRect exposed = event->rect();
-    paintSkin(painter, QRectF(exposed.x() / scale_, exposed.y() / scale_, exposed.width() / scale_,
-                              exposed.height() / scale_)
-                           .toAlignedRect());
+    scale_.scalePainter(painter);
+    paintSkin(painter, scale_.toSkin(event->rect()));
 }
 
 // The window's own handlers get a copy of a pointer event in skin pixels.
 bool ScaledWindow::event(QEvent *event)
 {
-    if (scale_ == 1)
+    if (scale_.factor() == 1)
         return skinEvent(event);
     std::unique_ptr<QEvent> skin;
     switch (event->type()) {
@@ -89,14 +62,22 @@ bool ScaledWindow::event(QEvent *event)
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove: {
         const auto *mouse = static_cast<QMouseEvent *>(event);
-        skin = std::make_unique<QMouseEvent>(mouse->type(), mouse->position() / scale_, mouse->scenePosition() / scale_,
-                                             mouse->globalPosition(), mouse->button(), mouse->buttons(),
-                                             mouse->modifiers(), mouse->pointingDevice());
+        skin = std::make_unique<QMouseEvent>(
+            mouse->type(), scale_.toSkin(mouse->position()), scale_.toSkin(mouse->scenePosition()),
+            mouse->globalPosition(), mouse->button(), mouse->buttons(), mouse->modifiers(), mouse->pointingDevice());
+        break;
+    }
+    case QEvent::Wheel: {
+        const auto *wheel = static_cast<QWheelEvent *>(event);
+        skin = std::make_unique<QWheelEvent>(scale_.toSkin(wheel->position()), wheel->globalPosition(),
+                                             wheel->pixelDelta(), wheel->angleDelta(), wheel->buttons(),
+                                             wheel->modifiers(), wheel->phase(), wheel->inverted(), wheel->source(),
+                                             wheel->pointingDevice());
         break;
     }
     case QEvent::ToolTip: {
         const auto *help = static_cast<QHelpEvent *>(event);
-        skin = std::make_unique<QHelpEvent>(QEvent::ToolTip, (QPointF(help->pos()) / scale_).toPoint(), help->globalPos());
+        skin = std::make_unique<QHelpEvent>(QEvent::ToolTip, scale_.toSkin(help->pos()), help->globalPos());
         break;
     }
     default:

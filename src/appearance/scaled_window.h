@@ -3,8 +3,8 @@
 // A skinned window drawn in skin pixels and shown at the chosen size (1x,
 // 1.5x, 2x, 3x): its size, shape, painting, repaints and pointer events are
 // converted here, so the window itself only ever deals in skin pixels.
-// Whole sizes keep every skin pixel a crisp square; fractional ones are
-// smoothed.
+
+#include "appearance/skin_scale.h"
 
 #include <QRegion>
 #include <QSize>
@@ -17,16 +17,12 @@ class ScaledWindow : public QWidget {
 public:
     ScaledWindow(const TextureManager &textures, QWidget *parent, Qt::WindowFlags flags);
 
-    qreal scale() const { return scale_; }
     // The window's size in skin pixels.
     QSize skinSize() const { return skinSize_; }
-    // A rectangle of skin pixels in window pixels, covering every window
-    // pixel it touches.
-    QRect toWindow(const QRect &skin) const;
 
     // Repaints, given in skin pixels.
     void update() { QWidget::update(); }
-    void update(const QRect &skin) { QWidget::update(toWindow(skin)); }
+    void update(const QRect &skin) { QWidget::update(scale_.repaintArea(skin)); }
     void update(int x, int y, int w, int h) { update(QRect(x, y, w, h)); }
 
 protected:
@@ -45,7 +41,7 @@ private:
     void applyScale();
 
     const TextureManager &textures_;
-    qreal scale_ = 1;
+    SkinScale scale_;
     QSize skinSize_;
     QRegion skinMask_;
 };

@@ -68,7 +68,7 @@ TPLForm::TPLForm(PlaylistModel &playlist, platform::Dialogs &dialogs, const Text
       scale_(textures.windowScale())
 {
     setWindowTitle(QStringLiteral("Playlist"));
-    resize(toWindow(DefaultSize));
+    resize(scale_.toWindow(DefaultSize));
     setAcceptDrops(true);
     setMouseTracking(true);
 
@@ -151,14 +151,14 @@ void TPLForm::applyStyle()
         strip = QImage(1, 14, QImage::Format_RGB32);
         strip.fill(look->colours.normalBackground);
     }
-    auto *header = new TitleHeader(atScale(strip), look ? look->colours.normal : theme::Glyph, &titleView_);
+    auto *header = new TitleHeader(scale_.atScale(strip), look ? look->colours.normal : theme::Glyph, &titleView_);
     header->setStretchLastSection(false);
     // The captions stay in the window's own font, at the window size.
     QFont captionFont = font();
     if (captionFont.pointSizeF() > 0)
-        captionFont.setPointSizeF(captionFont.pointSizeF() * scale_);
+        captionFont.setPointSizeF(captionFont.pointSizeF() * scale_.factor());
     else
-        captionFont.setPixelSize(qRound(captionFont.pixelSize() * scale_));
+        captionFont.setPixelSize(qRound(captionFont.pixelSize() * scale_.factor()));
     header->setFont(captionFont);
     titleView_.setHeader(header);
     header->show();
@@ -180,24 +180,25 @@ void TPLForm::applyStyle()
                  look ? cssColor(look->colours.selectedBackground) : QStringLiteral("#1d5673"),
                  look ? cssColor(listText) : QStringLiteral("#ffffff"),
                  look ? cssColor(listBackground) : QStringLiteral("#14181f"),
-                 look ? cssColor(look->colours.selectedBackground) : QStringLiteral("#4a5463"), px(11), px(1), px(16));
+                 look ? cssColor(look->colours.selectedBackground) : QStringLiteral("#4a5463"), scale_.px(11),
+                 scale_.px(1), scale_.px(16));
     const QColor caption = look ? look->colours.normal : toQColor(layout.quickSortColor);
     const QString captionStyle = QStringLiteral("color: %1;").arg(cssColor(caption));
-    const QString editStyle =
-        QStringLiteral("QLineEdit { color: %1; background: %2; border: %4px solid %3;"
-                       " padding: 0 %5px; }")
-            .arg(cssColor(look ? look->colours.current : toQColor(layout.quickSearchEditColor)),
-                 cssColor(look ? listBackground : toQColor(layout.quickSearchEditBackground)),
-                 look ? cssColor(look->colours.selectedBackground) : QStringLiteral("#07090c"), px(1), px(3));
+    const QString editStyle = QStringLiteral("QLineEdit { color: %1; background: %2; border: %4px solid %3;"
+                                             " padding: 0 %5px; }")
+                                  .arg(cssColor(look ? look->colours.current : toQColor(layout.quickSearchEditColor)),
+                                       cssColor(look ? listBackground : toQColor(layout.quickSearchEditBackground)),
+                                       look ? cssColor(look->colours.selectedBackground) : QStringLiteral("#07090c"),
+                                       scale_.px(1), scale_.px(3));
     titleView_.setStyleSheet(listStyle);
     QFont listFont(listFace(userFace_.isEmpty() ? (look ? look->colours.font : layout.listFont) : userFace_));
     listFont.setBold(!userFace_.isEmpty() && userBold_);
-    listFont.setPointSizeF(fontSize_ * scale_);
+    listFont.setPointSizeF(fontSize_ * scale_.factor());
     titleView_.setFont(listFont);
     table_.setListFont(listFont);
     cdbox_.setFont(listFont);
     QFont small(QStringLiteral("Arial"));
-    small.setPixelSize(qRound(11 * scale_));
+    small.setPixelSize(qRound(11 * scale_.factor()));
     for (QWidget *w : std::initializer_list<QWidget *>{&quickSearchCaption_, &quickSearch_, &status_, &cdTitleCaption_,
                                                        &cdTitle_, &cdArtistCaption_, &cdArtist_})
         w->setFont(small);
@@ -304,7 +305,7 @@ void TPLForm::setFontSize(int points)
 {
     fontSize_ = std::clamp(points, 1, 72);
     QFont font = titleView_.font();
-    font.setPointSizeF(fontSize_ * scale_);
+    font.setPointSizeF(fontSize_ * scale_.factor());
     titleView_.setFont(font);
     table_.setListFont(font);
     cdbox_.setFont(font);
@@ -372,7 +373,7 @@ void TPLForm::resizeEvent(QResizeEvent *event)
     // no second resize event when a window is resized from inside one, so the
     // children follow the snapped size here.
     if (skin()) {
-        const QSize snapped = toWindow(winamp_playlist::snappedSize(skinSize(), MaximumSize));
+        const QSize snapped = scale_.toWindow(winamp_playlist::snappedSize(skinSize(), MaximumSize));
         if (snapped != size())
             resize(snapped);
         layoutSkinned();
@@ -380,11 +381,11 @@ void TPLForm::resizeEvent(QResizeEvent *event)
     }
     const int w = skinSize().width();
     const int searchRight = 88 + std::min(160, w / 3);
-    quickSearchCaption_.setGeometry(toWindow(QRect(12, SearchTop, 76, 18)));
-    quickSearch_.setGeometry(toWindow(QRect(88, SearchTop, searchRight - 88, 18)));
-    status_.setGeometry(toWindow(QRect(searchRight + 7, SearchTop, w - searchRight - 21, 18)));
-    titleView_.setGeometry(toWindow(listPlace()));
-    layoutCdView(toWindow(QRect(12, SearchTop, w - 24, 18)), titleView_.geometry());
+    quickSearchCaption_.setGeometry(scale_.toWindow(QRect(12, SearchTop, 76, 18)));
+    quickSearch_.setGeometry(scale_.toWindow(QRect(88, SearchTop, searchRight - 88, 18)));
+    status_.setGeometry(scale_.toWindow(QRect(searchRight + 7, SearchTop, w - searchRight - 21, 18)));
+    titleView_.setGeometry(scale_.toWindow(listPlace()));
+    layoutCdView(scale_.toWindow(QRect(12, SearchTop, w - 24, 18)), titleView_.geometry());
     QWidget::resizeEvent(event);
 }
 
@@ -455,8 +456,7 @@ void TPLForm::paintFrame(QPainter &painter) const
 void TPLForm::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.scale(scale_, scale_);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, scale_ != qRound(scale_));
+    scale_.scalePainter(painter);
     if (const WinampPlaylist *look = skin())
         return paintSkinned(painter, *look);
     paintFrame(painter);
@@ -481,7 +481,7 @@ void TPLForm::mousePressEvent(QMouseEvent *event)
         return;
     if (event->button() != Qt::LeftButton)
         return QWidget::mousePressEvent(event);
-    const QPoint place = skinPlace(event);
+    const QPoint place = scale_.toSkin(event->position());
     const QSize s = skinSize();
     using Kind = WindowDrag::Kind;
     if (buttonAt(place) != Button::None)
@@ -503,14 +503,14 @@ void TPLForm::mouseMoveEvent(QMouseEvent *event)
         return;
     }
     if (drag_.kind() == WindowDrag::Kind::Resize) {
-        const QSize size = (QSizeF(drag_.sizeAt(global)) / scale_).toSize();
+        const QSize size = scale_.toSkin(drag_.sizeAt(global));
         // A drag beyond the limits is ignored, not clamped.
         if (size.width() >= MinimumSize.width() && size.width() <= MaximumSize.width() &&
             size.height() >= MinimumSize.height() && size.height() <= MaximumSize.height())
-            resize(toWindow(size));
+            resize(scale_.toWindow(size));
         return;
     }
-    const Button under = buttonAt(skinPlace(event));
+    const Button under = buttonAt(scale_.toSkin(event->position()));
     if (under != highlighted_) {
         highlighted_ = under;
         hoverAnimation_.start(texture_->playlistHoverFrames);
@@ -525,7 +525,7 @@ void TPLForm::mouseReleaseEvent(QMouseEvent *event)
     const bool wasDrag = drag_.kind() != WindowDrag::Kind::None;
     drag_.end();
     if (event->button() == Qt::LeftButton && !wasDrag)
-        click(buttonAt(skinPlace(event)));
+        click(buttonAt(scale_.toSkin(event->position())));
 }
 
 void TPLForm::leaveEvent(QEvent *event)
@@ -556,7 +556,7 @@ void TPLForm::click(Button button)
     if (menu == buttonMenus_.end())
         return;
     updateMenus();
-    menu->second->popup(mapToGlobal(toWindow(buttonRect(button)).bottomLeft()));
+    menu->second->popup(mapToGlobal(scale_.toWindow(buttonRect(button)).bottomLeft()));
 }
 
 // ---- dropped files ----

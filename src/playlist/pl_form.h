@@ -16,6 +16,7 @@
 // manager's window size; the list's font follows it.
 
 #include "appearance/hover_animation.h"
+#include "appearance/skin_scale.h"
 #include "appearance/texture_manager.h"
 #include "appearance/winamp_playlist.h"
 #include "appearance/window_drag.h"
@@ -127,14 +128,9 @@ private:
     void applyStyle();
     void applyScale();
     void applyColumnWidths();
-    // The window's size in skin pixels, and skin pixels in window pixels.
-    QSize skinSize() const;
-    QSize toWindow(QSize skin) const;
-    QRect toWindow(const QRect &skin) const;
-    QPoint skinPlace(const QMouseEvent *event) const;
-    QImage atScale(const QImage &picture) const;
-    QString px(int skinPixels) const;
-    void updateSkin(const QRect &skin) { update(toWindow(skin)); }
+    // The window's size in skin pixels.
+    QSize skinSize() const { return scale_.toSkin(size()); }
+    void updateSkin(const QRect &skin) { update(scale_.repaintArea(skin)); }
     QRect listPlace() const;
     // The Winamp skin's playlist look, or none for the texture's.
     const WinampPlaylist *skin() const;
@@ -194,7 +190,7 @@ private:
     std::map<Button, QMenu *> buttonMenus_;
     QMenu *listMenu_ = nullptr;
     int fontSize_;
-    qreal scale_ = 1;
+    SkinScale scale_;
     bool widthsApplied_ = false;
 
     bool sliderPressed_ = false;

@@ -37,8 +37,8 @@ void TPLForm::applySkinLook(const WinampPlaylist *look)
     titleView_.setVerticalScrollBarPolicy(look ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
     status_.setVisible(!look);
     table_.setCurrentColour(look ? std::optional<QColor>(look->colours.current) : std::nullopt);
-    setMinimumSize(toWindow(look ? wp::MinimumSize : MinimumSize));
-    setMaximumSize(toWindow(MaximumSize));
+    setMinimumSize(scale_.toWindow(look ? wp::MinimumSize : MinimumSize));
+    setMaximumSize(scale_.toWindow(MaximumSize));
     QResizeEvent relayout(size(), size());
     resizeEvent(&relayout);
 }
@@ -48,13 +48,14 @@ void TPLForm::layoutSkinned()
     const QRect list = wp::listRect(skinSize());
     const QRect searchRow(list.topLeft(), QSize(list.width(), SearchRowHeight));
     const int textWidth = QFontMetrics(quickSearchCaption_.font()).horizontalAdvance(quickSearchCaption_.text());
-    const int captionWidth = std::min(list.width() / 3, qCeil(textWidth / scale_) + 6);
-    quickSearchCaption_.setGeometry(toWindow(QRect(searchRow.left(), searchRow.top(), captionWidth, SearchRowHeight)));
-    quickSearch_.setGeometry(toWindow(
+    const int captionWidth = std::min(list.width() / 3, qCeil(textWidth / scale_.factor()) + 6);
+    quickSearchCaption_.setGeometry(
+        scale_.toWindow(QRect(searchRow.left(), searchRow.top(), captionWidth, SearchRowHeight)));
+    quickSearch_.setGeometry(scale_.toWindow(
         QRect(searchRow.left() + captionWidth, searchRow.top(), searchRow.width() - captionWidth, SearchRowHeight)));
     const QRect rows = list.adjusted(0, SearchRowHeight + 1, 0, 0);
-    titleView_.setGeometry(toWindow(rows));
-    layoutCdView(toWindow(searchRow), toWindow(rows));
+    titleView_.setGeometry(scale_.toWindow(rows));
+    layoutCdView(scale_.toWindow(searchRow), scale_.toWindow(rows));
 }
 
 void TPLForm::paintSkinned(QPainter &painter, const WinampPlaylist &look)
@@ -88,7 +89,7 @@ bool TPLForm::skinPress(QMouseEvent *event)
         return false;
     if (event->button() != Qt::LeftButton)
         return true;
-    const QPoint place = skinPlace(event);
+    const QPoint place = scale_.toSkin(event->position());
     const QSize s = skinSize();
     drag_.end();
     if (wp::sliderRect(s).contains(place)) {
@@ -118,11 +119,12 @@ bool TPLForm::skinMove(QMouseEvent *event)
         return false;
     const QPoint global = event->globalPosition().toPoint();
     if (sliderPressed_)
-        scrollListTo(wp::sliderValueAt(skinSize(), skinPlace(event).y(), titleView_.verticalScrollBar()->maximum()));
+        scrollListTo(wp::sliderValueAt(skinSize(), scale_.toSkin(event->position()).y(),
+                                       titleView_.verticalScrollBar()->maximum()));
     else if (drag_.kind() == WindowDrag::Kind::Move)
         drag_.follow(*this, global);
     else if (drag_.kind() == WindowDrag::Kind::Resize)
-        resize(toWindow(wp::snappedSize((QSizeF(drag_.sizeAt(global)) / scale_).toSize(), MaximumSize)));
+        resize(scale_.toWindow(wp::snappedSize(scale_.toSkin(drag_.sizeAt(global)), MaximumSize)));
     return true;
 }
 
@@ -135,7 +137,7 @@ bool TPLForm::skinRelease(QMouseEvent *event)
     sliderPressed_ = closePressed_ = false;
     drag_.end();
     update();
-    const QPoint place = skinPlace(event);
+    const QPoint place = scale_.toSkin(event->position());
     if (event->button() != Qt::LeftButton || wasHeld)
         return true;
     if (wasClose && wp::closeRect(skinSize()).contains(place))
@@ -166,7 +168,7 @@ void TPLForm::skinClick(QPoint place)
 void TPLForm::popUpSkinMenu(wp::MenuButton button)
 {
     updateMenus();
-    const QRect onWindow = toWindow(wp::menuButtonRect(button, skinSize()));
+    const QRect onWindow = scale_.toWindow(wp::menuButtonRect(button, skinSize()));
     const QRect place(mapToGlobal(onWindow.topLeft()), onWindow.size());
     const auto item = [this](const char *key) { return [this, key] { action(key)->trigger(); }; };
     const auto menu = [this, place](Button textMenu) {

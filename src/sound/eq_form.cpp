@@ -9,9 +9,6 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <QtMath>
-
-#include <algorithm>
 
 namespace {
 
@@ -67,30 +64,15 @@ TEQForm::TEQForm(const TextureManager &textures, const QStringList &presetsFolde
 
 void TEQForm::applyScale()
 {
-    const qreal skinWidth = width() / scale_;
-    scale_ = textures_.windowScale();
-    setFixedHeight(qRound(WindowHeight * scale_));
-    setMinimumWidth(qRound((BodyWidth + 100) * scale_));
-    resize(qRound(skinWidth * scale_), height());
+    const int skinWidth = scale_.toSkin(size()).width();
+    scale_ = SkinScale(textures_.windowScale());
+    const QSize minimum = scale_.toWindow(QSize(BodyWidth + 100, WindowHeight));
+    setFixedHeight(minimum.height());
+    setMinimumWidth(minimum.width());
+    resize(scale_.toWindow(QSize(skinWidth, WindowHeight)));
     for (int i = 0; i < equalizer::SliderCount; ++i)
-        trackbars_[i]->move(toWindow(QRect(FirstSliderLeft + SliderSpacing * i, SliderTop, 1, 1)).topLeft());
+        trackbars_[i]->move(scale_.toWindow(QRect(FirstSliderLeft + SliderSpacing * i, SliderTop, 1, 1)).topLeft());
     applyTexture();
-}
-
-QRect TEQForm::toWindow(const QRect &skin) const
-{
-    return {qRound(skin.x() * scale_), qRound(skin.y() * scale_), qRound(skin.width() * scale_),
-            qRound(skin.height() * scale_)};
-}
-
-// Whole sizes keep every skin pixel a crisp square; fractional ones are smoothed.
-QImage TEQForm::atScale(const QImage &picture) const
-{
-    if (scale_ == 1)
-        return picture;
-    const bool whole = scale_ == qRound(scale_);
-    return picture.scaled(picture.size() * scale_, Qt::IgnoreAspectRatio,
-                          whole ? Qt::FastTransformation : Qt::SmoothTransformation);
 }
 
 // The pictures and colours are taken from the texture anew.
@@ -106,8 +88,8 @@ void TEQForm::applyTexture()
     thumb.fill(Qt::transparent);
     QPainter(&thumb).drawImage(0, 0, picture.copy(0, 164, 11, 11));
     for (TBMPScrollBar *bar : trackbars_) {
-        bar->setBMPTrack(atScale(track));
-        bar->setBMPThumb(atScale(thumb));
+        bar->setBMPTrack(scale_.atScale(track));
+        bar->setBMPThumb(scale_.atScale(thumb));
     }
     // In a Winamp skin the drawer wears the playlist's colours, so the
     // window reads as one skin.
@@ -118,15 +100,14 @@ void TEQForm::applyTexture()
     const QColor rim = skin ? skin->playlist.colours.selectedBackground : QColor(0x07, 0x09, 0x0c);
     const QColor scrollTrack = skin ? background : QColor(0x1b, 0x20, 0x28);
     const QColor handle = skin ? rim : QColor(0x4a, 0x54, 0x63);
-    const auto px = [this](int skinPixels) { return QString::number(std::max(1, qRound(skinPixels * scale_))); };
     useEq_->setStyleSheet(QStringLiteral("color: %1; background: transparent; font: bold %2px Arial;")
-                              .arg((skin ? text : toQColor(layout.infoColor)).name(), px(11)));
+                              .arg((skin ? text : toQColor(layout.infoColor)).name(), scale_.px(11)));
     QString sheet = QStringLiteral("QListWidget { color: %1; background: %2; border: %6px solid %3; font: %7px Arial; }"
                                    "QScrollBar { background: %4; width: %8px; }"
                                    "QScrollBar::handle { background: %5; border-radius: %9px; }"
                                    "QScrollBar::add-line, QScrollBar::sub-line { height: 0; }")
-                        .arg(text.name(), background.name(), rim.name(), scrollTrack.name(), handle.name(), px(1),
-                             px(11), px(9), px(3));
+                        .arg(text.name(), background.name(), rim.name(), scrollTrack.name(), handle.name(),
+                             scale_.px(1), scale_.px(11), scale_.px(9), scale_.px(3));
     if (skin)
         sheet += QStringLiteral("QListWidget::item:selected { color: %1; background: %2; }")
                      .arg(skin->playlist.colours.current.name(), rim.name());
@@ -198,7 +179,7 @@ void TEQForm::sliderChanged(int slider)
 void TEQForm::setBandLabel(const QString &text)
 {
     label_ = text;
-    update(toWindow(LabelArea));
+    update(scale_.repaintArea(LabelArea));
 }
 
 // ---- commands ----
@@ -296,18 +277,17 @@ void TEQForm::showEvent(QShowEvent *event)
 void TEQForm::resizeEvent(QResizeEvent *event)
 {
     const int left = BodyWidth + 8;
-    const int skinWidth = qRound(width() / scale_);
-    useEq_->setGeometry(toWindow(QRect(left, 18, skinWidth - left - 8, 16)));
-    presetList_->setGeometry(toWindow(QRect(left, 38, skinWidth - left - 8, WindowHeight - 38 - 8)));
+    const int skinWidth = scale_.toSkin(size()).width();
+    useEq_->setGeometry(scale_.toWindow(QRect(left, 18, skinWidth - left - 8, 16)));
+    presetList_->setGeometry(scale_.toWindow(QRect(left, 38, skinWidth - left - 8, WindowHeight - 38 - 8)));
     QWidget::resizeEvent(event);
 }
 
 void TEQForm::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.scale(scale_, scale_);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, scale_ != qRound(scale_));
-    const QRect all(0, 0, qCeil(width() / scale_), WindowHeight);
+    scale_.scalePainter(painter);
+    const QRect all(0, 0, scale_.toSkin(rect()).width(), WindowHeight);
     const QRect drawerTitle(BodyWidth, 0, all.width() - BodyWidth, TitleBar.height());
     if (const WinampSkin *skin = texture_->winamp.get()) {
         painter.fillRect(all, skin->playlist.colours.normalBackground);
@@ -335,7 +315,7 @@ void TEQForm::paintEvent(QPaintEvent *)
 
 void TEQForm::mousePressEvent(QMouseEvent *event)
 {
-    const QPoint at = (event->position() / scale_).toPoint();
+    const QPoint at = scale_.toSkin(event->position());
     if (event->button() == Qt::RightButton && TitleBar.contains(at)) {
         windowMenu_.popup(event->globalPosition().toPoint());
     } else if (event->button() != Qt::LeftButton) {
@@ -345,7 +325,7 @@ void TEQForm::mousePressEvent(QMouseEvent *event)
     } else if (SwitchKey.contains(at)) {
         switchClick();
     } else if (PresetsKey.contains(at)) {
-        setupMenu_.popup(mapToGlobal(toWindow(PresetsKey).bottomLeft()));
+        setupMenu_.popup(mapToGlobal(scale_.toWindow(PresetsKey).bottomLeft()));
     } else if (at.y() < TitleBar.height()) {
         dragging_ = true;
         dragStart_ = event->globalPosition().toPoint() - pos();

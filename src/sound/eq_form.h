@@ -7,6 +7,7 @@
 // ApplyEqualizer. It follows the texture manager's texture and window size:
 // everything is placed in skin pixels and shown at that size.
 
+#include "appearance/skin_scale.h"
 #include "appearance/texture_manager.h"
 #include "language/messages.h"
 #include "platform/dialogs.h"
@@ -80,8 +81,6 @@ protected:
 private:
     void applyTexture();
     void applyScale();
-    QRect toWindow(const QRect &skin) const;
-    QImage atScale(const QImage &picture) const;
     void composeBackground();
     void buildSetupMenu();
     void sliderChanged(int slider);
@@ -100,7 +99,7 @@ private:
     QMenu windowMenu_;
     QString saveCaption_, savePrompt_;
     QString label_;
-    qreal scale_ = 1;
+    SkinScale scale_;
     bool loading_ = false;
     QPoint dragStart_;
     bool dragging_ = false;

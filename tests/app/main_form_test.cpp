@@ -64,6 +64,11 @@ TEST_F(MainFormTest, AtEachWindowSizeTheSkinScalesAsAWholeAndTheButtonsFollow)
     hover(play);
     click(play);
     EXPECT_EQ(plays.size(), 1);
+    QSignalSpy balanceWheels(&form, &TMainForm::balanceWheeled);
+    const QPoint balance = layout.scrollerBalance.knobAtStart().center() * 2;
+    QWheelEvent wheel(balance, balance, {}, {0, 120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&form, &wheel);
+    EXPECT_EQ(balanceWheels.size(), 1) << "the wheel over the balance slider";
 
     textures.setWindowScale(1.5);
     const QImage sharp = picture(pictures.main, band).scaled(368, 15, Qt::IgnoreAspectRatio, Qt::FastTransformation);
