@@ -10,7 +10,6 @@
 #include "support/recording_dialogs.h"
 
 #include <QDirIterator>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>

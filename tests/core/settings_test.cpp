@@ -32,7 +32,6 @@ TEST(Settings, EveryKeyComesBackAsWrittenInTheFileOrder)
     const QString text = QString::fromUtf8(readFile(path));
     EXPECT_TRUE(text.contains("FutureKey=kept\n"));
     EXPECT_LT(text.indexOf("Recent10="), text.indexOf("SongPlaying="));
-    EXPECT_LT(text.indexOf("TitleWidth8="), text.indexOf("UseEqualizer="));
 }
 
 // A hand-edited file cannot hand the windows or the engine values they

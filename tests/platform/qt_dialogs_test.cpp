@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
-#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
