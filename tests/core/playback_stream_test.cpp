@@ -63,30 +63,18 @@ TEST_F(StreamController, AStationsTitlesShowAsTheyArrive)
 }
 
 // A stream that cannot start says why where its title would be, and nothing
-// of the song before stays on the display.
+// of the song before stays on the display (the reasons are the stream
+// reader's test). A plain server is never read as the https one.
 TEST_F(StreamController, AStreamThatCannotStartSaysWhyAndClearsTheOldSongsTime)
 {
-    QString refused;
-    {
-        HttpTestServer gone;
-        refused = QString::fromStdString(gone.url("/live"));
-    }
-    server.on("/missing", HttpTestServer::reply(404, "Not Found"));
-    const std::pair<QString, QString> cases[] = {
-        {url("/missing"), "HTTP 404 Not Found"},
-        {refused, "Cannot connect to " + refused.section('/', 2, 2) + ": Connection refused"},
-        {"https://" + url("/missing").section('/', 2), "TLS: the handshake with 127.0.0.1 failed"},
-    };
-    for (const auto &[address, reason] : cases) {
-        SCOPED_TRACE(address.toStdString());
-        controller.OpenFile(writeFile(dir.filePath("song.mp3"), QByteArray::fromStdString(audio)));
-        controller.StartPlayback();
-        ASSERT_TRUE(runUntil([&] { return view.duration == "(0:04)" && view.time != "0:00"; }, 10000));
-        controller.OpenAddress(address);
-        EXPECT_EQ(view.duration, "(0:00)");
-        ASSERT_TRUE(runUntil([&] { return view.title.startsWith(reason); }, 10000)) << view.title.toStdString();
-        EXPECT_EQ(view.time, "0:00");
-    }
+    controller.OpenFile(writeFile(dir.filePath("song.mp3"), QByteArray::fromStdString(audio)));
+    controller.StartPlayback();
+    ASSERT_TRUE(runUntil([&] { return view.duration == "(0:04)" && view.time != "0:00"; }, 10000));
+    controller.OpenAddress("https" + url("/").mid(4));
+    EXPECT_EQ(view.duration, "(0:00)");
+    ASSERT_TRUE(runUntil([&] { return view.title.startsWith("TLS: the handshake with 127.0.0.1 failed"); }, 10000))
+        << view.title.toStdString();
+    EXPECT_EQ(view.time, "0:00");
 }
 
 // A list naming itself ends after five levels and one of HLS segments plays
