@@ -106,7 +106,11 @@ TEST_F(StreamPlayback, HttpsRadioShowsItsTitlesAndReconnectsAfterABreak)
     EXPECT_FALSE(server.waitForConnections(5, 1500ms)) << "no try after Stop";
 }
 
-TEST_F(StreamPlayback, StopEndsAStalledStreamAtOnce)
+// A silent or refusing server ends in a network error; an answer without a
+// single MPEG frame is no song: the same input error as a file of garbage.
+// Either way the input ends, and the player plays the next song. Stop ends
+// a stalled stream at once.
+TEST_F(StreamPlayback, StalledAndDeadServersAndAnswersWithoutAudioNeverHoldThePlayerUp)
 {
     server.on("/stall", HttpTestServer::Response().send(HttpTestServer::icyHead(0)).stall());
     play(server.url("/stall"));
@@ -118,13 +122,7 @@ TEST_F(StreamPlayback, StopEndsAStalledStreamAtOnce)
     s.send(SK_STOP);
     s.send(SK_INPUT_CLOSE);
     ASSERT_TRUE(s.waitFor([&] { return std::ranges::count(s.codesSince(since), SK_NOTIFY_ACK) == 2; }, 5s));
-}
 
-// A silent or refusing server ends in a network error; an answer without a
-// single MPEG frame is no song: the same input error as a file of garbage.
-// Either way the input ends, and the player plays the next song.
-TEST_F(StreamPlayback, DeadServersAndAnswersWithoutAudioEndInAnInputError)
-{
     // An ID3v2 tag holding one title frame, and nothing after it.
     const std::string id3Only("ID3\x03\0\0\0\0\0\x10"
                               "TIT2\0\0\0\x06\0\0"
