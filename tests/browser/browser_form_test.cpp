@@ -80,4 +80,3 @@ TEST(BrowserForm, WearsTheTexturesFrameAndFollowsButtonsLinksAndHistory)
     form.button("Close")->click();
     EXPECT_FALSE(form.isVisible());
 }
-

@@ -53,8 +53,9 @@ TEST(Page, PicturesStandSideBySideAndABreakMovesBelowTheLastOne)
 // A link continued on its line is as wide as its own text.
 TEST(Page, TextLinesContinueCentreIndentAndLink)
 {
-    const PageLayout page = layout("<A HREF=\"a.html\">\none\\\ntwo\n<BLOCKQUOTE>\n<FONT SIZE=7>\nthree\n</BLOCKQUOTE>\n"
-                                   "<CENTER>\n<A HREF=\"Music.html\">\nlinked\n</CENTER>\n<HR>\nlast");
+    const PageLayout page =
+        layout("<A HREF=\"a.html\">\none\\\ntwo\n<BLOCKQUOTE>\n<FONT SIZE=7>\nthree\n</BLOCKQUOTE>\n"
+               "<CENTER>\n<A HREF=\"Music.html\">\nlinked\n</CENTER>\n<HR>\nlast");
     EXPECT_EQ(at(page, "two"), QPoint(10 + 3 * charWidth, 10));  // same line, to the right of "one"
     EXPECT_EQ(page.items[1].style, TextStyle{});
     EXPECT_EQ(at(page, "three"), QPoint(40, 10 + 12));

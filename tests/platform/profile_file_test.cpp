@@ -15,9 +15,10 @@ using platform::ProfileFile;
 TEST(ProfileFile, FindsKeysWithoutRegardToCaseAndTheFirstWinsAndWritesUtf8)
 {
     QTemporaryDir dir;
-    const QString path = writeFile(dir.filePath("test.ini"), "[Other]\r\nVolume=1\r\n[ludro]\r\n volume = 0x40\r\nVOLUME=7\r\n"
-                                                             "Name= two words \r\nNoEquals\r\nBad=yes\r\nShort=0x\r\n"
-                                                             "True=2\r\n[LUDRO]\r\nLate=9\r\nSongDir=C:\\M\xfcsik\\\r\n");
+    const QString path =
+        writeFile(dir.filePath("test.ini"), "[Other]\r\nVolume=1\r\n[ludro]\r\n volume = 0x40\r\nVOLUME=7\r\n"
+                                            "Name= two words \r\nNoEquals\r\nBad=yes\r\nShort=0x\r\n"
+                                            "True=2\r\n[LUDRO]\r\nLate=9\r\nSongDir=C:\\M\xfcsik\\\r\n");
     ProfileFile p = ProfileFile::load(path);
     EXPECT_EQ(p.readInteger("Ludro", "Volume", 80), 64);
     EXPECT_EQ(p.readString("Ludro", "name", ""), " two words ") << "values are kept as written";

@@ -133,8 +133,11 @@ TEST_F(StreamPlayback, StalledAndDeadServersAndAnswersWithoutAudioNeverHoldThePl
     server.on("/text", HttpTestServer::ok(std::string(300, 't'), "text/plain"));
     server.on("/tag", HttpTestServer::ok(id3Only));
     const std::pair<std::string, int> cases[] = {
-        {server.url("/silent"), SK_ERROR_NETWORK},  {server.url("/missing"), SK_ERROR_NETWORK},
-        {server.url("/text"), SK_ERROR_INPUT_OPEN}, {server.url("/tag"), SK_ERROR_INPUT_OPEN}};
+        {server.url("/silent"), SK_ERROR_NETWORK},
+        {server.url("/missing"), SK_ERROR_NETWORK},
+        {server.url("/text"), SK_ERROR_INPUT_OPEN},
+        {server.url("/tag"), SK_ERROR_INPUT_OPEN},
+    };
 
     control_message_send_SI(s.player(), SK_SET_PLAYER_ENVIRONMENT_INTEGER, "INPUT.HTTP.TIMEOUT", 300);
     for (const auto &[address, code] : cases) {
