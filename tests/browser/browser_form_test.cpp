@@ -37,14 +37,27 @@ TEST(BrowserPages, EveryShippedPageHasItsLinksAndPictures)
     }
 }
 
-TEST(BrowserForm, ButtonsLinksAndHistory)
+// The texture frames the window: its borders from the playlist picture, its
+// title and grip from the browser picture. (The grip's drag is the
+// playlist window's, tested there.)
+TEST(BrowserForm, WearsTheTexturesFrameAndFollowsButtonsLinksAndHistory)
 {
-    TextureManager textures;
+    using namespace fixture_texture;
+    QTemporaryDir home;
+    writeCodedTexture(home.path());
+    TextureManager textures({home.path() + "/textures/"});
+    ASSERT_TRUE(textures.apply("Coded"));
     TBrowserForm form(textures, browser::PageFolder({shipped}));
     QList<QUrl> opened;
     form.OpenExternal = [&](const QUrl &url) { opened << url; };
     form.resize(420, 400);
     form.show();
+    const QImage shown = form.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(shown.pixel(10, 10), coded(10, 10, Browser)) << "the title";
+    EXPECT_EQ(shown.pixel(2, 200), coded(22, 55 + 200 % 35, Playlist)) << "the left border";
+    EXPECT_EQ(shown.pixel(418, 398), coded(298, 28, Browser)) << "the grip";
+    EXPECT_TRUE(QRect(5, 30, 410, 345).contains(form.pageArea()->geometry())) << "the page above the grip";
+
     form.OpenHelpPage("equalizer.html");
     ASSERT_GT(form.page().links.size(), 0u);
     // The scroll bar shows once the events are served.
@@ -66,24 +79,4 @@ TEST(BrowserForm, ButtonsLinksAndHistory)
 
     form.button("Close")->click();
     EXPECT_FALSE(form.isVisible());
-}
-
-// The texture frames the window: its borders from the playlist picture, its
-// title and grip from the browser picture. (The grip's drag is the
-// playlist window's, tested there.)
-TEST(BrowserForm, WearsTheTexturesFrame)
-{
-    using namespace fixture_texture;
-    QTemporaryDir home;
-    writeCodedTexture(home.path());
-    TextureManager textures({home.path() + "/textures/"});
-    ASSERT_TRUE(textures.apply("Coded"));
-    TBrowserForm form(textures, browser::PageFolder({shipped}));
-    form.resize(420, 400);
-    form.show();
-    const QImage shown = form.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    EXPECT_EQ(shown.pixel(10, 10), coded(10, 10, Browser)) << "the title";
-    EXPECT_EQ(shown.pixel(2, 200), coded(22, 55 + 200 % 35, Playlist)) << "the left border";
-    EXPECT_EQ(shown.pixel(418, 398), coded(298, 28, Browser)) << "the grip";
-    EXPECT_TRUE(QRect(5, 30, 410, 345).contains(form.pageArea()->geometry())) << "the page above the grip";
 }

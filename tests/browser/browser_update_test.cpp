@@ -10,7 +10,6 @@
 #include "support/recording_dialogs.h"
 
 #include <QDirIterator>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -102,6 +101,10 @@ TEST_F(BrowserUpdate, AnythingButACompleteUpdateKeepsTheFolderAsItWas)
     expectUnchanged("a file larger than any page");
     server.on("/pages/list.txt", HttpTestServer::redirect(302, server.url("/pages/list.txt")));
     expectUnchanged("a relocation loop");
+
+    BrowserController withoutServer(textures, dialogs, {folder()}, QString());
+    withoutServer.DownloadUpdates();
+    EXPECT_EQ(dialogs.errors.size(), 1) << "without an update server";
 }
 
 TEST_F(BrowserUpdate, CancelOrTheCloseBoxDuringAStalledTransferLeavesNoPartialFile)
@@ -143,11 +146,4 @@ TEST_F(BrowserUpdate, TheUsersFolderTakesTheUpdateOfTheInstalledPages)
                               {"Browser/Home.html", "old home\n"},
                               {"mine/Browser/list.txt", "2\n1\nHome.html\n"},
                               {"mine/Browser/Home.html", "new home\n"}}));
-}
-
-TEST_F(BrowserUpdate, WithoutAnUpdateServerNothingIsFetched)
-{
-    BrowserController browser(textures, dialogs, {folder()}, QString());
-    browser.DownloadUpdates();
-    EXPECT_EQ(dialogs.errors.size(), 1);
 }

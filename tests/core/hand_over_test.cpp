@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(HandOver, EachNameIsTakenOnceDespiteCopiesAndStrays)
+TEST(HandOver, EachNameIsTakenOnceDespiteCopiesAndStraysAndSeveralGoAsLines)
 {
     const QString name = QString::fromUtf8("/music/Ünïcødé ♫ song.mp3");
     HandOverBuffer buffer;
@@ -32,10 +32,8 @@ TEST(HandOver, EachNameIsTakenOnceDespiteCopiesAndStrays)
     for (const platform::WindowMessage &m : handOverMessages(name))
         afterStray = buffer.take(m.wParam, m.lParam);
     EXPECT_EQ(afterStray.value_or(""), name) << "a new name starts over after a stray first character";
-}
 
-TEST(HandOver, SeveralNamesGoAsLinesAndAFileWithALineBreakStaysWhole)
-{
+    // Several names go as lines; a file with a line break stays whole.
     EXPECT_EQ(handedOverNames(handOverText({"/a.mp3", "/b.mp3"})), QStringList({"/a.mp3", "/b.mp3"}));
     QTemporaryDir dir;
     const QString odd = dir.filePath("two\nlines.mp3");

@@ -13,7 +13,7 @@
 
 using platform::DataFolders;
 
-TEST(DataFolders, TheProgramFolderServesAsBeforeUnlessItIsInstalledOrReadOnly)
+TEST(DataFolders, TheProgramFolderServesUnlessInstalledOrReadOnlyAndTheUsersFolderComesFirst)
 {
     DataFolders::Facts facts{{}, "/opt/ludro/", true, {}, "/home/u/.local/share/"};
     EXPECT_EQ(DataFolders::decide(facts).search("nowhere"), QStringList{"/opt/ludro/nowhere/"});
@@ -29,12 +29,9 @@ TEST(DataFolders, TheProgramFolderServesAsBeforeUnlessItIsInstalledOrReadOnly)
     qputenv("LUDRO_HOME", "/tmp/elsewhere");
     EXPECT_EQ(DataFolders::current().user(), "/tmp/elsewhere/");
     qunsetenv("LUDRO_HOME");
-}
 
-// The user's files hide the installed ones of the same name in any letter
-// case; each name is listed once, and what the user saves goes to the user.
-TEST(DataFolders, ListsMergeTheUsersFolderBeforeTheInstalledOne)
-{
+    // The user's files hide the installed ones of the same name in any letter
+    // case; each name is listed once, and what the user saves goes to the user.
     QTemporaryDir user, shared;
     const DataFolders folders = DataFolders::decide({{}, shared.path() + '/', false, {}, user.path() + '/'});
     const QString mine = user.path() + "/ludro-pro/";

@@ -11,26 +11,22 @@
 
 using platform::ProfileFile;
 
-TEST(ProfileFile, FindsKeysWithoutRegardToCaseAndTheFirstWins)
+// Windows text is read, UTF-8 written.
+TEST(ProfileFile, FindsKeysWithoutRegardToCaseAndTheFirstWinsAndWritesUtf8)
 {
     QTemporaryDir dir;
-    const ProfileFile p = ProfileFile::load(
-        writeFile(dir.filePath("test.ini"),
-                  "[Other]\r\nVolume=1\r\n[ludro]\r\n volume = 0x40\r\nVOLUME=7\r\nName= two words \r\nNoEquals\r\n"
-                  "Bad=yes\r\nShort=0x\r\nTrue=2\r\n[LUDRO]\r\nLate=9\r\n"));
+    const QString path =
+        writeFile(dir.filePath("test.ini"), "[Other]\r\nVolume=1\r\n[ludro]\r\n volume = 0x40\r\nVOLUME=7\r\n"
+                                            "Name= two words \r\nNoEquals\r\nBad=yes\r\nShort=0x\r\n"
+                                            "True=2\r\n[LUDRO]\r\nLate=9\r\nSongDir=C:\\M\xfcsik\\\r\n");
+    ProfileFile p = ProfileFile::load(path);
     EXPECT_EQ(p.readInteger("Ludro", "Volume", 80), 64);
     EXPECT_EQ(p.readString("Ludro", "name", ""), " two words ") << "values are kept as written";
     EXPECT_EQ(p.readInteger("Ludro", "Bad", 5), 5);
     EXPECT_EQ(p.readInteger("Ludro", "Short", 5), 5);
     EXPECT_TRUE(p.readBool("Ludro", "True", false));
     EXPECT_EQ(p.readInteger("Ludro", "Late", 3), 9) << "a repeated section is searched too";
-}
 
-TEST(ProfileFile, ReadsWindowsTextAndWritesUtf8)
-{
-    QTemporaryDir dir;
-    const QString path = writeFile(dir.filePath("test.ini"), "[Ludro]\nSongDir=C:\\M\xfcsik\\\n");
-    ProfileFile p = ProfileFile::load(path);
     p.writeString("Ludro", "Title", "line one\nline two");
     ASSERT_TRUE(p.save(path));
     const ProfileFile again = ProfileFile::load(path);

@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
-#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -41,7 +40,7 @@ Qt::TextFormat &nextBoxFormat(Qt::TextFormat &format)
 
 }  // namespace
 
-TEST(QtDialogs, MessagesAndPromptsAreShownAsPlainText)
+TEST(QtDialogs, TextsArePlainAndTheSaveBoxGivesANameTheChosenKindsExtension)
 {
     Dialogs dialogs;
     const QString text = "The texture \"<b>Bold</b>\" cannot be found.";
@@ -52,12 +51,8 @@ TEST(QtDialogs, MessagesAndPromptsAreShownAsPlainText)
     nextBoxFormat(format);
     EXPECT_EQ(dialogs.askText("Name", "<b>Name</b> of this track:", "One"), "") << "cancelled";
     EXPECT_EQ(format, Qt::PlainText);
-}
 
-// A name typed without an extension gets the kind chosen in the box.
-TEST(QtDialogs, TheSaveBoxGivesANameTheChosenKindsExtension)
-{
-    Dialogs dialogs;
+    // A name typed without an extension gets the kind chosen in the box.
     QTemporaryDir dir;
     QTimer::singleShot(0, [] {
         auto *box = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());

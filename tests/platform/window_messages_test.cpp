@@ -13,7 +13,7 @@
 using platform::MessageWindow;
 using platform::WindowMessage;
 
-TEST(WindowMessages, ArriveInOrderOnTheTargetThreadFromAnyThread)
+TEST(WindowMessages, ArriveInOrderOnTheTargetThreadAndNeverAtATargetThatIsGone)
 {
     std::vector<std::uintptr_t> seen;
     bool allOnGuiThread = true;
@@ -32,10 +32,8 @@ TEST(WindowMessages, ArriveInOrderOnTheTargetThreadFromAnyThread)
     for (std::uintptr_t i = 0; i < 1000; ++i)
         ASSERT_EQ(seen[i], i);
     EXPECT_TRUE(allOnGuiThread);
-}
 
-TEST(WindowMessages, GoneTargetGetsNothingAndHandlesAreNotReused)
-{
+    // A target that is gone gets nothing, and its handle is not reused.
     int delivered = 0;
     const auto count = [&](const WindowMessage &) { ++delivered; };
     platform::WindowHandle old;

@@ -67,7 +67,7 @@ protected:
     const QByteArray audio = QByteArray(3000, '\xAA');
 };
 
-TEST_F(Id3Tags, FieldsAreTrimmedOfBlanksZerosAndControlsButKeepInnerOnes)
+TEST_F(Id3Tags, FieldsAreTrimmedAndWhatIsMissingHasItsStandIn)
 {
     EXPECT_EQ(id3::trimmedField(QByteArray("Hello  World \0\0\t\n", 17)), "Hello  World");
     EXPECT_EQ(id3::trimmedField(QByteArray("\0 a\0b\0", 6)), QString(QByteArray("\0 a\0b", 5)));
@@ -76,19 +76,14 @@ TEST_F(Id3Tags, FieldsAreTrimmedOfBlanksZerosAndControlsButKeepInnerOnes)
     ASSERT_TRUE(tag);
     EXPECT_EQ(tag->title, "Title");
     EXPECT_EQ(id3GenreName(tag->genre), "Rock");
-}
 
-TEST_F(Id3Tags, UntaggedShortAndMissingFilesHaveNoTag)
-{
+    // Untagged, short and missing files have none.
     EXPECT_FALSE(id3::readTag(makeFile(audio)));
     EXPECT_FALSE(id3::readTag(makeFile("TAG short", "short.mp3")));
     EXPECT_FALSE(id3::readTag(dir.filePath("missing.mp3")));
     EXPECT_FALSE(id3::readTag(makeFile(audio + rawRecord("x", "y", 1).replace(0, 3, "tag"), "lower.mp3")));
-}
 
-TEST_F(Id3Tags, DisplayTitleAndStandIns)
-{
-    EXPECT_EQ(songTag(Id3Tag{"Title", "Artist"}).displayTitle, "Artist - Title");
+    // A title alone, and the stand-ins when a tag lacks a title or a genre.
     EXPECT_EQ(songTag(Id3Tag{"Title"}).displayTitle, "Title");
     EXPECT_EQ(songTag(Id3Tag{"", "Artist"}).displayTitle, "") << "no title: the file name is shown";
     EXPECT_EQ(songTag(Id3Tag{"Title", "", "", "", "", 255}).genre, "") << "genre 255 has no name";

@@ -7,7 +7,6 @@
 #include "support/recording_dialogs.h"
 #include "support/run_until.h"
 
-#include <QApplication>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>

@@ -60,7 +60,8 @@ TEST(PlaylistEdits, DeletingKeepsTheCurrentSongOrTheOneMovingIntoItsPlaceAndTheP
     EXPECT_EQ(playlist.currentIndex(), 1);
 }
 
-TEST(PlaylistEdits, ReverseAndRandomizeCarryTheCurrentSong)
+// Moves need three entries and stop at the ends.
+TEST(PlaylistEdits, ReverseAndRandomizeCarryTheCurrentSongAndMovesStopAtTheEnds)
 {
     PlaylistModel playlist;
     fillLettered(playlist, 5);
@@ -75,6 +76,13 @@ TEST(PlaylistEdits, ReverseAndRandomizeCarryTheCurrentSong)
     EXPECT_EQ(playlist.currentIndex(), 7);
     const QString shuffled = titles(playlist);
     EXPECT_EQ(std::set<QChar>(shuffled.begin(), shuffled.end()).size(), 20u);
+
+    fillLettered(playlist, 2);
+    EXPECT_EQ(playlist_edits::moveUp(playlist, 1), -1);
+    fillLettered(playlist, 3);
+    EXPECT_EQ(playlist_edits::moveDown(playlist, 1), 2);
+    EXPECT_EQ(playlist_edits::moveDown(playlist, 2), -1);
+    EXPECT_EQ(titles(playlist), "acb");
 }
 
 TEST(PlaylistEdits, SortingComparesTitlesInTheLocaleAndTheSongsToPlayMoveWithTheirEntries)
@@ -99,17 +107,6 @@ TEST(PlaylistEdits, SortingComparesTitlesInTheLocaleAndTheSongsToPlayMoveWithThe
     playlist.deliverChanges();
     EXPECT_EQ(playlist.entries().at(3)[PlaylistEntry::Title], "charlie.mp3") << "a writer that forgot to settle";
     EXPECT_EQ(playlist.entries().at(6)[PlaylistEntry::Number], "7");
-}
-
-TEST(PlaylistEdits, MovesNeedThreeEntriesAndStopAtTheEnds)
-{
-    PlaylistModel playlist;
-    fillLettered(playlist, 2);
-    EXPECT_EQ(playlist_edits::moveUp(playlist, 1), -1);
-    fillLettered(playlist, 3);
-    EXPECT_EQ(playlist_edits::moveDown(playlist, 1), 2);
-    EXPECT_EQ(playlist_edits::moveDown(playlist, 2), -1);
-    EXPECT_EQ(titles(playlist), "acb");
 }
 
 TEST(PlaylistEdits, MusicGroupPrefixesFileTitlesOnlyAndComesOffAgain)

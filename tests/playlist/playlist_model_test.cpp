@@ -72,7 +72,7 @@ TEST(PlayedMarks, EveryPositionOncePerCycleEvenForLongLists)
     EXPECT_EQ(marked, 1) << "a full cycle starts a new one";
 }
 
-TEST(PlaylistModel, ChangesAreToldOncePerTurnWithTheRowsTheyConcern)
+TEST(PlaylistModel, ChangesAndTheCurrentEntryAreToldOncePerTurnWithTheRowsTheyConcern)
 {
     PlaylistModel playlist;
     QSignalSpy changes(&playlist, &PlaylistModel::changed);
@@ -101,11 +101,8 @@ TEST(PlaylistModel, ChangesAreToldOncePerTurnWithTheRowsTheyConcern)
     EXPECT_EQ(told(changes), (Changes{{Level::Structure, 3, 100000 - 3}}));
     QCoreApplication::processEvents();
     EXPECT_EQ(changes.size(), 1) << "nothing is told twice";
-}
 
-TEST(PlaylistModel, TheCurrentEntryIsToldOncePerChange)
-{
-    PlaylistModel playlist;
+    // The current entry is told once per change.
     QSignalSpy current(&playlist, &PlaylistModel::currentChanged);
     for (int index : {3, 4, 4}) {
         playlist.setCurrentIndex(index);

@@ -1,29 +1,26 @@
-// The background scan on real lame-made songs: exact lengths of CBR, VBR
-// and VBR without a Xing header, tags into the playlist's columns without
-// playing, and the cache that answers the next run while files stay as
-// they were.
+// The background scan on a real lame-made song without a Xing header (a
+// folder of them filling the window and the cache answering the next start
+// is the program's test): streams are not read, a song added again is read
+// again, and the cache forgets changed files and a damaged file.
 
 #include "playlist/playlist_scan.h"
 #include "support/engine_session.h"
 #include "support/files.h"
 
-#include <QDateTime>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-TEST(SongScan, ListColumnsFillFromWorkersAndTheCacheAnswersTheNextRun)
+TEST(SongScan, ASongAddedAgainIsReadAgainAndTheCacheKnowsOnlyUnchangedFiles)
 {
     QTemporaryDir dir;
+    const QString path = dir.filePath("tagged.mp3");
+    QFile::copy(QString::fromStdString(fixture("l3-44k-stereo-vbr-noxing.mp3")), path);
+    QProcess::execute("id3v2", {"-2", "-a", "Band", "-t", "Tune", path});
     PlaylistModel playlist;
-    for (const char *name : {"l3-44k-stereo-cbr.mp3", "l3-44k-stereo-vbr.mp3", "l3-44k-stereo-vbr-noxing.mp3"}) {
-        const QString path = dir.filePath(name);
-        QFile::copy(QString::fromStdString(fixture(name)), path);
-        playlist.addFileEntry(path);
-    }
-    QProcess::execute("id3v2", {"-2", "-a", "Band", "-t", "Tune", dir.filePath("l3-44k-stereo-vbr-noxing.mp3")});
+    playlist.addFileEntry(path);
     playlist.addNetworkEntry("http://example.invalid/stream");
     const QString cacheFile = dir.filePath("SongCache.dat");
     {
@@ -33,22 +30,20 @@ TEST(SongScan, ListColumnsFillFromWorkersAndTheCacheAnswersTheNextRun)
         QSignalSpy finished(&scanner, &SongScanner::finished);
         ASSERT_TRUE(finished.wait(10000));
         playlist.deliverChanges();
-        for (int i = 0; i < 3; ++i)
-            EXPECT_EQ(playlist.entries()[i][PlaylistEntry::Time], "0:04") << i;
-        EXPECT_EQ(playlist.entries()[2].shownTitle, "Band - Tune");
-        EXPECT_EQ(playlist.entries()[3][PlaylistEntry::Time], "...") << "streams are not read";
+        EXPECT_EQ(playlist.entries()[1][PlaylistEntry::Time], "...") << "streams are not read";
 
         // A song added again after the list was cleared (or handed over twice).
         playlist.clearEntries();
-        playlist.addFileEntry(dir.filePath("l3-44k-stereo-vbr-noxing.mp3"));
+        playlist.addFileEntry(path);
         ASSERT_TRUE(finished.wait(10000));
         playlist.deliverChanges();
         EXPECT_EQ(playlist.entries()[0].shownTitle, "Band - Tune");
+        EXPECT_EQ(playlist.entries()[0][PlaylistEntry::Time], "0:04");
         EXPECT_TRUE(cache.save().isEmpty());
     }
 
     SongCache cache(cacheFile);
-    const QFileInfo tagged(dir.filePath("l3-44k-stereo-vbr-noxing.mp3"));
+    const QFileInfo tagged(path);
     const qint64 modified = tagged.lastModified().toMSecsSinceEpoch();
     const std::optional<SongFacts> known = cache.find(tagged.filePath(), tagged.size(), modified);
     ASSERT_TRUE(known) << "the cache file carries the songs to the next run";

@@ -57,7 +57,7 @@ QByteArray bytesOf(const std::vector<int16_t> &samples)
 
 }  // namespace
 
-TEST(CdRip, CancelKeepsTheFinishedTracksAndARunThatCannotWriteStopsWithOneMessage)
+TEST(CdRip, CancelKeepsTheFinishedTracksARunThatCannotWriteStopsAndARealLineRecordsWhileTheDevicePlays)
 {
     QTemporaryDir dir;
     const QString cue = writeDiscImage(dir.path(), {{300, 440}, {9000, 660}, {300, 880}});
@@ -87,25 +87,20 @@ TEST(CdRip, CancelKeepsTheFinishedTracksAndARunThatCannotWriteStopsWithOneMessag
     }
     EXPECT_EQ(dialogs.errors.size(), 1) << dialogs.errors.join('\n').toStdString();
     EXPECT_TRUE(entries(dir.filePath("full")).isEmpty()) << "no partial file";
-}
 
-TEST(CdRip, ARealLineRecordsEachTrackWhileTheDevicePlaysIt)
-{
-    QTemporaryDir dir;
-    const QString cue = writeDiscImage(dir.path(), {{75, 440}, {150, 660}});
+    // A real line records each track while the device plays it.
+    dialogs.errors.clear();
+    const QString line = writeDiscImage(dir.filePath("line"), {{75, 440}, {150, 660}});
     qputenv("LUDRO_ALSA_CAPTURE", "null");
-    cd::CdDevice device(cue);
-    RecordingDialogs dialogs;
-    recording::CdRip run(dialogs);
-    QSignalSpy finished(&run, &recording::CdRip::finished);
-    recording::RipSettings settings = settingsFor(cue, dir.path());
+    cd::CdDevice device(line);
+    recording::RipSettings settings = settingsFor(line, dir.filePath("line"));
     settings.input = "Capture";
     settings.device = &device;
     run.start({"1. One"}, settings);
-    ASSERT_TRUE(runUntil([&] { return !finished.isEmpty(); }, 15000));
+    ASSERT_TRUE(runUntil([&] { return finished.size() == 4; }, 15000));
     qunsetenv("LUDRO_ALSA_CAPTURE");
     EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join('\n').toStdString();
-    const std::optional<WavData> one = readWav(dir.filePath("One.wav").toStdString());
+    const std::optional<WavData> one = readWav(dir.filePath("line/One.wav").toStdString());
     ASSERT_TRUE(one);
     EXPECT_LT(one->frames(), 44100u * 2) << "stopped at the next track, in real time";
     EXPECT_FALSE(device.isOpen()) << "closed again";

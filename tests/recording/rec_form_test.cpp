@@ -30,12 +30,16 @@ QStringList texts(const QListWidget *list)
 
 }  // namespace
 
-// The data track is not listed; a file of the run's name that is there
-// stays, the track goes beside it.
-TEST(RecorderWindows, ListTheDiscAndRecordTheChosenTracksUnderTheirNames)
+// The window wears the texture's playlist frame and recorder picture and
+// colours at once. The data track is not listed; a file of the run's name
+// that is there stays, the track goes beside it.
+TEST(RecorderWindows, WearTheTextureListTheDiscAndRecordTheChosenTracksUnderTheirNames)
 {
+    using namespace fixture_texture;
     QTemporaryDir dir;
     const QString cue = writeDiscImage(dir.path(), {{4500, 440}, {120, 660}, {300, 880}, {75, 0, true}});
+    writeCodedTexture(dir.path());
+    TextureManager textures({dir.path() + "/textures/"});
     RecordingDialogs dialogs;
     QString recDest = dir.filePath("gone/");
     int recInput = 7;
@@ -45,8 +49,13 @@ TEST(RecorderWindows, ListTheDiscAndRecordTheChosenTracksUnderTheirNames)
     writeFile(dir.filePath("tracks/" + cd::computeDiscId(device.tableOfContents()).id),
               "Title\nArtist\nOne\nTwo\nThree\nBeyond the disc\n");
     device.close();
-    const TextureManager textures;
     TRecForm form(device, setup, dialogs, dir.filePath("tracks"), [] { return false; }, textures);
+    form.resize(400, 356);
+    ASSERT_TRUE(textures.apply("Coded"));
+    const QImage shown = form.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(shown.pixel(0, 0), coded(20, 50, Playlist)) << "the frame's corner";
+    EXPECT_EQ(shown.pixel(5 + 10, 50 + 5), coded(10, 5, Recorder)) << "Refresh";
+    EXPECT_EQ(form.InfoLabel->palette().color(QPalette::WindowText), QColor(Qt::green));
 
     form.show();
     EXPECT_EQ(texts(form.CDTracks), QStringList({"1. One", "2. Two", "3. Three"}));
@@ -82,26 +91,4 @@ TEST(RecorderWindows, ListTheDiscAndRecordTheChosenTracksUnderTheirNames)
     EXPECT_EQ(readFile(recDest + "Two.wav"), "mine");
     EXPECT_EQ(QFileInfo(recDest + "Two (2).wav").size(), 44 + 120 * 2352);
     EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join('\n').toStdString();
-}
-
-// The window wears the texture's playlist frame and recorder picture and
-// colours at once.
-TEST(RecorderWindows, WearTheTexturesRecorderPicturesAndColours)
-{
-    using namespace fixture_texture;
-    QTemporaryDir dir;
-    writeCodedTexture(dir.path());
-    TextureManager textures({dir.path() + "/textures/"});
-    RecordingDialogs dialogs;
-    QString recDest;
-    int recInput = 0;
-    TASForm setup(dialogs, [] { return encoder::EncoderSetup{}; }, recDest, recInput);
-    cd::CdDevice device(dir.filePath("no-disc.cue"));
-    TRecForm form(device, setup, dialogs, dir.filePath("tracks"), [] { return false; }, textures);
-    form.resize(400, 356);
-    ASSERT_TRUE(textures.apply("Coded"));
-    const QImage shown = form.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    EXPECT_EQ(shown.pixel(0, 0), coded(20, 50, Playlist)) << "the frame's corner";
-    EXPECT_EQ(shown.pixel(5 + 10, 50 + 5), coded(10, 5, Recorder)) << "Refresh";
-    EXPECT_EQ(form.InfoLabel->palette().color(QPalette::WindowText), QColor(Qt::green));
 }

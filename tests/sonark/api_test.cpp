@@ -7,20 +7,18 @@
 
 #include <gtest/gtest.h>
 
-// The version is checked by the player component's test.
-TEST(EngineApi, UnknownPlayerIsRefusedEverywhere)
+// An unknown player is refused everywhere (the version is checked by the
+// player component's test). Texts live in the engine until the next
+// conversion; a message converted once cannot be converted again, and one
+// from another player is refused.
+TEST(EngineApi, UnknownPlayersAndNotificationsConvertedBeforeAreRefused)
 {
     SK_Message m;
     EXPECT_EQ(control_message_send_N(999999, SK_PLAY), SK_ERROR_NO_SUCH_PLAYER);
     EXPECT_EQ(control_win32_params_to_message(999999, &m, SK_NOTIFICATION_MESSAGE, 1, 999999), SK_ERROR_NO_SUCH_PLAYER);
     EXPECT_EQ(player_delete(999999), SK_ERROR_NO_SUCH_PLAYER);
     EXPECT_EQ(player_new(nullptr, nullptr), SK_ERROR_INVALID_ARGUMENT);
-}
 
-// Texts live in the engine until the next conversion; a message converted
-// once cannot be converted again, and one from another player is refused.
-TEST(EngineApi, ConversionHandsOutEachNotificationOnce)
-{
     std::vector<platform::WindowMessage> raw;
     platform::MessageWindow window([&](const platform::WindowMessage &m) { raw.push_back(m); });
     const SK_WindowHandle handle = window.handle();
@@ -30,7 +28,6 @@ TEST(EngineApi, ConversionHandsOutEachNotificationOnce)
     control_message_send_N(player, SK_EXIT);
     runUntil([&] { return raw.size() >= 3; }, 5000);
     ASSERT_EQ(raw.size(), 3u);  // ready, environment echo, exited
-    SK_Message m;
     const auto convert = [&](int i, int msgDelta = 0, int lParamDelta = 0) {
         return control_win32_params_to_message(player, &m, raw[i].msg + msgDelta, raw[i].wParam,
                                                raw[i].lParam + lParamDelta);

@@ -83,22 +83,19 @@ TEST(Playback, PlaysToTheEndInRealTimeWithOrWithoutASoundDevice)
     }
 }
 
-TEST(Playback, SeekLandsNearItsTargetWhilePlayingAndStoppedAndANewOutputTakesOver)
+// A seek while playing is the controller's test, through this engine.
+TEST(Playback, SeekLandsNearItsTargetWhileStoppedAndANewOutputTakesOver)
 {
     EngineSession s;
     s.open(fixture("l3-44k-joint-long.mp3"));
     s.send(SK_PLAY);
     ASSERT_NE(s.waitForEvent(SK_NOTIFY_INPUT_TIMECODE), nullptr);
-    const auto seek = [&](int position, int of, bool playing = false) {
+    const auto seek = [&](int position, int of) {
         const std::size_t since = s.mark();
         control_message_send_II(s.player(), SK_INPUT_SEEK, position, of);
-        // While playing, a time code of the old place may still come before the acknowledgement.
-        const Event *ack = playing ? s.waitForEvent(SK_NOTIFY_ACK, since) : nullptr;
-        const Event *landed =
-            s.waitForEvent(SK_NOTIFY_INPUT_TIMECODE, ack ? std::size_t(ack - s.events().data()) : since);
+        const Event *landed = s.waitForEvent(SK_NOTIFY_INPUT_TIMECODE, since);
         return landed ? landed->seconds() : -1;
     };
-    EXPECT_NEAR(seek(20, 30, true), 20.0, 0.5);
     const std::size_t since = s.mark();
     s.send(SK_STOP);
     ASSERT_NE(s.waitForEvent(SK_NOTIFY_PLAYER_STATE, since, SK_STATE_STOPPED), nullptr);

@@ -212,12 +212,6 @@ TEST(TlsStreams, CertificatesThatAreNotValidAndOldTlsAreRefusedWithTheReason)
         EXPECT_TRUE(outcome.failedForGood);
         EXPECT_TRUE(server.requests().empty()) << "nothing may reach the server unencrypted";
     }
-
-    HttpTestServer plain;
-    plain.setDefault(HttpTestServer::ok("plain"));
-    const Outcome mistaken = readStream("https://127.0.0.1:" + std::to_string(plain.port()) + "/", {.timeoutMs = 300});
-    EXPECT_TRUE(mistaken.status == Status::Failed && mistaken.audio.empty())
-        << "a plain server is never read as the https one";
 }
 
 // A station list comes back whole, a long one cut at a line end within 64 KB
