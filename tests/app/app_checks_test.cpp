@@ -11,8 +11,7 @@
 #include <QtCore/private/qmetaobject_p.h>
 #include <QtCore/private/qobject_p.h>
 
-#include <QApplication>
-#include <QMouseEvent>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -85,13 +84,9 @@ TEST_F(Wiring, EveryCommandIsBoundEverySignalHeardEveryWindowHasItsHelpAndTheDoc
         top = window->frameGeometry().bottom() + 1;
         looks.push_back(window->grab().toImage());
     }
-    const auto mouse = [&main](QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
-        QMouseEvent event(type, QPointF(at), QPointF(main.mapToGlobal(at)), button, held, Qt::NoModifier);
-        QApplication::sendEvent(&main, &event);
-    };
-    mouse(QEvent::MouseButtonPress, {60, 8}, Qt::LeftButton, Qt::LeftButton);
-    mouse(QEvent::MouseMove, {90, 28}, Qt::NoButton, Qt::LeftButton);
-    mouse(QEvent::MouseButtonRelease, {90, 28}, Qt::LeftButton, Qt::NoButton);
+    QTest::mousePress(&main, Qt::LeftButton, {}, {60, 8});
+    QTest::mouseMove(&main, {90, 28});
+    QTest::mouseRelease(&main, Qt::LeftButton, {}, {90, 28});
     ASSERT_EQ(main.pos(), QPoint(130, 120));
     for (QWidget *window : docking)
         EXPECT_EQ(window->frameGeometry().left(), main.frameGeometry().left()) << window->metaObject()->className();

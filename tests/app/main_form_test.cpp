@@ -19,31 +19,34 @@
 
 namespace {
 
-class MainFormTest : public testing::Test {
+// The main window, wearing the built-in texture until a test writes one
+// into its home folder.
+class MainWindow : public testing::Test {
 protected:
     QImage shown() { return form.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+    void mouse(QEvent::Type type, QPoint at, Qt::MouseButton button = Qt::NoButton)
+    {
+        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+        QMouseEvent event(type, QPointF(at), QPointF(at), button, held, Qt::NoModifier);
+        QApplication::sendEvent(&form, &event);
+    }
+    void hover(QPoint at) { mouse(QEvent::MouseMove, at); }
+
+    QTemporaryDir home;
+    TextureManager textures{{home.path() + "/textures/"}};
+    TMainForm form{textures};
+};
+
+class MainFormTest : public MainWindow {
+protected:
     static QImage picture(const QImage &source, const QRect &rect)
     {
         return source.copy(rect).convertToFormat(QImage::Format_RGB32);
     }
     // Whether the window shows `rect` of `source` there.
     bool showsFrom(const QImage &source, const QRect &rect) { return picture(shown(), rect) == picture(source, rect); }
+    void click(QPoint at) { QTest::mouseClick(&form, Qt::LeftButton, {}, at); }
 
-    void mouse(QEvent::Type type, QPoint at, Qt::MouseButton button = Qt::NoButton, QPoint global = {})
-    {
-        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
-        QMouseEvent event(type, QPointF(at), QPointF(global.isNull() ? at : global), button, held, Qt::NoModifier);
-        QApplication::sendEvent(&form, &event);
-    }
-    void hover(QPoint at) { mouse(QEvent::MouseMove, at); }
-    void click(QPoint at)
-    {
-        mouse(QEvent::MouseButtonPress, at, Qt::LeftButton);
-        mouse(QEvent::MouseButtonRelease, at, Qt::LeftButton);
-    }
-
-    TextureManager textures;
-    TMainForm form{textures};
     const MainLayout &layout = form.texture().layout.main;
     const TexturePictures &pictures = form.texture().pictures;
 };
@@ -162,9 +165,8 @@ using namespace fixture_texture;
 
 // The main window wearing a texture the test writes, whose pixels tell
 // where they come from.
-class WornTexture : public testing::Test {
+class WornTexture : public MainWindow {
 protected:
-    QImage shown() { return form.grab().toImage().convertToFormat(QImage::Format_RGB32); }
     // The form shows the rectangle `source` of bitmap `id` at `at`, apart
     // from what lies in `covered`.
     void expectPiece(QPoint at, QRect source, int id, QRect covered = {})
@@ -177,10 +179,6 @@ protected:
                         << x << "," << y << " of " << id;
                 }
     }
-
-    QTemporaryDir home;
-    TextureManager textures{{home.path() + "/textures/"}};
-    TMainForm form{textures};
 };
 
 class CodedTextureTest : public WornTexture {
@@ -265,8 +263,7 @@ TEST_F(CodedTextureTest, CoolBarTakesItsSizePicturesAndButtonsAndGivesThemBack)
     EXPECT_EQ(shown().pixel(5, 5), coded(5, 5, CoolBarMain));
 
     const QPoint play = CoolBarPlay.center();
-    QMouseEvent move(QEvent::MouseMove, QPointF(play), QPointF(play), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(&form, &move);
+    hover(play);
     EXPECT_EQ(shown().pixel(play), coded(play.x(), play.y(), CoolBarSelected));
     EXPECT_FALSE(form.hoverAnimating()) << "the Cool Bar does not animate";
 
@@ -314,8 +311,7 @@ TEST_F(WinampSkinTest, ShowsTheSkinsBitmapsInTheWinampPlacesAndNotItsTextureIni)
     for (const auto &[digit, place] : {std::pair{1, 111}, {2, 116}, {8, 121}, {4, 156}, {4, 161}})
         expectPiece({place, 43}, {5 * digit, 6, 5, 6}, SkinText);
 
-    QMouseEvent move(QEvent::MouseMove, QPointF(50, 95), QPointF(50, 95), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(&form, &move);
+    hover({50, 95});
     expectPiece({39, 88}, {23, 18, 23, 18}, SkinButtons);
     // The place at the lower right and the strip at the left say what they
     // open (the clicks are the program's tests).
@@ -335,16 +331,15 @@ TEST_F(WinampSkinTest, TheTitleIsDrawnInTheBitmapFontWithinItsStrip)
     glyphAt(3, {150, 0, 5, 6});
     glyphAt(4, {5, 6, 5, 6});
     glyphAt(5, {55, 6, 5, 6});
-    const QImage image = form.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    EXPECT_EQ(image.pixel(111 + 5 * 9 + 2, 29), gap);
-    EXPECT_EQ(image.pixel(266, 28), coded(266, 28, SkinMain)) << "the strip ends at 266";
+    EXPECT_EQ(shown().pixel(111 + 5 * 9 + 2, 29), gap);
+    EXPECT_EQ(shown().pixel(266, 28), coded(266, 28, SkinMain)) << "the strip ends at 266";
     EXPECT_EQ(winampGlyph(0x1E5), -1);
 
     // It scrolls on eight blank glyphs past its end, and rests at the strip's left.
     EXPECT_EQ(form.titleWidth(), 5 * (50 + 8));
     form.setTitleLeft(-10);
     glyphAt(0, {10, 0, 5, 6});
-    EXPECT_EQ(form.grab().toImage().pixel(266, 28), coded(266, 28, SkinMain));
+    EXPECT_EQ(shown().pixel(266, 28), coded(266, 28, SkinMain));
     form.showTitle("Short");
     EXPECT_EQ(form.titleLeft(), 0);
 }
@@ -394,9 +389,8 @@ TEST_F(WinampSkinTest, TheVisualizerShowsTheSoundInTheSkinsColoursAndAClickCycle
 {
     writeFile(home.path() + "/textures/Classic/VISCOLOR.TXT", "1,2,3, // background\n4,5,6, // dots\n");
     ASSERT_TRUE(textures.apply("Classic"));
-    const QImage image = form.grab().toImage();
-    EXPECT_EQ(image.pixel(24, 43), qRgb(1, 2, 3));
-    EXPECT_EQ(image.pixel(25, 44), qRgb(4, 5, 6));
+    EXPECT_EQ(shown().pixel(24, 43), qRgb(1, 2, 3));
+    EXPECT_EQ(shown().pixel(25, 44), qRgb(4, 5, 6));
 
     QSignalSpy modes(&form, &TMainForm::visualizerModeChanged);
     for (int i = 0; i < 3; ++i)
