@@ -17,22 +17,17 @@
 
 namespace {
 
-bool ours(const QMetaObject *meta)
-{
-    return !QByteArray(meta->className()).startsWith('Q');
-}
-
-// "TMainForm::playClicked()" for each signal of our classes that nothing
-// listens to, in `object` and the widgets it holds.
+// "TMainForm::playClicked()" for each signal of our classes (Qt's start
+// with Q) that nothing listens to, in `object` and the widgets it holds.
 QStringList deafSignals(QObject *object)
 {
     QStringList deaf;
-    QList<QObject *> objects;
+    QList<QObject *> objects{object};
     for (QWidget *widget : object->findChildren<QWidget *>())
         objects << widget;
-    objects.prepend(object);
     for (QObject *part : objects)
-        for (const QMetaObject *meta = part->metaObject(); meta && ours(meta); meta = meta->superClass())
+        for (const QMetaObject *meta = part->metaObject(); meta && !QByteArray(meta->className()).startsWith('Q');
+             meta = meta->superClass())
             for (int i = meta->methodOffset(); i < meta->methodCount(); ++i) {
                 const QMetaMethod method = meta->method(i);
                 if (method.methodType() == QMetaMethod::Signal
