@@ -19,6 +19,8 @@
 
 namespace {
 
+using namespace fixture_texture;
+
 // The main window, wearing the built-in texture until a test writes one
 // into its home folder.
 class MainWindow : public testing::Test {
@@ -48,6 +50,73 @@ protected:
 
     const MainLayout &layout = form.texture().layout.main;
     const TexturePictures &pictures = form.texture().pictures;
+};
+
+// The main window wearing a texture the test writes, whose pixels tell
+// where they come from.
+class WornTexture : public MainWindow {
+protected:
+    // The form shows the rectangle `source` of bitmap `id` at `at`, apart
+    // from what lies in `covered`.
+    void expectPiece(QPoint at, QRect source, int id, QRect covered = {})
+    {
+        const QImage image = shown();
+        for (int y = 0; y < source.height(); ++y)
+            for (int x = 0; x < source.width(); ++x)
+                if (!covered.contains(at + QPoint(x, y))) {
+                    ASSERT_EQ(image.pixel(at + QPoint(x, y)), coded(source.x() + x, source.y() + y, id))
+                        << x << "," << y << " of " << id;
+                }
+    }
+};
+
+class CodedTextureTest : public WornTexture {
+protected:
+    void SetUp() override
+    {
+        writeCodedTexture(home.path());
+        ASSERT_TRUE(textures.apply("Coded"));
+    }
+
+    // What the layout's tables put on main.bmp for a time, a play state, a
+    // position and the volume 100 and balance 50 the window starts with.
+    static QImage expectedWindow(int minutes, int seconds, int state, double position)
+    {
+        QImage expected = codedPicture(MainSize, Main);
+        auto put = [&expected](QPoint at, QRect source, int id) {
+            for (int y = 0; y < source.height(); ++y)
+                for (int x = 0; x < source.width(); ++x)
+                    expected.setPixel(at + QPoint(x, y), coded(source.x() + x, source.y() + y, id));
+        };
+        // Digit d is the d-th fifth of the counter's width in Numbers.bmp;
+        // the four digits stand at twentieths 0, 5, 11 and 16.
+        const int w = Counter.width(), h = Counter.height();
+        const int digits[] = {minutes / 10, minutes % 10, seconds / 10, seconds % 10};
+        const int starts[] = {0, 5, 11, 16};
+        for (int i = 0; i < 4; ++i)
+            put(Counter.topLeft() + QPoint(w * starts[i] / 20, 0), QRect(w * digits[i] / 5, 0, w / 5, h), Numbers);
+        const int stateColumn = state == 1 ? 0 : state == 2 ? 22 : 11;
+        put(Action, QRect(stateColumn, 0, 11, 13), Status);
+        const double angle = std::numbers::pi * (1 - position);
+        const QPoint dot(PositionDot.left() + int(std::lround(PositionDot.width() * std::cos(angle))),
+                         PositionDot.top() - int(std::lround(PositionDot.height() * std::sin(angle))));
+        put(dot, QRect(33, 0, 5, 5), Status);
+        put(QPoint(10 + int(std::lround(60 * position)), 30), QRect(0, 0, 10, 6), Knob);
+        put(QPoint(100 + 20, 30), QRect(0, 0, 6, 6), LevelKnob);
+        put(QPoint(130 + 10, 30), QRect(0, 0, 6, 6), LevelKnob);
+        return expected;
+    }
+};
+
+// The main window wearing the Winamp skin "Classic", volume 100, balance 50,
+// stopped with nothing loaded.
+class WinampSkinTest : public WornTexture {
+protected:
+    void SetUp() override
+    {
+        writeCodedWinampSkin(home.path());
+        ASSERT_TRUE(textures.apply("Classic"));
+    }
 };
 
 }  // namespace
@@ -157,68 +226,6 @@ TEST_F(MainFormTest, PositionKnobFollowsPlaybackAndReportsWhereItWasLetGo)
     EXPECT_EQ(form.positionKnobLeft(), 30);
 }
 
-namespace {
-
-using namespace fixture_texture;
-
-// The main window wearing a texture the test writes, whose pixels tell
-// where they come from.
-class WornTexture : public MainWindow {
-protected:
-    // The form shows the rectangle `source` of bitmap `id` at `at`, apart
-    // from what lies in `covered`.
-    void expectPiece(QPoint at, QRect source, int id, QRect covered = {})
-    {
-        const QImage image = shown();
-        for (int y = 0; y < source.height(); ++y)
-            for (int x = 0; x < source.width(); ++x)
-                if (!covered.contains(at + QPoint(x, y))) {
-                    ASSERT_EQ(image.pixel(at + QPoint(x, y)), coded(source.x() + x, source.y() + y, id))
-                        << x << "," << y << " of " << id;
-                }
-    }
-};
-
-class CodedTextureTest : public WornTexture {
-protected:
-    void SetUp() override
-    {
-        writeCodedTexture(home.path());
-        ASSERT_TRUE(textures.apply("Coded"));
-    }
-
-    // What the Part's tables put on main.bmp for a time, a play state, a
-    // position and the volume 100 and balance 50 the window starts with.
-    static QImage expectedWindow(int minutes, int seconds, int state, double position)
-    {
-        QImage expected = codedPicture(MainSize, Main);
-        auto put = [&expected](QPoint at, QRect source, int id) {
-            for (int y = 0; y < source.height(); ++y)
-                for (int x = 0; x < source.width(); ++x)
-                    expected.setPixel(at + QPoint(x, y), coded(source.x() + x, source.y() + y, id));
-        };
-        // Digit d is the d-th fifth of the counter's width in Numbers.bmp;
-        // the four digits stand at twentieths 0, 5, 11 and 16.
-        const int w = Counter.width(), h = Counter.height();
-        const int digits[] = {minutes / 10, minutes % 10, seconds / 10, seconds % 10};
-        const int starts[] = {0, 5, 11, 16};
-        for (int i = 0; i < 4; ++i)
-            put(Counter.topLeft() + QPoint(w * starts[i] / 20, 0), QRect(w * digits[i] / 5, 0, w / 5, h), Numbers);
-        const int stateColumn = state == 1 ? 0 : state == 2 ? 22 : 11;
-        put(Action, QRect(stateColumn, 0, 11, 13), Status);
-        const double angle = std::numbers::pi * (1 - position);
-        const QPoint dot(PositionDot.left() + int(std::lround(PositionDot.width() * std::cos(angle))),
-                         PositionDot.top() - int(std::lround(PositionDot.height() * std::sin(angle))));
-        put(dot, QRect(33, 0, 5, 5), Status);
-        put(QPoint(10 + int(std::lround(60 * position)), 30), QRect(0, 0, 10, 6), Knob);
-        put(QPoint(100 + 20, 30), QRect(0, 0, 6, 6), LevelKnob);
-        put(QPoint(130 + 10, 30), QRect(0, 0, 6, 6), LevelKnob);
-        return expected;
-    }
-};
-
-}  // namespace
-
 // Repeat is on, but the texture gives its button no size: nothing of the
 // "selected" picture shows. (The mask's cut: the X11 test.)
 TEST_F(CodedTextureTest, ShowsMainBmpWithTheCounterStateDotAndKnobsWhereTheTablesPutThem)
@@ -268,21 +275,6 @@ TEST_F(CodedTextureTest, CoolBarTakesItsSizePicturesAndButtonsAndGivesThemBack)
     EXPECT_EQ(form.positionKnobLeft(), 10 + 15);
     EXPECT_EQ(modes.size(), 2);
 }
-
-namespace {
-
-// The main window wearing the Winamp skin "Classic", volume 100, balance 50,
-// stopped with nothing loaded.
-class WinampSkinTest : public WornTexture {
-protected:
-    void SetUp() override
-    {
-        writeCodedWinampSkin(home.path());
-        ASSERT_TRUE(textures.apply("Classic"));
-    }
-};
-
-}  // namespace
 
 TEST_F(WinampSkinTest, ShowsTheSkinsBitmapsInTheWinampPlacesAndNotItsTextureIni)
 {

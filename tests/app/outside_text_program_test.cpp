@@ -38,7 +38,7 @@
 
 namespace {
 
-using ludro::test::HttpTestServer;
+using namespace ludro::test;
 
 // A file whose opening is seen: Qt opens what an "<img>" names.
 class WatchedFile {
@@ -303,10 +303,6 @@ TEST_F(OutsideText, EveryWindowAndBoxSpeaksALanguageAsWrittenAndEnglishRestoresT
 // window, says "Reconnecting..." while the server restarts and plays on; a
 // station whose certificate is not valid says so where the title would be.
 // (Station lists that become their station: the controller's stream tests.)
-using ludro::test::IcecastServer;
-using ludro::test::TestAuthority;
-using ludro::test::TlsTestProxy;
-
 namespace {
 
 class RadioProgram : public ProgramSession {
