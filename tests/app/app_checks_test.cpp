@@ -11,29 +11,23 @@
 #include <QtCore/private/qmetaobject_p.h>
 #include <QtCore/private/qobject_p.h>
 
-#include <QApplication>
-#include <QMouseEvent>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-bool ours(const QMetaObject *meta)
-{
-    return !QByteArray(meta->className()).startsWith('Q');
-}
-
-// "TMainForm::playClicked()" for each signal of our classes that nothing
-// listens to, in `object` and the widgets it holds.
+// "TMainForm::playClicked()" for each signal of our classes (Qt's start
+// with Q) that nothing listens to, in `object` and the widgets it holds.
 QStringList deafSignals(QObject *object)
 {
     QStringList deaf;
-    QList<QObject *> objects;
+    QList<QObject *> objects{object};
     for (QWidget *widget : object->findChildren<QWidget *>())
         objects << widget;
-    objects.prepend(object);
     for (QObject *part : objects)
-        for (const QMetaObject *meta = part->metaObject(); meta && ours(meta); meta = meta->superClass())
+        for (const QMetaObject *meta = part->metaObject(); meta && !QByteArray(meta->className()).startsWith('Q');
+             meta = meta->superClass())
             for (int i = meta->methodOffset(); i < meta->methodCount(); ++i) {
                 const QMetaMethod method = meta->method(i);
                 if (method.methodType() == QMetaMethod::Signal
@@ -85,13 +79,9 @@ TEST_F(Wiring, EveryCommandIsBoundEverySignalHeardEveryWindowHasItsHelpAndTheDoc
         top = window->frameGeometry().bottom() + 1;
         looks.push_back(window->grab().toImage());
     }
-    const auto mouse = [&main](QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
-        QMouseEvent event(type, QPointF(at), QPointF(main.mapToGlobal(at)), button, held, Qt::NoModifier);
-        QApplication::sendEvent(&main, &event);
-    };
-    mouse(QEvent::MouseButtonPress, {60, 8}, Qt::LeftButton, Qt::LeftButton);
-    mouse(QEvent::MouseMove, {90, 28}, Qt::NoButton, Qt::LeftButton);
-    mouse(QEvent::MouseButtonRelease, {90, 28}, Qt::LeftButton, Qt::NoButton);
+    QTest::mousePress(&main, Qt::LeftButton, {}, {60, 8});
+    QTest::mouseMove(&main, {90, 28});
+    QTest::mouseRelease(&main, Qt::LeftButton, {}, {90, 28});
     ASSERT_EQ(main.pos(), QPoint(130, 120));
     for (QWidget *window : docking)
         EXPECT_EQ(window->frameGeometry().left(), main.frameGeometry().left()) << window->metaObject()->className();

@@ -19,33 +19,104 @@
 
 namespace {
 
-class MainFormTest : public testing::Test {
+using namespace fixture_texture;
+
+// The main window, wearing the built-in texture until a test writes one
+// into its home folder.
+class MainWindow : public testing::Test {
 protected:
     QImage shown() { return form.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+    // The pointer over `at` with no button held (QTest would move the cursor).
+    void hover(QPoint at)
+    {
+        QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&form, &move);
+    }
+
+    QTemporaryDir home;
+    TextureManager textures{{home.path() + "/textures/"}};
+    TMainForm form{textures};
+};
+
+class MainFormTest : public MainWindow {
+protected:
     static QImage picture(const QImage &source, const QRect &rect)
     {
         return source.copy(rect).convertToFormat(QImage::Format_RGB32);
     }
     // Whether the window shows `rect` of `source` there.
     bool showsFrom(const QImage &source, const QRect &rect) { return picture(shown(), rect) == picture(source, rect); }
+    void click(QPoint at) { QTest::mouseClick(&form, Qt::LeftButton, {}, at); }
 
-    void mouse(QEvent::Type type, QPoint at, Qt::MouseButton button = Qt::NoButton, QPoint global = {})
-    {
-        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
-        QMouseEvent event(type, QPointF(at), QPointF(global.isNull() ? at : global), button, held, Qt::NoModifier);
-        QApplication::sendEvent(&form, &event);
-    }
-    void hover(QPoint at) { mouse(QEvent::MouseMove, at); }
-    void click(QPoint at)
-    {
-        mouse(QEvent::MouseButtonPress, at, Qt::LeftButton);
-        mouse(QEvent::MouseButtonRelease, at, Qt::LeftButton);
-    }
-
-    TextureManager textures;
-    TMainForm form{textures};
     const MainLayout &layout = form.texture().layout.main;
     const TexturePictures &pictures = form.texture().pictures;
+};
+
+// The main window wearing a texture the test writes, whose pixels tell
+// where they come from.
+class WornTexture : public MainWindow {
+protected:
+    // The form shows the rectangle `source` of bitmap `id` at `at`, apart
+    // from what lies in `covered`.
+    void expectPiece(QPoint at, QRect source, int id, QRect covered = {})
+    {
+        const QImage image = shown();
+        for (int y = 0; y < source.height(); ++y)
+            for (int x = 0; x < source.width(); ++x)
+                if (!covered.contains(at + QPoint(x, y))) {
+                    ASSERT_EQ(image.pixel(at + QPoint(x, y)), coded(source.x() + x, source.y() + y, id))
+                        << x << "," << y << " of " << id;
+                }
+    }
+};
+
+class CodedTextureTest : public WornTexture {
+protected:
+    void SetUp() override
+    {
+        writeCodedTexture(home.path());
+        ASSERT_TRUE(textures.apply("Coded"));
+    }
+
+    // What the layout's tables put on main.bmp for a time, a play state, a
+    // position and the volume 100 and balance 50 the window starts with.
+    static QImage expectedWindow(int minutes, int seconds, int state, double position)
+    {
+        QImage expected = codedPicture(MainSize, Main);
+        auto put = [&expected](QPoint at, QRect source, int id) {
+            for (int y = 0; y < source.height(); ++y)
+                for (int x = 0; x < source.width(); ++x)
+                    expected.setPixel(at + QPoint(x, y), coded(source.x() + x, source.y() + y, id));
+        };
+        // Digit d is the d-th fifth of the counter's width in Numbers.bmp;
+        // the four digits stand at twentieths 0, 5, 11 and 16.
+        const int w = Counter.width(), h = Counter.height();
+        const int digits[] = {minutes / 10, minutes % 10, seconds / 10, seconds % 10};
+        const int starts[] = {0, 5, 11, 16};
+        for (int i = 0; i < 4; ++i)
+            put(Counter.topLeft() + QPoint(w * starts[i] / 20, 0), QRect(w * digits[i] / 5, 0, w / 5, h), Numbers);
+        const int stateColumn = state == 1 ? 0 : state == 2 ? 22 : 11;
+        put(Action, QRect(stateColumn, 0, 11, 13), Status);
+        const double angle = std::numbers::pi * (1 - position);
+        const QPoint dot(PositionDot.left() + int(std::lround(PositionDot.width() * std::cos(angle))),
+                         PositionDot.top() - int(std::lround(PositionDot.height() * std::sin(angle))));
+        put(dot, QRect(33, 0, 5, 5), Status);
+        put(QPoint(10 + int(std::lround(60 * position)), 30), QRect(0, 0, 10, 6), Knob);
+        put(QPoint(100 + 20, 30), QRect(0, 0, 6, 6), LevelKnob);
+        put(QPoint(130 + 10, 30), QRect(0, 0, 6, 6), LevelKnob);
+        return expected;
+    }
+};
+
+// The main window wearing the Winamp skin "Classic", volume 100, balance 50,
+// stopped with nothing loaded.
+class WinampSkinTest : public WornTexture {
+protected:
+    void SetUp() override
+    {
+        writeCodedWinampSkin(home.path());
+        ASSERT_TRUE(textures.apply("Classic"));
+    }
 };
 
 }  // namespace
@@ -129,12 +200,11 @@ TEST_F(MainFormTest, EveryButtonReportsItsOwnClick)
 
     // Pressed on one button and let go over another: no click.
     clicked.clear();
-    mouse(QEvent::MouseButtonPress, layout.play.center(), Qt::LeftButton);
-    mouse(QEvent::MouseButtonRelease, layout.stop.center(), Qt::LeftButton);
+    QTest::mousePress(&form, Qt::LeftButton, {}, layout.play.center());
+    QTest::mouseRelease(&form, Qt::LeftButton, {}, layout.stop.center());
     EXPECT_TRUE(clicked.empty());
     // The right button is left to the pop-up menu.
-    mouse(QEvent::MouseButtonPress, layout.play.center(), Qt::RightButton);
-    mouse(QEvent::MouseButtonRelease, layout.play.center(), Qt::RightButton);
+    QTest::mouseClick(&form, Qt::RightButton, {}, layout.play.center());
     EXPECT_TRUE(clicked.empty());
 }
 
@@ -147,13 +217,13 @@ TEST_F(MainFormTest, PositionKnobFollowsPlaybackAndReportsWhereItWasLetGo)
     QObject::connect(&form, &TMainForm::positionReleased,
                      [&](int offset, int width) { released.emplace_back(offset, width); });
     const QPoint grip(50, layout.scrollerTime.top + 4);
-    mouse(QEvent::MouseButtonPress, grip, Qt::LeftButton);
-    mouse(QEvent::MouseMove, grip + QPoint(10, 0), Qt::LeftButton);
+    QTest::mousePress(&form, Qt::LeftButton, {}, grip);
+    QTest::mouseMove(&form, grip + QPoint(10, 0));
     // While held, the player's time codes do not move it.
     form.showPosition(0.9);
     EXPECT_EQ(form.positionKnobLeft(), 54);
-    mouse(QEvent::MouseMove, grip + QPoint(100, 30), Qt::LeftButton);
-    mouse(QEvent::MouseButtonRelease, grip + QPoint(100, 30), Qt::LeftButton);
+    QTest::mouseMove(&form, grip + QPoint(100, 30));
+    QTest::mouseRelease(&form, Qt::LeftButton, {}, grip + QPoint(100, 30));
 
     EXPECT_EQ(dragged, (std::vector<std::pair<int, int>>{{38, 56}, {56, 56}}));
     EXPECT_EQ(released, (std::vector<std::pair<int, int>>{{56, 56}}));
@@ -161,79 +231,10 @@ TEST_F(MainFormTest, PositionKnobFollowsPlaybackAndReportsWhereItWasLetGo)
     EXPECT_EQ(form.positionKnobLeft(), 30);
 }
 
-namespace {
-
-using namespace fixture_texture;
-
-// The main window wearing a texture the test writes, whose pixels tell
-// where they come from.
-class WornTexture : public testing::Test {
-protected:
-    QImage shown() { return form.grab().toImage().convertToFormat(QImage::Format_RGB32); }
-    // The form shows the rectangle `source` of bitmap `id` at `at`, apart
-    // from what lies in `covered`.
-    void expectPiece(QPoint at, QRect source, int id, QRect covered = {})
-    {
-        const QImage image = shown();
-        for (int y = 0; y < source.height(); ++y)
-            for (int x = 0; x < source.width(); ++x)
-                if (!covered.contains(at + QPoint(x, y))) {
-                    ASSERT_EQ(image.pixel(at + QPoint(x, y)), coded(source.x() + x, source.y() + y, id))
-                        << x << "," << y << " of " << id;
-                }
-    }
-
-    QTemporaryDir home;
-    TextureManager textures{{home.path() + "/textures/"}};
-    TMainForm form{textures};
-};
-
-class CodedTextureTest : public WornTexture {
-protected:
-    void SetUp() override
-    {
-        writeCodedTexture(home.path());
-        ASSERT_TRUE(textures.apply("Coded"));
-    }
-
-    // What the Part's tables put on main.bmp for a time, a play state, a
-    // position and the volume 100 and balance 50 the window starts with.
-    static QImage expectedWindow(int minutes, int seconds, int state, double position)
-    {
-        QImage expected = codedPicture(MainSize, Main);
-        auto put = [&expected](QPoint at, QRect source, int id) {
-            for (int y = 0; y < source.height(); ++y)
-                for (int x = 0; x < source.width(); ++x)
-                    expected.setPixel(at + QPoint(x, y), coded(source.x() + x, source.y() + y, id));
-        };
-        // Digit d is the d-th fifth of the counter's width in Numbers.bmp;
-        // the four digits stand at twentieths 0, 5, 11 and 16.
-        const int w = Counter.width(), h = Counter.height();
-        const int digits[] = {minutes / 10, minutes % 10, seconds / 10, seconds % 10};
-        const int starts[] = {0, 5, 11, 16};
-        for (int i = 0; i < 4; ++i)
-            put(Counter.topLeft() + QPoint(w * starts[i] / 20, 0), QRect(w * digits[i] / 5, 0, w / 5, h), Numbers);
-        const int stateColumn = state == 1 ? 0 : state == 2 ? 22 : 11;
-        put(Action, QRect(stateColumn, 0, 11, 13), Status);
-        const double angle = std::numbers::pi * (1 - position);
-        const QPoint dot(PositionDot.left() + int(std::lround(PositionDot.width() * std::cos(angle))),
-                         PositionDot.top() - int(std::lround(PositionDot.height() * std::sin(angle))));
-        put(dot, QRect(33, 0, 5, 5), Status);
-        put(QPoint(10 + int(std::lround(60 * position)), 30), QRect(0, 0, 10, 6), Knob);
-        put(QPoint(100 + 20, 30), QRect(0, 0, 6, 6), LevelKnob);
-        put(QPoint(130 + 10, 30), QRect(0, 0, 6, 6), LevelKnob);
-        return expected;
-    }
-};
-
-}  // namespace
-
 // Repeat is on, but the texture gives its button no size: nothing of the
-// "selected" picture shows.
+// "selected" picture shows. (The mask's cut: the X11 test.)
 TEST_F(CodedTextureTest, ShowsMainBmpWithTheCounterStateDotAndKnobsWhereTheTablesPutThem)
 {
-    EXPECT_FALSE(form.mask().contains(CutCorner.bottomRight()));
-    EXPECT_TRUE(form.mask().contains(CutCorner.bottomRight() + QPoint(1, 0)));
     form.showRepeat(true);
     form.showTime("12:34");
     form.showPlayState(1);
@@ -270,8 +271,7 @@ TEST_F(CodedTextureTest, CoolBarTakesItsSizePicturesAndButtonsAndGivesThemBack)
     EXPECT_EQ(shown().pixel(5, 5), coded(5, 5, CoolBarMain));
 
     const QPoint play = CoolBarPlay.center();
-    QMouseEvent move(QEvent::MouseMove, QPointF(play), QPointF(play), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(&form, &move);
+    hover(play);
     EXPECT_EQ(shown().pixel(play), coded(play.x(), play.y(), CoolBarSelected));
     EXPECT_FALSE(form.hoverAnimating()) << "the Cool Bar does not animate";
 
@@ -280,21 +280,6 @@ TEST_F(CodedTextureTest, CoolBarTakesItsSizePicturesAndButtonsAndGivesThemBack)
     EXPECT_EQ(form.positionKnobLeft(), 10 + 15);
     EXPECT_EQ(modes.size(), 2);
 }
-
-namespace {
-
-// The main window wearing the Winamp skin "Classic", volume 100, balance 50,
-// stopped with nothing loaded.
-class WinampSkinTest : public WornTexture {
-protected:
-    void SetUp() override
-    {
-        writeCodedWinampSkin(home.path());
-        ASSERT_TRUE(textures.apply("Classic"));
-    }
-};
-
-}  // namespace
 
 TEST_F(WinampSkinTest, ShowsTheSkinsBitmapsInTheWinampPlacesAndNotItsTextureIni)
 {
@@ -319,8 +304,7 @@ TEST_F(WinampSkinTest, ShowsTheSkinsBitmapsInTheWinampPlacesAndNotItsTextureIni)
     for (const auto &[digit, place] : {std::pair{1, 111}, {2, 116}, {8, 121}, {4, 156}, {4, 161}})
         expectPiece({place, 43}, {5 * digit, 6, 5, 6}, SkinText);
 
-    QMouseEvent move(QEvent::MouseMove, QPointF(50, 95), QPointF(50, 95), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(&form, &move);
+    hover({50, 95});
     expectPiece({39, 88}, {23, 18, 23, 18}, SkinButtons);
     // The place at the lower right and the strip at the left say what they
     // open (the clicks are the program's tests).
@@ -340,16 +324,15 @@ TEST_F(WinampSkinTest, TheTitleIsDrawnInTheBitmapFontWithinItsStrip)
     glyphAt(3, {150, 0, 5, 6});
     glyphAt(4, {5, 6, 5, 6});
     glyphAt(5, {55, 6, 5, 6});
-    const QImage image = form.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    EXPECT_EQ(image.pixel(111 + 5 * 9 + 2, 29), gap);
-    EXPECT_EQ(image.pixel(266, 28), coded(266, 28, SkinMain)) << "the strip ends at 266";
+    EXPECT_EQ(shown().pixel(111 + 5 * 9 + 2, 29), gap);
+    EXPECT_EQ(shown().pixel(266, 28), coded(266, 28, SkinMain)) << "the strip ends at 266";
     EXPECT_EQ(winampGlyph(0x1E5), -1);
 
     // It scrolls on eight blank glyphs past its end, and rests at the strip's left.
     EXPECT_EQ(form.titleWidth(), 5 * (50 + 8));
     form.setTitleLeft(-10);
     glyphAt(0, {10, 0, 5, 6});
-    EXPECT_EQ(form.grab().toImage().pixel(266, 28), coded(266, 28, SkinMain));
+    EXPECT_EQ(shown().pixel(266, 28), coded(266, 28, SkinMain));
     form.showTitle("Short");
     EXPECT_EQ(form.titleLeft(), 0);
 }
@@ -399,9 +382,8 @@ TEST_F(WinampSkinTest, TheVisualizerShowsTheSoundInTheSkinsColoursAndAClickCycle
 {
     writeFile(home.path() + "/textures/Classic/VISCOLOR.TXT", "1,2,3, // background\n4,5,6, // dots\n");
     ASSERT_TRUE(textures.apply("Classic"));
-    const QImage image = form.grab().toImage();
-    EXPECT_EQ(image.pixel(24, 43), qRgb(1, 2, 3));
-    EXPECT_EQ(image.pixel(25, 44), qRgb(4, 5, 6));
+    EXPECT_EQ(shown().pixel(24, 43), qRgb(1, 2, 3));
+    EXPECT_EQ(shown().pixel(25, 44), qRgb(4, 5, 6));
 
     QSignalSpy modes(&form, &TMainForm::visualizerModeChanged);
     for (int i = 0; i < 3; ++i)
